@@ -1,0 +1,72 @@
+#pragma once
+// The record form: one record of one recordset at a time in bound boxes, a row
+// of edit buttons, four navigation buttons, a status label and keyboard
+// navigation. Record windows derive from it and override only the handlers in
+// which they differ.
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/window.h"
+#include <QLabel>
+#include <QMap>
+#include <QPushButton>
+#include <QWidget>
+#include <memory>
+
+class RecordForm : public qv::Window {
+    Q_OBJECT
+public:
+    enum class DeleteConfirm { None, YesNo, OkCancel };
+
+    explicit RecordForm(QWidget* parent = nullptr);
+
+    // Window state.
+    std::unique_ptr<qv::Connection> db;
+    std::shared_ptr<qv::Recordset> adoPrimaryRS;
+    bool EditFlag = false;
+    bool AddNewFlag = false;
+    double SavedBookmark = 0;   // 0: none stored yet
+
+    // Controls the template creates; the window places them and adds its boxes.
+    QMap<int, qv::TextBox*> txtfields;
+    QMap<int, QLabel*> lblLabels;
+    QWidget* picButtons = nullptr;
+    QPushButton *cmdAdd = nullptr, *cmdEdit = nullptr, *cmdUpdate = nullptr, *cmdCancel = nullptr,
+                *cmdDelete = nullptr, *cmdRefresh = nullptr, *cmdClose = nullptr;
+    QWidget* picStatBox = nullptr;
+    QPushButton *cmdFirst = nullptr, *cmdPrevious = nullptr, *cmdNext = nullptr, *cmdLast = nullptr;
+    QLabel* lblStatus = nullptr;
+
+    // Creates txtfields(index) bound (at load) to the field, with its format.
+    qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
+
+    virtual void SetButtons(bool flag);
+
+    // Handlers; each window overrides where it differs.
+    virtual void cmdAdd_Click();
+    virtual void cmdEdit_Click();
+    virtual void cmdUpdate_Click();
+    virtual void cmdCancel_Click();
+    virtual void cmdDelete_Click();
+    virtual void cmdRefresh_Click();
+    virtual void cmdClose_Click();
+    virtual void cmdFirst_Click();
+    virtual void cmdLast_Click();
+    virtual void cmdNext_Click();
+    virtual void cmdPrevious_Click();
+    virtual void adoPrimaryRS_MoveComplete();
+    virtual void adoPrimaryRS_WillChangeRecord() {}
+
+protected:
+    // What the window opens at load: its connection string and its SELECT or SHAPE text.
+    virtual QString connectionString() const = 0;
+    virtual QString recordSource() const = 0;
+    // Which confirmation Delete asks (none for the user list).
+    virtual DeleteConfirm deleteConfirm() const { return DeleteConfirm::None; }
+    // Whether moving past either end beeps.
+    virtual bool beepAtEnds() const { return true; }
+
+    void formLoad() override;
+    void formUnload(bool& cancel) override;
+    void formResize() override;
+    void formKeyDown(int& keyCode, int shift) override;
+};

@@ -1,0 +1,114 @@
+#pragma once
+// A client-side recordset: a snapshot of the rows a SELECT or SHAPE text
+// returns, with a current row, edits that are written back to the table by
+// rowid, and the notifications bound controls rely on.
+//
+// Values are QVariants: null (invalid QVariant), QString, double, qint64,
+// bool, qv::Money, QDateTime.
+#include "platform/data/database.h"
+#include "platform/values/error.h"
+#include <QObject>
+#include <QVariant>
+#include <functional>
+#include <memory>
+
+namespace qv {
+
+enum class EditMode { None, InProgress, Add };
+
+class Recordset : public QObject {
+    Q_OBJECT
+public:
+    Recordset();
+    ~Recordset() override;
+
+    // Opens the SELECT or SHAPE text on the connection and positions on the
+    // first row (raising moveComplete). The connection may be closed later:
+    // a disconnected recordset keeps its rows and cannot write.
+    void open(const QString& source, Connection& connection);
+    // Opens on a connection string of its own, then detaches from it
+    // (the lookup lists).
+    void openDisconnected(const QString& source, const QString& connectionString);
+    void close();
+    bool isOpen() const;
+    bool isReadOnly() const;
+
+    // Position.
+    bool bof() const;
+    bool eof() const;
+    int recordCount() const;
+    // 1-based; -1 unknown, -2 at BOF, -3 at EOF.
+    int absolutePosition() const;
+    void setAbsolutePosition(int position);
+    // A bookmark keeps naming its row across moves and a Requery.
+    double bookmark() const;
+    void setBookmark(double bookmark);
+    bool supportsBookmarks() const { return true; }
+    bool supportsFind() const { return true; }
+
+    void moveFirst();
+    void moveLast();
+    void moveNext();
+    void movePrevious();
+    // A move by zero rows puts pending box values into the row and shows it
+    // again, without writing the table.
+    void move(int rows);
+
+    // Fields.
+    int fieldCount() const;
+    QString fieldName(int index) const;
+    FieldType fieldType(int index) const;
+    int fieldIndex(const QString& name) const;   // -1 when absent; case ignored
+    QVariant value(const QString& field) const;  // throws when there is no current row
+    QVariant value(int index) const;
+    // Changes the current row (starting an edit). The value is converted to
+    // the field's type; one that does not fit throws and the row keeps its old
+    // value. An empty text sets null.
+    void setValue(const QString& field, const QVariant& value);
+    bool isChanged(const QString& field) const;
+
+    // Editing.
+    EditMode editMode() const;
+    void addNew();
+    // Writes the current row's pending changes (only the changed fields).
+    void update();
+    // Writes every pending change of the recordset.
+    void updateBatch();
+    // Discards the current row's pending changes; after AddNew the row that
+    // was current before becomes current again.
+    void cancelUpdate();
+    // Deletes the current row at once; the position stays until the next move.
+    void deleteCurrent();
+    // Reads the rows again and moves to the first; an error while adding or editing.
+    void requery();
+
+    // Find: the first row, from the current one on, whose field contains the
+    // pattern ("*" and "?" act as wildcards, letter case ignored). Moves there
+    // and returns true, or moves to EOF and returns false. The text is data,
+    // never SQL.
+    bool find(const QString& field, const QString& likePattern);
+
+    // The chapter of the current row (SHAPE ... AS name): the related child rows.
+    std::shared_ptr<Recordset> chapter(const QString& name) const;
+
+    // Bound controls register a hook that writes their changed texts into the
+    // current row; it runs before the row is left, saved or shown again.
+    int addCommitHook(std::function<void()> hook);
+    void removeCommitHook(int id);
+
+signals:
+    // After every move, move by zero rows, save and Requery: the row is shown again.
+    void moveComplete();
+    // Before a row's values change or the row is saved.
+    void willChangeRecord();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+    friend class Connection;
+};
+
+// "Cannot convert" and the other errors say which field and value.
+QVariant convertForField(FieldType type, const QVariant& value, const QString& fieldName);
+
+} // namespace qv
