@@ -11,6 +11,7 @@
 struct sqlite3;
 
 namespace qv {
+namespace detail { class SqliteHandle; }
 
 class Recordset;
 
@@ -44,6 +45,9 @@ public:
     static void create(const QString& file, const QList<TableDef>& tables);
     // True when the file is a database of ours (opens, and is SQLite).
     static bool isDatabase(const QString& file, QString* why = nullptr);
+    // True when nobody else holds the file: it could be locked for this
+    // program alone, and was released again at once.
+    static bool canOpenExclusively(const QString& file, QString* why = nullptr);
 };
 
 // A connection to the database file. Opening never creates the file: a
@@ -69,6 +73,7 @@ public:
     std::shared_ptr<Recordset> execute(const QString& sql);
 
     sqlite3* handle() const;   // for the data layer's own use
+    std::shared_ptr<detail::SqliteHandle> sharedHandle() const;
 
 private:
     struct Impl;

@@ -88,13 +88,19 @@ public:
     // never SQL.
     bool find(const QString& field, const QString& likePattern);
 
-    // The chapter of the current row (SHAPE ... AS name): the related child rows.
+    // The chapter of the current row (SHAPE ... AS name): the related child
+    // rows, read-only, positioned on the first. Chapter fields are not among
+    // the recordset's fields. With no current row the chapter is empty.
     std::shared_ptr<Recordset> chapter(const QString& name) const;
+    bool hasChapter(const QString& name) const;
 
     // Bound controls register a hook that writes their changed texts into the
     // current row; it runs before the row is left, saved or shown again.
     int addCommitHook(std::function<void()> hook);
     void removeCommitHook(int id);
+
+    // Bytes the rows of this recordset take in memory (for measurements).
+    std::size_t memoryUsed() const;
 
 signals:
     // After every move, move by zero rows, save and Requery: the row is shown again.
@@ -103,6 +109,16 @@ signals:
     void willChangeRecord();
 
 private:
+    void openWith(const std::shared_ptr<detail::SqliteHandle>& handle, const QString& source, bool writable);
+    void load();
+    void runCommitHooks();
+    void leaveRow();
+    void purgeDeleted();
+    void requireCurrent() const;
+    void requireWritable() const;
+    void save();
+    void moveTo(long long position);
+
     struct Impl;
     std::unique_ptr<Impl> d;
     friend class Connection;
