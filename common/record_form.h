@@ -69,4 +69,15 @@ protected:
     void formUnload(bool& cancel) override;
     void formResize() override;
     void formKeyDown(int& keyCode, int shift) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+    // Every box bound to adoPrimaryRS shows its field again, dropping text
+    // typed since the row was shown (after CancelUpdate and Delete, so that
+    // no stale text is written into the row that becomes current).
+    void reshowBoxes();
+    // Runs one step of a handler that leaves at the first error and shows its
+    // description; false when it failed.
+    static bool reportErrors(const std::function<void()>& step);
+    // Runs one step whose errors are passed over.
+    static void ignoreErrors(const std::function<void()>& step);
 };

@@ -66,6 +66,7 @@ class DataGrid : public QTableView {
     Q_OBJECT
 public:
     explicit DataGrid(QWidget* parent = nullptr);
+    ~DataGrid() override;
     // Empty columns: every field, captioned by its name.
     void setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns = {});
     std::shared_ptr<Recordset> dataSource() const;
@@ -77,6 +78,8 @@ signals:
     void rowPicked();
 
 private:
+    void rowShownAgain();
+    void selectCurrentRow();
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -7,6 +7,7 @@
 #include <functional>
 
 class QAbstractButton;
+class QKeyEvent;
 
 namespace qv {
 
@@ -22,6 +23,11 @@ constexpr int Back = 8, Tab = 9, Return = 13, Escape = 27, Space = 32, PageUp = 
               End = 35, Home = 36, Left = 37, Up = 38, Right = 39, Down = 40, Delete = 46;
 }
 namespace ShiftState { constexpr int Shift = 1, Ctrl = 2, Alt = 4; }
+// The old key code of a Qt key event (letters 65-90, digits 48-57, F1 112, ...);
+// 0 for keys the old platform had no code for.
+int keyCodeOf(const QKeyEvent* event);
+// The old shift state of Qt modifiers: Shift 1, Ctrl 2, Alt 4, summed.
+int shiftOf(Qt::KeyboardModifiers modifiers);
 
 class Window : public QWidget {
     Q_OBJECT
@@ -33,6 +39,8 @@ public:
     QString windowName() const;
 
     void showWindow();          // loads if needed and shows modeless, raised
+    void load();                // loads (registers, runs formLoad) without showing
+    bool isLoaded() const;      // formLoad has run and the window is not unloaded
     void unload();              // runs formUnload, then destroys the window
     bool isUnloading() const;
 

@@ -3,6 +3,7 @@
 // program launch goes through here: the Qt implementation serves people, the
 // scripted one serves tests (queued answers and a log of all that was shown).
 #include <QString>
+#include <QList>
 #include <QStringList>
 #include <deque>
 #include <variant>
@@ -22,6 +23,12 @@ constexpr int DefaultButton2 = 256, DefaultButton3 = 512;
 namespace MsgResult {
 constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }
+// The answers of a style's buttons, left to right, and the one that is the
+// default (the first unless DefaultButton2/3 names an existing one).
+QList<int> msgBoxButtons(int style);
+int msgBoxDefaultButton(int style);
+// What a box answers when its first button is taken.
+int msgBoxFirstButton(int style);
 
 class UiServices {
 public:

@@ -1,0 +1,362 @@
+#include "common/record_form.h"
+#include "common/window_helpers.h"
+#include "platform/services/services.h"
+#include <QApplication>
+#include <QResizeEvent>
+#include <QStyle>
+
+namespace {
+// Sizes of the two button bars, in twips.
+constexpr int kBarHeight = 345;
+constexpr int kButtonHeight = 300;
+constexpr int kEditButtonWidth = 1095;
+constexpr int kNavButtonWidth = 345;
+
+qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
+{
+    if (!rs)
+        throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
+    return *rs;
+}
+
+const char* const kFieldProperty = "qvDataField";
+const char* const kFormatProperty = "qvDataFormat";
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
+
+QPushButton* makeNavButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon, const QString& tip)
+{
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setToolTip(tip);
+    button->setFocusPolicy(Qt::NoFocus);
+    return button;
+}
+} // namespace
+
+RecordForm::RecordForm(QWidget* parent)
+    : qv::Window(parent)
+{
+    setKeyPreview(true);
+
+    picButtons = new QWidget(this);
+    picButtons->setObjectName(QStringLiteral("picButtons"));
+    cmdAdd = makeButton(picButtons, "cmdAdd", QStringLiteral("&Add"));
+    cmdEdit = makeButton(picButtons, "cmdEdit", QStringLiteral("&Edit"));
+    cmdUpdate = makeButton(picButtons, "cmdUpdate", QStringLiteral("&Update"));
+    cmdCancel = makeButton(picButtons, "cmdCancel", QStringLiteral("&Cancel"));
+    cmdDelete = makeButton(picButtons, "cmdDelete", QStringLiteral("&Delete"));
+    cmdRefresh = makeButton(picButtons, "cmdRefresh", QStringLiteral("&Refresh"));
+    cmdClose = makeButton(picButtons, "cmdClose", QStringLiteral("&Close"));
+    // Update and Cancel take the places of Add and Edit: only one pair is shown at a time.
+    qv::place(cmdAdd, 59, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdUpdate, 59, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdEdit, 1213, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdCancel, 1213, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdDelete, 2367, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdRefresh, 3521, 0, kEditButtonWidth, kButtonHeight);
+    qv::place(cmdClose, 4675, 0, kEditButtonWidth, kButtonHeight);
+
+    picStatBox = new QWidget(this);
+    picStatBox->setObjectName(QStringLiteral("picStatBox"));
+    cmdFirst = makeNavButton(picStatBox, "cmdFirst", QStyle::SP_MediaSkipBackward, QStringLiteral("First"));
+    cmdPrevious = makeNavButton(picStatBox, "cmdPrevious", QStyle::SP_MediaSeekBackward, QStringLiteral("Previous"));
+    cmdNext = makeNavButton(picStatBox, "cmdNext", QStyle::SP_MediaSeekForward, QStringLiteral("Next"));
+    cmdLast = makeNavButton(picStatBox, "cmdLast", QStyle::SP_MediaSkipForward, QStringLiteral("Last"));
+    lblStatus = new QLabel(picStatBox);
+    lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    lblStatus->setFrameShape(QFrame::Panel);
+    lblStatus->setFrameShadow(QFrame::Sunken);
+    lblStatus->setIndent(4);
+    qv::place(cmdFirst, 0, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(cmdPrevious, 345, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(lblStatus, 690, 0, 3360, kButtonHeight);
+    qv::place(cmdNext, 4050, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(cmdLast, 4390, 0, kNavButtonWidth, kButtonHeight);
+
+    onClick(cmdAdd, [this] { cmdAdd_Click(); });
+    onClick(cmdEdit, [this] { cmdEdit_Click(); });
+    onClick(cmdUpdate, [this] { cmdUpdate_Click(); });
+    onClick(cmdCancel, [this] { cmdCancel_Click(); });
+    onClick(cmdDelete, [this] { cmdDelete_Click(); });
+    onClick(cmdRefresh, [this] { cmdRefresh_Click(); });
+    onClick(cmdClose, [this] { cmdClose_Click(); });
+    onClick(cmdFirst, [this] { cmdFirst_Click(); });
+    onClick(cmdPrevious, [this] { cmdPrevious_Click(); });
+    onClick(cmdNext, [this] { cmdNext_Click(); });
+    onClick(cmdLast, [this] { cmdLast_Click(); });
+
+    SetButtons(true);
+    setTwipsSize(6000, 4000);
+}
+
+qv::TextBox* RecordForm::addField(int index, const QString& field, const QString& format)
+{
+    auto* box = new qv::TextBox(this);
+    box->setObjectName(QStringLiteral("txtfields_%1").arg(index));
+    box->setProperty(kFieldProperty, field);
+    box->setProperty(kFormatProperty, format);
+    txtfields.insert(index, box);
+    if (adoPrimaryRS)   // added after load: bind at once
+        box->bind(adoPrimaryRS.get(), field, format);
+    return box;
+}
+
+bool RecordForm::reportErrors(const std::function<void()>& step)
+{
+    try {
+        step();
+        return true;
+    } catch (const qv::Error& e) {
+        qv::ui().msgBox(e.description());
+    } catch (const std::exception& e) {
+        qv::ui().msgBox(QString::fromLocal8Bit(e.what()));
+    }
+    return false;
+}
+
+void RecordForm::ignoreErrors(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+
+void RecordForm::reshowBoxes()
+{
+    if (!adoPrimaryRS)
+        return;
+    for (qv::TextBox* box : findChildren<qv::TextBox*>())
+        if (box->dataSource() == adoPrimaryRS.get())
+            box->refresh();
+}
+
+void RecordForm::SetButtons(bool flag)
+{
+    cmdAdd->setVisible(flag);
+    cmdEdit->setVisible(flag);
+    cmdDelete->setVisible(flag);
+    cmdClose->setVisible(flag);
+    cmdRefresh->setVisible(flag);
+    cmdUpdate->setVisible(!flag);
+    cmdCancel->setVisible(!flag);
+    cmdNext->setEnabled(flag);
+    cmdFirst->setEnabled(flag);
+    cmdLast->setEnabled(flag);
+    cmdPrevious->setEnabled(flag);
+}
+
+void RecordForm::formLoad()
+{
+    MakeTopMost(this);
+    // The recordset and its boxes are wired before anything can fail, so that
+    // a missing database leaves a window whose buttons report errors.
+    adoPrimaryRS = std::make_shared<qv::Recordset>();
+    connect(adoPrimaryRS.get(), &qv::Recordset::moveComplete, this,
+            [this] { guard([this] { adoPrimaryRS_MoveComplete(); }); });
+    connect(adoPrimaryRS.get(), &qv::Recordset::willChangeRecord, this,
+            [this] { guard([this] { adoPrimaryRS_WillChangeRecord(); }); });
+    for (qv::TextBox* box : std::as_const(txtfields)) {
+        const QVariant field = box->property(kFieldProperty);
+        if (field.isValid())
+            box->bind(adoPrimaryRS.get(), field.toString(), box->property(kFormatProperty).toString());
+    }
+    db = std::make_unique<qv::Connection>();
+    db->open(connectionString());
+    adoPrimaryRS->open(recordSource(), *db);
+}
+
+void RecordForm::formUnload(bool& cancel)
+{
+    (void)cancel;
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void RecordForm::resizeEvent(QResizeEvent* e)
+{
+    // The two bars sit at the foot of the window, the status bar lowest.
+    const int bar = qv::px(kBarHeight);
+    picStatBox->setGeometry(0, height() - bar, width(), bar);
+    picButtons->setGeometry(0, height() - 2 * bar, width(), bar);
+    qv::Window::resizeEvent(e);
+}
+
+void RecordForm::formResize()
+{
+    ignoreErrors([this] { lblStatus->resize(qv::px(twipsWidth() - 1500), lblStatus->height()); });
+    ignoreErrors([this] { cmdNext->move(qv::px(qv::twips(lblStatus->width()) + 700), cmdNext->y()); });
+    ignoreErrors([this] { cmdLast->move(qv::px(qv::twips(cmdNext->x()) + 340), cmdLast->y()); });
+}
+
+void RecordForm::formKeyDown(int& keyCode, int shift)
+{
+    if (EditFlag || AddNewFlag)
+        return;
+    switch (keyCode) {
+    case qv::Key::Escape:
+        cmdClose_Click();
+        break;
+    case qv::Key::End:
+        cmdLast_Click();
+        break;
+    case qv::Key::Home:
+        cmdFirst_Click();
+        break;
+    case qv::Key::Up:
+    case qv::Key::PageUp:
+        if (shift == qv::ShiftState::Ctrl)
+            cmdFirst_Click();
+        else
+            cmdPrevious_Click();
+        break;
+    case qv::Key::Down:
+    case qv::Key::PageDown:
+        if (shift == qv::ShiftState::Ctrl)
+            cmdLast_Click();
+        else
+            cmdNext_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void RecordForm::adoPrimaryRS_MoveComplete()
+{
+    lblStatus->setText(QStringLiteral("Record: ") + QString::number(primary(adoPrimaryRS).absolutePosition()));
+}
+
+void RecordForm::cmdAdd_Click()
+{
+    reportErrors([this] {
+        if (!(primary(adoPrimaryRS).bof() && primary(adoPrimaryRS).eof()))
+            SavedBookmark = primary(adoPrimaryRS).bookmark();
+        primary(adoPrimaryRS).addNew();
+        lblStatus->setText(QStringLiteral("Add record"));
+        AddNewFlag = true;
+        SetButtons(false);
+    });
+}
+
+void RecordForm::cmdEdit_Click()
+{
+    reportErrors([this] {
+        lblStatus->setText(QStringLiteral("Edit record"));
+        EditFlag = true;
+        SetButtons(false);
+    });
+}
+
+void RecordForm::cmdUpdate_Click()
+{
+    try {
+        primary(adoPrimaryRS).updateBatch();
+        if (AddNewFlag)
+            primary(adoPrimaryRS).moveLast();
+        EditFlag = false;
+        AddNewFlag = false;
+        SetButtons(true);
+    } catch (const std::exception&) {
+        // Adding or editing goes on: Update and Cancel stay on screen.
+        qv::ui().msgBox(QStringLiteral(" You have no record to update. Click cancel and add a record."));
+    }
+}
+
+void RecordForm::cmdCancel_Click()
+{
+    ignoreErrors([this] { SetButtons(true); });
+    EditFlag = false;
+    AddNewFlag = false;
+    ignoreErrors([this] { primary(adoPrimaryRS).cancelUpdate(); });
+    // Text typed into the boxes belongs to the discarded change; it must not
+    // be written into the row that becomes current.
+    ignoreErrors([this] { reshowBoxes(); });
+    ignoreErrors([this] {
+        if (SavedBookmark > 0)
+            primary(adoPrimaryRS).setBookmark(SavedBookmark);
+        else
+            primary(adoPrimaryRS).moveFirst();
+    });
+}
+
+void RecordForm::cmdDelete_Click()
+{
+    reportErrors([this] {
+        switch (deleteConfirm()) {
+        case DeleteConfirm::YesNo:
+            if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"),
+                                qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete Record"))
+                != qv::MsgResult::Yes)
+                return;
+            break;
+        case DeleteConfirm::OkCancel:
+            if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
+                                qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
+                                QStringLiteral("Delete Record"))
+                != qv::MsgResult::Ok)
+                return;
+            break;
+        case DeleteConfirm::None:
+            break;
+        }
+        primary(adoPrimaryRS).deleteCurrent();
+        reshowBoxes();
+        primary(adoPrimaryRS).moveNext();
+        if (primary(adoPrimaryRS).eof())
+            primary(adoPrimaryRS).moveLast();
+    });
+}
+
+void RecordForm::cmdRefresh_Click()
+{
+    reportErrors([this] { primary(adoPrimaryRS).requery(); });
+}
+
+void RecordForm::cmdClose_Click()
+{
+    unload();
+}
+
+void RecordForm::cmdFirst_Click()
+{
+    reportErrors([this] { primary(adoPrimaryRS).moveFirst(); });
+}
+
+void RecordForm::cmdLast_Click()
+{
+    reportErrors([this] { primary(adoPrimaryRS).moveLast(); });
+}
+
+void RecordForm::cmdNext_Click()
+{
+    reportErrors([this] {
+        if (!primary(adoPrimaryRS).eof())
+            primary(adoPrimaryRS).moveNext();
+        if (primary(adoPrimaryRS).eof() && primary(adoPrimaryRS).recordCount() > 0) {
+            if (beepAtEnds())
+                qv::ui().beep();
+            primary(adoPrimaryRS).moveLast();
+        }
+    });
+}
+
+void RecordForm::cmdPrevious_Click()
+{
+    reportErrors([this] {
+        if (!primary(adoPrimaryRS).bof())
+            primary(adoPrimaryRS).movePrevious();
+        if (primary(adoPrimaryRS).bof() && primary(adoPrimaryRS).recordCount() > 0) {
+            if (beepAtEnds())
+                qv::ui().beep();
+            primary(adoPrimaryRS).moveFirst();
+        }
+    });
+}

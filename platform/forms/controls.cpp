@@ -1,0 +1,248 @@
+#include "platform/forms/controls.h"
+#include "platform/forms/row_reader.h"
+#include "platform/forms/window.h"
+#include "platform/values/convert.h"
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPointer>
+#include <QTextCharFormat>
+
+namespace qv {
+
+// --- DataList -------------------------------------------------------------
+
+DataList::DataList(QWidget* parent)
+    : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+}
+
+void DataList::setRowSource(std::shared_ptr<Recordset> recordset, const QString& listField,
+                            const QString& boundColumn)
+{
+    m_source = std::move(recordset);
+    m_listField = listField;
+    m_boundColumn = boundColumn.isEmpty() ? listField : boundColumn;
+    m_bound.clear();
+    clear();
+    if (!m_source)
+        return;
+    const QList<QStringList> rows = readRows(*m_source, {m_listField, m_boundColumn});
+    for (const QStringList& row : rows) {
+        addItem(row.value(0));
+        m_bound << row.value(1);
+    }
+}
+
+QString DataList::boundText() const
+{
+    const int row = currentRow();
+    return row >= 0 && row < m_bound.size() ? m_bound[row] : QString();
+}
+
+QString DataList::text() const
+{
+    const QListWidgetItem* item = currentItem();
+    return item ? item->text() : QString();
+}
+
+std::shared_ptr<Recordset> DataList::rowSource() const
+{
+    return m_source;
+}
+
+// --- DataCombo ------------------------------------------------------------
+
+struct DataCombo::Impl {
+    DataCombo* combo = nullptr;
+    std::shared_ptr<Recordset> source;
+    QString listField, boundColumn;
+    QStringList bound;
+    QPointer<Recordset> target;
+    QString field;
+    int hookId = -1;
+    QMetaObject::Connection moved;
+    QString shown;
+
+    ~Impl() { detach(); }
+    void detach()
+    {
+        if (target && hookId >= 0)
+            target->removeCommitHook(hookId);
+        hookId = -1;
+        QObject::disconnect(moved);
+        target = nullptr;
+    }
+    void show()
+    {
+        QString value;
+        if (target && target->isOpen() && !target->bof() && !target->eof()) {
+            try {
+                value = formatValue(target->value(field), QString());
+            } catch (const std::exception&) {
+                value.clear();
+            }
+        }
+        shown = value;
+        combo->setText(value);
+    }
+    void commit()
+    {
+        if (!target)
+            return;
+        const QString text = combo->text();
+        if (text == shown)
+            return;
+        target->setValue(field, combo->boundText());
+        shown = text;
+    }
+};
+
+DataCombo::DataCombo(QWidget* parent)
+    : QComboBox(parent)
+    , d(std::make_shared<Impl>())
+{
+    d->combo = this;
+    setEditable(true);
+    setInsertPolicy(QComboBox::NoInsert);
+}
+
+void DataCombo::setRowSource(std::shared_ptr<Recordset> recordset, const QString& listField,
+                             const QString& boundColumn)
+{
+    const QString keep = text();
+    d->source = std::move(recordset);
+    d->listField = listField;
+    d->boundColumn = boundColumn.isEmpty() ? listField : boundColumn;
+    d->bound.clear();
+    clear();
+    if (d->source) {
+        const QList<QStringList> rows = readRows(*d->source, {d->listField, d->boundColumn});
+        for (const QStringList& row : rows) {
+            addItem(row.value(0));
+            d->bound << row.value(1);
+        }
+    }
+    setCurrentIndex(-1);
+    setText(keep);
+}
+
+void DataCombo::bind(Recordset* recordset, const QString& field)
+{
+    d->detach();
+    d->target = recordset;
+    d->field = field;
+    if (!recordset)
+        return;
+    std::weak_ptr<Impl> weak = d;
+    d->hookId = recordset->addCommitHook([weak] {
+        if (auto impl = weak.lock())
+            impl->commit();
+    });
+    d->moved = connect(recordset, &Recordset::moveComplete, this, [weak] {
+        if (auto impl = weak.lock())
+            impl->show();
+    });
+    d->show();
+}
+
+QString DataCombo::boundText() const
+{
+    const QString shownText = text();
+    const int row = findText(shownText, Qt::MatchExactly);
+    if (row >= 0 && row < d->bound.size())
+        return d->bound[row];
+    return shownText;   // typed text that is no entry of the list
+}
+
+QString DataCombo::text() const
+{
+    return currentText();
+}
+
+void DataCombo::setText(const QString& text)
+{
+    const int row = findText(text, Qt::MatchExactly);
+    if (row >= 0) {
+        setCurrentIndex(row);
+    } else {
+        setCurrentIndex(-1);
+        if (isEditable())
+            setEditText(text);
+    }
+}
+
+// --- MonthCalendar --------------------------------------------------------
+
+MonthCalendar::MonthCalendar(QWidget* parent)
+    : QCalendarWidget(parent)
+{
+    setGridVisible(false);
+    setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    connect(this, &QCalendarWidget::clicked, this, &MonthCalendar::dayClicked);
+    connect(this, &QCalendarWidget::currentPageChanged, this, &MonthCalendar::monthShown);
+}
+
+void MonthCalendar::setDayBold(const QDate& day, bool bold)
+{
+    QTextCharFormat format = dateTextFormat(day);
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    setDateTextFormat(day, format);
+}
+
+void MonthCalendar::clearBold()
+{
+    setDateTextFormat(QDate(), QTextCharFormat());
+}
+
+QDate MonthCalendar::firstShownDay() const
+{
+    const QDate first(yearShown(), QCalendarWidget::monthShown(), 1);
+    int back = (first.dayOfWeek() - int(firstDayOfWeek()) + 7) % 7;
+    // The calendar always shows some days of the month before in its first row.
+    if (back == 0)
+        back = 7;
+    return first.addDays(-back);
+}
+
+// --- PictureBox -----------------------------------------------------------
+
+PictureBox::PictureBox(QWidget* parent)
+    : QLabel(parent)
+{
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
+
+bool PictureBox::loadPicture(const QString& path)
+{
+    QPixmap picture;
+    if (path.isEmpty() || !picture.load(path)) {
+        clearPicture();
+        return false;
+    }
+    m_path = path;
+    setScaledContents(m_stretch);
+    setPixmap(picture);
+    return true;
+}
+
+void PictureBox::clearPicture()
+{
+    clear();
+    m_path.clear();
+}
+
+void PictureBox::setStretch(bool stretch)
+{
+    m_stretch = stretch;
+    setScaledContents(stretch);
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* e)
+{
+    QLabel::mousePressEvent(e);
+    emit clicked();
+}
+
+} // namespace qv

@@ -1,0 +1,184 @@
+#include "platform/services/qt_ui.h"
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QThread>
+#include <QUrl>
+
+namespace qv {
+
+QList<int> msgBoxButtons(int style)
+{
+    using namespace MsgResult;
+    switch (style & 7) {
+    case MsgStyle::OkCancel: return {Ok, Cancel};
+    case MsgStyle::AbortRetryIgnore: return {Abort, Retry, Ignore};
+    case MsgStyle::YesNoCancel: return {Yes, No, Cancel};
+    case MsgStyle::YesNo: return {Yes, No};
+    case MsgStyle::RetryCancel: return {Retry, Cancel};
+    default: return {Ok};
+    }
+}
+
+int msgBoxDefaultButton(int style)
+{
+    const QList<int> buttons = msgBoxButtons(style);
+    int index = 0;
+    if ((style & 0xF00) == MsgStyle::DefaultButton2)
+        index = 1;
+    else if ((style & 0xF00) == MsgStyle::DefaultButton3)
+        index = 2;
+    return index < buttons.size() ? buttons[index] : buttons.first();
+}
+
+namespace {
+
+QString titleOrProgram(const QString& title)
+{
+    return title.isEmpty() ? UiServices::programTitle() : title;
+}
+
+QMessageBox::StandardButton standardButton(int answer)
+{
+    switch (answer) {
+    case MsgResult::Ok: return QMessageBox::Ok;
+    case MsgResult::Cancel: return QMessageBox::Cancel;
+    case MsgResult::Abort: return QMessageBox::Abort;
+    case MsgResult::Retry: return QMessageBox::Retry;
+    case MsgResult::Ignore: return QMessageBox::Ignore;
+    case MsgResult::Yes: return QMessageBox::Yes;
+    default: return QMessageBox::No;
+    }
+}
+
+QMessageBox::Icon iconOf(int style)
+{
+    switch (style & 0x70) {
+    case MsgStyle::Critical: return QMessageBox::Critical;
+    case MsgStyle::Question: return QMessageBox::Question;
+    case MsgStyle::Exclamation: return QMessageBox::Warning;
+    case MsgStyle::Information: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+QWidget* dialogParent()
+{
+    return QApplication::activeWindow();
+}
+
+} // namespace
+
+int QtUi::msgBox(const QString& text, int style, const QString& title)
+{
+    QMessageBox box(dialogParent());
+    box.setWindowTitle(titleOrProgram(title));
+    // Shown as written: blanks kept, "&" and "<" are text.
+    box.setTextFormat(Qt::PlainText);
+    box.setText(text);
+    box.setIcon(iconOf(style));
+    const QList<int> answers = msgBoxButtons(style);
+    for (int answer : answers)
+        box.addButton(standardButton(answer));
+    box.setDefaultButton(standardButton(msgBoxDefaultButton(style)));
+    // Esc answers Cancel where there is one, as the old boxes did.
+    if (answers.contains(MsgResult::Cancel))
+        box.setEscapeButton(QMessageBox::Cancel);
+    else if (answers.size() == 1)
+        box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+    QAbstractButton* clicked = box.clickedButton();
+    if (!clicked)
+        return answers.contains(MsgResult::Cancel) ? MsgResult::Cancel : answers.first();
+    const QMessageBox::StandardButton which = box.standardButton(clicked);
+    for (int answer : answers)
+        if (standardButton(answer) == which)
+            return answer;
+    return answers.first();
+}
+
+QString QtUi::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
+{
+    QInputDialog dialog(dialogParent());
+    dialog.setWindowTitle(titleOrProgram(title));
+    dialog.setInputMode(QInputDialog::TextInput);
+    // The label is the text box's buddy, so a single "&" would become a
+    // shortcut; doubled it is shown as written.
+    QString shown = prompt;
+    shown.replace(QLatin1Char('&'), QLatin1String("&&"));
+    dialog.setLabelText(shown);
+    dialog.setTextValue(defaultText);
+    for (QLabel* label : dialog.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setWordWrap(true);
+    }
+    dialog.resize(qMax(dialog.sizeHint().width(), 420), dialog.sizeHint().height());
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.textValue();
+}
+
+QString qtFileFilter(const QString& filter)
+{
+    if (!filter.contains(QLatin1Char('|')))
+        return filter;
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        out << parts[i].trimmed() + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+    }
+    return out.join(QStringLiteral(";;"));
+}
+
+QString QtUi::openFileDialog(const QString& title, const QString& filter, const QString& folder)
+{
+    return QFileDialog::getOpenFileName(dialogParent(), titleOrProgram(title), folder, qtFileFilter(filter));
+}
+
+bool QtUi::printerDialog(QPrinter* printer)
+{
+    QPrinter fallback;
+    QPrintDialog dialog(printer ? printer : &fallback, dialogParent());
+    dialog.setWindowTitle(QStringLiteral("Print"));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtUi::beep()
+{
+    QApplication::beep();
+}
+
+void QtUi::pause(int milliseconds)
+{
+    QElapsedTimer clock;   // monotonic: midnight or a clock change does not shorten it
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        const qint64 left = milliseconds - clock.elapsed();
+        QCoreApplication::processEvents(QEventLoop::AllEvents, int(qMin<qint64>(left, 20)));
+        if (clock.elapsed() < milliseconds)
+            QThread::msleep(qMin<qint64>(qMax<qint64>(milliseconds - clock.elapsed(), 0), 5));
+    }
+}
+
+bool QtUi::launch(const QString& program, const QStringList& arguments)
+{
+    const QFileInfo info(program);
+    if (arguments.isEmpty() && info.exists() && !info.isExecutable())
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(info.absoluteFilePath()));
+    if (arguments.isEmpty() && program.contains(QStringLiteral("://")))
+        return QDesktopServices::openUrl(QUrl(program));
+    return QProcess::startDetached(program, arguments);
+}
+
+} // namespace qv

@@ -1,0 +1,408 @@
+// The record form driven as a user drives it: buttons, keys and typing into
+// its bound boxes, checked against the database file and the messages shown.
+#include "common/record_form.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/services/services.h"
+#include "platform/values/convert.h"
+#include "support/program_folder.h"
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+QString connectionText()
+{
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + qv::ProgramFolder::path()
+        + QStringLiteral("\\KVD.mdb;Persist Security Info=False");
+}
+
+RecordForm::DeleteConfirm g_confirm = RecordForm::DeleteConfirm::None;
+
+// A plain member of the family: four boxes over one small table.
+class PeopleForm : public RecordForm {
+    Q_OBJECT
+public:
+    PeopleForm()
+    {
+        setWindowTitle("People");
+        const char* captions[] = {"Name:", "Age:", "Fee:", "Joined:"};
+        for (int i = 0; i < 4; ++i) {
+            lblLabels[i] = new QLabel(captions[i], this);
+            qv::place(lblLabels[i], 120, 120 + i * 400, 1000, 300);
+        }
+        qv::place(addField(0, "Name"), 1200, 120, 3000, 300);
+        qv::place(addField(1, "Age"), 1200, 520, 1000, 300);
+        qv::place(addField(2, "Fee", "Currency"), 1200, 920, 1500, 300);
+        qv::place(addField(3, "Joined", "M/d/yyyy"), 1200, 1320, 1500, 300);
+    }
+
+protected:
+    QString connectionString() const override { return connectionText(); }
+    QString recordSource() const override { return "SELECT * FROM People"; }
+    DeleteConfirm deleteConfirm() const override { return g_confirm; }
+};
+QV_REGISTER_WINDOW(PeopleForm);
+
+class RecordFormTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        g_confirm = RecordForm::DeleteConfirm::None;
+        qv::Windows::setOnLastClosed([] {});
+        const QString file = folder.file("KVD.mdb");
+        qv::Database::create(file, {{"People",
+                                     {{"Name", qv::FieldType::Text, true},
+                                      {"Age", qv::FieldType::Long},
+                                      {"Fee", qv::FieldType::Currency},
+                                      {"Joined", qv::FieldType::DateTime}}}});
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    void addPeople(const QStringList& names)
+    {
+        qv::Connection c;
+        c.open(connectionText());
+        qv::Recordset rs;
+        rs.open("SELECT * FROM People", c);
+        int age = 30;
+        for (const QString& name : names) {
+            rs.addNew();
+            rs.setValue("Name", name);
+            rs.setValue("Age", age++);
+            rs.setValue("Fee", "12.5");
+            rs.setValue("Joined", "6/7/2001");
+            rs.update();
+        }
+    }
+    // What the table holds now, read on a connection of its own.
+    QStringList tableColumn(const QString& field)
+    {
+        qv::Connection c;
+        c.open(connectionText());
+        auto rs = c.execute("SELECT * FROM People");
+        QStringList out;
+        for (; !rs->eof(); rs->moveNext())
+            out << qv::formatValue(rs->value(field), QString());
+        return out;
+    }
+
+    PeopleForm* open()
+    {
+        auto* w = qobject_cast<PeopleForm*>(qv::Windows::show("PeopleForm"));
+        QApplication::setActiveWindow(w);
+        return w;
+    }
+    static QString status(PeopleForm* w) { return w->lblStatus->text(); }
+    static void key(PeopleForm* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(w->txtfields[0], k, mods);
+    }
+    static bool browsing(PeopleForm* w)
+    {
+        return !w->EditFlag && !w->AddNewFlag && w->cmdAdd->isVisibleTo(w) && !w->cmdUpdate->isVisibleTo(w)
+            && w->cmdNext->isEnabled();
+    }
+
+    qvtest::TempProgramFolder folder;
+    qv::ScopedScriptedUi ui;
+};
+
+TEST_F(RecordFormTest, LoadShowsTheFirstRecordInItsFormats)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
+    EXPECT_EQ(w->txtfields[1]->text(), "30");
+    EXPECT_EQ(w->txtfields[2]->text(), "$12.50");
+    EXPECT_EQ(w->txtfields[3]->text(), "6/7/2001");
+    EXPECT_TRUE(browsing(w));
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(w->cmdAdd->text(), "&Add");
+    EXPECT_EQ(w->cmdRefresh->text(), "&Refresh");
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(RecordFormTest, MovingPastEitherEndBeepsOnceAndStays)
+{
+    addPeople({"Ann", "Bob", "Cyd"});
+    PeopleForm* w = open();
+    w->cmdPrevious->click();
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(ui.script.beeps(), 1);
+    w->cmdNext->click();
+    w->cmdNext->click();
+    EXPECT_EQ(status(w), "Record: 3");
+    EXPECT_EQ(ui.script.beeps(), 1);
+    w->cmdNext->click();
+    EXPECT_EQ(status(w), "Record: 3");
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_EQ(ui.script.beeps(), 2);
+    w->cmdFirst->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
+    w->cmdLast->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
+{
+    PeopleForm* w = open();
+    EXPECT_EQ(w->txtfields[0]->text(), "");
+    w->cmdNext->click();
+    w->cmdPrevious->click();
+    EXPECT_EQ(ui.script.beeps(), 0);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    // Add on an empty table keeps no bookmark; Cancel goes to the first record: none.
+    w->cmdAdd->click();
+    EXPECT_EQ(status(w), "Add record");
+    EXPECT_EQ(w->SavedBookmark, 0);
+    QTest::keyClicks(w->txtfields[0], "Zed");
+    w->cmdCancel->click();
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(w->txtfields[0]->text(), "");
+    EXPECT_TRUE(tableColumn("Name").isEmpty());
+}
+
+TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
+{
+    addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
+    PeopleForm* w = open();
+    key(w, Qt::Key_Down);
+    EXPECT_EQ(status(w), "Record: 2");
+    key(w, Qt::Key_PageDown);
+    EXPECT_EQ(status(w), "Record: 3");
+    key(w, Qt::Key_Up);
+    EXPECT_EQ(status(w), "Record: 2");
+    key(w, Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);   // not Ctrl alone: Down
+    EXPECT_EQ(status(w), "Record: 3");
+    key(w, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(status(w), "Record: 5");
+    key(w, Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(status(w), "Record: 1");
+    key(w, Qt::Key_End);
+    EXPECT_EQ(status(w), "Record: 5");
+    key(w, Qt::Key_Home);
+    EXPECT_EQ(status(w), "Record: 1");
+    key(w, Qt::Key_PageUp);   // before the first: beep, stay
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(ui.script.beeps(), 1);
+
+    w->cmdEdit->click();
+    EXPECT_EQ(status(w), "Edit record");
+    key(w, Qt::Key_Down);
+    key(w, Qt::Key_Escape);
+    EXPECT_EQ(status(w), "Edit record");
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);   // Esc does not close while editing
+    w->cmdCancel->click();
+    key(w, Qt::Key_Escape);
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
+}
+
+TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    w->cmdAdd->click();
+    EXPECT_EQ(status(w), "Add record");
+    EXPECT_TRUE(w->AddNewFlag);
+    EXPECT_TRUE(w->cmdUpdate->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdAdd->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdClose->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdNext->isEnabled());
+    EXPECT_EQ(w->txtfields[0]->text(), "");
+    QTest::keyClicks(w->txtfields[0], "Cyd");
+    QTest::keyClicks(w->txtfields[2], "$7.25");
+    w->cmdUpdate->click();
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(status(w), "Record: 3");
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_EQ(w->txtfields[2]->text(), "$7.25");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
+{
+    addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
+    PeopleForm* w = open();
+    w->cmdNext->click();
+    w->cmdNext->click();   // Cyd
+    w->cmdAdd->click();
+    QTest::keyClicks(w->txtfields[0], "Nobody");
+    w->cmdCancel->click();
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(status(w), "Record: 3");
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
+
+    // The bookmark is never cleared: an Edit and Cancel elsewhere comes back to Cyd.
+    w->cmdLast->click();
+    w->cmdEdit->click();
+    w->cmdCancel->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+}
+
+TEST_F(RecordFormTest, EditAndCancelWithoutAnyAddGoesToTheFirstRecord)
+{
+    addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
+    PeopleForm* w = open();
+    w->cmdLast->click();
+    EXPECT_EQ(status(w), "Record: 5");
+    w->cmdEdit->click();
+    w->txtfields[0]->selectAll();
+    QTest::keyClicks(w->txtfields[0], "Changed");
+    w->cmdCancel->click();
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
+    // The typed text went neither into Eve's row nor into Ann's.
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
+}
+
+TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
+{
+    addPeople({"Ann"});
+    PeopleForm* w = open();
+    w->cmdAdd->click();
+    QTest::keyClicks(w->txtfields[1], "44");   // the required Name stays empty
+    w->cmdUpdate->click();
+    EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
+    EXPECT_EQ(ui.script.events[0].style, 0);
+    EXPECT_TRUE(w->AddNewFlag);
+    EXPECT_TRUE(w->cmdUpdate->isVisibleTo(w));
+    EXPECT_TRUE(w->cmdCancel->isVisibleTo(w));
+    EXPECT_FALSE(w->cmdNext->isEnabled());
+    EXPECT_EQ(status(w), "Add record");
+
+    QTest::keyClicks(w->txtfields[0], "Bob");   // mended, the same Update now saves
+    w->cmdUpdate->click();
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "44"}));
+}
+
+TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    w->cmdLast->click();
+    w->cmdDelete->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    // The only record: gone, and the move to the last record that follows
+    // fails on the empty recordset with the data layer's text.
+    w->cmdDelete->click();
+    EXPECT_TRUE(tableColumn("Name").isEmpty());
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_FALSE(ui.script.messages()[0].isEmpty());
+    EXPECT_EQ(ui.script.events[0].style, 0);
+    EXPECT_EQ(w->txtfields[0]->text(), "");
+    EXPECT_TRUE(browsing(w));
+}
+
+TEST_F(RecordFormTest, DeleteConfirmationsInBothStyles)
+{
+    addPeople({"Ann", "Bob", "Cyd"});
+    PeopleForm* w = open();
+    g_confirm = RecordForm::DeleteConfirm::YesNo;
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    w->cmdDelete->click();
+    EXPECT_EQ(tableColumn("Name").size(), 3);
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    w->cmdDelete->click();
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Bob", "Cyd"}));
+    EXPECT_EQ(w->txtfields[0]->text(), "Bob");
+
+    g_confirm = RecordForm::DeleteConfirm::OkCancel;
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
+    w->cmdDelete->click();
+    EXPECT_EQ(tableColumn("Name").size(), 2);
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    w->cmdDelete->click();
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Cyd"}));
+
+    ASSERT_EQ(ui.script.events.size(), 4u);
+    EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
+    EXPECT_EQ(ui.script.events[0].style, 36);
+    EXPECT_EQ(ui.script.events[0].title, "Delete Record");
+    EXPECT_EQ(ui.script.events[2].text, "Do you really want to delete this record?");
+    EXPECT_EQ(ui.script.events[2].style, 545);
+    EXPECT_EQ(ui.script.events[2].title, "Delete Record");
+}
+
+TEST_F(RecordFormTest, RefreshReadsTheTableAgainFromTheFirstRecord)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    w->cmdLast->click();
+    addPeople({"Cyd"});   // written by another window meanwhile
+    w->cmdRefresh->click();
+    EXPECT_EQ(status(w), "Record: 1");
+    w->cmdLast->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+}
+
+TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    // Typing while browsing changes the record; leaving it saves the change,
+    // and only the typed field: the formatted "$12.50" is not written back.
+    w->txtfields[0]->selectAll();
+    QTest::keyClicks(w->txtfields[0], "Anna");
+    EXPECT_TRUE(w->txtfields[0]->isDirty());
+    EXPECT_FALSE(w->txtfields[2]->isDirty());
+    w->cmdNext->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Bob");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
+    EXPECT_EQ(tableColumn("Fee"), QStringList({"12.5", "12.5"}));
+
+    // A value the field refuses: the error is shown, the move does not
+    // happen, the table keeps the old value.
+    w->txtfields[1]->selectAll();
+    QTest::keyClicks(w->txtfields[1], "abc");
+    w->cmdPrevious->click();
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_FALSE(ui.script.messages()[0].isEmpty());
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
+    EXPECT_EQ(w->txtfields[1]->text(), "abc");   // typed text stays until the row is shown again
+
+    // Put right, the same move saves it.
+    w->txtfields[1]->selectAll();
+    QTest::keyClicks(w->txtfields[1], "32");
+    w->cmdPrevious->click();
+    EXPECT_EQ(w->txtfields[0]->text(), "Anna");
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
+}
+
+TEST_F(RecordFormTest, ResizeKeepsTheStatusBarAcrossTheWindow)
+{
+    addPeople({"Ann"});
+    PeopleForm* w = open();
+    w->setTwipsSize(9000, 4500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->lblStatus->width(), qv::px(9000 - 1500));
+    EXPECT_EQ(w->cmdNext->x(), qv::px(qv::twips(w->lblStatus->width()) + 700));
+    EXPECT_EQ(w->picStatBox->geometry().bottom(), w->height() - 1);
+    EXPECT_LT(w->picButtons->geometry().bottom(), w->picStatBox->y());
+
+    if (qEnvironmentVariableIsSet("QV_SCREENSHOTS"))
+        w->grab().save(qEnvironmentVariable("QV_SCREENSHOTS") + "/record_form.png");
+}
+
+} // namespace
+
+#include "record_form_test.moc"
