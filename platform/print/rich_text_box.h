@@ -55,7 +55,8 @@ private:
     QPointer<Recordset> m_recordset;
     QString m_field;
     int m_hook = -1;
-    bool m_showing = false;
+    bool m_showing = false;   // the row's value is being shown: no change of the user's
+    bool m_changed = false;
     std::unique_ptr<PageFormatter> m_formatter;
 };
 

@@ -1,0 +1,236 @@
+#include "platform/print/printer.h"
+#include "platform/print/print_devices.h"
+#include "platform/services/services.h"
+#include "platform/values/error.h"
+#include <QCoreApplication>
+#include <QFontMetricsF>
+#include <QPaintDevice>
+#include <QPrinter>
+#include <cmath>
+
+namespace qv {
+
+namespace {
+// A print zone is this many columns wide.
+constexpr int kZoneColumns = 14;
+// Positions closer than this count as the same (twips).
+constexpr double kSlack = 0.5;
+}
+
+double PrintDevice::unitsPerTwip()
+{
+    return measureDevice()->logicalDpiY() / kTwipsPerInch;
+}
+
+Printer::Printer() = default;
+
+Printer::~Printer()
+{
+    // The system device paints on m_systemPrinter: let it go first.
+    m_device.reset();
+}
+
+QFont Printer::font() const
+{
+    QFont f(m_fontName);
+    f.setPointSizeF(m_fontSize > 0 ? m_fontSize : 10);
+    f.setBold(m_bold);
+    return f;
+}
+
+PrintDevice& Printer::device() const
+{
+    if (!m_device) {
+        auto* self = const_cast<Printer*>(this);
+        self->m_device = std::make_unique<SystemPrintDevice>(self->systemPrinter());
+    }
+    return *m_device;
+}
+
+void Printer::setDevice(std::unique_ptr<PrintDevice> device)
+{
+    // A job open on the old device is dropped with it.
+    m_jobOpen = false;
+    m_page = 0;
+    m_x = m_y = 0;
+    m_device = std::move(device);
+}
+
+RecordingPrintDevice& Printer::useRecording()
+{
+    auto recorder = std::make_unique<RecordingPrintDevice>();
+    RecordingPrintDevice& result = *recorder;
+    setDevice(std::move(recorder));
+    return result;
+}
+
+void Printer::useSystemPrinter()
+{
+    setDevice(std::make_unique<SystemPrintDevice>(systemPrinter()));
+}
+
+QPrinter* Printer::systemPrinter()
+{
+    if (!m_systemPrinter)
+        m_systemPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return m_systemPrinter.get();
+}
+
+void Printer::useSystemPdfFile(const QString& path)
+{
+    QPrinter* p = systemPrinter();
+    p->setOutputFormat(QPrinter::PdfFormat);
+    p->setOutputFileName(path);
+    useSystemPrinter();
+}
+
+double Printer::pageWidth() const { return device().paperSize().width(); }
+double Printer::pageHeight() const { return device().paperSize().height(); }
+double Printer::scaleWidth() const { return device().printableRect().width(); }
+double Printer::scaleHeight() const { return device().printableRect().height(); }
+double Printer::physicalOffsetX() const { return device().printableRect().left(); }
+double Printer::physicalOffsetY() const { return device().printableRect().top(); }
+
+double Printer::textWidth(const QString& text) const
+{
+    PrintDevice& d = device();
+    return QFontMetricsF(font(), d.measureDevice()).horizontalAdvance(text) / d.unitsPerTwip();
+}
+
+double Printer::textHeight() const
+{
+    PrintDevice& d = device();
+    return QFontMetricsF(font(), d.measureDevice()).lineSpacing() / d.unitsPerTwip();
+}
+
+void Printer::ensureJob()
+{
+    if (m_jobOpen)
+        return;
+    device().beginJob(QCoreApplication::applicationName().isEmpty() ? UiServices::programTitle()
+                                                                    : QCoreApplication::applicationName(),
+                      m_quality);
+    m_jobOpen = true;
+    m_page = 1;
+}
+
+void Printer::print(std::initializer_list<PrintItem> items, bool endLine)
+{
+    print(QList<PrintItem>(items), endLine);
+}
+
+void Printer::print(const QList<PrintItem>& items, bool endLine)
+{
+    ensureJob();
+    PrintDevice& d = device();
+    const QFontMetricsF fm(font(), d.measureDevice());
+    const double upt = d.unitsPerTwip();
+    const double column = fm.averageCharWidth() / upt;
+    for (const PrintItem& item : items) {
+        switch (item.kind()) {
+        case PrintItem::Text:
+            printText(item.text());
+            break;
+        case PrintItem::Tab: {
+            const double target = (std::max(1, item.count()) - 1) * column;
+            if (m_x > target + kSlack)
+                lineFeed();
+            m_x = target;
+            break;
+        }
+        case PrintItem::Spc:
+            m_x += std::max(0, item.count()) * fm.horizontalAdvance(QLatin1Char(' ')) / upt;
+            break;
+        case PrintItem::Zone: {
+            const double zone = kZoneColumns * column;
+            m_x = (std::floor((m_x + kSlack) / zone) + 1) * zone;
+            break;
+        }
+        }
+    }
+    if (endLine)
+        lineFeed();
+}
+
+void Printer::printText(const QString& text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList parts = t.split(QLatin1Char('\n'));
+    for (int i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            lineFeed();
+        if (parts[i].isEmpty())
+            continue;
+        breakPageIfFull();
+        device().drawText(QPointF(m_x, m_y), parts[i], font());
+        m_x += textWidth(parts[i]);
+    }
+}
+
+void Printer::lineFeed()
+{
+    m_x = 0;
+    m_y += textHeight();
+}
+
+void Printer::breakPageIfFull()
+{
+    if (m_y > kSlack && m_y + textHeight() > scaleHeight() + kSlack) {
+        const double x = m_x;
+        newPage();
+        m_x = x;
+    }
+}
+
+void Printer::paintPicture(const QImage& picture, double x, double y, double width, double height)
+{
+    if (picture.isNull())
+        return;
+    ensureJob();
+    device().drawPicture(picture, QRectF(x, y, width, height));
+}
+
+void Printer::newPage()
+{
+    ensureJob();
+    device().newPage();
+    ++m_page;
+    m_x = m_y = 0;
+}
+
+void Printer::endDoc()
+{
+    if (!m_jobOpen)
+        return;
+    m_jobOpen = false;
+    m_page = 0;
+    m_x = m_y = 0;
+    device().endJob();
+}
+
+namespace {
+Printer* g_printer = nullptr;
+}
+
+Printer& printer()
+{
+    if (!g_printer) {
+        g_printer = new Printer;
+        // The system printer must not outlive the application object.
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] {
+                delete g_printer;
+                g_printer = nullptr;
+            });
+    }
+    return *g_printer;
+}
+
+bool choosePrinter()
+{
+    return ui().printerDialog(printer().systemPrinter());
+}
+
+} // namespace qv
