@@ -1,0 +1,111 @@
+// Finding tickets: by phone, by client name, by ticket number (each jumps to
+// the first ticket whose field contains the typed text), and every ticket of
+// a range of appointment dates listed in the grid.
+#include "appointments/ticket_finders.h"
+
+#include "appointments/appointment_book.h"
+#include "common/connections.h"
+#include "common/find_by_text.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/convert.h"
+
+namespace {
+
+// A date literal of the query dialect, in the short date form; a time of
+// day is written only when it is not midnight.
+QString dateLiteral(const QDateTime& when)
+{
+    QString text = when.date().toString(QStringLiteral("M/d/yyyy"));
+    if (when.time() != QTime(0, 0))
+        text += QLatin1Char(' ') + when.time().toString(QStringLiteral("h:mm:ss AP"));
+    return text;
+}
+
+} // namespace
+
+std::optional<QString> dateRangeQuery(const QString& fromText, const QString& toText)
+{
+    const std::optional<QDateTime> from = qv::readDateTime(fromText);
+    const std::optional<QDateTime> to = qv::readDateTime(toText);
+    if (!from || !to)
+        return std::nullopt;
+    return QStringLiteral("SELECT *FROM Servicemenu  WHERE DateAppointment >= #") + dateLiteral(*from)
+        + QStringLiteral("# And DateAppointment<= #") + dateLiteral(*to) + QStringLiteral("# ");
+}
+
+void Form3::findTicket(const QString& field, const QString& prompt, const QString& notFound)
+{
+    // A find moves to another ticket: not while one is being written.
+    if (editing())
+        return;
+    QString typed;
+    FindByText(*adoPrimaryRS, field, prompt, notFound, &typed);
+    if (!typed.isEmpty()) {
+        try {
+            adoPrimaryRS->move(0);
+        } catch (...) {
+        }
+    }
+}
+
+void Form3::Command11_Click()
+{
+    findTicket(QStringLiteral("CustomerPhone"),
+               QStringLiteral("To find an appointment for this client,enter their Phone Number. Example: Enter "
+                              "434-8888 not 4348888.Note:This search will only find appointments scheduled for "
+                              "this client."),
+               QStringLiteral("Could not find appointment for this number. "));
+}
+
+void Form3::Command12_Click()
+{
+    findTicket(QStringLiteral("CustomerName"),
+               QStringLiteral("To find a scheduled appointment for this client ,enter a last name for this "
+                              "client.Note:Do not use names with apostrophe's ie:O'brien..Enter Obrien as name and "
+                              "search by Obrien."),
+               QStringLiteral("Could not find a client by this last name. "));
+}
+
+void Form3::Command6_Click()
+{
+    findTicket(QStringLiteral("CustomerID"),
+               QStringLiteral("Search by ticket to find a scheduled appointment for this client."),
+               QStringLiteral("Could not find a client by this ticket. "));
+}
+
+void Form3::Command7_Click()
+{
+    auto connection = std::make_unique<qv::Connection>();
+    connection->open(recordWindowConnectionString());
+    m_searchConnection = std::move(connection);
+
+    const QString from = box(48)->text();
+    const QString to = box(49)->text();
+    if (from.isEmpty() && to.isEmpty()) {
+        qv::ui().msgBox(QStringLiteral(
+            " You must enter a range of dates, or if searching one date enter the same date into both textboxes."));
+        return;
+    }
+    const std::optional<QString> query = dateRangeQuery(from, to);
+    if (!query) {
+        qv::ui().msgBox(QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01"));
+        return;
+    }
+    m_queryText = *query;
+    try {
+        auto rows = std::make_shared<qv::Recordset>();
+        rows->open(m_queryText, *m_searchConnection);
+        m_searchResult = rows;
+        bindGridTo(rows, GridShows::DateRange);
+    } catch (...) {
+    }
+}
+
+void Form3::Command8_Click()
+{
+    box(48)->setText(QString());
+    box(49)->setText(QString());
+}

@@ -1,0 +1,217 @@
+// The date and time aids, the receipt and the buttons that open the front
+// desk's other windows or end the program.
+#include "book_fixture.h"
+
+#include "platform/print/printer.h"
+
+#include <QFontMetricsF>
+#include <QLineEdit>
+
+namespace {
+
+// A window of another part of the program, standing in under its name.
+class StandIn : public qv::Window {
+public:
+    StandIn() = default;
+};
+
+void registerStandIn(const QString& name)
+{
+    qv::Windows::registerFactory(name, [] { return new StandIn; });
+}
+
+} // namespace
+
+TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
+{
+    Form3& f = open();
+    EXPECT_EQ(f.Combo1->currentText(), "BLOCK");
+    EXPECT_EQ(f.Combo3->currentText(), "TIME");
+    ASSERT_EQ(f.Combo3->count(), 25);
+    EXPECT_EQ(f.Combo3->itemText(0), "8 Am");
+    EXPECT_EQ(f.Combo3->itemText(24), "8 Pm");
+
+    click(f.cmdEdit);
+    pick(f.Combo3, "12:30 Pm");
+    EXPECT_EQ(box(6)->text(), "12:30 Pm");
+    EXPECT_EQ(box(38)->text(), "9:30 AM");
+    pick(f.Combo1, "3 Pm");
+    EXPECT_EQ(box(38)->text(), "3 Pm");
+    EXPECT_EQ(box(6)->text(), "12:30 Pm");
+
+    // Typing in the list's text area leaves the box; emptying it empties the box.
+    f.Combo3->lineEdit()->selectAll();
+    QTest::keyClicks(f.Combo3->lineEdit(), "9am");
+    EXPECT_EQ(box(6)->text(), "12:30 Pm");
+    f.Combo3->lineEdit()->selectAll();
+    QTest::keyClick(f.Combo3->lineEdit(), Qt::Key_Backspace);
+    EXPECT_TRUE(box(6)->text().isEmpty());
+    EXPECT_EQ(box(38)->text(), "3 Pm");
+}
+
+TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
+{
+    Form3& f = open();
+    click(f.Command9);
+    EXPECT_TRUE(f.MonthView1->isVisible());
+    EXPECT_TRUE(f.CmdX->isVisible());
+    EXPECT_EQ(f.MonthView1->firstDayOfWeek(), Qt::Sunday);
+
+    click(f.cmdEdit);
+    box(5)->setText("June 1, 2001");
+    clickDay(QDate(2001, 7, 30));
+    EXPECT_EQ(box(5)->text(), "7/30/2001");
+    EXPECT_TRUE(f.MonthView1->isVisible());
+
+    // Every shown Sunday is bold, and no other day.
+    const QDate first = f.MonthView1->firstShownDay();
+    EXPECT_EQ(first.dayOfWeek(), Qt::Sunday);
+    for (int i = 0; i < 42; ++i) {
+        const QDate day = first.addDays(i);
+        EXPECT_EQ(f.MonthView1->dateTextFormat(day).fontWeight() >= QFont::Bold, day.dayOfWeek() == Qt::Sunday)
+            << day.toString().toStdString();
+    }
+
+    click(f.CmdX);
+    EXPECT_FALSE(f.MonthView1->isVisible());
+    EXPECT_FALSE(f.CmdX->isVisible());
+
+    // The "Totals:" caption opens the calendar with the date-range Clear button.
+    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    EXPECT_TRUE(f.MonthView1->isVisible());
+    EXPECT_TRUE(f.Command8->isVisible());
+    EXPECT_FALSE(f.CmdX->isVisible());
+}
+
+TEST(BoldDays, EverySeventhShownDayFromTheFirst)
+{
+    EXPECT_EQ(Form3::boldDayIndexes(42, 1), (QList<int>{0, 7, 14, 21, 28, 35}));
+    EXPECT_EQ(Form3::boldDayIndexes(8, 1), (QList<int>{0}));
+}
+
+TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
+{
+    Form3& f = open();
+    click(f.cmdLast);   // ticket 1006
+    click(f.Command5);
+    type(box(46), "60");
+    click(f.Command17);
+    ui.script.clear();
+
+    click(f.Cmdprint);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const qv::PrintedJob& job = printing->jobs()[0];
+    EXPECT_EQ(job.printQuality, qv::PrintQuality::High);
+    ASSERT_EQ(job.pages.size(), 1);
+    const QStringList lines = job.pages[0].lines();
+    ASSERT_EQ(lines.size(), 11) << lines.join("\n").toStdString();
+    // Captions as stored, values as the boxes show them.
+    EXPECT_EQ(lines, (QStringList{
+                         "Service Totals 25",
+                         "Tax Amt On Services:$2.06",
+                         "Tax &Pct.8.25",
+                         "Total:$27.06",
+                         "Product Sales Totals:21.99",
+                         "Tax Amt On Products:$1.32",
+                         "Tax &Pct.6",
+                         "Total:$23.31",
+                         "Total Ticket:50.37",
+                         "Amount Tendered:$60.00",
+                         "Change:$9.63",
+                     }));
+    // One blank before each caption; ten between caption and value on lines 2 to 8.
+    QFont font("Arial", 10);
+    font.setBold(true);
+    const QFontMetricsF fm(font, printing->measureDevice());
+    const double perTwip = printing->unitsPerTwip();
+    const double blank = fm.horizontalAdvance(' ') / perTwip;
+    double lastY = -1;
+    for (int i = 0; i < 11; ++i) {
+        const qv::PrintedText caption = job.pages[0].texts[2 * i];
+        const qv::PrintedText value = job.pages[0].texts[2 * i + 1];
+        EXPECT_GT(caption.y, lastY);
+        EXPECT_DOUBLE_EQ(value.y, caption.y);
+        lastY = caption.y;
+        EXPECT_NEAR(caption.x, blank, 1) << i;
+        const double gap = (i >= 1 && i <= 7) ? 10 * blank : 0;
+        EXPECT_NEAR(value.x, caption.x + fm.horizontalAdvance(caption.text) / perTwip + gap, 2) << i;
+    }
+    for (const qv::PrintedText& t : job.pages[0].texts) {
+        EXPECT_EQ(t.fontName, "Arial");
+        EXPECT_EQ(t.size, 10);
+        EXPECT_TRUE(t.bold);
+    }
+
+    // The second receipt button prints the same, step for step.
+    click(f.Command16);
+    ASSERT_EQ(printing->jobs().size(), 2);
+    EXPECT_EQ(printing->jobs()[1].pages[0].lines(), lines);
+
+    // Cancel in the printer dialog: nothing printed, nothing said, nothing changed.
+    ui.script.clear();
+    ui.script.printerAnswers = {false};
+    click(f.Cmdprint);
+    EXPECT_EQ(printing->jobs().size(), 2);
+    EXPECT_FALSE(printing->jobOpen());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(box(45)->text(), "$9.63");
+}
+
+TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
+{
+    registerStandIn("FormProductsA");
+    registerStandIn("Form10");
+    db.seed();
+    db.execRaw("DELETE FROM StockControl");
+    seed = false;
+    Form3& f = open();
+    click(f.Command14);
+    QTest::mouseClick(f.Picture13, Qt::LeftButton);
+    EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
+    EXPECT_FALSE(qv::Windows::loaded("Form10"));
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(f.queryText(), "SELECT count(*) FROM [StockControl]");
+
+    db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1001"}, {"Price", 12.99}});
+    click(f.Command14);
+    ASSERT_TRUE(qv::Windows::loaded("FormProductsA"));
+    EXPECT_TRUE(qv::Windows::loaded("FormProductsA")->isVisible());
+    QTest::mouseClick(f.Picture13, Qt::LeftButton);
+    EXPECT_TRUE(qv::Windows::loaded("Form10"));
+    EXPECT_TRUE(f.isVisible());   // the book stays open
+}
+
+TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
+{
+    for (const char* name : {"frmCustomers", "Calculator", "frmCalendar", "frmAbout", "frmServiceMenu1", "frmLogin",
+                             "Form7", "frmTip1"})
+        registerStandIn(name);
+    Form3& f = open();
+    const QList<std::pair<QWidget*, const char*>> buttons = {
+        {f.Command3, "frmCustomers"}, {f.Command2, "Calculator"}, {f.Command13, "frmCalendar"},
+        {f.Command1, "frmAbout"}, {f.Command15, "frmServiceMenu1"}, {f.Command10, "frmLogin"},
+        {f.Command4, "Form7"}, {f.Image9, "frmTip1"}};
+    for (auto [control, name] : buttons) {
+        QTest::mouseClick(control, Qt::LeftButton);
+        ASSERT_TRUE(qv::Windows::loaded(name)) << name;
+        EXPECT_TRUE(qv::Windows::loaded(name)->isVisible()) << name;
+        qv::Windows::unload(name);
+    }
+    // The new-client box opens the customers too, and ticks itself.
+    QTest::mouseClick(f.Check2, Qt::LeftButton);
+    EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
+    EXPECT_TRUE(f.Check2->isChecked());
+}
+
+TEST_F(BookTest, ExitProgramUnloadsEveryWindow)
+{
+    registerStandIn("Calculator");
+    Form3& f = open();
+    click(f.Command2);
+    ASSERT_TRUE(qv::Windows::loaded("Calculator"));
+    click(f.Command23);
+    EXPECT_FALSE(qv::Windows::loaded("Calculator"));
+    EXPECT_FALSE(qv::Windows::loaded("Form3"));
+}

@@ -1,0 +1,107 @@
+#include "book_fixture.h"
+
+#include "platform/forms/window.h"
+
+#include <QApplication>
+#include <QTableView>
+
+void BookTest::SetUp()
+{
+    qv::Windows::setOnLastClosed([] {});
+}
+
+void BookTest::TearDown()
+{
+    for (qv::Window* w : qv::Windows::all())
+        w->unload();
+    QApplication::processEvents();
+    qv::Windows::setOnLastClosed(nullptr);
+}
+
+Form3& BookTest::open()
+{
+    if (seed)
+        db.seed();
+    m_book = &qv::Windows::show<Form3>();
+    m_book->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(m_book));
+    ui.script.clear();
+    return *m_book;
+}
+
+void BookTest::type(QWidget* box, const QString& text)
+{
+    box->setFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(box))
+        line->selectAll();
+    if (text.isEmpty())
+        QTest::keyClick(box, Qt::Key_Backspace);
+    else
+        QTest::keyClicks(box, text);
+}
+
+void BookTest::click(QAbstractButton* button)
+{
+    ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void BookTest::pick(QComboBox* list, const QString& item)
+{
+    const int target = list->findText(item);
+    ASSERT_GE(target, 0) << item.toStdString();
+    list->setFocus();
+    if (list->currentIndex() > target)
+        QTest::keyClick(list, Qt::Key_Home);
+    while (list->currentIndex() < target)
+        QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(list->currentText(), item);
+}
+
+void BookTest::clickDay(const QDate& day)
+{
+    qv::MonthCalendar* calendar = book().MonthView1;
+    ASSERT_TRUE(calendar->isVisible());
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    ASSERT_TRUE(view);
+    // Row 0 holds the names of the days; the weeks follow, Sunday first.
+    const int shown = int(calendar->firstShownDay().daysTo(day));
+    const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+QWidget* BookTest::focused() const
+{
+    return m_book->focusWidget();
+}
+
+void BookTest::fillAppointment(const QString& ticket, const QString& name, const QString& phone)
+{
+    type(box(50), ticket);
+    pick(book().dcboCustomer, "Maria");
+    type(box(8), name);
+    type(box(0), phone);
+    click(book().Command9);
+    clickDay(QDate(2001, 8, 6));
+    pick(book().Combo3, "12:30 Pm");
+    pick(book().Combo1, "1 Pm");
+}
+
+void BookTest::fillWorkedExample()
+{
+    Form3::ServiceSlot s1 = book().serviceSlot(1), s2 = book().serviceSlot(2);
+    type(s1.name, "Haircut");
+    type(s1.price, "25.00");
+    type(s1.quantity, "1");
+    type(s2.name, "Color");
+    type(s2.price, "45.50");
+    type(s2.quantity, "2");
+    type(input(0), "8.25");
+    Form3::ProductSlot p1 = book().productSlot(1);
+    type(p1.stockNumber, "1002");
+    type(p1.name, "Conditioner");
+    type(p1.price, "12.99");
+    type(p1.quantity, "3");
+    type(input(3), "6");
+}

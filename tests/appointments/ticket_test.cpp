@@ -1,0 +1,314 @@
+// A ticket's life in the appointment book: added, filled, saved with its
+// required-field checks, cancelled, and what reaches the table.
+#include "book_fixture.h"
+
+namespace {
+
+const QString kNoTicket = "You have not entered a ticket for this client, click cancel or enter information.";
+const QString kNoArtist = "You have not entered Salon Artist, click cancel or enter information.";
+const QString kNoName = "You have not entered Client Name, click cancel or enter information.";
+const QString kNoPhone = "You have not entered Client Phone, click cancel or enter information.";
+const QString kNoDate = "You have not entered Appointment Date, click cancel or enter information.";
+const QString kNoTime = "You have not entered Appointment Time, click cancel or enter information.";
+const QString kNoBlock = "You have not entered Appointment Block, click cancel or enter information.";
+const QString kNoService = "You have not entered a service, click cancel or enter information.";
+
+} // namespace
+
+TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
+{
+    Form3& f = open();
+    EXPECT_EQ(f.windowTitle(), "Appointment book");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(box(50)->text(), "1001");
+    EXPECT_EQ(box(8)->text(), "Ann Lee");
+    EXPECT_EQ(box(5)->text(), "July 02, 2001");
+    EXPECT_EQ(box(6)->text(), "9:00 AM");
+    EXPECT_EQ(box(38)->text(), "9:30 AM");
+    EXPECT_EQ(box(9)->text(), "$25.00");
+    EXPECT_EQ(f.serviceSlot(1).price->text(), "25.00");
+    EXPECT_EQ(f.serviceSlot(1).quantity->text(), "1");
+    EXPECT_EQ(box(2)->text(), "$27.06");
+    EXPECT_EQ(box(47)->text(), "$27.06");
+    EXPECT_EQ(input(0)->text(), "8.25");
+    EXPECT_TRUE(box(46)->text().isEmpty());
+    EXPECT_TRUE(box(45)->text().isEmpty());
+    EXPECT_EQ(f.dcboCustomer->count(), 3);
+    EXPECT_EQ(f.gridShows(), Form3::GridShows::ClientHistory);
+    ASSERT_TRUE(f.DataGrid1->model());
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 3);   // Ann Lee's three tickets
+    EXPECT_EQ(f.DataGrid1->model()->columnCount(), 9);
+    EXPECT_EQ(f.DataGrid1->model()->headerData(3, Qt::Horizontal).toString(), "Date Of Appointment");
+    EXPECT_TRUE(f.closeCommandRemoved());
+    EXPECT_FALSE(f.MonthView1->isVisible());
+
+    // The history follows the ticket shown.
+    click(f.cmdNext);
+    EXPECT_EQ(box(8)->text(), "Bob Stone");
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 2);
+}
+
+TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    EXPECT_EQ(f.lblStatus->text(), "Add record");
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_FALSE(f.cmdAdd->isVisible());
+    EXPECT_FALSE(f.cmdNext->isEnabled());
+    EXPECT_TRUE(box(50)->text().isEmpty());
+
+    fillAppointment("2001", "Ann Lee", "434-8888");
+    EXPECT_EQ(box(1)->text(), "Maria");
+    EXPECT_EQ(box(5)->text(), "8/6/2001");
+    EXPECT_EQ(box(6)->text(), "12:30 Pm");
+    EXPECT_EQ(box(38)->text(), "1 Pm");
+    fillWorkedExample();
+
+    click(f.Command5);
+    EXPECT_EQ(box(2)->text(), "166.88");
+    type(box(46), "200");
+    click(f.Command17);
+    EXPECT_EQ(box(45)->text(), "$33.12");
+
+    click(f.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_TRUE(f.cmdAdd->isVisible());
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Servicemenu"), 7);
+    EXPECT_EQ(box(50)->text(), "2001");   // the new ticket stays current
+    EXPECT_EQ(f.lblStatus->text(), "Record: 7");
+    // Update leaves the tender as it was; the totals ran again on the saved ticket.
+    EXPECT_EQ(box(46)->text(), "$200.00");
+    EXPECT_EQ(box(45)->text(), "$33.12");
+    EXPECT_EQ(box(2)->text(), "166.88");
+    EXPECT_EQ(box(5)->text(), "August 06, 2001");
+    EXPECT_EQ(box(6)->text(), "12:30 PM");
+    // Ann Lee's history now holds the new ticket too.
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 4);
+
+    // Every money figure is a number in its field.
+    auto raw = [&](const char* field) {
+        return db.scalarRaw(QString("SELECT %1 FROM Servicemenu WHERE CustomerID = '2001'").arg(field));
+    };
+    auto kind = [&](const char* field) {
+        return db.scalarRaw(QString("SELECT typeof(%1) FROM Servicemenu WHERE CustomerID = '2001'").arg(field)).toString();
+    };
+    for (const char* field : {"Price", "ProductSales", "TaxTotals", "TaxTotals1", "Taxamount", "taxamount1", "Totals",
+                              "ServicePrice1", "ProductsPrice", "TaxPercent"})
+        EXPECT_NE(kind(field), "text") << field;
+    EXPECT_DOUBLE_EQ(raw("Totals").toDouble(), 166.88);
+    EXPECT_DOUBLE_EQ(raw("Price").toDouble(), 116);
+    EXPECT_DOUBLE_EQ(raw("ProductSales").toDouble(), 38.97);
+    EXPECT_DOUBLE_EQ(raw("Taxamount").toDouble(), 125.57);
+    EXPECT_DOUBLE_EQ(raw("taxamount1").toDouble(), 41.31);
+    EXPECT_DOUBLE_EQ(raw("TaxTotals").toDouble(), 9.57);
+    EXPECT_DOUBLE_EQ(raw("TaxTotals1").toDouble(), 2.34);
+    EXPECT_EQ(raw("SalonArtist").toString(), "Maria");
+    EXPECT_EQ(raw("SystemStockNumber").toString(), "1002");
+    EXPECT_EQ(raw("DateAppointment").toString(), "2001-08-06 00:00:00");
+    EXPECT_EQ(raw("TimeAppointment").toString(), "1899-12-30 12:30:00");
+    EXPECT_EQ(raw("TimeBlock").toString(), "1899-12-30 13:00:00");
+}
+
+TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    struct Step { QWidget* fill; QString text; QString expected; };
+    // Each step fills the box the previous message asked for; a single blank counts as filled.
+    const QList<Step> steps = {
+        {nullptr, "", kNoTicket},
+        {box(50), " ", kNoArtist},
+        {box(1), "Maria", kNoName},
+        {box(8), "Eve Hart", kNoPhone},
+        {box(0), "619-555-0101", kNoDate},
+        {box(5), "8/6/2001", kNoTime},
+        {box(6), "10am", kNoBlock},
+        {box(38), "11am", kNoService},
+        {f.serviceSlot(1).name, "   ", kNoService},   // blanks only: still no service
+    };
+    for (const Step& s : steps) {
+        if (s.fill)
+            type(s.fill, s.text);
+        ui.script.clear();
+        click(f.cmdUpdate);
+        EXPECT_EQ(messages(), QStringList{s.expected});
+        EXPECT_TRUE(f.AddNewFlag);
+        EXPECT_EQ(f.lblStatus->text(), "Add record");
+        EXPECT_TRUE(f.cmdUpdate->isVisible());
+        EXPECT_EQ(db.count("Servicemenu"), 6);
+    }
+    // Prices and quantities without a service name are no service either.
+    type(f.serviceSlot(1).price, "30");
+    type(f.serviceSlot(1).quantity, "1");
+    ui.script.clear();
+    click(f.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kNoService});
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+
+    // A service in slot 3 alone is enough.
+    type(f.serviceSlot(1).name, "");
+    type(f.serviceSlot(3).name, "Perm");
+    type(f.serviceSlot(3).price, "60");
+    type(f.serviceSlot(3).quantity, "1");
+    ui.script.clear();
+    click(f.cmdUpdate);
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Servicemenu"), 7);
+    EXPECT_EQ(db.scalarRaw("SELECT Service2 FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), "Perm");
+    EXPECT_EQ(db.scalarRaw("SELECT CustomerID FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), " ");
+}
+
+TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
+{
+    Form3& f = open();
+    click(f.cmdNext);
+    click(f.cmdNext);   // ticket 1003, Ann Lee
+    click(f.cmdAdd);
+    fillAppointment("3001", "Gina Holt", "619-555-0199");
+    fillWorkedExample();
+    click(f.Command5);
+    EXPECT_EQ(box(2)->text(), "166.88");
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+
+    click(f.cmdCancel);
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_TRUE(f.cmdAdd->isVisible());
+    // Back on the ticket that was current when Add was pressed.
+    EXPECT_EQ(box(50)->text(), "1003");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 3);
+}
+
+TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWas)
+{
+    Form3& f = open();
+    click(f.cmdNext);   // 1002, Bob Stone
+    click(f.cmdEdit);
+    EXPECT_EQ(f.lblStatus->text(), "Edit record");
+    type(box(8), "Robert Stone");
+    click(f.Command5);   // commits into the row only
+    click(f.cmdCancel);
+    EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1002'").toString(), "Bob Stone");
+    // Add was never pressed: Cancel stays on the row the re-read made current, the first.
+    EXPECT_EQ(box(8)->text(), "Ann Lee");
+    click(f.cmdNext);
+    EXPECT_EQ(box(8)->text(), "Bob Stone");
+}
+
+TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    fillAppointment("4001", "Hal Ng", "619-555-0177");
+    type(f.serviceSlot(1).name, "Haircut");
+    type(f.serviceSlot(1).price, "25");
+    type(f.serviceSlot(1).quantity, "1");
+    // Product boxes take any key; "two" is no quantity for the table.
+    type(f.productSlot(1).quantity, "two");
+    click(f.cmdUpdate);
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_TRUE(messages()[0].startsWith("You have generated an error."));
+    EXPECT_FALSE(messages()[1].isEmpty());
+    EXPECT_TRUE(f.AddNewFlag);
+    EXPECT_EQ(f.lblStatus->text(), "Add record");
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+
+    // Mended, the same ticket saves.
+    type(f.productSlot(1).quantity, "");
+    ui.script.clear();
+    click(f.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Servicemenu"), 7);
+}
+
+TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    type(f.serviceSlot(2).quantity, "1a-.2");
+    EXPECT_EQ(f.serviceSlot(2).quantity->text(), "12");
+    type(f.serviceSlot(2).price, "-1a2.5.0/");
+    EXPECT_EQ(f.serviceSlot(2).price->text(), "-12.50");
+    type(f.productSlot(2).quantity, "1a-.2");
+    EXPECT_EQ(f.productSlot(2).quantity->text(), "1a-.2");
+}
+
+TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
+{
+    Form3& f = open();
+    type(box(46), "50");
+    click(f.Command17);
+    EXPECT_EQ(box(46)->text(), "$50.00");
+    EXPECT_EQ(box(45)->text(), "$22.94");
+    click(f.cmdEdit);
+    EXPECT_EQ(box(46)->text(), "$50.00");
+    click(f.cmdCancel);
+    EXPECT_EQ(box(46)->text(), "$50.00");
+    click(f.Command5);
+    EXPECT_EQ(box(46)->text(), "$50.00");
+
+    click(f.cmdNext);
+    EXPECT_TRUE(box(46)->text().isEmpty());
+    EXPECT_TRUE(box(45)->text().isEmpty());
+
+    // The keys run the same handlers.
+    type(box(46), "10");
+    QTest::keyClick(box(19), Qt::Key_Down);
+    EXPECT_EQ(box(50)->text(), "1003");
+    EXPECT_TRUE(box(46)->text().isEmpty());
+    QTest::keyClick(box(19), Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(box(50)->text(), "1006");
+
+    // Add empties them too.
+    type(box(46), "10");
+    click(f.cmdAdd);
+    EXPECT_TRUE(box(46)->text().isEmpty());
+}
+
+TEST_F(BookTest, TheDeleteButtonDoesNothing)
+{
+    Form3& f = open();
+    click(f.cmdDelete);
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_EQ(box(50)->text(), "1001");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
+{
+    Form3& f = open();
+    click(f.cmdNext);
+    type(box(46), "20");
+    click(f.cmdRefresh);
+    EXPECT_EQ(f.cmdRefresh->text(), "&All Clients");
+    EXPECT_EQ(f.gridShows(), Form3::GridShows::AllTickets);
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 6);
+    EXPECT_EQ(box(50)->text(), "1001");   // the first ticket is current
+    EXPECT_EQ(box(46)->text(), "20");     // All Clients leaves the tender
+
+    // A click on the fourth row shows ticket 1004 and empties the tender.
+    QTableView* grid = f.DataGrid1;
+    grid->scrollTo(grid->model()->index(3, 0));
+    const QRect cell = grid->visualRect(grid->model()->index(3, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(box(50)->text(), "1004");
+    EXPECT_TRUE(box(46)->text().isEmpty());
+
+    // Add binds the grid to one client's history again.
+    click(f.cmdAdd);
+    EXPECT_EQ(f.gridShows(), Form3::GridShows::ClientHistory);
+    // While adding, a click in the grid is refused: the blank ticket stays.
+    click(f.cmdCancel);
+    click(f.cmdRefresh);
+    click(f.cmdEdit);
+    grid->scrollTo(grid->model()->index(4, 0));
+    const QRect other = grid->visualRect(grid->model()->index(4, 0));
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
+    EXPECT_EQ(box(50)->text(), "1001");
+    EXPECT_TRUE(f.EditFlag);
+}

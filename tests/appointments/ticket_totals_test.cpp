@@ -1,0 +1,169 @@
+// The ticket's money as "Subtotal" and "$" compute it, read from the boxes
+// the receptionist filled.
+#include "book_fixture.h"
+
+#include <QApplication>
+
+namespace {
+
+const QString kServiceQuantity = "A quantity amount for a service was not included. Please enter now.";
+const QString kProductQuantity = "A quantity and or Stock # for a Product was not included. Please enter now.";
+
+// Every text a box is given, in order.
+struct TextLog {
+    explicit TextLog(QLineEdit* box)
+    {
+        QObject::connect(box, &QLineEdit::textChanged, box, [this](const QString& t) { texts << t; });
+    }
+    QStringList texts;
+};
+
+// Every widget that gets the focus, in order, and the focus at each message.
+struct FocusLog {
+    FocusLog()
+    {
+        connection = QObject::connect(qApp, &QApplication::focusChanged, qApp,
+                                      [this](QWidget*, QWidget* now) { moves << (now ? now->objectName() : QString()); });
+    }
+    ~FocusLog() { QObject::disconnect(connection); }
+    QStringList moves;
+    QMetaObject::Connection connection;
+};
+
+} // namespace
+
+TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    fillWorkedExample();
+    type(box(19), "");   // start from the memo box
+
+    TextLog serviceTotal(input(1)), productTotal(input(2)), productTax(box(39)), serviceTax(box(27));
+    FocusLog focus;
+    click(f.Command5);
+
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_EQ(box(4)->text(), "38.97");
+    EXPECT_EQ(box(9)->text(), "116");
+    EXPECT_EQ(serviceTotal.texts, (QStringList{"9.57", "125.57", "$125.57"}));
+    EXPECT_EQ(productTotal.texts, (QStringList{"2.3382", "41.3082", "$41.31"}));
+    EXPECT_EQ(productTax.texts, (QStringList{"2.3382", "$2.34"}));
+    EXPECT_EQ(serviceTax.texts, (QStringList{"9.57", "$9.57"}));
+    EXPECT_EQ(box(2)->text(), "166.88");
+    // The tender row's total is the same field and shows the new total at once.
+    EXPECT_EQ(box(47)->text(), "166.88");
+    // Step 1 re-showed the typed boxes in their formats.
+    EXPECT_EQ(f.serviceSlot(1).price->text(), "25.00");
+    EXPECT_EQ(f.serviceSlot(2).price->text(), "45.50");
+    EXPECT_EQ(input(0)->text(), "8.25");
+
+    // Slot 1 complete: slot 3's name; slot 2 complete: slot 4's name;
+    // product 1 complete: product 2's name, where it stays.
+    EXPECT_EQ(focus.moves, (QStringList{"txtfields_29", "txtfields_30", "txtfields_10"}));
+    EXPECT_EQ(focused(), box(10));
+
+    type(box(46), "200");
+    click(f.Command17);
+    EXPECT_EQ(box(47)->text(), "$166.88");
+    EXPECT_EQ(box(46)->text(), "$200.00");
+    EXPECT_EQ(box(45)->text(), "$33.12");
+
+    type(box(46), "150");
+    click(f.Command17);
+    EXPECT_EQ(box(45)->text(), "($16.88)");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    for (int slot = 1; slot <= 4; ++slot) {
+        type(f.serviceSlot(slot).name, QString("Service %1").arg(slot));
+        type(f.serviceSlot(slot).price, "30");
+    }
+    // A product without quantity, and one without stock number that still counts.
+    type(f.productSlot(2).price, "12.99");
+    type(f.productSlot(2).quantity, "0");
+    type(f.productSlot(3).price, "12.99");
+    type(f.productSlot(3).quantity, "2");
+
+    FocusLog focus;
+    click(f.Command5);
+    EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity, kServiceQuantity, kServiceQuantity,
+                                       kProductQuantity}));
+    // Each message comes with the focus in the quantity box it is about.
+    EXPECT_EQ(focus.moves, (QStringList{"txtfields_31", "txtfields_25", "txtfields_32", "txtfields_33", "txtfields_20"}));
+    EXPECT_EQ(focused(), box(20));
+    EXPECT_EQ(box(9)->text(), "0");            // no quantity, nothing summed
+    EXPECT_EQ(box(4)->text(), "25.98");        // the line without stock number counts
+}
+
+TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    type(f.serviceSlot(2).price, "30");
+    type(f.serviceSlot(3).price, "40");
+    // A price below 1 counts but is never checked.
+    type(f.serviceSlot(4).price, "0.50");
+    type(f.serviceSlot(4).quantity, "2");
+    click(f.Command5);
+    EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity}));
+    EXPECT_EQ(focused(), box(32));
+    EXPECT_EQ(box(9)->text(), "1");
+}
+
+TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    click(f.Command5);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(box(4)->text(), "0");
+    EXPECT_EQ(box(9)->text(), "0");
+    EXPECT_EQ(input(1)->text(), "$0.00");
+    EXPECT_EQ(input(2)->text(), "$0.00");
+    EXPECT_EQ(box(27)->text(), "$0.00");
+    EXPECT_EQ(box(39)->text(), "$0.00");
+    EXPECT_EQ(box(2)->text(), "0");
+
+    // The change of an empty tender: nothing shown, nothing filled.
+    click(f.Command17);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(box(46)->text().isEmpty());
+    EXPECT_TRUE(box(45)->text().isEmpty());
+}
+
+TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    type(f.serviceSlot(1).name, "Bridal package");
+    type(f.serviceSlot(1).price, "1250");
+    type(f.serviceSlot(1).quantity, "2");
+    type(f.productSlot(1).stockNumber, "1001");
+    type(f.productSlot(1).price, "1000");
+    type(f.productSlot(1).quantity, "1");
+    click(f.Command5);
+    EXPECT_EQ(f.serviceSlot(1).price->text(), "1,250.00");
+    EXPECT_EQ(box(9)->text(), "2500");
+    EXPECT_EQ(box(4)->text(), "1000");
+    EXPECT_EQ(box(2)->text(), "3500");
+}
+
+TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    type(f.serviceSlot(1).price, "30");   // would be warned about, were the checks reached
+    type(input(0), "abc");
+    click(f.Command5);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages()[0],
+              "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once "
+              "you have entered a tax amount you cannot leave the field empty.You must now use at least a digit of (0) ");
+    EXPECT_EQ(input(0)->text(), "abc");
+    EXPECT_TRUE(box(2)->text().isEmpty());
+}
