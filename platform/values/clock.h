@@ -13,4 +13,15 @@ public:
     static void setSource(std::function<QDateTime()> source);
 };
 
+// Holds the clock at a fixed moment (or on a given source) while it lives,
+// then returns it to the system clock.
+class ScopedClock {
+public:
+    explicit ScopedClock(const QDateTime& fixed);
+    explicit ScopedClock(std::function<QDateTime()> source);
+    ~ScopedClock();
+    ScopedClock(const ScopedClock&) = delete;
+    ScopedClock& operator=(const ScopedClock&) = delete;
+};
+
 } // namespace qv

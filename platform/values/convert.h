@@ -15,6 +15,7 @@ namespace qv {
 // most one "." and an optional exponent. Stops at the first other character.
 // No number at the start reads 0. Digits grouped by "," in threes before the
 // decimal point are read whole ("1,250.00" reads 1250). "$45.00" reads 0.
+// A number beyond a double throws qv::Error ("Overflow").
 double leadingNumber(const QString& text);
 
 // Reads a money amount (currency sign, grouping, sign and parentheses
@@ -45,12 +46,28 @@ QString formatValue(const QVariant& value, const QString& format);
 // Reads a date and/or time as people type them: "6/7/2001", "6/7/01"
 // (00-29 are 20xx, 30-99 are 19xx), "July 30, 2001", "2001-06-07",
 // "9am", "5 pm", "12:30 Pm", "10:30:00 AM", and a date followed by a time.
-// A time alone lies on 1899-12-30, the platform's day zero.
+// A time alone lies on 1899-12-30, the platform's day zero; a date without
+// a year lies in this year (Clock::today()). Dates and times are local
+// QDateTime values built from a QDate and a QTime.
 std::optional<QDateTime> readDateTime(const QString& text);
 // Same, but throws qv::Error ("Type mismatch") when the text is no date.
 QDateTime readDateTimeOrThrow(const QString& text);
 
 // The day a time-of-day value lies on.
 QDate dayZero();
+
+// The old platform's date numbers: whole days since day zero, the time of day
+// as the fraction of a day (6/7/2001 10:30 AM is 37049.4375). A number
+// outside the years 100 to 9999 throws qv::Error ("Overflow").
+double dateSerial(const QDateTime& value);
+QDateTime fromDateSerial(double serial);
+
+// A date and time in a named date format ("General Date" or empty, "Short
+// Date", "Long Date", "Long Time") or one of date letters: d dd ddd dddd,
+// m mm mmm mmmm (minutes right after an hour or before seconds), n nn
+// (minutes), y (day of the year), yy yyyy, h hh, s ss, AM/PM am/pm A/P.
+// Letters are read in either case; other characters, quoted text and
+// characters after "\\" stand as they are.
+QString formatDateTime(const QDateTime& value, const QString& format);
 
 } // namespace qv
