@@ -61,6 +61,10 @@ public:
     // Reads the rows again.
     void reload()
     {
+        // While a row is being added or edited the rows cannot be walked;
+        // the grid keeps what it shows until the row is saved or cancelled.
+        if (rs && rs->isOpen() && !canReadRows(*rs))
+            return;
         beginResetModel();
         copy.clear();
         rows = 0;

@@ -37,6 +37,9 @@ QList<QStringList> readRowsOf(R& rs, const QStringList& fields, const QStringLis
         // where the recordset stood.
         if (rs.bof() && rs.eof())
             return rows;
+        // Moving would save the row being added or edited.
+        if (rs.editMode() != EditMode::None)
+            return rows;
         const QSignalBlocker quiet(&rs);
         std::optional<double> bookmark;
         const bool atBof = rs.bof(), atEof = rs.eof();
@@ -67,6 +70,11 @@ QVariant valueAtOf(const R& rs, int row, int field)
 }
 
 } // namespace
+
+bool canReadRows(const Recordset& rs)
+{
+    return hasDirectRowAccess() || rs.editMode() == EditMode::None;
+}
 
 bool hasDirectRowAccess()
 {

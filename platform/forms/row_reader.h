@@ -9,8 +9,12 @@
 namespace qv {
 
 // Each row's fields, shown in their formats (an empty format: general).
-// A field the recordset lacks reads empty.
+// A field the recordset lacks reads empty. Only when canReadRows().
 QList<QStringList> readRows(Recordset& rs, const QStringList& fields, const QStringList& formats = {});
+
+// Whether the rows can be read now without disturbing the recordset: not
+// while a row is being added or edited, unless rows are read in place.
+bool canReadRows(const Recordset& rs);
 
 // Whether rows can be read in place, by row number, without moving.
 bool hasDirectRowAccess();
