@@ -1,6 +1,8 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/data/sqlite_handle.h"
+#include "platform/data/dialect.h"
+#include "platform/values/money.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -233,11 +235,31 @@ QString describeSqliteError(int code, const QString& message)
     return text;
 }
 
-std::shared_ptr<RowStore> loadStore(SqliteHandle& handle, const QString& sqliteSql, bool withRowid)
+std::shared_ptr<RowStore> loadStore(SqliteHandle& handle, const QString& sqliteSql, bool withRowid,
+                                    const QVariantList& params)
 {
     sqlite3_stmt* stmt = handle.prepare(sqliteSql);
     auto store = std::make_shared<RowStore>();
     try {
+        if (params.size() != sqlite3_bind_parameter_count(stmt))
+            throw Error(QStringLiteral("The query has %1 value marks but was given %2 values.")
+                            .arg(sqlite3_bind_parameter_count(stmt))
+                            .arg(params.size()));
+        for (int i = 0; i < params.size(); ++i) {
+            const QVariant& v = params.at(i);
+            if (v.typeId() == QMetaType::QDateTime)
+                bindStored(stmt, i + 1, sql::canonicalDateTime(v.toDateTime()));
+            else if (v.typeId() == QMetaType::QDate)
+                bindStored(stmt, i + 1, sql::canonicalDateTime(QDateTime(v.toDate(), QTime(0, 0))));
+            else if (v.metaType() == QMetaType::fromType<Money>())
+                bindStored(stmt, i + 1, double(v.value<Money>().units()) / 10000.0);
+            else if (v.typeId() == QMetaType::QString || v.typeId() == QMetaType::Double
+                     || v.typeId() == QMetaType::LongLong || v.typeId() == QMetaType::Int
+                     || v.typeId() == QMetaType::Bool || !v.isValid() || v.isNull())
+                bindStored(stmt, i + 1, v);
+            else
+                bindStored(stmt, i + 1, v.toString());
+        }
         store->load(stmt, withRowid);
     } catch (...) {
         sqlite3_finalize(stmt);
@@ -439,6 +461,15 @@ std::shared_ptr<Recordset> Connection::execute(const QString& sql)
         throw Error(QStringLiteral("Operation is not allowed when the object is closed."));
     auto rs = std::make_shared<Recordset>();
     rs->openWith(d->handle, sql, false);
+    return rs;
+}
+
+std::shared_ptr<Recordset> Connection::execute(const QString& sql, const QVariantList& params)
+{
+    if (!isOpen())
+        throw Error(QStringLiteral("Operation is not allowed when the object is closed."));
+    auto rs = std::make_shared<Recordset>();
+    rs->openWith(d->handle, sql, false, params);
     return rs;
 }
 

@@ -6,6 +6,7 @@
 #include "platform/values/error.h"
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 #include <memory>
 
 struct sqlite3;
@@ -71,6 +72,9 @@ public:
     // A read-only SELECT or SHAPE text, in the query dialect the windows use.
     // The rows come back as a client-side snapshot.
     std::shared_ptr<Recordset> execute(const QString& sql);
+    // The same with values for its "?" marks, bound rather than written into
+    // the text (for queries that carry what the user typed).
+    std::shared_ptr<Recordset> execute(const QString& sql, const QVariantList& params);
 
     sqlite3* handle() const;   // for the data layer's own use
     std::shared_ptr<detail::SqliteHandle> sharedHandle() const;

@@ -481,6 +481,7 @@ struct Recordset::Impl {
     std::shared_ptr<detail::SqliteHandle> handle;
     QString source;
     bool open = false;
+    QVariantList params;                    // values for the query's "?" marks
     bool allowWrite = false;                // opened for writing (not a plain query result)
     bool writable = false;                  // ...and the query names one table's rows
     std::shared_ptr<RowStore> store;
@@ -565,13 +566,15 @@ void Recordset::openDisconnected(const QString& source, const QString& connectio
     emit moveComplete();
 }
 
-void Recordset::openWith(const std::shared_ptr<detail::SqliteHandle>& handle, const QString& source, bool writable)
+void Recordset::openWith(const std::shared_ptr<detail::SqliteHandle>& handle, const QString& source, bool writable,
+                         const QVariantList& params)
 {
     if (d->open)
         throw Error(QStringLiteral("Operation is not allowed when the object is open."));
     d->handle = handle;
     d->source = source;
     d->allowWrite = writable;
+    d->params = params;
     load();
     d->open = true;
 }
@@ -602,7 +605,7 @@ void Recordset::load()
                 return store;
             }
         }
-        return detail::loadStore(h, sql::translate(tokens), false);
+        return detail::loadStore(h, sql::translate(tokens), false, s.params);
     };
 
     if (!sql::isShape(s.source)) {
@@ -999,6 +1002,22 @@ QVariant Recordset::value(int index) const
     const int col = d->cols[std::size_t(index)];
     QByteArray keep;
     return typedValue(d->cellOf(d->row(), col, keep), d->store->columns.at(col).type);
+}
+
+QVariant Recordset::valueAt(int row, int field) const
+{
+    if (!d->open)
+        throw Error(kClosed);
+    if (field < 0 || field >= fieldCount())
+        throw Error(kNoItem);
+    long long at = row;
+    if (d->currentDeleted && at >= d->pos)
+        ++at;   // the deleted row still holds its place until the next move
+    if (row < 0 || at >= d->size())
+        throw Error(kOutOfRange);
+    const int col = d->cols[std::size_t(field)];
+    QByteArray keep;
+    return typedValue(d->cellOf(d->order[std::size_t(at)], col, keep), d->store->columns.at(col).type);
 }
 
 void Recordset::setValue(const QString& field, const QVariant& value)

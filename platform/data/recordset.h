@@ -65,6 +65,10 @@ public:
     // the field's type; one that does not fit throws and the row keeps its old
     // value. An empty text sets null.
     void setValue(const QString& field, const QVariant& value);
+    // Any row's value without moving (grids and lists): row is 0-based in the
+    // recordset's order, as recordCount() counts; the current row shows its
+    // pending changes.
+    QVariant valueAt(int row, int field) const;
     bool isChanged(const QString& field) const;
 
     // Editing.
@@ -109,7 +113,8 @@ signals:
     void willChangeRecord();
 
 private:
-    void openWith(const std::shared_ptr<detail::SqliteHandle>& handle, const QString& source, bool writable);
+    void openWith(const std::shared_ptr<detail::SqliteHandle>& handle, const QString& source, bool writable,
+                  const QVariantList& params = {});
     void load();
     void runCommitHooks();
     void leaveRow();

@@ -4,6 +4,7 @@
 #include "platform/data/row_store.h"
 #include <QHash>
 #include <QString>
+#include <QVariantList>
 #include <sqlite3.h>
 
 namespace qv::detail {
@@ -35,6 +36,7 @@ void bindStored(sqlite3_stmt* stmt, int index, const Stored& value);
 QString describeSqliteError(int code, const QString& message);
 
 // Opens a query (already in SQLite's dialect) into a new store.
-std::shared_ptr<RowStore> loadStore(SqliteHandle& handle, const QString& sqliteSql, bool withRowid);
+std::shared_ptr<RowStore> loadStore(SqliteHandle& handle, const QString& sqliteSql, bool withRowid,
+                                    const QVariantList& params = {});
 
 } // namespace qv::detail

@@ -414,3 +414,37 @@ TEST(Recordset, DisconnectedRecordsetKeepsItsRowsAndCannotWrite)
     EXPECT_EQ(live.value("Client").toString(), "Ann Lee");
     EXPECT_FALSE(errorOf([&] { live.setValue("Client", "x"); }).isEmpty());
 }
+
+TEST(Recordset, ValueAtReadsAnyRowWithoutMoving)
+{
+    Opened o;
+    Recordset& rs = o.rs;
+    QSignalSpy moves(&rs, &Recordset::moveComplete);
+    rs.setAbsolutePosition(2);
+    rs.setValue("Client", "Pending Name");
+    const int client = rs.fieldIndex("Client");
+    EXPECT_EQ(rs.valueAt(0, client).toString(), "Ann Lee");
+    EXPECT_EQ(rs.valueAt(1, client).toString(), "Pending Name");
+    EXPECT_EQ(rs.valueAt(4, rs.fieldIndex("Price")).value<qv::Money>(), qv::Money::fromUnits(302500));
+    EXPECT_THROW(rs.valueAt(5, client), qv::Error);
+    EXPECT_EQ(rs.absolutePosition(), 2);
+    EXPECT_EQ(rs.editMode(), EditMode::InProgress);
+    EXPECT_EQ(moves.count(), 1);
+
+    rs.cancelUpdate();
+    rs.deleteCurrent();   // rows after the deleted one keep their numbers as counted
+    EXPECT_EQ(rs.valueAt(1, client).toString(), "ann lee");
+    EXPECT_EQ(rs.valueAt(3, client).toString(), "Ann Lee");
+}
+
+TEST(Connection, ExecuteBindsTypedValuesInsteadOfPastingThem)
+{
+    DataFixture db;
+    seedTickets(db);
+    auto c = db.connect();
+    auto rs = c->execute("SELECT COUNT (*) FROM Tickets WHERE Client=? AND Visit>=?",
+                         {QStringLiteral("cara o'brien"), QDate(2001, 7, 1)});
+    EXPECT_EQ(rs->value(0).toLongLong(), 1);
+    EXPECT_EQ(c->execute("SELECT COUNT (*) FROM Tickets WHERE Client=?", {QStringLiteral("' OR ''='")})->value(0).toLongLong(), 0);
+    EXPECT_THROW(c->execute("SELECT * FROM Tickets WHERE Client=?", {}), qv::Error);
+}
