@@ -163,30 +163,56 @@ void DataGrid::refresh()
 
 void DataGrid::rowShownAgain()
 {
-    // A move, save, delete or requery of the recordset: the rows may have
-    // changed. Read them once the data layer has finished its step.
+    // A move, save, delete or requery of the recordset: the rows may have changed.
+    RecordsetModel& m = d->model;
+    if (!m.rs)
+        return;
+    Recordset& rs = *m.rs;
+    const int count = rs.isOpen() ? rs.recordCount() : 0;
+    if (hasDirectRowAccess()) {
+        if (m.rows != count)
+            m.reload();
+        else if (m.rows > 0)
+            emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
+        selectCurrentRow();
+        return;
+    }
+    if (m.rows == count) {
+        // Same rows: the current one may have been saved; read it where it
+        // stands (no move), so a save shows at once and a plain move costs
+        // one row, not the whole table.
+        const int row = rs.isOpen() && !rs.bof() && !rs.eof() ? rs.absolutePosition() - 1 : -1;
+        if (row >= 0 && row < m.copy.size()) {
+            QStringList cells;
+            for (int c = 0; c < m.columns.size(); ++c) {
+                QString text;
+                try {
+                    if (m.fieldIndexes.value(c, -1) >= 0)
+                        text = formatValue(rs.value(m.fieldIndexes[c]), m.columns[c].format);
+                } catch (const std::exception&) {
+                }
+                cells << text;
+            }
+            if (cells != m.copy[row]) {
+                m.copy[row] = cells;
+                emit m.dataChanged(m.index(row, 0), m.index(row, int(m.columns.size()) - 1));
+            }
+        }
+        selectCurrentRow();
+        return;
+    }
+    // Rows came or went: walk them again once the data layer has finished its step.
     if (d->reloadPending)
         return;
     d->reloadPending = true;
     QPointer<DataGrid> self(this);
-    auto reload = [self] {
+    QTimer::singleShot(0, this, [self] {
         if (!self)
             return;
         self->d->reloadPending = false;
-        if (hasDirectRowAccess() && self->d->model.rs && self->d->model.rows == self->d->model.rs->recordCount()) {
-            if (self->d->model.rows > 0)
-                emit self->d->model.dataChanged(self->d->model.index(0, 0),
-                                                self->d->model.index(self->d->model.rows - 1,
-                                                                     int(self->d->model.columns.size()) - 1));
-        } else {
-            self->d->model.reload();
-        }
+        self->d->model.reload();
         self->selectCurrentRow();
-    };
-    if (hasDirectRowAccess())
-        reload();   // reading in place never moves the recordset
-    else
-        QTimer::singleShot(0, this, reload);
+    });
 }
 
 void DataGrid::selectCurrentRow()

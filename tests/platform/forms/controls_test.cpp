@@ -238,6 +238,11 @@ TEST_F(BoundControlsTest, GridFollowsSavesAndDeletesAndShowsEveryFieldByDefault)
     EXPECT_EQ(grid.model()->rowCount(), 3);
     EXPECT_EQ(grid.currentIndex().row(), 0);
     EXPECT_EQ(grid.model()->index(0, rs->fieldIndex("Name")).data().toString(), "Brush");
+
+    // A save of the current row shows at once.
+    rs->setValue("Name", "Big Brush");
+    rs->update();
+    EXPECT_EQ(grid.model()->index(0, rs->fieldIndex("Name")).data().toString(), "Big Brush");
 }
 
 TEST_F(BoundControlsTest, GridOverAChapter)
