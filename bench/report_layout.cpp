@@ -1,0 +1,208 @@
+// Laying out the products-and-services report (one block per ticket) over
+// 10,000 tickets, against reading the same rows with sqlite3, in the same run.
+// Each benchmark reports "ratio" = report work / plain read (lower is better):
+//   LayoutFromRows       the layout alone, on rows already copied out
+//   LayoutFromRecordset  the whole job: the report query through the data
+//                        layer, the copy of its rows, the layout
+#include "common/connections.h"
+#include "common/schema.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/report/report.h"
+#include "reports/products_services_report.h"
+#include <QApplication>
+#include <QDateTime>
+#include <QTemporaryDir>
+#include <QTime>
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+#include <chrono>
+#include <cstdio>
+#include <memory>
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+constexpr int kTickets = 10000;
+const QString kQuery = QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment");
+
+double since(SteadyClock::time_point start)
+{
+    return std::chrono::duration<double>(SteadyClock::now() - start).count();
+}
+
+void check(int rc, sqlite3* db, const char* what)
+{
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
+        std::fprintf(stderr, "%s: %s\n", what, sqlite3_errmsg(db));
+        std::abort();
+    }
+}
+
+// A salon file with kTickets tickets: one written through the data layer (so
+// every column holds what the program stores), then copied by SQLite with
+// other numbers, clients, artists and days.
+struct TicketFile {
+    QTemporaryDir dir;
+    QString file;
+
+    TicketFile() : file(dir.filePath(QStringLiteral("KVD.mdb")))
+    {
+        createSalonDatabase(file);
+        {
+            qv::Connection cn;
+            cn.open(jetConnectionString(file));
+            qv::Recordset rs;
+            rs.open(QStringLiteral("SELECT * FROM Servicemenu"), cn);
+            rs.addNew();
+            const QList<QPair<QString, QVariant>> values = {
+                {"CustomerID", "1"}, {"CustomerName", "Client"}, {"CustomerPhone", "555-0000"},
+                {"SalonArtist", "Maria"}, {"DateAppointment", QDateTime(QDate(2001, 7, 2), QTime(0, 0))},
+                {"TimeAppointment", QDateTime(QDate(1899, 12, 30), QTime(9, 30))}, {"Memo", "Usual cut, a little shorter"},
+                {"Service", "Haircut"}, {"ServicePrice1", "25.00"}, {"QuantityService1", "1"},
+                {"Service1", "Color"}, {"ServicePrice2", "45.50"}, {"QuantityService2", "1"},
+                {"Price", "70.50"}, {"TaxPercent", "8.25"}, {"TaxTotals", "5.82"}, {"Taxamount", "76.32"},
+                {"ProductsSold", "Shampoo"}, {"SystemStockNumber", "1001"}, {"ProductsPrice", "12.99"},
+                {"Quantity", "2"}, {"ProductSales", "25.98"}, {"taxpercent1", "6"}, {"TaxTotals1", "1.56"},
+                {"taxamount1", "27.54"}, {"Totals", "103.86"}};
+            for (const auto& [field, value] : values)
+                rs.setValue(field, value);
+            rs.update();
+        }
+        sqlite3* db = nullptr;
+        check(sqlite3_open_v2(file.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr), db, "open");
+        check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db, "begin");
+        sqlite3_stmt* cols = nullptr;
+        check(sqlite3_prepare_v2(db, "SELECT group_concat('\"' || name || '\"', ',') FROM pragma_table_info('Servicemenu') "
+                                     "WHERE name NOT IN ('CustomerID','CustomerName','SalonArtist','DateAppointment')",
+                                 -1, &cols, nullptr), db, "columns");
+        check(sqlite3_step(cols), db, "columns");
+        const QString rest = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(cols, 0)));
+        sqlite3_finalize(cols);
+        const QString copy = QStringLiteral(
+            "WITH RECURSIVE n(i) AS (SELECT 2 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+            "INSERT INTO Servicemenu (CustomerID, CustomerName, SalonArtist, DateAppointment, %2) "
+            "SELECT CAST(i AS TEXT), 'Client ' || (i % 2000), "
+            "CASE i % 3 WHEN 0 THEN 'Maria' WHEN 1 THEN 'Jenny' ELSE 'Tom' END, "
+            "strftime('%Y-%m-%d 00:00:00', '2001-01-01', '+' || (i % 365) || ' days'), %2 "
+            "FROM n, (SELECT * FROM Servicemenu WHERE CustomerID = '1')")
+                                 .arg(kTickets)
+                                 .arg(rest);
+        check(sqlite3_exec(db, copy.toUtf8().constData(), nullptr, nullptr, nullptr), db, "copy");
+        check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db, "commit");
+        sqlite3_close(db);
+    }
+};
+
+TicketFile& ticketFile()
+{
+    static TicketFile f;
+    return f;
+}
+
+// The baseline: every column of every row read with sqlite3.
+double plainRead()
+{
+    const auto start = SteadyClock::now();
+    sqlite3* db = nullptr;
+    sqlite3_open_v2(ticketFile().file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
+    sqlite3_stmt* st = nullptr;
+    check(sqlite3_prepare_v2(db, "SELECT * FROM Servicemenu ORDER BY DateAppointment", -1, &st, nullptr), db, "read");
+    long rows = 0;
+    double checksum = 0;
+    const int n = sqlite3_column_count(st);
+    while (sqlite3_step(st) == SQLITE_ROW) {
+        for (int c = 0; c < n; ++c) {
+            switch (sqlite3_column_type(st, c)) {
+            case SQLITE_INTEGER: checksum += double(sqlite3_column_int64(st, c)); break;
+            case SQLITE_FLOAT: checksum += sqlite3_column_double(st, c); break;
+            case SQLITE_TEXT: checksum += sqlite3_column_bytes(st, c); benchmark::DoNotOptimize(sqlite3_column_text(st, c)); break;
+            default: break;
+            }
+        }
+        ++rows;
+    }
+    sqlite3_finalize(st);
+    sqlite3_close(db);
+    benchmark::DoNotOptimize(checksum);
+    if (rows != kTickets)
+        std::abort();
+    return since(start);
+}
+
+double baseline()
+{
+    static const double best = [] {
+        double b = 1e9;
+        for (int i = 0; i < 5; ++i)
+            b = std::min(b, plainRead());
+        return b;
+    }();
+    return best;
+}
+
+std::shared_ptr<qv::Recordset> reportRows(qv::Connection& cn)
+{
+    cn.open(jetConnectionString(ticketFile().file));
+    return cn.execute(kQuery);
+}
+
+void BM_PlainSqliteRead(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(plainRead());
+    state.counters["ratio"] = 1.0;
+}
+
+void BM_LayoutFromRows(benchmark::State& state)
+{
+    qv::Connection cn;
+    auto rs = reportRows(cn);
+    DataReport2 report;
+    report.setData(qv::ReportData::fromRecordset(*rs));
+    double total = 0;
+    int pages = 0;
+    for (auto _ : state) {
+        const auto start = SteadyClock::now();
+        qv::ReportDocument doc = report.run();
+        total += since(start);
+        pages = doc.pageCount();
+        benchmark::DoNotOptimize(doc);
+    }
+    state.counters["pages"] = pages;
+    state.counters["ratio"] = total / state.iterations() / baseline();
+}
+
+void BM_LayoutFromRecordset(benchmark::State& state)
+{
+    double total = 0;
+    for (auto _ : state) {
+        const auto start = SteadyClock::now();
+        qv::Connection cn;
+        DataReport2 report;
+        report.setDataSource(reportRows(cn));
+        qv::ReportDocument doc = report.run();
+        benchmark::DoNotOptimize(doc);
+        total += since(start);
+    }
+    state.counters["ratio"] = total / state.iterations() / baseline();
+}
+
+BENCHMARK(BM_PlainSqliteRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutFromRows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LayoutFromRecordset)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    // Text measuring needs the fonts of a GUI application; no window is shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,700 @@
+#include "platform/report/report.h"
+#include "platform/report/report_preview.h"
+#include "platform/data/recordset.h"
+#include "platform/services/services.h"
+#include "platform/values/clock.h"
+#include "platform/values/convert.h"
+#include "platform/values/error.h"
+#include "platform/values/money.h"
+#include <QElapsedTimer>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSignalBlocker>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <cmath>
+
+namespace qv {
+
+// ---------------------------------------------------------------- data
+
+int ReportData::fieldIndex(const QString& name) const
+{
+    for (int i = 0; i < fields.size(); ++i)
+        if (fields[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+ReportData ReportData::fromRecordset(Recordset& rs)
+{
+    ReportData data;
+    const int n = rs.fieldCount();
+    for (int i = 0; i < n; ++i)
+        data.fields << rs.fieldName(i);
+    if (rs.bof() && rs.eof())
+        return data;
+
+    // Walking the rows moves the recordset; nobody bound to it may notice,
+    // and it must end where it was.
+    const QSignalBlocker quiet(&rs);
+    const bool atBof = rs.bof(), atEof = rs.eof();
+    bool haveBookmark = false;
+    double bookmark = 0;
+    int position = -1;
+    if (!atBof && !atEof) {
+        try {
+            bookmark = rs.bookmark();
+            haveBookmark = true;
+        } catch (const Error&) {
+            position = rs.absolutePosition();
+        }
+    }
+
+    data.rows.reserve(rs.recordCount() > 0 ? rs.recordCount() : 0);
+    rs.moveFirst();
+    while (!rs.eof()) {
+        QVector<QVariant> row(n);
+        for (int i = 0; i < n; ++i)
+            row[i] = rs.value(i);
+        data.rows.append(std::move(row));
+        rs.moveNext();
+    }
+
+    if (haveBookmark) {
+        rs.setBookmark(bookmark);
+    } else if (position > 0) {
+        rs.setAbsolutePosition(position);
+    } else if (atBof) {
+        rs.moveFirst();
+        if (!rs.bof())
+            rs.movePrevious();
+    }
+    // At EOF it already is: the walk ended there.
+    return data;
+}
+
+// ---------------------------------------------------------------- pages
+
+QStringList ReportPage::texts() const
+{
+    QStringList out;
+    for (const ReportItem& item : items)
+        if (item.kind == ReportItem::Text)
+            out << item.text;
+    return out;
+}
+
+QList<ReportItem> ReportPage::itemsIn(ReportBand band) const
+{
+    QList<ReportItem> out;
+    for (const ReportItem& item : items)
+        if (item.band == band)
+            out << item;
+    return out;
+}
+
+const ReportItem* ReportPage::find(const QString& control) const
+{
+    for (const ReportItem& item : items)
+        if (item.control == control)
+            return &item;
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- measuring
+
+namespace {
+
+QFont qfont(const ReportFont& f)
+{
+    QFont font(f.name);
+    font.setPointSizeF(f.size > 0 ? f.size : 10);
+    font.setBold(f.bold);
+    font.setItalic(f.italic);
+    font.setUnderline(f.underline);
+    return font;
+}
+
+// A device of 1440 dots per inch: one dot is one twip.
+const QImage& twipsDevice()
+{
+    static const QImage image = [] {
+        QImage img(1, 1, QImage::Format_RGB32);
+        const int dotsPerMeter = qRound(1440 / 0.0254);
+        img.setDotsPerMeterX(dotsPerMeter);
+        img.setDotsPerMeterY(dotsPerMeter);
+        return img;
+    }();
+    return image;
+}
+
+const QFontMetricsF& metrics(const ReportFont& f)
+{
+    static QHash<QString, QFontMetricsF*> cache;
+    const QString key = f.name + QLatin1Char('|') + QString::number(f.size) + (f.bold ? "b" : "") + (f.italic ? "i" : "");
+    auto it = cache.find(key);
+    if (it == cache.end())
+        it = cache.insert(key, new QFontMetricsF(qfont(f), &twipsDevice()));
+    return **it;
+}
+
+} // namespace
+
+double reportTextWidth(const QString& text, const ReportFont& font)
+{
+    return metrics(font).horizontalAdvance(text);
+}
+
+double reportTextHeight(const QString& text, const ReportFont& font, int width, bool wordWrap)
+{
+    const QFontMetricsF& fm = metrics(font);
+    if (!wordWrap || width <= 0)
+        return fm.height() * std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
+    return std::max(r.height(), fm.height());
+}
+
+// ---------------------------------------------------------------- report
+
+namespace {
+
+double monotonicSeconds()
+{
+    static QElapsedTimer timer = [] { QElapsedTimer t; t.start(); return t; }();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+QVariant sumColumn(const ReportData& data, int column)
+{
+    Money money;
+    double real = 0;
+    bool anyReal = false;
+    for (const QVector<QVariant>& row : data.rows) {
+        const QVariant& v = row[column];
+        if (!v.isValid() || v.isNull())
+            continue;
+        if (v.canConvert<Money>() && v.metaType() == QMetaType::fromType<Money>()) {
+            money += v.value<Money>();
+        } else if (v.metaType().id() == QMetaType::QString) {
+            // Amounts kept as text add up by their money reading; a text that
+            // is no amount adds nothing.
+            if (auto m = tryReadMoney(v.toString()))
+                money += *m;
+        } else if (v.metaType().id() == QMetaType::QDateTime || v.metaType().id() == QMetaType::QDate) {
+            continue;
+        } else {
+            bool ok = false;
+            const double d = v.toDouble(&ok);
+            if (ok) {
+                real += d;
+                anyReal = true;
+            }
+        }
+    }
+    if (anyReal)
+        return QVariant(real + money.toDouble());
+    return QVariant::fromValue(money);
+}
+
+struct Placeholders {
+    QString shortDate, longDate, time;
+    bool hasPageCount(const QString& s) const { return s.contains(QLatin1String("%P")); }
+    QString apply(const QString& s, int page, int pages) const
+    {
+        if (!s.contains(QLatin1Char('%')))
+            return s;
+        QString out;
+        out.reserve(s.size() + 8);
+        for (int i = 0; i < s.size(); ++i) {
+            const QChar c = s[i];
+            if (c != QLatin1Char('%') || i + 1 >= s.size()) {
+                out += c;
+                continue;
+            }
+            const QChar n = s[i + 1];
+            switch (n.unicode()) {
+            case 'p': out += QString::number(page); break;
+            case 'P': out += pages > 0 ? QString::number(pages) : QStringLiteral("%P"); break;
+            case 'd': out += shortDate; break;
+            case 'D': out += longDate; break;
+            case 'T': out += time; break;
+            case '%': out += QLatin1Char('%'); break;
+            default: out += c; out += n; break;
+            }
+            ++i;
+        }
+        return out;
+    }
+};
+
+// Lays the bands out page by page.
+class Paginator {
+public:
+    Paginator(const ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
+              const QHash<QString, QVariant>& sums, const Placeholders& ph)
+        : m_layout(layout), m_data(data), m_columns(columns), m_sums(sums), m_ph(ph)
+    {
+        const ReportSection& footer = layout.section(ReportBand::PageFooter);
+        const ReportSection& header = layout.section(ReportBand::PageHeader);
+        m_bottom = layout.pageHeight - layout.bottomMargin - (footer.visible ? footer.height : 0);
+        m_freshTop = layout.topMargin + (header.visible ? header.height : 0);
+    }
+
+    QList<ReportPage> pages;
+
+    void begin() { newPage(true); }
+    void detail(int record) { place(ReportBand::Detail, record); }
+
+    void end()
+    {
+        place(ReportBand::ReportFooter, -1);
+        closePage();
+        const int count = pages.size();
+        for (const auto& [p, i] : m_pageCountItems) {
+            ReportItem& item = pages[p].items[i];
+            item.text = m_ph.apply(item.text, p + 1, count);
+        }
+    }
+
+private:
+    struct Piece {
+        ReportItem item;   // rect relative to the band's top-left corner
+        bool label = false;
+    };
+
+    QList<Piece> build(ReportBand band, int record, int& height) const
+    {
+        const ReportSection& s = m_layout.section(band);
+        const QVector<int>& columns = m_columns[int(band)];
+        QList<Piece> pieces;
+        pieces.reserve(s.controls.size());
+        struct Growth { int bottom; int delta; };
+        QVarLengthArray<Growth, 4> growths;
+        height = s.height;
+        for (int i = 0; i < s.controls.size(); ++i) {
+            const ReportControl& c = s.controls[i];
+            Piece p;
+            ReportItem& it = p.item;
+            it.band = band;
+            it.control = c.name;
+            it.dataField = c.dataField;
+            it.record = band == ReportBand::Detail ? record : -1;
+            it.rect = QRect(c.left, c.top, c.width, c.height);
+            it.font = c.font;
+            it.alignment = c.alignment;
+            it.border = c.border;
+            it.wordWrap = c.wordWrap || c.canGrow;
+            switch (c.kind) {
+            case ReportControl::Label:
+                it.kind = ReportItem::Text;
+                it.text = c.caption;
+                p.label = true;
+                break;
+            case ReportControl::Field:
+                it.kind = ReportItem::Text;
+                if (record >= 0 && columns[i] >= 0)
+                    it.text = formatValue(m_data.rows[record][columns[i]], c.format);
+                break;
+            case ReportControl::Function:
+                it.kind = ReportItem::Text;
+                it.text = formatValue(m_sums.value(c.dataField.toLower()), c.format);
+                break;
+            case ReportControl::Line: it.kind = ReportItem::Line; break;
+            case ReportControl::Frame: it.kind = ReportItem::Frame; break;
+            }
+            if (c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
+                const int need = int(std::ceil(reportTextHeight(it.text, c.font, c.width, true)));
+                if (need > c.height) {
+                    growths.append({c.top + c.height, need - c.height});
+                    it.rect.setHeight(need);
+                }
+            }
+            pieces.append(std::move(p));
+        }
+        // What stands below a grown control moves down with it.
+        for (const Growth& g : growths) {
+            for (int i = 0; i < pieces.size(); ++i)
+                if (s.controls[i].top >= g.bottom)
+                    pieces[i].item.rect.translate(0, g.delta);
+            height += g.delta;
+        }
+        return pieces;
+    }
+
+    void put(Piece& p, int top)
+    {
+        ReportItem& it = p.item;
+        it.rect.translate(m_layout.leftMargin, top);
+        if (p.label) {
+            if (it.text.contains(QLatin1String("%P")))
+                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size())});
+            it.text = m_ph.apply(it.text, pages.size(), 0);
+        }
+        pages.back().items.append(std::move(it));
+    }
+
+    void place(ReportBand band, int record)
+    {
+        const ReportSection& s = m_layout.section(band);
+        if (!s.visible || (s.height <= 0 && s.controls.isEmpty()))
+            return;
+        int height = 0;
+        QList<Piece> pieces = build(band, record, height);
+        if (height > m_bottom - m_y) {
+            const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
+            if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
+                closePage();
+                newPage(false);
+            }
+            if (height > m_bottom - m_y) {
+                split(pieces, height);
+                return;
+            }
+        }
+        for (Piece& p : pieces)
+            put(p, m_y);
+        m_y += height;
+        m_fresh = false;
+    }
+
+    // A block taller than the room left: its controls go on in order, a new
+    // page starting with the first control that does not fit.
+    void split(QList<Piece>& pieces, int height)
+    {
+        std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
+            if (a.item.rect.top() != b.item.rect.top())
+                return a.item.rect.top() < b.item.rect.top();
+            return a.item.rect.bottom() > b.item.rect.bottom();
+        });
+        int offset = m_y;   // page position of the band's top
+        bool placedOnPage = false;
+        for (Piece& p : pieces) {
+            const QRect r = p.item.rect;
+            if (offset + r.top() + r.height() > m_bottom && (placedOnPage || !m_fresh)) {
+                closePage();
+                newPage(false);
+                offset = m_y - r.top();
+                placedOnPage = false;
+            }
+            put(p, offset);
+            placedOnPage = true;
+            m_fresh = false;
+        }
+        m_y = std::max(m_y, offset + height);
+    }
+
+    void newPage(bool first)
+    {
+        pages.append(ReportPage{});
+        m_y = m_layout.topMargin;
+        m_fresh = true;
+        if (first)
+            place(ReportBand::ReportHeader, -1);
+        // The page header always goes on, whatever room it needs.
+        const ReportSection& h = m_layout.section(ReportBand::PageHeader);
+        if (h.visible && (h.height > 0 || !h.controls.isEmpty())) {
+            int height = 0;
+            QList<Piece> pieces = build(ReportBand::PageHeader, -1, height);
+            for (Piece& p : pieces)
+                put(p, m_y);
+            m_y += height;
+        }
+        m_fresh = true;
+    }
+
+    void closePage()
+    {
+        const ReportSection& f = m_layout.section(ReportBand::PageFooter);
+        if (!f.visible || (f.height <= 0 && f.controls.isEmpty()))
+            return;
+        int height = 0;
+        QList<Piece> pieces = build(ReportBand::PageFooter, -1, height);
+        const int top = m_layout.pageHeight - m_layout.bottomMargin - f.height;
+        for (Piece& p : pieces)
+            put(p, top);
+    }
+
+    const ReportLayout& m_layout;
+    const ReportData& m_data;
+    const QVector<int>* m_columns;   // per band, per control: its column or -1
+    const QHash<QString, QVariant>& m_sums;
+    const Placeholders& m_ph;
+    QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
+    int m_y = 0;
+    int m_bottom = 0;
+    int m_freshTop = 0;
+    bool m_fresh = true;
+};
+
+} // namespace
+
+Report::Report(ReportLayout layout)
+    : m_layout(std::move(layout)), m_defaultElapsed(&monotonicSeconds)
+{
+    m_elapsed = m_defaultElapsed;
+}
+
+Report::~Report() = default;
+
+void Report::setDataSource(std::shared_ptr<Recordset> recordset)
+{
+    m_source = std::move(recordset);
+    m_data.reset();
+}
+
+void Report::setData(ReportData data)
+{
+    m_data = std::make_unique<ReportData>(std::move(data));
+    m_source.reset();
+}
+
+void Report::setElapsedSource(std::function<double()> elapsedSeconds)
+{
+    m_elapsed = elapsedSeconds ? std::move(elapsedSeconds) : m_defaultElapsed;
+}
+
+void Report::raiseError(int number, const QString& description)
+{
+    bool showEngineBox = true;
+    if (onError)
+        onError(number, showEngineBox);
+    if (showEngineBox)
+        ui().msgBox(description, MsgStyle::OkOnly | MsgStyle::Critical, m_layout.title);
+}
+
+std::function<bool()> Report::startJob()
+{
+    // Whole seconds are reported one by one, even when the clock jumps.
+    struct State { double start; int last = 0; };
+    auto state = std::make_shared<State>(State{m_elapsed()});
+    return [this, state]() {
+        const int whole = int(std::floor(m_elapsed() - state->start));
+        while (state->last < whole) {
+            ++state->last;
+            bool cancel = false;
+            if (onProcessingTimeout)
+                onProcessingTimeout(state->last, cancel);
+            if (cancel)
+                return false;
+        }
+        return true;
+    };
+}
+
+ReportDocument Report::run()
+{
+    ReportDocument doc;
+    doc.title = m_layout.title;
+    doc.pageSize = QSize(m_layout.pageWidth, m_layout.pageHeight);
+    m_jobTime = Clock::now();
+    const std::function<bool()> stillGoing = startJob();
+    auto fail = [&]() {
+        doc.pages.clear();
+        doc.cancelled = true;
+        return doc;
+    };
+
+    // The rows: a copy, so that the caller's cursor stays where it is.
+    ReportData rows;
+    try {
+        if (m_data)
+            rows = *m_data;
+        else if (m_source)
+            rows = ReportData::fromRecordset(*m_source);
+    } catch (const Error& e) {
+        raiseError(e.number(), e.description());
+        return fail();
+    }
+
+    // Every bound control must name a column of the rows.
+    QHash<QString, QVariant> sums;
+    QVector<int> columns[kReportBandCount];
+    for (int b = 0; b < kReportBandCount; ++b) {
+        const auto& controls = m_layout.sections[b].controls;
+        columns[b].resize(controls.size());
+        for (int i = 0; i < controls.size(); ++i) {
+            const ReportControl& c = controls[i];
+            columns[b][i] = -1;
+            if (c.kind != ReportControl::Field && c.kind != ReportControl::Function)
+                continue;
+            if (!m_data && !m_source) {
+                raiseError(ReportError::NoDataSource, QStringLiteral("DataSource not set."));
+                return fail();
+            }
+            const int col = rows.fieldIndex(c.dataField);
+            if (col < 0) {
+                raiseError(ReportError::DataFieldNotFound, QStringLiteral("DataField '%1' not found.").arg(c.dataField));
+                return fail();
+            }
+            columns[b][i] = col;
+            if (c.kind == ReportControl::Function && !sums.contains(c.dataField.toLower()))
+                sums.insert(c.dataField.toLower(), sumColumn(rows, col));
+        }
+    }
+
+    Placeholders ph;
+    ph.shortDate = formatValue(QVariant(m_jobTime.date().startOfDay()), QStringLiteral("Short Date"));
+    ph.longDate = formatValue(QVariant(m_jobTime.date().startOfDay()), QStringLiteral("Long Date"));
+    ph.time = formatValue(QVariant(QDateTime(dayZero(), m_jobTime.time())), QStringLiteral("Long Time"));
+
+    Paginator pager(m_layout, rows, columns, sums, ph);
+    pager.begin();
+    for (int r = 0; r < rows.rows.size(); ++r) {
+        if (!stillGoing())
+            return fail();
+        pager.detail(r);
+    }
+    if (!stillGoing())
+        return fail();
+    pager.end();
+    doc.pages = std::move(pager.pages);
+    return doc;
+}
+
+// ---------------------------------------------------------------- rendering
+
+void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPointF origin)
+{
+    const double k = dpi / 1440.0;
+    auto map = [&](const QRect& r) {
+        return QRectF(origin.x() + r.left() * k, origin.y() + r.top() * k, r.width() * k, r.height() * k);
+    };
+    painter.save();
+    QPen pen(Qt::black);
+    pen.setWidthF(std::max(1.0, 15 * k));   // a hairline of one pixel on screen
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    for (const ReportItem& item : page.items) {
+        const QRectF r = map(item.rect);
+        switch (item.kind) {
+        case ReportItem::Text: {
+            if (!item.text.isEmpty()) {
+                painter.setFont(qfont(item.font));
+                int flags = item.alignment;
+                if (!(flags & Qt::AlignVertical_Mask))
+                    flags |= Qt::AlignTop;
+                flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
+                const QRectF inner = item.border ? r.adjusted(30 * k, 15 * k, -30 * k, -15 * k) : r;
+                painter.drawText(inner, flags, item.text);
+            }
+            if (item.border)
+                painter.drawRect(r);
+            break;
+        }
+        case ReportItem::Line:
+            painter.drawLine(r.topLeft(), r.bottomRight());
+            break;
+        case ReportItem::Frame:
+            painter.drawRect(r);
+            break;
+        }
+    }
+    painter.restore();
+}
+
+QImage reportPageImage(const ReportDocument& document, int page, double dpi)
+{
+    const double k = dpi / 1440.0;
+    QImage image(qMax(1, qRound(document.pageSize.width() * k)), qMax(1, qRound(document.pageSize.height() * k)),
+                 QImage::Format_RGB32);
+    const int dotsPerMeter = qRound(dpi / 0.0254);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    image.fill(Qt::white);
+    if (page < 0 || page >= document.pages.size())
+        return image;
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    renderReportPage(painter, document.pages[page], image.logicalDpiY());
+    return image;
+}
+
+namespace {
+QPageSize pageSizeOf(const ReportDocument& doc)
+{
+    return QPageSize(QSizeF(doc.pageSize.width() / 1440.0, doc.pageSize.height() / 1440.0), QPageSize::Inch,
+                     QString(), QPageSize::FuzzyMatch);
+}
+}
+
+bool Report::print(const ReportDocument& document, QPrinter& printer)
+{
+    if (document.cancelled)
+        return false;
+    const std::function<bool()> stillGoing = startJob();
+    printer.setDocName(document.title);
+    printer.setFullPage(true);
+    printer.setPageSize(pageSizeOf(document));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        raiseError(ReportError::PrintingImpossible, QStringLiteral("Printing is not possible: no printer is available."));
+        return false;
+    }
+    const double dpi = painter.device()->logicalDpiY();
+    for (int i = 0; i < document.pages.size(); ++i) {
+        if (!stillGoing()) {
+            printer.abort();
+            painter.end();
+            return false;
+        }
+        if (i > 0 && !printer.newPage()) {
+            painter.end();
+            raiseError(ReportError::PrintingImpossible, QStringLiteral("Printing is not possible: no printer is available."));
+            return false;
+        }
+        renderReportPage(painter, document.pages[i], dpi);
+    }
+    return painter.end();
+}
+
+bool Report::exportPdf(const ReportDocument& document, const QString& file)
+{
+    if (document.cancelled)
+        return false;
+    QPdfWriter writer(file);
+    writer.setTitle(document.title);
+    writer.setResolution(1200);
+    writer.setPageSize(pageSizeOf(document));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        raiseError(ReportError::PrintingImpossible, QStringLiteral("Cannot write the file '%1'.").arg(file));
+        return false;
+    }
+    const double dpi = painter.device()->logicalDpiY();
+    for (int i = 0; i < document.pages.size(); ++i) {
+        if (i > 0)
+            writer.newPage();
+        renderReportPage(painter, document.pages[i], dpi);
+    }
+    return painter.end();
+}
+
+bool Report::printWithDialog(const ReportDocument& document)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(document.title);
+    printer.setPageSize(pageSizeOf(document));
+    if (!ui().printerDialog(&printer))
+        return false;
+    return print(document, printer);
+}
+
+void Report::show()
+{
+    ReportDocument doc = run();
+    if (doc.cancelled)
+        return;
+    ReportPreview preview(*this, std::move(doc));
+    preview.exec();
+}
+
+} // namespace qv

@@ -1,0 +1,8 @@
+#pragma once
+#include "reports/salon_report.h"
+
+// The money totals of the business's assets, and nothing else.
+class DataReport4 : public SalonReport {
+public:
+    DataReport4();
+};

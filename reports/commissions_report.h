@@ -1,0 +1,8 @@
+#pragma once
+#include "reports/salon_report.h"
+
+// The commissions paid to each employee, with the salon's total paid to date.
+class DataReport1 : public SalonReport {
+public:
+    DataReport1();
+};

@@ -1,0 +1,8 @@
+#pragma once
+#include "reports/salon_report.h"
+
+// Every stock item with its figures, in the order the query gives.
+class DataReport3 : public SalonReport {
+public:
+    DataReport3();
+};

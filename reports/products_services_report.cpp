@@ -1,0 +1,107 @@
+#include "reports/products_services_report.h"
+
+using namespace qv;
+
+DataReport2::DataReport2()
+    : SalonReport(QStringLiteral("Products and Services Report"))
+{
+    const int width = layout().reportWidth();
+
+    BandWriter rh(band(ReportBand::ReportHeader), 420);
+    rh.font = headingFont(16);
+    rh.label(QStringLiteral("Products and Services Report"), 0, width).alignment = Qt::AlignHCenter;
+    rh.next();
+    rh.lineHeight = 270;
+    rh.font = boldFont();
+    rh.label(QStringLiteral("Go to last page to get all totals:->"), 0);
+    rh.next();
+    rh.finish();
+
+    BandWriter ph(band(ReportBand::PageHeader));
+    ph.label(QStringLiteral("Current page #:"), 0);
+    ph.label(QStringLiteral("%p"), ph.right() + 60, 500);
+    ph.label(QStringLiteral("Today's Date"), 2000);
+    ph.label(QStringLiteral("%D"), ph.right() + 60, 2800);
+    ph.next();
+    ph.label(QStringLiteral("Go to last page in report for all totals:"), 0);
+    ph.next();
+    ph.rule(0, width);
+    ph.finish();
+
+    // One block per ticket: who and when, the four service lines, the
+    // service totals, the five product lines, the product totals, the memo.
+    BandWriter d(band(ReportBand::Detail));
+    d.font = boldFont();
+    d.captioned(QStringLiteral("DateAppointment:"), QStringLiteral("DateAppointment"), 0, 0, 1300, kReportDate);
+    d.captioned(QStringLiteral("Employee:"), QStringLiteral("SalonArtist"), 3400, 0, 2400);
+    d.next();
+    d.font = ReportFont{};
+    const QStringList serviceNames = {QStringLiteral("Service"), QStringLiteral("Service1"), QStringLiteral("Service2"),
+                                      QStringLiteral("Service3")};
+    for (int i = 0; i < 4; ++i) {
+        d.captioned(QStringLiteral("Service:"), serviceNames[i], 0, 0, 3000);
+        d.captioned(QStringLiteral("ServicePrice:"), QStringLiteral("ServicePrice%1").arg(i + 1), 4000, 0, 1200, kReportMoney);
+        d.captioned(QStringLiteral("Quantity:"), QStringLiteral("QuantityService%1").arg(i + 1), 7100, 0, 700);
+        d.next();
+    }
+    d.field(QStringLiteral("Price"), 0, 1200, kReportMoney);
+    d.captioned(QStringLiteral("Taxpercent:"), QStringLiteral("Taxpercent"), 1400, 0, 600);
+    d.captioned(QStringLiteral("Tax on Service"), QStringLiteral("TaxTotals"), 3300, 0, 1100, kReportMoney);
+    d.captioned(QStringLiteral("Total For Service:"), QStringLiteral("Taxamount"), 5900, 0, 1200, kReportMoney);
+    d.next();
+
+    d.font = boldFont();
+    d.label(QStringLiteral("Products"), 0);
+    d.next();
+    d.font = ReportFont{};
+    for (int i = 0; i < 5; ++i) {
+        const QString n = i == 0 ? QString() : QString::number(i);
+        d.field(QStringLiteral("ProductsSold") + n, 0, 2300);
+        d.captioned(QStringLiteral("ProductsPrice:"), QStringLiteral("ProductsPrice") + n, 2400, 0, 1100, kReportMoney);
+        d.captioned(QStringLiteral("Quantity:"), QStringLiteral("Quantity") + n, 4950, 0, 600);
+        d.captioned(QStringLiteral("SystemStockNumber:"), QStringLiteral("SystemStockNumber") + n, 6500, 0, 1200);
+        d.next();
+    }
+    d.captioned(QStringLiteral("Product Sales Sub Total:"), QStringLiteral("ProductSales"), 0, 0, 1200, kReportMoney);
+    d.captioned(QStringLiteral("Taxpercent:"), QStringLiteral("Taxpercent1"), 3600, 0, 600);
+    d.next();
+    d.captioned(QStringLiteral("Tax on Products:"), QStringLiteral("TaxTotals1"), 0, 0, 1200, kReportMoney);
+    d.captioned(QStringLiteral("Totals For Products:"), QStringLiteral("taxamount1"), 3600, 0, 1200, kReportMoney);
+    d.next();
+    d.font = boldFont();
+    d.captioned(QStringLiteral("SubTotals:"), QStringLiteral("Totals"), 0, 0, 1400, kReportMoney);
+    d.label(QStringLiteral("Totals Service and Products:"), 3600);
+    d.next();
+    d.font = ReportFont{};
+    d.captioned(QStringLiteral("Memo:"), QStringLiteral("Memo"), 0, 0, 0).canGrow = true;
+    {
+        ReportControl& memo = band(ReportBand::Detail).controls.last();
+        memo.width = width - memo.left;
+    }
+    d.next();
+    d.rule(0, width);
+    d.finish();
+
+    BandWriter pf(band(ReportBand::PageFooter));
+    pf.label(QStringLiteral("Total Pages this Report"), width - 2900);
+    pf.label(QStringLiteral("%P"), pf.right() + 60, 500);
+    pf.finish();
+
+    BandWriter f(band(ReportBand::ReportFooter), 300);
+    f.y = 120;
+    f.font = headingFont(12);
+    f.label(QStringLiteral("Totals of Services, Products and Taxes to Date:"), 0);
+    f.next();
+    f.font = ReportFont{};
+    f.captionedSum(QStringLiteral("Service Totals"), QStringLiteral("Price"), 600, 3400, 2000, kReportMoney);
+    f.next();
+    f.captionedSum(QStringLiteral("Products Totals"), QStringLiteral("ProductSales"), 600, 3400, 2000, kReportMoney);
+    f.next();
+    f.captionedSum(QStringLiteral("Tax Totals On Services"), QStringLiteral("TaxTotals"), 600, 3400, 2000, kReportMoney);
+    f.next();
+    f.captionedSum(QStringLiteral("Tax Totals On Products"), QStringLiteral("TaxTotals1"), 600, 3400, 2000, kReportMoney);
+    f.next();
+    f.font = boldFont();
+    f.captionedSum(QStringLiteral("All Totals"), QStringLiteral("Totals"), 600, 3400, 2000, kReportMoney);
+    f.finish();
+}

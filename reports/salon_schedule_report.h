@@ -1,0 +1,8 @@
+#pragma once
+#include "reports/salon_report.h"
+
+// One month of the salon schedule per page, as a framed six-by-seven grid.
+class DataReport5 : public SalonReport {
+public:
+    DataReport5();
+};

@@ -1,0 +1,299 @@
+// The banded report engine on rows given directly: bands, placeholders,
+// sums, page breaks, growing fields, time-outs, errors and rendering.
+#include "platform/report/band_writer.h"
+#include "platform/report/report.h"
+#include "platform/services/services.h"
+#include "platform/values/clock.h"
+#include "platform/values/money.h"
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+const QString kMoney = QStringLiteral("\"$\"#,##0.00");
+
+// A small report: a title, page numbers, one captioned line per row, a sum.
+ReportLayout ledgerLayout()
+{
+    ReportLayout l;
+    l.title = QStringLiteral("Ledger");
+    BandWriter rh(l.section(ReportBand::ReportHeader));
+    rh.label(QStringLiteral("Ledger of %d"), 0, 4000);
+    rh.finish();
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(QStringLiteral("Page %p of %P"), 0, 3000);
+    ph.finish();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.captioned(QStringLiteral("Item:"), QStringLiteral("Item"), 0, 1500, 3000);
+    d.captioned(QStringLiteral("Amount:"), QStringLiteral("Amount"), 5000, 6000, 2000, kMoney);
+    d.finish();
+    BandWriter pf(l.section(ReportBand::PageFooter));
+    pf.label(QStringLiteral("- %p -"), 4000, 1000);
+    pf.finish();
+    BandWriter f(l.section(ReportBand::ReportFooter));
+    f.captionedSum(QStringLiteral("Total:"), QStringLiteral("Amount"), 0, 1500, 2000, kMoney);
+    f.finish();
+    return l;
+}
+
+ReportData ledgerRows(int count)
+{
+    ReportData data;
+    data.fields = {QStringLiteral("Item"), QStringLiteral("Amount")};
+    for (int i = 0; i < count; ++i)
+        data.rows.append({QStringLiteral("Item %1").arg(i + 1), QVariant::fromValue(Money::fromUnits(1250000 * (i + 1)))});
+    return data;
+}
+
+QStringList textsOf(const ReportDocument& doc)
+{
+    QStringList all;
+    for (const ReportPage& p : doc.pages)
+        all += p.texts();
+    return all;
+}
+
+} // namespace
+
+TEST(ReportEngine, NoRowsGivesHeadersAnEmptyDetailAndZeroSums)
+{
+    ScopedScriptedUi ui;
+    ScopedClock clock(QDateTime(QDate(2001, 7, 30), QTime(14, 5, 9)));
+    Report report(ledgerLayout());
+    report.setData(ledgerRows(0));
+    const ReportDocument doc = report.run();
+
+    ASSERT_FALSE(doc.cancelled);
+    ASSERT_EQ(doc.pageCount(), 1);
+    const ReportPage& page = doc.pages[0];
+    EXPECT_TRUE(page.itemsIn(ReportBand::Detail).isEmpty());
+    EXPECT_EQ(page.texts(), (QStringList{QStringLiteral("Ledger of 7/30/2001"), QStringLiteral("Page 1 of 1"),
+                                          QStringLiteral("Total:"), QStringLiteral("$0.00"), QStringLiteral("- 1 -")}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST(ReportEngine, PagesBreakBetweenBlocksAndCountThemselves)
+{
+    ScopedScriptedUi ui;
+    Report report(ledgerLayout());
+    report.setData(ledgerRows(120));
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 3);
+
+    const ReportLayout& l = report.layout();
+    const int footerTop = l.pageHeight - l.bottomMargin - l.section(ReportBand::PageFooter).height;
+    int lastRecord = -1;
+    for (int p = 0; p < doc.pageCount(); ++p) {
+        const ReportPage& page = doc.pages[p];
+        // Every page says which it is and how many there are.
+        EXPECT_TRUE(page.texts().contains(QStringLiteral("Page %1 of %2").arg(p + 1).arg(doc.pageCount())));
+        EXPECT_TRUE(page.texts().contains(QStringLiteral("- %1 -").arg(p + 1)));
+        for (const ReportItem& item : page.items) {
+            if (item.band == ReportBand::PageFooter) {
+                EXPECT_EQ(item.rect.top(), footerTop);
+                continue;
+            }
+            // Nothing runs into the page footer.
+            EXPECT_LE(item.rect.bottom() + 1, footerTop) << item.text.toStdString();
+            if (item.record >= 0) {
+                EXPECT_GE(item.record, lastRecord);   // rows in order, none twice on different pages
+                lastRecord = item.record;
+            }
+        }
+    }
+    EXPECT_EQ(lastRecord, 119);
+    // Only the first page carries the report header; the last carries the sum.
+    EXPECT_TRUE(doc.pages.first().texts().first().startsWith(QStringLiteral("Ledger of ")));
+    EXPECT_FALSE(doc.pages[1].texts().first().startsWith(QStringLiteral("Ledger of ")));
+    EXPECT_EQ(doc.pages.last().itemsIn(ReportBand::ReportFooter).size(), 2);
+    // 125.00 * (1 + ... + 120)
+    EXPECT_TRUE(doc.pages.last().texts().contains(QStringLiteral("$907,500.00")));
+    // A block is never split across pages: both its items stand on one page.
+    for (const ReportPage& page : doc.pages) {
+        QHash<int, int> perRecord;
+        for (const ReportItem& item : page.itemsIn(ReportBand::Detail))
+            ++perRecord[item.record];
+        for (int n : perRecord)
+            EXPECT_EQ(n, 4);
+    }
+}
+
+TEST(ReportEngine, PlaceholdersAreOnlyReplacedInLabels)
+{
+    ScopedScriptedUi ui;
+    ScopedClock clock(QDateTime(QDate(2001, 7, 30), QTime(14, 5, 9)));
+    ReportLayout l;
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(QStringLiteral("%D"), 0, 4000);
+    ph.label(QStringLiteral("%T"), 4000, 2000);
+    ph.label(QStringLiteral("100%% of %q"), 6000, 2000);
+    ph.finish();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("Note"), 0, 4000);
+    d.finish();
+    Report report(l);
+    ReportData data;
+    data.fields = {QStringLiteral("note")};   // field names match without regard to case
+    data.rows.append({QStringLiteral("page %p of %P")});
+    report.setData(data);
+    const QStringList texts = report.run().pages.value(0).texts();
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Monday, July 30, 2001"), QStringLiteral("2:05:09 PM"),
+                                  QStringLiteral("100% of %q"), QStringLiteral("page %p of %P")}));
+}
+
+TEST(ReportEngine, SumsAddMoneyNumbersAndAmountTextsAndSkipTheRest)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l;
+    BandWriter f(l.section(ReportBand::ReportFooter));
+    f.sum(QStringLiteral("A"), 0, 2000, kMoney);
+    f.sum(QStringLiteral("B"), 2000, 2000, kMoney);
+    f.finish();
+    ReportData data;
+    data.fields = {QStringLiteral("A"), QStringLiteral("B")};
+    data.rows.append({QVariant::fromValue(Money::fromUnits(1)), QVariant(0.1)});
+    data.rows.append({QVariant::fromValue(Money::fromUnits(4)), QVariant(0.2)});
+    data.rows.append({QVariant(), QStringLiteral("$1,000.50")});
+    data.rows.append({QStringLiteral("not money"), QVariant()});
+    Report report(l);
+    report.setData(data);
+    // 0.0001 + 0.0004 rounds to $0.00; fixed-point money does not drift.
+    EXPECT_EQ(report.run().pages.value(0).texts(), (QStringList{QStringLiteral("$0.00"), QStringLiteral("$1,000.80")}));
+}
+
+TEST(ReportEngine, GrowingFieldPushesWhatStandsBelowIt)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l;
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("Memo"), 0, 2000).canGrow = true;
+    d.field(QStringLiteral("Side"), 2100, 1000);   // same line: stays
+    d.next();
+    d.field(QStringLiteral("After"), 0, 2000);     // below: moves down
+    d.finish();
+    const int normal = l.section(ReportBand::Detail).height;
+    ReportData data;
+    data.fields = {QStringLiteral("Memo"), QStringLiteral("Side"), QStringLiteral("After")};
+    data.rows.append({QStringLiteral("short"), QStringLiteral("s"), QStringLiteral("a")});
+    data.rows.append({QString(QStringLiteral("many words that wrap ")).repeated(10), QStringLiteral("s"), QStringLiteral("a")});
+    data.rows.append({QStringLiteral("short"), QStringLiteral("s"), QStringLiteral("a")});
+    Report report(l);
+    report.setData(data);
+    const QList<ReportItem> items = report.run().pages.value(0).items;
+    ASSERT_EQ(items.size(), 9);
+    // Row 0 at its normal size.
+    EXPECT_EQ(items[3].rect.top() - items[0].rect.top(), normal);
+    // Row 1's memo grew by several lines; its neighbour stayed, the line below moved.
+    const int grown = items[3].rect.height() - items[0].rect.height();
+    EXPECT_GT(grown, 3 * 200);
+    EXPECT_EQ(items[4].rect.top(), items[3].rect.top());
+    EXPECT_EQ(items[5].rect.top() - items[3].rect.top(), items[2].rect.top() - items[0].rect.top() + grown);
+    EXPECT_EQ(items[6].rect.top() - items[3].rect.top(), normal + grown);
+}
+
+TEST(ReportEngine, BlockTallerThanAPageGoesOnOverThePageBreak)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l;
+    BandWriter d(l.section(ReportBand::Detail));
+    for (int i = 0; i < 70; ++i) {
+        d.field(QStringLiteral("F"), 0, 2000);
+        d.next();
+    }
+    d.finish();
+    ReportData data;
+    data.fields = {QStringLiteral("F")};
+    data.rows.append({QStringLiteral("x")});
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_EQ(doc.pageCount(), 2);
+    EXPECT_EQ(doc.pages[0].items.size() + doc.pages[1].items.size(), 70);
+    EXPECT_EQ(doc.pages[1].items.first().rect.top(), l.topMargin);
+}
+
+TEST(ReportEngine, TimeOutHandlerHearsEveryWholeSecondAndCanCancel)
+{
+    ScopedScriptedUi ui;
+    Report report(ledgerLayout());
+    report.setData(ledgerRows(40));
+    // The clock jumps: 0, 2.5, 5, ... seconds at each look.
+    double now = 0;
+    report.setElapsedSource([&] { double t = now; now += 2.5; return t; });
+    QList<int> heard;
+    report.onProcessingTimeout = [&](int seconds, bool& cancel) {
+        heard << seconds;
+        cancel = seconds == 77;
+    };
+    ReportDocument doc = report.run();
+    EXPECT_TRUE(doc.cancelled);
+    EXPECT_TRUE(doc.pages.isEmpty());
+    ASSERT_EQ(heard.size(), 77);
+    for (int i = 0; i < heard.size(); ++i)
+        ASSERT_EQ(heard[i], i + 1);
+
+    // A new job starts counting from nought again.
+    heard.clear();
+    report.onProcessingTimeout = [&](int seconds, bool&) { heard << seconds; };
+    now = 1000;
+    doc = report.run();
+    EXPECT_FALSE(doc.cancelled);
+    EXPECT_EQ(heard.first(), 1);
+}
+
+TEST(ReportEngine, MissingFieldIsAnErrorTheHandlerMayKeepQuiet)
+{
+    ScopedScriptedUi ui;
+    Report report(ledgerLayout());
+    ReportData data;
+    data.fields = {QStringLiteral("Item")};
+    report.setData(data);
+    QList<int> numbers;
+    report.onError = [&](int number, bool& show) { numbers << number; show = numbers.size() > 1; };
+    EXPECT_TRUE(report.run().cancelled);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    // The second time the handler lets the engine's own box show.
+    EXPECT_TRUE(report.run().cancelled);
+    EXPECT_EQ(numbers, (QList<int>{ReportError::DataFieldNotFound, ReportError::DataFieldNotFound}));
+    EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral("DataField 'Amount' not found.")});
+    // show() of a failed job opens no preview.
+    report.show();
+    EXPECT_EQ(ui.script.messages().size(), 2);
+}
+
+TEST(ReportEngine, RendersToPdfAndImage)
+{
+    ScopedScriptedUi ui;
+    Report report(ledgerLayout());
+    report.setData(ledgerRows(120));
+    const ReportDocument doc = report.run();
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("ledger.pdf"));
+    ASSERT_TRUE(report.exportPdf(doc, file));
+    QFile pdf(file);
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    const QByteArray bytes = pdf.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), doc.pageCount());
+
+    // At 96 dpi a Letter page is 816 x 1056 pixels, white with black print.
+    const QImage image = reportPageImage(doc, 0, 96);
+    EXPECT_EQ(image.size(), QSize(816, 1056));
+    int dark = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            dark += qGray(image.pixel(x, y)) < 128;
+    EXPECT_GT(dark, 1000);
+    // Nothing drawn in the margins (one inch = 96 pixels) but the text's own overhang.
+    for (int y = 0; y < 90; ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ASSERT_GT(qGray(image.pixel(x, y)), 200) << x << "," << y;
+
+    // A file that cannot be written is an error, not a silent success.
+    EXPECT_FALSE(report.exportPdf(doc, dir.filePath(QStringLiteral("no/such/folder/x.pdf"))));
+    EXPECT_EQ(ui.script.messages().size(), 1);
+}

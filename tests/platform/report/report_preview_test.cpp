@@ -1,0 +1,205 @@
+// The modal preview, printing through the printer dialog, and reading a
+// caller's recordset without moving it.
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/report/band_writer.h"
+#include "platform/report/report.h"
+#include "platform/report/report_preview.h"
+#include "platform/services/services.h"
+#include "support/program_folder.h"
+#include <QFile>
+#include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+// The printer dialog "chooses" a PDF file, or a place that cannot be written
+// (a printer that cannot print).
+class PdfPrinterUi : public ScriptedUi {
+public:
+    QString outputFile;
+    bool printerDialog(QPrinter* printer) override
+    {
+        const bool ok = ScriptedUi::printerDialog(printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(outputFile);
+        return ok;
+    }
+};
+
+struct ScopedUi {
+    explicit ScopedUi(UiServices* s) { setUi(s); }
+    ~ScopedUi() { setUi(nullptr); }
+};
+
+ReportLayout numberedLayout()
+{
+    ReportLayout l;
+    l.title = QStringLiteral("Numbers");
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(QStringLiteral("Page %p"), 0, 2000);
+    ph.finish();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("N"), 0, 2000);
+    d.finish();
+    return l;
+}
+
+ReportData numbers(int count)
+{
+    ReportData data;
+    data.fields = {QStringLiteral("N")};
+    for (int i = 0; i < count; ++i)
+        data.rows.append({QVariant(double(i))});
+    return data;
+}
+
+// Runs `drive` on the preview once it is open; the preview must be closed by it.
+void whilePreviewOpen(std::function<void(ReportPreview&)> drive)
+{
+    QTimer::singleShot(0, [drive] {
+        ReportPreview* p = ReportPreview::current();
+        ASSERT_NE(p, nullptr);
+        drive(*p);
+        if (p->isVisible())
+            p->reject();
+    });
+}
+
+} // namespace
+
+TEST(ReportPreview, ShowsTitleAndPagesAndPrintsThroughTheDialog)
+{
+    QTemporaryDir dir;
+    PdfPrinterUi ui;
+    ScopedUi use(&ui);
+    Report report(numberedLayout());
+    report.setData(numbers(130));
+    int activated = 0;
+    report.onActivate = [&] { ++activated; };
+
+    bool ran = false;
+    whilePreviewOpen([&](ReportPreview& p) {
+        ran = true;
+        EXPECT_TRUE(p.isModal());
+        EXPECT_EQ(p.windowTitle(), QStringLiteral("Numbers"));
+        const int pages = p.document().pageCount();
+        ASSERT_GE(pages, 3);
+        EXPECT_EQ(p.lblPage->text(), QStringLiteral("Page 1 of %1").arg(pages));
+        EXPECT_FALSE(p.cmdPrevious->isEnabled());
+        QTest::mouseClick(p.cmdNext, Qt::LeftButton);
+        EXPECT_EQ(p.lblPage->text(), QStringLiteral("Page 2 of %1").arg(pages));
+        QTest::mouseClick(p.cmdLast, Qt::LeftButton);
+        EXPECT_EQ(p.page(), pages - 1);
+        EXPECT_FALSE(p.cmdNext->isEnabled());
+        QTest::mouseClick(p.cmdFirst, Qt::LeftButton);
+        EXPECT_EQ(p.page(), 0);
+
+        // Cancelled dialog: nothing printed, nothing said.
+        ui.outputFile = dir.filePath(QStringLiteral("cancelled.pdf"));
+        ui.printerAnswers = {false};
+        QTest::mouseClick(p.cmdPrint, Qt::LeftButton);
+        EXPECT_FALSE(QFile::exists(ui.outputFile));
+
+        // Accepted: every page goes to the printer.
+        ui.outputFile = dir.filePath(QStringLiteral("printed.pdf"));
+        QTest::mouseClick(p.cmdPrint, Qt::LeftButton);
+        QFile printed(ui.outputFile);
+        ASSERT_TRUE(printed.open(QIODevice::ReadOnly));
+        const QByteArray bytes = printed.readAll();
+        EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), pages);
+
+        // A printer that cannot print: the engine's error, the preview stays.
+        ui.outputFile = dir.filePath(QStringLiteral("missing/folder/x.pdf"));
+        QTest::mouseClick(p.cmdPrint, Qt::LeftButton);
+        EXPECT_TRUE(p.isVisible());
+        QTest::mouseClick(p.cmdClose, Qt::LeftButton);
+        EXPECT_FALSE(p.isVisible());
+    });
+    report.show();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(ui.messages().size(), 1);
+    int dialogs = 0;
+    for (const UiEvent& e : ui.events)
+        dialogs += e.kind == UiEvent::PrinterDialog;
+    EXPECT_EQ(dialogs, 3);
+    EXPECT_EQ(ReportPreview::current(), nullptr);
+}
+
+TEST(ReportPreview, PrintingErrorGoesToTheHandler)
+{
+    PdfPrinterUi ui;
+    ScopedUi use(&ui);
+    ui.outputFile = QStringLiteral("/nonexistent-folder/x.pdf");
+    Report report(numberedLayout());
+    report.setData(numbers(3));
+    QList<int> errors;
+    report.onError = [&](int number, bool& show) { errors << number; show = false; };
+    const ReportDocument doc = report.run();
+    EXPECT_FALSE(report.printWithDialog(doc));
+    EXPECT_EQ(errors, QList<int>{ReportError::PrintingImpossible});
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST(ReportData, CopiesRowsWithoutMovingTheCallersCursor)
+{
+    qvtest::TempProgramFolder folder;
+    const QString file = folder.file(QStringLiteral("rows.db"));
+    TableDef t;
+    t.name = QStringLiteral("T");
+    t.fields = {FieldDef{QStringLiteral("Name"), FieldType::Text}, FieldDef{QStringLiteral("Amount"), FieldType::Currency}};
+    Database::create(file, {t});
+    Connection db;
+    db.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file + QStringLiteral(";"));
+    {
+        Recordset rs;
+        rs.open(QStringLiteral("SELECT * FROM T"), db);
+        for (int i = 1; i <= 5; ++i) {
+            rs.addNew();
+            rs.setValue(QStringLiteral("Name"), QStringLiteral("row %1").arg(i));
+            rs.setValue(QStringLiteral("Amount"), QStringLiteral("%1.25").arg(i));
+            rs.update();
+        }
+    }
+    auto rs = std::make_shared<Recordset>();
+    rs->open(QStringLiteral("SELECT * FROM T ORDER BY Name"), db);
+    rs->setAbsolutePosition(3);
+    int moves = 0;
+    QObject::connect(rs.get(), &Recordset::moveComplete, [&] { ++moves; });
+
+    const ReportData data = ReportData::fromRecordset(*rs);
+    ASSERT_EQ(data.rows.size(), 5);
+    EXPECT_EQ(data.fields, (QStringList{QStringLiteral("Name"), QStringLiteral("Amount")}));
+    EXPECT_EQ(data.rows[4][0].toString(), QStringLiteral("row 5"));
+    EXPECT_EQ(rs->absolutePosition(), 3);
+    EXPECT_EQ(rs->value(QStringLiteral("Name")).toString(), QStringLiteral("row 3"));
+    EXPECT_EQ(moves, 0);
+
+    // Through a report job as well, and from either end.
+    Report report;
+    BandWriter f(report.layout().section(ReportBand::ReportFooter));
+    f.sum(QStringLiteral("Amount"), 0, 2000, QStringLiteral("\"$\"#,##0.00"));
+    f.finish();
+    report.setDataSource(rs);
+    EXPECT_EQ(report.run().pages.value(0).texts(), QStringList{QStringLiteral("$16.25")});
+    EXPECT_EQ(rs->absolutePosition(), 3);
+    rs->moveLast();
+    rs->moveNext();
+    ASSERT_TRUE(rs->eof());
+    report.run();
+    EXPECT_TRUE(rs->eof());
+    rs->moveFirst();
+    rs->movePrevious();
+    ASSERT_TRUE(rs->bof());
+    report.run();
+    EXPECT_TRUE(rs->bof());
+    EXPECT_EQ(rs->editMode(), EditMode::None);
+}

@@ -1,0 +1,115 @@
+// The two handlers every salon report carries: the printing-error message and
+// the questions of a long job.
+#include "platform/services/services.h"
+#include "reports/products_services_report.h"
+#include "reports/salon_report.h"
+#include <QPrinter>
+#include <gtest/gtest.h>
+
+using namespace qv;
+
+namespace {
+
+ReportData tickets(int count)
+{
+    ReportData data;
+    DataReport2 probe;
+    // Every column the layout names, all empty: enough to lay it out.
+    for (const ReportSection& s : probe.layout().sections)
+        for (const ReportControl& c : s.controls)
+            if (!c.dataField.isEmpty() && !data.fields.contains(c.dataField, Qt::CaseInsensitive))
+                data.fields << c.dataField;
+    for (int i = 0; i < count; ++i)
+        data.rows.append(QVector<QVariant>(data.fields.size()));
+    return data;
+}
+
+const QString kQuestion30 = QStringLiteral("This has taken 30seconds. Cancel?");
+const QString kQuestion45 = QStringLiteral("This has taken 45seconds. Cancel?");
+
+} // namespace
+
+TEST(ReportHandlers, AskAtThirtyAndFortyFiveAndStopSilentlyAtSixty)
+{
+    ScopedScriptedUi ui;
+    ui.script.msgAnswers = {MsgResult::Retry, MsgResult::Cancel};
+    QList<int> cancelledAt;
+    for (int s = 0; s <= 90; ++s) {
+        bool cancel = false;
+        DataReport_ProcessingTimeout(s, cancel);
+        if (cancel)
+            cancelledAt << s;
+    }
+    EXPECT_EQ(ui.script.messages(), (QStringList{kQuestion30, kQuestion45}));
+    for (const UiEvent& e : ui.script.events) {
+        EXPECT_EQ(e.style, MsgStyle::RetryCancel);
+        EXPECT_TRUE(e.title.isEmpty());
+    }
+    EXPECT_EQ(cancelledAt, (QList<int>{45, 60}));
+}
+
+TEST(ReportHandlers, FiftySecondJobAsksTwiceAndFinishesOnRetry)
+{
+    ScopedScriptedUi ui;   // nothing queued: Retry both times
+    DataReport2 report;
+    report.setData(tickets(6));
+    double now = 0;   // 8 seconds pass per row: 56 seconds in all
+    report.setElapsedSource([&] { double t = now; now += 8; return t; });
+    const ReportDocument doc = report.run();
+    EXPECT_FALSE(doc.cancelled);
+    EXPECT_GT(doc.pageCount(), 0);
+    EXPECT_EQ(ui.script.messages(), (QStringList{kQuestion30, kQuestion45}));
+}
+
+TEST(ReportHandlers, CancelAtThirtyEndsTheJob)
+{
+    ScopedScriptedUi ui;
+    ui.script.msgAnswers = {MsgResult::Cancel};
+    DataReport2 report;
+    report.setData(tickets(20));
+    double now = 0;
+    report.setElapsedSource([&] { double t = now; now += 7; return t; });
+    EXPECT_TRUE(report.run().cancelled);
+    EXPECT_EQ(ui.script.messages(), QStringList{kQuestion30});
+}
+
+TEST(ReportHandlers, SixtySecondsCancelWithoutAQuestionAndShowNothing)
+{
+    ScopedScriptedUi ui;
+    DataReport2 report;
+    report.setData(tickets(20));
+    double now = 0;
+    report.setElapsedSource([&] { double t = now; now += 10; return t; });
+    report.show();   // a cancelled job opens no preview (nothing to close here)
+    EXPECT_EQ(ui.script.messages(), (QStringList{kQuestion30, kQuestion45}));
+}
+
+TEST(ReportHandlers, PrintingErrorShowsTheSalonsMessageInsteadOfTheEngines)
+{
+    ScopedScriptedUi ui;
+    bool showEngineBox = true;
+    DataReport_Error(ReportError::PrintingImpossible, showEngineBox);
+    EXPECT_FALSE(showEngineBox);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("A printing error has occurred. You may not have a Printer installed."));
+    EXPECT_EQ(ui.script.events[0].style, MsgStyle::OkOnly);
+    EXPECT_TRUE(ui.script.events[0].title.isEmpty());
+
+    // Any other error is left to the engine.
+    ui.script.clear();
+    showEngineBox = true;
+    DataReport_Error(ReportError::DataFieldNotFound, showEngineBox);
+    EXPECT_TRUE(showEngineBox);
+    EXPECT_TRUE(ui.script.events.empty());
+
+    // Through a real print to a printer that cannot print: one message, the salon's.
+    ui.script.clear();
+    DataReport2 report;
+    report.setData(tickets(2));
+    const ReportDocument doc = report.run();
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QStringLiteral("/nonexistent-folder/report.pdf"));
+    EXPECT_FALSE(report.print(doc, printer));
+    EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral("A printing error has occurred. You may not have a Printer installed.")});
+}
