@@ -1,8 +1,40 @@
 // Quorvel starts here: the backup window first, as every start does.
+#include "common/schema.h"
+#include "platform/forms/window.h"
+#include "platform/services/services.h"
+#include "platform/values/error.h"
+#include "shell/backup_window.h"
+#include "shell/database_lock.h"
+#include "shell/version.h"
+
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    QApplication::setApplicationVersion(
+        QStringLiteral("%1.%2.%3").arg(shell::kVersionMajor).arg(shell::kVersionMinor).arg(shell::kVersionRevision));
+    // The window layer decides when the program ends: when no window is
+    // loaded any more, or when the user closes the last visible one.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const QString database = shell::databaseFile();
+    if (!QFileInfo::exists(database)) {
+        try {
+            createSalonDatabase(database);
+        } catch (const qv::Error& e) {
+            // The backup window reports the missing database and the start goes on.
+            qv::ui().msgBox(e.description());
+        }
+    }
+    // Held for the program's life, so that another copy started meanwhile
+    // finds the database in use.
+    shell::DatabaseLock::holdShared(database);
+
+    qv::Windows::show(QStringLiteral("frmRepair"));
+    if (qv::Windows::all().isEmpty())
+        return 0;
+    return app.exec();
 }

@@ -1,0 +1,272 @@
+#include "shell/backup_window.h"
+
+#include "platform/data/database.h"
+#include "platform/services/services.h"
+#include "shell/database_lock.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+QV_REGISTER_WINDOW(frmRepair);
+
+namespace shell {
+
+QString databaseFile()
+{
+    return QDir(qv::ProgramFolder::path()).filePath(QStringLiteral("KVD.mdb"));
+}
+
+QString backupFile()
+{
+    return QDir(qv::ProgramFolder::path()).filePath(QStringLiteral("KVD.tmp"));
+}
+
+namespace {
+
+[[noreturn]] void failWithErrno()
+{
+    const int number = errno;
+    throw BackupFailure{number, QString::fromLocal8Bit(std::strerror(number))};
+}
+
+int openRetrying(const QByteArray& path, int flags, mode_t mode = 0)
+{
+    int fd;
+    do {
+        fd = ::open(path.constData(), flags | O_CLOEXEC, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// Closes the descriptors and removes the unfinished copy on every way out.
+struct CopyFiles {
+    int in = -1, out = -1;
+    QByteArray partial;
+    bool keep = false;
+    ~CopyFiles()
+    {
+        if (in >= 0)
+            ::close(in);
+        if (out >= 0)
+            ::close(out);
+        if (!keep && !partial.isEmpty())
+            ::unlink(partial.constData());
+    }
+};
+
+void copyAll(int in, int out)
+{
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(in, buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            failWithErrno();
+        }
+        if (got == 0)
+            return;
+        ssize_t done = 0;
+        while (done < got) {
+            const ssize_t put = ::write(out, buffer + done, size_t(got - done));
+            if (put < 0) {
+                if (errno == EINTR)
+                    continue;
+                failWithErrno();
+            }
+            done += put;
+        }
+    }
+}
+
+} // namespace
+
+void replaceBackup(const QString& database, const QString& backup)
+{
+    const QByteArray source = QFile::encodeName(database);
+    const QByteArray target = QFile::encodeName(backup);
+    const QByteArray part = target + ".part";
+
+    // A copy left over from an interrupted start is of no use.
+    if (::unlink(part.constData()) != 0 && errno != ENOENT)
+        failWithErrno();
+
+    CopyFiles files;
+    files.in = openRetrying(source, O_RDONLY);
+    if (files.in < 0)
+        failWithErrno();
+    files.out = openRetrying(part, O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (files.out < 0)
+        failWithErrno();
+    files.partial = part;
+
+    copyAll(files.in, files.out);
+    if (::fsync(files.out) != 0)
+        failWithErrno();
+
+    struct stat in {}, out {};
+    if (::fstat(files.in, &in) != 0 || ::fstat(files.out, &out) != 0)
+        failWithErrno();
+    ::close(files.out);
+    files.out = -1;
+    QString why;
+    if (in.st_size != out.st_size)
+        throw BackupFailure{EIO, QStringLiteral("The copy of the database is incomplete.")};
+    if (!qv::Database::isDatabase(QFile::decodeName(part), &why))
+        throw BackupFailure{EIO, QStringLiteral("The copy of the database cannot be read: %1").arg(why)};
+
+    // Only now does the old backup give way.
+    if (::rename(part.constData(), target.constData()) != 0)
+        failWithErrno();
+    files.keep = true;
+
+    const QByteArray folder = QFile::encodeName(QFileInfo(backup).absolutePath());
+    const int dir = openRetrying(folder, O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+} // namespace shell
+
+frmRepair::frmRepair()
+{
+    setObjectName(QStringLiteral("frmRepair"));
+    setWindowTitle(QStringLiteral("Backup KVD Database"));
+    setTwipsSize(6000, 3150);
+
+    lblRepair = new QLabel(this);
+    lblRepair->setObjectName(QStringLiteral("lblRepair"));
+    lblRepair->setAlignment(Qt::AlignCenter);
+    QFont big = lblRepair->font();
+    big.setBold(true);
+    big.setPointSizeF(big.pointSizeF() * 1.2);
+    lblRepair->setFont(big);
+    qv::place(lblRepair, 240, 180, 5520, 420);
+
+    Label1 = new QLabel(QStringLiteral("The Database will be backed up every time you open the program."), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setWordWrap(true);
+    qv::place(Label1, 240, 720, 5520, 600);
+
+    SSpanel1 = new QFrame(this);
+    SSpanel1->setObjectName(QStringLiteral("SSpanel1"));
+    SSpanel1->setFrameShape(QFrame::Panel);
+    SSpanel1->setFrameShadow(QFrame::Sunken);
+    qv::place(SSpanel1, 480, 1500, 5040, 1200);
+
+    // Blocks fill the panel from left to right, each with its text below it.
+    const int shapes[3] = {1, 3, 0};
+    const int pcts[3] = {3, 2, 0};
+    const QString texts[3] = {QStringLiteral("50%"), QStringLiteral(" 100%"), QStringLiteral("100%")};
+    for (int i = 0; i < 3; ++i) {
+        auto* shape = new QFrame(SSpanel1);
+        shape->setObjectName(QStringLiteral("Shape1_%1").arg(shapes[i]));
+        shape->setAutoFillBackground(true);
+        QPalette pal = shape->palette();
+        pal.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));
+        shape->setPalette(pal);
+        qv::place(shape, 180 + i * 1560, 180, 1500, 480);
+        shape->hide();
+        Shape1.insert(shapes[i], shape);
+
+        auto* pct = new QLabel(texts[i], SSpanel1);
+        pct->setObjectName(QStringLiteral("lblPct_%1").arg(pcts[i]));
+        pct->setAlignment(Qt::AlignCenter);
+        qv::place(pct, 180 + i * 1560, 720, 1500, 330);
+        pct->hide();
+        lblPct.insert(pcts[i], pct);
+    }
+}
+
+void frmRepair::formLoad()
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
+    }
+}
+
+void frmRepair::formGotFocus()
+{
+    // The pauses keep the window responsive, so it can get the focus again
+    // while the backup is under way.
+    if (m_started)
+        return;
+    m_started = true;
+    qv::Window::guard([this] { runBackup(); });
+}
+
+void frmRepair::showStep(int shape, int pct)
+{
+    Shape1.value(shape)->show();
+    lblPct.value(pct)->show();
+}
+
+void frmRepair::runBackup()
+{
+    // The user may close the window during a pause; then there is nothing
+    // left to do (and the program ends with it).
+    const QPointer<frmRepair> self(this);
+    const auto wait = [&self] {
+        qv::ui().pause(1000);
+        return self && !self->isUnloading();
+    };
+
+    lblRepair->setText(QStringLiteral("Opening Database"));
+    if (!wait())
+        return;
+
+    const QString database = shell::databaseFile();
+    if (!shell::DatabaseLock::exclusiveAvailable(database) || !qv::Database::isDatabase(database)) {
+        qv::ui().msgBox(QStringLiteral("Unable to open database for exclusive use.\r\nAll other users must be logged off!"),
+                        qv::MsgStyle::Critical, QStringLiteral("Unable to repair database"));
+        finish();
+        return;
+    }
+
+    try {
+        lblRepair->setText(QStringLiteral("Making backup of Current Database"));
+        showStep(1, 3);
+        if (!wait())
+            return;
+
+        shell::replaceBackup(database, shell::backupFile());
+
+        lblRepair->setText(QStringLiteral("Compacting Current Database"));
+        showStep(3, 2);
+        if (!wait())
+            return;
+    } catch (const shell::BackupFailure& failure) {
+        qv::ui().msgBox(QStringLiteral("Error %1 %2\r\nUnable to compact database.")
+                            .arg(QString::number(failure.number), failure.description),
+                        qv::MsgStyle::Critical, QStringLiteral("Compacting database failed"));
+        finish();
+        return;
+    }
+
+    lblRepair->setText(QStringLiteral("Database Backed Up !"));
+    showStep(0, 0);
+    SSpanel1->hide();
+    finish();
+}
+
+void frmRepair::finish()
+{
+    // The splash comes first: with no window loaded the program would end.
+    qv::Windows::show(QStringLiteral("frmSplash"));
+    unload();
+}

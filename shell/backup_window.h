@@ -1,0 +1,54 @@
+#pragma once
+// The window the program starts with: it checks that nobody else holds the
+// database, copies it to "KVD.tmp" beside it, and hands over to the splash.
+#include "platform/forms/window.h"
+#include <QMap>
+
+class QFrame;
+class QLabel;
+
+class frmRepair : public qv::Window {
+    Q_OBJECT
+public:
+    frmRepair();
+
+    QLabel* lblRepair = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* SSpanel1 = nullptr;
+    QMap<int, QFrame*> Shape1;
+    QMap<int, QLabel*> lblPct;
+
+    // Whether the backup has started (it runs once per start of the program).
+    bool backupStarted() const { return m_started; }
+
+protected:
+    void formLoad() override;
+    void formGotFocus() override;
+
+private:
+    void runBackup();
+    void showStep(int shape, int pct);
+    void finish();
+
+    bool m_started = false;
+};
+
+namespace shell {
+
+// The database and its start-up copy, in the program folder.
+QString databaseFile();
+QString backupFile();
+
+// The backup's failure, with the system's error number and text.
+struct BackupFailure {
+    int number;
+    QString description;
+};
+
+// Copies the database to the backup path so that the previous backup is
+// replaced only by a copy that is complete and opens as a database: the copy
+// goes to a file of its own first, is checked, and then takes the old one's
+// place in one step. Throws BackupFailure.
+void replaceBackup(const QString& database, const QString& backup);
+
+} // namespace shell

@@ -1,0 +1,17 @@
+#include "shell/management_login.h"
+
+#include <QLineEdit>
+
+QV_REGISTER_WINDOW(frmLogin1);
+
+frmLogin1::frmLogin1()
+    : PasswordDialog(QStringLiteral("frmLogin1"), QStringLiteral("Management Login"), QStringLiteral("Login Password:"))
+{
+}
+
+void frmLogin1::unlock()
+{
+    txtPassword->clear();
+    qv::Windows::show(QStringLiteral("frmmangement"));
+    qv::Windows::unload(QStringLiteral("FrmMain"));
+}

@@ -1,0 +1,53 @@
+#pragma once
+// The password dialog: one template, five dialogs (frmLogin1 to frmLogin5)
+// that differ in title, label and what a correct password unlocks. A dialog
+// is loaded once and afterwards only hidden; each showing starts with an
+// empty password box.
+//
+// The unlocking steps act on the controls of another window by name. Every
+// window names its controls (QObject::objectName) after their names in the
+// program: a single control by its name ("Command9", "cmdUpdate"), a member
+// of a control array by its name, an underscore and its index ("txtfields_5"
+// for txtfields(5)). A record form's boxes and buttons are also found through
+// the record form itself.
+#include "platform/forms/window.h"
+#include <QStringList>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class PasswordDialog : public qv::Window {
+    Q_OBJECT
+public:
+    // The one management password, compared exactly.
+    static const QString kPassword;
+
+    QLabel* lblLabels = nullptr;
+    QLineEdit* txtPassword = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
+    bool LoginSucceeded = false;
+
+    void cmdOK_Click();
+    void cmdCancel_Click();
+
+    // The control of a loaded window by its name in the program ("Command9",
+    // "txtfields(5)"); nullptr when the window is not loaded or has no such
+    // control.
+    static QWidget* controlOf(const QString& window, const QString& control);
+
+protected:
+    PasswordDialog(const QString& name, const QString& title, const QString& label);
+
+    // What a correct password unlocks.
+    virtual void unlock() = 0;
+
+    // Unlocking steps on the window that opened the dialog.
+    static void showControls(const QString& window, const QStringList& controls);
+    static void enableControls(const QString& window, const QStringList& controls);
+    static void unlockBox(const QString& window, const QString& control);
+
+    void formLoad() override;
+    void showEvent(QShowEvent* e) override;
+};

@@ -1,0 +1,18 @@
+#include "shell/service_menu_login.h"
+
+QV_REGISTER_WINDOW(frmLogin4);
+
+frmLogin4::frmLogin4()
+    : PasswordDialog(QStringLiteral("frmLogin4"), QStringLiteral("Salon Retail Login"), QStringLiteral("&Password:"))
+{
+}
+
+void frmLogin4::unlock()
+{
+    const QString window = QStringLiteral("frmServiceMenu1");
+    showControls(window, {QStringLiteral("Command10"), QStringLiteral("Command9"), QStringLiteral("cmdUpdate"),
+                          QStringLiteral("cmdCancel"), QStringLiteral("cmdDelete"), QStringLiteral("cmdRefresh"),
+                          QStringLiteral("cmdClose"), QStringLiteral("cmdAdd"), QStringLiteral("cmdEdit")});
+    enableControls(window, {QStringLiteral("txtfields(4)")});
+    unlockBox(window, QStringLiteral("txtfields(2)"));
+}

@@ -1,0 +1,19 @@
+#include "shell/wholesale_login.h"
+
+#include "platform/services/services.h"
+
+QV_REGISTER_WINDOW(frmLogin3);
+
+frmLogin3::frmLogin3()
+    : PasswordDialog(QStringLiteral("frmLogin3"), QStringLiteral("Login WholeSale Form"), QStringLiteral("&Password:"))
+{
+}
+
+void frmLogin3::unlock()
+{
+    const QString window = QStringLiteral("Form10");
+    showControls(window, {QStringLiteral("Command9")});
+    enableControls(window, {QStringLiteral("txtfields(5)"), QStringLiteral("txtfields(9)")});
+    qv::ui().msgBox(QStringLiteral(" The Returned to Stock and Lost or Damaged fields are now enabled. "
+                                   "Click the closed Padlock button to disable."));
+}

@@ -1,0 +1,45 @@
+// Pictures of the shell's windows for a person to look at: set QV_SHOT_DIR
+// to a folder and run this test; without it the test is skipped.
+#include "shell_fixture.h"
+
+#include "shell/backup_window.h"
+#include "shell/password_dialog.h"
+#include "shell/user_list.h"
+
+#include <QDir>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace shelltest;
+
+TEST_F(ShellTest, ScreenshotsOfEveryWindow)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SHOT_DIR not set";
+    QDir().mkpath(folder);
+    db->seed();
+
+    // The backup window half-way, as it looks during its second pause.
+    auto* backup = new frmRepair;
+    backup->lblRepair->setText(QStringLiteral("Making backup of Current Database"));
+    backup->Shape1.value(1)->show();
+    backup->lblPct.value(3)->show();
+    backup->show();
+    QTest::qWait(50);
+    EXPECT_TRUE(backup->grab().save(folder + "/frmRepair.png"));
+    delete backup;
+
+    const QStringList names = {"frmSplash", "FrmMain", "frmLogin", "frmUsers", "frmLogin1", "frmLogin2",
+                               "frmLogin3", "frmLogin4", "frmLogin5"};
+    for (const QString& name : names) {
+        qv::Window* w = qv::Windows::show(name);
+        ASSERT_TRUE(w) << name.toStdString();
+        if (auto* d = qobject_cast<PasswordDialog*>(w))
+            QTest::keyClicks(d->txtPassword, "marv");
+        QTest::qWait(50);
+        EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name.toStdString();
+    }
+}

@@ -1,0 +1,99 @@
+#include "shell_fixture.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace shelltest {
+
+StandIn::StandIn(const QStringList& buttons, const QStringList& boxes)
+{
+    int left = 0;
+    for (const QString& name : buttons) {
+        auto* button = new QPushButton(name, this);
+        button->setObjectName(name);
+        button->setGeometry(left, 0, 80, 24);
+        button->hide();
+        left += 84;
+    }
+    left = 0;
+    for (const QString& name : boxes) {
+        auto* box = new QLineEdit(this);
+        box->setObjectName(name);
+        box->setGeometry(left, 30, 80, 24);
+        box->setEnabled(false);
+        box->setReadOnly(true);
+        left += 84;
+    }
+}
+
+void registerStandIns()
+{
+    static const bool done = [] {
+        const auto reg = [](const QString& name, QStringList buttons, QStringList boxes) {
+            qv::Windows::registerFactory(name, [buttons, boxes] { return new StandIn(buttons, boxes); });
+        };
+        reg(QStringLiteral("Form3"), {}, {});
+        reg(QStringLiteral("frmmangement"), {}, {});
+        reg(QStringLiteral("FormProductsA"),
+            {"Command5", "Command6", "Command2", "Command13", "Command12", "Command9", "Command4"},
+            {"txtfields_9", "txtfields_5", "txtfields_4"});
+        reg(QStringLiteral("Form10"), {"Command9", "Command6"}, {"txtfields_5", "txtfields_9"});
+        reg(QStringLiteral("frmServiceMenu1"),
+            {"Command10", "Command9", "cmdUpdate", "cmdCancel", "cmdDelete", "cmdRefresh", "cmdClose", "cmdAdd",
+             "cmdEdit"},
+            {"txtfields_4", "txtfields_2"});
+        reg(QStringLiteral("frmCalendar"),
+            {"Command9", "cmdUpdate", "cmdCancel", "cmdRefresh", "cmdClose", "cmdAdd", "cmdEdit"}, {});
+        return true;
+    }();
+    (void)done;
+}
+
+void unloadAll()
+{
+    for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void ShellTest::settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+bool ShellTest::waitFor(const std::function<bool()>& condition, int milliseconds)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > milliseconds)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+void ShellTest::SetUp()
+{
+    registerStandIns();
+    unloadAll();
+    db = std::make_unique<qvtest::SalonDb>();
+    qv::Windows::setOnLastClosed([this] { ++programEnds; });
+}
+
+void ShellTest::TearDown()
+{
+    unloadAll();
+    qv::Windows::setOnLastClosed(nullptr);
+    db.reset();
+}
+
+} // namespace shelltest

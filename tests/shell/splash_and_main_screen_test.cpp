@@ -1,0 +1,142 @@
+// The splash window's three ways on and the main screen's two areas.
+#include "shell_fixture.h"
+
+#include "shell/main_screen.h"
+#include "shell/password_dialog.h"
+#include "shell/splash_window.h"
+
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace shelltest;
+
+namespace {
+
+class SplashTest : public ShellTest {
+protected:
+    frmSplash* splash()
+    {
+        auto* s = open<frmSplash>(QStringLiteral("frmSplash"));
+        EXPECT_TRUE(s);
+        return s;
+    }
+};
+
+} // namespace
+
+TEST_F(SplashTest, ShowsNameAndVersionWithoutLeadingZeros)
+{
+    frmSplash* s = splash();
+    ASSERT_TRUE(s);
+    EXPECT_EQ(s->lblProductName->text(), "Quorvel!");
+    EXPECT_TRUE(QRegularExpression("^Version (0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)$")
+                    .match(s->lblVersion->text())
+                    .hasMatch())
+        << s->lblVersion->text().toStdString();
+    EXPECT_EQ(s->Command2->text(), "Start");
+    EXPECT_EQ(s->Command1->text(), "Exit");
+}
+
+TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets)
+{
+    ASSERT_EQ(db->count(QStringLiteral("Servicemenu")), 0);
+    const std::vector<std::pair<Qt::Key, QString>> keys = {
+        {Qt::Key_A, "a"}, {Qt::Key_7, "7"}, {Qt::Key_Return, "\r"}, {Qt::Key_Escape, QString(QChar(27))},
+        {Qt::Key_Backspace, "\b"}, {Qt::Key_Space, " "}};
+    for (const auto& [key, text] : keys) {
+        SCOPED_TRACE(text.toStdString());
+        frmSplash* s = splash();
+        ASSERT_TRUE(s);
+        s->Command2->setFocus();
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(s->Command2, &press);
+        EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
+        EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
+        EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));   // Start was not pressed by Space
+        unloadAll();
+    }
+}
+
+TEST_F(SplashTest, KeyWithoutCharacterDoesNothing)
+{
+    frmSplash* s = splash();
+    QTest::keyClick(s, Qt::Key_F5);
+    QTest::keyClick(s, Qt::Key_Shift);
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmSplash")));
+    EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
+}
+
+TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
+{
+    frmSplash* s = splash();
+    QTest::mouseClick(s->Frame1, Qt::LeftButton, {}, QPoint(s->Frame1->width() - 10, s->Frame1->height() - 10));
+    EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
+    EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
+}
+
+TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
+{
+    frmSplash* s = splash();
+    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
+    EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
+    settle();
+    EXPECT_EQ(programEnds, 0);
+    unloadAll();
+    programEnds = 0;
+
+    s = splash();
+    QTest::mouseClick(s->Command1, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+    EXPECT_EQ(programEnds, 1);
+}
+
+TEST_F(SplashTest, MainScreenOpensTheBookOnlyWhenThereAreTickets)
+{
+    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    ASSERT_TRUE(mainScreen);
+    EXPECT_EQ(mainScreen->windowTitle(), "Main Screen");
+    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    EXPECT_TRUE(ui.script.events.empty());   // no message, no window
+    EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
+    EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
+
+    db->insert(QStringLiteral("Servicemenu"), {{"CustomerID", "1001"}, {"CustomerName", "Ann Lee"}});
+    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
+    EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
+}
+
+TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
+{
+    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    ASSERT_TRUE(QFile::remove(db->file()));
+    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_FALSE(ui.script.messages().first().isEmpty());
+    EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
+    EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
+}
+
+TEST_F(SplashTest, ManagementButtonShowsThePasswordDialogEmpty)
+{
+    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
+    ASSERT_TRUE(dialog);
+    EXPECT_TRUE(dialog->isVisible());
+    QTest::keyClicks(dialog->txtPassword, "marv");
+    QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    EXPECT_FALSE(dialog->isVisible());
+
+    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->txtPassword->text(), "");
+    EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
+}

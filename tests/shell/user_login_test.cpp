@@ -1,0 +1,209 @@
+// The user login against table Users, and the user list that keeps it.
+#include "shell_fixture.h"
+
+#include "shell/user_list.h"
+#include "shell/user_login.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+using namespace shelltest;
+
+namespace {
+
+class LoginTest : public ShellTest {
+protected:
+    // Types the name and password into a fresh login window and presses OK.
+    void login(const QString& name, const QString& password)
+    {
+        auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
+        ASSERT_TRUE(w);
+        EXPECT_EQ(w->txtUserName->text(), "");
+        EXPECT_EQ(w->txtPassword->text(), "");
+        QTest::keyClicks(w->txtUserName, name);
+        QTest::keyClicks(w->txtPassword, password);
+        ASSERT_EQ(w->txtUserName->text(), name);
+        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));   // closed in both outcomes
+    }
+    bool signedIn() const { return isLoaded(QStringLiteral("frmmangement")); }
+};
+
+} // namespace
+
+TEST_F(LoginTest, NamesAndPasswordsMatchIgnoringCaseButNotBlanks)
+{
+    db->seed();   // "admin"/"secret", "O'Neil"/"it's"
+    struct Case {
+        const char* name;
+        const char* password;
+        bool accepted;
+    };
+    const Case cases[] = {
+        {"admin", "secret", true},
+        {"ADMIN", "Secret", true},
+        {"O'Neil", "it's", true},
+        {"o'neil", "IT'S", true},
+        {"admin ", "secret", false},
+        {" admin", "secret", false},
+        {"admin", "secret ", false},
+        {"admin", "wrong", false},
+        {"O'Neil", "", false},
+        {"", "", false},
+        {"' OR '1'='1", "' OR '1'='1", false},
+        {"admin' --", "x", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + "/" + c.password);
+        ui.script.clear();
+        login(QString::fromUtf8(c.name), QString::fromUtf8(c.password));
+        EXPECT_EQ(signedIn(), c.accepted);
+        EXPECT_EQ(ui.script.messages(), c.accepted ? QStringList() : QStringList{"Invalid user name/password."});
+        unloadAll();
+    }
+}
+
+TEST_F(LoginTest, EmptyUserTableRefusesEveryone)
+{
+    login(QStringLiteral("admin"), QStringLiteral("secret"));
+    EXPECT_FALSE(signedIn());
+    EXPECT_EQ(ui.script.messages(), QStringList{"Invalid user name/password."});
+    EXPECT_EQ(ui.script.events.front().style, 0);
+    EXPECT_EQ(ui.script.events.front().title, "");
+}
+
+TEST_F(LoginTest, SuccessFromTheBookClosesTheBookAndLeavesTheMenu)
+{
+    db->insert(QStringLiteral("Users"), {{"UserName", "kim"}, {"Password", "pw"}});
+    qv::Windows::show(QStringLiteral("Form3"));
+    login(QStringLiteral("kim"), QStringLiteral("pw"));
+    settle();
+    EXPECT_TRUE(signedIn());
+    EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(LoginTest, CancelClosesWithoutAsking)
+{
+    auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
+    EXPECT_EQ(w->windowTitle(), "Management");
+    EXPECT_EQ(w->txtPassword->echoMode(), QLineEdit::Password);
+    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));
+    EXPECT_TRUE(ui.script.events.empty());
+}
+
+TEST_F(LoginTest, MissingUsersTableShowsTheErrorAndKeepsTheWindow)
+{
+    db->execRaw(QStringLiteral("DROP TABLE Users"));
+    auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
+    QTest::keyClicks(w->txtUserName, "admin");
+    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_NE(ui.script.messages().first(), "Invalid user name/password.");
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin")));
+}
+
+namespace {
+
+class UserListTest : public ShellTest {
+protected:
+    frmUsers* users()
+    {
+        auto* w = open<frmUsers>(QStringLiteral("frmUsers"));
+        EXPECT_TRUE(w);
+        return w;
+    }
+    // The stored users, "name/password", in table order.
+    QStringList stored()
+    {
+        QStringList out;
+        auto rs = db->query(QStringLiteral("SELECT UserName, Password FROM Users"));
+        for (; !rs->eof(); rs->moveNext())
+            out << rs->value(0).toString() + "/" + rs->value(1).toString();
+        return out;
+    }
+    static void type(qv::TextBox* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+};
+
+} // namespace
+
+TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
+{
+    db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
+    frmUsers* w = users();
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->windowTitle(), "Add Users");
+    EXPECT_EQ(w->lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w->txtfields.value(1)->text(), "admin");
+    EXPECT_EQ(w->txtfields.value(0)->text(), "secret");   // shown in plain text
+    EXPECT_EQ(w->txtfields.value(0)->echoMode(), QLineEdit::Normal);
+
+    // Add and Update: a new row at the end.
+    click(w->cmdAdd);
+    EXPECT_EQ(w->lblStatus->text(), "Add record");
+    EXPECT_FALSE(w->cmdAdd->isVisible());
+    EXPECT_TRUE(w->cmdUpdate->isVisible());
+    type(w->txtfields.value(1), "O'Neil");
+    type(w->txtfields.value(0), "it's");
+    click(w->cmdUpdate);
+    EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
+    EXPECT_EQ(w->lblStatus->text(), "Record: 2");
+    EXPECT_TRUE(w->cmdAdd->isVisible());
+
+    // Add, then Cancel: nothing stored, back on the record Add left.
+    click(w->cmdAdd);
+    type(w->txtfields.value(1), "ghost");
+    click(w->cmdCancel);
+    EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
+    EXPECT_EQ(w->txtfields.value(1)->text(), "O'Neil");
+
+    // Edit the first user.
+    click(w->cmdFirst);
+    click(w->cmdEdit);
+    EXPECT_EQ(w->lblStatus->text(), "Edit record");
+    type(w->txtfields.value(0), "n3w pass");
+    click(w->cmdUpdate);
+    EXPECT_EQ(stored(), QStringList({"admin/n3w pass", "O'Neil/it's"}));
+
+    // Delete asks nothing.
+    click(w->cmdDelete);
+    EXPECT_TRUE(ui.script.events.empty());
+    EXPECT_EQ(stored(), QStringList({"O'Neil/it's"}));
+    EXPECT_EQ(w->txtfields.value(1)->text(), "O'Neil");
+}
+
+TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
+{
+    db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
+    frmUsers* w = users();
+    EXPECT_EQ(w->Command1->text(), "Test Login ");
+    click(w->Command1);
+    auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
+    ASSERT_TRUE(login);
+    EXPECT_TRUE(login->isVisible());
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
+
+    // A user added in the list can sign in at once.
+    login->unload();
+    click(w->cmdAdd);
+    type(w->txtfields.value(1), "Kim");
+    type(w->txtfields.value(0), "pw");
+    click(w->cmdUpdate);
+    click(w->Command1);
+    login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
+    QTest::keyClicks(login->txtUserName, "kim");
+    QTest::keyClicks(login->txtPassword, "PW");
+    QTest::mouseClick(login->Command1, Qt::LeftButton);
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
+}
