@@ -31,7 +31,12 @@ function(qv_module name dir)
       target_link_libraries(${tname} PRIVATE ${name})
     else()
       # Windows register themselves by name at start; keep every one of them.
-      target_link_libraries(${tname} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${name}>")
+      # It also arrives plainly through the shared test support, and a library
+      # may carry only one link feature; so the whole archive goes in as a
+      # linker option ahead of the plain link line (members it already
+      # loaded are not taken again from the plain copy).
+      target_link_libraries(${tname} PRIVATE ${name})
+      target_link_options(${tname} PRIVATE "LINKER:--whole-archive" "$<TARGET_FILE:${name}>" "LINKER:--no-whole-archive")
     endif()
     target_link_libraries(${tname} PRIVATE qv_testsupport GTest::gtest Qt6::Test)
     gtest_discover_tests(${tname} DISCOVERY_MODE PRE_TEST
@@ -47,7 +52,10 @@ function(qv_program name)
     if(kind STREQUAL "INTERFACE_LIBRARY")
       target_link_libraries(${name} PRIVATE ${m})
     else()
-      target_link_libraries(${name} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${m}>")
+      # Modules also depend on each other plainly: whole archives as linker
+      # options, the plain link line after them (see qv_module).
+      target_link_libraries(${name} PRIVATE ${m})
+      target_link_options(${name} PRIVATE "LINKER:--whole-archive" "$<TARGET_FILE:${m}>" "LINKER:--no-whole-archive")
     endif()
   endforeach()
 endfunction()
