@@ -1,7 +1,6 @@
 #include "shell/password_dialog.h"
 
 #include "common/window_helpers.h"
-#include "common/record_form.h"
 #include "platform/services/services.h"
 
 #include <QLabel>
@@ -86,21 +85,7 @@ QWidget* PasswordDialog::controlOf(const QString& window, const QString& control
     static const QRegularExpression member(QStringLiteral("^(\\w+)\\((\\d+)\\)$"));
     const QRegularExpressionMatch m = member.match(control);
     const QString objectName = m.hasMatch() ? m.captured(1) + QLatin1Char('_') + m.captured(2) : control;
-    if (auto* found = target->findChild<QWidget*>(objectName))
-        return found;
-
-    auto* form = qobject_cast<RecordForm*>(target);
-    if (!form)
-        return nullptr;
-    if (m.hasMatch() && m.captured(1) == QLatin1String("txtfields"))
-        return form->txtfields.value(m.captured(2).toInt());
-    const QHash<QString, QWidget*> buttons = {
-        {QStringLiteral("cmdAdd"), form->cmdAdd},         {QStringLiteral("cmdEdit"), form->cmdEdit},
-        {QStringLiteral("cmdUpdate"), form->cmdUpdate},   {QStringLiteral("cmdCancel"), form->cmdCancel},
-        {QStringLiteral("cmdDelete"), form->cmdDelete},   {QStringLiteral("cmdRefresh"), form->cmdRefresh},
-        {QStringLiteral("cmdClose"), form->cmdClose},
-    };
-    return buttons.value(control);
+    return target->findChild<QWidget*>(objectName);
 }
 
 void PasswordDialog::showControls(const QString& window, const QStringList& controls)

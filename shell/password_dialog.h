@@ -8,8 +8,7 @@
 // window names its controls (QObject::objectName) after their names in the
 // program: a single control by its name ("Command9", "cmdUpdate"), a member
 // of a control array by its name, an underscore and its index ("txtfields_5"
-// for txtfields(5)). A record form's boxes and buttons are also found through
-// the record form itself.
+// for txtfields(5)); the record form names its buttons and boxes so.
 #include "platform/forms/window.h"
 #include <QStringList>
 

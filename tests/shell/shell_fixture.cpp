@@ -1,5 +1,8 @@
 #include "shell_fixture.h"
 
+#include "common/connections.h"
+#include "common/record_form.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -29,6 +32,40 @@ StandIn::StandIn(const QStringList& buttons, const QStringList& boxes)
     }
 }
 
+namespace {
+
+// The service price list is a record form; its stand-in is one too, so the
+// unlocking steps meet the record form's own buttons and boxes, locked as
+// the price list keeps them until the password is given.
+class PriceListStandIn : public RecordForm {
+public:
+    PriceListStandIn()
+    {
+        for (const char* name : {"Command10", "Command9"}) {
+            auto* button = new QPushButton(QString::fromLatin1(name), this);
+            button->setObjectName(QString::fromLatin1(name));
+        }
+        addField(2, QStringLiteral("Discount"));
+        addField(4, QStringLiteral("Taxpercent"));
+    }
+
+protected:
+    QString connectionString() const override { return recordWindowConnectionString(); }
+    QString recordSource() const override { return QStringLiteral("SELECT * FROM ServiceMenu1"); }
+    void formLoad() override
+    {
+        RecordForm::formLoad();
+        for (QWidget* w : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdUpdate, cmdCancel, cmdDelete, cmdRefresh,
+                                                          cmdClose, findChild<QWidget*>("Command10"),
+                                                          findChild<QWidget*>("Command9")})
+            w->hide();
+        txtfields.value(4)->setEnabled(false);
+        txtfields.value(2)->setReadOnly(true);
+    }
+};
+
+} // namespace
+
 void registerStandIns()
 {
     static const bool done = [] {
@@ -41,10 +78,7 @@ void registerStandIns()
             {"Command5", "Command6", "Command2", "Command13", "Command12", "Command9", "Command4"},
             {"txtfields_9", "txtfields_5", "txtfields_4"});
         reg(QStringLiteral("Form10"), {"Command9", "Command6"}, {"txtfields_5", "txtfields_9"});
-        reg(QStringLiteral("frmServiceMenu1"),
-            {"Command10", "Command9", "cmdUpdate", "cmdCancel", "cmdDelete", "cmdRefresh", "cmdClose", "cmdAdd",
-             "cmdEdit"},
-            {"txtfields_4", "txtfields_2"});
+        qv::Windows::registerFactory(QStringLiteral("frmServiceMenu1"), [] { return new PriceListStandIn; });
         reg(QStringLiteral("frmCalendar"),
             {"Command9", "cmdUpdate", "cmdCancel", "cmdRefresh", "cmdClose", "cmdAdd", "cmdEdit"}, {});
         return true;
