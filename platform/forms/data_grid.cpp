@@ -1,25 +1,21 @@
 #include "platform/forms/controls.h"
-#include "platform/forms/row_reader.h"
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QItemSelectionModel>
-#include <QPointer>
 #include <QTimer>
 
 namespace qv {
 
 namespace {
 
-// The rows of a recordset as a read-only table. Rows are read in place when
-// the data layer allows it, otherwise from a copy taken at quiet moments.
+// The rows of a recordset as a read-only table, read in place.
 class RecordsetModel : public QAbstractTableModel {
 public:
     std::shared_ptr<Recordset> rs;
     QList<GridColumn> columns;
     QList<int> fieldIndexes;
-    QList<QStringList> copy;   // when rows cannot be read in place
     int rows = 0;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
@@ -34,59 +30,35 @@ public:
     {
         if (role != Qt::DisplayRole || !index.isValid() || !rs)
             return QVariant();
-        if (!hasDirectRowAccess())
-            return copy.value(index.row()).value(index.column());
         const int field = fieldIndexes.value(index.column(), -1);
         if (field < 0 || index.row() >= rs->recordCount())
             return QVariant();
         try {
-            return formatValue(valueAt(*rs, index.row(), field), columns[index.column()].format);
+            return formatValue(rs->valueAt(index.row(), field), columns[index.column()].format);
         } catch (const std::exception&) {
             return QVariant();
         }
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
-        if (role != Qt::DisplayRole)
+        if (role != Qt::DisplayRole || orientation != Qt::Horizontal)
             return QVariant();
-        if (orientation == Qt::Horizontal)
-            return columns.value(section).caption;
-        return QVariant();
+        return columns.value(section).caption;
     }
     Qt::ItemFlags flags(const QModelIndex& index) const override
     {
         return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     }
 
-    // Reads the rows again.
     void reload()
     {
-        // While a row is being added or edited the rows cannot be walked;
-        // the grid keeps what it shows until the row is saved or cancelled.
-        if (rs && rs->isOpen() && !canReadRows(*rs))
-            return;
         beginResetModel();
-        copy.clear();
         rows = 0;
         fieldIndexes.clear();
         if (rs && rs->isOpen()) {
             for (const GridColumn& c : std::as_const(columns))
                 fieldIndexes << rs->fieldIndex(c.field);
-            if (hasDirectRowAccess()) {
-                rows = rs->recordCount();
-            } else {
-                QStringList fields, formats;
-                for (const GridColumn& c : std::as_const(columns)) {
-                    fields << c.field;
-                    formats << c.format;
-                }
-                try {
-                    copy = readRows(*rs, fields, formats);
-                } catch (const std::exception&) {
-                    copy.clear();
-                }
-                rows = int(copy.size());
-            }
+            rows = rs->recordCount();
         }
         endResetModel();
     }
@@ -97,8 +69,7 @@ public:
 struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
-    bool syncing = false;       // the grid itself is selecting the current row
-    bool reloadPending = false;
+    bool syncing = false;   // the grid itself is selecting the current row
 };
 
 DataGrid::DataGrid(QWidget* parent)
@@ -163,56 +134,17 @@ void DataGrid::refresh()
 
 void DataGrid::rowShownAgain()
 {
-    // A move, save, delete or requery of the recordset: the rows may have changed.
+    // A move, save, delete or requery of the recordset: rows may have come,
+    // gone or changed.
     RecordsetModel& m = d->model;
     if (!m.rs)
         return;
-    Recordset& rs = *m.rs;
-    const int count = rs.isOpen() ? rs.recordCount() : 0;
-    if (hasDirectRowAccess()) {
-        if (m.rows != count)
-            m.reload();
-        else if (m.rows > 0)
-            emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
-        selectCurrentRow();
-        return;
-    }
-    if (m.rows == count) {
-        // Same rows: the current one may have been saved; read it where it
-        // stands (no move), so a save shows at once and a plain move costs
-        // one row, not the whole table.
-        const int row = rs.isOpen() && !rs.bof() && !rs.eof() ? rs.absolutePosition() - 1 : -1;
-        if (row >= 0 && row < m.copy.size()) {
-            QStringList cells;
-            for (int c = 0; c < m.columns.size(); ++c) {
-                QString text;
-                try {
-                    if (m.fieldIndexes.value(c, -1) >= 0)
-                        text = formatValue(rs.value(m.fieldIndexes[c]), m.columns[c].format);
-                } catch (const std::exception&) {
-                }
-                cells << text;
-            }
-            if (cells != m.copy[row]) {
-                m.copy[row] = cells;
-                emit m.dataChanged(m.index(row, 0), m.index(row, int(m.columns.size()) - 1));
-            }
-        }
-        selectCurrentRow();
-        return;
-    }
-    // Rows came or went: walk them again once the data layer has finished its step.
-    if (d->reloadPending)
-        return;
-    d->reloadPending = true;
-    QPointer<DataGrid> self(this);
-    QTimer::singleShot(0, this, [self] {
-        if (!self)
-            return;
-        self->d->reloadPending = false;
-        self->d->model.reload();
-        self->selectCurrentRow();
-    });
+    const int count = m.rs->isOpen() ? m.rs->recordCount() : 0;
+    if (m.rows != count)
+        m.reload();
+    else if (m.rows > 0)
+        emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
+    selectCurrentRow();
 }
 
 void DataGrid::selectCurrentRow()
