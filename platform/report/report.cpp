@@ -268,11 +268,15 @@ private:
         bool label = false;
     };
 
-    QList<Piece> build(ReportBand band, int record, int& height) const
+    // Builds into the band's own buffer: a report makes many blocks, and a
+    // block waiting for a page break must survive the page footer and header
+    // being built meanwhile.
+    QList<Piece>& build(ReportBand band, int record, int& height)
     {
         const ReportSection& s = m_layout.section(band);
         const QVector<int>& columns = m_columns[int(band)];
-        QList<Piece> pieces;
+        QList<Piece>& pieces = m_buffers[int(band)];
+        pieces.clear();
         pieces.reserve(s.controls.size());
         struct Growth { int bottom; int delta; };
         QVarLengthArray<Growth, 4> growths;
@@ -298,8 +302,11 @@ private:
                 break;
             case ReportControl::Field:
                 it.kind = ReportItem::Text;
-                if (record >= 0 && columns[i] >= 0)
-                    it.text = formatValue(m_data.rows[record][columns[i]], c.format);
+                if (record >= 0 && columns[i] >= 0) {
+                    const QVariant& v = m_data.rows[record][columns[i]];
+                    if (!v.isNull())
+                        it.text = formatValue(v, c.format);
+                }
                 break;
             case ReportControl::Function:
                 it.kind = ReportItem::Text;
@@ -345,7 +352,7 @@ private:
         if (!s.visible || (s.height <= 0 && s.controls.isEmpty()))
             return;
         int height = 0;
-        QList<Piece> pieces = build(band, record, height);
+        QList<Piece>& pieces = build(band, record, height);
         if (height > m_bottom - m_y) {
             const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
             if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
@@ -392,6 +399,7 @@ private:
     void newPage(bool first)
     {
         pages.append(ReportPage{});
+        pages.back().items.reserve(m_itemsPerPage);
         m_y = m_layout.topMargin;
         m_fresh = true;
         if (first)
@@ -400,7 +408,7 @@ private:
         const ReportSection& h = m_layout.section(ReportBand::PageHeader);
         if (h.visible && (h.height > 0 || !h.controls.isEmpty())) {
             int height = 0;
-            QList<Piece> pieces = build(ReportBand::PageHeader, -1, height);
+            QList<Piece>& pieces = build(ReportBand::PageHeader, -1, height);
             for (Piece& p : pieces)
                 put(p, m_y);
             m_y += height;
@@ -410,11 +418,12 @@ private:
 
     void closePage()
     {
+        m_itemsPerPage = std::max<qsizetype>(m_itemsPerPage, pages.back().items.size() + 8);
         const ReportSection& f = m_layout.section(ReportBand::PageFooter);
         if (!f.visible || (f.height <= 0 && f.controls.isEmpty()))
             return;
         int height = 0;
-        QList<Piece> pieces = build(ReportBand::PageFooter, -1, height);
+        QList<Piece>& pieces = build(ReportBand::PageFooter, -1, height);
         const int top = m_layout.pageHeight - m_layout.bottomMargin - f.height;
         for (Piece& p : pieces)
             put(p, top);
@@ -430,6 +439,8 @@ private:
     int m_bottom = 0;
     int m_freshTop = 0;
     bool m_fresh = true;
+    qsizetype m_itemsPerPage = 64;
+    QList<Piece> m_buffers[kReportBandCount];
 };
 
 } // namespace

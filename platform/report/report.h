@@ -208,3 +208,8 @@ double reportTextWidth(const QString& text, const ReportFont& font);
 double reportTextHeight(const QString& text, const ReportFont& font, int width, bool wordWrap);
 
 } // namespace qv
+
+Q_DECLARE_TYPEINFO(qv::ReportFont, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(qv::ReportControl, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(qv::ReportItem, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(qv::ReportPage, Q_RELOCATABLE_TYPE);

@@ -7,6 +7,7 @@
 #include "platform/values/money.h"
 #include <QFile>
 #include <QImage>
+#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -112,14 +113,22 @@ TEST(ReportEngine, PagesBreakBetweenBlocksAndCountThemselves)
     EXPECT_EQ(doc.pages.last().itemsIn(ReportBand::ReportFooter).size(), 2);
     // 125.00 * (1 + ... + 120)
     EXPECT_TRUE(doc.pages.last().texts().contains(QStringLiteral("$907,500.00")));
-    // A block is never split across pages: both its items stand on one page.
+    // Every row shows exactly once, and a block is never split across pages:
+    // its four items stand on one page.
+    QSet<int> seen;
     for (const ReportPage& page : doc.pages) {
         QHash<int, int> perRecord;
         for (const ReportItem& item : page.itemsIn(ReportBand::Detail))
             ++perRecord[item.record];
-        for (int n : perRecord)
-            EXPECT_EQ(n, 4);
+        for (auto it = perRecord.cbegin(); it != perRecord.cend(); ++it) {
+            EXPECT_EQ(it.value(), 4);
+            EXPECT_FALSE(seen.contains(it.key()));
+            seen.insert(it.key());
+        }
+        EXPECT_EQ(page.itemsIn(ReportBand::PageHeader).size(), 1);
+        EXPECT_EQ(page.itemsIn(ReportBand::PageFooter).size(), 1);
     }
+    EXPECT_EQ(seen.size(), 120);
 }
 
 TEST(ReportEngine, PlaceholdersAreOnlyReplacedInLabels)
