@@ -14,7 +14,6 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSignalBlocker>
 #include <QVarLengthArray>
 #include <algorithm>
 #include <cmath>
@@ -33,49 +32,20 @@ int ReportData::fieldIndex(const QString& name) const
 
 ReportData ReportData::fromRecordset(Recordset& rs)
 {
+    // Rows are read in place: the recordset does not move, so the controls
+    // bound to it neither hear of the report nor have pending edits saved.
     ReportData data;
     const int n = rs.fieldCount();
     for (int i = 0; i < n; ++i)
         data.fields << rs.fieldName(i);
-    if (rs.bof() && rs.eof())
-        return data;
-
-    // Walking the rows moves the recordset; nobody bound to it may notice,
-    // and it must end where it was.
-    const QSignalBlocker quiet(&rs);
-    const bool atBof = rs.bof(), atEof = rs.eof();
-    bool haveBookmark = false;
-    double bookmark = 0;
-    int position = -1;
-    if (!atBof && !atEof) {
-        try {
-            bookmark = rs.bookmark();
-            haveBookmark = true;
-        } catch (const Error&) {
-            position = rs.absolutePosition();
-        }
-    }
-
-    data.rows.reserve(rs.recordCount() > 0 ? rs.recordCount() : 0);
-    rs.moveFirst();
-    while (!rs.eof()) {
+    const int count = std::max(0, rs.recordCount());
+    data.rows.reserve(count);
+    for (int r = 0; r < count; ++r) {
         QVector<QVariant> row(n);
         for (int i = 0; i < n; ++i)
-            row[i] = rs.value(i);
+            row[i] = rs.valueAt(r, i);
         data.rows.append(std::move(row));
-        rs.moveNext();
     }
-
-    if (haveBookmark) {
-        rs.setBookmark(bookmark);
-    } else if (position > 0) {
-        rs.setAbsolutePosition(position);
-    } else if (atBof) {
-        rs.moveFirst();
-        if (!rs.bof())
-            rs.movePrevious();
-    }
-    // At EOF it already is: the walk ended there.
     return data;
 }
 

@@ -92,8 +92,8 @@ struct ReportData {
     QList<QVector<QVariant>> rows;
 
     int fieldIndex(const QString& name) const;   // -1 when absent; case ignored
-    // Copies every row of the recordset, leaving its position (and the
-    // controls bound to it) exactly as they were.
+    // Copies every row of the recordset without moving it: its position,
+    // the controls bound to it and their pending edits stay as they were.
     static ReportData fromRecordset(Recordset& recordset);
 };
 

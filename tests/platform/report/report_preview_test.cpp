@@ -6,6 +6,7 @@
 #include "platform/report/report.h"
 #include "platform/report/report_preview.h"
 #include "platform/services/services.h"
+#include "platform/values/money.h"
 #include "support/program_folder.h"
 #include <QFile>
 #include <QLabel>
@@ -201,5 +202,16 @@ TEST(ReportData, CopiesRowsWithoutMovingTheCallersCursor)
     ASSERT_TRUE(rs->bof());
     report.run();
     EXPECT_TRUE(rs->bof());
-    EXPECT_EQ(rs->editMode(), EditMode::None);
+
+    // A row being edited: the report shows the pending value, the edit stays
+    // pending and nothing reaches the table.
+    rs->setAbsolutePosition(2);
+    rs->setValue(QStringLiteral("Amount"), QStringLiteral("100"));
+    ASSERT_EQ(rs->editMode(), EditMode::InProgress);
+    EXPECT_EQ(report.run().pages.value(0).texts(), QStringList{QStringLiteral("$114.00")});
+    EXPECT_EQ(rs->editMode(), EditMode::InProgress);
+    EXPECT_EQ(rs->absolutePosition(), 2);
+    auto stored = db.execute(QStringLiteral("SELECT Amount FROM T WHERE Name = 'row 2'"));
+    EXPECT_EQ(stored->value(0).value<Money>(), Money::fromUnits(22500));
+    rs->cancelUpdate();
 }
