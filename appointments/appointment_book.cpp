@@ -118,15 +118,15 @@ const QStringList kHalfHours = {
 const QList<qv::GridColumn>& historyColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"CustomerID", "Ticket", "", 900},
-        {"CustomerName", "Customer Name", "", 1800},
-        {"CustomerPhone", "Customer Phone", "", 1400},
-        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 1500},
-        {"TimeAppointment", "Appointment Time", "h:nn AM/PM", 1400},
-        {"SalonArtist", "Salon Artist", "", 1200},
-        {"Price", "Service Totals", "\"$\"#,##0.00", 1200},
-        {"ProductSales", "Product Sales", "\"$\"#,##0.00", 1200},
-        {"Totals", "Total Ticket", "\"$\"#,##0.00", 1200},
+        {"CustomerID", "Ticket", "", 800},
+        {"CustomerName", "Customer Name", "", 1700},
+        {"CustomerPhone", "Customer Phone", "", 1700},
+        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2100},
+        {"TimeAppointment", "Appointment Time", "h:nn AM/PM", 1900},
+        {"SalonArtist", "Salon Artist", "", 1400},
+        {"Price", "Service Totals", "\"$\"#,##0.00", 1600},
+        {"ProductSales", "Product Sales", "\"$\"#,##0.00", 1600},
+        {"Totals", "Total Ticket", "\"$\"#,##0.00", 1500},
     };
     return columns;
 }
@@ -252,6 +252,19 @@ void Form3::buildLayout()
         at(b, x, y, width, height);
         return b;
     };
+    // The captions under the bar's picture buttons, small and on two lines.
+    auto barLabel = [&](const QString& name, const QString& caption, int x, int width) {
+        QLabel* l = label(name, caption, x, 35, width, 26);
+        QFont small = l->font();
+        small.setPointSize(7);
+        l->setFont(small);
+        l->setWordWrap(true);
+        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    };
+    // The window was drawn for the small system font of an 800 x 600 screen.
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
     setTwipsSize(800 * qv::kTwipsPerPixel, 596 * qv::kTwipsPerPixel);
 
     // Boxes first, so that the slot tables and the handlers find them.
@@ -289,8 +302,7 @@ void Form3::buildLayout()
     for (const BarButton& b : bar) {
         *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 14, 2, 40, 32);
         (*b.slot)->setIcon(style()->standardIcon(b.icon));
-        auto* l = label(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 35, 68, 16);
-        l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 68);
         x += 68;
     }
     Command14 = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 76, 32);
@@ -299,27 +311,27 @@ void Form3::buildLayout()
     x += 80;
     Command10 = button("Command10", QString(), "Restricted to management", x + 14, 2, 40, 32);
     Command10->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    label("lblCommand10", "Management Only", x - 4, 35, 78, 16)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    barLabel("lblCommand10", "Management Only", x - 4, 76);
     Command23 = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
 
     // The appointment.
-    label("lblTicket", "Ticket #", 4, 60, 56);
-    at(box(50), 60, 58, 80, 22);
-    label("lblClientName", "Client Name", 148, 60, 72);
-    at(box(8), 222, 58, 170, 22);
-    label("lblClientPhone", "Client Phone #", 400, 60, 90);
-    at(box(0), 490, 58, 110, 22);
-    label("lblSalonArtist", "Salon Artist", 608, 60, 72);
-    at(box(1), 682, 58, 114, 22);
+    label("lblTicket", "Ticket #", 4, 66, 56);
+    at(box(50), 60, 64, 80, 22);
+    label("lblClientName", "Client Name", 148, 66, 72);
+    at(box(8), 222, 64, 170, 22);
+    label("lblClientPhone", "Client Phone #", 400, 66, 90);
+    at(box(0), 490, 64, 110, 22);
+    label("lblSalonArtist", "Salon Artist", 608, 66, 72);
+    at(box(1), 682, 64, 114, 22);
 
-    label("lblAppointments", "Appointments", 4, 86, 80);
-    at(box(5), 84, 84, 150, 22);
-    Command9 = button("Command9", "Calendar", "Select a Date for this appointment", 236, 84, 62, 22);
-    label("lblTime", "Time ", 306, 86, 34);
-    at(box(6), 340, 84, 70, 22);
+    label("lblAppointments", "Appointments", 4, 92, 80);
+    at(box(5), 84, 90, 150, 22);
+    Command9 = button("Command9", "Calendar", "Select a Date for this appointment", 236, 90, 62, 22);
+    label("lblTime", "Time ", 306, 92, 34);
+    at(box(6), 340, 90, 70, 22);
     Combo3 = new QComboBox(this);
-    label("lblBlock", "Block", 494, 86, 34);
-    at(box(38), 528, 84, 70, 22);
+    label("lblBlock", "Block", 494, 92, 34);
+    at(box(38), 528, 90, 70, 22);
     Combo1 = new QComboBox(this);
     for (auto [list, name, start, left] : {std::tuple{Combo1, "Combo1", "BLOCK", 600}, std::tuple{Combo3, "Combo3", "TIME", 412}}) {
         list->setObjectName(QString::fromLatin1(name));
@@ -329,35 +341,34 @@ void Form3::buildLayout()
         list->setCurrentIndex(-1);
         list->setEditText(QString::fromLatin1(start));
         list->setToolTip(QStringLiteral("Pick aTime from the list or enter one in the text box."));
-        at(list, left, 84, 78, 22);
+        at(list, left, 90, 78, 22);
     }
     dcboCustomer = new qv::DataCombo(this);
     dcboCustomer->setObjectName(QStringLiteral("dcboCustomer"));
     dcboCustomer->setToolTip(QStringLiteral("Click on drop down list, or Enter Name into Textbox."));
-    at(dcboCustomer, 682, 84, 114, 22);
+    at(dcboCustomer, 682, 90, 114, 22);
 
-    label("lblMemo", "Memo", 4, 112, 40);
-    at(box(19), 84, 110, 580, 22);
+    label("lblMemo", "Memo", 4, 118, 40);
+    at(box(19), 84, 116, 580, 22);
     Check2 = new QCheckBox(this);
     Check2->setObjectName(QStringLiteral("Check2"));
     Check2->setToolTip(QStringLiteral("Click on button if this client is new."));
     Check2->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    at(Check2, 672, 110, 40, 22);
+    at(Check2, 672, 116, 40, 22);
 
     // Service slots, two by two.
-    label("lblServices", "Services", 4, 138, 100);
     for (int slot = 1; slot <= 4; ++slot) {
         const int left = (slot % 2 == 1) ? 4 : 402;
-        const int top = (slot <= 2) ? 156 : 182;
+        const int top = (slot <= 2) ? 158 : 183;
         ServiceSlot s = serviceSlot(slot);
         at(s.name, left, top, 240, 22);
         at(s.price, left + 244, top, 86, 22);
         at(s.quantity, left + 334, top, 50, 22);
     }
     for (int left : {4, 402}) {
-        label(QString("lblServiceHead%1").arg(left), "Service", left, 140, 240, 16);
-        label(QString("lblPriceHead%1").arg(left), "Price", left + 244, 140, 86, 16);
-        label(QString("lblQtyHead%1").arg(left), "Qty", left + 334, 140, 50, 16);
+        label(QString("lblServiceHead%1").arg(left), "Service", left, 142, 240, 16);
+        label(QString("lblPriceHead%1").arg(left), "Price", left + 244, 142, 86, 16);
+        label(QString("lblQtyHead%1").arg(left), "Qty", left + 334, 142, 50, 16);
     }
 
     // Product slots, five columns.
@@ -422,9 +433,9 @@ void Form3::buildLayout()
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
     at(DataGrid1, 4, 434, 560, 108);
 
-    at(box(48), 572, 418, 84, 22);
-    Label49 = label("Label49", " From >  To", 658, 420, 56);
-    at(box(49), 714, 418, 82, 22);
+    at(box(48), 572, 418, 80, 22);
+    Label49 = label("Label49", " From >  To", 654, 420, 64);
+    at(box(49), 718, 418, 78, 22);
     Label22 = label("Label22", "Format your dates like this Example:6/7/01 ", 572, 442, 224, 30);
     Label22->setWordWrap(true);
     Command7 = button("Command7", "Find", "Find a date or appointments by range of dates", 572, 474, 60, 24);

@@ -215,3 +215,23 @@ TEST_F(BookTest, ExitProgramUnloadsEveryWindow)
     EXPECT_FALSE(qv::Windows::loaded("Calculator"));
     EXPECT_FALSE(qv::Windows::loaded("Form3"));
 }
+
+TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
+{
+    Form3& f = open();
+    click(f.cmdLast);
+    click(f.Command5);
+    click(f.Command9);
+    EXPECT_LE(f.width(), 800);
+    EXPECT_LE(f.height(), 600);
+    const QRect inside = f.rect();
+    for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible())
+            EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString();
+    const QImage shot = f.grab().toImage();
+    EXPECT_EQ(shot.size(), f.size());
+    // QV_SCREENSHOTS=<folder> keeps a picture of the book for a person to look at.
+    const QString folder = qEnvironmentVariable("QV_SCREENSHOTS");
+    if (!folder.isEmpty())
+        EXPECT_TRUE(shot.save(folder + "/appointment_book.png"));
+}
