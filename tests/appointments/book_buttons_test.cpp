@@ -4,6 +4,7 @@
 
 #include "platform/print/printer.h"
 
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
 
@@ -232,6 +233,10 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
     EXPECT_EQ(shot.size(), f.size());
     // QV_SCREENSHOTS=<folder> keeps a picture of the book for a person to look at.
     const QString folder = qEnvironmentVariable("QV_SCREENSHOTS");
-    if (!folder.isEmpty())
+    if (!folder.isEmpty()) {
         EXPECT_TRUE(shot.save(folder + "/appointment_book.png"));
+        qv::printer().useSystemPdfFile(folder + "/receipt.pdf");
+        click(f.Cmdprint);
+        EXPECT_TRUE(QFileInfo(folder + "/receipt.pdf").size() > 0);
+    }
 }
