@@ -541,6 +541,10 @@ void Form3::connectHandlers()
     // written; it is refused then, like the navigation buttons.
     DataGrid1->beforeRowPick = [this] { return !editing(); };
     connect(DataGrid1, &qv::DataGrid::rowPicked, this, [this] { guard([this] { ClearTenderedAndChange(); }); });
+    connect(DataGrid1, &QAbstractItemView::clicked, this, [this](const QModelIndex&) {
+        if (!editing())
+            guard([this] { ClearTenderedAndChange(); });
+    });
 
     // Windows of the front desk, opened by name.
     auto opens = [this](QAbstractButton* b, const QString& name) {
@@ -838,4 +842,6 @@ void Form3::countGuardedShow(const QString& windowName)
 
 void Form3::ShowHelpContents()
 {
+    // Help contents come with the program's help access; until it is there
+    // the button shows nothing.
 }

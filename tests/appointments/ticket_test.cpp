@@ -2,6 +2,8 @@
 // required-field checks, cancelled, and what reaches the table.
 #include "book_fixture.h"
 
+#include <QFile>
+
 namespace {
 
 const QString kNoTicket = "You have not entered a ticket for this client, click cancel or enter information.";
@@ -311,4 +313,22 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_TRUE(f.EditFlag);
+}
+
+TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
+{
+    seed = false;
+    ASSERT_TRUE(QFile::remove(db.file()));
+    Form3& f = open();
+    EXPECT_TRUE(f.isVisible());
+    EXPECT_TRUE(box(50)->text().isEmpty());
+    EXPECT_EQ(f.dcboCustomer->count(), 0);
+    // Add passes its errors over; the navigation says what went wrong.
+    ui.script.clear();
+    click(f.cmdAdd);
+    EXPECT_TRUE(messages().isEmpty());
+    click(f.cmdCancel);
+    click(f.cmdNext);
+    EXPECT_EQ(messages().size(), 1);
+    EXPECT_FALSE(QFile::exists(db.file()));
 }
