@@ -273,11 +273,11 @@ QString formatDateTime(const QDateTime& value, const QString& format)
     const QDate date = value.date();
     const QTime time = value.time();
     if (format.isEmpty() || format.compare(u"General Date", Qt::CaseInsensitive) == 0) {
-        const bool midnight = time == QTime(0, 0);
-        if (midnight)
-            return formatDateTime(value, QStringLiteral("m/d/yyyy"));
+        // Day zero holds times of day alone, midnight included: "12:00:00 AM".
         if (date == dayZero())
             return formatDateTime(value, QStringLiteral("h:nn:ss AM/PM"));
+        if (time == QTime(0, 0))
+            return formatDateTime(value, QStringLiteral("m/d/yyyy"));
         return formatDateTime(value, QStringLiteral("m/d/yyyy h:nn:ss AM/PM"));
     }
 

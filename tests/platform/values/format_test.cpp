@@ -95,7 +95,8 @@ TEST(FormatValue, GeneralShowsDatesByWhatTheyHoldAndNumbersPlain)
     EXPECT_EQ(fmt(kJune7, "General Date"), QStringLiteral("6/7/2001 10:30:00 AM"));
     EXPECT_EQ(fmt(QDateTime(QDate(2001, 6, 7), QTime(0, 0)), ""), QStringLiteral("6/7/2001"));
     EXPECT_EQ(fmt(QDateTime(qv::dayZero(), QTime(10, 30)), ""), QStringLiteral("10:30:00 AM"));
-    EXPECT_EQ(fmt(QDateTime(qv::dayZero(), QTime(0, 0)), ""), QStringLiteral("12/30/1899"));
+    // A time of midnight is still a time: day zero is never shown as a date.
+    EXPECT_EQ(fmt(QDateTime(qv::dayZero(), QTime(0, 0)), ""), QStringLiteral("12:00:00 AM"));
     EXPECT_EQ(fmt(12.99 * 3, ""), QStringLiteral("38.97"));
     EXPECT_EQ(fmt(QVariant::fromValue(qv::Money::fromUnits(1668800)), ""), QStringLiteral("166.88"));
     EXPECT_EQ(fmt(QVariant(qlonglong(-7)), ""), QStringLiteral("-7"));
