@@ -81,6 +81,16 @@ TEST(Recordset, EmptyRecordsetIsBothBofAndEofAndRefusesMoves)
     EXPECT_EQ(errorOf([&] { o.rs.moveLast(); }), kNoCurrent);
     EXPECT_EQ(errorOf([&] { o.rs.moveFirst(); }), kNoCurrent);
     EXPECT_EQ(errorOf([&] { o.rs.move(0); }), kNoCurrent);
+    EXPECT_EQ(errorOf([&] { o.rs.updateBatch(); }), kNoCurrent);   // nothing to save is an error
+
+    // An added row cancelled on an empty table leaves it empty again.
+    o.rs.addNew();
+    EXPECT_EQ(o.rs.recordCount(), 1);
+    o.rs.cancelUpdate();
+    EXPECT_TRUE(o.rs.bof());
+    EXPECT_TRUE(o.rs.eof());
+    EXPECT_EQ(o.rs.recordCount(), 0);
+    EXPECT_EQ(o.db.raw("SELECT count(*) FROM Tickets").toLongLong(), 0);
 }
 
 TEST(Recordset, ValuesComeBackInTheirFieldTypes)
