@@ -12,6 +12,8 @@ frmLogin1::frmLogin1()
 void frmLogin1::unlock()
 {
     txtPassword->clear();
-    qv::Windows::show(QStringLiteral("frmmangement"));
-    qv::Windows::unload(QStringLiteral("FrmMain"));
+    // The main screen gives way to the menu only: without it on screen the
+    // program would have no window left to go on from.
+    if (qv::Windows::show(QStringLiteral("frmmangement")))
+        qv::Windows::unload(QStringLiteral("FrmMain"));
 }

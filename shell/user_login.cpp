@@ -125,8 +125,9 @@ void frmLogin::Command1_Click()
         qv::ui().msgBox(QStringLiteral("Invalid user name/password."));
         return;
     }
-    qv::Windows::show(QStringLiteral("frmmangement"));
+    const bool menuShown = qv::Windows::show(QStringLiteral("frmmangement")) != nullptr;
     unload();
-    if (qv::Windows::loaded(QStringLiteral("Form3")))
+    // The appointment book gives way to the menu only, never to nothing.
+    if (menuShown && qv::Windows::loaded(QStringLiteral("Form3")))
         qv::Windows::unload(QStringLiteral("Form3"));
 }

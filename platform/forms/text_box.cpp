@@ -117,8 +117,8 @@ void TextBox::setSelectOnFocus(bool on)
 
 void TextBox::keyPressEvent(QKeyEvent* e)
 {
-    if (keyPress && !e->text().isEmpty()) {
-        const int original = e->text().at(0).unicode();
+    const int original = keyAsciiOf(e);
+    if (keyPress && original != 0) {
         int keyAscii = original;
         Window::guard([&] { keyPress(keyAscii); });
         if (keyAscii == 0) {

@@ -4,6 +4,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QHideEvent>
 #include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
@@ -27,6 +28,14 @@ int shiftOf(Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::AltModifier)
         shift |= ShiftState::Alt;
     return shift;
+}
+
+int keyAsciiOf(const QKeyEvent* event)
+{
+    const QString text = event->text();
+    if (text.isEmpty() || event->key() == Qt::Key_Delete)
+        return 0;
+    return text.at(0).unicode();
 }
 
 int keyCodeOf(const QKeyEvent* event)
@@ -377,6 +386,11 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
         return false;
 
     auto* key = static_cast<QKeyEvent*>(e);
+    // Tab only moves the focus on to the next control; the window sees it
+    // only when it has no control to move to.
+    if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+        && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && hasFocusableControl(this))
+        return false;
     QPointer<Window> self(this);
     int keyCode = keyCodeOf(key);
     if (keyCode != 0) {
@@ -384,10 +398,9 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
         if (!self || d->unloading || keyCode == 0)
             return true;
     }
-    const QString text = key->text();
-    if (text.isEmpty())
+    const int original = keyAsciiOf(key);
+    if (original == 0)
         return false;
-    const int original = text.at(0).unicode();
     int keyAscii = original;
     guard([&] { formKeyPress(keyAscii); });
     if (!self || d->unloading || keyAscii == 0)
@@ -413,6 +426,15 @@ void Window::closeEvent(QCloseEvent* e)
         return;
     unload();
     if (d->unloading)
+        scheduleEndCheck(true);
+}
+
+void Window::hideEvent(QHideEvent* e)
+{
+    QWidget::hideEvent(e);
+    // A dialog that hides itself at its own Cancel stays loaded; when it was
+    // the last window on screen, nothing is left that could end the program.
+    if (!e->spontaneous() && d->loaded && !d->unloading)
         scheduleEndCheck(true);
 }
 

@@ -28,6 +28,10 @@ namespace ShiftState { constexpr int Shift = 1, Ctrl = 2, Alt = 4; }
 int keyCodeOf(const QKeyEvent* event);
 // The old shift state of Qt modifiers: Shift 1, Ctrl 2, Alt 4, summed.
 int shiftOf(Qt::KeyboardModifiers modifiers);
+// The character code a key press hands to key-press handlers, or 0 when the
+// key raises none: keys without a character, and the Delete key, which the X
+// server reports with the character 127 although it types nothing.
+int keyAsciiOf(const QKeyEvent* event);
 
 class Window : public QWidget {
     Q_OBJECT
@@ -81,6 +85,7 @@ protected:
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
+    void hideEvent(QHideEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -110,7 +115,8 @@ public:
     template <class T> static T& show() { return *qobject_cast<T*>(show(T::staticMetaObject.className())); }
 
     // The program ends when no window is loaded, and when the user closes the
-    // last visible one; this is called then (the application quits by default).
+    // last visible one or a window hides itself leaving none visible; this is
+    // called then (the application quits by default).
     static void setOnLastClosed(std::function<void()> handler);
 };
 

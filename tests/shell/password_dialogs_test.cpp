@@ -200,6 +200,38 @@ TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
     EXPECT_EQ(programEnds, 0);
 }
 
+TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
+{
+    WithoutWindow noMenu(QStringLiteral("frmmangement"));
+    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
+    ASSERT_TRUE(d);
+    enter(d, QStringLiteral("marvo"));
+    settle();
+    EXPECT_TRUE(d->LoginSucceeded);
+    EXPECT_FALSE(d->isVisible());
+    ASSERT_TRUE(isLoaded(QStringLiteral("FrmMain")));
+    EXPECT_TRUE(mainScreen->isVisible());
+    EXPECT_EQ(programEnds, 0);
+}
+
+TEST_F(PasswordTest, CancelOfTheLastWindowOnScreenEndsTheProgram)
+{
+    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
+    ASSERT_TRUE(d);
+    mainScreen->close();   // the title bar's close, while the dialog is up
+    settle();
+    EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
+    EXPECT_EQ(programEnds, 0);
+    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+    settle();
+    EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin1")));   // hidden, not unloaded
+    EXPECT_EQ(programEnds, 1);
+}
+
 TEST(PasswordControls, ArrayMembersAreFoundByTheirIndexedName)
 {
     registerStandIns();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -66,11 +67,18 @@ protected:
 
 } // namespace
 
+QHash<QString, qv::Windows::Factory>& standInFactories()
+{
+    static QHash<QString, qv::Windows::Factory> factories;
+    return factories;
+}
+
 void registerStandIns()
 {
     static const bool done = [] {
         const auto reg = [](const QString& name, QStringList buttons, QStringList boxes) {
-            qv::Windows::registerFactory(name, [buttons, boxes] { return new StandIn(buttons, boxes); });
+            standInFactories().insert(name, [buttons, boxes] { return new StandIn(buttons, boxes); });
+            qv::Windows::registerFactory(name, standInFactories().value(name));
         };
         reg(QStringLiteral("Form3"), {}, {});
         reg(QStringLiteral("frmmangement"), {}, {});
@@ -78,12 +86,26 @@ void registerStandIns()
             {"Command5", "Command6", "Command2", "Command13", "Command12", "Command9", "Command4"},
             {"txtfields_9", "txtfields_5", "txtfields_4"});
         reg(QStringLiteral("Form10"), {"Command9", "Command6"}, {"txtfields_5", "txtfields_9"});
-        qv::Windows::registerFactory(QStringLiteral("frmServiceMenu1"), [] { return new PriceListStandIn; });
+        standInFactories().insert(QStringLiteral("frmServiceMenu1"), [] { return new PriceListStandIn; });
+        qv::Windows::registerFactory(QStringLiteral("frmServiceMenu1"), standInFactories().value("frmServiceMenu1"));
         reg(QStringLiteral("frmCalendar"),
             {"Command9", "cmdUpdate", "cmdCancel", "cmdRefresh", "cmdClose", "cmdAdd", "cmdEdit"}, {});
         return true;
     }();
     (void)done;
+}
+
+WithoutWindow::WithoutWindow(const QString& name)
+    : m_name(name)
+{
+    registerStandIns();
+    qv::Windows::unload(name);
+    qv::Windows::registerFactory(name, [] { return nullptr; });
+}
+
+WithoutWindow::~WithoutWindow()
+{
+    qv::Windows::registerFactory(m_name, standInFactories().value(m_name));
 }
 
 void unloadAll()

@@ -26,6 +26,17 @@ public:
 // "FormProductsA", "Form10", "frmServiceMenu1", "frmCalendar".
 void registerStandIns();
 
+// While it lives, the named kind of window cannot be loaded, as before that
+// window is built; afterwards its stand-in is back.
+class WithoutWindow {
+public:
+    explicit WithoutWindow(const QString& name);
+    ~WithoutWindow();
+
+private:
+    QString m_name;
+};
+
 // Unloads every window and lets the deferred deletions run.
 void unloadAll();
 

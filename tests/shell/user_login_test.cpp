@@ -86,6 +86,18 @@ TEST_F(LoginTest, SuccessFromTheBookClosesTheBookAndLeavesTheMenu)
     EXPECT_EQ(programEnds, 0);
 }
 
+TEST_F(LoginTest, WithoutTheMenuTheBookStays)
+{
+    WithoutWindow noMenu(QStringLiteral("frmmangement"));
+    db->insert(QStringLiteral("Users"), {{"UserName", "kim"}, {"Password", "pw"}});
+    qv::Windows::show(QStringLiteral("Form3"));
+    login(QStringLiteral("kim"), QStringLiteral("pw"));
+    settle();
+    EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(programEnds, 0);
+}
+
 TEST_F(LoginTest, CancelClosesWithoutAsking)
 {
     auto* w = open<frmLogin>(QStringLiteral("frmLogin"));

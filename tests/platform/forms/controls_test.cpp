@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QSignalSpy>
+#include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -163,6 +164,14 @@ TEST_F(BoundControlsTest, KeyAndFocusHooks)
     QTest::keyClicks(&digits, "1a2-");
     EXPECT_EQ(digits.text(), "12");
     EXPECT_EQ(seen, QList<int>({'1', 'a', '2', '-'}));
+    // The Delete key deletes without a key press, although the X server
+    // reports it with the character 127.
+    QTest::keyClick(&digits, Qt::Key_Left);
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
+    QApplication::sendEvent(&digits, &del);
+    EXPECT_EQ(digits.text(), "1");
+    EXPECT_EQ(seen.size(), 4);
+    digits.setText("12");
 
     other.setFocus();
     int got = 0, lost = 0;

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -174,6 +175,34 @@ TEST_F(WindowTest, UserClosingTheLastVisibleWindowEndsTheProgram)
     EXPECT_EQ(ends, 1);
 }
 
+TEST_F(WindowTest, AWindowHidingItselfEndsTheProgramOnlyWhenNothingIsLeftOnScreen)
+{
+    qv::Window* probe = qv::Windows::show("ProbeWindow");
+    qv::Window* label = qv::Windows::show("LabelWindow");
+    label->hide();   // a dialog's Cancel: hidden, still loaded
+    settle();
+    EXPECT_EQ(ends, 0);
+
+    // Hiding one and showing the other in the same handler keeps it going.
+    probe->hide();
+    label->show();
+    settle();
+    EXPECT_EQ(ends, 0);
+
+    label->hide();
+    settle();
+    EXPECT_EQ(qv::Windows::all().size(), 2);
+    EXPECT_EQ(ends, 1);
+
+    // Changing a shown window's flags hides and shows it again: no end.
+    ends = 0;
+    probe->show();
+    settle();
+    probe->setTopMost(true);
+    settle();
+    EXPECT_EQ(ends, 0);
+}
+
 TEST_F(WindowTest, WithoutCloseCommandOnlyItsOwnButtonsUnloadIt)
 {
     auto* w = qobject_cast<ProbeWindow*>(qv::Windows::show("ProbeWindow"));
@@ -225,6 +254,12 @@ TEST_F(WindowTest, KeyPreviewSeesKeysBeforeTheControls)
     EXPECT_EQ(g_counts.keyDowns[1], qMakePair(qv::Key::Up, qv::ShiftState::Ctrl));
     EXPECT_EQ(g_counts.keyDowns[2], qMakePair(112, 0));
     EXPECT_EQ(g_counts.keyDowns[3], qMakePair(qv::Key::Escape, 0));
+    EXPECT_EQ(g_counts.keyPresses, QList<int>({27}));
+    // Delete, as the X server reports it (with the character 127), is a key
+    // down only.
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
+    QApplication::sendEvent(w->box, &del);
+    EXPECT_EQ(g_counts.keyDowns.last(), qMakePair(qv::Key::Delete, 0));
     EXPECT_EQ(g_counts.keyPresses, QList<int>({27}));
 
     // A key set to 0 never reaches the box; a changed character arrives changed.
