@@ -141,6 +141,49 @@ TEST(QtUi, MessageBoxShowsTextAsWrittenUnderTheProgramTitle)
     EXPECT_EQ(defaultButton, "No");
 }
 
+TEST(QtUi, EveryStyleTheProgramUsesShowsItsButtonsIconAndDefault)
+{
+    const struct {
+        int style;
+        QStringList buttons;   // sorted
+        QMessageBox::Icon icon;
+        QString defaultButton;
+        int answer;            // of the default button
+    } styles[] = {
+        {0, {"OK"}, QMessageBox::NoIcon, "OK", MsgResult::Ok},
+        {5, {"Cancel", "Retry"}, QMessageBox::NoIcon, "Retry", MsgResult::Retry},
+        {16, {"OK"}, QMessageBox::Critical, "OK", MsgResult::Ok},
+        {36, {"No", "Yes"}, QMessageBox::Question, "Yes", MsgResult::Yes},
+        {48, {"OK"}, QMessageBox::Warning, "OK", MsgResult::Ok},
+        {545, {"Cancel", "OK"}, QMessageBox::Question, "OK", MsgResult::Ok},
+    };
+    QtUi qt;
+    for (const auto& s : styles) {
+        SCOPED_TRACE(s.style);
+        QStringList buttons;
+        QString defaultButton, title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        whenModalShown([&](QWidget* w) {
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            for (QAbstractButton* b : box->buttons())
+                buttons << b->text().remove('&');
+            icon = box->icon();
+            title = box->windowTitle();
+            QPushButton* byDefault = box->defaultButton();
+            ASSERT_NE(byDefault, nullptr);
+            defaultButton = byDefault->text().remove('&');
+            byDefault->click();
+        });
+        EXPECT_EQ(qt.msgBox("text", s.style, s.style == 36 ? "Delete Record" : ""), s.answer);
+        buttons.sort();
+        EXPECT_EQ(buttons, s.buttons);
+        EXPECT_EQ(icon, s.icon);
+        EXPECT_EQ(defaultButton, s.defaultButton);
+        EXPECT_EQ(title, s.style == 36 ? "Delete Record" : "Quorvel");
+    }
+}
+
 TEST(QtUi, MessageBoxEscapeAnswersCancelOrOk)
 {
     QtUi qt;
