@@ -114,6 +114,22 @@ const QFontMetricsF& metrics(const ReportFont& f)
     return **it;
 }
 
+// True when the text surely stands on one line of the width, found without
+// laying it out: no glyph of the font is wider than its widest advance, and
+// printable Latin-1 never falls back to another font (tabs, line ends and
+// other scripts take the full measure).
+bool fitsOneLine(const QString& text, const QFontMetricsF& fm, int width)
+{
+    if (text.size() * fm.maxWidth() > width)
+        return false;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u > 0xFF)
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 double reportTextWidth(const QString& text, const ReportFont& font)
@@ -126,6 +142,8 @@ double reportTextHeight(const QString& text, const ReportFont& font, int width, 
     const QFontMetricsF& fm = metrics(font);
     if (!wordWrap || width <= 0)
         return fm.height() * std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    if (fitsOneLine(text, fm, width))
+        return fm.height();
     const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return std::max(r.height(), fm.height());
 }
@@ -253,38 +271,39 @@ private:
         height = s.height;
         for (int i = 0; i < s.controls.size(); ++i) {
             const ReportControl& c = s.controls[i];
-            Piece p;
-            ReportItem& it = p.item;
-            it.band = band;
-            it.control = c.name;
-            it.dataField = c.dataField;
-            it.record = band == ReportBand::Detail ? record : -1;
-            it.rect = QRect(c.left, c.top, c.width, c.height);
-            it.font = c.font;
-            it.alignment = c.alignment;
-            it.border = c.border;
-            it.wordWrap = c.wordWrap || c.canGrow;
+            ReportItem::Kind kind = ReportItem::Text;
+            QString text;
             switch (c.kind) {
             case ReportControl::Label:
-                it.kind = ReportItem::Text;
-                it.text = c.caption;
-                p.label = true;
+                text = c.caption;
                 break;
             case ReportControl::Field:
-                it.kind = ReportItem::Text;
                 if (record >= 0 && columns[i] >= 0) {
                     const QVariant& v = m_data.rows[record][columns[i]];
                     if (!v.isNull())
-                        it.text = formatValue(v, c.format);
+                        text = formatValue(v, c.format);
                 }
                 break;
             case ReportControl::Function:
-                it.kind = ReportItem::Text;
-                it.text = formatValue(m_sums.value(c.dataField.toLower()), c.format);
+                text = formatValue(m_sums.value(c.dataField.toLower()), c.format);
                 break;
-            case ReportControl::Line: it.kind = ReportItem::Line; break;
-            case ReportControl::Frame: it.kind = ReportItem::Frame; break;
+            case ReportControl::Line: kind = ReportItem::Line; break;
+            case ReportControl::Frame: kind = ReportItem::Frame; break;
             }
+            // Made in place: a report makes an item for every control of every block.
+            Piece& p = pieces.emplace_back(Piece{ReportItem{.kind = kind,
+                                                            .band = band,
+                                                            .control = c.name,
+                                                            .dataField = c.dataField,
+                                                            .record = band == ReportBand::Detail ? record : -1,
+                                                            .rect = QRect(c.left, c.top, c.width, c.height),
+                                                            .text = std::move(text),
+                                                            .font = c.font,
+                                                            .alignment = c.alignment,
+                                                            .border = c.border,
+                                                            .wordWrap = c.wordWrap || c.canGrow},
+                                                 c.kind == ReportControl::Label});
+            ReportItem& it = p.item;
             if (c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
                 const int need = int(std::ceil(reportTextHeight(it.text, c.font, c.width, true)));
                 if (need > c.height) {
@@ -292,7 +311,6 @@ private:
                     it.rect.setHeight(need);
                 }
             }
-            pieces.append(std::move(p));
         }
         // What stands below a grown control moves down with it.
         for (const Growth& g : growths) {
@@ -308,10 +326,12 @@ private:
     {
         ReportItem& it = p.item;
         it.rect.translate(m_layout.leftMargin, top);
-        if (p.label) {
+        if (p.label && it.text.contains(QLatin1Char('%'))) {
+            // A caption that needs the page count is filled in whole once the count is known.
             if (it.text.contains(QLatin1String("%P")))
                 m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size())});
-            it.text = m_ph.apply(it.text, pages.size(), 0);
+            else
+                it.text = m_ph.apply(it.text, pages.size(), 0);
         }
         pages.back().items.append(std::move(it));
     }

@@ -6,6 +6,7 @@
 #include "platform/values/clock.h"
 #include "platform/values/money.h"
 #include <QFile>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
@@ -140,6 +141,8 @@ TEST(ReportEngine, PlaceholdersAreOnlyReplacedInLabels)
     ph.label(QStringLiteral("%D"), 0, 4000);
     ph.label(QStringLiteral("%T"), 4000, 2000);
     ph.label(QStringLiteral("100%% of %q"), 6000, 2000);
+    ph.next();
+    ph.label(QStringLiteral("%%P is %P"), 0, 2000);   // an escaped "%P" stays, the real one counts
     ph.finish();
     BandWriter d(l.section(ReportBand::Detail));
     d.field(QStringLiteral("Note"), 0, 4000);
@@ -151,7 +154,7 @@ TEST(ReportEngine, PlaceholdersAreOnlyReplacedInLabels)
     report.setData(data);
     const QStringList texts = report.run().pages.value(0).texts();
     EXPECT_EQ(texts, (QStringList{QStringLiteral("Monday, July 30, 2001"), QStringLiteral("2:05:09 PM"),
-                                  QStringLiteral("100% of %q"), QStringLiteral("page %p of %P")}));
+                                  QStringLiteral("100% of %q"), QStringLiteral("%P is 1"), QStringLiteral("page %p of %P")}));
 }
 
 TEST(ReportEngine, SumsAddMoneyNumbersAndAmountTextsAndSkipTheRest)
@@ -202,6 +205,34 @@ TEST(ReportEngine, GrowingFieldPushesWhatStandsBelowIt)
     EXPECT_EQ(items[4].rect.top(), items[3].rect.top());
     EXPECT_EQ(items[5].rect.top() - items[3].rect.top(), items[2].rect.top() - items[0].rect.top() + grown);
     EXPECT_EQ(items[6].rect.top() - items[3].rect.top(), normal + grown);
+}
+
+// A growing field's height is measured without laying short texts out; it
+// must come out as the laid-out text's, on either side of the width.
+TEST(ReportEngine, MeasuredHeightIsTheLaidOutHeight)
+{
+    QImage twips(1, 1, QImage::Format_RGB32);
+    twips.setDotsPerMeterX(qRound(1440 / 0.0254));
+    twips.setDotsPerMeterY(qRound(1440 / 0.0254));
+    ReportFont font;
+    font.bold = true;
+    QFont qf(font.name);
+    qf.setPointSizeF(font.size);
+    qf.setBold(true);
+    const QFontMetricsF fm(qf, &twips);
+    const int width = 1500;
+    int wrapped = 0;
+    for (const QString piece : {"W", "i", "m ", "WM ", "\xc3\x9c" "ber ", "a\t", "\xe2\x82\xac"}) {
+        for (int n = 1; n <= 40; ++n) {
+            const QString text = piece.repeated(n);
+            const double laidOut = std::max(
+                fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text).height(),
+                fm.height());
+            EXPECT_DOUBLE_EQ(reportTextHeight(text, font, width, true), laidOut) << text.toStdString();
+            wrapped += laidOut > fm.height();
+        }
+    }
+    EXPECT_GT(wrapped, 40);   // both sides of the width were tried
 }
 
 TEST(ReportEngine, BlockTallerThanAPageGoesOnOverThePageBreak)
