@@ -4,6 +4,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -121,6 +124,43 @@ TEST(Rtf, WrittenRtfReadsBackTheSame)
         // Writing is stable.
         EXPECT_EQ(qv::writeRtf(second), written);
     }
+}
+
+// What we store must open in an ordinary word processor: LibreOffice reads
+// our RTF of its own sample (and of awkward characters) to the same text.
+TEST(Rtf, WrittenRtfOpensInLibreOffice)
+{
+    const QString office = QStandardPaths::findExecutable("soffice");
+    if (office.isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir dir;
+    QTextDocument doc;
+    qv::readRtf(sample("libreoffice_formats.rtf"), &doc);
+    QTextCursor end(&doc);
+    end.movePosition(QTextCursor::End);
+    end.insertBlock();
+    end.insertText(QString::fromUtf8(R"({x} a\b \u1 € 😀 \'e9 \par)"));
+    const QString rtfPath = dir.filePath("ours.rtf");
+    QFile file(rtfPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(qv::writeRtf(doc).toLatin1());
+    file.close();
+
+    QProcess convert;
+    // A profile of its own, so that another LibreOffice running here does not take the job.
+    convert.start(office, {"-env:UserInstallation=file://" + dir.filePath("profile"), "--headless", "--convert-to",
+                           "txt:Text (encoded):UTF8", "--outdir", dir.path(), rtfPath});
+    ASSERT_TRUE(convert.waitForFinished(120000));
+    QFile text(dir.filePath("ours.txt"));
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly)) << convert.readAllStandardError().toStdString();
+    QString read = QString::fromUtf8(text.readAll());
+    if (read.startsWith(QChar(0xFEFF)))
+        read.remove(0, 1);
+    read.replace("\r\n", "\n");
+    while (read.endsWith('\n'))
+        read.chop(1);
+    // LibreOffice ends a line break's line as it ends a paragraph.
+    EXPECT_EQ(read, doc.toPlainText().replace(QChar::LineSeparator, '\n'));
 }
 
 TEST(Rtf, AwkwardTextSurvivesARoundTrip)
