@@ -1,6 +1,7 @@
 // The record form driven as a user drives it: buttons, keys and typing into
 // its bound boxes, checked against the database file and the messages shown.
 #include "common/record_form.h"
+#include "common/find_by_text.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/services/services.h"
@@ -386,6 +387,27 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     w->cmdPrevious->click();
     EXPECT_EQ(w->txtfields[0]->text(), "Anna");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
+}
+
+TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
+{
+    addPeople({"Ann", "Bob", "Cyd"});
+    PeopleForm* w = open();
+    w->cmdLast->click();
+    ui.script.inputAnswers = {"bo"};
+    EXPECT_TRUE(FindByText(*w->adoPrimaryRS, "Name", "Name?", "Could not find the Name. "));
+    EXPECT_EQ(status(w), "Record: 2");
+    EXPECT_EQ(w->txtfields[0]->text(), "Bob");
+
+    // Text typed before a find belongs to the record it was typed on.
+    w->txtfields[0]->selectAll();
+    QTest::keyClicks(w->txtfields[0], "Bobby");
+    ui.script.inputAnswers = {"zz"};
+    EXPECT_FALSE(FindByText(*w->adoPrimaryRS, "Name", "Name?", "Could not find the Name. "));
+    EXPECT_EQ(ui.script.messages(), QStringList({"Could not find the Name. zz"}));
+    EXPECT_EQ(status(w), "Record: 2");
+    EXPECT_EQ(w->txtfields[0]->text(), "Bobby");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bobby", "Cyd"}));
 }
 
 TEST_F(RecordFormTest, ResizeKeepsTheStatusBarAcrossTheWindow)
