@@ -30,20 +30,26 @@ int ReportData::fieldIndex(const QString& name) const
     return -1;
 }
 
-ReportData ReportData::fromRecordset(Recordset& rs)
+ReportData ReportData::fromRecordset(Recordset& rs, const QStringList& onlyFields)
 {
     // Rows are read in place: the recordset does not move, so the controls
     // bound to it neither hear of the report nor have pending edits saved.
     ReportData data;
+    QVector<int> columns;
     const int n = rs.fieldCount();
-    for (int i = 0; i < n; ++i)
-        data.fields << rs.fieldName(i);
+    for (int i = 0; i < n; ++i) {
+        const QString name = rs.fieldName(i);
+        if (!onlyFields.isEmpty() && !onlyFields.contains(name, Qt::CaseInsensitive))
+            continue;
+        data.fields << name;
+        columns << i;
+    }
     const int count = std::max(0, rs.recordCount());
     data.rows.reserve(count);
     for (int r = 0; r < count; ++r) {
-        QVector<QVariant> row(n);
-        for (int i = 0; i < n; ++i)
-            row[i] = rs.valueAt(r, i);
+        QVector<QVariant> row(columns.size());
+        for (int i = 0; i < columns.size(); ++i)
+            row[i] = rs.valueAt(r, columns[i]);
         data.rows.append(std::move(row));
     }
     return data;
@@ -435,6 +441,20 @@ private:
 
 } // namespace
 
+namespace {
+// The columns the layout's fields and sums name: all a job needs to copy.
+QStringList boundFields(const ReportLayout& layout)
+{
+    QStringList names;
+    for (const ReportSection& s : layout.sections)
+        for (const ReportControl& c : s.controls)
+            if ((c.kind == ReportControl::Field || c.kind == ReportControl::Function)
+                && !names.contains(c.dataField, Qt::CaseInsensitive))
+                names << c.dataField;
+    return names;
+}
+} // namespace
+
 Report::Report(ReportLayout layout)
     : m_layout(std::move(layout)), m_defaultElapsed(&monotonicSeconds)
 {
@@ -507,7 +527,7 @@ ReportDocument Report::run()
         if (m_data)
             rows = *m_data;
         else if (m_source)
-            rows = ReportData::fromRecordset(*m_source);
+            rows = ReportData::fromRecordset(*m_source, boundFields(m_layout));
     } catch (const Error& e) {
         raiseError(e.number(), e.description());
         return fail();

@@ -94,7 +94,8 @@ struct ReportData {
     int fieldIndex(const QString& name) const;   // -1 when absent; case ignored
     // Copies every row of the recordset without moving it: its position,
     // the controls bound to it and their pending edits stay as they were.
-    static ReportData fromRecordset(Recordset& recordset);
+    // Given field names, only the columns of those names are copied.
+    static ReportData fromRecordset(Recordset& recordset, const QStringList& onlyFields = {});
 };
 
 // One positioned thing on a laid-out page; rect in twips from the page's

@@ -183,6 +183,12 @@ TEST(ReportData, CopiesRowsWithoutMovingTheCallersCursor)
     EXPECT_EQ(rs->absolutePosition(), 3);
     EXPECT_EQ(rs->value(QStringLiteral("Name")).toString(), QStringLiteral("row 3"));
     EXPECT_EQ(moves, 0);
+    // Only the columns asked for (names matched without regard to case), every row.
+    const ReportData amounts = ReportData::fromRecordset(*rs, {QStringLiteral("amount")});
+    EXPECT_EQ(amounts.fields, QStringList{QStringLiteral("Amount")});
+    ASSERT_EQ(amounts.rows.size(), 5);
+    EXPECT_EQ(amounts.rows[4].size(), 1);
+    EXPECT_EQ(amounts.rows[4][0].value<Money>(), Money::fromUnits(52500));
 
     // Through a report job as well, and from either end.
     Report report;
