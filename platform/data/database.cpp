@@ -409,7 +409,7 @@ QString Connection::fileOf(const QString& connectionString)
     }
     if (!found)
         return QString();
-    // Backslashes separate folders; "C:\\x" and "/\\KVD.mdb" name the same place as with one.
+    // Backslashes separate folders; "C:\\x" and "/\\x.db" name the same place as with one.
     value.replace(u'\\', u'/');
     static const QRegularExpression doubled(QStringLiteral("/{2,}"));
     value.replace(doubled, QStringLiteral("/"));

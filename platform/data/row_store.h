@@ -1,7 +1,7 @@
 #pragma once
 // The rows of one query, kept compactly: each row is one run of bytes in a
 // chunked arena (a tag byte per field, then its payload), much as the file
-// itself keeps them, so 100,000 tickets cost about what they cost on disk.
+// itself keeps them, so 100,000 rows cost about what they cost on disk.
 // Recordsets and their chapters are views (lists of row numbers) over a store.
 #include "platform/data/database.h"
 #include <QByteArray>

@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between the texts that boxes hold and numbers, in one fixed
 // reference locale (en-US: "." decimal, "," grouping, "$" before the amount),
-// so that every machine computes a ticket the same way.
+// so that every machine computes the same figures from the same texts.
 #include "platform/values/money.h"
 #include <QDateTime>
 #include <QString>
