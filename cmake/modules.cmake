@@ -36,7 +36,9 @@ function(qv_module name dir)
       # linker option ahead of the plain link line (members it already
       # loaded are not taken again from the plain copy).
       target_link_libraries(${tname} PRIVATE ${name})
-      target_link_options(${tname} PRIVATE "LINKER:--whole-archive" "$<TARGET_FILE:${name}>" "LINKER:--no-whole-archive")
+      # One option per module: CMake drops repeated options, which would leave
+      # later modules outside the whole-archive bracket.
+      target_link_options(${tname} PRIVATE "SHELL:LINKER:--whole-archive $<TARGET_FILE:${name}> LINKER:--no-whole-archive")
     endif()
     target_link_libraries(${tname} PRIVATE qv_testsupport GTest::gtest Qt6::Test)
     gtest_discover_tests(${tname} DISCOVERY_MODE PRE_TEST
@@ -55,7 +57,7 @@ function(qv_program name)
       # Modules also depend on each other plainly: whole archives as linker
       # options, the plain link line after them (see qv_module).
       target_link_libraries(${name} PRIVATE ${m})
-      target_link_options(${name} PRIVATE "LINKER:--whole-archive" "$<TARGET_FILE:${m}>" "LINKER:--no-whole-archive")
+      target_link_options(${name} PRIVATE "SHELL:LINKER:--whole-archive $<TARGET_FILE:${m}> LINKER:--no-whole-archive")
     endif()
   endforeach()
 endfunction()
