@@ -12,28 +12,16 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 
-namespace {
+const QString kDateRangeQuery =
+    QStringLiteral("SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
 
-// A date literal of the query dialect, in the short date form; a time of
-// day is written only when it is not midnight.
-QString dateLiteral(const QDateTime& when)
-{
-    QString text = when.date().toString(QStringLiteral("M/d/yyyy"));
-    if (when.time() != QTime(0, 0))
-        text += QLatin1Char(' ') + when.time().toString(QStringLiteral("h:mm:ss AP"));
-    return text;
-}
-
-} // namespace
-
-std::optional<QString> dateRangeQuery(const QString& fromText, const QString& toText)
+std::optional<DateRange> readDateRange(const QString& fromText, const QString& toText)
 {
     const std::optional<QDateTime> from = qv::readDateTime(fromText);
     const std::optional<QDateTime> to = qv::readDateTime(toText);
     if (!from || !to)
         return std::nullopt;
-    return QStringLiteral("SELECT *FROM Servicemenu  WHERE DateAppointment >= #") + dateLiteral(*from)
-        + QStringLiteral("# And DateAppointment<= #") + dateLiteral(*to) + QStringLiteral("# ");
+    return DateRange{*from, *to};
 }
 
 void Form3::findTicket(const QString& field, const QString& prompt, const QString& notFound)
@@ -89,15 +77,14 @@ void Form3::Command7_Click()
             " You must enter a range of dates, or if searching one date enter the same date into both textboxes."));
         return;
     }
-    const std::optional<QString> query = dateRangeQuery(from, to);
-    if (!query) {
+    const std::optional<DateRange> range = readDateRange(from, to);
+    if (!range) {
         qv::ui().msgBox(QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01"));
         return;
     }
-    m_queryText = *query;
+    m_queryText = kDateRangeQuery;
     try {
-        auto rows = std::make_shared<qv::Recordset>();
-        rows->open(m_queryText, *m_searchConnection);
+        std::shared_ptr<qv::Recordset> rows = m_searchConnection->execute(m_queryText, {range->from, range->to});
         m_searchResult = rows;
         bindGridTo(rows, GridShows::DateRange);
     } catch (...) {

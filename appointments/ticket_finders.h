@@ -1,11 +1,18 @@
 #pragma once
-// The date-range search of the appointment book: the query text built from
-// the two typed dates.
+// The date-range search of the appointment book: the two typed dates read as
+// dates, and the query that takes them as bound values.
+#include <QDateTime>
 #include <QString>
 #include <optional>
 
-// The query for every ticket whose appointment date lies between the two
-// typed dates, both ends included; nothing when either text is not a date.
-// The date literals are written from the dates read, never from the typed
-// text itself, so nothing typed reaches the query as SQL.
-std::optional<QString> dateRangeQuery(const QString& fromText, const QString& toText);
+struct DateRange {
+    QDateTime from, to;
+};
+
+// Both ends of the range, read from the typed texts; nothing when either text
+// is not a date. What was typed never becomes part of a query.
+std::optional<DateRange> readDateRange(const QString& fromText, const QString& toText);
+
+// Every ticket whose appointment date lies between the range's two ends, both
+// included; the two "?" take DateRange::from and DateRange::to.
+extern const QString kDateRangeQuery;
