@@ -337,6 +337,9 @@ void Form3::buildLayout()
         list->setObjectName(QString::fromLatin1(name));
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
+        // Typing in the text area is no pick: without completion a partly
+        // typed time ("9") is not turned into an item and written to the box.
+        list->setCompleter(nullptr);
         list->addItems(kHalfHours);
         list->setCurrentIndex(-1);
         list->setEditText(QString::fromLatin1(start));
@@ -455,9 +458,12 @@ void Form3::buildLayout()
     MonthView1 = new qv::MonthCalendar(this);
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setFirstDayOfWeek(Qt::Sunday);
-    at(MonthView1, 566, 150, 230, 180);
+    // Sundays stand out by their bold face alone, not by a weekend colour.
+    for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
+        MonthView1->setWeekdayTextFormat(day, MonthView1->weekdayTextFormat(Qt::Monday));
+    at(MonthView1, 566, 414, 230, 156);
     MonthView1->hide();
-    CmdX = button("CmdX", "X", QString(), 776, 130, 20, 20);
+    CmdX = button("CmdX", "X", QString(), 776, 392, 20, 20);
     CmdX->hide();
 
     // The record form's own bars sit at the foot of the window (the template places them).

@@ -4,6 +4,7 @@
 
 #include "platform/print/printer.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
 #include <QLineEdit>
@@ -43,6 +44,14 @@ TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
     // Typing in the list's text area leaves the box; emptying it empties the box.
     f.Combo3->lineEdit()->selectAll();
     QTest::keyClicks(f.Combo3->lineEdit(), "9am");
+    EXPECT_EQ(box(6)->text(), "12:30 Pm");
+    // Nor does the start of an item, once the list is left.
+    f.Combo3->lineEdit()->setFocus();
+    f.Combo3->lineEdit()->selectAll();
+    QTest::keyClicks(f.Combo3->lineEdit(), "9");
+    box(19)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(f.Combo3->currentText(), "9");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     f.Combo3->lineEdit()->selectAll();
     QTest::keyClick(f.Combo3->lineEdit(), Qt::Key_Backspace);
@@ -206,15 +215,19 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
     EXPECT_TRUE(f.Check2->isChecked());
 }
 
-TEST_F(BookTest, ExitProgramUnloadsEveryWindow)
+TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
 {
     registerStandIn("Calculator");
-    Form3& f = open();
-    click(f.Command2);
-    ASSERT_TRUE(qv::Windows::loaded("Calculator"));
-    click(f.Command23);
-    EXPECT_FALSE(qv::Windows::loaded("Calculator"));
-    EXPECT_FALSE(qv::Windows::loaded("Form3"));
+    for (bool viaClose : {false, true}) {
+        Form3& f = open();
+        click(f.Command2);
+        ASSERT_TRUE(qv::Windows::loaded("Calculator"));
+        click(viaClose ? f.cmdClose : f.Command23);
+        EXPECT_FALSE(qv::Windows::loaded("Calculator")) << viaClose;
+        EXPECT_FALSE(qv::Windows::loaded("Form3")) << viaClose;
+        QApplication::processEvents();
+        seed = false;   // seeded once
+    }
 }
 
 TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)

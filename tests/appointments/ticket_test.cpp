@@ -2,6 +2,8 @@
 // required-field checks, cancelled, and what reaches the table.
 #include "book_fixture.h"
 
+#include "platform/print/printer.h"
+
 #include <QFile>
 
 namespace {
@@ -88,6 +90,16 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     EXPECT_EQ(box(6)->text(), "12:30 PM");
     // Ann Lee's history now holds the new ticket too.
     EXPECT_EQ(f.DataGrid1->model()->rowCount(), 4);
+
+    // The receipt of the saved ticket.
+    ui.script.clear();
+    click(f.Cmdprint);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    ASSERT_EQ(printing->jobs()[0].pages.size(), 1);
+    EXPECT_EQ(printing->jobs()[0].pages[0].lines(),
+              (QStringList{"Service Totals 116", "Tax Amt On Services:$9.57", "Tax &Pct.8.25", "Total:$125.57",
+                           "Product Sales Totals:38.97", "Tax Amt On Products:$2.34", "Tax &Pct.6", "Total:$41.31",
+                           "Total Ticket:166.88", "Amount Tendered:$200.00", "Change:$33.12"}));
 
     // Every money figure is a number in its field.
     auto raw = [&](const char* field) {
