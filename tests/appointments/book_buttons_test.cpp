@@ -167,6 +167,16 @@ TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(45)->text(), "$9.63");
+
+    // A ticket not yet totalled prints its captions alone; the receipt computes nothing.
+    click(f.cmdAdd);
+    click(f.Command16);
+    ASSERT_EQ(printing->jobs().size(), 3);
+    EXPECT_EQ(printing->jobs()[2].pages[0].lines(),
+              (QStringList{"Service Totals ", "Tax Amt On Services:", "Tax &Pct.", "Total:", "Product Sales Totals:",
+                           "Tax Amt On Products:", "Tax &Pct.", "Total:", "Total Ticket:", "Amount Tendered:",
+                           "Change:"}));
+    EXPECT_TRUE(box(2)->text().isEmpty());
 }
 
 TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
