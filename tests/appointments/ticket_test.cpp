@@ -344,3 +344,34 @@ TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
     EXPECT_EQ(messages().size(), 1);
     EXPECT_FALSE(QFile::exists(db.file()));
 }
+
+TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
+{
+    db.seed();
+    db.execRaw("DELETE FROM Servicemenu");
+    seed = false;
+    Form3& f = open();
+    EXPECT_TRUE(box(50)->text().isEmpty());
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 0);
+
+    // Cancel of an Add on no tickets leaves the book empty and quiet.
+    click(f.cmdAdd);
+    type(box(50), "1");
+    click(f.cmdCancel);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_TRUE(box(50)->text().isEmpty());
+    EXPECT_EQ(db.count("Servicemenu"), 0);
+
+    click(f.cmdAdd);
+    fillAppointment("1", "Eve Hart", "619-555-0101");
+    type(f.serviceSlot(1).name, "Haircut");
+    type(f.serviceSlot(1).price, "25");
+    type(f.serviceSlot(1).quantity, "1");
+    click(f.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Servicemenu"), 1);
+    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(box(2)->text(), "25");
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 1);
+}
