@@ -24,16 +24,9 @@ QString& folderOverride()
     return folder;
 }
 
-QString quoteName(const QString& name)
-{
-    QString out = name;
-    out.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + out + u'"';
-}
-
 QString columnDefinition(const FieldDef& f)
 {
-    QString def = quoteName(f.name) + u' ';
+    QString def = sql::quoteName(f.name) + u' ';
     if (f.autoNumber)
         return def + QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");
     switch (f.type) {
@@ -316,7 +309,7 @@ void Database::create(const QString& file, const QList<TableDef>& tables)
             failWith(QStringLiteral("the table '%1' has more than one field filled by the table.").arg(table.name));
         if (columns.isEmpty())
             failWith(QStringLiteral("the table '%1' has no fields.").arg(table.name));
-        script << QStringLiteral("CREATE TABLE %1 (%2)").arg(quoteName(table.name), columns.join(QStringLiteral(", ")));
+        script << QStringLiteral("CREATE TABLE %1 (%2)").arg(sql::quoteName(table.name), columns.join(QStringLiteral(", ")));
     }
     script << QStringLiteral("COMMIT");
     for (const QString& statement : std::as_const(script)) {

@@ -26,13 +26,6 @@ bool isWordChar(QChar c)
     throw qv::Error(QStringLiteral("Syntax error in query: %1 in '%2'.").arg(what, text));
 }
 
-QString quoteName(const QString& name)
-{
-    QString out = name;
-    out.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + out + u'"';
-}
-
 QString quoteString(const QString& value)
 {
     QString out = value;
@@ -40,12 +33,14 @@ QString quoteString(const QString& value)
     return u'\'' + out + u'\'';
 }
 
-bool isWordLike(const Token& t)
-{
-    return t.kind != TokenKind::Punct;
-}
-
 } // namespace
+
+QString quoteName(const QString& name)
+{
+    QString out = name;
+    out.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + out + u'"';
+}
 
 QList<Token> tokenize(const QString& text)
 {

@@ -23,6 +23,9 @@ struct Token {
 // quote, bracket, brace or date sign.
 QList<Token> tokenize(const QString& text);
 
+// A table or field name as SQLite reads it: in double quotes, inner ones doubled.
+QString quoteName(const QString& name);
+
 // The stored form of a date and time: "YYYY-MM-DD HH:MM:SS", a time of day
 // alone lying on 1899-12-30. Text in this form sorts and compares like the
 // moments it names.

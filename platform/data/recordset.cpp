@@ -106,13 +106,6 @@ bool sameStored(const Stored& a, const Stored& b)
     return a.toString() == b.toString();
 }
 
-QString quoteName(const QString& name)
-{
-    QString out = name;
-    out.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + out + u'"';
-}
-
 // ---- find: "*" any run, "?" one character, letter case ignored ----------------
 
 inline char lowerAscii(char c)
@@ -1141,7 +1134,7 @@ void Recordset::save()
             throw Error(text);
         }
     };
-    const QString table = quoteName(store.table);
+    const QString table = sql::quoteName(store.table);
 
     if (s.mode == EditMode::Add) {
         QStringList names, marks;
@@ -1149,7 +1142,7 @@ void Recordset::save()
         for (const auto& [col, v] : s.pending) {
             if (!v.isValid() || v.isNull())
                 continue;
-            names << quoteName(store.columns.at(col).origin);
+            names << sql::quoteName(store.columns.at(col).origin);
             marks << QStringLiteral("?");
             values.push_back(&v);
         }
@@ -1159,7 +1152,7 @@ void Recordset::save()
                                          .arg(table, names.join(u','), marks.join(u','));
         QStringList all;
         for (const RowStore::Column& c : std::as_const(store.columns))
-            all << quoteName(c.origin);
+            all << sql::quoteName(c.origin);
         const QString reread = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(all.join(u','), table);
 
         begin();
@@ -1200,7 +1193,7 @@ void Recordset::save()
         if (!changed.empty()) {
             QStringList sets, checks;
             for (const auto& [col, v] : changed) {
-                const QString name = quoteName(store.columns.at(col).origin);
+                const QString name = sql::quoteName(store.columns.at(col).origin);
                 sets << name + QStringLiteral("=?");
                 checks << name + QStringLiteral(" IS ?");
             }
@@ -1310,7 +1303,7 @@ void Recordset::deleteCurrent()
     const std::uint32_t row = d->row();
     if (d->mode != EditMode::Add) {
         detail::SqliteHandle& h = *d->handle;
-        sqlite3_stmt* del = h.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(quoteName(d->store->table)));
+        sqlite3_stmt* del = h.cached(QStringLiteral("DELETE FROM %1 WHERE rowid=?").arg(sql::quoteName(d->store->table)));
         sqlite3_bind_int64(del, 1, d->store->rowid(row));
         const int rc = sqlite3_step(del);
         sqlite3_reset(del);
