@@ -450,11 +450,7 @@ const QString& Connection::file() const
 
 std::shared_ptr<Recordset> Connection::execute(const QString& sql)
 {
-    if (!isOpen())
-        throw Error(QStringLiteral("Operation is not allowed when the object is closed."));
-    auto rs = std::make_shared<Recordset>();
-    rs->openWith(d->handle, sql, false);
-    return rs;
+    return execute(sql, {});
 }
 
 std::shared_ptr<Recordset> Connection::execute(const QString& sql, const QVariantList& params)

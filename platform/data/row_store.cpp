@@ -261,7 +261,7 @@ int RowStore::columnIndex(const QString& name) const
     return m_names.value(name.toLower(), -1);
 }
 
-std::uint32_t RowStore::append(std::int64_t rowid, const std::string& bytes, RowState state)
+std::uint64_t RowStore::put(const std::string& bytes)
 {
     const std::uint32_t n = std::uint32_t(bytes.size());
     if (m_chunks.empty() || m_used + n > m_chunkSize.back()) {
@@ -271,8 +271,14 @@ std::uint32_t RowStore::append(std::int64_t rowid, const std::string& bytes, Row
         m_used = 0;
     }
     std::memcpy(m_chunks.back().get() + m_used, bytes.data(), n);
-    m_refs.push_back((std::uint64_t(m_chunks.size() - 1) << 32) | m_used);
+    const std::uint64_t ref = (std::uint64_t(m_chunks.size() - 1) << 32) | m_used;
     m_used += n;
+    return ref;
+}
+
+std::uint32_t RowStore::append(std::int64_t rowid, const std::string& bytes, RowState state)
+{
+    m_refs.push_back(put(bytes));
     m_rowids.push_back(rowid);
     m_state.push_back(state);
     const std::uint32_t row = std::uint32_t(m_refs.size() - 1);
@@ -290,21 +296,8 @@ void RowStore::replace(std::uint32_t row, const std::string& bytes)
     const bool live = m_state[row] == Live;
     if (live)
         indexRemove(row);
-    const std::uint64_t keepRowid = m_rowids[row];
-    const std::uint8_t keepState = m_state[row];
     // The new bytes go to the end of the arena; the old ones are left unused.
-    const std::uint32_t n = std::uint32_t(bytes.size());
-    if (m_chunks.empty() || m_used + n > m_chunkSize.back()) {
-        const std::uint32_t size = std::max(nextChunkSize(), n);
-        m_chunks.emplace_back(new char[size]);
-        m_chunkSize.push_back(size);
-        m_used = 0;
-    }
-    std::memcpy(m_chunks.back().get() + m_used, bytes.data(), n);
-    m_refs[row] = (std::uint64_t(m_chunks.size() - 1) << 32) | m_used;
-    m_used += n;
-    m_rowids[row] = std::int64_t(keepRowid);
-    m_state[row] = keepState;
+    m_refs[row] = put(bytes);
     if (live) {
         indexAdd(row);
         ++m_generation;

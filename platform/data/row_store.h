@@ -103,6 +103,8 @@ private:
     };
     void indexRemove(std::uint32_t row);
     void indexAdd(std::uint32_t row);
+    // Copies a row's bytes to the end of the arena; returns where they went.
+    std::uint64_t put(const std::string& bytes);
     const std::uint8_t* rowBytes(std::uint32_t row) const;
     std::uint32_t nextChunkSize() const;
 
