@@ -16,30 +16,6 @@
 
 namespace qv {
 
-QList<int> msgBoxButtons(int style)
-{
-    using namespace MsgResult;
-    switch (style & 7) {
-    case MsgStyle::OkCancel: return {Ok, Cancel};
-    case MsgStyle::AbortRetryIgnore: return {Abort, Retry, Ignore};
-    case MsgStyle::YesNoCancel: return {Yes, No, Cancel};
-    case MsgStyle::YesNo: return {Yes, No};
-    case MsgStyle::RetryCancel: return {Retry, Cancel};
-    default: return {Ok};
-    }
-}
-
-int msgBoxDefaultButton(int style)
-{
-    const QList<int> buttons = msgBoxButtons(style);
-    int index = 0;
-    if ((style & 0xF00) == MsgStyle::DefaultButton2)
-        index = 1;
-    else if ((style & 0xF00) == MsgStyle::DefaultButton3)
-        index = 2;
-    return index < buttons.size() ? buttons[index] : buttons.first();
-}
-
 namespace {
 
 QString titleOrProgram(const QString& title)

@@ -23,17 +23,56 @@ void setUi(UiServices* services)
     g_current = services;
 }
 
+// --- message-box buttons ---------------------------------------------------
+
+QList<int> msgBoxButtons(int style)
+{
+    using namespace MsgResult;
+    switch (style & 7) {
+    case MsgStyle::OkCancel: return {Ok, Cancel};
+    case MsgStyle::AbortRetryIgnore: return {Abort, Retry, Ignore};
+    case MsgStyle::YesNoCancel: return {Yes, No, Cancel};
+    case MsgStyle::YesNo: return {Yes, No};
+    case MsgStyle::RetryCancel: return {Retry, Cancel};
+    default: return {Ok};
+    }
+}
+
+int msgBoxDefaultButton(int style)
+{
+    const QList<int> buttons = msgBoxButtons(style);
+    int index = 0;
+    if ((style & 0xF00) == MsgStyle::DefaultButton2)
+        index = 1;
+    else if ((style & 0xF00) == MsgStyle::DefaultButton3)
+        index = 2;
+    return index < buttons.size() ? buttons[index] : buttons.first();
+}
+
+int msgBoxFirstButton(int style)
+{
+    return msgBoxButtons(style).first();
+}
+
 // --- scripted -------------------------------------------------------------
+
+namespace {
+// The next queued answer, or the fallback when none is left.
+template <typename T>
+T takeFront(std::deque<T>& queue, T fallback)
+{
+    if (queue.empty())
+        return fallback;
+    T answer = std::move(queue.front());
+    queue.pop_front();
+    return answer;
+}
+} // namespace
 
 int ScriptedUi::msgBox(const QString& text, int style, const QString& title)
 {
     events.push_back({UiEvent::Message, text, style, title, {}, 0});
-    if (!msgAnswers.empty()) {
-        int answer = msgAnswers.front();
-        msgAnswers.pop_front();
-        return answer;
-    }
-    return msgBoxFirstButton(style);
+    return takeFront(msgAnswers, msgBoxFirstButton(style));
 }
 
 QString ScriptedUi::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
@@ -42,31 +81,19 @@ QString ScriptedUi::inputBox(const QString& prompt, const QString& title, const 
     if (!defaultText.isEmpty())
         e.arguments << defaultText;
     events.push_back(e);
-    if (inputAnswers.empty())
-        return QString();
-    QString answer = inputAnswers.front();
-    inputAnswers.pop_front();
-    return answer;
+    return takeFront(inputAnswers, QString());
 }
 
 QString ScriptedUi::openFileDialog(const QString& title, const QString& filter, const QString& folder)
 {
     events.push_back({UiEvent::OpenFile, title, 0, title, {filter, folder}, 0});
-    if (fileAnswers.empty())
-        return QString();
-    QString answer = fileAnswers.front();
-    fileAnswers.pop_front();
-    return answer;
+    return takeFront(fileAnswers, QString());
 }
 
 bool ScriptedUi::printerDialog(QPrinter*)
 {
     events.push_back({UiEvent::PrinterDialog, QStringLiteral("Print"), 0, QStringLiteral("Print"), {}, 0});
-    if (printerAnswers.empty())
-        return true;
-    bool answer = printerAnswers.front();
-    printerAnswers.pop_front();
-    return answer;
+    return takeFront(printerAnswers, true);
 }
 
 void ScriptedUi::beep()
@@ -101,17 +128,6 @@ int ScriptedUi::beeps() const
         if (e.kind == UiEvent::Beep)
             ++n;
     return n;
-}
-
-int msgBoxFirstButton(int style)
-{
-    switch (style & 7) {
-    case MsgStyle::AbortRetryIgnore: return MsgResult::Abort;
-    case MsgStyle::YesNoCancel:
-    case MsgStyle::YesNo: return MsgResult::Yes;
-    case MsgStyle::RetryCancel: return MsgResult::Retry;
-    default: return MsgResult::Ok;
-    }
 }
 
 } // namespace qv

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QStringList>
 #include <deque>
-#include <variant>
 #include <vector>
 
 class QPrinter;
