@@ -18,6 +18,26 @@ QString printerErrorText() { return QStringLiteral("Printer error"); }
 // Texts whose tops lie this close (twips) share a line.
 constexpr double kSameLine = 0.5;
 
+PrintedText printedText(double x, double y, const QString& text, const QFont& font)
+{
+    PrintedText t;
+    t.x = x;
+    t.y = y;
+    t.text = text;
+    t.fontName = font.family();
+    t.size = font.pointSizeF();
+    t.bold = font.bold();
+    t.italic = font.italic();
+    t.underline = font.underline();
+    t.strikeOut = font.strikeOut();
+    return t;
+}
+
+bool leftOf(const PrintedText& a, const PrintedText& b)
+{
+    return a.x < b.x;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- system
@@ -132,7 +152,7 @@ QStringList PrintedPage::lines() const
     }
     QStringList result;
     for (auto& [key, items] : rows) {
-        std::stable_sort(items.begin(), items.end(), [](const PrintedText& a, const PrintedText& b) { return a.x < b.x; });
+        std::stable_sort(items.begin(), items.end(), leftOf);
         QString line;
         for (const PrintedText& t : items)
             line += t.text;
@@ -147,7 +167,7 @@ QList<PrintedText> PrintedPage::lineAt(double y) const
     for (const PrintedText& t : texts)
         if (std::abs(t.y - y) < kSameLine)
             items.append(t);
-    std::stable_sort(items.begin(), items.end(), [](const PrintedText& a, const PrintedText& b) { return a.x < b.x; });
+    std::stable_sort(items.begin(), items.end(), leftOf);
     return items;
 }
 
@@ -210,17 +230,7 @@ PrintedPage& RecordingPrintDevice::currentPage()
 
 void RecordingPrintDevice::drawText(const QPointF& topLeft, const QString& text, const QFont& font)
 {
-    PrintedText t;
-    t.x = topLeft.x();
-    t.y = topLeft.y();
-    t.text = text;
-    t.fontName = font.family();
-    t.size = font.pointSizeF();
-    t.bold = font.bold();
-    t.italic = font.italic();
-    t.underline = font.underline();
-    t.strikeOut = font.strikeOut();
-    currentPage().texts.append(t);
+    currentPage().texts.append(printedText(topLeft.x(), topLeft.y(), text, font));
 }
 
 void RecordingPrintDevice::drawPicture(const QImage& picture, const QRectF& target)
@@ -260,16 +270,8 @@ void RecordingPrintDevice::drawDocument(const QTextDocument& laidOut, qreal from
                     continue;
                 const QTextCharFormat format = fragment.charFormat();
                 const QFont font = format.font().resolve(base);
-                PrintedText t;
-                t.x = at.x() + (origin.x() + line.cursorToX(from)) / upt;
-                t.y = at.y() + (top - fromY) / upt;
-                t.text = text;
-                t.fontName = font.family();
-                t.size = font.pointSizeF();
-                t.bold = font.bold();
-                t.italic = font.italic();
-                t.underline = font.underline();
-                t.strikeOut = font.strikeOut();
+                PrintedText t = printedText(at.x() + (origin.x() + line.cursorToX(from)) / upt,
+                                            at.y() + (top - fromY) / upt, text, font);
                 if (format.foreground().style() != Qt::NoBrush)
                     t.color = format.foreground().color();
                 pieces.append(t);

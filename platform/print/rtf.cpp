@@ -171,20 +171,10 @@ private:
                 if (m_pos >= n)
                     break;
                 if (m_s[m_pos].isLetter()) {
-                    int start = m_pos;
-                    while (m_pos < n && m_s[m_pos].isLetter())
-                        ++m_pos;
-                    const QString word = m_s.mid(start, m_pos - start);
-                    int numStart = m_pos;
-                    if (m_pos < n && m_s[m_pos] == QLatin1Char('-'))
-                        ++m_pos;
-                    while (m_pos < n && m_s[m_pos].isDigit())
-                        ++m_pos;
-                    const int param = m_s.mid(numStart, m_pos - numStart).toInt();
-                    if (m_pos < n && m_s[m_pos] == QLatin1Char(' '))
-                        ++m_pos;
-                    if (word == QLatin1String("bin") && param > 0)
-                        m_pos = std::min(n, m_pos + param);
+                    // Binary data may hold braces: it is passed over whole.
+                    const ControlWord w = readWord();
+                    if (w.word == QLatin1String("bin") && w.param > 0)
+                        m_pos = std::min(n, m_pos + w.param);
                 } else {
                     ++m_pos;   // an escaped brace or backslash counts for nothing
                 }
@@ -209,12 +199,26 @@ private:
             symbol(c);
             return;
         }
+        const ControlWord w = readWord();
+        keyword(w.word, w.hasParam, w.param);
+    }
+
+    struct ControlWord {
+        QString word;
+        bool hasParam = false;
+        int param = 0;
+    };
+
+    // Reads the control word that starts at m_pos, its number and the one
+    // blank that may end it.
+    ControlWord readWord()
+    {
+        const int n = m_s.size();
+        ControlWord w;
         const int start = m_pos;
         while (m_pos < n && m_s[m_pos].isLetter())
             ++m_pos;
-        const QString word = m_s.mid(start, m_pos - start);
-        bool hasParam = false;
-        int param = 0;
+        w.word = m_s.mid(start, m_pos - start);
         const int numStart = m_pos;
         if (m_pos < n && m_s[m_pos] == QLatin1Char('-'))
             ++m_pos;
@@ -222,14 +226,14 @@ private:
             ++m_pos;
         if (m_pos > numStart) {
             bool ok = false;
-            param = m_s.mid(numStart, m_pos - numStart).toInt(&ok);
-            hasParam = ok;
+            w.param = m_s.mid(numStart, m_pos - numStart).toInt(&ok);
+            w.hasParam = ok;
             if (!ok)
                 m_pos = numStart;
         }
         if (m_pos < n && m_s[m_pos] == QLatin1Char(' '))
             ++m_pos;
-        keyword(word, hasParam, param);
+        return w;
     }
 
     void symbol(QChar c)
@@ -425,7 +429,7 @@ private:
         }
         if (page == 0)
             page = m_codePage;
-        character(decode(page, b), true);
+        character(decode(page, b));
     }
 
     QChar decode(int page, uchar b)
@@ -445,9 +449,8 @@ private:
         return s.isEmpty() ? QChar(b) : s.front();
     }
 
-    void character(QChar c, bool decoded = false)
+    void character(QChar c)
     {
-        (void)decoded;
         switch (m_state.destination) {
         case Destination::FontTable:
             if (c == QLatin1Char(';'))
