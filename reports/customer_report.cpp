@@ -22,27 +22,21 @@ DataReport6A::DataReport6A()
 
     BandWriter d(band(ReportBand::Detail));
     const int fieldLeft = 1700;
-    auto line = [&](const QString& caption, const QString& field) {
-        ReportControl& f = d.captioned(caption, field, 0, fieldLeft, 0);
-        f.width = width - f.left;
-        d.next();
-        return &f;
-    };
     d.font = boldFont();
-    line(QStringLiteral("CustomerName:"), QStringLiteral("CustomerName"));
+    d.fieldLine(QStringLiteral("CustomerName:"), QStringLiteral("CustomerName"), fieldLeft, width);
     d.font = ReportFont{};
-    line(QStringLiteral("ContactName:"), QStringLiteral("ContactName"));
-    line(QStringLiteral("ContactTitle:"), QStringLiteral("ContactTitle"));
-    line(QStringLiteral("Address:"), QStringLiteral("Address"));
-    line(QStringLiteral("City:"), QStringLiteral("City"));
-    line(QStringLiteral("State:"), QStringLiteral("Region"));
-    line(QStringLiteral("PostalCode:"), QStringLiteral("PostalCode"));
-    line(QStringLiteral("Phone:"), QStringLiteral("Phone"));
-    line(QStringLiteral("Email:"), QStringLiteral("Email"));
-    line(QStringLiteral("CreditTerms:"), QStringLiteral("CreditTerms"));
-    line(QStringLiteral("BirthDay:"), QStringLiteral("BirthDay"));
-    line(QStringLiteral("Comments:"), QStringLiteral("Comments"))->canGrow = true;
-    line(QStringLiteral("Employee:"), QStringLiteral("EmployeeID"));
+    d.fieldLine(QStringLiteral("ContactName:"), QStringLiteral("ContactName"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("ContactTitle:"), QStringLiteral("ContactTitle"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Address:"), QStringLiteral("Address"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("City:"), QStringLiteral("City"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("State:"), QStringLiteral("Region"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("PostalCode:"), QStringLiteral("PostalCode"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Phone:"), QStringLiteral("Phone"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Email:"), QStringLiteral("Email"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("CreditTerms:"), QStringLiteral("CreditTerms"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("BirthDay:"), QStringLiteral("BirthDay"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Comments:"), QStringLiteral("Comments"), fieldLeft, width).canGrow = true;
+    d.fieldLine(QStringLiteral("Employee:"), QStringLiteral("EmployeeID"), fieldLeft, width);
     d.rule(0, width);
     d.finish();
 }

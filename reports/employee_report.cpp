@@ -22,28 +22,22 @@ DataReport7::DataReport7()
 
     BandWriter d(band(ReportBand::Detail));
     const int fieldLeft = 1600;
-    auto line = [&](const QString& caption, const QString& field) {
-        ReportControl& f = d.captioned(caption, field, 0, fieldLeft, 0);
-        f.width = width - f.left;
-        d.next();
-        return &f;
-    };
-    line(QStringLiteral("EmployeeID:"), QStringLiteral("EmployeeID"));
+    d.fieldLine(QStringLiteral("EmployeeID:"), QStringLiteral("EmployeeID"), fieldLeft, width);
     d.font = boldFont();
-    line(QStringLiteral("LastName:"), QStringLiteral("LastName"));
-    line(QStringLiteral("FirstName:"), QStringLiteral("FirstName"));
+    d.fieldLine(QStringLiteral("LastName:"), QStringLiteral("LastName"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("FirstName:"), QStringLiteral("FirstName"), fieldLeft, width);
     d.font = ReportFont{};
-    line(QStringLiteral("Title:"), QStringLiteral("Title"));
-    line(QStringLiteral("BirthDate:"), QStringLiteral("BirthDate"));
-    line(QStringLiteral("HireDate:"), QStringLiteral("HireDate"));
-    line(QStringLiteral("Address:"), QStringLiteral("Address"));
-    line(QStringLiteral("City:"), QStringLiteral("City"));
-    line(QStringLiteral("Region:"), QStringLiteral("Region"));
-    line(QStringLiteral("PostalCode:"), QStringLiteral("PostalCode"));
-    line(QStringLiteral("HomePhone:"), QStringLiteral("HomePhone"));
-    line(QStringLiteral("Extension:"), QStringLiteral("Extension"));
-    line(QStringLiteral("ReportsTo:"), QStringLiteral("ReportsTo"));
-    line(QStringLiteral("Notes:"), QStringLiteral("Notes"))->canGrow = true;
+    d.fieldLine(QStringLiteral("Title:"), QStringLiteral("Title"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("BirthDate:"), QStringLiteral("BirthDate"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("HireDate:"), QStringLiteral("HireDate"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Address:"), QStringLiteral("Address"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("City:"), QStringLiteral("City"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Region:"), QStringLiteral("Region"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("PostalCode:"), QStringLiteral("PostalCode"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("HomePhone:"), QStringLiteral("HomePhone"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Extension:"), QStringLiteral("Extension"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("ReportsTo:"), QStringLiteral("ReportsTo"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Notes:"), QStringLiteral("Notes"), fieldLeft, width).canGrow = true;
     d.rule(0, width);
     d.finish();
 }

@@ -30,38 +30,32 @@ DataReport3::DataReport3()
     // Tight lines, so that two items share a page.
     BandWriter d(band(ReportBand::Detail), 240);
     const int fieldLeft = 2700;
-    auto line = [&](const QString& caption, const QString& field, const QString& format = QString()) {
-        ReportControl& f = d.captioned(caption, field, 0, fieldLeft, 0, format);
-        f.width = width - f.left;
-        d.next();
-        return &f;
-    };
     d.font = boldFont();
-    line(QStringLiteral("Item:"), QStringLiteral("Item"));
+    d.fieldLine(QStringLiteral("Item:"), QStringLiteral("Item"), fieldLeft, width);
     d.font = ReportFont{};
-    line(QStringLiteral("Substitute:"), QStringLiteral("Substitute"));
-    line(QStringLiteral("SuppliersStockNumber:"), QStringLiteral("SuppliersStockNumber"));
-    line(QStringLiteral("Location:"), QStringLiteral("Location"));
-    line(QStringLiteral("SystemStockNumber:"), QStringLiteral("SystemStockNumber"));
-    line(QStringLiteral("Supplier:"), QStringLiteral("SourceorSupplier"));
-    line(QStringLiteral("Comment:"), QStringLiteral("Comment"))->canGrow = true;
-    line(QStringLiteral("Memo:"), QStringLiteral("Memo"))->canGrow = true;
-    line(QStringLiteral("Selling Price ea@:"), QStringLiteral("Price"), kReportMoney);
-    line(QStringLiteral("Cost Value Of Stock ea@:"), QStringLiteral("CostValueOfStock"), kReportMoney);
-    line(QStringLiteral("Net Used/Sold - negative value represents wholesale item:"), QStringLiteral("NetProfitFromSales"),
-         kReportMoney);
-    line(QStringLiteral("Date added to inventory:"), QStringLiteral("Date"));
-    line(QStringLiteral("Category:"), QStringLiteral("Category"));
-    line(QStringLiteral("Starting Quantity:"), QStringLiteral("StartingQuantity"));
-    line(QStringLiteral("Quantity Value Status:"), QStringLiteral("QuantityStatus"), kReportMoney);
-    line(QStringLiteral("Sold:"), QStringLiteral("Sold"));
-    line(QStringLiteral("Times Returned To Stock:"), QStringLiteral("ReturnToStockTotals"));
-    line(QStringLiteral("Lost Or Damaged:"), QStringLiteral("LostDamagedTotals"));
-    line(QStringLiteral("Currently In Stock:"), QStringLiteral("CurrentlyInStock"));
+    d.fieldLine(QStringLiteral("Substitute:"), QStringLiteral("Substitute"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("SuppliersStockNumber:"), QStringLiteral("SuppliersStockNumber"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Location:"), QStringLiteral("Location"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("SystemStockNumber:"), QStringLiteral("SystemStockNumber"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Supplier:"), QStringLiteral("SourceorSupplier"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Comment:"), QStringLiteral("Comment"), fieldLeft, width).canGrow = true;
+    d.fieldLine(QStringLiteral("Memo:"), QStringLiteral("Memo"), fieldLeft, width).canGrow = true;
+    d.fieldLine(QStringLiteral("Selling Price ea@:"), QStringLiteral("Price"), fieldLeft, width, kReportMoney);
+    d.fieldLine(QStringLiteral("Cost Value Of Stock ea@:"), QStringLiteral("CostValueOfStock"), fieldLeft, width, kReportMoney);
+    d.fieldLine(QStringLiteral("Net Used/Sold - negative value represents wholesale item:"),
+                QStringLiteral("NetProfitFromSales"), fieldLeft, width, kReportMoney);
+    d.fieldLine(QStringLiteral("Date added to inventory:"), QStringLiteral("Date"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Category:"), QStringLiteral("Category"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Starting Quantity:"), QStringLiteral("StartingQuantity"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Quantity Value Status:"), QStringLiteral("QuantityStatus"), fieldLeft, width, kReportMoney);
+    d.fieldLine(QStringLiteral("Sold:"), QStringLiteral("Sold"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Times Returned To Stock:"), QStringLiteral("ReturnToStockTotals"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Lost Or Damaged:"), QStringLiteral("LostDamagedTotals"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Currently In Stock:"), QStringLiteral("CurrentlyInStock"), fieldLeft, width);
     d.field(QStringLiteral("UnitSize"), fieldLeft, width - fieldLeft);
     d.next();
-    line(QStringLiteral("ReOrderLevel:"), QStringLiteral("ReOrderLevel"));
-    line(QStringLiteral("Tax%:"), QStringLiteral("taxpercent1"));
+    d.fieldLine(QStringLiteral("ReOrderLevel:"), QStringLiteral("ReOrderLevel"), fieldLeft, width);
+    d.fieldLine(QStringLiteral("Tax%:"), QStringLiteral("taxpercent1"), fieldLeft, width);
     d.rule(0, width);
     d.finish();
 }

@@ -73,12 +73,7 @@ DataReport2::DataReport2()
     d.label(QStringLiteral("Totals Service and Products:"), 3600);
     d.next();
     d.font = ReportFont{};
-    d.captioned(QStringLiteral("Memo:"), QStringLiteral("Memo"), 0, 0, 0).canGrow = true;
-    {
-        ReportControl& memo = band(ReportBand::Detail).controls.last();
-        memo.width = width - memo.left;
-    }
-    d.next();
+    d.fieldLine(QStringLiteral("Memo:"), QStringLiteral("Memo"), 0, width).canGrow = true;
     d.rule(0, width);
     d.finish();
 

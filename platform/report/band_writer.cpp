@@ -46,12 +46,25 @@ ReportControl& BandWriter::field(const QString& dataField, int left, int width, 
     return add(std::move(c));
 }
 
+int BandWriter::fieldStart(const ReportControl& label, int fieldLeft) const
+{
+    return std::max(fieldLeft, label.left + label.width + gap - 30);
+}
+
 ReportControl& BandWriter::captioned(const QString& caption, const QString& dataField, int left, int fieldLeft,
                                      int fieldWidth, const QString& format)
 {
-    const ReportControl& l = label(caption, left);
-    const int start = std::max(fieldLeft, l.left + l.width + gap - 30);
+    const int start = fieldStart(label(caption, left), fieldLeft);
     return field(dataField, start, fieldWidth, format);
+}
+
+ReportControl& BandWriter::fieldLine(const QString& caption, const QString& dataField, int fieldLeft, int right,
+                                     const QString& format)
+{
+    ReportControl& f = captioned(caption, dataField, 0, fieldLeft, 0, format);
+    f.width = right - f.left;
+    next();
+    return f;
 }
 
 ReportControl& BandWriter::sum(const QString& dataField, int left, int width, const QString& format)
@@ -65,8 +78,7 @@ ReportControl& BandWriter::sum(const QString& dataField, int left, int width, co
 ReportControl& BandWriter::captionedSum(const QString& caption, const QString& dataField, int left, int fieldLeft,
                                         int fieldWidth, const QString& format)
 {
-    const ReportControl& l = label(caption, left);
-    const int start = std::max(fieldLeft, l.left + l.width + gap - 30);
+    const int start = fieldStart(label(caption, left), fieldLeft);
     return sum(dataField, start, fieldWidth, format);
 }
 

@@ -22,6 +22,10 @@ public:
     // fieldLeft, or right after the caption when that is wider.
     ReportControl& captioned(const QString& caption, const QString& dataField, int left, int fieldLeft,
                              int fieldWidth, const QString& format = QString());
+    // A caption at the left edge and its field reaching to `right`, then the
+    // next line: one field per line, as record listings show them.
+    ReportControl& fieldLine(const QString& caption, const QString& dataField, int fieldLeft, int right,
+                             const QString& format = QString());
     // A sum of the column over all rows.
     ReportControl& sum(const QString& dataField, int left, int width, const QString& format);
     ReportControl& captionedSum(const QString& caption, const QString& dataField, int left, int fieldLeft,
@@ -37,6 +41,8 @@ public:
 
 private:
     ReportControl& add(ReportControl c);
+    // Where a field after the label starts: at fieldLeft, or past the label when that is wider.
+    int fieldStart(const ReportControl& label, int fieldLeft) const;
     ReportSection& m_section;
     int m_right = 0;
 };
