@@ -173,7 +173,7 @@ QVariant sumColumn(const ReportData& data, int column)
         const QVariant& v = row[column];
         if (!v.isValid() || v.isNull())
             continue;
-        if (v.canConvert<Money>() && v.metaType() == QMetaType::fromType<Money>()) {
+        if (v.metaType() == QMetaType::fromType<Money>()) {
             money += v.value<Money>();
         } else if (v.metaType().id() == QMetaType::QString) {
             // Amounts kept as text add up by their money reading; a text that
@@ -226,6 +226,12 @@ struct Placeholders {
         return out;
     }
 };
+
+// A band that takes room on the page: shown, and with a height or something in it.
+bool takesRoom(const ReportSection& s)
+{
+    return s.visible && (s.height > 0 || !s.controls.isEmpty());
+}
 
 // Lays the bands out page by page.
 class Paginator {
@@ -345,7 +351,7 @@ private:
     void place(ReportBand band, int record)
     {
         const ReportSection& s = m_layout.section(band);
-        if (!s.visible || (s.height <= 0 && s.controls.isEmpty()))
+        if (!takesRoom(s))
             return;
         int height = 0;
         QList<Piece>& pieces = build(band, record, height);
@@ -401,8 +407,7 @@ private:
         if (first)
             place(ReportBand::ReportHeader, -1);
         // The page header always goes on, whatever room it needs.
-        const ReportSection& h = m_layout.section(ReportBand::PageHeader);
-        if (h.visible && (h.height > 0 || !h.controls.isEmpty())) {
+        if (takesRoom(m_layout.section(ReportBand::PageHeader))) {
             int height = 0;
             QList<Piece>& pieces = build(ReportBand::PageHeader, -1, height);
             for (Piece& p : pieces)
@@ -416,7 +421,7 @@ private:
     {
         m_itemsPerPage = std::max<qsizetype>(m_itemsPerPage, pages.back().items.size() + 8);
         const ReportSection& f = m_layout.section(ReportBand::PageFooter);
-        if (!f.visible || (f.height <= 0 && f.controls.isEmpty()))
+        if (!takesRoom(f))
             return;
         int height = 0;
         QList<Piece>& pieces = build(ReportBand::PageFooter, -1, height);
@@ -439,9 +444,6 @@ private:
     QList<Piece> m_buffers[kReportBandCount];
 };
 
-} // namespace
-
-namespace {
 // The columns the layout's fields and sums name: all a job needs to copy.
 QStringList boundFields(const ReportLayout& layout)
 {
@@ -456,9 +458,8 @@ QStringList boundFields(const ReportLayout& layout)
 } // namespace
 
 Report::Report(ReportLayout layout)
-    : m_layout(std::move(layout)), m_defaultElapsed(&monotonicSeconds)
+    : m_layout(std::move(layout)), m_elapsed(&monotonicSeconds)
 {
-    m_elapsed = m_defaultElapsed;
 }
 
 Report::~Report() = default;
@@ -477,7 +478,7 @@ void Report::setData(ReportData data)
 
 void Report::setElapsedSource(std::function<double()> elapsedSeconds)
 {
-    m_elapsed = elapsedSeconds ? std::move(elapsedSeconds) : m_defaultElapsed;
+    m_elapsed = elapsedSeconds ? std::move(elapsedSeconds) : std::function<double()>(&monotonicSeconds);
 }
 
 void Report::raiseError(int number, const QString& description)
@@ -638,6 +639,8 @@ QImage reportPageImage(const ReportDocument& document, int page, double dpi)
 }
 
 namespace {
+const QString kNoPrinter = QStringLiteral("Printing is not possible: no printer is available.");
+
 QPageSize pageSizeOf(const ReportDocument& doc)
 {
     return QPageSize(QSizeF(doc.pageSize.width() / 1440.0, doc.pageSize.height() / 1440.0), QPageSize::Inch,
@@ -656,7 +659,7 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
     printer.setPageOrientation(QPageLayout::Portrait);
     QPainter painter;
     if (!painter.begin(&printer)) {
-        raiseError(ReportError::PrintingImpossible, QStringLiteral("Printing is not possible: no printer is available."));
+        raiseError(ReportError::PrintingImpossible, kNoPrinter);
         return false;
     }
     const double dpi = painter.device()->logicalDpiY();
@@ -668,7 +671,7 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
         }
         if (i > 0 && !printer.newPage()) {
             painter.end();
-            raiseError(ReportError::PrintingImpossible, QStringLiteral("Printing is not possible: no printer is available."));
+            raiseError(ReportError::PrintingImpossible, kNoPrinter);
             return false;
         }
         renderReportPage(painter, document.pages[i], dpi);

@@ -193,7 +193,6 @@ private:
     std::shared_ptr<Recordset> m_source;
     std::unique_ptr<ReportData> m_data;
     std::function<double()> m_elapsed;
-    std::function<double()> m_defaultElapsed;
     QDateTime m_jobTime;
 };
 
