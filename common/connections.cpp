@@ -33,8 +33,8 @@ QString databasePathPlain()
 
 QString jetConnectionString(const QString& path)
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;") + QStringLiteral("Data Source=") + path
-        + QStringLiteral(";") + QStringLiteral("Persist Security Info=False");
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + path
+        + QStringLiteral(";Persist Security Info=False");
 }
 
 QString recordWindowConnectionString()
@@ -49,26 +49,25 @@ QString reportConnectionString()
 
 QString lookupConnectionString()
 {
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + programFolder()
-        + QStringLiteral("\\KVD.mdb;Persist Security Info=False");
+    // The same text as the record windows', kept by the windows for their lists.
+    return recordWindowConnectionString();
 }
 
 QString userListConnectionString()
 {
-    return QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=") + programFolder()
-        + QStringLiteral("\\KVD.mdb;");
+    return QStringLiteral("PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePathPlain() + QLatin1Char(';');
 }
 
 QString shapeConnectionString()
 {
-    return QStringLiteral("PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=")
-        + programFolder() + QStringLiteral("\\KVD.mdb;");
+    return QStringLiteral("PROVIDER=MSDataShape;Data PROVIDER=Microsoft.Jet.OLEDB.4.0;Data Source=") + databasePathPlain()
+        + QLatin1Char(';');
 }
 
 QString chartConnectionString()
 {
-    return QStringLiteral("Provider=MSDataShape;") + QStringLiteral("Data Source=") + programFolder()
-        + QStringLiteral("\\KVD.mdb;") + QStringLiteral("Data Provider=Microsoft.Jet.OLEDB.4.0");
+    return QStringLiteral("Provider=MSDataShape;Data Source=") + databasePathPlain()
+        + QStringLiteral(";Data Provider=Microsoft.Jet.OLEDB.4.0");
 }
 
 bool countGuardedOpen(const QString& countSql)

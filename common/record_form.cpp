@@ -110,15 +110,12 @@ qv::TextBox* RecordForm::addField(int index, const QString& field, const QString
 
 bool RecordForm::reportErrors(const std::function<void()>& step)
 {
-    try {
+    bool done = false;
+    guard([&] {
         step();
-        return true;
-    } catch (const qv::Error& e) {
-        qv::ui().msgBox(e.description());
-    } catch (const std::exception& e) {
-        qv::ui().msgBox(QString::fromLocal8Bit(e.what()));
-    }
-    return false;
+        done = true;
+    });
+    return done;
 }
 
 void RecordForm::ignoreErrors(const std::function<void()>& step)
