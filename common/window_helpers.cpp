@@ -1,5 +1,7 @@
 #include "common/window_helpers.h"
 #include "platform/forms/window.h"
+#include <QGuiApplication>
+#include <QScreen>
 
 void MakeTopMost(QWidget* form)
 {
@@ -13,6 +15,14 @@ void MakeTopMost(QWidget* form)
     form->setWindowFlag(Qt::WindowStaysOnTopHint, true);
     if (wasVisible)
         form->show();
+}
+
+void CenterOnScreen(QWidget* form)
+{
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        form->move(area.x() + (area.width() - form->width()) / 2, area.y() + (area.height() - form->height()) / 2);
+    }
 }
 
 void RemoveCloseCommand(QWidget* form)

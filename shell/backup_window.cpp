@@ -1,5 +1,6 @@
 #include "shell/backup_window.h"
 
+#include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/services/services.h"
 #include "shell/database_lock.h"
@@ -8,10 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPointer>
-#include <QScreen>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -194,10 +193,7 @@ frmRepair::frmRepair()
 
 void frmRepair::formLoad()
 {
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CenterOnScreen(this);
 }
 
 void frmRepair::formGotFocus()

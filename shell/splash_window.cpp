@@ -1,15 +1,14 @@
 #include "shell/splash_window.h"
 
+#include "common/window_helpers.h"
 #include "shell/pictures.h"
 #include "shell/version.h"
 
 #include <QEvent>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 
 QV_REGISTER_WINDOW(frmSplash);
 
@@ -67,10 +66,7 @@ void frmSplash::formLoad()
                             .arg(shell::kVersionMajor)
                             .arg(shell::kVersionMinor)
                             .arg(shell::kVersionRevision));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 2);
-    }
+    CenterOnScreen(this);
 }
 
 void frmSplash::Command2_Click()
