@@ -2,6 +2,7 @@
 // Small readers for recordsets in the salon's tests.
 #include "platform/data/recordset.h"
 #include "platform/values/money.h"
+#include "support/recordset_readers.h"
 #include <QString>
 #include <QVariant>
 #include <ostream>
@@ -36,19 +37,7 @@ inline bool moveTo(qv::Recordset& rs, const QString& field, const QString& text)
     return false;
 }
 
-// The field's values down the rows, as texts.
-inline QStringList column(qv::Recordset& rs, const QString& field)
-{
-    QStringList out;
-    if (rs.recordCount() == 0)
-        return out;
-    rs.moveFirst();
-    while (!rs.eof()) {
-        out << rs.value(field).toString();
-        rs.moveNext();
-    }
-    return out;
-}
+using qvtest::column;
 
 inline double columnSum(qv::Recordset& rs, const QString& field)
 {

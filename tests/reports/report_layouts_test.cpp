@@ -218,8 +218,9 @@ TEST(ReportLayouts, ScheduleIsASixBySevenFramedGridUnderTheDaysOfTheWeek)
     ASSERT_EQ(heads.size(), 7);
     for (int c = 0; c < 7; ++c) {
         EXPECT_EQ(heads[c].text, days[c]);
-        if (c > 0)
+        if (c > 0) {
             EXPECT_GT(heads[c].rect.left(), heads[c - 1].rect.left());
+        }
     }
     for (int n = 1; n <= 42; ++n) {
         const ReportItem* cell = p.find(QStringLiteral("txtday%1").arg(n));
@@ -228,8 +229,9 @@ TEST(ReportLayouts, ScheduleIsASixBySevenFramedGridUnderTheDaysOfTheWeek)
         const int row = (n - 1) / 7, col = (n - 1) % 7;
         EXPECT_EQ(cell->rect.left(), heads[col].rect.left()) << n;
         EXPECT_GT(cell->rect.top(), heads[col].rect.top());
-        if (row > 0)
+        if (row > 0) {
             EXPECT_EQ(cell->rect.top(), p.find(QStringLiteral("txtday%1").arg(n - 7))->rect.bottom() + 1) << n;
+        }
     }
     EXPECT_EQ(p.find(QStringLiteral("txtday2"))->text, QStringLiteral("2\nMaria, Jenny"));
     EXPECT_EQ(doc.pages[1].find(QStringLiteral("txtMonthYear"))->text, QStringLiteral("August 2001"));

@@ -24,11 +24,6 @@ QVariant storable(const QVariant& v)
     }
 }
 
-QDateTime at(int month, int day, int hour, int minute)
-{
-    return QDateTime(QDate(2001, month, day), QTime(hour, minute));
-}
-
 // Raw handle on the file, closed on scope exit.
 struct RawDb {
     explicit RawDb(const QString& file)

@@ -1,28 +1,17 @@
 // Chapters of shaped recordsets, grouped COMPUTE results, and the in-memory
 // find that the record windows' find buttons use.
 #include "data_fixture.h"
+#include "support/recordset_readers.h"
 #include <gtest/gtest.h>
 
 using namespace datatest;
 using qv::Recordset;
+using qvtest::column;
 
 namespace {
 
 const char* kRelate =
     "SHAPE {select *from Tickets} AS ParentCMD APPEND ({select *from Tickets } AS ChildCMD RELATE Client TO Client) AS ChildCMD";
-
-QStringList column(Recordset& rs, const QString& field)
-{
-    QStringList out;
-    if (rs.recordCount() == 0)
-        return out;
-    rs.moveFirst();
-    while (!rs.eof()) {
-        out << rs.value(field).toString();
-        rs.moveNext();
-    }
-    return out;
-}
 
 } // namespace
 

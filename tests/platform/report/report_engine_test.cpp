@@ -51,14 +51,6 @@ ReportData ledgerRows(int count)
     return data;
 }
 
-QStringList textsOf(const ReportDocument& doc)
-{
-    QStringList all;
-    for (const ReportPage& p : doc.pages)
-        all += p.texts();
-    return all;
-}
-
 } // namespace
 
 TEST(ReportEngine, NoRowsGivesHeadersAnEmptyDetailAndZeroSums)
