@@ -300,18 +300,20 @@ void Form3::buildLayout()
     };
     int x = 4;
     for (const BarButton& b : bar) {
-        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 14, 2, 40, 32);
+        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 11, 2, 40, 32);
         (*b.slot)->setIcon(style()->standardIcon(b.icon));
-        barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 68);
-        x += 68;
+        barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 62);
+        x += 62;
     }
+    // Eight picture buttons, the two menus and the padlock must all stay left
+    // of "Exit Program", or the padlock ends up underneath it.
     Command14 = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 76, 32);
-    x += 80;
+    x += 78;
     Command15 = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 76, 32);
-    x += 80;
-    Command10 = button("Command10", QString(), "Restricted to management", x + 14, 2, 40, 32);
+    x += 78;
+    Command10 = button("Command10", QString(), "Restricted to management", x + 8, 2, 40, 32);
     Command10->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    barLabel("lblCommand10", "Management Only", x - 4, 76);
+    barLabel("lblCommand10", "Management Only", x - 8, 66);
     Command23 = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
 
     // The appointment.

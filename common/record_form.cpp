@@ -10,7 +10,8 @@ namespace {
 constexpr int kBarHeight = 345;
 constexpr int kButtonHeight = 300;
 constexpr int kEditButtonWidth = 1095;
-constexpr int kNavButtonWidth = 345;
+// No wider than the 340-twip step the resize keeps between Next and Last.
+constexpr int kNavButtonWidth = 330;
 
 qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
 {
@@ -172,9 +173,22 @@ void RecordForm::formLoad()
 
 void RecordForm::formUnload(bool& cancel)
 {
-    (void)cancel;
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    // Text typed into the boxes while browsing belongs to the record, as a
+    // move to another record would save it; closing the window must not drop
+    // it. A save the database refuses is shown and the window stays open, so
+    // nothing is lost unseen. (Adding and editing end only by Update or
+    // Cancel; the window's own buttons decide about those.)
+    if (EditFlag || AddNewFlag || !adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->isReadOnly()
+        || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+        return;
+    bool saved = false;
+    guard([&] {
+        adoPrimaryRS->update();
+        saved = true;
+    });
+    cancel = !saved;
 }
 
 void RecordForm::resizeEvent(QResizeEvent* e)

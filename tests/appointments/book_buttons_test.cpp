@@ -4,6 +4,7 @@
 
 #include "platform/print/printer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileInfo>
 #include <QFontMetricsF>
@@ -252,6 +253,19 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
     for (QWidget* w : f.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w->isVisible())
             EXPECT_TRUE(inside.contains(w->geometry())) << w->objectName().toStdString();
+    // No button lies on another: a hidden padlock under "Exit Program" would
+    // end the program when the manager meant to log in.
+    QList<QAbstractButton*> buttons;
+    for (QAbstractButton* b : f.findChildren<QAbstractButton*>())
+        if (b->isVisible() && !b->objectName().isEmpty())
+            buttons << b;
+    for (int i = 0; i < buttons.size(); ++i)
+        for (int j = i + 1; j < buttons.size(); ++j) {
+            const QRect a(buttons[i]->mapTo(&f, QPoint()), buttons[i]->size());
+            const QRect b(buttons[j]->mapTo(&f, QPoint()), buttons[j]->size());
+            EXPECT_FALSE(a.intersects(b)) << buttons[i]->objectName().toStdString() << " on "
+                                          << buttons[j]->objectName().toStdString();
+        }
     const QImage shot = f.grab().toImage();
     EXPECT_EQ(shot.size(), f.size());
     // QV_SCREENSHOTS=<folder> keeps a picture of the book for a person to look at.
@@ -262,4 +276,21 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
         click(f.Cmdprint);
         EXPECT_TRUE(QFileInfo(folder + "/receipt.pdf").size() > 0);
     }
+}
+
+TEST_F(BookTest, ExitProgramKeepsWhatWasTypedIntoTheTicketShown)
+{
+    // A correction typed while browsing, then "Subtotal": the boxes are in the
+    // row but not yet in the table. Leaving the program must not drop them.
+    Form3& f = open();
+    click(f.cmdLast);
+    const QString ticket = box(50)->text();
+    type(box(8), "Ann Lee-Park");
+    click(f.Command5);
+    click(f.Command23);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded("Form3"));
+    EXPECT_EQ(db.scalarRaw(QString("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '%1'").arg(ticket)).toString(),
+              "Ann Lee-Park");
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
 }

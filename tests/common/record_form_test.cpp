@@ -389,6 +389,39 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
 }
 
+TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
+{
+    addPeople({"Ann", "Bob"});
+    PeopleForm* w = open();
+    // Close and Esc leave the record just as a move does: the typing is saved.
+    w->txtfields[0]->selectAll();
+    QTest::keyClicks(w->txtfields[0], "Anna");
+    w->cmdClose->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
+
+    w = open();
+    w->cmdNext->click();
+    w->txtfields[0]->selectAll();
+    QTest::keyClicks(w->txtfields[0], "Bobby");
+    key(w, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bobby"}));
+
+    // A value the field refuses: said, and the window stays with the typing.
+    w = open();
+    w->txtfields[1]->selectAll();
+    QTest::keyClicks(w->txtfields[1], "abc");
+    w->cmdClose->click();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
+    EXPECT_EQ(w->txtfields[1]->text(), "abc");
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
+}
+
 TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
 {
     addPeople({"Ann", "Bob", "Cyd"});
