@@ -1,0 +1,139 @@
+#include "appointments/day_view.h"
+
+#include "common/connections.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/flex_grid.h"
+#include "platform/services/services.h"
+#include "platform/values/clock.h"
+#include "platform/values/convert.h"
+#include "reports/appointments_by_date_report.h"
+
+#include <QFile>
+#include <QStringEncoder>
+#include <QStyle>
+
+QV_REGISTER_WINDOW(Form7);
+
+Form7::Form7(QWidget* parent) : OneDayView(parent)
+{
+    setWindowTitle(QStringLiteral("Find Appointment's By Date"));
+    setAutoFillBackground(true);
+    QPalette shade = palette();
+    shade.setColor(QPalette::Window, QColor(0xBA, 0xC9, 0xD1));
+    setPalette(shade);
+    setTwipsSize(10800, 7800);
+
+    auto label = [this](QLabel*& slot, const char* name, const QString& text, int left, int top, int width,
+                        int height) {
+        slot = new QLabel(text, this);
+        slot->setObjectName(QString::fromLatin1(name));
+        slot->setTextFormat(Qt::PlainText);
+        slot->setWordWrap(true);
+        qv::place(slot, left, top, width, height);
+    };
+    label(Label1, "Label1",
+          QStringLiteral("Click on any date on the Calendar to find              all appointments scheduled for "
+                         "that date."),
+          4320, 180, 4200, 660);
+    label(Label2, "Label2", QString(), 4320, 900, 4200, 300);
+    label(Label4, "Label4", QStringLiteral("Click on red Circle to get today's appointments."), 4320, 1260, 4200,
+          300);
+    label(Label3, "Label3", QStringLiteral("Print Information from Grid:"), 4320, 1800, 2400, 300);
+    label(Label5, "Label5",
+          QStringLiteral("NOTE: You must click on a date before clicking on the print icon to get the appointments "
+                         "by date."),
+          4320, 2280, 4200, 600);
+
+    auto pictureButton = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
+        auto* b = new QPushButton(this);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setIcon(style()->standardIcon(icon));
+        b->setIconSize(QSize(24, 24));
+        qv::place(b, left, top, 600, 510);
+        return b;
+    };
+    Cmdprint = pictureButton("Cmdprint", QStyle::SP_DialogSaveButton, 6780, 1680);
+    cmdshowhtml = pictureButton("cmdshowhtml", QStyle::SP_DirLinkIcon, 7500, 1680);
+
+    auto picture = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
+        auto* p = new qv::PictureBox(this);
+        p->setObjectName(QString::fromLatin1(name));
+        p->setPixmap(style()->standardIcon(icon).pixmap(32, 32));
+        qv::place(p, left, top, 540, 540);
+        return p;
+    };
+    Image1 = picture("Image1", QStyle::SP_FileDialogDetailedView, 8760, 240);
+    Image2 = picture("Image2", QStyle::SP_MessageBoxInformation, 8760, 2280);
+
+    qv::place(MonthView2, 120, 120, 3960, 2760);
+    qv::place(MSHflexgrid1, 120, 3000, 10560, 4680);
+
+    onClick(Cmdprint, [this] { Cmdprint_Click(); });
+    onClick(cmdshowhtml, [this] { cmdshowhtml_Click(); });
+}
+
+void Form7::prepareLoad()
+{
+    Label2->setText(QStringLiteral("Today's date....")
+                    + qv::formatValue(QDateTime(qv::Clock::today(), QTime(0, 0)), QStringLiteral("Short Date")));
+}
+
+QString Form7::dayQuery(const QString& sqlDate) const
+{
+    return QStringLiteral("SELECT DateAppointment,") + QStringLiteral("TimeAppointment,") + QStringLiteral("CustomerID,")
+        + QStringLiteral("CustomerPhone,") + QStringLiteral("CustomerName,") + QStringLiteral("SalonArtist,")
+        + QStringLiteral("Service,") + QStringLiteral("Service1,") + QStringLiteral("Service2,")
+        + QStringLiteral("Service3,") + QStringLiteral("Totals ") + QStringLiteral("From ServiceMenu ")
+        + QStringLiteral("WHERE DateAppointment =#") + sqlDate + QStringLiteral("#")
+        + QStringLiteral(" ORDER BY SalonArtist, DateAppointment, TimeAppointment") + QStringLiteral(";");
+}
+
+std::unique_ptr<qv::Report> Form7::makeReport() const
+{
+    return std::make_unique<DataReport9>();
+}
+
+QString Form7::htmlPage() const
+{
+    const QString crlf = QStringLiteral("\r\n");
+    const qv::FlexGrid* grid = MSHflexgrid1;
+    QString t = QStringLiteral("<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>") + crlf;
+    t += QStringLiteral("<TR>") + crlf;
+    for (int c = 0; c < grid->cols(); ++c)
+        t += QStringLiteral("  <TH>") + grid->textMatrix(0, c) + QStringLiteral("</TH>") + crlf;
+    t += QStringLiteral("</TR>") + crlf;
+    for (int r = 1; r < grid->rows(); ++r) {
+        t += QStringLiteral("<TR>") + crlf;
+        for (int c = 0; c < grid->cols(); ++c)
+            t += QStringLiteral("  <TD>") + grid->textMatrix(r, c) + QStringLiteral("</TD>") + crlf;
+        t += QStringLiteral("</TR>") + crlf;
+    }
+    return QStringLiteral("<HTML><HEAD></HEAD><BODY>") + crlf + t + QStringLiteral("</BODY></HTML>");
+}
+
+QString Form7::htmlPath()
+{
+    // A "\" in the folder is a separator here too, as in the database path.
+    QString folder = programFolder();
+    folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder + QStringLiteral("temp.htm");
+}
+
+void Form7::cmdshowhtml_Click()
+{
+    const QString path = htmlPath();
+    QFile file(path);
+    QStringEncoder encoder(QStringConverter::System);
+    const QByteArray bytes = encoder.encode(htmlPage() + QStringLiteral("\r\n"));
+    // A page that could not be written is not opened: the old one, if any,
+    // would be shown as if it were this day's.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size()) {
+        qv::ui().msgBox(QStringLiteral("Could not write the web page ") + path + QStringLiteral(": ")
+                        + file.errorString());
+        return;
+    }
+    file.close();
+    qv::ui().launch(path);
+}

@@ -1,0 +1,61 @@
+#pragma once
+// What the two one-day windows share: a month calendar whose clicked day
+// lists that day's tickets in a text grid (field names in the first row,
+// one ticket a row), Sundays in bold, columns sized to their texts, and a
+// print button that hands the window's current rows to its report.
+//
+// The current rows are those of the load query (every ticket with an
+// appointment date, earliest first) until a day is clicked, then always the
+// last day's.
+#include "platform/forms/window.h"
+#include <QDate>
+#include <QString>
+#include <memory>
+
+class QFont;
+
+namespace qv {
+class Connection;
+class FlexGrid;
+class MonthCalendar;
+class Recordset;
+class Report;
+}
+
+class OneDayView : public qv::Window {
+    Q_OBJECT
+public:
+    explicit OneDayView(QWidget* parent = nullptr);
+    ~OneDayView() override;
+
+    qv::MonthCalendar* MonthView2 = nullptr;
+    qv::FlexGrid* MSHflexgrid1 = nullptr;
+
+    // A day picked on the calendar: its tickets into the grid.
+    void ShowAppointmentsForDate(const QDate& day);
+    void MonthView2_GetDayBold();
+    // "mm/dd/yyyy", as the query's # signs take a date.
+    static QString SQLDate(const QDate& day);
+    // Each column as wide as its widest text in the given font, plus 500 twips.
+    static void AutoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
+    // The current rows to the window's report, shown modally; errors are passed over.
+    void Cmdprint_Click();
+
+    std::shared_ptr<qv::Recordset> currentRows() const { return m_rows; }
+
+    // The load query: every ticket whose appointment date is set, earliest first.
+    static const QString kLoadQuery;
+
+protected:
+    // The day's query for a date already in SQLDate form.
+    virtual QString dayQuery(const QString& sqlDate) const = 0;
+    virtual std::unique_ptr<qv::Report> makeReport() const = 0;
+    // Window-specific steps of the load, run before the connection opens.
+    virtual void prepareLoad() {}
+
+    void formLoad() override;
+
+private:
+    std::unique_ptr<qv::Connection> m_connection;
+    std::shared_ptr<qv::Recordset> m_rows;
+};

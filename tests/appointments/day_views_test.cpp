@@ -1,0 +1,278 @@
+// The two one-day windows: a day clicked on the calendar lists its tickets,
+// the print button hands the listed rows to the report, and the appointment
+// window writes the grid out as a web page and opens it.
+#include "window_hands.h"
+
+#include "appointments/day_view.h"
+#include "appointments/report_by_date.h"
+#include "reports/products_services_report.h"
+#include "platform/data/database.h"
+#include "platform/forms/flex_grid.h"
+#include "platform/services/services.h"
+#include "platform/values/clock.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontMetrics>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDate kBusyDay(2001, 7, 2);
+const QDate kEmptyDay(2001, 7, 3);
+
+class DayViewTest : public ::testing::Test {
+protected:
+    void SetUp() override { qv::Windows::setOnLastClosed([] {}); }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    // The seeded salon with two more tickets on the busy day, so that the
+    // order by artist and the order by time differ, and one without a date.
+    void seed()
+    {
+        db.seed();
+        db.insert("Servicemenu", {{"CustomerID", "2001"}, {"CustomerName", "Eve Hart"}, {"CustomerPhone", "434-1111"},
+                                  {"SalonArtist", "Tom"}, {"DateAppointment", kBusyDay},
+                                  {"TimeAppointment", QTime(8, 0)}, {"Service", "Perm"}, {"Totals", 64.95}});
+        db.insert("Servicemenu", {{"CustomerID", "2002"}, {"CustomerName", "Fay Moss"}, {"CustomerPhone", "434-2222"},
+                                  {"SalonArtist", "Maria"}, {"DateAppointment", kBusyDay},
+                                  {"TimeAppointment", QTime(11, 0)}, {"Service", "Manicure"}, {"Service1", "Color"}});
+        db.insert("Servicemenu", {{"CustomerID", "2003"}, {"CustomerName", "No Date"}, {"CustomerPhone", "434-3333"},
+                                  {"SalonArtist", "Tom"}});
+    }
+
+    template <class W> W& open()
+    {
+        W& w = qv::Windows::show<W>();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
+        ui.script.clear();
+        return w;
+    }
+
+    static QStringList column(const qv::FlexGrid* grid, int col)
+    {
+        QStringList out;
+        for (int r = 1; r < grid->rows(); ++r)
+            out << grid->textMatrix(r, col);
+        return out;
+    }
+    static QStringList headings(const qv::FlexGrid* grid)
+    {
+        QStringList out;
+        for (int c = 0; c < grid->cols(); ++c)
+            out << grid->textMatrix(0, c);
+        return out;
+    }
+    static QString readFile(const QString& path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QStringLiteral("<missing>");
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+};
+
+const QStringList kDayFields = {"DateAppointment", "TimeAppointment", "CustomerID", "CustomerPhone",
+                                "CustomerName", "SalonArtist", "Service", "Service1", "Service2", "Service3", "Totals"};
+
+TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
+{
+    seed();
+    qv::ScopedClock clock(QDateTime(QDate(2001, 7, 4), QTime(15, 0)));
+    Form7& w = open<Form7>();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Find Appointment's By Date"));
+    EXPECT_EQ(w.Label2->text(), QStringLiteral("Today's date....7/4/2001"));
+    EXPECT_FALSE(w.closeCommandRemoved());
+
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    EXPECT_EQ(headings(grid), kDayFields);
+    EXPECT_EQ(grid->rows(), 5);
+    EXPECT_EQ(column(grid, 2), (QStringList{"1002", "1001", "2002", "2001"}));
+    EXPECT_EQ(column(grid, 5), (QStringList{"Jenny", "Maria", "Maria", "Tom"}));
+    EXPECT_EQ(column(grid, 0).value(0), QStringLiteral("7/2/2001"));
+    EXPECT_EQ(column(grid, 1), (QStringList{"10:00:00 AM", "9:00:00 AM", "11:00:00 AM", "8:00:00 AM"}));
+    // Empty fields are empty texts, not "0" or a date of their own.
+    EXPECT_EQ(column(grid, 7).value(2), QStringLiteral("Color"));
+    EXPECT_EQ(column(grid, 8).value(2), QString());
+    EXPECT_EQ(column(grid, 10).value(2), QString());
+    EXPECT_EQ(column(grid, 10).value(3), QStringLiteral("64.95"));
+
+    // No text is cut off: each column takes its widest text and a margin.
+    const QFontMetrics metrics(w.font());
+    for (int c = 0; c < grid->cols(); ++c)
+        for (int r = 0; r < grid->rows(); ++r)
+            EXPECT_GE(grid->colWidth(c), qv::twips(metrics.horizontalAdvance(grid->textMatrix(r, c))) + 450)
+                << c << "," << r;
+
+    // The next click replaces the rows.
+    apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
+    EXPECT_EQ(column(grid, 2), (QStringList{"1003"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(DayViewTest, ReportByDateListsEveryFieldStrictlyByTime)
+{
+    seed();
+    FRMGETR& w = open<FRMGETR>();
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("Report By Date"));
+    EXPECT_EQ(w.CmdPrint->text(), QStringLiteral("Services Products Report"));
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    const QStringList names = headings(grid);
+    const auto table = db.query("SELECT * FROM Servicemenu");
+    ASSERT_EQ(names.size(), table->fieldCount());
+    for (int c = 0; c < table->fieldCount(); ++c)
+        EXPECT_EQ(names[c], table->fieldName(c));
+    EXPECT_EQ(column(grid, names.indexOf("CustomerID")), (QStringList{"2001", "1001", "1002", "2002"}));
+}
+
+TEST_F(DayViewTest, ADayWithoutTicketsShowsHeadingsAndAnEmptyPageAndReport)
+{
+    seed();
+    Form7& w = open<Form7>();
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    apptest::clickDay(w.MonthView2, kEmptyDay);
+    EXPECT_EQ(w.MSHflexgrid1->rows(), 1);
+    EXPECT_EQ(headings(w.MSHflexgrid1), kDayFields);
+
+    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    const QString page = readFile(db.folder() + "/temp.htm");
+    EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</BODY></HTML>\r\n")) << page.toStdString();
+    EXPECT_FALSE(page.contains("<TD>"));
+
+    bool looked = false;
+    EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+                                     [&](const qv::ReportDocument& doc) {
+                                         looked = true;
+                                         EXPECT_TRUE(apptest::detailField(doc, "CustomerID").isEmpty());
+                                     }));
+    EXPECT_TRUE(looked);
+}
+
+TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
+{
+    seed();
+    {
+        Form7& w = open<Form7>();
+        // Before a day is picked: every ticket with a date, earliest first.
+        EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+                                         [](const qv::ReportDocument& doc) {
+                                             const QStringList tickets = apptest::detailField(doc, "CustomerID");
+                                             EXPECT_EQ(tickets.size(), 8);
+                                             EXPECT_FALSE(tickets.contains("2003"));
+                                             EXPECT_EQ(apptest::detailField(doc, "DateAppointment"),
+                                                       (QStringList{"7/2/2001", "7/2/2001", "7/2/2001", "7/2/2001",
+                                                                    "7/9/2001", "7/16/2001", "7/23/2001", "7/30/2001"}));
+                                         }));
+        apptest::clickDay(w.MonthView2, kBusyDay);
+        EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+                                         [](const qv::ReportDocument& doc) {
+                                             EXPECT_EQ(doc.title, QStringLiteral("Appointments By date"));
+                                             EXPECT_EQ(apptest::detailField(doc, "CustomerID"),
+                                                       (QStringList{"1002", "1001", "2002", "2001"}));
+                                         }));
+        w.unload();
+    }
+    FRMGETR& r = open<FRMGETR>();
+    apptest::clickDay(r.MonthView2, kBusyDay);
+    EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(r.CmdPrint, Qt::LeftButton); },
+                                     [](const qv::ReportDocument& doc) {
+                                         EXPECT_EQ(doc.title, DataReport2().title());
+                                         EXPECT_EQ(apptest::detailField(doc, "SalonArtist"),
+                                                   (QStringList{"Tom", "Maria", "Jenny", "Maria"}));
+                                     }));
+}
+
+TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
+{
+    seed();
+    db.insert("Servicemenu", {{"CustomerID", "3001"}, {"CustomerName", "Ann & Bo <VIP>"}, {"CustomerPhone", "1"},
+                              {"SalonArtist", "Zed"}, {"DateAppointment", QDate(2001, 7, 5)},
+                              {"TimeAppointment", QTime(9, 30)}});
+    Form7& w = open<Form7>();
+    apptest::clickDay(w.MonthView2, QDate(2001, 7, 5));
+    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+
+    const QString path = db.folder() + "/temp.htm";
+    QString expected = "<HTML><HEAD></HEAD><BODY>\r\n<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>\r\n<TR>\r\n";
+    for (const QString& f : kDayFields)
+        expected += "  <TH>" + f + "</TH>\r\n";
+    expected += "</TR>\r\n<TR>\r\n";
+    for (const QString& cell : {"7/5/2001", "9:30:00 AM", "3001", "1", "Ann & Bo <VIP>", "Zed", "", "", "", "", ""})
+        expected += "  <TD>" + QString(cell) + "</TD>\r\n";
+    expected += "</TR>\r\n</BODY></HTML>\r\n";
+    EXPECT_EQ(readFile(path), expected);
+
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Launch);
+    EXPECT_EQ(QDir::cleanPath(ui.script.events[0].text), QDir::cleanPath(path));
+
+    // Written again for another day, the page replaces the earlier one.
+    apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
+    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    const QString second = readFile(path);
+    EXPECT_TRUE(second.contains("<TD>1003</TD>"));
+    EXPECT_FALSE(second.contains("3001"));
+    EXPECT_TRUE(second.endsWith("</TR>\r\n</BODY></HTML>\r\n"));
+}
+
+TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)
+{
+    seed();
+    Form7& w = open<Form7>();
+    const QString folder = qv::ProgramFolder::path();
+    qv::ProgramFolder::setPath(folder + "/");
+    EXPECT_EQ(Form7::htmlPath(), folder + "/temp.htm");
+    qv::ProgramFolder::setPath(folder);
+    EXPECT_EQ(Form7::htmlPath(), folder + "/temp.htm");
+
+    // A folder that cannot take the page: nothing is opened, the user is told.
+    qv::ProgramFolder::setPath(folder + "/no such folder");
+    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    qv::ProgramFolder::setPath(folder);
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(ui.script.messages()[0].startsWith("Could not write the web page "));
+    for (const qv::UiEvent& e : ui.script.events)
+        EXPECT_NE(e.kind, qv::UiEvent::Launch);
+}
+
+TEST_F(DayViewTest, SundaysAreBoldInEveryMonthShown)
+{
+    seed();
+    FRMGETR& w = open<FRMGETR>();
+    w.MonthView2->setCurrentPage(2001, 7);
+    for (const QDate& sunday : {QDate(2001, 6, 24), QDate(2001, 7, 1), QDate(2001, 7, 29), QDate(2001, 7, 22)})
+        EXPECT_EQ(w.MonthView2->dateTextFormat(sunday).fontWeight(), QFont::Bold) << sunday.toString().toStdString();
+    for (const QDate& other : {QDate(2001, 7, 2), QDate(2001, 7, 7)})
+        EXPECT_NE(w.MonthView2->dateTextFormat(other).fontWeight(), QFont::Bold) << other.toString().toStdString();
+    w.MonthView2->setCurrentPage(2001, 9);
+    EXPECT_EQ(w.MonthView2->dateTextFormat(QDate(2001, 9, 2)).fontWeight(), QFont::Bold);
+}
+
+TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
+{
+    ASSERT_TRUE(QFile::remove(db.file()));
+    Form7& w = qv::Windows::show<Form7>();
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    ui.script.clear();
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    // Print passes the window's errors over; only the report engine may speak.
+    ui.script.clear();
+    QTest::mouseClick(w.Cmdprint, Qt::LeftButton);
+    for (const qv::UiEvent& e : ui.script.events)
+        EXPECT_EQ(e.title, QStringLiteral("Appointments By date")) << e.text.toStdString();
+}
+
+} // namespace
