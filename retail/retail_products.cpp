@@ -1,0 +1,620 @@
+#include "retail/retail_products.h"
+
+#include "appointments/appointment_book.h"
+#include "common/connections.h"
+#include "common/find_by_text.h"
+#include "common/window_helpers.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/convert.h"
+#include "retail/stock_posting.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+
+QV_REGISTER_WINDOW(FormProductsA);
+
+namespace {
+
+template <class F> void passOver(F&& statement)
+{
+    try {
+        statement();
+    } catch (...) {
+    }
+}
+
+// Placement in pixels of the 800 x 600 design, turned into twips.
+void at(QWidget* w, int x, int y, int width, int height)
+{
+    qv::place(w, x * qv::kTwipsPerPixel, y * qv::kTwipsPerPixel, width * qv::kTwipsPerPixel,
+              height * qv::kTwipsPerPixel);
+}
+
+const QString kInstructions = QStringLiteral(
+    "Scroll to the product that your client is purchasing. Enter Quantity. Click on button #1. The product will "
+    "now appear on the Appointment form in the corresponding box. Do the same for other products that are being "
+    "purchased. (Management)To delete an entry which has been updated on the Appointment Form, you MUST first "
+    "enter the returned to stock amount. Click on the X corresponding to the product entered on the Appointment "
+    "form. Click edit then update and refresh. Close.");
+
+// Products go only into an appointment book that is open on screen.
+const QString kBookNotOpen =
+    QStringLiteral("The Appointment form is not open. Open it first, then click the button again.");
+
+// Slot buttons, their captions and the slot-clearing buttons beneath them.
+const char* const kSlotButtons[5] = {"Command16", "Command17", "Command18", "Command15", "Command14"};
+const char* const kSlotCaptions[5] = {"1#", "#2", "#3", "#4", "#5"};
+const char* const kClearButtons[5] = {"Command6", "Command5", "Command2", "Command12", "Command13"};
+
+QPixmap padlockPicture(bool open)
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    p.setBrush(Qt::NoBrush);
+    if (open)
+        p.drawArc(3, 2, 10, 14, 0, 180 * 16);
+    else
+        p.drawArc(7, 2, 10, 14, 0, 180 * 16);
+    p.setPen(QColor(120, 90, 0));
+    p.setBrush(QColor(230, 190, 60));
+    p.drawRect(5, 10, 14, 11);
+    return pm;
+}
+
+QPixmap bulbPicture()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setBrush(QColor(255, 230, 80));
+    p.setPen(QColor(120, 100, 0));
+    p.drawEllipse(5, 2, 14, 14);
+    p.setBrush(QColor(160, 160, 160));
+    p.drawRect(9, 16, 6, 5);
+    return pm;
+}
+
+} // namespace
+
+FormProductsA::FormProductsA(QWidget* parent) : RecordForm(parent)
+{
+    setWindowTitle(QStringLiteral("Products Menu"));
+    buildLayout();
+    connectHandlers();
+    SetButtons(true);
+}
+
+FormProductsA::~FormProductsA() = default;
+
+QString FormProductsA::connectionString() const { return recordWindowConnectionString(); }
+
+QString FormProductsA::recordSource() const
+{
+    return QStringLiteral("SELECT *  FROM StockControl Where StockControl.Price>0 Order BY StockControl.Category DESC");
+}
+
+QPushButton* FormProductsA::slotButton(int slot) const
+{
+    if (slot < 1 || slot > 5)
+        return nullptr;
+    return findChild<QPushButton*>(QString::fromLatin1(kSlotButtons[slot - 1]));
+}
+
+QPushButton* FormProductsA::slotClearButton(int slot) const
+{
+    if (slot < 1 || slot > 5)
+        return nullptr;
+    return findChild<QPushButton*>(QString::fromLatin1(kClearButtons[slot - 1]));
+}
+
+// ---------------------------------------------------------------- layout
+
+void FormProductsA::buildLayout()
+{
+    setTwipsSize(800 * qv::kTwipsPerPixel, 575 * qv::kTwipsPerPixel);
+
+    auto label = [this](const QString& caption, int x, int y, int width, int height = 21,
+                        Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter) {
+        auto* l = new QLabel(caption, this);
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(align);
+        at(l, x, y, width, height);
+        return l;
+    };
+    auto button = [this](const QString& name, const QString& caption, int x, int y, int width, int height) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        at(b, x, y, width, height);
+        return b;
+    };
+    auto pictureButton = [&](const QString& name, const QPixmap& picture, int x, int y) {
+        QPushButton* b = button(name, QString(), x, y, 28, 28);
+        b->setIcon(QIcon(picture));
+        b->setIconSize(picture.size());
+        return b;
+    };
+    auto field = [this](int index, const QString& name, const QString& format, bool locked) {
+        qv::TextBox* box = addField(index, name, format);
+        box->setReadOnly(locked);
+        box->setSelectOnFocus(true);
+        return box;
+    };
+
+    Label1 = label(QStringLiteral("Salon Retail Products "), 10, 6, 230, 26);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = Label1->font();
+    heading.setPointSize(heading.pointSize() + 4);
+    heading.setBold(true);
+    Label1->setFont(heading);
+
+    label(QStringLiteral("Search for product by Category->"), 250, 8, 200, 24, Qt::AlignRight | Qt::AlignVCenter);
+    Command7 = pictureButton(QStringLiteral("Command7"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 455, 6);
+    Command7->setToolTip(QStringLiteral("Search for product by Category"));
+    label(QStringLiteral("Search for product by StockNumber->"), 490, 8, 230, 24, Qt::AlignRight | Qt::AlignVCenter);
+    Command8 = pictureButton(QStringLiteral("Command8"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 725, 6);
+    Command8->setToolTip(QStringLiteral("Search for product by StockNumber"));
+
+    // Master fields, a column at the left.
+    struct Master { int index; const char* field; const char* caption; };
+    const Master masters[] = {
+        {14, "SystemStockNumber", "StockNumber:"}, {17, "Category", "Category:"},
+        {7, "StartingQuantity", "Quantity start:"}, {4, "Location", "Location:"},
+        {3, "Item", "Item Description:"}, {22, "UnitSize", "Unit Size:"},
+        {13, "SuppliersStockNumber", "Vendor Stock Number:"}, {12, "Substitute", "Substitute:"},
+    };
+    int y = 44;
+    for (const Master& m : masters) {
+        label(QString::fromLatin1(m.caption), 10, y, 130);
+        at(field(m.index, QString::fromLatin1(m.field), QString(), true), 145, y, 200, 21);
+        y += 26;
+    }
+    label(QStringLiteral("Returned To Stock:"), 10, y, 130);
+    qv::TextBox* returned = field(9, QStringLiteral("ReturnedToStock"), QString(), false);
+    at(returned, 145, y, 80, 21);
+    returned->setEnabled(false);
+    Command19 = button(QStringLiteral("Command19"), QStringLiteral("X"), 228, y, 24, 21);
+    Command19->setToolTip(QStringLiteral("Clear Entry"));
+    qv::TextBox* returnedTotal = field(23, QStringLiteral("ReturnToStockTotals"), QString(), true);
+    at(returnedTotal, 265, y, 80, 21);
+    returnedTotal->setVisible(false);
+    y += 26;
+    label(QStringLiteral("Lost/Damaged:"), 10, y, 130);
+    qv::TextBox* lost = field(5, QStringLiteral("LostOrDamaged"), QString(), false);
+    at(lost, 145, y, 80, 21);
+    lost->setEnabled(false);
+    Command21 = button(QStringLiteral("Command21"), QStringLiteral("X"), 228, y, 24, 21);
+    Command21->setToolTip(QStringLiteral("Clear Entry"));
+    qv::TextBox* lostTotal = field(24, QStringLiteral("LostDamagedTotals"), QString(), true);
+    at(lostTotal, 265, y, 80, 21);
+    lostTotal->setVisible(false);
+    y += 26;
+    label(QStringLiteral("Supplier:"), 10, y, 130);
+    TxtSupplier25 = new qv::TextBox(this);
+    TxtSupplier25->setObjectName(QStringLiteral("TxtSupplier_25"));
+    TxtSupplier25->setReadOnly(true);
+    at(TxtSupplier25, 145, y, 200, 21);
+    y += 26;
+    label(QStringLiteral("Memo:"), 10, y, 130);
+    at(field(6, QStringLiteral("Memo"), QString(), false), 145, y, 200, 44);
+    qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
+    at(date, 265, 6, 60, 21);
+    date->setVisible(false);
+
+    // The money column at the right.
+    struct Money { int index; const char* field; const char* caption; const char* format; bool locked; bool dollar; };
+    const Money money[] = {
+        {8, "Price", "Selling Price:", "#,##0.00", true, true},
+        {1, "CostValueOfStock", "Cost:", "#,##0.00", true, true},
+        {10, "Sold", "Quantity Sold/Used:", "", true, false},
+        {18, nullptr, "Quantity This Entry", "", false, false},
+        {21, "Totals", "SubTotal Entry:", "#,##0.00", true, true},
+        {15, "GrossSales", "Gross:", "0.00", true, true},
+        {16, "NetProfitFromSales", "Net:", "0.00", true, true},
+        {2, "CurrentlyInStock", "Currently in Stock:", "0", false, false},
+        {20, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, true},
+        {11, "taxpercent1", "Tax %:", "", true, false},
+    };
+    y = 44;
+    for (const Money& m : money) {
+        label(QString::fromLatin1(m.caption), 380, y, 165, 21, Qt::AlignRight | Qt::AlignVCenter);
+        if (m.dollar)
+            label(QStringLiteral("$"), 550, y, 10);
+        qv::TextBox* box = nullptr;
+        if (m.field) {
+            box = field(m.index, QString::fromLatin1(m.field), QString::fromLatin1(m.format), m.locked);
+        } else {
+            // The quantity being sold now belongs to no field.
+            box = new qv::TextBox(this);
+            box->setObjectName(QStringLiteral("txtfields_%1").arg(m.index));
+            box->setSelectOnFocus(true);
+            txtfields.insert(m.index, box);
+        }
+        at(box, 562, y, 110, 21);
+        if (m.index != 8 && m.index != 1 && m.index != 15 && m.index != 16 && m.index != 11)
+            box->setAlignment(Qt::AlignCenter);
+        if (m.index == 8)
+            box->setStyleSheet(QStringLiteral("qv--TextBox, QLineEdit { background-color: #FFFFC0; }"));
+        y += 26;
+    }
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, 44 + 3 * 26, 28, 21);
+    Command1->setToolTip(QStringLiteral("Clear entry"));
+    Command3 = button(QStringLiteral("Command3"), QStringLiteral("="), 676, 44 + 4 * 26, 28, 21);
+    Command3->setToolTip(QStringLiteral("Sub Total The entry"));
+
+    // The five slot buttons in slot order, the manager's clearing buttons beneath.
+    for (int i = 0; i < 5; ++i) {
+        QPushButton* post = button(QString::fromLatin1(kSlotButtons[i]), QString::fromLatin1(kSlotCaptions[i]),
+                                   470 + i * 62, 316, 56, 26);
+        post->setToolTip(QStringLiteral("Send the product to the appointment form"));
+        QPushButton* clear = pictureButton(QString::fromLatin1(kClearButtons[i]),
+                                           style()->standardPixmap(QStyle::SP_DialogDiscardButton), 484 + i * 62, 346);
+        clear->setVisible(false);
+    }
+    Command16 = slotButton(1);
+    Command17 = slotButton(2);
+    Command18 = slotButton(3);
+    Command15 = slotButton(4);
+    Command14 = slotButton(5);
+    Command6 = slotClearButton(1);
+    Command5 = slotClearButton(2);
+    Command2 = slotClearButton(3);
+    Command12 = slotClearButton(4);
+    Command13 = slotClearButton(5);
+
+    label(QStringLiteral("MGR EDIT"), 372, 316, 80, 21, Qt::AlignCenter);
+    Command4 = pictureButton(QStringLiteral("Command4"), padlockPicture(true), 380, 342);
+    Command9 = pictureButton(QStringLiteral("Command9"), padlockPicture(false), 414, 342);
+    Command9->setVisible(false);
+    Image3 = new qv::PictureBox(this);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    Image3->setPixmap(bulbPicture());
+    Image3->setToolTip(QStringLiteral("Quick Tips"));
+    at(Image3, 750, 44, 24, 24);
+
+    // Instructions, grid, and the record form's buttons at the foot.
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    at(Frame1, 10, 384, 360, 140);
+    Label9 = new QLabel(kInstructions, Frame1);
+    Label9->setObjectName(QStringLiteral("Label9"));
+    Label9->setTextFormat(Qt::PlainText);
+    Label9->setWordWrap(true);
+    Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    at(Label9, 6, 6, 348, 130);
+
+    DataGrid1 = new qv::DataGrid(this);
+    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    at(DataGrid1, 380, 384, 410, 140);
+
+    // No Add and no Delete here: the browse buttons close up to the left.
+    qv::place(cmdEdit, 59, 0, 1095, 300);
+    qv::place(cmdUpdate, 59, 0, 1095, 300);
+    qv::place(cmdRefresh, 1213, 0, 1095, 300);
+    qv::place(cmdCancel, 1213, 0, 1095, 300);
+    qv::place(cmdClose, 2367, 0, 1095, 300);
+}
+
+void FormProductsA::connectHandlers()
+{
+    for (int slot = 1; slot <= 5; ++slot) {
+        onClick(slotButton(slot), [this, slot] { PostToSlot(slot); });
+        onClick(slotClearButton(slot), [this, slot] { ClearSlot(slot); });
+    }
+    onClick(Command7, [this] { Command7_Click(); });
+    onClick(Command8, [this] { Command8_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command19, [this] { Command19_Click(); });
+    onClick(Command21, [this] { Command21_Click(); });
+    onClick(Command4, [this] { Command4_Click(); });
+    onClick(Command9, [this] { Command9_Click(); });
+    connect(Image3, &qv::PictureBox::clicked, this,
+            [] { guard([] { qv::Windows::show(QStringLiteral("frmquicktips1")); }); });
+}
+
+// ---------------------------------------------------------------- load
+
+void FormProductsA::formLoad()
+{
+    RemoveCloseCommand(this);
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    try {
+        RecordForm::formLoad();
+    } catch (const std::exception& e) {
+        // Without its database the window has nothing to show: say why and go.
+        const auto* error = dynamic_cast<const qv::Error*>(&e);
+        qv::ui().msgBox(error ? error->description() : QString::fromLocal8Bit(e.what()));
+        unload();
+        return;
+    }
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
+    attachGrid();
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { adoPrimaryRS_MoveComplete(); });
+}
+
+void FormProductsA::attachGrid()
+{
+    static const QList<qv::GridColumn> columns = {
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 2600},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
+        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
+    };
+    DataGrid1->setDataSource(adoPrimaryRS, columns);
+}
+
+void FormProductsA::detachGrid() { DataGrid1->setDataSource(nullptr); }
+
+// ---------------------------------------------------------------- record form
+
+void FormProductsA::SetButtons(bool flag)
+{
+    cmdAdd->setVisible(false);
+    cmdDelete->setVisible(false);
+    cmdEdit->setVisible(flag);
+    cmdClose->setVisible(flag);
+    cmdRefresh->setVisible(flag);
+    cmdUpdate->setVisible(!flag);
+    cmdCancel->setVisible(!flag);
+    cmdNext->setEnabled(flag);
+    cmdFirst->setEnabled(flag);
+    cmdLast->setEnabled(flag);
+    cmdPrevious->setEnabled(flag);
+}
+
+void FormProductsA::cmdEdit_Click()
+{
+    lblStatus->setText(QStringLiteral("Edit record"));
+    EditFlag = true;
+    SetButtons(false);
+}
+
+void FormProductsA::saveAndBrowse()
+{
+    passOver([this] { attachGrid(); });
+    passOver([this] { adoPrimaryRS->updateBatch(); });
+    passOver([this] {
+        if (!adoPrimaryRS->eof())
+            adoPrimaryRS->move(0);
+    });
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver([this] { SetButtons(true); });
+}
+
+void FormProductsA::cmdUpdate_Click()
+{
+    saveAndBrowse();
+    StockPosting::run(txtfields, StockPosting::kUpdate);
+}
+
+void FormProductsA::cmdCancel_Click()
+{
+    passOver([this] { SetButtons(true); });
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver([this] { detachGrid(); });
+    passOver([this] { adoPrimaryRS->cancelUpdate(); });
+    // What was typed belongs to the discarded change, not to the row shown next.
+    passOver([this] { reshowBoxes(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+    passOver([this] {
+        if (SavedBookmark > 0)
+            adoPrimaryRS->setBookmark(SavedBookmark);
+        else
+            adoPrimaryRS->moveFirst();
+    });
+}
+
+void FormProductsA::cmdRefresh_Click()
+{
+    StockPosting::run(txtfields, StockPosting::kRefresh);
+    passOver([this] {
+        adoPrimaryRS->moveNext();
+        if (adoPrimaryRS->eof())
+            adoPrimaryRS->moveFirst();
+    });
+    passOver([this] { detachGrid(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+}
+
+void FormProductsA::cmdClose_Click()
+{
+    StockPosting::run(txtfields, StockPosting::kRecompute);
+    passOver([this] {
+        adoPrimaryRS->moveNext();
+        if (adoPrimaryRS->eof())
+            adoPrimaryRS->moveFirst();
+    });
+    passOver([this] { detachGrid(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+    // Shown empty only: the row now current gets no change from it.
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
+    unload();
+}
+
+void FormProductsA::emptyBeforeMove()
+{
+    for (int index : {StockPosting::QuantityBox, StockPosting::EntryTotalBox, StockPosting::ReturnedBox,
+                      StockPosting::LostBox})
+        txtfields.value(index)->setBoxText(QString());
+}
+
+void FormProductsA::cmdFirst_Click()
+{
+    emptyBeforeMove();
+    RecordForm::cmdFirst_Click();
+}
+
+void FormProductsA::cmdLast_Click()
+{
+    emptyBeforeMove();
+    RecordForm::cmdLast_Click();
+}
+
+void FormProductsA::cmdNext_Click()
+{
+    emptyBeforeMove();
+    RecordForm::cmdNext_Click();
+}
+
+void FormProductsA::cmdPrevious_Click()
+{
+    emptyBeforeMove();
+    RecordForm::cmdPrevious_Click();
+}
+
+// ---------------------------------------------------------------- finds, entry
+
+void FormProductsA::findProduct(const QString& field, const QString& prompt, const QString& notFound)
+{
+    if (EditFlag)
+        return;
+    passOver([&] { FindByText(*adoPrimaryRS, field, prompt, notFound); });
+    passOver([this] { adoPrimaryRS->move(0); });
+}
+
+void FormProductsA::Command7_Click()
+{
+    findProduct(QStringLiteral("Category"), QStringLiteral("Enter a Category for this product."),
+                QStringLiteral("Could not find your category. "));
+}
+
+void FormProductsA::Command8_Click()
+{
+    findProduct(QStringLiteral("SystemStockNumber"), QStringLiteral("Enter a SystemStockNumber for this product."),
+                QStringLiteral("Could not find your Product by Stock#. "));
+}
+
+void FormProductsA::Command3_Click()
+{
+    const double price = qv::leadingNumber(txtfields.value(StockPosting::PriceBox)->text());
+    const double quantity = qv::leadingNumber(txtfields.value(StockPosting::QuantityBox)->text());
+    qv::TextBox* subtotal = txtfields.value(StockPosting::EntryTotalBox);
+    subtotal->setBoxText(qv::plainText(quantity * price));
+    subtotal->setBoxText(qv::currencyText(qv::readMoney(subtotal->text())));
+}
+
+void FormProductsA::Command1_Click()
+{
+    passOver([this] {
+        if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
+                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
+            != qv::MsgResult::Yes)
+            return;
+        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
+        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+    });
+}
+
+void FormProductsA::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
+
+void FormProductsA::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
+
+// ---------------------------------------------------------------- the ticket
+
+void FormProductsA::PostToSlot(int slot)
+{
+    QPushButton* button = slotButton(slot);
+    qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
+    if (!button)
+        return;
+
+    double typed = 0;
+    passOver([&] { typed = qv::leadingNumber(quantity->text()); });
+    if (typed < 1) {
+        quantity->setFocus();
+        qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
+                                       "button again.")
+                            .arg(slot));
+        return;
+    }
+    Form3* book = qv::Windows::loaded<Form3>();
+    if (!book) {
+        qv::ui().msgBox(kBookNotOpen);
+        return;
+    }
+    // A product must be shown: a posting of no product would put a bare
+    // quantity on the ticket and count it against no stock.
+    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+        return;
+
+    const Form3::ProductSlot target = book->productSlot(slot);
+    if (Form3::slotOccupied(target.quantity)) {
+        button->setEnabled(false);
+        qv::ui().msgBox(slot == 2 ? QStringLiteral("This product entry was already made into the corresponding box on "
+                                                   "the Appointment Form, choose another.")
+                                  : QStringLiteral("This product entry was already made into the corresponding box on "
+                                                   "the appointment form, choose another."));
+        quantity->setBoxText(QString());
+        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+        return;
+    }
+
+    book->productTaxPercent()->setBoxText(txtfields.value(11)->text());
+    target.stockNumber->setBoxText(txtfields.value(14)->text());
+    target.name->setBoxText(txtfields.value(17)->text());
+    target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
+    target.quantity->setBoxText(quantity->text());
+
+    saveAndBrowse();
+    StockPosting::run(txtfields, StockPosting::kTicketSale);
+    button->setEnabled(false);
+    StockPosting::emptyEntry(txtfields);
+}
+
+void FormProductsA::ClearSlot(int slot)
+{
+    Form3* book = qv::Windows::loaded<Form3>();
+    if (!book) {
+        qv::ui().msgBox(kBookNotOpen);
+        return;
+    }
+    passOver([&] {
+        if (qv::ui().msgBox(QStringLiteral("Delete the Current product from the Appointment form?"),
+                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete Product"))
+            != qv::MsgResult::Yes)
+            return;
+        const Form3::ProductSlot target = book->productSlot(slot);
+        for (qv::TextBox* box : {target.stockNumber, target.name, target.price, target.quantity})
+            passOver([box] { box->setBoxText(QString()); });
+    });
+}
+
+// ---------------------------------------------------------------- manager mode
+
+void FormProductsA::Command4_Click()
+{
+    qv::Window* dialog = qv::Windows::show(QStringLiteral("frmLogin2"));
+    if (!dialog)
+        return;
+    if (auto* password = dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")))
+        password->clear();
+}
+
+void FormProductsA::Command9_Click()
+{
+    Command4->setVisible(true);
+    Command9->setVisible(false);
+    for (int slot = 1; slot <= 5; ++slot)
+        slotClearButton(slot)->setVisible(false);
+    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
+    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+    qv::ui().msgBox(QStringLiteral("Remember that deleting and then re-inserting the product will not place the item "
+                                   "back as a re-stocked item. It will still appear as a sold product. You must add "
+                                   "the item back to *Return to Stock"));
+}

@@ -1,0 +1,374 @@
+// The retail product window driven as the front desk and the manager use it:
+// products found and sent onto the open ticket, the stock figures booked,
+// saved and shown again, and the manager's corrections.
+#include "appointments/appointment_book.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/money.h"
+#include "retail/retail_products.h"
+#include "shell/retail_products_login.h"
+#include "support/salon_db.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class RetailTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+        // Sorts first by name, descending: 20 taken in, 5 sold, tax 8.
+        db.insert("StockControl", {{"Category", "Zinc Cream"}, {"SystemStockNumber", "1009"}, {"Price", 12.5},
+                                   {"CostValueOfStock", 7.0}, {"StartingQuantity", 20}, {"Sold", 5},
+                                   {"ReturnToStockTotals", 1}, {"taxpercent1", 8.0}});
+        // Never a retail product: no price, or one below 0.
+        db.insert("StockControl", {{"Category", "Zz Free Sample"}, {"SystemStockNumber", "1010"}});
+        db.insert("StockControl", {{"Category", "Zz Refund"}, {"SystemStockNumber", "1011"}, {"Price", -3.0}});
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    FormProductsA& open(bool withBook = true)
+    {
+        if (withBook)
+            book = &qv::Windows::show<Form3>();
+        w = &qv::Windows::show<FormProductsA>();
+        ui.script.clear();
+        return *w;
+    }
+    qv::TextBox* box(int index) { return w->txtfields.value(index); }
+    void type(QLineEdit* target, const QString& text)
+    {
+        target->setFocus();
+        target->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(target, text);
+    }
+    void click(QAbstractButton* button)
+    {
+        ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
+        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void unlock()
+    {
+        click(w->Command4);
+        auto& dialog = qv::Windows::get<frmLogin2>();
+        type(dialog.txtPassword, "marvo");
+        click(dialog.cmdOK);
+    }
+    // A stored figure (money fields included) as a number; null stays null.
+    QVariant stored(const QString& category, const QString& field)
+    {
+        const QVariant v = db.scalar("SELECT " + field + " FROM StockControl WHERE Category='" + category + "'");
+        if (v.canConvert<qv::Money>() && v.metaType() == QMetaType::fromType<qv::Money>())
+            return v.value<qv::Money>().toDouble();
+        return v;
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    Form3* book = nullptr;
+    FormProductsA* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
+{
+    FormProductsA& f = open();
+    EXPECT_EQ(f.windowTitle(), "Products Menu");
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_EQ(box(8)->text(), "12.50");
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(f.adoPrimaryRS->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 4);
+    EXPECT_EQ(f.DataGrid1->model()->index(3, 0).data().toString(), "Conditioner");
+    EXPECT_EQ(f.DataGrid1->model()->index(0, 2).data().toString(), "$12.50");
+    EXPECT_EQ(f.Label9->text().left(56), "Scroll to the product that your client is purchasing. En");
+    EXPECT_TRUE(f.closeCommandRemoved());
+    for (int slot = 1; slot <= 5; ++slot) {
+        EXPECT_TRUE(f.slotButton(slot)->isEnabled());
+        EXPECT_FALSE(f.slotClearButton(slot)->isVisibleTo(&f));
+    }
+    EXPECT_EQ(f.slotButton(1)->text(), "1#");
+    EXPECT_EQ(f.slotButton(5)->text(), "#5");
+    EXPECT_FALSE(f.Command9->isVisibleTo(&f));
+    EXPECT_FALSE(box(9)->isEnabled());
+    EXPECT_FALSE(box(5)->isEnabled());
+    EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
+    EXPECT_FALSE(f.cmdDelete->isVisibleTo(&f));
+}
+
+TEST_F(RetailTest, UpdatePostsTheEntryAndTheNextMoveSavesTheFigures)
+{
+    FormProductsA& f = open();
+    click(f.cmdEdit);
+    type(box(18), "3");
+    click(f.cmdUpdate);
+    EXPECT_EQ(box(10)->text(), "8");
+    EXPECT_EQ(box(2)->text(), "12");
+    EXPECT_EQ(box(15)->text(), "100");
+    EXPECT_EQ(box(16)->text(), "44");
+    EXPECT_EQ(box(20)->text(), "84");
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_TRUE(box(21)->text().isEmpty());
+    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    // Only in the boxes until the row is saved.
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
+
+    // The manager gives back 2 and writes off 1.
+    unlock();
+    EXPECT_TRUE(f.Command9->isVisible());
+    EXPECT_TRUE(box(9)->isEnabled());
+    click(f.cmdEdit);
+    type(box(9), "2");
+    type(box(5), "1");
+    click(f.cmdUpdate);
+    EXPECT_EQ(box(2)->text(), "13");
+    EXPECT_EQ(box(10)->text(), "7");
+
+    click(f.cmdRefresh);   // saves by moving on, then shows the first row
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
+    EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
+    EXPECT_EQ(stored("Zinc Cream", "GrossSales").toDouble(), 87.5);
+    EXPECT_EQ(stored("Zinc Cream", "NetProfitFromSales").toDouble(), 38.5);
+    EXPECT_EQ(stored("Zinc Cream", "QuantityStatus").toDouble(), 91);
+    EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 3);
+    EXPECT_EQ(stored("Zinc Cream", "LostDamagedTotals").toDouble(), 1);
+    EXPECT_TRUE(stored("Zinc Cream", "ReturnedToStock").isNull());
+    EXPECT_EQ(box(20)->text(), "91.00");
+    EXPECT_EQ(box(2)->text(), "13");
+}
+
+TEST_F(RetailTest, RefreshCountsWhatIsLeftInTheEntryOnTheRowThenCurrent)
+{
+    FormProductsA& f = open();
+    type(box(18), "3");
+    click(f.cmdRefresh);
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_EQ(box(18)->text(), "3");
+    click(f.cmdRefresh);
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 11);
+}
+
+TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
+{
+    db.execRaw("UPDATE StockControl SET GrossSales=NULL, CurrentlyInStock=NULL WHERE Category='Zinc Cream'");
+    FormProductsA& f = open();
+    type(box(18), "4");
+    QPointer<FormProductsA> alive(&f);
+    click(f.cmdClose);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<FormProductsA>());
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
+    EXPECT_EQ(stored("Zinc Cream", "GrossSales").toDouble(), 62.5);
+    EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 15);
+    EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 1);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
+{
+    FormProductsA& f = open();
+    type(box(18), "2");
+    click(f.Command16);
+    Form3::ProductSlot p = book->productSlot(1);
+    EXPECT_EQ(p.name->text(), "Zinc Cream");
+    EXPECT_EQ(p.price->text(), "12.50");
+    EXPECT_EQ(p.quantity->text(), "2");
+    EXPECT_EQ(p.stockNumber->text(), "1009");
+    EXPECT_EQ(book->productTaxPercent()->text(), "8");
+    EXPECT_EQ(box(10)->text(), "7");
+    EXPECT_EQ(box(2)->text(), "13");
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_FALSE(f.Command16->isEnabled());
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    // A second product into slot 2 brings its own tax percent; 1.5 is a quantity.
+    click(f.cmdNext);   // Shampoo, tax 6; the move saves Zinc Cream
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
+    type(box(18), "1.5");
+    click(f.Command17);
+    EXPECT_EQ(book->productSlot(2).quantity->text(), "1.5");
+    EXPECT_EQ(book->productTaxPercent()->text(), "6");
+    EXPECT_EQ(box(10)->text(), "6.5");
+}
+
+TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
+{
+    FormProductsA& f = open();
+    for (const char* typed : {"", "0", "0.5", "abc"}) {
+        ui.script.clear();
+        type(box(18), typed);
+        box(6)->setFocus();
+        click(f.Command18);
+        EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now and "
+                                                    "click the 3# button again."})
+            << typed;
+        EXPECT_EQ(f.focusWidget(), box(18)) << typed;
+        EXPECT_TRUE(f.Command18->isEnabled());
+        EXPECT_TRUE(book->productSlot(3).name->text().isEmpty());
+        EXPECT_EQ(box(10)->text(), "5");
+    }
+
+    // A name with no quantity leaves the slot free; a quantity of 1 takes it.
+    type(book->productSlot(1).name, "Old product");
+    type(book->productSlot(2).quantity, "1");
+    ui.script.clear();
+    type(box(18), "2");
+    click(f.Command17);
+    EXPECT_EQ(ui.script.messages(), QStringList{"This product entry was already made into the corresponding box on the "
+                                                "Appointment Form, choose another."});
+    EXPECT_FALSE(f.Command17->isEnabled());
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_TRUE(book->productSlot(2).name->text().isEmpty());
+
+    type(box(18), "1");
+    click(f.Command16);
+    EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
+    EXPECT_EQ(book->productSlot(1).quantity->text(), "1");
+}
+
+TEST_F(RetailTest, WithoutTheAppointmentBookNothingIsPostedOrCounted)
+{
+    FormProductsA& f = open(false);
+    type(box(18), "2");
+    click(f.Command16);
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(ui.script.messages().value(0).contains("Appointment form is not open"));
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_TRUE(f.Command16->isEnabled());
+}
+
+TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
+{
+    FormProductsA& f = open();
+    click(f.cmdLast);   // Conditioner: 10 taken in, 2 sold
+    ASSERT_EQ(box(17)->text(), "Conditioner");
+    type(box(18), "7");
+    click(f.Command15);
+    EXPECT_EQ(ui.script.messages(), QStringList{"TIME TO RE-ORDER!"});
+    EXPECT_EQ(ui.script.beeps(), 1);
+    EXPECT_EQ(book->productSlot(4).name->text(), "Conditioner");
+    EXPECT_EQ(box(2)->text(), "1");
+}
+
+TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
+{
+    FormProductsA& f = open();
+    type(box(18), "2");
+    click(f.Command16);
+    unlock();
+    for (int slot = 1; slot <= 5; ++slot)
+        EXPECT_TRUE(f.slotClearButton(slot)->isVisible());
+
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    click(f.Command6);
+    EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(f.Command6);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, "Delete the Current product from the Appointment form?");
+    EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
+    EXPECT_EQ(ui.script.events[0].title, "Delete Product");
+    Form3::ProductSlot p = book->productSlot(1);
+    for (qv::TextBox* b : {p.stockNumber, p.name, p.price, p.quantity})
+        EXPECT_TRUE(b->text().isEmpty());
+    EXPECT_EQ(box(10)->text(), "7");
+    EXPECT_FALSE(f.Command16->isEnabled());
+
+    // The closed padlock reminds every time and locks the corrections again.
+    for (int i = 0; i < 2; ++i) {
+        ui.script.clear();
+        if (i == 1)
+            unlock();
+        click(f.Command9);
+        EXPECT_EQ(ui.script.messages().size(), 1);
+        EXPECT_TRUE(ui.script.messages().value(0).startsWith("Remember that deleting and then re-inserting"));
+    }
+    EXPECT_FALSE(f.Command6->isVisible());
+    EXPECT_FALSE(box(9)->isEnabled());
+
+    // Opening the window anew enables the slot buttons again.
+    click(f.cmdClose);
+    QApplication::processEvents();
+    FormProductsA& again = qv::Windows::show<FormProductsA>();
+    EXPECT_TRUE(again.Command16->isEnabled());
+    EXPECT_FALSE(again.Command9->isVisibleTo(&again));
+}
+
+TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelGoesToTheFirstRow)
+{
+    FormProductsA& f = open();
+    type(box(18), "3");
+    click(f.Command3);
+    EXPECT_EQ(box(21)->text(), "$37.50");
+    click(f.cmdPrevious);   // already first: stays, no beep
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_TRUE(box(21)->text().isEmpty());
+    click(f.Command3);
+    EXPECT_EQ(box(21)->text(), "$0.00");
+    click(f.cmdLast);
+    click(f.cmdNext);
+    EXPECT_EQ(box(17)->text(), "Conditioner");
+    EXPECT_EQ(ui.script.beeps(), 0);
+
+    // A pick in the grid keeps the entry.
+    type(box(18), "2");
+    f.DataGrid1->selectRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(box(17)->text(), "Shampoo");
+    EXPECT_EQ(box(18)->text(), "2");
+
+    click(f.cmdEdit);
+    EXPECT_FALSE(f.cmdNext->isEnabled());
+    type(box(6), "changed memo");
+    click(f.cmdCancel);
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_TRUE(stored("Shampoo", "Memo").isNull());
+}
+
+TEST_F(RetailTest, FindsSearchFromTheFirstRowAndComeBackWhenNothingMatches)
+{
+    FormProductsA& f = open();
+    click(f.cmdLast);
+    ui.script.inputAnswers = {""};
+    click(f.Command7);
+    EXPECT_EQ(box(17)->text(), "Conditioner");
+
+    ui.script.inputAnswers = {"ham"};
+    click(f.Command7);
+    EXPECT_EQ(box(17)->text(), "Shampoo");
+    EXPECT_EQ(ui.script.events.back().text, "Enter a Category for this product.");
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"9999"};
+    click(f.Command8);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 9999"});
+    EXPECT_EQ(box(17)->text(), "Shampoo");
+
+    ui.script.inputAnswers = {"100"};   // every stock number holds it: the first in the window's order
+    click(f.Command8);
+    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+}
