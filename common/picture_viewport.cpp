@@ -1,0 +1,143 @@
+#include "common/picture_viewport.h"
+
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/forms/window.h"
+#include "platform/services/services.h"
+#include "platform/values/error.h"
+
+#include <QFileInfo>
+#include <QScrollBar>
+
+namespace {
+// The bars' range does not follow the picture: any offset up to the largest
+// 16-bit value can be asked for, beyond the picture the frame shows its background.
+constexpr int kMaxOffset = 32767;
+constexpr int kStep = 100;
+
+QScrollBar* makeBar(QWidget* window, const char* name, Qt::Orientation orientation)
+{
+    auto* bar = new QScrollBar(orientation, window);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setRange(0, kMaxOffset);
+    bar->setSingleStep(kStep);
+    bar->setPageStep(kStep);
+    bar->setValue(0);
+    return bar;
+}
+} // namespace
+
+PictureViewport::PictureViewport(QWidget* window, qv::TextBox* pathBox)
+    : QObject(window)
+    , m_pathBox(pathBox)
+{
+    PicArea = new QWidget(window);
+    PicArea->setObjectName(QStringLiteral("PicArea"));
+    PicArea->setAutoFillBackground(true);
+    PicDest = new qv::PictureBox(PicArea);
+    PicDest->setObjectName(QStringLiteral("PicDest"));
+    PicDest->move(0, 0);
+    PicDest->resize(0, 0);
+    HslPicdest = makeBar(window, "HslPicdest", Qt::Horizontal);
+    VslPicdest = makeBar(window, "VslPicdest", Qt::Vertical);
+    // Both the change and the scroll (drag) events shift the picture.
+    connect(HslPicdest, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
+    connect(VslPicdest, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
+    connect(HslPicdest, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
+    connect(VslPicdest, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
+}
+
+void PictureViewport::place(int left, int top, int width, int height, int hBarTop, int vBarLeft, int barThickness)
+{
+    qv::place(PicArea, left, top, width, height);
+    qv::place(HslPicdest, left, hBarTop, width, barThickness);
+    qv::place(VslPicdest, vBarLeft, top, barThickness, height);
+    // The bars lie over the frame's edges.
+    HslPicdest->raise();
+    VslPicdest->raise();
+}
+
+void PictureViewport::scrollTo()
+{
+    // The values are offsets in twips.
+    const qint16 across = qint16(HslPicdest->sliderPosition());
+    const qint16 down = qint16(VslPicdest->sliderPosition());
+    PicDest->move(-qv::px(across), -qv::px(down));
+}
+
+void PictureViewport::showPicture()
+{
+    PicDest->setVisible(true);
+    const QString path = m_pathBox->text();
+    if (path.isEmpty()) {
+        clearPicture();
+        return;
+    }
+    if (!PicDest->loadPicture(path)) {
+        clearPicture();
+        if (!QFileInfo::exists(path))
+            throw qv::Error(QStringLiteral("File not found: '%1'").arg(path), 53);
+        throw qv::Error(QStringLiteral("Invalid picture: '%1'").arg(path), 481);
+    }
+    PicDest->adjustSize();
+    scrollTo();
+}
+
+void PictureViewport::clearPicture()
+{
+    PicDest->clearPicture();
+    PicDest->resize(0, 0);
+}
+
+QString PictureViewport::fileFilter()
+{
+    return QStringLiteral("Image Files (*.jpg;*.jpe;*.jpeg;*.bmp)|*.jpg;*.jpe;*.jpeg;*.bmp|")
+        + QStringLiteral("JPEG Files (*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|") + QStringLiteral("Bitmap Files (*.bmp)|*.bmp");
+}
+
+bool PictureViewport::insertPicture()
+{
+    const QString chosen = qv::ui().openFileDialog(QString(), fileFilter(), QString());
+    if (chosen.isEmpty())
+        return false;
+    // A file that is no picture still gives its path to the record, as the
+    // user chose it; the frame simply stays empty.
+    if (PicDest->loadPicture(chosen)) {
+        PicDest->setVisible(true);
+        PicDest->adjustSize();
+        scrollTo();
+    } else {
+        clearPicture();
+    }
+    m_pathBox->setBoxText(chosen);
+    return true;
+}
+
+void PictureViewport::deletePicture(qv::Recordset* recordset)
+{
+    auto passOver = [](auto&& step) {
+        try {
+            step();
+        } catch (const std::exception&) {
+        }
+    };
+    clearPicture();
+    m_pathBox->setBoxText(QString());
+    passOver([&] {
+        if (recordset)
+            recordset->updateBatch();
+    });
+    passOver([&] {
+        if (recordset && !recordset->eof()) {
+            recordset->move(0);
+            showPicture();
+        }
+    });
+}
+
+QImage PictureViewport::picture() const
+{
+    if (PicDest->pixmap().isNull())
+        return QImage();
+    return PicDest->pixmap().toImage();
+}

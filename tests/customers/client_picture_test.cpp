@@ -1,0 +1,150 @@
+// The client's picture: shown with the record, inserted through the
+// open-file dialog, deleted and saved at once, scrolled in its frame.
+#include "customers_fixture.h"
+
+#include "common/picture_viewport.h"
+#include "platform/forms/window.h"
+
+#include <QScrollBar>
+
+namespace {
+QColor centreColour(const qv::PictureBox* picture)
+{
+    const QImage image = picture->pixmap().toImage();
+    return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
+}
+} // namespace
+
+TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
+{
+    db.seed();
+    const QString red = pictureFile("ann.bmp", Qt::red, QSize(300, 240));
+    const QString blue = pictureFile("bob.jpg", Qt::blue, QSize(120, 90));
+    db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Ann Lee'").arg(red));
+    db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Bob Stone'").arg(blue));
+    seed = false;
+    frmCustomers& w = open();
+    qv::PictureBox* dest = w.picture->PicDest;
+    EXPECT_EQ(box(16)->text(), red);
+    EXPECT_EQ(centreColour(dest), QColor(Qt::red));
+    EXPECT_EQ(dest->size(), QSize(300, 240));   // natural size, cut by the frame
+    EXPECT_LT(w.picture->PicArea->width(), dest->width());
+
+    click(w.cmdNext);
+    EXPECT_LT(std::abs(centreColour(dest).blue() - 255) + centreColour(dest).red(), 24);   // JPEG: nearly blue
+    EXPECT_EQ(dest->size(), QSize(120, 90));
+    click(w.cmdNext);   // Cara: no picture
+    EXPECT_TRUE(dest->pixmap().isNull());
+
+    // The grid pick, the finds and Add follow the record too.
+    ui.script.inputAnswers = {"ann"};
+    click(w.bttnFind);
+    EXPECT_EQ(centreColour(dest), QColor(Qt::red));
+    click(w.cmdAdd);
+    EXPECT_TRUE(dest->pixmap().isNull());
+    click(w.cmdCancel);
+    EXPECT_EQ(centreColour(dest), QColor(Qt::red));
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
+{
+    db.seed();
+    db.execRaw("UPDATE Customers SET Image = '/no/such/folder/gone.jpg' WHERE CustomerName = 'Ann Lee'");
+    seed = false;
+    frmCustomers& w = open();
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(messages().isEmpty());   // at load
+    click(w.cmdNext);
+    click(w.cmdPrevious);
+    click(w.cmdLast);
+    EXPECT_TRUE(messages().isEmpty());
+    click(w.cmdFirst);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_TRUE(messages()[0].contains("gone.jpg"));
+    EXPECT_EQ(box(0)->text(), "Ann Lee");
+}
+
+TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
+{
+    frmCustomers& w = open();
+    const QString green = pictureFile("green.bmp", Qt::green);
+    ui.script.fileAnswers = {""};   // cancelled
+    click(w.Command3);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
+    EXPECT_EQ(ui.script.events[0].arguments.value(0),
+              "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp)|*.jpg;*.jpe;*.jpeg;*.bmp|JPEG Files (*.jpg;*.jpe;*.jpeg)|"
+              "*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
+    EXPECT_TRUE(box(16)->text().isEmpty());
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+
+    ui.script.fileAnswers = {green};
+    click(w.Command3);
+    EXPECT_EQ(box(16)->text(), green);
+    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::green));
+    // A pending change only, until the next save.
+    EXPECT_TRUE(stored("Ann Lee", "Image").isNull());
+    click(w.cmdEdit);
+    click(w.cmdUpdate);
+    EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
+    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::green));
+}
+
+TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
+{
+    frmCustomers& w = open();
+    const QString green = pictureFile("green.bmp", Qt::green);
+    ui.script.fileAnswers = {green};
+    click(w.Command3);
+    click(w.cmdClose);
+    settle();
+    EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
+    EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
+}
+
+TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
+{
+    frmCustomers& w = open();
+    const QString green = pictureFile("green.bmp", Qt::green);
+    ui.script.fileAnswers = {green};
+    click(w.Command3);
+    type(box(5), "Del Mar");
+    click(w.Command2);
+    EXPECT_TRUE(box(16)->text().isEmpty());
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
+    EXPECT_EQ(stored("Ann Lee", "City").toString(), "Del Mar");
+    EXPECT_TRUE(messages().isEmpty());
+
+    // A saved picture goes from the table too.
+    ui.script.fileAnswers = {green};
+    click(w.Command3);
+    click(w.cmdEdit);
+    click(w.cmdUpdate);
+    ASSERT_EQ(stored("Ann Lee", "Image").toString(), green);
+    click(w.Command2);
+    EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
+    EXPECT_TRUE(QFile::exists(green));   // the file itself is never touched
+}
+
+TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
+{
+    frmCustomers& w = open();
+    const QString big = pictureFile("big.bmp", Qt::darkCyan, QSize(600, 500));
+    ui.script.fileAnswers = {big};
+    click(w.Command3);
+    PictureViewport& v = *w.picture;
+    EXPECT_EQ(v.HslPicdest->maximum(), 32767);
+    EXPECT_EQ(v.VslPicdest->singleStep(), 100);
+    EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
+    v.VslPicdest->setValue(1500);
+    v.HslPicdest->setValue(300);
+    EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+    // The positions stay when the picture changes.
+    click(w.cmdNext);
+    EXPECT_EQ(v.VslPicdest->value(), 1500);
+    ui.script.fileAnswers = {big};
+    click(w.Command3);
+    EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+}

@@ -1,0 +1,303 @@
+// The client records: load, the phone rule of Update, Cancel, Delete, the
+// finds, the grid panel, the report button and moving the window by its labels.
+#include "customers_fixture.h"
+
+#include "platform/data/recordset.h"
+#include "platform/forms/window.h"
+#include "platform/print/rich_text_box.h"
+#include "platform/report/report_preview.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+const QString kLongPhoneMessage = QStringLiteral(
+    "You have not entered a Phone#  or The Phone # you are trying to enter is already in the database. Select "
+    "another, Click cancel or add A letter to the Phone # ie 858-9899F");
+const QString kNoPhone = QStringLiteral(" You must enter a phone number for this client.");
+} // namespace
+
+TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
+{
+    frmCustomers& w = open();
+    EXPECT_EQ(w.windowTitle(), "Customers");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(box(0)->text(), "Ann Lee");
+    EXPECT_EQ(box(8)->text(), "434-8888");
+    EXPECT_EQ(box(1)->text(), "Maria");
+    EXPECT_EQ(box(10)->text(), "5/14");
+    EXPECT_EQ(box(9)->text(), "ann@example.com");
+    EXPECT_FALSE(box(13)->text().isEmpty());   // the table numbered the client
+    EXPECT_TRUE(box(13)->isReadOnly());
+    EXPECT_FALSE(w.txtfields.contains(14));
+    EXPECT_FALSE(w.txtfields.contains(15));
+    EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
+    EXPECT_EQ(w.lblLabels.value(14)->text(), "Required! *");
+    EXPECT_FALSE(w.Picture1->isVisible());
+    EXPECT_FALSE(w.Picture2->isVisible());
+    EXPECT_FALSE(w.rtf3->isVisible());
+    EXPECT_TRUE(w.Command9->isEnabled());
+    EXPECT_TRUE(w.closeCommandRemoved());
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+
+    // Both panels come and go with their buttons, and stay while moving.
+    click(w.Command10);
+    EXPECT_TRUE(w.Picture2->isVisible());
+    EXPECT_TRUE(w.rtf3->isVisible());
+    click(w.cmdNext);
+    EXPECT_TRUE(w.rtf3->isVisible());
+    click(w.Command11);
+    EXPECT_FALSE(w.Picture2->isVisible());
+    EXPECT_FALSE(w.rtf3->isVisible());
+    click(w.Command6);
+    EXPECT_TRUE(w.DataGrid1->isVisible());
+    click(w.Command5);
+    EXPECT_FALSE(w.Picture1->isVisible());
+}
+
+TEST_F(CustomersTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
+{
+    seed = false;
+    QFile::remove(db.file());
+    frmCustomers& w = open();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(box(0)->text().isEmpty());
+}
+
+TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
+{
+    frmCustomers& w = open();
+    click(w.cmdAdd);
+    EXPECT_EQ(w.lblStatus->text(), "Add record");
+    EXPECT_FALSE(w.cmdAdd->isVisible());
+    type(box(0), "Eve Moss");
+    type(box(8), "619-2222");
+    type(box(1), "Jenny");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_EQ(box(0)->text(), "Eve Moss");
+    EXPECT_EQ(db.count("Customers"), 5);
+    EXPECT_EQ(stored("Eve Moss", "Phone").toString(), "619-2222");
+    EXPECT_EQ(stored("Eve Moss", "EmployeeID").toString(), "Jenny");
+    EXPECT_FALSE(stored("Eve Moss", "CustomerID").isNull());
+}
+
+TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
+{
+    frmCustomers& w = open();
+    click(w.cmdNext);   // Bob Stone
+    click(w.cmdAdd);
+    type(box(0), "No Phone");
+    type(box(5), "Typed City");
+    click(w.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kNoPhone});
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_FALSE(w.AddNewFlag);
+    EXPECT_EQ(db.count("Customers"), 4);
+    // The record shown again is untouched by what was typed for the dropped one.
+    EXPECT_EQ(box(0)->text(), "Bob Stone");
+    EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
+    click(w.cmdNext);
+    EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
+
+    // Emptying an existing client's phone drops that edit alone.
+    ui.script.clear();
+    click(w.cmdEdit);
+    type(box(8), "");
+    type(box(2), "Someone");
+    click(w.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kNoPhone});
+    EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), "(212) 555-1212");
+    EXPECT_TRUE(stored("Cara O'Brien", "ContactName").isNull());
+    EXPECT_EQ(box(8)->text(), "(212) 555-1212");
+
+    // A single blank counts as a phone.
+    ui.script.clear();
+    click(w.cmdEdit);
+    type(box(8), " ");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), " ");
+}
+
+TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRememberedClient)
+{
+    frmCustomers& w = open();
+    click(w.cmdNext);
+    click(w.cmdNext);   // Cara O'Brien
+    click(w.cmdAdd);
+    type(box(0), "Copy Cat");
+    type(box(8), "555-1212");
+    click(w.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kLongPhoneMessage});
+    EXPECT_TRUE(w.cmdUpdate->isVisible());
+    EXPECT_TRUE(w.cmdCancel->isVisible());
+    EXPECT_TRUE(w.AddNewFlag);
+    EXPECT_EQ(db.count("Customers"), 4);
+
+    click(w.cmdCancel);
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+    EXPECT_EQ(db.count("Customers"), 4);
+    // The grid is back on the recordset after the Requery.
+    EXPECT_EQ(w.DataGrid1->model()->rowCount(), 4);
+
+    // The phone made unique with a letter is taken.
+    ui.script.clear();
+    click(w.cmdAdd);
+    type(box(0), "Copy Cat");
+    type(box(8), "555-1212F");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(stored("Copy Cat", "Phone").toString(), "555-1212F");
+}
+
+TEST_F(CustomersTest, DeleteAsksAndMovesToTheNextOrLastClient)
+{
+    frmCustomers& w = open();
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    click(w.cmdDelete);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
+    EXPECT_EQ(ui.script.events[0].title, "Delete Record");
+    EXPECT_EQ(ui.script.events[0].style, 36);
+    EXPECT_EQ(box(0)->text(), "Ann Lee");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(db.count("Customers"), 4);
+
+    click(w.cmdLast);
+    click(w.cmdDelete);   // Yes
+    EXPECT_EQ(db.count("Customers"), 3);
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+
+    // Down to none: the window empties without an error box.
+    ui.script.clear();
+    for (int i = 0; i < 3; ++i)
+        click(w.cmdDelete);
+    EXPECT_EQ(db.count("Customers"), 0);
+    EXPECT_EQ(messages(), QStringList(3, "Delete the Current Record"));
+    EXPECT_TRUE(box(0)->text().isEmpty());
+}
+
+TEST_F(CustomersTest, FindByNameIgnoresCaseAndStaysPutWhenNothingMatches)
+{
+    frmCustomers& w = open();
+    ui.script.inputAnswers = {"stone"};
+    click(w.bttnFind);
+    ASSERT_FALSE(ui.script.events.empty());
+    EXPECT_EQ(ui.script.events[0].text, "Enter a customers First &  Last Name");
+    EXPECT_EQ(box(0)->text(), "Bob Stone");
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"Zed"};
+    click(w.bttnFind);
+    EXPECT_EQ(messages(), QStringList{"Could not find the Customer Name. Zed"});
+    EXPECT_EQ(box(0)->text(), "Bob Stone");
+
+    // Nothing typed, or Cancel: nothing happens.
+    ui.script.clear();
+    ui.script.inputAnswers = {""};
+    click(w.bttnFind);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(box(0)->text(), "Bob Stone");
+
+    // A name with an apostrophe is data, not a broken query.
+    ui.script.inputAnswers = {"o'bri"};
+    click(w.bttnFind);
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+}
+
+TEST_F(CustomersTest, FindByPhoneMatchesThePunctuationAsStored)
+{
+    frmCustomers& w = open();
+    ui.script.inputAnswers = {"(212) 555"};
+    click(w.Command1);
+    EXPECT_EQ(ui.script.events[0].text, "Enter a Phone Number");
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"8589899"};
+    click(w.Command1);
+    EXPECT_EQ(messages(), QStringList{"Could not find Phone Number. 8589899"});
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"858-98"};
+    click(w.Command1);
+    EXPECT_EQ(box(0)->text(), "Dan Fox");
+}
+
+TEST_F(CustomersTest, GridListsEveryClientAndAPickedRowBecomesCurrent)
+{
+    frmCustomers& w = open();
+    click(w.Command6);
+    QAbstractItemModel* model = w.DataGrid1->model();
+    ASSERT_EQ(model->rowCount(), 4);
+    ASSERT_EQ(model->columnCount(), 4);
+    QStringList headers;
+    for (int c = 0; c < 4; ++c)
+        headers << model->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers, (QStringList{"Customer Name", "Phone", "Salon Artist", "Birthday"}));
+    EXPECT_EQ(model->index(0, 3).data().toString(), "5/14");
+
+    const QRect cell = w.DataGrid1->visualRect(model->index(3, 0));
+    QTest::mouseClick(w.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(box(0)->text(), "Dan Fox");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 4");
+}
+
+TEST_F(CustomersTest, ReportClosesTheWindowBeforeTheReportAppears)
+{
+    frmCustomers& w = open();
+    bool windowGoneWhileShown = false;
+    int rows = -1;
+    QTimer::singleShot(0, [&] {
+        qv::ReportPreview* preview = qv::ReportPreview::current();
+        if (!preview)
+            return;
+        windowGoneWhileShown = qv::Windows::loaded("frmCustomers") == nullptr;
+        rows = int(preview->document().pageCount());
+        preview->close();
+    });
+    click(w.Command7);
+    EXPECT_TRUE(windowGoneWhileShown);
+    EXPECT_GT(rows, 0);
+    settle();
+    EXPECT_EQ(qv::Windows::loaded("frmCustomers"), nullptr);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
+{
+    frmCustomers& w = open();
+    for (int index : {0, 1, 2, 11, 12}) {
+        QLabel* label = w.Label1.value(index);
+        ASSERT_TRUE(label) << index;
+        const QPoint before = w.pos();
+        auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent e(type, at, label->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(label, &e);
+        };
+        send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton);
+        send(QEvent::MouseMove, QPoint(25, 12), Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, QPoint(25, 12), Qt::NoButton);
+        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << index;
+        // Released: moving no longer drags.
+        send(QEvent::MouseMove, QPoint(60, 40), Qt::NoButton);
+        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << index;
+    }
+}
+
+TEST_F(CustomersTest, EscClosesOnlyWhileBrowsing)
+{
+    frmCustomers& w = open();
+    click(w.cmdEdit);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
+    click(w.cmdCancel);
+    QTest::keyClick(&w, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
+}
