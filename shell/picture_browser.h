@@ -1,0 +1,56 @@
+#pragma once
+// The picture browser: a drive list, a folder list and a file list filtered
+// by a pattern chosen from a drop-down list, and a picture box that shows the
+// file picked in the file list at its own size. It changes no data and
+// keeps nothing once it closes.
+#include "platform/forms/window.h"
+
+#include <QStringList>
+
+class QComboBox;
+class QLabel;
+
+namespace qv {
+class DirListBox;
+class DriveListBox;
+class FileListBox;
+class PictureBox;
+}
+
+class ViewerForm : public qv::Window {
+    Q_OBJECT
+public:
+    ViewerForm();
+
+    qv::DriveListBox* drvSelect = nullptr;
+    qv::DirListBox* dirSelect = nullptr;
+    qv::FileListBox* filSelect = nullptr;
+    QComboBox* cboPatterns = nullptr;
+    qv::PictureBox* picViewer = nullptr;
+    QLabel* Lblpath = nullptr;
+
+    // Adds the description to the drop-down list and the pattern at the same index.
+    void AddPattern(const QString& description, const QString& pattern);
+    // The pattern offered at the drop-down list's entry, or empty.
+    QString patternAt(int index) const { return m_patterns.value(index); }
+
+    void cboPatterns_Click();
+    void dirSelect_Change();
+    void drvSelect_Change();
+    void filSelect_Click();
+
+    // The file's full path: the folder, a separator unless the folder
+    // already ends in one (the root does), then the name.
+    static QString pathOf(const QString& folder, const QString& fileName);
+
+protected:
+    void formLoad() override;
+    void formResize() override;
+
+private:
+    void showOpenError(const QString& path);
+
+    QStringList m_patterns;
+    // Set while the drive-change handler puts the drive back itself.
+    bool m_puttingDriveBack = false;
+};
