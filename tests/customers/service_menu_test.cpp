@@ -1,0 +1,262 @@
+// The service price list opened from the appointment book on a seeded salon:
+// picking, the boxes the window binds when, posting into and clearing the
+// ticket's service slots, and the manager's edits behind the password.
+#include "appointments/appointment_book.h"
+#include "customers/service_menu.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/convert.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kMissing3 =
+    QStringLiteral("A quantity for a Product was not included. Please enter now and click the 3# button again.");
+const QString kOccupied = QStringLiteral(
+    "This product entry was already made into the corresponding box on the appointment form, choose another.");
+const QString kClearAsk = QStringLiteral("Do you really want to delete the information off the Appointment Form?");
+
+class ServiceMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    Form3& openBook() { return *(book = &qv::Windows::show<Form3>()); }
+    // From the book's "Service Menu" button, as the front desk opens it.
+    frmServiceMenu1& openMenu()
+    {
+        if (book)
+            click(book->Command15);
+        else
+            qv::Windows::show(QStringLiteral("frmServiceMenu1"));
+        menu = qv::Windows::loaded<frmServiceMenu1>();
+        EXPECT_TRUE(menu);
+        ui.script.clear();
+        return *menu;
+    }
+
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, text);
+    }
+    void pick(const QString& service)
+    {
+        const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << service.toStdString();
+        const QRect r = menu->DataList1->visualItemRect(items[0]);
+        QTest::mouseClick(menu->DataList1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    QString boxText(int i) { return menu->txtfields[i]->text(); }
+    QStringList ticketSlot(int slot)
+    {
+        const Form3::ServiceSlot s = book->serviceSlot(slot);
+        return {s.name->text(), s.price->text(), s.quantity->text()};
+    }
+    QStringList listed()
+    {
+        QStringList all;
+        for (int i = 0; i < menu->DataList1->count(); ++i)
+            all << menu->DataList1->item(i)->text();
+        return all;
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    Form3* book = nullptr;
+    frmServiceMenu1* menu = nullptr;
+};
+
+TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
+{
+    openBook();
+    openMenu();
+    EXPECT_EQ(menu->windowTitle(), "Service Menu");
+    EXPECT_EQ(listed(), QStringList({"Haircut", "Color", "Perm", "Manicure"}));
+    EXPECT_EQ(boxText(0), "Haircut");
+    for (int i : {1, 3, 4})
+        EXPECT_EQ(boxText(i), "") << i;
+    EXPECT_EQ(menu->commentsView->toPlainText(), "");
+
+    // Locked: only Close of the edit buttons, Tax % disabled, Comments read-only.
+    for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdUpdate, menu->cmdDelete, menu->cmdRefresh,
+                       menu->Command10})
+        EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_TRUE(menu->cmdClose->isVisible());
+    EXPECT_FALSE(menu->txtfields[4]->isEnabled());
+    EXPECT_TRUE(menu->commentsView->isReadOnly());
+
+    type(menu->txtfields[3], "2");
+    click(menu->cmdNext);
+    EXPECT_EQ(boxText(0), "Color");
+    EXPECT_EQ(boxText(1), "");
+    EXPECT_EQ(boxText(3), "");
+
+    // At the end Next beeps and stays; the quantity is emptied all the same.
+    click(menu->cmdLast);
+    type(menu->txtfields[3], "2");
+    click(menu->cmdNext);
+    EXPECT_EQ(ui.script.beeps(), 1);
+    EXPECT_EQ(boxText(0), "Manicure");
+    EXPECT_EQ(boxText(3), "");
+
+    type(menu->txtfields[3], "4");
+    pick("Color");
+    EXPECT_EQ(boxText(0), "Color");
+    EXPECT_EQ(boxText(1), "$45.50");
+    EXPECT_EQ(menu->commentsView->toPlainText(), "Single process");
+    EXPECT_EQ(boxText(3), "");
+    EXPECT_EQ(boxText(4), "8.25");
+
+    // The typed quantity exists for posting only: it never lands in the list.
+    type(menu->txtfields[3], "3");
+    click(menu->cmdPrevious);
+    click(menu->cmdClose);
+    EXPECT_FALSE(qv::Windows::loaded<frmServiceMenu1>());
+    EXPECT_TRUE(db.scalar("SELECT Quantity FROM ServiceMenu1 WHERE Service='Color'").isNull());
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
+}
+
+TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
+{
+    openBook();
+    const QString ticket = book->adoPrimaryRS->value("CustomerID").toString();
+    ASSERT_EQ(ticketSlot(2), QStringList({"", "", ""}));
+    openMenu();
+
+    pick("Color");
+    type(menu->txtfields[3], "2");
+    click(menu->Command2);
+    EXPECT_EQ(ticketSlot(2), QStringList({"Color", "45.50", "2"}));
+    EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
+    EXPECT_FALSE(menu->Command2->isEnabled());
+    EXPECT_EQ(boxText(3), "2");   // the window stays on the service with its quantity
+
+    // A later posting's tax percent replaces the ticket's one.
+    pick("Manicure");
+    type(menu->txtfields[3], "1");
+    click(menu->Command3);
+    EXPECT_EQ(book->serviceTaxPercent()->text(), "0");
+
+    // The ticket counts the posted price ("$45.50" would read as nothing).
+    const double before = qv::leadingNumber(ticketSlot(1)[1]) * qv::leadingNumber(ticketSlot(1)[2]);
+    click(book->Command5);
+    EXPECT_DOUBLE_EQ(qv::leadingNumber(book->box(9)->text()), before + 45.5 * 2 + 15);
+
+    click(book->cmdNext);
+    const QString where = QStringLiteral(" FROM Servicemenu WHERE CustomerID='%1'").arg(ticket);
+    EXPECT_EQ(db.scalar("SELECT Service1" + where).toString(), "Color");
+    EXPECT_DOUBLE_EQ(db.scalar("SELECT ServicePrice2" + where).value<qv::Money>().toDouble(), 45.5);
+    EXPECT_DOUBLE_EQ(db.scalar("SELECT QuantityService2" + where).toDouble(), 2);
+    EXPECT_EQ(db.scalar("SELECT Service2" + where).toString(), "Manicure");
+    EXPECT_DOUBLE_EQ(db.scalar("SELECT TaxPercent" + where).toDouble(), 0);
+}
+
+TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
+{
+    openBook();
+    openMenu();
+    pick("Perm");
+    const QStringList slot3 = ticketSlot(3);
+    const QString tax = book->serviceTaxPercent()->text();
+    for (const QString& quantity : {QString(), QStringLiteral("0"), QStringLiteral("0.5"), QStringLiteral("abc")}) {
+        type(menu->txtfields[3], quantity);
+        click(menu->Command3);
+        EXPECT_EQ(ui.script.messages(), QStringList{kMissing3}) << quantity.toStdString();
+        EXPECT_TRUE(menu->Command3->isEnabled());
+        ui.script.clear();
+    }
+    EXPECT_EQ(ticketSlot(3), slot3);
+    EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
+    type(menu->txtfields[3], "1.5");
+    click(menu->Command3);
+    EXPECT_EQ(ticketSlot(3), QStringList({"Perm", "60.00", "1.5"}));
+    EXPECT_FALSE(menu->Command3->isEnabled());
+
+    // Slot 2 taken (its quantity reads 1): refused and the button disabled.
+    type(book->serviceSlot(2).quantity, "1");
+    type(menu->txtfields[3], "2");
+    click(menu->Command2);
+    EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
+    EXPECT_FALSE(menu->Command2->isEnabled());
+    EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
+
+    // Cancel keeps the slot; OK empties it, leaves the tax and enables "2#".
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Cancel, qv::MsgResult::Ok};
+    click(menu->Command7);
+    EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
+    EXPECT_FALSE(menu->Command2->isEnabled());
+    click(menu->Command7);
+    ASSERT_EQ(ui.script.events.size(), 2u);
+    EXPECT_EQ(ui.script.events[1].text, kClearAsk);
+    EXPECT_EQ(ui.script.events[1].title, "Delete Record");
+    EXPECT_EQ(ui.script.events[1].style, 545);
+    EXPECT_EQ(ticketSlot(2), QStringList({"", "", ""}));
+    EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
+    EXPECT_TRUE(menu->Command2->isEnabled());
+
+    // A name with no quantity leaves the slot free.
+    type(book->serviceSlot(2).name, "Old");
+    type(menu->txtfields[3], "1");
+    click(menu->Command2);
+    EXPECT_EQ(ticketSlot(2), QStringList({"Perm", "60.00", "1"}));
+
+    // Reopened, the buttons start enabled, and "2#" is refused as taken.
+    click(menu->cmdClose);
+    openMenu();
+    EXPECT_TRUE(menu->Command2->isEnabled());
+    type(menu->txtfields[3], "1");
+    click(menu->Command2);
+    EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
+    EXPECT_FALSE(menu->Command2->isEnabled());
+}
+
+TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
+{
+    openBook();
+    openMenu();
+    type(menu->txtfields[3], "1");
+    click(menu->Command4);
+    EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "", "1"}));
+    EXPECT_EQ(book->serviceTaxPercent()->text(), "");
+
+    click(book->cmdClose);
+    book = nullptr;
+    ASSERT_FALSE(qv::Windows::loaded<Form3>());
+    openMenu();
+    pick("Color");
+    type(menu->txtfields[3], "1");
+    click(menu->Command1);
+    click(menu->Command8);
+    EXPECT_EQ(ui.script.messages(), QStringList({frmServiceMenu1::kBookNotOpen, frmServiceMenu1::kBookNotOpen}));
+    EXPECT_TRUE(menu->Command1->isEnabled());
+    EXPECT_FALSE(qv::Windows::loaded<Form3>());
+}
+
+} // namespace

@@ -1,0 +1,127 @@
+// The service price list with its password dialog, as the program links
+// them: the manager's password shows the edit buttons the dialog names, and
+// the list is then added to, edited and deleted from.
+#include "customers/service_menu.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "shell/password_dialog.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ServiceMenuEditing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    void openMenu()
+    {
+        menu = qobject_cast<frmServiceMenu1*>(qv::Windows::show(QStringLiteral("frmServiceMenu1")));
+        ASSERT_TRUE(menu);
+    }
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    void pick(const QString& service)
+    {
+        const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << service.toStdString();
+        const QRect r = menu->DataList1->visualItemRect(items[0]);
+        QTest::mouseClick(menu->DataList1->viewport(), Qt::LeftButton, {}, r.center());
+    }
+    QStringList listed()
+    {
+        QStringList all;
+        for (int i = 0; i < menu->DataList1->count(); ++i)
+            all << menu->DataList1->item(i)->text();
+        return all;
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    frmServiceMenu1* menu = nullptr;
+};
+
+TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
+{
+    openMenu();
+    click(menu->Command9);
+    auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
+    ASSERT_TRUE(login);
+    type(login->txtPassword, PasswordDialog::kPassword);
+    click(login->cmdOK);
+    for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdDelete, menu->cmdRefresh, menu->cmdClose,
+                       menu->Command9, menu->Command10})
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+    EXPECT_TRUE(menu->txtfields[4]->isEnabled());
+    EXPECT_FALSE(menu->commentsView->isReadOnly());
+
+    // Added before any pick: only the Service box is bound, so only it is saved.
+    click(menu->cmdAdd);
+    type(menu->txtfields[0], "Pedicure");
+    type(menu->txtfields[1], "30");
+    click(menu->cmdUpdate);
+    EXPECT_EQ(db.count("ServiceMenu1"), 5);
+    EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
+    EXPECT_EQ(listed().last(), "Pedicure");
+
+    // Comments take several lines.
+    pick("Perm");
+    click(menu->cmdEdit);
+    menu->commentsView->setFocus();
+    QTest::keyClicks(menu->commentsView, "Curl");
+    QTest::keyClick(menu->commentsView, Qt::Key_Return);
+    QTest::keyClicks(menu->commentsView, "Set");
+    click(menu->cmdUpdate);
+    EXPECT_EQ(db.scalar("SELECT Discount FROM ServiceMenu1 WHERE Service='Perm'").toString(), "Curl\nSet");
+
+    // Delete asks; Cancel keeps the row, OK takes it out of the list too.
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Cancel, qv::MsgResult::Ok};
+    click(menu->cmdDelete);
+    EXPECT_EQ(db.count("ServiceMenu1"), 5);
+    click(menu->cmdDelete);
+    EXPECT_EQ(ui.script.messages(), QStringList(2, "Do you really want to delete this record?"));
+    EXPECT_EQ(db.count("ServiceMenu1"), 4);
+    EXPECT_FALSE(listed().contains("Perm"));
+
+    // The lock while adding leaves only Close; navigation stays off.
+    click(menu->cmdAdd);
+    click(menu->Command10);
+    EXPECT_FALSE(menu->cmdUpdate->isVisible());
+    EXPECT_FALSE(menu->cmdCancel->isVisible());
+    EXPECT_FALSE(menu->cmdAdd->isVisible());
+    EXPECT_TRUE(menu->cmdClose->isVisible());
+    EXPECT_FALSE(menu->cmdNext->isEnabled());
+    EXPECT_FALSE(menu->txtfields[4]->isEnabled());
+    EXPECT_TRUE(menu->commentsView->isReadOnly());
+    EXPECT_TRUE(menu->Command9->isVisible());
+    EXPECT_FALSE(menu->Command10->isVisible());
+}
+
+} // namespace
