@@ -156,7 +156,7 @@ void FormProductsA::buildLayout()
     heading.setBold(true);
     Label1->setFont(heading);
 
-    label(QStringLiteral("Search for product by Category->"), 250, 8, 200, 24, Qt::AlignRight | Qt::AlignVCenter);
+    label(QStringLiteral("Search for product by Category->"), 236, 8, 216, 24, Qt::AlignRight | Qt::AlignVCenter);
     Command7 = pictureButton(QStringLiteral("Command7"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 455, 6);
     Command7->setToolTip(QStringLiteral("Search for product by Category"));
     label(QStringLiteral("Search for product by StockNumber->"), 490, 8, 230, 24, Qt::AlignRight | Qt::AlignVCenter);
@@ -173,13 +173,13 @@ void FormProductsA::buildLayout()
     };
     int y = 44;
     for (const Master& m : masters) {
-        label(QString::fromLatin1(m.caption), 10, y, 130);
-        at(field(m.index, QString::fromLatin1(m.field), QString(), true), 145, y, 200, 21);
+        label(QString::fromLatin1(m.caption), 10, y, 145);
+        at(field(m.index, QString::fromLatin1(m.field), QString(), true), 158, y, 190, 21);
         y += 26;
     }
-    label(QStringLiteral("Returned To Stock:"), 10, y, 130);
+    label(QStringLiteral("Returned To Stock:"), 10, y, 145);
     qv::TextBox* returned = field(9, QStringLiteral("ReturnedToStock"), QString(), false);
-    at(returned, 145, y, 80, 21);
+    at(returned, 158, y, 70, 21);
     returned->setEnabled(false);
     Command19 = button(QStringLiteral("Command19"), QStringLiteral("X"), 228, y, 24, 21);
     Command19->setToolTip(QStringLiteral("Clear Entry"));
@@ -187,9 +187,9 @@ void FormProductsA::buildLayout()
     at(returnedTotal, 265, y, 80, 21);
     returnedTotal->setVisible(false);
     y += 26;
-    label(QStringLiteral("Lost/Damaged:"), 10, y, 130);
+    label(QStringLiteral("Lost/Damaged:"), 10, y, 145);
     qv::TextBox* lost = field(5, QStringLiteral("LostOrDamaged"), QString(), false);
-    at(lost, 145, y, 80, 21);
+    at(lost, 158, y, 70, 21);
     lost->setEnabled(false);
     Command21 = button(QStringLiteral("Command21"), QStringLiteral("X"), 228, y, 24, 21);
     Command21->setToolTip(QStringLiteral("Clear Entry"));
@@ -197,14 +197,14 @@ void FormProductsA::buildLayout()
     at(lostTotal, 265, y, 80, 21);
     lostTotal->setVisible(false);
     y += 26;
-    label(QStringLiteral("Supplier:"), 10, y, 130);
+    label(QStringLiteral("Supplier:"), 10, y, 145);
     TxtSupplier25 = new qv::TextBox(this);
     TxtSupplier25->setObjectName(QStringLiteral("TxtSupplier_25"));
     TxtSupplier25->setReadOnly(true);
-    at(TxtSupplier25, 145, y, 200, 21);
+    at(TxtSupplier25, 158, y, 190, 21);
     y += 26;
-    label(QStringLiteral("Memo:"), 10, y, 130);
-    at(field(6, QStringLiteral("Memo"), QString(), false), 145, y, 200, 44);
+    label(QStringLiteral("Memo:"), 10, y, 145);
+    at(field(6, QStringLiteral("Memo"), QString(), false), 158, y, 190, 44);
     qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
     at(date, 265, 6, 60, 21);
     date->setVisible(false);

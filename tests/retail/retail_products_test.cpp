@@ -4,6 +4,7 @@
 #include "appointments/appointment_book.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "platform/values/convert.h"
 #include "platform/values/money.h"
 #include "retail/retail_products.h"
 #include "shell/retail_products_login.h"
@@ -11,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -371,4 +373,49 @@ TEST_F(RetailTest, FindsSearchFromTheFirstRowAndComeBackWhenNothingMatches)
     ui.script.inputAnswers = {"100"};   // every stock number holds it: the first in the window's order
     click(f.Command8);
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
+}
+
+// QV_SHOT=<folder> keeps a picture of the window in manager mode, for a look.
+TEST_F(RetailTest, LayoutFitsItsScreen)
+{
+    FormProductsA& f = open();
+    unlock();
+    type(box(18), "2");
+    click(f.Command3);
+    QApplication::processEvents();
+    EXPECT_LE(f.width(), 800);
+    EXPECT_LE(f.height(), 600);
+    for (QWidget* c : f.findChildren<QWidget*>())
+        if (c->isVisibleTo(&f) && c->parentWidget() == &f)
+            EXPECT_TRUE(f.rect().contains(c->geometry())) << c->objectName().toStdString();
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        f.grab().save(QString::fromLocal8Bit(folder) + "/retail_products.png");
+}
+
+TEST_F(RetailTest, APriceWithAThousandsSeparatorCountsWholeOnTheTicket)
+{
+    db.insert("StockControl", {{"Category", "Blow Dryer"}, {"SystemStockNumber", "1020"}, {"Price", 1200.0},
+                               {"CostValueOfStock", 700.0}, {"StartingQuantity", 5}, {"taxpercent1", 8.0}});
+    FormProductsA& f = open();
+    ui.script.inputAnswers = {"dryer"};
+    click(f.Command7);
+    ASSERT_EQ(box(8)->text(), "1,200.00");
+    type(box(18), "1");
+    click(f.Command3);
+    EXPECT_EQ(box(21)->text(), "$1,200.00");
+    click(f.Command16);
+    EXPECT_EQ(book->productSlot(1).price->text(), "1,200.00");
+    EXPECT_EQ(box(15)->text(), "1200");
+    EXPECT_EQ(box(16)->text(), "500");
+    book->CalcTicketTotals();
+    EXPECT_EQ(qv::leadingNumber(book->box(4)->text()), 1200);
+}
+
+TEST_F(RetailTest, WithoutItsDatabaseTheWindowSaysWhyAndDoesNotOpen)
+{
+    ASSERT_TRUE(QFile::remove(db.file()));
+    qv::Windows::show("FormProductsA");
+    QApplication::processEvents();
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
 }
