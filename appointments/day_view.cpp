@@ -36,13 +36,13 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
                          "that date."),
           4320, 180, 4200, 660);
     label(Label2, "Label2", QString(), 4320, 900, 4200, 300);
-    label(Label4, "Label4", QStringLiteral("Click on red Circle to get today's appointments."), 4320, 1260, 4200,
-          300);
-    label(Label3, "Label3", QStringLiteral("Print Information from Grid:"), 4320, 1800, 2400, 300);
+    label(Label4, "Label4", QStringLiteral("Click on red Circle to get today's appointments."), 4320, 1230, 4300,
+          480);
+    label(Label3, "Label3", QStringLiteral("Print Information from Grid:"), 4320, 1860, 2580, 300);
     label(Label5, "Label5",
           QStringLiteral("NOTE: You must click on a date before clicking on the print icon to get the appointments "
                          "by date."),
-          4320, 2280, 4200, 600);
+          4320, 2340, 4300, 600);
 
     auto pictureButton = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
         auto* b = new QPushButton(this);
@@ -52,8 +52,8 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
         qv::place(b, left, top, 600, 510);
         return b;
     };
-    Cmdprint = pictureButton("Cmdprint", QStyle::SP_DialogSaveButton, 6780, 1680);
-    cmdshowhtml = pictureButton("cmdshowhtml", QStyle::SP_DirLinkIcon, 7500, 1680);
+    Cmdprint = pictureButton("Cmdprint", QStyle::SP_DialogSaveButton, 6960, 1740);
+    cmdshowhtml = pictureButton("cmdshowhtml", QStyle::SP_DirLinkIcon, 7680, 1740);
 
     auto picture = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
         auto* p = new qv::PictureBox(this);
@@ -65,7 +65,7 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
     Image1 = picture("Image1", QStyle::SP_FileDialogDetailedView, 8760, 240);
     Image2 = picture("Image2", QStyle::SP_MessageBoxInformation, 8760, 2280);
 
-    qv::place(MonthView2, 120, 120, 3960, 2760);
+    qv::place(MonthView2, 120, 120, 4140, 2760);
     qv::place(MSHflexgrid1, 120, 3000, 10560, 4680);
 
     onClick(Cmdprint, [this] { Cmdprint_Click(); });

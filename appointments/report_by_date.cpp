@@ -16,13 +16,13 @@ FRMGETR::FRMGETR(QWidget* parent) : OneDayView(parent)
                         this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setWordWrap(true);
-    qv::place(Label1, 4200, 240, 5100, 900);
+    qv::place(Label1, 4320, 240, 5100, 900);
 
     CmdPrint = new QPushButton(QStringLiteral("Services Products Report"), this);
     CmdPrint->setObjectName(QStringLiteral("CmdPrint"));
-    qv::place(CmdPrint, 4200, 1500, 3000, 450);
+    qv::place(CmdPrint, 4320, 1500, 3000, 450);
 
-    qv::place(MonthView2, 120, 120, 3900, 2700);
+    qv::place(MonthView2, 120, 120, 4080, 2700);
     qv::place(MSHflexgrid1, 120, 3000, 9360, 4050);
 
     onClick(CmdPrint, [this] { Cmdprint_Click(); });

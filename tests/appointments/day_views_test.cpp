@@ -26,7 +26,13 @@ const QDate kEmptyDay(2001, 7, 3);
 
 class DayViewTest : public ::testing::Test {
 protected:
-    void SetUp() override { qv::Windows::setOnLastClosed([] {}); }
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        // Other tests of this binary may have put stand-ins under these names.
+        qv::Windows::registerFactory("Form7", [] { return new Form7; });
+        qv::Windows::registerFactory("FRMGETR", [] { return new FRMGETR; });
+    }
     void TearDown() override
     {
         for (qv::Window* w : qv::Windows::all())
@@ -273,6 +279,24 @@ TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
     QTest::mouseClick(w.Cmdprint, Qt::LeftButton);
     for (const qv::UiEvent& e : ui.script.events)
         EXPECT_EQ(e.title, QStringLiteral("Appointments By date")) << e.text.toStdString();
+}
+
+TEST_F(DayViewTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SHOT_DIR not set";
+    seed();
+    Form7& w = open<Form7>();
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    QTest::qWait(50);
+    EXPECT_TRUE(w.grab().save(folder + "/Form7.png"));
+    w.MonthView2->setCurrentPage(qv::Clock::today().year(), qv::Clock::today().month());
+    EXPECT_TRUE(w.MonthView2->grab().save(folder + "/Form7-today.png"));
+    FRMGETR& r = open<FRMGETR>();
+    apptest::clickDay(r.MonthView2, kBusyDay);
+    QTest::qWait(50);
+    EXPECT_TRUE(r.grab().save(folder + "/FRMGETR.png"));
 }
 
 } // namespace

@@ -1,0 +1,291 @@
+// The appointment manager: browsing, correcting and deleting ticket headers,
+// the grid of the client's tickets by phone (or of every ticket), the
+// finders, and the first ticket of an empty book.
+#include "window_hands.h"
+
+#include "appointments/appointment_manager.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ManagerTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        // Other tests of this binary may have put a stand-in under this name.
+        qv::Windows::registerFactory("frmServicemenu3", [] { return new frmServicemenu3; });
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    frmServicemenu3& open()
+    {
+        m_w = &qv::Windows::show<frmServicemenu3>();
+        m_w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_w));
+        ui.script.clear();
+        return *m_w;
+    }
+    frmServicemenu3& w() { return *m_w; }
+    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(qv::TextBox* b, const QString& text)
+    {
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, text);
+    }
+    // A column of the grid, as shown.
+    QStringList gridColumn(int col)
+    {
+        QStringList out;
+        QAbstractItemModel* m = w().grdDataGrid->model();
+        for (int r = 0; m && r < m->rowCount(); ++r)
+            out << m->index(r, col).data().toString();
+        return out;
+    }
+    QStringList gridNames() { return gridColumn(0); }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    frmServicemenu3* m_w = nullptr;
+};
+
+TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
+{
+    db.seed();
+    // Same phone as Ann Lee, another name: it belongs to her grid and she to its.
+    db.insert("Servicemenu", {{"CustomerID", "1007"}, {"CustomerName", "Al Lee"}, {"CustomerPhone", "434-8888"},
+                              {"SalonArtist", "Tom"}, {"DateAppointment", QDate(2001, 8, 1)}});
+    open();
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Manage Appointments"));
+    EXPECT_TRUE(w().closeCommandRemoved());
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("434-8888"));
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Ann Lee"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("Maria"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("7/2/2001"));
+    EXPECT_EQ(box(4)->text(), QStringLiteral("9:00 AM"));
+    EXPECT_EQ(box(5)->text(), QStringLiteral("9:30 AM"));
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$27.06"));
+
+    QAbstractItemModel* m = w().grdDataGrid->model();
+    ASSERT_TRUE(m);
+    QStringList captions;
+    for (int c = 0; c < m->columnCount(); ++c)
+        captions << m->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(captions, (QStringList{"Customer Name", "Customer Phone", "Salon Artist", "Date Of Appointment",
+                                     "Time Of Appointment", "Time Block", "Total Sales"}));
+    EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee", "Al Lee"}));
+    EXPECT_EQ(gridColumn(6).value(0), QStringLiteral("$27.06"));
+
+    // The grid follows the ticket shown.
+    click(w().cmdNext);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Bob Stone"));
+    EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
+    click(w().cmdLast);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Al Lee"));
+    EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee", "Al Lee"}));
+}
+
+TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
+{
+    db.seed();
+    open();
+    click(w().cmdNext);
+    click(w().cmdRefresh);
+    EXPECT_EQ(w().cmdRefresh->text(), QStringLiteral("&All Clients"));
+    EXPECT_EQ(w().gridShows(), frmServicemenu3::GridShows::AllTickets);
+    EXPECT_EQ(gridNames().size(), 6);
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
+    // Moving does not narrow the list again.
+    click(w().cmdNext);
+    EXPECT_EQ(gridNames().size(), 6);
+
+    click(w().cmdEdit);
+    click(w().cmdCancel);
+    EXPECT_EQ(w().gridShows(), frmServicemenu3::GridShows::ClientTickets);
+    EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee"}));
+
+    click(w().cmdRefresh);
+    EXPECT_EQ(gridNames().size(), 6);
+    click(w().cmdEdit);
+    click(w().cmdUpdate);
+    EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)
+{
+    db.seed();
+    open();
+    click(w().cmdNext);   // ticket 1002
+    click(w().cmdEdit);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Edit record"));
+    type(box(2), "Tom");
+    type(box(4), "2 pm");
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(db.scalar("SELECT SalonArtist FROM Servicemenu WHERE CustomerID='1002'").toString(), "Tom");
+    EXPECT_EQ(box(4)->text(), QStringLiteral("2:00 PM"));
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+
+    click(w().cmdEdit);
+    type(box(3), "not a date");
+    click(w().cmdUpdate);
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"You have not added any information into the text boxes. Click cancel"});
+    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_TRUE(w().EditFlag);
+    click(w().cmdCancel);
+    EXPECT_EQ(box(3)->text(), QStringLiteral("7/2/2001"));
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE DateAppointment=#7/2/2001#").toInt(), 2);
+}
+
+TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
+{
+    db.seed();
+    open();
+    click(w().cmdNext);
+    click(w().cmdNext);   // ticket 1003
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
+    click(w().cmdDelete);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
+    EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
+    EXPECT_EQ(ui.script.events[0].style, 545);
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1003"));
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 3"));
+
+    ui.script.clear();
+    click(w().cmdDelete);   // OK
+    EXPECT_EQ(db.count("Servicemenu"), 5);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE CustomerID='1003'").toInt(), 0);
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1004"));
+    EXPECT_EQ(gridNames(), (QStringList{"Dan Fox"}));
+
+    // Down to the last ticket, then that one too.
+    for (int left = 5; left > 1; --left)
+        click(w().cmdDelete);
+    EXPECT_EQ(db.count("Servicemenu"), 1);
+    ui.script.clear();
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Servicemenu"), 0);
+    EXPECT_EQ(ui.script.messages(), (QStringList{"Do you really want to delete this record?",
+                                                  "You have deleted the last record in the database."}));
+    EXPECT_TRUE(gridNames().isEmpty());
+}
+
+TEST_F(ManagerTest, FirstTicketOfAnEmptyBookNeedsNoFieldButThose)
+{
+    open();   // empty tables
+    click(w().cmdAdd);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    type(box(0), "555-0000");
+    type(box(1), "Gil Ray");
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
+    ASSERT_EQ(db.count("Servicemenu"), 1);
+    auto row = db.query("SELECT * FROM Servicemenu");
+    EXPECT_EQ(row->value("CustomerName").toString(), "Gil Ray");
+    EXPECT_EQ(row->value("CustomerPhone").toString(), "555-0000");
+    for (const char* untouched : {"CustomerID", "Service", "Price", "ProductsSold", "Quantity", "Totals"})
+        EXPECT_TRUE(row->value(untouched).isNull()) << untouched;
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Gil Ray"));
+    EXPECT_EQ(gridNames(), (QStringList{"Gil Ray"}));
+}
+
+TEST_F(ManagerTest, CancelledAddReturnsToTheTicketItStartedFrom)
+{
+    db.seed();
+    open();
+    click(w().cmdLast);
+    click(w().cmdPrevious);   // ticket 1005
+    click(w().cmdAdd);
+    EXPECT_FALSE(w().Command1->isEnabled());
+    type(box(1), "Never Saved");
+    click(w().cmdCancel);
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1005"));
+    EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_TRUE(w().Command1->isEnabled());
+}
+
+TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
+{
+    db.seed();
+    open();
+    ui.script.inputAnswers = {"1004"};
+    click(w().Command6);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
+    EXPECT_EQ(ui.script.events[0].text,
+              QStringLiteral("Search by ticket to find a scheduled appointment for this client."));
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Dan Fox"));
+    EXPECT_EQ(gridNames(), (QStringList{"Dan Fox"}));
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"Stone"};
+    click(w().Command1);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter a LastName."));
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"999-"};
+    click(w().Command11);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter the client's Phone#."));
+    EXPECT_EQ(ui.script.messages(), QStringList{"Could not find appointment for this number. 999-"});
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"O'B"};
+    click(w().Command1);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your client. O'B"});
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
+}
+
+TEST_F(ManagerTest, MissingDatabaseLeavesAnEmptyWindowSilently)
+{
+    QFile::remove(db.file());
+    m_w = &qv::Windows::show<frmServicemenu3>();
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(box(50)->text().isEmpty());
+    // The buttons still answer, each in its own way.
+    click(w().cmdRefresh);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    click(w().cmdDelete);
+    EXPECT_EQ(ui.script.messages().value(1), QStringLiteral("You have deleted the last record in the database."));
+}
+
+TEST_F(ManagerTest, Screenshot)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SHOT_DIR not set";
+    db.seed();
+    open();
+    QTest::qWait(50);
+    EXPECT_TRUE(w().grab().save(folder + "/frmServicemenu3.png"));
+}
+
+} // namespace
