@@ -276,7 +276,7 @@ void frmServiceMenu1::buildLayout()
     Command10->hide();
 
     // Above the Close button of the button bar at the foot of the window.
-    Label1 = label("Label1", QStringLiteral("Enter new Menu Items here. "), 4675, 4980, 2400, 255);
+    Label1 = label("Label1", QStringLiteral("Enter new Menu Items here. "), 4675, 4980, 3600, 255);
 }
 
 QPushButton* frmServiceMenu1::slotButton(int slot) const
