@@ -1,0 +1,61 @@
+#pragma once
+// The four-function calculator: mouse clicks on its buttons only, a readout
+// that shows the entry being typed (with the decimal separator at its end
+// until a fraction digit follows) or the last result.
+#include "platform/forms/window.h"
+
+#include <QList>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+
+class Calculator : public qv::Window {
+    Q_OBJECT
+public:
+    Calculator();
+
+    QLabel* Readout = nullptr;
+    QList<QPushButton*> Number;      // "0" to "9", by digit
+    QList<QPushButton*> Operator;    // "/", "+", "X", "-", "="
+    QPushButton* Cancel = nullptr;       // "C"
+    QPushButton* CancelEntry = nullptr;  // "CE"
+    QPushButton* Decimal = nullptr;      // "."
+    QPushButton* Percent = nullptr;      // "%"
+
+    void Number_Click(int index);
+    void Operator_Click(int index);
+    void Decimal_Click();
+    void Percent_Click();
+    void Cancel_Click();
+    void CancelEntry_Click();
+
+    // The decimal separator of the user's settings, as the readout shows it.
+    static QString decimalSeparator();
+
+protected:
+    void formLoad() override;
+
+private:
+    // The left operand holds the typed text until a computation turns it
+    // into a number; a refused division leaves the text as it was typed.
+    struct Operand {
+        bool isText = false;
+        QString text;
+        double number = 0;
+    };
+
+    void startOver();
+    void setReadout(const QString& text);
+    QString shown(const Operand& operand) const;
+    // A number beyond a double: said so, and the calculator stays as it was.
+    void reportOverflow() const;
+
+    Operand m_first;
+    QString m_second;
+    bool m_point = false;
+    int m_operands = 0;
+    QString m_lastInput = QStringLiteral("NONE");
+    QString m_pending = QStringLiteral(" ");
+    QString m_readoutCopy;
+};
