@@ -132,6 +132,13 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(menu->commentsView->toPlainText(), "Single process");
     EXPECT_EQ(boxText(3), "");
     EXPECT_EQ(boxText(4), "8.25");
+    // The arrow keys pick as they move through the list.
+    type(menu->txtfields[3], "4");
+    menu->DataList1->setFocus();
+    QTest::keyClick(menu->DataList1, Qt::Key_Down);
+    EXPECT_EQ(boxText(0), "Perm");
+    EXPECT_EQ(boxText(1), "$60.00");
+    EXPECT_EQ(boxText(3), "");
 
     // The typed quantity exists for posting only: it never lands in the list.
     type(menu->txtfields[3], "3");
