@@ -1,6 +1,7 @@
 #include "appointments/appointment_book.h"
 
 #include "common/connections.h"
+#include "common/help_access.h"
 #include "common/key_filters.h"
 #include "common/window_helpers.h"
 #include "common/lookup_lists.h"
@@ -850,6 +851,5 @@ void Form3::countGuardedShow(const QString& windowName)
 
 void Form3::ShowHelpContents()
 {
-    // Help contents come with the program's help access; until it is there
-    // the button shows nothing.
+    openHelpContents(this);
 }

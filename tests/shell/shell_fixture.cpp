@@ -108,6 +108,20 @@ WithoutWindow::~WithoutWindow()
     qv::Windows::registerFactory(m_name, standInFactories().value(m_name));
 }
 
+WithRealWindow::WithRealWindow(const QString& name, qv::Windows::Factory real)
+    : m_name(name)
+{
+    registerStandIns();
+    qv::Windows::unload(name);
+    qv::Windows::registerFactory(name, std::move(real));
+}
+
+WithRealWindow::~WithRealWindow()
+{
+    qv::Windows::unload(m_name);
+    qv::Windows::registerFactory(m_name, standInFactories().value(m_name));
+}
+
 void unloadAll()
 {
     for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)

@@ -37,6 +37,17 @@ private:
     QString m_name;
 };
 
+// While it lives, the named kind of window is the program's own window made
+// by `real`; afterwards its stand-in is back.
+class WithRealWindow {
+public:
+    WithRealWindow(const QString& name, qv::Windows::Factory real);
+    ~WithRealWindow();
+
+private:
+    QString m_name;
+};
+
 // Unloads every window and lets the deferred deletions run.
 void unloadAll();
 

@@ -1,0 +1,484 @@
+#include "shell/management_menu.h"
+
+#include "common/connections.h"
+#include "common/help_access.h"
+#include "common/window_helpers.h"
+#include "reports/commissions_report.h"
+#include "reports/inventory_report.h"
+#include "reports/memo_list_report.h"
+#include "reports/products_services_report.h"
+#include "reports/report_fill.h"
+#include "reports/salon_schedule_report.h"
+#include "shell/pictures.h"
+
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
+#include <QToolButton>
+
+QV_REGISTER_WINDOW(frmmangement);
+
+namespace {
+
+// The menu's own pictures, drawn so that the program folder holds no image
+// files of the program's.
+enum class Picture {
+    Users, Exit, Chart, Scissors, Book, Grid, Person, Calendar, Report, Box, Vendor, Asset, Stock, Coins, Help, Key,
+    Calculator
+};
+
+QPixmap drawPicture(Picture kind, int size)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    const double s = size;
+    const QColor ink(0x30, 0x30, 0x40);
+    const auto person = [&](const QPointF& at, double scale, const QColor& coat) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xf1, 0xc2, 0x9a));
+        p.drawEllipse(at + QPointF(0, -s * 0.16 * scale), s * 0.13 * scale, s * 0.13 * scale);
+        p.setBrush(coat);
+        QPainterPath body;
+        body.addRoundedRect(QRectF(at.x() - s * 0.22 * scale, at.y(), s * 0.44 * scale, s * 0.34 * scale),
+                            s * 0.12 * scale, s * 0.12 * scale);
+        p.drawPath(body);
+    };
+    switch (kind) {
+    case Picture::Users:
+        person(QPointF(s * 0.36, s * 0.50), 0.9, QColor(0x3d, 0x7a, 0xc4));
+        person(QPointF(s * 0.64, s * 0.58), 0.9, QColor(0x4e, 0xa0, 0x58));
+        break;
+    case Picture::Person:
+        person(QPointF(s * 0.5, s * 0.50), 1.2, QColor(0xb0, 0x45, 0x8c));
+        break;
+    case Picture::Exit: {
+        p.setPen(QPen(ink, s / 16));
+        p.setBrush(QColor(0xc8, 0x9b, 0x5e));
+        p.drawRect(QRectF(s * 0.22, s * 0.12, s * 0.40, s * 0.76));
+        p.setPen(QPen(QColor(0xc0, 0x20, 0x20), s / 10, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.48, s * 0.5), QPointF(s * 0.88, s * 0.5));
+        p.drawLine(QPointF(s * 0.74, s * 0.36), QPointF(s * 0.88, s * 0.5));
+        p.drawLine(QPointF(s * 0.74, s * 0.64), QPointF(s * 0.88, s * 0.5));
+        break;
+    }
+    case Picture::Chart: {
+        p.setPen(QPen(ink, s / 20));
+        p.drawLine(QPointF(s * 0.12, s * 0.86), QPointF(s * 0.9, s * 0.86));
+        const QColor bars[] = {QColor(0xe0, 0x6c, 0x3c), QColor(0x3d, 0x7a, 0xc4), QColor(0x4e, 0xa0, 0x58)};
+        const double heights[] = {0.36, 0.62, 0.48};
+        p.setPen(Qt::NoPen);
+        for (int i = 0; i < 3; ++i) {
+            p.setBrush(bars[i]);
+            p.drawRect(QRectF(s * (0.18 + i * 0.24), s * (0.84 - heights[i]), s * 0.18, s * heights[i]));
+        }
+        break;
+    }
+    case Picture::Scissors:
+        p.drawPixmap(0, 0, shell::logoPicture(size, size));
+        break;
+    case Picture::Book:
+        p.drawPixmap(0, 0, shell::bookPicture(size));
+        break;
+    case Picture::Grid:
+    case Picture::Calendar: {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(Qt::white);
+        const QRectF sheet(s * 0.12, s * 0.16, s * 0.76, s * 0.70);
+        p.drawRect(sheet);
+        p.setBrush(kind == Picture::Calendar ? QColor(0xc0, 0x30, 0x30) : QColor(0x3d, 0x7a, 0xc4));
+        p.drawRect(QRectF(sheet.left(), sheet.top(), sheet.width(), s * 0.16));
+        for (int i = 1; i < 4; ++i) {
+            const double x = sheet.left() + sheet.width() * i / 4;
+            p.drawLine(QPointF(x, sheet.top() + s * 0.16), QPointF(x, sheet.bottom()));
+        }
+        for (int i = 1; i < 3; ++i) {
+            const double y = sheet.top() + s * 0.16 + (sheet.height() - s * 0.16) * i / 3;
+            p.drawLine(QPointF(sheet.left(), y), QPointF(sheet.right(), y));
+        }
+        break;
+    }
+    case Picture::Report: {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(Qt::white);
+        QPainterPath page;
+        page.moveTo(s * 0.22, s * 0.10);
+        page.lineTo(s * 0.62, s * 0.10);
+        page.lineTo(s * 0.80, s * 0.28);
+        page.lineTo(s * 0.80, s * 0.90);
+        page.lineTo(s * 0.22, s * 0.90);
+        page.closeSubpath();
+        p.drawPath(page);
+        p.setPen(QPen(QColor(0x70, 0x70, 0x90), qMax(1.0, s / 32)));
+        for (int i = 0; i < 5; ++i)
+            p.drawLine(QPointF(s * 0.30, s * (0.36 + i * 0.11)), QPointF(s * 0.72, s * (0.36 + i * 0.11)));
+        break;
+    }
+    case Picture::Box:
+    case Picture::Stock: {
+        const auto box = [&](const QRectF& r) {
+            p.setPen(QPen(QColor(0x7a, 0x52, 0x26), 1));
+            p.setBrush(QColor(0xd9, 0xa8, 0x62));
+            p.drawRect(r);
+            p.drawLine(QPointF(r.center().x(), r.top()), QPointF(r.center().x(), r.top() + r.height() * 0.3));
+        };
+        if (kind == Picture::Box) {
+            box(QRectF(s * 0.16, s * 0.26, s * 0.68, s * 0.56));
+        } else {
+            box(QRectF(s * 0.10, s * 0.52, s * 0.38, s * 0.34));
+            box(QRectF(s * 0.52, s * 0.52, s * 0.38, s * 0.34));
+            box(QRectF(s * 0.31, s * 0.16, s * 0.38, s * 0.34));
+        }
+        break;
+    }
+    case Picture::Vendor: {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(0xf4, 0xee, 0xd8));
+        p.drawRoundedRect(QRectF(s * 0.10, s * 0.22, s * 0.80, s * 0.56), 3, 3);
+        person(QPointF(s * 0.30, s * 0.50), 0.55, QColor(0x3d, 0x7a, 0xc4));
+        p.setPen(QPen(QColor(0x70, 0x70, 0x90), qMax(1.0, s / 32)));
+        for (int i = 0; i < 3; ++i)
+            p.drawLine(QPointF(s * 0.48, s * (0.38 + i * 0.12)), QPointF(s * 0.82, s * (0.38 + i * 0.12)));
+        break;
+    }
+    case Picture::Asset: {
+        // A salon chair.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x8a, 0x1c, 0x3c));
+        p.drawRoundedRect(QRectF(s * 0.28, s * 0.12, s * 0.44, s * 0.36), 4, 4);
+        p.drawRoundedRect(QRectF(s * 0.22, s * 0.46, s * 0.56, s * 0.16), 4, 4);
+        p.setBrush(QColor(0x90, 0x90, 0x98));
+        p.drawRect(QRectF(s * 0.46, s * 0.62, s * 0.08, s * 0.18));
+        p.drawRoundedRect(QRectF(s * 0.26, s * 0.80, s * 0.48, s * 0.08), 3, 3);
+        break;
+    }
+    case Picture::Coins: {
+        p.setPen(QPen(QColor(0x8a, 0x6a, 0x10), 1));
+        p.setBrush(QColor(0xe8, 0xc2, 0x3a));
+        for (int i = 0; i < 3; ++i)
+            p.drawEllipse(QRectF(s * 0.18, s * (0.56 - i * 0.14), s * 0.64, s * 0.26));
+        QFont f = p.font();
+        f.setPixelSize(int(s * 0.26));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(QColor(0x5a, 0x40, 0x00));
+        p.drawText(QRectF(s * 0.18, s * 0.28, s * 0.64, s * 0.26), Qt::AlignCenter, QStringLiteral("$"));
+        break;
+    }
+    case Picture::Help: {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0x3d, 0x7a, 0xc4));
+        p.drawEllipse(QRectF(s * 0.10, s * 0.10, s * 0.80, s * 0.80));
+        QFont f = p.font();
+        f.setPixelSize(int(s * 0.56));
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case Picture::Key: {
+        p.setPen(QPen(QColor(0x9a, 0x76, 0x10), s / 10, Qt::SolidLine, Qt::RoundCap));
+        p.setBrush(Qt::NoBrush);
+        p.drawEllipse(QPointF(s * 0.30, s * 0.50), s * 0.15, s * 0.15);
+        p.drawLine(QPointF(s * 0.45, s * 0.50), QPointF(s * 0.88, s * 0.50));
+        p.drawLine(QPointF(s * 0.72, s * 0.50), QPointF(s * 0.72, s * 0.66));
+        p.drawLine(QPointF(s * 0.84, s * 0.50), QPointF(s * 0.84, s * 0.62));
+        break;
+    }
+    case Picture::Calculator: {
+        p.setPen(QPen(ink, 1));
+        p.setBrush(QColor(0x50, 0x58, 0x66));
+        p.drawRoundedRect(QRectF(s * 0.22, s * 0.08, s * 0.56, s * 0.84), 4, 4);
+        p.setBrush(QColor(0xc8, 0xe6, 0xc0));
+        p.drawRect(QRectF(s * 0.30, s * 0.16, s * 0.40, s * 0.16));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xee, 0xee, 0xee));
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < 3; ++c)
+                p.drawRect(QRectF(s * (0.30 + c * 0.14), s * (0.40 + r * 0.16), s * 0.10, s * 0.10));
+        break;
+    }
+    }
+    return pixmap;
+}
+
+} // namespace
+
+frmmangement::frmmangement()
+{
+    setObjectName(QStringLiteral("frmmangement"));
+    setWindowTitle(QString());
+    setTwipsSize(11700, 8520);
+
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.9);
+
+    const auto pictureButton = [](QWidget* parent, const char* name, Picture picture, int iconPixels,
+                                  const QString& tip) {
+        auto* b = new QToolButton(parent);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setIcon(QIcon(drawPicture(picture, iconPixels)));
+        b->setIconSize(QSize(iconPixels, iconPixels));
+        b->setToolTip(tip);
+        b->setAutoRaise(false);
+        return b;
+    };
+    const auto label = [&small](QWidget* parent, const QString& text, Qt::Alignment align) {
+        auto* l = new QLabel(text, parent);
+        l->setWordWrap(true);
+        l->setAlignment(align);
+        l->setFont(small);
+        return l;
+    };
+
+    // ---- The toolbar: a row of picture buttons, each with its label under it.
+    CBLSalon = new QFrame(this);
+    CBLSalon->setObjectName(QStringLiteral("CBLSalon"));
+    CBLSalon->setFrameShape(QFrame::StyledPanel);
+    CBLSalon->setFrameShadow(QFrame::Raised);
+    qv::place(CBLSalon, 60, 60, 11580, 1230);
+    struct ToolbarCell {
+        QToolButton** button;
+        const char* name;
+        Picture picture;
+        const char* caption;
+        const char* tip;
+        const char* label;
+    };
+    const ToolbarCell cells[] = {
+        {&Command32, "Command32", Picture::Help, "Help", "HELP!", nullptr},
+        {&Command19, "Command19", Picture::Key, nullptr, nullptr, "Management"},
+        {&Command18, "Command18", Picture::Person, nullptr, "Customer Database", "Customer Database"},
+        {&CmdCalulator, "CmdCalulator", Picture::Calculator, nullptr, nullptr, "Calculator"},
+        {&Command17, "Command17", Picture::Users, nullptr, "Employee Database", "Employee Database"},
+        {&Cmdtavrine, "Cmdtavrine", Picture::Asset, nullptr, "Business Assets", "Business Assets"},
+        {&Command20, "Command20", Picture::Book, nullptr, nullptr, "Appointment Book"},
+        {&Command12, "Command12", Picture::Calendar, nullptr, nullptr, "Calendar"},
+        {&Command24, "Command24", Picture::Vendor, nullptr, "Vendor Database", "Vendors"},
+        {&Command25, "Command25", Picture::Stock, nullptr, "Products Inventory", "Product Inventory"},
+        {&Command23, "Command23", Picture::Exit, "Exit", nullptr, nullptr},
+    };
+    int left = 30;
+    for (const ToolbarCell& cell : cells) {
+        const QString tip = cell.tip ? QString::fromLatin1(cell.tip) : QString();
+        QToolButton* b = pictureButton(CBLSalon, cell.name, cell.picture, 36, tip);
+        if (cell.caption) {
+            // A captioned button carries its text under its picture.
+            b->setText(QString::fromLatin1(cell.caption));
+            b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+            qv::place(b, left + 150, 45, 750, 1110);
+        } else {
+            qv::place(b, left + 150, 45, 750, 750);
+            QLabel* l = label(CBLSalon, QString::fromLatin1(cell.label), Qt::AlignHCenter | Qt::AlignTop);
+            qv::place(l, left, 810, 1050, 390);
+        }
+        *cell.button = b;
+        left += 1050;
+    }
+
+    // ---- Above the frames.
+    Command31 = pictureButton(this, "Command31", Picture::Users, 30, QString());
+    qv::place(Command31, 120, 1380, 600, 600);
+    qv::place(label(this, QStringLiteral("Add Users"), Qt::AlignLeft | Qt::AlignVCenter), 780, 1380, 1800, 600);
+    Command11 = pictureButton(this, "Command11", Picture::Chart, 30, QStringLiteral("Employee Service Stats"));
+    qv::place(Command11, 2940, 1380, 600, 600);
+    qv::place(label(this, QStringLiteral("Employee Service Stats"), Qt::AlignLeft | Qt::AlignVCenter), 3600, 1380,
+              2400, 600);
+    Command4 = pictureButton(this, "Command4", Picture::Exit, 30, QString());
+    Command4->setText(QStringLiteral("Exit Program"));
+    Command4->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    qv::place(Command4, 9600, 1380, 1980, 600);
+
+    // ---- The four frames, two by two; in each, buttons in two columns of
+    // three with their labels beside them.
+    struct FrameItem {
+        QToolButton** button;
+        const char* name;
+        Picture picture;
+        const char* tip;
+        const char* label;
+    };
+    const auto frame = [&](QGroupBox** box, const char* name, const QString& title, int x, int y,
+                           std::initializer_list<FrameItem> items) {
+        auto* g = new QGroupBox(title, this);
+        g->setObjectName(QString::fromLatin1(name));
+        qv::place(g, x, y, 5730, 3240);
+        int index = 0;
+        for (const FrameItem& item : items) {
+            const int column = index / 3, row = index % 3;
+            const int bx = 150 + column * 2820, by = 360 + row * 930;
+            QToolButton* b = pictureButton(g, item.name, item.picture, 36, QString::fromLatin1(item.tip));
+            qv::place(b, bx, by, 750, 750);
+            if (item.label)
+                qv::place(label(g, QString::fromLatin1(item.label), Qt::AlignLeft | Qt::AlignVCenter), bx + 810, by,
+                          1950, 750);
+            *item.button = b;
+            ++index;
+        }
+        *box = g;
+    };
+    frame(&fraSalon, "fraSalon", QStringLiteral("Salon"), 60, 2100,
+          {{&Command28, "Command28", Picture::Scissors, "Enter Services", "Service Menu"},
+           {&Command9, "Command9", Picture::Grid, "Managers Datasheet for Appointment book.", "Manage Appointment form"},
+           {&Command26, "Command26", Picture::Person, "Customer Database", "Customer Database & Gift Certificates"},
+           {&Command14, "Command14", Picture::Calendar, "Salon Scheduler", "Salon Calendar and scheduler"},
+           {&Command7, "Command7", Picture::Book, "Appointment Book", "Appointment Book"}});
+    frame(&fraReports, "fraReports", QStringLiteral("Reports"), 5910, 2100,
+          {{&Command30, "Command30", Picture::Chart, "Totals of Services and Products sold", nullptr},
+           {&Command22, "Command22", Picture::Report, "Memo list For Clients", "Memo List For Clients"},
+           {&Command21, "Command21", Picture::Report, "Employee Commissions", "Employee Commissions"},
+           {&Command10, "Command10", Picture::Report, "Salon Scheduler", "Salon Schedule"},
+           {&Command6, "Command6", Picture::Report, "Inventory", "Report of Inventory"},
+           {&Command5, "Command5", Picture::Report, "Totals of Services and Products sold",
+            "Totals of Products and Services sold"}});
+    frame(&fraInventory, "fraInventory", QStringLiteral("Inventory"), 60, 5280,
+          {{&Command29, "Command29", Picture::Box, "Enter Products ", "Non Retail Products menu"},
+           {&Command27, "Command27", Picture::Box, "Enter Products ", "Retail Products menu"},
+           {&Command8, "Command8", Picture::Vendor, "Vendor Database", "Vendor Address Book"},
+           {&Command3, "Command3", Picture::Asset, "Business Assets", "Equipment And Asset inventory"},
+           {&Command2, "Command2", Picture::Stock, "Product Inventory", "Product Inventory"}});
+    frame(&fraEmployee, "fraEmployee", QStringLiteral("Employee "), 5910, 5280,
+          {{&Command13, "Command13", Picture::Users, "Employee Database", "Employee Database"},
+           {&Command16, "Command16", Picture::Chart, "Salon Stats", "Salon Stats"},
+           {&Command15, "Command15", Picture::Chart, "Employee Products Stats", "Employee Products Stats"},
+           {&Command1, "Command1", Picture::Coins, "Commissions", "Commissions Earned"}});
+
+    // ---- What the buttons do.
+    const auto opens = [](QToolButton* b, const char* window) {
+        const QString name = QString::fromLatin1(window);
+        onClick(b, [name] { qv::Windows::show(name); });
+    };
+    opens(Command31, "frmUsers");
+    opens(Command11, "frmServicemenu");
+    opens(Command28, "frmServiceMenu1");
+    opens(Command9, "frmServicemenu3");
+    opens(Command26, "frmCustomers");
+    opens(Command14, "frmCalendar");
+    opens(Command30, "FRMGETR");
+    opens(Command8, "Frmdatabase");
+    opens(Command3, "Form2");
+    opens(Command2, "Form6a");
+    opens(Command13, "frmEmployee");
+    opens(Command16, "SalonStats");
+    opens(Command15, "chart2");
+    opens(Command1, "Frmcommissions");
+    opens(Command18, "frmCustomers");
+    opens(CmdCalulator, "Calculator");
+    opens(Command17, "frmEmployee");
+    opens(Cmdtavrine, "Form2");
+    opens(Command12, "frmCalendar");
+    opens(Command24, "Frmdatabase");
+    opens(Command25, "Form6a");
+
+    onClick(Command4, [this] { Command4_Click(); });
+    onClick(Command7, [this] { Command7_Click(); });
+    onClick(Command20, [this] { Command20_Click(); });
+    onClick(Command27, [this] { Command27_Click(); });
+    onClick(Command29, [this] { Command29_Click(); });
+    onClick(Command22, [this] { Command22_Click(); });
+    onClick(Command21, [this] { Command21_Click(); });
+    onClick(Command10, [this] { Command10_Click(); });
+    onClick(Command6, [this] { Command6_Click(); });
+    onClick(Command5, [this] { Command5_Click(); });
+    onClick(Command32, [this] { Command32_Click(); });
+    onClick(Command19, [this] { Command19_Click(); });
+    // Command23 ("Exit") has nothing attached.
+}
+
+void frmmangement::formLoad()
+{
+    RemoveCloseCommand(this);
+}
+
+// ---------------------------------------------------------------- leaving
+
+void frmmangement::Command4_Click()
+{
+    const QList<qv::Window*> windows = qv::Windows::all();
+    for (qv::Window* w : windows)
+        if (w != this && qv::Windows::all().contains(w))
+            w->unload();
+    // The reports live only while their button runs: none is left to unload.
+    unload();
+}
+
+void frmmangement::OpenAppointmentBook()
+{
+    // The menu gives way to the book only: without the book on screen the
+    // program would be left with no window to go on from.
+    if (!qv::Windows::show(QStringLiteral("Form3")))
+        return;
+    qv::Windows::unload(QStringLiteral("frmServicemenu3"));
+    unload();
+}
+
+void frmmangement::Command7_Click()
+{
+    if (countGuardedOpen(QStringLiteral("SELECT count(*) FROM [ServiceMenu]")))
+        OpenAppointmentBook();
+}
+
+void frmmangement::Command20_Click()
+{
+    OpenAppointmentBook();
+}
+
+// ---------------------------------------------------------------- products
+
+void frmmangement::OpenWhenStockHeld(const QString& window)
+{
+    if (countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")))
+        qv::Windows::show(window);
+}
+
+void frmmangement::Command27_Click() { OpenWhenStockHeld(QStringLiteral("FormProductsA")); }
+void frmmangement::Command29_Click() { OpenWhenStockHeld(QStringLiteral("Form10")); }
+
+// ---------------------------------------------------------------- reports
+
+void frmmangement::Command22_Click()
+{
+    DataReport8 report;
+    reportFill(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
+}
+
+void frmmangement::Command21_Click()
+{
+    DataReport1 report;
+    reportFill(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
+}
+
+void frmmangement::Command10_Click()
+{
+    DataReport5 report;
+    reportFill(report, QStringLiteral("SELECT * FROM Calendar  "));
+}
+
+void frmmangement::Command6_Click()
+{
+    DataReport3 report;
+    reportFill(report, QStringLiteral("SELECT * FROM StockControl Order by Category,Date "));
+}
+
+void frmmangement::Command5_Click()
+{
+    DataReport2 report;
+    reportFill(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
+}
+
+// ---------------------------------------------------------------- toolbar
+
+void frmmangement::Command32_Click()
+{
+    openHelpContents(this);
+}
+
+void frmmangement::Command19_Click()
+{
+    // The key over "Management" stands for this window: it only draws it anew.
+    repaint();
+}
