@@ -1,0 +1,137 @@
+// The client card and the formulas print-out, read back from the recording printer.
+#include "customers_fixture.h"
+
+#include "common/picture_viewport.h"
+#include "platform/print/rich_text_box.h"
+
+#include <QFontMetricsF>
+
+TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
+{
+    frmCustomers& w = open();
+    const QString tall = pictureFile("tall.bmp", Qt::magenta, QSize(100, 300));
+    ui.script.fileAnswers = {tall};
+    click(w.Command3);
+    click(w.Command10);
+    type(w.rtf3, "Roots: 6N + 20 vol, 35 min");
+    ui.script.clear();
+
+    click(w.Command4);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const qv::PrintedJob& job = printing->jobs()[0];
+    EXPECT_EQ(job.printQuality, qv::PrintQuality::High);
+    ASSERT_EQ(job.pages.size(), 1);
+    const qv::PrintedPage& page = job.pages[0];
+
+    // The picture squeezed into a square at the corner.
+    ASSERT_EQ(page.pictures.size(), 1);
+    EXPECT_EQ(page.pictures[0].rect, QRectF(0, 0, 2500, 2500));
+    EXPECT_EQ(page.pictures[0].pixelSize, QSize(100, 300));
+
+    EXPECT_EQ(page.lines(), (QStringList{
+                                "Customer Name:Ann Lee",
+                                "Phone:434-8888",
+                                "Contact Name:",
+                                "ContactTitle:",
+                                "Address:",
+                                "City:San Diego",
+                                "State:",
+                                "PostalCode:",
+                                "Email:ann@example.com",
+                                "Credit Terms:",
+                                "Comments:",
+                                "Salon ArtistMaria",
+                                "Birthday:5/14",
+                                "Formulas:",
+                                "Roots: 6N + 20 vol, 35 min",
+                            }));
+
+    // Below the picture; a blank before each caption, ten more before the separated values.
+    QFont font("Arial", 10);
+    font.setBold(true);
+    const QFontMetricsF fm(font, printing->measureDevice());
+    const double perTwip = printing->unitsPerTwip();
+    const double blank = fm.horizontalAdvance(' ') / perTwip;
+    const QList<qv::PrintedText> name = page.lineAt(page.texts[0].y);
+    EXPECT_EQ(page.texts[0].text, "Customer Name:");
+    EXPECT_GT(page.texts[0].y, 2500);
+    EXPECT_NEAR(page.texts[0].x, blank, 1);
+    EXPECT_TRUE(page.texts[0].bold);
+    EXPECT_EQ(page.texts[0].fontName, "Arial");
+    for (const QString& caption : {QStringLiteral("Phone:"), QStringLiteral("Email:"), QStringLiteral("Birthday:")}) {
+        auto it = std::find_if(page.texts.begin(), page.texts.end(), [&](const qv::PrintedText& t) { return t.text == caption; });
+        ASSERT_NE(it, page.texts.end());
+        const QList<qv::PrintedText> line = page.lineAt(it->y);
+        ASSERT_EQ(line.size(), 2) << caption.toStdString();
+        EXPECT_NEAR(line[1].x, line[0].x + fm.horizontalAdvance(caption) / perTwip + 10 * blank, 2);
+    }
+    // The formulas start 7600 twips down the sheet.
+    auto formula = std::find_if(page.texts.begin(), page.texts.end(),
+                                [](const qv::PrintedText& t) { return t.text.startsWith("Roots"); });
+    ASSERT_NE(formula, page.texts.end());
+    EXPECT_NEAR(formula->y, 7600, 40);
+    EXPECT_NEAR(formula->x, 4000, 40);
+    EXPECT_FALSE(printing->jobOpen());
+}
+
+TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
+{
+    frmCustomers& w = open();
+    click(w.cmdNext);   // Bob Stone: no picture, no formulas
+    type(box(12), "Allergic to ammonia");
+    click(w.Command4);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const qv::PrintedPage& page = printing->jobs()[0].pages[0];
+    EXPECT_TRUE(page.pictures.isEmpty());
+    EXPECT_GT(page.texts[0].y, 2500);
+    EXPECT_TRUE(page.lines().contains("Comments:Allergic to ammonia"));
+    EXPECT_EQ(page.lines().last(), "Formulas:");
+
+    // Cancel: nothing printed, nothing said.
+    ui.script.clear();
+    ui.script.printerAnswers = {false, false};
+    click(w.Command4);
+    click(w.Command10);
+    click(w.Command12);
+    EXPECT_EQ(printing->jobs().size(), 1);
+    EXPECT_FALSE(printing->jobOpen());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlone)
+{
+    frmCustomers& w = open();
+    click(w.Command10);
+    QStringList lines;
+    for (int i = 1; i <= 80; ++i)
+        lines << QStringLiteral("Visit %1: 7G + 6%, 30 min").arg(i);
+    w.rtf3->setText(lines.join("\n"));
+
+    click(w.Command4);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const qv::PrintedJob& card = printing->jobs()[0];
+    ASSERT_GE(card.pages.size(), 2);
+    // Every page of the formulas starts 7600 twips down; none is lost.
+    QStringList printed;
+    for (const qv::PrintedPage& p : card.pages)
+        for (const QString& l : p.lines())
+            if (l.startsWith("Visit"))
+                printed << l;
+    EXPECT_EQ(printed, lines);
+    auto firstVisit = [](const qv::PrintedPage& p) {
+        return std::find_if(p.texts.begin(), p.texts.end(), [](const qv::PrintedText& t) { return t.text.startsWith("Visit"); });
+    };
+    ASSERT_NE(firstVisit(card.pages[1]), card.pages[1].texts.end());
+    EXPECT_NEAR(firstVisit(card.pages[1])->y, 7600, 40);
+
+    click(w.Command12);
+    ASSERT_EQ(printing->jobs().size(), 2);
+    const qv::PrintedJob& formulas = printing->jobs()[1];
+    EXPECT_TRUE(formulas.pages[0].pictures.isEmpty());
+    EXPECT_EQ(formulas.pages[0].lines().first(), "Visit 1: 7G + 6%, 30 min");
+    ASSERT_NE(firstVisit(formulas.pages[0]), formulas.pages[0].texts.end());
+    EXPECT_NEAR(firstVisit(formulas.pages[0])->y, 3600, 40);
+    EXPECT_NEAR(firstVisit(formulas.pages[0])->x, 4000, 40);
+}

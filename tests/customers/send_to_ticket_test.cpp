@@ -1,0 +1,87 @@
+// "Enter": the client into the open ticket of the appointment book.
+#include "customers_fixture.h"
+
+#include "appointments/appointment_book.h"
+#include "platform/forms/window.h"
+
+namespace {
+const QStringList kRefusal = {
+    "There is already a client entry made into the corresponding box on the appointment form. First click Add on the "
+    "Appointment form.",
+    " Click Refresh button to enable again."};
+} // namespace
+
+TEST_F(CustomersTest, EnterWithoutTheBookChangesNoTicket)
+{
+    frmCustomers& w = open();
+    click(w.Command9);
+    ASSERT_EQ(messages().size(), 1);
+    EXPECT_FALSE(qv::Windows::loaded("Form3"));
+    EXPECT_TRUE(w.Command9->isEnabled());
+}
+
+TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
+{
+    db.seed();
+    seed = false;
+    Form3& book = qv::Windows::show<Form3>();
+    frmCustomers& w = open();
+    QTest::mouseClick(book.cmdAdd, Qt::LeftButton);
+    ASSERT_TRUE(book.AddNewFlag);
+
+    click(w.Command9);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(book.clientName()->text(), "Ann Lee");
+    EXPECT_EQ(book.clientPhone()->text(), "434-8888");
+    EXPECT_EQ(book.salonArtist()->text(), "Maria");
+
+    // The ticket now holds a phone: refused, and Enter stays off until Refresh.
+    click(w.cmdNext);
+    click(w.Command9);
+    EXPECT_EQ(messages(), kRefusal);
+    EXPECT_FALSE(w.Command9->isEnabled());
+    EXPECT_EQ(book.clientName()->text(), "Ann Lee");
+    click(w.cmdRefresh);
+    EXPECT_TRUE(w.Command9->isEnabled());
+
+    // A phone that starts with "(" counts as none: overwritten.
+    book.clientPhone()->setBoxText("(619) 555-0000");
+    ui.script.clear();
+    click(w.cmdNext);   // Bob Stone after the Refresh
+    click(w.Command9);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(book.clientName()->text(), "Bob Stone");
+    EXPECT_EQ(book.clientPhone()->text(), "555-1212");
+
+    // Once the book saves, the copied client is in the ticket's row.
+    book.clientPhone()->setBoxText("");
+    click(w.cmdNext);
+    type(box(1), "");   // a client without an artist empties the ticket's artist
+    click(w.Command9);
+    EXPECT_EQ(book.clientName()->text(), "Cara O'Brien");
+    EXPECT_TRUE(book.salonArtist()->text().isEmpty());
+}
+
+TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
+{
+    db.seed();
+    seed = false;
+    Form3& book = qv::Windows::show<Form3>();
+    frmCustomers& w = open();
+    // The first ticket of the book: its phone is taken, so start a fresh one.
+    QTest::mouseClick(book.cmdAdd, Qt::LeftButton);
+    book.box(50)->setBoxText("2001");
+    click(w.cmdLast);   // Dan Fox, artist Tom
+    click(w.Command9);
+    book.box(5)->setBoxText("8/6/2001");
+    book.box(6)->setBoxText("1 pm");
+    book.box(38)->setBoxText("2 pm");
+    book.serviceSlot(1).name->setBoxText("Haircut");
+    book.serviceSlot(1).price->setBoxText("25");
+    book.serviceSlot(1).quantity->setBoxText("1");
+    QTest::mouseClick(book.cmdUpdate, Qt::LeftButton);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '2001'").toString(), "Dan Fox");
+    EXPECT_EQ(db.scalar("SELECT CustomerPhone FROM Servicemenu WHERE CustomerID = '2001'").toString(), "858-9899");
+    EXPECT_EQ(db.scalar("SELECT SalonArtist FROM Servicemenu WHERE CustomerID = '2001'").toString(), "Tom");
+}
