@@ -379,10 +379,16 @@ void FormProductsA::cmdEdit_Click()
     SetButtons(false);
 }
 
-void FormProductsA::saveAndBrowse()
+bool FormProductsA::saveAndBrowse()
 {
     passOver([this] { attachGrid(); });
-    passOver([this] { adoPrimaryRS->updateBatch(); });
+    bool saved = false;
+    guard([this, &saved] {
+        adoPrimaryRS->updateBatch();
+        saved = true;
+    });
+    if (!saved)
+        return false;
     passOver([this] {
         if (!adoPrimaryRS->eof())
             adoPrimaryRS->move(0);
@@ -390,11 +396,13 @@ void FormProductsA::saveAndBrowse()
     EditFlag = false;
     AddNewFlag = false;
     passOver([this] { SetButtons(true); });
+    return true;
 }
 
 void FormProductsA::cmdUpdate_Click()
 {
-    saveAndBrowse();
+    if (!saveAndBrowse())
+        return;
     StockPosting::run(txtfields, StockPosting::kUpdate);
 }
 

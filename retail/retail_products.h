@@ -80,8 +80,9 @@ private:
     void attachGrid();
     void detachGrid();
     // Update's save: the grid attached, every pending change saved, the row
-    // shown again, back to browsing. Errors are passed over.
-    void saveAndBrowse();
+    // shown again, back to browsing. A save the database refuses is shown and
+    // the window stays as it was (false), so a lost change never looks saved.
+    bool saveAndBrowse();
     // The entry boxes emptied before a move.
     void emptyBeforeMove();
     void findProduct(const QString& field, const QString& prompt, const QString& notFound);

@@ -419,3 +419,19 @@ TEST_F(RetailTest, WithoutItsDatabaseTheWindowSaysWhyAndDoesNotOpen)
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
 }
+
+TEST_F(RetailTest, AnUpdateTheDatabaseRefusesIsShownAndKeepsTheWindowEditing)
+{
+    FormProductsA& f = open();
+    unlock();
+    ui.script.clear();
+    click(f.cmdEdit);
+    type(box(9), "abc");
+    click(f.cmdUpdate);
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_TRUE(f.cmdCancel->isVisible());
+    EXPECT_FALSE(f.cmdEdit->isVisible());
+    EXPECT_EQ(box(9)->text(), "abc");
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
+}
