@@ -1,6 +1,6 @@
-// The management menu: reached through either login, opening the windows
-// of every part of the program by name, the count-guarded openers, the five
-// report buttons, help, and Exit Program.
+// The management menu: reached through the management password, opening
+// the windows of every part of the program by name, the count-guarded
+// openers, the five report buttons, help, and Exit Program.
 #include "shell_fixture.h"
 
 #include "common/connections.h"
@@ -11,7 +11,6 @@
 #include "shell/management_menu.h"
 #include "shell/password_dialog.h"
 #include "shell/user_list.h"
-#include "shell/user_login.h"
 
 #include <QFile>
 #include <QMap>
@@ -124,25 +123,6 @@ TEST_F(MenuTest, TheManagementPasswordLeadsFromTheMainScreenToTheMenu)
     m->close();
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
-}
-
-TEST_F(MenuTest, TheUserLoginLeadsFromTheBookToTheMenu)
-{
-    db->seed();
-    open<qv::Window>(QStringLiteral("Form3"));
-    auto* login = open<frmLogin>(QStringLiteral("frmLogin"));
-    ASSERT_TRUE(login);
-    QTest::keyClicks(login->txtUserName, "admin");
-    QTest::keyClicks(login->txtPassword, "secret");
-    click(login->Command1);
-    settle();
-
-    qv::Window* m = qv::Windows::loaded(QStringLiteral("frmmangement"));
-    ASSERT_TRUE(m);
-    EXPECT_TRUE(m->isVisible());
-    EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));
-    EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
-    EXPECT_EQ(programEnds, 0);
 }
 
 TEST_F(MenuTest, ButtonsOpenTheirWindowsAndTheMenuStays)
