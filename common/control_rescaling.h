@@ -1,0 +1,65 @@
+#pragma once
+// Rescaling a window's controls so that a window drawn for a screen of
+// 800 x 600 pixels fills a larger or smaller one, and the screen figures the
+// self-rescaling windows share. A self-rescaling window keeps a
+// SelfRescaling of its own and calls it from its formLoad, formActivate and
+// (when it follows the user's resizing) formResize.
+#include <QSize>
+#include <QtGlobal>
+#include <functional>
+
+class QWidget;
+
+// Shared by every self-rescaling window; zero until the first one loads.
+// Flags are -1 for true and 0 for false.
+extern qint16 ScreenTwipsX;        // twips per screen pixel, horizontally
+extern qint16 ScreenTwipsY;        // and vertically
+extern qint16 ScreenWidthPx;       // the screen's width in pixels
+extern qint16 ScreenHeightPx;      // and height
+extern qint16 ResizeFormToo;       // ResizeControls moves and sizes the window itself too
+extern qint16 ResizeOnFormResize;  // a resize of the window rescales its controls
+
+// Moves and sizes every control of the form by the factors (left and width
+// by sx, top and height by sy; a combo box's height follows its font
+// instead) and multiplies each control's font size by their mean. Controls
+// inside containers are scaled in their container's coordinates; the inner
+// parts of composite controls (a grid's scroll bars, a calendar's buttons)
+// are left to their control. With ResizeFormToo set the window itself is
+// moved and sized by the same factors. Never reports an error.
+void ResizeControls(float sx, float sy, QWidget* form);
+
+// Measures the screen into the four screen figures.
+void MeasureScreen(QSize screenPixels);
+// The primary screen's size in pixels (800 x 600 when there is no screen).
+QSize primaryScreenPixels();
+
+// What one self-rescaling window keeps, and the three moments it rescales.
+class SelfRescaling {
+public:
+    // Where the window reads the screen's size; the primary screen unless set.
+    std::function<QSize()> screenPixels = primaryScreenPixels;
+
+    // Load: from the 800 x 600 design to the screen, the window too.
+    void formLoad(QWidget* window);
+    // Activation: from the screen measured last to the screen now, the
+    // window too; on the same screen nothing moves.
+    void formActivate(QWidget* window);
+    // Resize: the first one after a load or an activation is the window's
+    // own rescaling and is let pass; later ones scale the controls (not the
+    // window) from the size the window had to the size it has.
+    void formResize(QWidget* window);
+
+    int referenceWidth() const { return m_referenceWidth; }
+    int referenceHeight() const { return m_referenceHeight; }
+    int lastWidth() const { return m_lastWidth; }     // outer size in twips
+    int lastHeight() const { return m_lastHeight; }
+
+private:
+    void rescale(QWidget* window);
+    void rememberSize(QWidget* window);
+
+    qint16 m_referenceWidth = 800;
+    qint16 m_referenceHeight = 600;
+    qint32 m_lastWidth = 0;
+    qint32 m_lastHeight = 0;
+};
