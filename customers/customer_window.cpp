@@ -129,6 +129,8 @@ void frmCustomers::buildLayout()
     pal.setColor(QPalette::Window, QColor(kBackground));
     setPalette(pal);
     setTwipsSize(10590, 6570);
+    QFont small = windowFont;
+    small.setPointSize(7);
 
     auto label = [&](const QString& name, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);
@@ -173,24 +175,30 @@ void frmCustomers::buildLayout()
     txtfields.value(12)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
     lblLabels.insert(14, label("lblLabels_14", "Required! *", 5475, 990, 1000));
     lblLabels.value(14)->setStyleSheet(QStringLiteral("color: #C00000;"));
-    lblLabels.insert(1, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 5640, 5580, 4900));
-    Command10 = pictureButton("Command10", QString(), QStyle::SP_FileDialogDetailedView, 2040, 4260);
-    Command10->resize(qv::px(495), qv::px(375));
+    lblLabels.insert(1, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000, 420));
+    lblLabels.value(1)->setWordWrap(true);
+    lblLabels.value(1)->setFont(small);
+    // Beside its caption: the comments box reaches down to the caption's row.
+    Command10 = pictureButton("Command10", QString(), QStyle::SP_FileDialogDetailedView, 1320, 4290);
+    Command10->resize(qv::px(495), qv::px(315));
 
     // Finds.
-    Label1.insert(11, label("Label1_11", "FIND BY NAME OR PHONE #", 5640, 360, 2700));
-    bttnFind = pictureButton("bttnFind", "Find By LastName", QStyle::SP_FileDialogContentsView, 5640, 630);
-    Command1 = pictureButton("Command1", "Find By Phone Number", QStyle::SP_FileDialogInfoView, 6240, 630);
+    Label1.insert(11, label("Label1_11", "FIND BY NAME OR PHONE #", 5640, 330, 4800, 240));
+    bttnFind = pictureButton("bttnFind", "Find By LastName", QStyle::SP_FileDialogContentsView, 5640, 585);
+    Command1 = pictureButton("Command1", "Find By Phone Number", QStyle::SP_FileDialogInfoView, 6240, 585);
     Label1.insert(12, label("Label1_12",
                             "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
                             "originally inserted. Ie. (212) 555-1212",
-                            6840, 360, 3600, 720));
+                            6840, 570, 3700, 600));
     Label1.value(12)->setWordWrap(true);
+    Label1.value(12)->setFont(small);
     new DragFilter(Label1.value(11), this);
     new DragFilter(Label1.value(12), this);
 
     // The picture: its path above the frame.
-    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 6600, 960, 3615));
+    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 5520, 1200, 1050, 420));
+    lblLabels.value(10)->setWordWrap(true);
+    lblLabels.value(10)->setFont(small);
     qv::TextBox* path = addField(16, QStringLiteral("Image"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
@@ -232,8 +240,9 @@ void frmCustomers::buildLayout()
     Command9 = new QPushButton(QStringLiteral("Enter"), this);
     Command9->setObjectName(QStringLiteral("Command9"));
     qv::place(Command9, 2040, 5400, 855, 330);
-    Label7 = label("Label7", "Click on Enter to add this Customer directly into the Appointment form.", 2970, 5370, 2600, 420);
+    Label7 = label("Label7", "Click on Enter to add this Customer directly into the Appointment form.", 2970, 5370, 3450, 420);
     Label7->setWordWrap(true);
+    Label7->setFont(small);
 
     // The formulas panel, with the rich-text box lying on it.
     Picture2 = new QWidget(this);
