@@ -1,0 +1,484 @@
+#include "inventory/wholesale_products.h"
+
+#include "common/connections.h"
+#include "common/window_helpers.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/error.h"
+#include "retail/stock_posting.h"
+#include "shell/pictures.h"
+
+#include <QGroupBox>
+#include <QPainter>
+
+QV_REGISTER_WINDOW(Form10);
+
+namespace {
+
+template <class F> void passOver(F&& statement)
+{
+    try {
+        statement();
+    } catch (...) {
+    }
+}
+
+// Placement in pixels of the 800 x 600 design, turned into twips.
+void at(QWidget* w, int x, int y, int width, int height)
+{
+    qv::place(w, x * qv::kTwipsPerPixel, y * qv::kTwipsPerPixel, width * qv::kTwipsPerPixel,
+              height * qv::kTwipsPerPixel);
+}
+
+const QString kInstructions = QStringLiteral(
+    "Enter Your non retail use of Items as they are used per Client. The items will be deducted from inventory as "
+    "as they are used. Scroll to item used during service. Enter quantity. Click edit then update.");
+
+const char* const kBackground = "#BAC9D1";
+const char* const kGrey = "#C0C0C0";
+
+QPixmap openPadlockPicture(int size)
+{
+    QPixmap pm(size, size);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    // The shackle swung up and aside: the lock is open.
+    p.setPen(QPen(QColor(0x70, 0x70, 0x78), size / 10.0));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(size * 0.08, size * 0.02, size * 0.4, size * 0.6), 0, 180 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xd4, 0xa0, 0x17));
+    const double w = size * 0.62, h = size * 0.42;
+    p.drawRoundedRect(QRectF((size - w) / 2, size * 0.48, w, h), 3, 3);
+    return pm;
+}
+
+} // namespace
+
+Form10::Form10(QWidget* parent) : RecordForm(parent)
+{
+    setWindowTitle(QStringLiteral("Wholesale Products"));
+    buildLayout();
+    connectHandlers();
+    SetButtons(true);
+}
+
+Form10::~Form10() = default;
+
+QString Form10::connectionString() const { return recordWindowConnectionString(); }
+
+QString Form10::recordSource() const
+{
+    return QStringLiteral(
+        "SELECT *  FROM StockControl Where StockControl.Price=0 Order BY StockControl.WholeSale DESC");
+}
+
+// ---------------------------------------------------------------- layout
+
+void Form10::buildLayout()
+{
+    setTwipsSize(800 * qv::kTwipsPerPixel, 575 * qv::kTwipsPerPixel);
+    setObjectName(QStringLiteral("Form10"));
+    setStyleSheet(QStringLiteral("Form10 { background-color: %1; }").arg(QLatin1String(kBackground)));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(QLatin1String(kBackground)));
+    setPalette(pal);
+    setAutoFillBackground(true);
+    for (QWidget* bar : {picButtons, picStatBox}) {
+        bar->setPalette(pal);
+        bar->setAutoFillBackground(true);
+    }
+
+    auto label = [this](const QString& caption, int x, int y, int width, int height = 21,
+                        Qt::Alignment align = Qt::AlignRight | Qt::AlignVCenter) {
+        auto* l = new QLabel(caption, this);
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(align);
+        at(l, x, y, width, height);
+        return l;
+    };
+    auto captionOf = [this, &label](int index, const QString& caption, int x, int y, int width) {
+        QLabel* l = label(caption, x, y, width);
+        l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
+        lblLabels.insert(index, l);
+        return l;
+    };
+    auto button = [this](const QString& name, const QString& caption, int x, int y, int width, int height) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        at(b, x, y, width, height);
+        return b;
+    };
+    auto colour = [](qv::TextBox* box, const char* background) {
+        if (background)
+            box->setStyleSheet(QStringLiteral("qv--TextBox, QLineEdit { background-color: %1; }")
+                                   .arg(QLatin1String(background)));
+    };
+    // A bound box: read-only boxes take no typing; the colour is its back colour.
+    auto field = [this, &colour](int index, const QString& name, const QString& format, bool readOnly,
+                                 const char* background) {
+        qv::TextBox* box = addField(index, name, format);
+        box->setReadOnly(readOnly);
+        box->setSelectOnFocus(true);
+        colour(box, background);
+        return box;
+    };
+    // The small "$" panel in front of a money box.
+    auto dollar = [this](int x, int y) {
+        auto* panel = new QLabel(QStringLiteral("$"), this);
+        panel->setAlignment(Qt::AlignCenter);
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        at(panel, x, y, 14, 21);
+        return panel;
+    };
+
+    Label1 = label(QStringLiteral("Non Retail Inventory"), 10, 8, 360, 30, Qt::AlignLeft | Qt::AlignVCenter);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    QFont heading = Label1->font();
+    heading.setPointSize(heading.pointSize() + 6);
+    heading.setBold(true);
+    Label1->setFont(heading);
+
+    // The item's description, a column at the left.
+    struct Described { int index; const char* field; const char* caption; };
+    const Described described[] = {
+        {14, "SystemStockNumber", "StockNumber:"}, {17, "Category", "Category:"},
+        {3, "Item", "Item Description:"}, {22, "UnitSize", "Unit Size:"},
+        {4, "Location", "Location:"}, {13, "SuppliersStockNumber", "Vendor Stock Number:"},
+        {12, "Substitute", "Substitute:"},
+    };
+    int y = 50;
+    for (const Described& d : described) {
+        captionOf(d.index, QString::fromLatin1(d.caption), 10, y, 145);
+        at(field(d.index, QString::fromLatin1(d.field), QString(), true, kGrey), 160, y, 200, 21);
+        y += 26;
+    }
+    label(QStringLiteral("Supplier:"), 10, y, 145);
+    TxtSupplier25 = new qv::TextBox(this);
+    TxtSupplier25->setObjectName(QStringLiteral("TxtSupplier_25"));
+    TxtSupplier25->setReadOnly(true);
+    TxtSupplier25->setSelectOnFocus(true);
+    colour(TxtSupplier25, kGrey);
+    at(TxtSupplier25, 160, y, 200, 21);
+    y += 26;
+    captionOf(7, QStringLiteral("Quantity start:"), 10, y, 145);
+    at(field(7, QStringLiteral("StartingQuantity"), QString(), true, kGrey), 160, y, 90, 21);
+    y += 26;
+    captionOf(0, QStringLiteral("Comment:"), 10, y, 145);
+    at(field(0, QStringLiteral("Comment"), QString(), false, nullptr), 160, y, 200, 21);
+    y += 26;
+    captionOf(6, QStringLiteral("Memo:"), 10, y, 145);
+    at(field(6, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
+
+    // Figures at the right.
+    struct Figure { int index; const char* field; const char* caption; const char* format; bool readOnly;
+                    const char* background; bool money; };
+    const Figure figures[] = {
+        {8, "Price", "Selling Price:", "#,##0.00", true, "#FFFFC0", true},
+        {1, "CostValueOfStock", "Cost:", "#,##0.00", true, kBackground, true},
+        {10, "Sold", "Quantity Sold/Used:", "", true, kGrey, false},
+        {2, "CurrentlyInStock", "Currently in Stock:", "0", false, kGrey, false},
+        {18, nullptr, "Quantity This Entry", "", false, nullptr, false},
+        {9, "ReturnedToStock", "Returned To Stock:", "", false, nullptr, false},
+        {5, "LostOrDamaged", "Lost/Damaged:", "", false, nullptr, false},
+        {15, "GrossSales", "Gross:", "0.00", true, kGrey, true},
+        {16, "NetProfitFromSales", "Net:", "0.00", true, kGrey, true},
+        {20, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, kGrey, true},
+    };
+    y = 50;
+    for (const Figure& f : figures) {
+        captionOf(f.index, QString::fromLatin1(f.caption), 380, y, 170);
+        if (f.money)
+            dollar(555, y);
+        qv::TextBox* box = nullptr;
+        if (f.field) {
+            box = field(f.index, QString::fromLatin1(f.field), QString::fromLatin1(f.format), f.readOnly,
+                        f.background);
+        } else {
+            // The quantity used now belongs to no field.
+            box = new qv::TextBox(this);
+            box->setObjectName(QStringLiteral("txtfields_%1").arg(f.index));
+            box->setSelectOnFocus(true);
+            txtfields.insert(f.index, box);
+        }
+        at(box, 572, y, 100, 21);
+        y += 26;
+    }
+    // The corrections stay shut until the management password opens them.
+    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
+    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+
+    const int entryRow = 50 + 4 * 26, returnedRow = entryRow + 26, lostRow = returnedRow + 26;
+    Command1 = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, entryRow + 3, 17, 17);
+    Command1->setToolTip(QStringLiteral("Clear entry"));
+    Command19 = button(QStringLiteral("Command19"), QStringLiteral("X"), 676, returnedRow + 3, 17, 17);
+    Command19->setToolTip(QStringLiteral("Clear Entry"));
+    Command21 = button(QStringLiteral("Command21"), QStringLiteral("X"), 676, lostRow + 3, 17, 17);
+    Command21->setToolTip(QStringLiteral("Clear Entry"));
+
+    QLabel* manager = captionOf(21, QStringLiteral("MGR EDIT"), 704, returnedRow - 22, 80);
+    manager->setAlignment(Qt::AlignCenter);
+    const QSize padlock(24, 24);
+    Command6 = button(QStringLiteral("Command6"), QString(), 712, returnedRow, 30, 30);
+    Command6->setIcon(QIcon(openPadlockPicture(padlock.width())));
+    Command6->setIconSize(padlock);
+    Command6->setToolTip(QStringLiteral("Management password"));
+    Command9 = button(QStringLiteral("Command9"), QString(), 746, returnedRow, 30, 30);
+    Command9->setIcon(QIcon(shell::padlockPicture(padlock.width())));
+    Command9->setIconSize(padlock);
+    Command9->setVisible(false);
+
+    // Boxes that carry their fields out of sight: the entry date, the entry
+    // subtotal and the two running totals.
+    // lblLabels(21) is the "MGR EDIT" caption; the subtotal's caption is a plain label.
+    QLabel* subtotalCaption = label(QStringLiteral("SubTotal Entry:"), 380, y, 170);
+    QLabel* subtotalDollar = dollar(555, y);
+    qv::TextBox* subtotal = field(21, QStringLiteral("Totals"), QStringLiteral("#,##0.00"), true, kGrey);
+    at(subtotal, 572, y, 100, 21);
+    for (QWidget* hidden : {static_cast<QWidget*>(subtotalCaption), static_cast<QWidget*>(subtotalDollar),
+                            static_cast<QWidget*>(subtotal)})
+        hidden->setVisible(false);
+    QLabel* dateCaption = label(QStringLiteral("Entry Date:"), 380, y + 26, 170);
+    qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), false, "#FFFFFF");
+    at(date, 572, y + 26, 100, 21);
+    dateCaption->setVisible(false);
+    date->setVisible(false);
+    qv::TextBox* returnedTotal = field(23, QStringLiteral("ReturnToStockTotals"), QString(), true, kGrey);
+    qv::TextBox* lostTotal = field(24, QStringLiteral("LostDamagedTotals"), QString(), true, kGrey);
+    at(returnedTotal, 680, y, 50, 21);
+    at(lostTotal, 735, y, 50, 21);
+    returnedTotal->setVisible(false);
+    lostTotal->setVisible(false);
+
+    // Instructions, the grid, and the record form's buttons at the foot.
+    auto* frame = new QGroupBox(this);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    at(frame, 10, 388, 360, 120);
+    Label3 = new QLabel(kInstructions, frame);
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label3->setTextFormat(Qt::PlainText);
+    Label3->setWordWrap(true);
+    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    at(Label3, 8, 8, 344, 106);
+
+    DataGrid1 = new qv::DataGrid(this);
+    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    at(DataGrid1, 380, 388, 410, 132);
+
+    // No Add and no Delete here: the browse buttons close up to the left.
+    qv::place(cmdEdit, 59, 0, 1095, 300);
+    qv::place(cmdUpdate, 59, 0, 1095, 300);
+    qv::place(cmdRefresh, 1213, 0, 1095, 300);
+    qv::place(cmdCancel, 1213, 0, 1095, 300);
+    qv::place(cmdClose, 2367, 0, 1095, 300);
+}
+
+void Form10::connectHandlers()
+{
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command19, [this] { Command19_Click(); });
+    onClick(Command21, [this] { Command21_Click(); });
+    onClick(Command6, [this] { Command6_Click(); });
+    onClick(Command9, [this] { Command9_Click(); });
+}
+
+// ---------------------------------------------------------------- load
+
+void Form10::formLoad()
+{
+    RemoveCloseCommand(this);
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    try {
+        RecordForm::formLoad();
+    } catch (const std::exception& e) {
+        // Without its database the window has nothing to show: say why and go.
+        const auto* error = dynamic_cast<const qv::Error*>(&e);
+        qv::ui().msgBox(error ? error->description() : QString::fromLocal8Bit(e.what()));
+        unload();
+        return;
+    }
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
+    attachGrid();
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { adoPrimaryRS_MoveComplete(); });
+}
+
+void Form10::attachGrid()
+{
+    static const QList<qv::GridColumn> columns = {
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 2700},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
+        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
+    };
+    DataGrid1->setDataSource(adoPrimaryRS, columns);
+}
+
+void Form10::detachGrid() { DataGrid1->setDataSource(nullptr); }
+
+// ---------------------------------------------------------------- record form
+
+void Form10::SetButtons(bool flag)
+{
+    cmdAdd->setVisible(false);
+    cmdDelete->setVisible(false);
+    cmdEdit->setVisible(flag);
+    cmdClose->setVisible(flag);
+    cmdRefresh->setVisible(flag);
+    cmdUpdate->setVisible(!flag);
+    cmdCancel->setVisible(!flag);
+    cmdNext->setEnabled(flag);
+    cmdFirst->setEnabled(flag);
+    cmdLast->setEnabled(flag);
+    cmdPrevious->setEnabled(flag);
+}
+
+void Form10::cmdEdit_Click()
+{
+    try {
+        lblStatus->setText(QStringLiteral("Edit record"));
+        EditFlag = true;
+        SetButtons(false);
+    } catch (const std::exception&) {
+        cmdCancel_Click();
+    }
+}
+
+void Form10::cmdCancel_Click()
+{
+    passOver([this] { SetButtons(true); });
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver([this] { detachGrid(); });
+    // The pending change goes before the rows are read again (a re-read is
+    // refused while a change is pending), and what was typed goes with it.
+    passOver([this] { adoPrimaryRS->cancelUpdate(); });
+    passOver([this] { reshowBoxes(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+    passOver([this] {
+        if (SavedBookmark > 0)
+            adoPrimaryRS->setBookmark(SavedBookmark);
+        else
+            adoPrimaryRS->moveFirst();
+    });
+}
+
+bool Form10::saveAndBrowse()
+{
+    passOver([this] { attachGrid(); });
+    bool saved = false;
+    guard([this, &saved] {
+        adoPrimaryRS->updateBatch();
+        saved = true;
+    });
+    if (!saved)
+        return false;
+    passOver([this] {
+        if (!adoPrimaryRS->eof())
+            adoPrimaryRS->move(0);
+    });
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver([this] { SetButtons(true); });
+    return true;
+}
+
+void Form10::cmdUpdate_Click()
+{
+    // With no item on screen there is nothing to save or to take off the
+    // stock, and no re-order warning to give.
+    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof()) {
+        EditFlag = false;
+        AddNewFlag = false;
+        passOver([this] { SetButtons(true); });
+        return;
+    }
+    if (!saveAndBrowse())
+        return;
+    StockPosting::run(txtfields, StockPosting::kUpdate);
+}
+
+void Form10::recomputeAndReload()
+{
+    StockPosting::run(txtfields, StockPosting::kRecompute);
+    passOver([this] {
+        adoPrimaryRS->moveNext();
+        if (adoPrimaryRS->eof())
+            adoPrimaryRS->moveFirst();
+    });
+    passOver([this] { detachGrid(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+}
+
+void Form10::cmdRefresh_Click() { recomputeAndReload(); }
+
+void Form10::cmdClose_Click()
+{
+    recomputeAndReload();
+    // Shown empty only: the row now current gets no change from it.
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
+    unload();
+}
+
+// The entry and the two corrections belong to the row being left; emptied
+// before the move, they go with it.
+void Form10::cmdFirst_Click()
+{
+    StockPosting::emptyEntry(txtfields);
+    RecordForm::cmdFirst_Click();
+}
+
+void Form10::cmdLast_Click()
+{
+    StockPosting::emptyEntry(txtfields);
+    RecordForm::cmdLast_Click();
+}
+
+void Form10::cmdNext_Click()
+{
+    StockPosting::emptyEntry(txtfields);
+    RecordForm::cmdNext_Click();
+}
+
+void Form10::cmdPrevious_Click()
+{
+    StockPosting::emptyEntry(txtfields);
+    RecordForm::cmdPrevious_Click();
+}
+
+// ---------------------------------------------------------------- entry boxes
+
+void Form10::Command1_Click()
+{
+    passOver([this] {
+        if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
+                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
+            != qv::MsgResult::Yes)
+            return;
+        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
+        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+    });
+}
+
+void Form10::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
+
+void Form10::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
+
+// ---------------------------------------------------------------- password gate
+
+void Form10::Command6_Click() { qv::Windows::show(QStringLiteral("frmLogin3")); }
+
+void Form10::Command9_Click()
+{
+    Command9->setVisible(false);
+    Command6->setVisible(true);
+    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
+    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+}

@@ -1,0 +1,436 @@
+// The non-retail stock window driven as the salon uses it: an item used is
+// posted with Edit and Update, the figures reach the table when the row is
+// left, Refresh and Close recompute and save, and the manager unlocks the
+// returned and lost boxes through the real password dialog.
+#include "inventory/wholesale_products.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/money.h"
+#include "shell/wholesale_login.h"
+#include "support/salon_db.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class WholesaleTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();   // non-retail: Gloves (wholesale 9) before Foils (wholesale 5)
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    // An item used in the salon; wholesale decides its place (highest first).
+    void item(const QString& category, double wholesale, double start, double used, double cost,
+              const QVariantMap& more = {})
+    {
+        QVariantMap row{{"Category", category}, {"SystemStockNumber", "3" + category.left(3)}, {"Price", 0.0},
+                        {"WholeSale", wholesale}, {"StartingQuantity", start}, {"Sold", used},
+                        {"CostValueOfStock", cost}};
+        row.insert(more);
+        db.insert("StockControl", row);
+    }
+
+    Form10& open()
+    {
+        w = &qv::Windows::show<Form10>();
+        ui.script.clear();
+        return *w;
+    }
+    qv::TextBox* box(int index) { return w->txtfields.value(index); }
+    void type(QLineEdit* target, const QString& text)
+    {
+        target->setFocus();
+        target->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(target, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(target, text);
+    }
+    void click(QAbstractButton* button)
+    {
+        ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
+        ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void unlock(const QString& password = "marvo")
+    {
+        click(w->Command6);
+        auto* dialog = qv::Windows::loaded<frmLogin3>();
+        ASSERT_NE(dialog, nullptr);
+        ASSERT_TRUE(dialog->isVisible());
+        type(dialog->txtPassword, password);
+        click(dialog->cmdOK);
+    }
+    // Edit, the quantity (and the corrections, when given), Update.
+    void post(const QString& quantity, const QString& returned = {}, const QString& lost = {})
+    {
+        click(w->cmdEdit);
+        type(box(18), quantity);
+        if (!returned.isEmpty())
+            type(box(9), returned);
+        if (!lost.isEmpty())
+            type(box(5), lost);
+        click(w->cmdUpdate);
+    }
+    // A stored figure (money fields included) as a number; null stays null.
+    QVariant stored(const QString& category, const QString& field)
+    {
+        const QVariant v = db.scalar("SELECT " + field + " FROM StockControl WHERE Category='" + category + "'");
+        if (v.metaType() == QMetaType::fromType<qv::Money>())
+            return v.value<qv::Money>().toDouble();
+        return v;
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    Form10* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
+{
+    Form10& f = open();
+    EXPECT_EQ(f.windowTitle(), "Wholesale Products");
+    EXPECT_EQ(f.Label1->text(), "Non Retail Inventory");
+    EXPECT_TRUE(f.Label3->text().startsWith("Enter Your non retail use of Items as they are used per Client."));
+    EXPECT_TRUE(f.closeCommandRemoved());
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_EQ(box(1)->text(), "2.00");
+    EXPECT_EQ(box(8)->text(), "0.00");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(f.adoPrimaryRS->recordCount(), 2);
+    ASSERT_EQ(f.DataGrid1->model()->rowCount(), 2);
+    EXPECT_EQ(f.DataGrid1->model()->index(1, 0).data().toString(), "Foils");
+    EXPECT_EQ(f.DataGrid1->model()->index(0, 1).data().toString(), "2002");
+    EXPECT_EQ(f.DataGrid1->model()->index(0, 2).data().toString(), "$0.00");
+    EXPECT_EQ(f.DataGrid1->model()->headerData(2, Qt::Horizontal).toString(), "Selling Price");
+
+    // Locked: the corrections, the closed padlock; no Add, no Delete, no tax box.
+    EXPECT_FALSE(box(9)->isEnabled());
+    EXPECT_FALSE(box(5)->isEnabled());
+    EXPECT_TRUE(f.Command6->isVisible());
+    EXPECT_FALSE(f.Command9->isVisibleTo(&f));
+    EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
+    EXPECT_FALSE(f.cmdDelete->isVisibleTo(&f));
+    EXPECT_FALSE(f.txtfields.contains(11));
+    EXPECT_EQ(f.lblLabels.value(21)->text(), "MGR EDIT");
+    for (int hidden : {19, 21, 23, 24})
+        EXPECT_FALSE(box(hidden)->isVisibleTo(&f)) << hidden;
+    // Only the comment, in-stock, memo and entry boxes take typing.
+    for (auto [index, open] : std::initializer_list<std::pair<int, bool>>{
+             {0, true}, {2, true}, {6, true}, {18, true}, {1, false}, {7, false}, {8, false}, {10, false},
+             {15, false}, {16, false}, {17, false}, {20, false}})
+        EXPECT_EQ(!box(index)->isReadOnly(), open) << index;
+    EXPECT_TRUE(f.TxtSupplier25->isReadOnly());
+}
+
+TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndLeavingTheRowSavesTheFigures)
+{
+    item("Bleach", 50, 10, 3, 2.5);
+    Form10& f = open();
+    ASSERT_EQ(box(17)->text(), "Bleach");
+    post("2");
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_EQ(box(15)->text(), "0");
+    EXPECT_EQ(box(16)->text(), "-12.5");
+    EXPECT_EQ(box(2)->text(), "5");
+    EXPECT_EQ(box(20)->text(), "12.5");
+    for (int emptied : {18, 21, 9, 5})
+        EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_FALSE(f.cmdUpdate->isVisible());
+    EXPECT_TRUE(f.cmdNext->isEnabled());
+    // The figures stay in the boxes until the row is left.
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
+
+    click(f.cmdNext);
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
+    EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -12.5);
+    EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 12.5);
+    EXPECT_EQ(stored("Bleach", "GrossSales").toDouble(), 0);
+    EXPECT_EQ(stored("Bleach", "Totals").toDouble(), 0);
+
+    // Back on it, the saved figures show in their formats.
+    click(f.cmdFirst);
+    EXPECT_EQ(box(20)->text(), "12.50");
+    EXPECT_EQ(box(16)->text(), "-12.50");
+    EXPECT_EQ(box(2)->text(), "5");
+}
+
+TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
+{
+    item("Bleach", 50, 10, 5, 2.5, {{"LostDamagedTotals", 2}});
+    Form10& f = open();
+
+    unlock("wrong");
+    EXPECT_EQ(ui.script.messages().value(0), "Invalid Password, try again!");
+    EXPECT_FALSE(box(5)->isEnabled());
+    qv::Windows::loaded<frmLogin3>()->cmdCancel_Click();
+    ui.script.clear();
+
+    unlock();
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{" The Returned to Stock and Lost or Damaged fields are now enabled. Click the closed "
+                          "Padlock button to disable."});
+    EXPECT_FALSE(qv::Windows::loaded<frmLogin3>()->isVisible());
+    EXPECT_TRUE(f.Command9->isVisible());
+    EXPECT_TRUE(f.Command6->isVisible());
+    EXPECT_TRUE(box(5)->isEnabled());
+    EXPECT_TRUE(box(9)->isEnabled());
+
+    // No quantity, one lost: the loss is folded into the quantity used.
+    post("0", {}, "1");
+    EXPECT_EQ(box(16)->text(), "-12.5");
+    EXPECT_EQ(box(2)->text(), "4");
+    EXPECT_EQ(box(20)->text(), "10");
+    EXPECT_EQ(box(10)->text(), "6");
+    EXPECT_EQ(box(24)->text(), "3");
+    EXPECT_TRUE(box(5)->text().isEmpty());
+    EXPECT_TRUE(box(5)->isEnabled());   // a post leaves the gate as it was
+
+    // Three come back: in stock 4 - 0 + 3 against 6 used gives 7; used 3.
+    post("", "3");
+    EXPECT_EQ(box(2)->text(), "7");
+    EXPECT_EQ(box(10)->text(), "3");
+    EXPECT_EQ(box(23)->text(), "3");
+    EXPECT_EQ(box(24)->text(), "3");
+
+    click(f.Command9);
+    EXPECT_FALSE(f.Command9->isVisible());
+    EXPECT_TRUE(f.Command6->isVisible());
+    EXPECT_FALSE(box(5)->isEnabled());
+    EXPECT_FALSE(box(9)->isEnabled());
+    EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
+
+    click(f.cmdRefresh);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 7);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
+    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
+    EXPECT_EQ(stored("Bleach", "ReturnToStockTotals").toDouble(), 3);
+    EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
+    EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
+}
+
+TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
+{
+    item("Bleach", 50, 10, 8, 1);
+    Form10& f = open();
+    post("");   // 2 left: no warning
+    EXPECT_EQ(box(2)->text(), "2");
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    post("1");
+    EXPECT_EQ(ui.script.messages(), QStringList{"TIME TO RE-ORDER!"});
+    EXPECT_EQ(ui.script.beeps(), 1);
+    post("");   // nothing used, still 1 left
+    post("3");  // below nothing
+    EXPECT_EQ(box(2)->text(), "-2");
+    EXPECT_EQ(ui.script.messages().size(), 3);
+    EXPECT_EQ(ui.script.beeps(), 3);
+    EXPECT_TRUE(f.cmdEdit->isVisible());
+}
+
+TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
+{
+    db.execRaw("UPDATE StockControl SET CurrentlyInStock=NULL, QuantityStatus=NULL WHERE Category='Foils'");
+    Form10& f = open();
+    click(f.cmdLast);   // Foils: 100 taken in, 10 used, cost 3
+    ASSERT_EQ(box(17)->text(), "Foils");
+    type(box(18), "4");
+    click(f.cmdRefresh);   // the last row: saved, wrapped to the first and shown from the top
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
+    EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
+    EXPECT_EQ(stored("Foils", "QuantityStatus").toDouble(), 270);
+    EXPECT_EQ(stored("Foils", "NetProfitFromSales").toDouble(), -30);
+    EXPECT_EQ(box(18)->text(), "4");   // Refresh empties nothing
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    // Close after a post saves the posted figures, then the window goes.
+    post("5");
+    EXPECT_EQ(box(2)->text(), "40");
+    click(f.cmdClose);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+    EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 10);
+    EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 40);
+    EXPECT_EQ(stored("Gloves", "QuantityStatus").toDouble(), 80);
+    EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
+}
+
+TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
+{
+    Form10& f = open();
+    click(f.cmdEdit);
+    QTest::keyClick(box(0), Qt::Key_Escape);
+    EXPECT_TRUE(qv::Windows::loaded<Form10>());
+    click(f.cmdCancel);
+    QTest::keyClick(box(0), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+}
+
+TEST_F(WholesaleTest, AnItemAtCostNetsZero)
+{
+    item("Towels", 50, 20, 4, 0);
+    item("Dryer Parts", 40, 5, 1, 1200);
+    Form10& f = open();
+    post("1");
+    EXPECT_EQ(box(16)->text(), "0");
+    EXPECT_EQ(box(2)->text(), "15");
+    click(f.cmdNext);
+    ASSERT_EQ(box(1)->text(), "1,200.00");
+    post("1");   // the cost counts whole, thousands and all
+    EXPECT_EQ(box(16)->text(), "-2400");
+    EXPECT_EQ(box(20)->text(), "3600");
+}
+
+TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
+{
+    item("Bleach", 50, 10, 3, 2.5, {{"ReturnedToStock", 2}, {"LostOrDamaged", 1}});
+    Form10& f = open();
+    ASSERT_EQ(box(9)->text(), "2");
+    ASSERT_FALSE(box(9)->isEnabled());
+    type(box(18), "3");
+    click(f.cmdPrevious);   // the first row already: stays, without a beep
+    EXPECT_EQ(box(17)->text(), "Bleach");
+    for (int emptied : {18, 21, 9, 5})
+        EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
+    click(f.cmdNext);
+    EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
+    EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
+    click(f.cmdLast);
+    click(f.cmdNext);
+    EXPECT_EQ(box(17)->text(), "Foils");
+    EXPECT_EQ(ui.script.beeps(), 0);
+    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+
+    // Keys move too; Ctrl+Up goes to the first row.
+    QTest::keyClick(box(0), Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_EQ(box(17)->text(), "Bleach");
+
+    // A pick in the grid keeps the entry.
+    type(box(18), "2");
+    f.DataGrid1->selectRow(1);
+    QApplication::processEvents();
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_EQ(box(18)->text(), "2");
+
+    // Cancel drops what was typed and always ends on the first row.
+    click(f.cmdEdit);
+    EXPECT_FALSE(f.cmdNext->isEnabled());
+    EXPECT_EQ(f.lblStatus->text(), "Edit record");
+    type(box(6), "changed memo");
+    click(f.cmdCancel);
+    EXPECT_EQ(box(17)->text(), "Bleach");
+    EXPECT_TRUE(stored("Gloves", "Memo").isNull());
+    EXPECT_TRUE(f.cmdEdit->isVisible());
+}
+
+TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
+{
+    item("Bleach", 50, 10, 3, 2.5, {{"ReturnedToStock", 2}, {"LostOrDamaged", 1}, {"Totals", 4.0}});
+    Form10& f = open();
+    type(box(18), "3");
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    click(f.Command1);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, "Delete the Current Quantity This Entry and Total This Entry? ");
+    EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
+    EXPECT_EQ(ui.script.events[0].title, "Delete amounts");
+    EXPECT_EQ(box(18)->text(), "3");
+    EXPECT_EQ(box(21)->text(), "4.00");
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(f.Command1);
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    EXPECT_TRUE(box(21)->text().isEmpty());
+
+    // Locked or not, the two small X buttons empty their box without asking.
+    ui.script.clear();
+    click(f.Command19);
+    EXPECT_TRUE(box(9)->text().isEmpty());
+    EXPECT_EQ(box(5)->text(), "1");
+    click(f.Command21);
+    EXPECT_TRUE(box(5)->text().isEmpty());
+    EXPECT_TRUE(ui.script.events.empty());
+}
+
+TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
+{
+    db.execRaw("DELETE FROM StockControl WHERE Price=0");
+    Form10& f = open();
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 0);
+    EXPECT_TRUE(box(17)->text().isEmpty());
+    click(f.cmdRefresh);
+    click(f.cmdEdit);
+    type(box(18), "2");
+    click(f.cmdUpdate);   // no item: nothing posted, no re-order warning
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    click(f.cmdClose);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+    EXPECT_EQ(db.count("StockControl"), 3);
+    EXPECT_EQ(stored("Shampoo", "Sold").toDouble(), 5);
+}
+
+TEST_F(WholesaleTest, WithoutItsDatabaseTheWindowSaysWhyAndDoesNotOpen)
+{
+    ASSERT_TRUE(QFile::remove(db.file()));
+    qv::Windows::show("Form10");
+    QApplication::processEvents();
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    EXPECT_FALSE(qv::Windows::loaded("Form10"));
+}
+
+TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
+{
+    Form10& f = open();
+    unlock();
+    ui.script.clear();
+    post("2", "abc");
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_FALSE(f.cmdEdit->isVisible());
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_EQ(box(18)->text(), "2");
+    click(f.cmdCancel);
+    EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
+}
+
+// QV_SHOT=<folder> keeps a picture of the window unlocked, for a look.
+TEST_F(WholesaleTest, LayoutFitsItsScreen)
+{
+    Form10& f = open();
+    unlock();
+    type(box(18), "2");
+    QApplication::processEvents();
+    EXPECT_LE(f.width(), 800);
+    EXPECT_LE(f.height(), 600);
+    for (QWidget* c : f.findChildren<QWidget*>())
+        if (c->isVisibleTo(&f) && c->parentWidget() == &f)
+            EXPECT_TRUE(f.rect().contains(c->geometry())) << c->objectName().toStdString();
+    for (QLabel* l : f.findChildren<QLabel*>())
+        if (l->isVisibleTo(&f) && !l->wordWrap() && !l->text().isEmpty())
+            EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        f.grab().save(QString::fromLocal8Bit(folder) + "/wholesale_products.png");
+}
