@@ -1,0 +1,313 @@
+// The employee records: load, the social security rule of Update, Cancel,
+// Delete, moving past the ends, the finds, the grid panel, the report button
+// and moving the window by its labels.
+#include "employee_fixture.h"
+
+#include "common/picture_viewport.h"
+#include "platform/forms/window.h"
+#include "platform/report/report_preview.h"
+
+#include <QMouseEvent>
+#include <QTimer>
+
+namespace {
+const QString kNoNumber = QStringLiteral(" You must enter an ID # for this Employee.");
+} // namespace
+
+TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
+{
+    frmEmployee& w = open();
+    EXPECT_EQ(w.windowTitle(), "Employee Database");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    EXPECT_EQ(box(2)->text(), "Maria");
+    EXPECT_EQ(box(13)->text(), "111-22-3333");
+    EXPECT_EQ(box(7)->text(), "434-1000");
+    EXPECT_FALSE(box(0)->text().isEmpty());   // the table numbered the employee
+    EXPECT_TRUE(box(0)->isReadOnly());
+    EXPECT_EQ(w.txtfields.size(), 17);
+    EXPECT_EQ(w.lblLabels.value(1)->text(), "Remember!  Social Security # is a required field.");
+    EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
+    EXPECT_EQ(w.lblLabels.value(14)->text(), "Employee SS#:");
+    EXPECT_FALSE(w.Picture1->isVisible());
+    EXPECT_TRUE(w.closeCommandRemoved());
+    EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_FALSE(w.cmdUpdate->isVisible());
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EmployeeTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
+{
+    seed = false;
+    QFile::remove(db.file());
+    frmEmployee& w = open();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(box(1)->text().isEmpty());
+}
+
+TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
+{
+    frmEmployee& w = open();
+    click(w.cmdAdd);
+    EXPECT_EQ(w.lblStatus->text(), "Add record");
+    EXPECT_FALSE(w.cmdAdd->isVisible());
+    EXPECT_FALSE(w.cmdNext->isEnabled());
+    type(box(13), "444-55-6666");
+    type(box(1), "Sato");
+    type(box(2), "Kenji");
+    type(box(15), "3/5/2002");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(db.count("Employees"), 4);
+    EXPECT_EQ(stored("Sato", "EmployeeSS").toString(), "444-55-6666");
+    EXPECT_EQ(stored("Sato", "TerminationDate").toDate(), QDate(2002, 3, 5));
+    // Still on the new employee, shown as stored.
+    EXPECT_EQ(box(1)->text(), "Sato");
+    EXPECT_EQ(box(15)->text(), "3/05/02");
+    EXPECT_FALSE(box(0)->text().isEmpty());
+    for (QAbstractButton* b : {w.cmdAdd, w.cmdEdit, w.cmdDelete, w.cmdRefresh, w.cmdClose})
+        EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+    EXPECT_FALSE(w.cmdUpdate->isVisible());
+    EXPECT_TRUE(w.cmdNext->isEnabled());
+}
+
+TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
+{
+    frmEmployee& w = open();
+    // A new employee without one goes altogether.
+    click(w.cmdAdd);
+    type(box(1), "Nobody");
+    click(w.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kNoNumber});
+    EXPECT_EQ(db.count("Employees"), 3);
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_FALSE(w.cmdUpdate->isVisible());
+    EXPECT_EQ(box(1)->text(), "Lopez");
+
+    // An edit that empties the number keeps the stored row as it was.
+    ui.script.clear();
+    click(w.cmdNext);
+    click(w.cmdEdit);
+    type(box(1), "Parker");
+    type(box(13), "");
+    click(w.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kNoNumber});
+    EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "222-33-4444");
+    EXPECT_FALSE(stored("Parker", "EmployeeSS").isValid());
+    EXPECT_EQ(box(1)->text(), "Park");
+    EXPECT_EQ(box(13)->text(), "222-33-4444");
+    EXPECT_TRUE(w.cmdEdit->isVisible());
+
+    // Blanks are a number as far as the rule goes.
+    ui.script.clear();
+    click(w.cmdEdit);
+    type(box(13), "   ");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "   ");
+}
+
+TEST_F(EmployeeTest, CancelReturnsToTheRecordBeforeAdd)
+{
+    frmEmployee& w = open();
+    click(w.cmdLast);
+    click(w.cmdAdd);
+    type(box(1), "Temp");
+    type(box(13), "999-99-9999");
+    click(w.cmdCancel);
+    EXPECT_EQ(db.count("Employees"), 3);
+    EXPECT_EQ(box(1)->text(), "Reed");
+    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
+{
+    frmEmployee& w = open();
+    const QString red = pictureFile("park.bmp", Qt::red);
+    db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Park'").arg(red));
+    click(w.cmdRefresh);
+    click(w.cmdNext);
+    ASSERT_EQ(photoColour(), QColor(Qt::red));
+
+    // No: the row stays and its photo is shown again.
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    w.picture->clearPicture();
+    click(w.cmdDelete);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
+    EXPECT_EQ(ui.script.events[0].title, "Delete Record");
+    EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
+    EXPECT_EQ(db.count("Employees"), 3);
+    EXPECT_EQ(box(1)->text(), "Park");
+    EXPECT_EQ(photoColour(), QColor(Qt::red));
+
+    // Yes while adding (the handler, as the hidden button cannot be clicked): nothing stored goes.
+    click(w.cmdAdd);
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    w.cmdDelete_Click();
+    EXPECT_EQ(db.count("Employees"), 3);
+    click(w.cmdCancel);
+
+    // Yes on a stored row: it goes, the next one takes its place.
+    click(w.cmdFirst);
+    click(w.cmdNext);
+    ASSERT_EQ(box(1)->text(), "Park");
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w.cmdDelete);
+    EXPECT_EQ(db.count("Employees"), 2);
+    EXPECT_FALSE(stored("Park", "LastName").isValid());
+    EXPECT_EQ(box(1)->text(), "Reed");
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    // The last one deleted leaves the new last one on screen.
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w.cmdDelete);
+    EXPECT_EQ(db.count("Employees"), 1);
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+}
+
+TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
+{
+    frmEmployee& w = open();
+    click(w.cmdPrevious);
+    EXPECT_EQ(ui.script.beeps(), 1);
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    click(w.cmdLast);
+    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    click(w.cmdNext);
+    EXPECT_EQ(ui.script.beeps(), 2);
+    EXPECT_EQ(box(1)->text(), "Reed");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    // The moves leave the focus in the number box.
+    EXPECT_EQ(QApplication::focusWidget(), box(13));
+
+    // Keys act while browsing only.
+    QTest::keyClick(&w, Qt::Key_Home);
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    click(w.cmdEdit);
+    QTest::keyClick(&w, Qt::Key_End);
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EmployeeTest, FindsByLastNameAndByNumber)
+{
+    frmEmployee& w = open();
+    // Any part of the name, any letter case.
+    ui.script.inputAnswers = {"EED"};
+    click(w.bttnFind);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
+    EXPECT_EQ(ui.script.events[0].text, "Enter an employee's Last Name");
+    EXPECT_EQ(box(1)->text(), "Reed");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+
+    ui.script.clear();
+    ui.script.inputAnswers = {"Smith"};
+    click(w.cmdPrevious);
+    click(w.bttnFind);
+    EXPECT_EQ(messages(), QStringList{"Could not find the Employee Name. Smith"});
+    EXPECT_EQ(box(1)->text(), "Park");
+
+    // The number as stored, hyphens and all.
+    ui.script.clear();
+    ui.script.inputAnswers = {"111-22", "333445555"};
+    click(w.Command1);
+    EXPECT_EQ(ui.script.events[0].text, "Enter a Social Security #");
+    EXPECT_EQ(box(1)->text(), "Lopez");
+    click(w.Command1);
+    EXPECT_EQ(messages(), QStringList{"Could not find this Employee by Social Security#. 333445555"});
+    EXPECT_EQ(box(1)->text(), "Lopez");
+}
+
+TEST_F(EmployeeTest, AFindAnsweredWithNothingDoesNothing)
+{
+    frmEmployee& w = open();
+    const QString green = pictureFile("green.bmp", Qt::green);
+    click(w.cmdNext);
+    // A path typed but not yet shown stays unshown: not even the photo is read again.
+    type(box(16), green);
+    ui.script.inputAnswers = {"", ""};
+    click(w.bttnFind);
+    click(w.Command1);
+    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_EQ(box(1)->text(), "Park");
+    EXPECT_TRUE(messages().isEmpty());
+    // A find that lands shows the photo of the row it found.
+    ui.script.inputAnswers = {"par"};
+    click(w.bttnFind);
+    EXPECT_EQ(photoColour(), QColor(Qt::green));
+}
+
+TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
+{
+    frmEmployee& w = open();
+    click(w.Command6);
+    ASSERT_TRUE(w.Picture1->isVisible());
+    EXPECT_TRUE(w.DataGrid1->isVisible());
+    EXPECT_TRUE(w.Command5->isVisible());
+    auto* model = w.DataGrid1->model();
+    ASSERT_EQ(model->columnCount(), 4);
+    QStringList headers;
+    for (int c = 0; c < 4; ++c)
+        headers << model->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(headers, (QStringList{"Employee ID", "LastName", "HireDate", "Termination Date"}));
+    EXPECT_EQ(model->index(1, 0).data().toString(), "222-33-4444");
+
+    const QString blue = pictureFile("reed.bmp", Qt::blue);
+    db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
+    click(w.cmdRefresh);
+    const QRect cell = w.DataGrid1->visualRect(model->index(2, 1));
+    QTest::mouseClick(w.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    EXPECT_EQ(box(1)->text(), "Reed");
+    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(photoColour(), QColor(Qt::blue));
+    click(w.Command5);
+    EXPECT_FALSE(w.Picture1->isVisible());
+}
+
+TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
+{
+    frmEmployee& w = open();
+    bool windowGoneWhileShown = false;
+    QStringList printed;
+    QTimer::singleShot(0, [&] {
+        qv::ReportPreview* preview = qv::ReportPreview::current();
+        if (!preview)
+            return;
+        windowGoneWhileShown = qv::Windows::loaded("frmEmployee") == nullptr;
+        for (const qv::ReportPage& page : preview->document().pages)
+            printed << page.texts();
+        preview->close();
+    });
+    click(w.Command7);
+    EXPECT_TRUE(windowGoneWhileShown);
+    EXPECT_TRUE(printed.join(' ').contains("Reed"));
+    settle();
+    EXPECT_EQ(qv::Windows::loaded("frmEmployee"), nullptr);
+    EXPECT_TRUE(messages().isEmpty());
+}
+
+TEST_F(EmployeeTest, DraggingTheTitleOrAFindLabelMovesTheWindow)
+{
+    frmEmployee& w = open();
+    for (int index : {0, 11, 12}) {
+        QLabel* label = w.Label1.value(index);
+        ASSERT_TRUE(label) << index;
+        const QPoint before = w.pos();
+        auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+            QMouseEvent e(type, at, label->mapToGlobal(at), Qt::RightButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(label, &e);
+        };
+        send(QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton);
+        send(QEvent::MouseMove, QPoint(25, 12), Qt::RightButton);
+        send(QEvent::MouseButtonRelease, QPoint(25, 12), Qt::NoButton);
+        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << index;
+        send(QEvent::MouseMove, QPoint(60, 40), Qt::NoButton);
+        EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << index;
+    }
+}
