@@ -1,0 +1,204 @@
+#include "inventory/products_sold.h"
+
+#include "common/connections.h"
+#include "common/window_helpers.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/convert.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+QV_REGISTER_WINDOW(Form1);
+
+namespace {
+
+const QString kColumns = QStringLiteral(
+    "[DateAppointment],[CustomerName],[ProductsSold], [ProductsSold1], [ProductsSold2], [ProductsSold3], "
+    "[ProductsSold4],[Quantity],[Quantity1], [Quantity2], [Quantity3], [Quantity4], [SystemStockNumber], "
+    "[SystemStockNumber1], [SystemStockNumber2], [SystemStockNumber3], [SystemStockNumber4]");
+
+} // namespace
+
+// The typed dates travel as values, never inside the text.
+const QString Form1::kRangeQuery = QStringLiteral("SELECT ") + kColumns
+    + QStringLiteral(",Sum (ProductSales)As [Totals]FROM Servicemenu  WHERE DateAppointment >= ?")
+    + QStringLiteral(" And DateAppointment<= ?") + QStringLiteral(" group by ") + kColumns;
+
+const QString Form1::kAllTicketsQuery = QStringLiteral(
+    "SELECT [DateAppointment],[CustomerName],[ProductsSold], [ProductsSold1], [ProductsSold2], [ProductsSold3], "
+    "[ProductsSold4], [Quantity1], [Quantity2], [Quantity3], [Quantity4], [Quantity5], [SystemStockNumber], "
+    "[SystemStockNumber1], [SystemStockNumber2], [SystemStockNumber3], [SystemStockNumber4], [Quantity],Sum "
+    "(ProductSales)As [Totals]  FROM [Servicemenu] Group By [DateAppointment],[CustomerName],[ProductsSold], "
+    "[ProductsSold1], [ProductsSold2], [ProductsSold3], [ProductsSold4], [ProductsPrice1], [ProductsPrice2], "
+    "[ProductsPrice3], [ProductsPrice4], [ProductsPrice5], [Quantity1], [Quantity2], [Quantity3], [Quantity4], "
+    "[Quantity5], [SystemStockNumber], [SystemStockNumber1], [SystemStockNumber2], [SystemStockNumber3], "
+    "[SystemStockNumber4], [Quantity], [Totals]");
+
+const QString Form1::kBothEmpty = QStringLiteral(" You must enter a range of dates");
+const QString Form1::kUnreadableDates =
+    QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01");
+
+const QList<qv::GridColumn>& Form1::gridColumns()
+{
+    static const QList<qv::GridColumn> columns = {
+        {"DateAppointment", "Date Appointment", "", 1500},
+        {"CustomerName", "Customer", "", 1500},
+        {"ProductsSold", "ProductsSold", "", 1400},
+        {"SystemStockNumber", "Stock Number", "", 1200},
+        {"Quantity", "Quantity", "", 900},
+        {"ProductsSold1", "Products Sold", "", 1400},
+        {"SystemStockNumber1", "Stock Number", "", 1200},
+        {"Quantity1", "Quantity", "", 900},
+        {"ProductsSold2", "Products Sold", "", 1400},
+        {"SystemStockNumber2", "Stock Number", "", 1200},
+        {"Quantity2", "Quantity", "", 900},
+        {"ProductsSold3", "Products Sold", "", 1400},
+        {"SystemStockNumber3", "Stock Number", "", 1200},
+        {"Quantity3", "Quantity", "", 900},
+        {"ProductsSold4", "ProductsSold", "", 1400},
+        {"SystemStockNumber4", "Stock Number", "", 1200},
+        {"Quantity4", "Quantity", "", 900},
+        {"Totals", "Totals", "\"$\"#,##0.00", 1200},
+    };
+    return columns;
+}
+
+Form1::Form1(QWidget* parent) : qv::Window(parent)
+{
+    setWindowTitle(QStringLiteral("Products Sold by date and client"));
+    setAutoFillBackground(true);
+    QPalette shade = palette();
+    shade.setColor(QPalette::Window, QColor(0xBA, 0xC9, 0xD1));
+    setPalette(shade);
+    setTwipsSize(10275, 5430);
+    setFixedSize(size());
+
+    for (int i = 0; i < 2; ++i) {
+        auto* box = new qv::TextBox(this);
+        box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
+        box->setSelectOnFocus(true);
+        txtfields << box;
+    }
+    qv::place(txtfields[0], 360, 120, 1935, 375);
+    qv::place(txtfields[1], 4080, 120, 1935, 375);
+    setTabOrder(txtfields[0], txtfields[1]);
+
+    auto label = [this](const char* name, const QString& text, int left, int top, int width, int height) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setTextFormat(Qt::PlainText);
+        qv::place(l, left, top, width, height);
+        return l;
+    };
+    Label10 = label("Label10", QStringLiteral("Enter Dates From >  To"), 2400, 120, 1620, 375);
+    QFont narrow(QStringLiteral("Arial Narrow"));
+    narrow.setBold(true);
+    Label10->setFont(narrow);
+    Label10->setAlignment(Qt::AlignCenter);
+    Label26 = label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 360, 600, 6000, 240);
+    Label1 = label("Label1", QStringLiteral("Enter your dates, then click Get Products button. "), 360, 840, 6000,
+                   240);
+
+    auto button = [this](const char* name, const QString& caption, int left, int top, int width, int height) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(QString::fromLatin1(name));
+        qv::place(b, left, top, width, height);
+        return b;
+    };
+    Command3 = button("Command3", QStringLiteral("Clear"), 6120, 120, 615, 255);
+    Command2 = button("Command2", QStringLiteral("Close"), 6840, 120, 615, 255);
+    Command1 = button("Command1", QStringLiteral("Get Products"), 240, 1200, 1335, 375);
+    Command4 = button("Command4", QStringLiteral("Refresh"), 1680, 1200, 1335, 375);
+
+    // The grid's caption bar heads the grid's own rectangle.
+    const int captionHeight = 255;
+    DataGrid1Caption = label("DataGrid1Caption", QStringLiteral("All Products Sold By Date "), 240, 1560, 9960,
+                             captionHeight);
+    DataGrid1Caption->setAlignment(Qt::AlignCenter);
+    DataGrid1Caption->setAutoFillBackground(true);
+    QPalette bar = DataGrid1Caption->palette();
+    bar.setColor(QPalette::Window, palette().color(QPalette::Button));
+    DataGrid1Caption->setPalette(bar);
+    DataGrid1 = new qv::DataGrid(this);
+    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    qv::place(DataGrid1, 240, 1560 + captionHeight, 9960, 3855 - captionHeight);
+    DataGrid1->setDataSource(nullptr, gridColumns());
+
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command2, [this] { Command2_Click(); });
+    onClick(Command3, [this] { Command3_Click(); });
+    onClick(Command4, [this] { Command4_Click(); });
+}
+
+Form1::~Form1() = default;
+
+void Form1::formLoad()
+{
+    MakeTopMost(this);
+}
+
+void Form1::formUnload(bool& cancel)
+{
+    (void)cancel;
+    DataGrid1->setDataSource(nullptr, gridColumns());
+    m_rows.reset();
+    m_connection.reset();
+}
+
+std::unique_ptr<qv::Connection> Form1::openConnection() const
+{
+    auto connection = std::make_unique<qv::Connection>();
+    connection->open(jetConnectionString(databasePathPlain()));
+    return connection;
+}
+
+void Form1::show(std::unique_ptr<qv::Connection> connection, std::shared_ptr<qv::Recordset> rows)
+{
+    DataGrid1->setDataSource(rows, gridColumns());
+    m_rows = std::move(rows);
+    m_connection = std::move(connection);
+}
+
+void Form1::Command1_Click()
+{
+    std::unique_ptr<qv::Connection> connection = openConnection();
+    const QString fromText = txtfields[0]->text();
+    const QString toText = txtfields[1]->text();
+    if ((fromText + toText).isEmpty()) {
+        qv::ui().msgBox(kBothEmpty);
+        return;
+    }
+    const std::optional<QDateTime> from = qv::readDateTime(fromText);
+    const std::optional<QDateTime> to = qv::readDateTime(toText);
+    if (!from || !to) {
+        qv::ui().msgBox(kUnreadableDates);
+        return;
+    }
+    // A query that fails leaves the grid as it was.
+    try {
+        std::shared_ptr<qv::Recordset> rows = connection->execute(kRangeQuery, {*from, *to});
+        show(std::move(connection), std::move(rows));
+    } catch (const std::exception&) {
+    }
+}
+
+void Form1::Command4_Click()
+{
+    std::unique_ptr<qv::Connection> connection = openConnection();
+    std::shared_ptr<qv::Recordset> rows = connection->execute(kAllTicketsQuery);
+    show(std::move(connection), std::move(rows));
+}
+
+void Form1::Command3_Click()
+{
+    txtfields[1]->setText(QString());
+    txtfields[0]->setText(QString());
+}
+
+void Form1::Command2_Click()
+{
+    unload();
+}
