@@ -1,0 +1,26 @@
+#include "staff/salon_stats_chart.h"
+
+QV_REGISTER_WINDOW(SalonStats);
+
+StatsChartSettings SalonStats::chartSettings()
+{
+    StatsChartSettings s;
+    s.caption = QStringLiteral("Salon Statistics");
+    s.chartName = QStringLiteral("chtReport");
+    s.title = QStringLiteral("Salon Statistics Products and Services sold");
+    s.titleFont = QFont(QStringLiteral("Tahoma"));
+    s.titleFont.setPointSizeF(10);
+    s.categoryAxisTitle = QStringLiteral("Dates");
+    s.valueAxisTitle = QStringLiteral("Totals");
+    s.shapeCommand = QStringLiteral("SHAPE {select ProductSales,Price,DateAppointment from Servicemenu}"
+                                   " AS ChildCommand COMPUTE ChildCommand, AVG(ChildCommand.[Price])"
+                                   " AS [Price] BY [DateAppointment], [ProductSales]");
+    s.rowField = QStringLiteral("DateAppointment");
+    s.valueField = QStringLiteral("Price");
+    s.seriesField = QStringLiteral("ProductSales");
+    s.innerWidth = 8580;
+    s.innerHeight = 6870;
+    return s;
+}
+
+SalonStats::SalonStats(QWidget* parent) : StatsChart(chartSettings(), parent) {}

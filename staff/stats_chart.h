@@ -1,0 +1,62 @@
+#pragma once
+// The statistics windows: each reads the ticket table once while it loads,
+// through a grouping command that returns one row per group with the
+// group's average, and charts the result: one chart row per distinct text of
+// the row field, and one chart column per distinct text of the series field
+// (a single column when the window has no series field). The windows differ
+// only in their settings.
+#include "platform/forms/window.h"
+#include <QFont>
+#include <QString>
+
+class ChartControl;
+class QPushButton;
+
+namespace qv {
+class Error;
+class Recordset;
+}
+
+struct StatsChartSettings {
+    QString caption;
+    QString chartName;        // the chart control's name
+    QString title;
+    QFont titleFont;
+    QString categoryAxisTitle;
+    QString valueAxisTitle;
+    QString shapeCommand;
+    QString rowField;
+    QString valueField;
+    QString seriesField;      // empty: one column
+    int innerWidth = 0;       // twips
+    int innerHeight = 0;
+};
+
+class StatsChart : public qv::Window {
+    Q_OBJECT
+public:
+    ~StatsChart() override;
+
+    ChartControl* chart = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+    const StatsChartSettings& settings() const { return m_settings; }
+
+    // Fills the chart from the open recordset. A failure on the way shows
+    // its text and leaves what was filled until then.
+    void DrawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
+    void ShowSeriesMarkers(bool show);
+    static void ShowError(const qv::Error& error);
+
+    // The highest row or column number the chart takes.
+    static constexpr int kMaxIndex = 32767;
+
+protected:
+    explicit StatsChart(const StatsChartSettings& settings, QWidget* parent = nullptr);
+    void formLoad() override;
+    void formResize() override;
+
+private:
+    void showPlaceholder();
+    StatsChartSettings m_settings;
+};
