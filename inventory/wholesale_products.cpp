@@ -308,6 +308,13 @@ void Form10::formLoad()
     passOver([this] { adoPrimaryRS_MoveComplete(); });
 }
 
+void Form10::formGotFocus()
+{
+    qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
+    quantity->setFocus();
+    quantity->setText(QString());
+}
+
 void Form10::attachGrid()
 {
     static const QList<qv::GridColumn> columns = {

@@ -49,6 +49,7 @@ protected:
     QString recordSource() const override;
     bool beepAtEnds() const override { return false; }
     void formLoad() override;
+    void formGotFocus() override;
 
 private:
     void buildLayout();
