@@ -1,0 +1,301 @@
+// The commission payments window: entering a payment with its total worked
+// out, the names picked from the employee lists, the grid of one employee's
+// or of all payments, and the find by last name.
+#include "staff/commission_payments.h"
+
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/money.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <cmath>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PaymentsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        qv::Windows::registerFactory("frmtest1", [] { return new frmtest1; });
+        qv::Windows::registerFactory("frmquicktips4", [] { return new qv::Window; });
+        db.seed();
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    frmtest1& open()
+    {
+        m_w = &qv::Windows::show<frmtest1>();
+        m_w->activateWindow();
+        QTest::qWaitForWindowActive(m_w);
+        ui.script.clear();
+        return *m_w;
+    }
+    frmtest1& w() { return *m_w; }
+    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(qv::TextBox* b, const QString& text)
+    {
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClick(b, Qt::Key_Delete);
+        QTest::keyClicks(b, text);
+    }
+    void pick(qv::DataCombo* combo, const QString& name)
+    {
+        const int row = combo->findText(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        combo->setCurrentIndex(row);
+        emit combo->activated(row);
+    }
+    QStringList gridColumn(int col)
+    {
+        QStringList out;
+        QAbstractItemModel* m = w().grdDataGrid->model();
+        for (int r = 0; m && r < m->rowCount(); ++r)
+            out << m->index(r, col).data().toString();
+        return out;
+    }
+    QString stored(const QString& sql) { return db.scalar(sql).toString(); }
+    // A money field as stored (null reads as NaN).
+    double money(const QString& sql)
+    {
+        const QVariant v = db.scalar(sql);
+        if (v.isNull())
+            return std::nan("");
+        return v.userType() == qMetaTypeId<qv::Money>() ? v.value<qv::Money>().toDouble()
+                                                        : v.toDouble();
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    frmtest1* m_w = nullptr;
+};
+
+TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
+{
+    open();
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Employee Commissions "));
+    EXPECT_TRUE(w().closeCommandRemoved());
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Maria"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("$44.00"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("$3.65"));
+    EXPECT_EQ(box(4)->text(), QStringLiteral("7/15/01"));
+    EXPECT_EQ(box(5)->text(), QStringLiteral("7/1/01"));
+    EXPECT_EQ(box(7)->text(), QStringLiteral("7/14/01"));
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+
+    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::OwnPayments);
+    EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Lopez"}));
+    EXPECT_EQ(gridColumn(4), (QStringList{"7/15/01", "7/31/01"}));
+    EXPECT_EQ(gridColumn(5), (QStringList{"$47.65", "$37.60"}));
+    QAbstractItemModel* m = w().grdDataGrid->model();
+    QStringList captions;
+    for (int c = 0; c < m->columnCount(); ++c)
+        captions << m->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(captions, (QStringList{"Last Name", "First Name", "Service Commissions", "Products Commissions.",
+                                     "Date Paid", "Total Amount Paid"}));
+
+    // Moving on: the grid follows the employee shown.
+    click(w().cmdNext);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
+    EXPECT_EQ(gridColumn(0), QStringList{"Park"});
+}
+
+TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
+{
+    open();
+    EXPECT_EQ(w().dcboCustomer->count(), 3);
+    EXPECT_EQ(w().DataCombo1->findText("Tom"), 2);
+
+    click(w().cmdAdd);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    pick(w().dcboCustomer, "Reed");
+    pick(w().DataCombo1, "Tom");
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Tom"));
+    type(box(3), "100");
+    type(box(2), "25.50");
+    type(box(4), "8/1/01");
+    type(box(5), "7/15/01");
+    type(box(7), "7/31/01");
+    click(w().Command2);
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$125.50"));
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+
+    EXPECT_EQ(db.count("Employees1"), 4);
+    EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE LastName = 'Reed'"), 125.50);
+    EXPECT_EQ(stored("SELECT FirstName FROM Employees1 WHERE LastName = 'Reed'"), QStringLiteral("Tom"));
+    EXPECT_EQ(db.scalar("SELECT DateTo FROM Employees1 WHERE LastName = 'Reed'").toDateTime().date(),
+              QDate(2001, 7, 31));
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
+    EXPECT_EQ(gridColumn(0), QStringList{"Reed"});
+}
+
+TEST_F(PaymentsTest, TotalIsWorkedOutOnUpdateEvenWithoutSubTotal)
+{
+    open();
+    click(w().cmdEdit);
+    type(box(3), "$1,000.00");
+    type(box(2), "12.345");
+    click(w().cmdUpdate);
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$1,012.35"));
+    // The total is stored as shown, to the cent.
+    EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid > 999"), 1012.35);
+    EXPECT_DOUBLE_EQ(money("SELECT CommissionsPaidProducts FROM Employees1 WHERE CommissionsPaid > 999"), 12.345);
+}
+
+TEST_F(PaymentsTest, AnEmptyCommissionCountsAsNoneSoTheTotalNeverGoesStale)
+{
+    open();
+    click(w().cmdEdit);
+    type(box(3), "50");
+    type(box(2), "");
+    click(w().Command2);
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$50.00"));
+    click(w().cmdUpdate);
+    EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 50"), 50.0);
+
+    // A new payment with no commission at all keeps an empty total.
+    click(w().cmdAdd);
+    type(box(1), "Nobody");
+    click(w().Command2);
+    EXPECT_EQ(box(6)->text(), QString());
+    click(w().cmdUpdate);
+    EXPECT_TRUE(db.scalar("SELECT TotalsPaid FROM Employees1 WHERE LastName = 'Nobody'").isNull());
+}
+
+TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
+{
+    open();
+    click(w().cmdAdd);
+    type(box(1), "Park");
+    type(box(3), "10");
+    type(box(2), "abc");
+    // The total cannot be worked out from a commission that is no amount.
+    click(w().Command2);
+    EXPECT_EQ(box(6)->text(), QString());
+    click(w().cmdUpdate);
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_EQ(db.count("Employees1"), 3);
+
+    // Put right, it saves.
+    ui.script.clear();
+    type(box(2), "2");
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(db.count("Employees1"), 4);
+    EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 10"), 12.0);
+}
+
+TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
+{
+    open();
+    click(w().cmdEdit);
+    QTest::keyClicks(box(6), "999");
+    EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
+    // Focus colours: white while in a box, light grey after.
+    box(3)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(box(3)->palette().color(QPalette::Base), QColor(Qt::white));
+    box(2)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(box(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+}
+
+TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
+{
+    open();
+    click(w().cmdNext);
+    click(w().cmdAdd);
+    type(box(1), "Ghost");
+    type(box(3), "5");
+    click(w().cmdCancel);
+    EXPECT_EQ(db.count("Employees1"), 3);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
+    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::OwnPayments);
+    EXPECT_EQ(gridColumn(0), QStringList{"Park"});
+}
+
+TEST_F(PaymentsTest, AllEmpListsEveryPaymentAndFromTheLastRowGoesToTheFirst)
+{
+    open();
+    click(w().cmdLast);
+    click(w().cmdRefresh);
+    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+    EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Park", "Lopez"}));
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+}
+
+TEST_F(PaymentsTest, FindByLastName)
+{
+    open();
+    ui.script.inputAnswers = {QStringLiteral("ar")};
+    click(w().Command1);
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
+    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+    EXPECT_EQ(gridColumn(0).size(), 3);
+    ASSERT_FALSE(ui.script.events.empty());
+    EXPECT_EQ(ui.script.events.front().text, QStringLiteral("Enter an employee's Last Name"));
+
+    // Nothing matches: said with the typed text, back on the first row.
+    ui.script.clear();
+    ui.script.inputAnswers = {QStringLiteral("zz'x")};
+    click(w().Command1);
+    EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral("Could not find the Employee Name. zz'x")});
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
+
+    // Cancelled: the first row after the re-read, the grid as it was.
+    click(w().cmdNext);
+    ui.script.clear();
+    ui.script.inputAnswers = {QString()};
+    click(w().Command1);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
+    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+}
+
+TEST_F(PaymentsTest, DeleteAsksFirst)
+{
+    open();
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Employees1"), 3);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
+    EXPECT_EQ(ui.script.events[0].style, 545);
+    EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
+
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Employees1"), 2);
+}
+
+TEST_F(PaymentsTest, LampOpensTheQuickTips)
+{
+    open();
+    QTest::mouseClick(w().Image3, Qt::LeftButton);
+    EXPECT_NE(qv::Windows::loaded("frmquicktips4"), nullptr);
+}
+
+} // namespace
