@@ -1,0 +1,252 @@
+#include "inventory/vendor_book.h"
+
+#include "common/connections.h"
+#include "common/window_helpers.h"
+#include "inventory/typed_boxes.h"
+#include "platform/data/database.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+
+#include <QPainter>
+
+QV_REGISTER_WINDOW(Frmdatabase);
+
+namespace {
+
+const QColor kBackground(0xBA, 0xC9, 0xD1);
+
+QPixmap phonePicture()
+{
+    QPixmap pm(24, 24);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(30, 30, 30));
+    p.setBrush(QColor(40, 40, 40));
+    p.drawRoundedRect(2, 4, 20, 6, 3, 3);      // handset
+    p.setBrush(QColor(200, 40, 40));
+    p.drawRoundedRect(4, 11, 16, 10, 2, 2);    // body
+    p.setBrush(Qt::white);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c)
+            p.drawRect(7 + c * 4, 13 + r * 4, 2, 2);
+    return pm;
+}
+
+} // namespace
+
+Frmdatabase::Frmdatabase(QWidget* parent) : RecordForm(parent)
+{
+    setWindowTitle(QStringLiteral("Vendor Address Book"));
+    buildLayout();
+}
+
+QString Frmdatabase::connectionString() const { return recordWindowConnectionString(); }
+
+QString Frmdatabase::recordSource() const
+{
+    return QStringLiteral("SELECT [CompanyName], [ContactName], [ContactTitle], [Address], [City], [Region], "
+                          "[PostalCode], [Country], [Phone], [Fax], [HomePage] FROM [Suppliers]");
+}
+
+void Frmdatabase::buildLayout()
+{
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kBackground);
+    setPalette(pal);
+    for (QWidget* panel : {picButtons, picStatBox}) {
+        panel->setAutoFillBackground(true);
+        panel->setPalette(pal);
+    }
+    // A fixed dialog frame: no minimize or maximize, no resizing.
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    setTwipsSize(8340, 5625);
+    setFixedSize(size());
+
+    auto caption = [this](int index, const QString& text, int left, int top, int width, Qt::Alignment align) {
+        auto* l = new QLabel(text, this);
+        l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
+        l->setTextFormat(Qt::PlainText);
+        l->setAlignment(align);
+        qv::place(l, left, top, width, 255);
+        lblLabels.insert(index, l);
+    };
+    auto box = [this](int index, const char* field, int left, int top, int width) {
+        qv::TextBox* b = addField(index, QString::fromLatin1(field));
+        b->setSelectOnFocus(true);
+        qv::place(b, left, top, width, 300);
+        return b;
+    };
+
+    // In Tab order: the left column (captions to the left), then the right (captions above).
+    struct Left { int index; const char* field; const char* caption; };
+    const Left left[] = {
+        {10, "CompanyName", "Company Name:"}, {2, "Phone", "Phone:"}, {3, "Address", "Address:"},
+        {4, "City", "City:"}, {5, "Region", "State:"}, {6, "PostalCode", "Zip:"}, {7, "Fax", "Fax:"},
+    };
+    int top = 120;
+    for (const Left& l : left) {
+        caption(l.index, QString::fromLatin1(l.caption), 120, top + 30, 1260, Qt::AlignRight | Qt::AlignVCenter);
+        box(l.index, l.field, 1440, top, l.index == 10 || l.index == 3 ? 3000 : 2400);
+        top += 345;
+    }
+    const Left right[] = {
+        {1, "ContactName", "Contact:"}, {8, "ContactTitle", "Contact Title:"}, {9, "Country", "Country:"},
+        {11, "HomePage", "Business Website:"},
+    };
+    top = 120;
+    for (const Left& r : right) {
+        caption(r.index, QString::fromLatin1(r.caption), 5160, top, 3000, Qt::AlignLeft | Qt::AlignBottom);
+        box(r.index, r.field, 5160, top + 255, 3000);
+        top += 600;
+    }
+    QList<QWidget*> order;
+    for (int index : {10, 2, 3, 4, 5, 6, 7, 1, 8, 9, 11})
+        order << txtfields.value(index);
+    for (int i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
+    // The dialer beside the phone box.
+    Command1 = new QPushButton(this);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command1->setIcon(QIcon(phonePicture()));
+    Command1->setIconSize(QSize(24, 24));
+    Command1->setFocusPolicy(Qt::NoFocus);
+    qv::place(Command1, 3900, 120 + 345 - 45, 480, 390);
+
+    DataGrid1 = new qv::DataGrid(this);
+    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
+    qv::place(DataGrid1, 120, 2610, 8100, 2235);
+
+    // The status label keeps its texts out of sight.
+    lblStatus->setVisible(false);
+
+    onClick(Command1, [this] { Command1_Click(); });
+}
+
+// ---------------------------------------------------------------- load and close
+
+void Frmdatabase::formLoad()
+{
+    MakeTopMost(this);
+    RemoveCloseCommand(this);
+    // Still a fixed dialog frame once the title bar has lost its Close command.
+    setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
+    MakeTopMost(this);
+    // A database that cannot be opened is reported (by the window's guard)
+    // and leaves an empty window whose buttons say what is wrong.
+    RecordForm::formLoad();
+    bindGrid();
+}
+
+void Frmdatabase::bindGrid()
+{
+    DataGrid1->setDataSource(adoPrimaryRS);
+}
+
+void Frmdatabase::formUnload(bool& cancel)
+{
+    // What was typed while browsing is saved first, or the window stays open.
+    // Right after a delete the position is the deleted row, with nothing to save.
+    if (onReadableRow(adoPrimaryRS))
+        RecordForm::formUnload(cancel);
+    if (cancel)
+        return;
+    ignoreErrors([this] {
+        if (adoPrimaryRS)
+            adoPrimaryRS->close();
+    });
+    ignoreErrors([this] {
+        if (db)
+            db->close();
+        db.reset();
+    });
+    ignoreErrors([this] { DataGrid1->setDataSource(nullptr); });
+}
+
+// ---------------------------------------------------------------- record form
+
+void Frmdatabase::cmdAdd_Click()
+{
+    ignoreErrors([this] {
+        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
+            SavedBookmark = adoPrimaryRS->bookmark();
+    });
+    ignoreErrors([this] { adoPrimaryRS->addNew(); });
+    lblStatus->setText(QStringLiteral("Add record"));
+    AddNewFlag = true;
+    SetButtons(false);
+    ignoreErrors([this] { bindGrid(); });
+}
+
+void Frmdatabase::cmdUpdate_Click()
+{
+    try {
+        if (!adoPrimaryRS)
+            throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
+        // A vendor with nothing typed is no vendor: it would be a blank entry in the vendor list.
+        if (AddNewFlag && adoPrimaryRS->editMode() == qv::EditMode::Add && nothingTyped(txtfields))
+            throw qv::Error(QStringLiteral("Nothing was entered."));
+        adoPrimaryRS->updateBatch();
+        if (AddNewFlag)
+            adoPrimaryRS->moveLast();
+        EditFlag = false;
+        AddNewFlag = false;
+        SetButtons(true);
+    } catch (const std::exception&) {
+        qv::ui().msgBox(QStringLiteral("You have not entered a record. Enter information or click cancel to continue."));
+    }
+}
+
+void Frmdatabase::cmdCancel_Click()
+{
+    ignoreErrors([this] { SetButtons(true); });
+    EditFlag = false;
+    AddNewFlag = false;
+    ignoreErrors([this] { DataGrid1->setDataSource(nullptr); });
+    ignoreErrors([this] { adoPrimaryRS->cancelUpdate(); });
+    // What was typed goes with the discarded change.
+    ignoreErrors([this] { reshowBoxes(); });
+    ignoreErrors([this] { adoPrimaryRS->requery(); });
+    ignoreErrors([this] { bindGrid(); });
+    ignoreErrors([this] {
+        if (SavedBookmark > 0)
+            adoPrimaryRS->setBookmark(SavedBookmark);
+        else
+            adoPrimaryRS->moveFirst();
+    });
+}
+
+void Frmdatabase::cmdDelete_Click()
+{
+    qv::ui().beep();
+    if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
+                        QStringLiteral("Delete Record"))
+        != qv::MsgResult::Yes)
+        return;
+    // Reported by the window's guard: an empty table has no row to delete.
+    if (!adoPrimaryRS)
+        throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
+    if (adoPrimaryRS->editMode() == qv::EditMode::Add)
+        return;
+    adoPrimaryRS->deleteCurrent();
+    // The deleted row stays current until the user moves; its texts go from the boxes.
+    reshowBoxes();
+}
+
+// ---------------------------------------------------------------- dialer
+
+void Frmdatabase::Command1_Click()
+{
+    // The dialer starts without a number; whether it started is not looked at.
+    try {
+        qv::ui().launch(dialerProgram(), {});
+    } catch (const std::exception&) {
+    }
+}

@@ -1,0 +1,374 @@
+// The inventory master: every stock row through its boxes, the grid of the
+// row's category or of all rows, the finds, the vendor list, adding and
+// deleting rows, and the windows it opens.
+#include "record_window_hands.h"
+
+#include "common/connections.h"
+#include "inventory/inventory_master.h"
+#include "inventory/vendor_book.h"
+#include "platform/data/recordset.h"
+#include "platform/values/money.h"
+
+#include <QFile>
+
+namespace {
+
+using Base = invtest::RecordWindowTest<Form6a>;
+
+class InventoryMasterTest : public Base {
+protected:
+    void SetUp() override
+    {
+        Base::SetUp();
+        qv::Windows::registerFactory("Form6a", [] { return new Form6a; });
+        qv::Windows::registerFactory("Frmdatabase", [] { return new Frmdatabase; });
+    }
+    void seed()
+    {
+        db.seed();
+        db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1004"}, {"Price", 15.99},
+                                   {"CostValueOfStock", 9.0}, {"SourceOrSupplier", "Old Vendor"}});
+    }
+    QStringList gridCategories() { return gridColumn(w().grdDataGrid, 0); }
+    QStringList gridNumbers() { return gridColumn(w().grdDataGrid, 1); }
+    QStringList vendors()
+    {
+        QStringList out;
+        for (int i = 0; i < w().dcboCustomer->count(); ++i)
+            out << w().dcboCustomer->itemText(i);
+        return out;
+    }
+    void pickVendor(const QString& name)
+    {
+        const int row = w().dcboCustomer->findText(name);
+        ASSERT_GE(row, 0) << name.toStdString();
+        w().dcboCustomer->setFocus();
+        w().dcboCustomer->setCurrentIndex(row);
+        emit w().dcboCustomer->activated(row);
+    }
+    QColor base(int i) { return box(i)->palette().color(QPalette::Base); }
+};
+
+TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVendors)
+{
+    seed();
+    open();
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("StockControl"));
+    EXPECT_TRUE(w().closeCommandRemoved());
+    EXPECT_TRUE(w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Shampoo"));
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("$7.00"));
+    EXPECT_EQ(box(13)->text(), QStringLiteral("$12.99"));
+    EXPECT_EQ(box(7)->text(), QStringLiteral("Shampoo item"));
+    EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
+    EXPECT_TRUE(box(3)->isReadOnly());
+    // No record text on this window.
+    EXPECT_TRUE(w().lblStatus->text().isEmpty());
+    EXPECT_FALSE(w().cmdUpdate->isVisible());
+    EXPECT_FALSE(w().cmdCancel->isVisible());
+
+    // Hidden boxes never show; the off-screen ones lie below the window yet take the Tab key.
+    for (int i : {5, 6, 9, 10, 12, 14, 15, 16, 18, 19, 20, 24, 35})
+        EXPECT_FALSE(box(i)->isVisible()) << i;
+    for (int i : {27, 28, 29, 30}) {
+        EXPECT_TRUE(box(i)->isVisible()) << i;
+        EXPECT_GE(box(i)->y(), w().height()) << i;
+    }
+    for (int i : {0, 1, 2, 3, 4, 7, 8, 11, 13, 17, 21, 22, 23, 25, 26, 31, 32, 33, 34}) {
+        EXPECT_TRUE(box(i)->isVisible()) << i;
+        EXPECT_LE(box(i)->geometry().bottom(), w().picButtons->y()) << i;
+    }
+    // Two boxes on one field show the same value.
+    EXPECT_EQ(box(30)->text(), box(32)->text());
+    EXPECT_EQ(box(32)->text(), QStringLiteral("0"));
+
+    EXPECT_EQ(gridCaptions(w().grdDataGrid), (QStringList{"Category", "System Stock #", "Price"}));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
+    EXPECT_EQ(gridColumn(w().grdDataGrid, 2), (QStringList{"$12.99", "$15.99"}));
+    EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    // The grid follows the current row's category.
+    click(w().cmdNext);
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
+    click(w().cmdLast);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
+}
+
+TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
+{
+    seed();
+    open();
+    click(w().cmdNext);
+    EXPECT_EQ(w().grdDataGrid->focusPolicy(), Qt::NoFocus);
+    click(w().Command1);
+    EXPECT_EQ(w().Command1->text(), QStringLiteral("&View All"));
+    EXPECT_EQ(w().gridShows(), Form6a::GridShows::AllRows);
+    EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1002", "1003", "2001", "2002", "1004"}));
+    EXPECT_NE(w().grdDataGrid->focusPolicy(), Qt::NoFocus);
+    // The requery put the first row back; moving keeps the whole list.
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+    click(w().cmdNext);
+    EXPECT_EQ(gridNumbers().size(), 6);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
+
+    click(w().cmdRefresh);
+    EXPECT_EQ(w().gridShows(), Form6a::GridShows::Category);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
+}
+
+TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
+{
+    seed();
+    open();
+    click(w().cmdNext);
+    pickVendor(QStringLiteral("Salon Wholesale Inc"));
+    EXPECT_EQ(box(21)->text(), QStringLiteral("Salon Wholesale Inc"));
+    click(w().cmdAdd);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_FALSE(w().cmdNext->isEnabled());
+    // Add empties the vendor list's choice.
+    EXPECT_TRUE(w().dcboCustomer->currentText().isEmpty());
+    EXPECT_TRUE(box(0)->text().isEmpty());
+
+    type(box(0), QStringLiteral("Shampoo"));
+    type(box(26), QStringLiteral("1005"));
+    type(box(13), QStringLiteral("18.5"));
+    type(box(2), QStringLiteral("10"));
+    type(box(31), QStringLiteral("16 oz"));
+    pickVendor(QStringLiteral("Beauty Supply Co"));
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_FALSE(w().cmdUpdate->isVisible());
+
+    auto rows = db.query("SELECT * FROM StockControl WHERE SystemStockNumber='1005'");
+    ASSERT_EQ(rows->recordCount(), 1);
+    EXPECT_EQ(rows->value("Category").toString(), QStringLiteral("Shampoo"));
+    EXPECT_EQ(rows->value("SourceOrSupplier").toString(), QStringLiteral("Beauty Supply Co"));
+    EXPECT_EQ(rows->value("UnitSize").toString(), QStringLiteral("16 oz"));
+    EXPECT_EQ(rows->value("Price").value<qv::Money>(), qv::Money::fromUnits(185000));
+    EXPECT_TRUE(rows->value("CurrentlyInStock").isNull());
+
+    // The window stays on the new row, and the grid shows its category.
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1005"));
+    EXPECT_EQ(box(13)->text(), QStringLiteral("$18.50"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004", "1005"}));
+}
+
+TEST_F(InventoryMasterTest, PickingAVendorReplacesTheSupplierOfTheRowWhenSaved)
+{
+    seed();
+    open();
+    click(w().cmdLast);
+    EXPECT_EQ(box(21)->text(), QStringLiteral("Old Vendor"));
+    click(w().cmdEdit);
+    pickVendor(QStringLiteral("Beauty Supply Co"));
+    click(w().cmdUpdate);
+    EXPECT_EQ(db.scalar("SELECT SourceOrSupplier FROM StockControl WHERE SystemStockNumber='1004'").toString(),
+              QStringLiteral("Beauty Supply Co"));
+}
+
+TEST_F(InventoryMasterTest, AnEmptyNewRowIsRefusedAndCancelGoesBack)
+{
+    seed();
+    open();
+    click(w().cmdNext);
+    click(w().cmdNext);   // Hair Gel
+    click(w().cmdAdd);
+    click(w().cmdUpdate);
+    EXPECT_EQ(ui.script.messages(), QStringList{" You have nothing to update. Click cancel and make an entry."});
+    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_EQ(db.count("StockControl"), 6);
+
+    type(box(0), QStringLiteral("Not kept"));
+    click(w().cmdCancel);
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_EQ(db.count("StockControl"), 6);
+}
+
+TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
+{
+    db.insert("StockControl", {{"Category", "Foils"}, {"SystemStockNumber", "2001"}, {"Price", 0.0}});
+    db.insert("StockControl", {{"Category", "Gloves"}, {"SystemStockNumber", "2002"}, {"Price", 0.0}});
+    open();
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
+    click(w().cmdDelete);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
+    EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
+    EXPECT_EQ(ui.script.events[0].style, 545);
+    EXPECT_EQ(db.count("StockControl"), 2);
+
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("StockControl"), 1);
+    EXPECT_EQ(db.scalar("SELECT SystemStockNumber FROM StockControl").toString(), QStringLiteral("2002"));
+    // The deleted row's texts are gone from the boxes; nothing is written back.
+    EXPECT_NE(box(26)->text(), QStringLiteral("2001"));
+    click(w().cmdFirst);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("2002"));
+    EXPECT_TRUE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
+
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("StockControl"), 0);
+    // The product windows' openers now find nothing to open.
+    EXPECT_FALSE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
+    // Nothing more to delete: no error reaches the user, the window stays.
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    click(w().cmdDelete);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Do you really want to delete this record?"});
+    EXPECT_TRUE(w().isLoaded());
+    // Nothing left to save: Close closes.
+    ui.script.clear();
+    click(w().cmdClose);
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+    EXPECT_FALSE(loaded("Form6a"));
+}
+
+TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
+{
+    seed();
+    open();
+    click(w().cmdNext);   // Conditioner
+
+    // Nothing typed: nothing moves.
+    ui.script.inputAnswers = {QString()};
+    click(w().Command4);
+    EXPECT_EQ(ui.script.events.at(0).text, QStringLiteral("Enter a Category for this product."));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
+
+    // No match: the sentence with the answer, and back to the row before.
+    ui.script.clear();
+    ui.script.inputAnswers = {QStringLiteral("Wax")};
+    click(w().Command4);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your category. Wax"});
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
+
+    // Part of the category anywhere, letter case ignored.
+    ui.script.clear();
+    ui.script.inputAnswers = {QStringLiteral("gel")};
+    click(w().Command4);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
+
+    ui.script.inputAnswers = {QStringLiteral("200")};
+    click(w().Command7);
+    EXPECT_EQ(ui.script.events.back().text, QStringLiteral("Enter a SystemStockNumber for this product."));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"2001"}));
+
+    // An apostrophe is only text.
+    ui.script.clear();
+    ui.script.inputAnswers = {QStringLiteral("1' OR '1'='1")};
+    click(w().Command7);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 1' OR '1'='1"});
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
+}
+
+TEST_F(InventoryMasterTest, BoxesTurnWhiteWhileFocusedAndTheWindowColourAfter)
+{
+    seed();
+    open();
+    const QColor background(0xBA, 0xC9, 0xD1);
+    EXPECT_EQ(base(0), background);
+    EXPECT_EQ(base(3), QColor(0xE0, 0xE0, 0xE0));
+    EXPECT_EQ(box(3)->palette().color(QPalette::Text), QColor(0xFF, 0, 0));
+    box(0)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(base(0), QColor(Qt::white));
+    EXPECT_EQ(box(0)->selectedText(), QStringLiteral("Shampoo"));
+    box(3)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(base(0), background);
+    EXPECT_EQ(base(3), QColor(Qt::white));
+    box(27)->setFocus();   // off-screen, no colour of its own
+    QApplication::processEvents();
+    EXPECT_EQ(base(3), background);
+    box(0)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(base(27), background);
+}
+
+TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
+{
+    seed();
+    open();
+    w().cmdFirst->setFocus();
+    QTest::keyClick(&w(), Qt::Key_End);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
+    QTest::keyClick(&w(), Qt::Key_Home);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+    QTest::keyClick(&w(), Qt::Key_PageDown);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
+
+    click(w().cmdEdit);
+    QTest::keyClick(&w(), Qt::Key_Escape);
+    EXPECT_TRUE(w().isLoaded());
+    click(w().cmdCancel);
+    QTest::keyClick(&w(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(loaded("Form6a"));
+}
+
+TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow)
+{
+    seed();
+    open();
+    EXPECT_EQ(w().Check2->toolTip(), QStringLiteral("Click on button if this Vendor is new."));
+    click(w().Check2);
+    ASSERT_TRUE(loaded("Frmdatabase"));
+    EXPECT_TRUE(qv::Windows::loaded("Frmdatabase")->isVisible());
+    qv::Windows::loaded("Frmdatabase")->hide();
+    click(w().Check2);
+    EXPECT_TRUE(qv::Windows::loaded("Frmdatabase")->isVisible());
+
+    // A vendor added there shows in the list once this window is opened again.
+    auto* book = qobject_cast<Frmdatabase*>(qv::Windows::loaded("Frmdatabase"));
+    book->cmdAdd_Click();
+    book->txtfields.value(10)->setBoxText(QStringLiteral("Nail Depot"));
+    book->cmdUpdate_Click();
+    EXPECT_EQ(vendors().size(), 2);
+    w().unload();
+    QApplication::processEvents();
+    open();
+    EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc", "Nail Depot"}));
+
+    qv::Window* productsSold = qv::Windows::get(QStringLiteral("Form1"));
+    if (!productsSold)
+        GTEST_SKIP() << "the products-sold window is not part of this program yet";
+    productsSold->unload();
+    QApplication::processEvents();
+    QTest::mouseClick(w().Image1, Qt::LeftButton);
+    ASSERT_TRUE(loaded("Form1"));
+    EXPECT_TRUE(qv::Windows::loaded("Form1")->isVisible());
+}
+
+TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
+{
+    QFile::remove(db.file());
+    m_w = &qv::Windows::show<Form6a>();
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(box(0)->text().isEmpty());
+    EXPECT_EQ(w().dcboCustomer->count(), 0);
+    EXPECT_EQ(gridNumbers(), QStringList{});
+    click(w().Command1);
+    click(w().cmdRefresh);
+    click(w().cmdAdd);
+    click(w().cmdCancel);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+    EXPECT_FALSE(QFile::exists(db.file()));
+}
+
+} // namespace

@@ -1,0 +1,83 @@
+#pragma once
+// Hands for the inventory's record windows: a seeded salon, scripted
+// dialogs, the window shown and active, clicks and typing as a user does
+// them, the grid read as shown.
+#include "platform/forms/controls.h"
+#include "platform/forms/window.h"
+#include "platform/services/services.h"
+#include "support/salon_db.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+namespace invtest {
+
+template <class W> class RecordWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override { qv::Windows::setOnLastClosed([] {}); }
+    void TearDown() override
+    {
+        for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)
+            for (qv::Window* w : qv::Windows::all())
+                w->unload();
+        // Unloaded windows go before the next test's windows come.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    W& open()
+    {
+        m_w = &qv::Windows::show<W>();
+        m_w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(m_w));
+        ui.script.clear();
+        return *m_w;
+    }
+    W& w() { return *m_w; }
+    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(qv::TextBox* b, const QString& text)
+    {
+        b->setFocus();
+        b->selectAll();
+        QTest::keyClicks(b, text);
+    }
+    void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m_w, Qt::Key(k), mods);
+    }
+    static QStringList gridColumn(qv::DataGrid* grid, int col)
+    {
+        QStringList out;
+        QAbstractItemModel* m = grid->model();
+        for (int r = 0; m && r < m->rowCount(); ++r)
+            out << m->index(r, col).data().toString();
+        return out;
+    }
+    static QStringList gridCaptions(qv::DataGrid* grid)
+    {
+        QStringList out;
+        QAbstractItemModel* m = grid->model();
+        for (int c = 0; m && c < m->columnCount(); ++c)
+            out << m->headerData(c, Qt::Horizontal).toString();
+        return out;
+    }
+    bool loaded(const QString& name) { return qv::Windows::loaded(name) != nullptr; }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    W* m_w = nullptr;
+};
+
+} // namespace invtest

@@ -1,0 +1,251 @@
+// The vendor address book: vendors in their boxes and grid, adding,
+// correcting, deleting, closing, the phone dialer, and a missing database.
+#include "record_window_hands.h"
+
+#include "inventory/vendor_book.h"
+#include "platform/data/recordset.h"
+
+#include <QFile>
+
+namespace {
+
+using Base = invtest::RecordWindowTest<Frmdatabase>;
+
+class VendorBookTest : public Base {
+protected:
+    void SetUp() override
+    {
+        Base::SetUp();
+        qv::Windows::registerFactory("Frmdatabase", [] { return new Frmdatabase; });
+    }
+    QStringList companies() { return gridColumn(w().DataGrid1, 0); }
+};
+
+TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
+{
+    db.seed();
+    open();
+    EXPECT_EQ(w().windowTitle(), QStringLiteral("Vendor Address Book"));
+    EXPECT_TRUE(w().closeCommandRemoved());
+    EXPECT_TRUE(w().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(w().windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
+    EXPECT_EQ(box(1)->text(), QStringLiteral("Lee Wong"));
+    EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
+    EXPECT_EQ(box(4)->text(), QStringLiteral("Los Angeles"));
+    EXPECT_FALSE(w().txtfields.contains(0));
+    EXPECT_EQ(w().lblLabels.value(5)->text(), QStringLiteral("State:"));
+    EXPECT_EQ(w().lblLabels.value(11)->text(), QStringLiteral("Business Website:"));
+    // The status label is never seen, yet keeps its texts.
+    EXPECT_FALSE(w().lblStatus->isVisible());
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+
+    EXPECT_EQ(gridCaptions(w().DataGrid1),
+              (QStringList{"CompanyName", "ContactName", "ContactTitle", "Address", "City", "Region", "PostalCode",
+                           "Country", "Phone", "Fax", "HomePage"}));
+    EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
+
+    // Tab runs down the left column, then the right one.
+    box(10)->setFocus();
+    QStringList order;
+    for (int i = 0; i < 11; ++i) {
+        order << QApplication::focusWidget()->objectName();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    EXPECT_EQ(order, (QStringList{"txtfields_10", "txtfields_2", "txtfields_3", "txtfields_4", "txtfields_5",
+                                  "txtfields_6", "txtfields_7", "txtfields_1", "txtfields_8", "txtfields_9",
+                                  "txtfields_11"}));
+
+    click(w().cmdNext);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 2"));
+    click(w().cmdNext);   // past the end: a beep, and the last vendor stays
+    EXPECT_EQ(ui.script.beeps(), 1);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
+}
+
+TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
+{
+    db.seed();
+    open();
+    click(w().cmdAdd);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    EXPECT_FALSE(w().cmdAdd->isVisible());
+    type(box(10), QStringLiteral("Nail Depot"));
+    type(box(2), QStringLiteral("800-555-0300"));
+    type(box(11), QStringLiteral("www.naildepot.example"));
+    click(w().cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Nail Depot"));
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 3"));
+    EXPECT_EQ(companies().size(), 3);
+
+    auto rows = db.query("SELECT * FROM Suppliers ORDER BY SupplierID");
+    ASSERT_EQ(rows->recordCount(), 3);
+    rows->moveLast();
+    EXPECT_EQ(rows->value("CompanyName").toString(), QStringLiteral("Nail Depot"));
+    EXPECT_EQ(rows->value("HomePage").toString(), QStringLiteral("www.naildepot.example"));
+    // Every vendor has a number of its own: the inventory's vendor list depends on it.
+    const QVariant id = rows->value("SupplierID");
+    EXPECT_FALSE(id.isNull());
+    EXPECT_EQ(db.scalar(QStringLiteral("SELECT count(*) FROM Suppliers WHERE SupplierID=%1").arg(id.toString()))
+                  .toInt(),
+              1);
+
+    click(w().cmdFirst);
+    click(w().cmdEdit);
+    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Edit record"));
+    type(box(7), QStringLiteral("800-555-0199"));
+    click(w().cmdUpdate);
+    EXPECT_EQ(db.scalar("SELECT Fax FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
+              QStringLiteral("800-555-0199"));
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
+}
+
+TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBefore)
+{
+    db.seed();
+    open();
+    click(w().cmdNext);
+    click(w().cmdAdd);
+    click(w().cmdUpdate);
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"You have not entered a record. Enter information or click cancel to continue."});
+    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_TRUE(w().cmdCancel->isVisible());
+    EXPECT_EQ(db.count("Suppliers"), 2);
+
+    // Keys do nothing while adding.
+    QTest::keyClick(&w(), Qt::Key_Escape);
+    EXPECT_TRUE(w().isLoaded());
+
+    type(box(10), QStringLiteral("Dropped"));
+    click(w().cmdCancel);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
+    EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
+    EXPECT_EQ(db.count("Suppliers"), 2);
+    EXPECT_TRUE(w().cmdAdd->isVisible());
+}
+
+TEST_F(VendorBookTest, CancelOnAnEmptyBookLeavesItEmpty)
+{
+    open();
+    click(w().cmdAdd);
+    type(box(10), QStringLiteral("Dropped"));
+    click(w().cmdCancel);
+    EXPECT_TRUE(box(10)->text().isEmpty());
+    EXPECT_EQ(db.count("Suppliers"), 0);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(VendorBookTest, DeleteBeepsAsksAndStaysOnThePlaceUntilAMove)
+{
+    db.seed();
+    open();
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    click(w().cmdDelete);
+    EXPECT_EQ(ui.script.beeps(), 1);
+    ASSERT_EQ(ui.script.events.size(), 2u);
+    EXPECT_EQ(ui.script.events[1].text, QStringLiteral("Delete the Current Record"));
+    EXPECT_EQ(ui.script.events[1].title, QStringLiteral("Delete Record"));
+    EXPECT_EQ(ui.script.events[1].style, 36);
+    EXPECT_EQ(db.count("Suppliers"), 2);
+
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Suppliers"), 1);
+    // No move: the boxes hold nothing of the deleted vendor, and nothing is written back.
+    EXPECT_TRUE(box(10)->text().isEmpty());
+    click(w().cmdNext);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
+
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Suppliers"), 0);
+
+    // An empty book has nothing to delete: said in a box, the window stays.
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w().cmdDelete);
+    EXPECT_EQ(ui.script.messages().size(), 2);
+    EXPECT_TRUE(w().isLoaded());
+    EXPECT_EQ(db.count("Suppliers"), 0);
+}
+
+TEST_F(VendorBookTest, CloseRightAfterADeleteCloses)
+{
+    db.seed();
+    open();
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.count("Suppliers"), 1);
+    ui.script.clear();
+    click(w().cmdClose);
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+    EXPECT_FALSE(loaded("Frmdatabase"));
+    EXPECT_EQ(db.count("Suppliers"), 1);
+}
+
+TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
+{
+    db.seed();
+    open();
+    EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
+    click(w().Command1);
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Launch);
+    EXPECT_EQ(ui.script.events[0].text, QStringLiteral("dialer.exe"));
+    EXPECT_TRUE(ui.script.events[0].arguments.isEmpty());
+
+    ui.script.clear();
+    ui.script.launchSucceeds = false;
+    click(w().Command1);
+    EXPECT_EQ(ui.script.events.size(), 1u);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_TRUE(w().isVisible());
+    click(w().cmdNext);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
+}
+
+TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
+{
+    db.seed();
+    open();
+    type(box(9), QStringLiteral("USA"));
+    click(w().cmdClose);
+    QApplication::processEvents();
+    EXPECT_FALSE(loaded("Frmdatabase"));
+    EXPECT_EQ(db.scalar("SELECT Country FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
+              QStringLiteral("USA"));
+
+    open();
+    click(w().cmdLast);
+    w().cmdFirst->setFocus();
+    QTest::keyClick(&w(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(loaded("Frmdatabase"));
+    // Closed and released: another window may delete every vendor at once.
+    db.execRaw("DELETE FROM Suppliers");
+    EXPECT_EQ(db.count("Suppliers"), 0);
+}
+
+TEST_F(VendorBookTest, WithoutItsDatabaseTheWindowSaysWhyAndStaysUsable)
+{
+    QFile::remove(db.file());
+    m_w = &qv::Windows::show<Frmdatabase>();
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(ui.script.messages().at(0).contains(QStringLiteral("KVD.mdb"))) << ui.script.messages().at(0).toStdString();
+    ASSERT_TRUE(loaded("Frmdatabase"));
+    ui.script.clear();
+    click(w().cmdRefresh);
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    click(w().cmdClose);
+    QApplication::processEvents();
+    EXPECT_FALSE(loaded("Frmdatabase"));
+    EXPECT_FALSE(QFile::exists(db.file()));
+}
+
+} // namespace
