@@ -17,7 +17,7 @@ const QString kBadIndex = QStringLiteral("Invalid procedure call or argument");
 ChartControl::ChartControl(QWidget* parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
-    chart()->legend()->setAlignment(Qt::AlignRight);
+    chart()->legend()->setAlignment(Qt::AlignBottom);
     draw();
 }
 
@@ -186,6 +186,10 @@ void ChartControl::draw()
     }
     categories->append(shown);
     categories->setTitleText(m_categoryTitle);
+    // Dates are long labels: a smaller face keeps them whole under narrow bars.
+    QFont labels = categories->labelsFont();
+    labels.setPointSizeF(labels.pointSizeF() * 0.85);
+    categories->setLabelsFont(labels);
     c->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
 

@@ -183,3 +183,24 @@ TEST_F(ProductsSoldTest, MissingDatabaseIsReportedAndTheWindowStays)
 }
 
 } // namespace
+
+// A picture of the window after a query, for a person to look at: set
+// QV_SHOT_DIR to a folder; without it the test is skipped.
+TEST(ProductsSoldShot, AfterARange)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SHOT_DIR not set";
+    qv::Windows::setOnLastClosed([] {});
+    qv::ScopedScriptedUi ui;
+    qvtest::SalonDb db;
+    db.seed();
+    auto& form = qv::Windows::show<Form1>();
+    QTest::keyClicks(form.txtfields[0], "7/1/2001");
+    QTest::keyClicks(form.txtfields[1], "7/31/2001");
+    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    QTest::qWait(100);
+    EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));
+    form.unload();
+    qv::Windows::setOnLastClosed(nullptr);
+}
