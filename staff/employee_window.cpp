@@ -68,9 +68,9 @@ const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {"EmployeeSS", "Employee ID", "", 1300},
-        {"LastName", "LastName", "", 1300},
-        {"HireDate", "HireDate", "", 1100},
-        {"TerminationDate", "Termination Date", "M/dd/yy", 1300},
+        {"LastName", "LastName", "", 1000},
+        {"HireDate", "HireDate", "", 1050},
+        {"TerminationDate", "Termination Date", "M/dd/yy", 1750},
     };
     return columns;
 }
@@ -231,19 +231,19 @@ void frmEmployee::buildLayout()
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kBackground));
-    qv::place(Picture1, 240, 1320, 5295, 3255);
+    qv::place(Picture1, 120, 1320, 5340, 3255);
     auto* gridCaption = new QLabel(QStringLiteral("Employee Database"), Picture1);
     gridCaption->setObjectName(QStringLiteral("DataGrid1_Caption"));
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     gridCaption->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-    qv::place(gridCaption, 120, 60, 4560, 270);
+    qv::place(gridCaption, 90, 60, 4620, 270);
     Command5 = new QPushButton(QStringLiteral("X"), Picture1);
     Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4740, 45, 435, 285);
+    qv::place(Command5, 4800, 45, 435, 285);
     DataGrid1 = new qv::DataGrid(Picture1);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(DataGrid1, 120, 360, 5055, 2775);
+    qv::place(DataGrid1, 90, 360, 5160, 2775);
     Picture1->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
