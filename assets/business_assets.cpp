@@ -87,27 +87,27 @@ const FieldRow kBusinessRows[] = {
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"Business_Name", "Business Name", "", 1500},
-        {"Category", "Category", "", 1200},
-        {"Location", "Location", "", 1200},
-        {"ItemName", "Item Name", "", 1200},
-        {"ItemDescription", "Item Description", "", 1800},
-        {"Manufacturer", "Manufacturer", "", 1200},
-        {"Model", "Model", "", 1000},
-        {"SerialVin", "Serial/Vin", "", 1200},
-        {"PurchaseDate", "Purchase Date", "", 1100},
+        {"Business_Name", "Business Name", "", 1900},
+        {"Category", "Category", "", 1600},
+        {"Location", "Location", "", 1600},
+        {"ItemName", "Item Name", "", 1600},
+        {"ItemDescription", "Item Description", "", 2200},
+        {"Manufacturer", "Manufacturer", "", 1600},
+        {"Model", "Model", "", 1400},
+        {"SerialVin", "Serial/Vin", "", 1600},
+        {"PurchaseDate", "Purchase Date", "", 1500},
         {"PurchasePrice", "Purchase Price", kMoney, 1100},
-        {"PurchasedFrom", "Purchased From", "", 1300},
+        {"PurchasedFrom", "Purchased From", "", 1700},
         {"ReplacementCost", "Replacement Cost", kMoney, 1300},
-        {"AppriasedBy", "Appraised By", "", 1200},
-        {"AppraisalDate", "Appraised Date", "", 1100},
+        {"AppriasedBy", "Appraised By", "", 1600},
+        {"AppraisalDate", "Appraised Date", "", 1500},
         {"AppraisedValue", "Appraised Value", kMoney, 1200},
-        {"On_OffSite", "On Off Site", "", 900},
-        {"Imagekey", "Image Key", "", 2000},
-        {"Address", "Address", "", 1500},
-        {"City", "City", "", 1100},
-        {"State", "State", "", 600},
-        {"Zip", "Zip", "", 800},
+        {"On_OffSite", "On Off Site", "", 1300},
+        {"Imagekey", "Image Key", "", 2400},
+        {"Address", "Address", "", 1900},
+        {"City", "City", "", 1500},
+        {"State", "State", "", 1000},
+        {"Zip", "Zip", "", 1200},
     };
     return columns;
 }
@@ -176,21 +176,21 @@ void Form2::buildLayout()
     int top = 1380;
     for (const FieldRow& row : kItemRows) {
         lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
-                                          QString::fromLatin1(row.caption), 120, top + 30, 1500));
-        qv::place(box(row), 1680, top, 2400, 285);
-        top += 345;
+                                          QString::fromLatin1(row.caption), 120, top + 30, 1800));
+        qv::place(box(row), 1980, top, 2160, 285);
+        top += 315;
     }
     txtfields.value(14)->setToolTip(QStringLiteral("Cash  or Credit ?"));
 
     auto clearButton = [&](const char* name, int boxTop) {
         auto* b = new QPushButton(QStringLiteral("X"), this);
         b->setObjectName(QString::fromLatin1(name));
-        qv::place(b, 4110, boxTop, 300, 285);
+        qv::place(b, 4170, boxTop, 300, 285);
         return b;
     };
     Command14 = clearButton("Command14", 1380);
     Command14->setToolTip(QStringLiteral("This will delete this entry."));
-    Command12 = clearButton("Command12", 1380 + 345);
+    Command12 = clearButton("Command12", 1380 + 315);
 
     auto list = [&](const char* name, const QString& text, const QString& tip, const QStringList& items, int boxTop) {
         auto* c = new QComboBox(this);
@@ -201,7 +201,7 @@ void Form2::buildLayout()
         c->setCurrentIndex(-1);
         c->setEditText(text);
         c->setToolTip(tip);
-        qv::place(c, 4440, boxTop, 1740, 300);
+        qv::place(c, 4500, boxTop, 1740, 300);
         c->lineEdit()->installEventFilter(this);
         return c;
     };
@@ -209,31 +209,31 @@ void Form2::buildLayout()
                   QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1380);
     Combo2 = list("Combo2", QStringLiteral("Location"),
                   QStringLiteral("Pick the location of your item, or enter one into the textbox."), kLocations,
-                  1380 + 345);
+                  1380 + 315);
 
     // On or off site, below the item's fields.
-    Label5 = label("Label5", "On/Off Site", 120, top + 30, 1500);
+    Label5 = label("Label5", "On/Off Site", 120, top + 30, 1800);
     qv::TextBox* onOff = box({-1, "", 17, "On_OffSite", ""});
     paint(onOff, kWhite);
-    qv::place(onOff, 1680, top, 2400, 285);
+    qv::place(onOff, 1980, top, 2160, 285);
     Combo6 = list("Combo6", QStringLiteral("On/Off"), QStringLiteral("Is the Item On Or Off Site?"), kOnOff, top);
 
     // The notes.
-    top += 390;
-    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, 1500));
+    top += 375;
+    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, 1800));
     rtf3 = new qv::RichTextBox(this);
     rtf3->setObjectName(QStringLiteral("rtf3"));
-    qv::place(rtf3, 1680, top, 4500, 900);
+    qv::place(rtf3, 1980, top, 4260, 1020);
 
     // The item picture with its path, the second boxes of the site and the
     // business name beside it.
-    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1000, 1300));
+    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1440));
     qv::TextBox* path = box({16, "", 16, "Imagekey", ""});
     QFont arial = windowFont;
     arial.setFamily(QStringLiteral("Arial"));
     path->setFont(arial);
     paint(path, kPathColour);
-    qv::place(path, 7680, 990, 4140, 285);
+    qv::place(path, 7800, 990, 4020, 285);
     picture = new PictureViewport(this, path);
     picture->place(6360, 1380, 3720, 3000, 4380, 10080, 255);
     RichTextBox1 = new qv::RichTextBox(this);
@@ -255,8 +255,8 @@ void Form2::buildLayout()
     buildTools();
 
     // Time and date.
-    Label2 = label("Label2", QString(), 6360, 6780, 2700);
-    Label3 = label("Label3", QString(), 6360, 7080, 4000);
+    Label2 = label("Label2", QString(), 8640, 6690, 3200);
+    Label3 = label("Label3", QString(), 8640, 6990, 3200);
     Label2->hide();
 
     buildPanels();
@@ -326,7 +326,7 @@ void Form2::buildTools()
         auto* l = new QLabel(text, this);
         l->setObjectName(QString::fromLatin1(name));
         l->setWordWrap(true);
-        qv::place(l, left, top, width, 420);
+        qv::place(l, left, top, width, 630);
         return l;
     };
 
@@ -362,10 +362,10 @@ void Form2::buildTools()
     // Under the notes: the two panels' buttons.
     Command13 = new QPushButton(QStringLiteral("Business / Address"), this);
     Command13->setObjectName(QStringLiteral("Command13"));
-    qv::place(Command13, 1680, 7080, 2100, 360);
+    qv::place(Command13, 6360, 6600, 2100, 360);
     Command15 = new QPushButton(QStringLiteral("View Database"), this);
     Command15->setObjectName(QStringLiteral("Command15"));
-    qv::place(Command15, 3900, 7080, 2100, 360);
+    qv::place(Command15, 6360, 7050, 2100, 360);
 }
 
 void Form2::buildPanels()
@@ -381,13 +381,13 @@ void Form2::buildPanels()
     for (const FieldRow& row : kBusinessRows) {
         auto* l = new QLabel(QString::fromLatin1(row.caption), Picture2);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
-        qv::place(l, 120, top + 30, 1260, 255);
+        qv::place(l, 120, top + 30, 1500, 255);
         lblLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));
         b->setParent(Picture2);
         b->setSelectOnFocus(true);
         paint(b, kBackground);
-        qv::place(b, 1440, top, 3000, 285);
+        qv::place(b, 1680, top, 2880, 285);
         top += 360;
     }
     auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), Picture2);
@@ -423,11 +423,11 @@ void Form2::buildPanels()
     MonthView1 = new qv::MonthCalendar(this);
     MonthView1->setObjectName(QStringLiteral("MonthView1"));
     MonthView1->setFirstDayOfWeek(Qt::Sunday);
-    qv::place(MonthView1, 6360, 1380, 4080, 3000);
+    qv::place(MonthView1, 6360, 1380, 3720, 3255);
     MonthView1->hide();
     Command22 = new QPushButton(QStringLiteral("X"), this);
     Command22->setObjectName(QStringLiteral("Command22"));
-    qv::place(Command22, 10500, 1380, 360, 300);
+    qv::place(Command22, 10080, 1380, 300, 300);
     Command22->hide();
 }
 
