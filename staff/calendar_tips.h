@@ -1,0 +1,10 @@
+#pragma once
+// The schedule calendar's help note: how a month is added and how a cell is
+// emptied. Opened by the tips picture of the calendar.
+#include "shell/quick_tips.h"
+
+class frmquicktips3 : public QuickTipNote {
+    Q_OBJECT
+public:
+    frmquicktips3();
+};

@@ -1,0 +1,65 @@
+#include "staff/many_line_box.h"
+#include "platform/forms/controls.h"
+
+#include <QFocusEvent>
+#include <QTextCursor>
+
+ManyLineBox::ManyLineBox(qv::TextBox* box, QWidget* parent)
+    : QPlainTextEdit(parent), m_box(box)
+{
+    setObjectName(box->objectName() + QStringLiteral("_lines"));
+    setTabChangesFocus(true);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    box->hide();
+    box->setFocusPolicy(Qt::NoFocus);
+    connect(box, &QLineEdit::textChanged, this, [this] { showBoxText(); });
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { takeViewText(); });
+    showBoxText();
+}
+
+void ManyLineBox::setMaxLength(int characters)
+{
+    m_maxLength = characters;
+    if (m_box && characters > 0)
+        m_box->setMaxLength(characters);
+    takeViewText();
+}
+
+void ManyLineBox::showBoxText()
+{
+    if (m_syncing || !m_box)
+        return;
+    // The box's text is what the row holds, whatever its line ends; showing
+    // it must not count as typing, or every row shown would be saved again.
+    m_syncing = true;
+    const QString text = m_box->text();
+    if (toPlainText() != text)
+        setPlainText(text);
+    m_syncing = false;
+}
+
+void ManyLineBox::takeViewText()
+{
+    if (m_syncing || !m_box)
+        return;
+    m_syncing = true;
+    QString text = toPlainText();
+    if (m_maxLength > 0 && text.size() > m_maxLength) {
+        text.truncate(m_maxLength);
+        setPlainText(text);
+        moveCursor(QTextCursor::End);
+    }
+    if (m_box->text() != text)
+        m_box->setBoxText(text);
+    m_syncing = false;
+}
+
+void ManyLineBox::focusInEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusInEvent(e);
+    // As every bound box of a record form: the whole text is selected.
+    if (e->reason() != Qt::PopupFocusReason)
+        selectAll();
+}

@@ -1,0 +1,34 @@
+#pragma once
+// A bound box of several lines. The record form binds, saves, cancels and
+// shows its one-line boxes again on every move; a text of several lines
+// needs an editor of several lines. This view shows and edits the text of
+// such a box, which keeps the field out of sight and takes part in every
+// save, cancel and move as the others do. The box's objectName stays the
+// program's name of the control; the view is named after it with "_lines".
+#include <QPlainTextEdit>
+#include <QPointer>
+
+namespace qv { class TextBox; }
+
+class ManyLineBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    // Takes the box's place: the box is hidden and the view is shown instead.
+    ManyLineBox(qv::TextBox* box, QWidget* parent);
+
+    qv::TextBox* box() const { return m_box; }
+
+    // At most this many characters (0: no limit); longer text is cut there.
+    void setMaxLength(int characters);
+
+protected:
+    void focusInEvent(QFocusEvent* e) override;
+
+private:
+    void showBoxText();
+    void takeViewText();
+
+    QPointer<qv::TextBox> m_box;
+    int m_maxLength = 0;
+    bool m_syncing = false;
+};

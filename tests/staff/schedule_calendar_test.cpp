@@ -1,0 +1,507 @@
+// The schedule calendar driven as the staff and the manager use it: sheets
+// browsed and typed into while locked, the password and the lock, adding a
+// month, finding one, the memo panel and its drag, the report of all sheets,
+// and what reaches the database file.
+#include "platform/report/report_preview.h"
+#include "platform/services/services.h"
+#include "shell/calendar_login.h"
+#include "staff/calendar_tips.h"
+#include "staff/many_line_box.h"
+#include "staff/schedule_calendar.h"
+#include "support/salon_db.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CalendarTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    frmCalendar& open()
+    {
+        w = &qv::Windows::show<frmCalendar>();
+        w->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(w));
+        ui.script.clear();
+        return *w;
+    }
+    static void click(QWidget* target)
+    {
+        ASSERT_TRUE(target->isVisible()) << target->objectName().toStdString();
+        QTest::mouseClick(target, Qt::LeftButton);
+    }
+    static void type(QWidget* target, const QString& text)
+    {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(target, text);
+    }
+    // Types lines into a cell, Enter between them.
+    static void typeLines(QWidget* target, const QStringList& lines)
+    {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
+        for (int i = 0; i < lines.size(); ++i) {
+            if (i > 0)
+                QTest::keyClick(target, Qt::Key_Return);
+            QTest::keyClicks(target, lines[i]);
+        }
+    }
+    void unlock()
+    {
+        click(w->Command4);
+        auto* dialog = qv::Windows::loaded<frmLogin5>();
+        ASSERT_NE(dialog, nullptr);
+        type(dialog->txtPassword, PasswordDialog::kPassword);
+        click(dialog->cmdOK);
+    }
+    QString stored(const QString& month, const QString& field)
+    {
+        return db.scalar("SELECT " + field + " FROM Calendar WHERE MonthYear='" + month + "'").toString();
+    }
+    QString month() const { return w->txtfields.value(43)->text(); }
+    void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
+    {
+        QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &e);
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+    frmCalendar* w = nullptr;
+};
+
+} // namespace
+
+TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
+{
+    db.insert("Calendar", {{"MonthYear", "September 2001"}, {"day1", "Sun one"}, {"day7", "Sat one"},
+                           {"day15", "Mon three"}, {"day16", "Tue three"}, {"day41", "Fri six"},
+                           {"day42", "Sat six"}});
+    frmCalendar& f = open();
+    EXPECT_EQ(f.windowTitle(), "Employee and Salon Schedule");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(month(), "July 2001");
+    EXPECT_EQ(f.txtfields.value(42)->text(), "July 2001");
+    EXPECT_EQ(f.cell(1, 1)->toPlainText(), "1\nClosed");
+    EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(f.closeCommandRemoved());
+
+    for (QWidget* shown : {(QWidget*)f.Command1, (QWidget*)f.Command2, (QWidget*)f.Command4, (QWidget*)f.Image3,
+                           (QWidget*)f.Picture1, (QWidget*)f.cmdClose, (QWidget*)f.cmdFirst, (QWidget*)f.cmdPrevious,
+                           (QWidget*)f.cmdNext, (QWidget*)f.cmdLast, (QWidget*)f.DTPicker1})
+        EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
+    for (QWidget* hidden : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
+                            (QWidget*)f.Command9, (QWidget*)f.cmdEdit, (QWidget*)f.cmdDelete, (QWidget*)f.Picture2,
+                            (QWidget*)f.Command5, (QWidget*)f.Command6})
+        EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+
+    // The cell of week row r and weekday c shows field 7(r-1)+c, whatever the
+    // order of the boxes' indexes.
+    click(f.cmdLast);
+    EXPECT_EQ(month(), "September 2001");
+    EXPECT_EQ(f.cell(1, 1)->toPlainText(), "Sun one");
+    EXPECT_EQ(f.cell(1, 7)->toPlainText(), "Sat one");
+    EXPECT_EQ(f.cell(3, 1)->toPlainText(), "Mon three");
+    EXPECT_EQ(f.cell(3, 2)->toPlainText(), "Tue three");
+    EXPECT_EQ(f.cell(6, 6)->toPlainText(), "Fri six");
+    EXPECT_EQ(f.cell(6, 7)->toPlainText(), "Sat six");
+    EXPECT_EQ(f.cell(6, 7)->box(), f.txtfields.value(15));
+    EXPECT_EQ(f.cell(3, 2)->box(), f.txtfields.value(16));
+    EXPECT_EQ(f.cell(6, 6)->box(), f.txtfields.value(41));
+
+    // Tab runs through the cells in day order.
+    f.cell(3, 1)->setFocus();
+    QTest::keyClick(f.cell(3, 1), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.cell(3, 2));
+    f.cell(2, 7)->setFocus();
+    QTest::keyClick(f.cell(2, 7), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), f.cell(3, 1));
+}
+
+TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
+{
+    frmCalendar& f = open();
+    typeLines(f.cell(1, 4), {"4", "Maria 9-5", "Tom off"});
+    EXPECT_EQ(stored("July 2001", "day4"), "");
+    click(f.cmdNext);
+    EXPECT_EQ(stored("July 2001", "day4"), "4\nMaria 9-5\nTom off");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+
+    // Close (here by Esc) writes what was typed on the sheet it is on.
+    typeLines(f.cell(1, 6), {"3", "Jenny late"});
+    QTest::keyClick(f.cell(1, 6), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+    EXPECT_EQ(stored("August 2001", "day6"), "3\nJenny late");
+    EXPECT_EQ(db.count("Calendar"), 2);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
+{
+    // Line ends as another program left them: showing the sheet must not
+    // rewrite the cell.
+    db.insert("Calendar", {{"MonthYear", "Windows 2002"}, {"day9", QStringLiteral("9\r\nAnn")}});
+    frmCalendar& f = open();
+    click(f.cmdLast);
+    EXPECT_EQ(f.dayCell(9)->toPlainText().remove('\r'), "9\nAnn");
+    click(f.cmdFirst);
+    click(f.cmdLast);
+    click(f.cmdClose);
+    EXPECT_EQ(stored("Windows 2002", "day9"), QStringLiteral("9\r\nAnn"));
+    EXPECT_EQ(stored("July 2001", "day1"), "1\nClosed");
+}
+
+TEST_F(CalendarTest, PasswordShowsTheEditButtonsAndTheLockHidesThem)
+{
+    frmCalendar& f = open();
+    unlock();
+    for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
+                       (QWidget*)f.Command9, (QWidget*)f.cmdClose})
+        EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
+    EXPECT_FALSE(f.cmdEdit->isVisible());
+    EXPECT_FALSE(f.cmdDelete->isVisible());
+    EXPECT_FALSE(qv::Windows::loaded<frmLogin5>()->isVisible());
+
+    click(f.Command9);
+    for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
+                       (QWidget*)f.Command9})
+        EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
+    EXPECT_TRUE(f.cmdClose->isVisible());
+
+    // A new load starts locked again.
+    click(f.cmdClose);
+    QApplication::processEvents();
+    frmCalendar& again = open();
+    EXPECT_FALSE(again.cmdAdd->isVisible());
+}
+
+TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
+{
+    frmCalendar& f = open();
+    unlock();
+    click(f.cmdNext);
+    click(f.cmdAdd);
+    EXPECT_EQ(f.lblStatus->text(), "Add record");
+    EXPECT_TRUE(month().isEmpty());
+    EXPECT_TRUE(f.cell(1, 1)->toPlainText().isEmpty());
+    // No buttons switch: Add stays, Close stays.
+    EXPECT_TRUE(f.cmdAdd->isVisible());
+    EXPECT_TRUE(f.cmdClose->isVisible());
+
+    type(f.txtfields.value(43), "September 2001");
+    typeLines(f.cell(1, 7), {"1", "Maria"});
+    // Esc and the moving keys wait until the month is saved.
+    QTest::keyClick(f.cell(1, 7), Qt::Key_Escape);
+    QTest::keyClick(f.txtfields.value(43), Qt::Key_Home);
+    QTest::keyClick(f.txtfields.value(43), Qt::Key_PageUp);
+    QApplication::processEvents();
+    ASSERT_EQ(qv::Windows::loaded<frmCalendar>(), &f);
+    EXPECT_EQ(f.lblStatus->text(), "Add record");
+
+    click(f.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Calendar"), 3);
+    EXPECT_EQ(stored("September 2001", "day7"), "1\nMaria");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(month(), "September 2001");
+
+    // Browsing again: the keys move.
+    QTest::keyClick(f.txtfields.value(43), Qt::Key_Home);
+    EXPECT_EQ(month(), "July 2001");
+    QTest::keyClick(f.txtfields.value(43), Qt::Key_End);
+    EXPECT_EQ(month(), "September 2001");
+    QTest::keyClick(f.txtfields.value(43), Qt::Key_Up);
+    EXPECT_EQ(month(), "August 2001");
+}
+
+TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
+{
+    frmCalendar& f = open();
+    unlock();
+    click(f.cmdAdd);
+    type(f.txtfields.value(43), "October 2001");
+    click(f.cmdFirst);
+    EXPECT_EQ(month(), "July 2001");
+    EXPECT_EQ(db.count("Calendar"), 3);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='October 2001'").toInt(), 1);
+}
+
+TEST_F(CalendarTest, CancelDropsTheNewSheetAndReturnsToTheSheetBefore)
+{
+    frmCalendar& f = open();
+    unlock();
+    click(f.cmdNext);
+    click(f.cmdAdd);
+    type(f.txtfields.value(43), "Never 2001");
+    typeLines(f.cell(2, 2), {"9"});
+    click(f.cmdCancel);
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(month(), "August 2001");
+    EXPECT_EQ(f.cell(2, 2)->toPlainText(), "");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+    click(f.cmdClose);
+    EXPECT_EQ(db.count("Calendar"), 2);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='Never 2001'").toInt(), 0);
+}
+
+TEST_F(CalendarTest, CancelDropsTypingOnAStoredSheet)
+{
+    frmCalendar& f = open();
+    unlock();
+    typeLines(f.cell(1, 2), {"2", "nobody"});
+    click(f.cmdCancel);
+    EXPECT_EQ(f.cell(1, 2)->toPlainText(), "2\nMaria, Jenny");
+    click(f.cmdClose);
+    EXPECT_EQ(stored("July 2001", "day2"), "2\nMaria, Jenny");
+}
+
+TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefused)
+{
+    frmCalendar& f = open();
+    unlock();
+    click(f.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    db.execRaw("CREATE TRIGGER no_change BEFORE UPDATE ON Calendar BEGIN SELECT RAISE(ABORT, 'sheet locked'); END");
+    typeLines(f.cell(1, 3), {"3", "Tom", "Jenny"});
+    click(f.cmdUpdate);
+    EXPECT_EQ(ui.script.messages(), QStringList{"You have nothing to update.Click Cancel or make an entry."});
+    EXPECT_EQ(stored("July 2001", "day3"), "3\nTom");
+
+    // Close does not drop what the database refused: it says why and stays.
+    ui.script.clear();
+    click(f.cmdClose);
+    QApplication::processEvents();
+    ASSERT_EQ(qv::Windows::loaded<frmCalendar>(), &f);
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(ui.script.messages().first().contains("sheet locked", Qt::CaseInsensitive)) << ui.script.messages().first().toStdString();
+    EXPECT_EQ(f.cell(1, 3)->toPlainText(), "3\nTom\nJenny");
+
+    db.execRaw("DROP TRIGGER no_change");
+    click(f.cmdClose);
+    QApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+    EXPECT_EQ(stored("July 2001", "day3"), "3\nTom\nJenny");
+}
+
+TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
+{
+    db.insert("Calendar", {{"MonthYear", "July 2002"}});
+    frmCalendar& f = open();
+    click(f.cmdNext);
+
+    // Nothing typed: nothing changes and nothing is shown.
+    ui.script.inputAnswers.push_back(QString());
+    click(f.Command2);
+    EXPECT_EQ(month(), "August 2001");
+    ASSERT_EQ(ui.script.events.size(), 1u);
+    EXPECT_EQ(ui.script.events[0].text, "Enter In the Month and Year you want to find");
+    EXPECT_TRUE(ui.script.events[0].title.isEmpty());
+
+    // Not there: the sentence runs straight into the typed text; the sheet stays.
+    ui.script.clear();
+    ui.script.inputAnswers.push_back("March");
+    click(f.Command2);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearMarch"});
+    EXPECT_EQ(month(), "August 2001");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+
+    // The first sheet in table order, the text anywhere, letters in any case.
+    ui.script.clear();
+    ui.script.inputAnswers.push_back("jul");
+    click(f.Command2);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(month(), "July 2001");
+    ui.script.inputAnswers.push_back("y 2002");
+    click(f.Command2);
+    EXPECT_EQ(month(), "July 2002");
+    EXPECT_EQ(f.cell(1, 1)->toPlainText(), "");
+    // A quote is text like any other.
+    ui.script.clear();
+    ui.script.inputAnswers.push_back("O'Neil");
+    click(f.Command2);
+    EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearO'Neil"});
+    EXPECT_EQ(month(), "July 2002");
+}
+
+TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
+{
+    db.insert("Calendar", {{"MonthYear", "January 2002"}, {"day3", "1\nNew Year"}});
+    frmCalendar& f = open();
+    click(f.cmdNext);
+
+    qv::ReportDocument shown;
+    QString title;
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        qv::ReportPreview* p = qv::ReportPreview::current();
+        if (!p)
+            return;
+        opened = true;
+        shown = p->document();
+        title = p->windowTitle();
+        p->cmdClose->click();
+    });
+    click(f.Command1);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(title, "Salon Schedule");
+    QStringList months, cells;
+    for (const qv::ReportPage& page : shown.pages)
+        for (const qv::ReportItem& item : page.itemsIn(qv::ReportBand::Detail)) {
+            if (item.dataField == "MonthYear")
+                months << item.text;
+            if (item.dataField == "day3")
+                cells << item.text;
+        }
+    EXPECT_EQ(months, (QStringList{"July 2001", "August 2001", "January 2002"}));
+    EXPECT_TRUE(cells.contains("1\nNew Year"));
+    EXPECT_EQ(month(), "August 2001");
+}
+
+TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
+{
+    frmCalendar& f = open();
+    click(f.Label4);
+    EXPECT_TRUE(f.Picture2->isVisible());
+    EXPECT_TRUE(f.Command5->isVisible());
+    EXPECT_TRUE(f.Command6->isVisible());
+    EXPECT_EQ(f.memoBox->toPlainText(), "Inventory count on the 31st");
+    EXPECT_EQ(f.memoBox->toolTip(), "Type in Memo");
+    EXPECT_EQ(f.txtfields.value(42)->text(), "July 2001");
+
+    // The two month boxes are one field.
+    type(f.txtfields.value(42), "July 2001 (summer)");
+    EXPECT_EQ(month(), "July 2001 (summer)");
+
+    // The memo takes at most 255 characters.
+    typeLines(f.memoBox, {"Order foils", QString(300, QLatin1Char('x'))});
+    EXPECT_EQ(f.memoBox->toPlainText().size(), 255);
+    click(f.Command6);   // Update over the panel, even while locked
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    const QString memo = db.scalar("SELECT Memo FROM Calendar WHERE MonthYear='July 2001 (summer)'").toString();
+    EXPECT_EQ(memo.size(), 255);
+    EXPECT_TRUE(memo.startsWith("Order foils\nxxx"));
+
+    click(f.cmdNext);
+    EXPECT_EQ(f.memoBox->toPlainText(), "");
+    EXPECT_EQ(f.txtfields.value(42)->text(), "August 2001");
+
+    click(f.Command5);
+    EXPECT_FALSE(f.Picture2->isVisible());
+    EXPECT_FALSE(f.Command5->isVisible());
+    EXPECT_FALSE(f.Command6->isVisible());
+    click(f.Picture1);
+    EXPECT_TRUE(f.Picture2->isVisible());
+}
+
+TEST_F(CalendarTest, DraggingTheMemoPanelMovesTheWholeWindow)
+{
+    frmCalendar& f = open();
+    click(f.Picture1);
+    f.move(100, 80);
+    const QPoint start = f.pos();
+
+    sendMouse(f.Picture2, QEvent::MouseMove, {40, 60}, Qt::NoButton);
+    EXPECT_EQ(f.pos(), start);
+
+    sendMouse(f.Picture2, QEvent::MouseButtonPress, {10, 100}, Qt::LeftButton);
+    EXPECT_TRUE(f.isDragging());
+    sendMouse(f.Picture2, QEvent::MouseMove, {30, 85}, Qt::LeftButton);
+    EXPECT_EQ(f.pos(), start + QPoint(20, -15));
+    // The panel moved with the window: the pointer is back where it was taken.
+    sendMouse(f.Picture2, QEvent::MouseMove, {15, 100}, Qt::LeftButton);
+    EXPECT_EQ(f.pos(), start + QPoint(25, -15));
+    sendMouse(f.Picture2, QEvent::MouseButtonRelease, {15, 100}, Qt::NoButton);
+    EXPECT_FALSE(f.isDragging());
+
+    sendMouse(f.Picture2, QEvent::MouseMove, {200, 10}, Qt::NoButton);
+    EXPECT_EQ(f.pos(), start + QPoint(25, -15));
+}
+
+TEST_F(CalendarTest, TipsAndTheFreeDatePicker)
+{
+    frmCalendar& f = open();
+    click(f.Image3);
+    auto* tips = qv::Windows::loaded<frmquicktips3>();
+    ASSERT_NE(tips, nullptr);
+    EXPECT_TRUE(tips->isVisible());
+    EXPECT_EQ(tips->windowTitle(), "Calendar Tips");
+    EXPECT_TRUE(tips->Label1->text().contains("month and year"));
+
+    // The date picker is stored nowhere: picking a date changes no sheet.
+    f.DTPicker1->setDate(QDate(2001, 7, 4));
+    click(f.cmdNext);
+    click(f.cmdClose);
+    EXPECT_EQ(stored("July 2001", "day1"), "1\nClosed");
+    EXPECT_EQ(db.count("Calendar"), 2);
+}
+
+TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
+{
+    db.execRaw("DROP TABLE Calendar");
+    qv::Windows::show<frmCalendar>();
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    auto* f = qv::Windows::loaded<frmCalendar>();
+    ASSERT_NE(f, nullptr);
+    ui.script.clear();
+    click(f->cmdNext);
+    EXPECT_EQ(ui.script.messages().size(), 1);
+    click(f->cmdClose);
+    QApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+}
+
+// Pictures for a person to look at: set QV_SHOT_DIR to a folder; skipped without it.
+TEST_F(CalendarTest, Screenshots)
+{
+    const QString folder = qEnvironmentVariable("QV_SHOT_DIR");
+    if (folder.isEmpty())
+        GTEST_SKIP() << "QV_SHOT_DIR not set";
+    // October 2001 begins on a Monday.
+    QVariantMap sheet{{"MonthYear", "October 2001"}, {"Memo", "Staff meeting on the 15th"}};
+    for (int day = 1; day <= 31; ++day)
+        sheet.insert(QStringLiteral("day%1").arg(day + 1),
+                     QStringLiteral("%1\n%2").arg(day).arg(day % 7 == 6 ? "Closed" : "Maria 9-5\nTom 12-8"));
+    db.insert("Calendar", sheet);
+    frmCalendar& f = open();
+    click(f.cmdLast);
+    unlock();
+    QTest::qWait(50);
+    EXPECT_TRUE(f.grab().save(folder + "/frmCalendar.png"));
+    click(f.Picture1);
+    QTest::qWait(50);
+    EXPECT_TRUE(f.grab().save(folder + "/frmCalendar_memo.png"));
+    click(f.Image3);
+    QTest::qWait(50);
+    EXPECT_TRUE(qv::Windows::loaded<frmquicktips3>()->grab().save(folder + "/frmquicktips3.png"));
+
+    QTimer::singleShot(0, [&] {
+        if (qv::ReportPreview* p = qv::ReportPreview::current()) {
+            const qv::ReportDocument doc = p->document();
+            EXPECT_TRUE(qv::reportPageImage(doc, doc.pages.size() - 1, 60).save(folder + "/DataReport5.png"));
+            p->cmdClose->click();
+        }
+    });
+    click(f.Command1);
+}
