@@ -9,6 +9,7 @@
 #include "platform/values/convert.h"
 #include "staff/commissions.h"
 
+#include <QHeaderView>
 #include <QResizeEvent>
 #include <QStyle>
 
@@ -34,12 +35,12 @@ void paintBack(QWidget* w, const QColor& colour)
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"LastName", "Last Name", "", 1500},
-        {"FirstName", "First Name", "", 1300},
-        {"CommissionsPaid", "Service Commissions", "", 1500},
-        {"CommissionsPaidProducts", "Products Commissions.", "", 1600},
-        {"DatePaid", "Date Paid", "M/dd/yy", 1000},
-        {"TotalsPaid", "Total Amount Paid", "\"$\"#,##0.00", 1500},
+        {"LastName", "Last Name", "", 1250},
+        {"FirstName", "First Name", "", 1100},
+        {"CommissionsPaid", "Service Commissions", "", 1750},
+        {"CommissionsPaidProducts", "Products Commissions.", "", 1900},
+        {"DatePaid", "Date Paid", "M/dd/yy", 900},
+        {"TotalsPaid", "Total Amount Paid", "\"$\"#,##0.00", 1600},
     };
     return columns;
 }
@@ -68,6 +69,10 @@ void frmtest1::buildLayout()
     back.setColor(QPalette::Window, kFormBack);
     setPalette(back);
     setAutoFillBackground(true);
+    // The window was drawn for the small type of its day.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     auto label = [this](int index, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);
@@ -159,6 +164,10 @@ void frmtest1::buildLayout()
     grdDataGrid = new qv::DataGrid(this);
     grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
     qv::place(grdDataGrid, 240, 3480, 8520, 2625);
+    // Long captions over narrow money columns: smaller type in the header.
+    QFont headerFont = grdDataGrid->horizontalHeader()->font();
+    headerFont.setPointSize(7);
+    grdDataGrid->horizontalHeader()->setFont(headerFont);
     // Picking a payment moves the record: not while one is being written.
     grdDataGrid->beforeRowPick = [this] { return !editing(); };
 

@@ -126,6 +126,10 @@ void Frmcommissions::buildLayout()
     back.setColor(QPalette::Window, kFormBack);
     setPalette(back);
     setAutoFillBackground(true);
+    // The window was drawn for the small type of its day.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     auto label = [this](const char* name, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);
@@ -153,13 +157,18 @@ void Frmcommissions::buildLayout()
     // Two-line captions: the buttons are narrow.
     Command1 = button("Command1", QStringLiteral("Report Of\nCommissions"), 240, 0, 1095, 495);
     Command1->setAccessibleName(QStringLiteral("Report Of Commissions"));
-    label("Label5", QStringLiteral("Report of Commissions"), 1440, 120, 1800);
-    QLabel* title = label("Label2", QStringLiteral("Commission Database"), 3960, 60, 1740, 330);
+    label("Label5", QStringLiteral("Report of Commissions"), 1440, 120, 2400);
+    QLabel* title = label("Label2", QStringLiteral("Commission Database"), 3960, 0, 1740, 495);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
     Command2 = button("Command2", QStringLiteral("Enter\nCommissions"), 5760, 0, 1095, 495);
     Command2->setAccessibleName(QStringLiteral("Enter Commissions"));
+    for (QPushButton* b : {Command1, Command2}) {
+        QFont f = b->font();
+        f.setPointSize(7);
+        b->setFont(f);
+    }
     Command3 = button("Command3", QStringLiteral("Close"), 6960, 0, 735, 315);
 
     Image3 = new qv::PictureBox(this);
@@ -167,19 +176,19 @@ void Frmcommissions::buildLayout()
     Image3->setPixmap(lampPicture(28));
     Image3->setToolTip(QStringLiteral("Click Light for Quick Tips"));
     qv::place(Image3, 2460, 660, 480, 480);
-    lblLabels.insert(24, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 2400));
+    lblLabels.insert(24, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 3600));
 
     txtBegDate = new qv::TextBox(this);
     txtBegDate->setObjectName(QStringLiteral("txtBegDate"));
     txtBegDate->setSelectOnFocus(true);
     qv::place(txtBegDate, 1560, 1200, 1335, 375);
-    label("Label10", QStringLiteral("Enter Dates From>To"), 3000, 1260, 1740);
+    label("Label10", QStringLiteral("Enter Dates From>To"), 2960, 1260, 1820);
     txtEndDate = new qv::TextBox(this);
     txtEndDate->setObjectName(QStringLiteral("txtEndDate"));
     txtEndDate->setSelectOnFocus(true);
     qv::place(txtEndDate, 4800, 1200, 1335, 375);
-    label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 2520, 1575, 3600);
-    QLabel* records = label("Label4", QStringLiteral("EMPLOYEE RECORDS"), 3120, 1800, 1800, 240);
+    label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 2520, 1575, 4500, 225);
+    QLabel* records = label("Label4", QStringLiteral("EMPLOYEE RECORDS"), 3120, 1800, 2400, 240);
     records->setFont(bold);
 
     Command5 = button("Command5", QStringLiteral("Services"), 1560, 2040, 855, 255);
@@ -206,7 +215,7 @@ void Frmcommissions::buildLayout()
     totals->setReadOnly(true);
 
     label("Label11", QStringLiteral("X"), 4080, 5445, 300);
-    label("Label23", QStringLiteral("Enter Percentage %:"), 4440, 5160, 1500);
+    label("Label23", QStringLiteral("Enter Percentage %:"), 4440, 5040, 1560, 360);
     box(14, 4440, 5400, 1095, 345);
     Command11 = button("Command11", QStringLiteral("="), 5640, 5400, 255, 360);
     Command11->setFont(bold);
