@@ -134,29 +134,29 @@ void Form6a::buildLayout()
         State state;
         int left, top, width;   // label's left; the box follows the label
     };
-    // Left column: labels at 120, boxes at 1560; middle column: labels at 3660, boxes at 5100.
-    constexpr int L = 120, M = 3660, top0 = 600, step = 345;
+    // Left column: captions at 120, boxes at 1920; middle column: captions at 3720, boxes at 5220.
+    constexpr int L = 120, M = 3720, top0 = 600, step = 345;
     auto row = [](int n) { return top0 + n * step; };
     const int below = kClientHeight + 400;
     const Box boxes[] = {
-        {0, "Category", "Category:", false, true, State::Shown, L, row(0), 2000},
-        {7, "item", "Item Description:", false, true, State::Shown, L, row(1), 2000},
-        {26, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), 2000},
-        {25, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3), 2000},
-        {8, "Location", "Location:", false, true, State::Shown, L, row(4), 2000},
-        {1, "Comment", "Comment:", false, true, State::Shown, L, row(5), 2000},
-        {11, "Memo", "Memo:", false, true, State::Shown, L, row(6), 2000},
-        {23, "Substitute", "Substitute:", false, true, State::Shown, L, row(7), 2000},
-        {4, "Date", "Date:", false, true, State::Shown, L, row(8), 2000},
-        {17, "Retail", "Retail:", false, true, State::Shown, L, row(9), 2000},
-        {31, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(10), 2000},
-        {32, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(11), 2000},
-        {33, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(12), 2000},
-        {34, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(13), 2000},
-        {2, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 1080},
-        {13, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 1080},
-        {22, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 1080},
-        {3, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, M, row(3), 1080},
+        {0, "Category", "Category:", false, true, State::Shown, L, row(0), 1700},
+        {7, "item", "Item Description:", false, true, State::Shown, L, row(1), 1700},
+        {26, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), 1700},
+        {25, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3), 1700},
+        {8, "Location", "Location:", false, true, State::Shown, L, row(4), 1700},
+        {1, "Comment", "Comment:", false, true, State::Shown, L, row(5), 1700},
+        {11, "Memo", "Memo:", false, true, State::Shown, L, row(6), 1700},
+        {23, "Substitute", "Substitute:", false, true, State::Shown, L, row(7), 1700},
+        {4, "Date", "Date:", false, true, State::Shown, L, row(8), 1700},
+        {17, "Retail", "Retail:", false, true, State::Shown, L, row(9), 1700},
+        {31, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(10), 1700},
+        {32, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(11), 1700},
+        {33, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(12), 1700},
+        {34, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(13), 1700},
+        {2, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 960},
+        {13, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 960},
+        {22, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 960},
+        {3, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, M, row(3), 960},
         {21, "SourceOrSupplier", "Supplier / Vendor:", false, true, State::Shown, M, row(7), 2520},
         // Never shown.
         {5, "EmployeeID", nullptr, false, false, State::Hidden, 0, 0, 1000},
@@ -189,7 +189,8 @@ void Form6a::buildLayout()
         if (b.caption) {
             // Named for their box: lblLabels(2), (6), (31) and (32) are other captions of this window.
             caption = label(QStringLiteral("lblField_%1").arg(i), QString::fromLatin1(b.caption), b.left, b.top + 30,
-                            1420);
+                            b.left == M ? 1460 : 1760);
+            caption->setWordWrap(false);
             m_captions.insert(i, caption);
         }
         switch (b.state) {
@@ -200,13 +201,13 @@ void Form6a::buildLayout()
             break;
         case State::Shown:
         case State::OffScreen:
-            qv::place(box, b.left + 1440, b.top, b.width, 300);
+            qv::place(box, b.left + (b.left == M ? 1500 : 1800), b.top, b.width, 300);
             break;
         }
     }
     // The vendor's box lies under the vendor list, its caption above both.
-    qv::place(m_captions.value(21), M, row(5) + 30, 2520, 285);
-    qv::place(txtfields.value(21), M, row(7), 2520, 300);
+    qv::place(m_captions.value(21), M, row(5) + 30, 2460, 285);
+    qv::place(txtfields.value(21), M, row(7), 2460, 300);
 
     // The amount in stock is computed by the product windows, never typed here.
     qv::TextBox* inStock = txtfields.value(3);
@@ -218,13 +219,14 @@ void Form6a::buildLayout()
     QFont big = inStock->font();
     big.setPointSizeF(13.5);
     inStock->setFont(big);
-    qv::place(m_captions.value(3), M, row(3) + 90, 1420, 285);
-    qv::place(inStock, M + 1440, row(3), 1080, 450);
+    m_captions.value(3)->setWordWrap(true);
+    qv::place(m_captions.value(3), M, row(3), 1460, 450);
+    qv::place(inStock, M + 1500, row(3), 960, 450);
 
     dcboCustomer = new qv::DataCombo(this);
     dcboCustomer->setObjectName(QStringLiteral("dcboCustomer"));
     dcboCustomer->setEditable(false);
-    qv::place(dcboCustomer, M, row(6), 2520, 315);
+    qv::place(dcboCustomer, M, row(6), 2460, 315);
 
     lblLabels.insert(2, label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
     Check2 = new QPushButton(this);
@@ -240,7 +242,7 @@ void Form6a::buildLayout()
                        QStringLiteral("When adding a new product, the amount Currently in Stock will be unavailable "
                                       "until the either the Products Non Retail or Retail forms are activated Or used "
                                       ", and you have clicked refresh on those forms."),
-                       M, row(10), 2520, 1300);
+                       M, row(10), 2460, 1800);
     note->setAutoFillBackground(true);
     QPalette grey = note->palette();
     grey.setColor(QPalette::Window, kLightGrey);

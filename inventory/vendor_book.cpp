@@ -92,8 +92,8 @@ void Frmdatabase::buildLayout()
     };
     int top = 120;
     for (const Left& l : left) {
-        caption(l.index, QString::fromLatin1(l.caption), 120, top + 30, 1260, Qt::AlignRight | Qt::AlignVCenter);
-        box(l.index, l.field, 1440, top, l.index == 10 || l.index == 3 ? 3000 : 2400);
+        caption(l.index, QString::fromLatin1(l.caption), 60, top + 30, 1500, Qt::AlignRight | Qt::AlignVCenter);
+        box(l.index, l.field, 1620, top, l.index == 10 || l.index == 3 ? 3300 : 2400);
         top += 345;
     }
     const Left right[] = {
@@ -118,7 +118,7 @@ void Frmdatabase::buildLayout()
     Command1->setIcon(QIcon(phonePicture()));
     Command1->setIconSize(QSize(24, 24));
     Command1->setFocusPolicy(Qt::NoFocus);
-    qv::place(Command1, 3900, 120 + 345 - 45, 480, 390);
+    qv::place(Command1, 4080, 120 + 345 - 45, 480, 390);
 
     DataGrid1 = new qv::DataGrid(this);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
