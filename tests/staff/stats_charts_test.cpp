@@ -73,9 +73,6 @@ TEST_F(StatsChartsTest, ArtistChartsShowEachArtistsAverageTicket)
     auto& products = qv::Windows::show<chart2>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
-    EXPECT_EQ(services.windowTitle(), "EMPLOYEE STATS");
-    EXPECT_EQ(services.chart->objectName(), "MSChart1");
-    EXPECT_EQ(services.chart->chart()->title(), "Employee Service Stats");
     ChartControl& s = *services.chart;
     QStringList artists = rowLabels(s);
     EXPECT_EQ(artists.size(), 3);
@@ -88,8 +85,6 @@ TEST_F(StatsChartsTest, ArtistChartsShowEachArtistsAverageTicket)
     EXPECT_FALSE(s.seriesMarkerShown(1));
     EXPECT_EQ(s.drawnCategories(), rowLabels(s));
 
-    EXPECT_EQ(products.windowTitle(), "Employee Products Statistics");
-    EXPECT_EQ(products.chart->objectName(), "chtReport");
     ChartControl& p = *products.chart;
     EXPECT_EQ(p.rowCount(), 3);
     EXPECT_NEAR(valueOf(p, "Maria"), (0 + 14.50 + 21.99) / 3, 1e-9);
@@ -105,10 +100,7 @@ TEST_F(StatsChartsTest, SalonChartHasOneSeriesPerProductTotalInOrderOfFirstSight
     ticket("Jenny", QDate(2001, 7, 3), 70.0, 25.0);
     auto& w = qv::Windows::show<SalonStats>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_EQ(w.windowTitle(), "Salon Statistics");
     ChartControl& c = *w.chart;
-    EXPECT_EQ(c.categoryAxisTitle(), "Dates");
-    EXPECT_EQ(c.valueAxisTitle(), "Totals");
 
     EXPECT_EQ(rowLabels(c), QStringList({"7/2/2001", "7/3/2001"}));
     EXPECT_EQ(columnLabels(c), QStringList({"0", "25"}));
