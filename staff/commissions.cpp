@@ -199,6 +199,14 @@ void Frmcommissions::buildLayout()
     DataGrid5 = new qv::DataGrid(this);
     DataGrid5->setObjectName(QStringLiteral("DataGrid5"));
     qv::place(DataGrid5, 1560, 2340, 4935, 2175);
+    // The sums are read-only: text typed over a shown name or total is not
+    // kept when another row is picked, the boxes just follow the pick.
+    DataGrid5->beforeRowPick = [this] {
+        for (int i : {5, 10})
+            if (txtfields.value(i)->dataSource())
+                txtfields.value(i)->refresh();
+        return true;
+    };
 
     label("Label6", QStringLiteral("Salon Artist"), 240, 5160, 1455);
     qv::TextBox* artist = box(10, 240, 5400, 1455, 345);

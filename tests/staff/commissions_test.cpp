@@ -180,9 +180,12 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
     EXPECT_EQ(commissionOf(".655"), QStringLiteral("$69.43"));
 
     // The commission box is the calculator's, not the result's: moving on keeps it.
+    // Text typed over the shown name is not kept: the sums are read-only.
+    QTest::keyClicks(box(10), "X");
     pickRow("Tom");
     EXPECT_EQ(box(7)->text(), QStringLiteral("$69.43"));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Tom"));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(CommissionsTest, CurrencyProductRoundsHalvesToEvenAndRefusesOverflow)
