@@ -3,7 +3,6 @@
 #include "platform/values/error.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -14,7 +13,11 @@ namespace {
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 bool isSkipped(QChar c) { return c == u' ' || c == u'\t' || c == u'\n'; }
 
-const QString kCurrencyPattern = QStringLiteral("\"$\"#,##0.00;(\"$\"#,##0.00)");
+const detail::NumberPattern& currencyPattern()
+{
+    static const detail::NumberPattern pattern(QStringLiteral("\"$\"#,##0.00;(\"$\"#,##0.00)"));
+    return pattern;
+}
 
 } // namespace
 
@@ -128,25 +131,59 @@ QString plainText(double value)
         return QStringLiteral("0");
     if (!std::isfinite(value))
         throw Error(QStringLiteral("Overflow"), 6);
+    // As "%.15g" writes it, with the exponent as it is read back: 1E+20.
+    const detail::SignificantDigits s = detail::SignificantDigits::of(value);
     char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", value);
-    return QString::fromLatin1(buf).toUpper();   // 1E+20, as the exponent is read back
+    int n = 0;
+    if (s.negative)
+        buf[n++] = '-';
+    if (s.exponent < -4 || s.exponent >= 15) {
+        buf[n++] = s.digits[0];
+        if (s.count > 1) {
+            buf[n++] = '.';
+            for (int i = 1; i < s.count; ++i)
+                buf[n++] = s.digits[i];
+        }
+        buf[n++] = 'E';
+        buf[n++] = s.exponent < 0 ? '-' : '+';
+        const int e = s.exponent < 0 ? -s.exponent : s.exponent;
+        if (e >= 100)
+            buf[n++] = char('0' + e / 100);
+        buf[n++] = char('0' + e / 10 % 10);
+        buf[n++] = char('0' + e % 10);
+    } else if (s.exponent < 0) {
+        buf[n++] = '0';
+        buf[n++] = '.';
+        for (int i = -1; i > s.exponent; --i)
+            buf[n++] = '0';
+        for (int i = 0; i < s.count; ++i)
+            buf[n++] = s.digits[i];
+    } else {
+        for (int i = 0; i <= s.exponent; ++i)
+            buf[n++] = i < s.count ? s.digits[i] : '0';
+        if (s.count > s.exponent + 1) {
+            buf[n++] = '.';
+            for (int i = s.exponent + 1; i < s.count; ++i)
+                buf[n++] = s.digits[i];
+        }
+    }
+    return QString::fromLatin1(buf, n);
 }
 
 QString plainText(Money value)
 {
-    const detail::Decimal d = detail::Decimal::fromUnits(value.units(), 4);
-    return detail::formatNumberPattern(d, QStringLiteral("0.####"));
+    static const detail::NumberPattern plain(QStringLiteral("0.####"));
+    return plain.write(detail::Fixed::fromUnits(value.units(), 4));
 }
 
 QString currencyText(Money value)
 {
-    return detail::formatNumberPattern(detail::Decimal::fromUnits(value.units(), 4), kCurrencyPattern);
+    return currencyPattern().write(detail::Fixed::fromUnits(value.units(), 4));
 }
 
 QString currencyText(double value)
 {
-    return detail::formatNumberPattern(detail::Decimal::fromDouble(value), kCurrencyPattern);
+    return currencyPattern().write(detail::Fixed::fromDouble(value));
 }
 
 } // namespace qv

@@ -1,6 +1,7 @@
 #include "platform/values/clock.h"
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
+#include "platform/values/patterns.h"
 
 #include <QRegularExpression>
 #include <cmath>
@@ -130,11 +131,7 @@ std::optional<QTime> readTimePart(const QString& s)
 
 // ---- writing -------------------------------------------------------------
 
-struct Token {
-    enum Kind { Literal, Day, Month, Year, Hour, Minute, Second, AmPm } kind;
-    int count = 0;
-    QString text;   // literal text, or the AM/PM spelling
-};
+using Token = detail::DatePattern::Token;
 
 std::vector<Token> tokenize(const QString& f)
 {
@@ -196,7 +193,28 @@ std::vector<Token> tokenize(const QString& f)
     return out;
 }
 
-QString twoDigits(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+// The decimal digits of v, with a minus in front when it is negative.
+void appendNumber(QString& out, int v)
+{
+    char buf[12];
+    int k = 12;
+    unsigned magnitude = v < 0 ? 0u - unsigned(v) : unsigned(v);
+    do {
+        buf[--k] = char('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude != 0);
+    if (v < 0)
+        buf[--k] = '-';
+    out += QLatin1String(buf + k, 12 - k);
+}
+
+// At least two digits: 07. A negative number has two characters already.
+void appendTwoDigits(QString& out, int v)
+{
+    if (v >= 0 && v < 10)
+        out += u'0';
+    appendNumber(out, v);
+}
 
 QString namedPattern(const QString& format)
 {
@@ -268,72 +286,95 @@ QDateTime fromDateSerial(double serial)
     return QDateTime(dayZero().addDays(qint64(whole)), QTime::fromMSecsSinceStartOfDay(int(ms)));
 }
 
-QString formatDateTime(const QDateTime& value, const QString& format)
+namespace detail {
+
+DatePattern::DatePattern(const QString& format)
+    : m_tokens(tokenize(namedPattern(format)))
+{
+    for (const Token& t : m_tokens) {
+        if (t.kind == Token::AmPm) m_twelveHour = true;
+        m_sizeHint += t.kind == Token::Literal ? int(t.text.size()) : 9;
+    }
+}
+
+QString DatePattern::write(const QDateTime& value) const
 {
     const QDate date = value.date();
     const QTime time = value.time();
-    if (format.isEmpty() || format.compare(u"General Date", Qt::CaseInsensitive) == 0) {
-        // Day zero holds times of day alone, midnight included: "12:00:00 AM".
-        if (date == dayZero())
-            return formatDateTime(value, QStringLiteral("h:nn:ss AM/PM"));
-        if (time == QTime(0, 0))
-            return formatDateTime(value, QStringLiteral("m/d/yyyy"));
-        return formatDateTime(value, QStringLiteral("m/d/yyyy h:nn:ss AM/PM"));
-    }
-
-    const std::vector<Token> tokens = tokenize(namedPattern(format));
-    bool twelveHour = false;
-    for (const Token& t : tokens)
-        if (t.kind == Token::AmPm) twelveHour = true;
-
     QString out;
-    for (const Token& t : tokens) {
+    out.reserve(m_sizeHint);
+    for (const Token& t : m_tokens) {
         switch (t.kind) {
         case Token::Literal:
             out += t.text;
             break;
         case Token::Day:
-            if (t.count == 1) out += QString::number(date.day());
-            else if (t.count == 2) out += twoDigits(date.day());
-            else if (t.count == 3) out += QString::fromLatin1(kWeekdays[date.dayOfWeek() - 1]).left(3);
-            else out += QString::fromLatin1(kWeekdays[date.dayOfWeek() - 1]);
+            if (t.count == 1) appendNumber(out, date.day());
+            else if (t.count == 2) appendTwoDigits(out, date.day());
+            else if (t.count == 3) out += QLatin1String(kWeekdays[date.dayOfWeek() - 1], 3);
+            else out += QLatin1String(kWeekdays[date.dayOfWeek() - 1]);
             break;
         case Token::Month:
-            if (t.count == 1) out += QString::number(date.month());
-            else if (t.count == 2) out += twoDigits(date.month());
-            else if (t.count == 3) out += QString::fromLatin1(kMonths[date.month() - 1]).left(3);
-            else out += QString::fromLatin1(kMonths[date.month() - 1]);
+            if (t.count == 1) appendNumber(out, date.month());
+            else if (t.count == 2) appendTwoDigits(out, date.month());
+            else if (t.count == 3) out += QLatin1String(kMonths[date.month() - 1], 3);
+            else out += QLatin1String(kMonths[date.month() - 1]);
             break;
         case Token::Year:
-            if (t.count == 1) out += QString::number(date.dayOfYear());
-            else if (t.count == 2) out += twoDigits(date.year() % 100);
-            else out += QString::number(date.year());
+            if (t.count == 1) appendNumber(out, date.dayOfYear());
+            else if (t.count == 2) appendTwoDigits(out, date.year() % 100);
+            else appendNumber(out, date.year());
             break;
         case Token::Hour: {
             int h = time.hour();
-            if (twelveHour) {
+            if (m_twelveHour) {
                 h %= 12;
                 if (h == 0) h = 12;
             }
-            out += t.count == 1 ? QString::number(h) : twoDigits(h);
+            if (t.count == 1) appendNumber(out, h);
+            else appendTwoDigits(out, h);
             break;
         }
         case Token::Minute:
-            out += t.count == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
+            if (t.count == 1) appendNumber(out, time.minute());
+            else appendTwoDigits(out, time.minute());
             break;
         case Token::Second:
-            out += t.count == 1 ? QString::number(time.second()) : twoDigits(time.second());
+            if (t.count == 1) appendNumber(out, time.second());
+            else appendTwoDigits(out, time.second());
             break;
         case Token::AmPm: {
             const bool pm = time.hour() >= 12;
             const bool upper = t.text[0].isUpper();
-            QString word = t.count == 3 ? QString(pm ? u'P' : u'A') : (pm ? QStringLiteral("PM") : QStringLiteral("AM"));
-            out += upper ? word : word.toLower();
+            if (t.count == 3) out += QChar(pm ? (upper ? u'P' : u'p') : (upper ? u'A' : u'a'));
+            else out += pm ? (upper ? QLatin1String("PM") : QLatin1String("pm")) : (upper ? QLatin1String("AM") : QLatin1String("am"));
             break;
         }
         }
     }
     return out;
+}
+
+QString writeGeneralDate(const QDateTime& value)
+{
+    static const DatePattern timeOnly(QStringLiteral("h:nn:ss AM/PM"));
+    static const DatePattern dateOnly(QStringLiteral("m/d/yyyy"));
+    static const DatePattern both(QStringLiteral("m/d/yyyy h:nn:ss AM/PM"));
+    // Day zero holds times of day alone, midnight included: "12:00:00 AM".
+    if (value.date() == dayZero())
+        return timeOnly.write(value);
+    if (value.time() == QTime(0, 0))
+        return dateOnly.write(value);
+    return both.write(value);
+}
+
+} // namespace detail
+
+QString formatDateTime(const QDateTime& value, const QString& format)
+{
+    if (format.isEmpty() || format.compare(u"General Date", Qt::CaseInsensitive) == 0)
+        return detail::writeGeneralDate(value);
+    return detail::cachedPattern<detail::DatePattern>(format).write(value);
 }
 
 } // namespace qv

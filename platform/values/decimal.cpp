@@ -1,8 +1,8 @@
 #include "platform/values/decimal.h"
 #include "platform/values/error.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <limits>
 
@@ -31,19 +31,86 @@ bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\
 
 } // namespace
 
-Decimal Decimal::fromDouble(double value)
+namespace {
+
+// Reads "-d.ddde+XX" as to_chars writes it in scientific form.
+const char* readScientific(const char* p, const char* end, SignificantDigits& out)
+{
+    out.negative = *p == '-';
+    if (out.negative) ++p;
+    out.count = 0;
+    for (; p != end && *p != 'e'; ++p)
+        if (*p != '.') out.digits[out.count++] = *p;
+    out.exponent = 0;
+    if (p != end)
+        std::from_chars(p + (p[1] == '+' ? 2 : 1), end, out.exponent);
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
+    return p;
+}
+
+} // namespace
+
+SignificantDigits SignificantDigits::of(double value)
 {
     if (!std::isfinite(value))
         throw Error(QStringLiteral("Overflow"), 6);
+    SignificantDigits s;
+    char text[40];
+    // A normal double is told apart from its neighbours by any 15 digits
+    // nearer than half a unit of the 15th; so when its shortest exact form
+    // needs no more than 15, those are the 15 rounded ones too. Otherwise,
+    // and below the normal range, the digits are rounded from the exact value.
+    if (std::fabs(value) >= std::numeric_limits<double>::min()) {
+        const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific).ptr;
+        readScientific(text, end, s);
+        if (s.count <= 15)
+            return s;
+    }
+    const char* end = std::to_chars(text, text + sizeof text, value, std::chars_format::scientific, 14).ptr;
+    readScientific(text, end, s);
+    return s;
+}
+
+Decimal Decimal::fromDouble(double value)
+{
+    const SignificantDigits s = SignificantDigits::of(value);
     Decimal d;
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.14e", value);   // -d.dddddddddddddde+XX
-    const char* p = buf;
-    if (*p == '-') { d.negative = true; ++p; }
-    for (; *p && *p != 'e'; ++p)
-        if (*p != '.') d.digits += *p;
-    int exp10 = (*p == 'e') ? std::atoi(p + 1) : 0;
-    d.exponent = exp10 - 14;
+    d.negative = s.negative;
+    d.digits.assign(s.digits, std::size_t(s.count));
+    d.exponent = s.exponent - (s.count - 1);
+    normalise(d);
+    return d;
+}
+
+Fixed Fixed::fromDouble(double value)
+{
+    const SignificantDigits s = SignificantDigits::of(value);
+    Fixed f;
+    for (int i = 0; i < s.count; ++i)
+        f.magnitude = f.magnitude * 10 + std::uint64_t(s.digits[i] - '0');
+    if (f.magnitude == 0)
+        return Fixed{};
+    f.negative = s.negative;
+    f.scale = (s.count - 1) - s.exponent;
+    return f;
+}
+
+Fixed Fixed::fromUnits(std::int64_t units, int scale)
+{
+    Fixed f;
+    f.negative = units < 0;
+    f.magnitude = f.negative ? (~std::uint64_t(units) + 1) : std::uint64_t(units);
+    f.scale = f.magnitude == 0 ? 0 : scale;
+    return f;
+}
+
+Decimal Fixed::toDecimal() const
+{
+    Decimal d;
+    d.negative = negative;
+    d.digits = std::to_string(magnitude);
+    d.exponent = -scale;
     normalise(d);
     return d;
 }

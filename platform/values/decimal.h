@@ -26,6 +26,60 @@ struct Decimal {
     double toDouble() const;
 };
 
+// A double rounded to 15 significant digits, as "%.14e" writes it: the
+// digits without trailing zeros ("0" for zero) and the power of ten of the
+// first. Throws qv::Error ("Overflow") for infinities and NaN.
+struct SignificantDigits {
+    bool negative = false;
+    char digits[20] = {};
+    int count = 0;
+    int exponent = 0;
+
+    static SignificantDigits of(double value);
+};
+
+// 10^n for n from 0 to 19, the powers a 64-bit count holds.
+inline std::uint64_t powerOfTen(int n)
+{
+    static constexpr std::uint64_t powers[] = {1ULL,
+                                               10ULL,
+                                               100ULL,
+                                               1000ULL,
+                                               10000ULL,
+                                               100000ULL,
+                                               1000000ULL,
+                                               10000000ULL,
+                                               100000000ULL,
+                                               1000000000ULL,
+                                               10000000000ULL,
+                                               100000000000ULL,
+                                               1000000000000ULL,
+                                               10000000000000ULL,
+                                               100000000000000ULL,
+                                               1000000000000000ULL,
+                                               10000000000000000ULL,
+                                               100000000000000000ULL,
+                                               1000000000000000000ULL,
+                                               10000000000000000000ULL};
+    return powers[n];
+}
+
+// A value whose digits fit a 64-bit count:
+// (negative ? -1 : 1) * magnitude * 10^-scale.
+// Money, whole numbers and most doubles are written through it with integer
+// arithmetic; a Decimal serves what does not fit.
+struct Fixed {
+    std::uint64_t magnitude = 0;
+    int scale = 0;
+    bool negative = false;   // never for zero
+
+    static Fixed fromUnits(std::int64_t units, int scale);
+    // The same digits as Decimal::fromDouble; throws qv::Error ("Overflow")
+    // for infinities and NaN.
+    static Fixed fromDouble(double value);
+    Decimal toDecimal() const;
+};
+
 // Reads an amount as a money box holds it: blanks around, "$", "," grouping,
 // a sign in front or behind, or parentheses. Nothing else may follow.
 std::optional<Decimal> parseAmount(const QString& text);
@@ -44,5 +98,30 @@ bool isNumberPattern(const QString& format);
 // quoted, or after "\\") as it stands. A second section after ";" serves
 // negative amounts, shown without their sign. Halves go away from zero.
 QString formatNumberPattern(const Decimal& value, const QString& format);
+
+// A number format read once, for writing many values the way
+// formatNumberPattern does.
+class NumberPattern {
+public:
+    explicit NumberPattern(const QString& format);
+    QString write(const Decimal& value) const;
+    QString write(const Fixed& value) const;
+
+    struct Section {
+        QString prefix, suffix;
+        bool grouping = false;
+        int minInteger = 0;
+        int minFraction = 0;
+        int maxFraction = 0;
+    };
+
+private:
+    template <class Value>
+    QString writeValue(const Value& value, bool& fits) const;
+
+    Section m_positive;
+    Section m_negative;
+    bool m_hasNegative = false;
+};
 
 } // namespace qv::detail

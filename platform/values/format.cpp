@@ -1,6 +1,7 @@
 #include "platform/values/convert.h"
 #include "platform/values/decimal.h"
 #include "platform/values/error.h"
+#include "platform/values/patterns.h"
 
 #include <QDate>
 #include <QTime>
@@ -23,25 +24,45 @@ bool isDatePattern(const QString& format)
     return false;
 }
 
-// The format's kind, and for numbers the pattern it stands for.
-Kind kindOf(const QString& format, QString& pattern)
-{
-    pattern = format;
-    if (format.isEmpty())
-        return Kind::General;
-    if (format.compare(u"Currency", Qt::CaseInsensitive) == 0) {
-        pattern = QStringLiteral("\"$\"#,##0.00;(\"$\"#,##0.00)");
-        return Kind::Number;
+// A display format as read once: its kind, and the pattern that writes it.
+struct DisplayFormat {
+    Kind kind = Kind::General;
+    std::optional<detail::NumberPattern> number;
+    std::optional<detail::DatePattern> date;
+
+    explicit DisplayFormat(const QString& format)
+    {
+        if (format.isEmpty())
+            return;
+        if (format.compare(u"Currency", Qt::CaseInsensitive) == 0) {
+            kind = Kind::Number;
+            number.emplace(QStringLiteral("\"$\"#,##0.00;(\"$\"#,##0.00)"));
+            return;
+        }
+        for (const char* named : {"General Date", "Short Date", "Long Date", "Long Time"}) {
+            if (format.compare(QLatin1String(named), Qt::CaseInsensitive) == 0) {
+                kind = Kind::Date;
+                break;
+            }
+        }
+        if (kind != Kind::Date && detail::isNumberPattern(format)) {
+            kind = Kind::Number;
+            number.emplace(format);
+            return;
+        }
+        if (kind == Kind::Date || isDatePattern(format)) {
+            kind = Kind::Date;
+            // The general format depends on the value; it is not kept.
+            if (format.compare(u"General Date", Qt::CaseInsensitive) != 0)
+                date.emplace(format);
+        }
     }
-    for (const char* named : {"General Date", "Short Date", "Long Date", "Long Time"})
-        if (format.compare(QLatin1String(named), Qt::CaseInsensitive) == 0)
-            return Kind::Date;
-    if (detail::isNumberPattern(format))
-        return Kind::Number;
-    if (isDatePattern(format))
-        return Kind::Date;
-    return Kind::General;
-}
+
+    QString writeDate(const QDateTime& value) const
+    {
+        return date ? date->write(value) : detail::writeGeneralDate(value);
+    }
+};
 
 bool isMoney(const QVariant& v) { return v.metaType() == QMetaType::fromType<Money>(); }
 
@@ -74,34 +95,28 @@ std::optional<QDateTime> asDateTime(const QVariant& v)
     }
 }
 
-detail::Decimal integerDecimal(const QVariant& v)
+detail::Fixed integerFixed(const QVariant& v)
 {
-    detail::Decimal d;
     if (v.typeId() == QMetaType::ULongLong || v.typeId() == QMetaType::ULong || v.typeId() == QMetaType::UInt) {
-        d.digits = std::to_string(v.toULongLong());
-    } else {
-        const qlonglong n = v.toLongLong();
-        d.negative = n < 0;
-        d.digits = std::to_string(n);
-        if (d.negative) d.digits.erase(0, 1);
+        detail::Fixed f;
+        f.magnitude = v.toULongLong();
+        return f;
     }
-    if (d.digits == "0") { d.digits.clear(); d.negative = false; }
-    while (!d.digits.empty() && d.digits.back() == '0') { d.digits.pop_back(); ++d.exponent; }
-    return d;
+    return detail::Fixed::fromUnits(v.toLongLong(), 0);
 }
 
-// The number a value stands for, when it stands for one.
-std::optional<detail::Decimal> asNumber(const QVariant& v)
+// Writes the number a value stands for, when it stands for one.
+std::optional<QString> writeNumber(const QVariant& v, const detail::NumberPattern& pattern)
 {
-    if (isMoney(v)) return detail::Decimal::fromUnits(v.value<Money>().units(), 4);
-    if (isFloating(v)) return detail::Decimal::fromDouble(v.toDouble());
-    if (isInteger(v)) return integerDecimal(v);
-    if (v.typeId() == QMetaType::Bool) return detail::Decimal::fromDouble(v.toBool() ? -1.0 : 0.0);
-    if (const auto dt = asDateTime(v)) return detail::Decimal::fromDouble(dateSerial(*dt));
+    if (isMoney(v)) return pattern.write(detail::Fixed::fromUnits(v.value<Money>().units(), 4));
+    if (isFloating(v)) return pattern.write(detail::Fixed::fromDouble(v.toDouble()));
+    if (isInteger(v)) return pattern.write(integerFixed(v));
+    if (v.typeId() == QMetaType::Bool) return pattern.write(detail::Fixed::fromUnits(v.toBool() ? -1 : 0, 0));
+    if (const auto dt = asDateTime(v)) return pattern.write(detail::Fixed::fromDouble(dateSerial(*dt)));
     if (v.typeId() == QMetaType::QString) {
         const QString text = v.toString();
-        if (const auto amount = detail::parseAmount(text)) return amount;
-        if (const auto dt = readDateTime(text)) return detail::Decimal::fromDouble(dateSerial(*dt));
+        if (const auto amount = detail::parseAmount(text)) return pattern.write(*amount);
+        if (const auto dt = readDateTime(text)) return pattern.write(detail::Fixed::fromDouble(dateSerial(*dt)));
     }
     return std::nullopt;
 }
@@ -137,7 +152,7 @@ QString generalText(const QVariant& v)
     if (isFloating(v)) return plainText(v.toDouble());
     if (isInteger(v)) return v.toString();
     if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    if (const auto dt = asDateTime(v)) return formatDateTime(*dt, QString());
+    if (const auto dt = asDateTime(v)) return detail::writeGeneralDate(*dt);
     return v.toString();
 }
 
@@ -147,15 +162,17 @@ QString formatValue(const QVariant& value, const QString& format)
 {
     if (!value.isValid() || value.isNull())
         return QString();
-    QString pattern;
-    switch (kindOf(format, pattern)) {
+    if (format.isEmpty())
+        return generalText(value);
+    const DisplayFormat& f = detail::cachedPattern<DisplayFormat>(format);
+    switch (f.kind) {
     case Kind::Number:
-        if (const auto number = asNumber(value))
-            return detail::formatNumberPattern(*number, pattern);
+        if (auto text = writeNumber(value, *f.number))
+            return std::move(*text);
         return generalText(value);
     case Kind::Date:
         if (const auto date = asDate(value))
-            return formatDateTime(*date, format);
+            return f.writeDate(*date);
         return generalText(value);
     case Kind::General:
         break;

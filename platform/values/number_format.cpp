@@ -1,18 +1,13 @@
 #include "platform/values/decimal.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace qv::detail {
 
 namespace {
 
-struct Section {
-    QString prefix, suffix;
-    bool grouping = false;
-    int minInteger = 0;
-    int minFraction = 0;
-    int maxFraction = 0;
-};
+using Section = NumberPattern::Section;
 
 // Splits at ";" outside quotes.
 QStringList sections(const QString& format)
@@ -79,22 +74,98 @@ Section parseSection(const QString& format)
     return s;
 }
 
-QString write(const Section& s, const std::string& integerDigits, const std::string& fractionDigits)
-{
-    std::string integer = integerDigits;
-    if (integer == "0") integer.clear();
-    if (int(integer.size()) < s.minInteger)
-        integer.insert(0, std::size_t(s.minInteger) - integer.size(), '0');
-    std::string fraction = fractionDigits;
-    while (int(fraction.size()) > s.minFraction && fraction.back() == '0') fraction.pop_back();
+// |value| * 10^places rounded to a whole number, halves away from zero, as
+// ASCII digits without leading zeros ("0" for zero). A 64-bit count is
+// written into the buffer; longer digits are kept in the string.
+struct Digits {
+    const char* text = nullptr;
+    int size = 0;
+    char buffer[20];
+    std::string longer;
 
-    QString out = s.prefix;
-    out += s.grouping ? groupThousands(integer) : QString::fromStdString(integer);
-    if (!fraction.empty()) {
-        out += u'.';
-        out += QString::fromStdString(fraction);
+    Digits() = default;
+    Digits(const Digits&) = delete;
+    Digits& operator=(const Digits&) = delete;
+    bool isZero() const { return size == 1 && text[0] == '0'; }
+};
+
+bool scaledDigits(const Decimal& value, int places, Digits& out)
+{
+    out.longer = value.scaled(places, false);
+    out.text = out.longer.data();
+    out.size = int(out.longer.size());
+    return true;
+}
+
+// False when the result does not fit 64 bits.
+bool scaledDigits(const Fixed& value, int places, Digits& out)
+{
+    std::uint64_t n = 0;
+    if (value.magnitude != 0) {
+        const long long shift = (long long)places - value.scale;
+        if (shift >= 0) {
+            if (shift > 19 || __builtin_mul_overflow(value.magnitude, powerOfTen(int(shift)), &n))
+                return false;
+        } else if (shift >= -19) {
+            const std::uint64_t unit = powerOfTen(int(-shift));
+            n = value.magnitude / unit;
+            const std::uint64_t rest = value.magnitude % unit;
+            if (rest >= unit - rest)   // half a unit or more goes up
+                ++n;
+        }
+        // Further right, every digit is dropped: a 64-bit count is less
+        // than half of 10^20 and rounds to nothing.
     }
-    out += s.suffix;
+    int k = 20;
+    do {
+        out.buffer[--k] = char('0' + n % 10);
+        n /= 10;
+    } while (n != 0);
+    out.text = out.buffer + k;
+    out.size = 20 - k;
+    return true;
+}
+
+QString render(const Section& s, const Digits& digits, bool minus)
+{
+    const int n = digits.size;
+    const int places = s.maxFraction;
+    // The whole part: "0" is shown as nothing, but for the zeros minInteger
+    // asks for.
+    const char* whole = digits.text;
+    int wholeLength = n - places;
+    if (wholeLength <= 0 || (wholeLength == 1 && whole[0] == '0'))
+        wholeLength = 0;
+    const int padding = qMax(0, s.minInteger - wholeLength);
+    const int shownWhole = padding + wholeLength;
+    const int groups = s.grouping && shownWhole > 0 ? (shownWhole - 1) / 3 : 0;
+    // Every fraction place, zeros in front when the digits are fewer; the
+    // zeros at the end go down to minFraction.
+    const int leadingZeros = qMax(0, places - n);
+    const char* tail = digits.text + qMax(0, n - places);
+    auto fractionDigit = [&](int i) { return i < leadingZeros ? '0' : tail[i - leadingZeros]; };
+    int fraction = places;
+    while (fraction > s.minFraction && fractionDigit(fraction - 1) == '0')
+        --fraction;
+
+    const qsizetype size = int(minus) + s.prefix.size() + shownWhole + groups + (fraction > 0 ? 1 + fraction : 0)
+                           + s.suffix.size();
+    QString out(size, Qt::Uninitialized);
+    QChar* p = out.data();
+    if (minus)
+        *p++ = u'-';
+    p = std::copy(s.prefix.cbegin(), s.prefix.cend(), p);
+    for (int k = 0; k < shownWhole; ++k) {
+        if (groups > 0 && k > 0 && (shownWhole - k) % 3 == 0)
+            *p++ = u',';
+        *p++ = QLatin1Char(k < padding ? '0' : whole[k - padding]);
+    }
+    if (fraction > 0) {
+        *p++ = u'.';
+        for (int i = 0; i < fraction; ++i)
+            *p++ = QLatin1Char(fractionDigit(i));
+    }
+    std::copy(s.suffix.cbegin(), s.suffix.cend(), p);
     return out;
 }
 
@@ -112,29 +183,58 @@ bool isNumberPattern(const QString& format)
     return false;
 }
 
-QString formatNumberPattern(const Decimal& value, const QString& format)
+NumberPattern::NumberPattern(const QString& format)
 {
     const QStringList parts = sections(format);
-    const Section positive = parseSection(parts[0]);
-    const bool negativeSection = parts.size() > 1 && !parts[1].isEmpty();
+    m_positive = parseSection(parts[0]);
+    m_hasNegative = parts.size() > 1 && !parts[1].isEmpty();
+    if (m_hasNegative)
+        m_negative = parseSection(parts[1]);
+}
 
-    auto render = [&](const Section& s, bool& zero) {
-        std::string digits = value.scaled(s.maxFraction, false);
-        zero = digits == "0";
-        if (int(digits.size()) <= s.maxFraction)
-            digits.insert(0, std::size_t(s.maxFraction) + 1 - digits.size(), '0');
-        const std::size_t split = digits.size() - std::size_t(s.maxFraction);
-        return write(s, digits.substr(0, split), digits.substr(split));
-    };
-
-    bool zero = false;
-    if (!value.negative)
-        return render(positive, zero);
-    const QString shown = negativeSection ? render(parseSection(parts[1]), zero) : render(positive, zero);
+template <class Value>
+QString NumberPattern::writeValue(const Value& value, bool& fits) const
+{
+    Digits digits;
+    fits = false;
+    if (!value.negative) {
+        if (!scaledDigits(value, m_positive.maxFraction, digits))
+            return QString();
+        fits = true;
+        return render(m_positive, digits, false);
+    }
+    // A negative amount is shown by the second section without its sign, or
+    // by the first with a minus.
+    const Section& s = m_hasNegative ? m_negative : m_positive;
+    if (!scaledDigits(value, s.maxFraction, digits))
+        return QString();
     // What rounds to nothing is shown as nothing, without a sign: no "-0.00".
-    if (zero)
-        return render(positive, zero);
-    return negativeSection ? shown : u'-' + shown;
+    if (digits.isZero()) {
+        if (m_hasNegative && !scaledDigits(value, m_positive.maxFraction, digits))
+            return QString();
+        fits = true;
+        return render(m_positive, digits, false);
+    }
+    fits = true;
+    return render(s, digits, !m_hasNegative);
+}
+
+QString NumberPattern::write(const Decimal& value) const
+{
+    bool fits = false;
+    return writeValue(value, fits);
+}
+
+QString NumberPattern::write(const Fixed& value) const
+{
+    bool fits = false;
+    QString text = writeValue(value, fits);
+    return fits ? text : write(value.toDecimal());
+}
+
+QString formatNumberPattern(const Decimal& value, const QString& format)
+{
+    return NumberPattern(format).write(value);
 }
 
 } // namespace qv::detail

@@ -57,6 +57,60 @@ TEST(FormatValue, NumberFormats)
         EXPECT_EQ(fmt(c.value, c.format), QString::fromUtf8(c.text)) << c.format << " " << c.text;
 }
 
+TEST(FormatValue, AmountsAreRoundedAndWrittenWholeAtEveryScale)
+{
+    using qv::Money;
+    const QVariant most = QVariant::fromValue(Money::fromUnits(INT64_MAX));
+    const QVariant least = QVariant::fromValue(Money::fromUnits(INT64_MIN));
+    const struct { QVariant value; const char* format; const char* text; } cases[] = {
+        // Half a cent goes away from zero; what rounds to nothing has no sign.
+        {QVariant::fromValue(Money::fromUnits(50)), "0.00", "0.01"},
+        {QVariant::fromValue(Money::fromUnits(-50)), "0.00", "-0.01"},
+        {QVariant::fromValue(Money::fromUnits(-49)), "0.00", "0.00"},
+        {QVariant::fromValue(Money::fromUnits(-49)), "0.00;(0.00)", "0.00"},
+        {QVariant::fromValue(Money::fromUnits(5)), "0.000", "0.001"},
+        // The ends of the money range, and places beyond its four decimals.
+        {most, "#,##0.0000000000", "922,337,203,685,477.5807000000"},
+        {least, "0.00", "-922337203685477.58"},
+        {least, "Currency", "($922,337,203,685,477.58)"},
+        {least, "0.####", "-922337203685477.5808"},
+        {QVariant(qulonglong(UINT64_MAX)), "#,##0", "18,446,744,073,709,551,615"},
+        {QVariant(qulonglong(UINT64_MAX)), "0.00", "18446744073709551615.00"},
+        {0.1 + 0.2, "0.00000000000000000", "0.30000000000000000"},
+        {5e-324, "0.00", "0.00"},
+        {7.0, "00000", "00007"},
+        {1234.0, "#,#00000", "01,234"},
+        {0.4, "#", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(fmt(c.value, c.format), QString::fromUtf8(c.text)) << c.format << " " << c.text;
+    EXPECT_EQ(fmt(1e300, "0"), u'1' + QString(300, u'0'));
+}
+
+TEST(FormatValue, AFormatIsReadAsItStandsNow)
+{
+    // A format text changed in place, and the same text in another string.
+    QString format = QStringLiteral("0.00");
+    EXPECT_EQ(formatValue(1.5, format), "1.50");
+    format += u'0';
+    EXPECT_EQ(formatValue(1.5, format), "1.500");
+    format = QStringLiteral("M/d/yyyy");
+    EXPECT_EQ(formatValue(kJune7, format), "6/7/2001");
+    EXPECT_EQ(formatValue(kJune7, QString::fromUtf8("M/d/yyyy")), "6/7/2001");
+    EXPECT_EQ(qv::formatDateTime(kJune7, QString::fromUtf8("M/d/yyyy")), "6/7/2001");
+
+    // Many formats made as the program runs, each written as it reads, the
+    // first again after all the others.
+    for (int round = 0; round < 2; ++round) {
+        for (int i = 0; i < 600; ++i) {
+            const QString f = QStringLiteral("\"%1:\"#,##0.00").arg(i);
+            ASSERT_EQ(formatValue(1234.5, f), QStringLiteral("%1:1,234.50").arg(i)) << f.toStdString();
+            const QString d = QStringLiteral("yyyy \"%1\" d").arg(i);
+            ASSERT_EQ(qv::formatDateTime(kJune7, d), QStringLiteral("2001 %1 7").arg(i)) << d.toStdString();
+        }
+    }
+}
+
 TEST(FormatValue, DateFormatsUseTheOldLetters)
 {
     const struct { QVariant value; const char* format; const char* text; } cases[] = {

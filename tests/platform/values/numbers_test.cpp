@@ -114,6 +114,14 @@ TEST(MoneyFromDouble, RoundsAsTheNumberReadsToFourDecimalsHalvesToEven)
     EXPECT_EQ(Money::fromDouble(0.00015), units(2));
     EXPECT_EQ(Money::fromDouble(-41.30825), units(-413082));
     EXPECT_EQ(Money::fromDouble(0.1 + 0.2), units(3000));
+    EXPECT_EQ(Money::fromDouble(1.00005), units(10000));
+    EXPECT_EQ(Money::fromDouble(1.00015), units(10002));
+    EXPECT_EQ(Money::fromDouble(-1.00015), units(-10002));
+    EXPECT_EQ(Money::fromDouble(5e-324), units(0));
+    // Fifteen digits of 922337203685477.5 are 922337203685478: beyond the range.
+    EXPECT_THROW(Money::fromDouble(922337203685477.5), qv::Error);
+    EXPECT_EQ(Money::fromDouble(922337203685477.0), units(9223372036854770000));
+    EXPECT_EQ(Money::fromDouble(-922337203685477.0), units(-9223372036854770000));
 }
 
 TEST(PlainText, ShortestFormWithFifteenSignificantDigits)
@@ -138,6 +146,15 @@ TEST(PlainText, ShortestFormWithFifteenSignificantDigits)
         // What is written is read back by the leading-number reading.
         EXPECT_DOUBLE_EQ(qv::leadingNumber(qv::plainText(c.value)), std::stod(c.text)) << c.text;
     }
+
+    // Fifteen digits of what the double holds, though a shorter text would
+    // read back as the same double.
+    EXPECT_EQ(qv::plainText(1234567890123455.0), QStringLiteral("1.23456789012346E+15"));
+    EXPECT_EQ(qv::plainText(123456789012345680.0), QStringLiteral("1.23456789012346E+17"));
+    EXPECT_EQ(qv::plainText(0.1 + 0.7), QStringLiteral("0.8"));
+    EXPECT_EQ(qv::plainText(2.2250738585072014e-308), QStringLiteral("2.2250738585072E-308"));
+    EXPECT_EQ(qv::plainText(-5e-324), QStringLiteral("-4.94065645841247E-324"));
+    EXPECT_EQ(qv::plainText(1e100), QStringLiteral("1E+100"));
 
     EXPECT_EQ(qv::plainText(units(1668800)), QStringLiteral("166.88"));
     EXPECT_EQ(qv::plainText(units(123456)), QStringLiteral("12.3456"));
