@@ -49,6 +49,7 @@ protected:
     void focusOutEvent(QFocusEvent* e) override;
 
 private:
+    void showRow(bool moved);
     struct Impl;
     std::shared_ptr<Impl> d;
 };

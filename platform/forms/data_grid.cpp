@@ -55,14 +55,47 @@ public:
         beginResetModel();
         rows = 0;
         fieldIndexes.clear();
-        if (rs && rs->isOpen()) {
+        fieldNames.clear();
+        indexed = rs && rs->isOpen();
+        if (indexed) {
             for (const GridColumn& c : std::as_const(columns))
                 fieldIndexes << rs->fieldIndex(c.field);
+            const int count = rs->fieldCount();
+            fieldNames.reserve(count);
+            for (int i = 0; i < count; ++i)
+                fieldNames << rs->fieldName(i);
             rows = rs->recordCount();
         }
         endResetModel();
     }
+
+    // True when the columns' fields lie where they were found: an open
+    // recordset with the same field names in the same order.
+    bool fieldsAsIndexed(const Recordset& other) const
+    {
+        if (!indexed || !other.isOpen() || other.fieldCount() != fieldNames.size())
+            return false;
+        for (int i = 0; i < fieldNames.size(); ++i)
+            if (other.fieldName(i) != fieldNames[i])
+                return false;
+        return true;
+    }
+
+private:
+    bool indexed = false;    // fieldIndexes were found in an open recordset...
+    QStringList fieldNames;  // ...with these fields
 };
+
+bool sameColumns(const QList<GridColumn>& a, const QList<GridColumn>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i)
+        if (a[i].field != b[i].field || a[i].caption != b[i].caption || a[i].format != b[i].format
+            || a[i].widthTwips != b[i].widthTwips)
+            return false;
+    return true;
+}
 
 } // namespace
 
@@ -70,6 +103,26 @@ struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
     bool syncing = false;   // the grid itself is selecting the current row
+
+    // Selects the recordset's current row, in the current column or, for
+    // rows just put in, the first.
+    void selectRow(DataGrid* grid, bool firstColumn)
+    {
+        syncing = true;
+        Recordset* rs = model.rs.get();
+        int row = -1;
+        if (rs && rs->isOpen() && !rs->bof() && !rs->eof())
+            row = rs->absolutePosition() - 1;
+        if (row >= 0 && row < model.rowCount()) {
+            const QModelIndex index = model.index(row, firstColumn ? 0 : qMax(0, grid->currentIndex().column()));
+            grid->selectionModel()->setCurrentIndex(index,
+                                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            grid->scrollTo(index);
+        } else {
+            grid->selectionModel()->clearSelection();
+        }
+        syncing = false;
+    }
 };
 
 DataGrid::DataGrid(QWidget* parent)
@@ -106,19 +159,32 @@ DataGrid::~DataGrid() = default;
 void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns)
 {
     QObject::disconnect(d->moved);
-    d->model.rs = std::move(recordset);
-    d->model.columns = columns;
-    Recordset* rs = d->model.rs.get();
-    if (rs && d->model.columns.isEmpty() && rs->isOpen())
+    RecordsetModel& m = d->model;
+    Recordset* rs = recordset.get();
+    QList<GridColumn> shown = columns;
+    if (rs && shown.isEmpty() && rs->isOpen())
         for (int i = 0; i < rs->fieldCount(); ++i)
-            d->model.columns << GridColumn{rs->fieldName(i), rs->fieldName(i), QString(), 0};
+            shown << GridColumn{rs->fieldName(i), rs->fieldName(i), QString(), 0};
+    // A grid that follows a current row takes a new set of the same rows on
+    // every move (a chapter, say): when its fields, columns and row count are
+    // those shown, the rows are only read again in place. The grid then
+    // stands as a reset would leave it, on the current row's first cell.
+    const bool sameShape = m.rs && rs && m.fieldsAsIndexed(*rs) && sameColumns(m.columns, shown)
+                           && rs->recordCount() == m.rows;
+    m.rs = std::move(recordset);
+    m.columns = std::move(shown);
     if (rs)
         d->moved = connect(rs, &Recordset::moveComplete, this, [this] { rowShownAgain(); });
-    d->model.reload();
-    for (int c = 0; c < d->model.columns.size(); ++c)
-        if (d->model.columns[c].widthTwips > 0)
-            setColumnWidth(c, px(d->model.columns[c].widthTwips));
-    selectCurrentRow();
+    if (!sameShape)
+        m.reload();
+    else if (m.rows > 0)
+        emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
+    for (int c = 0; c < m.columns.size(); ++c) {
+        const int twips = m.columns[c].widthTwips;
+        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != px(twips)))
+            setColumnWidth(c, px(twips));
+    }
+    d->selectRow(this, true);
 }
 
 std::shared_ptr<Recordset> DataGrid::dataSource() const
@@ -149,19 +215,7 @@ void DataGrid::rowShownAgain()
 
 void DataGrid::selectCurrentRow()
 {
-    d->syncing = true;
-    Recordset* rs = d->model.rs.get();
-    int row = -1;
-    if (rs && rs->isOpen() && !rs->bof() && !rs->eof())
-        row = rs->absolutePosition() - 1;
-    if (row >= 0 && row < d->model.rowCount()) {
-        const QModelIndex index = d->model.index(row, qMax(0, currentIndex().column()));
-        selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        scrollTo(index);
-    } else {
-        selectionModel()->clearSelection();
-    }
-    d->syncing = false;
+    d->selectRow(this, false);
 }
 
 } // namespace qv

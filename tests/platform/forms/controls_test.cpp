@@ -148,6 +148,52 @@ TEST_F(BoundControlsTest, TwoBoxesOnOneFieldShowTheSameAfterACommit)
     EXPECT_EQ(b.dataSource(), nullptr);
 }
 
+TEST_F(BoundControlsTest, BoxesFindTheirFieldsAgainWhenTheRecordsetIsOpenedOnOtherFields)
+{
+    qv::TextBox name(&window), owner(&window), qty(&window);
+    name.bind(rs.get(), "Name");
+    owner.bind(rs.get(), "owner");   // case ignored
+    rs->moveNext();
+    EXPECT_EQ(name.text(), "Brush");
+    EXPECT_EQ(owner.text(), "Bob");
+
+    // The same recordset opened again with its fields in another order.
+    rs->close();
+    rs->open("SELECT Owner, Qty, Name FROM Items", connection);
+    EXPECT_EQ(name.text(), "Comb");
+    EXPECT_EQ(owner.text(), "Ann");
+    rs->moveNext();
+    EXPECT_EQ(name.text(), "Brush");
+    EXPECT_EQ(owner.text(), "Bob");
+
+    // A box bound now, among boxes bound before.
+    qty.bind(rs.get(), "Qty");
+    rs->moveNext();
+    EXPECT_EQ(qty.text(), "5");
+    EXPECT_EQ(name.text(), "Gel");
+
+    // Without the field, the box shows nothing; with it again, the field.
+    rs->close();
+    rs->open("SELECT Qty FROM Items", connection);
+    EXPECT_EQ(name.text(), "");
+    EXPECT_EQ(qty.text(), "2");
+    rs->close();
+    rs->open("SELECT Name, Owner FROM Items ORDER BY Name", connection);
+    rs->moveLast();
+    EXPECT_EQ(name.text(), "Gel");
+    EXPECT_EQ(owner.text(), "Ann");
+    EXPECT_EQ(qty.text(), "");
+
+    // Bound to another recordset, a box follows that one only.
+    auto other = connection.execute("SELECT Qty, Name FROM Items");
+    name.bind(other.get(), "Name");
+    rs->moveFirst();
+    EXPECT_EQ(name.text(), "Comb");
+    other->moveLast();
+    EXPECT_EQ(name.text(), "Gel");
+    EXPECT_EQ(owner.text(), "Bob");
+}
+
 TEST_F(BoundControlsTest, KeyAndFocusHooks)
 {
     qv::TextBox digits(&window), other(&window);
@@ -268,6 +314,51 @@ TEST_F(BoundControlsTest, GridOverAChapter)
     grid.setDataSource(shaped->chapter("ChildCMD"), {{"Name", "Item", "", 0}});
     EXPECT_EQ(grid.model()->rowCount(), 1);
     EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "Brush");
+}
+
+TEST_F(BoundControlsTest, GridTakesAnotherRecordsetAsIfFreshlyShown)
+{
+    const QList<qv::GridColumn> columns = {{"Name", "Item", "", 1500}, {"Price", "Price", "\"$\"#,##0.00", 0}};
+    qv::DataGrid grid(&window);
+    window.show();
+    grid.setDataSource(rs, columns);
+    grid.setColumnWidth(0, 40);   // as a user drags it
+    grid.setCurrentIndex(grid.model()->index(2, 1));
+    ASSERT_EQ(rs->absolutePosition(), 3);
+
+    // The same fields and as many rows, in another order.
+    auto sorted = connection.execute("SELECT * FROM Items ORDER BY Name");
+    sorted->moveNext();
+    grid.setDataSource(sorted, columns);
+    EXPECT_EQ(grid.model()->rowCount(), 3);
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "Brush");
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "$1,250.00");
+    EXPECT_EQ(grid.model()->index(2, 0).data().toString(), "Gel");
+    EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 0));
+    EXPECT_EQ(grid.selectionModel()->selectedRows(), QModelIndexList{grid.model()->index(1, 0)});
+    EXPECT_EQ(grid.columnWidth(0), 100);
+    EXPECT_EQ(rs->absolutePosition(), 3);   // the old recordset is left where it was
+
+    // It follows the new recordset, and only that one.
+    sorted->moveLast();
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    rs->moveFirst();
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    grid.setCurrentIndex(grid.model()->index(0, 0));
+    EXPECT_EQ(sorted->absolutePosition(), 1);
+    EXPECT_EQ(rs->absolutePosition(), 1);
+
+    // The same names in another order, and as many rows.
+    auto reordered = connection.execute("SELECT Price, Owner, Name FROM Items");
+    grid.setDataSource(reordered, columns);
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "Comb");
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "$1.50");
+
+    // Other columns.
+    grid.setDataSource(reordered, {{"Owner", "Who", "", 0}, {"Price", "Price", "", 0}});
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), "Who");
+    EXPECT_EQ(grid.model()->index(0, 0).data().toString(), "Ann");
+    EXPECT_EQ(grid.model()->index(0, 1).data().toString(), "1.5");
 }
 
 TEST_F(BoundControlsTest, ListAndComboFilledFromARecordset)
