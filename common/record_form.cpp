@@ -180,8 +180,7 @@ void RecordForm::formUnload(bool& cancel)
     // it. A save the database refuses is shown and the window stays open, so
     // nothing is lost unseen. (Adding and editing end only by Update or
     // Cancel; the window's own buttons decide about those.)
-    if (EditFlag || AddNewFlag || !adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->isReadOnly()
-        || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+    if (EditFlag || AddNewFlag || !adoPrimaryRS || !adoPrimaryRS->hasCurrentRecord() || adoPrimaryRS->isReadOnly())
         return;
     bool saved = false;
     guard([&] {

@@ -810,6 +810,11 @@ bool Recordset::bof() const
     return d->order.empty() || d->pos < 0;
 }
 
+bool Recordset::hasCurrentRecord() const
+{
+    return d->hasCurrent();
+}
+
 bool Recordset::eof() const
 {
     if (!d->open)

@@ -36,6 +36,8 @@ public:
     // Position.
     bool bof() const;
     bool eof() const;
+    // Open, positioned on a row, and that row not deleted.
+    bool hasCurrentRecord() const;
     int recordCount() const;
     // 1-based; -1 unknown, -2 at BOF, -3 at EOF.
     int absolutePosition() const;

@@ -420,6 +420,15 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
     EXPECT_EQ(w->txtfields[1]->text(), "abc");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
+
+    // A window left on a row it has just deleted has nothing to save and closes.
+    ui.script.clear();
+    w->adoPrimaryRS->deleteCurrent();
+    w->cmdClose->click();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Bobby"}));
 }
 
 TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
