@@ -5,6 +5,7 @@
 #include "common/window_helpers.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 
@@ -12,7 +13,6 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPlainTextEdit>
 #include <QPointer>
 
 QV_REGISTER_WINDOW(frmServiceMenu1);
@@ -93,29 +93,6 @@ protected:
 
 private:
     std::function<void()> m_in, m_out;
-};
-
-// Keeps the many-line view's lock the same as its box's.
-class ReadOnlyMirror : public QObject {
-public:
-    ReadOnlyMirror(QLineEdit* box, QPlainTextEdit* view)
-        : QObject(box), m_box(box), m_view(view)
-    {
-        box->installEventFilter(this);
-        view->setReadOnly(box->isReadOnly());
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (watched == m_box && e->type() == QEvent::ReadOnlyChange && m_view)
-            m_view->setReadOnly(m_box->isReadOnly());
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    QLineEdit* m_box;
-    QPointer<QPlainTextEdit> m_view;
 };
 
 } // namespace
@@ -210,16 +187,13 @@ void frmServiceMenu1::buildLayout()
     paintBackground(txtfields[4], kWhite);
     txtfields[4]->setEnabled(false);
 
-    // Comments take several lines, which a one-line box cannot show: the box
-    // keeps the field (and takes part in every save, cancel and move as the
-    // others do) out of sight, and the view shows and edits its text.
+    // Comments take several lines, which a one-line box cannot show.
     qv::TextBox* comments = txtfields[2];
     comments->setReadOnly(true);
-    comments->hide();
-    commentsView = new QPlainTextEdit(this);
+    commentsView = new qv::ManyLineBox(comments, this);
     commentsView->setObjectName(QStringLiteral("commentsView"));
+    commentsView->setTabChangesFocus(false);
     commentsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    commentsView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     commentsView->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont arial(QStringLiteral("Arial"));
     arial.setPointSize(9);
@@ -229,16 +203,6 @@ void frmServiceMenu1::buildLayout()
     red.setColor(QPalette::Base, kLightGrey);
     commentsView->setPalette(red);
     qv::place(commentsView, 1380, 2220, 3600, 900);
-    new ReadOnlyMirror(comments, commentsView);
-    connect(comments, &QLineEdit::textChanged, commentsView, [this](const QString& text) {
-        if (commentsView->toPlainText() != text)
-            commentsView->setPlainText(text);
-    });
-    connect(commentsView, &QPlainTextEdit::textChanged, comments, [this, comments] {
-        const QString text = commentsView->toPlainText();
-        if (comments->text() != text)
-            comments->setBoxText(text);
-    });
 
     for (int i : {0, 1, 3, 4}) {
         txtfields[i]->gotFocus = [this, i] { txtfields_GotFocus(i); };

@@ -4,11 +4,11 @@
 #include "common/find_by_text.h"
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "reports/report_fill.h"
 #include "reports/salon_schedule_report.h"
 #include "shell/pictures.h"
-#include "staff/many_line_box.h"
 
 #include <QDateEdit>
 #include <QFrame>
@@ -126,12 +126,12 @@ int frmCalendar::boxIndexOfDay(int day)
     return day;
 }
 
-ManyLineBox* frmCalendar::dayCell(int day) const
+qv::ManyLineBox* frmCalendar::dayCell(int day) const
 {
     return m_cells.value(day);
 }
 
-ManyLineBox* frmCalendar::cell(int row, int weekday) const
+qv::ManyLineBox* frmCalendar::cell(int row, int weekday) const
 {
     return dayCell(7 * (row - 1) + weekday);
 }
@@ -165,7 +165,7 @@ void frmCalendar::buildGrid()
         const int row = (day - 1) / 7;
         const int column = (day - 1) % 7;
         qv::TextBox* box = addField(boxIndexOfDay(day), QStringLiteral("day%1").arg(day));
-        auto* view = new ManyLineBox(box, fraCalendar);
+        auto* view = new qv::ManyLineBox(box, fraCalendar);
         view->setFont(font);
         QPalette p = view->palette();
         p.setColor(QPalette::Base, kCellBack);
@@ -271,7 +271,7 @@ void frmCalendar::buildMemoPanel()
 
     qv::TextBox* memo = addField(44, QStringLiteral("Memo"));
     memo->setParent(Picture2);
-    memoBox = new ManyLineBox(memo, Picture2);
+    memoBox = new qv::ManyLineBox(memo, Picture2);
     memoBox->setMaxLength(255);
     memoBox->setToolTip(QStringLiteral("Type in Memo"));
     QPalette p = memoBox->palette();

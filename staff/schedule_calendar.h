@@ -16,8 +16,7 @@ class QDateEdit;
 class QFrame;
 class QLabel;
 class QPushButton;
-class ManyLineBox;
-namespace qv { class PictureBox; }
+namespace qv { class ManyLineBox; class PictureBox; }
 
 class frmCalendar : public RecordForm {
     Q_OBJECT
@@ -26,9 +25,9 @@ public:
 
     // The cell of week row 1..6 and weekday 1 (Sunday) .. 7 (Saturday): its
     // field is day(7 * (row - 1) + weekday).
-    ManyLineBox* cell(int row, int weekday) const;
+    qv::ManyLineBox* cell(int row, int weekday) const;
     // The cell showing field dayN, N = 1..42.
-    ManyLineBox* dayCell(int day) const;
+    qv::ManyLineBox* dayCell(int day) const;
     // txtfields(index) of a cell: day1..day15 are 0..14, day42 is 15, day16..day41 are 16..41.
     static int boxIndexOfDay(int day);
 
@@ -48,7 +47,7 @@ public:
     QLabel* Label2 = nullptr;
     QPushButton* Command5 = nullptr;   // X: hides the memo panel
     QPushButton* Command6 = nullptr;   // Update over the memo panel
-    ManyLineBox* memoBox = nullptr;    // shows txtfields(44)
+    qv::ManyLineBox* memoBox = nullptr;    // shows txtfields(44)
 
     void Command1_Click();
     void Command2_Click();
@@ -84,7 +83,7 @@ private:
     // Writes what is pending; false when the database refused it.
     void saveAll();
 
-    QMap<int, ManyLineBox*> m_cells;   // by day number
+    QMap<int, qv::ManyLineBox*> m_cells;   // by day number
     bool m_dragging = false;
     QPoint m_dragStart;   // twips, inside the memo panel
 };

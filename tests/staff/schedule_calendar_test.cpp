@@ -2,11 +2,11 @@
 // browsed and typed into while locked, the password and the lock, adding a
 // month, finding one, the memo panel and its drag, the report of all sheets,
 // and what reaches the database file.
+#include "platform/forms/many_line_box.h"
 #include "platform/report/report_preview.h"
 #include "platform/services/services.h"
 #include "shell/calendar_login.h"
 #include "staff/calendar_tips.h"
-#include "staff/many_line_box.h"
 #include "staff/schedule_calendar.h"
 #include "support/salon_db.h"
 

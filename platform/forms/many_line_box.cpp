@@ -1,10 +1,12 @@
-#include "staff/many_line_box.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/forms/controls.h"
 
 #include <QFocusEvent>
 #include <QTextCursor>
 
-ManyLineBox::ManyLineBox(qv::TextBox* box, QWidget* parent)
+namespace qv {
+
+ManyLineBox::ManyLineBox(TextBox* box, QWidget* parent)
     : QPlainTextEdit(parent), m_box(box)
 {
     setObjectName(box->objectName() + QStringLiteral("_lines"));
@@ -12,8 +14,10 @@ ManyLineBox::ManyLineBox(qv::TextBox* box, QWidget* parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    setReadOnly(box->isReadOnly());
     box->hide();
     box->setFocusPolicy(Qt::NoFocus);
+    box->installEventFilter(this);
     connect(box, &QLineEdit::textChanged, this, [this] { showBoxText(); });
     connect(this, &QPlainTextEdit::textChanged, this, [this] { takeViewText(); });
     showBoxText();
@@ -56,6 +60,13 @@ void ManyLineBox::takeViewText()
     m_syncing = false;
 }
 
+bool ManyLineBox::eventFilter(QObject* watched, QEvent* e)
+{
+    if (watched == m_box && e->type() == QEvent::ReadOnlyChange)
+        setReadOnly(m_box->isReadOnly());
+    return QPlainTextEdit::eventFilter(watched, e);
+}
+
 void ManyLineBox::focusInEvent(QFocusEvent* e)
 {
     QPlainTextEdit::focusInEvent(e);
@@ -63,3 +74,5 @@ void ManyLineBox::focusInEvent(QFocusEvent* e)
     if (e->reason() != Qt::PopupFocusReason)
         selectAll();
 }
+
+} // namespace qv
