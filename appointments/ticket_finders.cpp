@@ -15,15 +15,6 @@
 const QString kDateRangeQuery =
     QStringLiteral("SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
 
-std::optional<DateRange> readDateRange(const QString& fromText, const QString& toText)
-{
-    const std::optional<QDateTime> from = qv::readDateTime(fromText);
-    const std::optional<QDateTime> to = qv::readDateTime(toText);
-    if (!from || !to)
-        return std::nullopt;
-    return DateRange{*from, *to};
-}
-
 void Form3::findTicket(const QString& field, const QString& prompt, const QString& notFound)
 {
     // A find moves to another ticket: not while one is being written.
@@ -79,7 +70,7 @@ void Form3::Command7_Click()
     }
     const std::optional<DateRange> range = readDateRange(from, to);
     if (!range) {
-        qv::ui().msgBox(QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01"));
+        qv::ui().msgBox(kUnreadableDateRange);
         return;
     }
     m_queryText = kDateRangeQuery;

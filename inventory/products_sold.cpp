@@ -1,6 +1,7 @@
 #include "inventory/products_sold.h"
 
 #include "common/connections.h"
+#include "common/date_range.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -38,8 +39,7 @@ const QString Form1::kAllTicketsQuery = QStringLiteral(
     "[SystemStockNumber4], [Quantity], [Totals]");
 
 const QString Form1::kBothEmpty = QStringLiteral(" You must enter a range of dates");
-const QString Form1::kUnreadableDates =
-    QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01");
+const QString Form1::kUnreadableDates = kUnreadableDateRange;
 
 const QList<qv::GridColumn>& Form1::gridColumns()
 {
@@ -171,15 +171,14 @@ void Form1::Command1_Click()
         qv::ui().msgBox(kBothEmpty);
         return;
     }
-    const std::optional<QDateTime> from = qv::readDateTime(fromText);
-    const std::optional<QDateTime> to = qv::readDateTime(toText);
-    if (!from || !to) {
+    const std::optional<DateRange> range = readDateRange(fromText, toText);
+    if (!range) {
         qv::ui().msgBox(kUnreadableDates);
         return;
     }
     // A query that fails leaves the grid as it was.
     try {
-        std::shared_ptr<qv::Recordset> rows = connection->execute(kRangeQuery, {*from, *to});
+        std::shared_ptr<qv::Recordset> rows = connection->execute(kRangeQuery, {range->from, range->to});
         show(std::move(connection), std::move(rows));
     } catch (const std::exception&) {
     }

@@ -1,6 +1,7 @@
 #include "staff/commissions.h"
 
 #include "common/connections.h"
+#include "common/date_range.h"
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
@@ -28,9 +29,6 @@ const QString kAll = QStringLiteral(
 const QString kRangeEnd = QStringLiteral(" And DateAppointment<= ? group by SalonArtist");
 
 const QString kMoneyFormat = QStringLiteral("\"$\"#,##0.00");
-const QString kUnreadableDates =
-    QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01");
-
 const QColor kFormBack(0xBA, 0xC9, 0xD1);    // &HD1C9BA
 const QColor kGreen(0x00, 0xFF, 0x00);
 const QColor kYellow(0xFF, 0xFF, 0x00);
@@ -326,7 +324,7 @@ void Frmcommissions::runQuery(Sum sum, QPushButton* clicked)
     const std::optional<QDateTime> from = dayOf(txtBegDate->text());
     const std::optional<QDateTime> to = dayOf(txtEndDate->text());
     if (!from || !to) {
-        qv::ui().msgBox(kUnreadableDates);
+        qv::ui().msgBox(kUnreadableDateRange);
         return;
     }
 
