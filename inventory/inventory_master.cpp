@@ -332,14 +332,6 @@ void Form6a::CopySupplierChoice()
     txtfields.value(21)->setBoxText(dcboCustomer->text());
 }
 
-void Form6a::formUnload(bool& cancel)
-{
-    // Right after a delete the position is the deleted row: there is nothing
-    // of it left to save, and the window closes.
-    if (onReadableRow(adoPrimaryRS))
-        RecordForm::formUnload(cancel);
-}
-
 // ---------------------------------------------------------------- grid
 
 void Form6a::bindGridToChapter()

@@ -55,7 +55,6 @@ protected:
     QString connectionString() const override;
     QString recordSource() const override;
     void formLoad() override;
-    void formUnload(bool& cancel) override;
     void formResize() override {}
 
 private:

@@ -153,9 +153,7 @@ void Frmdatabase::bindGrid()
 void Frmdatabase::formUnload(bool& cancel)
 {
     // What was typed while browsing is saved first, or the window stays open.
-    // Right after a delete the position is the deleted row, with nothing to save.
-    if (onReadableRow(adoPrimaryRS))
-        RecordForm::formUnload(cancel);
+    RecordForm::formUnload(cancel);
     if (cancel)
         return;
     ignoreErrors([this] {
