@@ -1,6 +1,7 @@
 #include "common/window_helpers.h"
 #include "platform/forms/window.h"
 #include <QGuiApplication>
+#include <QMouseEvent>
 #include <QScreen>
 
 void MakeTopMost(QWidget* form)
@@ -29,4 +30,28 @@ void RemoveCloseCommand(QWidget* form)
 {
     if (auto* window = qobject_cast<qv::Window*>(form))
         window->setCloseCommandRemoved(true);
+}
+
+MouseHooks::MouseHooks(QWidget* widget, At down, At move, std::function<void()> up)
+    : QObject(widget), m_down(std::move(down)), m_move(std::move(move)), m_up(std::move(up))
+{
+    widget->installEventFilter(this);
+}
+
+bool MouseHooks::eventFilter(QObject* watched, QEvent* e)
+{
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+        m_down(static_cast<QMouseEvent*>(e)->position().toPoint());
+        break;
+    case QEvent::MouseMove:
+        m_move(static_cast<QMouseEvent*>(e)->position().toPoint());
+        break;
+    case QEvent::MouseButtonRelease:
+        m_up();
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, e);
 }

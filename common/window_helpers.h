@@ -1,7 +1,11 @@
 #pragma once
 // Services windows use on themselves from their formLoad: staying above
 // other windows, losing the title bar's Close command, standing in the
-// middle of the screen.
+// middle of the screen, moving by a label held down.
+#include <QObject>
+#include <QPoint>
+#include <functional>
+
 class QWidget;
 
 // Keeps the window above all windows that are not kept on top. Nothing is
@@ -14,3 +18,29 @@ void RemoveCloseCommand(QWidget* form);
 
 // Moves the window to the middle of the primary screen (where there is one).
 void CenterOnScreen(QWidget* form);
+
+// Hands a widget's mouse presses, moves and releases (any button; positions
+// in the widget's own coordinates) to its window's handlers. The widget owns
+// the hooks.
+class MouseHooks : public QObject {
+public:
+    using At = std::function<void(const QPoint&)>;
+    MouseHooks(QWidget* widget, At down, At move, std::function<void()> up);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    At m_down, m_move;
+    std::function<void()> m_up;
+};
+
+// The label moves its window: the window's Label1_MouseDown, Label1_MouseMove
+// and Label1_MouseUp handlers get the label's mouse events.
+template <class Window>
+void moveByLabel(QWidget* label, Window* window)
+{
+    new MouseHooks(
+        label, [window](const QPoint& at) { window->Label1_MouseDown(at); },
+        [window](const QPoint& at) { window->Label1_MouseMove(at); }, [window] { window->Label1_MouseUp(); });
+}

@@ -70,36 +70,6 @@ const QList<qv::GridColumn>& gridColumns()
     return columns;
 }
 
-// Hands the mouse events of a title label to the window, which moves by them
-// (any button; the position in the label's own coordinates).
-class DragFilter : public QObject {
-public:
-    DragFilter(QWidget* label, frmCustomers* window) : QObject(label), m_window(window)
-    {
-        label->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            m_window->Label1_MouseDown(static_cast<QMouseEvent*>(e)->position().toPoint());
-            break;
-        case QEvent::MouseMove:
-            m_window->Label1_MouseMove(static_cast<QMouseEvent*>(e)->position().toPoint());
-            break;
-        case QEvent::MouseButtonRelease:
-            m_window->Label1_MouseUp();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    frmCustomers* m_window;
-};
-
 } // namespace
 
 frmCustomers::frmCustomers(QWidget* parent) : RecordForm(parent)
@@ -153,7 +123,7 @@ void frmCustomers::buildLayout()
         l->setAlignment(Qt::AlignCenter);
         l->setAutoFillBackground(true);
         l->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-        new DragFilter(l, this);
+        moveByLabel(l, this);
     };
 
     Label1.insert(0, label("Label1_0", "Customer Database", 0, 0, 10590, 300));
@@ -192,8 +162,8 @@ void frmCustomers::buildLayout()
                             6840, 570, 3700, 600));
     Label1.value(12)->setWordWrap(true);
     Label1.value(12)->setFont(small);
-    new DragFilter(Label1.value(11), this);
-    new DragFilter(Label1.value(12), this);
+    moveByLabel(Label1.value(11), this);
+    moveByLabel(Label1.value(12), this);
 
     // The picture: its path above the frame.
     lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 5520, 1200, 1050, 420));
@@ -234,7 +204,7 @@ void frmCustomers::buildLayout()
     Label1.insert(2, label("Label1_2", "Gift Certificates", 5520, 4920, 1000, 420));
     Label1.value(2)->setWordWrap(true);
     Label1.value(2)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    new DragFilter(Label1.value(2), this);
+    moveByLabel(Label1.value(2), this);
 
     // "Enter".
     Command9 = new QPushButton(QStringLiteral("Enter"), this);

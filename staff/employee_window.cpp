@@ -75,36 +75,6 @@ const QList<qv::GridColumn>& gridColumns()
     return columns;
 }
 
-// Hands the mouse events of a title label to the window, which moves by them
-// (any button; the position in the label's own coordinates).
-class DragFilter : public QObject {
-public:
-    DragFilter(QWidget* label, frmEmployee* window) : QObject(label), m_window(window)
-    {
-        label->installEventFilter(this);
-    }
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        switch (e->type()) {
-        case QEvent::MouseButtonPress:
-            m_window->Label1_MouseDown(static_cast<QMouseEvent*>(e)->position().toPoint());
-            break;
-        case QEvent::MouseMove:
-            m_window->Label1_MouseMove(static_cast<QMouseEvent*>(e)->position().toPoint());
-            break;
-        case QEvent::MouseButtonRelease:
-            m_window->Label1_MouseUp();
-            break;
-        default:
-            break;
-        }
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    frmEmployee* m_window;
-};
-
 } // namespace
 
 frmEmployee::frmEmployee(QWidget* parent) : RecordForm(parent)
@@ -157,7 +127,7 @@ void frmEmployee::buildLayout()
     Label1.value(0)->setAlignment(Qt::AlignCenter);
     Label1.value(0)->setAutoFillBackground(true);
     Label1.value(0)->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-    new DragFilter(Label1.value(0), this);
+    moveByLabel(Label1.value(0), this);
 
     // The column of fields.
     int top = 420;
@@ -223,8 +193,8 @@ void frmEmployee::buildLayout()
                             6600, 5100, 3615, 720));
     Label1.value(12)->setWordWrap(true);
     Label1.value(12)->setFont(small);
-    new DragFilter(Label1.value(11), this);
-    new DragFilter(Label1.value(12), this);
+    moveByLabel(Label1.value(11), this);
+    moveByLabel(Label1.value(12), this);
 
     // The grid panel, over the middle of the fields.
     Picture1 = new QWidget(this);
