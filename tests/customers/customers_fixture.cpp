@@ -1,76 +1,12 @@
 #include "customers_fixture.h"
 
-#include "platform/data/recordset.h"
-#include "platform/forms/window.h"
-
-#include <QApplication>
-#include <QDir>
-#include <QImage>
-
-void CustomersTest::SetUp()
-{
-    qv::Windows::setOnLastClosed([] {});
-}
-
-void CustomersTest::TearDown()
-{
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
-    settle();
-    qv::Windows::setOnLastClosed(nullptr);
-}
-
-void CustomersTest::settle()
-{
-    for (int i = 0; i < 3; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 frmCustomers& CustomersTest::open()
 {
-    if (seed)
-        db.seed();
-    m_window = &qv::Windows::show<frmCustomers>();
-    m_window->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(m_window));
-    ui.script.clear();
+    m_window = &showWindow<frmCustomers>();
     return *m_window;
-}
-
-void CustomersTest::type(QWidget* box, const QString& text)
-{
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
-}
-
-void CustomersTest::click(QAbstractButton* button)
-{
-    ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
-    ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-QString CustomersTest::pictureFile(const QString& name, const QColor& colour, QSize size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(colour);
-    const QString path = QDir(db.folder()).filePath(name);
-    EXPECT_TRUE(image.save(path));
-    return path;
 }
 
 QVariant CustomersTest::stored(const QString& name, const QString& field)
 {
-    auto rs = db.query(QStringLiteral("SELECT [%1] FROM Customers WHERE CustomerName = '%2'")
-                           .arg(field, QString(name).replace("'", "''")));
-    if (rs->eof())
-        return QVariant();
-    return rs->value(0);
+    return storedIn(QStringLiteral("Customers"), QStringLiteral("CustomerName"), name, field);
 }
