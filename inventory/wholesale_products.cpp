@@ -331,17 +331,10 @@ void Form10::detachGrid() { DataGrid1->setDataSource(nullptr); }
 
 void Form10::SetButtons(bool flag)
 {
+    RecordForm::SetButtons(flag);
+    // This window neither adds nor deletes rows.
     cmdAdd->setVisible(false);
     cmdDelete->setVisible(false);
-    cmdEdit->setVisible(flag);
-    cmdClose->setVisible(flag);
-    cmdRefresh->setVisible(flag);
-    cmdUpdate->setVisible(!flag);
-    cmdCancel->setVisible(!flag);
-    cmdNext->setEnabled(flag);
-    cmdFirst->setEnabled(flag);
-    cmdLast->setEnabled(flag);
-    cmdPrevious->setEnabled(flag);
 }
 
 void Form10::cmdEdit_Click()

@@ -359,17 +359,10 @@ void FormProductsA::detachGrid() { DataGrid1->setDataSource(nullptr); }
 
 void FormProductsA::SetButtons(bool flag)
 {
+    RecordForm::SetButtons(flag);
+    // This window neither adds nor deletes rows.
     cmdAdd->setVisible(false);
     cmdDelete->setVisible(false);
-    cmdEdit->setVisible(flag);
-    cmdClose->setVisible(flag);
-    cmdRefresh->setVisible(flag);
-    cmdUpdate->setVisible(!flag);
-    cmdCancel->setVisible(!flag);
-    cmdNext->setEnabled(flag);
-    cmdFirst->setEnabled(flag);
-    cmdLast->setEnabled(flag);
-    cmdPrevious->setEnabled(flag);
 }
 
 void FormProductsA::cmdEdit_Click()
@@ -455,34 +448,29 @@ void FormProductsA::cmdClose_Click()
     unload();
 }
 
-void FormProductsA::emptyBeforeMove()
-{
-    for (int index : {StockPosting::QuantityBox, StockPosting::EntryTotalBox, StockPosting::ReturnedBox,
-                      StockPosting::LostBox})
-        txtfields.value(index)->setBoxText(QString());
-}
-
+// The entry and the two corrections belong to the row being left; emptied
+// before the move, they go with it.
 void FormProductsA::cmdFirst_Click()
 {
-    emptyBeforeMove();
+    StockPosting::emptyEntry(txtfields);
     RecordForm::cmdFirst_Click();
 }
 
 void FormProductsA::cmdLast_Click()
 {
-    emptyBeforeMove();
+    StockPosting::emptyEntry(txtfields);
     RecordForm::cmdLast_Click();
 }
 
 void FormProductsA::cmdNext_Click()
 {
-    emptyBeforeMove();
+    StockPosting::emptyEntry(txtfields);
     RecordForm::cmdNext_Click();
 }
 
 void FormProductsA::cmdPrevious_Click()
 {
-    emptyBeforeMove();
+    StockPosting::emptyEntry(txtfields);
     RecordForm::cmdPrevious_Click();
 }
 

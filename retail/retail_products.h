@@ -83,7 +83,5 @@ private:
     // shown again, back to browsing. A save the database refuses is shown and
     // the window stays as it was (false), so a lost change never looks saved.
     bool saveAndBrowse();
-    // The entry boxes emptied before a move.
-    void emptyBeforeMove();
     void findProduct(const QString& field, const QString& prompt, const QString& notFound);
 };
