@@ -280,10 +280,7 @@ void frmServicemenu3::find(const QString& field, const QString& prompt, const QS
 {
     if (editing() || !adoPrimaryRS)
         return;
-    QString typed;
-    FindByText(*adoPrimaryRS, field, prompt, notFound, &typed);
-    if (!typed.isEmpty())
-        ignoreErrors([this] { adoPrimaryRS->move(0); });
+    FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
 }
 
 void frmServicemenu3::Command1_Click()

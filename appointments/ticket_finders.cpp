@@ -20,14 +20,7 @@ void Form3::findTicket(const QString& field, const QString& prompt, const QStrin
     // A find moves to another ticket: not while one is being written.
     if (editing())
         return;
-    QString typed;
-    FindByText(*adoPrimaryRS, field, prompt, notFound, &typed);
-    if (!typed.isEmpty()) {
-        try {
-            adoPrimaryRS->move(0);
-        } catch (...) {
-        }
-    }
+    FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
 }
 
 void Form3::Command11_Click()

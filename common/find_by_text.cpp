@@ -54,3 +54,16 @@ bool FindByText(qv::Recordset& rs, const QString& field, const QString& prompt, 
     goBack();
     return false;
 }
+
+bool FindByTextAndShow(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound)
+{
+    QString typed;
+    const bool found = FindByText(rs, field, prompt, notFound, &typed);
+    if (!typed.isEmpty()) {
+        try {
+            rs.move(0);
+        } catch (...) {
+        }
+    }
+    return found;
+}

@@ -374,10 +374,7 @@ void Form6a::find(const QString& field, const QString& prompt, const QString& no
 {
     if (!adoPrimaryRS)
         return;
-    QString typed;
-    ignoreErrors([&] { FindByText(*adoPrimaryRS, field, prompt, notFound, &typed); });
-    if (!typed.isEmpty())
-        ignoreErrors([this] { adoPrimaryRS->move(0); });
+    ignoreErrors([&] { FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound); });
 }
 
 void Form6a::Command4_Click()
