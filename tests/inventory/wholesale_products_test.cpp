@@ -240,6 +240,10 @@ TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
     post("1");
     EXPECT_EQ(ui.script.messages(), QStringList{"TIME TO RE-ORDER!"});
     EXPECT_EQ(ui.script.beeps(), 1);
+    // The beep comes once the warning has been answered.
+    ASSERT_EQ(ui.script.events.size(), 2u);
+    EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Message);
+    EXPECT_EQ(ui.script.events[1].kind, qv::UiEvent::Beep);
     post("");   // nothing used, still 1 left
     post("3");  // below nothing
     EXPECT_EQ(box(2)->text(), "-2");
@@ -301,6 +305,23 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     post("1");   // the cost counts whole, thousands and all
     EXPECT_EQ(box(16)->text(), "-2400");
     EXPECT_EQ(box(20)->text(), "3600");
+}
+
+TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNothing)
+{
+    item("Capes", 50, 12, 2, 0, {{"CostValueOfStock", QVariant()}});
+    Form10& f = open();
+    ASSERT_EQ(box(17)->text(), "Capes");
+    ASSERT_TRUE(box(1)->text().isEmpty());
+    post("3 capes");
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_EQ(box(2)->text(), "7");
+    // No cost known: nothing lost on what was used, and the stock has no value.
+    EXPECT_EQ(box(16)->text(), "0");
+    EXPECT_EQ(box(20)->text(), "0");
+    click(f.cmdNext);
+    EXPECT_EQ(stored("Capes", "Sold").toDouble(), 5);
+    EXPECT_EQ(stored("Capes", "NetProfitFromSales").toDouble(), 0);
 }
 
 TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
