@@ -942,13 +942,11 @@ void Form2::Command10_Click() { qv::Windows::show(QStringLiteral("Frmhelp")); }
 void Form2::Command11_Click() { qv::Windows::show(QStringLiteral("ViewerForm")); }
 void Form2::Image3_Click() { qv::Windows::show(QStringLiteral("frmTip")); }
 
-bool Form2::startProgram(const QString& name, bool quiet)
+void Form2::startProgram(const QString& name)
 {
-    bool started = false;
-    passOver([&] { started = qv::ui().launch(systemProgramFor(name)); });
-    if (!started && !quiet)
-        qv::ui().msgBox(QStringLiteral("Could not start ") + name + QStringLiteral("."));
-    return started;
+    // A program the system does not have is simply not started: the other
+    // tools and the window go on as before.
+    passOver([&] { qv::ui().launch(systemProgramFor(name)); });
 }
 
 void Form2::Picture4_Click() { startProgram(QStringLiteral("Notepad.exe")); }
@@ -957,17 +955,12 @@ void Form2::Command9_Click() { startProgram(QStringLiteral("Pbrush.exe")); }
 
 void Form2::Command7_Click()
 {
-    // Both are asked for, whatever the first gave; one that starts is enough.
-    const bool first = startProgram(QStringLiteral("kodakimg.exe"), true);
-    const bool second = startProgram(QStringLiteral("WangImg.exe"), true);
-    if (!first && !second)
-        qv::ui().msgBox(QStringLiteral("Could not start a scanning program (kodakimg.exe or WangImg.exe)."));
+    // Both are asked for, whatever the first gave, so both start where both exist.
+    startProgram(QStringLiteral("kodakimg.exe"));
+    startProgram(QStringLiteral("WangImg.exe"));
 }
 
 void Form2::Command8_Click()
 {
-    bool started = false;
-    passOver([&] { started = qv::ui().launch(webOpener(), {makerWebPage()}); });
-    if (!started)
-        qv::ui().msgBox(QStringLiteral("Could not open the web page ") + makerWebPage() + QStringLiteral("."));
+    passOver([] { qv::ui().launch(webOpener(), {makerWebPage()}); });
 }

@@ -153,7 +153,6 @@ private:
     void attachGrid();
     void detachGrid();
     void markBoldDays();
-    // Starts a program of the system by the name the window asks for; says
-    // so when it cannot be started. False then.
-    bool startProgram(const QString& name, bool quiet = false);
+    // Starts a program of the system by the name the window asks for.
+    void startProgram(const QString& name);
 };
