@@ -5,6 +5,7 @@
 #include "common/key_filters.h"
 #include "common/window_helpers.h"
 #include "common/lookup_lists.h"
+#include "common/pass_over.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
@@ -21,15 +22,6 @@
 QV_REGISTER_WINDOW(Form3);
 
 namespace {
-
-// Runs one statement of a handler whose errors are passed over.
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 struct BoxSpec {
     int index;

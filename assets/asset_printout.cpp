@@ -4,22 +4,11 @@
 // unsaved edits print too.
 #include "assets/business_assets.h"
 
+#include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "common/rich_text_print.h"
 #include "platform/print/printer.h"
 #include "platform/print/rich_text_box.h"
-
-namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 QList<Form2::PrintLine> Form2::printLines() const
 {

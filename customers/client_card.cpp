@@ -2,6 +2,7 @@
 // below them) and the formulas alone, printed from what the window shows now.
 #include "customers/customer_window.h"
 
+#include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "common/rich_text_print.h"
 #include "platform/forms/controls.h"
@@ -9,14 +10,6 @@
 #include "platform/print/rich_text_box.h"
 
 namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 // The printer dialog of both print buttons; false when the user cancelled.
 // The print quality is set high whatever the answer.

@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/find_by_text.h"
+#include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
@@ -23,14 +24,6 @@ namespace {
 // The window's background, and the grey of its title strips and panels.
 const char* const kBackground = "#BAC9D1";
 const char* const kGrey = "#C0C0C0";
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 struct FieldRow {
     int top;

@@ -1,5 +1,6 @@
 #include "customers/gift_certificate.h"
 
+#include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/print/printer.h"
 
@@ -9,18 +10,6 @@
 #include <QPushButton>
 
 QV_REGISTER_WINDOW(Form4);
-
-namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
-
-} // namespace
 
 Form4::Form4(QWidget* parent) : qv::Window(parent)
 {

@@ -1,6 +1,7 @@
 #include "inventory/wholesale_products.h"
 
 #include "common/connections.h"
+#include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -16,14 +17,6 @@
 QV_REGISTER_WINDOW(Form10);
 
 namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 // Placement in pixels of the 800 x 600 design, turned into twips.
 void at(QWidget* w, int x, int y, int width, int height)

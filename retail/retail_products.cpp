@@ -3,6 +3,7 @@
 #include "appointments/appointment_book.h"
 #include "common/connections.h"
 #include "common/find_by_text.h"
+#include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -19,14 +20,6 @@
 QV_REGISTER_WINDOW(FormProductsA);
 
 namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 // Placement in pixels of the 800 x 600 design, turned into twips.
 void at(QWidget* w, int x, int y, int width, int height)

@@ -2,19 +2,12 @@
 // below it, fourteen caption and value lines of what the window shows now.
 #include "staff/employee_window.h"
 
+#include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "platform/forms/controls.h"
 #include "platform/print/printer.h"
 
 namespace {
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 // Box per card line, top to bottom; each is printed after its own caption.
 // The social security number, the termination date and the photo path stay off the card.
