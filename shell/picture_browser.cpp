@@ -134,9 +134,9 @@ QString ViewerForm::pathOf(const QString& folder, const QString& fileName)
 void ViewerForm::filSelect_Click()
 {
     const QString path = pathOf(filSelect->path(), filSelect->fileName());
-    // The frame's own margins again, without the room kept around a message.
-    const int border = picViewer->frameWidth();
-    picViewer->setContentsMargins(border, border, border, border);
+    // A picture sits in the corner, without the room kept around a message.
+    picViewer->setIndent(0);
+    picViewer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (picViewer->loadPicture(path)) {
         // The box takes the picture's size; a large one runs past the window's edges.
         const int frame = 2 * picViewer->frameWidth();
@@ -154,12 +154,14 @@ void ViewerForm::showOpenError(const QString& path)
     const QFontMetrics metrics(picViewer->font());
     const QSize textSize(metrics.horizontalAdvance(text), metrics.height());
     // The text stands 120 twips in from the left and 240 down from the top,
-    // with as much again to its right and below it.
+    // with as much again to its right and below it. The room is kept inside
+    // the box (indent, centred height), not as margins: the frame is drawn
+    // round the margins and would then cut along the text's top.
     const int left = qv::px(120), top = qv::px(240);
     const QSize frame = picViewer->size() - picViewer->contentsRect().size();
-    const int border = picViewer->frameWidth();
-    picViewer->setContentsMargins(border + left, border + top, border + left, border + top);
     picViewer->resize(frame + textSize + QSize(2 * left, 2 * top));
+    picViewer->setIndent(left);
+    picViewer->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     picViewer->setText(text);
 }
 

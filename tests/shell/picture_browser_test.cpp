@@ -179,7 +179,22 @@ TEST_F(PictureBrowserTest, AFileThatIsNoPictureShowsTheMessageThenItsPathInTheBo
     const int frame = 2 * box->frameWidth();
     EXPECT_EQ(box->size(), QSize(metrics.horizontalAdvance(text) + qv::px(240) + frame,
                                  metrics.height() + qv::px(480) + frame));
-    EXPECT_EQ(box->contentsRect().topLeft(), QPoint(box->frameWidth() + qv::px(120), box->frameWidth() + qv::px(240)));
+    // Where the text is drawn: nothing inside the frame above it or to its
+    // left (no frame line cutting along it), its first ink just past the room.
+    const QImage shown = box->grab().toImage();
+    const int border = box->frameWidth();
+    const QRgb background = shown.pixel(shown.width() / 2, border + 1);
+    int inkLeft = shown.width(), inkTop = shown.height();
+    for (int y = border; y < shown.height() - border; ++y)
+        for (int x = border; x < shown.width() - border; ++x)
+            if (qGray(shown.pixel(x, y)) < qGray(background) - 80) {
+                inkLeft = qMin(inkLeft, x);
+                inkTop = qMin(inkTop, y);
+            }
+    EXPECT_GE(inkLeft, border + qv::px(120));
+    EXPECT_LE(inkLeft, border + qv::px(120) + 3);
+    EXPECT_GE(inkTop, border + qv::px(240));
+    EXPECT_LE(inkTop, border + qv::px(240) + metrics.ascent());
 
     // The browser goes on working: the next picture replaces the text.
     clickFile(browser->filSelect, "B.BMP");
