@@ -7,6 +7,7 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "support/grid_readers.h"
 #include "support/salon_db.h"
 
 #include <QApplication>
@@ -54,14 +55,7 @@ protected:
         QTest::keyClicks(b, text);
     }
     // A column of the grid, as shown.
-    QStringList gridColumn(int col)
-    {
-        QStringList out;
-        QAbstractItemModel* m = w().grdDataGrid->model();
-        for (int r = 0; m && r < m->rowCount(); ++r)
-            out << m->index(r, col).data().toString();
-        return out;
-    }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
     QStringList gridNames() { return gridColumn(0); }
 
     qvtest::SalonDb db;

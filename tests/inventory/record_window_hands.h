@@ -5,6 +5,7 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/window.h"
 #include "platform/services/services.h"
+#include "support/grid_readers.h"
 #include "support/salon_db.h"
 
 #include <QAbstractButton>
@@ -57,22 +58,8 @@ protected:
     {
         QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m_w, Qt::Key(k), mods);
     }
-    static QStringList gridColumn(qv::DataGrid* grid, int col)
-    {
-        QStringList out;
-        QAbstractItemModel* m = grid->model();
-        for (int r = 0; m && r < m->rowCount(); ++r)
-            out << m->index(r, col).data().toString();
-        return out;
-    }
-    static QStringList gridCaptions(qv::DataGrid* grid)
-    {
-        QStringList out;
-        QAbstractItemModel* m = grid->model();
-        for (int c = 0; m && c < m->columnCount(); ++c)
-            out << m->headerData(c, Qt::Horizontal).toString();
-        return out;
-    }
+    static QStringList gridColumn(qv::DataGrid* grid, int col) { return qvtest::gridColumn(grid, col); }
+    static QStringList gridCaptions(qv::DataGrid* grid) { return qvtest::gridCaptions(grid); }
     bool loaded(const QString& name) { return qv::Windows::loaded(name) != nullptr; }
 
     qvtest::SalonDb db;

@@ -7,6 +7,7 @@
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
 #include "platform/values/money.h"
+#include "support/grid_readers.h"
 #include "support/salon_db.h"
 
 #include <QApplication>
@@ -63,14 +64,7 @@ protected:
         combo->setCurrentIndex(row);
         emit combo->activated(row);
     }
-    QStringList gridColumn(int col)
-    {
-        QStringList out;
-        QAbstractItemModel* m = w().grdDataGrid->model();
-        for (int r = 0; m && r < m->rowCount(); ++r)
-            out << m->index(r, col).data().toString();
-        return out;
-    }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
     QString stored(const QString& sql) { return db.scalar(sql).toString(); }
     // A money field as stored (null reads as NaN).
     double money(const QString& sql)
