@@ -823,10 +823,14 @@ void Form2::Command3_Click()
 
 void Form2::Command6_Click()
 {
-    passOver([this] {
+    QString typed;
+    passOver([&] {
         FindByText(*adoPrimaryRS, QStringLiteral("ItemName"), QStringLiteral("Enter the ID."),
-                   QStringLiteral("Could not find your Item. "));
+                   QStringLiteral("Could not find your Item. "), &typed);
     });
+    // Nothing typed: the command ends where it began.
+    if (typed.isEmpty())
+        return;
     passOver([this] { adoPrimaryRS->move(0); });
     ShowItemPicture();
 }
