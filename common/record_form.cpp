@@ -1,4 +1,5 @@
 #include "common/record_form.h"
+#include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include <QApplication>
@@ -294,6 +295,30 @@ void RecordForm::cmdCancel_Click()
             primary(adoPrimaryRS).setBookmark(SavedBookmark);
         else
             primary(adoPrimaryRS).moveFirst();
+    });
+}
+
+void RecordForm::cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
+                                 const std::function<void()>& afterReshow)
+{
+    passOver([this] { SetButtons(true); });
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver(detachGrid);
+    // The pending change goes before the rows are read again (a re-read is
+    // refused while a change is pending), and what was typed goes with it:
+    // it must not be written into the row that becomes current.
+    passOver([this] { adoPrimaryRS->cancelUpdate(); });
+    passOver([this] { reshowBoxes(); });
+    if (afterReshow)
+        passOver(afterReshow);
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver(attachGrid);
+    passOver([this] {
+        if (SavedBookmark > 0)
+            adoPrimaryRS->setBookmark(SavedBookmark);
+        else
+            adoPrimaryRS->moveFirst();
     });
 }
 

@@ -10,6 +10,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 class RecordForm : public qv::Window {
@@ -75,6 +76,13 @@ protected:
     // typed since the row was shown (after CancelUpdate and Delete, so that
     // no stale text is written into the row that becomes current).
     void reshowBoxes();
+    // Cancel for a window whose grid shows the recordset's rows: the grid lets
+    // go of them (`detachGrid`) while the change is dropped and the rows are
+    // read again, then shows them again (`attachGrid`); the saved record, or
+    // else the first, becomes current. `afterReshow` runs once the boxes show
+    // the row again. Every step's errors are passed over.
+    void cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
+                         const std::function<void()>& afterReshow = {});
     // Runs one step of a handler that leaves at the first error and shows its
     // description; false when it failed.
     static bool reportErrors(const std::function<void()>& step);

@@ -391,21 +391,7 @@ void frmCustomers::cmdUpdate_Click()
 
 void frmCustomers::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { rtf3->refresh(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { rtf3->refresh(); });
     ShowPicture();
 }
 

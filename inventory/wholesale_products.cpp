@@ -343,22 +343,7 @@ void Form10::cmdEdit_Click()
 
 void Form10::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { detachGrid(); });
-    // The pending change goes before the rows are read again (a re-read is
-    // refused while a change is pending), and what was typed goes with it.
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
 }
 
 bool Form10::saveAndBrowse()

@@ -394,21 +394,7 @@ void FormProductsA::cmdUpdate_Click()
 
 void FormProductsA::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    // What was typed belongs to the discarded change, not to the row shown next.
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
 }
 
 void FormProductsA::cmdRefresh_Click()

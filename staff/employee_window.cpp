@@ -359,20 +359,7 @@ void frmEmployee::cmdUpdate_Click()
 
 void frmEmployee::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
     showPhotoQuietly();
 }
 
