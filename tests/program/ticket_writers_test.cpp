@@ -1,0 +1,184 @@
+// The three windows that write into the appointment book's open ticket -- the
+// customer window's "Enter", the service menu's slot buttons and the retail
+// product window's slot buttons -- filling one new ticket together. The book
+// boxes are named here by their indexes, not through the book's own slot
+// accessors, so a slot written into the wrong box (or saved into the wrong
+// field) shows up, both on the ticket and in the saved row.
+#include "appointments/appointment_book.h"
+#include "customers/customer_window.h"
+#include "customers/service_menu.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/money.h"
+#include "retail/retail_products.h"
+#include "support/salon_db.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QByteArray>
+#include <QListWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class TicketWriters : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+        // Five products that sort before the seeded ones (names descending):
+        // "Zz 5" is shown first, "Zz 1" last. Each has its own stock number,
+        // price and tax percent, so every slot's values are told apart.
+        for (int k = 1; k <= 5; ++k)
+            db.insert("StockControl", {{"Category", QString("Zz %1").arg(k)},
+                                       {"SystemStockNumber", QString("90%1").arg(k)},
+                                       {"Price", 10.0 + k}, {"CostValueOfStock", 1.0},
+                                       {"StartingQuantity", 50}, {"Sold", 0}, {"taxpercent1", double(k)}});
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        QApplication::processEvents();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    void click(QAbstractButton* b)
+    {
+        ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    void type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+    void pick(frmServiceMenu1& menu, const QString& service)
+    {
+        const QList<QListWidgetItem*> items = menu.DataList1->findItems(service, Qt::MatchExactly);
+        ASSERT_EQ(items.size(), 1) << service.toStdString();
+        QTest::mouseClick(menu.DataList1->viewport(), Qt::LeftButton, {},
+                          menu.DataList1->visualItemRect(items[0]).center());
+    }
+    QString row(const QString& field)
+    {
+        const QVariant v = db.scalar("SELECT " + field + " FROM Servicemenu WHERE CustomerID = '3001'");
+        if (v.metaType() == QMetaType::fromType<qv::Money>())
+            return QString::number(v.value<qv::Money>().toDouble());
+        if (v.metaType().id() == QMetaType::Double)
+            return QString::number(v.toDouble());
+        return v.toString();
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+};
+
+TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
+{
+    Form3& book = qv::Windows::show<Form3>();
+    click(book.cmdAdd);
+    book.box(50)->setBoxText("3001");
+    book.box(5)->setBoxText("8/7/2001");
+    book.box(6)->setBoxText("10 am");
+    book.box(38)->setBoxText("11 am");
+
+    // The client: Dan Fox, artist Tom.
+    auto& customers = qv::Windows::show<frmCustomers>();
+    click(customers.cmdLast);
+    click(customers.Command9);
+    EXPECT_EQ(book.box(8)->text(), "Dan Fox");
+    EXPECT_EQ(book.box(0)->text(), "858-9899");
+    EXPECT_EQ(book.box(1)->text(), "Tom");
+
+    // Four services, slot k with quantity k; Perm (8.25) is posted last.
+    click(book.Command15);
+    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    ASSERT_TRUE(menu);
+    const QStringList services = {"Haircut", "Manicure", "Color", "Perm"};
+    QAbstractButton* serviceButtons[] = {menu->Command1, menu->Command2, menu->Command3, menu->Command4};
+    for (int k = 1; k <= 4; ++k) {
+        pick(*menu, services[k - 1]);
+        type(menu->txtfields[3], QString::number(k));
+        click(serviceButtons[k - 1]);
+    }
+    // name, price, quantity boxes of service slots 1 to 4
+    const int serviceBoxes[4][3] = {{7, 34, 31}, {28, 35, 32}, {29, 36, 25}, {30, 37, 33}};
+    const QStringList prices = {"25.00", "15.00", "45.50", "60.00"};
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(book.box(serviceBoxes[k - 1][0])->text(), services[k - 1]) << "service slot " << k;
+        EXPECT_EQ(book.box(serviceBoxes[k - 1][1])->text(), prices[k - 1]) << "service slot " << k;
+        EXPECT_EQ(book.box(serviceBoxes[k - 1][2])->text(), QString::number(k)) << "service slot " << k;
+    }
+    EXPECT_EQ(book.input(0)->text(), "8.25");
+
+    // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
+    // quantity k, so "Zz 1" (tax 1) is posted last.
+    auto& retail = qv::Windows::show<FormProductsA>();
+    ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
+    QAbstractButton* productButtons[] = {retail.Command16, retail.Command17, retail.Command18, retail.Command15,
+                                         retail.Command14};
+    for (int k = 5; k >= 1; --k) {
+        ASSERT_EQ(retail.txtfields.value(17)->text(), QString("Zz %1").arg(k));
+        type(retail.txtfields.value(18), QString::number(k));
+        click(productButtons[k - 1]);
+        click(retail.cmdNext);
+    }
+    // stock number, name, price, quantity boxes of product slots 1 to 5
+    const int productBoxes[5][4] = {{40, 3, 11, 16}, {41, 10, 12, 20}, {42, 18, 15, 21}, {43, 13, 17, 22},
+                                    {44, 14, 26, 24}};
+    for (int k = 1; k <= 5; ++k) {
+        EXPECT_EQ(book.box(productBoxes[k - 1][0])->text(), QString("90%1").arg(k)) << "product slot " << k;
+        EXPECT_EQ(book.box(productBoxes[k - 1][1])->text(), QString("Zz %1").arg(k)) << "product slot " << k;
+        EXPECT_EQ(book.box(productBoxes[k - 1][2])->text(), QString("%1.00").arg(10 + k)) << "product slot " << k;
+        EXPECT_EQ(book.box(productBoxes[k - 1][3])->text(), QString::number(k)) << "product slot " << k;
+    }
+    EXPECT_EQ(book.input(3)->text(), "1");
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty()) {
+        const QString dir = QString::fromLocal8Bit(folder);
+        book.grab().save(dir + "/ticket_book.png");
+        customers.grab().save(dir + "/ticket_customers.png");
+        menu->grab().save(dir + "/ticket_service_menu.png");
+        retail.grab().save(dir + "/ticket_retail.png");
+        click(customers.Command10);   // the formulas panel
+        customers.grab().save(dir + "/ticket_customers_formulas.png");
+        click(customers.Command11);
+        if (qv::Window* certificate = qv::Windows::show("Form4"))
+            certificate->grab().save(dir + "/ticket_certificate.png");
+    }
+
+    // The book saves the ticket: every value is in the field of its slot.
+    click(book.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(row("CustomerName"), "Dan Fox");
+    EXPECT_EQ(row("CustomerPhone"), "858-9899");
+    EXPECT_EQ(row("SalonArtist"), "Tom");
+
+    const QStringList nameFields = {"Service", "Service1", "Service2", "Service3"};
+    for (int k = 1; k <= 4; ++k) {
+        EXPECT_EQ(row(nameFields[k - 1]), services[k - 1]) << "service slot " << k;
+        EXPECT_EQ(row(QString("ServicePrice%1").arg(k)), QString::number(prices[k - 1].toDouble()))
+            << "service slot " << k;
+        EXPECT_EQ(row(QString("QuantityService%1").arg(k)), QString::number(k)) << "service slot " << k;
+    }
+    EXPECT_EQ(row("TaxPercent"), "8.25");
+
+    for (int k = 1; k <= 5; ++k) {
+        const QString n = k == 1 ? QString() : QString::number(k - 1);
+        EXPECT_EQ(row("SystemStockNumber" + n), QString("90%1").arg(k)) << "product slot " << k;
+        EXPECT_EQ(row("ProductsSold" + n), QString("Zz %1").arg(k)) << "product slot " << k;
+        EXPECT_EQ(row("ProductsPrice" + n), QString::number(10 + k)) << "product slot " << k;
+        EXPECT_EQ(row("Quantity" + n), QString::number(k)) << "product slot " << k;
+    }
+    EXPECT_EQ(row("taxpercent1"), "1");
+
+    // 25 + 2 x 15 + 3 x 45.50 + 4 x 60 services, 11 + 2 x 12 + ... + 5 x 15 products
+    EXPECT_EQ(row("Price"), "431.5");
+    EXPECT_EQ(row("ProductSales"), "205");
+}
+
+} // namespace
