@@ -3,6 +3,7 @@
 #include "assets/system_programs.h"
 #include "common/connections.h"
 #include "common/find_by_text.h"
+#include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
@@ -34,14 +35,6 @@ const char* const kGrey = "#C0C0C0";
 const char* const kMoney = "\"$\"#,##0.00";
 const char* const kDate = "M/d/yy";
 const char* const kReportQuery = "SELECT * FROM Business";
-
-template <class F> void passOver(F&& statement)
-{
-    try {
-        statement();
-    } catch (...) {
-    }
-}
 
 void paint(QWidget* box, const char* colour)
 {
@@ -629,21 +622,7 @@ void Form2::cmdUpdate_Click()
 
 void Form2::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { rtf3->refresh(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { rtf3->refresh(); });
     ShowItemPicture();
 }
 
