@@ -189,8 +189,11 @@ void frmCustomers::buildLayout()
     int left = 6600;
     for (const BarButton& b : bar) {
         *b.slot = pictureButton(QString::fromLatin1(b.name), QString::fromLatin1(b.tip), b.icon, left + 120, 4440);
-        *b.caption = label(QString::fromLatin1(b.captionName), QString::fromLatin1(b.label), left, 4920, 735);
+        // Centred under its button, as wide as the step between buttons, in
+        // the small type: "Database" is not cut at either side.
+        *b.caption = label(QString::fromLatin1(b.captionName), QString::fromLatin1(b.label), left - 22, 4920, 780);
         (*b.caption)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        (*b.caption)->setFont(small);
         left += 780;
     }
     Command8 = pictureButton("Command8", "Use a color printer!", QStyle::SP_DialogYesButton, 5760, 4440);
