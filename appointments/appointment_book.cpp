@@ -748,21 +748,7 @@ void Form3::cmdUpdate_Click()
 
 void Form3::cmdCancel_Click()
 {
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { unbindGrid(); });
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
-    // What was typed is dropped with the change: the boxes show the row again.
-    passOver([this] { reshowBoxes(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { bindGridToChapter(); });
-    passOver([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->move(0);
-    });
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); }, {}, WithoutBookmark::SameRow);
 }
 
 void Form3::cmdRefresh_Click()

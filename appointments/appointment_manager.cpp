@@ -223,21 +223,7 @@ void frmServicemenu3::cmdUpdate_Click()
 
 void frmServicemenu3::cmdCancel_Click()
 {
-    ignoreErrors([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    ignoreErrors([this] { unbindGrid(); });
-    ignoreErrors([this] { adoPrimaryRS->cancelUpdate(); });
-    // What was typed goes with the discarded change.
-    ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
-    ignoreErrors([this] { bindGridToChapter(); });
-    ignoreErrors([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->move(0);
-    });
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); }, {}, WithoutBookmark::SameRow);
 }
 
 void frmServicemenu3::cmdDelete_Click()

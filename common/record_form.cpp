@@ -299,7 +299,7 @@ void RecordForm::cmdCancel_Click()
 }
 
 void RecordForm::cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
-                                 const std::function<void()>& afterReshow)
+                                 const std::function<void()>& afterReshow, WithoutBookmark withoutBookmark)
 {
     passOver([this] { SetButtons(true); });
     EditFlag = false;
@@ -314,9 +314,11 @@ void RecordForm::cancelRereading(const std::function<void()>& detachGrid, const 
         passOver(afterReshow);
     passOver([this] { adoPrimaryRS->requery(); });
     passOver(attachGrid);
-    passOver([this] {
+    passOver([this, withoutBookmark] {
         if (SavedBookmark > 0)
             adoPrimaryRS->setBookmark(SavedBookmark);
+        else if (withoutBookmark == WithoutBookmark::SameRow)
+            adoPrimaryRS->move(0);
         else
             adoPrimaryRS->moveFirst();
     });
