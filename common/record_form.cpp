@@ -364,16 +364,19 @@ void RecordForm::cmdClose_Click()
 
 void RecordForm::cmdFirst_Click()
 {
+    beforeMove();
     reportErrors([this] { primary(adoPrimaryRS).moveFirst(); });
 }
 
 void RecordForm::cmdLast_Click()
 {
+    beforeMove();
     reportErrors([this] { primary(adoPrimaryRS).moveLast(); });
 }
 
 void RecordForm::cmdNext_Click()
 {
+    beforeMove();
     reportErrors([this] {
         if (!primary(adoPrimaryRS).eof())
             primary(adoPrimaryRS).moveNext();
@@ -387,6 +390,7 @@ void RecordForm::cmdNext_Click()
 
 void RecordForm::cmdPrevious_Click()
 {
+    beforeMove();
     reportErrors([this] {
         if (!primary(adoPrimaryRS).bof())
             primary(adoPrimaryRS).movePrevious();

@@ -65,6 +65,9 @@ protected:
     virtual DeleteConfirm deleteConfirm() const { return DeleteConfirm::None; }
     // Whether moving past either end beeps.
     virtual bool beepAtEnds() const { return true; }
+    // Runs first whenever one of the four navigation buttons is used, while
+    // the row being left is still current.
+    virtual void beforeMove() {}
 
     void formLoad() override;
     void formUnload(bool& cancel) override;

@@ -407,28 +407,9 @@ void Form10::cmdClose_Click()
 
 // The entry and the two corrections belong to the row being left; emptied
 // before the move, they go with it.
-void Form10::cmdFirst_Click()
+void Form10::beforeMove()
 {
     StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdFirst_Click();
-}
-
-void Form10::cmdLast_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdLast_Click();
-}
-
-void Form10::cmdNext_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdNext_Click();
-}
-
-void Form10::cmdPrevious_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdPrevious_Click();
 }
 
 // ---------------------------------------------------------------- entry boxes

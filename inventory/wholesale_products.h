@@ -27,10 +27,6 @@ public:
     void cmdCancel_Click() override;
     void cmdRefresh_Click() override;   // recomputes, saves, reloads
     void cmdClose_Click() override;     // recomputes, saves, reloads, unloads
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
 
     void Command1_Click();    // empty quantity and subtotal of the entry, after asking
     void Command19_Click();   // empty returned to stock
@@ -48,6 +44,7 @@ protected:
     QString connectionString() const override;
     QString recordSource() const override;
     bool beepAtEnds() const override { return false; }
+    void beforeMove() override;
     void formLoad() override;
     void formGotFocus() override;
 

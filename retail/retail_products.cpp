@@ -429,28 +429,9 @@ void FormProductsA::cmdClose_Click()
 
 // The entry and the two corrections belong to the row being left; emptied
 // before the move, they go with it.
-void FormProductsA::cmdFirst_Click()
+void FormProductsA::beforeMove()
 {
     StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdFirst_Click();
-}
-
-void FormProductsA::cmdLast_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdLast_Click();
-}
-
-void FormProductsA::cmdNext_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdNext_Click();
-}
-
-void FormProductsA::cmdPrevious_Click()
-{
-    StockPosting::emptyEntry(txtfields);
-    RecordForm::cmdPrevious_Click();
 }
 
 // ---------------------------------------------------------------- finds, entry

@@ -33,10 +33,6 @@ public:
     void cmdCancel_Click() override;
     void cmdRefresh_Click() override;
     void cmdClose_Click() override;
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
 
     // Sends the current product into ticket slot 1 to 5.
     void PostToSlot(int slot);
@@ -72,6 +68,7 @@ protected:
     QString connectionString() const override;
     QString recordSource() const override;
     bool beepAtEnds() const override { return false; }
+    void beforeMove() override;
     void formLoad() override;
 
 private:
