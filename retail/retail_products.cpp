@@ -397,9 +397,9 @@ void FormProductsA::cmdCancel_Click()
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
 }
 
-void FormProductsA::cmdRefresh_Click()
+void FormProductsA::postAndReload(unsigned steps)
 {
-    StockPosting::run(txtfields, StockPosting::kRefresh);
+    StockPosting::run(txtfields, steps);
     passOver([this] {
         adoPrimaryRS->moveNext();
         if (adoPrimaryRS->eof())
@@ -410,17 +410,11 @@ void FormProductsA::cmdRefresh_Click()
     passOver([this] { attachGrid(); });
 }
 
+void FormProductsA::cmdRefresh_Click() { postAndReload(StockPosting::kRefresh); }
+
 void FormProductsA::cmdClose_Click()
 {
-    StockPosting::run(txtfields, StockPosting::kRecompute);
-    passOver([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
-    });
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
+    postAndReload(StockPosting::kRecompute);
     // Shown empty only: the row now current gets no change from it.
     txtfields.value(StockPosting::QuantityBox)->setText(QString());
     txtfields.value(StockPosting::EntryTotalBox)->setText(QString());

@@ -80,5 +80,7 @@ private:
     // shown again, back to browsing. A save the database refuses is shown and
     // the window stays as it was (false), so a lost change never looks saved.
     bool saveAndBrowse();
+    // Posts the steps, then leaves the row (which saves it) and reads the rows again.
+    void postAndReload(unsigned steps);
     void findProduct(const QString& field, const QString& prompt, const QString& notFound);
 };
