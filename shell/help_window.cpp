@@ -1,6 +1,7 @@
 #include "shell/help_window.h"
 
 #include "common/connections.h"
+#include "common/pass_over.h"
 #include "common/rich_text_print.h"
 #include "platform/print/printer.h"
 #include "platform/print/rich_text_box.h"
@@ -15,15 +16,6 @@
 QV_REGISTER_WINDOW(Frmhelp);
 
 namespace {
-
-// Every step runs; a failing one is passed over and the next goes on.
-void passOver(const std::function<void()>& step)
-{
-    try {
-        step();
-    } catch (...) {
-    }
-}
 
 // The program names files with "\" between folders.
 QString localFile(const QString& programPath)
