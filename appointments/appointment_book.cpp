@@ -215,6 +215,26 @@ Form3::ProductSlot Form3::productSlot(int slot) const
     return {box(b[0]), box(b[1]), box(b[2]), box(b[3])};
 }
 
+const QString Form3::kNoTicket =
+    QStringLiteral("Open the Appointment form on a ticket first, then click the button again.");
+
+bool Form3::showsTicket() const
+{
+    if (!adoPrimaryRS || !adoPrimaryRS->isOpen())
+        return false;
+    return adoPrimaryRS->editMode() == qv::EditMode::Add || adoPrimaryRS->hasCurrentRecord();
+}
+
+Form3* Form3::ticketForWriting()
+{
+    Form3* book = qv::Windows::loaded<Form3>();
+    if (!book || !book->showsTicket()) {
+        qv::ui().msgBox(kNoTicket);
+        return nullptr;
+    }
+    return book;
+}
+
 bool Form3::slotOccupied(const qv::TextBox* quantity)
 {
     return quantity && qv::leadingNumber(quantity->text()) >= 1;

@@ -49,6 +49,15 @@ public:
     // A slot is taken when its quantity box reads 1 or more.
     static bool slotOccupied(const qv::TextBox* quantity);
 
+    // The windows that write into the ticket (client, services, products)
+    // need the book loaded and on a ticket, a new one being added included:
+    // a product booked against stock on no ticket is a sale nobody can find.
+    // Otherwise this says so (kNoTicket) and gives nullptr; it never loads
+    // the book.
+    static Form3* ticketForWriting();
+    bool showsTicket() const;
+    static const QString kNoTicket;
+
     // Record-form handlers where the book differs from the template.
     void SetButtons(bool flag) override;
     void cmdAdd_Click() override;

@@ -8,27 +8,11 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 
-namespace {
-
-// The book must be open on a ticket: written into a book with no current
-// ticket, the texts would belong to no row.
-bool showsTicket(const Form3* book)
-{
-    if (!book || !book->adoPrimaryRS || !book->adoPrimaryRS->isOpen())
-        return false;
-    const qv::Recordset& rs = *book->adoPrimaryRS;
-    return rs.editMode() == qv::EditMode::Add || (!rs.bof() && !rs.eof());
-}
-
-} // namespace
-
 void frmCustomers::Command9_Click()
 {
-    Form3* book = qv::Windows::loaded<Form3>();
-    if (!showsTicket(book)) {
-        qv::ui().msgBox(QStringLiteral("Open the Appointment form on a ticket first, then click Enter."));
+    Form3* book = Form3::ticketForWriting();
+    if (!book)
         return;
-    }
     // Only a phone that starts with a number of 1 or more counts as a client
     // already entered.
     if (qv::leadingNumber(book->clientPhone()->text()) >= 1) {

@@ -17,8 +17,6 @@
 
 QV_REGISTER_WINDOW(frmServiceMenu1);
 
-const QString frmServiceMenu1::kBookNotOpen = QStringLiteral(
-    "The Appointment Book is not open. Open it on the client's ticket first; the services go onto that ticket.");
 
 namespace {
 
@@ -442,11 +440,11 @@ void frmServiceMenu1::cmdPrevious_Click()
 void frmServiceMenu1::PostService(int slot)
 {
     QPushButton* button = slotButton(slot);
-    Form3* book = qv::Windows::loaded<Form3>();
-    if (!book || !button) {
-        qv::ui().msgBox(kBookNotOpen);
+    if (!button)
         return;
-    }
+    Form3* book = Form3::ticketForWriting();
+    if (!book)
+        return;
 
     const std::optional<qv::Money> quantity = qv::tryReadMoney(txtfields[3]->text());
     if (!quantity || *quantity < qv::Money::fromUnits(10000)) {
@@ -485,11 +483,11 @@ void frmServiceMenu1::PostService(int slot)
 void frmServiceMenu1::ClearSlot(int slot)
 {
     QPushButton* button = slotButton(slot);
-    Form3* book = qv::Windows::loaded<Form3>();
-    if (!book || !button) {
-        qv::ui().msgBox(kBookNotOpen);
+    if (!button)
         return;
-    }
+    Form3* book = Form3::ticketForWriting();
+    if (!book)
+        return;
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete the information off the Appointment Form?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
                         QStringLiteral("Delete Record"))

@@ -63,8 +63,6 @@ public:
     void cmdNext_Click() override;
     void cmdPrevious_Click() override;
 
-    // Shown when a slot button or an "X" is pressed while no appointment book is open.
-    static const QString kBookNotOpen;
 
 protected:
     QString connectionString() const override;

@@ -35,10 +35,6 @@ const QString kInstructions = QStringLiteral(
     "enter the returned to stock amount. Click on the X corresponding to the product entered on the Appointment "
     "form. Click edit then update and refresh. Close.");
 
-// Products go only into an appointment book that is open on screen.
-const QString kBookNotOpen =
-    QStringLiteral("The Appointment form is not open. Open it first, then click the button again.");
-
 // Slot buttons, their captions and the slot-clearing buttons beneath them.
 const char* const kSlotButtons[5] = {"Command16", "Command17", "Command18", "Command15", "Command14"};
 const char* const kSlotCaptions[5] = {"1#", "#2", "#3", "#4", "#5"};
@@ -493,11 +489,9 @@ void FormProductsA::PostToSlot(int slot)
                             .arg(slot));
         return;
     }
-    Form3* book = qv::Windows::loaded<Form3>();
-    if (!book) {
-        qv::ui().msgBox(kBookNotOpen);
+    Form3* book = Form3::ticketForWriting();
+    if (!book)
         return;
-    }
     // A product must be shown: a posting of no product would put a bare
     // quantity on the ticket and count it against no stock.
     if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
@@ -529,11 +523,9 @@ void FormProductsA::PostToSlot(int slot)
 
 void FormProductsA::ClearSlot(int slot)
 {
-    Form3* book = qv::Windows::loaded<Form3>();
-    if (!book) {
-        qv::ui().msgBox(kBookNotOpen);
+    Form3* book = Form3::ticketForWriting();
+    if (!book)
         return;
-    }
     passOver([&] {
         if (qv::ui().msgBox(QStringLiteral("Delete the Current product from the Appointment form?"),
                             qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete Product"))

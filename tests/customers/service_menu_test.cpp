@@ -261,7 +261,7 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     type(menu->txtfields[3], "1");
     click(menu->Command1);
     click(menu->Command8);
-    EXPECT_EQ(ui.script.messages(), QStringList({frmServiceMenu1::kBookNotOpen, frmServiceMenu1::kBookNotOpen}));
+    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket, Form3::kNoTicket}));
     EXPECT_TRUE(menu->Command1->isEnabled());
     EXPECT_FALSE(qv::Windows::loaded<Form3>());
 }

@@ -255,10 +255,35 @@ TEST_F(RetailTest, WithoutTheAppointmentBookNothingIsPostedOrCounted)
     FormProductsA& f = open(false);
     type(box(18), "2");
     click(f.Command16);
-    EXPECT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(ui.script.messages().value(0).contains("Appointment form is not open"));
+    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(f.Command16->isEnabled());
+}
+
+TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
+{
+    // Past its last ticket the book shows none: a sale booked then would
+    // change the stock for a ticket that does not exist.
+    FormProductsA& f = open();
+    book->adoPrimaryRS->moveLast();
+    book->adoPrimaryRS->moveNext();
+    ASSERT_TRUE(book->adoPrimaryRS->eof());
+    type(box(18), "2");
+    click(f.Command16);
+    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_TRUE(book->productSlot(1).quantity->text().isEmpty());
+    EXPECT_TRUE(f.Command16->isEnabled());
+    click(f.cmdNext);
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
+
+    // Adding a ticket is being on one.
+    ui.script.clear();
+    book->cmdAdd_Click();
+    type(box(18), "2");
+    click(f.Command16);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(book->productSlot(1).quantity->text(), "2");
 }
 
 TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
