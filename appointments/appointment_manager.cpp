@@ -24,10 +24,10 @@ const QList<qv::GridColumn>& gridColumns()
         {"CustomerName", "Customer Name", "", 1700},
         {"CustomerPhone", "Customer Phone", "", 1700},
         {"SalonArtist", "Salon Artist", "", 1300},
-        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2100},
-        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 2100},
+        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2400},
+        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 2400},
         {"TimeBlock", "Time Block", "h:nn AM/PM", 1200},
-        {"Totals", "Total Sales", "\"$\"#,##0.00", 1300},
+        {"Totals", "Total Sales", "\"$\"#,##0.00", 1400},
     };
     return columns;
 }
@@ -87,13 +87,13 @@ void frmServicemenu3::buildLayout()
         slot->setToolTip(tip);
         slot->setIcon(style()->standardIcon(icon));
         qv::place(slot, left, 120, 480, 420);
-        label(QStringLiteral("lbl") + QString::fromLatin1(name), caption, left + 540, 180, 2100);
+        label(QStringLiteral("lbl") + QString::fromLatin1(name), caption, left + 540, 180, 2040);
     };
     finder(Command1, "Command1", QString(), QStyle::SP_FileDialogListView, QStringLiteral("Find by Last Name"), 120);
     finder(Command11, "Command11", QStringLiteral("Find Appointments by Phone#"), QStyle::SP_FileDialogInfoView,
-           QStringLiteral("Find by Phone #"), 2280);
+           QStringLiteral("Find by Phone #"), 2760);
     finder(Command6, "Command6", QStringLiteral("Find by ticket"), QStyle::SP_FileDialogStart,
-           QStringLiteral("Find by Ticket #"), 4440);
+           QStringLiteral("Find by Ticket #"), 5400);
 
     Image1 = new qv::PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
