@@ -640,9 +640,7 @@ void Form3::unbindGrid()
 void Form3::bindGridToChapter()
 {
     m_gridShows = GridShows::ClientHistory;
-    std::shared_ptr<qv::Recordset> chapter;
-    if (adoPrimaryRS && adoPrimaryRS->isOpen() && !adoPrimaryRS->bof() && !adoPrimaryRS->eof())
-        chapter = adoPrimaryRS->chapter(QStringLiteral("ChildCMD"));
+    const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
     bindGridTo(chapter, GridShows::ClientHistory);
 }
 

@@ -173,9 +173,7 @@ void frmServicemenu3::formLoad()
 void frmServicemenu3::bindGridToChapter()
 {
     m_gridShows = GridShows::ClientTickets;
-    std::shared_ptr<qv::Recordset> chapter;
-    if (adoPrimaryRS && adoPrimaryRS->isOpen() && !adoPrimaryRS->bof() && !adoPrimaryRS->eof())
-        chapter = adoPrimaryRS->chapter(QStringLiteral("ChildCMD"));
+    const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
     grdDataGrid->setDataSource(chapter, gridColumns());
 }
 

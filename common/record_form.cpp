@@ -137,6 +137,13 @@ void RecordForm::reshowBoxes()
             box->refresh();
 }
 
+std::shared_ptr<qv::Recordset> RecordForm::currentChapter(const QString& name) const
+{
+    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+        return nullptr;
+    return adoPrimaryRS->chapter(name);
+}
+
 void RecordForm::SetButtons(bool flag)
 {
     cmdAdd->setVisible(flag);

@@ -42,6 +42,10 @@ public:
 
     virtual void SetButtons(bool flag);
 
+    // The named chapter of the row shown, or nullptr while no row is shown
+    // (the grids under a record show nothing then).
+    std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
+
     // Handlers; each window overrides where it differs.
     virtual void cmdAdd_Click();
     virtual void cmdEdit_Click();

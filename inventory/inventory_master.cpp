@@ -337,9 +337,7 @@ void Form6a::CopySupplierChoice()
 void Form6a::bindGridToChapter()
 {
     m_gridShows = GridShows::Category;
-    std::shared_ptr<qv::Recordset> chapter;
-    if (adoPrimaryRS && adoPrimaryRS->isOpen() && !adoPrimaryRS->bof() && !adoPrimaryRS->eof())
-        chapter = adoPrimaryRS->chapter(QStringLiteral("ChildCMD"));
+    const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
     grdDataGrid->setDataSource(chapter, gridColumns());
 }
 

@@ -222,9 +222,7 @@ void frmtest1::DataCombo1_Click()
 void frmtest1::bindGridToOwnPayments()
 {
     m_gridShows = GridShows::OwnPayments;
-    std::shared_ptr<qv::Recordset> chapter;
-    if (adoPrimaryRS && adoPrimaryRS->isOpen() && !adoPrimaryRS->bof() && !adoPrimaryRS->eof())
-        chapter = adoPrimaryRS->chapter(QStringLiteral("ChildCMD"));
+    const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
     grdDataGrid->setDataSource(chapter, gridColumns());
 }
 
