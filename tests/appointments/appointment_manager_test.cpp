@@ -1,6 +1,7 @@
 // The appointment manager: browsing, correcting and deleting ticket headers,
 // the grid of the client's tickets by phone (or of every ticket), the
 // finders, and the first ticket of an empty book.
+#include "support/user_hands.h"
 #include "window_hands.h"
 
 #include "appointments/appointment_manager.h"
@@ -46,7 +47,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(qv::TextBox* b, const QString& text)
     {

@@ -1,5 +1,6 @@
 // The date and time aids, the receipt and the buttons that open the front
 // desk's other windows or end the program.
+#include "support/user_hands.h"
 #include "book_fixture.h"
 
 #include "platform/print/printer.h"
@@ -88,7 +89,7 @@ TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
     EXPECT_FALSE(f.CmdX->isVisible());
 
     // The "Totals:" caption opens the calendar with the date-range Clear button.
-    QTest::mouseClick(f.Label2, Qt::LeftButton);
+    qvtest::clickAt(f.Label2);
     EXPECT_TRUE(f.MonthView1->isVisible());
     EXPECT_TRUE(f.Command8->isVisible());
     EXPECT_FALSE(f.CmdX->isVisible());
@@ -189,7 +190,7 @@ TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
     seed = false;
     Form3& f = open();
     click(f.Command14);
-    QTest::mouseClick(f.Picture13, Qt::LeftButton);
+    qvtest::clickAt(f.Picture13);
     EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
     EXPECT_FALSE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(messages().isEmpty());
@@ -199,7 +200,7 @@ TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
     click(f.Command14);
     ASSERT_TRUE(qv::Windows::loaded("FormProductsA"));
     EXPECT_TRUE(qv::Windows::loaded("FormProductsA")->isVisible());
-    QTest::mouseClick(f.Picture13, Qt::LeftButton);
+    qvtest::clickAt(f.Picture13);
     EXPECT_TRUE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(f.isVisible());   // the book stays open
 }
@@ -215,13 +216,13 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
         {f.Command1, "frmAbout"}, {f.Command15, "frmServiceMenu1"}, {f.Command10, "frmLogin"},
         {f.Command4, "Form7"}, {f.Image9, "frmTip1"}};
     for (auto [control, name] : buttons) {
-        QTest::mouseClick(control, Qt::LeftButton);
+        qvtest::clickAt(control);
         ASSERT_TRUE(qv::Windows::loaded(name)) << name;
         EXPECT_TRUE(qv::Windows::loaded(name)->isVisible()) << name;
         qv::Windows::unload(name);
     }
     // The new-client box opens the customers too, and ticks itself.
-    QTest::mouseClick(f.Check2, Qt::LeftButton);
+    qvtest::clickAt(f.Check2);
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
     EXPECT_TRUE(f.Check2->isChecked());
 }

@@ -1,3 +1,4 @@
+#include "support/user_hands.h"
 #include "book_fixture.h"
 
 #include "platform/forms/window.h"
@@ -43,7 +44,7 @@ void BookTest::type(QWidget* box, const QString& text)
 void BookTest::click(QAbstractButton* button)
 {
     ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
-    QTest::mouseClick(button, Qt::LeftButton);
+    qvtest::clickAt(button);
 }
 
 void BookTest::pick(QComboBox* list, const QString& item)
@@ -68,7 +69,7 @@ void BookTest::clickDay(const QDate& day)
     // Row 0 holds the names of the days; the weeks follow, Sunday first.
     const int shown = int(calendar->firstShownDay().daysTo(day));
     const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(view->viewport(), cell.center());
 }
 
 QWidget* BookTest::focused() const

@@ -1,6 +1,7 @@
 // The two one-day windows: a day clicked on the calendar lists its tickets,
 // the print button hands the listed rows to the report, and the appointment
 // window writes the grid out as a web page and opens it.
+#include "support/user_hands.h"
 #include "window_hands.h"
 
 #include "appointments/day_view.h"
@@ -152,13 +153,13 @@ TEST_F(DayViewTest, ADayWithoutTicketsShowsHeadingsAndAnEmptyPageAndReport)
     EXPECT_EQ(w.MSHflexgrid1->rows(), 1);
     EXPECT_EQ(headings(w.MSHflexgrid1), kDayFields);
 
-    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    qvtest::clickAt(w.cmdshowhtml);
     const QString page = readFile(db.folder() + "/temp.htm");
     EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</BODY></HTML>\r\n")) << page.toStdString();
     EXPECT_FALSE(page.contains("<TD>"));
 
     bool looked = false;
-    EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
                                      [&](const qv::ReportDocument& doc) {
                                          looked = true;
                                          EXPECT_TRUE(apptest::detailField(doc, "CustomerID").isEmpty());
@@ -172,7 +173,7 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
     {
         Form7& w = open<Form7>();
         // Before a day is picked: every ticket with a date, earliest first.
-        EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
                                          [](const qv::ReportDocument& doc) {
                                              const QStringList tickets = apptest::detailField(doc, "CustomerID");
                                              EXPECT_EQ(tickets.size(), 8);
@@ -182,7 +183,7 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
                                                                     "7/9/2001", "7/16/2001", "7/23/2001", "7/30/2001"}));
                                          }));
         apptest::clickDay(w.MonthView2, kBusyDay);
-        EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(w.Cmdprint, Qt::LeftButton); },
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
                                          [](const qv::ReportDocument& doc) {
                                              EXPECT_EQ(doc.title, QStringLiteral("Appointments By date"));
                                              EXPECT_EQ(apptest::detailField(doc, "CustomerID"),
@@ -192,7 +193,7 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
     }
     FRMGETR& r = open<FRMGETR>();
     apptest::clickDay(r.MonthView2, kBusyDay);
-    EXPECT_TRUE(apptest::withPreview([&] { QTest::mouseClick(r.CmdPrint, Qt::LeftButton); },
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.CmdPrint); },
                                      [](const qv::ReportDocument& doc) {
                                          EXPECT_EQ(doc.title, DataReport2().title());
                                          EXPECT_EQ(apptest::detailField(doc, "SalonArtist"),
@@ -208,7 +209,7 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
                               {"TimeAppointment", QTime(9, 30)}});
     Form7& w = open<Form7>();
     apptest::clickDay(w.MonthView2, QDate(2001, 7, 5));
-    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    qvtest::clickAt(w.cmdshowhtml);
 
     const QString path = db.folder() + "/temp.htm";
     QString expected = "<HTML><HEAD></HEAD><BODY>\r\n<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>\r\n<TR>\r\n";
@@ -226,7 +227,7 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
 
     // Written again for another day, the page replaces the earlier one.
     apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
-    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    qvtest::clickAt(w.cmdshowhtml);
     const QString second = readFile(path);
     EXPECT_TRUE(second.contains("<TD>1003</TD>"));
     EXPECT_FALSE(second.contains("3001"));
@@ -245,7 +246,7 @@ TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)
 
     // A folder that cannot take the page: nothing is opened, the user is told.
     qv::ProgramFolder::setPath(folder + "/no such folder");
-    QTest::mouseClick(w.cmdshowhtml, Qt::LeftButton);
+    qvtest::clickAt(w.cmdshowhtml);
     qv::ProgramFolder::setPath(folder);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].startsWith("Could not write the web page "));
@@ -276,7 +277,7 @@ TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
     EXPECT_EQ(ui.script.messages().size(), 1);
     // Print passes the window's errors over; only the report engine may speak.
     ui.script.clear();
-    QTest::mouseClick(w.Cmdprint, Qt::LeftButton);
+    qvtest::clickAt(w.Cmdprint);
     for (const qv::UiEvent& e : ui.script.events)
         EXPECT_EQ(e.title, QStringLiteral("Appointments By date")) << e.text.toStdString();
 }

@@ -1,5 +1,6 @@
 // A ticket's life in the appointment book: added, filled, saved with its
 // required-field checks, cancelled, and what reaches the table.
+#include "support/user_hands.h"
 #include "book_fixture.h"
 
 #include "platform/print/printer.h"
@@ -309,7 +310,7 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     QTableView* grid = f.DataGrid1;
     grid->scrollTo(grid->model()->index(3, 0));
     const QRect cell = grid->visualRect(grid->model()->index(3, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(grid->viewport(), cell.center());
     EXPECT_EQ(box(50)->text(), "1004");
     EXPECT_TRUE(box(46)->text().isEmpty());
 
@@ -322,7 +323,7 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     click(f.cmdEdit);
     grid->scrollTo(grid->model()->index(4, 0));
     const QRect other = grid->visualRect(grid->model()->index(4, 0));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, other.center());
+    qvtest::clickAt(grid->viewport(), other.center());
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_TRUE(f.EditFlag);
 }

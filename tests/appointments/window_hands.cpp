@@ -1,3 +1,4 @@
+#include "support/user_hands.h"
 #include "window_hands.h"
 
 #include "platform/report/report_preview.h"
@@ -18,7 +19,7 @@ void clickDay(qv::MonthCalendar* calendar, const QDate& day)
     // Row 0 holds the names of the days; the weeks follow.
     const int shown = int(calendar->firstShownDay().daysTo(day));
     const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(view->viewport(), cell.center());
 }
 
 QStringList detailField(const qv::ReportDocument& document, const QString& field)

@@ -1,5 +1,6 @@
 // The assets register as a record window: what it shows, saving, moving,
 // deleting, the pick lists and the clear buttons.
+#include "support/user_hands.h"
 #include "assets_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -164,7 +165,7 @@ TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
     // Typed text goes only when the list's own box is clicked.
     type(w.Combo2->lineEdit(), "Back Room");
     EXPECT_EQ(box(1)->text(), "Salon");
-    QTest::mouseClick(w.Combo2->lineEdit(), Qt::LeftButton);
+    qvtest::clickAt(w.Combo2->lineEdit());
     EXPECT_EQ(box(1)->text(), "Back Room");
     // Emptying the list empties the box.
     type(w.Combo3->lineEdit(), "");
@@ -172,10 +173,10 @@ TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
     EXPECT_EQ(box(0)->text(), "");
     // The site list writes only its two values, in the first box.
     w.Combo6->setEditText("Off Site");
-    QTest::mouseClick(w.Combo6->lineEdit(), Qt::LeftButton);
+    qvtest::clickAt(w.Combo6->lineEdit());
     EXPECT_EQ(box(17)->text(), "Off Site");
     w.Combo6->setEditText("Elsewhere");
-    QTest::mouseClick(w.Combo6->lineEdit(), Qt::LeftButton);
+    qvtest::clickAt(w.Combo6->lineEdit());
     EXPECT_EQ(box(17)->text(), "Off Site");
     click(w.cmdNext);
     click(w.cmdPrevious);

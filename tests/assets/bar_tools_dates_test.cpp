@@ -1,5 +1,6 @@
 // The bar of links to the other windows, the tool buttons, the panels, the
 // quarter and week of a picked day and the programs of the system.
+#include "support/user_hands.h"
 #include "assets_fixture.h"
 
 #include "assets/system_programs.h"
@@ -72,7 +73,7 @@ TEST_F(AssetsTest, PanelsOpenAndCloseWithTheirFocus)
     EXPECT_TRUE(w.Command16->isVisible());
     EXPECT_TRUE(box(23)->hasFocus());
     box(22)->setFocus();
-    QTest::mouseClick(w.Picture2, Qt::LeftButton, {}, QPoint(w.Picture2->width() - 4, w.Picture2->height() - 4));
+    qvtest::clickAt(w.Picture2, QPoint(w.Picture2->width() - 4, w.Picture2->height() - 4));
     EXPECT_TRUE(box(23)->hasFocus());
     click(w.Command16);
     EXPECT_FALSE(w.Picture2->isVisible());
@@ -101,7 +102,7 @@ TEST_F(AssetsTest, GridPickMovesTheRecordAndItsPicture)
     EXPECT_FALSE(pictureShown());
     click(w.Command15);
     const QRect cell = w.DataGrid2->visualRect(w.DataGrid2->model()->index(1, 3));
-    QTest::mouseClick(w.DataGrid2->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(w.DataGrid2->viewport(), cell.center());
     EXPECT_EQ(box(2)->text(), "Hair Dryer");
     EXPECT_EQ(w.DataGrid2->model()->headerData(12, Qt::Horizontal).toString(), "Appraised By");
     EXPECT_EQ(w.DataGrid2->model()->data(w.DataGrid2->model()->index(0, 9)).toString(), "$1,200.00");

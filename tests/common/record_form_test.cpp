@@ -1,5 +1,6 @@
 // The record form driven as a user drives it: buttons, keys and typing into
 // its bound boxes, checked against the database file and the messages shown.
+#include "support/user_hands.h"
 #include "common/record_form.h"
 #include "common/find_by_text.h"
 #include "platform/data/database.h"
@@ -137,20 +138,20 @@ TEST_F(RecordFormTest, MovingPastEitherEndBeepsOnceAndStays)
 {
     addPeople({"Ann", "Bob", "Cyd"});
     PeopleForm* w = open();
-    w->cmdPrevious->click();
+    qvtest::clickAt(w->cmdPrevious);
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(ui.script.beeps(), 1);
-    w->cmdNext->click();
-    w->cmdNext->click();
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);
     EXPECT_EQ(status(w), "Record: 3");
     EXPECT_EQ(ui.script.beeps(), 1);
-    w->cmdNext->click();
+    qvtest::clickAt(w->cmdNext);
     EXPECT_EQ(status(w), "Record: 3");
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
     EXPECT_EQ(ui.script.beeps(), 2);
-    w->cmdFirst->click();
+    qvtest::clickAt(w->cmdFirst);
     EXPECT_EQ(w->txtfields[0]->text(), "Ann");
-    w->cmdLast->click();
+    qvtest::clickAt(w->cmdLast);
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -159,17 +160,17 @@ TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
 {
     PeopleForm* w = open();
     EXPECT_EQ(w->txtfields[0]->text(), "");
-    w->cmdNext->click();
-    w->cmdPrevious->click();
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdPrevious);
     EXPECT_EQ(ui.script.beeps(), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // Add on an empty table keeps no bookmark; Cancel goes to the first record: none.
-    w->cmdAdd->click();
+    qvtest::clickAt(w->cmdAdd);
     EXPECT_EQ(status(w), "Add record");
     EXPECT_EQ(w->SavedBookmark, 0);
     QTest::keyClicks(w->txtfields[0], "Zed");
-    w->cmdCancel->click();
+    qvtest::clickAt(w->cmdCancel);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(w->txtfields[0]->text(), "");
     EXPECT_TRUE(tableColumn("Name").isEmpty());
@@ -199,13 +200,13 @@ TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(ui.script.beeps(), 1);
 
-    w->cmdEdit->click();
+    qvtest::clickAt(w->cmdEdit);
     EXPECT_EQ(status(w), "Edit record");
     key(w, Qt::Key_Down);
     key(w, Qt::Key_Escape);
     EXPECT_EQ(status(w), "Edit record");
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);   // Esc does not close while editing
-    w->cmdCancel->click();
+    qvtest::clickAt(w->cmdCancel);
     key(w, Qt::Key_Escape);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
 }
@@ -214,7 +215,7 @@ TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    w->cmdAdd->click();
+    qvtest::clickAt(w->cmdAdd);
     EXPECT_EQ(status(w), "Add record");
     EXPECT_TRUE(w->AddNewFlag);
     EXPECT_TRUE(w->cmdUpdate->isVisibleTo(w));
@@ -224,7 +225,7 @@ TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
     EXPECT_EQ(w->txtfields[0]->text(), "");
     QTest::keyClicks(w->txtfields[0], "Cyd");
     QTest::keyClicks(w->txtfields[2], "$7.25");
-    w->cmdUpdate->click();
+    qvtest::clickAt(w->cmdUpdate);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
@@ -237,20 +238,20 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    w->cmdNext->click();
-    w->cmdNext->click();   // Cyd
-    w->cmdAdd->click();
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);   // Cyd
+    qvtest::clickAt(w->cmdAdd);
     QTest::keyClicks(w->txtfields[0], "Nobody");
-    w->cmdCancel->click();
+    qvtest::clickAt(w->cmdCancel);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
 
     // The bookmark is never cleared: an Edit and Cancel elsewhere comes back to Cyd.
-    w->cmdLast->click();
-    w->cmdEdit->click();
-    w->cmdCancel->click();
+    qvtest::clickAt(w->cmdLast);
+    qvtest::clickAt(w->cmdEdit);
+    qvtest::clickAt(w->cmdCancel);
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
 }
 
@@ -258,12 +259,12 @@ TEST_F(RecordFormTest, EditAndCancelWithoutAnyAddGoesToTheFirstRecord)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    w->cmdLast->click();
+    qvtest::clickAt(w->cmdLast);
     EXPECT_EQ(status(w), "Record: 5");
-    w->cmdEdit->click();
+    qvtest::clickAt(w->cmdEdit);
     w->txtfields[0]->selectAll();
     QTest::keyClicks(w->txtfields[0], "Changed");
-    w->cmdCancel->click();
+    qvtest::clickAt(w->cmdCancel);
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(w->txtfields[0]->text(), "Ann");
     // The typed text went neither into Eve's row nor into Ann's.
@@ -274,9 +275,9 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
 {
     addPeople({"Ann"});
     PeopleForm* w = open();
-    w->cmdAdd->click();
+    qvtest::clickAt(w->cmdAdd);
     QTest::keyClicks(w->txtfields[1], "44");   // the required Name stays empty
-    w->cmdUpdate->click();
+    qvtest::clickAt(w->cmdUpdate);
     EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
     EXPECT_EQ(ui.script.events[0].style, 0);
     EXPECT_TRUE(w->AddNewFlag);
@@ -286,7 +287,7 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
     EXPECT_EQ(status(w), "Add record");
 
     QTest::keyClicks(w->txtfields[0], "Bob");   // mended, the same Update now saves
-    w->cmdUpdate->click();
+    qvtest::clickAt(w->cmdUpdate);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "44"}));
@@ -296,8 +297,8 @@ TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    w->cmdLast->click();
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdLast);
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_EQ(w->txtfields[0]->text(), "Ann");
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann"}));
@@ -305,7 +306,7 @@ TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
 
     // The only record: gone, and the move to the last record that follows
     // fails on the empty recordset with the data layer's text.
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_TRUE(tableColumn("Name").isEmpty());
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
@@ -320,19 +321,19 @@ TEST_F(RecordFormTest, DeleteConfirmationsInBothStyles)
     PeopleForm* w = open();
     g_confirm = RecordForm::DeleteConfirm::YesNo;
     ui.script.msgAnswers = {qv::MsgResult::No};
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_EQ(tableColumn("Name").size(), 3);
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_EQ(tableColumn("Name"), QStringList({"Bob", "Cyd"}));
     EXPECT_EQ(w->txtfields[0]->text(), "Bob");
 
     g_confirm = RecordForm::DeleteConfirm::OkCancel;
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_EQ(tableColumn("Name").size(), 2);
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    w->cmdDelete->click();
+    qvtest::clickAt(w->cmdDelete);
     EXPECT_EQ(tableColumn("Name"), QStringList({"Cyd"}));
 
     ASSERT_EQ(ui.script.events.size(), 4u);
@@ -348,11 +349,11 @@ TEST_F(RecordFormTest, RefreshReadsTheTableAgainFromTheFirstRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    w->cmdLast->click();
+    qvtest::clickAt(w->cmdLast);
     addPeople({"Cyd"});   // written by another window meanwhile
-    w->cmdRefresh->click();
+    qvtest::clickAt(w->cmdRefresh);
     EXPECT_EQ(status(w), "Record: 1");
-    w->cmdLast->click();
+    qvtest::clickAt(w->cmdLast);
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
 }
 
@@ -366,7 +367,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     QTest::keyClicks(w->txtfields[0], "Anna");
     EXPECT_TRUE(w->txtfields[0]->isDirty());
     EXPECT_FALSE(w->txtfields[2]->isDirty());
-    w->cmdNext->click();
+    qvtest::clickAt(w->cmdNext);
     EXPECT_EQ(w->txtfields[0]->text(), "Bob");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
     EXPECT_EQ(tableColumn("Fee"), QStringList({"12.5", "12.5"}));
@@ -375,7 +376,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     // happen, the table keeps the old value.
     w->txtfields[1]->selectAll();
     QTest::keyClicks(w->txtfields[1], "abc");
-    w->cmdPrevious->click();
+    qvtest::clickAt(w->cmdPrevious);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
@@ -384,7 +385,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     // Put right, the same move saves it.
     w->txtfields[1]->selectAll();
     QTest::keyClicks(w->txtfields[1], "32");
-    w->cmdPrevious->click();
+    qvtest::clickAt(w->cmdPrevious);
     EXPECT_EQ(w->txtfields[0]->text(), "Anna");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
 }
@@ -396,13 +397,13 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     // Close and Esc leave the record just as a move does: the typing is saved.
     w->txtfields[0]->selectAll();
     QTest::keyClicks(w->txtfields[0], "Anna");
-    w->cmdClose->click();
+    qvtest::clickAt(w->cmdClose);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
     EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
 
     w = open();
-    w->cmdNext->click();
+    qvtest::clickAt(w->cmdNext);
     w->txtfields[0]->selectAll();
     QTest::keyClicks(w->txtfields[0], "Bobby");
     key(w, Qt::Key_Escape);
@@ -414,7 +415,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     w = open();
     w->txtfields[1]->selectAll();
     QTest::keyClicks(w->txtfields[1], "abc");
-    w->cmdClose->click();
+    qvtest::clickAt(w->cmdClose);
     QCoreApplication::processEvents();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
@@ -424,7 +425,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     // A window left on a row it has just deleted has nothing to save and closes.
     ui.script.clear();
     w->adoPrimaryRS->deleteCurrent();
-    w->cmdClose->click();
+    qvtest::clickAt(w->cmdClose);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -435,7 +436,7 @@ TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
 {
     addPeople({"Ann", "Bob", "Cyd"});
     PeopleForm* w = open();
-    w->cmdLast->click();
+    qvtest::clickAt(w->cmdLast);
     ui.script.inputAnswers = {"bo"};
     EXPECT_TRUE(FindByText(*w->adoPrimaryRS, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(status(w), "Record: 2");

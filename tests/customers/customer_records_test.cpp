@@ -1,5 +1,6 @@
 // The client records: load, the phone rule of Update, Cancel, Delete, the
 // finds, the grid panel, the report button and moving the window by its labels.
+#include "support/user_hands.h"
 #include "customers_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -243,7 +244,7 @@ TEST_F(CustomersTest, GridListsEveryClientAndAPickedRowBecomesCurrent)
     EXPECT_EQ(model->index(0, 3).data().toString(), "5/14");
 
     const QRect cell = w.DataGrid1->visualRect(model->index(3, 0));
-    QTest::mouseClick(w.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(w.DataGrid1->viewport(), cell.center());
     EXPECT_EQ(box(0)->text(), "Dan Fox");
     EXPECT_EQ(w.lblStatus->text(), "Record: 4");
 }

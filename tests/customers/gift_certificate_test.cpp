@@ -1,5 +1,6 @@
 // The gift certificate: opened from the customer window, printed as it
 // appears without its Print button.
+#include "support/user_hands.h"
 #include "customers_fixture.h"
 
 #include "customers/gift_certificate.h"
@@ -26,7 +27,7 @@ TEST_F(CustomersTest, TheCertificatePrintsWithoutItsButtonWhichComesBackAfterwar
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));   // the customers stay open
 
     ui.script.clear();
-    QTest::mouseClick(cert->Command1, Qt::LeftButton);
+    qvtest::clickAt(cert->Command1);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     ASSERT_EQ(page.pictures.size(), 1);
@@ -39,7 +40,7 @@ TEST_F(CustomersTest, TheCertificatePrintsWithoutItsButtonWhichComesBackAfterwar
 
     // Cancelled: nothing printed, the button is there.
     ui.script.printerAnswers = {false};
-    QTest::mouseClick(cert->Command1, Qt::LeftButton);
+    qvtest::clickAt(cert->Command1);
     EXPECT_EQ(printing->jobs().size(), 1);
     EXPECT_TRUE(cert->Command1->isVisible());
     EXPECT_TRUE(messages().isEmpty());
@@ -54,7 +55,7 @@ TEST_F(CustomersTest, ThePrintedCertificateShowsThePictureAndNotTheButton)
     Form4& cert = qv::Windows::show<Form4>();
     const QString pdf = QDir(db.folder()).filePath("certificate.pdf");
     qv::printer().useSystemPdfFile(pdf);
-    QTest::mouseClick(cert.Command1, Qt::LeftButton);
+    qvtest::clickAt(cert.Command1);
     qv::printer().useRecording();
     ASSERT_TRUE(QFile::exists(pdf));
 

@@ -1,4 +1,5 @@
 // "Enter": the client into the open ticket of the appointment book.
+#include "support/user_hands.h"
 #include "customers_fixture.h"
 
 #include "appointments/appointment_book.h"
@@ -26,7 +27,7 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     seed = false;
     Form3& book = qv::Windows::show<Form3>();
     frmCustomers& w = open();
-    QTest::mouseClick(book.cmdAdd, Qt::LeftButton);
+    qvtest::clickAt(book.cmdAdd);
     ASSERT_TRUE(book.AddNewFlag);
 
     click(w.Command9);
@@ -69,7 +70,7 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     Form3& book = qv::Windows::show<Form3>();
     frmCustomers& w = open();
     // The first ticket of the book: its phone is taken, so start a fresh one.
-    QTest::mouseClick(book.cmdAdd, Qt::LeftButton);
+    qvtest::clickAt(book.cmdAdd);
     book.box(50)->setBoxText("2001");
     click(w.cmdLast);   // Dan Fox, artist Tom
     click(w.Command9);
@@ -79,7 +80,7 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     book.serviceSlot(1).name->setBoxText("Haircut");
     book.serviceSlot(1).price->setBoxText("25");
     book.serviceSlot(1).quantity->setBoxText("1");
-    QTest::mouseClick(book.cmdUpdate, Qt::LeftButton);
+    qvtest::clickAt(book.cmdUpdate);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '2001'").toString(), "Dan Fox");
     EXPECT_EQ(db.scalar("SELECT CustomerPhone FROM Servicemenu WHERE CustomerID = '2001'").toString(), "858-9899");

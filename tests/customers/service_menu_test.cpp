@@ -1,6 +1,7 @@
 // The service price list opened from the appointment book on a seeded salon:
 // picking, the boxes the window binds when, posting into and clearing the
 // ticket's service slots, and the manager's edits behind the password.
+#include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "customers/service_menu.h"
 #include "platform/data/recordset.h"
@@ -54,7 +55,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(QLineEdit* box, const QString& text)
     {
@@ -70,7 +71,7 @@ protected:
         const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
         const QRect r = menu->DataList1->visualItemRect(items[0]);
-        QTest::mouseClick(menu->DataList1->viewport(), Qt::LeftButton, {}, r.center());
+        qvtest::clickAt(menu->DataList1->viewport(), r.center());
     }
     QString boxText(int i) { return menu->txtfields[i]->text(); }
     QStringList ticketSlot(int slot)

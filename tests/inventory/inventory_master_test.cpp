@@ -1,6 +1,7 @@
 // The inventory master: every stock row through its boxes, the grid of the
 // row's category or of all rows, the finds, the vendor list, adding and
 // deleting rows, and the windows it opens.
+#include "support/user_hands.h"
 #include "record_window_hands.h"
 
 #include "common/connections.h"
@@ -350,7 +351,7 @@ TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow
         GTEST_SKIP() << "the products-sold window is not part of this program yet";
     productsSold->unload();
     QApplication::processEvents();
-    QTest::mouseClick(w().Image1, Qt::LeftButton);
+    qvtest::clickAt(w().Image1);
     ASSERT_TRUE(loaded("Form1"));
     EXPECT_TRUE(qv::Windows::loaded("Form1")->isVisible());
 }

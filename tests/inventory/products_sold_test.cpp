@@ -1,6 +1,7 @@
 // The products-sold window on a seeded salon: typed date ranges listed per
 // ticket with their product sales, the refusals of dates that cannot be
 // read, every ticket on Refresh, Clear and Close.
+#include "support/user_hands.h"
 #include "inventory/products_sold.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -40,7 +41,7 @@ protected:
     {
         type(0, from);
         type(1, to);
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        qvtest::clickAt(form->Command1);
     }
     int rows() const { return form->DataGrid1->model()->rowCount(); }
     QString cell(int row, int column) const
@@ -151,7 +152,7 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
     db.seed();
     open();
     EXPECT_EQ(rows(), 0);
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    qvtest::clickAt(form->Command4);
     ASSERT_EQ(rows(), 6);
     QStringList customers = column(kCustomer);
     customers.sort();
@@ -159,12 +160,12 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
 
     type(0, "7/1/2001");
     type(1, "7/3/2001");
-    QTest::mouseClick(form->Command3, Qt::LeftButton);
+    qvtest::clickAt(form->Command3);
     EXPECT_TRUE(form->txtfields[0]->text().isEmpty());
     EXPECT_TRUE(form->txtfields[1]->text().isEmpty());
     EXPECT_EQ(rows(), 6);
 
-    QTest::mouseClick(form->Command2, Qt::LeftButton);
+    qvtest::clickAt(form->Command2);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded(QStringLiteral("Form1")), nullptr);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -174,7 +175,7 @@ TEST_F(ProductsSoldTest, MissingDatabaseIsReportedAndTheWindowStays)
 {
     open();
     QFile::remove(db.file());
-    QTest::mouseClick(form->Command4, Qt::LeftButton);
+    qvtest::clickAt(form->Command4);
     getProducts("7/1/2001", "7/2/2001");
     ASSERT_EQ(ui.script.messages().size(), 2);
     EXPECT_TRUE(ui.script.messages()[0].contains("KVD.mdb")) << ui.script.messages()[0].toStdString();
@@ -198,7 +199,7 @@ TEST(ProductsSoldShot, AfterARange)
     auto& form = qv::Windows::show<Form1>();
     QTest::keyClicks(form.txtfields[0], "7/1/2001");
     QTest::keyClicks(form.txtfields[1], "7/31/2001");
-    QTest::mouseClick(form.Command1, Qt::LeftButton);
+    qvtest::clickAt(form.Command1);
     QTest::qWait(100);
     EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));
     form.unload();

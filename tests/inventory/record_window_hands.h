@@ -2,6 +2,7 @@
 // Hands for the inventory's record windows: a seeded salon, scripted
 // dialogs, the window shown and active, clicks and typing as a user does
 // them, the grid read as shown.
+#include "support/user_hands.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/window.h"
 #include "platform/services/services.h"
@@ -46,7 +47,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(qv::TextBox* b, const QString& text)
     {

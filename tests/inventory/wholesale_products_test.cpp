@@ -2,6 +2,7 @@
 // posted with Edit and Update, the figures reach the table when the row is
 // left, Refresh and Close recompute and save, and the manager unlocks the
 // returned and lost boxes through the real password dialog.
+#include "support/user_hands.h"
 #include "inventory/wholesale_products.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -65,7 +66,7 @@ protected:
     {
         ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
+        qvtest::clickAt(button);
     }
     void unlock(const QString& password = "marvo")
     {

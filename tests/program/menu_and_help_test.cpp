@@ -1,6 +1,7 @@
 // The management menu and help among the real windows: from the main screen
 // through the password to the menu, from the book through the user login to
 // the menu and back, and the book's Help button.
+#include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "common/connections.h"
 #include "common/help_access.h"
@@ -61,11 +62,11 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
 {
     auto* mainScreen = qobject_cast<FrmMain*>(qv::Windows::show("FrmMain"));
     ASSERT_TRUE(mainScreen);
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     auto* password = qobject_cast<PasswordDialog*>(qv::Windows::loaded("frmLogin1"));
     ASSERT_TRUE(password);
     QTest::keyClicks(password->txtPassword, "marvo");
-    QTest::mouseClick(password->cmdOK, Qt::LeftButton);
+    qvtest::clickAt(password->cmdOK);
     settle();
     auto* menu = qobject_cast<frmmangement*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
@@ -73,8 +74,8 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     EXPECT_FALSE(isLoaded("FrmMain"));
 
     // The appointment manager gives way with the menu when the book opens.
-    QTest::mouseClick(menu->Command9, Qt::LeftButton);
-    QTest::mouseClick(menu->Command7, Qt::LeftButton);
+    qvtest::clickAt(menu->Command9);
+    qvtest::clickAt(menu->Command7);
     settle();
     auto* book = qobject_cast<Form3*>(qv::Windows::loaded("Form3"));
     ASSERT_TRUE(book);
@@ -83,12 +84,12 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     EXPECT_FALSE(isLoaded("frmServicemenu3"));
 
     // Back through the user login: the book gives way to the menu.
-    QTest::mouseClick(book->Command10, Qt::LeftButton);
+    qvtest::clickAt(book->Command10);
     auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded("frmLogin"));
     ASSERT_TRUE(login);
     QTest::keyClicks(login->txtUserName, "admin");
     QTest::keyClicks(login->txtPassword, "secret");
-    QTest::mouseClick(login->Command1, Qt::LeftButton);
+    qvtest::clickAt(login->Command1);
     settle();
     EXPECT_TRUE(isLoaded("frmmangement"));
     EXPECT_FALSE(isLoaded("Form3"));
@@ -99,7 +100,7 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     // Exit Program ends it all.
     menu = qobject_cast<frmmangement*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
-    QTest::mouseClick(menu->Command4, Qt::LeftButton);
+    qvtest::clickAt(menu->Command4);
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -115,7 +116,7 @@ TEST_F(MenuAndHelp, TheBooksHelpButtonShowsTheHelpText)
 
     auto* book = qobject_cast<Form3*>(qv::Windows::show("Form3"));
     ASSERT_TRUE(book);
-    QTest::mouseClick(book->Command19, Qt::LeftButton);
+    qvtest::clickAt(book->Command19);
     EXPECT_EQ(helpFile(), programFolder() + "\\HelpFile.hlp");
     qv::Window* help = qv::Windows::loaded("Frmhelp");
     ASSERT_TRUE(help);

@@ -1,6 +1,7 @@
 // The service price list with its password dialog, as the program links
 // them: the manager's password shows the edit buttons the dialog names, and
 // the list is then added to, edited and deleted from.
+#include "support/user_hands.h"
 #include "customers/service_menu.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -39,7 +40,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(QLineEdit* box, const QString& text)
     {
@@ -52,7 +53,7 @@ protected:
         const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
         const QRect r = menu->DataList1->visualItemRect(items[0]);
-        QTest::mouseClick(menu->DataList1->viewport(), Qt::LeftButton, {}, r.center());
+        qvtest::clickAt(menu->DataList1->viewport(), r.center());
     }
     QStringList listed()
     {

@@ -4,6 +4,7 @@
 // boxes are named here by their indexes, not through the book's own slot
 // accessors, so a slot written into the wrong box (or saved into the wrong
 // field) shows up, both on the ticket and in the saved row.
+#include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "customers/customer_window.h"
 #include "customers/service_menu.h"
@@ -48,7 +49,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(QLineEdit* box, const QString& text)
     {
@@ -60,8 +61,7 @@ protected:
     {
         const QList<QListWidgetItem*> items = menu.DataList1->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        QTest::mouseClick(menu.DataList1->viewport(), Qt::LeftButton, {},
-                          menu.DataList1->visualItemRect(items[0]).center());
+        qvtest::clickAt(menu.DataList1->viewport(), menu.DataList1->visualItemRect(items[0]).center());
     }
     QString row(const QString& field)
     {

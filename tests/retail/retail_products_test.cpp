@@ -1,6 +1,7 @@
 // The retail product window driven as the front desk and the manager use it:
 // products found and sent onto the open ticket, the stock figures booked,
 // saved and shown again, and the manager's corrections.
+#include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -63,7 +64,7 @@ protected:
     {
         ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
         ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
+        qvtest::clickAt(button);
     }
     void unlock()
     {

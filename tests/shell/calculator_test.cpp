@@ -1,6 +1,7 @@
 // The calculator driven by clicks on its buttons: what the readout shows after
 // each key, the refusals (division by zero, numbers beyond a double), and the
 // fresh start after "C" and after the window is opened anew.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "shell/calculator.h"
@@ -48,7 +49,7 @@ protected:
         QStringList shown;
         for (const QString& key : keys.split(u' ', Qt::SkipEmptyParts)) {
             if (QPushButton* b = buttonFor(key))
-                QTest::mouseClick(b, Qt::LeftButton);
+                qvtest::clickAt(b);
             shown << calc->Readout->text();
         }
         return shown;

@@ -1,5 +1,6 @@
 // Help: the checks of the help access, the help commands as the help window
 // serves them, printing the help text and dragging the window by its title.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "common/help_access.h"
@@ -127,7 +128,7 @@ TEST_F(HelpTest, TheViewerServesContentsHelpOnHelpSearchAndQuit)
     ShowHelp(nullptr, HelpCommand::Quit);
     ShowHelp(nullptr, HelpCommand::Contents);
     ASSERT_TRUE(helpWindow());
-    QTest::mouseClick(helpWindow()->Command2, Qt::LeftButton);
+    qvtest::clickAt(helpWindow()->Command2);
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Frmhelp")));
 }
@@ -157,7 +158,7 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     qv::printer().setDevice(std::move(device));
     qv::printer().setPrintQuality(qv::PrintQuality::Draft);
 
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    qvtest::clickAt(w->Command1);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(rec->jobs().size(), 1);
@@ -185,12 +186,12 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     rec->clear();
     ui.script.clear();
     ui.script.printerAnswers.push_back(false);
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    qvtest::clickAt(w->Command1);
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
 
     rec->setFailing(true);
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    qvtest::clickAt(w->Command1);
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();

@@ -1,6 +1,7 @@
 // The management menu: reached through the management password, opening
 // the windows of every part of the program by name, the count-guarded
 // openers, the five report buttons, help, and Exit Program.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "common/connections.h"
@@ -60,7 +61,7 @@ protected:
         probes << name;
     }
 
-    static void click(QAbstractButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    static void click(QAbstractButton* button) { qvtest::clickAt(button); }
 
     // Clicks a report button and returns what its preview showed; the preview
     // is closed as a user closes it.

@@ -1,6 +1,7 @@
 // The five password dialogs: the exact password, the refusal, the empty box
 // on every showing, and what a correct password unlocks on the window that
 // opened the dialog.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "shell/main_screen.h"
@@ -69,7 +70,7 @@ protected:
     void enter(PasswordDialog* d, const QString& password)
     {
         QTest::keyClicks(d->txtPassword, password);
-        QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+        qvtest::clickAt(d->cmdOK);
     }
 };
 
@@ -146,7 +147,7 @@ TEST_F(PasswordTest, CancelLeavesTheWindowAsItWas)
         const auto before = stateOf(target);
         PasswordDialog* d = dialog(g.name);
         QTest::keyClicks(d->txtPassword, "marvo");
-        QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+        qvtest::clickAt(d->cmdCancel);
         EXPECT_FALSE(d->LoginSucceeded);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(stateOf(target), before);
@@ -160,10 +161,10 @@ TEST_F(PasswordTest, EachShowingStartsWithAnEmptyBox)
     qv::Windows::show(QStringLiteral("frmCalendar"));
     PasswordDialog* d = dialog("frmLogin5");
     QTest::keyClicks(d->txtPassword, "marvo");
-    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+    qvtest::clickAt(d->cmdCancel);
     d = dialog("frmLogin5");
     EXPECT_EQ(d->txtPassword->text(), "");
-    QTest::mouseClick(d->cmdOK, Qt::LeftButton);
+    qvtest::clickAt(d->cmdOK);
     EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
     EXPECT_FALSE(qv::Windows::loaded(QStringLiteral("frmCalendar"))->findChild<QWidget*>("cmdAdd")->isVisible());
 }
@@ -180,7 +181,7 @@ TEST_F(PasswordTest, UnlockingAWindowThatIsNotOpenChangesNothing)
 TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
 {
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle(), "Management Login");
@@ -204,7 +205,7 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 {
     WithoutWindow noMenu(QStringLiteral("frmmangement"));
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     enter(d, QStringLiteral("marvo"));
@@ -219,14 +220,14 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 TEST_F(PasswordTest, CancelOfTheLastWindowOnScreenEndsTheProgram)
 {
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     mainScreen->close();   // the title bar's close, while the dialog is up
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_EQ(programEnds, 0);
-    QTest::mouseClick(d->cmdCancel, Qt::LeftButton);
+    qvtest::clickAt(d->cmdCancel);
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin1")));   // hidden, not unloaded
     EXPECT_EQ(programEnds, 1);

@@ -1,6 +1,7 @@
 // The picture browser: what it lists at load, the patterns, walking the
 // folders and drives, showing a picture at its own size, a file that is no
 // picture, and the left column following the window's height.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "common/connections.h"
@@ -41,7 +42,7 @@ void clickFile(qv::FileListBox* list, const QString& name)
     const QList<QListWidgetItem*> found = list->findItems(name, Qt::MatchExactly);
     ASSERT_EQ(found.size(), 1) << name.toStdString();
     const QRect at = list->visualItemRect(found.first());
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+    qvtest::clickAt(list->viewport(), at.center());
 }
 
 void doubleClickFolder(qv::DirListBox* list, const QString& path)
@@ -51,7 +52,7 @@ void doubleClickFolder(qv::DirListBox* list, const QString& path)
             continue;
         const QRect at = list->visualItemRect(list->item(row));
         // As the mouse sends it: a click, then the second press as a double click.
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at.center());
+        qvtest::clickAt(list->viewport(), at.center());
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at.center());
         return;
     }

@@ -1,4 +1,5 @@
 // The splash window's three ways on and the main screen's two areas.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "shell/main_screen.h"
@@ -82,7 +83,7 @@ TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
 TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
 {
     frmSplash* s = splash();
-    QTest::mouseClick(s->Frame1, Qt::LeftButton, {}, QPoint(s->Frame1->width() - 10, s->Frame1->height() - 10));
+    qvtest::clickAt(s->Frame1, QPoint(s->Frame1->width() - 10, s->Frame1->height() - 10));
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
 }
@@ -90,7 +91,7 @@ TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
 TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
 {
     frmSplash* s = splash();
-    QTest::mouseClick(s->Command2, Qt::LeftButton);
+    qvtest::clickAt(s->Command2);
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
     settle();
@@ -99,7 +100,7 @@ TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
     programEnds = 0;
 
     s = splash();
-    QTest::mouseClick(s->Command1, Qt::LeftButton);
+    qvtest::clickAt(s->Command1);
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -110,13 +111,13 @@ TEST_F(SplashTest, MainScreenOpensTheBookOnlyWhenThereAreTickets)
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(mainScreen);
     EXPECT_EQ(mainScreen->windowTitle(), "Main Screen");
-    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command7);
     EXPECT_TRUE(ui.script.events.empty());   // no message, no window
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
 
     db->insert(QStringLiteral("Servicemenu"), {{"CustomerID", "1001"}, {"CustomerName", "Ann Lee"}});
-    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command7);
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
 }
@@ -125,7 +126,7 @@ TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 {
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(QFile::remove(db->file()));
-    QTest::mouseClick(mainScreen->Command7, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command7);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages().first().isEmpty());
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
@@ -135,15 +136,15 @@ TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 TEST_F(SplashTest, ManagementButtonShowsThePasswordDialogEmpty)
 {
     auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
     QTest::keyClicks(dialog->txtPassword, "marv");
-    QTest::mouseClick(dialog->cmdCancel, Qt::LeftButton);
+    qvtest::clickAt(dialog->cmdCancel);
     EXPECT_FALSE(dialog->isVisible());
 
-    QTest::mouseClick(mainScreen->Command10, Qt::LeftButton);
+    qvtest::clickAt(mainScreen->Command10);
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(dialog->txtPassword->text(), "");
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));

@@ -1,5 +1,6 @@
 // The tip-of-the-day windows over real tip files in the program folder and a
 // private settings store, the static help notes and the about box.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "shell/about_box.h"
@@ -66,7 +67,7 @@ protected:
     {
         QStringList shown{w->lblTipText->text()};
         for (int i = 0; i < presses; ++i) {
-            QTest::mouseClick(w->cmdNextTip, Qt::LeftButton);
+            qvtest::clickAt(w->cmdNextTip);
             shown << w->lblTipText->text();
         }
         return shown;
@@ -92,7 +93,7 @@ TEST_F(TipsTest, EachWindowShowsItsOwnFileInOrderAndRoundAgain)
         EXPECT_EQ(w->Label1->text(), kind.heading);
         EXPECT_EQ(bool(w->windowFlags() & Qt::WindowStaysOnTopHint), kind.topMost) << kind.window;
         EXPECT_EQ(shownTips(w, 4), expected[i]) << kind.window;
-        QTest::mouseClick(w->cmdOK, Qt::LeftButton);
+        qvtest::clickAt(w->cmdOK);
         settle();
         EXPECT_FALSE(isLoaded(kind.window)) << kind.window;
     }
@@ -172,11 +173,11 @@ TEST_F(TipsTest, UntickingTheBoxKeepsBothWindowsAwayFromThenOn)
     // The click stores the tick at once, both ways.
     TipOfDay* quick = qobject_cast<TipOfDay*>(qv::Windows::loaded("frmTip1"));
     QCheckBox* box = boxOf(quick, kTipKinds[1]);
-    QTest::mouseClick(box, Qt::LeftButton);
+    qvtest::clickAt(box);
     EXPECT_EQ(stored().toString(), "0");
-    QTest::mouseClick(box, Qt::LeftButton);
+    qvtest::clickAt(box);
     EXPECT_EQ(stored().toString(), "1");
-    QTest::mouseClick(box, Qt::LeftButton);
+    qvtest::clickAt(box);
     EXPECT_EQ(stored().toString(), "0");
     unloadAll();
 
@@ -239,7 +240,7 @@ TEST_F(TipsTest, AboutBoxNamesTheProgramAndItsVersion)
                                              .arg(shell::kVersionRevision));
     EXPECT_EQ(about->Label2->text(), "This program is best viewed at 800 x 600");
     EXPECT_TRUE(about->windowFlags() & Qt::WindowStaysOnTopHint);
-    QTest::mouseClick(about->cmdOK, Qt::LeftButton);
+    qvtest::clickAt(about->cmdOK);
     settle();
     EXPECT_FALSE(isLoaded("frmAbout"));
 }
@@ -259,7 +260,7 @@ TEST_F(TipsTest, Screenshots)
         ASSERT_TRUE(w) << name;
         if (auto* calc = qobject_cast<Calculator*>(w))
             for (QPushButton* b : {calc->Number[1], calc->Number[2], calc->Decimal, calc->Number[5]})
-                QTest::mouseClick(b, Qt::LeftButton);
+                qvtest::clickAt(b);
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name;
     }

@@ -1,4 +1,5 @@
 // The user login against table Users, and the user list that keeps it.
+#include "support/user_hands.h"
 #include "shell_fixture.h"
 
 #include "shell/user_list.h"
@@ -25,7 +26,7 @@ protected:
         QTest::keyClicks(w->txtUserName, name);
         QTest::keyClicks(w->txtPassword, password);
         ASSERT_EQ(w->txtUserName->text(), name);
-        QTest::mouseClick(w->Command1, Qt::LeftButton);
+        qvtest::clickAt(w->Command1);
         EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));   // closed in both outcomes
     }
     bool signedIn() const { return isLoaded(QStringLiteral("frmmangement")); }
@@ -103,7 +104,7 @@ TEST_F(LoginTest, CancelClosesWithoutAsking)
     auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
     EXPECT_EQ(w->windowTitle(), "Management");
     EXPECT_EQ(w->txtPassword->echoMode(), QLineEdit::Password);
-    QTest::mouseClick(w->Command2, Qt::LeftButton);
+    qvtest::clickAt(w->Command2);
     EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));
     EXPECT_TRUE(ui.script.events.empty());
 }
@@ -113,7 +114,7 @@ TEST_F(LoginTest, MissingUsersTableShowsTheErrorAndKeepsTheWindow)
     db->execRaw(QStringLiteral("DROP TABLE Users"));
     auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
     QTest::keyClicks(w->txtUserName, "admin");
-    QTest::mouseClick(w->Command1, Qt::LeftButton);
+    qvtest::clickAt(w->Command1);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_NE(ui.script.messages().first(), "Invalid user name/password.");
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin")));
@@ -144,7 +145,7 @@ protected:
         box->selectAll();
         QTest::keyClicks(box, text);
     }
-    static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    static void click(QPushButton* b) { qvtest::clickAt(b); }
 };
 
 } // namespace
@@ -215,7 +216,7 @@ TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
     login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
     QTest::keyClicks(login->txtUserName, "kim");
     QTest::keyClicks(login->txtPassword, "PW");
-    QTest::mouseClick(login->Command1, Qt::LeftButton);
+    qvtest::clickAt(login->Command1);
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
 }

@@ -1,6 +1,7 @@
 // The commission payments window: entering a payment with its total worked
 // out, the names picked from the employee lists, the grid of one employee's
 // or of all payments, and the find by last name.
+#include "support/user_hands.h"
 #include "staff/commission_payments.h"
 
 #include "platform/data/recordset.h"
@@ -48,7 +49,7 @@ protected:
     void click(QAbstractButton* b)
     {
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
-        QTest::mouseClick(b, Qt::LeftButton);
+        qvtest::clickAt(b);
     }
     void type(qv::TextBox* b, const QString& text)
     {
@@ -288,7 +289,7 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
 TEST_F(PaymentsTest, LampOpensTheQuickTips)
 {
     open();
-    QTest::mouseClick(w().Image3, Qt::LeftButton);
+    qvtest::clickAt(w().Image3);
     EXPECT_NE(qv::Windows::loaded("frmquicktips4"), nullptr);
 }
 

@@ -1,6 +1,7 @@
 // The sales totals window: sums per artist over a typed range of dates, the
 // commission calculator, the report of payments and the way on to the
 // payments window.
+#include "support/user_hands.h"
 #include "staff/commissions.h"
 
 #include "platform/report/report_preview.h"
@@ -50,7 +51,7 @@ protected:
         QTest::keyClick(b, Qt::Key_Delete);
         QTest::keyClicks(b, text);
     }
-    void click(QAbstractButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void click(QAbstractButton* b) { qvtest::clickAt(b); }
     void query(const QString& from, const QString& to, QPushButton* button)
     {
         type(w().txtBegDate, from);
@@ -77,7 +78,7 @@ protected:
         for (int r = 0; m && r < m->rowCount(); ++r)
             if (m->index(r, 0).data().toString() == artist) {
                 const QRect cell = w().DataGrid5->visualRect(m->index(r, 0));
-                QTest::mouseClick(w().DataGrid5->viewport(), Qt::LeftButton, {}, cell.center());
+                qvtest::clickAt(w().DataGrid5->viewport(), cell.center());
                 return;
             }
         ADD_FAILURE() << "no grid row for " << artist.toStdString();
@@ -291,7 +292,7 @@ TEST_F(CommissionsTest, ButtonsOpenThePaymentsAndTheTips)
     EXPECT_TRUE(payments->isVisible());
     EXPECT_TRUE(w().isVisible());
 
-    QTest::mouseClick(w().Image3, Qt::LeftButton);
+    qvtest::clickAt(w().Image3);
     EXPECT_NE(qv::Windows::loaded("frmquicktips"), nullptr);
 }
 

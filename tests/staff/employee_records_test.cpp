@@ -1,6 +1,7 @@
 // The employee records: load, the social security rule of Update, Cancel,
 // Delete, moving past the ends, the finds, the grid panel, the report button
 // and moving the window by its labels.
+#include "support/user_hands.h"
 #include "employee_fixture.h"
 
 #include "common/picture_viewport.h"
@@ -262,7 +263,7 @@ TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
     click(w.cmdRefresh);
     const QRect cell = w.DataGrid1->visualRect(model->index(2, 1));
-    QTest::mouseClick(w.DataGrid1->viewport(), Qt::LeftButton, {}, cell.center());
+    qvtest::clickAt(w.DataGrid1->viewport(), cell.center());
     EXPECT_EQ(box(1)->text(), "Reed");
     EXPECT_EQ(w.lblStatus->text(), "Record: 3");
     EXPECT_EQ(photoColour(), QColor(Qt::blue));

@@ -2,6 +2,7 @@
 // browsed and typed into while locked, the password and the lock, adding a
 // month, finding one, the memo panel and its drag, the report of all sheets,
 // and what reaches the database file.
+#include "support/user_hands.h"
 #include "platform/forms/many_line_box.h"
 #include "platform/report/report_preview.h"
 #include "platform/services/services.h"
@@ -45,7 +46,7 @@ protected:
     static void click(QWidget* target)
     {
         ASSERT_TRUE(target->isVisible()) << target->objectName().toStdString();
-        QTest::mouseClick(target, Qt::LeftButton);
+        qvtest::clickAt(target);
     }
     static void type(QWidget* target, const QString& text)
     {

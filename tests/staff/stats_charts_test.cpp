@@ -2,6 +2,7 @@
 // the grouped averages, keys that differ only in letter case, missing
 // averages, an empty table or database, the layout after a resize, and a
 // chart read once per opening.
+#include "support/user_hands.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/services/services.h"
@@ -200,7 +201,7 @@ TEST_F(StatsChartsTest, ShowingAnOpenChartAgainDoesNotReadTheTableClosingAndReop
     EXPECT_EQ(&qv::Windows::show<frmServicemenu>(), first);
     EXPECT_EQ(first->chart->rowCount(), 3);
 
-    QTest::mouseClick(first->cmdClose, Qt::LeftButton);
+    qvtest::clickAt(first->cmdClose);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<frmServicemenu>(), nullptr);
     auto& again = qv::Windows::show<frmServicemenu>();

@@ -1,3 +1,4 @@
+#include "support/user_hands.h"
 #include "support/window_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -45,7 +46,7 @@ void WindowFixture::click(QAbstractButton* button)
 {
     ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
     ASSERT_TRUE(button->isEnabled()) << button->objectName().toStdString();
-    QTest::mouseClick(button, Qt::LeftButton);
+    qvtest::clickAt(button);
 }
 
 QString WindowFixture::pictureFile(const QString& name, const QColor& colour, QSize size)

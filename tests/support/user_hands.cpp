@@ -1,0 +1,174 @@
+#include "support/user_hands.h"
+
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace qvtest {
+
+namespace {
+
+void flush()
+{
+    QApplication::processEvents();
+}
+
+// Where the centre (or `at`) of the control lies in its top-level window.
+QPoint inWindow(QWidget* control, QPoint at)
+{
+    return control->mapTo(control->window(), at);
+}
+
+bool reachable(QWidget* control, QPoint at, const char* what)
+{
+    if (!control) {
+        ADD_FAILURE() << what << ": no control";
+        return false;
+    }
+    if (!control->isVisible()) {
+        ADD_FAILURE() << what << ": " << describe(control).toStdString() << " is not shown";
+        return false;
+    }
+    if (!control->isEnabled()) {
+        ADD_FAILURE() << what << ": " << describe(control).toStdString() << " is disabled";
+        return false;
+    }
+    QWidget* top = control->window();
+    const QPoint p = inWindow(control, at);
+    if (!top->rect().contains(p)) {
+        ADD_FAILURE() << what << ": " << describe(control).toStdString() << " at (" << p.x() << "," << p.y()
+                      << ") lies outside its window " << top->width() << "x" << top->height();
+        return false;
+    }
+    QWidget* hit = top->childAt(p);
+    if (!hit)
+        hit = top;
+    if (!isPartOf(hit, control)) {
+        ADD_FAILURE() << what << ": " << describe(control).toStdString() << " is covered at (" << p.x() << ","
+                      << p.y() << ") by " << describe(hit).toStdString();
+        return false;
+    }
+    if (!top->windowHandle()) {
+        ADD_FAILURE() << what << ": the window of " << describe(control).toStdString() << " is not shown";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString describe(const QWidget* widget)
+{
+    if (!widget)
+        return QStringLiteral("nothing");
+    QString name = widget->objectName().isEmpty() ? QStringLiteral("(unnamed)") : widget->objectName();
+    QString path = name;
+    // The nearest named ancestor says where an unnamed part belongs.
+    for (const QWidget* up = widget->parentWidget(); up; up = up->parentWidget()) {
+        if (!up->objectName().isEmpty()) {
+            path = up->objectName() + QLatin1Char('/') + path;
+            if (up->isWindow())
+                break;
+        }
+    }
+    return path + QStringLiteral(" (") + QString::fromLatin1(widget->metaObject()->className()) + QLatin1Char(')');
+}
+
+bool isPartOf(QWidget* hit, QWidget* control)
+{
+    for (QWidget* w = hit; w; w = w->parentWidget()) {
+        if (w == control)
+            return true;
+        if (w->isWindow())
+            break;
+    }
+    return false;
+}
+
+QWidget* widgetAtCentreOf(QWidget* control)
+{
+    QWidget* top = control->window();
+    const QPoint p = inWindow(control, control->rect().center());
+    if (!top->rect().contains(p))
+        return nullptr;
+    QWidget* hit = top->childAt(p);
+    return hit ? hit : top;
+}
+
+bool clickAt(QWidget* control)
+{
+    return control ? clickAt(control, control->rect().center()) : clickAt(control, QPoint());
+}
+
+bool clickAt(QWidget* control, QPoint at)
+{
+    if (!reachable(control, at, "click"))
+        return false;
+    QWidget* top = control->window();
+    QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow(control, at));
+    flush();
+    return true;
+}
+
+bool doubleClickAt(QWidget* control, QPoint at)
+{
+    if (!reachable(control, at, "double-click"))
+        return false;
+    QWindow* handle = control->window()->windowHandle();
+    const QPoint p = inWindow(control, at);
+    QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, p);
+    QTest::mouseDClick(handle, Qt::LeftButton, Qt::NoModifier, p);
+    flush();
+    return true;
+}
+
+QWidget* focused()
+{
+    return QApplication::focusWidget();
+}
+
+void typeKeys(const QString& text)
+{
+    for (const QChar c : text) {
+        QWidget* target = focused();
+        if (!target) {
+            ADD_FAILURE() << "typing \"" << text.toStdString() << "\": no widget has the focus";
+            return;
+        }
+        QTest::keyClicks(target, QString(c));
+    }
+    flush();
+}
+
+void press(Qt::Key key, Qt::KeyboardModifiers modifiers)
+{
+    QWidget* target = focused();
+    if (!target) {
+        ADD_FAILURE() << "key " << key << ": no widget has the focus";
+        return;
+    }
+    QTest::keyClick(target, key, modifiers);
+    flush();
+}
+
+bool typeInto(QWidget* box, const QString& text)
+{
+    if (!clickAt(box))
+        return false;
+    if (focused() != box && !isPartOf(focused(), box)) {
+        ADD_FAILURE() << "typing into " << describe(box).toStdString() << ": the click left the focus on "
+                      << describe(focused()).toStdString();
+        return false;
+    }
+    press(Qt::Key_A, Qt::ControlModifier);
+    if (text.isEmpty())
+        press(Qt::Key_Backspace);
+    else
+        typeKeys(text);
+    return true;
+}
+
+} // namespace qvtest
