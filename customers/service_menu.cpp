@@ -9,7 +9,6 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -108,13 +107,10 @@ frmServiceMenu1::frmServiceMenu1()
     onClick(Command9, [this] { Command9_Click(); });
     onClick(Command10, [this] { Command10_Click(); });
 
-    // A click picks the service again even when it is already the one shown;
-    // the arrow keys pick as they move.
-    connect(DataList1, &QListWidget::itemClicked, this, [this] { guard([this] { SelectServiceFromList(); }); });
-    connect(DataList1, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row >= 0 && DataList1->hasFocus() && !(QApplication::mouseButtons() & Qt::LeftButton))
-            guard([this] { SelectServiceFromList(); });
-    });
+    // Only the user's own pick moves the window to a service: the focus
+    // coming to the list (when a clicked button hides itself) would
+    // otherwise leave a row being added or edited for the list's first one.
+    connect(DataList1, &qv::DataList::picked, this, [this] { guard([this] { SelectServiceFromList(); }); });
 }
 
 void frmServiceMenu1::buildLayout()
@@ -184,6 +180,9 @@ void frmServiceMenu1::buildLayout()
         paintBackground(txtfields[i], kLightGrey);
     paintBackground(txtfields[4], kWhite);
     txtfields[4]->setEnabled(false);
+    // The front desk reads a service's name and price; only the manager,
+    // after the password, may retype them. A pick in the list still fills them.
+    lockNameAndPrice();
 
     // Comments take several lines, which a one-line box cannot show.
     qv::TextBox* comments = txtfields[2];
@@ -370,6 +369,13 @@ void frmServiceMenu1::Command10_Click()
     cmdAdd->hide();
     txtfields[4]->setEnabled(false);
     txtfields[2]->setReadOnly(true);
+    lockNameAndPrice();
+}
+
+void frmServiceMenu1::lockNameAndPrice()
+{
+    txtfields[0]->setReadOnly(true);
+    txtfields[1]->setReadOnly(true);
 }
 
 // ---------------------------------------------------------------- record form

@@ -7,8 +7,8 @@
 // hidden until the password dialog frmLogin4 shows them.
 //
 // Controls carry their names as objectName ("txtfields_3", "Command9",
-// "DataList1"); frmLogin4 finds Command9, Command10, the edit buttons,
-// txtfields_4 and txtfields_2 by those names.
+// "DataList1"); frmLogin4 finds Command9, Command10, the edit buttons and
+// txtfields_0, txtfields_1, txtfields_2 and txtfields_4 by those names.
 #include "common/record_form.h"
 
 #include <QLabel>
@@ -74,6 +74,8 @@ private:
     void buildLayout();
     void bindAllBoxes();
     void emptyQuantity();
+    // While the list is locked the Service and Price boxes take no typing.
+    void lockNameAndPrice();
     void fillList();
     void txtfields_GotFocus(int index);
     void txtfields_LostFocus(int index);

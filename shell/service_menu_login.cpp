@@ -15,4 +15,7 @@ void frmLogin4::unlock()
                           QStringLiteral("cmdClose"), QStringLiteral("cmdAdd"), QStringLiteral("cmdEdit")});
     enableControls(window, {QStringLiteral("txtfields(4)")});
     unlockBox(window, QStringLiteral("txtfields(2)"));
+    // The service's name and price are the manager's to change.
+    unlockBox(window, QStringLiteral("txtfields(0)"));
+    unlockBox(window, QStringLiteral("txtfields(1)"));
 }

@@ -2,6 +2,7 @@
 #include "platform/forms/row_reader.h"
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -16,6 +17,15 @@ DataList::DataList(QWidget* parent)
     : QListWidget(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
+    connect(this, &QListWidget::itemClicked, this, &DataList::picked);
+}
+
+void DataList::keyPressEvent(QKeyEvent* e)
+{
+    const int before = currentRow();
+    QListWidget::keyPressEvent(e);
+    if (currentRow() >= 0 && currentRow() != before)
+        emit picked();
 }
 
 void DataList::setRowSource(std::shared_ptr<Recordset> recordset, const QString& listField,

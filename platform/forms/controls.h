@@ -95,6 +95,16 @@ public:
     QString text() const;            // the list field of the picked row
     std::shared_ptr<Recordset> rowSource() const;
 
+signals:
+    // The user picked an item: a click on one (the same one again too), or a
+    // key that moved to another. The focus arriving on the list makes its
+    // first item current without any pick, and so does the program setting
+    // the current item.
+    void picked();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
 private:
     std::shared_ptr<Recordset> m_source;
     QString m_listField, m_boundColumn;

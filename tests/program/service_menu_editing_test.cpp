@@ -5,6 +5,7 @@
 #include "customers/service_menu.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "platform/values/money.h"
 #include "shell/password_dialog.h"
 #include "support/salon_db.h"
 
@@ -54,6 +55,35 @@ protected:
         ASSERT_EQ(items.size(), 1) << service.toStdString();
         const QRect r = menu->DataList1->visualItemRect(items[0]);
         qvtest::clickAt(menu->DataList1->viewport(), r.center());
+    }
+    void unlockList()
+    {
+        click(menu->Command9);
+        auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
+        ASSERT_TRUE(login);
+        type(login->txtPassword, PasswordDialog::kPassword);
+        click(login->cmdOK);
+        activate();
+    }
+    // The dialog gone, the window system gives the list back its activation.
+    void activate()
+    {
+        menu->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(menu));
+    }
+    // The password shows Update and Cancel beside Add and Edit, and on
+    // the record form's bar they lie on them (that bar's layout is mended
+    // with the record form). Cancel, where it is shown, puts the bar into
+    // browsing, so that Add and Edit can be clicked where they stand.
+    void toBrowsing()
+    {
+        if (menu->cmdCancel->isVisible())
+            click(menu->cmdCancel);
+    }
+    QVariant price(const QString& service)
+    {
+        const QVariant v = db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='" + service + "'");
+        return v.canConvert<qv::Money>() ? QVariant(v.value<qv::Money>().toDouble()) : v;
     }
     QStringList listed()
     {
@@ -123,6 +153,88 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     EXPECT_TRUE(menu->commentsView->isReadOnly());
     EXPECT_TRUE(menu->Command9->isVisible());
     EXPECT_FALSE(menu->Command10->isVisible());
+}
+
+TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
+{
+    openMenu();
+    activate();
+    unlockList();
+    toBrowsing();
+
+    // Add hides itself and the focus runs on to the list: that is no pick,
+    // and the new row stays the one being typed.
+    click(menu->cmdAdd);
+    EXPECT_EQ(menu->lblStatus->text(), "Add record");
+    qvtest::typeInto(menu->txtfields[0], "Pedicure");
+    click(menu->cmdUpdate);
+    EXPECT_EQ(db.count("ServiceMenu1"), 5);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service IS NULL OR Service=''").toInt(), 0);
+    EXPECT_EQ(listed(), QStringList({"Haircut", "Color", "Perm", "Manicure", "Pedicure"}));
+}
+
+TEST_F(ServiceMenuEditing, EditChangesTheServiceShownAndTheListStillPicks)
+{
+    openMenu();
+    activate();
+    unlockList();
+    toBrowsing();
+
+    // Moved to with the bar's arrows, Perm is the service Edit changes.
+    click(menu->cmdNext);
+    click(menu->cmdNext);
+    ASSERT_EQ(menu->txtfields[0]->text(), "Perm");
+    click(menu->cmdEdit);
+    EXPECT_EQ(menu->lblStatus->text(), "Edit record");
+    EXPECT_EQ(menu->txtfields[0]->text(), "Perm");
+    qvtest::typeInto(menu->txtfields[0], "Perm Wave");
+    click(menu->cmdUpdate);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Perm Wave'").toInt(), 1);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
+
+    // A click in the list and the arrow keys after it are picks.
+    pick("Color");
+    EXPECT_EQ(menu->txtfields[1]->text(), "$45.50");
+    qvtest::press(Qt::Key_Down);
+    EXPECT_EQ(menu->txtfields[0]->text(), "Perm Wave");
+    EXPECT_EQ(menu->txtfields[1]->text(), "$60.00");
+    click(menu->cmdEdit);
+    qvtest::typeInto(menu->txtfields[1], "65");
+    click(menu->cmdUpdate);
+    EXPECT_EQ(price("Perm Wave").toDouble(), 65);
+    EXPECT_EQ(price("Color").toDouble(), 45.5);
+}
+
+TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
+{
+    openMenu();
+    activate();
+    pick("Color");
+    for (int index : {0, 1}) {
+        qvtest::typeInto(menu->txtfields[index], "9");
+        EXPECT_TRUE(menu->txtfields[index]->isReadOnly()) << index;
+    }
+    EXPECT_EQ(menu->txtfields[0]->text(), "Color");
+    EXPECT_EQ(menu->txtfields[1]->text(), "$45.50");
+    // The quantity is the front desk's to type.
+    qvtest::typeInto(menu->txtfields[3], "2");
+    EXPECT_EQ(menu->txtfields[3]->text(), "2");
+    click(menu->cmdNext);   // leaving the row would save a retyped name or price
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Color'").toInt(), 1);
+    EXPECT_EQ(price("Color").toDouble(), 45.5);
+
+    // The password opens both boxes to the manager; the lock shuts them again.
+    unlockList();
+    pick("Color");
+    qvtest::typeInto(menu->txtfields[1], "47");
+    EXPECT_EQ(menu->txtfields[1]->text(), "47");
+    click(menu->Command10);
+    EXPECT_TRUE(menu->txtfields[0]->isReadOnly());
+    EXPECT_TRUE(menu->txtfields[1]->isReadOnly());
+    pick("Perm");   // leaving Color saves the manager's price
+    EXPECT_EQ(price("Color").toDouble(), 47);
+    EXPECT_EQ(menu->txtfields[1]->text(), "$60.00");
 }
 
 } // namespace

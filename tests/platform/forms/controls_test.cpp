@@ -11,6 +11,7 @@
 #include <QImage>
 #include <QSignalSpy>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -381,6 +382,43 @@ TEST_F(BoundControlsTest, ListAndComboFilledFromARecordset)
     combo.setText("Zoe");   // not in the list: shown as typed
     EXPECT_EQ(combo.text(), "Zoe");
     EXPECT_EQ(combo.boundText(), "Zoe");
+}
+
+TEST_F(BoundControlsTest, AListReportsOnlyTheUsersOwnPicks)
+{
+    qv::DataList list(&window);
+    list.setRowSource(rs, "Name");
+    list.setGeometry(0, 0, 200, 150);
+    QLineEdit before(&window);
+    before.setGeometry(0, 200, 100, 24);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QSignalSpy picks(&list, &qv::DataList::picked);
+
+    // The focus arriving makes the first item current: no pick; nor is the
+    // program's own choice of item.
+    before.setFocus();
+    list.setFocus(Qt::TabFocusReason);
+    QApplication::processEvents();
+    ASSERT_TRUE(list.hasFocus());
+    EXPECT_EQ(list.currentRow(), 0);
+    list.setCurrentRow(2);
+    EXPECT_EQ(picks.count(), 0);
+
+    // Keys that move are picks; one that moves nowhere is none.
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(list.currentRow(), 1);
+    EXPECT_EQ(picks.count(), 1);
+    QTest::keyClick(&list, Qt::Key_Home);
+    QTest::keyClick(&list, Qt::Key_Up);
+    EXPECT_EQ(picks.count(), 2);
+
+    // A click picks, the item already current too.
+    const QPoint first = list.visualItemRect(list.item(0)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, first);
+    EXPECT_EQ(picks.count(), 3);
+    EXPECT_EQ(list.text(), "Comb");
 }
 
 TEST_F(BoundControlsTest, ComboBoundToAFieldOfAnotherRecordset)
