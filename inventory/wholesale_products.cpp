@@ -1,13 +1,7 @@
 #include "inventory/wholesale_products.h"
 
-#include "common/connections.h"
-#include "common/pass_over.h"
 #include "common/window_helpers.h"
-#include "platform/data/database.h"
-#include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
-#include "platform/services/services.h"
-#include "platform/values/error.h"
 #include "retail/stock_posting.h"
 #include "shell/pictures.h"
 
@@ -51,17 +45,16 @@ QPixmap openPadlockPicture(int size)
 
 } // namespace
 
-Form10::Form10(QWidget* parent) : RecordForm(parent)
+Form10::Form10(QWidget* parent) : StockWindow(parent)
 {
     setWindowTitle(QStringLiteral("Wholesale Products"));
+    categoryColumnTwips = 2700;
     buildLayout();
     connectHandlers();
     SetButtons(true);
 }
 
 Form10::~Form10() = default;
-
-QString Form10::connectionString() const { return recordWindowConnectionString(); }
 
 QString Form10::recordSource() const
 {
@@ -272,34 +265,12 @@ void Form10::buildLayout()
 
 void Form10::connectHandlers()
 {
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command19, [this] { Command19_Click(); });
-    onClick(Command21, [this] { Command21_Click(); });
+    connectEntryButtons();
     onClick(Command6, [this] { Command6_Click(); });
     onClick(Command9, [this] { Command9_Click(); });
 }
 
-// ---------------------------------------------------------------- load
-
-void Form10::formLoad()
-{
-    RemoveCloseCommand(this);
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    try {
-        RecordForm::formLoad();
-    } catch (const std::exception& e) {
-        // Without its database the window has nothing to show: say why and go.
-        const auto* error = dynamic_cast<const qv::Error*>(&e);
-        qv::ui().msgBox(error ? error->description() : QString::fromLocal8Bit(e.what()));
-        unload();
-        return;
-    }
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
-    attachGrid();
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { adoPrimaryRS_MoveComplete(); });
-}
+// ---------------------------------------------------------------- focus, Refresh
 
 void Form10::formGotFocus()
 {
@@ -308,127 +279,14 @@ void Form10::formGotFocus()
     quantity->setText(QString());
 }
 
-void Form10::attachGrid()
-{
-    static const QList<qv::GridColumn> columns = {
-        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 2700},
-        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
-        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
-    };
-    DataGrid1->setDataSource(adoPrimaryRS, columns);
-}
-
-void Form10::detachGrid() { DataGrid1->setDataSource(nullptr); }
-
-// ---------------------------------------------------------------- record form
-
-void Form10::SetButtons(bool flag)
-{
-    RecordForm::SetButtons(flag);
-    // This window neither adds nor deletes rows.
-    cmdAdd->setVisible(false);
-    cmdDelete->setVisible(false);
-}
-
-void Form10::cmdEdit_Click()
-{
-    try {
-        lblStatus->setText(QStringLiteral("Edit record"));
-        EditFlag = true;
-        SetButtons(false);
-    } catch (const std::exception&) {
-        cmdCancel_Click();
-    }
-}
-
-void Form10::cmdCancel_Click()
-{
-    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
-}
-
-bool Form10::saveAndBrowse()
-{
-    passOver([this] { attachGrid(); });
-    bool saved = false;
-    guard([this, &saved] {
-        adoPrimaryRS->updateBatch();
-        saved = true;
-    });
-    if (!saved)
-        return false;
-    passOver([this] {
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->move(0);
-    });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { SetButtons(true); });
-    return true;
-}
-
-void Form10::cmdUpdate_Click()
-{
-    // With no item on screen there is nothing to save or to take off the
-    // stock, and no re-order warning to give.
-    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof()) {
-        EditFlag = false;
-        AddNewFlag = false;
-        passOver([this] { SetButtons(true); });
-        return;
-    }
-    if (!saveAndBrowse())
-        return;
-    StockPosting::run(txtfields, StockPosting::kUpdate);
-}
-
-void Form10::recomputeAndReload()
-{
-    StockPosting::run(txtfields, StockPosting::kRecompute);
-    passOver([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
-    });
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-}
-
-void Form10::cmdRefresh_Click() { recomputeAndReload(); }
-
-void Form10::cmdClose_Click()
-{
-    recomputeAndReload();
-    // Shown empty only: the row now current gets no change from it.
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
-    unload();
-}
-
-// The entry and the two corrections belong to the row being left; emptied
-// before the move, they go with it.
-void Form10::beforeMove()
+// Refresh counts no entry here: what stands in the entry goes, as on a move,
+// before the figures are recomputed, so that nothing typed and not posted
+// is taken off the item shown next.
+void Form10::cmdRefresh_Click()
 {
     StockPosting::emptyEntry(txtfields);
+    postAndReload(StockPosting::kRecompute);
 }
-
-// ---------------------------------------------------------------- entry boxes
-
-void Form10::Command1_Click()
-{
-    passOver([this] {
-        if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
-                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
-            != qv::MsgResult::Yes)
-            return;
-        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
-        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
-    });
-}
-
-void Form10::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
-
-void Form10::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
 
 // ---------------------------------------------------------------- password gate
 

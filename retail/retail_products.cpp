@@ -1,11 +1,9 @@
 #include "retail/retail_products.h"
 
 #include "appointments/appointment_book.h"
-#include "common/connections.h"
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/window_helpers.h"
-#include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -74,7 +72,7 @@ QPixmap bulbPicture()
 
 } // namespace
 
-FormProductsA::FormProductsA(QWidget* parent) : RecordForm(parent)
+FormProductsA::FormProductsA(QWidget* parent) : StockWindow(parent)
 {
     setWindowTitle(QStringLiteral("Products Menu"));
     buildLayout();
@@ -83,8 +81,6 @@ FormProductsA::FormProductsA(QWidget* parent) : RecordForm(parent)
 }
 
 FormProductsA::~FormProductsA() = default;
-
-QString FormProductsA::connectionString() const { return recordWindowConnectionString(); }
 
 QString FormProductsA::recordSource() const
 {
@@ -301,128 +297,16 @@ void FormProductsA::connectHandlers()
     onClick(Command7, [this] { Command7_Click(); });
     onClick(Command8, [this] { Command8_Click(); });
     onClick(Command3, [this] { Command3_Click(); });
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command19, [this] { Command19_Click(); });
-    onClick(Command21, [this] { Command21_Click(); });
+    connectEntryButtons();
     onClick(Command4, [this] { Command4_Click(); });
     onClick(Command9, [this] { Command9_Click(); });
     connect(Image3, &qv::PictureBox::clicked, this,
             [] { guard([] { qv::Windows::show(QStringLiteral("frmquicktips1")); }); });
 }
 
-// ---------------------------------------------------------------- load
-
-void FormProductsA::formLoad()
-{
-    RemoveCloseCommand(this);
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    try {
-        RecordForm::formLoad();
-    } catch (const std::exception& e) {
-        // Without its database the window has nothing to show: say why and go.
-        const auto* error = dynamic_cast<const qv::Error*>(&e);
-        qv::ui().msgBox(error ? error->description() : QString::fromLocal8Bit(e.what()));
-        unload();
-        return;
-    }
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
-    attachGrid();
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { adoPrimaryRS_MoveComplete(); });
-}
-
-void FormProductsA::attachGrid()
-{
-    static const QList<qv::GridColumn> columns = {
-        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 2600},
-        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
-        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
-    };
-    DataGrid1->setDataSource(adoPrimaryRS, columns);
-}
-
-void FormProductsA::detachGrid() { DataGrid1->setDataSource(nullptr); }
-
-// ---------------------------------------------------------------- record form
-
-void FormProductsA::SetButtons(bool flag)
-{
-    RecordForm::SetButtons(flag);
-    // This window neither adds nor deletes rows.
-    cmdAdd->setVisible(false);
-    cmdDelete->setVisible(false);
-}
-
-void FormProductsA::cmdEdit_Click()
-{
-    lblStatus->setText(QStringLiteral("Edit record"));
-    EditFlag = true;
-    SetButtons(false);
-}
-
-bool FormProductsA::saveAndBrowse()
-{
-    passOver([this] { attachGrid(); });
-    bool saved = false;
-    guard([this, &saved] {
-        adoPrimaryRS->updateBatch();
-        saved = true;
-    });
-    if (!saved)
-        return false;
-    passOver([this] {
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->move(0);
-    });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { SetButtons(true); });
-    return true;
-}
-
-void FormProductsA::cmdUpdate_Click()
-{
-    if (!saveAndBrowse())
-        return;
-    StockPosting::run(txtfields, StockPosting::kUpdate);
-}
-
-void FormProductsA::cmdCancel_Click()
-{
-    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
-}
-
-void FormProductsA::postAndReload(unsigned steps)
-{
-    StockPosting::run(txtfields, steps);
-    passOver([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
-    });
-    passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { attachGrid(); });
-}
+// ---------------------------------------------------------------- Refresh
 
 void FormProductsA::cmdRefresh_Click() { postAndReload(StockPosting::kRefresh); }
-
-void FormProductsA::cmdClose_Click()
-{
-    postAndReload(StockPosting::kRecompute);
-    // Shown empty only: the row now current gets no change from it.
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
-    unload();
-}
-
-// The entry and the two corrections belong to the row being left; emptied
-// before the move, they go with it.
-void FormProductsA::beforeMove()
-{
-    StockPosting::emptyEntry(txtfields);
-}
 
 // ---------------------------------------------------------------- finds, entry
 
@@ -454,22 +338,6 @@ void FormProductsA::Command3_Click()
     subtotal->setBoxText(qv::plainText(quantity * price));
     subtotal->setBoxText(qv::currencyText(qv::readMoney(subtotal->text())));
 }
-
-void FormProductsA::Command1_Click()
-{
-    passOver([this] {
-        if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
-                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
-            != qv::MsgResult::Yes)
-            return;
-        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
-        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
-    });
-}
-
-void FormProductsA::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
-
-void FormProductsA::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
 
 // ---------------------------------------------------------------- the ticket
 
@@ -509,16 +377,20 @@ void FormProductsA::PostToSlot(int slot)
         return;
     }
 
-    book->productTaxPercent()->setBoxText(txtfields.value(11)->text());
-    target.stockNumber->setBoxText(txtfields.value(14)->text());
-    target.name->setBoxText(txtfields.value(17)->text());
-    target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
-    target.quantity->setBoxText(quantity->text());
-
-    saveAndBrowse();
-    StockPosting::run(txtfields, StockPosting::kTicketSale);
-    button->setEnabled(false);
-    StockPosting::emptyEntry(txtfields);
+    // The sale is booked and saved first: a product whose stock could not
+    // be booked does not go onto the ticket.
+    const QString sold = quantity->text();
+    passOver([this] { attachGrid(); });
+    const bool booked = post(StockPosting::kTicketSale, [&] {
+        book->productTaxPercent()->setBoxText(txtfields.value(11)->text());
+        target.stockNumber->setBoxText(txtfields.value(14)->text());
+        target.name->setBoxText(txtfields.value(17)->text());
+        target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
+        target.quantity->setBoxText(sold);
+        button->setEnabled(false);
+    });
+    if (booked)
+        browse();
 }
 
 void FormProductsA::ClearSlot(int slot)

@@ -5,18 +5,16 @@
 // current ticket with the quantity typed, and its stock figures are booked at
 // once. After the management password (frmLogin2) a manager may empty ticket
 // slots and enter returned and lost amounts.
-#include "common/record_form.h"
+#include "retail/stock_window.h"
 #include <QLabel>
 #include <QPushButton>
 
 class QGroupBox;
 namespace qv {
-class DataGrid;
 class PictureBox;
-class TextBox;
 }
 
-class FormProductsA : public RecordForm {
+class FormProductsA : public StockWindow {
     Q_OBJECT
 public:
     explicit FormProductsA(QWidget* parent = nullptr);
@@ -27,12 +25,7 @@ public:
     // Manager-mode buttons that empty ticket slot 1 to 5.
     QPushButton* slotClearButton(int slot) const;
 
-    void SetButtons(bool flag) override;
-    void cmdEdit_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdRefresh_Click() override;
-    void cmdClose_Click() override;
+    void cmdRefresh_Click() override;   // counts the entry, saves, reloads
 
     // Sends the current product into ticket slot 1 to 5.
     void PostToSlot(int slot);
@@ -47,40 +40,22 @@ public:
     void Command7_Click();    // find by category
     void Command8_Click();    // find by stock number
     void Command3_Click();    // entry subtotal "="
-    void Command1_Click();    // clear quantity and subtotal of the entry
-    void Command19_Click();   // clear returned
-    void Command21_Click();   // clear lost
     void Command4_Click();    // open padlock: the password dialog
     void Command9_Click();    // closed padlock: leave manager mode
 
-    qv::TextBox* TxtSupplier25 = nullptr;
-    qv::DataGrid* DataGrid1 = nullptr;
     QLabel *Label1 = nullptr, *Label9 = nullptr;
     QGroupBox* Frame1 = nullptr;
     qv::PictureBox* Image3 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
-                *Command9 = nullptr, *Command12 = nullptr, *Command13 = nullptr, *Command14 = nullptr,
-                *Command15 = nullptr, *Command16 = nullptr, *Command17 = nullptr, *Command18 = nullptr,
-                *Command19 = nullptr, *Command21 = nullptr;
+    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
+                *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr,
+                *Command12 = nullptr, *Command13 = nullptr, *Command14 = nullptr, *Command15 = nullptr,
+                *Command16 = nullptr, *Command17 = nullptr, *Command18 = nullptr;
 
 protected:
-    QString connectionString() const override;
     QString recordSource() const override;
-    bool beepAtEnds() const override { return false; }
-    void beforeMove() override;
-    void formLoad() override;
 
 private:
     void buildLayout();
     void connectHandlers();
-    void attachGrid();
-    void detachGrid();
-    // Update's save: the grid attached, every pending change saved, the row
-    // shown again, back to browsing. A save the database refuses is shown and
-    // the window stays as it was (false), so a lost change never looks saved.
-    bool saveAndBrowse();
-    // Posts the steps, then leaves the row (which saves it) and reads the rows again.
-    void postAndReload(unsigned steps);
     void findProduct(const QString& field, const QString& prompt, const QString& notFound);
 };

@@ -79,12 +79,21 @@ void run(const QMap<int, qv::TextBox*>& boxes, Steps steps)
     step(steps, ReturnedTotal, [&] { b.write(ReturnedTotalBox, b.read(ReturnedBox) + b.read(ReturnedTotalBox)); });
     step(steps, LostTotal, [&] { b.write(LostTotalBox, b.read(LostBox) + b.read(LostTotalBox)); });
     step(steps, ReorderWarning, [&] {
-        if (b.read(InStockBox) < 2) {
-            qv::ui().msgBox(QStringLiteral("TIME TO RE-ORDER!"));
-            qv::ui().beep();
-        }
+        if (belowReorderLevel(boxes))
+            warnToReorder();
     });
     step(steps, EmptyEntry, [&] { emptyEntry(boxes); });
+}
+
+bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes)
+{
+    return Boxes(boxes).read(InStockBox) < 2;
+}
+
+void warnToReorder()
+{
+    qv::ui().msgBox(QStringLiteral("TIME TO RE-ORDER!"));
+    qv::ui().beep();
 }
 
 void emptyEntry(const QMap<int, qv::TextBox*>& boxes)

@@ -1,8 +1,8 @@
 #pragma once
 // The stock figures of one stock item, recomputed on the boxes that show its
 // row: the product windows read the box texts (leading number), compute in
-// double precision and write each figure back as plain text into its box, so
-// that the figures reach the row the next time it is saved. Both product
+// double precision and write each figure back as plain text into its box;
+// the window then saves the row with them (StockWindow::post). Both product
 // windows number these boxes alike (txtfields indexes).
 //
 // Each step runs on what the earlier steps wrote; a step that fails (an
@@ -53,13 +53,19 @@ constexpr Steps kRecompute = Gross | Net | NetZeroAtCost | OnHand | StockValue;
 constexpr Steps kCountEntry = EntrySubtotal | CountSale | kRecompute | SoldFromStock;
 // The whole posting of an entry saved with Update.
 constexpr Steps kUpdate = kCountEntry | ReturnedTotal | LostTotal | ReorderWarning | EmptyEntry;
-// Refresh: the entry counted with its running totals, no warning, nothing emptied.
-constexpr Steps kRefresh = kCountEntry | ReturnedTotal | LostTotal;
-// A product sent onto the ticket: no running totals (the entry is emptied separately).
-constexpr Steps kTicketSale = kCountEntry | ReorderWarning;
+// Refresh: the entry counted with its running totals and emptied, no warning;
+// an entry left in the boxes would be counted again by the next Refresh.
+constexpr Steps kRefresh = kCountEntry | ReturnedTotal | LostTotal | EmptyEntry;
+// A product sent onto the ticket: no running totals.
+constexpr Steps kTicketSale = kCountEntry | ReorderWarning | EmptyEntry;
 
 // Runs the steps in their fixed order on the boxes by index.
 void run(const QMap<int, qv::TextBox*>& boxes, Steps steps);
+
+// Whether the stock on hand that the boxes show calls for re-ordering.
+bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes);
+// "TIME TO RE-ORDER!", then the beep once it is answered.
+void warnToReorder();
 
 // Empties the entry boxes, in the order quantity, entry total, returned, lost.
 void emptyEntry(const QMap<int, qv::TextBox*>& boxes);

@@ -1107,6 +1107,35 @@ void Recordset::purgeDeleted()
     d->currentDeleted = false;
 }
 
+namespace {
+
+// Every column of the table's row as the recordset keeps it; false when the
+// table holds no such row.
+bool readRow(detail::SqliteHandle& h, const RowStore& store, std::int64_t rowid, std::string& bytes)
+{
+    QStringList all;
+    for (const RowStore::Column& c : std::as_const(store.columns))
+        all << sql::quoteName(c.origin);
+    sqlite3_stmt* sel =
+        h.cached(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(all.join(u','), sql::quoteName(store.table)));
+    sqlite3_bind_int64(sel, 1, rowid);
+    const int rc = sqlite3_step(sel);
+    if (rc != SQLITE_ROW) {
+        sqlite3_reset(sel);
+        if (rc != SQLITE_DONE)
+            h.fail();
+        return false;
+    }
+    detail::RowEncoder enc;
+    for (int c = 0; c < store.columns.size(); ++c)
+        enc.addColumn(sel, c);
+    sqlite3_reset(sel);
+    bytes = enc.bytes();
+    return true;
+}
+
+} // namespace
+
 void Recordset::save()
 {
     Impl& s = *d;
@@ -1155,11 +1184,6 @@ void Recordset::save()
                                    ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
                                    : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                                          .arg(table, names.join(u','), marks.join(u','));
-        QStringList all;
-        for (const RowStore::Column& c : std::as_const(store.columns))
-            all << sql::quoteName(c.origin);
-        const QString reread = QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?").arg(all.join(u','), table);
-
         begin();
         try {
             sqlite3_stmt* ins = h.cached(insert);
@@ -1171,19 +1195,12 @@ void Recordset::save()
                 h.fail();
             const std::int64_t rowid = sqlite3_last_insert_rowid(h.db);
             // Read the row back: the table fills autonumbers and defaults.
-            sqlite3_stmt* sel = h.cached(reread);
-            sqlite3_bind_int64(sel, 1, rowid);
-            if (sqlite3_step(sel) != SQLITE_ROW) {
-                sqlite3_reset(sel);
+            std::string bytes;
+            if (!readRow(h, store, rowid, bytes))
                 h.fail();
-            }
-            detail::RowEncoder enc;
-            for (int c = 0; c < store.columns.size(); ++c)
-                enc.addColumn(sel, c);
-            sqlite3_reset(sel);
             commit();
             store.setRowid(row, rowid);
-            store.replace(row, enc.bytes());
+            store.replace(row, bytes);
             store.setState(row, RowStore::Live);
         } catch (...) {
             rollback();
@@ -1244,6 +1261,21 @@ void Recordset::save()
     }
     s.pending.clear();
     s.mode = EditMode::None;
+}
+
+void Recordset::resync()
+{
+    requireCurrent();
+    runCommitHooks();
+    if (d->mode != EditMode::Add) {
+        requireWritable();
+        std::string bytes;
+        if (!readRow(*d->handle, *d->store, d->store->rowid(d->row()), bytes))
+            throw Error(QStringLiteral("The record cannot be read again: another window or user deleted it after "
+                                       "it was read."));
+        d->store->replace(d->row(), bytes);
+    }
+    emit moveComplete();
 }
 
 void Recordset::addNew()

@@ -87,6 +87,12 @@ public:
     void deleteCurrent();
     // Reads the rows again and moves to the first; an error while adding or editing.
     void requery();
+    // Reads the current row again from its table, as another window may have
+    // saved it since: the bound boxes' texts go into the row first, and its
+    // pending changes stay laid over what the table now holds; the row is
+    // then shown again. An error when the table no longer holds the row. A
+    // row being added is not in the table yet and is only shown again.
+    void resync();
 
     // Find: the first row, from the current one on, whose field contains the
     // pattern ("*" and "?" act as wildcards, letter case ignored). Moves there

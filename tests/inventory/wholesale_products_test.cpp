@@ -3,6 +3,7 @@
 // left, Refresh and Close recompute and save, and the manager unlocks the
 // returned and lost boxes through the real password dialog.
 #include "support/user_hands.h"
+#include "inventory/inventory_master.h"
 #include "inventory/wholesale_products.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -49,8 +50,15 @@ protected:
     Form10& open()
     {
         w = &qv::Windows::show<Form10>();
+        activate(w);
         ui.script.clear();
         return *w;
+    }
+    // The window the user turns to takes the keyboard.
+    static void activate(QWidget* window)
+    {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     qv::TextBox* box(int index) { return w->txtfields.value(index); }
     void type(QLineEdit* target, const QString& text)
@@ -76,6 +84,8 @@ protected:
         ASSERT_TRUE(dialog->isVisible());
         type(dialog->txtPassword, password);
         click(dialog->cmdOK);
+        if (!dialog->isVisible())
+            activate(w);   // the dialog gone, the window is the user's again
     }
     // Edit, the quantity (and the corrections, when given), Update.
     void post(const QString& quantity, const QString& returned = {}, const QString& lost = {})
@@ -141,29 +151,28 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_TRUE(f.TxtSupplier25->isReadOnly());
 }
 
-TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndLeavingTheRowSavesTheFigures)
+TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
 {
     item("Bleach", 50, 10, 3, 2.5);
     Form10& f = open();
     ASSERT_EQ(box(17)->text(), "Bleach");
     post("2");
+    // Saved at once, and shown as saved.
     EXPECT_EQ(box(10)->text(), "5");
-    EXPECT_EQ(box(15)->text(), "0");
-    EXPECT_EQ(box(16)->text(), "-12.5");
+    EXPECT_EQ(box(15)->text(), "0.00");
+    EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "5");
-    EXPECT_EQ(box(20)->text(), "12.5");
+    EXPECT_EQ(box(20)->text(), "12.50");
     for (int emptied : {18, 21, 9, 5})
         EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(f.cmdEdit->isVisible());
     EXPECT_FALSE(f.cmdUpdate->isVisible());
     EXPECT_TRUE(f.cmdNext->isEnabled());
-    // The figures stay in the boxes until the row is left.
-    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
 
     click(f.cmdNext);
     EXPECT_EQ(box(17)->text(), "Gloves");
-    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -12.5);
     EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 12.5);
@@ -200,9 +209,9 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
 
     // No quantity, one lost: the loss is folded into the quantity used.
     post("0", {}, "1");
-    EXPECT_EQ(box(16)->text(), "-12.5");
+    EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "4");
-    EXPECT_EQ(box(20)->text(), "10");
+    EXPECT_EQ(box(20)->text(), "10.00");
     EXPECT_EQ(box(10)->text(), "6");
     EXPECT_EQ(box(24)->text(), "3");
     EXPECT_TRUE(box(5)->text().isEmpty());
@@ -266,7 +275,6 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
     EXPECT_EQ(stored("Foils", "QuantityStatus").toDouble(), 270);
     EXPECT_EQ(stored("Foils", "NetProfitFromSales").toDouble(), -30);
-    EXPECT_EQ(box(18)->text(), "4");   // Refresh empties nothing
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // Close after a post saves the posted figures, then the window goes.
@@ -299,13 +307,13 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     item("Dryer Parts", 40, 5, 1, 1200);
     Form10& f = open();
     post("1");
-    EXPECT_EQ(box(16)->text(), "0");
+    EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(2)->text(), "15");
     click(f.cmdNext);
     ASSERT_EQ(box(1)->text(), "1,200.00");
     post("1");   // the cost counts whole, thousands and all
-    EXPECT_EQ(box(16)->text(), "-2400");
-    EXPECT_EQ(box(20)->text(), "3600");
+    EXPECT_EQ(box(16)->text(), "-2400.00");
+    EXPECT_EQ(box(20)->text(), "3,600.00");
 }
 
 TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNothing)
@@ -318,8 +326,8 @@ TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNo
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(2)->text(), "7");
     // No cost known: nothing lost on what was used, and the stock has no value.
-    EXPECT_EQ(box(16)->text(), "0");
-    EXPECT_EQ(box(20)->text(), "0");
+    EXPECT_EQ(box(16)->text(), "0.00");
+    EXPECT_EQ(box(20)->text(), "0.00");
     click(f.cmdNext);
     EXPECT_EQ(stored("Capes", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Capes", "NetProfitFromSales").toDouble(), 0);
@@ -436,6 +444,20 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
     EXPECT_EQ(box(18)->text(), "2");
     click(f.cmdCancel);
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
+
+    // A figure the table cannot hold (the cost of all that was used): the
+    // posting is refused whole, and the entry is there to be corrected.
+    ui.script.clear();
+    post("1000000000000000");
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_EQ(box(18)->text(), "1000000000000000");
+    EXPECT_EQ(box(10)->text(), "5");
+    EXPECT_EQ(box(2)->text(), "45");
+    qvtest::typeInto(box(18), "1");
+    click(f.cmdUpdate);
+    EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 6);
+    EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 44);
 }
 
 // QV_SHOT=<folder> keeps a picture of the window unlocked, for a look.
@@ -455,4 +477,80 @@ TEST_F(WholesaleTest, LayoutFitsItsScreen)
             EXPECT_LE(l->sizeHint().width(), l->width()) << l->text().toStdString();
     if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
         f.grab().save(QString::fromLocal8Bit(folder) + "/wholesale_products.png");
+}
+
+TEST_F(WholesaleTest, RefreshLeavesNoQuantityForTheItemShownNext)
+{
+    Form10& f = open();
+    click(f.cmdLast);
+    ASSERT_EQ(box(17)->text(), "Foils");
+    qvtest::typeInto(box(18), "4");   // typed, never posted
+    click(f.cmdRefresh);
+    ASSERT_EQ(box(17)->text(), "Gloves");
+    EXPECT_TRUE(box(18)->text().isEmpty());
+    // The next posting is Gloves' own, with nothing typed for it.
+    click(f.cmdEdit);
+    click(f.cmdUpdate);
+    click(f.cmdNext);
+    EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
+    EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 45);
+    EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
+}
+
+TEST_F(WholesaleTest, APostingIsSavedAtOnceSoEditAndCancelCannotDropIt)
+{
+    item("Bleach", 50, 10, 3, 2.5, {{"LostDamagedTotals", 2}});
+    Form10& f = open();
+    unlock();
+    click(f.cmdEdit);
+    qvtest::typeInto(box(18), "2");
+    qvtest::typeInto(box(5), "1");
+    click(f.cmdUpdate);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 6);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 4);
+    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
+    EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
+
+    // Edit and Cancel straight after change nothing of it.
+    click(f.cmdEdit);
+    click(f.cmdCancel);
+    EXPECT_EQ(box(17)->text(), "Bleach");
+    EXPECT_EQ(box(10)->text(), "6");
+    EXPECT_EQ(box(2)->text(), "4");
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 6);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 4);
+    EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 10);
+    EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -12.5);
+    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
+}
+
+TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
+{
+    item("Bleach", 50, 10, 3, 2.5);
+    Form10& f = open();
+    ASSERT_EQ(box(7)->text(), "10");
+
+    // Meanwhile the manager takes in ten more in the inventory master.
+    Form6a& master = qv::Windows::show<Form6a>();
+    activate(&master);
+    ui.script.inputAnswers = {"Bleach"};
+    click(master.Command4);
+    ASSERT_EQ(master.txtfields.value(0)->text(), "Bleach");
+    click(master.cmdEdit);
+    qvtest::typeInto(master.txtfields.value(22), "20");
+    click(master.cmdUpdate);
+    ASSERT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
+
+    // Back at the non-retail window, which still shows 10 taken in.
+    activate(&f);
+    click(f.cmdEdit);
+    qvtest::typeInto(box(18), "2");
+    click(f.cmdUpdate);
+    EXPECT_EQ(box(7)->text(), "20");
+    EXPECT_EQ(box(2)->text(), "15");
+    click(f.cmdNext);
+    EXPECT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 15);
+    EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 37.5);
 }

@@ -197,6 +197,36 @@ TEST(Recordset, UpdateConflictWithAnotherWindowIsReported)
     EXPECT_TRUE(gone.contains("deleted")) << gone.toStdString();
 }
 
+TEST(Recordset, ResyncReadsTheRowAgainUnderThePendingChanges)
+{
+    Opened o;
+    Recordset& rs = o.rs;
+    QSignalSpy shown(&rs, &Recordset::moveComplete);
+    rs.setValue("Phone", "mine");
+    o.db.rawExec("UPDATE Tickets SET Quantity=7, Phone='theirs' WHERE Price=25");
+    EXPECT_EQ(rs.value("Quantity").toDouble(), 1);
+    rs.resync();
+    EXPECT_EQ(shown.count(), 1);
+    EXPECT_EQ(rs.value("Quantity").toDouble(), 7);
+    EXPECT_EQ(rs.value("Phone").toString(), "mine");
+    EXPECT_EQ(rs.editMode(), EditMode::InProgress);
+    // Read again, the row is saved over what the table holds now.
+    rs.update();
+    EXPECT_EQ(o.db.raw("SELECT Phone FROM Tickets WHERE Price=25").toString(), "mine");
+    EXPECT_EQ(o.db.raw("SELECT Quantity FROM Tickets WHERE Price=25").toDouble(), 7);
+
+    // A row gone from the table cannot be read again; a new one is only shown again.
+    o.db.rawExec("DELETE FROM Tickets WHERE Price=25");
+    EXPECT_TRUE(errorOf([&] { rs.resync(); }).contains("deleted"));
+    rs.addNew();
+    rs.setValue("Client", "New");
+    rs.resync();
+    EXPECT_EQ(rs.value("Client").toString(), "New");
+    rs.moveLast();
+    rs.moveNext();
+    EXPECT_EQ(errorOf([&] { rs.resync(); }), kNoCurrent);
+}
+
 TEST(Recordset, AddNewThenCancelReturnsToThePreviousRow)
 {
     Opened o;

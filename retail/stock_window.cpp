@@ -1,0 +1,182 @@
+#include "retail/stock_window.h"
+
+#include "common/connections.h"
+#include "common/pass_over.h"
+#include "common/window_helpers.h"
+#include "platform/data/recordset.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "platform/values/error.h"
+
+StockWindow::StockWindow(QWidget* parent) : RecordForm(parent) {}
+
+StockWindow::~StockWindow() = default;
+
+QString StockWindow::connectionString() const { return recordWindowConnectionString(); }
+
+void StockWindow::connectEntryButtons()
+{
+    onClick(Command1, [this] { Command1_Click(); });
+    onClick(Command19, [this] { Command19_Click(); });
+    onClick(Command21, [this] { Command21_Click(); });
+}
+
+// ---------------------------------------------------------------- load
+
+void StockWindow::formLoad()
+{
+    RemoveCloseCommand(this);
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    try {
+        RecordForm::formLoad();
+    } catch (const std::exception& e) {
+        // Without its database the window has nothing to show: say why and go.
+        const auto* error = dynamic_cast<const qv::Error*>(&e);
+        qv::ui().msgBox(error ? error->description() : QString::fromLocal8Bit(e.what()));
+        unload();
+        return;
+    }
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
+    attachGrid();
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { adoPrimaryRS_MoveComplete(); });
+}
+
+void StockWindow::attachGrid()
+{
+    const QList<qv::GridColumn> columns = {
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), categoryColumnTwips},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
+        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
+    };
+    DataGrid1->setDataSource(adoPrimaryRS, columns);
+}
+
+void StockWindow::detachGrid() { DataGrid1->setDataSource(nullptr); }
+
+// ---------------------------------------------------------------- record form
+
+void StockWindow::SetButtons(bool flag)
+{
+    RecordForm::SetButtons(flag);
+    // These windows neither add nor delete rows.
+    cmdAdd->setVisible(false);
+    cmdDelete->setVisible(false);
+}
+
+void StockWindow::cmdEdit_Click()
+{
+    try {
+        lblStatus->setText(QStringLiteral("Edit record"));
+        EditFlag = true;
+        SetButtons(false);
+    } catch (const std::exception&) {
+        cmdCancel_Click();
+    }
+}
+
+void StockWindow::cmdCancel_Click()
+{
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
+}
+
+void StockWindow::browse()
+{
+    EditFlag = false;
+    AddNewFlag = false;
+    passOver([this] { SetButtons(true); });
+}
+
+bool StockWindow::itemShown() const
+{
+    return adoPrimaryRS && adoPrimaryRS->isOpen() && adoPrimaryRS->hasCurrentRecord();
+}
+
+bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& whenSaved)
+{
+    if (!itemShown())
+        return true;
+    // What the user typed, given back should the table refuse the posting.
+    QMap<qv::TextBox*, QString> typed;
+    for (qv::TextBox* box : std::as_const(txtfields))
+        if (box && box->isDirty())
+            typed.insert(box, box->text());
+
+    bool reorder = false;
+    const bool saved = reportErrors([&] {
+        adoPrimaryRS->resync();
+        StockPosting::run(txtfields, steps & ~StockPosting::ReorderWarning);
+        reorder = (steps & StockPosting::ReorderWarning) && StockPosting::belowReorderLevel(txtfields);
+        adoPrimaryRS->updateBatch();
+    });
+    if (!saved) {
+        // Nothing was booked: the row as the table holds it, the typing over it.
+        passOver([this] { adoPrimaryRS->cancelUpdate(); });
+        for (auto it = typed.cbegin(); it != typed.cend(); ++it)
+            it.key()->setBoxText(it.value());
+        return false;
+    }
+    if (whenSaved)
+        whenSaved();
+    if (reorder)
+        StockPosting::warnToReorder();
+    return true;
+}
+
+void StockWindow::cmdUpdate_Click()
+{
+    passOver([this] { attachGrid(); });
+    if (post(StockPosting::kUpdate))
+        browse();
+}
+
+bool StockWindow::postAndReload(StockPosting::Steps steps)
+{
+    if (!post(steps))
+        return false;
+    passOver([this] {
+        adoPrimaryRS->moveNext();
+        if (adoPrimaryRS->eof())
+            adoPrimaryRS->moveFirst();
+    });
+    passOver([this] { detachGrid(); });
+    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { attachGrid(); });
+    return true;
+}
+
+void StockWindow::cmdClose_Click()
+{
+    if (!postAndReload(StockPosting::kRecompute))
+        return;
+    // Shown empty only: the row now current gets no change from it.
+    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
+    unload();
+}
+
+// The entry and the two corrections belong to the row being left; emptied
+// before the move, they go with it.
+void StockWindow::beforeMove()
+{
+    StockPosting::emptyEntry(txtfields);
+}
+
+// ---------------------------------------------------------------- entry boxes
+
+void StockWindow::Command1_Click()
+{
+    passOver([this] {
+        if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
+                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
+            != qv::MsgResult::Yes)
+            return;
+        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
+        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+    });
+}
+
+void StockWindow::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
+
+void StockWindow::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }

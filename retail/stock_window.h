@@ -1,0 +1,70 @@
+#pragma once
+// What the two product windows share. The retail window (the StockControl
+// rows with a price) and the non-retail window (those without one) are
+// record forms without Add and Delete over their rows, with a grid of them,
+// the entry of one quantity with the manager's returned and lost amounts,
+// and the stock posting, which books what the entry holds on the item shown.
+//
+// A posting reads the item afresh from the table (the inventory master may
+// have changed it since it was shown), computes its figures in the boxes and
+// saves them in the same save, emptied entry and all: once it is done,
+// nothing the user does afterwards can drop it or count its entry again.
+#include "common/record_form.h"
+#include "retail/stock_posting.h"
+
+#include <QPushButton>
+#include <functional>
+
+namespace qv {
+class DataGrid;
+class TextBox;
+}
+
+class StockWindow : public RecordForm {
+    Q_OBJECT
+public:
+    explicit StockWindow(QWidget* parent = nullptr);
+    ~StockWindow() override;
+
+    void SetButtons(bool flag) override;
+    void cmdEdit_Click() override;
+    void cmdUpdate_Click() override;   // posts the entry, saved with the row
+    void cmdCancel_Click() override;
+    void cmdClose_Click() override;    // recomputes, saves, reloads, unloads
+
+    void Command1_Click();    // empties quantity and subtotal of the entry, after asking
+    void Command19_Click();   // empties the returned amount
+    void Command21_Click();   // empties the lost amount
+
+    qv::TextBox* TxtSupplier25 = nullptr;
+    qv::DataGrid* DataGrid1 = nullptr;
+    QPushButton *Command1 = nullptr, *Command19 = nullptr, *Command21 = nullptr;
+
+protected:
+    QString connectionString() const override;
+    bool beepAtEnds() const override { return false; }
+    void beforeMove() override;
+    void formLoad() override;
+
+    // Connects the three clear buttons once the window has made them.
+    void connectEntryButtons();
+    void attachGrid();
+    void detachGrid();
+    // Width of the grid's Category column.
+    int categoryColumnTwips = 2600;
+
+    // Books the steps on the item shown and saves the row with its figures.
+    // `whenSaved` runs once the save is done, before any re-order warning. A
+    // save the table refuses is shown and books nothing: the row is as it
+    // was and what the user typed stays in the boxes (false). With no item
+    // shown there is nothing to book (true).
+    bool post(StockPosting::Steps steps, const std::function<void()>& whenSaved = {});
+    // Posts the steps, then leaves the row and reads the rows again: the
+    // window shows the first row. Nothing moves when the posting is refused.
+    bool postAndReload(StockPosting::Steps steps);
+    // Back to browsing, as after a save.
+    void browse();
+
+private:
+    bool itemShown() const;
+};
