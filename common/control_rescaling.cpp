@@ -1,6 +1,7 @@
 #include "common/control_rescaling.h"
 
 #include "platform/forms/window.h"
+#include "platform/print/rich_text_box.h"
 
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
@@ -131,6 +132,10 @@ void ResizeControls(float sx, float sy, QWidget* form)
         QFont font;
         if (scaledFont(fonts.at(i), r, font)) {
             c->setFont(font);
+            // Sizes written in a rich text grow with the box's font on the
+            // screen only; the text keeps them as written.
+            if (auto* box = qobject_cast<qv::RichTextBox*>(c))
+                box->setDisplayScale(box->displayScale() * r);
             if (auto* combo = qobject_cast<QComboBox*>(c))
                 combo->resize(combo->width(), combo->sizeHint().height());
         }

@@ -302,6 +302,14 @@ void Form6a::buildLayout()
     connect(Image1, &qv::PictureBox::clicked, this, [this] { guard([this] { Image1_Click(); }); });
     // A pick in the list (by mouse or keys) is the vendor chosen.
     connect(dcboCustomer, &QComboBox::activated, this, [this] { guard([this] { CopySupplierChoice(); }); });
+    // The list shows the vendor book as it is now, a vendor just added
+    // through "New Vendor?" included.
+    connect(dcboCustomer, &qv::DataCombo::listOpening, this, [this] {
+        guard([this] {
+            if (db && db->isOpen())
+                FillSupplierCombo();
+        });
+    });
 }
 
 // ---------------------------------------------------------------- load

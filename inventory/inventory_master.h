@@ -27,7 +27,7 @@ public:
     void cmdRefresh_Click() override;
     void adoPrimaryRS_MoveComplete() override;
 
-    void FillSupplierCombo();
+    void FillSupplierCombo();    // at load and whenever the vendor list is opened
     void CopySupplierChoice();   // a vendor picked in the list
     void Command1_Click();       // "&View All"
     void Command4_Click();       // find by category

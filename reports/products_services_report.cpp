@@ -99,4 +99,11 @@ DataReport2::DataReport2()
     f.font = boldFont();
     f.captionedSum(QStringLiteral("All Totals"), QStringLiteral("Totals"), 600, 3400, 2000, kReportMoney);
     f.finish();
+
+    // A price or a total takes the room of its largest value; the next
+    // caption on its line moves along instead of being written over.
+    for (ReportSection& section : layout().sections)
+        for (ReportControl& c : section.controls)
+            if (c.format == kReportMoney)
+                c.fitWidest = true;
 }

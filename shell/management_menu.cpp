@@ -211,7 +211,9 @@ QPixmap drawPicture(Picture kind, int size)
 frmmangement::frmmangement()
 {
     setObjectName(QStringLiteral("frmmangement"));
-    setWindowTitle(QString());
+    // The window has no title text. The windowing system writes the
+    // program's name into a title left empty, so the title is one blank.
+    setWindowTitle(QStringLiteral(" "));
     setTwipsSize(11700, 8520);
 
     QFont small = font();

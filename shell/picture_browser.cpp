@@ -14,7 +14,8 @@ QV_REGISTER_WINDOW(ViewerForm);
 
 namespace {
 
-// The left column's width as drawn, in twips; the lists keep it whatever the window's size.
+// The left column's width as drawn, in twips (wider when the file-type list
+// needs it); the lists keep it whatever the window's size.
 constexpr int kColumnWidth = 3000;
 constexpr int kGap = 30;
 // No list is made lower than this, however low the window.
@@ -86,10 +87,22 @@ void ViewerForm::formLoad()
         AddPattern(QStringLiteral("Graphic Files (*.bmp, *.jpg, *.jpeg)"), QStringLiteral("*.bmp;*.jpg;*.jpeg"));
         cboPatterns->setCurrentIndex(-1);
     });
+    ignoringErrors([this] { fitColumnToPatterns(); });
     ignoringErrors([this] { cboPatterns->setCurrentIndex(0); });
     ignoringErrors([this] { drvSelect->setDrive(programFolder()); });
     ignoringErrors([this] { dirSelect->setPath(programFolder()); });
     ignoringErrors([this] { filSelect->setPath(programFolder()); });
+}
+
+void ViewerForm::fitColumnToPatterns()
+{
+    // The file-type list shows its longest entry whole; the drive, folder and
+    // file lists above it keep its width, as one column.
+    cboPatterns->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_columnWidth = std::max(kColumnWidth, qv::twips(cboPatterns->sizeHint().width()));
+    qv::place(drvSelect, kGap, kGap, m_columnWidth, qv::twips(drvSelect->height()));
+    Lblpath->move(qv::px(m_columnWidth + 2 * kGap), Lblpath->y());
+    formResize();
 }
 
 void ViewerForm::AddPattern(const QString& description, const QString& pattern)
@@ -175,10 +188,10 @@ void ViewerForm::formResize()
 
     drvSelect->move(qv::px(kGap), qv::px(kGap));
     const int dirTop = kGap + driveHeight + kGap;
-    qv::place(dirSelect, kGap, dirTop, kColumnWidth, listHeight);
+    qv::place(dirSelect, kGap, dirTop, m_columnWidth, listHeight);
     const int fileTop = dirTop + listHeight + kGap;
-    qv::place(filSelect, kGap, fileTop, kColumnWidth, listHeight);
-    cboPatterns->setGeometry(qv::px(kGap), qv::px(fileTop + listHeight + kGap), qv::px(kColumnWidth),
+    qv::place(filSelect, kGap, fileTop, m_columnWidth, listHeight);
+    cboPatterns->setGeometry(qv::px(kGap), qv::px(fileTop + listHeight + kGap), qv::px(m_columnWidth),
                              cboPatterns->height());
-    picViewer->move(qv::px(kColumnWidth + 2 * kGap), qv::px(kGap));
+    picViewer->move(qv::px(m_columnWidth + 2 * kGap), qv::px(kGap));
 }

@@ -49,8 +49,10 @@ protected:
 
 private:
     void showOpenError(const QString& path);
+    void fitColumnToPatterns();
 
     QStringList m_patterns;
+    int m_columnWidth = 3000;   // twips: the drive list's width, which the other lists take
     // Set while the drive-change handler puts the drive back itself.
     bool m_puttingDriveBack = false;
 };

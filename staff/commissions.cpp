@@ -80,18 +80,40 @@ QPixmap lampPicture(int size)
     return pm;
 }
 
-qv::Money currencyProduct(qv::Money a, qv::Money b)
+namespace {
+
+// A product of two currency amounts' units over the divisor, rounded to four
+// decimals with halves to even.
+qv::Money roundedQuotient(qv::Money a, qv::Money b, std::int64_t divisor)
 {
-    // Both carry four decimals: the product has eight, rounded back to four.
     const __int128 product = __int128(a.units()) * __int128(b.units());
-    __int128 quotient = product / 10000;
-    const __int128 remainder = product % 10000;
+    __int128 quotient = product / divisor;
+    const __int128 remainder = product % divisor;
     const __int128 twice = (remainder < 0 ? -remainder : remainder) * 2;
-    if (twice > 10000 || (twice == 10000 && (quotient % 2) != 0))
+    if (twice > divisor || (twice == divisor && (quotient % 2) != 0))
         quotient += product < 0 ? -1 : 1;
     if (quotient > std::numeric_limits<std::int64_t>::max() || quotient < std::numeric_limits<std::int64_t>::min())
         throw qv::Error(QStringLiteral("Overflow"), 6);
     return qv::Money::fromUnits(std::int64_t(quotient));
+}
+
+const qv::Money kOne = qv::Money::fromUnits(10000);
+
+} // namespace
+
+qv::Money currencyProduct(qv::Money a, qv::Money b)
+{
+    // Both carry four decimals: the product has eight, rounded back to four.
+    return roundedQuotient(a, b, 10000);
+}
+
+qv::Money commissionOn(qv::Money total, qv::Money rate)
+{
+    // The box asks for a percentage: a figure above 1 is one (60 is 60 %),
+    // while a fraction such as .60 is taken as it is.
+    if (rate > kOne)
+        return roundedQuotient(total, rate, 1000000);
+    return currencyProduct(total, rate);
 }
 
 Frmcommissions::Frmcommissions(QWidget* parent)
@@ -372,7 +394,7 @@ void Frmcommissions::Command11_Click()
     const std::optional<qv::Money> fraction = qv::tryReadMoney(txtfields.value(14)->text());
     if (total && fraction) {
         try {
-            commission->setBoxText(qv::plainText(currencyProduct(*total, *fraction)));
+            commission->setBoxText(qv::plainText(commissionOn(*total, *fraction)));
         } catch (const std::exception&) {
         }
     }

@@ -23,6 +23,9 @@ QPixmap lampPicture(int size);
 // Currency times currency, as fixed-point money multiplies: four decimals,
 // halves to even. Throws qv::Error ("Overflow") beyond the currency range.
 qv::Money currencyProduct(qv::Money a, qv::Money b);
+// The commission on a total at the rate typed: a fraction (.60) or, above 1,
+// a percentage (60). Rounded and bounded as currencyProduct.
+qv::Money commissionOn(qv::Money total, qv::Money rate);
 
 class Frmcommissions : public qv::Window {
     Q_OBJECT

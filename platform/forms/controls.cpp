@@ -157,6 +157,12 @@ void DataCombo::bind(Recordset* recordset, const QString& field)
     d->show();
 }
 
+void DataCombo::showPopup()
+{
+    emit listOpening();
+    QComboBox::showPopup();
+}
+
 QString DataCombo::boundText() const
 {
     const QString shownText = text();

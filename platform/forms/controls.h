@@ -123,6 +123,14 @@ public:
     QString text() const;
     void setText(const QString& text);
 
+signals:
+    // The list is about to drop down: a window whose list should show its
+    // rows as they are at that moment fills it again here.
+    void listOpening();
+
+protected:
+    void showPopup() override;
+
 private:
     struct Impl;
     std::shared_ptr<Impl> d;

@@ -38,6 +38,64 @@ bool leftOf(const PrintedText& a, const PrintedText& b)
     return a.x < b.x;
 }
 
+// A line of a laid-out document is this page's when it lies whole between
+// fromY and toY (document units), as the page formatter cut it.
+bool lineInBand(qreal top, qreal bottom, qreal fromY, qreal toY)
+{
+    return top >= fromY - 0.01 && bottom <= toY + 0.01;
+}
+
+// How a page's band of a laid-out document is drawn. The document's layout
+// draws every line that touches its clip, and within a paragraph also the
+// line just above the clip; a PDF keeps the text of every line drawn, even
+// where the painter's clip hides it, so the lines of the page before or
+// after would go into this page's text layer. A paragraph that began on the
+// page before is therefore drawn line by line, and the layout draws the rest
+// under a clip that starts just below the bottom of every line before the
+// band (or drawn line by line) and ends just above the tops of the lines after it.
+struct BandPlan {
+    QList<QPair<QTextLayout*, int>> lineByLine;   // layout, line number
+    QRectF layoutClip;                            // empty: the layout draws nothing
+};
+
+BandPlan planBand(const QTextDocument& laidOut, qreal fromY, qreal toY)
+{
+    constexpr qreal hair = 0.5;   // device units: far less than any line
+    BandPlan plan;
+    qreal before = -1e9, after = 1e9;
+    bool anyForLayout = false;
+    for (QTextBlock block = laidOut.begin(); block.isValid(); block = block.next()) {
+        QTextLayout* layout = block.layout();
+        if (!layout)
+            continue;
+        const qreal origin = layout->position().y();
+        bool begunBefore = false;
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const QTextLine line = layout->lineAt(i);
+            const qreal top = origin + line.y();
+            const qreal bottom = top + line.height();
+            if (!lineInBand(top, bottom, fromY, toY)) {
+                if (top < fromY) {
+                    before = std::max(before, bottom);
+                    begunBefore = true;
+                } else {
+                    after = std::min(after, top);
+                }
+            } else if (begunBefore) {
+                plan.lineByLine.append({layout, i});
+                before = std::max(before, bottom);
+            } else {
+                anyForLayout = true;
+            }
+        }
+    }
+    const qreal clipTop = std::max(fromY, before) + hair;
+    const qreal clipBottom = std::min(toY, after) - hair;
+    if (anyForLayout && clipBottom > clipTop)
+        plan.layoutClip = QRectF(-1e7, clipTop, 2e7, clipBottom - clipTop);
+    return plan;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- system
@@ -131,12 +189,18 @@ void SystemPrintDevice::drawDocument(const QTextDocument& laidOut, qreal fromY, 
         throw Error(printerErrorText(), kPrinterErrorNumber);
     m_painter->save();
     m_painter->translate(toDevice(at) - QPointF(0, fromY));
-    QAbstractTextDocumentLayout::PaintContext context;
     // Only the lines of this page: the band from fromY to toY, any width.
-    context.clip = QRectF(-1e7, fromY, 2e7, toY - fromY);
-    context.palette.setColor(QPalette::Text, Qt::black);
-    m_painter->setClipRect(context.clip);
-    laidOut.documentLayout()->draw(m_painter.get(), context);
+    m_painter->setClipRect(QRectF(-1e7, fromY, 2e7, toY - fromY));
+    const BandPlan plan = planBand(laidOut, fromY, toY);
+    m_painter->setPen(Qt::black);
+    for (const auto& [layout, i] : plan.lineByLine)
+        layout->lineAt(i).draw(m_painter.get(), layout->position());
+    if (!plan.layoutClip.isEmpty()) {
+        QAbstractTextDocumentLayout::PaintContext context;
+        context.clip = plan.layoutClip;
+        context.palette.setColor(QPalette::Text, Qt::black);
+        laidOut.documentLayout()->draw(m_painter.get(), context);
+    }
     m_painter->restore();
 }
 
@@ -252,7 +316,7 @@ void RecordingPrintDevice::drawDocument(const QTextDocument& laidOut, qreal from
         for (int i = 0; i < layout->lineCount(); ++i) {
             const QTextLine line = layout->lineAt(i);
             const qreal top = origin.y() + line.y();
-            if (top < fromY - 0.01 || top + line.height() > toY + 0.01)
+            if (!lineInBand(top, top + line.height(), fromY, toY))
                 continue;
             const int lineStart = line.textStart();
             const int lineEnd = lineStart + line.textLength();

@@ -5,9 +5,38 @@
 #include "platform/print/rtf.h"
 #include <QFile>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 namespace qv {
+
+namespace {
+
+// Multiplies every size written in the text; text without a size of its own
+// follows the document's font and is left alone.
+void scaleSizes(QTextDocument* doc, double factor)
+{
+    struct Run { int from, length; double points; };
+    QList<Run> runs;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment f = it.fragment();
+            const QTextCharFormat cf = f.charFormat();
+            if (cf.hasProperty(QTextFormat::FontPointSize) && cf.fontPointSize() > 0)
+                runs.append({f.position(), f.length(), cf.fontPointSize() * factor});
+        }
+    QTextCursor cursor(doc);
+    for (const Run& run : std::as_const(runs)) {
+        cursor.setPosition(run.from);
+        cursor.setPosition(run.from + run.length, QTextCursor::KeepAnchor);
+        QTextCharFormat size;
+        size.setFontPointSize(run.points);
+        cursor.mergeCharFormat(size);
+    }
+}
+
+} // namespace
 
 RichTextBox::RichTextBox(QWidget* parent)
     : QTextEdit(parent)
@@ -92,6 +121,7 @@ void RichTextBox::showValue(const QString& value)
 {
     m_showing = true;
     setDocumentValue(document(), value);
+    scaleWrittenSizes(m_displayScale);
     moveCursor(QTextCursor::Start);
     m_showing = false;
     m_changed = false;
@@ -108,6 +138,7 @@ bool RichTextBox::loadFile(const QString& path)
     if (bytes.startsWith("{\\rtf")) {
         // RTF is bytes; the reader decodes them by the file's own code page.
         readRtf(QString::fromLatin1(bytes), document());
+        scaleWrittenSizes(m_displayScale);
     } else {
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString text = utf8.decode(bytes);
@@ -134,18 +165,57 @@ void RichTextBox::setText(const QString& text)
 
 QString RichTextBox::textRTF() const
 {
-    return writeRtf(*document());
+    if (m_displayScale == 1.0)
+        return writeRtf(*document());
+    return writeRtf(*storedDocument());
 }
 
 void RichTextBox::setTextRTF(const QString& value)
 {
     setDocumentValue(document(), value);
+    scaleWrittenSizes(m_displayScale);
+}
+
+void RichTextBox::setDisplayScale(double scale)
+{
+    if (!(scale > 0) || scale == m_displayScale)
+        return;
+    // Showing the same text larger or smaller is no change of the user's.
+    const bool wasShowing = m_showing;
+    m_showing = true;
+    scaleWrittenSizes(scale / m_displayScale);
+    m_showing = wasShowing;
+    m_displayScale = scale;
+}
+
+void RichTextBox::scaleWrittenSizes(double factor)
+{
+    if (factor == 1.0)
+        return;
+    // A rescaling is not a step the user could undo.
+    QTextDocument* doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    scaleSizes(doc, factor);
+    doc->setUndoRedoEnabled(undo);
+}
+
+std::unique_ptr<QTextDocument> RichTextBox::storedDocument() const
+{
+    std::unique_ptr<QTextDocument> stored(document()->clone());
+    QFont base = document()->defaultFont();
+    if (base.pointSizeF() > 0)
+        base.setPointSizeF(base.pointSizeF() / m_displayScale);
+    stored->setDefaultFont(base);
+    scaleSizes(stored.get(), 1.0 / m_displayScale);
+    return stored;
 }
 
 int RichTextBox::formatRange(const QRectF& rect, int firstChar, bool render)
 {
     if (!m_formatter)
-        m_formatter = std::make_unique<PageFormatter>(*document());
+        m_formatter = m_displayScale == 1.0 ? std::make_unique<PageFormatter>(*document())
+                                            : std::make_unique<PageFormatter>(*storedDocument());
     return m_formatter->formatRange(printer(), rect, firstChar, render);
 }
 

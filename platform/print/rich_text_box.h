@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QRectF>
 #include <QString>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <memory>
 
@@ -50,13 +51,26 @@ public:
     int formatRange(const QRectF& rect, int firstChar, bool render = true);
     void releaseFormatting();
 
+    // How many times larger than its stored size the text is shown. A window
+    // that rescales itself to the screen scales the box's font, and with
+    // this the sizes written in the text go along; what the box stores
+    // (textRTF, its field) and prints stays in the size of the window's
+    // design, whatever the screen. 1 unless set.
+    double displayScale() const { return m_displayScale; }
+    void setDisplayScale(double scale);
+
 private:
     void showValue(const QString& value);
+    // The content with every size as stored: the shown sizes over the scale.
+    std::unique_ptr<QTextDocument> storedDocument() const;
+    // Multiplies the sizes written in the text (not the box's own font).
+    void scaleWrittenSizes(double factor);
     QPointer<Recordset> m_recordset;
     QString m_field;
     int m_hook = -1;
     bool m_showing = false;   // the row's value is being shown: no change of the user's
     bool m_changed = false;
+    double m_displayScale = 1.0;
     std::unique_ptr<PageFormatter> m_formatter;
 };
 

@@ -16,6 +16,7 @@
 #include <QPrinter>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <map>
 #include <cmath>
 
 namespace qv {
@@ -153,6 +154,50 @@ double reportTextHeight(const QString& text, const ReportFont& font, int width, 
     const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
     return std::max(r.height(), fm.height());
 }
+
+namespace {
+
+const QString kEllipsis = QStringLiteral("\u2026");
+
+// Whether a text set in the font, wrapped at the width, fits the height.
+bool fitsBox(const QString& text, const ReportFont& font, int width, int height)
+{
+    return reportTextHeight(text, font, width, true) <= height + 0.5;
+}
+
+// A wrapped text cut to the lines that fit the box, the last one ending in an
+// ellipsis (after a whole word where the line has one), so that the reader
+// sees the text goes on. A text that fits is returned as it is.
+QString cutToBox(const QString& text, const ReportFont& font, int width, int height)
+{
+    if (width <= 0 || fitsBox(text, font, width, height))
+        return text;
+    auto shortened = [&](int n) {
+        QString s = text.left(n);
+        while (!s.isEmpty() && s.back().isSpace())
+            s.chop(1);
+        return s + kEllipsis;
+    };
+    // The longest beginning that fits with its ellipsis.
+    int low = 0, high = int(text.size());
+    while (low < high) {
+        const int mid = (low + high + 1) / 2;
+        if (fitsBox(shortened(mid), font, width, height))
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    // Rather after a word than inside one, unless the word is a long one.
+    int wordEnd = low;
+    if (low < text.size() && !text.at(low).isSpace())
+        while (wordEnd > 0 && !text.at(wordEnd - 1).isSpace())
+            --wordEnd;
+    if (wordEnd > 0 && low - wordEnd <= 12 && !text.left(wordEnd).trimmed().isEmpty())
+        low = wordEnd;
+    return shortened(low);
+}
+
+} // namespace
 
 // ---------------------------------------------------------------- report
 
@@ -316,6 +361,11 @@ private:
                                                             .wordWrap = c.wordWrap || c.canGrow},
                                                  c.kind == ReportControl::Label});
             ReportItem& it = p.item;
+            if (c.wordWrap && !c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
+                // The room the renderer gives the text inside its frame.
+                const int insetX = c.border ? 60 : 0, insetY = c.border ? 30 : 0;
+                it.text = cutToBox(it.text, c.font, c.width - insetX, c.height - insetY);
+            }
             if (c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
                 const int need = int(std::ceil(reportTextHeight(it.text, c.font, c.width, true)));
                 if (need > c.height) {
@@ -455,6 +505,68 @@ QStringList boundFields(const ReportLayout& layout)
                 names << c.dataField;
     return names;
 }
+// Widens the controls that take the room of their widest value; what stands
+// after one on its line moves right by as much. Such controls standing one
+// under the other (the same left edge in the band) widen alike, so that the
+// lines of a block stay in columns.
+void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
+                   const QHash<QString, QVariant>& sums)
+{
+    for (int b = 0; b < kReportBandCount; ++b) {
+        QList<ReportControl>& controls = layout.sections[b].controls;
+        // Left edge as drawn -> the width the widest value of that column needs.
+        std::map<int, int> needs;
+        QList<int> growing;
+        for (int i = 0; i < controls.size(); ++i) {
+            const ReportControl& c = std::as_const(controls)[i];
+            if (!c.fitWidest || columns[b][i] < 0)
+                continue;
+            const QFontMetricsF& fm = metrics(c.font);
+            double widest = 0;
+            auto measure = [&](const QVariant& v) {
+                if (v.isNull())
+                    return;
+                const QString text = formatValue(v, c.format);
+                // Most values are surely narrow enough; only the others are measured.
+                if (text.size() * fm.maxWidth() > c.width)
+                    widest = std::max(widest, fm.horizontalAdvance(text));
+            };
+            if (c.kind == ReportControl::Function)
+                measure(sums.value(c.dataField.toLower()));
+            else
+                for (const QVector<QVariant>& row : data.rows)
+                    measure(row[columns[b][i]]);
+            growing << i;
+            int& need = needs[c.left];
+            need = std::max({need, c.width, widest > 0 ? int(std::ceil(widest)) + 30 : 0});
+        }
+        if (growing.isEmpty())
+            continue;
+        // From left to right, so that each sees where the ones before it moved it.
+        std::stable_sort(growing.begin(), growing.end(),
+                         [&](int x, int y) { return controls.at(x).left < controls.at(y).left; });
+        QList<int> drawnLeft;
+        for (int i : std::as_const(growing))
+            drawnLeft << controls.at(i).left;
+        for (int k = 0; k < growing.size(); ++k) {
+            const int i = growing[k];
+            const int delta = needs[drawnLeft[k]] - controls.at(i).width;
+            if (delta <= 0)
+                continue;
+            ReportControl& c = controls[i];
+            const int oldRight = c.left + c.width;
+            const int top = c.top, bottom = c.top + c.height;
+            c.width += delta;
+            for (int j = 0; j < controls.size(); ++j) {
+                ReportControl& o = controls[j];
+                const bool sameLine = o.top < bottom && o.top + std::max(o.height, 1) > top;
+                if (j != i && sameLine && o.left >= oldRight - 15)
+                    o.left += delta;
+            }
+        }
+    }
+}
+
 } // namespace
 
 Report::Report(ReportLayout layout)
@@ -565,7 +677,9 @@ ReportDocument Report::run()
     ph.longDate = formatValue(QVariant(m_jobTime.date().startOfDay()), QStringLiteral("Long Date"));
     ph.time = formatValue(QVariant(QDateTime(dayZero(), m_jobTime.time())), QStringLiteral("Long Time"));
 
-    Paginator pager(m_layout, rows, columns, sums, ph);
+    ReportLayout laidOut = m_layout;
+    widenToWidest(laidOut, rows, columns, sums);
+    Paginator pager(laidOut, rows, columns, sums, ph);
     pager.begin();
     for (int r = 0; r < rows.rows.size(); ++r) {
         if (!stillGoing())

@@ -10,6 +10,9 @@
 // works on a copy of the data source's rows and never moves the caller's
 // cursor.
 //
+// A wrapped text taller than its control (one that cannot grow) shows the
+// lines that fit, the last one ending in an ellipsis.
+//
 // Label captions may hold placeholders that the engine replaces: "%p" the
 // page number, "%P" the number of pages, "%d" today's date (short), "%D"
 // today's date (long), "%T" the time. "%%" gives a single "%".
@@ -65,6 +68,10 @@ struct ReportControl {
     bool border = false;      // a frame drawn around the control
     bool wordWrap = false;    // text wraps inside the control
     bool canGrow = false;     // a wrapped text taller than the control makes the band grow
+    // Field, Function: the control is widened to its widest value in the
+    // report, and what stands after it on its line moves along, so that no
+    // value runs into the next caption.
+    bool fitWidest = false;
 };
 
 struct ReportSection {

@@ -1,9 +1,11 @@
 #include "platform/report/report_preview.h"
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
@@ -11,7 +13,24 @@ namespace qv {
 
 namespace {
 ReportPreview* g_current = nullptr;
+
+// Room the window's frame takes around it (title bar and borders) while the
+// windowing system has not said yet how much it is.
+const QSize kFrameAllowance(16, 40);
+// Room beside the page: the scroll bar and the margins of the layout.
+constexpr int kPageChrome = 60;
+// The page's height as the preview would like to show it, in pixels.
+constexpr int kWantedHeight = 760;
+
+QRect availableArea(const QWidget* w)
+{
+    if (const QScreen* s = w->screen())
+        return s->availableGeometry();
+    if (const QScreen* s = QGuiApplication::primaryScreen())
+        return s->availableGeometry();
+    return QRect(0, 0, 800, 600);
 }
+} // namespace
 
 ReportPreview::ReportPreview(Report& report, ReportDocument document, QWidget* parent)
     : QDialog(parent), m_report(report), m_document(std::move(document)), m_outer(g_current)
@@ -44,6 +63,9 @@ ReportPreview::ReportPreview(Report& report, ReportDocument document, QWidget* p
         b->setFixedWidth(36);
     cmdPrint->setAutoDefault(false);
     cmdClose->setAutoDefault(false);
+    // The user may make the preview larger or smaller; the page scrolls inside.
+    setSizeGripEnabled(true);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(cmdPrint);
@@ -69,10 +91,35 @@ ReportPreview::ReportPreview(Report& report, ReportDocument document, QWidget* p
     });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);
 
+    // The page is drawn at screen size, or smaller where the screen is too
+    // narrow for the whole width of it.
+    const QRect area = availableArea(this);
     const double pageWidthInches = m_document.pageSize.width() / 1440.0;
-    m_dpi = pageWidthInches > 0 ? std::min(96.0, 820.0 / pageWidthInches) : 96.0;
-    resize(int(pageWidthInches * m_dpi) + 60, 760);
+    const double roomForPage = area.width() - kFrameAllowance.width() - kPageChrome;
+    m_dpi = pageWidthInches > 0 ? std::clamp(roomForPage / pageWidthInches, 24.0, 96.0) : 96.0;
+    m_wanted = QSize(int(pageWidthInches * m_dpi) + kPageChrome, kWantedHeight);
+    fitToScreen();
     showPage(0);
+}
+
+void ReportPreview::fitToScreen()
+{
+    // The whole window, frame included, stays within the screen's free area
+    // (the task bar and panels left out), so Close and the scroll bars can be
+    // reached on the smallest screen.
+    const QRect area = availableArea(this);
+    QSize frame = frameGeometry().size() - size();
+    if (frame.width() <= 0 && frame.height() <= 0)
+        frame = kFrameAllowance;
+    const QSize room = (area.size() - frame).expandedTo(QSize(1, 1));
+    resize(m_wanted.boundedTo(room));
+    if (!isVisible())
+        return;   // the dialog centres itself when it is shown
+    const QRect outer = frameGeometry();
+    const int x = std::clamp(outer.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width()));
+    const int y = std::clamp(outer.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height()));
+    if (x != outer.x() || y != outer.y())
+        move(x, y);
 }
 
 ReportPreview::~ReportPreview()
@@ -109,6 +156,7 @@ void ReportPreview::showEvent(QShowEvent* e)
     QDialog::showEvent(e);
     if (!m_activated) {
         m_activated = true;
+        fitToScreen();
         if (m_report.onActivate)
             m_report.onActivate();
     }

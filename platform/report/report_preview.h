@@ -1,7 +1,8 @@
 #pragma once
 // The modal preview of a laid-out report: one page at a time, the buttons to
 // go to the first, previous, next and last page, a Print button that goes
-// through the printer dialog, and Close.
+// through the printer dialog, and Close. It opens within the screen's free
+// area and the user may resize it.
 #include "platform/report/report.h"
 #include <QDialog>
 
@@ -39,10 +40,12 @@ protected:
     void keyPressEvent(QKeyEvent* e) override;
 
 private:
+    void fitToScreen();
     Report& m_report;
     ReportDocument m_document;
     int m_page = 0;
     double m_dpi = 96;
+    QSize m_wanted;   // the preview's size when the screen has room for it
     bool m_activated = false;
     QScrollArea* m_scroll = nullptr;
     QLabel* m_view = nullptr;

@@ -116,6 +116,6 @@ TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
             EXPECT_GE(t.y, 13000) << t.text.toStdString();
     QStringList second = job.pages[1].lines();
     second.removeIf([](const QString& l) { return l.trimmed().isEmpty(); });
-    EXPECT_EQ(second.value(0), "Note line 14");
+    EXPECT_EQ(second.value(0), "Note line 16");   // the notes print in 8 points, as drawn
     EXPECT_EQ(job.pages.last().texts.last().text, "Note line 60");
 }

@@ -7,8 +7,13 @@
 #include "platform/print/rich_text_box.h"
 #include "platform/values/clock.h"
 
+#include "platform/print/print_devices.h"
+
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+#include <QTextCursor>
 
 TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
 {
@@ -208,4 +213,61 @@ TEST_F(AssetsTest, FocusedBoxTurnsWhiteAndBackToTheWindowColour)
     box(5)->setFocus();
     EXPECT_TRUE(box(3)->styleSheet().contains("#BAC9D1"));
     (void)w;
+}
+
+// Notes keep the size of the window's design (8 points) whatever screen they
+// were typed on; on a larger screen they are only shown larger, as the rest
+// of the window, and they print in the size they were written in.
+TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
+{
+    Form2& w = open();
+    const QRegularExpression sizes(QStringLiteral("\\\\fs(\\d+)"));
+    auto storedSizes = [&] {
+        QStringList found;
+        const QString rtf = stored("Salon Chair", "Notes").toString();
+        for (auto it = sizes.globalMatch(rtf); it.hasNext();)
+            found << it.next().captured(1);
+        found.removeDuplicates();
+        return found;
+    };
+    // The test screen is larger than the window was drawn for.
+    const double firstShown = w.rtf3->font().pointSizeF();
+    ASSERT_GT(firstShown, 8.5);
+    click(w.cmdEdit);
+    type(w.rtf3, "Serviced yearly");
+    click(w.cmdUpdate);
+    EXPECT_EQ(storedSizes().join(","), "16");
+
+    // On to a screen of 1280 x 1024: the window grows again when it is next active.
+    w.scaling.screenPixels = [] { return QSize(1280, 1024); };
+    qv::Window& other = *qv::Windows::show(QStringLiteral("Calculator"));
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const double shown = w.rtf3->font().pointSizeF();
+    ASSERT_GT(shown, firstShown);
+    // The stored note is shown as large as what is typed now.
+    QTextCursor first(w.rtf3->document());
+    first.setPosition(1);
+    EXPECT_NEAR(first.charFormat().font().resolve(w.rtf3->document()->defaultFont()).pointSizeF(), shown, 0.01);
+
+    click(w.cmdEdit);
+    w.rtf3->setFocus();
+    qvtest::press(Qt::Key_End, Qt::ControlModifier);
+    qvtest::typeKeys(" and oiled");
+    click(w.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
+    EXPECT_TRUE(stored("Salon Chair", "Notes").toString().contains("Serviced yearly and oiled"));
+    EXPECT_EQ(storedSizes().join(","), "16");
+
+    // On paper the note has the size it was written in.
+    click(w.Command1);
+    ASSERT_EQ(printing->jobs().size(), 1);
+    bool printed = false;
+    for (const qv::PrintedText& t : printing->jobs()[0].pages[0].texts)
+        if (t.text.contains("oiled")) {
+            printed = true;
+            EXPECT_NEAR(t.size, 8.0, 0.01);
+        }
+    EXPECT_TRUE(printed);
 }

@@ -5,6 +5,7 @@
 #include "platform/print/printer.h"
 #include "platform/print/rich_text_box.h"
 #include "platform/print/rtf.h"
+#include "support/pdf_text.h"
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
@@ -29,6 +30,17 @@ QString numberedLines(int n)
     for (int i = 1; i <= n; ++i)
         lines << QString("Line %1").arg(i);
     return lines.join('\n');
+}
+
+// The box holds "Line 1" .. "Line n", all in the given size.
+void setNumberedLines(qv::RichTextBox& box, int n, double points)
+{
+    box.setText(numberedLines(n));
+    QTextCursor all(box.document());
+    all.select(QTextCursor::Document);
+    QTextCharFormat f;
+    f.setFontPointSize(points);
+    all.mergeCharFormat(f);
 }
 
 // A recorder with an unprintable strip, so that margins are seen to count
@@ -61,12 +73,7 @@ TEST(RichTextPrint, LongTextGoesOnPagesThatEachStartAtTheMargins)
 {
     Recording r;
     qv::RichTextBox box;
-    box.setText(numberedLines(150));
-    QTextCursor all(box.document());
-    all.select(QTextCursor::Document);
-    QTextCharFormat f;
-    f.setFontPointSize(12);
-    all.mergeCharFormat(f);
+    setNumberedLines(box, 150, 12);
 
     printer().print({"Header line"});
     PrintRTF(box, 1000, 1000, 0, 0);
@@ -185,6 +192,58 @@ TEST(RichTextPrint, TextChangedBetweenPrintsIsPrintedAnew)
     const QList<qv::PrintedPage> pages = r.rec->pages();
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[1].lines(), QStringList{"second"});
+}
+
+// What a PDF reader finds on each page (searching, copying): every line of a
+// text printed over several pages once, on the page that shows it, and not
+// again, clipped, on the page before or after.
+TEST(RichTextPrint, EachPdfPageHoldsOnlyItsOwnLines)
+{
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    const QString pdfPath = dir.filePath("notes.pdf");
+    qv::RichTextBox box;
+    setNumberedLines(box, 150, 12);
+
+    qv::Printer& p = printer();
+    p.useSystemPdfFile(pdfPath);
+    p.print({"Header line"});
+    PrintRTF(box, 1000, 1000, 0, 0);
+    p.systemPrinter()->setOutputFileName(QString());
+    p.useSystemPrinter();
+
+    const QList<QStringList> pages = qvtest::pdfPageLines(pdfPath);
+    ASSERT_GE(pages.size(), 3);
+    EXPECT_EQ(pages[0].value(0), "Header line");
+    QStringList printed;
+    for (int i = 0; i < pages.size(); ++i) {
+        QStringList own;
+        for (const QString& line : pages[i])
+            if (line.startsWith("Line "))
+                own << line;
+        ASSERT_FALSE(own.isEmpty()) << "page " << i + 1;
+        printed << own;
+    }
+    EXPECT_EQ(printed.join('\n'), numberedLines(150));
+
+    // One long paragraph that wraps across the page breaks: each word once.
+    QStringList words;
+    for (int i = 1; i <= 2400; ++i)
+        words << QString("w%1").arg(i);
+    QTextDocument paragraph;
+    paragraph.setPlainText(words.join(' '));
+    p.useSystemPdfFile(pdfPath);
+    PrintRTF(paragraph, 1000, 1000, 1000, 1000);
+    p.systemPrinter()->setOutputFileName(QString());
+    p.useSystemPrinter();
+    const QList<QStringList> wrapped = qvtest::pdfPageLines(pdfPath);
+    ASSERT_GE(wrapped.size(), 2);
+    QStringList read;
+    for (const QStringList& page : wrapped)
+        for (const QString& line : page)
+            read << line.split(' ', Qt::SkipEmptyParts);
+    EXPECT_EQ(read, words);
 }
 
 // A card with a picture, label lines and two pages of formulas, as a PDF

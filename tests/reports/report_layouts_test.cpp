@@ -16,8 +16,11 @@
 #include "reports/products_services_report.h"
 #include "reports/report_fill.h"
 #include "reports/salon_schedule_report.h"
+#include "support/pdf_text.h"
 #include "support/salon_db.h"
 #include <QDir>
+#include <QRegularExpression>
+#include <QSet>
 #include <QPushButton>
 #include <QFile>
 #include <QTimer>
@@ -236,6 +239,103 @@ TEST(ReportLayouts, ScheduleIsASixBySevenFramedGridUnderTheDaysOfTheWeek)
     EXPECT_EQ(p.find(QStringLiteral("txtday2"))->text, QStringLiteral("2\nMaria, Jenny"));
     EXPECT_EQ(doc.pages[1].find(QStringLiteral("txtMonthYear"))->text, QStringLiteral("August 2001"));
     EXPECT_TRUE(p.texts().contains(QStringLiteral("Salon Schedule")));
+}
+
+// A day note longer than its cell shows the lines that fit and an ellipsis,
+// on the page and in the PDF's text; short notes stay whole.
+TEST(ReportLayouts, ScheduleDayNoteLongerThanItsCellEndsInAnEllipsis)
+{
+    qvtest::SalonDb db;
+    db.seed();
+    const QString note = QStringLiteral(
+        "9\nMaria 9-5 colour clients, Jenny 10-6 cuts and perms, Tom 12-8 walk-ins, staff meeting at 8 before "
+        "opening, supplier visit about the new gloss line, windows cleaned, till checked twice, deliveries at noon "
+        "LASTWORDS");
+    db.insert("Calendar", {{"MonthYear", "September 2001"}, {"day9", note}, {"day10", "10\nJenny"}});
+    ScopedScriptedUi ui;
+    DataReport5 report;
+    const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM Calendar  "));
+    ASSERT_EQ(doc.pageCount(), 3);
+    const ReportPage& page = doc.pages[2];
+    ASSERT_EQ(page.find(QStringLiteral("txtMonthYear"))->text, QStringLiteral("September 2001"));
+    const ReportItem* cell = page.find(QStringLiteral("txtday9"));
+    ASSERT_NE(cell, nullptr);
+    ASSERT_TRUE(cell->text.endsWith(QChar(0x2026))) << cell->text.toStdString();
+    const QString shown = cell->text.chopped(1);
+    EXPECT_TRUE(note.startsWith(shown)) << cell->text.toStdString();
+    EXPECT_GT(shown.size(), 20);
+    // What is left fits inside the frame.
+    EXPECT_LE(reportTextHeight(cell->text, cell->font, cell->rect.width() - 60, true), cell->rect.height() - 30 + 0.5);
+    EXPECT_EQ(page.find(QStringLiteral("txtday10"))->text, QStringLiteral("10\nJenny"));
+    EXPECT_EQ(doc.pages[0].find(QStringLiteral("txtday2"))->text, QStringLiteral("2\nMaria, Jenny"));
+
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString pdf = QDir(qEnvironmentVariable("QV_REPORT_OUT", db.folder())).filePath("schedule-long-note.pdf");
+    ASSERT_TRUE(report.exportPdf(doc, pdf));
+    const QString third = qvtest::pdfPageLines(pdf).value(2).join('\n');
+    EXPECT_TRUE(third.contains(QChar(0x2026))) << third.toStdString();
+    EXPECT_FALSE(third.contains("LASTWORDS"));
+    EXPECT_FALSE(third.contains("noon"));
+}
+
+// A price of six figures before the point keeps clear of the caption after
+// it: the money fields take the room of their largest value.
+TEST(ReportLayouts, TicketMoneyFieldsTakeTheRoomOfTheirLargestValue)
+{
+    qvtest::SalonDb db;
+    db.seed();
+    db.insert("Servicemenu", {{"CustomerID", "9001"}, {"CustomerName", "Big Spender"}, {"SalonArtist", "Maria"},
+                              {"DateAppointment", QDate(2001, 8, 1)}, {"Service", "Wedding party"},
+                              {"ServicePrice1", 123456.78}, {"QuantityService1", "1"}, {"ProductsSold", "Gold serum"},
+                              {"ProductsPrice", 123456.78}, {"Quantity", "1"}, {"SystemStockNumber", "1001"},
+                              {"Price", 123456.78}, {"ProductSales", 123456.78}, {"Totals", 246913.56}});
+    ScopedScriptedUi ui;
+    DataReport2 report;
+    const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
+    ASSERT_FALSE(doc.pages.isEmpty());
+    int checked = 0;
+    for (const ReportPage& page : doc.pages)
+        for (const ReportItem& field : page.items) {
+            if (field.text != QStringLiteral("$123,456.78") && field.text != QStringLiteral("$246,913.56"))
+                continue;
+            // The value is narrower than its room, and nothing on its line starts inside that room.
+            EXPECT_LE(reportTextWidth(field.text, field.font), field.rect.width()) << field.control.toStdString();
+            for (const ReportItem& other : page.items)
+                if (&other != &field && other.kind == ReportItem::Text && other.rect.top() == field.rect.top()
+                    && other.rect.left() > field.rect.left()) {
+                    EXPECT_GT(other.rect.left(), field.rect.right())
+                        << field.control.toStdString() << " runs into " << other.text.toStdString();
+                }
+            ++checked;
+        }
+    EXPECT_GE(checked, 5);
+    // The lines of the block stay in columns: the four service lines and the
+    // five product lines each keep their "Quantity:" under one another.
+    QSet<int> quantityColumns;
+    for (const ReportPage& page : doc.pages)
+        for (const ReportItem& it : page.items)
+            if (it.text == QStringLiteral("Quantity:") && it.band == ReportBand::Detail)
+                quantityColumns << it.rect.left();
+    EXPECT_EQ(quantityColumns.size(), 2);
+    // Fields of ordinary tickets keep their places: the seeded ticket's caption
+    // after its product price stands where the layout drew it.
+    EXPECT_EQ(detailTexts(doc, QStringLiteral("txtProductsPrice")).value(1), QStringLiteral("$12.99"));
+
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    const QString pdf = QDir(qEnvironmentVariable("QV_REPORT_OUT", db.folder())).filePath("ticket-big-price.pdf");
+    ASSERT_TRUE(report.exportPdf(doc, pdf));
+    const QList<QStringList> pages = qvtest::pdfPageLines(pdf);
+    int lines = 0;
+    for (const QStringList& page : pages)
+        for (const QString& line : page)
+            if (line.contains("$123,456.78")) {
+                ++lines;
+                EXPECT_TRUE(QRegularExpression(QStringLiteral("\\$123,456\\.78(\\s|$)")).match(line).hasMatch())
+                    << line.toStdString();
+            }
+    EXPECT_GE(lines, 3);
 }
 
 TEST(ReportLayouts, OneDayViewHandsItsOwnRecordsetAndKeepsItsPosition)

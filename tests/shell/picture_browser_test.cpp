@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -112,6 +114,31 @@ TEST_F(PictureBrowserTest, StartsInTheProgramFolderShowingItsBitmaps)
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
+// Every file type reads whole in the list, the longest one too, shown or
+// dropped down; the lists above it stand in one column with it.
+TEST_F(PictureBrowserTest, TheFileTypeListShowsItsLongestEntryWhole)
+{
+    ViewerForm* browser = openBrowser();
+    ASSERT_TRUE(browser);
+    QComboBox* types = browser->cboPatterns;
+    // Nothing of the window lies over the list, its right end included.
+    ASSERT_TRUE(qvtest::clickAt(types, QPoint(types->width() - 4, types->height() / 2)));
+    qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_Return);
+    ASSERT_EQ(types->currentText(), QStringLiteral("Graphic Files (*.bmp, *.jpg, *.jpeg)"));
+    QStyleOptionComboBox option;
+    option.initFrom(types);
+    option.editable = types->isEditable();
+    option.currentText = types->currentText();
+    const QRect room = types->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, types);
+    EXPECT_GE(room.width(), QFontMetrics(types->font()).horizontalAdvance(types->currentText()));
+    EXPECT_EQ(browser->drvSelect->width(), types->width());
+    EXPECT_EQ(browser->filSelect->width(), types->width());
+    if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+        browser->grab().save(shots + "/ViewerForm-types.png");
+}
+
 TEST_F(PictureBrowserTest, ThePatternChosenDecidesTheFilesListed)
 {
     ViewerForm* browser = openBrowser();
@@ -143,7 +170,7 @@ TEST_F(PictureBrowserTest, APictureIsShownAtItsOwnSizeBesideTheLists)
     const int frame = 2 * browser->picViewer->frameWidth();
     EXPECT_EQ(browser->picViewer->pixmap().size(), QSize(40, 30));
     EXPECT_EQ(browser->picViewer->size(), QSize(40 + frame, 30 + frame));
-    EXPECT_EQ(browser->picViewer->pos(), QPoint(qv::px(3060), qv::px(30)));
+    EXPECT_EQ(browser->picViewer->pos(), QPoint(browser->drvSelect->width() + qv::px(60), qv::px(30)));
 
     // Never scaled to the window: a large picture runs past its edges.
     clickFile(browser->filSelect, "large.bmp");
@@ -253,7 +280,9 @@ TEST_F(PictureBrowserTest, TheListsShareTheWindowsHeightButNeverGetLowerThan120T
     const int patternsHeight = browser->cboPatterns->height();
     const int listHeight = qv::px((qv::twips(480) - qv::twips(driveHeight) - qv::twips(patternsHeight) - 120) / 2);
     EXPECT_EQ(browser->drvSelect->pos(), QPoint(qv::px(30), qv::px(30)));
-    EXPECT_EQ(browser->dirSelect->geometry(), QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), qv::px(3000), listHeight));
+    EXPECT_EQ(browser->dirSelect->geometry(),
+              QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), browser->drvSelect->width(), listHeight));
+    EXPECT_EQ(browser->cboPatterns->width(), browser->drvSelect->width());
     EXPECT_EQ(browser->filSelect->height(), listHeight);
     EXPECT_EQ(browser->filSelect->width(), browser->drvSelect->width());
     EXPECT_EQ(browser->filSelect->y(), qv::px(qv::twips(browser->dirSelect->y() + listHeight) + 30));
@@ -266,7 +295,7 @@ TEST_F(PictureBrowserTest, TheListsShareTheWindowsHeightButNeverGetLowerThan120T
     EXPECT_EQ(browser->dirSelect->height(), qv::px(120));
     EXPECT_EQ(browser->filSelect->height(), qv::px(120));
     EXPECT_GT(browser->cboPatterns->geometry().bottom(), browser->height());
-    EXPECT_EQ(browser->picViewer->pos(), QPoint(qv::px(3060), qv::px(30)));
+    EXPECT_EQ(browser->picViewer->pos(), QPoint(browser->drvSelect->width() + qv::px(60), qv::px(30)));
 }
 
 TEST_F(PictureBrowserTest, EveryOpeningStartsAgainInTheProgramFolderWithBitmaps)

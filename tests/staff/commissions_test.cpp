@@ -171,10 +171,16 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
     EXPECT_EQ(commissionOf(".60"), QStringLiteral("$66.00"));
     EXPECT_EQ(box(14)->text(), QStringLiteral(".60"));
     EXPECT_EQ(commissionOf("1.00"), QStringLiteral("$110.00"));
-    // The fraction is taken as typed: 60 is sixty times the total.
-    EXPECT_EQ(commissionOf("60"), QStringLiteral("$6,600.00"));
-    // A fraction that is no amount leaves the last commission.
-    EXPECT_EQ(commissionOf("60%"), QStringLiteral("$6,600.00"));
+    // The box asks for a percentage: a figure above 1 is one.
+    EXPECT_EQ(commissionOf("60"), QStringLiteral("$66.00"));
+    if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
+        w().grab().save(shots + "/Frmcommissions-60.png");
+    EXPECT_EQ(commissionOf("100"), QStringLiteral("$110.00"));
+    EXPECT_EQ(commissionOf("62.5"), QStringLiteral("$68.75"));
+    EXPECT_EQ(commissionOf("1.5"), QStringLiteral("$1.65"));
+    EXPECT_EQ(commissionOf("1"), QStringLiteral("$110.00"));
+    // A rate that is no amount leaves the last commission.
+    EXPECT_EQ(commissionOf("60%"), QStringLiteral("$110.00"));
     // Money rounds as money: 106.00 x .655 = 69.43.
     pickRow("Jenny");
     EXPECT_EQ(box(5)->text(), QStringLiteral("$106.00"));
@@ -197,6 +203,12 @@ TEST_F(CommissionsTest, CurrencyProductRoundsHalvesToEvenAndRefusesOverflow)
     EXPECT_EQ(currencyProduct(m(0.0003), m(0.5)), m(0.0002));   // 0.00015 to even
     EXPECT_EQ(currencyProduct(m(-10.00), m(0.655)), m(-6.55));
     EXPECT_THROW(currencyProduct(m(900000000000000.0), m(100.0)), qv::Error);
+    // A percentage keeps its decimals until the commission is rounded.
+    EXPECT_EQ(commissionOn(m(2832.30), m(60)), m(1699.38));
+    EXPECT_EQ(commissionOn(m(2832.30), m(.60)), m(1699.38));
+    EXPECT_EQ(commissionOn(m(100.00), m(12.345)), m(12.345));
+    EXPECT_EQ(commissionOn(m(0.01), m(50)), m(0.005));
+    EXPECT_EQ(commissionOn(m(0.0001), m(50)), m(0.0000));   // 0.00005 to even
 }
 
 TEST_F(CommissionsTest, UnreadableDatesAreRefusedAndRunNothing)

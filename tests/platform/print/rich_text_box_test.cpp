@@ -113,6 +113,64 @@ TEST_F(BoundBox, EmptiedBoxEmptiesTheField)
     EXPECT_EQ(box.text(), "formula");   // an unbound box keeps its text
 }
 
+// A box scaled with its window shows the sizes written in the text larger,
+// keeps them as written, and does not take the rescaling for an edit.
+TEST_F(BoundBox, ScaledBoxShowsLargerAndStoresAsWritten)
+{
+    exec("UPDATE Notes SET Body = '{\\rtf1{\\fonttbl{\\f0 Arial;}}\\f0\\fs20 Ten {\\fs32 sixteen}\\par}' WHERE ID = 1");
+    rs.requery();
+    qv::RichTextBox box;
+    QFont font("Arial");
+    font.setPointSizeF(8);
+    box.setFont(font);
+    box.bind(&rs, "Body");
+    auto shownSize = [&](const QString& word) {
+        QTextCursor c(box.document());
+        c.setPosition(box.text().indexOf(word) + 1);
+        return c.charFormat().fontPointSize();
+    };
+    ASSERT_DOUBLE_EQ(shownSize("Ten"), 10);
+
+    // The window grows by 1.5 on a larger screen, its fonts with it.
+    font.setPointSizeF(12);
+    box.setFont(font);
+    box.setDisplayScale(1.5);
+    EXPECT_DOUBLE_EQ(shownSize("Ten"), 15);
+    EXPECT_DOUBLE_EQ(shownSize("sixteen"), 24);
+    EXPECT_FALSE(box.isDirty());
+
+    // The row shown again is shown scaled as well.
+    rs.moveNext();
+    rs.movePrevious();
+    EXPECT_DOUBLE_EQ(shownSize("sixteen"), 24);
+
+    // Text typed without a size of its own follows the box's font: 8 points as stored.
+    box.moveCursor(QTextCursor::End);
+    QTextCursor end(box.document());
+    end.movePosition(QTextCursor::End);
+    end.insertBlock(QTextBlockFormat(), QTextCharFormat());
+    end.insertText("typed");
+    rs.update();
+    QTextDocument back;
+    qv::readRtf(stored(1).toString(), &back);
+    EXPECT_EQ(back.toPlainText(), "Ten sixteen\ntyped");
+    auto storedSize = [&](const QString& word) {
+        QTextCursor c(&back);
+        c.setPosition(back.toPlainText().indexOf(word) + 1);
+        return c.charFormat().fontPointSize();
+    };
+    EXPECT_DOUBLE_EQ(storedSize("Ten"), 10);
+    EXPECT_DOUBLE_EQ(storedSize("sixteen"), 16);
+    EXPECT_DOUBLE_EQ(storedSize("typed"), 8);
+
+    // Back to the size it was drawn for: shown as written.
+    font.setPointSizeF(8);
+    box.setFont(font);
+    box.setDisplayScale(1.0);
+    EXPECT_DOUBLE_EQ(shownSize("sixteen"), 16);
+    EXPECT_FALSE(box.isDirty());
+}
+
 TEST(RichTextBox, LoadsRtfAndPlainFiles)
 {
     QTemporaryDir dir;

@@ -8,10 +8,15 @@
 #include "platform/services/services.h"
 #include "platform/values/money.h"
 #include "support/program_folder.h"
+#include "support/user_hands.h"
+#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -133,6 +138,54 @@ TEST(ReportPreview, ShowsTitleAndPagesAndPrintsThroughTheDialog)
         dialogs += e.kind == UiEvent::PrinterDialog;
     EXPECT_EQ(dialogs, 3);
     EXPECT_EQ(ReportPreview::current(), nullptr);
+}
+
+// On the 800 x 600 screen the program is drawn for, the whole preview (its
+// Close button and the page's scroll bar too) lies on the screen, the page
+// shows its whole width, and the user can make the window smaller or larger.
+TEST(ReportPreview, FitsTheScreenAndCanBeResized)
+{
+    ScriptedUi ui;
+    ScopedUi use(&ui);
+    Report report(numberedLayout());
+    report.setData(numbers(130));
+
+    bool ran = false;
+    whilePreviewOpen([&](ReportPreview& p) {
+        ran = true;
+        QTest::qWait(20);   // the scroll bars follow the page a moment later
+        QScreen* screen = p.screen();
+        ASSERT_TRUE(screen);
+        const QRect area = screen->availableGeometry();
+        ASSERT_LE(area.width(), 1024) << "the test means a small screen";
+        EXPECT_TRUE(area.contains(p.frameGeometry())) << p.frameGeometry().width() << "x" << p.frameGeometry().height();
+        auto onScreen = [&](QWidget* w) {
+            return area.contains(QRect(w->mapToGlobal(QPoint(0, 0)), w->size()));
+        };
+        EXPECT_TRUE(onScreen(p.cmdClose));
+        EXPECT_TRUE(onScreen(p.cmdPrint));
+        auto* scroll = p.findChild<QScrollArea*>();
+        ASSERT_TRUE(scroll);
+        ASSERT_TRUE(scroll->verticalScrollBar()->isVisible());
+        EXPECT_TRUE(onScreen(scroll->verticalScrollBar()));
+        EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+        // The page is drawn as wide as the room allows, not a thumbnail.
+        EXPECT_GE(p.pageImage().width(), area.width() / 2);
+
+        EXPECT_TRUE(p.isSizeGripEnabled());
+        EXPECT_LE(p.minimumWidth(), 500);
+        p.resize(500, 330);
+        QApplication::processEvents();
+        EXPECT_EQ(p.size(), QSize(500, 330));
+        EXPECT_TRUE(onScreen(p.cmdClose));
+        p.resize(area.size() - QSize(40, 60));
+        QApplication::processEvents();
+        EXPECT_EQ(p.size(), area.size() - QSize(40, 60));
+        qvtest::clickAt(p.cmdClose);
+        EXPECT_FALSE(p.isVisible());
+    });
+    report.show();
+    EXPECT_TRUE(ran);
 }
 
 TEST(ReportPreview, PrintingErrorGoesToTheHandler)

@@ -1,0 +1,55 @@
+#include "support/pdf_text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace qvtest {
+
+bool canReadPdfText()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+QList<QStringList> pdfPageLines(const QString& pdfPath)
+{
+    QProcess run;
+    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext could not read " << pdfPath.toStdString() << ": "
+                      << run.readAllStandardError().toStdString();
+        return {};
+    }
+    // Pages end in a form feed; the last one is followed by nothing.
+    QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    QList<QStringList> out;
+    for (const QString& page : std::as_const(pages)) {
+        QStringList lines;
+        for (const QString& line : page.split(QLatin1Char('\n')))
+            if (!line.trimmed().isEmpty())
+                lines << line.trimmed();
+        out << lines;
+    }
+    return out;
+}
+
+QStringList pdfPagePictures(const QString& pdfPath, int dpi)
+{
+    const QFileInfo file(pdfPath);
+    const QString stem = file.dir().filePath(file.completeBaseName());
+    QProcess run;
+    run.start(QStringLiteral("pdftoppm"), {QStringLiteral("-png"), QStringLiteral("-r"), QString::number(dpi), pdfPath, stem});
+    if (!run.waitForFinished(60000) || run.exitCode() != 0)
+        return {};
+    QStringList pictures;
+    const QStringList names = file.dir().entryList({file.completeBaseName() + QStringLiteral("-*.png")}, QDir::Files, QDir::Name);
+    for (const QString& name : names)
+        pictures << file.dir().filePath(name);
+    return pictures;
+}
+
+} // namespace qvtest
