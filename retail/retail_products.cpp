@@ -480,9 +480,10 @@ void FormProductsA::PostToSlot(int slot)
     if (!button)
         return;
 
-    double typed = 0;
-    passOver([&] { typed = qv::leadingNumber(quantity->text()); });
-    if (typed < 1) {
+    // Read as the service menu reads it: what the ticket gets and what the
+    // stock counts is this one number, or nothing is posted.
+    const std::optional<double> typed = Form3::quantityToPost(quantity->text());
+    if (!typed) {
         quantity->setFocus();
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
@@ -513,7 +514,7 @@ void FormProductsA::PostToSlot(int slot)
     target.stockNumber->setBoxText(txtfields.value(14)->text());
     target.name->setBoxText(txtfields.value(17)->text());
     target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
-    target.quantity->setBoxText(quantity->text());
+    target.quantity->setBoxText(qv::plainText(*typed));
 
     saveAndBrowse();
     StockPosting::run(txtfields, StockPosting::kTicketSale);
