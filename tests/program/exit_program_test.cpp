@@ -73,6 +73,8 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_EQ(book.gridShows(), Form3::GridShows::ClientHistory);
     EXPECT_EQ(book.DataGrid1->model()->rowCount(), 3);   // Ann Lee's tickets
     EXPECT_TRUE(db.scalarRaw("SELECT Quantity FROM Servicemenu WHERE CustomerID = '1001'").isNull());
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        book.grab().save(QString::fromLocal8Bit(folder) + "/exit_refused.png");
 
     // Cancel drops the bad text; Exit Program then ends the program.
     ASSERT_TRUE(qvtest::clickAt(book.cmdCancel));

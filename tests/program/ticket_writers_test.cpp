@@ -229,6 +229,8 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     EXPECT_EQ(book.box(31)->text(), "1.5");
     EXPECT_EQ(book.box(16)->text(), "1.5");
     EXPECT_EQ(book.box(9)->text(), "118.25");
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        book.grab().save(QString::fromLocal8Bit(folder) + "/ticket_fractions.png");
 }
 
 TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
