@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QStyle>
 
 QV_REGISTER_WINDOW(Form3);
@@ -31,6 +32,9 @@ struct BoxSpec {
 };
 
 const QString kMoney = QStringLiteral("\"$\"#,##0.00");
+// Quantities show as recorded: a whole one as before ("2"), a fraction as it
+// is ("1.5"), never rounded; the totals read the quantity from the box.
+constexpr const char* kQuantity = "";
 const QString kTimeFormat = QStringLiteral("h:nn AM/PM");
 const char* const kTimeTip = "Type in Time of appointment and AM or PM IE: 9am or 5 pm";
 
@@ -54,37 +58,37 @@ const BoxSpec kFields[] = {
     // Service slots: name, price, quantity.
     {7, "Service", "", "Enter Service"},
     {34, "ServicePrice1", "#,##0.00", "Enter Price"},
-    {31, "QuantityService1", "0", "Enter Quantity"},
+    {31, "QuantityService1", kQuantity, "Enter Quantity"},
     {28, "Service1", "", ""},
     {35, "ServicePrice2", "#,##0.00", ""},
-    {32, "QuantityService2", "0", "Enter Quantity"},
+    {32, "QuantityService2", kQuantity, "Enter Quantity"},
     {29, "Service2", "", ""},
     {36, "ServicePrice3", "#,##0.00", ""},
-    {25, "QuantityService3", "0", "Enter Quantity"},
+    {25, "QuantityService3", kQuantity, "Enter Quantity"},
     {30, "Service3", "", ""},
     {37, "ServicePrice4", "#,##0.00", ""},
-    {33, "QuantityService4", "0", "Enter Quantity"},
+    {33, "QuantityService4", kQuantity, "Enter Quantity"},
     // Product slots: stock number, name, price, quantity.
     {40, "SystemStockNumber", "", "Enter Stock#"},
     {3, "ProductsSold", "#,##0.00", "Enter Product"},
     {11, "ProductsPrice", "#,##0.00", "Enter Price"},
-    {16, "Quantity", "0", "Enter Quantity"},
+    {16, "Quantity", kQuantity, "Enter Quantity"},
     {41, "SystemStockNumber1", "", "Enter Stock#"},
     {10, "ProductsSold1", "#,##0.00", ""},
     {12, "ProductsPrice1", "#,##0.00", "Enter Price"},
-    {20, "Quantity1", "0", "Enter Quantity"},
+    {20, "Quantity1", kQuantity, "Enter Quantity"},
     {42, "SystemStockNumber2", "", "Enter Stock#"},
     {18, "ProductsSold2", "#,##0.00", ""},
     {15, "ProductsPrice2", "#,##0.00", "Enter Price"},
-    {21, "Quantity2", "0", "Enter Quantity"},
+    {21, "Quantity2", kQuantity, "Enter Quantity"},
     {43, "SystemStockNumber3", "", "Enter Stock#"},
     {13, "ProductsSold3", "#,##0.00", ""},
     {17, "ProductsPrice3", "#,##0.00", "Enter Price"},
-    {22, "Quantity3", "0", "Enter Quantity"},
+    {22, "Quantity3", kQuantity, "Enter Quantity"},
     {44, "SystemStockNumber4", "", "Enter Stock#"},
     {14, "ProductsSold4", "#,##0.00", ""},
     {26, "ProductsPrice4", "#,##0.00", "Enter Price"},
-    {24, "Quantity4", "0", "Enter Quantity"},
+    {24, "Quantity4", kQuantity, "Enter Quantity"},
     // Not stored: the tender and the date range of the date find.
     {46, nullptr, "", ""},
     {45, nullptr, "", ""},
@@ -233,6 +237,17 @@ Form3* Form3::ticketForWriting()
         return nullptr;
     }
     return book;
+}
+
+std::optional<double> Form3::quantityToPost(const QString& typed)
+{
+    static const QRegularExpression plain(QStringLiteral("^\\s*(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
+    if (!plain.match(typed).hasMatch())
+        return std::nullopt;
+    const double quantity = qv::leadingNumber(typed);
+    if (quantity < 1)
+        return std::nullopt;
+    return quantity;
 }
 
 bool Form3::slotOccupied(const qv::TextBox* quantity)
@@ -742,7 +757,10 @@ void Form3::cmdUpdate_Click()
         return;
     }
 
-    CalcTicketTotals();
+    // A priced line without its quantity would be charged at nothing: the
+    // ticket is not saved, and the focus waits in that quantity box.
+    if (!CalcTicketTotals())
+        return;
     // A ticket the database refuses is not saved: say why and stay in
     // adding or editing, so that the user can mend it or cancel.
     try {
@@ -792,6 +810,22 @@ void Form3::ExitProgram()
             w->unload();
     unbindGrid();
     unload();
+    // A ticket the database refused keeps the book open: its client's
+    // history comes back beside it.
+    if (!isUnloading())
+        passOver([this] { bindGridToChapter(); });
+}
+
+void Form3::formUnload(bool& cancel)
+{
+    RecordForm::formUnload(cancel);
+    // The refused ticket stays on screen in editing, so that it is mended
+    // and saved with Update, or dropped with Cancel, and never lost unseen.
+    if (cancel && !editing()) {
+        EditFlag = true;
+        lblStatus->setText(QStringLiteral("Edit record"));
+        passOver([this] { SetButtons(false); });
+    }
 }
 
 // ---------------------------------------------------------------- lists, calendar, buttons

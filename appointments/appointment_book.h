@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <memory>
+#include <optional>
 
 namespace qv {
 class Connection;
@@ -48,6 +49,11 @@ public:
     qv::TextBox* salonArtist() const { return box(1); }
     // A slot is taken when its quantity box reads 1 or more.
     static bool slotOccupied(const qv::TextBox* quantity);
+    // The quantity the service menu and the product window post into a slot,
+    // read the one way both share: a plain number (digits with at most one
+    // "."; blanks around it) of 1 or more. Anything else ("", "0.5", "3abc",
+    // "$2") is no quantity. What the ticket and the stock get is this number.
+    static std::optional<double> quantityToPost(const QString& typed);
 
     // The windows that write into the ticket (client, services, products)
     // need the book loaded and on a ticket, a new one being added included:
@@ -72,8 +78,11 @@ public:
     void cmdPrevious_Click() override;
     void adoPrimaryRS_MoveComplete() override;
 
-    // Ticket money (ticket_totals.cpp).
-    void CalcTicketTotals();
+    // Ticket money (ticket_totals.cpp). False when a priced line was
+    // reported without its quantity (the focus is then in that line's
+    // quantity box); an error that stops the totals is shown and gives true,
+    // as nothing is then reported missing.
+    bool CalcTicketTotals();
     void Command5_Click() { CalcTicketTotals(); }
     void Command17_Click();
 
@@ -131,6 +140,7 @@ protected:
     QString recordSource() const override;
     void formLoad() override;
     void formKeyDown(int& keyCode, int shift) override;
+    void formUnload(bool& cancel) override;
 
 private:
     void buildLayout();

@@ -99,15 +99,20 @@ QString Form7::htmlPage() const
     const qv::FlexGrid* grid = MSHflexgrid1;
     QString t = QStringLiteral("<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>") + crlf;
     t += QStringLiteral("<TR>") + crlf;
+    // Cell texts are the salon's own (client names, services): written as
+    // text, so that "<b>" or "&" in a name shows as typed and a "<script>"
+    // never runs in the browser.
+    const auto cell = [grid](int r, int c) { return grid->textMatrix(r, c).toHtmlEscaped(); };
     for (int c = 0; c < grid->cols(); ++c)
-        t += QStringLiteral("  <TH>") + grid->textMatrix(0, c) + QStringLiteral("</TH>") + crlf;
+        t += QStringLiteral("  <TH>") + cell(0, c) + QStringLiteral("</TH>") + crlf;
     t += QStringLiteral("</TR>") + crlf;
     for (int r = 1; r < grid->rows(); ++r) {
         t += QStringLiteral("<TR>") + crlf;
         for (int c = 0; c < grid->cols(); ++c)
-            t += QStringLiteral("  <TD>") + grid->textMatrix(r, c) + QStringLiteral("</TD>") + crlf;
+            t += QStringLiteral("  <TD>") + cell(r, c) + QStringLiteral("</TD>") + crlf;
         t += QStringLiteral("</TR>") + crlf;
     }
+    t += QStringLiteral("</TABLE>") + crlf;
     return QStringLiteral("<HTML><HEAD></HEAD><BODY>") + crlf + t + QStringLiteral("</BODY></HTML>");
 }
 

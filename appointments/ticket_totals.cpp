@@ -17,7 +17,7 @@ qv::Money money(const qv::TextBox* box) { return qv::readMoney(box->text()); }
 
 } // namespace
 
-void Form3::CalcTicketTotals()
+bool Form3::CalcTicketTotals()
 {
     try {
         // Commit: pending box texts go into the row (not the table) and every
@@ -58,8 +58,10 @@ void Form3::CalcTicketTotals()
         qv::ui().msgBox(QStringLiteral(
             "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once you "
             "have entered a tax amount you cannot leave the field empty.You must now use at least a digit of (0) "));
-        return;
+        return true;
     }
+
+    bool complete = true;
 
     // Service lines down the left column of slots, then down the right one.
     struct ServiceCheck { int slot; qv::TextBox* next; };
@@ -70,6 +72,7 @@ void Form3::CalcTicketTotals()
             c.next->setFocus();
         if (number(s.price) >= 1 && number(s.quantity) < 1) {
             s.quantity->setFocus();
+            complete = false;
             qv::ui().msgBox(QStringLiteral("A quantity amount for a service was not included. Please enter now."));
         }
     }
@@ -83,10 +86,12 @@ void Form3::CalcTicketTotals()
         }
         if (number(p.price) >= 1 && number(p.quantity) < 1) {
             p.quantity->setFocus();
+            complete = false;
             qv::ui().msgBox(
                 QStringLiteral("A quantity and or Stock # for a Product was not included. Please enter now."));
         }
     }
+    return complete;
 }
 
 void Form3::Command17_Click()
@@ -99,6 +104,9 @@ void Form3::Command17_Click()
     };
     passOver([this] { box(47)->setBoxText(qv::currencyText(money(box(47)))); });
     passOver([this] { box(46)->setText(qv::currencyText(money(box(46)))); });
+    // A change that cannot be computed (the amount tendered or the total is
+    // no amount) shows none, rather than the change of an earlier tender.
+    box(45)->setText(QString());
     passOver([this] { box(45)->setText(qv::plainText(money(box(46)) - money(box(47)))); });
     passOver([this] { box(45)->setText(qv::currencyText(money(box(45)))); });
 }

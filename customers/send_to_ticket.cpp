@@ -6,16 +6,16 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
-#include "platform/values/convert.h"
 
 void frmCustomers::Command9_Click()
 {
     Form3* book = Form3::ticketForWriting();
     if (!book)
         return;
-    // Only a phone that starts with a number of 1 or more counts as a client
-    // already entered.
-    if (qv::leadingNumber(book->clientPhone()->text()) >= 1) {
+    // Any phone on the ticket means a client is already entered, whatever
+    // its form: "(212) 555-1212" reads as no number, and the saved ticket's
+    // client must not be overwritten for it.
+    if (!book->clientPhone()->text().trimmed().isEmpty()) {
         Command9->setEnabled(false);
         qv::ui().msgBox(QStringLiteral("There is already a client entry made into the corresponding box on the "
                                        "appointment form. First click Add on the Appointment form."));

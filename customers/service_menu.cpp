@@ -452,8 +452,8 @@ void frmServiceMenu1::PostService(int slot)
     if (!book)
         return;
 
-    const std::optional<qv::Money> quantity = qv::tryReadMoney(txtfields[3]->text());
-    if (!quantity || *quantity < qv::Money::fromUnits(10000)) {
+    const std::optional<double> quantity = Form3::quantityToPost(txtfields[3]->text());
+    if (!quantity) {
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
                             .arg(slot));
@@ -482,7 +482,7 @@ void frmServiceMenu1::PostService(int slot)
         const std::optional<qv::Money> amount = qv::tryReadMoney(price);
         target.price->setBoxText(amount ? qv::formatValue(QVariant::fromValue(*amount), QStringLiteral("0.00")) : price);
     });
-    ignoreErrors([&] { target.quantity->setBoxText(txtfields[3]->text()); });
+    ignoreErrors([&] { target.quantity->setBoxText(qv::plainText(*quantity)); });
     button->setEnabled(false);
 }
 

@@ -348,9 +348,10 @@ void FormProductsA::PostToSlot(int slot)
     if (!button)
         return;
 
-    double typed = 0;
-    passOver([&] { typed = qv::leadingNumber(quantity->text()); });
-    if (typed < 1) {
+    // Read as the service menu reads it: what the ticket gets and what the
+    // stock counts is this one number, or nothing is posted.
+    const std::optional<double> typed = Form3::quantityToPost(quantity->text());
+    if (!typed) {
         quantity->setFocus();
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
@@ -379,7 +380,7 @@ void FormProductsA::PostToSlot(int slot)
 
     // The sale is booked and saved first: a product whose stock could not
     // be booked does not go onto the ticket.
-    const QString sold = quantity->text();
+    const QString sold = qv::plainText(*typed);
     passOver([this] { attachGrid(); });
     const bool booked = post(StockPosting::kTicketSale, [&] {
         book->productTaxPercent()->setBoxText(txtfields.value(11)->text());

@@ -1,5 +1,6 @@
 #include "shell/backup_window.h"
 
+#include "common/schema.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/services/services.h"
@@ -91,6 +92,23 @@ void copyAll(int in, int out)
 
 } // namespace
 
+bool needsNewDatabase()
+{
+    return !QFileInfo::exists(databaseFile()) && !QFileInfo::exists(backupFile());
+}
+
+void createDatabaseOnFirstStart()
+{
+    if (!needsNewDatabase())
+        return;
+    try {
+        createSalonDatabase(databaseFile());
+    } catch (const qv::Error& e) {
+        // The backup window reports the missing database and the start goes on.
+        qv::ui().msgBox(e.description());
+    }
+}
+
 void replaceBackup(const QString& database, const QString& backup)
 {
     const QByteArray source = QFile::encodeName(database);
@@ -119,11 +137,12 @@ void replaceBackup(const QString& database, const QString& backup)
         failWithErrno();
     ::close(files.out);
     files.out = -1;
-    QString why;
     if (in.st_size != out.st_size)
         throw BackupFailure{EIO, QStringLiteral("The copy of the database is incomplete.")};
-    if (!qv::Database::isDatabase(QFile::decodeName(part), &why))
-        throw BackupFailure{EIO, QStringLiteral("The copy of the database cannot be read: %1").arg(why)};
+    const qv::Database::PageCheck copy = qv::Database::checkPages(QFile::decodeName(part));
+    if (copy.verdict != qv::Database::PageCheck::Sound)
+        throw BackupFailure{EIO, QStringLiteral("The copy of the database cannot be read: %1").arg(copy.why),
+                            copy.verdict == qv::Database::PageCheck::Damaged};
 
     // Only now does the old backup give way.
     if (::rename(part.constData(), target.constData()) != 0)
@@ -139,6 +158,14 @@ void replaceBackup(const QString& database, const QString& backup)
 }
 
 } // namespace shell
+
+namespace {
+// The second line of the message that stops the backup before the copy.
+const QString kOtherUsers = QStringLiteral("All other users must be logged off!");
+const QString kDamaged = QStringLiteral("The database \"KVD.mdb\" is damaged or is not a Quorvel database.");
+const QString kDamagedCopy =
+    QStringLiteral("The copy of the database came out damaged; the last backup \"KVD.tmp\" was kept.");
+} // namespace
 
 frmRepair::frmRepair()
 {
@@ -227,9 +254,29 @@ void frmRepair::runBackup()
         return;
 
     const QString database = shell::databaseFile();
-    if (!shell::DatabaseLock::exclusiveAvailable(database) || !qv::Database::isDatabase(database)) {
-        qv::ui().msgBox(QStringLiteral("Unable to open database for exclusive use.\r\nAll other users must be logged off!"),
-                        qv::MsgStyle::Critical, QStringLiteral("Unable to repair database"));
+    const QString backup = shell::backupFile();
+    if (!QFileInfo::exists(database)) {
+        showMessageA(kOtherUsers);
+        // The last backup is all that is left of the salon's data: say where
+        // it is, and leave it as it is.
+        if (QFileInfo::exists(backup))
+            qv::ui().msgBox(QStringLiteral("The database \"KVD.mdb\" is missing from the folder %1. \"KVD.tmp\" in the "
+                                           "same folder holds the last backup: copy \"KVD.tmp\" to \"KVD.mdb\" to go on "
+                                           "with the salon's data.")
+                                .arg(QDir::toNativeSeparators(QFileInfo(database).absolutePath())));
+        finish();
+        return;
+    }
+    if (!shell::DatabaseLock::exclusiveAvailable(database)) {
+        showMessageA(kOtherUsers);
+        finish();
+        return;
+    }
+    // A database damaged further in still opens; copied over the backup it
+    // would destroy the last good copy.
+    const qv::Database::PageCheck check = qv::Database::checkPages(database);
+    if (check.verdict != qv::Database::PageCheck::Sound) {
+        showMessageA(check.verdict == qv::Database::PageCheck::Damaged ? kDamaged : kOtherUsers);
         finish();
         return;
     }
@@ -240,16 +287,19 @@ void frmRepair::runBackup()
         if (!wait())
             return;
 
-        shell::replaceBackup(database, shell::backupFile());
+        shell::replaceBackup(database, backup);
 
         lblRepair->setText(QStringLiteral("Compacting Current Database"));
         showStep(3, 2);
         if (!wait())
             return;
     } catch (const shell::BackupFailure& failure) {
-        qv::ui().msgBox(QStringLiteral("Error %1 %2\r\nUnable to compact database.")
-                            .arg(QString::number(failure.number), failure.description),
-                        qv::MsgStyle::Critical, QStringLiteral("Compacting database failed"));
+        if (failure.damaged)
+            showMessageA(kDamagedCopy);
+        else
+            qv::ui().msgBox(QStringLiteral("Error %1 %2\r\nUnable to compact database.")
+                                .arg(QString::number(failure.number), failure.description),
+                            qv::MsgStyle::Critical, QStringLiteral("Compacting database failed"));
         finish();
         return;
     }
@@ -258,6 +308,12 @@ void frmRepair::runBackup()
     showStep(0, 0);
     SSpanel1->hide();
     finish();
+}
+
+void frmRepair::showMessageA(const QString& secondLine)
+{
+    qv::ui().msgBox(QStringLiteral("Unable to open database for exclusive use.\r\n") + secondLine, qv::MsgStyle::Critical,
+                    QStringLiteral("Unable to repair database"));
 }
 
 void frmRepair::finish()

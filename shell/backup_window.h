@@ -29,6 +29,7 @@ private:
     void runBackup();
     void showStep(int shape, int pct);
     void finish();
+    void showMessageA(const QString& secondLine);
 
     bool m_started = false;
 };
@@ -43,11 +44,21 @@ QString backupFile();
 struct BackupFailure {
     int number;
     QString description;
+    bool damaged = false;   // the copy read back as a damaged database
 };
+
+// A first start finds neither the database nor its backup. Only then is an
+// empty database made: a missing database beside its backup must not be
+// replaced by an empty one, which the backup would then copy over the last
+// good copy.
+bool needsNewDatabase();
+// Makes the empty salon database when `needsNewDatabase()`; a failure is
+// shown and the start goes on.
+void createDatabaseOnFirstStart();
 
 // Copies the database to the backup path so that the previous backup is
 // replaced only by a copy that is complete and opens as a database: the copy
-// goes to a file of its own first, is checked, and then takes the old one's
+// goes to a file of its own first, has every page checked, and then takes the old one's
 // place in one step. Throws BackupFailure.
 void replaceBackup(const QString& database, const QString& backup);
 

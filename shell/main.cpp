@@ -21,14 +21,7 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString database = shell::databaseFile();
-    if (!QFileInfo::exists(database)) {
-        try {
-            createSalonDatabase(database);
-        } catch (const qv::Error& e) {
-            // The backup window reports the missing database and the start goes on.
-            qv::ui().msgBox(e.description());
-        }
-    }
+    shell::createDatabaseOnFirstStart();
     // Held for the program's life, so that another copy started meanwhile
     // finds the database in use.
     shell::DatabaseLock::holdShared(database);

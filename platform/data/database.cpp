@@ -46,16 +46,22 @@ QString columnDefinition(const FieldDef& f)
 }
 
 // Opens an existing file and checks that it is one of ours. Leaves the file
-// untouched when it is not.
-sqlite3* openChecked(const QString& file)
+// untouched when it is not. `damaged` tells a file that is no database of
+// ours (damaged, or of another kind) from one that could not be opened.
+sqlite3* openChecked(const QString& file, bool* damaged = nullptr)
 {
+    const auto refuse = [damaged](const QString& why, bool isDamage) {
+        if (damaged)
+            *damaged = isDamage;
+        return Error(why);
+    };
     const QFileInfo info(file);
     if (file.isEmpty())
         throw Error(QStringLiteral("The connection names no database file (\"Data Source=\" is missing)."));
     if (!info.exists())
         throw Error(QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(file)));
     if (info.isDir())
-        throw Error(QStringLiteral("'%1' is a folder, not a database file.").arg(QDir::toNativeSeparators(file)));
+        throw refuse(QStringLiteral("'%1' is a folder, not a database file.").arg(QDir::toNativeSeparators(file)), true);
 
     sqlite3* db = nullptr;
     const QByteArray path = QFile::encodeName(file);
@@ -90,13 +96,14 @@ sqlite3* openChecked(const QString& file)
         const QString message = QString::fromUtf8(sqlite3_errmsg(db));
         sqlite3_close(db);
         if (code == SQLITE_NOTADB || code == SQLITE_CORRUPT)
-            throw Error(notOurs + QStringLiteral(" It is damaged or of another kind."));
-        throw Error(QStringLiteral("Could not open file '%1': %2")
-                        .arg(QDir::toNativeSeparators(file), detail::describeSqliteError(rc, message)));
+            throw refuse(notOurs + QStringLiteral(" It is damaged or of another kind."), true);
+        throw refuse(QStringLiteral("Could not open file '%1': %2")
+                         .arg(QDir::toNativeSeparators(file), detail::describeSqliteError(rc, message)),
+                     false);
     }
     if (appId != kApplicationId) {
         sqlite3_close(db);
-        throw Error(notOurs);
+        throw refuse(notOurs, true);
     }
     return db;
 }
@@ -330,6 +337,43 @@ bool Database::isDatabase(const QString& file, QString* why)
             *why = e.description();
         return false;
     }
+}
+
+Database::PageCheck Database::checkPages(const QString& file)
+{
+    if (!QFileInfo::exists(file))
+        return {PageCheck::Missing, QStringLiteral("Could not find file '%1'.").arg(QDir::toNativeSeparators(file))};
+    bool damaged = false;
+    sqlite3* db = nullptr;
+    try {
+        db = openChecked(file, &damaged);
+    } catch (const Error& e) {
+        return {damaged ? PageCheck::Damaged : PageCheck::Unreadable, e.description()};
+    }
+    // The schema opens even when pages further in are overwritten; only a
+    // walk over every page finds those.
+    sqlite3_stmt* stmt = nullptr;
+    int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &stmt, nullptr);
+    QStringList findings;
+    while (rc == SQLITE_OK || rc == SQLITE_ROW) {
+        rc = sqlite3_step(stmt);
+        if (rc == SQLITE_ROW)
+            findings << QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+    }
+    const QString message = QString::fromUtf8(sqlite3_errmsg(db));
+    sqlite3_finalize(stmt);
+    sqlite3_close(db);
+    const QString where = QDir::toNativeSeparators(file);
+    if (rc != SQLITE_DONE) {
+        const int code = rc & 0xff;
+        if (code == SQLITE_CORRUPT || code == SQLITE_NOTADB)
+            return {PageCheck::Damaged, QStringLiteral("The file '%1' is damaged: %2").arg(where, message)};
+        return {PageCheck::Unreadable,
+                QStringLiteral("Could not read file '%1': %2").arg(where, detail::describeSqliteError(rc, message))};
+    }
+    if (findings != QStringList{QStringLiteral("ok")})
+        return {PageCheck::Damaged, QStringLiteral("The file '%1' is damaged: %2").arg(where, findings.value(0))};
+    return {PageCheck::Sound, QString()};
 }
 
 bool Database::canOpenExclusively(const QString& file, QString* why)

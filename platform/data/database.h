@@ -46,6 +46,14 @@ public:
     static void create(const QString& file, const QList<TableDef>& tables);
     // True when the file is a database of ours (opens, and is SQLite).
     static bool isDatabase(const QString& file, QString* why = nullptr);
+    // What a read of every page of the file found: a sound database of ours,
+    // no file, a file damaged or of another kind, or one that could not be
+    // read at all (no permission, held by another program).
+    struct PageCheck {
+        enum Verdict { Sound, Missing, Damaged, Unreadable } verdict;
+        QString why;   // empty when sound
+    };
+    static PageCheck checkPages(const QString& file);
     // True when nobody else holds the file: it could be locked for this
     // program alone, and was released again at once.
     static bool canOpenExclusively(const QString& file, QString* why = nullptr);

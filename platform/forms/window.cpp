@@ -110,6 +110,10 @@ struct Registry {
     std::function<void()> onLastClosed;
     bool checkPending = false;
     bool userClosed = false;
+    // Unload handlers under way: one may be showing a message (a refused
+    // save) whose event loop runs the end check meanwhile.
+    int unloadsRunning = 0;
+    bool checkAfterUnload = false;
 };
 
 Registry& registry()
@@ -147,6 +151,12 @@ void scheduleEndCheck(bool userClose)
     QTimer::singleShot(0, [] {
         Registry& reg = registry();
         reg.checkPending = false;
+        // The window being unloaded may yet stay (its handler refuses): the
+        // program must not end while it says why. Checked again after it.
+        if (reg.unloadsRunning > 0) {
+            reg.checkAfterUnload = true;
+            return;
+        }
         const bool userClosed = reg.userClosed;
         reg.userClosed = false;
         const bool end = Windows::all().isEmpty() || (userClosed && !anyVisible());
@@ -243,12 +253,24 @@ void Window::unload()
         return;
     d->unloading = true;
     bool cancel = false;
-    guard([&] { formUnload(cancel); });
+    Registry& r = registry();
+    {
+        struct Running {
+            int& count;
+            explicit Running(int& c) : count(c) { ++count; }
+            ~Running() { --count; }
+        } running(r.unloadsRunning);
+        guard([&] { formUnload(cancel); });
+    }
+    const bool checkAgain = r.checkAfterUnload && r.unloadsRunning == 0;
+    if (checkAgain)
+        r.checkAfterUnload = false;
     if (cancel) {
         d->unloading = false;
+        if (checkAgain)
+            scheduleEndCheck(false);
         return;
     }
-    Registry& r = registry();
     auto it = r.loaded.find(windowName());
     if (it != r.loaded.end() && it.value() == this)
         r.loaded.erase(it);

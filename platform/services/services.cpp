@@ -46,7 +46,10 @@ int msgBoxDefaultButton(int style)
         index = 1;
     else if ((style & 0xF00) == MsgStyle::DefaultButton3)
         index = 2;
-    return index < buttons.size() ? buttons[index] : buttons.first();
+    // A default named beyond the box's buttons (the delete questions' OK and
+    // Cancel with "default button 3") falls on the last one: Enter must not
+    // answer OK to a question the user has not read.
+    return buttons.value(index, buttons.last());
 }
 
 int msgBoxFirstButton(int style)

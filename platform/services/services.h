@@ -23,7 +23,8 @@ namespace MsgResult {
 constexpr int Ok = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7;
 }
 // The answers of a style's buttons, left to right, and the one that is the
-// default (the first unless DefaultButton2/3 names an existing one).
+// default: the first, or the one DefaultButton2/3 names; a default beyond the
+// box's buttons is its last (Cancel of OK/Cancel with DefaultButton3).
 QList<int> msgBoxButtons(int style);
 int msgBoxDefaultButton(int style);
 // What a box answers when its first button is taken.

@@ -191,6 +191,23 @@ TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
     EXPECT_TRUE(gridNames().isEmpty());
 }
 
+TEST_F(ManagerTest, EnterOnTheRealDeleteQuestionKeepsTheTicket)
+{
+    db.seed();
+    open();
+    click(w().cmdNext);   // ticket 1002
+    // The box people see, answered by the key a hurried user presses.
+    qv::setUi(nullptr);
+    QString asked;
+    qvtest::answerNextDialogWith(Qt::Key_Return, &asked);
+    click(w().cmdDelete);
+    qv::setUi(&ui.script);
+    EXPECT_EQ(asked, QStringLiteral("Do you really want to delete this record?"));
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE CustomerID='1002'").toInt(), 1);
+    EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
+}
+
 TEST_F(ManagerTest, FirstTicketOfAnEmptyBookNeedsNoFieldButThose)
 {
     open();   // empty tables

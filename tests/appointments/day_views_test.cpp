@@ -17,6 +17,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -155,7 +159,7 @@ TEST_F(DayViewTest, ADayWithoutTicketsShowsHeadingsAndAnEmptyPageAndReport)
 
     qvtest::clickAt(w.cmdshowhtml);
     const QString page = readFile(db.folder() + "/temp.htm");
-    EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</BODY></HTML>\r\n")) << page.toStdString();
+    EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</TABLE>\r\n</BODY></HTML>\r\n")) << page.toStdString();
     EXPECT_FALSE(page.contains("<TD>"));
 
     bool looked = false;
@@ -216,9 +220,9 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
     for (const QString& f : kDayFields)
         expected += "  <TH>" + f + "</TH>\r\n";
     expected += "</TR>\r\n<TR>\r\n";
-    for (const QString& cell : {"7/5/2001", "9:30:00 AM", "3001", "1", "Ann & Bo <VIP>", "Zed", "", "", "", "", ""})
+    for (const QString& cell : {"7/5/2001", "9:30:00 AM", "3001", "1", "Ann &amp; Bo &lt;VIP&gt;", "Zed", "", "", "", "", ""})
         expected += "  <TD>" + QString(cell) + "</TD>\r\n";
-    expected += "</TR>\r\n</BODY></HTML>\r\n";
+    expected += "</TR>\r\n</TABLE>\r\n</BODY></HTML>\r\n";
     EXPECT_EQ(readFile(path), expected);
 
     ASSERT_EQ(ui.script.events.size(), 1u);
@@ -231,7 +235,116 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
     const QString second = readFile(path);
     EXPECT_TRUE(second.contains("<TD>1003</TD>"));
     EXPECT_FALSE(second.contains("3001"));
-    EXPECT_TRUE(second.endsWith("</TR>\r\n</BODY></HTML>\r\n"));
+    EXPECT_TRUE(second.endsWith("</TR>\r\n</TABLE>\r\n</BODY></HTML>\r\n"));
+}
+
+namespace {
+
+// The page as an HTML parser reads it (python3's html.parser): its elements
+// must nest and close, and the text of each row's cells is collected.
+struct ParsedPage {
+    QStringList problems;           // elements that do not nest or close
+    QStringList elements;           // every element opened, in order
+    QList<QStringList> rows;        // the texts of the cells of each row
+};
+
+ParsedPage parseHtml(const QString& file)
+{
+    ParsedPage page;
+    const QString python = QStandardPaths::findExecutable(QStringLiteral("python3"));
+    if (python.isEmpty()) {
+        page.problems << QStringLiteral("python3 is not installed (scripts/deps.sh installs it)");
+        return page;
+    }
+    static const char* const script = R"(
+import json, sys
+from html.parser import HTMLParser
+class Events(HTMLParser):
+    def __init__(self):
+        super().__init__(convert_charrefs=True)
+        self.events = []
+    def handle_starttag(self, tag, attrs): self.events.append(['start', tag])
+    def handle_startendtag(self, tag, attrs): self.events.append(['start', tag]); self.events.append(['end', tag])
+    def handle_endtag(self, tag): self.events.append(['end', tag])
+    def handle_data(self, data): self.events.append(['data', data])
+p = Events()
+p.feed(open(sys.argv[1], 'rb').read().decode('utf-8'))
+p.close()
+print(json.dumps(p.events))
+)";
+    QProcess run;
+    run.start(python, {QStringLiteral("-c"), QString::fromLatin1(script), file});
+    if (!run.waitForFinished(30000) || run.exitCode() != 0) {
+        page.problems << QStringLiteral("the parser failed: ") + QString::fromUtf8(run.readAllStandardError());
+        return page;
+    }
+    QStringList open;
+    QStringList* cells = nullptr;
+    QString* cell = nullptr;
+    for (const QJsonValue& e : QJsonDocument::fromJson(run.readAllStandardOutput()).array()) {
+        const QString kind = e[0].toString(), value = e[1].toString();
+        if (kind == QLatin1String("start")) {
+            open << value;
+            page.elements << value;
+            if (value == QLatin1String("tr")) {
+                page.rows.append(QStringList());
+                cells = &page.rows.last();
+            } else if ((value == QLatin1String("td") || value == QLatin1String("th")) && cells) {
+                cells->append(QString());
+                cell = &cells->last();
+            }
+        } else if (kind == QLatin1String("end")) {
+            if (open.isEmpty() || open.last() != value)
+                page.problems << QStringLiteral("</%1> closes <%2>").arg(value, open.value(open.size() - 1));
+            else
+                open.removeLast();
+            if (value == QLatin1String("td") || value == QLatin1String("th"))
+                cell = nullptr;
+        } else if (cell) {
+            *cell += value;
+        } else if (!value.trimmed().isEmpty()) {
+            page.problems << QStringLiteral("text outside the cells: ") + value;
+        }
+    }
+    for (const QString& left : std::as_const(open))
+        page.problems << QStringLiteral("<%1> is never closed").arg(left);
+    return page;
+}
+
+} // namespace
+
+TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
+{
+    seed();
+    const QStringList names = {"<b>O'Neil & Sons</b>", "<script>alert('x')</script>", "Ann \"Bo\" <VIP> & Co"};
+    for (int i = 0; i < names.size(); ++i)
+        db.insert("Servicemenu", {{"CustomerID", QString::number(3001 + i)}, {"CustomerName", names[i]},
+                                  {"CustomerPhone", "434-555" + QString::number(i)}, {"SalonArtist", "Zed"},
+                                  {"DateAppointment", QDate(2001, 7, 5)}, {"TimeAppointment", QTime(9, i)},
+                                  {"Service", "Cut & <i>Color</i>"}});
+    Form7& w = open<Form7>();
+    apptest::clickDay(w.MonthView2, QDate(2001, 7, 5));
+    qvtest::clickAt(w.cmdshowhtml);
+
+    const ParsedPage page = parseHtml(db.folder() + "/temp.htm");
+    EXPECT_TRUE(page.problems.isEmpty()) << page.problems.join(" | ").toStdString();
+    // Only the page's own elements: no bold, no italics, no script from a name.
+    QStringList expected = {"html", "head", "body", "table", "tr"};
+    for (int c = 0; c < kDayFields.size(); ++c)
+        expected << "th";
+    for (int r = 0; r < names.size(); ++r) {
+        expected << "tr";
+        for (int c = 0; c < kDayFields.size(); ++c)
+            expected << "td";
+    }
+    EXPECT_EQ(page.elements, expected);
+    // Every cell reads back as the grid shows it.
+    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    ASSERT_EQ(page.rows.size(), grid->rows());
+    for (int r = 0; r < grid->rows(); ++r)
+        for (int c = 0; c < grid->cols(); ++c)
+            EXPECT_EQ(page.rows[r].value(c), grid->textMatrix(r, c)) << r << "," << c;
+    EXPECT_EQ(column(grid, 4), names);
 }
 
 TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)

@@ -1,6 +1,7 @@
 // The ticket's money as "Subtotal" and "$" compute it, read from the boxes
 // the receptionist filled.
 #include "book_fixture.h"
+#include "support/user_hands.h"
 
 #include <QApplication>
 
@@ -166,4 +167,63 @@ TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
               "you have entered a tax amount you cannot leave the field empty.You must now use at least a digit of (0) ");
     EXPECT_EQ(input(0)->text(), "abc");
     EXPECT_TRUE(box(2)->text().isEmpty());
+}
+
+TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
+{
+    Form3& f = open();
+    click(f.cmdAdd);
+    fillAppointment("4001", "Hal Ng", "619-555-0177");
+    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).name, "Haircut"));
+    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "25"));
+
+    qvtest::clickAt(f.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kServiceQuantity});
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_TRUE(f.AddNewFlag);
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_FALSE(f.cmdAdd->isVisible());
+    EXPECT_EQ(qvtest::focused(), f.serviceSlot(1).quantity);
+
+    // The receptionist types the quantity where the focus waits, and saves.
+    qvtest::typeKeys("1");
+    ui.script.clear();
+    qvtest::clickAt(f.cmdUpdate);
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_EQ(db.count("Servicemenu"), 7);
+    EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Price FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
+
+    // Editing: a product line priced without its quantity stops the save too.
+    qvtest::clickAt(f.cmdEdit);
+    ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).stockNumber, "1001"));
+    ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).price, "12.99"));
+    ui.script.clear();
+    qvtest::clickAt(f.cmdUpdate);
+    EXPECT_EQ(messages(), QStringList{kProductQuantity});
+    EXPECT_TRUE(f.EditFlag);
+    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_EQ(qvtest::focused(), f.productSlot(2).quantity);
+    EXPECT_TRUE(db.scalarRaw("SELECT ProductsPrice1 FROM Servicemenu WHERE CustomerID = '4001'").isNull());
+    EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Totals FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
+}
+
+TEST_F(BookTest, AnUnreadableTenderShowsNoChange)
+{
+    Form3& f = open();   // ticket 1001, total 27.06
+    ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
+    qvtest::clickAt(f.Command17);
+    EXPECT_EQ(box(45)->text(), "$12.94");
+
+    for (const char* tender : {"abc", ""}) {
+        SCOPED_TRACE(tender);
+        ASSERT_TRUE(qvtest::typeInto(box(46), tender));
+        qvtest::clickAt(f.Command17);
+        EXPECT_EQ(box(46)->text(), tender);
+        EXPECT_TRUE(box(45)->text().isEmpty()) << box(45)->text().toStdString();
+        ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
+        qvtest::clickAt(f.Command17);
+        EXPECT_EQ(box(45)->text(), "$12.94");
+    }
+    EXPECT_TRUE(messages().isEmpty());
 }

@@ -229,6 +229,18 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
     EXPECT_TRUE(menu->Command2->isEnabled());
 
+    // Enter on the question people see keeps the slot: Cancel is its default.
+    type(book->serviceSlot(2).quantity, "1");
+    qv::setUi(nullptr);
+    QString asked;
+    qvtest::answerNextDialogWith(Qt::Key_Return, &asked);
+    click(menu->Command7);
+    qv::setUi(&ui.script);
+    EXPECT_EQ(asked, kClearAsk);
+    EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
+    EXPECT_TRUE(menu->Command2->isEnabled());
+    type(book->serviceSlot(2).quantity, "");
+
     // A name with no quantity leaves the slot free.
     type(book->serviceSlot(2).name, "Old");
     type(menu->txtfields[3], "1");

@@ -63,6 +63,18 @@ protected:
         ASSERT_EQ(items.size(), 1) << service.toStdString();
         qvtest::clickAt(menu.DataList1->viewport(), menu.DataList1->visualItemRect(items[0]).center());
     }
+    // The book on a new ticket 3001 with its date and times; the client,
+    // the services and the products come from the writers.
+    Form3& newTicket()
+    {
+        Form3& book = qv::Windows::show<Form3>();
+        click(book.cmdAdd);
+        book.box(50)->setBoxText("3001");
+        book.box(5)->setBoxText("8/7/2001");
+        book.box(6)->setBoxText("10 am");
+        book.box(38)->setBoxText("11 am");
+        return book;
+    }
     QString row(const QString& field)
     {
         const QVariant v = db.scalar("SELECT " + field + " FROM Servicemenu WHERE CustomerID = '3001'");
@@ -79,12 +91,7 @@ protected:
 
 TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 {
-    Form3& book = qv::Windows::show<Form3>();
-    click(book.cmdAdd);
-    book.box(50)->setBoxText("3001");
-    book.box(5)->setBoxText("8/7/2001");
-    book.box(6)->setBoxText("10 am");
-    book.box(38)->setBoxText("11 am");
+    Form3& book = newTicket();
 
     // The client: Dan Fox, artist Tom.
     auto& customers = qv::Windows::show<frmCustomers>();
@@ -179,6 +186,98 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     // 25 + 2 x 15 + 3 x 45.50 + 4 x 60 services, 11 + 2 x 12 + ... + 5 x 15 products
     EXPECT_EQ(row("Price"), "431.5");
     EXPECT_EQ(row("ProductSales"), "205");
+}
+
+TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
+{
+    Form3& book = newTicket();
+    auto& customers = qv::Windows::show<frmCustomers>();
+    click(customers.Command9);   // Ann Lee
+
+    // Color (45.50) for one and a half, Haircut (25.00) twice.
+    click(book.Command15);
+    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    ASSERT_TRUE(menu);
+    pick(*menu, "Color");
+    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "1.5"));
+    click(menu->Command1);
+    pick(*menu, "Haircut");
+    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "2"));
+    click(menu->Command2);
+    // "Zz 5" (15.00), one and a half.
+    auto& retail = qv::Windows::show<FormProductsA>();
+    ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), "1.5"));
+    click(retail.Command16);
+    ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+
+    book.activateWindow();
+    click(book.Command5);   // Subtotal shows the ticket again in its formats
+    EXPECT_EQ(book.box(31)->text(), "1.5");
+    EXPECT_EQ(book.box(32)->text(), "2");
+    EXPECT_EQ(book.box(16)->text(), "1.5");
+    EXPECT_EQ(book.box(9)->text(), "118.25");   // 1.5 x 45.50 + 2 x 25
+    EXPECT_EQ(book.box(4)->text(), "22.5");     // 1.5 x 15
+
+    click(book.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(row("QuantityService1"), "1.5");
+    EXPECT_EQ(row("QuantityService2"), "2");
+    EXPECT_EQ(row("Quantity"), "1.5");
+    EXPECT_EQ(row("Price"), "118.25");
+    EXPECT_EQ(row("ProductSales"), "22.5");
+    // Shown again from the saved row, the quantities are still as recorded.
+    EXPECT_EQ(book.box(31)->text(), "1.5");
+    EXPECT_EQ(book.box(16)->text(), "1.5");
+    EXPECT_EQ(book.box(9)->text(), "118.25");
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        book.grab().save(QString::fromLocal8Bit(folder) + "/ticket_fractions.png");
+}
+
+TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
+{
+    Form3& book = qv::Windows::show<Form3>();
+    click(book.cmdAdd);
+    click(book.Command15);
+    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    ASSERT_TRUE(menu);
+    pick(*menu, "Haircut");
+    auto& retail = qv::Windows::show<FormProductsA>();
+    ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
+    qv::TextBox* sold = retail.txtfields.value(10);
+    const QString soldBefore = sold->text();
+    const QString refused = "A quantity for a Product was not included. Please enter now and click the 1# button again.";
+
+    // No plain number of 1 or more: neither window posts, and no stock is counted.
+    for (const QString& typed : {QString("3abc"), QString("$2"), QString("1,5"), QString("2 x"), QString("0.5"),
+                                 QString("1e1"), QString()}) {
+        SCOPED_TRACE(typed.toStdString());
+        ui.script.clear();
+        menu->activateWindow();
+        ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], typed));
+        click(menu->Command1);
+        retail.activateWindow();
+        ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), typed));
+        click(retail.Command16);
+        EXPECT_EQ(ui.script.messages(), (QStringList{refused, refused}));
+        EXPECT_TRUE(book.serviceSlot(1).quantity->text().isEmpty());
+        EXPECT_TRUE(book.productSlot(1).quantity->text().isEmpty());
+        EXPECT_EQ(sold->text(), soldBefore);
+        EXPECT_TRUE(menu->Command1->isEnabled());
+        EXPECT_TRUE(retail.Command16->isEnabled());
+    }
+
+    // A plain number reaches the ticket and the stock as that one number.
+    ui.script.clear();
+    menu->activateWindow();
+    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], " 2 "));
+    click(menu->Command1);
+    retail.activateWindow();
+    ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), " 2 "));
+    click(retail.Command16);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");
+    EXPECT_EQ(book.productSlot(1).quantity->text(), "2");
+    EXPECT_EQ(sold->text(), QString::number(soldBefore.toDouble() + 2));
 }
 
 } // namespace

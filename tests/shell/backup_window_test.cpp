@@ -8,11 +8,14 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QLabel>
 #include <QTest>
 #include <csignal>
+#include <random>
+#include <sqlite3.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -103,6 +106,8 @@ protected:
 };
 
 const QString kMessageA = QStringLiteral("Unable to open database for exclusive use.\r\nAll other users must be logged off!");
+const QString kMessageADamaged = QStringLiteral(
+    "Unable to open database for exclusive use.\r\nThe database \"KVD.mdb\" is damaged or is not a Quorvel database.");
 
 } // namespace
 
@@ -195,11 +200,172 @@ TEST_F(BackupTest, MissingOrDamagedDatabaseGivesMessageAAndGoesOn)
         rec.clear();
         rec.snapshots.clear();
         runStart();
-        EXPECT_EQ(rec.messages(), QStringList{kMessageA});
+        EXPECT_EQ(rec.messages(), QStringList{content.isEmpty() ? kMessageA : kMessageADamaged});
         EXPECT_FALSE(QFile::exists(tmp()));
         qv::Windows::unload(QStringLiteral("frmSplash"));
         settle();
     }
+}
+
+TEST_F(BackupTest, AMissingDatabaseBesideItsBackupIsNeitherMadeNorCopied)
+{
+    // Yesterday's salon, kept as the backup; the database itself is gone.
+    db->seed();
+    ASSERT_TRUE(QFile::copy(mdb(), tmp()));
+    const QByteArray lastBackup = readAll(tmp());
+    ASSERT_TRUE(QFile::remove(mdb()));
+
+    // The start as the program makes it: the empty database first, then the backup.
+    shell::createDatabaseOnFirstStart();
+    runStart();
+
+    EXPECT_FALSE(QFile::exists(mdb()));
+    EXPECT_EQ(readAll(tmp()), lastBackup);
+    ASSERT_EQ(rec.messages().size(), 2) << rec.messages().join(" | ").toStdString();
+    EXPECT_EQ(rec.messages()[0], kMessageA);
+    EXPECT_EQ(rec.events[rec.events.size() - 2].title, "Unable to repair database");
+    // Then a plain message that tells how to go on from the backup.
+    const qv::UiEvent& howToGoOn = rec.events.back();
+    EXPECT_EQ(howToGoOn.style, 0);
+    EXPECT_TRUE(howToGoOn.title.isEmpty());
+    EXPECT_EQ(howToGoOn.text,
+              QStringLiteral("The database \"KVD.mdb\" is missing from the folder %1. \"KVD.tmp\" in the same folder "
+                             "holds the last backup: copy \"KVD.tmp\" to \"KVD.mdb\" to go on with the salon's data.")
+                  .arg(QDir::toNativeSeparators(db->folder())));
+    EXPECT_TRUE(qv::Windows::loaded(QStringLiteral("frmSplash"))->isVisible());
+
+    // Copied back as the message says, the salon opens again.
+    ASSERT_TRUE(QFile::copy(tmp(), mdb()));
+    EXPECT_EQ(db->count(QStringLiteral("Customers")), 4);
+}
+
+TEST_F(BackupTest, AFirstStartMakesAnEmptyDatabaseAndBacksItUp)
+{
+    ASSERT_TRUE(QFile::remove(mdb()));
+    ASSERT_FALSE(QFile::exists(tmp()));
+    ASSERT_TRUE(shell::needsNewDatabase());
+    shell::createDatabaseOnFirstStart();
+    runStart();
+    EXPECT_TRUE(rec.messages().isEmpty()) << rec.messages().join(" | ").toStdString();
+    EXPECT_TRUE(qv::Database::isDatabase(mdb()));
+    EXPECT_EQ(readAll(tmp()), readAll(mdb()));
+    EXPECT_EQ(db->count(QStringLiteral("Servicemenu")), 0);
+    // With the backup alone the start makes nothing.
+    ASSERT_TRUE(QFile::remove(mdb()));
+    EXPECT_FALSE(shell::needsNewDatabase());
+}
+
+namespace {
+
+constexpr qint64 kPage = 4096;
+
+// A salon with enough rows to spread over many pages, so that damage can be
+// put at several places.
+QByteArray bigSalon(qvtest::SalonDb& salon)
+{
+    salon.seed();
+    QList<QVariantMap> clients;
+    for (int i = 0; i < 400; ++i)
+        clients << QVariantMap{{"CustomerName", QString("Client %1 with a longer name").arg(i)},
+                               {"Phone", QString("777-%1").arg(1000 + i)},
+                               {"Comments", QString(200, QChar('a' + i % 26))}};
+    salon.insertMany(QStringLiteral("Customers"), clients);
+    return readAll(salon.file());
+}
+
+QByteArray randomBytes(qint64 size, unsigned seed)
+{
+    std::mt19937 random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& b : bytes)
+        b = char(random() & 0xff);
+    return bytes;
+}
+
+struct Damage {
+    const char* name;
+    std::function<QByteArray(const QByteArray&)> apply;
+};
+
+QByteArray withPage(QByteArray file, qint64 page, const QByteArray& content)
+{
+    file.replace(page * kPage, kPage, content);
+    return file;
+}
+
+const QList<Damage>& damages()
+{
+    static const QList<Damage> list = {
+        {"cut to half its pages", [](const QByteArray& f) { return f.left(f.size() / kPage / 2 * kPage); }},
+        {"cut inside a page", [](const QByteArray& f) { return f.left(f.size() - 1000); }},
+        {"cut to nothing", [](const QByteArray&) { return QByteArray(); }},
+        {"zeroed", [](const QByteArray& f) { return QByteArray(f.size(), '\0'); }},
+        {"one page zeroed", [](const QByteArray& f) { return withPage(f, f.size() / kPage / 2, QByteArray(kPage, '\0')); }},
+        {"random first page", [](const QByteArray& f) { return withPage(f, 0, randomBytes(kPage, 1)); }},
+        {"random second page", [](const QByteArray& f) { return withPage(f, 1, randomBytes(kPage, 2)); }},
+        {"random middle page", [](const QByteArray& f) { return withPage(f, f.size() / kPage / 2, randomBytes(kPage, 3)); }},
+        {"random last page", [](const QByteArray& f) { return withPage(f, f.size() / kPage - 1, randomBytes(kPage, 4)); }},
+        {"random pages throughout", [](const QByteArray& f) {
+             QByteArray out = f;
+             for (qint64 page = 3; page < f.size() / kPage; page += 7)
+                 out = withPage(out, page, randomBytes(kPage, unsigned(page)));
+             return out;
+         }},
+    };
+    return list;
+}
+
+QByteArray foreignDatabase(const QString& path)
+{
+    sqlite3* other = nullptr;
+    EXPECT_EQ(sqlite3_open(QFile::encodeName(path).constData(), &other), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other, "CREATE TABLE Customers (CustomerName TEXT); INSERT INTO Customers VALUES ('x');",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    return readAll(path);
+}
+
+} // namespace
+
+TEST_F(BackupTest, ADamagedOrForeignDatabaseNeverReplacesTheLastGoodBackup)
+{
+    const QByteArray good = bigSalon(*db);
+    ASSERT_GT(good.size(), 40 * kPage);
+    ASSERT_EQ(good.size() % kPage, 0);
+
+    QList<std::pair<QString, QByteArray>> files;
+    for (const Damage& d : damages())
+        files.append({QString::fromLatin1(d.name), d.apply(good)});
+    files.append({QStringLiteral("a foreign SQLite file"), foreignDatabase(db->folder() + "/other.db")});
+
+    for (const auto& [name, damaged] : files) {
+        SCOPED_TRACE(name.toStdString());
+        writeFile(tmp(), good);
+        writeFile(mdb(), damaged);
+        rec.clear();
+        rec.snapshots.clear();
+        runStart();
+        EXPECT_EQ(rec.messages(), QStringList{kMessageADamaged});
+        if (!rec.events.empty()) {
+            EXPECT_EQ(rec.events.back().style, 16);
+            EXPECT_EQ(rec.events.back().title, "Unable to repair database");
+        }
+        EXPECT_TRUE(readAll(tmp()) == good) << "the last good backup was touched";
+        EXPECT_FALSE(QFile::exists(tmp() + ".part"));
+        EXPECT_EQ(rec.snapshots.size(), 1u);   // no step after the check
+        EXPECT_TRUE(isLoaded(QStringLiteral("frmSplash")));
+        qv::Windows::unload(QStringLiteral("frmSplash"));
+        settle();
+    }
+
+    // The sound file still goes through, and replaces the old copy.
+    writeFile(tmp(), "older");
+    writeFile(mdb(), good);
+    rec.clear();
+    runStart();
+    EXPECT_TRUE(rec.messages().isEmpty()) << rec.messages().join(" | ").toStdString();
+    EXPECT_TRUE(readAll(tmp()) == good);
 }
 
 TEST_F(BackupTest, FailedCopyKeepsTheLastGoodBackup)
@@ -264,6 +430,26 @@ TEST_F(BackupTest, UnwritableFolderGivesMessageB)
     EXPECT_EQ(rec.events.back().title, "Compacting database failed");
     EXPECT_EQ(readAll(tmp()), "old copy");
     EXPECT_TRUE(isLoaded(QStringLiteral("frmSplash")));
+}
+
+TEST(BackupCopy, ACopyWithDamagedPagesNeverReplacesTheBackup)
+{
+    QTemporaryDir dir;
+    qvtest::SalonDb salon;
+    const QByteArray good = bigSalon(salon);
+    const QString source = dir.filePath("KVD.mdb"), backup = dir.filePath("KVD.tmp");
+    // Pages further in, which opening the file never reads.
+    writeFile(source, withPage(good, good.size() / kPage / 2, randomBytes(kPage, 7)));
+    ASSERT_TRUE(qv::Database::isDatabase(source));
+    writeFile(backup, good);
+    try {
+        shell::replaceBackup(source, backup);
+        FAIL() << "a copy with damaged pages was accepted";
+    } catch (const shell::BackupFailure& failure) {
+        EXPECT_TRUE(failure.damaged);
+    }
+    EXPECT_TRUE(readAll(backup) == good);
+    EXPECT_FALSE(QFile::exists(backup + ".part"));
 }
 
 TEST(BackupCopy, CopyThatIsNoDatabaseNeverReplacesTheBackup)

@@ -2,7 +2,9 @@
 
 #include <QAbstractScrollArea>
 #include <QApplication>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 #include <gtest/gtest.h>
@@ -169,6 +171,25 @@ bool typeInto(QWidget* box, const QString& text)
     else
         typeKeys(text);
     return true;
+}
+
+void answerNextDialogWith(Qt::Key key, QString* shown)
+{
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, key, shown] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog)
+            return;
+        timer->stop();
+        timer->deleteLater();
+        if (shown)
+            if (auto* box = qobject_cast<QMessageBox*>(dialog))
+                *shown = box->text();
+        QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+        QTest::keyClick(target, key);
+    });
+    timer->start();
 }
 
 } // namespace qvtest

@@ -40,4 +40,9 @@ bool typeInto(QWidget* box, const QString& text);
 // The widget with the keyboard focus (null when none).
 QWidget* focused();
 
+// Answers the next real dialog (a QMessageBox of the Qt services, not the
+// scripted ones) with a key pressed where its focus is, as the person at the
+// keyboard would; its text goes to `shown` when given.
+void answerNextDialogWith(Qt::Key key, QString* shown = nullptr);
+
 } // namespace qvtest

@@ -83,8 +83,11 @@ TEST(MessageBoxStyles, ButtonsAndDefaults)
     EXPECT_EQ(msgBoxButtons(36), QList<int>({Yes, No}));
     EXPECT_EQ(msgBoxDefaultButton(36), Yes);
     EXPECT_EQ(msgBoxButtons(545), QList<int>({Ok, Cancel}));
-    // A default third button that the box does not have falls back to the first.
-    EXPECT_EQ(msgBoxDefaultButton(545), Ok);
+    // A default third button that the box does not have falls on its last:
+    // the delete questions default to Cancel.
+    EXPECT_EQ(msgBoxDefaultButton(545), Cancel);
+    EXPECT_EQ(msgBoxDefaultButton(MsgStyle::YesNo | MsgStyle::DefaultButton3), No);
+    EXPECT_EQ(msgBoxDefaultButton(MsgStyle::OkOnly | MsgStyle::DefaultButton2), Ok);
     EXPECT_EQ(msgBoxDefaultButton(MsgStyle::YesNoCancel | MsgStyle::DefaultButton3), Cancel);
     EXPECT_EQ(msgBoxDefaultButton(MsgStyle::YesNo | MsgStyle::DefaultButton2), No);
     EXPECT_EQ(msgBoxButtons(MsgStyle::RetryCancel | MsgStyle::Critical), QList<int>({Retry, Cancel}));
@@ -155,7 +158,7 @@ TEST(QtUi, EveryStyleTheProgramUsesShowsItsButtonsIconAndDefault)
         {16, {"OK"}, QMessageBox::Critical, "OK", MsgResult::Ok},
         {36, {"No", "Yes"}, QMessageBox::Question, "Yes", MsgResult::Yes},
         {48, {"OK"}, QMessageBox::Warning, "OK", MsgResult::Ok},
-        {545, {"Cancel", "OK"}, QMessageBox::Question, "OK", MsgResult::Ok},
+        {545, {"Cancel", "OK"}, QMessageBox::Question, "Cancel", MsgResult::Cancel},
     };
     QtUi qt;
     for (const auto& s : styles) {

@@ -1,0 +1,89 @@
+// "Exit Program" on the appointment book while other windows are open: every
+// window goes, and the program ends, unless the book's ticket cannot be saved.
+// Then the refusal is read in a message box that keeps the program's events
+// going, as a real one does, and the book stays.
+#include "support/user_hands.h"
+#include "appointments/appointment_book.h"
+#include "customers/customer_window.h"
+#include "platform/forms/controls.h"
+#include "platform/services/services.h"
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A message box that, like a real one, runs the program's events while the
+// user reads it; it notes whether the program ended meanwhile.
+class ReadingUi : public qv::ScriptedUi {
+public:
+    int msgBox(const QString& text, int style, const QString& title) override
+    {
+        const int answer = qv::ScriptedUi::msgBox(text, style, title);
+        QTest::qWait(50);
+        endsWhileShown.push_back(*ends);
+        return answer;
+    }
+    const int* ends = nullptr;
+    std::vector<int> endsWhileShown;
+};
+
+class ExitProgram : public qvtest::WindowFixture {
+protected:
+    void SetUp() override
+    {
+        qvtest::WindowFixture::SetUp();
+        qv::Windows::setOnLastClosed([this] { ++ends; });
+        reading.ends = &ends;
+        qv::setUi(&reading);
+        db.seed();
+    }
+
+    ReadingUi reading;
+    int ends = 0;
+};
+
+TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
+{
+    Form3& book = qv::Windows::show<Form3>();   // on ticket 1001, browsing
+    ASSERT_TRUE(qvtest::clickAt(book.Command3));   // the customer window opens beside it
+    ASSERT_TRUE(qv::Windows::loaded<frmCustomers>());
+    reading.clear();
+
+    // Product boxes take any key; the table takes no "3abc" for a quantity.
+    book.activateWindow();
+    ASSERT_TRUE(qvtest::typeInto(book.productSlot(1).quantity, "3abc"));
+    ASSERT_TRUE(qvtest::clickAt(book.Command23));
+    QTest::qWait(50);
+
+    ASSERT_EQ(reading.messages().size(), 1);
+    EXPECT_FALSE(reading.messages()[0].isEmpty());
+    EXPECT_EQ(reading.endsWhileShown, std::vector<int>{0});
+    EXPECT_EQ(ends, 0);
+    EXPECT_FALSE(qv::Windows::loaded<frmCustomers>());
+    ASSERT_EQ(qv::Windows::loaded<Form3>(), &book);
+    EXPECT_TRUE(book.isVisible());
+    EXPECT_TRUE(book.EditFlag);
+    EXPECT_EQ(book.lblStatus->text(), "Edit record");
+    EXPECT_TRUE(book.cmdUpdate->isVisible());
+    EXPECT_TRUE(book.cmdCancel->isVisible());
+    EXPECT_EQ(book.productSlot(1).quantity->text(), "3abc");
+    EXPECT_EQ(book.gridShows(), Form3::GridShows::ClientHistory);
+    EXPECT_EQ(book.DataGrid1->model()->rowCount(), 3);   // Ann Lee's tickets
+    EXPECT_TRUE(db.scalarRaw("SELECT Quantity FROM Servicemenu WHERE CustomerID = '1001'").isNull());
+    if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
+        book.grab().save(QString::fromLocal8Bit(folder) + "/exit_refused.png");
+
+    // Cancel drops the bad text; Exit Program then ends the program.
+    ASSERT_TRUE(qvtest::clickAt(book.cmdCancel));
+    reading.clear();
+    ASSERT_TRUE(qvtest::clickAt(book.Command23));
+    QTest::qWait(50);
+    EXPECT_TRUE(reading.messages().isEmpty()) << reading.messages().join(" | ").toStdString();
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+}
+
+} // namespace
