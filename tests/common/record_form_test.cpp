@@ -248,27 +248,36 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
 
-    // The bookmark is never cleared: an Edit and Cancel elsewhere comes back to Cyd.
+    // The record of that Add is no place to land after an Edit elsewhere.
     qvtest::clickAt(w->cmdLast);
     qvtest::clickAt(w->cmdEdit);
     qvtest::clickAt(w->cmdCancel);
-    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_EQ(w->txtfields[0]->text(), "Eve");
+    EXPECT_EQ(status(w), "Record: 5");
 }
 
-TEST_F(RecordFormTest, EditAndCancelWithoutAnyAddGoesToTheFirstRecord)
+TEST_F(RecordFormTest, EditAndCancelStaysOnTheRecordBeingEdited)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->cmdLast);
-    EXPECT_EQ(status(w), "Record: 5");
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);   // Dee
     qvtest::clickAt(w->cmdEdit);
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Changed");
+    EXPECT_EQ(status(w), "Edit record");
+    qvtest::typeInto(w->txtfields[0], "Changed");
+    qvtest::typeInto(w->txtfields[1], "99");
     qvtest::clickAt(w->cmdCancel);
-    EXPECT_EQ(status(w), "Record: 1");
-    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
-    // The typed text went neither into Eve's row nor into Ann's.
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(status(w), "Record: 4");
+    EXPECT_EQ(w->txtfields[0]->text(), "Dee");
+    EXPECT_EQ(w->txtfields[1]->text(), "33");
+    // The typed text went into no row; the next move saves nothing.
+    qvtest::clickAt(w->cmdNext);
+    EXPECT_EQ(w->txtfields[0]->text(), "Eve");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31", "32", "33", "34"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
