@@ -3,8 +3,12 @@
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QStyle>
+#include <QTextEdit>
 
 namespace {
 // Sizes of the two button bars, in twips.
@@ -214,9 +218,38 @@ void RecordForm::formResize()
     ignoreErrors([this] { cmdLast->move(qv::px(qv::twips(cmdNext->x()) + 340), cmdLast->y()); });
 }
 
+namespace {
+
+// Keys that move the cursor within the text of the box being typed in belong
+// to that box: Home and End in any editable box, and Up, Down, Page Up and
+// Page Down too in a box of several lines. Taken for the records, they would
+// move to another record and the typing that follows would change that one.
+// With Ctrl they are the record form's keys everywhere.
+bool keyMovesWithinTheText(const QWidget* receiver, int keyCode, int shift)
+{
+    if (!receiver || (shift & qv::ShiftState::Ctrl))
+        return false;
+    const bool alongLine = keyCode == qv::Key::Home || keyCode == qv::Key::End;
+    const bool acrossLines = keyCode == qv::Key::Up || keyCode == qv::Key::Down || keyCode == qv::Key::PageUp
+        || keyCode == qv::Key::PageDown;
+    if (auto* line = qobject_cast<const QLineEdit*>(receiver))
+        return alongLine && !line->isReadOnly();
+    if (auto* list = qobject_cast<const QComboBox*>(receiver))
+        return alongLine && list->isEditable();
+    if (auto* lines = qobject_cast<const QPlainTextEdit*>(receiver))
+        return (alongLine || acrossLines) && !lines->isReadOnly();
+    if (auto* lines = qobject_cast<const QTextEdit*>(receiver))
+        return (alongLine || acrossLines) && !lines->isReadOnly();
+    return false;
+}
+
+} // namespace
+
 void RecordForm::formKeyDown(int& keyCode, int shift)
 {
     if (EditFlag || AddNewFlag)
+        return;
+    if (keyMovesWithinTheText(keyReceiver(), keyCode, shift))
         return;
     switch (keyCode) {
     case qv::Key::Escape:
