@@ -784,7 +784,7 @@ void Form3::cmdUpdate_Click()
 
 void Form3::cmdCancel_Click()
 {
-    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); }, {}, WithoutBookmark::SameRow);
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
 void Form3::cmdRefresh_Click()

@@ -221,7 +221,7 @@ void frmServicemenu3::cmdUpdate_Click()
 
 void frmServicemenu3::cmdCancel_Click()
 {
-    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); }, {}, WithoutBookmark::SameRow);
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
 void frmServicemenu3::cmdDelete_Click()

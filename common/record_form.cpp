@@ -3,8 +3,12 @@
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QStyle>
+#include <QTextEdit>
 
 namespace {
 // Sizes of the two button bars, in twips.
@@ -214,9 +218,38 @@ void RecordForm::formResize()
     ignoreErrors([this] { cmdLast->move(qv::px(qv::twips(cmdNext->x()) + 340), cmdLast->y()); });
 }
 
+namespace {
+
+// Keys that move the cursor within the text of the box being typed in belong
+// to that box: Home and End in any editable box, and Up, Down, Page Up and
+// Page Down too in a box of several lines. Taken for the records, they would
+// move to another record and the typing that follows would change that one.
+// With Ctrl they are the record form's keys everywhere.
+bool keyMovesWithinTheText(const QWidget* receiver, int keyCode, int shift)
+{
+    if (!receiver || (shift & qv::ShiftState::Ctrl))
+        return false;
+    const bool alongLine = keyCode == qv::Key::Home || keyCode == qv::Key::End;
+    const bool acrossLines = keyCode == qv::Key::Up || keyCode == qv::Key::Down || keyCode == qv::Key::PageUp
+        || keyCode == qv::Key::PageDown;
+    if (auto* line = qobject_cast<const QLineEdit*>(receiver))
+        return alongLine && !line->isReadOnly();
+    if (auto* list = qobject_cast<const QComboBox*>(receiver))
+        return alongLine && list->isEditable();
+    if (auto* lines = qobject_cast<const QPlainTextEdit*>(receiver))
+        return (alongLine || acrossLines) && !lines->isReadOnly();
+    if (auto* lines = qobject_cast<const QTextEdit*>(receiver))
+        return (alongLine || acrossLines) && !lines->isReadOnly();
+    return false;
+}
+
+} // namespace
+
 void RecordForm::formKeyDown(int& keyCode, int shift)
 {
     if (EditFlag || AddNewFlag)
+        return;
+    if (keyMovesWithinTheText(keyReceiver(), keyCode, shift))
         return;
     switch (keyCode) {
     case qv::Key::Escape:
@@ -290,6 +323,7 @@ void RecordForm::cmdUpdate_Click()
 
 void RecordForm::cmdCancel_Click()
 {
+    const double cancelled = recordBeingCancelled();
     ignoreErrors([this] { SetButtons(true); });
     EditFlag = false;
     AddNewFlag = false;
@@ -297,38 +331,53 @@ void RecordForm::cmdCancel_Click()
     // Text typed into the boxes belongs to the discarded change; it must not
     // be written into the row that becomes current.
     ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] {
-        if (SavedBookmark > 0)
-            primary(adoPrimaryRS).setBookmark(SavedBookmark);
+    returnAfterCancel(cancelled);
+}
+
+double RecordForm::recordBeingCancelled() const
+{
+    // An Edit keeps its record; a dropped new record has none of its own.
+    double bookmark = 0;
+    passOver([&] {
+        if (!AddNewFlag && primary(adoPrimaryRS).editMode() != qv::EditMode::Add)
+            bookmark = primary(adoPrimaryRS).bookmark();
+    });
+    return bookmark;
+}
+
+void RecordForm::returnAfterCancel(double recordCancelled)
+{
+    // Back on the record that was being edited, or, after an Add, on the one
+    // shown when Add was pressed (the first when there was none).
+    const double back = recordCancelled > 0 ? recordCancelled : SavedBookmark;
+    passOver([&] {
+        if (back > 0)
+            primary(adoPrimaryRS).setBookmark(back);
         else
             primary(adoPrimaryRS).moveFirst();
     });
 }
 
 void RecordForm::cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
-                                 const std::function<void()>& afterReshow, WithoutBookmark withoutBookmark)
+                                 const std::function<void()>& afterReshow)
 {
+    const double cancelled = recordBeingCancelled();
     passOver([this] { SetButtons(true); });
     EditFlag = false;
     AddNewFlag = false;
-    passOver(detachGrid);
+    if (detachGrid)
+        passOver(detachGrid);
     // The pending change goes before the rows are read again (a re-read is
     // refused while a change is pending), and what was typed goes with it:
     // it must not be written into the row that becomes current.
-    passOver([this] { adoPrimaryRS->cancelUpdate(); });
+    passOver([this] { primary(adoPrimaryRS).cancelUpdate(); });
     passOver([this] { reshowBoxes(); });
     if (afterReshow)
         passOver(afterReshow);
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver(attachGrid);
-    passOver([this, withoutBookmark] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else if (withoutBookmark == WithoutBookmark::SameRow)
-            adoPrimaryRS->move(0);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    passOver([this] { primary(adoPrimaryRS).requery(); });
+    if (attachGrid)
+        passOver(attachGrid);
+    returnAfterCancel(cancelled);
 }
 
 void RecordForm::cmdDelete_Click()

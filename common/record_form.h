@@ -83,20 +83,23 @@ protected:
     // typed since the row was shown (after CancelUpdate and Delete, so that
     // no stale text is written into the row that becomes current).
     void reshowBoxes();
-    // Where Cancel lands when no record was saved to go back to: on the
-    // first record, or on the row the re-read left current, shown again.
-    enum class WithoutBookmark { First, SameRow };
     // Cancel for a window whose grid shows the recordset's rows: the grid lets
     // go of them (`detachGrid`) while the change is dropped and the rows are
-    // read again, then shows them again (`attachGrid`); the saved record
-    // becomes current. `afterReshow` runs once the boxes show the row again.
-    // Every step's errors are passed over.
+    // read again, then shows them again (`attachGrid`); either may be empty.
+    // `afterReshow` runs once the boxes show the row again. Cancel lands
+    // where the template's own Cancel does. Every step's errors are passed over.
     void cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
-                         const std::function<void()>& afterReshow = {},
-                         WithoutBookmark withoutBookmark = WithoutBookmark::First);
+                         const std::function<void()>& afterReshow = {});
     // Runs one step of a handler that leaves at the first error and shows its
     // description; false when it failed.
     static bool reportErrors(const std::function<void()>& step);
     // Runs one step whose errors are passed over.
     static void ignoreErrors(const std::function<void()>& step);
+
+private:
+    // Cancel keeps the user where she was working: on the record being
+    // edited, or after an Add on the record shown before it. The first names
+    // the record being cancelled (0 for a new one), the second goes back.
+    double recordBeingCancelled() const;
+    void returnAfterCancel(double recordCancelled);
 };

@@ -466,7 +466,7 @@ void Form6a::cmdRefresh_Click()
 
 void Form6a::cmdCancel_Click()
 {
-    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); }, {}, WithoutBookmark::SameRow);
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
 void Form6a::cmdUpdate_Click()

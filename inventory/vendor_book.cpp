@@ -204,21 +204,7 @@ void Frmdatabase::cmdUpdate_Click()
 
 void Frmdatabase::cmdCancel_Click()
 {
-    ignoreErrors([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    ignoreErrors([this] { DataGrid1->setDataSource(nullptr); });
-    ignoreErrors([this] { adoPrimaryRS->cancelUpdate(); });
-    // What was typed goes with the discarded change.
-    ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
-    ignoreErrors([this] { bindGrid(); });
-    ignoreErrors([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    cancelRereading([this] { DataGrid1->setDataSource(nullptr); }, [this] { bindGrid(); });
 }
 
 void Frmdatabase::cmdDelete_Click()

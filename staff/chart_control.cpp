@@ -5,8 +5,12 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
+#include <QFontMetricsF>
+#include <QLineSeries>
 #include <QValueAxis>
+#include <cmath>
 
 namespace {
 
@@ -18,6 +22,9 @@ ChartControl::ChartControl(QWidget* parent) : QChartView(parent)
 {
     setRenderHint(QPainter::Antialiasing);
     chart()->legend()->setAlignment(Qt::AlignBottom);
+    // The lines' labels are spaced by the room the plot has; it is known
+    // only once the chart is laid out, and changes with the window's size.
+    connect(chart(), &QChart::plotAreaChanged, this, [this] { labelRows(); }, Qt::QueuedConnection);
     draw();
 }
 
@@ -139,25 +146,83 @@ void ChartControl::setAxisTitles(const QString& categoryTitle, const QString& va
     changed();
 }
 
+void ChartControl::setStyle(Style style)
+{
+    m_style = style;
+    changed();
+}
+
 void ChartControl::changed()
 {
     if (m_repaint)
         draw();
 }
 
+namespace {
+
+// Equal labels would merge into one place on the axis; each row keeps its own.
+QStringList uniqueLabels(const QStringList& labels)
+{
+    QStringList shown;
+    for (const QString& label : labels) {
+        QString unique = label;
+        while (shown.contains(unique))
+            unique += QLatin1Char(' ');
+        shown << unique;
+    }
+    return shown;
+}
+
+// Each series its own colour: the theme's five repeat from the sixth on,
+// and a month of product totals has more than five.
+QColor seriesColour(int column)
+{
+    static const QRgb distinct[] = {0x1f77b4, 0xff7f0e, 0x2ca02c, 0xd62728, 0x9467bd, 0x8c564b,
+                                    0xe377c2, 0x7f7f7f, 0xbcbd22, 0x17becf};
+    const int count = int(std::size(distinct));
+    if (column < count)
+        return QColor(distinct[column]);
+    return QColor::fromHsv((column * 137) % 360, 200, 200);
+}
+
+} // namespace
+
 void ChartControl::draw()
 {
     ++m_draws;
     QChart* c = chart();
     c->removeAllSeries();
-    for (QAbstractAxis* axis : c->axes())
+    for (QAbstractAxis* axis : c->axes()) {
         c->removeAxis(axis);
+        delete axis;
+    }
+    m_rowAxis = nullptr;
 
+    double low = 0, high = 0;
+    if (m_style == Style::Lines)
+        drawLines(low, high);
+    else
+        drawBars(low, high);
+
+    auto* values = new QValueAxis;
+    values->setRange(low, high > low ? high * 1.1 : low + 1);
+    values->applyNiceNumbers();
+    values->setTitleText(m_valueTitle);
+    c->addAxis(values, Qt::AlignLeft);
+    for (QAbstractSeries* series : c->series())
+        series->attachAxis(values);
+    c->legend()->setVisible(columnCount() > 1);
+}
+
+void ChartControl::drawBars(double& low, double& high)
+{
+    QChart* c = chart();
     auto* bars = new QBarSeries;
     bool anyMarker = false;
-    double low = 0, high = 0;
     for (int col = 0; col < columnCount(); ++col) {
         auto* set = new QBarSet(m_columnLabels[col]);
+        set->setColor(seriesColour(col));
+        set->setBorderColor(seriesColour(col));
         for (int row = 0; row < rowCount(); ++row) {
             const double v = m_cells[row][col].value_or(0.0);
             low = qMin(low, v);
@@ -176,15 +241,7 @@ void ChartControl::draw()
     c->addSeries(bars);
 
     auto* categories = new QBarCategoryAxis;
-    // Equal labels would merge into one category; each row keeps its place.
-    QStringList shown;
-    for (const QString& label : m_rowLabels) {
-        QString unique = label;
-        while (shown.contains(unique))
-            unique += QLatin1Char(' ');
-        shown << unique;
-    }
-    categories->append(shown);
+    categories->append(uniqueLabels(m_rowLabels));
     categories->setTitleText(m_categoryTitle);
     // Dates are long labels: a smaller face keeps them whole under narrow bars.
     QFont labels = categories->labelsFont();
@@ -192,30 +249,127 @@ void ChartControl::draw()
     categories->setLabelsFont(labels);
     c->addAxis(categories, Qt::AlignBottom);
     bars->attachAxis(categories);
+}
 
-    auto* values = new QValueAxis;
-    values->setRange(low, high > low ? high * 1.1 : low + 1);
-    values->applyNiceNumbers();
-    values->setTitleText(m_valueTitle);
-    c->addAxis(values, Qt::AlignLeft);
-    bars->attachAxis(values);
-    c->legend()->setVisible(columnCount() > 1);
+void ChartControl::drawLines(double& low, double& high)
+{
+    QChart* c = chart();
+    m_rowAxis = new QCategoryAxis;
+    m_rowAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    m_rowAxis->setTitleText(m_categoryTitle);
+    QFont labels = m_rowAxis->labelsFont();
+    labels.setPointSizeF(labels.pointSizeF() * 0.85);
+    m_rowAxis->setLabelsFont(labels);
+    c->addAxis(m_rowAxis, Qt::AlignBottom);
+    for (int col = 0; col < columnCount(); ++col) {
+        auto* line = new QLineSeries;
+        line->setName(m_columnLabels[col]);
+        // A line joins only the cells that hold a value; its points are
+        // drawn, so that a value seen on one row alone is seen too.
+        for (int row = 0; row < rowCount(); ++row) {
+            if (!m_cells[row][col])
+                continue;
+            const double v = *m_cells[row][col];
+            low = qMin(low, v);
+            high = qMax(high, v);
+            line->append(row, v);
+        }
+        c->addSeries(line);
+        line->attachAxis(m_rowAxis);
+        QPen pen(seriesColour(col));
+        pen.setWidthF(1.5);
+        line->setPen(pen);
+        line->setPointsVisible(true);
+        line->setMarkerSize(3.5);   // about seven pixels across
+        line->setPointLabelsVisible(m_markers[col]);
+    }
+    m_labelStep = 0;
+    labelRows();
+}
+
+void ChartControl::labelRows()
+{
+    // Rows sit one step apart on the axis. Labels are upright when each fits
+    // its step; else they stand on end, and only every so many rows is
+    // labelled so that no two labels overlap or get cut short.
+    if (!m_rowAxis || rowCount() == 0)
+        return;
+    const QRectF plot = chart()->plotArea();
+    const double width = plot.width() > 0 ? plot.width() : qMax(1, viewport()->width() - 100);
+    const double spacing = width / rowCount();
+    const QFontMetricsF metrics(m_rowAxis->labelsFont());
+    double widest = 0;
+    for (const QString& label : m_rowLabels)
+        widest = qMax(widest, metrics.horizontalAdvance(label));
+    const double gap = metrics.averageCharWidth() * 2;
+    int angle = 0;
+    int step = 1;
+    if (widest + gap > spacing) {
+        angle = -90;
+        step = qMax(1, int(std::ceil((metrics.height() + gap) / spacing)));
+    }
+    if (step == m_labelStep && angle == m_rowAxis->labelsAngle())
+        return;
+    m_labelStep = step;
+    for (const QString& label : m_rowAxis->categoriesLabels())
+        m_rowAxis->remove(label);
+    m_rowAxis->setLabelsAngle(angle);
+    m_rowAxis->setStartValue(-0.5);
+    const QStringList shown = uniqueLabels(m_rowLabels);
+    for (int row = 0; row < rowCount(); row += step)
+        m_rowAxis->append(shown[row], row);
+    m_rowAxis->setRange(-0.5, rowCount() - 0.5);
 }
 
 QStringList ChartControl::drawnCategories() const
 {
+    return drawnLabels().values();
+}
+
+QMap<double, QString> ChartControl::drawnLabels() const
+{
+    QMap<double, QString> labels;
     const auto axes = chart()->axes(Qt::Horizontal);
-    if (auto* categories = axes.isEmpty() ? nullptr : qobject_cast<QBarCategoryAxis*>(axes.first()))
-        return categories->categories();
-    return {};
+    if (axes.isEmpty())
+        return labels;
+    if (auto* categories = qobject_cast<QBarCategoryAxis*>(axes.first())) {
+        const QStringList shown = categories->categories();
+        for (int i = 0; i < shown.size(); ++i)
+            labels.insert(i, shown[i]);
+    } else if (auto* rows = qobject_cast<QCategoryAxis*>(axes.first())) {
+        for (const QString& label : rows->categoriesLabels())
+            labels.insert(rows->endValue(label), label);
+    }
+    return labels;
 }
 
 QStringList ChartControl::drawnSeries() const
 {
     QStringList names;
-    for (QAbstractSeries* s : chart()->series())
+    for (QAbstractSeries* s : chart()->series()) {
         if (auto* bars = qobject_cast<QBarSeries*>(s))
             for (QBarSet* set : bars->barSets())
                 names << set->label();
+        else
+            names << s->name();
+    }
     return names;
+}
+
+QList<QPointF> ChartControl::drawnPoints(int column) const
+{
+    QList<QPointF> points;
+    int seen = 0;
+    for (QAbstractSeries* s : chart()->series()) {
+        if (auto* bars = qobject_cast<QBarSeries*>(s)) {
+            for (QBarSet* set : bars->barSets())
+                if (++seen == column)
+                    for (int i = 0; i < set->count(); ++i)
+                        points << QPointF(i, set->at(i));
+        } else if (auto* line = qobject_cast<QLineSeries*>(s)) {
+            if (++seen == column)
+                points = line->points();
+        }
+    }
+    return points;
 }

@@ -1,19 +1,30 @@
 #pragma once
 // The chart control of the statistics windows: a data grid of rows (the
 // categories, each with a label) and columns (the series, each with a
-// label) holding one number per cell, drawn as a bar chart. Rows and columns
-// are numbered from 1. Redrawing can be switched off while the grid is
-// filled, so that a fill draws the chart once at its end.
+// label) holding one number per cell, drawn as bars or as lines. Rows and
+// columns are numbered from 1. Redrawing can be switched off while the grid
+// is filled, so that a fill draws the chart once at its end.
 #include <QChartView>
 #include <QList>
+#include <QMap>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <optional>
+
+class QCategoryAxis;
 
 class ChartControl : public QChartView {
     Q_OBJECT
 public:
     explicit ChartControl(QWidget* parent = nullptr);
+
+    // Bars: one group of bars per row, one bar per column. Lines: one line
+    // per column across the rows, for grids with many rows and columns, whose
+    // bars would be too thin to see.
+    enum class Style { Bars, Lines };
+    void setStyle(Style style);
+    Style style() const { return m_style; }
 
     // The data grid.
     int rowCount() const { return int(m_cells.size()); }
@@ -49,15 +60,25 @@ public:
     QString categoryAxisTitle() const { return m_categoryTitle; }
     QString valueAxisTitle() const { return m_valueTitle; }
 
-    // The chart as drawn: one bar set per column, one category per row.
+    // The chart as drawn: one bar set or line per column, one place on the
+    // category axis per row (row r at r - 1).
     QStringList drawnCategories() const;
     QStringList drawnSeries() const;
+    // The labels the category axis shows, by their place on it; lines may
+    // leave some rows unlabelled so that the labels shown stay whole.
+    QMap<double, QString> drawnLabels() const;
+    // The values drawn for a column (1-based) as (place, value): a bar for
+    // every row, a line point for every cell that holds a value.
+    QList<QPointF> drawnPoints(int column) const;
 
 private:
     void checkRow(int row) const;
     void checkColumn(int column) const;
     void changed();
     void draw();
+    void drawBars(double& low, double& high);
+    void drawLines(double& low, double& high);
+    void labelRows();
 
     QList<QList<std::optional<double>>> m_cells;   // [row][column]
     QStringList m_rowLabels;
@@ -66,4 +87,7 @@ private:
     QString m_categoryTitle, m_valueTitle;
     bool m_repaint = true;
     int m_draws = 0;
+    Style m_style = Style::Bars;
+    QCategoryAxis* m_rowAxis = nullptr;   // the lines' category axis
+    int m_labelStep = 0;                  // every how many rows the lines' axis is labelled
 };

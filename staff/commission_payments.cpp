@@ -312,19 +312,7 @@ void frmtest1::cmdUpdate_Click()
 
 void frmtest1::cmdCancel_Click()
 {
-    ignoreErrors([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    ignoreErrors([this] { unbindGrid(); });
-    ignoreErrors([this] { adoPrimaryRS->cancelUpdate(); });
-    // What was typed goes with the discarded change.
-    ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
-    ignoreErrors([this] { bindGridToOwnPayments(); });
-    ignoreErrors([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-    });
+    cancelRereading([this] { unbindGrid(); }, [this] { bindGridToOwnPayments(); });
 }
 
 void frmtest1::cmdRefresh_Click()

@@ -18,6 +18,9 @@ StatsChartSettings SalonStats::chartSettings()
     s.rowField = QStringLiteral("DateAppointment");
     s.valueField = QStringLiteral("Price");
     s.seriesField = QStringLiteral("ProductSales");
+    // A month of dates, each with a bar for every product total, leaves bars
+    // thinner than a pixel: one line per product total stays readable.
+    s.lines = true;
     s.innerWidth = 8580;
     s.innerHeight = 6870;
     return s;

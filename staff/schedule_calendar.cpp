@@ -402,20 +402,8 @@ void frmCalendar::cmdUpdate_Click()
 
 void frmCalendar::cmdCancel_Click()
 {
-    EditFlag = false;
-    AddNewFlag = false;
-    if (!adoPrimaryRS)
-        return;
-    ignoreErrors([this] { adoPrimaryRS->cancelUpdate(); });
-    // Text typed into the cells belongs to the dropped change.
-    ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
-    ignoreErrors([this] {
-        if (SavedBookmark > 0)
-            adoPrimaryRS->setBookmark(SavedBookmark);
-        else
-            adoPrimaryRS->moveFirst();
-    });
+    // Text typed into the cells goes with the dropped change.
+    cancelRereading({}, {});
 }
 
 // ---------------------------------------------------------------- the window's own buttons

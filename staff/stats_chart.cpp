@@ -17,10 +17,18 @@ namespace {
 const int kCloseWidth = 1080;
 const int kCloseHeight = 300;
 
-// A missing value charts as 0 and labels as empty text.
+// A missing value charts as 0 and keys as empty text.
 QString keyText(const QVariant& value)
 {
     return value.isNull() ? QString() : qv::formatValue(value, QString());
+}
+
+// Tickets without an artist, a date or a product total are a group of their
+// own; an empty label would be passed over by the axis, and every later
+// group would slide onto the name before it.
+QString labelOf(const QString& key)
+{
+    return key.isEmpty() ? QStringLiteral("(none)") : key;
 }
 
 double chartedNumber(const QVariant& value)
@@ -61,6 +69,7 @@ StatsChart::StatsChart(const StatsChartSettings& settings, QWidget* parent)
     chart->setObjectName(settings.chartName);
     chart->setTitle(settings.title, settings.titleFont);
     chart->setAxisTitles(settings.categoryAxisTitle, settings.valueAxisTitle);
+    chart->setStyle(settings.lines ? ChartControl::Style::Lines : ChartControl::Style::Bars);
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
     cmdClose->setObjectName(QStringLiteral("cmdClose"));
     qv::place(cmdClose, 0, 0, kCloseWidth, kCloseHeight);
@@ -127,7 +136,7 @@ void StatsChart::DrawChart(qv::Recordset& rs, const QString& rowField, const QSt
                 row = chartIndex(rows.size() + 1);
                 rows.insert(rowKey.toCaseFolded(), row);
                 chart->insertRows(row, 1);
-                chart->setRowLabel(row, rowKey);
+                chart->setRowLabel(row, labelOf(rowKey));
             }
             int column = 1;
             if (seriesMode) {
@@ -137,7 +146,7 @@ void StatsChart::DrawChart(qv::Recordset& rs, const QString& rowField, const QSt
                     column = chartIndex(series.size() + 1);
                     series.insert(seriesKey.toCaseFolded(), column);
                     chart->insertColumns(column, 1);
-                    chart->setColumnLabel(column, seriesKey);
+                    chart->setColumnLabel(column, labelOf(seriesKey));
                 }
             }
             chart->setData(row, column, chartedNumber(rs.value(valueField)));

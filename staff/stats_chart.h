@@ -28,6 +28,7 @@ struct StatsChartSettings {
     QString rowField;
     QString valueField;
     QString seriesField;      // empty: one column
+    bool lines = false;       // a line per series rather than bars
     int innerWidth = 0;       // twips
     int innerHeight = 0;
 };

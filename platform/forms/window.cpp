@@ -8,6 +8,7 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QThread>
 #include <QTimer>
 
@@ -182,6 +183,8 @@ struct Window::Impl {
     // parents of its first receiver is not taken for a new key.
     const QEvent* lastKey = nullptr;
     QPointer<QObject> lastKeyReceiver;
+    // The control of the key being previewed, while the handlers run.
+    QPointer<QWidget> keyReceiver;
 };
 
 Window::Window(QWidget* parent)
@@ -314,6 +317,11 @@ bool Window::closeCommandRemoved() const
     return d->closeRemoved;
 }
 
+QWidget* Window::keyReceiver() const
+{
+    return d->keyReceiver;
+}
+
 void Window::setKeyPreview(bool on)
 {
     d->keyPreview = on;
@@ -414,6 +422,11 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
         && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && hasFocusableControl(this))
         return false;
     QPointer<Window> self(this);
+    d->keyReceiver = target;
+    const auto previewed = qScopeGuard([this, self] {
+        if (self)
+            d->keyReceiver = nullptr;
+    });
     int keyCode = keyCodeOf(key);
     if (keyCode != 0) {
         guard([&] { formKeyDown(keyCode, shiftOf(key->modifiers())); });

@@ -81,6 +81,9 @@ protected:
     // keyCode to 0 to swallow the key.
     virtual void formKeyDown(int& keyCode, int shift) { (void)keyCode; (void)shift; }
     virtual void formKeyPress(int& keyAscii) { (void)keyAscii; }
+    // While the two above run: the control the key is on its way to (the
+    // window itself for a key sent to it); null otherwise.
+    QWidget* keyReceiver() const;
 
     bool event(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;

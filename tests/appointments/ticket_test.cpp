@@ -197,7 +197,7 @@ TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
     EXPECT_EQ(f.DataGrid1->model()->rowCount(), 3);
 }
 
-TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWas)
+TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 {
     Form3& f = open();
     click(f.cmdNext);   // 1002, Bob Stone
@@ -207,10 +207,29 @@ TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWas)
     click(f.Command5);   // commits into the row only
     click(f.cmdCancel);
     EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1002'").toString(), "Bob Stone");
-    // Add was never pressed: Cancel stays on the row the re-read made current, the first.
-    EXPECT_EQ(box(8)->text(), "Ann Lee");
-    click(f.cmdNext);
+    // The receptionist keeps her place: the ticket she was editing, shown as stored.
+    EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(box(8)->text(), "Bob Stone");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 2);   // Bob Stone's history
+    EXPECT_TRUE(f.cmdEdit->isVisible());
+
+    // An Add cancelled earlier on another ticket does not pull a later Edit's Cancel there.
+    click(f.cmdAdd);
+    click(f.cmdCancel);
+    EXPECT_EQ(box(50)->text(), "1002");
+    click(f.cmdLast);   // 1006
+    click(f.cmdEdit);
+    type(box(8), "Nobody");
+    click(f.cmdCancel);
+    EXPECT_EQ(box(50)->text(), "1006");
+    EXPECT_EQ(box(8)->text(), "Ann Lee");
+    EXPECT_EQ(f.lblStatus->text(), "Record: 6");
+    click(f.cmdPrevious);
+    EXPECT_EQ(box(50)->text(), "1005");
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Servicemenu WHERE CustomerName = 'Nobody'").toInt(), 0);
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+    EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)

@@ -5,6 +5,7 @@
 #include "common/find_by_text.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "support/program_folder.h"
@@ -22,7 +23,8 @@ QString connectionText()
 
 RecordForm::DeleteConfirm g_confirm = RecordForm::DeleteConfirm::None;
 
-// A plain member of the family: four boxes over one small table.
+// A plain member of the family: four boxes and a box of several lines over
+// one small table.
 class PeopleForm : public RecordForm {
     Q_OBJECT
 public:
@@ -38,7 +40,10 @@ public:
         qv::place(addField(1, "Age"), 1200, 520, 1000, 300);
         qv::place(addField(2, "Fee", "Currency"), 1200, 920, 1500, 300);
         qv::place(addField(3, "Joined", "M/d/yyyy"), 1200, 1320, 1500, 300);
+        notes = new qv::ManyLineBox(addField(4, "Notes"), this);
+        qv::place(notes, 1200, 1720, 3000, 900);
     }
+    qv::ManyLineBox* notes = nullptr;
 
 protected:
     QString connectionString() const override { return connectionText(); }
@@ -58,7 +63,8 @@ protected:
                                      {{"Name", qv::FieldType::Text, true},
                                       {"Age", qv::FieldType::Long},
                                       {"Fee", qv::FieldType::Currency},
-                                      {"Joined", qv::FieldType::DateTime}}}});
+                                      {"Joined", qv::FieldType::DateTime},
+                                      {"Notes", qv::FieldType::Memo}}}});
     }
     void TearDown() override
     {
@@ -192,9 +198,10 @@ TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
     EXPECT_EQ(status(w), "Record: 5");
     key(w, Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(status(w), "Record: 1");
-    key(w, Qt::Key_End);
+    // Home and End are the box's own; with Ctrl they are the records'.
+    key(w, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(status(w), "Record: 5");
-    key(w, Qt::Key_Home);
+    key(w, Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(status(w), "Record: 1");
     key(w, Qt::Key_PageUp);   // before the first: beep, stay
     EXPECT_EQ(status(w), "Record: 1");
@@ -209,6 +216,70 @@ TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
     qvtest::clickAt(w->cmdCancel);
     key(w, Qt::Key_Escape);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
+}
+
+TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
+{
+    addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
+    {
+        qv::Connection c;
+        c.open(connectionText());
+        qv::Recordset rs;
+        rs.open("SELECT * FROM People WHERE Name = 'Cyd'", c);
+        rs.setValue("Notes", "first line\nsecond line");
+        rs.update();
+    }
+    PeopleForm* w = open();
+    qvtest::clickAt(w->cmdNext);   // Bob
+    ASSERT_TRUE(qvtest::clickAt(w->txtfields[0]));
+    qvtest::press(Qt::Key_Home);
+    qvtest::typeKeys("Dr ");
+    qvtest::press(Qt::Key_End);
+    qvtest::typeKeys(" Jr");
+    EXPECT_EQ(status(w), "Record: 2");
+    EXPECT_EQ(w->txtfields[0]->text(), "Dr Bob Jr");
+    qvtest::press(Qt::Key_Home, Qt::ShiftModifier);   // selects, still the box's
+    EXPECT_EQ(w->txtfields[0]->selectedText(), "Dr Bob Jr");
+    EXPECT_EQ(status(w), "Record: 2");
+
+    // With Ctrl the keys move; the typing belongs to Bob and is saved there.
+    qvtest::press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(status(w), "Record: 5");
+    qvtest::press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Dr Bob Jr", "Cyd", "Dee", "Eve"}));
+
+    // Up and Down in a box of one line move between records.
+    qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_PageDown);
+    EXPECT_EQ(status(w), "Record: 3");
+    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+
+    // In the box of several lines every moving key is the box's.
+    ASSERT_TRUE(qvtest::clickAt(w->notes, QPoint(10, 5)));
+    for (Qt::Key k : {Qt::Key_Home, Qt::Key_End, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp}) {
+        qvtest::press(k);
+        EXPECT_EQ(status(w), "Record: 3") << k;
+    }
+    qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_End);
+    qvtest::typeKeys(" too");
+    EXPECT_EQ(w->notes->toPlainText(), "first line\nsecond line too");
+    qvtest::press(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(status(w), "Record: 5");
+    EXPECT_EQ(tableColumn("Notes")[2], "first line\nsecond line too");
+
+    // Outside a box, and in a box that cannot be typed in, the keys move.
+    qvtest::clickAt(w->cmdRefresh);
+    EXPECT_EQ(qvtest::focused(), w->cmdRefresh);
+    qvtest::press(Qt::Key_End);
+    EXPECT_EQ(status(w), "Record: 5");
+    w->txtfields[1]->setReadOnly(true);
+    qvtest::clickAt(w->txtfields[1]);
+    qvtest::press(Qt::Key_Home);
+    EXPECT_EQ(status(w), "Record: 1");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Dr Bob Jr", "Cyd", "Dee", "Eve"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
@@ -248,27 +319,36 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
     EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
 
-    // The bookmark is never cleared: an Edit and Cancel elsewhere comes back to Cyd.
+    // The record of that Add is no place to land after an Edit elsewhere.
     qvtest::clickAt(w->cmdLast);
     qvtest::clickAt(w->cmdEdit);
     qvtest::clickAt(w->cmdCancel);
-    EXPECT_EQ(w->txtfields[0]->text(), "Cyd");
+    EXPECT_EQ(w->txtfields[0]->text(), "Eve");
+    EXPECT_EQ(status(w), "Record: 5");
 }
 
-TEST_F(RecordFormTest, EditAndCancelWithoutAnyAddGoesToTheFirstRecord)
+TEST_F(RecordFormTest, EditAndCancelStaysOnTheRecordBeingEdited)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->cmdLast);
-    EXPECT_EQ(status(w), "Record: 5");
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);
+    qvtest::clickAt(w->cmdNext);   // Dee
     qvtest::clickAt(w->cmdEdit);
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Changed");
+    EXPECT_EQ(status(w), "Edit record");
+    qvtest::typeInto(w->txtfields[0], "Changed");
+    qvtest::typeInto(w->txtfields[1], "99");
     qvtest::clickAt(w->cmdCancel);
-    EXPECT_EQ(status(w), "Record: 1");
-    EXPECT_EQ(w->txtfields[0]->text(), "Ann");
-    // The typed text went neither into Eve's row nor into Ann's.
+    EXPECT_TRUE(browsing(w));
+    EXPECT_EQ(status(w), "Record: 4");
+    EXPECT_EQ(w->txtfields[0]->text(), "Dee");
+    EXPECT_EQ(w->txtfields[1]->text(), "33");
+    // The typed text went into no row; the next move saves nothing.
+    qvtest::clickAt(w->cmdNext);
+    EXPECT_EQ(w->txtfields[0]->text(), "Eve");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
+    EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31", "32", "33", "34"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)

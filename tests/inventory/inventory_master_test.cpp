@@ -196,6 +196,41 @@ TEST_F(InventoryMasterTest, AnEmptyNewRowIsRefusedAndCancelGoesBack)
     EXPECT_EQ(db.count("StockControl"), 6);
 }
 
+TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
+{
+    seed();
+    open();
+    click(w().cmdNext);
+    click(w().cmdNext);   // Hair Gel, 1003
+    click(w().cmdEdit);
+    type(box(0), QStringLiteral("Not kept"));
+    type(box(13), QStringLiteral("99"));
+    click(w().cmdCancel);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
+    EXPECT_EQ(box(13)->text(), QStringLiteral("$9.00"));
+    EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
+    EXPECT_TRUE(w().cmdDelete->isVisible());
+
+    ui.script.msgAnswers = {qv::MsgResult::Ok};
+    click(w().cmdDelete);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE SystemStockNumber='1003'").toInt(), 0);
+    EXPECT_EQ(db.count("StockControl"), 5);
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE Category='Hair Gel'").toInt(), 0);
+
+    // The item edited is deleted meanwhile from another window: Cancel
+    // lands on the first item, without a word.
+    ui.script.clear();
+    click(w().cmdLast);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
+    click(w().cmdEdit);
+    db.execRaw("DELETE FROM StockControl WHERE SystemStockNumber = '1004'");
+    click(w().cmdCancel);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+    EXPECT_TRUE(w().cmdEdit->isVisible());
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
+}
+
 TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
 {
     db.insert("StockControl", {{"Category", "Foils"}, {"SystemStockNumber", "2001"}, {"Price", 0.0}});

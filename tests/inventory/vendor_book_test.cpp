@@ -103,7 +103,7 @@ TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
     EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
 }
 
-TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBefore)
+TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrToTheOneEdited)
 {
     db.seed();
     open();
@@ -126,6 +126,13 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBefore)
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
     EXPECT_EQ(db.count("Suppliers"), 2);
     EXPECT_TRUE(w().cmdAdd->isVisible());
+
+    click(w().cmdPrevious);
+    click(w().cmdEdit);
+    type(box(10), QStringLiteral("Dropped"));
+    click(w().cmdCancel);
+    EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
+    EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
 }
 
 TEST_F(VendorBookTest, CancelOnAnEmptyBookLeavesItEmpty)

@@ -365,13 +365,14 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(18)->text(), "2");
 
-    // Cancel drops what was typed and always ends on the first row.
+    // Cancel drops what was typed and stays on the row edited.
     click(f.cmdEdit);
     EXPECT_FALSE(f.cmdNext->isEnabled());
     EXPECT_EQ(f.lblStatus->text(), "Edit record");
     type(box(6), "changed memo");
     click(f.cmdCancel);
-    EXPECT_EQ(box(17)->text(), "Bleach");
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Gloves", "Memo").isNull());
     EXPECT_TRUE(f.cmdEdit->isVisible());
 }

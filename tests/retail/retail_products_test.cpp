@@ -372,7 +372,7 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     EXPECT_FALSE(again.Command9->isVisibleTo(&again));
 }
 
-TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelGoesToTheFirstRow)
+TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRowEdited)
 {
     FormProductsA& f = open();
     type(box(18), "3");
@@ -400,7 +400,8 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelGoesToTheFirs
     EXPECT_FALSE(f.cmdNext->isEnabled());
     type(box(6), "changed memo");
     click(f.cmdCancel);
-    EXPECT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_EQ(box(17)->text(), "Shampoo");
+    EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Shampoo", "Memo").isNull());
 }
 

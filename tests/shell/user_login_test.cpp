@@ -195,6 +195,28 @@ TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
     EXPECT_EQ(w->txtfields.value(1)->text(), "O'Neil");
 }
 
+TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
+{
+    db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
+    db->insert(QStringLiteral("Users"), {{"UserName", "kim"}, {"Password", "pw"}});
+    db->insert(QStringLiteral("Users"), {{"UserName", "lee"}, {"Password", "pw2"}});
+    frmUsers* w = users();
+    click(w->cmdNext);   // kim
+    ASSERT_TRUE(qvtest::clickAt(w->txtfields.value(1)));
+    qvtest::press(Qt::Key_End);
+    qvtest::typeKeys("berly");
+    qvtest::press(Qt::Key_Home);
+    qvtest::typeKeys("K");
+    qvtest::press(Qt::Key_Delete);
+    EXPECT_EQ(w->lblStatus->text(), "Record: 2");
+    EXPECT_EQ(w->txtfields.value(1)->text(), "Kimberly");
+    // Ctrl+Home moves to the first user; the name typed is kept where it was typed.
+    qvtest::press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(w->lblStatus->text(), "Record: 1");
+    EXPECT_EQ(stored(), QStringList({"admin/secret", "Kimberly/pw", "lee/pw2"}));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
 TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
 {
     db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});

@@ -227,13 +227,34 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     EXPECT_EQ(f.lblStatus->text(), "Record: 3");
     EXPECT_EQ(month(), "September 2001");
 
-    // Browsing again: the keys move.
-    QTest::keyClick(f.txtfields.value(43), Qt::Key_Home);
-    EXPECT_EQ(month(), "July 2001");
-    QTest::keyClick(f.txtfields.value(43), Qt::Key_End);
+    // Browsing again: the keys move, but Home and End in the month's box
+    // are the box's own (with Ctrl, the sheets'). The password dialog has
+    // gone; the schedule is the active window again.
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    qvtest::clickAt(f.txtfields.value(43));
+    qvtest::press(Qt::Key_Home);
     EXPECT_EQ(month(), "September 2001");
-    QTest::keyClick(f.txtfields.value(43), Qt::Key_Up);
+    qvtest::press(Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(month(), "July 2001");
+    qvtest::press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(month(), "September 2001");
+    qvtest::press(Qt::Key_Up);
     EXPECT_EQ(month(), "August 2001");
+
+    // In a day's cell of several lines every moving key is the cell's, and
+    // what is typed next stays on this sheet.
+    ASSERT_TRUE(qvtest::clickAt(f.cell(1, 4), QPoint(8, 6)));
+    for (Qt::Key k : {Qt::Key_End, Qt::Key_Home, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_Up, Qt::Key_PageUp})
+        qvtest::press(k);
+    EXPECT_EQ(month(), "August 2001");
+    qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_End);
+    qvtest::typeKeys(", Tom");
+    qvtest::press(Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_EQ(month(), "September 2001");
+    EXPECT_EQ(stored("August 2001", "day4"), "1\nMaria, Tom");
+    EXPECT_EQ(stored("September 2001", "day4"), "");
 }
 
 TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)

@@ -1,7 +1,8 @@
 // The three statistics windows over the ticket table: rows and series from
 // the grouped averages, keys that differ only in letter case, missing
-// averages, an empty table or database, the layout after a resize, and a
-// chart read once per opening.
+// averages and missing keys, a month of dates read at the window's size, an
+// empty table or database, the layout after a resize, and a chart read once
+// per opening.
 #include "support/user_hands.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -14,6 +15,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -61,6 +64,51 @@ protected:
         const int row = int(rowLabels(c).indexOf(rowLabel)) + 1;
         EXPECT_GT(row, 0) << rowLabel.toStdString();
         return row > 0 ? c.data(row, column).value_or(-1) : -1;
+    }
+
+    // Every value drawn, read back with the label the axis shows at its
+    // place, must be the average expected for that label (and series).
+    static void expectEveryPointUnderItsLabel(const ChartControl& c, const QMap<QString, double>& expected)
+    {
+        const QMap<double, QString> labels = c.drawnLabels();
+        const QStringList series = c.drawnSeries();
+        int points = 0;
+        for (int col = 1; col <= series.size(); ++col) {
+            for (const QPointF& p : c.drawnPoints(col)) {
+                ++points;
+                // Lines may leave a row unlabelled: the row's own label then.
+                const QString label = labels.value(p.x(), c.rowLabel(int(p.x()) + 1));
+                const QString key = series.size() > 1 ? label + " | " + series[col - 1] : label;
+                ASSERT_TRUE(expected.contains(key)) << key.toStdString() << " drawn at " << p.x();
+                EXPECT_NEAR(p.y(), expected[key], 1e-9) << key.toStdString();
+            }
+        }
+        EXPECT_EQ(points, expected.size());
+        for (auto it = labels.begin(); it != labels.end(); ++it)
+            EXPECT_EQ(it.value(), c.rowLabel(int(it.key()) + 1)) << "label drawn at " << it.key();
+    }
+
+    // How many row labels the chart shows; fails for any label cut short or
+    // lying on another.
+    static int dateLabelsOnScreen(const ChartControl& c)
+    {
+        QList<QGraphicsTextItem*> dates;
+        for (QGraphicsItem* item : c.scene()->items()) {
+            auto* text = dynamic_cast<QGraphicsTextItem*>(item);
+            if (!text || !text->isVisible())
+                continue;
+            const QString shown = text->toPlainText();
+            EXPECT_FALSE(shown.contains(QChar(0x2026)) || shown.contains("...")) << "cut: " << shown.toStdString();
+            if (rowLabels(c).contains(shown))
+                dates << text;
+        }
+        EXPECT_EQ(dates.size(), c.drawnLabels().size());
+        for (int i = 0; i < dates.size(); ++i)
+            for (int j = i + 1; j < dates.size(); ++j)
+                EXPECT_FALSE(dates[i]->sceneBoundingRect().adjusted(1, 1, -1, -1).intersects(
+                    dates[j]->sceneBoundingRect().adjusted(1, 1, -1, -1)))
+                    << dates[i]->toPlainText().toStdString() << " lies on " << dates[j]->toPlainText().toStdString();
+        return int(dates.size());
     }
 
     qvtest::SalonDb db;
@@ -112,6 +160,89 @@ TEST_F(StatsChartsTest, SalonChartHasOneSeriesPerProductTotalInOrderOfFirstSight
     EXPECT_EQ(c.drawnSeries(), columnLabels(c));
     EXPECT_FALSE(c.seriesMarkerShown(1));
     EXPECT_FALSE(c.seriesMarkerShown(2));
+}
+
+TEST_F(StatsChartsTest, TicketsWithoutArtistDateOrProductTotalAreAGroupOfTheirOwn)
+{
+    db.seed();
+    ticket("", QDate(2001, 7, 30), 33.0, 9.0);                         // no artist
+    db.insert("Servicemenu", {{"SalonArtist", "Tom"}, {"Price", 50.0}, {"ProductSales", 0.0}});   // no date
+    ticket("Jenny", QDate(2001, 7, 9), 70.0, QVariant());              // no product total
+    auto& services = qv::Windows::show<frmServicemenu>();
+    auto& products = qv::Windows::show<chart2>();
+    auto& salon = qv::Windows::show<SalonStats>();
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+
+    EXPECT_EQ(services.chart->drawnLabels().size(), 4);
+    EXPECT_TRUE(rowLabels(*services.chart).contains("(none)"));
+    expectEveryPointUnderItsLabel(*services.chart, {{"Maria", (25.0 + 60 + 25) / 3},
+                                                    {"Jenny", (91.0 + 15 + 70) / 3},
+                                                    {"Tom", (40.0 + 50) / 2},
+                                                    {"(none)", 33.0}});
+    expectEveryPointUnderItsLabel(*products.chart, {{"Maria", (0 + 14.50 + 21.99) / 3},
+                                                    {"Jenny", (38.97 + 18.00) / 2},
+                                                    {"Tom", 0.0},
+                                                    {"(none)", 9.0}});
+
+    ChartControl& c = *salon.chart;
+    EXPECT_TRUE(rowLabels(c).contains("(none)"));
+    EXPECT_TRUE(columnLabels(c).contains("(none)"));
+    EXPECT_EQ(c.drawnSeries(), columnLabels(c));
+    expectEveryPointUnderItsLabel(c, {{"7/2/2001 | 0", 25.0},
+                                      {"7/2/2001 | 38.97", 91.0},
+                                      {"7/9/2001 | 14.5", 60.0},
+                                      {"7/9/2001 | (none)", 70.0},
+                                      {"7/16/2001 | 0", 40.0},
+                                      {"7/23/2001 | 18", 15.0},
+                                      {"7/30/2001 | 21.99", 25.0},
+                                      {"7/30/2001 | 9", 33.0},
+                                      {"(none) | 0", 50.0}});
+}
+
+TEST_F(StatsChartsTest, SalonChartOverAMonthIsReadableAtTheWindowsSize)
+{
+    // A busy month: four to seven tickets a day, each with one of the usual
+    // product totals.
+    const double services[] = {25.0, 40.0, 45.5, 60.0, 91.0, 15.0};
+    const double products[] = {0.0, 0.0, 9.0, 12.99, 14.5, 18.0, 21.99, 27.49, 38.97};
+    QList<QVariantMap> rows;
+    QMap<QString, QPair<double, int>> sums;   // service total and tickets per date and product total
+    int n = 0;
+    for (int day = 1; day <= 31; ++day) {
+        for (int i = 0; i < 4 + day % 4; ++i, ++n) {
+            const double service = services[(n * 7) % 6];
+            const double product = products[(n * 5 + day) % 9];
+            rows << QVariantMap{{"SalonArtist", "Maria"}, {"DateAppointment", QDate(2001, 7, day)},
+                                {"Price", service}, {"ProductSales", product}};
+            auto& sum = sums[QString("7/%1/2001 | %2").arg(day).arg(product)];
+            sum.first += service;
+            ++sum.second;
+        }
+    }
+    QMap<QString, double> expected;
+    for (auto it = sums.begin(); it != sums.end(); ++it)
+        expected.insert(it.key(), it.value().first / it.value().second);
+    db.insertMany("Servicemenu", rows);
+    auto& w = qv::Windows::show<SalonStats>();
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    ChartControl& c = *w.chart;
+    ASSERT_EQ(c.rowCount(), 31);
+    ASSERT_EQ(c.columnCount(), 8);
+    expectEveryPointUnderItsLabel(c, expected);
+
+    // The date labels on screen: whole, apart from each other, and enough of
+    // them to read a date off any point; more of them in a larger window.
+    const int shown = dateLabelsOnScreen(c);
+    EXPECT_GE(shown, 8);
+    EXPECT_TRUE(c.drawnLabels().contains(0)) << "the first date is labelled";
+    w.resize(1400, 800);
+    QApplication::processEvents();
+    QApplication::processEvents();
+    EXPECT_GT(dateLabelsOnScreen(c), shown);
+    expectEveryPointUnderItsLabel(c, expected);
 }
 
 TEST_F(StatsChartsTest, CaseOnlyDifferentKeysShareARowAndMissingAveragesChartAsZero)

@@ -18,6 +18,7 @@ struct Counts {
     bool refuseUnload = false;
     QList<QPair<int, int>> keyDowns;   // code, shift
     QList<int> keyPresses;
+    QStringList keyReceivers;          // the control each key went to, as formKeyDown saw it
     int swallowCode = -1;              // formKeyDown sets this key to 0
     int upperCase = false;             // formKeyPress turns letters upper case
 };
@@ -35,6 +36,7 @@ public:
     }
     QLineEdit* box;
     QPushButton* button;
+    QWidget* keyReceiverNow() const { return keyReceiver(); }
 
 protected:
     void formLoad() override { ++g_counts.loads; }
@@ -48,6 +50,7 @@ protected:
     void formKeyDown(int& keyCode, int shift) override
     {
         g_counts.keyDowns << qMakePair(keyCode, shift);
+        g_counts.keyReceivers << (keyReceiver() ? keyReceiver()->objectName() : QString("(none)"));
         if (keyCode == g_counts.swallowCode)
             keyCode = 0;
     }
@@ -255,6 +258,13 @@ TEST_F(WindowTest, KeyPreviewSeesKeysBeforeTheControls)
     EXPECT_EQ(g_counts.keyDowns[2], qMakePair(112, 0));
     EXPECT_EQ(g_counts.keyDowns[3], qMakePair(qv::Key::Escape, 0));
     EXPECT_EQ(g_counts.keyPresses, QList<int>({27}));
+    // The window knows which control each key is on its way to, and only while it looks at the key.
+    EXPECT_EQ(g_counts.keyReceivers.count("box"), g_counts.keyReceivers.size());
+    w->setObjectName("probe");
+    QTest::keyClick(w, Qt::Key_Home);
+    EXPECT_EQ(g_counts.keyReceivers.last(), "probe");
+    EXPECT_EQ(g_counts.keyDowns.last(), qMakePair(qv::Key::Home, 0));
+    EXPECT_EQ(w->keyReceiverNow(), nullptr);
     // Delete, as the X server reports it (with the character 127), is a key
     // down only.
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
