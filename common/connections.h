@@ -14,7 +14,9 @@ class Connection;
 class Recordset;
 }
 
-// The folder of the running program, as the system reports it.
+// The folder of the running program, as the system reports it, or the user's
+// data folder that stands in for it when the program's own cannot be written
+// (shell/data_folder.h).
 QString programFolder();
 
 // "KVD.mdb" in the program folder, the careful way: a "\" is added only when

@@ -4,6 +4,7 @@
 #include "platform/services/services.h"
 #include "platform/values/error.h"
 #include "shell/backup_window.h"
+#include "shell/data_folder.h"
 #include "shell/database_lock.h"
 #include "shell/version.h"
 
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
     // The window layer decides when the program ends: when no window is
     // loaded any more, or when the user closes the last visible one.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Beside the program, or in the user's data folder when the program is installed.
+    shell::useDataFolder();
 
     const QString database = shell::databaseFile();
     shell::createDatabaseOnFirstStart();

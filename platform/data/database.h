@@ -16,7 +16,9 @@ namespace detail { class SqliteHandle; }
 
 class Recordset;
 
-// The folder of the running program; tests point it somewhere else.
+// The folder the program's files are taken from: the running program's own
+// folder unless set otherwise (an installed program sets the user's data
+// folder in its place; tests point it at a folder of their own).
 class ProgramFolder {
 public:
     static QString path();            // no trailing separator, as the system reports it

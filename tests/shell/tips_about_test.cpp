@@ -10,6 +10,7 @@
 #include "shell/version.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -263,5 +264,35 @@ TEST_F(TipsTest, Screenshots)
                 qvtest::clickAt(b);
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name;
+    }
+}
+
+TEST_F(TipsTest, TheShippedTipsFilesShowTheirFirstTipOneTipALine)
+{
+    // The files the build writes beside the program, as an installation brings them.
+    const QString built = QCoreApplication::applicationDirPath();
+    for (const TipKind& kind : kTipKinds) {
+        const QString name = QString::fromLatin1(kind.file);
+        QFile shipped(built + "/" + name);
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << shipped.fileName().toStdString();
+        const QByteArray bytes = shipped.readAll();
+        ASSERT_TRUE(bytes.endsWith("\r\n")) << kind.file;
+        const QList<QByteArray> lines = bytes.chopped(2).split('\n');
+        ASSERT_GE(lines.size(), 5) << kind.file;
+        for (const QByteArray& line : lines) {
+            // CR LF ends every line, and no tip is blank.
+            EXPECT_TRUE(line.endsWith('\r') || &line == &lines.last()) << kind.file << ": " << line.toStdString();
+            EXPECT_FALSE(line.trimmed().isEmpty()) << kind.file;
+        }
+        writeTips(name, bytes);
+
+        TipOfDay* w = openTips(kind);
+        ASSERT_TRUE(w) << kind.window;
+        EXPECT_EQ(w->lblTipText->text(), QString::fromLatin1(lines.first().chopped(1))) << kind.window;
+        EXPECT_EQ(w->tips().size(), lines.size()) << kind.window;
+        qvtest::clickAt(w->cmdNextTip);
+        EXPECT_EQ(w->lblTipText->text(), QString::fromLatin1(lines.at(1).chopped(1))) << kind.window;
+        qvtest::clickAt(w->cmdOK);
+        settle();
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 // A fresh program folder for one test: the database and backup live there.
+#include <QByteArray>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QString>
 
@@ -16,5 +18,10 @@ private:
     QTemporaryDir m_dir;
     QString m_previous;
 };
+
+// A file's bytes, or "<missing>" when it cannot be read.
+QByteArray fileBytes(const QString& path);
+// The names in a folder, hidden ones too, sorted.
+QStringList folderEntries(const QString& folder);
 
 } // namespace qvtest

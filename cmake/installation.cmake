@@ -1,0 +1,64 @@
+# What an installation of Quorvel brings besides the program: the help text
+# and the two tips files (beside the program, where it reads them), a desktop
+# entry and its icon. The build puts the data files beside build/quorvel as
+# well, so a program run from the build folder shows the real help and tips.
+set(QV_INSTALLATION_SOURCE ${CMAKE_SOURCE_DIR}/installation)
+set(QV_INSTALLATION_FILES
+  ${CMAKE_BINARY_DIR}/Index.rtf
+  ${CMAKE_BINARY_DIR}/TIPOFDAY.TXT
+  ${CMAKE_BINARY_DIR}/TIPOFDAY1.TXT)
+set(QV_ICON ${CMAKE_BINARY_DIR}/quorvel.png)
+
+# Written by our own RTF writer and the splash's own picture code.
+add_executable(make_installation_data ${QV_INSTALLATION_SOURCE}/make_installation_data.cpp)
+target_link_libraries(make_installation_data PRIVATE qv_print qv_shell_lib Qt6::Gui)
+add_custom_command(
+  OUTPUT ${QV_INSTALLATION_FILES} ${QV_ICON}
+  COMMAND ${CMAKE_COMMAND} -E env QT_QPA_PLATFORM=offscreen
+          $<TARGET_FILE:make_installation_data> ${QV_INSTALLATION_SOURCE} ${CMAKE_BINARY_DIR}
+  DEPENDS make_installation_data
+          ${QV_INSTALLATION_SOURCE}/help.md
+          ${QV_INSTALLATION_SOURCE}/TIPOFDAY.TXT
+          ${QV_INSTALLATION_SOURCE}/TIPOFDAY1.TXT
+  COMMENT "Writing the help text, the tips and the icon"
+  VERBATIM)
+add_custom_target(installation_data ALL DEPENDS ${QV_INSTALLATION_FILES} ${QV_ICON})
+add_dependencies(quorvel installation_data)
+
+# The program folder: the program and its data side by side, as the program
+# expects them; a command of the same name on the search path.
+set(QV_PROGRAM_FOLDER lib/quorvel)
+install(TARGETS quorvel RUNTIME DESTINATION ${QV_PROGRAM_FOLDER})
+install(FILES ${QV_INSTALLATION_FILES} DESTINATION ${QV_PROGRAM_FOLDER})
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/command)
+file(CREATE_LINK ../${QV_PROGRAM_FOLDER}/quorvel ${CMAKE_BINARY_DIR}/command/quorvel SYMBOLIC)
+install(FILES ${CMAKE_BINARY_DIR}/command/quorvel DESTINATION bin)
+install(FILES ${QV_INSTALLATION_SOURCE}/quorvel.desktop DESTINATION share/applications)
+install(FILES ${QV_ICON} DESTINATION share/icons/hicolor/256x256/apps)
+
+# The Debian package. Its dependencies are what dpkg-shlibdeps finds for the
+# program built on Debian 12, written out so that packaging needs no more
+# than CMake itself.
+set(CPACK_PACKAGE_NAME quorvel)
+set(CPACK_PACKAGE_VENDOR "Quorvel")
+set(CPACK_PACKAGE_CONTACT "Quorvel maintainers <quorvel@localhost>")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Runs a small hair and beauty salon")
+set(CPACK_PACKAGE_DESCRIPTION "Quorvel keeps a salon's appointment book with each visit's sales ticket, \
+its clients, service price list, retail and non-retail stock, vendors, employees and their commissions, \
+the monthly schedule, statistics charts and the register of the salon's own assets, and prints \
+receipts, cards and reports. All data is kept in one SQLite file per user.")
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION misc)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "libc6 (>= 2.34), libgcc-s1 (>= 7), libstdc++6 (>= 11), libqt6core6 (>= 6.4.0), libqt6gui6 (>= 6.4.0), \
+libqt6widgets6 (>= 6.1.2), libqt6printsupport6 (>= 6.1.2), libqt6charts6 (>= 6.2.1), libsqlite3-0 (>= 3.7.14)")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+include(CPack)
+
+# CI builds the package and looks into it.
+add_test(NAME DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry
+  COMMAND ${CMAKE_COMMAND} -DCPACK=${CMAKE_CPACK_COMMAND} -DBUILD=${CMAKE_BINARY_DIR}
+          -P ${CMAKE_SOURCE_DIR}/cmake/check_package.cmake)
+set_tests_properties(DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry PROPERTIES TIMEOUT 300)
