@@ -107,6 +107,9 @@ namespace {
 
 struct Registry {
     QHash<QString, Windows::Factory> factories;
+    // The name each window class is known by (its class name unless it was
+    // registered under another).
+    QHash<QString, QString> nameOfClass;
     QHash<QString, QPointer<Window>> loaded;
     std::function<void()> onLastClosed;
     bool checkPending = false;
@@ -211,7 +214,7 @@ Window::~Window()
 
 QString Window::windowName() const
 {
-    return d->name.isEmpty() ? QString::fromLatin1(metaObject()->className()) : d->name;
+    return d->name.isEmpty() ? Windows::nameOf(metaObject()->className()) : d->name;
 }
 
 void Window::runLoad()
@@ -220,7 +223,10 @@ void Window::runLoad()
         return;
     d->loaded = true;
     if (d->name.isEmpty())
-        d->name = QString::fromLatin1(metaObject()->className());
+        d->name = Windows::nameOf(metaObject()->className());
+    // Other windows and the tests find a window and its controls by these names.
+    if (objectName().isEmpty())
+        setObjectName(d->name);
     Registry& r = registry();
     QPointer<Window>& slot = r.loaded[windowName()];
     if (slot && slot != this)
@@ -486,6 +492,18 @@ bool Windows::registerFactory(const QString& name, Factory factory)
 {
     registry().factories.insert(name, std::move(factory));
     return true;
+}
+
+bool Windows::registerFactory(const QString& name, const char* className, Factory factory)
+{
+    registry().nameOfClass.insert(QString::fromLatin1(className), name);
+    return registerFactory(name, std::move(factory));
+}
+
+QString Windows::nameOf(const char* className)
+{
+    const QString cls = QString::fromLatin1(className);
+    return registry().nameOfClass.value(cls, cls);
 }
 
 Window* Windows::loaded(const QString& name)

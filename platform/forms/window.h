@@ -103,6 +103,10 @@ class Windows {
 public:
     using Factory = std::function<Window*()>;
     static bool registerFactory(const QString& name, Factory factory);
+    // A window class known by another name than its own (the name other
+    // windows open it by, and its objectName).
+    static bool registerFactory(const QString& name, const char* className, Factory factory);
+    static QString nameOf(const char* className);
 
     // The loaded window of that kind, or nullptr; never loads it.
     static Window* loaded(const QString& name);
@@ -113,9 +117,9 @@ public:
     static void unload(const QString& name);
     static QList<Window*> all();
 
-    template <class T> static T* loaded() { return qobject_cast<T*>(loaded(T::staticMetaObject.className())); }
-    template <class T> static T& get() { return *qobject_cast<T*>(get(T::staticMetaObject.className())); }
-    template <class T> static T& show() { return *qobject_cast<T*>(show(T::staticMetaObject.className())); }
+    template <class T> static T* loaded() { return qobject_cast<T*>(loaded(nameOf(T::staticMetaObject.className()))); }
+    template <class T> static T& get() { return *qobject_cast<T*>(get(nameOf(T::staticMetaObject.className()))); }
+    template <class T> static T& show() { return *qobject_cast<T*>(show(nameOf(T::staticMetaObject.className()))); }
 
     // The program ends when no window is loaded, and when the user closes the
     // last visible one or a window hides itself leaving none visible; this is
@@ -125,6 +129,10 @@ public:
 
 } // namespace qv
 
-// In a window's .cpp: makes the kind known by its class name.
+// In a window's .cpp: makes the kind known by its class name, or by the
+// name given (the name other windows open it by).
 #define QV_REGISTER_WINDOW(Class) \
     static const bool qv_registered_##Class = ::qv::Windows::registerFactory(#Class, [] { return new Class; })
+#define QV_REGISTER_WINDOW_AS(Class, Name) \
+    static const bool qv_registered_##Class = \
+        ::qv::Windows::registerFactory(QStringLiteral(Name), Class::staticMetaObject.className(), [] { return new Class; })

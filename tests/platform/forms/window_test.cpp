@@ -74,6 +74,12 @@ protected:
 };
 QV_REGISTER_WINDOW(LabelWindow);
 
+// A window whose class says what it is, known to the others by its old name.
+class GiftCertificateProbe : public qv::Window {
+    Q_OBJECT
+};
+QV_REGISTER_WINDOW_AS(GiftCertificateProbe, "Form99");
+
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -98,6 +104,17 @@ protected:
     }
     int ends = 0;
 };
+
+TEST_F(WindowTest, AClassRegisteredUnderAnOldNameIsOpenedByThatNameAndCarriesIt)
+{
+    EXPECT_EQ(qv::Windows::get("GiftCertificateProbe"), nullptr);
+    GiftCertificateProbe& byClass = qv::Windows::show<GiftCertificateProbe>();
+    EXPECT_EQ(qv::Windows::loaded("Form99"), &byClass);
+    EXPECT_EQ(qv::Windows::show("Form99"), &byClass);
+    EXPECT_EQ(byClass.windowName(), "Form99");
+    EXPECT_EQ(byClass.objectName(), "Form99");
+    EXPECT_EQ(qv::Windows::loaded<GiftCertificateProbe>(), &byClass);
+}
 
 TEST_F(WindowTest, EachKindIsLoadedOnceAndAfreshAfterUnload)
 {
