@@ -453,6 +453,13 @@ bool Windows::registerFactory(const QString& name, Factory factory)
     return true;
 }
 
+QStringList Windows::kinds()
+{
+    QStringList names = registry().factories.keys();
+    names.sort();
+    return names;
+}
+
 Window* Windows::loaded(const QString& name)
 {
     Registry& r = registry();
