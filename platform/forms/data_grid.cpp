@@ -183,6 +183,11 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
         const int twips = m.columns[c].widthTwips;
         if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != px(twips)))
             setColumnWidth(c, px(twips));
+        // A column without a width of its own would keep whatever the
+        // column in its place was given before, cutting its caption and
+        // values: it takes the width they need instead.
+        else if (twips <= 0 && !sameShape)
+            resizeColumnToContents(c);
     }
     d->selectRow(this, true);
 }

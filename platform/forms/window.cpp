@@ -7,7 +7,9 @@
 #include <QHideEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTextEdit>
 #include <QThread>
 #include <QTimer>
 
@@ -341,6 +343,26 @@ bool hasFocusableControl(const QWidget* window)
     return false;
 }
 
+// The keys that move the cursor between and along the lines of a box of
+// several lines belong to that box: a window that moved to another record on
+// them would take away the text the user is reading or writing.
+bool movesAlongLines(const QWidget* target, const QKeyEvent* key)
+{
+    if (!qobject_cast<const QPlainTextEdit*>(target) && !qobject_cast<const QTextEdit*>(target))
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isAncestorOrSelf(const QObject* maybeAncestor, const QObject* object)
 {
     for (const QObject* o = object; o; o = o->parent())
@@ -393,7 +415,7 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
         return false;
     QPointer<Window> self(this);
     int keyCode = keyCodeOf(key);
-    if (keyCode != 0) {
+    if (keyCode != 0 && !movesAlongLines(target, key)) {
         guard([&] { formKeyDown(keyCode, shiftOf(key->modifiers())); });
         if (!self || d->unloading || keyCode == 0)
             return true;
