@@ -140,13 +140,10 @@ void frmCustomers::buildLayout()
     txtfields.value(13)->setReadOnly(true);
     txtfields.value(13)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
     txtfields.value(13)->setFocusPolicy(Qt::NoFocus);
-    // Comments are kept with their line breaks: the box shows and takes
-    // several lines, and sits in the tab order where the one-line box was.
+    // Comments are kept with their line breaks: they are shown and typed on
+    // several lines.
     commentsBox = new qv::ManyLineBox(txtfields.value(12), this);
     commentsBox->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
-    qv::place(commentsBox, 2040, 3960, 3375, 645);
-    setTabOrder(txtfields.value(11), commentsBox);
-    setTabOrder(commentsBox, txtfields.value(1));
     // Between the caption "Phone:" and its box, so that it is read with them.
     lblLabels.insert(14, label("lblLabels_14", "Required! *", 795, 990, 1125));
     lblLabels.value(14)->setStyleSheet(QStringLiteral("color: #C00000;"));

@@ -12,6 +12,7 @@
 class QGroupBox;
 namespace qv {
 class DataGrid;
+class ManyLineBox;
 class TextBox;
 }
 
@@ -36,6 +37,7 @@ public:
 
     qv::TextBox* TxtSupplier25 = nullptr;
     qv::DataGrid* DataGrid1 = nullptr;
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(6) on several lines
     QLabel *Label1 = nullptr, *Label3 = nullptr;
     QPushButton *Command1 = nullptr, *Command6 = nullptr, *Command9 = nullptr, *Command19 = nullptr,
                 *Command21 = nullptr;

@@ -12,6 +12,7 @@
 class QGroupBox;
 namespace qv {
 class DataGrid;
+class ManyLineBox;
 class PictureBox;
 class TextBox;
 }
@@ -55,6 +56,7 @@ public:
 
     qv::TextBox* TxtSupplier25 = nullptr;
     qv::DataGrid* DataGrid1 = nullptr;
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(6) on several lines
     QLabel *Label1 = nullptr, *Label9 = nullptr;
     QGroupBox* Frame1 = nullptr;
     qv::PictureBox* Image3 = nullptr;

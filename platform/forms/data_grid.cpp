@@ -133,6 +133,9 @@ DataGrid::DataGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Captions keep their own weight when a row is picked: drawn bold they
+    // would outgrow the widths the columns were given for them.
+    horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 

@@ -5,7 +5,8 @@
 
 #include "platform/forms/many_line_box.h"
 #include "support/layout_check.h"
-#include "support/overlaps.h"
+#include "support/line_hands.h"
+#include "support/layout_extras.h"
 #include "support/user_hands.h"
 
 #include <QHeaderView>
@@ -15,7 +16,6 @@
 
 using qvtest::clickAt;
 using qvtest::press;
-using qvtest::typeKeys;
 
 TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
 {
@@ -91,10 +91,7 @@ TEST_F(CustomersTest, CommentsShowTheirLinesAndTakeNewOnes)
 
     // Enter starts a new line; Update keeps all three.
     clickAt(w.cmdEdit);
-    clickAt(comments);
-    press(Qt::Key_End, Qt::ControlModifier);
-    press(Qt::Key_Return);
-    typeKeys("Prefers mornings");
+    qvtest::addLineAtEnd(comments, "Prefers mornings");
     EXPECT_EQ(comments->blockCount(), 3);
     clickAt(w.cmdUpdate);
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
