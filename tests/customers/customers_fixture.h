@@ -5,6 +5,11 @@
 #include "platform/forms/controls.h"
 #include "support/window_fixture.h"
 
+#include <ostream>
+
+// Readable texts in failure messages.
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
 class CustomersTest : public qvtest::WindowFixture {
 protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
