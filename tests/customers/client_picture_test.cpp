@@ -10,9 +10,29 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTimer>
 
 namespace {
+// Clicks the arrow that moves the bar on (down or right) so many times.
+void clickArrow(QScrollBar* bar, int times)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar);
+    for (int i = 0; i < times; ++i)
+        qvtest::clickAt(bar, arrow.center());
+}
+
 QColor centreColour(const qv::PictureBox* picture)
 {
     const QImage image = picture->pixmap().toImage();
@@ -143,8 +163,10 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     EXPECT_EQ(v.HslPicdest->maximum(), 32767);
     EXPECT_EQ(v.VslPicdest->singleStep(), 100);
     EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
-    v.VslPicdest->setValue(1500);
-    v.HslPicdest->setValue(300);
+    // Steps of 100 twips: fifteen clicks on the arrow down, three on the arrow right.
+    clickArrow(v.VslPicdest, 15);
+    clickArrow(v.HslPicdest, 3);
+    EXPECT_EQ(v.VslPicdest->value(), 1500);
     EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
     // The positions stay when the picture changes.
     click(w.cmdNext);

@@ -161,7 +161,11 @@ void typeKeys(const QString& text)
             ADD_FAILURE() << "typing \"" << text.toStdString() << "\": no widget has the focus";
             return;
         }
-        QTest::keyClicks(target, QString(c));
+        // A line break is the Enter key.
+        if (c == QLatin1Char('\n'))
+            QTest::keyClick(target, Qt::Key_Return);
+        else
+            QTest::keyClicks(target, QString(c));
     }
     flush();
 }
