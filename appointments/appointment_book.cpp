@@ -328,17 +328,18 @@ void Form3::buildLayout()
     };
     int x = 4;
     for (const BarButton& b : bar) {
-        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 11, 2, 40, 32);
+        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 10, 2, 40, 32);
         (*b.slot)->setIcon(style()->standardIcon(b.icon));
-        barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 62);
-        x += 62;
+        barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 60);
+        x += 60;
     }
     // Eight picture buttons, the two menus and the padlock must all stay left
-    // of "Exit Program", or the padlock ends up underneath it.
-    Command14 = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 76, 32);
-    x += 78;
-    Command15 = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 76, 32);
-    x += 78;
+    // of "Exit Program", or the padlock ends up underneath it; the menus are
+    // as wide as their captions need, so they are read whole.
+    Command14 = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 84, 32);
+    x += 86;
+    Command15 = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 32);
+    x += 86;
     Command10 = button("Command10", QString(), "Restricted to management", x + 8, 2, 40, 32);
     Command10->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     barLabel("lblCommand10", "Management Only", x - 8, 66);

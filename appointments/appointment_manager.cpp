@@ -21,13 +21,16 @@ const QString kSelect = QStringLiteral(
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"CustomerName", "Customer Name", "", 1700},
-        {"CustomerPhone", "Customer Phone", "", 1700},
-        {"SalonArtist", "Salon Artist", "", 1300},
-        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2400},
-        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 2400},
-        {"TimeBlock", "Time Block", "h:nn AM/PM", 1200},
-        {"Totals", "Total Sales", "\"$\"#,##0.00", 1400},
+        // Each as wide as its caption or its values need, and all seven
+        // side by side with the scroll bar of a long list, so that "Total
+        // Sales" is read without scrolling sideways.
+        {"CustomerName", "Customer Name", "", 1620},
+        {"CustomerPhone", "Customer Phone", "", 1620},
+        {"SalonArtist", "Salon Artist", "", 1170},
+        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2040},
+        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 2040},
+        {"TimeBlock", "Time Block", "h:nn AM/PM", 1110},
+        {"Totals", "Total Sales", "\"$\"#,##0.00", 1110},
     };
     return columns;
 }

@@ -42,7 +42,7 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
     label(Label5, "Label5",
           QStringLiteral("NOTE: You must click on a date before clicking on the print icon to get the appointments "
                          "by date."),
-          4320, 2340, 4300, 600);
+          4320, 2310, 4300, 660);
 
     auto pictureButton = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
         auto* b = new QPushButton(this);

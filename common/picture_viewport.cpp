@@ -91,7 +91,9 @@ void PictureViewport::clearPicture()
 
 QString PictureViewport::fileFilter()
 {
-    return QStringLiteral("Image Files (*.jpg;*.jpe;*.jpeg;*.bmp)|*.jpg;*.jpe;*.jpeg;*.bmp|")
+    // PNG, the pictures most cameras and telephones hand over today, beside
+    // JPEG and bitmaps.
+    return QStringLiteral("Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|")
         + QStringLiteral("JPEG Files (*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|") + QStringLiteral("Bitmap Files (*.bmp)|*.bmp");
 }
 

@@ -52,7 +52,7 @@ public:
     // The picture shown now (null when none), as the cards print it.
     QImage picture() const;
 
-    // The open-file dialog's filter.
+    // The open-file dialog's filter, the one for every record's picture.
     static QString fileFilter();
 
 private:

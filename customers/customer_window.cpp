@@ -8,6 +8,7 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/print/rich_text_box.h"
 #include "platform/services/services.h"
 #include "reports/customer_report.h"
@@ -55,10 +56,12 @@ const FieldRow kRows[] = {
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"CustomerName", "Customer Name", "", 1500},
-        {"Phone", "Phone", "", 1200},
-        {"EmployeeID", "Salon Artist", "", 1200},
-        {"BirthDay", "Birthday", "m/d", 800},
+        // Wide enough for a first and last name and for a number written
+        // with its area code, "(212) 555-1212".
+        {"CustomerName", "Customer Name", "", 1920},
+        {"Phone", "Phone", "", 1620},
+        {"EmployeeID", "Salon Artist", "", 1260},
+        {"BirthDay", "Birthday", "m/d", 900},
     };
     return columns;
 }
@@ -124,8 +127,10 @@ void frmCustomers::buildLayout()
 
     // The column of fields.
     for (const FieldRow& row : kRows) {
+        // "Phone:" leaves the rest of its row to "Required! *".
+        const int captionWidth = row.box == 8 ? 660 : 1800;
         lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label), QString::fromLatin1(row.caption),
-                                          120, row.top + 30, 1800));
+                                          120, row.top + 30, captionWidth));
         if (row.box < 0)
             continue;
         qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field));
@@ -135,8 +140,12 @@ void frmCustomers::buildLayout()
     txtfields.value(13)->setReadOnly(true);
     txtfields.value(13)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
     txtfields.value(13)->setFocusPolicy(Qt::NoFocus);
-    txtfields.value(12)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
-    lblLabels.insert(14, label("lblLabels_14", "Required! *", 5475, 990, 1000));
+    // Comments are kept with their line breaks: they are shown and typed on
+    // several lines.
+    commentsBox = new qv::ManyLineBox(txtfields.value(12), this);
+    commentsBox->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
+    // Between the caption "Phone:" and its box, so that it is read with them.
+    lblLabels.insert(14, label("lblLabels_14", "Required! *", 795, 990, 1125));
     lblLabels.value(14)->setStyleSheet(QStringLiteral("color: #C00000;"));
     lblLabels.insert(1, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000, 420));
     lblLabels.value(1)->setWordWrap(true);
@@ -159,7 +168,7 @@ void frmCustomers::buildLayout()
     moveByLabel(Label1.value(12), this);
 
     // The picture: its path above the frame.
-    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 5520, 1200, 1050, 420));
+    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 5475, 1065, 1095, 540));
     lblLabels.value(10)->setWordWrap(true);
     lblLabels.value(10)->setFont(small);
     qv::TextBox* path = addField(16, QStringLiteral("Image"));
@@ -197,7 +206,7 @@ void frmCustomers::buildLayout()
         left += 780;
     }
     Command8 = pictureButton("Command8", "Use a color printer!", QStyle::SP_DialogYesButton, 5760, 4440);
-    Label1.insert(2, label("Label1_2", "Gift Certificates", 5520, 4920, 1000, 420));
+    Label1.insert(2, label("Label1_2", "Gift Certificates", 5460, 4920, 1110, 420));
     Label1.value(2)->setWordWrap(true);
     Label1.value(2)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     moveByLabel(Label1.value(2), this);
@@ -231,24 +240,25 @@ void frmCustomers::buildLayout()
     Picture2->hide();
     rtf3->hide();
 
-    // The grid panel.
+    // The grid panel, wide enough that its four columns and the scroll bar
+    // of a long client list show side by side.
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture1, 1200, 1680, 5655, 3015);
+    qv::place(Picture1, 1200, 1680, 6300, 3015);
     auto* gridTitle = new QLabel(QStringLiteral("Customer Database"), Picture1);
     gridTitle->setObjectName(QStringLiteral("Label1_1"));
-    qv::place(gridTitle, 360, 60, 4400, 270);
+    qv::place(gridTitle, 120, 60, 5460, 270);
     Label1.insert(1, gridTitle);
     titleStrip(gridTitle);
     Command5 = new QPushButton(QStringLiteral("X"), Picture1);
     Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4860, 45, 435, 285);
+    qv::place(Command5, 5745, 45, 435, 285);
     DataGrid1 = new qv::DataGrid(Picture1);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
     DataGrid1->setToolTip(QStringLiteral("Customer Database"));
-    qv::place(DataGrid1, 360, 360, 4935, 2535);
+    qv::place(DataGrid1, 120, 360, 6060, 2535);
     Picture1->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).

@@ -18,6 +18,7 @@ class PictureViewport;
 class QScrollBar;
 namespace qv {
 class DataGrid;
+class ManyLineBox;
 class PictureBox;
 class RichTextBox;
 }
@@ -84,6 +85,7 @@ public:
     QWidget *Picture1 = nullptr, *Picture2 = nullptr;
     qv::DataGrid* DataGrid1 = nullptr;
     qv::RichTextBox* rtf3 = nullptr;
+    qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(12) on several lines
     PictureViewport* picture = nullptr;
 
 protected:

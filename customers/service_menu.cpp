@@ -69,29 +69,6 @@ QIcon lockPicture(bool open)
     return QIcon(pixmap);
 }
 
-// Runs a callback on focus in and focus out of a widget that has no such hooks.
-class FocusHooks : public QObject {
-public:
-    FocusHooks(QWidget* widget, std::function<void()> in, std::function<void()> out)
-        : QObject(widget), m_in(std::move(in)), m_out(std::move(out))
-    {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::FocusIn)
-            qv::Window::guard(m_in);
-        else if (e->type() == QEvent::FocusOut)
-            qv::Window::guard(m_out);
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    std::function<void()> m_in, m_out;
-};
-
 } // namespace
 
 frmServiceMenu1::frmServiceMenu1()
@@ -144,7 +121,7 @@ void frmServiceMenu1::buildLayout()
     Label2 = label("Label2",
                    QStringLiteral("Click on any item on the list to the right. Enter quantity and then click on the "
                                   "buttons#1 etc.. to enter into the Appointment Form.  "),
-                   240, 600, 4800, 600);
+                   240, 600, 4800, 660);
     Label2->setWordWrap(true);
 
     DataList1 = new qv::DataList(this);
@@ -201,11 +178,13 @@ void frmServiceMenu1::buildLayout()
     commentsView->setPalette(red);
     qv::place(commentsView, 1380, 2220, 3600, 900);
 
-    for (int i : {0, 1, 3, 4}) {
+    // Each box selects its whole text when it gets the focus, also by a
+    // click; the comments' view runs the hooks of the box it shows.
+    for (int i : {0, 1, 2, 3, 4}) {
+        txtfields[i]->setSelectOnFocus(true);
         txtfields[i]->gotFocus = [this, i] { txtfields_GotFocus(i); };
         txtfields[i]->lostFocus = [this, i] { txtfields_LostFocus(i); };
     }
-    new FocusHooks(commentsView, [this] { txtfields_GotFocus(2); }, [this] { txtfields_LostFocus(2); });
 
     // Slot buttons in a row, each "X" below its button.
     const char* slotNames[4] = {"Command1", "Command2", "Command3", "Command4"};
@@ -330,16 +309,7 @@ void frmServiceMenu1::SelectServiceFromList()
 
 void frmServiceMenu1::txtfields_GotFocus(int index)
 {
-    if (index == 2) {
-        commentsView->selectAll();
-        paintBackground(commentsView, kWhite);
-        commentsView->selectAll();
-        return;
-    }
-    qv::TextBox* box = txtfields[index];
-    box->selectAll();
-    paintBackground(box, kWhite);
-    box->selectAll();
+    paintBackground(index == 2 ? static_cast<QWidget*>(commentsView) : txtfields[index], kWhite);
 }
 
 void frmServiceMenu1::txtfields_LostFocus(int index)

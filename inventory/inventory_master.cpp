@@ -8,6 +8,7 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 
 #include <QPainter>
@@ -22,7 +23,7 @@ const QColor kLightGrey(0xE0, 0xE0, 0xE0);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QString kMoney = QStringLiteral("\"$\"#,##0.00");
 
-// The form's client area, in twips; the off-screen boxes lie below it.
+// The form's client area, in twips.
 constexpr int kClientWidth = 11325;
 constexpr int kClientHeight = 7065;
 
@@ -36,9 +37,9 @@ void paintBase(QWidget* w, const QColor& colour)
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 2000},
-        {QStringLiteral("SystemStockNumber"), QStringLiteral("System Stock #"), QString(), 1500},
-        {QStringLiteral("Price"), QStringLiteral("Price"), kMoney, 1100},
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 1650},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("System Stock #"), QString(), 1545},
+        {QStringLiteral("Price"), QStringLiteral("Price"), kMoney, 855},
     };
     return columns;
 }
@@ -124,7 +125,7 @@ void Form6a::buildLayout()
     Label2->setStyleSheet(QStringLiteral("color: #800000;"));
 
     // The boxes: index, field, caption, format, colour (none: default), where.
-    enum class State { Shown, Hidden, OffScreen };
+    enum class State { Shown, Hidden };
     struct Box {
         int index;
         const char* field;
@@ -134,25 +135,26 @@ void Form6a::buildLayout()
         State state;
         int left, top, width;   // label's left; the box follows the label
     };
-    // Left column: captions at 120, boxes at 1920; middle column: captions at 3720, boxes at 5220.
-    constexpr int L = 120, M = 3720, top0 = 600, step = 345;
+    // Left column: captions at 120, boxes at 2040, wide enough to read an
+    // item's description; middle column: captions at 4320, boxes at 5820.
+    constexpr int L = 120, M = 4320, top0 = 600, step = 345;
+    constexpr int captionWidth = 1860, middleCaptionWidth = 1440, boxWidth = 2160;
     auto row = [](int n) { return top0 + n * step; };
-    const int below = kClientHeight + 400;
     const Box boxes[] = {
-        {0, "Category", "Category:", false, true, State::Shown, L, row(0), 1700},
-        {7, "item", "Item Description:", false, true, State::Shown, L, row(1), 1700},
-        {26, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), 1700},
-        {25, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3), 1700},
-        {8, "Location", "Location:", false, true, State::Shown, L, row(4), 1700},
-        {1, "Comment", "Comment:", false, true, State::Shown, L, row(5), 1700},
-        {11, "Memo", "Memo:", false, true, State::Shown, L, row(6), 1700},
-        {23, "Substitute", "Substitute:", false, true, State::Shown, L, row(7), 1700},
-        {4, "Date", "Date:", false, true, State::Shown, L, row(8), 1700},
-        {17, "Retail", "Retail:", false, true, State::Shown, L, row(9), 1700},
-        {31, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(10), 1700},
-        {32, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(11), 1700},
-        {33, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(12), 1700},
-        {34, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(13), 1700},
+        {0, "Category", "Category:", false, true, State::Shown, L, row(0), boxWidth},
+        {7, "item", "Item Description:", false, true, State::Shown, L, row(1), boxWidth},
+        {26, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), boxWidth},
+        {25, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3), boxWidth},
+        {8, "Location", "Location:", false, true, State::Shown, L, row(4), boxWidth},
+        {1, "Comment", "Comment:", false, true, State::Shown, L, row(5), boxWidth},
+        {11, "Memo", "Memo:", false, true, State::Shown, L, row(6), boxWidth},
+        {23, "Substitute", "Substitute:", false, true, State::Shown, L, row(8), boxWidth},
+        {4, "Date", "Date:", false, true, State::Shown, L, row(9), boxWidth},
+        {17, "Retail", "Retail:", false, true, State::Shown, L, row(10), boxWidth},
+        {31, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(11), boxWidth},
+        {32, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(12), boxWidth},
+        {33, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(13), boxWidth},
+        {34, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(14), boxWidth},
         {2, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 960},
         {13, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 960},
         {22, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 960},
@@ -172,15 +174,18 @@ void Form6a::buildLayout()
         {20, "Sold", nullptr, false, false, State::Hidden, 0, 0, 1000},
         {24, "SupplierID", nullptr, false, false, State::Hidden, 0, 0, 1000},
         {35, "BarCode", "Barcodes", false, true, State::Hidden, 0, 0, 1000},
-        // Below the visible area: only the Tab key reaches them.
-        {27, "Totals", "Totals:", false, false, State::OffScreen, L, below, 1500},
-        {28, "TotalThisSale", "TotalThisSale:", false, false, State::OffScreen, L, below + step, 1500},
-        {29, "UnitSize", "UnitSize:", false, false, State::OffScreen, L, below + 2 * step, 1500},
-        {30, "WholeSale", "WholeSale:", false, false, State::OffScreen, L, below + 3 * step, 1500},
+        // Bound, but out of sight and out of the Tab order: a box below the
+        // window's edge would take typing nobody sees.
+        {27, "Totals", "Totals:", false, false, State::Hidden, 0, 0, 1500},
+        {28, "TotalThisSale", "TotalThisSale:", false, false, State::Hidden, 0, 0, 1500},
+        {29, "UnitSize", "UnitSize:", false, false, State::Hidden, 0, 0, 1500},
+        {30, "WholeSale", "WholeSale:", false, false, State::Hidden, 0, 0, 1500},
     };
     for (const Box& b : boxes) {
         qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), b.money ? kMoney : QString());
         const int i = b.index;
+        // The whole text is selected, also when a click gave the focus.
+        box->setSelectOnFocus(true);
         box->gotFocus = [this, i] { txtfields_GotFocus(i); };
         box->lostFocus = [this, i] { txtfields_LostFocus(i); };
         if (b.coloured)
@@ -189,22 +194,28 @@ void Form6a::buildLayout()
         if (b.caption) {
             // Named for their box: lblLabels(2), (6), (31) and (32) are other captions of this window.
             caption = label(QStringLiteral("lblField_%1").arg(i), QString::fromLatin1(b.caption), b.left, b.top + 30,
-                            b.left == M ? 1460 : 1760);
+                            b.left == M ? middleCaptionWidth : captionWidth);
             caption->setWordWrap(false);
             m_captions.insert(i, caption);
         }
         switch (b.state) {
         case State::Hidden:
             box->setVisible(false);
+            box->setFocusPolicy(Qt::NoFocus);
             if (caption)
                 caption->setVisible(false);
             break;
         case State::Shown:
-        case State::OffScreen:
-            qv::place(box, b.left + (b.left == M ? 1500 : 1800), b.top, b.width, 300);
+            qv::place(box, b.left + (b.left == M ? 1500 : captionWidth + 60), b.top, b.width, 300);
             break;
         }
     }
+    // A memo keeps its line breaks: it is shown and typed on several lines,
+    // in a box two rows high (the rows below it stand one row lower).
+    memoBox = new qv::ManyLineBox(txtfields.value(11), this);
+    memoBox->resize(memoBox->width(), qv::px(step + 300));
+    paintBase(memoBox, kBackground);
+
     // The vendor's box lies under the vendor list, its caption above both.
     qv::place(m_captions.value(21), M, row(5) + 30, 2460, 285);
     qv::place(txtfields.value(21), M, row(7), 2460, 300);
@@ -220,7 +231,7 @@ void Form6a::buildLayout()
     big.setPointSizeF(13.5);
     inStock->setFont(big);
     m_captions.value(3)->setWordWrap(true);
-    qv::place(m_captions.value(3), M, row(3), 1460, 450);
+    qv::place(m_captions.value(3), M, row(3), middleCaptionWidth, 450);
     qv::place(inStock, M + 1500, row(3), 960, 450);
 
     dcboCustomer = new qv::DataCombo(this);
@@ -242,7 +253,7 @@ void Form6a::buildLayout()
                        QStringLiteral("When adding a new product, the amount Currently in Stock will be unavailable "
                                       "until the either the Products Non Retail or Retail forms are activated Or used "
                                       ", and you have clicked refresh on those forms."),
-                       M, row(10), 2460, 1800);
+                       M, row(10), 2460, 1950);
     note->setAutoFillBackground(true);
     QPalette grey = note->palette();
     grey.setColor(QPalette::Window, kLightGrey);
@@ -251,7 +262,7 @@ void Form6a::buildLayout()
     lblLabels.insert(6, note);
 
     // The finds, the grid and the products-sold picture at the right.
-    constexpr int R = 6300;
+    constexpr int R = 6870, gridWidth = 4335;
     auto findButton = [this](QPushButton*& slot, const char* name, int top) {
         slot = new QPushButton(this);
         slot->setObjectName(QString::fromLatin1(name));
@@ -259,10 +270,10 @@ void Form6a::buildLayout()
         qv::place(slot, 10560, top, 480, 375);
     };
     lblLabels.insert(32, label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), R,
-                               120, 4200));
+                               120, 10500 - R));
     findButton(Command4, "Command4", 60);
     lblLabels.insert(31, label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), R,
-                               540, 4200));
+                               540, 10500 - R));
     findButton(Command7, "Command7", 480);
     for (int i : {31, 32})
         lblLabels.value(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -271,21 +282,21 @@ void Form6a::buildLayout()
     grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
     grdDataGrid->setWindowTitle(QStringLiteral("Stock Control"));
     grdDataGrid->setFocusPolicy(Qt::NoFocus);
-    auto* gridCaption = label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), R, 960, 4905, 255);
+    auto* gridCaption = label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), R, 960, gridWidth, 255);
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     QPalette captionPal = gridCaption->palette();
     captionPal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     captionPal.setColor(QPalette::WindowText, Qt::white);
     gridCaption->setPalette(captionPal);
-    qv::place(grdDataGrid, R, 1215, 4905, 3225);
+    qv::place(grdDataGrid, R, 1215, gridWidth, 3225);
 
     Command1 = new QPushButton(QStringLiteral("&View All"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     qv::place(Command1, R, 4560, 1200, 345);
 
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("Click on the image at right to find products sold by dates."),
-                   7620, 4560, 2900, 480);
+                   R + 1320, 4560, 10500 - R - 1320, 720);
     Image1 = new qv::PictureBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setPixmap(salesPicture());
@@ -409,16 +420,20 @@ void Form6a::Image1_Click()
 
 // ---------------------------------------------------------------- focus colours
 
+QWidget* Form6a::shownBox(int index) const
+{
+    return index == 11 ? static_cast<QWidget*>(memoBox) : txtfields.value(index);
+}
+
 void Form6a::txtfields_GotFocus(int index)
 {
-    qv::TextBox* box = txtfields.value(index);
-    box->selectAll();
-    paintBase(box, kWhite);
+    // The box selects its whole text itself.
+    paintBase(shownBox(index), kWhite);
 }
 
 void Form6a::txtfields_LostFocus(int index)
 {
-    paintBase(txtfields.value(index), kBackground);
+    paintBase(shownBox(index), kBackground);
 }
 
 // ---------------------------------------------------------------- record form

@@ -12,6 +12,7 @@
 namespace qv {
 class DataCombo;
 class DataGrid;
+class ManyLineBox;
 class PictureBox;
 }
 
@@ -46,6 +47,7 @@ public:
     qv::DataCombo* dcboCustomer = nullptr;
     QPushButton *Check2 = nullptr, *Command1 = nullptr, *Command4 = nullptr, *Command7 = nullptr;
     qv::PictureBox* Image1 = nullptr;
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(11) on several lines
     QLabel *Label1 = nullptr, *Label2 = nullptr;
 
     // The connection string the vendor list is read with.
@@ -62,6 +64,8 @@ private:
     void bindGridToChapter();
     void unbindGrid();
     void find(const QString& field, const QString& prompt, const QString& notFound);
+    // The control the user sees for a box: the memo shows in its box of several lines.
+    QWidget* shownBox(int index) const;
 
     QString m_plainConnection;
     QMap<int, QLabel*> m_captions;   // the boxes' captions, by box index

@@ -110,8 +110,9 @@ Form1::Form1(QWidget* parent) : qv::Window(parent)
     };
     Command3 = button("Command3", QStringLiteral("Clear"), 6120, 120, 615, 255);
     Command2 = button("Command2", QStringLiteral("Close"), 6840, 120, 615, 255);
-    Command1 = button("Command1", QStringLiteral("Get Products"), 240, 1200, 1335, 375);
-    Command4 = button("Command4", QStringLiteral("Refresh"), 1680, 1200, 1335, 375);
+    // Whole above the grid's caption bar, not with their lower edge under it.
+    Command1 = button("Command1", QStringLiteral("Get Products"), 240, 1170, 1335, 375);
+    Command4 = button("Command4", QStringLiteral("Refresh"), 1680, 1170, 1335, 375);
 
     // The grid's caption bar heads the grid's own rectangle.
     const int captionHeight = 255;

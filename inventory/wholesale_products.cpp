@@ -2,6 +2,7 @@
 
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "retail/stock_posting.h"
 #include "shell/pictures.h"
 
@@ -159,6 +160,8 @@ void Form10::buildLayout()
     y += 26;
     captionOf(6, QStringLiteral("Memo:"), 10, y, 145);
     at(field(6, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
+    // A memo keeps its line breaks: it is shown and typed on several lines.
+    memoBox = new qv::ManyLineBox(txtfields.value(6), this);
 
     // Figures at the right.
     struct Figure { int index; const char* field; const char* caption; const char* format; bool readOnly;

@@ -6,6 +6,7 @@
 #include "common/window_helpers.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "retail/stock_posting.h"
@@ -190,6 +191,8 @@ void FormProductsA::buildLayout()
     y += 26;
     label(QStringLiteral("Memo:"), 10, y, 145);
     at(field(6, QStringLiteral("Memo"), QString(), false), 158, y, 190, 44);
+    // A memo keeps its line breaks: it is shown and typed on several lines.
+    memoBox = new qv::ManyLineBox(txtfields.value(6), this);
     qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
     at(date, 265, 6, 60, 21);
     date->setVisible(false);

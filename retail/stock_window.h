@@ -17,6 +17,7 @@
 
 namespace qv {
 class DataGrid;
+class ManyLineBox;
 class TextBox;
 }
 
@@ -38,6 +39,7 @@ public:
 
     qv::TextBox* TxtSupplier25 = nullptr;
     qv::DataGrid* DataGrid1 = nullptr;
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits the memo box on several lines
     QPushButton *Command1 = nullptr, *Command19 = nullptr, *Command21 = nullptr;
 
 protected:

@@ -101,7 +101,10 @@ void ViewerForm::fitColumnToPatterns()
     cboPatterns->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_columnWidth = std::max(kColumnWidth, qv::twips(cboPatterns->sizeHint().width()));
     qv::place(drvSelect, kGap, kGap, m_columnWidth, qv::twips(drvSelect->height()));
-    Lblpath->move(qv::px(m_columnWidth + 2 * kGap), Lblpath->y());
+    // The path beside the wider column keeps to the window's edge.
+    const int pathLeft = qv::px(m_columnWidth + 2 * kGap);
+    Lblpath->setGeometry(pathLeft, Lblpath->y(), std::min(Lblpath->width(), width() - pathLeft - qv::px(kGap)),
+                         Lblpath->height());
     formResize();
 }
 

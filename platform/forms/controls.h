@@ -68,7 +68,8 @@ class DataGrid : public QTableView {
 public:
     explicit DataGrid(QWidget* parent = nullptr);
     ~DataGrid() override;
-    // Empty columns: every field, captioned by its name.
+    // Empty columns: every field, captioned by its name. A column without a
+    // width is as wide as its caption and the values it shows need.
     void setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns = {});
     std::shared_ptr<Recordset> dataSource() const;
     void refresh();

@@ -133,6 +133,9 @@ DataGrid::DataGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // Captions keep their own weight when a row is picked: drawn bold they
+    // would outgrow the widths the columns were given for them.
+    horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
@@ -183,6 +186,11 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
         const int twips = m.columns[c].widthTwips;
         if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != px(twips)))
             setColumnWidth(c, px(twips));
+        // A column without a width of its own would keep whatever the
+        // column in its place was given before, cutting its caption and
+        // values: it takes the width they need instead.
+        else if (twips <= 0 && !sameShape)
+            resizeColumnToContents(c);
     }
     d->selectRow(this, true);
 }

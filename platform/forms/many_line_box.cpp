@@ -1,5 +1,6 @@
 #include "platform/forms/many_line_box.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/window.h"
 
 #include <QFocusEvent>
 #include <QTextCursor>
@@ -15,6 +16,11 @@ ManyLineBox::ManyLineBox(TextBox* box, QWidget* parent)
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setReadOnly(box->isReadOnly());
+    // Where the box lay, and next in the Tab order after it.
+    if (box->parentWidget() == parent) {
+        setGeometry(box->geometry());
+        QWidget::setTabOrder(box, this);
+    }
     box->hide();
     box->setFocusPolicy(Qt::NoFocus);
     box->installEventFilter(this);
@@ -73,6 +79,16 @@ void ManyLineBox::focusInEvent(QFocusEvent* e)
     // As every bound box of a record form: the whole text is selected.
     if (e->reason() != Qt::PopupFocusReason)
         selectAll();
+    // The window's handlers of the box's focus run for the view that shows it.
+    if (m_box && m_box->gotFocus)
+        Window::guard(m_box->gotFocus);
+}
+
+void ManyLineBox::focusOutEvent(QFocusEvent* e)
+{
+    QPlainTextEdit::focusOutEvent(e);
+    if (m_box && m_box->lostFocus)
+        Window::guard(m_box->lostFocus);
 }
 
 } // namespace qv

@@ -16,8 +16,10 @@ class TextBox;
 class ManyLineBox : public QPlainTextEdit {
     Q_OBJECT
 public:
-    // Takes the box's place: the box is hidden and the view is shown instead.
-    // Lines wrap at the view's width and Tab moves on to the next control.
+    // Takes the box's place: the box is hidden and the view is shown instead,
+    // where the box lay and at its turn in the Tab order; the box's focus
+    // hooks run when the view gets and loses the focus. Lines wrap at the
+    // view's width and Tab moves on to the next control.
     ManyLineBox(TextBox* box, QWidget* parent);
 
     TextBox* box() const { return m_box; }
@@ -27,6 +29,7 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

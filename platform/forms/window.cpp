@@ -7,8 +7,10 @@
 #include <QHideEvent>
 #include <QHash>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QScopeGuard>
+#include <QTextEdit>
 #include <QThread>
 #include <QTimer>
 
@@ -377,6 +379,29 @@ bool hasFocusableControl(const QWidget* window)
     return false;
 }
 
+// The keys that move the cursor between and along the lines of a box of
+// several lines belong to that box: a window that moved to another record on
+// them would take away the text the user is reading or writing.
+bool movesAlongLines(const QWidget* target, const QKeyEvent* key)
+{
+    if (!qobject_cast<const QPlainTextEdit*>(target) && !qobject_cast<const QTextEdit*>(target))
+        return false;
+    // With Ctrl the keys move between records, as everywhere else.
+    if (key->modifiers() & Qt::ControlModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        return true;
+    default:
+        return false;
+    }
+}
+
 bool isAncestorOrSelf(const QObject* maybeAncestor, const QObject* object)
 {
     for (const QObject* o = object; o; o = o->parent())
@@ -434,7 +459,7 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
             d->keyReceiver = nullptr;
     });
     int keyCode = keyCodeOf(key);
-    if (keyCode != 0) {
+    if (keyCode != 0 && !movesAlongLines(target, key)) {
         guard([&] { formKeyDown(keyCode, shiftOf(key->modifiers())); });
         if (!self || d->unloading || keyCode == 0)
             return true;
@@ -504,6 +529,13 @@ QString Windows::nameOf(const char* className)
 {
     const QString cls = QString::fromLatin1(className);
     return registry().nameOfClass.value(cls, cls);
+}
+
+QStringList Windows::kinds()
+{
+    QStringList names = registry().factories.keys();
+    names.sort();
+    return names;
 }
 
 Window* Windows::loaded(const QString& name)

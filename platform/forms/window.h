@@ -2,6 +2,7 @@
 // Windows as the old platform had them: each kind exists once, is loaded on
 // first use, shown modeless, and destroyed when it unloads itself. Places and
 // sizes are in twips (15 to a pixel at 96 dpi).
+#include <QStringList>
 #include <QHash>
 #include <QWidget>
 #include <functional>
@@ -116,6 +117,8 @@ public:
     static Window* show(const QString& name);
     static void unload(const QString& name);
     static QList<Window*> all();
+    // Every kind the program knows, loaded or not.
+    static QStringList kinds();
 
     template <class T> static T* loaded() { return qobject_cast<T*>(loaded(nameOf(T::staticMetaObject.className()))); }
     template <class T> static T& get() { return *qobject_cast<T*>(get(nameOf(T::staticMetaObject.className()))); }

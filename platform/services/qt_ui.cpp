@@ -11,6 +11,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <QUrl>
 
@@ -108,11 +109,16 @@ QString qtFileFilter(const QString& filter)
     if (!filter.contains(QLatin1Char('|')))
         return filter;
     const QStringList parts = filter.split(QLatin1Char('|'));
+    // A description that already ends in its own list of patterns
+    // ("Pictures (*.bmp;*.jpg)") gives way to the list Qt filters by, so the
+    // patterns are shown once.
+    static const QRegularExpression ownPatterns(QStringLiteral("\\s*\\(\\s*\\*[^()]*\\)\\s*$"));
     QStringList out;
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        out << parts[i].trimmed() + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
+        const QString description = QString(parts[i]).remove(ownPatterns).trimmed();
+        out << description + QStringLiteral(" (") + patterns.simplified() + QLatin1Char(')');
     }
     return out.join(QStringLiteral(";;"));
 }

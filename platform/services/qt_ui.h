@@ -16,7 +16,8 @@ public:
 };
 
 // "Pictures|*.bmp;*.jpg|All|*.*" (the old dialogs' filter) as a Qt name
-// filter list; a filter without "|" is taken as Qt's own.
+// filter list, each description followed once by its patterns; a filter
+// without "|" is taken as Qt's own.
 QString qtFileFilter(const QString& filter);
 
 } // namespace qv

@@ -9,6 +9,8 @@
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
 #include "support/grid_readers.h"
+#include "support/layout_check.h"
+#include "support/layout_extras.h"
 #include "support/salon_db.h"
 
 #include <QApplication>
@@ -49,12 +51,8 @@ protected:
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
         qvtest::clickAt(b);
     }
-    void type(qv::TextBox* b, const QString& text)
-    {
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClicks(b, text);
-    }
+    // Clicks into the box, selects what it holds and types over it.
+    void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
     // A column of the grid, as shown.
     QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
     QStringList gridNames() { return gridColumn(0); }
@@ -129,6 +127,26 @@ TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
     click(w().cmdUpdate);
     EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(ManagerTest, EveryColumnReadsWholeWithoutScrollingSideways)
+{
+    db.seed();
+    // A client whose number is written with its area code.
+    db.insert("Servicemenu", {{"CustomerID", "1008"}, {"CustomerName", "Cara O'Brien"},
+                              {"CustomerPhone", "(212) 555-1212"}, {"SalonArtist", "Maria"},
+                              {"DateAppointment", QDate(2001, 12, 28)}, {"TimeAppointment", QTime(11, 30)},
+                              {"TimeBlock", QTime(12, 30)}, {"Totals", 1234.5}});
+    open();
+    for (bool all : {false, true}) {
+        SCOPED_TRACE(all ? "every ticket" : "the client's tickets");
+        if (all)
+            click(w().cmdRefresh);
+        const QStringList faults = qvtest::layoutFaults(&w(), QStringLiteral("frmServicemenu3"))
+                                   + qvtest::columnsOutOfSight(w().grdDataGrid);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    }
+    EXPECT_EQ(gridColumn(6).contains(QStringLiteral("$1,234.50")), true);
 }
 
 TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)

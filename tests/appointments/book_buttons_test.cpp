@@ -1,5 +1,6 @@
 // The date and time aids, the receipt and the buttons that open the front
 // desk's other windows or end the program.
+#include "support/layout_check.h"
 #include "support/user_hands.h"
 #include "book_fixture.h"
 
@@ -44,19 +45,14 @@ TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
 
     // Typing in the list's text area leaves the box; emptying it empties the box.
-    f.Combo3->lineEdit()->selectAll();
-    QTest::keyClicks(f.Combo3->lineEdit(), "9am");
+    type(f.Combo3, "9am");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     // Nor does the start of an item, once the list is left.
-    f.Combo3->lineEdit()->setFocus();
-    f.Combo3->lineEdit()->selectAll();
-    QTest::keyClicks(f.Combo3->lineEdit(), "9");
-    box(19)->setFocus();
-    QApplication::processEvents();
+    type(f.Combo3, "9");
+    qvtest::clickAt(box(19));
     EXPECT_EQ(f.Combo3->currentText(), "9");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
-    f.Combo3->lineEdit()->selectAll();
-    QTest::keyClick(f.Combo3->lineEdit(), Qt::Key_Backspace);
+    type(f.Combo3, "");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_EQ(box(38)->text(), "3 Pm");
 }
@@ -70,7 +66,7 @@ TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
     EXPECT_EQ(f.MonthView1->firstDayOfWeek(), Qt::Sunday);
 
     click(f.cmdEdit);
-    box(5)->setText("June 1, 2001");
+    type(box(5), "June 1, 2001");
     clickDay(QDate(2001, 7, 30));
     EXPECT_EQ(box(5)->text(), "7/30/2001");
     EXPECT_TRUE(f.MonthView1->isVisible());
@@ -277,6 +273,22 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
         click(f.Cmdprint);
         EXPECT_TRUE(QFileInfo(folder + "/receipt.pdf").size() > 0);
     }
+}
+
+TEST_F(BookTest, TheDateRangeGridShowsItsHeadersAndValuesWhole)
+{
+    Form3& f = open();
+    type(box(48), "7/1/2001");
+    type(box(49), "7/31/2001");
+    click(f.Command7);
+    ASSERT_EQ(f.DataGrid1->model()->rowCount(), 6);
+    ASSERT_EQ(f.DataGrid1->model()->headerData(0, Qt::Horizontal).toString(), "CustomerID");
+    const QStringList faults = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    // Back to the client's history, whose columns have widths of their own.
+    click(f.cmdRefresh);
+    const QStringList again = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
+    EXPECT_TRUE(again.isEmpty()) << again.join("\n").toStdString();
 }
 
 TEST_F(BookTest, ExitProgramKeepsWhatWasTypedIntoTheTicketShown)

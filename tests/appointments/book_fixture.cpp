@@ -32,13 +32,7 @@ Form3& BookTest::open()
 
 void BookTest::type(QWidget* box, const QString& text)
 {
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
+    qvtest::typeInto(box, text);
 }
 
 void BookTest::click(QAbstractButton* button)
@@ -51,11 +45,12 @@ void BookTest::pick(QComboBox* list, const QString& item)
 {
     const int target = list->findText(item);
     ASSERT_GE(target, 0) << item.toStdString();
-    list->setFocus();
-    if (list->currentIndex() > target)
-        QTest::keyClick(list, Qt::Key_Home);
-    while (list->currentIndex() < target)
-        QTest::keyClick(list, Qt::Key_Down);
+    // A click into the list's text, then the arrow keys.
+    qvtest::clickAt(list);
+    for (int step = 0; list->currentIndex() > target && step < list->count(); ++step)
+        qvtest::press(Qt::Key_Up);
+    for (int step = 0; list->currentIndex() < target && step < list->count(); ++step)
+        qvtest::press(Qt::Key_Down);
     ASSERT_EQ(list->currentText(), item);
 }
 

@@ -11,6 +11,8 @@
 #include "platform/forms/flex_grid.h"
 #include "platform/services/services.h"
 #include "platform/values/clock.h"
+#include "support/layout_check.h"
+#include "support/layout_extras.h"
 #include "support/salon_db.h"
 
 #include <QApplication>
@@ -130,6 +132,20 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
     apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
     EXPECT_EQ(column(grid, 2), (QStringList{"1003"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(DayViewTest, BothWindowsReadWholeAfterADayIsClicked)
+{
+    seed();
+    Form7& day = open<Form7>();
+    apptest::clickDay(day.MonthView2, kBusyDay);
+    FRMGETR& report = open<FRMGETR>();
+    apptest::clickDay(report.MonthView2, kBusyDay);
+    for (OneDayView* w : {(OneDayView*)&day, (OneDayView*)&report}) {
+        ASSERT_GT(w->MSHflexgrid1->rows(), 1);
+        const QStringList faults = qvtest::layoutFaults(w, w->windowName()) + qvtest::cutCells(w->MSHflexgrid1);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    }
 }
 
 TEST_F(DayViewTest, ReportByDateListsEveryFieldStrictlyByTime)

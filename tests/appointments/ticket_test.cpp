@@ -292,10 +292,11 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 
     // The keys run the same handlers.
     type(box(46), "10");
-    QTest::keyClick(box(19), Qt::Key_Down);
+    qvtest::clickAt(box(19));
+    qvtest::press(Qt::Key_Down);
     EXPECT_EQ(box(50)->text(), "1003");
     EXPECT_TRUE(box(46)->text().isEmpty());
-    QTest::keyClick(box(19), Qt::Key_Down, Qt::ControlModifier);
+    qvtest::press(Qt::Key_Down, Qt::ControlModifier);
     EXPECT_EQ(box(50)->text(), "1006");
 
     // Add empties them too.

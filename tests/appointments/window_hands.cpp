@@ -41,7 +41,7 @@ bool withPreview(const std::function<void()>& act, const std::function<void(cons
             return;
         opened = true;
         look(preview->document());
-        preview->cmdClose->click();
+        qvtest::clickAt(preview->cmdClose);
     });
     act();
     return opened;

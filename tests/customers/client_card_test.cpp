@@ -2,6 +2,7 @@
 #include "customers_fixture.h"
 
 #include "common/picture_viewport.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/print/rich_text_box.h"
 
 #include <QFontMetricsF>
@@ -80,7 +81,7 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 {
     frmCustomers& w = open();
     click(w.cmdNext);   // Bob Stone: no picture, no formulas
-    type(box(12), "Allergic to ammonia");
+    type(w.commentsBox, "Allergic to ammonia");
     click(w.Command4);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
@@ -107,7 +108,7 @@ TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlo
     QStringList lines;
     for (int i = 1; i <= 80; ++i)
         lines << QStringLiteral("Visit %1: 7G + 6%, 30 min").arg(i);
-    w.rtf3->setText(lines.join("\n"));
+    type(w.rtf3, lines.join("\n"));
 
     click(w.Command4);
     ASSERT_EQ(printing->jobs().size(), 1);

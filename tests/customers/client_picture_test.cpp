@@ -4,10 +4,35 @@
 
 #include "common/picture_viewport.h"
 #include "platform/forms/window.h"
+#include "platform/services/qt_ui.h"
+#include "support/user_hands.h"
 
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QTimer>
 
 namespace {
+// Clicks the arrow that moves the bar on (down or right) so many times.
+void clickArrow(QScrollBar* bar, int times)
+{
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    const QRect arrow = bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarAddLine, bar);
+    for (int i = 0; i < times; ++i)
+        qvtest::clickAt(bar, arrow.center());
+}
+
 QColor centreColour(const qv::PictureBox* picture)
 {
     const QImage image = picture->pixmap().toImage();
@@ -74,8 +99,8 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events[0].arguments.value(0),
-              "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp)|*.jpg;*.jpe;*.jpeg;*.bmp|JPEG Files (*.jpg;*.jpe;*.jpeg)|"
-              "*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
+              "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|JPEG Files "
+              "(*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
     EXPECT_TRUE(box(16)->text().isEmpty());
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
 
@@ -138,8 +163,10 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     EXPECT_EQ(v.HslPicdest->maximum(), 32767);
     EXPECT_EQ(v.VslPicdest->singleStep(), 100);
     EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
-    v.VslPicdest->setValue(1500);
-    v.HslPicdest->setValue(300);
+    // Steps of 100 twips: fifteen clicks on the arrow down, three on the arrow right.
+    clickArrow(v.VslPicdest, 15);
+    clickArrow(v.HslPicdest, 3);
+    EXPECT_EQ(v.VslPicdest->value(), 1500);
     EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
     // The positions stay when the picture changes.
     click(w.cmdNext);
@@ -147,4 +174,39 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     ui.script.fileAnswers = {big};
     click(w.Command3);
     EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+}
+
+TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
+{
+    frmCustomers& w = open();
+    const QString png = pictureFile("cara.png", Qt::magenta);
+    // The people's dialog, as the program shows it.
+    qv::QtUi people;
+    qv::setUi(&people);
+    QStringList filters;
+    QString selected;
+    auto* timer = new QTimer(&w);
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        timer->stop();
+        filters = dialog->nameFilters();
+        selected = dialog->selectedNameFilter();
+        // The user types the picture's path as its name and presses Enter.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (name && qvtest::typeInto(name, png))
+            qvtest::press(Qt::Key_Return);
+        if (dialog->isVisible())
+            dialog->reject();   // the file was not taken: nothing is chosen
+    });
+    timer->start();
+    qvtest::clickAt(w.Command3);
+    qv::setUi(&ui.script);
+    EXPECT_EQ(filters, (QStringList{"Image Files (*.jpg *.jpe *.jpeg *.bmp *.png)", "JPEG Files (*.jpg *.jpe *.jpeg)",
+                                    "Bitmap Files (*.bmp)"}));
+    EXPECT_EQ(selected, filters.value(0));
+    EXPECT_EQ(box(16)->text(), png);
+    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::magenta));
 }

@@ -46,7 +46,7 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     EXPECT_TRUE(w.Command9->isEnabled());
 
     // Once the book saves, the copied client is in the ticket's row.
-    book.clientPhone()->setBoxText("");
+    type(book.clientPhone(), "");
     ui.script.clear();
     click(w.cmdNext);   // Bob Stone after the Refresh
     click(w.cmdNext);
@@ -64,15 +64,15 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     frmCustomers& w = open();
     // The first ticket of the book: its phone is taken, so start a fresh one.
     qvtest::clickAt(book.cmdAdd);
-    book.box(50)->setBoxText("2001");
+    type(book.box(50), "2001");
     click(w.cmdLast);   // Dan Fox, artist Tom
     click(w.Command9);
-    book.box(5)->setBoxText("8/6/2001");
-    book.box(6)->setBoxText("1 pm");
-    book.box(38)->setBoxText("2 pm");
-    book.serviceSlot(1).name->setBoxText("Haircut");
-    book.serviceSlot(1).price->setBoxText("25");
-    book.serviceSlot(1).quantity->setBoxText("1");
+    type(book.box(5), "8/6/2001");
+    type(book.box(6), "1 pm");
+    type(book.box(38), "2 pm");
+    type(book.serviceSlot(1).name, "Haircut");
+    type(book.serviceSlot(1).price, "25");
+    type(book.serviceSlot(1).quantity, "1");
     qvtest::clickAt(book.cmdUpdate);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '2001'").toString(), "Dan Fox");

@@ -1,6 +1,8 @@
 // The products-sold window on a seeded salon: typed date ranges listed per
 // ticket with their product sales, the refusals of dates that cannot be
 // read, every ticket on Refresh, Clear and Close.
+#include "support/layout_check.h"
+#include "support/layout_extras.h"
 #include "support/user_hands.h"
 #include "inventory/products_sold.h"
 #include "platform/forms/controls.h"
@@ -28,15 +30,11 @@ protected:
     Form1& open()
     {
         form = &qv::Windows::show<Form1>();
+        form->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         return *form;
     }
-    void type(int box, const QString& text)
-    {
-        form->txtfields[box]->setFocus();
-        form->txtfields[box]->selectAll();
-        QTest::keyClick(form->txtfields[box], Qt::Key_Delete);
-        QTest::keyClicks(form->txtfields[box], text);
-    }
+    void type(int box, const QString& text) { qvtest::typeInto(form->txtfields[box], text); }
     void getProducts(const QString& from, const QString& to)
     {
         type(0, from);
@@ -171,6 +169,20 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
+TEST_F(ProductsSoldTest, ButtonsStandWholeAboveTheGridsCaptionAndTheListReadsWhole)
+{
+    db.seed();
+    open();
+    qvtest::clickAt(form->Command4);
+    ASSERT_EQ(rows(), 6);
+    for (QWidget* button : {(QWidget*)form->Command1, (QWidget*)form->Command4}) {
+        const QStringList overlaps = qvtest::overlapsOf(button);
+        EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
+    }
+    const QStringList faults = qvtest::layoutFaults(form, QStringLiteral("Form1"));
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+}
+
 TEST_F(ProductsSoldTest, MissingDatabaseIsReportedAndTheWindowStays)
 {
     open();
@@ -197,8 +209,10 @@ TEST(ProductsSoldShot, AfterARange)
     qvtest::SalonDb db;
     db.seed();
     auto& form = qv::Windows::show<Form1>();
-    QTest::keyClicks(form.txtfields[0], "7/1/2001");
-    QTest::keyClicks(form.txtfields[1], "7/31/2001");
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    qvtest::typeInto(form.txtfields[0], "7/1/2001");
+    qvtest::typeInto(form.txtfields[1], "7/31/2001");
     qvtest::clickAt(form.Command1);
     QTest::qWait(100);
     EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));

@@ -49,15 +49,15 @@ protected:
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
         qvtest::clickAt(b);
     }
-    void type(qv::TextBox* b, const QString& text)
-    {
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClicks(b, text);
-    }
+    // Clicks into the box, selects what it holds and types over it.
+    void type(QWidget* b, const QString& text) { qvtest::typeInto(b, text); }
+    // A key pressed where the focus is; with no control focused the window takes it.
     void key(int k, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m_w, Qt::Key(k), mods);
+        if (qvtest::focused())
+            qvtest::press(Qt::Key(k), mods);
+        else
+            QTest::keyClick(m_w, Qt::Key(k), mods);
     }
     static QStringList gridColumn(qv::DataGrid* grid, int col) { return qvtest::gridColumn(grid, col); }
     static QStringList gridCaptions(qv::DataGrid* grid) { return qvtest::gridCaptions(grid); }

@@ -46,11 +46,11 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
 
     // Tab runs down the left column, then the right one.
-    box(10)->setFocus();
+    qvtest::clickAt(box(10));
     QStringList order;
     for (int i = 0; i < 11; ++i) {
-        order << QApplication::focusWidget()->objectName();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << qvtest::focused()->objectName();
+        key(Qt::Key_Tab);
     }
     EXPECT_EQ(order, (QStringList{"txtfields_10", "txtfields_2", "txtfields_3", "txtfields_4", "txtfields_5",
                                   "txtfields_6", "txtfields_7", "txtfields_1", "txtfields_8", "txtfields_9",
@@ -117,7 +117,8 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
     EXPECT_EQ(db.count("Suppliers"), 2);
 
     // Keys do nothing while adding.
-    QTest::keyClick(&w(), Qt::Key_Escape);
+    qvtest::clickAt(box(10));
+    key(Qt::Key_Escape);
     EXPECT_TRUE(w().isLoaded());
 
     type(box(10), QStringLiteral("Dropped"));
@@ -230,8 +231,8 @@ TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
 
     open();
     click(w().cmdLast);
-    w().cmdFirst->setFocus();
-    QTest::keyClick(&w(), Qt::Key_Escape);
+    qvtest::clickAt(box(10));
+    key(Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Frmdatabase"));
     // Closed and released: another window may delete every vendor at once.

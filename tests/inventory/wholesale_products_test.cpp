@@ -2,10 +2,12 @@
 // posted with Edit and Update, the figures reach the table when the row is
 // left, Refresh and Close recompute and save, and the manager unlocks the
 // returned and lost boxes through the real password dialog.
+#include "support/line_hands.h"
 #include "support/user_hands.h"
 #include "inventory/inventory_master.h"
 #include "inventory/wholesale_products.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/money.h"
 #include "shell/wholesale_login.h"
@@ -61,15 +63,8 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     qv::TextBox* box(int index) { return w->txtfields.value(index); }
-    void type(QLineEdit* target, const QString& text)
-    {
-        target->setFocus();
-        target->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(target, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(target, text);
-    }
+    // Clicks into the box, selects what it holds and types over it.
+    void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     void click(QAbstractButton* button)
     {
         ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
@@ -194,7 +189,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     unlock("wrong");
     EXPECT_EQ(ui.script.messages().value(0), "Invalid Password, try again!");
     EXPECT_FALSE(box(5)->isEnabled());
-    qv::Windows::loaded<frmLogin3>()->cmdCancel_Click();
+    click(qv::Windows::loaded<frmLogin3>()->cmdCancel);
     ui.script.clear();
 
     unlock();
@@ -293,10 +288,12 @@ TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
 {
     Form10& f = open();
     click(f.cmdEdit);
-    QTest::keyClick(box(0), Qt::Key_Escape);
+    qvtest::clickAt(box(0));
+    qvtest::press(Qt::Key_Escape);
     EXPECT_TRUE(qv::Windows::loaded<Form10>());
     click(f.cmdCancel);
-    QTest::keyClick(box(0), Qt::Key_Escape);
+    qvtest::clickAt(box(0));
+    qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<Form10>());
 }
@@ -333,6 +330,19 @@ TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNo
     EXPECT_EQ(stored("Capes", "NetProfitFromSales").toDouble(), 0);
 }
 
+TEST_F(WholesaleTest, TheMemoShowsItsLinesAndEnterAddsOne)
+{
+    item("Towels", 50, 20, 4, 0, {{"Memo", QStringLiteral("Wash at 60\r\nFold in three")}});
+    Form10& f = open();
+    ASSERT_EQ(box(17)->text(), "Towels");
+    EXPECT_EQ(f.memoBox->blockCount(), 2);
+    click(f.cmdEdit);
+    qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
+    click(f.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(stored("Towels", "Memo").toString().remove('\r'), "Wash at 60\nFold in three\nAsk Pat");
+}
+
 TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
 {
     item("Bleach", 50, 10, 3, 2.5, {{"ReturnedToStock", 2}, {"LostOrDamaged", 1}});
@@ -355,13 +365,14 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     EXPECT_EQ(f.lblStatus->text(), "Record: 3");
 
     // Keys move too; Ctrl+Up goes to the first row.
-    QTest::keyClick(box(0), Qt::Key_Up, Qt::ControlModifier);
+    qvtest::clickAt(box(0));
+    qvtest::press(Qt::Key_Up, Qt::ControlModifier);
     EXPECT_EQ(box(17)->text(), "Bleach");
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    f.DataGrid1->selectRow(1);
-    QApplication::processEvents();
+    qvtest::clickAt(f.DataGrid1->viewport(),
+                    f.DataGrid1->visualRect(f.DataGrid1->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(18)->text(), "2");
 
@@ -369,7 +380,7 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     click(f.cmdEdit);
     EXPECT_FALSE(f.cmdNext->isEnabled());
     EXPECT_EQ(f.lblStatus->text(), "Edit record");
-    type(box(6), "changed memo");
+    type(w->memoBox, "changed memo");
     click(f.cmdCancel);
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_TRUE(box(6)->text().isEmpty());

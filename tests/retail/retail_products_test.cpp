@@ -1,9 +1,11 @@
 // The retail product window driven as the front desk and the manager use it:
 // products found and sent onto the open ticket, the stock figures booked,
 // saved and shown again, and the manager's corrections.
+#include "support/line_hands.h"
 #include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "platform/values/money.h"
@@ -58,15 +60,8 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    void type(QLineEdit* target, const QString& text)
-    {
-        target->setFocus();
-        target->selectAll();
-        if (text.isEmpty())
-            QTest::keyClick(target, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(target, text);
-    }
+    // Clicks into the box, selects what it holds and types over it.
+    void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     void click(QAbstractButton* button)
     {
         ASSERT_TRUE(button->isVisible()) << button->objectName().toStdString();
@@ -248,7 +243,7 @@ TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
     for (const char* typed : {"", "0", "0.5", "abc"}) {
         ui.script.clear();
         type(box(18), typed);
-        box(6)->setFocus();
+        qvtest::clickAt(f.memoBox);
         click(f.Command18);
         EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now and "
                                                     "click the 3# button again."})
@@ -307,7 +302,7 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
 
     // Adding a ticket is being on one.
     ui.script.clear();
-    book->cmdAdd_Click();
+    click(book->cmdAdd);
     type(box(18), "2");
     click(f.Command16);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -372,6 +367,20 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     EXPECT_FALSE(again.Command9->isVisibleTo(&again));
 }
 
+TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
+{
+    db.execRaw("UPDATE StockControl SET Memo = 'Reorder in May' || char(13) || char(10) || 'Top shelf' "
+               "WHERE Category = 'Zinc Cream'");
+    FormProductsA& f = open();
+    ASSERT_EQ(box(17)->text(), "Zinc Cream");
+    EXPECT_EQ(f.memoBox->blockCount(), 2);
+    click(f.cmdEdit);
+    qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
+    click(f.cmdUpdate);
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(stored("Zinc Cream", "Memo").toString().remove('\r'), "Reorder in May\nTop shelf\nAsk Pat");
+}
+
 TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRowEdited)
 {
     FormProductsA& f = open();
@@ -391,14 +400,14 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    f.DataGrid1->selectRow(1);
-    QApplication::processEvents();
+    qvtest::clickAt(f.DataGrid1->viewport(),
+                    f.DataGrid1->visualRect(f.DataGrid1->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(box(18)->text(), "2");
 
     click(f.cmdEdit);
     EXPECT_FALSE(f.cmdNext->isEnabled());
-    type(box(6), "changed memo");
+    type(f.memoBox, "changed memo");
     click(f.cmdCancel);
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_TRUE(box(6)->text().isEmpty());

@@ -80,8 +80,8 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events[0].arguments.value(0),
-              "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp)|*.jpg;*.jpe;*.jpeg;*.bmp|JPEG Files (*.jpg;*.jpe;*.jpeg)|"
-              "*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
+              "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|JPEG Files "
+              "(*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
     EXPECT_TRUE(box(16)->text().isEmpty());
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
 

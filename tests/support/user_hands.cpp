@@ -1,5 +1,6 @@
 #include "support/user_hands.h"
 
+#include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QMessageBox>
@@ -60,6 +61,26 @@ bool reachable(QWidget* control, QPoint at, const char* what)
     return true;
 }
 
+// A click into a box, list or grid of a window that is not the active one
+// makes the window active first, as the window system does for a mouse, so
+// that keys then go to the control clicked. A button needs no focus to be
+// pressed; turning to its window would run events (a test's queued answer to
+// the report the button opens, say) before the click.
+void turnTo(QWidget* control)
+{
+    QWidget* top = control->window();
+    if (qobject_cast<QAbstractButton*>(control) || top->windowType() == Qt::Popup
+        || QApplication::activeWindow() == top)
+        return;
+    top->activateWindow();
+    (void)QTest::qWaitForWindowActive(top);
+    // A window shown again after it hid keeps the platform's focus without
+    // becoming the application's active window when no window system is
+    // there to hand it the focus.
+    if (QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
+}
+
 } // namespace
 
 QString describe(const QWidget* widget)
@@ -110,6 +131,7 @@ bool clickAt(QWidget* control, QPoint at)
     if (!reachable(control, at, "click"))
         return false;
     QWidget* top = control->window();
+    turnTo(control);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow(control, at));
     flush();
     return true;
@@ -119,6 +141,7 @@ bool doubleClickAt(QWidget* control, QPoint at)
 {
     if (!reachable(control, at, "double-click"))
         return false;
+    turnTo(control);
     QWindow* handle = control->window()->windowHandle();
     const QPoint p = inWindow(control, at);
     QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, p);
@@ -140,7 +163,11 @@ void typeKeys(const QString& text)
             ADD_FAILURE() << "typing \"" << text.toStdString() << "\": no widget has the focus";
             return;
         }
-        QTest::keyClicks(target, QString(c));
+        // A line break is the Enter key.
+        if (c == QLatin1Char('\n'))
+            QTest::keyClick(target, Qt::Key_Return);
+        else
+            QTest::keyClicks(target, QString(c));
     }
     flush();
 }

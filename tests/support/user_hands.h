@@ -29,7 +29,8 @@ bool clickAt(QWidget* control);
 bool clickAt(QWidget* control, QPoint at);
 bool doubleClickAt(QWidget* control, QPoint at);
 
-// Types the text, key by key, into the widget that has the focus.
+// Types the text, key by key, into the widget that has the focus; a line
+// break is typed as Enter.
 void typeKeys(const QString& text);
 // Presses one key (Enter, Esc, Tab, Home, ...) in the widget with the focus.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);

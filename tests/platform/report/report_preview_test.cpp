@@ -153,7 +153,13 @@ TEST(ReportPreview, FitsTheScreenAndCanBeResized)
     bool ran = false;
     whilePreviewOpen([&](ReportPreview& p) {
         ran = true;
-        QTest::qWait(20);   // the scroll bars follow the page a moment later
+        // The scroll bars follow the page a moment later; on a busy machine
+        // that moment can be long.
+        auto* scrollArea = p.findChild<QScrollArea*>();
+        ASSERT_TRUE(scrollArea);
+        (void)QTest::qWaitFor([&] {
+            return scrollArea->verticalScrollBar()->isVisible() && !scrollArea->horizontalScrollBar()->isVisible();
+        }, 5000);
         QScreen* screen = p.screen();
         ASSERT_TRUE(screen);
         const QRect area = screen->availableGeometry();

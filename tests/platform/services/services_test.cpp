@@ -96,7 +96,9 @@ TEST(MessageBoxStyles, ButtonsAndDefaults)
 TEST(FileFilters, OldFiltersBecomeQtFilters)
 {
     EXPECT_EQ(qtFileFilter("Pictures (*.bmp;*.jpg)|*.bmp;*.jpg|All Files|*.*"),
-              "Pictures (*.bmp;*.jpg) (*.bmp *.jpg);;All Files (*.*)");
+              "Pictures (*.bmp *.jpg);;All Files (*.*)");
+    // Words in brackets that are no patterns stay.
+    EXPECT_EQ(qtFileFilter("Notes (old)|*.txt"), "Notes (old) (*.txt)");
     EXPECT_EQ(qtFileFilter("Images (*.png)"), "Images (*.png)");
 }
 
