@@ -1,0 +1,36 @@
+#pragma once
+// The states a user brings a window to with the mouse and the keys, from the
+// window as it opens: a grid filled by a button, a panel shown, a list
+// dropped down, a day typed into the schedule, the edit buttons shown by the
+// password, a record being added. The layout check looks at each; the
+// pictures for a person to look at are taken of each.
+#include <QList>
+#include <QString>
+#include <functional>
+
+namespace qv { class Window; }
+
+namespace qvtest {
+
+class SalonDb;
+
+struct WindowState {
+    QString name;
+    // Acts on the window as a user does; false (with the test failed) when
+    // the state could not be reached.
+    std::function<bool(qv::Window*)> reach;
+};
+
+// The states of the window, in the order a user meets them.
+QList<WindowState> statesOf(qv::Window* window);
+
+// Rows with the longest values a salon keeps in its ordinary work (a name
+// of two words and an initial, a date of two-digit month and day, a price
+// in the thousands), beside the standard salon: a grid or box that cuts
+// them cuts real records.
+void addLongestValues(SalonDb& db);
+
+// Lets queued work and deferred deletions run.
+void settle();
+
+} // namespace qvtest
