@@ -519,8 +519,10 @@ void Form2::formActivate()
 
 void Form2::formResize()
 {
-    RecordForm::formResize();
+    // The controls follow the window first; the status bar is then laid out
+    // for the window's new width with its buttons as they now are.
     passOver([this] { scaling.formResize(this); });
+    RecordForm::formResize();
 }
 
 void Form2::formUnload(bool& cancel)
