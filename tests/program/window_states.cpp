@@ -41,7 +41,7 @@ bool type(qv::Window* w, const char* box, const QString& text)
 }
 
 // The padlock opens the password dialog; the manager types the password
-// and clicks OK.
+// and presses Enter.
 bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
 {
     if (!click(w, padlock))
@@ -53,10 +53,9 @@ bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
     }
     if (!typeInto(login->txtPassword, PasswordDialog::kPassword))
         return false;
-    if (!clickAt(login->cmdOK))
-        return false;
+    press(Qt::Key_Return);
     settle();
-    return true;
+    return login->LoginSucceeded;
 }
 
 // A state a user brings a window to, from the window as it opens.

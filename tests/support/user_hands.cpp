@@ -103,11 +103,21 @@ bool clickAt(QWidget* control)
     return control ? clickAt(control, control->rect().center()) : clickAt(control, QPoint());
 }
 
+// A click into a window that is not the active one makes it active first,
+// as the window system does; the keys then go to it.
+static void activate(QWidget* top)
+{
+    // At once, without running queued work ahead of the click.
+    if (QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
+}
+
 bool clickAt(QWidget* control, QPoint at)
 {
     if (!reachable(control, at, "click"))
         return false;
     QWidget* top = control->window();
+    activate(top);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow(control, at));
     flush();
     return true;
@@ -117,6 +127,7 @@ bool doubleClickAt(QWidget* control, QPoint at)
 {
     if (!reachable(control, at, "double-click"))
         return false;
+    activate(control->window());
     QWindow* handle = control->window()->windowHandle();
     const QPoint p = inWindow(control, at);
     QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, p);
