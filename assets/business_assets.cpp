@@ -41,6 +41,11 @@ void paint(QWidget* box, const char* colour)
     box->setStyleSheet(QStringLiteral("background-color: %1;").arg(QLatin1String(colour)));
 }
 
+// The item's column: captions, then boxes.
+constexpr int kCaptionWidth = 1890;
+constexpr int kBoxLeft = 2040;
+constexpr int kBoxWidth = 2100;
+
 struct FieldRow {
     int label;
     const char* caption;
@@ -77,24 +82,27 @@ const FieldRow kBusinessRows[] = {
     {17, "Zip:", 19, "Zip", ""},
 };
 
+// Each column holds its caption and the longest value a salon writes in it
+// (a category of the list, a price in the thousands), with room to spare
+// for type that grows faster than the grid on a wide screen.
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {"Business_Name", "Business Name", "", 1900},
-        {"Category", "Category", "", 1600},
-        {"Location", "Location", "", 1600},
-        {"ItemName", "Item Name", "", 1600},
-        {"ItemDescription", "Item Description", "", 2200},
+        {"Category", "Category", "", 2000},
+        {"Location", "Location", "", 2000},
+        {"ItemName", "Item Name", "", 2000},
+        {"ItemDescription", "Item Description", "", 3100},
         {"Manufacturer", "Manufacturer", "", 1600},
         {"Model", "Model", "", 1400},
         {"SerialVin", "Serial/Vin", "", 1600},
         {"PurchaseDate", "Purchase Date", "", 1500},
-        {"PurchasePrice", "Purchase Price", kMoney, 1100},
+        {"PurchasePrice", "Purchase Price", kMoney, 1500},
         {"PurchasedFrom", "Purchased From", "", 1700},
-        {"ReplacementCost", "Replacement Cost", kMoney, 1300},
+        {"ReplacementCost", "Replacement Cost", kMoney, 1850},
         {"AppriasedBy", "Appraised By", "", 1600},
-        {"AppraisalDate", "Appraised Date", "", 1500},
-        {"AppraisedValue", "Appraised Value", kMoney, 1200},
+        {"AppraisalDate", "Appraised Date", "", 1600},
+        {"AppraisedValue", "Appraised Value", kMoney, 1650},
         {"On_OffSite", "On Off Site", "", 1300},
         {"Imagekey", "Image Key", "", 2400},
         {"Address", "Address", "", 1900},
@@ -159,18 +167,20 @@ void Form2::buildLayout()
 
     buildBar();
 
-    Label1 = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6000, 300);
+    Label1 = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6120, 300);
     QFont heading = windowFont;
-    heading.setPointSize(11);
+    heading.setPointSize(10);
     heading.setBold(true);
     Label1->setFont(heading);
 
     // The item's fields, with the clear buttons and lists beside the first two.
+    // The captions keep room to spare: on a screen wider than it is high
+    // in the design's proportion the type grows faster than the room.
     int top = 1380;
     for (const FieldRow& row : kItemRows) {
         lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
-                                          QString::fromLatin1(row.caption), 120, top + 30, 1800));
-        qv::place(box(row), 1980, top, 2160, 285);
+                                          QString::fromLatin1(row.caption), 120, top + 30, kCaptionWidth));
+        qv::place(box(row), kBoxLeft, top, kBoxWidth, 285);
         top += 315;
     }
     txtfields.value(14)->setToolTip(QStringLiteral("Cash  or Credit ?"));
@@ -196,37 +206,40 @@ void Form2::buildLayout()
         c->setToolTip(tip);
         qv::place(c, 4500, boxTop, 1740, 300);
         c->lineEdit()->installEventFilter(this);
+        WidenListToChoices(c);
         return c;
     };
+    // A list keeps the height of its type, which grows faster than the
+    // rows on a wide screen: the two stand a little apart.
     Combo3 = list("Combo3", QStringLiteral("Category"),
-                  QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1380);
+                  QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1365);
     Combo2 = list("Combo2", QStringLiteral("Location"),
                   QStringLiteral("Pick the location of your item, or enter one into the textbox."), kLocations,
-                  1380 + 315);
+                  1380 + 330);
 
     // On or off site, below the item's fields.
     Label5 = label("Label5", "On/Off Site", 120, top + 30, 1800);
     qv::TextBox* onOff = box({-1, "", 17, "On_OffSite", ""});
     paint(onOff, kWhite);
-    qv::place(onOff, 1980, top, 2160, 285);
+    qv::place(onOff, kBoxLeft, top, kBoxWidth, 285);
     Combo6 = list("Combo6", QStringLiteral("On/Off"), QStringLiteral("Is the Item On Or Off Site?"), kOnOff, top);
 
     // The notes.
     top += 375;
-    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, 1800));
+    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
     rtf3 = new qv::RichTextBox(this);
     rtf3->setObjectName(QStringLiteral("rtf3"));
-    qv::place(rtf3, 1980, top, 4260, 1020);
+    qv::place(rtf3, kBoxLeft, top, 6240 - kBoxLeft, 1020);
 
     // The item picture with its path, the second boxes of the site and the
     // business name beside it.
-    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1440));
+    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
     qv::TextBox* path = box({16, "", 16, "Imagekey", ""});
     QFont arial = windowFont;
     arial.setFamily(QStringLiteral("Arial"));
     path->setFont(arial);
     paint(path, kPathColour);
-    qv::place(path, 7800, 990, 4020, 285);
+    qv::place(path, 7920, 990, 3900, 285);
     picture = new PictureViewport(this, path);
     picture->place(6360, 1380, 3720, 3000, 4380, 10080, 255);
     RichTextBox1 = new qv::RichTextBox(this);
@@ -265,7 +278,7 @@ void Form2::buildBar()
     CBLSalon->setAutoFillBackground(true);
     CBLSalon->setStyleSheet(QStringLiteral("#CBLSalon { background-color: %1; border-bottom: 1px solid #808080; }")
                                 .arg(kGrey));
-    qv::place(CBLSalon, 0, 0, 11940, 900);
+    qv::place(CBLSalon, 0, 0, 11940, 960);
 
     struct BarButton {
         QPushButton** slot;
@@ -291,12 +304,14 @@ void Form2::buildBar()
         button->setToolTip(QString::fromLatin1(b.tip));
         button->setIcon(style()->standardIcon(b.icon));
         button->setIconSize(QSize(22, 22));
-        qv::place(button, left + 360, 45, 495, 480);
+        qv::place(button, left + 360, 30, 495, 420);
         *b.slot = button;
         auto* caption = new QLabel(QString::fromLatin1(b.caption), CBLSalon);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setWordWrap(true);
-        qv::place(caption, left, 540, 1215, 345);
+        // Two lines of the bar's type, with room for the type growing
+        // faster than the bar on a wide screen.
+        qv::place(caption, left, 450, 1215, 480);
         left += 1245;
     }
     Command23 = new QPushButton(QStringLiteral("Exit Program"), CBLSalon);
@@ -368,28 +383,29 @@ void Form2::buildPanels()
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAutoFillBackground(true);
     Picture2->setStyleSheet(QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture2, 1560, 1320, 4680, 2520);
+    // Over the item's boxes, leaving their captions and the picture in sight.
+    qv::place(Picture2, 2010, 1320, 4260, 2565);
     Picture2->installEventFilter(this);
     int top = 420;
     for (const FieldRow& row : kBusinessRows) {
         auto* l = new QLabel(QString::fromLatin1(row.caption), Picture2);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
-        qv::place(l, 120, top + 30, 1500, 255);
+        qv::place(l, 120, top + 30, 1530, 255);
         lblLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));
         b->setParent(Picture2);
         b->setSelectOnFocus(true);
         paint(b, kBackground);
-        qv::place(b, 1680, top, 2880, 285);
+        qv::place(b, 1710, top, 2400, 285);
         top += 360;
     }
     auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), Picture2);
     hint->setObjectName(QStringLiteral("lblLabels_22"));
-    qv::place(hint, 120, 90, 3900, 255);
+    qv::place(hint, 120, 90, 3600, 255);
     lblLabels.insert(22, hint);
     Command16 = new QPushButton(QStringLiteral("X"), Picture2);
     Command16->setObjectName(QStringLiteral("Command16"));
-    qv::place(Command16, 4200, 60, 360, 300);
+    qv::place(Command16, 3780, 60, 360, 300);
     Picture2->hide();
     Command16->hide();
 
@@ -398,7 +414,10 @@ void Form2::buildPanels()
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setAutoFillBackground(true);
     Picture3->setStyleSheet(QStringLiteral("#Picture3 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture3, 120, 1320, 11700, 4260);
+    // Over the boxes and the picture, down to the row of tools under them,
+    // which stay in sight: the calendar picture among them is used while
+    // the grid is shown.
+    qv::place(Picture3, 120, 1320, 11700, 3825);
     auto* gridTitle = new QLabel(QStringLiteral("Business Datasheet"), Picture3);
     gridTitle->setObjectName(QStringLiteral("DataGrid2_caption"));
     gridTitle->setStyleSheet(QStringLiteral("font-weight: bold;"));
@@ -408,7 +427,7 @@ void Form2::buildPanels()
     qv::place(Command5, 11220, 45, 360, 285);
     DataGrid2 = new qv::DataGrid(Picture3);
     DataGrid2->setObjectName(QStringLiteral("DataGrid2"));
-    qv::place(DataGrid2, 120, 360, 11460, 3780);
+    qv::place(DataGrid2, 120, 360, 11460, 3345);
     Picture3->hide();
     Command5->hide();
 

@@ -21,7 +21,8 @@ extern qint16 ResizeOnFormResize;  // a resize of the window rescales its contro
 
 // Moves and sizes every control of the form by the factors (left and width
 // by sx, top and height by sy; a combo box's height follows its font
-// instead) and multiplies each control's font size by their mean. Controls
+// instead) and multiplies each control's font size by their mean; a grid's
+// columns widen by the horizontal factor with the grid. Controls
 // inside containers are scaled in their container's coordinates; the inner
 // parts of composite controls (a grid's scroll bars, a calendar's buttons)
 // are left to their control. With ResizeFormToo set the window itself is

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <functional>
 
+class QComboBox;
 class QWidget;
 
 // Keeps the window above all windows that are not kept on top. Nothing is
@@ -18,6 +19,10 @@ void RemoveCloseCommand(QWidget* form);
 
 // Moves the window to the middle of the primary screen (where there is one).
 void CenterOnScreen(QWidget* form);
+
+// The list a drop-down opens is as wide as its longest choice, also after
+// the window has rescaled its type; the box itself keeps its width.
+void WidenListToChoices(QComboBox* combo);
 
 // Hands a widget's mouse presses, moves and releases (any button; positions
 // in the widget's own coordinates) to its window's handlers. The widget owns

@@ -2,9 +2,11 @@
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
 #include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTimer>
+#include <cmath>
 
 namespace qv {
 
@@ -86,6 +88,12 @@ private:
     QStringList fieldNames;  // ...with these fields
 };
 
+// A row holds one line of the grid's type with room above and below.
+int rowHeightFor(const QFont& font)
+{
+    return QFontMetrics(font).height() + 6;
+}
+
 bool sameColumns(const QList<GridColumn>& a, const QList<GridColumn>& b)
 {
     if (a.size() != b.size())
@@ -103,6 +111,9 @@ struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
     bool syncing = false;   // the grid itself is selecting the current row
+    double columnScale = 1.0;
+
+    int columnWidth(int twips) const { return int(std::lround(px(twips) * columnScale)); }
 
     // Selects the recordset's current row, in the current column or, for
     // rows just put in, the first.
@@ -133,7 +144,7 @@ DataGrid::DataGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setDefaultSectionSize(rowHeightFor(font()));
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -181,8 +192,8 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     for (int c = 0; c < m.columns.size(); ++c) {
         const int twips = m.columns[c].widthTwips;
-        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != px(twips)))
-            setColumnWidth(c, px(twips));
+        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != d->columnWidth(twips)))
+            setColumnWidth(c, d->columnWidth(twips));
     }
     d->selectRow(this, true);
 }
@@ -190,6 +201,29 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
 std::shared_ptr<Recordset> DataGrid::dataSource() const
 {
     return d->model.rs;
+}
+
+void DataGrid::scaleColumns(double factor)
+{
+    if (!(factor > 0))
+        return;
+    d->columnScale *= factor;
+    QHeaderView* header = horizontalHeader();
+    for (int c = 0; c < header->count(); ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, int(std::lround(columnWidth(c) * factor)));
+}
+
+double DataGrid::columnScale() const
+{
+    return d->columnScale;
+}
+
+void DataGrid::changeEvent(QEvent* e)
+{
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(rowHeightFor(font()));
 }
 
 void DataGrid::refresh()

@@ -513,8 +513,10 @@ Covering coveringOf(QWidget* w, QWidget* window)
             // cells do: the line is drawn either way.
             const QRect shared = QRect(w->mapTo(window, QPoint(0, 0)), w->size())
                 & QRect(top->mapTo(window, QPoint(0, 0)), top->size());
-            if (top->metaObject() == w->metaObject() && qMin(shared.width(), shared.height()) <= 1)
+            if (top->metaObject() == w->metaObject() && qMin(shared.width(), shared.height()) <= 1) {
+                --inside;
                 continue;
+            }
             if (!result.by) {
                 result.by = top;
                 result.at = at;
@@ -523,7 +525,7 @@ Covering coveringOf(QWidget* w, QWidget* window)
         }
     }
     if (covered > 0)
-        result.cover = covered == inside ? Cover::Wholly : Cover::Partly;
+        result.cover = covered >= inside ? Cover::Wholly : Cover::Partly;
     return result;
 }
 
