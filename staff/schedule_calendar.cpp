@@ -33,6 +33,9 @@ constexpr int kColumnLeft[7] = {0, 1560, 3120, 4680, 6240, 7800, 9240};
 constexpr int kColumnWidth[7] = {1575, 1575, 1575, 1575, 1575, 1455, 1455};
 constexpr int kRowTop[6] = {360, 1440, 2520, 3600, 4680, 5760};
 constexpr int kCellHeight = 1055;
+// The memo panel's place in the window.
+constexpr int kMemoLeft = 2040;
+constexpr int kMemoTop = 2040;
 
 const QString kNothingToUpdate = QStringLiteral("You have nothing to update.Click Cancel or make an entry.");
 
@@ -248,7 +251,9 @@ void frmCalendar::buildMemoPanel()
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setFrameShape(QFrame::Box);
     paint(Picture2, kMemoPanel);
-    qv::place(Picture2, 3240, 1920, 4935, 3495);
+    // Over the cells of Monday to Wednesday in the second to fourth weeks,
+    // whole: no cell shows half under it.
+    qv::place(Picture2, kMemoLeft, kMemoTop, 4680, 3210);
 
     Label2 = new QLabel(QStringLiteral("Memo"), Picture2);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -257,16 +262,16 @@ void frmCalendar::buildMemoPanel()
     white.setColor(QPalette::WindowText, Qt::white);
     Label2->setPalette(white);
     Label2->setIndent(4);
-    qv::place(Label2, 0, 0, 4680, 240);
+    qv::place(Label2, 0, 0, 4425, 240);
 
     Command5 = new QPushButton(QStringLiteral("X"), Picture2);
     Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4680, 0, 255, 240);
+    qv::place(Command5, 4425, 0, 255, 240);
 
     qv::TextBox* month = addField(42, QStringLiteral("MonthYear"));
     month->setParent(Picture2);
     month->setSelectOnFocus(true);
-    qv::place(month, 1680, 360, 3135, 330);
+    qv::place(month, 1680, 360, 2880, 330);
     month->show();
 
     qv::TextBox* memo = addField(44, QStringLiteral("Memo"));
@@ -277,12 +282,12 @@ void frmCalendar::buildMemoPanel()
     QPalette p = memoBox->palette();
     p.setColor(QPalette::Text, kMemoText);
     memoBox->setPalette(p);
-    qv::place(memoBox, 120, 840, 4695, 2535);
+    qv::place(memoBox, 120, 840, 4440, 2250);
 
     // Over the panel's top left, but a button of the window.
     Command6 = new QPushButton(QStringLiteral("Update"), this);
     Command6->setObjectName(QStringLiteral("Command6"));
-    qv::place(Command6, 3840, 2280, 960, 330);
+    qv::place(Command6, kMemoLeft + 600, kMemoTop + 360, 960, 330);
 
     Command5_Click();
 

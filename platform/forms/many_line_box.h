@@ -17,7 +17,8 @@ class ManyLineBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     // Takes the box's place: the box is hidden and the view is shown instead.
-    // Lines wrap at the view's width and Tab moves on to the next control.
+    // Lines wrap at the view's width, a vertical scroll bar comes when they
+    // do not all fit, and Tab moves on to the next control.
     ManyLineBox(TextBox* box, QWidget* parent);
 
     TextBox* box() const { return m_box; }
