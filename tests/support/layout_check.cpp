@@ -496,6 +496,24 @@ Covering coveringOf(QWidget* w, QWidget* window)
     Covering result;
     if (area.width() < 1 || area.height() < 1)
         return result;
+    // Boxes of one kind may share their border line, as a table's cells do:
+    // the line is drawn either way, whatever lies on it.
+    QList<QRect> sharedBorders;
+    if (QWidget* parent = w->parentWidget()) {
+        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling == w || sibling->isHidden() || sibling->metaObject() != w->metaObject())
+                continue;
+            const QRect shared = w->geometry() & sibling->geometry();
+            if (!shared.isEmpty() && qMin(shared.width(), shared.height()) <= 1)
+                sharedBorders << shared.translated(-w->pos());
+        }
+    }
+    const auto onSharedBorder = [&sharedBorders](QPoint local) {
+        for (const QRect& r : sharedBorders)
+            if (r.contains(local))
+                return true;
+        return false;
+    };
     const int steps = caption ? 3 : 5;
     int inside = 0, covered = 0;
     for (int i = 0; i < steps; ++i) {
@@ -503,20 +521,12 @@ Covering coveringOf(QWidget* w, QWidget* window)
             const QPoint local(area.left() + (area.width() - 1) * i / (steps - 1),
                                area.top() + (area.height() - 1) * j / (steps - 1));
             const QPoint at = w->mapTo(window, local);
-            if (!window->rect().contains(at))
-                continue;   // reported as lying outside
+            if (!window->rect().contains(at) || onSharedBorder(local))
+                continue;   // reported as lying outside, or a border it shares
             ++inside;
             QWidget* top = painterAt(window, at);
             if (!top || isPartOf(top, w))
                 continue;
-            // Boxes of one kind may share their border line, as a table's
-            // cells do: the line is drawn either way.
-            const QRect shared = QRect(w->mapTo(window, QPoint(0, 0)), w->size())
-                & QRect(top->mapTo(window, QPoint(0, 0)), top->size());
-            if (top->metaObject() == w->metaObject() && qMin(shared.width(), shared.height()) <= 1) {
-                --inside;
-                continue;
-            }
             if (!result.by) {
                 result.by = top;
                 result.at = at;
