@@ -145,6 +145,9 @@ DataGrid::DataGrid(QWidget* parent)
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     verticalHeader()->setDefaultSectionSize(rowHeightFor(font()));
+    // Captions keep their type whichever row is current: a caption set in
+    // bold for the current row would not fit the width given for it.
+    horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,

@@ -11,7 +11,10 @@
 #include <QDate>
 #include <QLineEdit>
 #include <QMap>
+#include <QPointer>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace qvtest {
@@ -135,6 +138,17 @@ void addLongestValues(SalonDb& db)
                {"ItemName", "Front Desk Computer"}, {"ItemDescription", "Computer with printer and screen"},
                {"PurchaseDate", QDate(2001, 12, 28)}, {"PurchasePrice", 12500.00}, {"ReplacementCost", 13800.00},
                {"AppraisedValue", 10750.00}, {"AppraisalDate", QDate(2001, 12, 30)}, {"On_OffSite", "On"}});
+}
+
+qv::Window* showOnScreen(const QString& kind)
+{
+    QPointer<qv::Window> w = qv::Windows::show(kind);
+    if (!w)
+        return nullptr;
+    w->activateWindow();
+    (void)QTest::qWaitFor([&w] { return !w || (w->windowHandle() && w->windowHandle()->isExposed()); });
+    settle();
+    return w && w->isVisible() ? w.data() : nullptr;
 }
 
 void settle()

@@ -33,4 +33,9 @@ void addLongestValues(SalonDb& db);
 // Lets queued work and deferred deletions run.
 void settle();
 
+// Shows the window as the program does and waits until it is on screen and
+// active; null when it closes itself on the way (the start-up backup goes
+// on to the splash window by itself).
+qv::Window* showOnScreen(const QString& kind);
+
 } // namespace qvtest

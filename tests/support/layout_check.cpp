@@ -310,6 +310,10 @@ void checkTable(QTableView* view, const QString& name, QStringList& out)
             const QVariant headerFont = model->headerData(col, Qt::Horizontal, Qt::FontRole);
             if (headerFont.canConvert<QFont>())
                 font = headerFont.value<QFont>().resolve(font);
+            // A header that marks the current row's columns draws their captions bold.
+            if (header->highlightSections() && view->selectionModel()
+                && view->selectionModel()->columnIntersectsSelection(col, QModelIndex()))
+                font.setBold(true);
             QStyleOptionHeader opt;
             opt.initFrom(header);
             opt.rect = QRect(0, 0, header->sectionSize(col), header->height());
