@@ -5,6 +5,7 @@
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
+#include "common/print_picture.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -321,11 +322,12 @@ void Form2::buildBar()
 
 void Form2::buildTools()
 {
-    auto tool = [&](const char* name, const QString& tip, QStyle::StandardPixmap icon, int left, int top) {
+    const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
+    auto tool = [&](const char* name, const QString& tip, const QIcon& icon, int left, int top) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(tip);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(22, 22));
         qv::place(b, left, top, 495, 435);
         return b;
@@ -340,30 +342,30 @@ void Form2::buildTools()
 
     // Beside the picture: the picture's own tools, then the programs.
     const int a = 10500, b = 11100;
-    Command1 = tool("Command1", "Print the current  information and Picture.", QStyle::SP_DialogSaveButton, a, 1380);
-    Command2 = tool("Command2", "Find a picture in your folders.", QStyle::SP_DirOpenIcon, b, 1380);
-    Command3 = tool("Command3", "Delete the picture from the database.", QStyle::SP_TrashIcon, a, 1860);
-    Command9 = tool("Command9", "Edit a picture", QStyle::SP_FileDialogStart, b, 1860);
-    Command7 = tool("Command7", "Scan  the Picture", QStyle::SP_DriveCDIcon, a, 2340);
-    Command11 = tool("Command11", "View Pictures in your folders.", QStyle::SP_FileDialogListView, b, 2340);
-    Picture4 = tool("Picture4", "Open Notepad", QStyle::SP_FileIcon, a, 2820);
-    Command8 = tool("Command8", "Visit the web!", QStyle::SP_DriveNetIcon, b, 2820);
-    Command4 = tool("Command4", "Calculator", QStyle::SP_ComputerIcon, a, 3300);
-    Command10 = tool("Command10", "Help File", QStyle::SP_DialogHelpButton, b, 3300);
+    Command1 = tool("Command1", "Print the current  information and Picture.", printIcon(), a, 1380);
+    Command2 = tool("Command2", "Find a picture in your folders.", standard(QStyle::SP_DirOpenIcon), b, 1380);
+    Command3 = tool("Command3", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon), a, 1860);
+    Command9 = tool("Command9", "Edit a picture", standard(QStyle::SP_FileDialogStart), b, 1860);
+    Command7 = tool("Command7", "Scan  the Picture", standard(QStyle::SP_DriveCDIcon), a, 2340);
+    Command11 = tool("Command11", "View Pictures in your folders.", standard(QStyle::SP_FileDialogListView), b, 2340);
+    Picture4 = tool("Picture4", "Open Notepad", standard(QStyle::SP_FileIcon), a, 2820);
+    Command8 = tool("Command8", "Visit the web!", standard(QStyle::SP_DriveNetIcon), b, 2820);
+    Command4 = tool("Command4", "Calculator", standard(QStyle::SP_ComputerIcon), a, 3300);
+    Command10 = tool("Command10", "Help File", standard(QStyle::SP_DialogHelpButton), b, 3300);
 
     // Under the second boxes: find, reports, tips, calendar.
     const int row = 5160;
     lblLabels.insert(25, caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
-    Command6 = tool("Command6", QString(), QStyle::SP_FileDialogContentsView, 6480, row);
-    Command21 = tool("Command21", "Totals of items", QStyle::SP_FileDialogInfoView, 7680, row);
+    Command6 = tool("Command6", QString(), standard(QStyle::SP_FileDialogContentsView), 6480, row);
+    Command21 = tool("Command21", "Totals of items", standard(QStyle::SP_FileDialogInfoView), 7680, row);
     caption("Label6", QStringLiteral("Totals"), 7680, row + 480, 900);
-    Image4 = tool("Image4", "Click here to view reports", QStyle::SP_FileDialogDetailedView, 8760, row);
+    Image4 = tool("Image4", "Click here to view reports", standard(QStyle::SP_FileDialogDetailedView), 8760, row);
     Image4->setFlat(true);
     lblLabels.insert(23, caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
-    Image3 = tool("Image3", QString(), QStyle::SP_MessageBoxInformation, 9840, row);
+    Image3 = tool("Image3", QString(), standard(QStyle::SP_MessageBoxInformation), 9840, row);
     Image3->setFlat(true);
     lblLabels.insert(24, caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
-    Image1 = tool("Image1", QString(), QStyle::SP_FileDialogNewFolder, 11040, row);
+    Image1 = tool("Image1", QString(), standard(QStyle::SP_FileDialogNewFolder), 11040, row);
     Image1->setFlat(true);
     Label4 = caption("Label4", QStringLiteral("Click Calendar"), 10800, row + 480, 1000);
 

@@ -4,6 +4,7 @@
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
+#include "common/print_picture.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -106,11 +107,12 @@ void frmEmployee::buildLayout()
         qv::place(l, left, top, width, height);
         return l;
     };
-    auto pictureButton = [&](const QString& name, const QString& tip, QStyle::StandardPixmap icon, int left, int top) {
+    const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
+    auto pictureButton = [&](const QString& name, const QString& tip, const QIcon& icon, int left, int top) {
         auto* b = new QPushButton(this);
         b->setObjectName(name);
         b->setToolTip(tip);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(22, 22));
         qv::place(b, left, top, 495, 435);
         return b;
@@ -159,14 +161,15 @@ void frmEmployee::buildLayout()
         const char* captionName;
         const char* label;
         const char* tip;
-        QStyle::StandardPixmap icon;
+        QIcon icon;
     };
     const BarButton bar[] = {
-        {&Command6, "Command6", &Label2, "Label2", "Database", "", QStyle::SP_FileDialogListView},
-        {&Command3, "Command3", &Label3, "Label3", "Picture", "", QStyle::SP_DirOpenIcon},
-        {&Command4, "Command4", &Label4, "Label4", "Print", "", QStyle::SP_DialogSaveButton},
-        {&Command2, "Command2", &Label5, "Label5", "Delete", "Delete the picture from the database.", QStyle::SP_TrashIcon},
-        {&Command7, "Command7", &Label6, "Label6", "Report", "Report Of Employees", QStyle::SP_FileIcon},
+        {&Command6, "Command6", &Label2, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
+        {&Command3, "Command3", &Label3, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
+        {&Command4, "Command4", &Label4, "Label4", "Print", "", printIcon()},
+        {&Command2, "Command2", &Label5, "Label5", "Delete", "Delete the picture from the database.",
+         standard(QStyle::SP_TrashIcon)},
+        {&Command7, "Command7", &Label6, "Label6", "Report", "Report Of Employees", standard(QStyle::SP_FileIcon)},
     };
     int buttonTop = 1200;
     for (const BarButton& b : bar) {
@@ -177,8 +180,8 @@ void frmEmployee::buildLayout()
     }
 
     // The finds, under the photo.
-    bttnFind = pictureButton("bttnFind", "Find By LastName", QStyle::SP_FileDialogContentsView, 6600, 4320);
-    Command1 = pictureButton("Command1", "Find By ID", QStyle::SP_FileDialogInfoView, 7200, 4320);
+    bttnFind = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 6600, 4320);
+    Command1 = pictureButton("Command1", "Find By ID", standard(QStyle::SP_FileDialogInfoView), 7200, 4320);
     Label1.insert(11, label("Label1_11", "FIND BY NAME <-OR-> ID #", 6600, 4830, 3615, 240));
     Label1.insert(12, label("Label1_12",
                             "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "

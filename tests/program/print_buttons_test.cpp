@@ -1,0 +1,65 @@
+// Every window the program knows: a print button shows the printer, never the
+// floppy disk that says "save" (the program saves nothing to a file from a
+// button).
+#include "common/print_picture.h"
+#include "platform/forms/window.h"
+#include "platform/services/services.h"
+#include "support/salon_db.h"
+#include "window_states.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QStyle>
+#include <gtest/gtest.h>
+
+static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
+
+namespace {
+
+bool looksLike(const QIcon& icon, const QIcon& picture)
+{
+    const QSize size(22, 22);
+    return !icon.isNull() && icon.pixmap(size).toImage() == picture.pixmap(size).toImage();
+}
+
+class PrintButtons : public ::testing::TestWithParam<QString> {
+protected:
+    void SetUp() override
+    {
+        qv::Windows::setOnLastClosed([] {});
+        db.seed();
+    }
+    void TearDown() override
+    {
+        for (qv::Window* w : qv::Windows::all())
+            w->unload();
+        qvtest::settle();
+        qv::Windows::setOnLastClosed(nullptr);
+    }
+
+    qvtest::SalonDb db;
+    qv::ScopedScriptedUi ui;
+};
+
+TEST_P(PrintButtons, ShowThePrinterNotTheFloppyDisk)
+{
+    qv::Window* w = qv::Windows::get(GetParam());
+    ASSERT_TRUE(w);
+    const QIcon save = QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton);
+    for (QAbstractButton* b : w->findChildren<QAbstractButton*>()) {
+        EXPECT_FALSE(looksLike(b->icon(), save))
+            << GetParam().toStdString() << "/" << b->objectName().toStdString() << " (\""
+            << b->toolTip().toStdString() << "\") shows the floppy disk of saving";
+    }
+}
+
+TEST(PrintPicture, IsNotTheFloppyDisk)
+{
+    EXPECT_FALSE(printIcon().isNull());
+    EXPECT_FALSE(looksLike(printIcon(), QApplication::style()->standardIcon(QStyle::SP_DialogSaveButton)));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryWindow, PrintButtons, ::testing::ValuesIn(qv::Windows::kinds()),
+                         [](const ::testing::TestParamInfo<QString>& info) { return info.param.toStdString(); });
+
+} // namespace
