@@ -20,28 +20,6 @@ constexpr int kStatusShorter = 1500;
 constexpr int kNextPastStatus = 700;
 constexpr int kLastPastNext = 340;
 
-// Tells the record form when one of the edit buttons is shown or hidden:
-// every shown button then takes its own place in the bar.
-class ShownOrHidden : public QObject {
-public:
-    ShownOrHidden(QObject* parent, std::function<void()> changed)
-        : QObject(parent)
-        , m_changed(std::move(changed))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override
-    {
-        if (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)
-            m_changed();
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    std::function<void()> m_changed;
-};
-
 qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
 {
     if (!rs)
@@ -90,7 +68,8 @@ RecordForm::RecordForm(QWidget* parent)
     // shows more of them at once gives each its own place.
     for (QPushButton* b : editButtons()) {
         qv::place(b, 0, 0, kEditButtonWidth, kButtonHeight);
-        b->installEventFilter(new ShownOrHidden(b, [this] { layOutButtonBar(); }));
+        // A button shown or hidden: every shown one takes its own place again.
+        new EventHook(b, {QEvent::ShowToParent, QEvent::HideToParent}, [this] { layOutButtonBar(); });
     }
 
     picStatBox = new QWidget(this);

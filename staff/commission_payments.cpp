@@ -1,6 +1,7 @@
 #include "staff/commission_payments.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
 #include "common/lookup_lists.h"
 #include "common/window_helpers.h"

@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/date_range.h"
+#include "common/drawn_pictures.h"
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
@@ -10,7 +11,6 @@
 #include "reports/report_fill.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QShowEvent>
 #include <limits>
 
@@ -64,21 +64,6 @@ std::optional<QDateTime> dayOf(const QString& text)
 }
 
 } // namespace
-
-QPixmap lampPicture(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double u = size / 24.0;
-    p.setBrush(QColor(255, 230, 80));
-    p.setPen(QColor(120, 100, 0));
-    p.drawEllipse(QRectF(5 * u, 2 * u, 14 * u, 14 * u));
-    p.setBrush(QColor(160, 160, 160));
-    p.drawRect(QRectF(9 * u, 16 * u, 6 * u, 5 * u));
-    return pm;
-}
 
 qv::Money currencyProduct(qv::Money a, qv::Money b)
 {

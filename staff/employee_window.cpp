@@ -4,7 +4,7 @@
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
-#include "common/print_picture.h"
+#include "common/drawn_pictures.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"

@@ -1,6 +1,7 @@
 #include "staff/schedule_calendar.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
@@ -59,34 +60,15 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const QPixmap& pic
 // The lock button: a shut padlock with its shackle drawn down.
 QPixmap shutPadlockPicture(int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 24.0;
-    p.setPen(QPen(QColor(90, 90, 90), 2.2 * s));
-    p.drawArc(QRectF(7 * s, 3 * s, 10 * s, 14 * s), 0, 180 * 16);
-    p.setPen(QColor(120, 40, 0));
-    p.setBrush(QColor(200, 70, 40));
-    p.drawRoundedRect(QRectF(4 * s, 10 * s, 16 * s, 11 * s), 2 * s, 2 * s);
-    p.setBrush(QColor(40, 20, 0));
-    p.drawEllipse(QPointF(12 * s, 15 * s), 1.6 * s, 1.6 * s);
-    return pm;
-}
-
-QPixmap bulbPicture(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 24.0;
-    p.setBrush(QColor(255, 230, 80));
-    p.setPen(QColor(120, 100, 0));
-    p.drawEllipse(QRectF(5 * s, 2 * s, 14 * s, 14 * s));
-    p.setBrush(QColor(160, 160, 160));
-    p.drawRect(QRectF(9 * s, 16 * s, 6 * s, 5 * s));
-    return pm;
+    return drawnPicture(size, [](QPainter& p, double s) {
+        p.setPen(QPen(QColor(90, 90, 90), 2.2 * s));
+        p.drawArc(QRectF(7 * s, 3 * s, 10 * s, 14 * s), 0, 180 * 16);
+        p.setPen(QColor(120, 40, 0));
+        p.setBrush(QColor(200, 70, 40));
+        p.drawRoundedRect(QRectF(4 * s, 10 * s, 16 * s, 11 * s), 2 * s, 2 * s);
+        p.setBrush(QColor(40, 20, 0));
+        p.drawEllipse(QPointF(12 * s, 15 * s), 1.6 * s, 1.6 * s);
+    });
 }
 
 } // namespace
@@ -190,7 +172,7 @@ void frmCalendar::buildTopStrip()
 
     Image3 = new qv::PictureBox(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(bulbPicture(qv::px(480)));
+    Image3->setPixmap(lampPicture(qv::px(480)));
     Image3->setCursor(Qt::PointingHandCursor);
     Image3->setToolTip(QStringLiteral("Calendar Tips"));
     qv::place(Image3, 960, 120, 480, 480);

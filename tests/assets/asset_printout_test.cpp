@@ -2,7 +2,7 @@
 #include "assets_fixture.h"
 
 #include "common/picture_viewport.h"
-#include "common/print_picture.h"
+#include "common/drawn_pictures.h"
 #include "platform/print/rich_text_box.h"
 
 #include <QFontMetricsF>

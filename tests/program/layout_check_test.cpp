@@ -42,27 +42,8 @@ const Rescaling* rescaling(const QString& window)
     return nullptr;
 }
 
-class LayoutCheck : public ::testing::TestWithParam<QString> {
+class LayoutCheck : public qvtest::EveryWindowTest {
 protected:
-    void SetUp() override
-    {
-        qv::Windows::setOnLastClosed([] {});
-        db.seed();
-        qvtest::addLongestValues(db);
-    }
-    void TearDown() override
-    {
-        closeAll();
-        qv::Windows::setOnLastClosed(nullptr);
-    }
-
-    static void closeAll()
-    {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
-        settle();
-    }
-
     static qv::Window* open(const QString& kind) { return qvtest::showOnScreen(kind); }
 
     static void report(const QStringList& faults)
@@ -91,8 +72,6 @@ protected:
         closeAll();
     }
 
-    qvtest::SalonDb db;
-    qv::ScopedScriptedUi ui;
 };
 
 TEST_P(LayoutCheck, AtItsOwnSize)

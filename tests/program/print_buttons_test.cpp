@@ -1,10 +1,8 @@
 // Every window the program knows: a print button shows the printer, never the
 // floppy disk that says "save" (the program saves nothing to a file from a
 // button).
-#include "common/print_picture.h"
+#include "common/drawn_pictures.h"
 #include "platform/forms/window.h"
-#include "platform/services/services.h"
-#include "support/salon_db.h"
 #include "window_states.h"
 
 #include <QAbstractButton>
@@ -22,24 +20,7 @@ bool looksLike(const QIcon& icon, const QIcon& picture)
     return !icon.isNull() && icon.pixmap(size).toImage() == picture.pixmap(size).toImage();
 }
 
-class PrintButtons : public ::testing::TestWithParam<QString> {
-protected:
-    void SetUp() override
-    {
-        qv::Windows::setOnLastClosed([] {});
-        db.seed();
-    }
-    void TearDown() override
-    {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
-        qvtest::settle();
-        qv::Windows::setOnLastClosed(nullptr);
-    }
-
-    qvtest::SalonDb db;
-    qv::ScopedScriptedUi ui;
-};
+class PrintButtons : public qvtest::EveryWindowTest {};
 
 TEST_P(PrintButtons, ShowThePrinterNotTheFloppyDisk)
 {

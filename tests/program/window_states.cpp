@@ -151,6 +151,26 @@ qv::Window* showOnScreen(const QString& kind)
     return w && w->isVisible() ? w.data() : nullptr;
 }
 
+void EveryWindowTest::SetUp()
+{
+    qv::Windows::setOnLastClosed([] {});
+    db.seed();
+    addLongestValues(db);
+}
+
+void EveryWindowTest::TearDown()
+{
+    closeAll();
+    qv::Windows::setOnLastClosed(nullptr);
+}
+
+void EveryWindowTest::closeAll()
+{
+    for (qv::Window* w : qv::Windows::all())
+        w->unload();
+    settle();
+}
+
 void settle()
 {
     for (int i = 0; i < 3; ++i) {

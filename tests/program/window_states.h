@@ -4,15 +4,17 @@
 // dropped down, a day typed into the schedule, the edit buttons shown by the
 // password, a record being added. The layout check looks at each; the
 // pictures for a person to look at are taken of each.
+#include "platform/services/services.h"
+#include "support/salon_db.h"
+
 #include <QList>
 #include <QString>
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace qv { class Window; }
 
 namespace qvtest {
-
-class SalonDb;
 
 struct WindowState {
     QString name;
@@ -37,5 +39,18 @@ void settle();
 // active; null when it closes itself on the way (the start-up backup goes
 // on to the splash window by itself).
 qv::Window* showOnScreen(const QString& kind);
+
+// A test of every window the program knows, one window kind a test, over
+// the standard salon and its longest values; every window left open is
+// unloaded at the end.
+class EveryWindowTest : public ::testing::TestWithParam<QString> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    static void closeAll();
+
+    SalonDb db;
+    qv::ScopedScriptedUi ui;
+};
 
 } // namespace qvtest

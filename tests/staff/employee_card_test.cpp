@@ -3,7 +3,7 @@
 #include "employee_fixture.h"
 
 #include "common/picture_viewport.h"
-#include "common/print_picture.h"
+#include "common/drawn_pictures.h"
 #include "platform/print/printer.h"
 
 #include <QDir>
