@@ -36,6 +36,8 @@ const char* const kGrey = "#C0C0C0";
 const char* const kMoney = "\"$\"#,##0.00";
 const char* const kDate = "M/d/yy";
 const char* const kReportQuery = "SELECT * FROM Business";
+// What a list's own text box held when it was last clicked.
+const char* const kTextAtLastClick = "qvTextAtLastClick";
 
 void paint(QWidget* box, const char* colour)
 {
@@ -204,6 +206,7 @@ void Form2::buildLayout()
         c->addItems(items);
         c->setCurrentIndex(-1);
         c->setEditText(text);
+        c->setProperty(kTextAtLastClick, text);
         c->setToolTip(tip);
         qv::place(c, 4500, boxTop, 1740, 300);
         c->lineEdit()->installEventFilter(this);
@@ -497,13 +500,18 @@ bool Form2::eventFilter(QObject* watched, QEvent* e)
     else if (watched == Picture2 && e->type() == QEvent::MouseButtonPress)
         guard([this] { Picture2_Click(); });
     else if (e->type() == QEvent::MouseButtonRelease) {
-        // A click into a list's own text box is a click of the list.
-        if (Combo3 && watched == Combo3->lineEdit())
-            guard([this] { Combo3_Click(); });
-        else if (Combo2 && watched == Combo2->lineEdit())
-            guard([this] { Combo2_Click(); });
-        else if (Combo6 && watched == Combo6->lineEdit())
-            guard([this] { Combo6_Click(); });
+        // A click into a list's own text box after typing there is a click
+        // of the list: the typed text goes into the record. The click that
+        // only puts the caret into the box to type writes nothing (the
+        // list's caption, "Category", is no value of the record).
+        const QList<QPair<QComboBox*, void (Form2::*)()>> lists = {
+            {Combo3, &Form2::Combo3_Click}, {Combo2, &Form2::Combo2_Click}, {Combo6, &Form2::Combo6_Click}};
+        for (const auto& [list, handler] : lists) {
+            if (!list || watched != list->lineEdit() || list->currentText() == list->property(kTextAtLastClick))
+                continue;
+            list->setProperty(kTextAtLastClick, list->currentText());
+            guard([this, handler = handler] { (this->*handler)(); });
+        }
     }
     return RecordForm::eventFilter(watched, e);
 }

@@ -1,6 +1,8 @@
 #include "support/user_hands.h"
 
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -169,7 +171,9 @@ bool typeInto(QWidget* box, const QString& text)
 {
     if (!clickAt(box))
         return false;
-    if (focused() != box && !isPartOf(focused(), box)) {
+    // A drop-down's own text box types for it: the click leaves the focus
+    // on the drop-down.
+    if (focused() != box && !isPartOf(focused(), box) && !isPartOf(box, focused())) {
         ADD_FAILURE() << "typing into " << describe(box).toStdString() << ": the click left the focus on "
                       << describe(focused()).toStdString();
         return false;
@@ -180,6 +184,37 @@ bool typeInto(QWidget* box, const QString& text)
     else
         typeKeys(text);
     return true;
+}
+
+bool pick(QComboBox* list, const QString& choice)
+{
+    if (!list) {
+        ADD_FAILURE() << "pick \"" << choice.toStdString() << "\": no list";
+        return false;
+    }
+    const int row = list->findText(choice);
+    if (row < 0) {
+        ADD_FAILURE() << describe(list).toStdString() << " offers no \"" << choice.toStdString() << "\"";
+        return false;
+    }
+    // The arrow at the right end drops the list down.
+    if (!clickAt(list, QPoint(list->width() - 6, list->height() / 2)))
+        return false;
+    QAbstractItemView* view = list->view();
+    if (!view->isVisible()) {
+        ADD_FAILURE() << describe(list).toStdString() << " did not drop its list down";
+        return false;
+    }
+    // A release too soon after the list dropped down counts as the end of
+    // the click that opened it.
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QModelIndex index = view->model()->index(row, list->modelColumn());
+    view->scrollTo(index);
+    flush();
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    flush();
+    return list->currentIndex() == row;
 }
 
 } // namespace qvtest
