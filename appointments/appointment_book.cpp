@@ -284,7 +284,7 @@ void Form3::buildLayout()
     auto barLabel = [&](const QString& name, const QString& caption, int x, int width) {
         QLabel* l = label(name, caption, x, 35, width, 26);
         QFont small = l->font();
-        small.setPointSize(7);
+        small.setPointSize(8);
         l->setFont(small);
         l->setWordWrap(true);
         l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);

@@ -8,6 +8,7 @@
 #include "platform/values/convert.h"
 #include "reports/appointments_by_date_report.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStringEncoder>
 #include <QStyle>
@@ -140,5 +141,10 @@ void Form7::cmdshowhtml_Click()
         return;
     }
     file.close();
-    qv::ui().launch(path);
+    // With no program set up to open web pages nothing would show: the user
+    // is told where the page is, to open it by hand.
+    if (!qv::ui().launch(path))
+        qv::ui().msgBox(QStringLiteral("The web page of the day was written to ")
+                        + QDir::toNativeSeparators(QDir::cleanPath(path))
+                        + QStringLiteral(". No program is set up to open web pages: open it from there."));
 }

@@ -5,6 +5,7 @@
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
+#include "common/drawn_pictures.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -35,11 +36,18 @@ const char* const kGrey = "#C0C0C0";
 const char* const kMoney = "\"$\"#,##0.00";
 const char* const kDate = "M/d/yy";
 const char* const kReportQuery = "SELECT * FROM Business";
+// What a list's own text box held when it was last clicked.
+const char* const kTextAtLastClick = "qvTextAtLastClick";
 
 void paint(QWidget* box, const char* colour)
 {
     box->setStyleSheet(QStringLiteral("background-color: %1;").arg(QLatin1String(colour)));
 }
+
+// The item's column: captions, then boxes.
+constexpr int kCaptionWidth = 1890;
+constexpr int kBoxLeft = 2040;
+constexpr int kBoxWidth = 2100;
 
 struct FieldRow {
     int label;
@@ -77,24 +85,27 @@ const FieldRow kBusinessRows[] = {
     {17, "Zip:", 19, "Zip", ""},
 };
 
+// Each column holds its caption and the longest value a salon writes in it
+// (a category of the list, a price in the thousands), with room to spare
+// for type that grows faster than the grid on a wide screen.
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {"Business_Name", "Business Name", "", 1900},
-        {"Category", "Category", "", 1600},
-        {"Location", "Location", "", 1600},
-        {"ItemName", "Item Name", "", 1600},
-        {"ItemDescription", "Item Description", "", 2200},
+        {"Category", "Category", "", 2000},
+        {"Location", "Location", "", 2000},
+        {"ItemName", "Item Name", "", 2000},
+        {"ItemDescription", "Item Description", "", 3100},
         {"Manufacturer", "Manufacturer", "", 1600},
         {"Model", "Model", "", 1400},
         {"SerialVin", "Serial/Vin", "", 1600},
         {"PurchaseDate", "Purchase Date", "", 1500},
-        {"PurchasePrice", "Purchase Price", kMoney, 1100},
+        {"PurchasePrice", "Purchase Price", kMoney, 1500},
         {"PurchasedFrom", "Purchased From", "", 1700},
-        {"ReplacementCost", "Replacement Cost", kMoney, 1300},
+        {"ReplacementCost", "Replacement Cost", kMoney, 1850},
         {"AppriasedBy", "Appraised By", "", 1600},
-        {"AppraisalDate", "Appraised Date", "", 1500},
-        {"AppraisedValue", "Appraised Value", kMoney, 1200},
+        {"AppraisalDate", "Appraised Date", "", 1600},
+        {"AppraisedValue", "Appraised Value", kMoney, 1650},
         {"On_OffSite", "On Off Site", "", 1300},
         {"Imagekey", "Image Key", "", 2400},
         {"Address", "Address", "", 1900},
@@ -159,18 +170,20 @@ void Form2::buildLayout()
 
     buildBar();
 
-    Label1 = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6000, 300);
+    Label1 = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6120, 300);
     QFont heading = windowFont;
-    heading.setPointSize(11);
+    heading.setPointSize(10);
     heading.setBold(true);
     Label1->setFont(heading);
 
     // The item's fields, with the clear buttons and lists beside the first two.
+    // The captions keep room to spare: on a screen wider than it is high
+    // in the design's proportion the type grows faster than the room.
     int top = 1380;
     for (const FieldRow& row : kItemRows) {
         lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
-                                          QString::fromLatin1(row.caption), 120, top + 30, 1800));
-        qv::place(box(row), 1980, top, 2160, 285);
+                                          QString::fromLatin1(row.caption), 120, top + 30, kCaptionWidth));
+        qv::place(box(row), kBoxLeft, top, kBoxWidth, 285);
         top += 315;
     }
     txtfields.value(14)->setToolTip(QStringLiteral("Cash  or Credit ?"));
@@ -193,40 +206,44 @@ void Form2::buildLayout()
         c->addItems(items);
         c->setCurrentIndex(-1);
         c->setEditText(text);
+        c->setProperty(kTextAtLastClick, text);
         c->setToolTip(tip);
         qv::place(c, 4500, boxTop, 1740, 300);
         c->lineEdit()->installEventFilter(this);
+        WidenListToChoices(c);
         return c;
     };
+    // A list keeps the height of its type, which grows faster than the
+    // rows on a wide screen: the two stand a little apart.
     Combo3 = list("Combo3", QStringLiteral("Category"),
-                  QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1380);
+                  QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1365);
     Combo2 = list("Combo2", QStringLiteral("Location"),
                   QStringLiteral("Pick the location of your item, or enter one into the textbox."), kLocations,
-                  1380 + 315);
+                  1380 + 330);
 
     // On or off site, below the item's fields.
     Label5 = label("Label5", "On/Off Site", 120, top + 30, 1800);
     qv::TextBox* onOff = box({-1, "", 17, "On_OffSite", ""});
     paint(onOff, kWhite);
-    qv::place(onOff, 1980, top, 2160, 285);
+    qv::place(onOff, kBoxLeft, top, kBoxWidth, 285);
     Combo6 = list("Combo6", QStringLiteral("On/Off"), QStringLiteral("Is the Item On Or Off Site?"), kOnOff, top);
 
     // The notes.
     top += 375;
-    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, 1800));
+    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
     rtf3 = new qv::RichTextBox(this);
     rtf3->setObjectName(QStringLiteral("rtf3"));
-    qv::place(rtf3, 1980, top, 4260, 1020);
+    qv::place(rtf3, kBoxLeft, top, 6240 - kBoxLeft, 1020);
 
     // The item picture with its path, the second boxes of the site and the
     // business name beside it.
-    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1440));
+    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
     qv::TextBox* path = box({16, "", 16, "Imagekey", ""});
     QFont arial = windowFont;
     arial.setFamily(QStringLiteral("Arial"));
     path->setFont(arial);
     paint(path, kPathColour);
-    qv::place(path, 7800, 990, 4020, 285);
+    qv::place(path, 7920, 990, 3900, 285);
     picture = new PictureViewport(this, path);
     picture->place(6360, 1380, 3720, 3000, 4380, 10080, 255);
     RichTextBox1 = new qv::RichTextBox(this);
@@ -265,7 +282,7 @@ void Form2::buildBar()
     CBLSalon->setAutoFillBackground(true);
     CBLSalon->setStyleSheet(QStringLiteral("#CBLSalon { background-color: %1; border-bottom: 1px solid #808080; }")
                                 .arg(kGrey));
-    qv::place(CBLSalon, 0, 0, 11940, 900);
+    qv::place(CBLSalon, 0, 0, 11940, 960);
 
     struct BarButton {
         QPushButton** slot;
@@ -291,12 +308,14 @@ void Form2::buildBar()
         button->setToolTip(QString::fromLatin1(b.tip));
         button->setIcon(style()->standardIcon(b.icon));
         button->setIconSize(QSize(22, 22));
-        qv::place(button, left + 360, 45, 495, 480);
+        qv::place(button, left + 360, 30, 495, 420);
         *b.slot = button;
         auto* caption = new QLabel(QString::fromLatin1(b.caption), CBLSalon);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setWordWrap(true);
-        qv::place(caption, left, 540, 1215, 345);
+        // Two lines of the bar's type, with room for the type growing
+        // faster than the bar on a wide screen.
+        qv::place(caption, left, 450, 1215, 480);
         left += 1245;
     }
     Command23 = new QPushButton(QStringLiteral("Exit Program"), CBLSalon);
@@ -306,11 +325,12 @@ void Form2::buildBar()
 
 void Form2::buildTools()
 {
-    auto tool = [&](const char* name, const QString& tip, QStyle::StandardPixmap icon, int left, int top) {
+    const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
+    auto tool = [&](const char* name, const QString& tip, const QIcon& icon, int left, int top) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
         b->setToolTip(tip);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(22, 22));
         qv::place(b, left, top, 495, 435);
         return b;
@@ -325,30 +345,30 @@ void Form2::buildTools()
 
     // Beside the picture: the picture's own tools, then the programs.
     const int a = 10500, b = 11100;
-    Command1 = tool("Command1", "Print the current  information and Picture.", QStyle::SP_DialogSaveButton, a, 1380);
-    Command2 = tool("Command2", "Find a picture in your folders.", QStyle::SP_DirOpenIcon, b, 1380);
-    Command3 = tool("Command3", "Delete the picture from the database.", QStyle::SP_TrashIcon, a, 1860);
-    Command9 = tool("Command9", "Edit a picture", QStyle::SP_FileDialogStart, b, 1860);
-    Command7 = tool("Command7", "Scan  the Picture", QStyle::SP_DriveCDIcon, a, 2340);
-    Command11 = tool("Command11", "View Pictures in your folders.", QStyle::SP_FileDialogListView, b, 2340);
-    Picture4 = tool("Picture4", "Open Notepad", QStyle::SP_FileIcon, a, 2820);
-    Command8 = tool("Command8", "Visit the web!", QStyle::SP_DriveNetIcon, b, 2820);
-    Command4 = tool("Command4", "Calculator", QStyle::SP_ComputerIcon, a, 3300);
-    Command10 = tool("Command10", "Help File", QStyle::SP_DialogHelpButton, b, 3300);
+    Command1 = tool("Command1", "Print the current  information and Picture.", printIcon(), a, 1380);
+    Command2 = tool("Command2", "Find a picture in your folders.", standard(QStyle::SP_DirOpenIcon), b, 1380);
+    Command3 = tool("Command3", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon), a, 1860);
+    Command9 = tool("Command9", "Edit a picture", standard(QStyle::SP_FileDialogStart), b, 1860);
+    Command7 = tool("Command7", "Scan  the Picture", standard(QStyle::SP_DriveCDIcon), a, 2340);
+    Command11 = tool("Command11", "View Pictures in your folders.", standard(QStyle::SP_FileDialogListView), b, 2340);
+    Picture4 = tool("Picture4", "Open Notepad", standard(QStyle::SP_FileIcon), a, 2820);
+    Command8 = tool("Command8", "Visit the web!", standard(QStyle::SP_DriveNetIcon), b, 2820);
+    Command4 = tool("Command4", "Calculator", standard(QStyle::SP_ComputerIcon), a, 3300);
+    Command10 = tool("Command10", "Help File", standard(QStyle::SP_DialogHelpButton), b, 3300);
 
     // Under the second boxes: find, reports, tips, calendar.
     const int row = 5160;
     lblLabels.insert(25, caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
-    Command6 = tool("Command6", QString(), QStyle::SP_FileDialogContentsView, 6480, row);
-    Command21 = tool("Command21", "Totals of items", QStyle::SP_FileDialogInfoView, 7680, row);
+    Command6 = tool("Command6", QString(), standard(QStyle::SP_FileDialogContentsView), 6480, row);
+    Command21 = tool("Command21", "Totals of items", standard(QStyle::SP_FileDialogInfoView), 7680, row);
     caption("Label6", QStringLiteral("Totals"), 7680, row + 480, 900);
-    Image4 = tool("Image4", "Click here to view reports", QStyle::SP_FileDialogDetailedView, 8760, row);
+    Image4 = tool("Image4", "Click here to view reports", standard(QStyle::SP_FileDialogDetailedView), 8760, row);
     Image4->setFlat(true);
     lblLabels.insert(23, caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
-    Image3 = tool("Image3", QString(), QStyle::SP_MessageBoxInformation, 9840, row);
+    Image3 = tool("Image3", QString(), standard(QStyle::SP_MessageBoxInformation), 9840, row);
     Image3->setFlat(true);
     lblLabels.insert(24, caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
-    Image1 = tool("Image1", QString(), QStyle::SP_FileDialogNewFolder, 11040, row);
+    Image1 = tool("Image1", QString(), standard(QStyle::SP_FileDialogNewFolder), 11040, row);
     Image1->setFlat(true);
     Label4 = caption("Label4", QStringLiteral("Click Calendar"), 10800, row + 480, 1000);
 
@@ -368,28 +388,29 @@ void Form2::buildPanels()
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAutoFillBackground(true);
     Picture2->setStyleSheet(QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture2, 1560, 1320, 4680, 2520);
+    // Over the item's boxes, leaving their captions and the picture in sight.
+    qv::place(Picture2, 2010, 1320, 4260, 2565);
     Picture2->installEventFilter(this);
     int top = 420;
     for (const FieldRow& row : kBusinessRows) {
         auto* l = new QLabel(QString::fromLatin1(row.caption), Picture2);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
-        qv::place(l, 120, top + 30, 1500, 255);
+        qv::place(l, 120, top + 30, 1530, 255);
         lblLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));
         b->setParent(Picture2);
         b->setSelectOnFocus(true);
         paint(b, kBackground);
-        qv::place(b, 1680, top, 2880, 285);
+        qv::place(b, 1710, top, 2400, 285);
         top += 360;
     }
     auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), Picture2);
     hint->setObjectName(QStringLiteral("lblLabels_22"));
-    qv::place(hint, 120, 90, 3900, 255);
+    qv::place(hint, 120, 90, 3600, 255);
     lblLabels.insert(22, hint);
     Command16 = new QPushButton(QStringLiteral("X"), Picture2);
     Command16->setObjectName(QStringLiteral("Command16"));
-    qv::place(Command16, 4200, 60, 360, 300);
+    qv::place(Command16, 3780, 60, 360, 300);
     Picture2->hide();
     Command16->hide();
 
@@ -398,7 +419,10 @@ void Form2::buildPanels()
     Picture3->setObjectName(QStringLiteral("Picture3"));
     Picture3->setAutoFillBackground(true);
     Picture3->setStyleSheet(QStringLiteral("#Picture3 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture3, 120, 1320, 11700, 4260);
+    // Over the boxes and the picture, down to the row of tools under them,
+    // which stay in sight: the calendar picture among them is used while
+    // the grid is shown.
+    qv::place(Picture3, 120, 1320, 11700, 3825);
     auto* gridTitle = new QLabel(QStringLiteral("Business Datasheet"), Picture3);
     gridTitle->setObjectName(QStringLiteral("DataGrid2_caption"));
     gridTitle->setStyleSheet(QStringLiteral("font-weight: bold;"));
@@ -408,7 +432,7 @@ void Form2::buildPanels()
     qv::place(Command5, 11220, 45, 360, 285);
     DataGrid2 = new qv::DataGrid(Picture3);
     DataGrid2->setObjectName(QStringLiteral("DataGrid2"));
-    qv::place(DataGrid2, 120, 360, 11460, 3780);
+    qv::place(DataGrid2, 120, 360, 11460, 3345);
     Picture3->hide();
     Command5->hide();
 
@@ -476,13 +500,18 @@ bool Form2::eventFilter(QObject* watched, QEvent* e)
     else if (watched == Picture2 && e->type() == QEvent::MouseButtonPress)
         guard([this] { Picture2_Click(); });
     else if (e->type() == QEvent::MouseButtonRelease) {
-        // A click into a list's own text box is a click of the list.
-        if (Combo3 && watched == Combo3->lineEdit())
-            guard([this] { Combo3_Click(); });
-        else if (Combo2 && watched == Combo2->lineEdit())
-            guard([this] { Combo2_Click(); });
-        else if (Combo6 && watched == Combo6->lineEdit())
-            guard([this] { Combo6_Click(); });
+        // A click into a list's own text box after typing there is a click
+        // of the list: the typed text goes into the record. The click that
+        // only puts the caret into the box to type writes nothing (the
+        // list's caption, "Category", is no value of the record).
+        const QList<QPair<QComboBox*, void (Form2::*)()>> lists = {
+            {Combo3, &Form2::Combo3_Click}, {Combo2, &Form2::Combo2_Click}, {Combo6, &Form2::Combo6_Click}};
+        for (const auto& [list, handler] : lists) {
+            if (!list || watched != list->lineEdit() || list->currentText() == list->property(kTextAtLastClick))
+                continue;
+            list->setProperty(kTextAtLastClick, list->currentText());
+            guard([this, handler = handler] { (this->*handler)(); });
+        }
     }
     return RecordForm::eventFilter(watched, e);
 }
@@ -519,8 +548,10 @@ void Form2::formActivate()
 
 void Form2::formResize()
 {
-    RecordForm::formResize();
+    // The controls follow the window first; the status bar is then laid out
+    // for the window's new width with its buttons as they now are.
     passOver([this] { scaling.formResize(this); });
+    RecordForm::formResize();
 }
 
 void Form2::formUnload(bool& cancel)

@@ -1,5 +1,6 @@
 #include "common/control_rescaling.h"
 
+#include "platform/forms/controls.h"
 #include "platform/forms/window.h"
 #include "platform/print/rich_text_box.h"
 
@@ -129,6 +130,9 @@ void ResizeControls(float sx, float sy, QWidget* form)
                 && scaled(g.height(), sy, height))
                 c->setGeometry(left, top, width, height);
         }
+        // A grid's columns are part of its own layout: they widen with it.
+        if (auto* grid = qobject_cast<qv::DataGrid*>(c))
+            grid->scaleColumns(sx);
         QFont font;
         if (scaledFont(fonts.at(i), r, font)) {
             c->setFont(font);

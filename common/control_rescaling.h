@@ -23,7 +23,8 @@ extern qint16 ResizeOnFormResize;  // a resize of the window rescales its contro
 // by sx, top and height by sy; a combo box's height follows its font
 // instead) and multiplies each control's font size by their mean (a rich-text
 // box shows the sizes written in its text as much larger, and still stores
-// them as written). Controls
+// them as written); a grid's columns widen by the horizontal factor with the
+// grid. Controls
 // inside containers are scaled in their container's coordinates; the inner
 // parts of composite controls (a grid's scroll bars, a calendar's buttons)
 // are left to their control. With ResizeFormToo set the window itself is

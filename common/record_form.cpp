@@ -9,14 +9,20 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QTextEdit>
+#include <cmath>
 
 namespace {
-// Sizes of the two button bars, in twips.
+// Sizes of the two button bars, in twips, as drawn for an 800 x 600 screen;
+// a window that rescales itself scales them with the rest.
 constexpr int kBarHeight = 345;
 constexpr int kButtonHeight = 300;
 constexpr int kEditButtonWidth = 1095;
-// No wider than the 340-twip step the resize keeps between Next and Last.
+constexpr int kEditButtonGap = 59;
 constexpr int kNavButtonWidth = 330;
+// The status bar's steps, from the window's width.
+constexpr int kStatusShorter = 1500;
+constexpr int kNextPastStatus = 700;
+constexpr int kLastPastNext = 340;
 
 qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
 {
@@ -60,14 +66,15 @@ RecordForm::RecordForm(QWidget* parent)
     cmdDelete = makeButton(picButtons, "cmdDelete", QStringLiteral("&Delete"));
     cmdRefresh = makeButton(picButtons, "cmdRefresh", QStringLiteral("&Refresh"));
     cmdClose = makeButton(picButtons, "cmdClose", QStringLiteral("&Close"));
-    // Update and Cancel take the places of Add and Edit: only one pair is shown at a time.
-    qv::place(cmdAdd, 59, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdUpdate, 59, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdEdit, 1213, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdCancel, 1213, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdDelete, 2367, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdRefresh, 3521, 0, kEditButtonWidth, kButtonHeight);
-    qv::place(cmdClose, 4675, 0, kEditButtonWidth, kButtonHeight);
+    // The shown buttons stand side by side, in this order (layOutButtonBar):
+    // while browsing Add, Edit, Delete, Refresh, Close; while adding or
+    // editing Update and Cancel in the places of Add and Edit; a window that
+    // shows more of them at once gives each its own place.
+    for (QPushButton* b : editButtons()) {
+        qv::place(b, 0, 0, kEditButtonWidth, kButtonHeight);
+        // A button shown or hidden: every shown one takes its own place again.
+        new EventHook(b, {QEvent::ShowToParent, QEvent::HideToParent}, [this] { layOutButtonBar(); });
+    }
 
     picStatBox = new QWidget(this);
     picStatBox->setObjectName(QStringLiteral("picStatBox"));
@@ -80,6 +87,9 @@ RecordForm::RecordForm(QWidget* parent)
     lblStatus->setFrameShape(QFrame::Panel);
     lblStatus->setFrameShadow(QFrame::Sunken);
     lblStatus->setIndent(4);
+    // The label lies under the navigation buttons, so that it can never take
+    // their clicks.
+    lblStatus->lower();
     qv::place(cmdFirst, 0, 0, kNavButtonWidth, kButtonHeight);
     qv::place(cmdPrevious, 345, 0, kNavButtonWidth, kButtonHeight);
     qv::place(lblStatus, 690, 0, 3360, kButtonHeight);
@@ -100,6 +110,59 @@ RecordForm::RecordForm(QWidget* parent)
 
     SetButtons(true);
     setTwipsSize(6000, 4000);
+    layOutButtonBar();
+}
+
+QList<QPushButton*> RecordForm::editButtons() const
+{
+    return {cmdAdd, cmdEdit, cmdUpdate, cmdCancel, cmdDelete, cmdRefresh, cmdClose};
+}
+
+void RecordForm::layOutButtonBar()
+{
+    // The gap between the buttons grows with them when the window rescales.
+    const double scale = double(cmdAdd->width()) / qv::px(kEditButtonWidth);
+    const int gap = qMax(1, int(std::lround(double(kEditButtonGap) / qv::kTwipsPerPixel * scale)));
+    int left = gap;
+    for (QPushButton* b : editButtons()) {
+        if (b->isHidden())
+            continue;
+        b->move(left, b->y());
+        left += b->width() + gap;
+    }
+}
+
+int RecordForm::barHeightFor(const QWidget* bar)
+{
+    // The bar holds its tallest button whole, with the design's room under it.
+    int tallest = 0;
+    for (const QWidget* child : bar->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        tallest = qMax(tallest, child->geometry().bottom() + 1);
+    const int room = int(std::lround(double(tallest) * (kBarHeight - kButtonHeight) / kButtonHeight));
+    return qMax(qv::px(kBarHeight), tallest + room);
+}
+
+void RecordForm::dockBars()
+{
+    // The two bars sit at the foot of the window, the status bar lowest.
+    const int statusHeight = barHeightFor(picStatBox);
+    const int buttonsHeight = barHeightFor(picButtons);
+    picStatBox->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    picButtons->setGeometry(0, height() - statusHeight - buttonsHeight, width(), buttonsHeight);
+}
+
+void RecordForm::layOutStatusBar()
+{
+    // The label spans the window less 1500 twips, Next stands 700 twips
+    // past the label's width and Last 340 past Next: steps of the layout
+    // drawn for an 800 x 600 screen, grown with the buttons when the window
+    // rescales, so that Next and Last never run into each other or the label.
+    const double scale = double(cmdNext->width()) / qv::px(kNavButtonWidth);
+    const auto scaled = [scale](int twipsValue) { return int(std::lround(twipsValue * scale)); };
+    lblStatus->setGeometry(lblStatus->x(), cmdNext->y(), qMax(0, qv::px(twipsWidth() - scaled(kStatusShorter))),
+                           cmdNext->height());
+    cmdNext->move(qv::px(qv::twips(lblStatus->width()) + scaled(kNextPastStatus)), cmdNext->y());
+    cmdLast->move(qv::px(qv::twips(cmdNext->x()) + scaled(kLastPastNext)), cmdLast->y());
 }
 
 qv::TextBox* RecordForm::addField(int index, const QString& field, const QString& format)
@@ -204,18 +267,17 @@ void RecordForm::formUnload(bool& cancel)
 
 void RecordForm::resizeEvent(QResizeEvent* e)
 {
-    // The two bars sit at the foot of the window, the status bar lowest.
-    const int bar = qv::px(kBarHeight);
-    picStatBox->setGeometry(0, height() - bar, width(), bar);
-    picButtons->setGeometry(0, height() - 2 * bar, width(), bar);
+    // The window's own resize step runs first (a window that rescales itself
+    // moves every control then); the bars are docked at the foot after it,
+    // holding their buttons whole, each button in its place.
     qv::Window::resizeEvent(e);
+    dockBars();
+    layOutButtonBar();
 }
 
 void RecordForm::formResize()
 {
-    ignoreErrors([this] { lblStatus->resize(qv::px(twipsWidth() - 1500), lblStatus->height()); });
-    ignoreErrors([this] { cmdNext->move(qv::px(qv::twips(lblStatus->width()) + 700), cmdNext->y()); });
-    ignoreErrors([this] { cmdLast->move(qv::px(qv::twips(cmdNext->x()) + 340), cmdLast->y()); });
+    ignoreErrors([this] { layOutStatusBar(); });
 }
 
 namespace {

@@ -75,9 +75,23 @@ protected:
 
     void formLoad() override;
     void formUnload(bool& cancel) override;
+    // The status label fills the room between Previous and Next, with Next
+    // and Last at the window's right end.
     void formResize() override;
     void formKeyDown(int& keyCode, int shift) override;
     void resizeEvent(QResizeEvent* e) override;
+
+    // The edit buttons in the order they stand in the bar.
+    QList<QPushButton*> editButtons() const;
+    // Every shown edit button in its own place, side by side from the left.
+    // A window that places its buttons itself, each in a place of its own,
+    // overrides it to do nothing.
+    virtual void layOutButtonBar();
+    // The status bar's layout for the window's width (formResize).
+    void layOutStatusBar();
+    // Both bars at the foot of the window, each as high as its buttons need.
+    void dockBars();
+    static int barHeightFor(const QWidget* bar);
 
     // Every box bound to adoPrimaryRS shows its field again, dropping text
     // typed since the row was shown (after CancelUpdate and Delete, so that

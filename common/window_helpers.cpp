@@ -1,6 +1,11 @@
 #include "common/window_helpers.h"
 #include "platform/forms/window.h"
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QEvent>
 #include <QGuiApplication>
+#include <QScrollBar>
+#include <QStyle>
 #include <QMouseEvent>
 #include <QScreen>
 
@@ -30,6 +35,39 @@ void RemoveCloseCommand(QWidget* form)
 {
     if (auto* window = qobject_cast<qv::Window*>(form))
         window->setCloseCommandRemoved(true);
+}
+
+EventHook::EventHook(QObject* watched, QList<QEvent::Type> types, std::function<void()> run)
+    : QObject(watched), m_types(std::move(types)), m_run(std::move(run))
+{
+    watched->installEventFilter(this);
+}
+
+bool EventHook::eventFilter(QObject* watched, QEvent* e)
+{
+    if (m_types.contains(e->type()))
+        m_run();
+    return QObject::eventFilter(watched, e);
+}
+
+void WidenListToChoices(QComboBox* combo)
+{
+    if (!combo)
+        return;
+    // The list's least width, from the choices in the box's present type.
+    const auto fit = [combo] {
+        QAbstractItemView* view = combo->view();
+        const QFontMetrics fm(combo->font());
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            widest = qMax(widest, fm.horizontalAdvance(combo->itemText(i)));
+        // The row's margins as the list draws them, its frame and a scroll bar.
+        const int margin = 2 * (combo->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) + 2;
+        const int frame = 2 * view->frameWidth() + 2 * combo->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        view->setMinimumWidth(widest + margin + frame + view->verticalScrollBar()->sizeHint().width());
+    };
+    new EventHook(combo, {QEvent::FontChange, QEvent::Show}, fit);
+    fit();
 }
 
 MouseHooks::MouseHooks(QWidget* widget, At down, At move, std::function<void()> up)

@@ -96,7 +96,7 @@ void frmCustomers::buildLayout()
     setPalette(pal);
     setTwipsSize(10590, 6570);
     QFont small = windowFont;
-    small.setPointSize(7);
+    small.setPointSize(8);
 
     auto label = [&](const QString& name, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);

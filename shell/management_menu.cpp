@@ -29,6 +29,10 @@ enum class Picture {
     Calculator
 };
 
+// Widths of the toolbar's cells, in twips.
+constexpr int kCaptionedCell = 780;
+constexpr int kLabelledCell = 1110;
+
 QPixmap drawPicture(Picture kind, int size)
 {
     QPixmap pixmap(size, size);
@@ -214,7 +218,7 @@ frmmangement::frmmangement()
     // The window has no title text. The windowing system writes the
     // program's name into a title left empty, so the title is one blank.
     setWindowTitle(QStringLiteral(" "));
-    setTwipsSize(11700, 8520);
+    setTwipsSize(11700, 8310);
 
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
@@ -264,7 +268,9 @@ frmmangement::frmmangement()
         {&Command25, "Command25", Picture::Stock, nullptr, "Products Inventory", "Product Inventory"},
         {&Command23, "Command23", Picture::Exit, "Exit", nullptr, nullptr},
     };
-    int left = 30;
+    // A captioned button (Help, Exit) needs no more room than its picture;
+    // a labelled one leaves its label the room of its longest word.
+    int left = 15;
     for (const ToolbarCell& cell : cells) {
         const QString tip = cell.tip ? QString::fromLatin1(cell.tip) : QString();
         QToolButton* b = pictureButton(CBLSalon, cell.name, cell.picture, 36, tip);
@@ -272,14 +278,15 @@ frmmangement::frmmangement()
             // A captioned button carries its text under its picture.
             b->setText(QString::fromLatin1(cell.caption));
             b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-            qv::place(b, left + 150, 45, 750, 1110);
+            qv::place(b, left + 15, 45, 750, 1110);
+            left += kCaptionedCell;
         } else {
-            qv::place(b, left + 150, 45, 750, 750);
+            qv::place(b, left + (kLabelledCell - 750) / 2, 45, 750, 750);
             QLabel* l = label(CBLSalon, QString::fromLatin1(cell.label), Qt::AlignHCenter | Qt::AlignTop);
-            qv::place(l, left, 810, 1050, 390);
+            qv::place(l, left, 810, kLabelledCell, 390);
+            left += kLabelledCell;
         }
         *cell.button = b;
-        left += 1050;
     }
 
     // ---- Above the frames.
@@ -308,7 +315,7 @@ frmmangement::frmmangement()
                            std::initializer_list<FrameItem> items) {
         auto* g = new QGroupBox(title, this);
         g->setObjectName(QString::fromLatin1(name));
-        qv::place(g, x, y, 5730, 3240);
+        qv::place(g, x, y, 5730, 3060);
         int index = 0;
         for (const FrameItem& item : items) {
             const int column = index / 3, row = index % 3;
@@ -323,13 +330,13 @@ frmmangement::frmmangement()
         }
         *box = g;
     };
-    frame(&fraSalon, "fraSalon", QStringLiteral("Salon"), 60, 2100,
+    frame(&fraSalon, "fraSalon", QStringLiteral("Salon"), 60, 2040,
           {{&Command28, "Command28", Picture::Scissors, "Enter Services", "Service Menu"},
            {&Command9, "Command9", Picture::Grid, "Managers Datasheet for Appointment book.", "Manage Appointment form"},
            {&Command26, "Command26", Picture::Person, "Customer Database", "Customer Database & Gift Certificates"},
            {&Command14, "Command14", Picture::Calendar, "Salon Scheduler", "Salon Calendar and scheduler"},
            {&Command7, "Command7", Picture::Book, "Appointment Book", "Appointment Book"}});
-    frame(&fraReports, "fraReports", QStringLiteral("Reports"), 5910, 2100,
+    frame(&fraReports, "fraReports", QStringLiteral("Reports"), 5910, 2040,
           {{&Command30, "Command30", Picture::Chart, "Totals of Services and Products sold", nullptr},
            {&Command22, "Command22", Picture::Report, "Memo list For Clients", "Memo List For Clients"},
            {&Command21, "Command21", Picture::Report, "Employee Commissions", "Employee Commissions"},
@@ -337,13 +344,13 @@ frmmangement::frmmangement()
            {&Command6, "Command6", Picture::Report, "Inventory", "Report of Inventory"},
            {&Command5, "Command5", Picture::Report, "Totals of Services and Products sold",
             "Totals of Products and Services sold"}});
-    frame(&fraInventory, "fraInventory", QStringLiteral("Inventory"), 60, 5280,
+    frame(&fraInventory, "fraInventory", QStringLiteral("Inventory"), 60, 5160,
           {{&Command29, "Command29", Picture::Box, "Enter Products ", "Non Retail Products menu"},
            {&Command27, "Command27", Picture::Box, "Enter Products ", "Retail Products menu"},
            {&Command8, "Command8", Picture::Vendor, "Vendor Database", "Vendor Address Book"},
            {&Command3, "Command3", Picture::Asset, "Business Assets", "Equipment And Asset inventory"},
            {&Command2, "Command2", Picture::Stock, "Product Inventory", "Product Inventory"}});
-    frame(&fraEmployee, "fraEmployee", QStringLiteral("Employee "), 5910, 5280,
+    frame(&fraEmployee, "fraEmployee", QStringLiteral("Employee "), 5910, 5160,
           {{&Command13, "Command13", Picture::Users, "Employee Database", "Employee Database"},
            {&Command16, "Command16", Picture::Chart, "Salon Stats", "Salon Stats"},
            {&Command15, "Command15", Picture::Chart, "Employee Products Stats", "Employee Products Stats"},

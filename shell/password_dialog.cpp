@@ -38,6 +38,9 @@ PasswordDialog::PasswordDialog(const QString& name, const QString& title, const 
 
     onClick(cmdOK, [this] { cmdOK_Click(); });
     onClick(cmdCancel, [this] { cmdCancel_Click(); });
+    // OK is the default button: Enter after the password presses it.
+    cmdOK->setDefault(true);
+    connect(txtPassword, &QLineEdit::returnPressed, cmdOK, &QPushButton::click);
 }
 
 void PasswordDialog::formLoad()

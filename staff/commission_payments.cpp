@@ -1,6 +1,7 @@
 #include "staff/commission_payments.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
 #include "common/lookup_lists.h"
 #include "common/window_helpers.h"
@@ -149,7 +150,7 @@ void frmtest1::buildLayout()
     label(5,
           QStringLiteral("Enter the Name ,service and products commissions. Totals will be added for you when you "
                          "click update.Or you may click Sub Total."),
-          6240, 1920, 2400, 1215);
+          6240, 1920, 1980, 1215);   // beside the lamp, not under it
 
     Command2 = new QPushButton(QStringLiteral("SubTotal"), this);
     Command2->setObjectName(QStringLiteral("Command2"));

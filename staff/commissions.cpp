@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/date_range.h"
+#include "common/drawn_pictures.h"
 #include "common/window_helpers.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
@@ -10,7 +11,6 @@
 #include "reports/report_fill.h"
 
 #include <QApplication>
-#include <QPainter>
 #include <QShowEvent>
 #include <limits>
 
@@ -62,25 +62,6 @@ std::optional<QDateTime> dayOf(const QString& text)
         return std::nullopt;
     return QDateTime(read->date(), QTime(0, 0));
 }
-
-} // namespace
-
-QPixmap lampPicture(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double u = size / 24.0;
-    p.setBrush(QColor(255, 230, 80));
-    p.setPen(QColor(120, 100, 0));
-    p.drawEllipse(QRectF(5 * u, 2 * u, 14 * u, 14 * u));
-    p.setBrush(QColor(160, 160, 160));
-    p.drawRect(QRectF(9 * u, 16 * u, 6 * u, 5 * u));
-    return pm;
-}
-
-namespace {
 
 // A product of two currency amounts' units over the divisor, rounded to four
 // decimals with halves to even.
@@ -174,21 +155,17 @@ void Frmcommissions::buildLayout()
         return b;
     };
 
-    // Two-line captions: the buttons are narrow.
-    Command1 = button("Command1", QStringLiteral("Report Of\nCommissions"), 240, 0, 1095, 495);
+    // Two-line captions, in buttons wide enough for "Commissions" in the
+    // window's type on every screen it rescales to.
+    Command1 = button("Command1", QStringLiteral("Report Of\nCommissions"), 120, 0, 1260, 495);
     Command1->setAccessibleName(QStringLiteral("Report Of Commissions"));
     label("Label5", QStringLiteral("Report of Commissions"), 1440, 120, 2400);
-    QLabel* title = label("Label2", QStringLiteral("Commission Database"), 3960, 0, 1740, 495);
+    QLabel* title = label("Label2", QStringLiteral("Commission Database"), 3960, 0, 1620, 495);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    Command2 = button("Command2", QStringLiteral("Enter\nCommissions"), 5760, 0, 1095, 495);
+    Command2 = button("Command2", QStringLiteral("Enter\nCommissions"), 5640, 0, 1260, 495);
     Command2->setAccessibleName(QStringLiteral("Enter Commissions"));
-    for (QPushButton* b : {Command1, Command2}) {
-        QFont f = b->font();
-        f.setPointSize(7);
-        b->setFont(f);
-    }
     Command3 = button("Command3", QStringLiteral("Close"), 6960, 0, 735, 315);
 
     Image3 = new qv::PictureBox(this);
@@ -243,7 +220,9 @@ void Frmcommissions::buildLayout()
     totals->setReadOnly(true);
 
     label("Label11", QStringLiteral("X"), 4080, 5445, 300);
-    label("Label23", QStringLiteral("Enter Percentage %:"), 4440, 5040, 1560, 360);
+    // Two lines, with room for the type growing faster than the window on a
+    // wide screen.
+    label("Label23", QStringLiteral("Enter Percentage %:"), 4440, 4920, 1560, 480);
     box(14, 4440, 5400, 1095, 345);
     Command11 = button("Command11", QStringLiteral("="), 5640, 5400, 255, 360);
     Command11->setFont(bold);

@@ -13,12 +13,9 @@
 
 #include <QLabel>
 #include <QMap>
-#include <QPixmap>
 #include <QPushButton>
 #include <memory>
 
-// The lamp that opens a window's quick tips (the commission windows share it).
-QPixmap lampPicture(int size);
 
 // Currency times currency, as fixed-point money multiplies: four decimals,
 // halves to even. Throws qv::Error ("Overflow") beyond the currency range.

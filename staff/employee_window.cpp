@@ -4,6 +4,7 @@
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
+#include "common/drawn_pictures.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -57,13 +58,15 @@ int labelOf(int box)
     return box == 0 ? 0 : box + 1;
 }
 
+// Each column holds its caption and the longest value of an ordinary
+// record (a name of ten letters, a date of two-digit month and day).
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {"EmployeeSS", "Employee ID", "", 1300},
-        {"LastName", "LastName", "", 1000},
-        {"HireDate", "HireDate", "", 1050},
-        {"TerminationDate", "Termination Date", "M/dd/yy", 1750},
+        {"EmployeeSS", "Employee ID", "", 1230},
+        {"LastName", "LastName", "", 1170},
+        {"HireDate", "HireDate", "", 1080},
+        {"TerminationDate", "Termination Date", "M/dd/yy", 1650},
     };
     return columns;
 }
@@ -96,8 +99,6 @@ void frmEmployee::buildLayout()
     pal.setColor(QPalette::Window, QColor(kBackground));
     setPalette(pal);
     setTwipsSize(10590, 6810);
-    QFont small = windowFont;
-    small.setPointSize(7);
 
     auto label = [&](const QString& name, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);
@@ -106,11 +107,12 @@ void frmEmployee::buildLayout()
         qv::place(l, left, top, width, height);
         return l;
     };
-    auto pictureButton = [&](const QString& name, const QString& tip, QStyle::StandardPixmap icon, int left, int top) {
+    const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
+    auto pictureButton = [&](const QString& name, const QString& tip, const QIcon& icon, int left, int top) {
         auto* b = new QPushButton(this);
         b->setObjectName(name);
         b->setToolTip(tip);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(22, 22));
         qv::place(b, left, top, 495, 435);
         return b;
@@ -159,14 +161,15 @@ void frmEmployee::buildLayout()
         const char* captionName;
         const char* label;
         const char* tip;
-        QStyle::StandardPixmap icon;
+        QIcon icon;
     };
     const BarButton bar[] = {
-        {&Command6, "Command6", &Label2, "Label2", "Database", "", QStyle::SP_FileDialogListView},
-        {&Command3, "Command3", &Label3, "Label3", "Picture", "", QStyle::SP_DirOpenIcon},
-        {&Command4, "Command4", &Label4, "Label4", "Print", "", QStyle::SP_DialogSaveButton},
-        {&Command2, "Command2", &Label5, "Label5", "Delete", "Delete the picture from the database.", QStyle::SP_TrashIcon},
-        {&Command7, "Command7", &Label6, "Label6", "Report", "Report Of Employees", QStyle::SP_FileIcon},
+        {&Command6, "Command6", &Label2, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
+        {&Command3, "Command3", &Label3, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
+        {&Command4, "Command4", &Label4, "Label4", "Print", "", printIcon()},
+        {&Command2, "Command2", &Label5, "Label5", "Delete", "Delete the picture from the database.",
+         standard(QStyle::SP_TrashIcon)},
+        {&Command7, "Command7", &Label6, "Label6", "Report", "Report Of Employees", standard(QStyle::SP_FileIcon)},
     };
     int buttonTop = 1200;
     for (const BarButton& b : bar) {
@@ -177,36 +180,36 @@ void frmEmployee::buildLayout()
     }
 
     // The finds, under the photo.
-    bttnFind = pictureButton("bttnFind", "Find By LastName", QStyle::SP_FileDialogContentsView, 6600, 4320);
-    Command1 = pictureButton("Command1", "Find By ID", QStyle::SP_FileDialogInfoView, 7200, 4320);
+    bttnFind = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 6600, 4320);
+    Command1 = pictureButton("Command1", "Find By ID", standard(QStyle::SP_FileDialogInfoView), 7200, 4320);
     Label1.insert(11, label("Label1_11", "FIND BY NAME <-OR-> ID #", 6600, 4830, 3615, 240));
     Label1.insert(12, label("Label1_12",
                             "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
                             "originally inserted. Ie. 000-00-0000",
-                            6600, 5100, 3615, 720));
+                            6600, 5100, 3615, 810));
     Label1.value(12)->setWordWrap(true);
-    Label1.value(12)->setFont(small);
     moveByLabel(Label1.value(11), this);
     moveByLabel(Label1.value(12), this);
 
-    // The grid panel, over the middle of the fields.
+    // The grid panel, over the middle of the fields: whole rows of them, so
+    // that no box shows half under it.
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kBackground));
-    qv::place(Picture1, 120, 1320, 5340, 3255);
+    qv::place(Picture1, 120, 1395, 5385, 2970);
     auto* gridCaption = new QLabel(QStringLiteral("Employee Database"), Picture1);
     gridCaption->setObjectName(QStringLiteral("DataGrid1_Caption"));
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     gridCaption->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-    qv::place(gridCaption, 90, 60, 4620, 270);
+    qv::place(gridCaption, 90, 60, 4665, 270);
     Command5 = new QPushButton(QStringLiteral("X"), Picture1);
     Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4800, 45, 435, 285);
+    qv::place(Command5, 4845, 45, 435, 285);
     DataGrid1 = new qv::DataGrid(Picture1);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(DataGrid1, 90, 360, 5160, 2775);
+    qv::place(DataGrid1, 90, 360, 5205, 2520);
     Picture1->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).

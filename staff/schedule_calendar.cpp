@@ -1,6 +1,7 @@
 #include "staff/schedule_calendar.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
@@ -33,6 +34,9 @@ constexpr int kColumnLeft[7] = {0, 1560, 3120, 4680, 6240, 7800, 9240};
 constexpr int kColumnWidth[7] = {1575, 1575, 1575, 1575, 1575, 1455, 1455};
 constexpr int kRowTop[6] = {360, 1440, 2520, 3600, 4680, 5760};
 constexpr int kCellHeight = 1055;
+// The memo panel's place in the window.
+constexpr int kMemoLeft = 2040;
+constexpr int kMemoTop = 2040;
 
 const QString kNothingToUpdate = QStringLiteral("You have nothing to update.Click Cancel or make an entry.");
 
@@ -56,34 +60,15 @@ QPushButton* pictureButton(QWidget* parent, const char* name, const QPixmap& pic
 // The lock button: a shut padlock with its shackle drawn down.
 QPixmap shutPadlockPicture(int size)
 {
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 24.0;
-    p.setPen(QPen(QColor(90, 90, 90), 2.2 * s));
-    p.drawArc(QRectF(7 * s, 3 * s, 10 * s, 14 * s), 0, 180 * 16);
-    p.setPen(QColor(120, 40, 0));
-    p.setBrush(QColor(200, 70, 40));
-    p.drawRoundedRect(QRectF(4 * s, 10 * s, 16 * s, 11 * s), 2 * s, 2 * s);
-    p.setBrush(QColor(40, 20, 0));
-    p.drawEllipse(QPointF(12 * s, 15 * s), 1.6 * s, 1.6 * s);
-    return pm;
-}
-
-QPixmap bulbPicture(int size)
-{
-    QPixmap pm(size, size);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    const double s = size / 24.0;
-    p.setBrush(QColor(255, 230, 80));
-    p.setPen(QColor(120, 100, 0));
-    p.drawEllipse(QRectF(5 * s, 2 * s, 14 * s, 14 * s));
-    p.setBrush(QColor(160, 160, 160));
-    p.drawRect(QRectF(9 * s, 16 * s, 6 * s, 5 * s));
-    return pm;
+    return drawnPicture(size, [](QPainter& p, double s) {
+        p.setPen(QPen(QColor(90, 90, 90), 2.2 * s));
+        p.drawArc(QRectF(7 * s, 3 * s, 10 * s, 14 * s), 0, 180 * 16);
+        p.setPen(QColor(120, 40, 0));
+        p.setBrush(QColor(200, 70, 40));
+        p.drawRoundedRect(QRectF(4 * s, 10 * s, 16 * s, 11 * s), 2 * s, 2 * s);
+        p.setBrush(QColor(40, 20, 0));
+        p.drawEllipse(QPointF(12 * s, 15 * s), 1.6 * s, 1.6 * s);
+    });
 }
 
 } // namespace
@@ -187,7 +172,7 @@ void frmCalendar::buildTopStrip()
 
     Image3 = new qv::PictureBox(this);
     Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(bulbPicture(qv::px(480)));
+    Image3->setPixmap(lampPicture(qv::px(480)));
     Image3->setCursor(Qt::PointingHandCursor);
     Image3->setToolTip(QStringLiteral("Calendar Tips"));
     qv::place(Image3, 960, 120, 480, 480);
@@ -248,7 +233,9 @@ void frmCalendar::buildMemoPanel()
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setFrameShape(QFrame::Box);
     paint(Picture2, kMemoPanel);
-    qv::place(Picture2, 3240, 1920, 4935, 3495);
+    // Over the cells of Monday to Wednesday in the second to fourth weeks,
+    // whole: no cell shows half under it.
+    qv::place(Picture2, kMemoLeft, kMemoTop, 4680, 3210);
 
     Label2 = new QLabel(QStringLiteral("Memo"), Picture2);
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -257,16 +244,16 @@ void frmCalendar::buildMemoPanel()
     white.setColor(QPalette::WindowText, Qt::white);
     Label2->setPalette(white);
     Label2->setIndent(4);
-    qv::place(Label2, 0, 0, 4680, 240);
+    qv::place(Label2, 0, 0, 4425, 240);
 
     Command5 = new QPushButton(QStringLiteral("X"), Picture2);
     Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4680, 0, 255, 240);
+    qv::place(Command5, 4425, 0, 255, 240);
 
     qv::TextBox* month = addField(42, QStringLiteral("MonthYear"));
     month->setParent(Picture2);
     month->setSelectOnFocus(true);
-    qv::place(month, 1680, 360, 3135, 330);
+    qv::place(month, 1680, 360, 2880, 330);
     month->show();
 
     qv::TextBox* memo = addField(44, QStringLiteral("Memo"));
@@ -277,12 +264,12 @@ void frmCalendar::buildMemoPanel()
     QPalette p = memoBox->palette();
     p.setColor(QPalette::Text, kMemoText);
     memoBox->setPalette(p);
-    qv::place(memoBox, 120, 840, 4695, 2535);
+    qv::place(memoBox, 120, 840, 4440, 2250);
 
     // Over the panel's top left, but a button of the window.
     Command6 = new QPushButton(QStringLiteral("Update"), this);
     Command6->setObjectName(QStringLiteral("Command6"));
-    qv::place(Command6, 3840, 2280, 960, 330);
+    qv::place(Command6, kMemoLeft + 600, kMemoTop + 360, 960, 330);
 
     Command5_Click();
 

@@ -74,6 +74,8 @@ protected:
     void formUnload(bool& cancel) override;
     void formResize() override;
     void resizeEvent(QResizeEvent* e) override;
+    // The record buttons keep their own places in the top strip.
+    void layOutButtonBar() override {}
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:

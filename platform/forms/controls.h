@@ -76,8 +76,17 @@ public:
     // Called when the user picks a row, before the recordset moves; return false to refuse the move.
     std::function<bool()> beforeRowPick;
 
+    // Columns given a width keep it times this factor (1 unless the window
+    // has rescaled the grid); scaling multiplies the widths shown now too.
+    void scaleColumns(double factor);
+    double columnScale() const;
+
 signals:
     void rowPicked();
+
+protected:
+    // Rows are as high as the grid's type needs, whatever type it is given.
+    void changeEvent(QEvent* e) override;
 
 private:
     void rowShownAgain();

@@ -2,9 +2,11 @@
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
 #include <QAbstractTableModel>
+#include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QTimer>
+#include <cmath>
 
 namespace qv {
 
@@ -86,6 +88,12 @@ private:
     QStringList fieldNames;  // ...with these fields
 };
 
+// A row holds one line of the grid's type with room above and below.
+int rowHeightFor(const QFont& font)
+{
+    return QFontMetrics(font).height() + 6;
+}
+
 bool sameColumns(const QList<GridColumn>& a, const QList<GridColumn>& b)
 {
     if (a.size() != b.size())
@@ -103,6 +111,9 @@ struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
     bool syncing = false;   // the grid itself is selecting the current row
+    double columnScale = 1.0;
+
+    int columnWidth(int twips) const { return int(std::lround(px(twips) * columnScale)); }
 
     // Selects the recordset's current row, in the current column or, for
     // rows just put in, the first.
@@ -133,10 +144,10 @@ DataGrid::DataGrid(QWidget* parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    // Captions keep their own weight when a row is picked: drawn bold they
-    // would outgrow the widths the columns were given for them.
+    verticalHeader()->setDefaultSectionSize(rowHeightFor(font()));
+    // Captions keep their type whichever row is current: a caption set in
+    // bold for the current row would not fit the width given for it.
     horizontalHeader()->setHighlightSections(false);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -184,8 +195,8 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     for (int c = 0; c < m.columns.size(); ++c) {
         const int twips = m.columns[c].widthTwips;
-        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != px(twips)))
-            setColumnWidth(c, px(twips));
+        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != d->columnWidth(twips)))
+            setColumnWidth(c, d->columnWidth(twips));
         // A column without a width of its own would keep whatever the
         // column in its place was given before, cutting its caption and
         // values: it takes the width they need instead.
@@ -198,6 +209,29 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
 std::shared_ptr<Recordset> DataGrid::dataSource() const
 {
     return d->model.rs;
+}
+
+void DataGrid::scaleColumns(double factor)
+{
+    if (!(factor > 0))
+        return;
+    d->columnScale *= factor;
+    QHeaderView* header = horizontalHeader();
+    for (int c = 0; c < header->count(); ++c)
+        if (!isColumnHidden(c))
+            setColumnWidth(c, int(std::lround(columnWidth(c) * factor)));
+}
+
+double DataGrid::columnScale() const
+{
+    return d->columnScale;
+}
+
+void DataGrid::changeEvent(QEvent* e)
+{
+    QTableView::changeEvent(e);
+    if (e->type() == QEvent::FontChange)
+        verticalHeader()->setDefaultSectionSize(rowHeightFor(font()));
 }
 
 void DataGrid::refresh()

@@ -12,7 +12,9 @@ ManyLineBox::ManyLineBox(TextBox* box, QWidget* parent)
 {
     setObjectName(box->objectName() + QStringLiteral("_lines"));
     setTabChangesFocus(true);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // The scroll bar comes when there is more to read than the box shows;
+    // until then the lines have the box's whole width.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setReadOnly(box->isReadOnly());

@@ -383,6 +383,20 @@ TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)
         EXPECT_NE(e.kind, qv::UiEvent::Launch);
 }
 
+TEST_F(DayViewTest, WithoutAProgramForWebPagesTheUserIsToldWhereThePageIs)
+{
+    seed();
+    ui.script.launchSucceeds = false;
+    Form7& w = open<Form7>();
+    apptest::clickDay(w.MonthView2, kBusyDay);
+    qvtest::clickAt(w.cmdshowhtml);
+    const QString path = QDir::toNativeSeparators(QDir::cleanPath(Form7::htmlPath()));
+    ASSERT_EQ(ui.script.messages().size(), 1);
+    EXPECT_TRUE(ui.script.messages()[0].contains(path)) << ui.script.messages()[0].toStdString();
+    EXPECT_TRUE(ui.script.messages()[0].startsWith("The web page of the day was written to "));
+    EXPECT_TRUE(readFile(db.folder() + "/temp.htm").contains("<TD>1001</TD>"));
+}
+
 TEST_F(DayViewTest, SundaysAreBoldInEveryMonthShown)
 {
     seed();

@@ -2,6 +2,7 @@
 #include "assets_fixture.h"
 
 #include "common/picture_viewport.h"
+#include "common/drawn_pictures.h"
 #include "platform/print/rich_text_box.h"
 
 #include <QFontMetricsF>
@@ -118,4 +119,11 @@ TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
     second.removeIf([](const QString& l) { return l.trimmed().isEmpty(); });
     EXPECT_EQ(second.value(0), "Note line 16");   // the notes print in 8 points, as drawn
     EXPECT_EQ(job.pages.last().texts.last().text, "Note line 60");
+}
+
+TEST_F(AssetsTest, ThePrintButtonShowsThePrinter)
+{
+    Form2& w = open();
+    const QSize size(22, 22);
+    EXPECT_EQ(w.Command1->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

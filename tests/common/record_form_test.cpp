@@ -2,6 +2,7 @@
 // its bound boxes, checked against the database file and the messages shown.
 #include "support/user_hands.h"
 #include "common/record_form.h"
+#include "common/control_rescaling.h"
 #include "common/find_by_text.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -546,6 +547,63 @@ TEST_F(RecordFormTest, ResizeKeepsTheStatusBarAcrossTheWindow)
 
     if (qEnvironmentVariableIsSet("QV_SCREENSHOTS"))
         w->grab().save(qEnvironmentVariable("QV_SCREENSHOTS") + "/record_form.png");
+}
+
+TEST_F(RecordFormTest, EveryShownButtonHasItsOwnPlace)
+{
+    addPeople({"Ann"});
+    PeopleForm* w = open();
+    const QRect addPlace = w->cmdAdd->geometry(), editPlace = w->cmdEdit->geometry();
+
+    // Adding: Update and Cancel stand where Add and Edit stood.
+    ASSERT_TRUE(qvtest::clickAt(w->cmdAdd));
+    EXPECT_EQ(w->cmdUpdate->geometry(), addPlace);
+    EXPECT_EQ(w->cmdCancel->geometry(), editPlace);
+    ASSERT_TRUE(qvtest::clickAt(w->cmdCancel));
+    EXPECT_EQ(w->cmdAdd->geometry(), addPlace);
+
+    // A window that shows them all at once (the service price list does,
+    // after its password) gives each a place of its own, in their order.
+    w->setTwipsSize(9600, 6000);
+    for (QPushButton* b : {w->cmdUpdate, w->cmdCancel})
+        b->show();
+    QCoreApplication::processEvents();
+    const QList<QPushButton*> all = {w->cmdAdd, w->cmdEdit, w->cmdUpdate, w->cmdCancel,
+                                     w->cmdDelete, w->cmdRefresh, w->cmdClose};
+    for (int i = 0; i < all.size(); ++i) {
+        EXPECT_EQ(qvtest::widgetAtCentreOf(all[i]), all[i]) << all[i]->objectName().toStdString();
+        EXPECT_TRUE(w->picButtons->rect().contains(all[i]->geometry())) << all[i]->objectName().toStdString();
+        if (i > 0)
+            EXPECT_GT(all[i]->x(), all[i - 1]->geometry().right()) << all[i]->objectName().toStdString();
+    }
+}
+
+TEST_F(RecordFormTest, ScaledUpTheBarsStayAtTheFootWithTheirButtonsWholeAndNextAndLastTakeClicks)
+{
+    addPeople({"Ann", "Bob", "Cy"});
+    PeopleForm* w = open();
+    // As a window that rescales itself does on a screen of 1280 x 1024.
+    ResizeFormToo = -1;
+    ResizeControls(1280.0f / 800, 1024.0f / 600, w);
+    ResizeFormToo = 0;
+    QCoreApplication::processEvents();
+
+    EXPECT_EQ(w->picStatBox->geometry().bottom(), w->height() - 1);
+    EXPECT_EQ(w->picButtons->geometry().bottom() + 1, w->picStatBox->y());
+    for (QWidget* bar : {w->picButtons, w->picStatBox})
+        for (QWidget* b : bar->findChildren<QPushButton*>())
+            if (b->isVisibleTo(w))
+                EXPECT_TRUE(bar->rect().contains(b->geometry())) << b->objectName().toStdString() << " is not whole";
+    EXPECT_LT(w->lblStatus->geometry().right(), w->cmdNext->x());
+    EXPECT_LT(w->cmdNext->geometry().right(), w->cmdLast->x());
+    EXPECT_LE(w->cmdLast->geometry().right(), w->width());
+
+    ASSERT_TRUE(qvtest::clickAt(w->cmdNext));
+    EXPECT_EQ(status(w), "Record: 2");
+    ASSERT_TRUE(qvtest::clickAt(w->cmdLast));
+    EXPECT_EQ(status(w), "Record: 3");
+    ASSERT_TRUE(qvtest::clickAt(w->cmdFirst));
+    EXPECT_EQ(status(w), "Record: 1");
 }
 
 } // namespace

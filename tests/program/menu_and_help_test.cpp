@@ -65,8 +65,8 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     qvtest::clickAt(mainScreen->Command10);
     auto* password = qobject_cast<PasswordDialog*>(qv::Windows::loaded("frmLogin1"));
     ASSERT_TRUE(password);
-    QTest::keyClicks(password->txtPassword, "marvo");
-    qvtest::clickAt(password->cmdOK);
+    qvtest::typeInto(password->txtPassword, "marvo");
+    qvtest::press(Qt::Key_Return);
     settle();
     auto* menu = qobject_cast<frmmangement*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
@@ -87,8 +87,8 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     qvtest::clickAt(book->Command10);
     auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded("frmLogin"));
     ASSERT_TRUE(login);
-    QTest::keyClicks(login->txtUserName, "admin");
-    QTest::keyClicks(login->txtPassword, "secret");
+    qvtest::typeInto(login->txtUserName, "admin");
+    qvtest::typeInto(login->txtPassword, "secret");
     qvtest::clickAt(login->Command1);
     settle();
     EXPECT_TRUE(isLoaded("frmmangement"));

@@ -43,12 +43,6 @@ protected:
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
         qvtest::clickAt(b);
     }
-    void type(QLineEdit* box, const QString& text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
     void pick(const QString& service)
     {
         const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
@@ -61,7 +55,7 @@ protected:
         click(menu->Command9);
         auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
         ASSERT_TRUE(login);
-        type(login->txtPassword, PasswordDialog::kPassword);
+        qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
         click(login->cmdOK);
         activate();
     }
@@ -104,8 +98,8 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     click(menu->Command9);
     auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
     ASSERT_TRUE(login);
-    type(login->txtPassword, PasswordDialog::kPassword);
-    click(login->cmdOK);
+    qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
+    qvtest::press(Qt::Key_Return);
     for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdDelete, menu->cmdRefresh, menu->cmdClose,
                        menu->Command9, menu->Command10})
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
@@ -114,8 +108,8 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
 
     // Added before any pick: only the Service box is bound, so only it is saved.
     click(menu->cmdAdd);
-    type(menu->txtfields[0], "Pedicure");
-    type(menu->txtfields[1], "30");
+    qvtest::typeInto(menu->txtfields[0], "Pedicure");
+    qvtest::typeInto(menu->txtfields[1], "30");
     click(menu->cmdUpdate);
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
@@ -124,10 +118,9 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     // Comments take several lines.
     pick("Perm");
     click(menu->cmdEdit);
-    menu->commentsView->setFocus();
-    QTest::keyClicks(menu->commentsView, "Curl");
-    QTest::keyClick(menu->commentsView, Qt::Key_Return);
-    QTest::keyClicks(menu->commentsView, "Set");
+    qvtest::typeInto(menu->commentsView, "Curl");
+    qvtest::press(Qt::Key_Return);
+    qvtest::typeKeys("Set");
     click(menu->cmdUpdate);
     EXPECT_EQ(db.scalar("SELECT Discount FROM ServiceMenu1 WHERE Service='Perm'").toString(), "Curl\nSet");
 

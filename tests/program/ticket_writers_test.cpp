@@ -51,12 +51,7 @@ protected:
         ASSERT_TRUE(b->isVisible() && b->isEnabled()) << b->objectName().toStdString();
         qvtest::clickAt(b);
     }
-    void type(QLineEdit* box, const QString& text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
+    void type(QLineEdit* box, const QString& text) { qvtest::typeInto(box, text); }
     void pick(frmServiceMenu1& menu, const QString& service)
     {
         const QList<QListWidgetItem*> items = menu.DataList1->findItems(service, Qt::MatchExactly);

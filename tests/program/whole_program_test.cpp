@@ -3,6 +3,7 @@
 #include "platform/forms/window.h"
 #include "platform/services/services.h"
 #include "support/salon_db.h"
+#include "support/user_hands.h"
 
 #include <QApplication>
 #include <QTest>
@@ -47,7 +48,9 @@ TEST_F(WholeProgram, AKeyOnTheSplashOpensTheAppointmentBook)
 {
     qv::Window* splash = qv::Windows::show("frmSplash");
     ASSERT_NE(splash, nullptr);
-    QTest::keyClick(splash, Qt::Key_A);
+    splash->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(splash));
+    qvtest::press(Qt::Key_A);
     QCoreApplication::processEvents();
     qv::Window* book = qv::Windows::loaded("Form3");
     ASSERT_NE(book, nullptr);

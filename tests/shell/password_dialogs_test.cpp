@@ -69,7 +69,7 @@ protected:
     }
     void enter(PasswordDialog* d, const QString& password)
     {
-        QTest::keyClicks(d->txtPassword, password);
+        qvtest::typeInto(d->txtPassword, password);
         qvtest::clickAt(d->cmdOK);
     }
 };
@@ -87,7 +87,6 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
         for (const QString& wrong : {QStringLiteral("MARVO"), QStringLiteral("marvo "), QStringLiteral(" marvo"),
                                      QStringLiteral("marv"), QString()}) {
             ui.script.clear();
-            d->txtPassword->clear();
             enter(d, wrong);
             ASSERT_EQ(ui.script.events.size(), 1u);
             EXPECT_EQ(ui.script.events[0].text, "Invalid Password, try again!");
@@ -98,8 +97,32 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
             // The old text is selected, so typing replaces it.
             EXPECT_EQ(d->txtPassword->selectedText(), wrong);
         }
-        QTest::keyClicks(d->txtPassword, "marvo");
+        qvtest::typeKeys("marvo");
         EXPECT_EQ(d->txtPassword->text(), "marvo");
+    }
+}
+
+TEST_F(PasswordTest, EnterAfterThePasswordPressesOk)
+{
+    const char* names[] = {"frmLogin1", "frmLogin2", "frmLogin3", "frmLogin4", "frmLogin5"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        PasswordDialog* d = dialog(name);
+        ASSERT_TRUE(d);
+        EXPECT_TRUE(d->cmdOK->isDefault());
+        EXPECT_FALSE(d->cmdCancel->isDefault());
+        ui.script.clear();
+        qvtest::typeInto(d->txtPassword, "marv");
+        qvtest::press(Qt::Key_Return);
+        EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
+        EXPECT_TRUE(d->isVisible());
+        // The refused text is selected: the right one is typed over it.
+        qvtest::typeKeys("marvo");
+        qvtest::press(Qt::Key_Enter);
+        settle();
+        EXPECT_TRUE(d->LoginSucceeded);
+        EXPECT_FALSE(d->isVisible());
+        EXPECT_EQ(ui.script.messages().size(), QString::fromLatin1(name) == "frmLogin3" ? 2 : 1);
     }
 }
 
@@ -146,7 +169,7 @@ TEST_F(PasswordTest, CancelLeavesTheWindowAsItWas)
         qv::Window* target = qv::Windows::show(QString::fromLatin1(g.target));
         const auto before = stateOf(target);
         PasswordDialog* d = dialog(g.name);
-        QTest::keyClicks(d->txtPassword, "marvo");
+        qvtest::typeInto(d->txtPassword, "marvo");
         qvtest::clickAt(d->cmdCancel);
         EXPECT_FALSE(d->LoginSucceeded);
         EXPECT_FALSE(d->isVisible());
@@ -160,7 +183,7 @@ TEST_F(PasswordTest, EachShowingStartsWithAnEmptyBox)
     // The calendar's padlock does not empty the box itself.
     qv::Windows::show(QStringLiteral("frmCalendar"));
     PasswordDialog* d = dialog("frmLogin5");
-    QTest::keyClicks(d->txtPassword, "marvo");
+    qvtest::typeInto(d->txtPassword, "marvo");
     qvtest::clickAt(d->cmdCancel);
     d = dialog("frmLogin5");
     EXPECT_EQ(d->txtPassword->text(), "");
@@ -191,7 +214,6 @@ TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmmangement")));
 
-    d->txtPassword->clear();
     enter(d, QStringLiteral("marvo"));
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));

@@ -3,6 +3,7 @@
 #include "employee_fixture.h"
 
 #include "common/picture_viewport.h"
+#include "common/drawn_pictures.h"
 #include "platform/print/printer.h"
 
 #include <QDir>
@@ -138,4 +139,11 @@ TEST_F(EmployeeTest, ThePrintedCardShowsThePhotoAboveTheLines)
     EXPECT_NEAR(red.height(), 167, 4);
     ASSERT_FALSE(text.isEmpty());
     EXPECT_GT(text.top(), red.bottom());
+}
+
+TEST_F(EmployeeTest, ThePrintButtonShowsThePrinter)
+{
+    frmEmployee& w = open();
+    const QSize size(22, 22);
+    EXPECT_EQ(w.Command4->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

@@ -14,6 +14,9 @@
 #include <QApplication>
 #include <QDateEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -48,21 +51,14 @@ protected:
         ASSERT_TRUE(target->isVisible()) << target->objectName().toStdString();
         qvtest::clickAt(target);
     }
-    static void type(QWidget* target, const QString& text)
-    {
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(target, text);
-    }
+    static void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     // Types lines into a cell, Enter between them.
     static void typeLines(QWidget* target, const QStringList& lines)
     {
-        target->setFocus();
-        QTest::keyClick(target, Qt::Key_A, Qt::ControlModifier);
-        for (int i = 0; i < lines.size(); ++i) {
-            if (i > 0)
-                QTest::keyClick(target, Qt::Key_Return);
-            QTest::keyClicks(target, lines[i]);
+        ASSERT_TRUE(qvtest::typeInto(target, lines.value(0)));
+        for (int i = 1; i < lines.size(); ++i) {
+            qvtest::press(Qt::Key_Return);
+            qvtest::typeKeys(lines[i]);
         }
     }
     void unlock()
@@ -71,7 +67,7 @@ protected:
         auto* dialog = qv::Windows::loaded<frmLogin5>();
         ASSERT_NE(dialog, nullptr);
         type(dialog->txtPassword, PasswordDialog::kPassword);
-        click(dialog->cmdOK);
+        qvtest::press(Qt::Key_Return);
     }
     QString stored(const QString& month, const QString& field)
     {
@@ -130,12 +126,12 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_EQ(f.cell(6, 6)->box(), f.txtfields.value(41));
 
     // Tab runs through the cells in day order.
-    f.cell(3, 1)->setFocus();
-    QTest::keyClick(f.cell(3, 1), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), f.cell(3, 2));
-    f.cell(2, 7)->setFocus();
-    QTest::keyClick(f.cell(2, 7), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), f.cell(3, 1));
+    click(f.cell(3, 1));
+    qvtest::press(Qt::Key_Tab);
+    EXPECT_EQ(qvtest::focused(), f.cell(3, 2));
+    click(f.cell(2, 7));
+    qvtest::press(Qt::Key_Tab);
+    EXPECT_EQ(qvtest::focused(), f.cell(3, 1));
 }
 
 TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
@@ -149,12 +145,27 @@ TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
 
     // Close (here by Esc) writes what was typed on the sheet it is on.
     typeLines(f.cell(1, 6), {"3", "Jenny late"});
-    QTest::keyClick(f.cell(1, 6), Qt::Key_Escape);
+    qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
     EXPECT_EQ(stored("August 2001", "day6"), "3\nJenny late");
     EXPECT_EQ(db.count("Calendar"), 2);
     EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
+TEST_F(CalendarTest, ADayReadsOnItsLinesWithoutAScrollBarUntilItHoldsMore)
+{
+    frmCalendar& f = open();
+    qv::ManyLineBox* cell = f.cell(2, 1);
+    typeLines(cell, {"8", "Closed (Easter)"});
+    EXPECT_FALSE(cell->verticalScrollBar()->isVisible());
+    const QTextBlock closed = cell->document()->findBlockByNumber(1);
+    ASSERT_EQ(closed.text(), "Closed (Easter)");
+    EXPECT_EQ(closed.layout()->lineCount(), 1) << "wrapped in a cell " << cell->viewport()->width() << " px wide";
+
+    // A day of more lines than the cell shows scrolls.
+    typeLines(cell, {"8", "Maria 9-5", "Jenny 10-6", "Tom 12-8", "Ann 9-1", "Bob off"});
+    EXPECT_TRUE(cell->verticalScrollBar()->isVisible());
 }
 
 TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
@@ -212,9 +223,10 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     type(f.txtfields.value(43), "September 2001");
     typeLines(f.cell(1, 7), {"1", "Maria"});
     // Esc and the moving keys wait until the month is saved.
-    QTest::keyClick(f.cell(1, 7), Qt::Key_Escape);
-    QTest::keyClick(f.txtfields.value(43), Qt::Key_Home);
-    QTest::keyClick(f.txtfields.value(43), Qt::Key_PageUp);
+    qvtest::press(Qt::Key_Escape);
+    click(f.txtfields.value(43));
+    qvtest::press(Qt::Key_Home);
+    qvtest::press(Qt::Key_PageUp);
     QApplication::processEvents();
     ASSERT_EQ(qv::Windows::loaded<frmCalendar>(), &f);
     EXPECT_EQ(f.lblStatus->text(), "Add record");

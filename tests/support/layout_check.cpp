@@ -9,22 +9,34 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
-#include <QTableView>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
+#include <QTableView>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolButton>
+#include <cmath>
 
 namespace qvtest {
 
 namespace {
+
+// Below this the type is too small to read on the screens the salon has.
+constexpr double kSmallestPoints = 8.0;
 
 // Parts that belong to a composite control (a grid's scroll bars, a
 // calendar's buttons, a combo's edit) are its own business.
@@ -55,13 +67,21 @@ QString plain(QString text)
     return text;
 }
 
-QSize textSize(const QFontMetrics& fm, const QString& text)
+// Text is laid out at fractions of a pixel: a text whose width is a hair
+// over the room it has is cut, so widths are rounded up.
+int advance(const QFont& font, const QString& text)
 {
+    return int(std::ceil(QFontMetricsF(font).horizontalAdvance(text)));
+}
+
+QSize textSize(const QFont& font, const QString& text)
+{
+    const QFontMetrics fm(font);
     const QStringList lines = text.split(QLatin1Char('\n'));
     int width = 0;
     for (const QString& line : lines)
-        width = qMax(width, fm.horizontalAdvance(line));
-    return QSize(width, fm.height() + (lines.size() - 1) * fm.lineSpacing());
+        width = qMax(width, advance(font, line));
+    return QSize(width, fm.height() + int(lines.size() - 1) * fm.lineSpacing());
 }
 
 QString numbers(const QString& what, QSize need, QSize have)
@@ -70,90 +90,388 @@ QString numbers(const QString& what, QSize need, QSize have)
         .arg(have.width()).arg(have.height());
 }
 
-void checkText(QWidget* w, const QString& name, QStringList& out)
+double pointsOf(const QFont& font, const QWidget* w)
 {
-    if (auto* label = qobject_cast<QLabel*>(w)) {
-        if (label->textFormat() == Qt::RichText || label->text().isEmpty() || label->pixmap().isNull() == false)
-            return;
-        const QString text = plain(label->text());
-        const QRect room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(),
-                                                          -label->margin());
-        const QFontMetrics fm(label->font());
-        if (label->wordWrap()) {
-            const int need = fm.boundingRect(room, Qt::TextWordWrap | label->alignment(), text).height();
-            // A word longer than the line is cut even when wrapping.
-            int longest = 0;
-            for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
-                longest = qMax(longest, fm.horizontalAdvance(word));
-            if (need > room.height() || longest > room.width())
-                out << QStringLiteral("%1: caption \"%2\" is cut: %3").arg(name, text,
-                                                                          numbers(QStringLiteral("wrapped"), QSize(longest, need), room.size()));
-        } else {
-            const QSize need = textSize(fm, text);
-            if (need.width() > room.width() || need.height() > room.height())
-                out << QStringLiteral("%1: caption \"%2\" is cut: %3").arg(name, text, numbers(QStringLiteral("text"), need, room.size()));
-        }
-        return;
+    if (font.pointSizeF() > 0)
+        return font.pointSizeF();
+    return font.pixelSize() * 72.0 / qMax(1, w->logicalDpiY());
+}
+
+// ---------------------------------------------------------------- where text lies
+
+// The room a label gives its text, inside its frame, margin and indent.
+QRect labelRoom(const QLabel* label)
+{
+    QRect room = label->contentsRect().adjusted(label->margin(), label->margin(), -label->margin(), -label->margin());
+    int indent = label->indent();
+    if (indent < 0 && label->frameWidth() > 0)
+        indent = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2;
+    if (indent > 0) {
+        const Qt::Alignment a = label->alignment();
+        if (a & Qt::AlignLeft)
+            room.setLeft(room.left() + indent);
+        if (a & Qt::AlignRight)
+            room.setRight(room.right() - indent);
+        if (a & Qt::AlignTop)
+            room.setTop(room.top() + indent);
+        if (a & Qt::AlignBottom)
+            room.setBottom(room.bottom() - indent);
     }
-    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-        const QString text = plain(button->text());
-        if (text.isEmpty())
-            return;
-        const QFontMetrics fm(button->font());
-        QSize need = textSize(fm, text);
-        int extra = 0;
-        if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
-            const QStyle* style = w->style();
-            const bool check = qobject_cast<QCheckBox*>(w);
-            extra = style->pixelMetric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth, nullptr, w)
-                + style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, nullptr, w);
-        } else {
-            // A push button's frame and the room the style keeps beside its text.
-            // A push button keeps its frame and a pixel of air each side of its text.
-            extra = 2 * w->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w) + 2;
-            if (!button->icon().isNull())
-                extra += button->iconSize().width() + 4;
-        }
-        need.rwidth() += extra;
-        if (need.width() > button->width() || need.height() > button->height())
-            out << QStringLiteral("%1: button \"%2\" is cut: %3").arg(name, text, numbers(QStringLiteral("text"), need, button->size()));
-        return;
+    return room;
+}
+
+// Where the label draws its text, in its own coordinates.
+QRect labelTextRect(const QLabel* label)
+{
+    const QString text = plain(label->text());
+    const QRect room = labelRoom(label);
+    const QFontMetrics fm(label->font());
+    const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
+    return fm.boundingRect(room, flags, text) & label->rect();
+}
+
+// Where a push or tool button draws its text, centred as the styles do.
+QRect buttonTextRect(const QAbstractButton* button)
+{
+    const QSize need = textSize(button->font(), plain(button->text()));
+    QRect r(QPoint(0, 0), need);
+    r.moveCenter(button->rect().center());
+    if (auto* tool = qobject_cast<const QToolButton*>(button)) {
+        if (tool->toolButtonStyle() == Qt::ToolButtonTextUnderIcon)
+            r.moveBottom(button->rect().bottom() - 3);
+        else if (tool->toolButtonStyle() == Qt::ToolButtonTextBesideIcon)
+            r.moveLeft(qMin(button->width() - need.width(), 3 + tool->iconSize().width() + 4));
     }
-    if (auto* view = qobject_cast<QAbstractItemView*>(w)) {
-        auto* table = qobject_cast<QTableView*>(w);
-        QHeaderView* header = table ? table->horizontalHeader() : nullptr;
-        if (!header || header->isHidden() || !view->model())
+    return r & button->rect();
+}
+
+QRect textRectOf(const QWidget* w)
+{
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (label->textFormat() == Qt::RichText || label->text().isEmpty() || !label->pixmap().isNull())
+            return QRect();
+        return labelTextRect(label);
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(w)) {
+        if (button->text().isEmpty() || qobject_cast<const QCheckBox*>(w) || qobject_cast<const QRadioButton*>(w))
+            return QRect();
+        return buttonTextRect(button);
+    }
+    return QRect();
+}
+
+// ---------------------------------------------------------------- what paints where
+
+// A plain container or a label paints only its frame, its text and its
+// picture, unless it fills its background; everything else paints its whole
+// rectangle.
+bool paintsAt(const QWidget* w, QPoint local)
+{
+    if (w->autoFillBackground() || !w->styleSheet().isEmpty())
+        return true;
+    if (auto* label = qobject_cast<const QLabel*>(w)) {
+        if (!label->pixmap().isNull() || label->textFormat() == Qt::RichText)
+            return true;
+        if (label->frameShape() != QFrame::NoFrame && !label->contentsRect().contains(local))
+            return true;
+        return labelTextRect(label).contains(local);
+    }
+    if (auto* box = qobject_cast<const QGroupBox*>(w)) {
+        const int titleBottom = box->contentsRect().top();
+        return local.y() < titleBottom || !box->rect().adjusted(2, 2, -2, -2).contains(local);
+    }
+    if (auto* frame = qobject_cast<const QFrame*>(w)) {
+        if (qobject_cast<const QAbstractScrollArea*>(w))
+            return true;
+        return frame->frameShape() != QFrame::NoFrame && !frame->contentsRect().contains(local);
+    }
+    if (QString::fromLatin1(w->metaObject()->className()) == QLatin1String("QWidget"))
+        return false;
+    return true;
+}
+
+// The topmost widget that paints at the point (in `parent`'s coordinates).
+QWidget* painterAt(QWidget* parent, QPoint p)
+{
+    const QObjectList& children = parent->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        auto* c = qobject_cast<QWidget*>(*it);
+        if (!c || c->isWindow() || c->isHidden() || !c->geometry().contains(p))
+            continue;
+        const QPoint local = p - c->pos();
+        if (!qobject_cast<QAbstractScrollArea*>(c) && !qobject_cast<QComboBox*>(c)
+            && !qobject_cast<QAbstractSpinBox*>(c) && !qobject_cast<QCalendarWidget*>(c))
+            if (QWidget* inner = painterAt(c, local))
+                return inner;
+        if (paintsAt(c, local))
+            return c;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------- text in its control
+
+void checkLabel(QLabel* label, const QString& name, QStringList& out)
+{
+    if (label->textFormat() == Qt::RichText || label->text().isEmpty() || !label->pixmap().isNull())
+        return;
+    const QString text = plain(label->text());
+    const QRect room = labelRoom(label);
+    const QFontMetrics fm(label->font());
+    if (label->wordWrap()) {
+        const int need = fm.boundingRect(room, Qt::TextWordWrap | label->alignment(), text).height();
+        // A word longer than the line is cut even when wrapping.
+        int longest = 0;
+        for (const QString& word : text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts))
+            longest = qMax(longest, advance(label->font(), word));
+        if (need > room.height() || longest > room.width())
+            out << QStringLiteral("%1: caption \"%2\" is cut: %3")
+                       .arg(name, text, numbers(QStringLiteral("wrapped"), QSize(longest, need), room.size()));
+    } else {
+        const QSize need = textSize(label->font(), text);
+        if (need.width() > room.width() || need.height() > room.height())
+            out << QStringLiteral("%1: caption \"%2\" is cut: %3")
+                       .arg(name, text, numbers(QStringLiteral("text"), need, room.size()));
+    }
+}
+
+void checkButton(QAbstractButton* button, const QString& name, QStringList& out)
+{
+    const QString text = plain(button->text());
+    if (text.isEmpty())
+        return;
+    QWidget* w = button;
+    const QStyle* style = w->style();
+    const QSize textNeed = textSize(button->font(), text);
+    QSize need = textNeed;
+    if (qobject_cast<QCheckBox*>(w) || qobject_cast<QRadioButton*>(w)) {
+        const bool check = qobject_cast<QCheckBox*>(w);
+        need.rwidth() += style->pixelMetric(check ? QStyle::PM_IndicatorWidth : QStyle::PM_ExclusiveIndicatorWidth,
+                                            nullptr, w)
+            + style->pixelMetric(check ? QStyle::PM_CheckBoxLabelSpacing : QStyle::PM_RadioButtonLabelSpacing, nullptr, w);
+    } else if (auto* tool = qobject_cast<QToolButton*>(w)) {
+        // A tool button draws its label inside its frame; the text goes
+        // under or beside the picture, or alone.
+        const int frame = 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+        const QSize icon = tool->icon().isNull() ? QSize() : tool->iconSize();
+        switch (tool->toolButtonStyle()) {
+        case Qt::ToolButtonIconOnly:
             return;
-        const QFontMetrics fm(header->font());
-        const int margin = 2 * header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
-        for (int col = 0; col < view->model()->columnCount(); ++col) {
-            if (header->isSectionHidden(col) || header->sectionSize(col) == 0)
+        case Qt::ToolButtonTextUnderIcon:
+            need = QSize(qMax(icon.width(), textNeed.width()), icon.height() + 4 + textNeed.height());
+            break;
+        case Qt::ToolButtonTextBesideIcon:
+            need = QSize(icon.width() + 4 + textNeed.width(), qMax(icon.height(), textNeed.height()));
+            break;
+        default:
+            break;
+        }
+        need += QSize(frame, frame);
+    } else {
+        // A push button: its text stays inside the frame with a pixel of air
+        // each side; a picture beside it takes its own room.
+        const int frame = style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, w);
+        need.rwidth() += 2 * (frame + 1);
+        if (!button->icon().isNull())
+            need.rwidth() += button->iconSize().width() + 4;
+    }
+    if (need.width() > button->width() || need.height() > button->height())
+        out << QStringLiteral("%1: button \"%2\" is cut: %3").arg(name, text, numbers(QStringLiteral("text"), need, button->size()));
+}
+
+// A value of a grid or list in the words and the type its view shows it in.
+QString shownText(const QAbstractItemView* view, const QStyledItemDelegate* delegate, const QModelIndex& index)
+{
+    const QVariant value = index.data(Qt::DisplayRole);
+    return delegate ? delegate->displayText(value, view->locale()) : value.toString();
+}
+
+QFont fontOf(const QAbstractItemView* view, const QModelIndex& index)
+{
+    const QVariant own = index.data(Qt::FontRole);
+    return own.canConvert<QFont>() ? own.value<QFont>().resolve(view->font()) : view->font();
+}
+
+// A grid: every header caption in its section, every value shown in its
+// cell (in its delegate's words and font), no row lower than its type.
+void checkTable(QTableView* view, const QString& name, QStringList& out)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model)
+        return;
+    QHeaderView* header = view->horizontalHeader();
+    const int textMargin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    for (int col = 0; col < model->columnCount(); ++col) {
+        if (view->isColumnHidden(col) || view->columnWidth(col) == 0)
+            continue;
+        const QString caption = model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (!header->isHidden()) {
+            QFont font = header->font();
+            const QVariant headerFont = model->headerData(col, Qt::Horizontal, Qt::FontRole);
+            if (headerFont.canConvert<QFont>())
+                font = headerFont.value<QFont>().resolve(font);
+            // A header that marks the current row's columns draws their captions bold.
+            if (header->highlightSections() && view->selectionModel()
+                && view->selectionModel()->columnIntersectsSelection(col, QModelIndex()))
+                font.setBold(true);
+            QStyleOptionHeader opt;
+            opt.initFrom(header);
+            opt.rect = QRect(0, 0, header->sectionSize(col), header->height());
+            opt.section = col;
+            opt.text = caption;
+            opt.fontMetrics = QFontMetrics(font);
+            const QRect label = header->style()->subElementRect(QStyle::SE_HeaderLabel, &opt, header);
+            const QSize need = textSize(font, caption);
+            if (need.width() > label.width() || need.height() > header->height())
+                out << QStringLiteral("%1: column header \"%2\" is cut: %3")
+                           .arg(name, caption, numbers(QStringLiteral("text"), need, label.size()));
+        }
+        auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegateForColumn(col));
+        if (!delegate)
+            delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegate());
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (view->isRowHidden(row))
                 continue;
-            const QString text = view->model()->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
-            const int need = textSize(fm, text).width() + margin;
-            if (need > header->sectionSize(col))
-                out << QStringLiteral("%1: column header \"%2\" is cut: needs %3, has %4").arg(name, text).arg(need)
-                           .arg(header->sectionSize(col));
-            // The rows on screen: a value cut in its cell reads as another value.
-            const QFontMetrics cellFm(view->font());
-            const int cellMargin = 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1);
-            for (int row = 0; row < view->model()->rowCount(); ++row) {
-                const QRect cell = view->visualRect(view->model()->index(row, col));
-                if (cell.top() > view->viewport()->height())
-                    break;
-                const QString value = view->model()->index(row, col).data(Qt::DisplayRole).toString();
-                if (value.contains(QLatin1Char('\n')))
-                    continue;   // notes of several lines are read in their own box
-                const int needCell = cellFm.horizontalAdvance(value) + cellMargin;
-                if (needCell > header->sectionSize(col)) {
-                    out << QStringLiteral("%1: cell \"%2\" (row %3, column \"%4\") is cut: needs %5, has %6")
-                               .arg(name, value).arg(row).arg(text).arg(needCell).arg(header->sectionSize(col));
-                    break;
-                }
+            const QModelIndex index = model->index(row, col);
+            const QRect cell = view->visualRect(index);
+            if (cell.top() > view->viewport()->height())
+                break;   // the rows below are seen by scrolling, as these are
+            QString shown = shownText(view, delegate, index);
+            if (shown.isEmpty())
+                continue;
+            const QFont font = fontOf(view, index);
+            const QFontMetrics fm(font);
+            if (shown.contains(QLatin1Char('\n'))) {
+                // Lines are read as a whole in their own box: a grid shows the first.
+                shown = shown.section(QLatin1Char('\n'), 0, 0);
+            }
+            const QSize need(advance(font, shown) + 2 * textMargin, fm.height());
+            if (need.width() > cell.width() || need.height() > cell.height()) {
+                out << QStringLiteral("%1: cell \"%2\" (row %3, column \"%4\") is cut: %5")
+                           .arg(name, shown).arg(row).arg(caption, numbers(QStringLiteral("text"), need, cell.size()));
+                break;
             }
         }
     }
 }
+
+// A grid whose columns almost fit: only its last column runs past the
+// grid's edge, so its values are cut there. (A grid of many columns is
+// read by scrolling.)
+void checkLastColumn(QTableView* view, const QString& name, QStringList& out)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model || model->columnCount() == 0)
+        return;
+    int total = 0, last = -1;
+    for (int col = 0; col < model->columnCount(); ++col) {
+        if (view->isColumnHidden(col) || view->columnWidth(col) == 0)
+            continue;
+        total += view->columnWidth(col);
+        last = col;
+    }
+    const int room = view->viewport()->width();
+    if (last < 0 || total <= room || total - view->columnWidth(last) >= room)
+        return;
+    out << QStringLiteral("%1: its last column \"%2\" runs past the grid's edge: the columns need %3, the grid has %4")
+               .arg(name, model->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString())
+               .arg(total).arg(room);
+}
+
+// A list (a drop-down's choices, a list box): every row whole in its line.
+void checkList(QListView* view, const QString& name, QStringList& out)
+{
+    QAbstractItemModel* model = view->model();
+    if (!model)
+        return;
+    const int textMargin = view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    auto* delegate = qobject_cast<QStyledItemDelegate*>(view->itemDelegate());
+    const int column = view->modelColumn();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        const QModelIndex index = model->index(row, column);
+        const QRect line = view->visualRect(index);
+        if (line.isEmpty() || line.top() > view->viewport()->height())
+            continue;
+        const QString shown = shownText(view, delegate, index);
+        if (shown.isEmpty())
+            continue;
+        const QFont font = fontOf(view, index);
+        const QFontMetrics fm(font);
+        int iconRoom = 0;
+        if (!index.data(Qt::DecorationRole).isNull())
+            iconRoom = view->iconSize().isValid() ? view->iconSize().width() + 4 : 20;
+        const QSize need(advance(font, shown) + 2 * textMargin + iconRoom, fm.height());
+        const QRect room = line & view->viewport()->rect().adjusted(0, -line.height(), 0, line.height());
+        if (need.width() > room.width() || need.height() > line.height()) {
+            out << QStringLiteral("%1: row \"%2\" is cut: %3").arg(name, shown, numbers(QStringLiteral("text"), need, room.size()));
+            break;
+        }
+    }
+}
+
+// A box of several lines: it offers a scroll bar only when there is
+// something to scroll, and no short line wraps only because a scroll bar
+// takes its room.
+void checkLines(QAbstractScrollArea* area, QTextDocument* document, const QString& name, QStringList& out)
+{
+    QScrollBar* bar = area->verticalScrollBar();
+    if (!bar || !bar->isVisible())
+        return;
+    if (bar->maximum() == 0 && !document->isEmpty())
+        out << QStringLiteral("%1: shows a vertical scroll bar with nothing to scroll (%2 px of %3 wide taken)")
+                   .arg(name).arg(bar->width()).arg(area->width());
+    const int roomWithoutBar = area->viewport()->width() + bar->width();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QTextLayout* layout = block.layout();
+        if (!layout || layout->lineCount() < 2)
+            continue;
+        const QFontMetricsF fm(block.charFormat().font().resolve(area->font()));
+        const double need = fm.horizontalAdvance(block.text()) + 2 * document->documentMargin();
+        if (need <= roomWithoutBar)
+            out << QStringLiteral("%1: line \"%2\" wraps after \"%3\" only because the scroll bar takes %4 px")
+                       .arg(name, block.text(), block.text().left(layout->lineAt(0).textLength()).trimmed())
+                       .arg(bar->width());
+    }
+}
+
+void checkText(QWidget* w, const QString& name, QStringList& out)
+{
+    if (auto* label = qobject_cast<QLabel*>(w))
+        checkLabel(label, name, out);
+    else if (auto* button = qobject_cast<QAbstractButton*>(w))
+        checkButton(button, name, out);
+    else if (auto* table = qobject_cast<QTableView*>(w)) {
+        checkTable(table, name, out);
+        checkLastColumn(table, name, out);
+    }
+    else if (auto* list = qobject_cast<QListView*>(w))
+        checkList(list, name, out);
+    else if (auto* plainBox = qobject_cast<QPlainTextEdit*>(w))
+        checkLines(plainBox, plainBox->document(), name, out);
+    else if (auto* richBox = qobject_cast<QTextEdit*>(w))
+        checkLines(richBox, richBox->document(), name, out);
+}
+
+bool carriesText(QWidget* w)
+{
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->pixmap().isNull() && !label->text().isEmpty();
+    if (auto* button = qobject_cast<QAbstractButton*>(w))
+        return !button->text().isEmpty();
+    return qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QTextEdit*>(w)
+        || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QComboBox*>(w);
+}
+
+void checkTypeSize(QWidget* w, const QString& name, QStringList& out)
+{
+    if (!carriesText(w))
+        return;
+    const double points = pointsOf(w->font(), w);
+    if (points > 0 && points < kSmallestPoints - 0.05)
+        out << QStringLiteral("%1: type of %2 points is smaller than %3").arg(name).arg(points, 0, 'f', 1).arg(kSmallestPoints);
+}
+
+// ---------------------------------------------------------------- covered controls and text
 
 bool takesInput(QWidget* w)
 {
@@ -162,16 +480,140 @@ bool takesInput(QWidget* w)
         || qobject_cast<QAbstractItemView*>(w) || qobject_cast<QCalendarWidget*>(w);
 }
 
-} // namespace
+// What lies on a control: the points of the control (of its text, for a
+// caption, which paints nothing else) that another control paints over.
+// A control wholly under another (a panel shown over the window) is hidden
+// by it; one partly under another is cut by it, and its frame or text is
+// lost there.
+enum class Cover { None, Partly, Wholly };
 
-QStringList layoutFaults(QWidget* window, const QString& windowName)
+struct Covering {
+    Cover cover = Cover::None;
+    QWidget* by = nullptr;
+    QPoint at;
+};
+
+Covering coveringOf(QWidget* w, QWidget* window)
 {
-    QStringList out;
+    const bool caption = qobject_cast<QLabel*>(w) != nullptr;
+    const QRect area = caption ? textRectOf(w) : w->rect();
+    Covering result;
+    if (area.width() < 1 || area.height() < 1)
+        return result;
+    // Boxes of one kind may share their border line, as a table's cells do:
+    // the line is drawn either way, whatever lies on it.
+    QList<QRect> sharedBorders;
+    if (QWidget* parent = w->parentWidget()) {
+        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (sibling == w || sibling->isHidden() || sibling->metaObject() != w->metaObject())
+                continue;
+            const QRect shared = w->geometry() & sibling->geometry();
+            if (!shared.isEmpty() && qMin(shared.width(), shared.height()) <= 1)
+                sharedBorders << shared.translated(-w->pos());
+        }
+    }
+    const auto onSharedBorder = [&sharedBorders](QPoint local) {
+        for (const QRect& r : sharedBorders)
+            if (r.contains(local))
+                return true;
+        return false;
+    };
+    const int steps = caption ? 3 : 5;
+    int inside = 0, covered = 0;
+    for (int i = 0; i < steps; ++i) {
+        for (int j = 0; j < steps; ++j) {
+            const QPoint local(area.left() + (area.width() - 1) * i / (steps - 1),
+                               area.top() + (area.height() - 1) * j / (steps - 1));
+            const QPoint at = w->mapTo(window, local);
+            if (!window->rect().contains(at) || onSharedBorder(local))
+                continue;   // reported as lying outside, or a border it shares
+            ++inside;
+            QWidget* top = painterAt(window, at);
+            if (!top || isPartOf(top, w))
+                continue;
+            if (!result.by) {
+                result.by = top;
+                result.at = at;
+            }
+            ++covered;
+        }
+    }
+    if (covered > 0)
+        result.cover = covered >= inside ? Cover::Wholly : Cover::Partly;
+    return result;
+}
+
+// ---------------------------------------------------------------- frames
+
+bool isFramedPanel(const QWidget* w)
+{
+    if (qobject_cast<const QGroupBox*>(w))
+        return true;
+    auto* frame = qobject_cast<const QFrame*>(w);
+    return frame && QString::fromLatin1(w->metaObject()->className()) == QLatin1String("QFrame")
+        && frame->frameShape() != QFrame::NoFrame;
+}
+
+// Framed panels side by side: neither runs into the other, and a panel's
+// edge does not lie on the window's, where it would be lost.
+void checkFrames(QWidget* window, const QList<QWidget*>& shown, QStringList& out)
+{
+    QList<QWidget*> panels;
+    for (QWidget* w : shown)
+        if (isFramedPanel(w))
+            panels << w;
+    for (int i = 0; i < panels.size(); ++i) {
+        QWidget* a = panels[i];
+        const QRect ra(a->mapTo(window, QPoint(0, 0)), a->size());
+        if (a->parentWidget() == window && (ra.right() >= window->width() - 1 || ra.bottom() >= window->height() - 1)
+            && ra.width() < window->width())
+            out << QStringLiteral("%1: its frame runs to the window's edge: at %2,%3 size %4x%5 in %6x%7")
+                       .arg(describe(a)).arg(ra.x()).arg(ra.y()).arg(ra.width()).arg(ra.height())
+                       .arg(window->width()).arg(window->height());
+        for (int j = i + 1; j < panels.size(); ++j) {
+            QWidget* b = panels[j];
+            if (a->parentWidget() != b->parentWidget())
+                continue;
+            const QRect overlap = a->geometry() & b->geometry();
+            if (!overlap.isEmpty() && !a->geometry().contains(b->geometry()) && !b->geometry().contains(a->geometry()))
+                out << QStringLiteral("%1: its frame runs into %2 by %3x%4 px")
+                           .arg(describe(a), describe(b)).arg(overlap.width()).arg(overlap.height());
+        }
+    }
+}
+
+QList<QWidget*> shownControls(QWidget* window)
+{
+    QList<QWidget*> shown;
     for (QWidget* w : window->findChildren<QWidget*>()) {
         if (w->isWindow() || insideComposite(w, window) || !shownOnScreen(w, window) || w->size().isEmpty())
             continue;
         if (w->objectName().startsWith(QStringLiteral("qt_")))
             continue;
+        shown << w;
+    }
+    return shown;
+}
+
+// The choices of a drop-down the user has opened.
+void checkOpenDropDowns(QWidget* window, QStringList& out)
+{
+    for (QComboBox* combo : window->findChildren<QComboBox*>()) {
+        QAbstractItemView* view = combo->view();
+        if (!view || !view->isVisible())
+            continue;
+        if (auto* list = qobject_cast<QListView*>(view))
+            checkList(list, describe(combo) + QStringLiteral(" list"), out);
+    }
+}
+
+} // namespace
+
+QStringList layoutFaults(QWidget* window, const QString& windowName, const LayoutChecks& checks)
+{
+    QStringList out;
+    const QList<QWidget*> shown = shownControls(window);
+    for (QWidget* w : shown) {
         const QString name = describe(w);
         QWidget* parent = w->parentWidget();
         const QRect inParent = w->geometry();
@@ -181,16 +623,31 @@ QStringList layoutFaults(QWidget* window, const QString& windowName)
                        .arg(name, parent == window ? QStringLiteral("the window") : describe(parent))
                        .arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height()).arg(parent->width()).arg(parent->height());
         }
+        if (!takesInput(w) && !carriesText(w))
+            continue;
+        const Covering covering = coveringOf(w, window);
+        if (covering.cover == Cover::Wholly)
+            continue;   // hidden under a panel shown over it
+        if (covering.cover == Cover::Partly)
+            out << QStringLiteral("%1: %2 is covered at %3,%4 by %5")
+                       .arg(name, qobject_cast<QLabel*>(w) ? QStringLiteral("its text") : QStringLiteral("part of it"))
+                       .arg(covering.at.x()).arg(covering.at.y()).arg(describe(covering.by));
         if (takesInput(w) && w->isEnabled()) {
+            // Where the mouse goes: a caption lying on a button takes its
+            // clicks even where the caption draws nothing.
             QWidget* hit = widgetAtCentreOf(w);
             if (!hit || !isPartOf(hit, w)) {
                 const QPoint c = w->mapTo(window, w->rect().center());
-                out << QStringLiteral("%1: covered at its centre %2,%3 by %4").arg(name).arg(c.x()).arg(c.y())
+                out << QStringLiteral("%1: a click at its centre %2,%3 reaches %4").arg(name).arg(c.x()).arg(c.y())
                            .arg(hit ? describe(hit) : QStringLiteral("nothing (outside the window)"));
             }
         }
         checkText(w, name, out);
+        if (checks.typeSize)
+            checkTypeSize(w, name, out);
     }
+    checkFrames(window, shown, out);
+    checkOpenDropDowns(window, out);
     for (QString& line : out)
         line.prepend(windowName + QStringLiteral(" ") + QString::number(window->width()) + QLatin1Char('x')
                      + QString::number(window->height()) + QStringLiteral(": "));

@@ -1,7 +1,9 @@
 #include "support/user_hands.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
+#include <QComboBox>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -61,26 +63,6 @@ bool reachable(QWidget* control, QPoint at, const char* what)
     return true;
 }
 
-// A click into a box, list or grid of a window that is not the active one
-// makes the window active first, as the window system does for a mouse, so
-// that keys then go to the control clicked. A button needs no focus to be
-// pressed; turning to its window would run events (a test's queued answer to
-// the report the button opens, say) before the click.
-void turnTo(QWidget* control)
-{
-    QWidget* top = control->window();
-    if (qobject_cast<QAbstractButton*>(control) || top->windowType() == Qt::Popup
-        || QApplication::activeWindow() == top)
-        return;
-    top->activateWindow();
-    (void)QTest::qWaitForWindowActive(top);
-    // A window shown again after it hid keeps the platform's focus without
-    // becoming the application's active window when no window system is
-    // there to hand it the focus.
-    if (QApplication::activeWindow() != top)
-        QApplication::setActiveWindow(top);
-}
-
 } // namespace
 
 QString describe(const QWidget* widget)
@@ -126,12 +108,21 @@ bool clickAt(QWidget* control)
     return control ? clickAt(control, control->rect().center()) : clickAt(control, QPoint());
 }
 
+// A click into a window that is not the active one makes it active first,
+// as the window system does; the keys then go to it.
+static void activate(QWidget* top)
+{
+    // At once, without running queued work ahead of the click.
+    if (QApplication::activeWindow() != top)
+        QApplication::setActiveWindow(top);
+}
+
 bool clickAt(QWidget* control, QPoint at)
 {
     if (!reachable(control, at, "click"))
         return false;
     QWidget* top = control->window();
-    turnTo(control);
+    activate(top);
     QTest::mouseClick(top->windowHandle(), Qt::LeftButton, Qt::NoModifier, inWindow(control, at));
     flush();
     return true;
@@ -141,7 +132,7 @@ bool doubleClickAt(QWidget* control, QPoint at)
 {
     if (!reachable(control, at, "double-click"))
         return false;
-    turnTo(control);
+    activate(control->window());
     QWindow* handle = control->window()->windowHandle();
     const QPoint p = inWindow(control, at);
     QTest::mouseClick(handle, Qt::LeftButton, Qt::NoModifier, p);
@@ -187,7 +178,9 @@ bool typeInto(QWidget* box, const QString& text)
 {
     if (!clickAt(box))
         return false;
-    if (focused() != box && !isPartOf(focused(), box)) {
+    // A drop-down's own text box types for it: the click leaves the focus
+    // on the drop-down.
+    if (focused() != box && !isPartOf(focused(), box) && !isPartOf(box, focused())) {
         ADD_FAILURE() << "typing into " << describe(box).toStdString() << ": the click left the focus on "
                       << describe(focused()).toStdString();
         return false;
@@ -217,6 +210,37 @@ void answerNextDialogWith(Qt::Key key, QString* shown)
         QTest::keyClick(target, key);
     });
     timer->start();
+}
+
+bool pick(QComboBox* list, const QString& choice)
+{
+    if (!list) {
+        ADD_FAILURE() << "pick \"" << choice.toStdString() << "\": no list";
+        return false;
+    }
+    const int row = list->findText(choice);
+    if (row < 0) {
+        ADD_FAILURE() << describe(list).toStdString() << " offers no \"" << choice.toStdString() << "\"";
+        return false;
+    }
+    // The arrow at the right end drops the list down.
+    if (!clickAt(list, QPoint(list->width() - 6, list->height() / 2)))
+        return false;
+    QAbstractItemView* view = list->view();
+    if (!view->isVisible()) {
+        ADD_FAILURE() << describe(list).toStdString() << " did not drop its list down";
+        return false;
+    }
+    // A release too soon after the list dropped down counts as the end of
+    // the click that opened it.
+    QTest::qWait(QApplication::doubleClickInterval() + 20);
+    const QModelIndex index = view->model()->index(row, list->modelColumn());
+    view->scrollTo(index);
+    flush();
+    const QPoint at = view->visualRect(index).center();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    flush();
+    return list->currentIndex() == row;
 }
 
 } // namespace qvtest

@@ -8,6 +8,7 @@
 #include <QString>
 #include <Qt>
 
+class QComboBox;
 class QWidget;
 
 namespace qvtest {
@@ -37,6 +38,10 @@ void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 // Clicks into a box, selects what it holds and types over it, as a user
 // replacing a value does (an empty text just clears it).
 bool typeInto(QWidget* box, const QString& text);
+
+// Drops the list down with a click on its arrow and clicks the choice in
+// it; false (with the test failed) when that cannot be done.
+bool pick(QComboBox* list, const QString& choice);
 
 // The widget with the keyboard focus (null when none).
 QWidget* focused();

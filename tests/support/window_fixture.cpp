@@ -33,13 +33,7 @@ void WindowFixture::settle()
 
 void WindowFixture::type(QWidget* box, const QString& text)
 {
-    box->setFocus();
-    if (auto* line = qobject_cast<QLineEdit*>(box))
-        line->selectAll();
-    if (text.isEmpty())
-        QTest::keyClick(box, Qt::Key_Backspace);
-    else
-        QTest::keyClicks(box, text);
+    qvtest::typeInto(box, text);
 }
 
 void WindowFixture::click(QAbstractButton* button)

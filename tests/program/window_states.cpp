@@ -1,0 +1,182 @@
+#include "window_states.h"
+
+#include "platform/forms/window.h"
+#include "shell/password_dialog.h"
+#include "support/salon_db.h"
+#include "support/user_hands.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
+#include <QMap>
+#include <QPointer>
+#include <QPushButton>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+
+namespace qvtest {
+
+namespace {
+
+// ---------------------------------------------------------------- the user's hands on a window
+
+QWidget* control(qv::Window* w, const char* name)
+{
+    QWidget* c = w->findChild<QWidget*>(QString::fromLatin1(name));
+    if (!c)
+        ADD_FAILURE() << w->windowName().toStdString() << " has no control " << name;
+    return c;
+}
+
+bool click(qv::Window* w, const char* name)
+{
+    QWidget* c = control(w, name);
+    return c && clickAt(c);
+}
+
+bool type(qv::Window* w, const char* box, const QString& text)
+{
+    QWidget* c = control(w, box);
+    return c && typeInto(c, text);
+}
+
+// The padlock opens the password dialog; the manager types the password
+// and presses Enter.
+bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
+{
+    if (!click(w, padlock))
+        return false;
+    auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(dialog));
+    if (!login) {
+        ADD_FAILURE() << dialog.toStdString() << " did not open";
+        return false;
+    }
+    if (!typeInto(login->txtPassword, PasswordDialog::kPassword))
+        return false;
+    press(Qt::Key_Return);
+    settle();
+    return login->LoginSucceeded;
+}
+
+// A state a user brings a window to, from the window as it opens.
+QMap<QString, QList<WindowState>> makeStates()
+{
+    QMap<QString, QList<WindowState>> states;
+    const auto add = [&states](const char* window, const char* name, std::function<bool(qv::Window*)> reach) {
+        states[QString::fromLatin1(window)] << WindowState{QString::fromLatin1(name), std::move(reach)};
+    };
+    add("Form2", "the business and its address", [](qv::Window* w) { return click(w, "Command13"); });
+    add("Form2", "the datasheet", [](qv::Window* w) { return click(w, "Command15"); });
+    add("Form2", "the calendar", [](qv::Window* w) { return click(w, "Image1"); });
+    add("Form2", "the category list dropped down", [](qv::Window* w) {
+        auto* combo = qobject_cast<QComboBox*>(control(w, "Combo3"));
+        return combo && clickAt(combo, QPoint(combo->width() - 6, combo->height() / 2)) && combo->view()->isVisible();
+    });
+    add("frmEmployee", "the employee datasheet", [](qv::Window* w) { return click(w, "Command6"); });
+    add("Frmcommissions", "all totals of July 2001", [](qv::Window* w) {
+        return type(w, "txtBegDate", QStringLiteral("7/1/01")) && type(w, "txtEndDate", QStringLiteral("7/31/01"))
+            && click(w, "Command7");
+    });
+    add("frmCalendar", "a closed day typed into its cell", [](qv::Window* w) {
+        if (!type(w, "txtfields_7_lines", QStringLiteral("8")))
+            return false;
+        press(Qt::Key_Return);
+        typeKeys(QStringLiteral("Closed (Easter)"));
+        return true;
+    });
+    add("frmCalendar", "the memo panel", [](qv::Window* w) { return click(w, "Picture1"); });
+    add("frmCalendar", "unlocked by the password",
+        [](qv::Window* w) { return unlock(w, "Command4", QStringLiteral("frmLogin5")); });
+    add("frmServiceMenu1", "unlocked by the password",
+        [](qv::Window* w) { return unlock(w, "Command9", QStringLiteral("frmLogin4")); });
+    add("frmCustomers", "the customer datasheet", [](qv::Window* w) { return click(w, "Command6"); });
+    add("Form3", "the tickets of a date range", [](qv::Window* w) {
+        return type(w, "txtfields_48", QStringLiteral("7/2/01")) && type(w, "txtfields_49", QStringLiteral("7/9/01"))
+            && click(w, "Command7");
+    });
+    return states;
+}
+
+const QMap<QString, QList<WindowState>>& statesOfWindows()
+{
+    static const QMap<QString, QList<WindowState>> states = makeStates();
+    return states;
+}
+
+} // namespace
+
+// Every record window, while a record is being added: Update and Cancel
+// take the place of the buttons they replace.
+const WindowState& adding()
+{
+    static const WindowState state = {QStringLiteral("adding a record"), [](qv::Window* w) { return click(w, "cmdAdd"); }};
+    return state;
+}
+
+QList<WindowState> statesOf(qv::Window* w)
+{
+    QList<WindowState> states = statesOfWindows().value(w->windowName());
+    auto* add = w->findChild<QWidget*>(QStringLiteral("cmdAdd"));
+    if (add && add->isVisibleTo(w) && add->isEnabled())
+        states << adding();
+    return states;
+}
+
+
+void addLongestValues(SalonDb& db)
+{
+    db.insert(QStringLiteral("Employees"),
+              {{"LastName", "Montgomery"}, {"FirstName", "Alexandra"}, {"Title", "Senior Stylist"},
+               {"EmployeeSS", "444-55-6666"}, {"HireDate", QDate(2005, 12, 28)},
+               {"TerminationDate", QDate(2009, 11, 30)}, {"HomePhone", "(619) 434-4000"}, {"City", "Chula Vista"}});
+    db.insert(QStringLiteral("Business"),
+              {{"Business_Name", "Quorvel Hair Studio"}, {"Address", "12 Main St"}, {"City", "San Diego"},
+               {"State", "CA"}, {"Zip", "92101"}, {"Category", "Computer Equipment"}, {"Location", "Office"},
+               {"ItemName", "Front Desk Computer"}, {"ItemDescription", "Computer with printer and screen"},
+               {"PurchaseDate", QDate(2001, 12, 28)}, {"PurchasePrice", 12500.00}, {"ReplacementCost", 13800.00},
+               {"AppraisedValue", 10750.00}, {"AppraisalDate", QDate(2001, 12, 30)}, {"On_OffSite", "On"}});
+}
+
+qv::Window* showOnScreen(const QString& kind)
+{
+    QPointer<qv::Window> w = qv::Windows::show(kind);
+    if (!w)
+        return nullptr;
+    w->activateWindow();
+    (void)QTest::qWaitFor([&w] { return !w || (w->windowHandle() && w->windowHandle()->isExposed()); });
+    settle();
+    return w && w->isVisible() ? w.data() : nullptr;
+}
+
+void EveryWindowTest::SetUp()
+{
+    qv::Windows::setOnLastClosed([] {});
+    db.seed();
+    addLongestValues(db);
+}
+
+void EveryWindowTest::TearDown()
+{
+    closeAll();
+    qv::Windows::setOnLastClosed(nullptr);
+}
+
+void EveryWindowTest::closeAll()
+{
+    for (qv::Window* w : qv::Windows::all())
+        w->unload();
+    settle();
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace qvtest
