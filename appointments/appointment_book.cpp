@@ -1,6 +1,7 @@
 #include "appointments/appointment_book.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/help_access.h"
 #include "common/key_filters.h"
 #include "common/window_helpers.h"
@@ -315,21 +316,21 @@ void Form3::buildLayout()
     }
 
     // The navigation bar: picture buttons with their labels under them.
-    struct BarButton { QPushButton** slot; const char* name; const char* label; const char* tip; QStyle::StandardPixmap icon; };
+    struct BarButton { QPushButton** slot; const char* name; const char* label; const char* tip; QIcon icon; };
     const BarButton bar[] = {
-        {&Command3, "Command3", "Customer Database", "Customer Database", QStyle::SP_FileDialogContentsView},
-        {&Command2, "Command2", "Calculator", "Calculator", QStyle::SP_ComputerIcon},
-        {&Cmdprint, "Cmdprint", "Print", "Print Receipt", QStyle::SP_DialogSaveButton},
-        {&Command13, "Command13", "Calendar", "Calendar for Sheduling employees.", QStyle::SP_FileDialogDetailedView},
-        {&Command11, "Command11", "Find By Phone#", "Find Appointments by Phone#", QStyle::SP_FileDialogInfoView},
-        {&Command12, "Command12", "Find By Name", "Find Appointments by Customer Names.", QStyle::SP_FileDialogListView},
-        {&Command6, "Command6", "Find Ticket", "Find by ticket", QStyle::SP_FileDialogStart},
-        {&Command1, "Command1", "About Quorvel", "About Quorvel", QStyle::SP_MessageBoxInformation},
+        {&Command3, "Command3", "Customer Database", "Customer Database", style()->standardIcon(QStyle::SP_FileDialogContentsView)},
+        {&Command2, "Command2", "Calculator", "Calculator", style()->standardIcon(QStyle::SP_ComputerIcon)},
+        {&Cmdprint, "Cmdprint", "Print", "Print Receipt", printIcon()},
+        {&Command13, "Command13", "Calendar", "Calendar for Sheduling employees.", style()->standardIcon(QStyle::SP_FileDialogDetailedView)},
+        {&Command11, "Command11", "Find By Phone#", "Find Appointments by Phone#", style()->standardIcon(QStyle::SP_FileDialogInfoView)},
+        {&Command12, "Command12", "Find By Name", "Find Appointments by Customer Names.", style()->standardIcon(QStyle::SP_FileDialogListView)},
+        {&Command6, "Command6", "Find Ticket", "Find by ticket", style()->standardIcon(QStyle::SP_FileDialogStart)},
+        {&Command1, "Command1", "About Quorvel", "About Quorvel", style()->standardIcon(QStyle::SP_MessageBoxInformation)},
     };
     int x = 4;
     for (const BarButton& b : bar) {
         *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 10, 2, 40, 32);
-        (*b.slot)->setIcon(style()->standardIcon(b.icon));
+        (*b.slot)->setIcon(b.icon);
         barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 60);
         x += 60;
     }
@@ -459,7 +460,7 @@ void Form3::buildLayout()
     Label55 = label("Label55", "Change:", 440, 390, 52);
     at(box(45), 494, 388, 100, 22);
     Command16 = button("Command16", QString(), "Print Receipt?", 600, 388, 30, 22);
-    Command16->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Command16->setIcon(printIcon());
 
     // The grid and the date-range find.
     label("lblAllAppointments", "All Appointments", 4, 416, 200);

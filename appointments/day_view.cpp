@@ -1,6 +1,7 @@
 #include "appointments/day_view.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/flex_grid.h"
 #include "platform/services/services.h"
@@ -45,16 +46,16 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
                          "by date."),
           4320, 2310, 4300, 660);
 
-    auto pictureButton = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
+    auto pictureButton = [this](const char* name, const QIcon& icon, int left, int top) {
         auto* b = new QPushButton(this);
         b->setObjectName(QString::fromLatin1(name));
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(24, 24));
         qv::place(b, left, top, 600, 510);
         return b;
     };
-    Cmdprint = pictureButton("Cmdprint", QStyle::SP_DialogSaveButton, 6960, 1740);
-    cmdshowhtml = pictureButton("cmdshowhtml", QStyle::SP_DirLinkIcon, 7680, 1740);
+    Cmdprint = pictureButton("Cmdprint", printIcon(), 6960, 1740);
+    cmdshowhtml = pictureButton("cmdshowhtml", style()->standardIcon(QStyle::SP_DirLinkIcon), 7680, 1740);
 
     auto picture = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
         auto* p = new qv::PictureBox(this);

@@ -1,6 +1,7 @@
 #include "customers/customer_window.h"
 
 #include "common/connections.h"
+#include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
@@ -105,12 +106,13 @@ void frmCustomers::buildLayout()
         qv::place(l, left, top, width, height);
         return l;
     };
-    auto pictureButton = [&](const QString& name, const QString& tip, QStyle::StandardPixmap icon, int left, int top,
+    const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
+    auto pictureButton = [&](const QString& name, const QString& tip, const QIcon& icon, int left, int top,
                              QWidget* parent = nullptr) {
         auto* b = new QPushButton(parent ? parent : this);
         b->setObjectName(name);
         b->setToolTip(tip);
-        b->setIcon(style()->standardIcon(icon));
+        b->setIcon(icon);
         b->setIconSize(QSize(22, 22));
         qv::place(b, left, top, 495, 435);
         return b;
@@ -151,13 +153,13 @@ void frmCustomers::buildLayout()
     lblLabels.value(1)->setWordWrap(true);
     lblLabels.value(1)->setFont(small);
     // Beside its caption: the comments box reaches down to the caption's row.
-    Command10 = pictureButton("Command10", QString(), QStyle::SP_FileDialogDetailedView, 1320, 4290);
+    Command10 = pictureButton("Command10", QString(), standard(QStyle::SP_FileDialogDetailedView), 1320, 4290);
     Command10->resize(qv::px(495), qv::px(315));
 
     // Finds.
     Label1.insert(11, label("Label1_11", "FIND BY NAME OR PHONE #", 5640, 330, 4800, 240));
-    bttnFind = pictureButton("bttnFind", "Find By LastName", QStyle::SP_FileDialogContentsView, 5640, 585);
-    Command1 = pictureButton("Command1", "Find By Phone Number", QStyle::SP_FileDialogInfoView, 6240, 585);
+    bttnFind = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 5640, 585);
+    Command1 = pictureButton("Command1", "Find By Phone Number", standard(QStyle::SP_FileDialogInfoView), 6240, 585);
     Label1.insert(12, label("Label1_12",
                             "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
                             "originally inserted. Ie. (212) 555-1212",
@@ -186,14 +188,14 @@ void frmCustomers::buildLayout()
         const char* captionName;
         const char* label;
         const char* tip;
-        QStyle::StandardPixmap icon;
+        QIcon icon;
     };
     const BarButton bar[] = {
-        {&Command6, "Command6", &Label2, "Label2", "Database", "", QStyle::SP_FileDialogListView},
-        {&Command3, "Command3", &Label3, "Label3", "Picture", "", QStyle::SP_DirOpenIcon},
-        {&Command4, "Command4", &Label4, "Label4", "Print", "", QStyle::SP_DialogSaveButton},
-        {&Command2, "Command2", &Label5, "Label5", "Delete ", "Delete the picture from the database.", QStyle::SP_TrashIcon},
-        {&Command7, "Command7", &Label6, "Label6", "Report", "Report of Customers", QStyle::SP_FileIcon},
+        {&Command6, "Command6", &Label2, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
+        {&Command3, "Command3", &Label3, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
+        {&Command4, "Command4", &Label4, "Label4", "Print", "", printIcon()},
+        {&Command2, "Command2", &Label5, "Label5", "Delete ", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon)},
+        {&Command7, "Command7", &Label6, "Label6", "Report", "Report of Customers", standard(QStyle::SP_FileIcon)},
     };
     int left = 6600;
     for (const BarButton& b : bar) {
@@ -205,7 +207,7 @@ void frmCustomers::buildLayout()
         (*b.caption)->setFont(small);
         left += 780;
     }
-    Command8 = pictureButton("Command8", "Use a color printer!", QStyle::SP_DialogYesButton, 5760, 4440);
+    Command8 = pictureButton("Command8", "Use a color printer!", standard(QStyle::SP_DialogYesButton), 5760, 4440);
     Label1.insert(2, label("Label1_2", "Gift Certificates", 5460, 4920, 1110, 420));
     Label1.value(2)->setWordWrap(true);
     Label1.value(2)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
