@@ -341,9 +341,11 @@ void Form3::buildLayout()
     x += 86;
     Command15 = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 32);
     x += 86;
-    Command10 = button("Command10", QString(), "Restricted to management", x + 8, 2, 40, 32);
+    // "Management" alone needs the whole gap up to "Exit Program" in 8-point
+    // type, so the padlock sits over the middle of its caption there.
+    Command10 = button("Command10", QString(), "Restricted to management", x + 2, 2, 40, 32);
     Command10->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
-    barLabel("lblCommand10", "Management Only", x - 8, 66);
+    barLabel("lblCommand10", "Management Only", x - 16, 76);
     Command23 = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
 
     // The appointment.

@@ -169,16 +169,16 @@ void frmCustomers::buildLayout()
     moveByLabel(Label1.value(11), this);
     moveByLabel(Label1.value(12), this);
 
-    // The picture: its path above the frame.
-    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 5475, 1065, 1095, 540));
-    lblLabels.value(10)->setWordWrap(true);
+    // The picture: its caption on one line over its path, the path over the
+    // frame; the strip left of them stays free for the datasheet panel.
+    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
     lblLabels.value(10)->setFont(small);
     qv::TextBox* path = addField(16, QStringLiteral("Image"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
-    qv::place(path, 6600, 1200, 3615, 405);
+    qv::place(path, 6600, 1440, 3615, 360);
     picture = new PictureViewport(this, path);
-    picture->place(6600, 1560, 3375, 2775, 4080, 9960, 255);
+    picture->place(6600, 1800, 3375, 2535, 4080, 9960, 255);
 
     // The picture buttons with their captions under them.
     struct BarButton {
@@ -200,9 +200,10 @@ void frmCustomers::buildLayout()
     int left = 6600;
     for (const BarButton& b : bar) {
         *b.slot = pictureButton(QString::fromLatin1(b.name), QString::fromLatin1(b.tip), b.icon, left + 120, 4440);
-        // Centred under its button, as wide as the step between buttons, in
-        // the small type: "Database" is not cut at either side.
-        *b.caption = label(QString::fromLatin1(b.captionName), QString::fromLatin1(b.label), left - 22, 4920, 780);
+        // Centred under its button and a little wider than the step between
+        // buttons, so that "Database" in 8-point type is not cut at either
+        // side; the short captions never meet in the overlap.
+        *b.caption = label(QString::fromLatin1(b.captionName), QString::fromLatin1(b.label), left - 52, 4920, 840);
         (*b.caption)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         (*b.caption)->setFont(small);
         left += 780;
@@ -243,12 +244,15 @@ void frmCustomers::buildLayout()
     rtf3->hide();
 
     // The grid panel, wide enough that its four columns and the scroll bar
-    // of a long client list show side by side.
+    // of a long client list show side by side. It lies wholly over the rows
+    // from "Contact Name" to "Credit Terms" (the name and phone of the client
+    // stay in sight above it) and stops short of the picture and of the row
+    // of tools under it, which stay free to click.
     Picture1 = new QWidget(this);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->setAutoFillBackground(true);
     Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture1, 1200, 1680, 6300, 3015);
+    qv::place(Picture1, 60, 1260, 6300, 2670);
     auto* gridTitle = new QLabel(QStringLiteral("Customer Database"), Picture1);
     gridTitle->setObjectName(QStringLiteral("Label1_1"));
     qv::place(gridTitle, 120, 60, 5460, 270);
@@ -260,7 +264,7 @@ void frmCustomers::buildLayout()
     DataGrid1 = new qv::DataGrid(Picture1);
     DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
     DataGrid1->setToolTip(QStringLiteral("Customer Database"));
-    qv::place(DataGrid1, 120, 360, 6060, 2535);
+    qv::place(DataGrid1, 120, 360, 6060, 2220);
     Picture1->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
