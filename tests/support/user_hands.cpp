@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -179,6 +180,14 @@ bool typeInto(QWidget* box, const QString& text)
         return false;
     }
     press(Qt::Key_A, Qt::ControlModifier);
+    // A box that lets only some characters through swallows Ctrl+A: its
+    // text is selected with the mouse instead, from its start to its end.
+    auto* line = qobject_cast<QLineEdit*>(focused());
+    if (line && line->selectedText() != line->text()) {
+        QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(1, line->height() / 2));
+        QTest::mouseClick(line, Qt::LeftButton, Qt::ShiftModifier, QPoint(line->width() - 2, line->height() / 2));
+        flush();
+    }
     if (text.isEmpty())
         press(Qt::Key_Backspace);
     else

@@ -34,8 +34,9 @@ bool doubleClickAt(QWidget* control, QPoint at);
 void typeKeys(const QString& text);
 // Presses one key (Enter, Esc, Tab, Home, ...) in the widget with the focus.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Clicks into a box, selects what it holds and types over it, as a user
-// replacing a value does (an empty text just clears it).
+// Clicks into a box, selects what it holds (Ctrl+A, or with the mouse where
+// the box swallows that) and types over it, as a user replacing a value does
+// (an empty text just clears it).
 bool typeInto(QWidget* box, const QString& text);
 
 // Drops the list down with a click on its arrow and clicks the choice in
