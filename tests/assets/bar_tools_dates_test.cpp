@@ -119,8 +119,7 @@ TEST_F(AssetsTest, PickedDayTellsQuarterAndWeek)
 
     Form2& w = open();
     click(w.Image1);
-    w.MonthView1->setSelectedDate(QDate(2026, 11, 3));
-    emit w.MonthView1->dayClicked(QDate(2026, 11, 3));
+    ASSERT_TRUE(qvtest::clickDay(w.MonthView1, QDate(2026, 11, 3)));
     EXPECT_EQ(w.Label3->text(), "Fourth Quarter of 2026  Week 45");
 }
 

@@ -230,7 +230,7 @@ TEST_F(PictureBrowserTest, ADriveThatCannotBeReadPutsTheDriveBackAndKeepsTheFold
 
     // A drive without a medium: no message, the drive is put back, and the
     // folder shown stays (putting the drive back is no new pick).
-    browser->drvSelect->setCurrentIndex(browser->drvSelect->findData(gone));
+    qvtest::pick(browser->drvSelect, browser->drvSelect->itemText(browser->drvSelect->findData(gone)));
     EXPECT_EQ(browser->drvSelect->drive(), home);
     EXPECT_EQ(browser->dirSelect->path(), folder + "/pics");
     EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"inside.bmp"}));
@@ -238,7 +238,7 @@ TEST_F(PictureBrowserTest, ADriveThatCannotBeReadPutsTheDriveBackAndKeepsTheFold
 
     // A drive that can be read: its root folder is shown, and its files.
     makePicture(other.path() + "/disk/photo.bmp", {8, 8}, "BMP");
-    browser->drvSelect->setCurrentIndex(browser->drvSelect->findData(other.path() + "/disk"));
+    qvtest::pick(browser->drvSelect, browser->drvSelect->itemText(browser->drvSelect->findData(other.path() + "/disk")));
     EXPECT_EQ(browser->dirSelect->path(), other.path() + "/disk");
     EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"photo.bmp"}));
 }
@@ -272,7 +272,7 @@ TEST_F(PictureBrowserTest, EveryOpeningStartsAgainInTheProgramFolderWithBitmaps)
 {
     ViewerForm* browser = openBrowser();
     ASSERT_TRUE(browser);
-    browser->cboPatterns->setCurrentIndex(2);
+    qvtest::pick(browser->cboPatterns, browser->cboPatterns->itemText(2));
     doubleClickFolder(browser->dirSelect, folder + "/pics");
     clickFile(browser->filSelect, "inside.bmp");
     browser->unload();

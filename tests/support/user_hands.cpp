@@ -1,9 +1,12 @@
 #include "support/user_hands.h"
 
+#include "platform/forms/controls.h"
+
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTableView>
 #include <QApplication>
 #include <QTest>
 #include <QWidget>
@@ -224,6 +227,24 @@ bool pick(QComboBox* list, const QString& choice)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     flush();
     return list->currentIndex() == row;
+}
+
+bool clickDay(qv::MonthCalendar* calendar, const QDate& day)
+{
+    if (!calendar) {
+        ADD_FAILURE() << "click a day: no calendar";
+        return false;
+    }
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    if (!view) {
+        ADD_FAILURE() << describe(calendar).toStdString() << " shows no days";
+        return false;
+    }
+    // Row 0 holds the names of the days; the weeks follow.
+    const int shown = int(calendar->firstShownDay().daysTo(day));
+    const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
+    return clickAt(view->viewport(), cell.center());
 }
 
 } // namespace qvtest

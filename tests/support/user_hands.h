@@ -9,7 +9,9 @@
 #include <Qt>
 
 class QComboBox;
+class QDate;
 class QWidget;
+namespace qv { class MonthCalendar; }
 
 namespace qvtest {
 
@@ -42,6 +44,10 @@ bool typeInto(QWidget* box, const QString& text);
 // Drops the list down with a click on its arrow and clicks the choice in
 // it; false (with the test failed) when that cannot be done.
 bool pick(QComboBox* list, const QString& choice);
+
+// Clicks the day's cell on a month calendar (the calendar turns to its
+// month first).
+bool clickDay(qv::MonthCalendar* calendar, const QDate& day);
 
 // The widget with the keyboard focus (null when none).
 QWidget* focused();
