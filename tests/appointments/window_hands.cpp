@@ -12,14 +12,7 @@ namespace apptest {
 
 void clickDay(qv::MonthCalendar* calendar, const QDate& day)
 {
-    calendar->setCurrentPage(day.year(), day.month());
-    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
-    if (!view)
-        return;
-    // Row 0 holds the names of the days; the weeks follow.
-    const int shown = int(calendar->firstShownDay().daysTo(day));
-    const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
-    qvtest::clickAt(view->viewport(), cell.center());
+    qvtest::clickDay(calendar, day);
 }
 
 QStringList detailField(const qv::ReportDocument& document, const QString& field)

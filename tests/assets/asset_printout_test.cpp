@@ -1,5 +1,6 @@
 // The asset record on the printer, read back from the recording printer.
 #include "assets_fixture.h"
+#include "support/user_hands.h"
 
 #include "common/picture_viewport.h"
 #include "common/drawn_pictures.h"
@@ -102,10 +103,11 @@ TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
 {
     Form2& w = open();
     click(w.cmdEdit);
-    QStringList lines;
-    for (int i = 1; i <= 60; ++i)
-        lines << QStringLiteral("Note line %1").arg(i);
-    w.rtf3->setText(lines.join('\n'));
+    ASSERT_TRUE(qvtest::typeInto(w.rtf3, QStringLiteral("Note line 1")));
+    for (int i = 2; i <= 60; ++i) {
+        qvtest::press(Qt::Key_Return);
+        qvtest::typeKeys(QStringLiteral("Note line %1").arg(i));
+    }
     click(w.Command1);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedJob& job = printing->jobs()[0];

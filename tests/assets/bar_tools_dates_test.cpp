@@ -72,7 +72,7 @@ TEST_F(AssetsTest, PanelsOpenAndCloseWithTheirFocus)
     EXPECT_TRUE(w.Picture2->isVisible());
     EXPECT_TRUE(w.Command16->isVisible());
     EXPECT_TRUE(box(23)->hasFocus());
-    box(22)->setFocus();
+    qvtest::clickAt(box(22));
     qvtest::clickAt(w.Picture2, QPoint(w.Picture2->width() - 4, w.Picture2->height() - 4));
     EXPECT_TRUE(box(23)->hasFocus());
     click(w.Command16);
@@ -119,8 +119,7 @@ TEST_F(AssetsTest, PickedDayTellsQuarterAndWeek)
 
     Form2& w = open();
     click(w.Image1);
-    w.MonthView1->setSelectedDate(QDate(2026, 11, 3));
-    emit w.MonthView1->dayClicked(QDate(2026, 11, 3));
+    ASSERT_TRUE(qvtest::clickDay(w.MonthView1, QDate(2026, 11, 3)));
     EXPECT_EQ(w.Label3->text(), "Fourth Quarter of 2026  Week 45");
 }
 

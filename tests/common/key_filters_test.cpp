@@ -1,6 +1,7 @@
 // The numeric key filters, by their table and by typing into a real box.
 #include "common/key_filters.h"
 #include "platform/forms/controls.h"
+#include "support/user_hands.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -97,19 +98,19 @@ TEST(KeyFilters, ARealKeyForABoxThatCannotBeReadPasses)
 TEST(KeyFilters, TypingIntoFilteredBoxes)
 {
     auto quantity = filteredBox(QStringLiteral("Int"));
-    QTest::keyClicks(quantity.get(), QStringLiteral("1-2.a 3"));
+    ASSERT_TRUE(qvtest::typeInto(quantity.get(), QStringLiteral("1-2.a 3")));
     EXPECT_EQ(quantity->text(), QStringLiteral("123"));
-    QTest::keyClick(quantity.get(), Qt::Key_Backspace);
+    qvtest::press(Qt::Key_Backspace);
     EXPECT_EQ(quantity->text(), QStringLiteral("12"));
     // Keys that type nothing are no business of the filter, Delete included,
     // which the X server reports with the character 127.
-    QTest::keyClick(quantity.get(), Qt::Key_Left);
+    qvtest::press(Qt::Key_Left);
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier, QString(QChar(127)));
-    QApplication::sendEvent(quantity.get(), &del);
+    QApplication::sendEvent(qvtest::focused(), &del);
     EXPECT_EQ(quantity->text(), QStringLiteral("1"));
 
     auto price = filteredBox(QStringLiteral("Real"));
-    QTest::keyClicks(price.get(), QStringLiteral(".-12.3.4-5/6"));
+    ASSERT_TRUE(qvtest::typeInto(price.get(), QStringLiteral(".-12.3.4-5/6")));
     EXPECT_EQ(price->text(), QStringLiteral("-12.3456"));
 
     // Pasting by keyboard is blocked; a box with another type word pastes.
@@ -118,10 +119,10 @@ TEST(KeyFilters, TypingIntoFilteredBoxes)
     pasteKey(unfiltered.get());
     ASSERT_EQ(unfiltered->text(), QStringLiteral("999"));
     for (qv::TextBox* box : {quantity.get(), price.get()}) {
-        box->clear();
+        ASSERT_TRUE(qvtest::typeInto(box, QString()));
         pasteKey(box);
         EXPECT_EQ(box->text(), QString());
-        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+        qvtest::press(Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(box->text(), QString());
     }
 }

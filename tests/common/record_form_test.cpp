@@ -111,9 +111,12 @@ protected:
         return w;
     }
     static QString status(PeopleForm* w) { return w->lblStatus->text(); }
+    // A key pressed while the caret is in the first box.
     static void key(PeopleForm* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        QTest::keyClick(w->txtfields[0], k, mods);
+        if (qvtest::focused() != w->txtfields[0])
+            ASSERT_TRUE(qvtest::clickAt(w->txtfields[0]));
+        qvtest::press(k, mods);
     }
     static bool browsing(PeopleForm* w)
     {
@@ -176,7 +179,7 @@ TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
     qvtest::clickAt(w->cmdAdd);
     EXPECT_EQ(status(w), "Add record");
     EXPECT_EQ(w->SavedBookmark, 0);
-    QTest::keyClicks(w->txtfields[0], "Zed");
+    qvtest::typeInto(w->txtfields[0], "Zed");
     qvtest::clickAt(w->cmdCancel);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(w->txtfields[0]->text(), "");
@@ -295,8 +298,8 @@ TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
     EXPECT_FALSE(w->cmdClose->isVisibleTo(w));
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_EQ(w->txtfields[0]->text(), "");
-    QTest::keyClicks(w->txtfields[0], "Cyd");
-    QTest::keyClicks(w->txtfields[2], "$7.25");
+    qvtest::typeInto(w->txtfields[0], "Cyd");
+    qvtest::typeInto(w->txtfields[2], "$7.25");
     qvtest::clickAt(w->cmdUpdate);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
@@ -313,7 +316,7 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
     qvtest::clickAt(w->cmdNext);
     qvtest::clickAt(w->cmdNext);   // Cyd
     qvtest::clickAt(w->cmdAdd);
-    QTest::keyClicks(w->txtfields[0], "Nobody");
+    qvtest::typeInto(w->txtfields[0], "Nobody");
     qvtest::clickAt(w->cmdCancel);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
@@ -357,7 +360,7 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
     addPeople({"Ann"});
     PeopleForm* w = open();
     qvtest::clickAt(w->cmdAdd);
-    QTest::keyClicks(w->txtfields[1], "44");   // the required Name stays empty
+    qvtest::typeInto(w->txtfields[1], "44");   // the required Name stays empty
     qvtest::clickAt(w->cmdUpdate);
     EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
     EXPECT_EQ(ui.script.events[0].style, 0);
@@ -367,7 +370,7 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
     EXPECT_FALSE(w->cmdNext->isEnabled());
     EXPECT_EQ(status(w), "Add record");
 
-    QTest::keyClicks(w->txtfields[0], "Bob");   // mended, the same Update now saves
+    qvtest::typeInto(w->txtfields[0], "Bob");   // mended, the same Update now saves
     qvtest::clickAt(w->cmdUpdate);
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
@@ -444,8 +447,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     PeopleForm* w = open();
     // Typing while browsing changes the record; leaving it saves the change,
     // and only the typed field: the formatted "$12.50" is not written back.
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Anna");
+    qvtest::typeInto(w->txtfields[0], "Anna");
     EXPECT_TRUE(w->txtfields[0]->isDirty());
     EXPECT_FALSE(w->txtfields[2]->isDirty());
     qvtest::clickAt(w->cmdNext);
@@ -455,8 +457,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
 
     // A value the field refuses: the error is shown, the move does not
     // happen, the table keeps the old value.
-    w->txtfields[1]->selectAll();
-    QTest::keyClicks(w->txtfields[1], "abc");
+    qvtest::typeInto(w->txtfields[1], "abc");
     qvtest::clickAt(w->cmdPrevious);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
@@ -464,8 +465,7 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     EXPECT_EQ(w->txtfields[1]->text(), "abc");   // typed text stays until the row is shown again
 
     // Put right, the same move saves it.
-    w->txtfields[1]->selectAll();
-    QTest::keyClicks(w->txtfields[1], "32");
+    qvtest::typeInto(w->txtfields[1], "32");
     qvtest::clickAt(w->cmdPrevious);
     EXPECT_EQ(w->txtfields[0]->text(), "Anna");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
@@ -476,8 +476,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
     // Close and Esc leave the record just as a move does: the typing is saved.
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Anna");
+    qvtest::typeInto(w->txtfields[0], "Anna");
     qvtest::clickAt(w->cmdClose);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
@@ -485,8 +484,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
 
     w = open();
     qvtest::clickAt(w->cmdNext);
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Bobby");
+    qvtest::typeInto(w->txtfields[0], "Bobby");
     key(w, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
@@ -494,8 +492,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
 
     // A value the field refuses: said, and the window stays with the typing.
     w = open();
-    w->txtfields[1]->selectAll();
-    QTest::keyClicks(w->txtfields[1], "abc");
+    qvtest::typeInto(w->txtfields[1], "abc");
     qvtest::clickAt(w->cmdClose);
     QCoreApplication::processEvents();
     ASSERT_EQ(ui.script.messages().size(), 1);
@@ -524,8 +521,7 @@ TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
     EXPECT_EQ(w->txtfields[0]->text(), "Bob");
 
     // Text typed before a find belongs to the record it was typed on.
-    w->txtfields[0]->selectAll();
-    QTest::keyClicks(w->txtfields[0], "Bobby");
+    qvtest::typeInto(w->txtfields[0], "Bobby");
     ui.script.inputAnswers = {"zz"};
     EXPECT_FALSE(FindByText(*w->adoPrimaryRS, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(ui.script.messages(), QStringList({"Could not find the Name. zz"}));

@@ -64,10 +64,10 @@ protected:
     {
         Form3& book = qv::Windows::show<Form3>();
         click(book.cmdAdd);
-        book.box(50)->setBoxText("3001");
-        book.box(5)->setBoxText("8/7/2001");
-        book.box(6)->setBoxText("10 am");
-        book.box(38)->setBoxText("11 am");
+        type(book.box(50), "3001");
+        type(book.box(5), "8/7/2001");
+        type(book.box(6), "10 am");
+        type(book.box(38), "11 am");
         return book;
     }
     QString row(const QString& field)

@@ -107,7 +107,7 @@ TEST_F(MenuTest, TheManagementPasswordLeadsFromTheMainScreenToTheMenu)
     click(mainScreen->Command10);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
-    QTest::keyClicks(d->txtPassword, "marvo");
+    qvtest::typeInto(d->txtPassword, "marvo");
     click(d->cmdOK);
     settle();
 
@@ -303,7 +303,7 @@ TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
     ASSERT_TRUE(users);
     // A user half-added: Exit Program does not stop for it.
     click(users->cmdAdd);
-    QTest::keyClicks(users->txtfields.value(1), "Kim");
+    qvtest::typeInto(users->txtfields.value(1), "Kim");
     qv::Windows::get(QStringLiteral("FormProductsA"));   // loaded but never shown
     const int usersBefore = db->count("Users");
 

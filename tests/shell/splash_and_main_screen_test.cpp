@@ -24,7 +24,19 @@ protected:
     {
         auto* s = open<frmSplash>(QStringLiteral("frmSplash"));
         EXPECT_TRUE(s);
+        // The window system gives the window it shows the focus.
+        if (s) {
+            s->activateWindow();
+            EXPECT_TRUE(QTest::qWaitForWindowActive(s));
+        }
         return s;
+    }
+    // Tab from control to control until the target has the focus.
+    static void tabTo(QWidget* target)
+    {
+        for (int i = 0; i < 4 && qvtest::focused() != target; ++i)
+            qvtest::press(Qt::Key_Tab);
+        ASSERT_EQ(qvtest::focused(), target);
     }
 };
 
@@ -53,9 +65,10 @@ TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets
         SCOPED_TRACE(text.toStdString());
         frmSplash* s = splash();
         ASSERT_TRUE(s);
-        s->Command2->setFocus();
+        tabTo(s->Command2);
+        // The key as the X server reports it, with its character.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(s->Command2, &press);
+        QCoreApplication::sendEvent(qvtest::focused(), &press);
         EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
         EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
         EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));   // Start was not pressed by Space
@@ -66,15 +79,15 @@ TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets
 TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
 {
     frmSplash* s = splash();
-    QTest::keyClick(s, Qt::Key_F5);
-    QTest::keyClick(s, Qt::Key_Shift);
+    qvtest::press(Qt::Key_F5);
+    qvtest::press(Qt::Key_Shift);
     // Tab moves between the buttons; Delete types nothing. The X server
     // reports both with a character ("\t", 127).
-    s->Command2->setFocus();
+    tabTo(s->Command2);
     for (const auto& [key, text] : {std::pair{Qt::Key_Tab, QStringLiteral("\t")},
                                     std::pair{Qt::Key_Delete, QString(QChar(127))}}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-        QCoreApplication::sendEvent(s->Command2, &press);
+        QCoreApplication::sendEvent(qvtest::focused(), &press);
     }
     EXPECT_TRUE(isLoaded(QStringLiteral("frmSplash")));
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
@@ -140,7 +153,7 @@ TEST_F(SplashTest, ManagementButtonShowsThePasswordDialogEmpty)
     auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
-    QTest::keyClicks(dialog->txtPassword, "marv");
+    qvtest::typeInto(dialog->txtPassword, "marv");
     qvtest::clickAt(dialog->cmdCancel);
     EXPECT_FALSE(dialog->isVisible());
 

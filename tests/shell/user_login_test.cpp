@@ -23,8 +23,8 @@ protected:
         ASSERT_TRUE(w);
         EXPECT_EQ(w->txtUserName->text(), "");
         EXPECT_EQ(w->txtPassword->text(), "");
-        QTest::keyClicks(w->txtUserName, name);
-        QTest::keyClicks(w->txtPassword, password);
+        qvtest::typeInto(w->txtUserName, name);
+        qvtest::typeInto(w->txtPassword, password);
         ASSERT_EQ(w->txtUserName->text(), name);
         qvtest::clickAt(w->Command1);
         EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));   // closed in both outcomes
@@ -113,7 +113,7 @@ TEST_F(LoginTest, MissingUsersTableShowsTheErrorAndKeepsTheWindow)
 {
     db->execRaw(QStringLiteral("DROP TABLE Users"));
     auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
-    QTest::keyClicks(w->txtUserName, "admin");
+    qvtest::typeInto(w->txtUserName, "admin");
     qvtest::clickAt(w->Command1);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_NE(ui.script.messages().first(), "Invalid user name/password.");
@@ -139,12 +139,7 @@ protected:
             out << rs->value(0).toString() + "/" + rs->value(1).toString();
         return out;
     }
-    static void type(qv::TextBox* box, const QString& text)
-    {
-        box->setFocus();
-        box->selectAll();
-        QTest::keyClicks(box, text);
-    }
+    static void type(qv::TextBox* box, const QString& text) { qvtest::typeInto(box, text); }
     static void click(QPushButton* b) { qvtest::clickAt(b); }
 };
 
@@ -236,8 +231,8 @@ TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
     click(w->cmdUpdate);
     click(w->Command1);
     login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
-    QTest::keyClicks(login->txtUserName, "kim");
-    QTest::keyClicks(login->txtPassword, "PW");
+    qvtest::typeInto(login->txtUserName, "kim");
+    qvtest::typeInto(login->txtPassword, "PW");
     qvtest::clickAt(login->Command1);
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));

@@ -51,20 +51,8 @@ protected:
         ASSERT_TRUE(b->isVisible()) << b->objectName().toStdString();
         qvtest::clickAt(b);
     }
-    void type(qv::TextBox* b, const QString& text)
-    {
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClick(b, Qt::Key_Delete);
-        QTest::keyClicks(b, text);
-    }
-    void pick(qv::DataCombo* combo, const QString& name)
-    {
-        const int row = combo->findText(name);
-        ASSERT_GE(row, 0) << name.toStdString();
-        combo->setCurrentIndex(row);
-        emit combo->activated(row);
-    }
+    void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
+    void pick(qv::DataCombo* combo, const QString& name) { ASSERT_TRUE(qvtest::pick(combo, name)); }
     QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
     QString stored(const QString& sql) { return db.scalar(sql).toString(); }
     // A money field as stored (null reads as NaN).
@@ -207,14 +195,12 @@ TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
 {
     open();
     click(w().cmdEdit);
-    QTest::keyClicks(box(6), "999");
+    qvtest::typeInto(box(6), "999");
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
     // Focus colours: white while in a box, light grey after.
-    box(3)->setFocus();
-    QApplication::processEvents();
+    qvtest::clickAt(box(3));
     EXPECT_EQ(box(3)->palette().color(QPalette::Base), QColor(Qt::white));
-    box(2)->setFocus();
-    QApplication::processEvents();
+    qvtest::clickAt(box(2));
     EXPECT_EQ(box(3)->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
 }
 

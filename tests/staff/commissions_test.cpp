@@ -44,13 +44,7 @@ protected:
     Frmcommissions& w() { return *m_w; }
     qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
 
-    void type(QLineEdit* b, const QString& text)
-    {
-        b->setFocus();
-        b->selectAll();
-        QTest::keyClick(b, Qt::Key_Delete);
-        QTest::keyClicks(b, text);
-    }
+    void type(QLineEdit* b, const QString& text) { qvtest::typeInto(b, text); }
     void click(QAbstractButton* b) { qvtest::clickAt(b); }
     void query(const QString& from, const QString& to, QPushButton* button)
     {
@@ -188,7 +182,7 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
 
     // The commission box is the calculator's, not the result's: moving on keeps it.
     // Text typed over the shown name is not kept: the sums are read-only.
-    QTest::keyClicks(box(10), "X");
+    qvtest::typeInto(box(10), "X");
     pickRow("Tom");
     EXPECT_EQ(box(7)->text(), QStringLiteral("$69.43"));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Tom"));

@@ -1,6 +1,7 @@
 // The employee's photo: shown with the record, inserted through the
 // open-file dialog, deleted and saved at once, scrolled in its frame.
 #include "employee_fixture.h"
+#include "support/user_hands.h"
 
 #include "common/picture_viewport.h"
 #include "platform/forms/window.h"
@@ -136,7 +137,8 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
     EXPECT_TRUE(w.cmdUpdate->isVisible());
     EXPECT_TRUE(w.cmdCancel->isVisible());
     EXPECT_FALSE(w.cmdAdd->isVisible());
-    QTest::keyClick(&w, Qt::Key_Home);
+    qvtest::clickAt(box(3));
+    qvtest::press(Qt::Key_Home);
     EXPECT_EQ(box(1)->text(), "Lopez");
     EXPECT_TRUE(messages().isEmpty());
 }

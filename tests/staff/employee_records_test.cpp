@@ -187,10 +187,11 @@ TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
     EXPECT_EQ(QApplication::focusWidget(), box(13));
 
     // Keys act while browsing only.
-    QTest::keyClick(&w, Qt::Key_Home);
+    qvtest::press(Qt::Key_Home);
     EXPECT_EQ(box(1)->text(), "Lopez");
     click(w.cmdEdit);
-    QTest::keyClick(&w, Qt::Key_End);
+    qvtest::clickAt(box(13));
+    qvtest::press(Qt::Key_End);
     EXPECT_EQ(box(1)->text(), "Lopez");
     EXPECT_TRUE(messages().isEmpty());
 }

@@ -543,6 +543,24 @@ Covering coveringOf(QWidget* w, QWidget* window)
     return result;
 }
 
+// A panel shown over a window's controls hides them by design (a grid, a
+// memo, an address): the cover is a container that fills its background
+// and holds controls of its own, and the covered control is not inside it.
+bool underPanel(QWidget* w, QWidget* cover)
+{
+    for (QWidget* up = cover; up; up = up->parentWidget()) {
+        if (isPartOf(w, up))
+            return false;   // the cover shares this container with the control
+        const bool fills = up->autoFillBackground() || !up->styleSheet().isEmpty();
+        if (fills && !up->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty()
+            && !qobject_cast<QAbstractScrollArea*>(up))
+            return true;
+        if (up->isWindow())
+            break;
+    }
+    return false;
+}
+
 // ---------------------------------------------------------------- frames
 
 bool isFramedPanel(const QWidget* w)
@@ -626,8 +644,12 @@ QStringList layoutFaults(QWidget* window, const QString& windowName, const Layou
         if (!takesInput(w) && !carriesText(w))
             continue;
         const Covering covering = coveringOf(w, window);
-        if (covering.cover == Cover::Wholly)
-            continue;   // hidden under a panel shown over it
+        if (covering.cover == Cover::Wholly) {
+            if (underPanel(w, covering.by))
+                continue;   // hidden under a panel shown over it
+            out << QStringLiteral("%1: wholly covered by %2").arg(name, describe(covering.by));
+            continue;
+        }
         if (covering.cover == Cover::Partly)
             out << QStringLiteral("%1: %2 is covered at %3,%4 by %5")
                        .arg(name, qobject_cast<QLabel*>(w) ? QStringLiteral("its text") : QStringLiteral("part of it"))

@@ -1,9 +1,13 @@
 #include "support/user_hands.h"
 
+#include "platform/forms/controls.h"
+
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -186,6 +190,14 @@ bool typeInto(QWidget* box, const QString& text)
         return false;
     }
     press(Qt::Key_A, Qt::ControlModifier);
+    // A box that lets only some characters through swallows Ctrl+A: its
+    // text is selected with the mouse instead, from its start to its end.
+    auto* line = qobject_cast<QLineEdit*>(focused());
+    if (line && line->selectedText() != line->text()) {
+        QTest::mouseClick(line, Qt::LeftButton, Qt::NoModifier, QPoint(1, line->height() / 2));
+        QTest::mouseClick(line, Qt::LeftButton, Qt::ShiftModifier, QPoint(line->width() - 2, line->height() / 2));
+        flush();
+    }
     if (text.isEmpty())
         press(Qt::Key_Backspace);
     else
@@ -241,6 +253,24 @@ bool pick(QComboBox* list, const QString& choice)
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, at);
     flush();
     return list->currentIndex() == row;
+}
+
+bool clickDay(qv::MonthCalendar* calendar, const QDate& day)
+{
+    if (!calendar) {
+        ADD_FAILURE() << "click a day: no calendar";
+        return false;
+    }
+    calendar->setCurrentPage(day.year(), day.month());
+    auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+    if (!view) {
+        ADD_FAILURE() << describe(calendar).toStdString() << " shows no days";
+        return false;
+    }
+    // Row 0 holds the names of the days; the weeks follow.
+    const int shown = int(calendar->firstShownDay().daysTo(day));
+    const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
+    return clickAt(view->viewport(), cell.center());
 }
 
 } // namespace qvtest

@@ -9,7 +9,9 @@
 #include <Qt>
 
 class QComboBox;
+class QDate;
 class QWidget;
+namespace qv { class MonthCalendar; }
 
 namespace qvtest {
 
@@ -35,13 +37,18 @@ bool doubleClickAt(QWidget* control, QPoint at);
 void typeKeys(const QString& text);
 // Presses one key (Enter, Esc, Tab, Home, ...) in the widget with the focus.
 void press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Clicks into a box, selects what it holds and types over it, as a user
-// replacing a value does (an empty text just clears it).
+// Clicks into a box, selects what it holds (Ctrl+A, or with the mouse where
+// the box swallows that) and types over it, as a user replacing a value does
+// (an empty text just clears it).
 bool typeInto(QWidget* box, const QString& text);
 
 // Drops the list down with a click on its arrow and clicks the choice in
 // it; false (with the test failed) when that cannot be done.
 bool pick(QComboBox* list, const QString& choice);
+
+// Clicks the day's cell on a month calendar (the calendar turns to its
+// month first).
+bool clickDay(qv::MonthCalendar* calendar, const QDate& day);
 
 // The widget with the keyboard focus (null when none).
 QWidget* focused();
