@@ -138,7 +138,7 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
     EXPECT_TRUE(w.cmdCancel->isVisible());
     EXPECT_FALSE(w.cmdAdd->isVisible());
     qvtest::clickAt(box(3));
-    qvtest::press(Qt::Key_Home);
+    qvtest::press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
     EXPECT_TRUE(messages().isEmpty());
 }
