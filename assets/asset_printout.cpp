@@ -10,7 +10,7 @@
 #include "platform/print/printer.h"
 #include "platform/print/rich_text_box.h"
 
-QList<Form2::PrintLine> Form2::printLines() const
+QList<BusinessAssets::PrintLine> BusinessAssets::printLines() const
 {
     struct Source {
         QLabel* caption;
@@ -18,13 +18,26 @@ QList<Form2::PrintLine> Form2::printLines() const
         bool stepped;
     };
     const QList<Source> sources = {
-        {lblLabels.value(21), 23, false}, {lblLabels.value(20), 22, true}, {lblLabels.value(19), 21, true},
-        {lblLabels.value(18), 20, true},  {lblLabels.value(17), 19, true}, {lblLabels.value(1), 1, true},
-        {Label5, 17, true},               {lblLabels.value(2), 2, true},   {lblLabels.value(3), 3, false},
-        {lblLabels.value(4), 4, false},   {lblLabels.value(5), 5, true},   {lblLabels.value(6), 6, true},
-        {lblLabels.value(7), 7, false},   {lblLabels.value(8), 8, false},  {lblLabels.value(9), 9, false},
-        {lblLabels.value(10), 10, false}, {lblLabels.value(11), 11, false}, {lblLabels.value(12), 12, false},
-        {lblLabels.value(13), 13, false}, {lblLabels.value(14), 14, false},
+        {lblLabels.value(BusinessNameCaption), BusinessNameBox, false},
+        {lblLabels.value(AddressCaption), AddressBox, true},
+        {lblLabels.value(CityCaption), CityBox, true},
+        {lblLabels.value(StateCaption), StateBox, true},
+        {lblLabels.value(ZipCaption), ZipBox, true},
+        {lblLabels.value(LocationCaption), LocationBox, true},
+        {siteLabel, SiteBox, true},
+        {lblLabels.value(ItemNameCaption), ItemNameBox, true},
+        {lblLabels.value(ItemDescriptionCaption), ItemDescriptionBox, false},
+        {lblLabels.value(ManufacturerCaption), ManufacturerBox, false},
+        {lblLabels.value(ModelCaption), ModelBox, true},
+        {lblLabels.value(SerialVinCaption), SerialVinBox, true},
+        {lblLabels.value(PurchasePriceCaption), PurchasePriceBox, false},
+        {lblLabels.value(PurchaseDateCaption), PurchaseDateBox, false},
+        {lblLabels.value(PurchasedFromCaption), PurchasedFromBox, false},
+        {lblLabels.value(ReplacementCostCaption), ReplacementCostBox, false},
+        {lblLabels.value(AppraisedValueCaption), AppraisedValueBox, false},
+        {lblLabels.value(AppraisalDateCaption), AppraisalDateBox, false},
+        {lblLabels.value(AppraisedByCaption), AppraisedByBox, false},
+        {lblLabels.value(MethodOfPaymentCaption), MethodOfPaymentBox, false},
     };
     QList<PrintLine> lines;
     for (const Source& s : sources)
@@ -32,7 +45,7 @@ QList<Form2::PrintLine> Form2::printLines() const
     return lines;
 }
 
-void Form2::Command1_Click()
+void BusinessAssets::printRecord()
 {
     bool chosen = false;
     passOver([&] { chosen = qv::choosePrinter(); });
@@ -62,7 +75,7 @@ void Form2::Command1_Click()
                 passOver([&] { printer.print({qv::Spc(1), line.caption, line.text}); });
         }
         passOver([&] { printer.print(); });
-        passOver([&] { PrintRTF(*rtf3, 3500, 13000, 4500, 0); });
+        passOver([&] { PrintRTF(*notesBox, 3500, 13000, 4500, 0); });
     }
     passOver([] { qv::printer().endDoc(); });
 }

@@ -23,9 +23,12 @@
 #include <QMouseEvent>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(Form2);
+QV_REGISTER_WINDOW_AS(BusinessAssets, "Form2");
 
 namespace {
+
+using enum BusinessAssets::Box;
+using enum BusinessAssets::Caption;
 
 // The window's own colour, and the other box colours it uses.
 const char* const kBackground = "#BAC9D1";
@@ -59,30 +62,30 @@ struct FieldRow {
 
 // The item's column of fields, top to bottom (also the tab order).
 const FieldRow kItemRows[] = {
-    {0, "Category:", 0, "Category", ""},
-    {1, "Location:", 1, "Location", ""},
-    {2, "ItemID:", 2, "ItemName", ""},
-    {3, "Item Description:", 3, "ItemDescription", ""},
-    {4, "Manufacturer:", 4, "Manufacturer", ""},
-    {5, "Model:", 5, "Model", ""},
-    {6, "SerialVin:", 6, "SerialVin", ""},
-    {7, "Purchase Price:", 7, "PurchasePrice", kMoney},
-    {8, "Purchase Date:", 8, "PurchaseDate", kDate},
-    {9, "Purchased From:", 9, "PurchasedFrom", ""},
-    {10, "Replacement Cost:", 10, "ReplacementCost", kMoney},
-    {11, "Appraised Value:", 11, "AppraisedValue", kMoney},
-    {12, "Appraisal Date:", 12, "AppraisalDate", kDate},
-    {13, "Appraised By:", 13, "AppriasedBy", ""},
-    {14, "Method of Payment:", 14, "MethodofPayment", ""},
+    {CategoryCaption, "Category:", CategoryBox, "Category", ""},
+    {LocationCaption, "Location:", LocationBox, "Location", ""},
+    {ItemNameCaption, "ItemID:", ItemNameBox, "ItemName", ""},
+    {ItemDescriptionCaption, "Item Description:", ItemDescriptionBox, "ItemDescription", ""},
+    {ManufacturerCaption, "Manufacturer:", ManufacturerBox, "Manufacturer", ""},
+    {ModelCaption, "Model:", ModelBox, "Model", ""},
+    {SerialVinCaption, "SerialVin:", SerialVinBox, "SerialVin", ""},
+    {PurchasePriceCaption, "Purchase Price:", PurchasePriceBox, "PurchasePrice", kMoney},
+    {PurchaseDateCaption, "Purchase Date:", PurchaseDateBox, "PurchaseDate", kDate},
+    {PurchasedFromCaption, "Purchased From:", PurchasedFromBox, "PurchasedFrom", ""},
+    {ReplacementCostCaption, "Replacement Cost:", ReplacementCostBox, "ReplacementCost", kMoney},
+    {AppraisedValueCaption, "Appraised Value:", AppraisedValueBox, "AppraisedValue", kMoney},
+    {AppraisalDateCaption, "Appraisal Date:", AppraisalDateBox, "AppraisalDate", kDate},
+    {AppraisedByCaption, "Appraised By:", AppraisedByBox, "AppriasedBy", ""},
+    {MethodOfPaymentCaption, "Method of Payment:", MethodOfPaymentBox, "MethodofPayment", ""},
 };
 
 // The business panel's fields.
 const FieldRow kBusinessRows[] = {
-    {21, "Business_Name:", 23, "Business_Name", ""},
-    {20, "Address:", 22, "Address", ""},
-    {19, "City:", 21, "City", ""},
-    {18, "State:", 20, "State", ""},
-    {17, "Zip:", 19, "Zip", ""},
+    {BusinessNameCaption, "Business_Name:", BusinessNameBox, "Business_Name", ""},
+    {AddressCaption, "Address:", AddressBox, "Address", ""},
+    {CityCaption, "City:", CityBox, "City", ""},
+    {StateCaption, "State:", StateBox, "State", ""},
+    {ZipCaption, "Zip:", ZipBox, "Zip", ""},
 };
 
 // Each column holds its caption and the longest value a salon writes in it
@@ -126,22 +129,22 @@ const QStringList kOnOff = {"Off Site", "On"};
 
 } // namespace
 
-Form2::Form2(QWidget* parent) : RecordForm(parent)
+BusinessAssets::BusinessAssets(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Business"));
     buildLayout();
     connectHandlers();
 }
 
-Form2::~Form2() = default;
+BusinessAssets::~BusinessAssets() = default;
 
-QString Form2::connectionString() const { return recordWindowConnectionString(); }
+QString BusinessAssets::connectionString() const { return recordWindowConnectionString(); }
 
-QString Form2::recordSource() const { return QStringLiteral("SELECT*FROM [Business]"); }
+QString BusinessAssets::recordSource() const { return QStringLiteral("SELECT*FROM [Business]"); }
 
 // ---------------------------------------------------------------- layout
 
-void Form2::buildLayout()
+void BusinessAssets::buildLayout()
 {
     setObjectName(QStringLiteral("Form2"));
     QFont windowFont = font();
@@ -170,11 +173,11 @@ void Form2::buildLayout()
 
     buildBar();
 
-    Label1 = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6120, 300);
+    headingLabel = label("Label1", "Business Assets and Equipment Inventory", 120, 1000, 6120, 300);
     QFont heading = windowFont;
     heading.setPointSize(10);
     heading.setBold(true);
-    Label1->setFont(heading);
+    headingLabel->setFont(heading);
 
     // The item's fields, with the clear buttons and lists beside the first two.
     // The captions keep room to spare: on a screen wider than it is high
@@ -186,7 +189,7 @@ void Form2::buildLayout()
         qv::place(box(row), kBoxLeft, top, kBoxWidth, 285);
         top += 315;
     }
-    txtfields.value(14)->setToolTip(QStringLiteral("Cash  or Credit ?"));
+    txtfields.value(MethodOfPaymentBox)->setToolTip(QStringLiteral("Cash  or Credit ?"));
 
     auto clearButton = [&](const char* name, int boxTop) {
         auto* b = new QPushButton(QStringLiteral("X"), this);
@@ -194,9 +197,9 @@ void Form2::buildLayout()
         qv::place(b, 4170, boxTop, 300, 285);
         return b;
     };
-    Command14 = clearButton("Command14", 1380);
-    Command14->setToolTip(QStringLiteral("This will delete this entry."));
-    Command12 = clearButton("Command12", 1380 + 315);
+    clearCategoryButton = clearButton("Command14", 1380);
+    clearCategoryButton->setToolTip(QStringLiteral("This will delete this entry."));
+    clearLocationButton = clearButton("Command12", 1380 + 315);
 
     auto list = [&](const char* name, const QString& text, const QString& tip, const QStringList& items, int boxTop) {
         auto* c = new QComboBox(this);
@@ -215,30 +218,30 @@ void Form2::buildLayout()
     };
     // A list keeps the height of its type, which grows faster than the
     // rows on a wide screen: the two stand a little apart.
-    Combo3 = list("Combo3", QStringLiteral("Category"),
+    categoryList = list("Combo3", QStringLiteral("Category"),
                   QStringLiteral("Pick a category from the list or enter one in the text box."), kCategories, 1365);
-    Combo2 = list("Combo2", QStringLiteral("Location"),
+    locationList = list("Combo2", QStringLiteral("Location"),
                   QStringLiteral("Pick the location of your item, or enter one into the textbox."), kLocations,
                   1380 + 330);
 
     // On or off site, below the item's fields.
-    Label5 = label("Label5", "On/Off Site", 120, top + 30, 1800);
-    qv::TextBox* onOff = box({-1, "", 17, "On_OffSite", ""});
+    siteLabel = label("Label5", "On/Off Site", 120, top + 30, 1800);
+    qv::TextBox* onOff = box({NoCaption, "", SiteBox, "On_OffSite", ""});
     paint(onOff, kWhite);
     qv::place(onOff, kBoxLeft, top, kBoxWidth, 285);
-    Combo6 = list("Combo6", QStringLiteral("On/Off"), QStringLiteral("Is the Item On Or Off Site?"), kOnOff, top);
+    siteList = list("Combo6", QStringLiteral("On/Off"), QStringLiteral("Is the Item On Or Off Site?"), kOnOff, top);
 
     // The notes.
     top += 375;
-    lblLabels.insert(15, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
-    rtf3 = new qv::RichTextBox(this);
-    rtf3->setObjectName(QStringLiteral("rtf3"));
-    qv::place(rtf3, kBoxLeft, top, 6240 - kBoxLeft, 1020);
+    lblLabels.insert(NotesCaption, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
+    notesBox = new qv::RichTextBox(this);
+    notesBox->setObjectName(QStringLiteral("rtf3"));
+    qv::place(notesBox, kBoxLeft, top, 6240 - kBoxLeft, 1020);
 
     // The item picture with its path, the second boxes of the site and the
     // business name beside it.
-    lblLabels.insert(16, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
-    qv::TextBox* path = box({16, "", 16, "Imagekey", ""});
+    lblLabels.insert(PicturePathCaption, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
+    qv::TextBox* path = box({PicturePathCaption, "", PicturePathBox, "Imagekey", ""});
     QFont arial = windowFont;
     arial.setFamily(QStringLiteral("Arial"));
     path->setFont(arial);
@@ -246,28 +249,28 @@ void Form2::buildLayout()
     qv::place(path, 7920, 990, 3900, 285);
     picture = new PictureViewport(this, path);
     picture->place(6360, 1380, 3720, 3000, 4380, 10080, 255);
-    RichTextBox1 = new qv::RichTextBox(this);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    qv::place(RichTextBox1, 6360, 4680, 255, 255);
-    RichTextBox1->hide();
-    RichTextBox2 = new qv::RichTextBox(picture->PicArea);
-    RichTextBox2->setObjectName(QStringLiteral("RichTextBox2"));
-    RichTextBox2->setGeometry(0, 0, 100, 60);
-    RichTextBox2->hide();
+    picturePathCopy = new qv::RichTextBox(this);
+    picturePathCopy->setObjectName(QStringLiteral("RichTextBox1"));
+    qv::place(picturePathCopy, 6360, 4680, 255, 255);
+    picturePathCopy->hide();
+    pictureOverlayText = new qv::RichTextBox(picture->PicArea);
+    pictureOverlayText->setObjectName(QStringLiteral("RichTextBox2"));
+    pictureOverlayText->setGeometry(0, 0, 100, 60);
+    pictureOverlayText->hide();
 
-    qv::TextBox* siteAgain = box({-1, "", 18, "On_OffSite", ""});
+    qv::TextBox* siteAgain = box({NoCaption, "", SiteAgainBox, "On_OffSite", ""});
     paint(siteAgain, kSecondOnOff);
     qv::place(siteAgain, 6360, 4680, 1200, 285);
-    qv::TextBox* nameAgain = box({-1, "", 24, "Business_Name", ""});
+    qv::TextBox* nameAgain = box({NoCaption, "", BusinessNameAgainBox, "Business_Name", ""});
     paint(nameAgain, kGrey);
     qv::place(nameAgain, 7680, 4680, 4140, 285);
 
     buildTools();
 
     // Time and date.
-    Label2 = label("Label2", QString(), 8640, 6690, 3200);
-    Label3 = label("Label3", QString(), 8640, 6990, 3200);
-    Label2->hide();
+    timeLabel = label("Label2", QString(), 8640, 6690, 3200);
+    dateLabel = label("Label3", QString(), 8640, 6990, 3200);
+    timeLabel->hide();
 
     buildPanels();
 
@@ -275,14 +278,14 @@ void Form2::buildLayout()
     picStatBox->raise();
 }
 
-void Form2::buildBar()
+void BusinessAssets::buildBar()
 {
-    CBLSalon = new QWidget(this);
-    CBLSalon->setObjectName(QStringLiteral("CBLSalon"));
-    CBLSalon->setAutoFillBackground(true);
-    CBLSalon->setStyleSheet(QStringLiteral("#CBLSalon { background-color: %1; border-bottom: 1px solid #808080; }")
+    navigationBar = new QWidget(this);
+    navigationBar->setObjectName(QStringLiteral("CBLSalon"));
+    navigationBar->setAutoFillBackground(true);
+    navigationBar->setStyleSheet(QStringLiteral("#CBLSalon { background-color: %1; border-bottom: 1px solid #808080; }")
                                 .arg(kGrey));
-    qv::place(CBLSalon, 0, 0, 11940, 960);
+    qv::place(navigationBar, 0, 0, 11940, 960);
 
     struct BarButton {
         QPushButton** slot;
@@ -292,25 +295,26 @@ void Form2::buildBar()
         QStyle::StandardPixmap icon;
     };
     const BarButton bar[] = {
-        {&Command18, "Command18", "Employee Database", "Employee Database", QStyle::SP_DirHomeIcon},
-        {&CmdCalulator, "CmdCalulator", "Calculator", "Calculator", QStyle::SP_ComputerIcon},
-        {&Command17, "Command17", "Customer Database", "Customer Database", QStyle::SP_FileDialogDetailedView},
-        {&Cmdtavrine, "Cmdtavrine", "Business Assets", "Business Assets", QStyle::SP_DriveHDIcon},
-        {&Command20, "Command20", "Appointment Book", "Appointment Book", QStyle::SP_FileDialogContentsView},
-        {&Command24, "Command24", "Vendor Database", "Vendors", QStyle::SP_DirLinkIcon},
-        {&Command25, "Command25", "Products Inventory", "Products Inventory", QStyle::SP_DirIcon},
-        {&Command19, "Command19", "", "Management", QStyle::SP_DesktopIcon},
+        {&employeesButton, "Command18", "Employee Database", "Employee Database", QStyle::SP_DirHomeIcon},
+        {&barCalculatorButton, "CmdCalulator", "Calculator", "Calculator", QStyle::SP_ComputerIcon},
+        {&customersButton, "Command17", "Customer Database", "Customer Database", QStyle::SP_FileDialogDetailedView},
+        {&businessAssetsButton, "Cmdtavrine", "Business Assets", "Business Assets", QStyle::SP_DriveHDIcon},
+        {&appointmentBookButton, "Command20", "Appointment Book", "Appointment Book",
+         QStyle::SP_FileDialogContentsView},
+        {&vendorsButton, "Command24", "Vendor Database", "Vendors", QStyle::SP_DirLinkIcon},
+        {&inventoryButton, "Command25", "Products Inventory", "Products Inventory", QStyle::SP_DirIcon},
+        {&managementButton, "Command19", "", "Management", QStyle::SP_DesktopIcon},
     };
     int left = 120;
     for (const BarButton& b : bar) {
-        auto* button = new QPushButton(CBLSalon);
+        auto* button = new QPushButton(navigationBar);
         button->setObjectName(QString::fromLatin1(b.name));
         button->setToolTip(QString::fromLatin1(b.tip));
         button->setIcon(style()->standardIcon(b.icon));
         button->setIconSize(QSize(22, 22));
         qv::place(button, left + 360, 30, 495, 420);
         *b.slot = button;
-        auto* caption = new QLabel(QString::fromLatin1(b.caption), CBLSalon);
+        auto* caption = new QLabel(QString::fromLatin1(b.caption), navigationBar);
         caption->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         caption->setWordWrap(true);
         // Two lines of the bar's type, with room for the type growing
@@ -318,12 +322,12 @@ void Form2::buildBar()
         qv::place(caption, left, 450, 1215, 480);
         left += 1245;
     }
-    Command23 = new QPushButton(QStringLiteral("Exit Program"), CBLSalon);
-    Command23->setObjectName(QStringLiteral("Command23"));
-    qv::place(Command23, 10200, 210, 1560, 420);
+    exitProgramButton = new QPushButton(QStringLiteral("Exit Program"), navigationBar);
+    exitProgramButton->setObjectName(QStringLiteral("Command23"));
+    qv::place(exitProgramButton, 10200, 210, 1560, 420);
 }
 
-void Form2::buildTools()
+void BusinessAssets::buildTools()
 {
     const auto standard = [this](QStyle::StandardPixmap picture) { return style()->standardIcon(picture); };
     auto tool = [&](const char* name, const QString& tip, const QIcon& icon, int left, int top) {
@@ -345,142 +349,165 @@ void Form2::buildTools()
 
     // Beside the picture: the picture's own tools, then the programs.
     const int a = 10500, b = 11100;
-    Command1 = tool("Command1", "Print the current  information and Picture.", printIcon(), a, 1380);
-    Command2 = tool("Command2", "Find a picture in your folders.", standard(QStyle::SP_DirOpenIcon), b, 1380);
-    Command3 = tool("Command3", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon), a, 1860);
-    Command9 = tool("Command9", "Edit a picture", standard(QStyle::SP_FileDialogStart), b, 1860);
-    Command7 = tool("Command7", "Scan  the Picture", standard(QStyle::SP_DriveCDIcon), a, 2340);
-    Command11 = tool("Command11", "View Pictures in your folders.", standard(QStyle::SP_FileDialogListView), b, 2340);
-    Picture4 = tool("Picture4", "Open Notepad", standard(QStyle::SP_FileIcon), a, 2820);
-    Command8 = tool("Command8", "Visit the web!", standard(QStyle::SP_DriveNetIcon), b, 2820);
-    Command4 = tool("Command4", "Calculator", standard(QStyle::SP_ComputerIcon), a, 3300);
-    Command10 = tool("Command10", "Help File", standard(QStyle::SP_DialogHelpButton), b, 3300);
+    printButton = tool("Command1", "Print the current  information and Picture.", printIcon(), a, 1380);
+    insertPictureButton
+        = tool("Command2", "Find a picture in your folders.", standard(QStyle::SP_DirOpenIcon), b, 1380);
+    deletePictureButton
+        = tool("Command3", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon), a, 1860);
+    paintButton = tool("Command9", "Edit a picture", standard(QStyle::SP_FileDialogStart), b, 1860);
+    scanButton = tool("Command7", "Scan  the Picture", standard(QStyle::SP_DriveCDIcon), a, 2340);
+    pictureBrowserButton
+        = tool("Command11", "View Pictures in your folders.", standard(QStyle::SP_FileDialogListView), b, 2340);
+    textEditorButton = tool("Picture4", "Open Notepad", standard(QStyle::SP_FileIcon), a, 2820);
+    webPageButton = tool("Command8", "Visit the web!", standard(QStyle::SP_DriveNetIcon), b, 2820);
+    calculatorButton = tool("Command4", "Calculator", standard(QStyle::SP_ComputerIcon), a, 3300);
+    helpButton = tool("Command10", "Help File", standard(QStyle::SP_DialogHelpButton), b, 3300);
 
     // Under the second boxes: find, reports, tips, calendar.
     const int row = 5160;
-    lblLabels.insert(25, caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
-    Command6 = tool("Command6", QString(), standard(QStyle::SP_FileDialogContentsView), 6480, row);
-    Command21 = tool("Command21", "Totals of items", standard(QStyle::SP_FileDialogInfoView), 7680, row);
+    lblLabels.insert(FindByItemNameCaption,
+                     caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
+    findByItemNameButton = tool("Command6", QString(), standard(QStyle::SP_FileDialogContentsView), 6480, row);
+    totalsReportButton = tool("Command21", "Totals of items", standard(QStyle::SP_FileDialogInfoView), 7680, row);
     caption("Label6", QStringLiteral("Totals"), 7680, row + 480, 900);
-    Image4 = tool("Image4", "Click here to view reports", standard(QStyle::SP_FileDialogDetailedView), 8760, row);
-    Image4->setFlat(true);
-    lblLabels.insert(23, caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
-    Image3 = tool("Image3", QString(), standard(QStyle::SP_MessageBoxInformation), 9840, row);
-    Image3->setFlat(true);
-    lblLabels.insert(24, caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
-    Image1 = tool("Image1", QString(), standard(QStyle::SP_FileDialogNewFolder), 11040, row);
-    Image1->setFlat(true);
-    Label4 = caption("Label4", QStringLiteral("Click Calendar"), 10800, row + 480, 1000);
+    assetReportButton
+        = tool("Image4", "Click here to view reports", standard(QStyle::SP_FileDialogDetailedView), 8760, row);
+    assetReportButton->setFlat(true);
+    lblLabels.insert(ViewReportCaption, caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
+    tipOfTheDayButton = tool("Image3", QString(), standard(QStyle::SP_MessageBoxInformation), 9840, row);
+    tipOfTheDayButton->setFlat(true);
+    lblLabels.insert(QuickTipsCaption,
+                     caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
+    calendarButton = tool("Image1", QString(), standard(QStyle::SP_FileDialogNewFolder), 11040, row);
+    calendarButton->setFlat(true);
+    calendarLabel = caption("Label4", QStringLiteral("Click Calendar"), 10800, row + 480, 1000);
 
     // Under the notes: the two panels' buttons.
-    Command13 = new QPushButton(QStringLiteral("Business / Address"), this);
-    Command13->setObjectName(QStringLiteral("Command13"));
-    qv::place(Command13, 6360, 6600, 2100, 360);
-    Command15 = new QPushButton(QStringLiteral("View Database"), this);
-    Command15->setObjectName(QStringLiteral("Command15"));
-    qv::place(Command15, 6360, 7050, 2100, 360);
+    businessPanelButton = new QPushButton(QStringLiteral("Business / Address"), this);
+    businessPanelButton->setObjectName(QStringLiteral("Command13"));
+    qv::place(businessPanelButton, 6360, 6600, 2100, 360);
+    viewDatabaseButton = new QPushButton(QStringLiteral("View Database"), this);
+    viewDatabaseButton->setObjectName(QStringLiteral("Command15"));
+    qv::place(viewDatabaseButton, 6360, 7050, 2100, 360);
 }
 
-void Form2::buildPanels()
+void BusinessAssets::buildPanels()
 {
     // The business and its address.
-    Picture2 = new QWidget(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAutoFillBackground(true);
-    Picture2->setStyleSheet(QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
+    businessPanel = new QWidget(this);
+    businessPanel->setObjectName(QStringLiteral("Picture2"));
+    businessPanel->setAutoFillBackground(true);
+    businessPanel->setStyleSheet(
+        QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
     // Over the item's boxes, leaving their captions and the picture in sight.
-    qv::place(Picture2, 2010, 1320, 4260, 2565);
-    Picture2->installEventFilter(this);
+    qv::place(businessPanel, 2010, 1320, 4260, 2565);
+    businessPanel->installEventFilter(this);
     int top = 420;
     for (const FieldRow& row : kBusinessRows) {
-        auto* l = new QLabel(QString::fromLatin1(row.caption), Picture2);
+        auto* l = new QLabel(QString::fromLatin1(row.caption), businessPanel);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
         qv::place(l, 120, top + 30, 1530, 255);
         lblLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));
-        b->setParent(Picture2);
+        b->setParent(businessPanel);
         b->setSelectOnFocus(true);
         paint(b, kBackground);
         qv::place(b, 1710, top, 2400, 285);
         top += 360;
     }
-    auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), Picture2);
+    auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), businessPanel);
     hint->setObjectName(QStringLiteral("lblLabels_22"));
     qv::place(hint, 120, 90, 3600, 255);
-    lblLabels.insert(22, hint);
-    Command16 = new QPushButton(QStringLiteral("X"), Picture2);
-    Command16->setObjectName(QStringLiteral("Command16"));
-    qv::place(Command16, 3780, 60, 360, 300);
-    Picture2->hide();
-    Command16->hide();
+    lblLabels.insert(BusinessNameHint, hint);
+    closeBusinessPanelButton = new QPushButton(QStringLiteral("X"), businessPanel);
+    closeBusinessPanelButton->setObjectName(QStringLiteral("Command16"));
+    qv::place(closeBusinessPanelButton, 3780, 60, 360, 300);
+    businessPanel->hide();
+    closeBusinessPanelButton->hide();
 
     // The grid.
-    Picture3 = new QWidget(this);
-    Picture3->setObjectName(QStringLiteral("Picture3"));
-    Picture3->setAutoFillBackground(true);
-    Picture3->setStyleSheet(QStringLiteral("#Picture3 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
+    gridPanel = new QWidget(this);
+    gridPanel->setObjectName(QStringLiteral("Picture3"));
+    gridPanel->setAutoFillBackground(true);
+    gridPanel->setStyleSheet(
+        QStringLiteral("#Picture3 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
     // Over the boxes and the picture, down to the row of tools under them,
     // which stay in sight: the calendar picture among them is used while
     // the grid is shown.
-    qv::place(Picture3, 120, 1320, 11700, 3825);
-    auto* gridTitle = new QLabel(QStringLiteral("Business Datasheet"), Picture3);
+    qv::place(gridPanel, 120, 1320, 11700, 3825);
+    auto* gridTitle = new QLabel(QStringLiteral("Business Datasheet"), gridPanel);
     gridTitle->setObjectName(QStringLiteral("DataGrid2_caption"));
     gridTitle->setStyleSheet(QStringLiteral("font-weight: bold;"));
     qv::place(gridTitle, 120, 60, 4000, 270);
-    Command5 = new QPushButton(QStringLiteral("X"), Picture3);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 11220, 45, 360, 285);
-    DataGrid2 = new qv::DataGrid(Picture3);
-    DataGrid2->setObjectName(QStringLiteral("DataGrid2"));
-    qv::place(DataGrid2, 120, 360, 11460, 3345);
-    Picture3->hide();
-    Command5->hide();
+    closeGridButton = new QPushButton(QStringLiteral("X"), gridPanel);
+    closeGridButton->setObjectName(QStringLiteral("Command5"));
+    qv::place(closeGridButton, 11220, 45, 360, 285);
+    assetGrid = new qv::DataGrid(gridPanel);
+    assetGrid->setObjectName(QStringLiteral("DataGrid2"));
+    qv::place(assetGrid, 120, 360, 11460, 3345);
+    gridPanel->hide();
+    closeGridButton->hide();
 
     // The calendar lies over the picture's side.
-    MonthView1 = new qv::MonthCalendar(this);
-    MonthView1->setObjectName(QStringLiteral("MonthView1"));
-    MonthView1->setFirstDayOfWeek(Qt::Sunday);
-    qv::place(MonthView1, 6360, 1380, 3720, 3255);
-    MonthView1->hide();
-    Command22 = new QPushButton(QStringLiteral("X"), this);
-    Command22->setObjectName(QStringLiteral("Command22"));
-    qv::place(Command22, 10080, 1380, 300, 300);
-    Command22->hide();
+    calendar = new qv::MonthCalendar(this);
+    calendar->setObjectName(QStringLiteral("MonthView1"));
+    calendar->setFirstDayOfWeek(Qt::Sunday);
+    qv::place(calendar, 6360, 1380, 3720, 3255);
+    calendar->hide();
+    closeCalendarButton = new QPushButton(QStringLiteral("X"), this);
+    closeCalendarButton->setObjectName(QStringLiteral("Command22"));
+    qv::place(closeCalendarButton, 10080, 1380, 300, 300);
+    closeCalendarButton->hide();
 }
 
-void Form2::connectHandlers()
+void BusinessAssets::connectHandlers()
 {
-    const QList<QPair<QPushButton*, void (Form2::*)()>> clicks = {
-        {Command1, &Form2::Command1_Click},     {Command2, &Form2::Command2_Click},
-        {Command3, &Form2::Command3_Click},     {Command4, &Form2::Command4_Click},
-        {Command5, &Form2::Command5_Click},     {Command6, &Form2::Command6_Click},
-        {Command7, &Form2::Command7_Click},     {Command8, &Form2::Command8_Click},
-        {Command9, &Form2::Command9_Click},     {Command10, &Form2::Command10_Click},
-        {Command11, &Form2::Command11_Click},   {Command12, &Form2::Command12_Click},
-        {Command13, &Form2::Command13_Click},   {Command14, &Form2::Command14_Click},
-        {Command15, &Form2::Command15_Click},   {Command16, &Form2::Command16_Click},
-        {Command17, &Form2::Command17_Click},   {Command18, &Form2::Command18_Click},
-        {Command19, &Form2::Command19_Click},   {Command20, &Form2::Command20_Click},
-        {Command21, &Form2::Command21_Click},   {Command22, &Form2::Command22_Click},
-        {Command23, &Form2::Command23_Click},   {Command24, &Form2::Command24_Click},
-        {Command25, &Form2::Command25_Click},   {CmdCalulator, &Form2::CmdCalulator_Click},
-        {Cmdtavrine, &Form2::Cmdtavrine_Click}, {Picture4, &Form2::Picture4_Click},
-        {Image1, &Form2::Image1_Click},         {Image3, &Form2::Image3_Click},
-        {Image4, &Form2::Image4_Click},
+    const QList<QPair<QPushButton*, void (BusinessAssets::*)()>> clicks = {
+        {printButton, &BusinessAssets::printRecord},
+        {insertPictureButton, &BusinessAssets::insertPicture},
+        {deletePictureButton, &BusinessAssets::deletePicture},
+        {calculatorButton, &BusinessAssets::openCalculator},
+        {closeGridButton, &BusinessAssets::hideGridPanel},
+        {findByItemNameButton, &BusinessAssets::findByItemName},
+        {scanButton, &BusinessAssets::startScanningPrograms},
+        {webPageButton, &BusinessAssets::visitWebPage},
+        {paintButton, &BusinessAssets::startPaintProgram},
+        {helpButton, &BusinessAssets::openHelp},
+        {pictureBrowserButton, &BusinessAssets::openPictureBrowser},
+        {clearLocationButton, &BusinessAssets::clearLocation},
+        {businessPanelButton, &BusinessAssets::showBusinessPanel},
+        {clearCategoryButton, &BusinessAssets::clearCategory},
+        {viewDatabaseButton, &BusinessAssets::showGridPanel},
+        {closeBusinessPanelButton, &BusinessAssets::hideBusinessPanel},
+        {customersButton, &BusinessAssets::openCustomerWindow},
+        {employeesButton, &BusinessAssets::openEmployeeWindow},
+        {managementButton, &BusinessAssets::openManagementMenu},
+        {appointmentBookButton, &BusinessAssets::openAppointmentBook},
+        {totalsReportButton, &BusinessAssets::showTotalsReport},
+        {closeCalendarButton, &BusinessAssets::hideCalendar},
+        {exitProgramButton, &BusinessAssets::exitProgram},
+        {vendorsButton, &BusinessAssets::openVendorBook},
+        {inventoryButton, &BusinessAssets::openInventoryMaster},
+        {barCalculatorButton, &BusinessAssets::openCalculatorFromBar},
+        {businessAssetsButton, &BusinessAssets::bringAssetsToFront},
+        {textEditorButton, &BusinessAssets::startTextEditor},
+        {calendarButton, &BusinessAssets::showCalendar},
+        {tipOfTheDayButton, &BusinessAssets::openTipOfTheDay},
+        {assetReportButton, &BusinessAssets::showAssetReport},
     };
     for (const auto& [button, handler] : clicks)
         onClick(button, [this, handler = handler] { (this->*handler)(); });
 
-    connect(Combo3, &QComboBox::activated, this, [this] { guard([this] { Combo3_Click(); }); });
-    connect(Combo2, &QComboBox::activated, this, [this] { guard([this] { Combo2_Click(); }); });
-    connect(Combo6, &QComboBox::activated, this, [this] { guard([this] { Combo6_Click(); }); });
-    connect(Combo3, &QComboBox::editTextChanged, this, [this] { guard([this] { Combo3_Change(); }); });
-    connect(Combo2, &QComboBox::editTextChanged, this, [this] { guard([this] { Combo2_Change(); }); });
-    connect(Combo6, &QComboBox::editTextChanged, this, [this] { guard([this] { Combo6_Change(); }); });
+    connect(categoryList, &QComboBox::activated, this, [this] { guard([this] { takeCategoryFromList(); }); });
+    connect(locationList, &QComboBox::activated, this, [this] { guard([this] { takeLocationFromList(); }); });
+    connect(siteList, &QComboBox::activated, this, [this] { guard([this] { takeSiteFromList(); }); });
+    connect(categoryList, &QComboBox::editTextChanged, this, [this] { guard([this] { emptyCategoryWithList(); }); });
+    connect(locationList, &QComboBox::editTextChanged, this, [this] { guard([this] { emptyLocationWithList(); }); });
+    connect(siteList, &QComboBox::editTextChanged, this, [this] { guard([this] { emptySiteWithList(); }); });
 
-    connect(DataGrid2, &qv::DataGrid::rowPicked, this, [this] { ShowGridRowPicture(); });
-    connect(MonthView1, &qv::MonthCalendar::dayClicked, this, [this] { guard([this] { ShowQuarterAndWeek(); }); });
-    connect(MonthView1, &qv::MonthCalendar::monthShown, this, [this] { markBoldDays(); });
+    connect(assetGrid, &qv::DataGrid::rowPicked, this, [this] { showGridRowPicture(); });
+    connect(calendar, &qv::MonthCalendar::dayClicked, this, [this] { guard([this] { showQuarterAndWeek(); }); });
+    connect(calendar, &qv::MonthCalendar::monthShown, this, [this] { markBoldDays(); });
     cmdUpdate->installEventFilter(this);
 
     for (qv::TextBox* box : std::as_const(txtfields)) {
@@ -493,19 +520,21 @@ void Form2::connectHandlers()
     }
 }
 
-bool Form2::eventFilter(QObject* watched, QEvent* e)
+bool BusinessAssets::eventFilter(QObject* watched, QEvent* e)
 {
     if (watched == cmdUpdate && e->type() == QEvent::FocusOut)
-        cmdUpdate_LostFocus();
-    else if (watched == Picture2 && e->type() == QEvent::MouseButtonPress)
-        guard([this] { Picture2_Click(); });
+        reloadPictureAfterSave();
+    else if (watched == businessPanel && e->type() == QEvent::MouseButtonPress)
+        guard([this] { focusBusinessName(); });
     else if (e->type() == QEvent::MouseButtonRelease) {
         // A click into a list's own text box after typing there is a click
         // of the list: the typed text goes into the record. The click that
         // only puts the caret into the box to type writes nothing (the
         // list's caption, "Category", is no value of the record).
-        const QList<QPair<QComboBox*, void (Form2::*)()>> lists = {
-            {Combo3, &Form2::Combo3_Click}, {Combo2, &Form2::Combo2_Click}, {Combo6, &Form2::Combo6_Click}};
+        const QList<QPair<QComboBox*, void (BusinessAssets::*)()>> lists
+            = {{categoryList, &BusinessAssets::takeCategoryFromList},
+               {locationList, &BusinessAssets::takeLocationFromList},
+               {siteList, &BusinessAssets::takeSiteFromList}};
         for (const auto& [list, handler] : lists) {
             if (!list || watched != list->lineEdit() || list->currentText() == list->property(kTextAtLastClick))
                 continue;
@@ -518,35 +547,36 @@ bool Form2::eventFilter(QObject* watched, QEvent* e)
 
 // ---------------------------------------------------------------- load, activation, size, close
 
-void Form2::formLoad()
+void BusinessAssets::formLoad()
 {
     // Nothing stops the load: a missing database leaves an empty window.
     passOver([this] { RemoveCloseCommand(this); });
     passOver([this] { RecordForm::formLoad(); });
     // Unlike most data windows this one lets others come in front of it.
     passOver([this] { setTopMost(false); });
-    passOver([this] { rtf3->bind(adoPrimaryRS.get(), QStringLiteral("Notes")); });
+    passOver([this] { notesBox->bind(adoPrimaryRS.get(), QStringLiteral("Notes")); });
     passOver([this] { attachGrid(); });
 
     passOver([this] {
-        Label2->setVisible(true);
-        Label2->setText(QStringLiteral("The time is ") + qv::formatDateTime(qv::Clock::now(), QStringLiteral("Long Time")));
+        timeLabel->setVisible(true);
+        timeLabel->setText(QStringLiteral("The time is ")
+                           + qv::formatDateTime(qv::Clock::now(), QStringLiteral("Long Time")));
     });
     passOver([this] {
-        Label3->setText(QStringLiteral("Today's date....")
+        dateLabel->setText(QStringLiteral("Today's date....")
                         + qv::formatDateTime(QDateTime(qv::Clock::today(), QTime()), QString()));
     });
     markBoldDays();
-    ShowItemPicture();
+    showItemPicture();
     passOver([this] { scaling.formLoad(this); });
 }
 
-void Form2::formActivate()
+void BusinessAssets::formActivate()
 {
     passOver([this] { scaling.formActivate(this); });
 }
 
-void Form2::formResize()
+void BusinessAssets::formResize()
 {
     // The controls follow the window first; the status bar is then laid out
     // for the window's new width with its buttons as they now are.
@@ -554,7 +584,7 @@ void Form2::formResize()
     RecordForm::formResize();
 }
 
-void Form2::formUnload(bool& cancel)
+void BusinessAssets::formUnload(bool& cancel)
 {
     // What was typed while browsing is saved by the template first; only then
     // do the grid and the connection go.
@@ -568,7 +598,7 @@ void Form2::formUnload(bool& cancel)
     });
 }
 
-void Form2::formKeyDown(int& keyCode, int shift)
+void BusinessAssets::formKeyDown(int& keyCode, int shift)
 {
     if (EditFlag || AddNewFlag)
         return;
@@ -579,57 +609,57 @@ void Form2::formKeyDown(int& keyCode, int shift)
     RecordForm::formKeyDown(keyCode, shift);
 }
 
-void Form2::attachGrid()
+void BusinessAssets::attachGrid()
 {
     if (adoPrimaryRS)
-        DataGrid2->setDataSource(adoPrimaryRS, gridColumns());
+        assetGrid->setDataSource(adoPrimaryRS, gridColumns());
 }
 
-void Form2::detachGrid()
+void BusinessAssets::detachGrid()
 {
-    DataGrid2->setDataSource(nullptr);
+    assetGrid->setDataSource(nullptr);
 }
 
 // ---------------------------------------------------------------- the record
 
-void Form2::ShowItemPicture()
+void BusinessAssets::showItemPicture()
 {
-    passOver([this] { RichTextBox1->setText(txtfields.value(16)->text()); });
-    RichTextBox2->hide();
+    passOver([this] { picturePathCopy->setText(txtfields.value(PicturePathBox)->text()); });
+    pictureOverlayText->hide();
     picture->PicDest->setVisible(true);
     // A file that was moved or is no picture leaves the frame empty.
     passOver([this] { picture->showPicture(); });
 }
 
-void Form2::ShowGridRowPicture()
+void BusinessAssets::showGridRowPicture()
 {
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::adoPrimaryRS_MoveComplete()
+void BusinessAssets::adoPrimaryRS_MoveComplete()
 {
     RecordForm::adoPrimaryRS_MoveComplete();
-    RichTextBox2->clear();
+    pictureOverlayText->clear();
     picture->clearPicture();
 }
 
-void Form2::cmdUpdate_LostFocus()
+void BusinessAssets::reloadPictureAfterSave()
 {
     passOver([this] { picture->showPicture(); });
 }
 
-void Form2::cmdAdd_Click()
+void BusinessAssets::cmdAdd_Click()
 {
     reportErrors([this] {
         RecordForm::cmdAdd_Click();
-        ShowItemPicture();
+        showItemPicture();
         picture->clearPicture();
-        RichTextBox1->clear();
-        txtfields.value(0)->setFocus();
+        picturePathCopy->clear();
+        txtfields.value(CategoryBox)->setFocus();
     });
 }
 
-void Form2::cmdUpdate_Click()
+void BusinessAssets::cmdUpdate_Click()
 {
     try {
         adoPrimaryRS->updateBatch();
@@ -637,7 +667,7 @@ void Form2::cmdUpdate_Click()
             adoPrimaryRS->move(0);
         } else if (adoPrimaryRS->recordCount() > 0) {
             adoPrimaryRS->move(0);
-            ShowItemPicture();
+            showItemPicture();
         }
     } catch (const std::exception&) {
         // Editing goes on with Update and Cancel on screen. The picture's
@@ -651,13 +681,13 @@ void Form2::cmdUpdate_Click()
     SetButtons(true);
 }
 
-void Form2::cmdCancel_Click()
+void BusinessAssets::cmdCancel_Click()
 {
-    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { rtf3->refresh(); });
-    ShowItemPicture();
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { notesBox->refresh(); });
+    showItemPicture();
 }
 
-void Form2::cmdDelete_Click()
+void BusinessAssets::cmdDelete_Click()
 {
     passOver([this] {
         const int answer = qv::ui().msgBox(QStringLiteral("Delete the Current Record"),
@@ -665,7 +695,7 @@ void Form2::cmdDelete_Click()
         if (answer == qv::MsgResult::Yes && adoPrimaryRS->editMode() != qv::EditMode::Add) {
             passOver([this] { adoPrimaryRS->deleteCurrent(); });
             passOver([this] { reshowBoxes(); });
-            passOver([this] { rtf3->refresh(); });
+            passOver([this] { notesBox->refresh(); });
         }
     });
     passOver([this] { adoPrimaryRS->moveNext(); });
@@ -673,35 +703,35 @@ void Form2::cmdDelete_Click()
         if (adoPrimaryRS->eof())
             adoPrimaryRS->moveLast();
     });
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::cmdRefresh_Click()
+void BusinessAssets::cmdRefresh_Click()
 {
     passOver([this] { adoPrimaryRS->requery(); });
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::cmdClose_Click()
+void BusinessAssets::cmdClose_Click()
 {
     // The grid and the connection go in the unload, after the template has
     // saved what was typed while browsing.
     unload();
 }
 
-void Form2::cmdFirst_Click()
+void BusinessAssets::cmdFirst_Click()
 {
     RecordForm::cmdFirst_Click();
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::cmdLast_Click()
+void BusinessAssets::cmdLast_Click()
 {
     RecordForm::cmdLast_Click();
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::cmdNext_Click()
+void BusinessAssets::cmdNext_Click()
 {
     try {
         if (!adoPrimaryRS->eof())
@@ -712,10 +742,10 @@ void Form2::cmdNext_Click()
         qv::ui().msgBox(QStringLiteral("You are at the last record in the database."));
         return;
     }
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::cmdPrevious_Click()
+void BusinessAssets::cmdPrevious_Click()
 {
     const bool moved = reportErrors([this] {
         if (!adoPrimaryRS)
@@ -726,47 +756,47 @@ void Form2::cmdPrevious_Click()
             adoPrimaryRS->moveFirst();
     });
     if (moved)
-        ShowItemPicture();
+        showItemPicture();
 }
 
 // ---------------------------------------------------------------- pick lists
 
-void Form2::Combo3_Click() { txtfields.value(0)->setBoxText(Combo3->currentText()); }
+void BusinessAssets::takeCategoryFromList() { txtfields.value(CategoryBox)->setBoxText(categoryList->currentText()); }
 
-void Form2::Combo3_Change()
+void BusinessAssets::emptyCategoryWithList()
 {
-    if (Combo3->currentText().isEmpty()) {
-        txtfields.value(0)->setBoxText(QString());
-        txtfields.value(0)->update();
+    if (categoryList->currentText().isEmpty()) {
+        txtfields.value(CategoryBox)->setBoxText(QString());
+        txtfields.value(CategoryBox)->update();
     }
 }
 
-void Form2::Combo2_Click() { txtfields.value(1)->setBoxText(Combo2->currentText()); }
+void BusinessAssets::takeLocationFromList() { txtfields.value(LocationBox)->setBoxText(locationList->currentText()); }
 
-void Form2::Combo2_Change()
+void BusinessAssets::emptyLocationWithList()
 {
-    if (Combo2->currentText().isEmpty()) {
-        txtfields.value(1)->setBoxText(QString());
-        txtfields.value(1)->update();
+    if (locationList->currentText().isEmpty()) {
+        txtfields.value(LocationBox)->setBoxText(QString());
+        txtfields.value(LocationBox)->update();
     }
 }
 
-void Form2::Combo6_Click()
+void BusinessAssets::takeSiteFromList()
 {
-    const QString text = Combo6->currentText();
+    const QString text = siteList->currentText();
     if (text == QLatin1String("On") || text == QLatin1String("Off Site"))
-        txtfields.value(17)->setBoxText(text);
+        txtfields.value(SiteBox)->setBoxText(text);
 }
 
-void Form2::Combo6_Change()
+void BusinessAssets::emptySiteWithList()
 {
-    if (Combo6->currentText().isEmpty())
-        txtfields.value(17)->setBoxText(QString());
+    if (siteList->currentText().isEmpty())
+        txtfields.value(SiteBox)->setBoxText(QString());
 }
 
 // ---------------------------------------------------------------- date display
 
-QString Form2::quarterAndWeek(const QDate& day)
+QString BusinessAssets::quarterAndWeek(const QDate& day)
 {
     const qint32 month = day.month();
     QString lead;
@@ -782,12 +812,12 @@ QString Form2::quarterAndWeek(const QDate& day)
         + QString::number(qint16(day.weekNumber()));
 }
 
-void Form2::ShowQuarterAndWeek()
+void BusinessAssets::showQuarterAndWeek()
 {
-    Label3->setText(quarterAndWeek(MonthView1->selectedDate()));
+    dateLabel->setText(quarterAndWeek(calendar->selectedDate()));
 }
 
-QVector<bool> Form2::MonthView1_GetDayBold(int firstDayOfWeek, int count)
+QVector<bool> BusinessAssets::boldWeekStarts(int firstDayOfWeek, int count)
 {
     QVector<bool> states(qMax(count, 0), false);
     // Weeks starting on another day than Sunday would put the first index
@@ -800,38 +830,38 @@ QVector<bool> Form2::MonthView1_GetDayBold(int firstDayOfWeek, int count)
     return states;
 }
 
-void Form2::markBoldDays()
+void BusinessAssets::markBoldDays()
 {
     passOver([this] {
-        MonthView1->clearBold();
-        const QDate first = MonthView1->firstShownDay();
+        calendar->clearBold();
+        const QDate first = calendar->firstShownDay();
         // Sunday is the first day of the week (1), as the calendar is set.
-        const int firstDay = MonthView1->firstDayOfWeek() == Qt::Sunday ? 1 : int(MonthView1->firstDayOfWeek()) + 1;
-        const QVector<bool> bold = MonthView1_GetDayBold(firstDay, 42);
+        const int firstDay = calendar->firstDayOfWeek() == Qt::Sunday ? 1 : int(calendar->firstDayOfWeek()) + 1;
+        const QVector<bool> bold = boldWeekStarts(firstDay, 42);
         for (int i = 0; i < bold.size(); ++i)
             if (bold[i])
-                MonthView1->setDayBold(first.addDays(i), true);
+                calendar->setDayBold(first.addDays(i), true);
     });
 }
 
 // ---------------------------------------------------------------- pictures, find, reports
 
-void Form2::Command2_Click()
+void BusinessAssets::insertPicture()
 {
     passOver([this] {
         if (picture->insertPicture())
-            RichTextBox1->setText(txtfields.value(16)->text());
+            picturePathCopy->setText(txtfields.value(PicturePathBox)->text());
     });
 }
 
-void Form2::Command3_Click()
+void BusinessAssets::deletePicture()
 {
     picture->clearPicture();
-    RichTextBox1->clear();
-    txtfields.value(16)->setBoxText(QString());
+    picturePathCopy->clear();
+    txtfields.value(PicturePathBox)->setBoxText(QString());
 }
 
-void Form2::Command6_Click()
+void BusinessAssets::findByItemName()
 {
     QString typed;
     passOver([&] {
@@ -842,86 +872,86 @@ void Form2::Command6_Click()
     if (typed.isEmpty())
         return;
     passOver([this] { adoPrimaryRS->move(0); });
-    ShowItemPicture();
+    showItemPicture();
 }
 
-void Form2::Command21_Click()
+void BusinessAssets::showTotalsReport()
 {
     DataReport4 report;
     reportFill(report, QString::fromLatin1(kReportQuery));
 }
 
-void Form2::Image4_Click()
+void BusinessAssets::showAssetReport()
 {
-    ShowItemPicture();
+    showItemPicture();
     BusinessReport report;
     reportFill(report, QString::fromLatin1(kReportQuery));
 }
 
 // ---------------------------------------------------------------- panels
 
-void Form2::Command13_Click()
+void BusinessAssets::showBusinessPanel()
 {
-    Picture2->setVisible(true);
-    Picture2->raise();
-    Command16->setVisible(true);
-    txtfields.value(23)->setFocus();
+    businessPanel->setVisible(true);
+    businessPanel->raise();
+    closeBusinessPanelButton->setVisible(true);
+    txtfields.value(BusinessNameBox)->setFocus();
 }
 
-void Form2::Command16_Click()
+void BusinessAssets::hideBusinessPanel()
 {
-    Picture2->setVisible(false);
-    Command16->setVisible(false);
-    txtfields.value(0)->setFocus();
+    businessPanel->setVisible(false);
+    closeBusinessPanelButton->setVisible(false);
+    txtfields.value(CategoryBox)->setFocus();
 }
 
-void Form2::Picture2_Click() { txtfields.value(23)->setFocus(); }
+void BusinessAssets::focusBusinessName() { txtfields.value(BusinessNameBox)->setFocus(); }
 
-void Form2::Command15_Click()
+void BusinessAssets::showGridPanel()
 {
-    Picture3->setVisible(true);
-    Picture3->raise();
-    Command5->setVisible(true);
-    MonthView1->setVisible(false);
-    Command22->setVisible(false);
+    gridPanel->setVisible(true);
+    gridPanel->raise();
+    closeGridButton->setVisible(true);
+    calendar->setVisible(false);
+    closeCalendarButton->setVisible(false);
 }
 
-void Form2::Command5_Click()
+void BusinessAssets::hideGridPanel()
 {
-    Command5->setVisible(false);
-    Picture3->setVisible(false);
-    MonthView1->setVisible(false);
-    Command22->setVisible(false);
+    closeGridButton->setVisible(false);
+    gridPanel->setVisible(false);
+    calendar->setVisible(false);
+    closeCalendarButton->setVisible(false);
 }
 
-void Form2::Image1_Click()
+void BusinessAssets::showCalendar()
 {
-    MonthView1->setVisible(true);
-    MonthView1->raise();
-    Command22->setVisible(true);
-    Command22->raise();
+    calendar->setVisible(true);
+    calendar->raise();
+    closeCalendarButton->setVisible(true);
+    closeCalendarButton->raise();
 }
 
-void Form2::Command22_Click()
+void BusinessAssets::hideCalendar()
 {
-    MonthView1->setVisible(false);
-    Command22->setVisible(false);
+    calendar->setVisible(false);
+    closeCalendarButton->setVisible(false);
 }
 
-void Form2::Command12_Click() { txtfields.value(1)->setBoxText(QString()); }
+void BusinessAssets::clearLocation() { txtfields.value(LocationBox)->setBoxText(QString()); }
 
-void Form2::Command14_Click() { txtfields.value(0)->setBoxText(QString()); }
+void BusinessAssets::clearCategory() { txtfields.value(CategoryBox)->setBoxText(QString()); }
 
 // ---------------------------------------------------------------- navigation bar
 
-void Form2::Command18_Click() { qv::Windows::show(QStringLiteral("frmEmployee")); }
-void Form2::CmdCalulator_Click() { qv::Windows::show(QStringLiteral("Calculator")); }
-void Form2::Command17_Click() { qv::Windows::show(QStringLiteral("frmCustomers")); }
-void Form2::Cmdtavrine_Click() { showWindow(); }
-void Form2::Command24_Click() { qv::Windows::show(QStringLiteral("Frmdatabase")); }
-void Form2::Command25_Click() { qv::Windows::show(QStringLiteral("Form6a")); }
+void BusinessAssets::openEmployeeWindow() { qv::Windows::show(QStringLiteral("frmEmployee")); }
+void BusinessAssets::openCalculatorFromBar() { qv::Windows::show(QStringLiteral("Calculator")); }
+void BusinessAssets::openCustomerWindow() { qv::Windows::show(QStringLiteral("frmCustomers")); }
+void BusinessAssets::bringAssetsToFront() { showWindow(); }
+void BusinessAssets::openVendorBook() { qv::Windows::show(QStringLiteral("Frmdatabase")); }
+void BusinessAssets::openInventoryMaster() { qv::Windows::show(QStringLiteral("Form6a")); }
 
-void Form2::Command20_Click()
+void BusinessAssets::openAppointmentBook()
 {
     // The window gives way to the book only: without the book on screen the
     // program would be left with no window to go on from.
@@ -931,7 +961,7 @@ void Form2::Command20_Click()
     unload();
 }
 
-void Form2::Command19_Click()
+void BusinessAssets::openManagementMenu()
 {
     if (!qv::Windows::show(QStringLiteral("frmmangement")))
         return;
@@ -939,7 +969,7 @@ void Form2::Command19_Click()
     unload();
 }
 
-void Form2::Command23_Click()
+void BusinessAssets::exitProgram()
 {
     const QList<qv::Window*> windows = qv::Windows::all();
     for (qv::Window* w : windows)
@@ -951,30 +981,30 @@ void Form2::Command23_Click()
 
 // ---------------------------------------------------------------- tools
 
-void Form2::Command4_Click() { qv::Windows::show(QStringLiteral("Calculator")); }
-void Form2::Command10_Click() { qv::Windows::show(QStringLiteral("Frmhelp")); }
-void Form2::Command11_Click() { qv::Windows::show(QStringLiteral("ViewerForm")); }
-void Form2::Image3_Click() { qv::Windows::show(QStringLiteral("frmTip")); }
+void BusinessAssets::openCalculator() { qv::Windows::show(QStringLiteral("Calculator")); }
+void BusinessAssets::openHelp() { qv::Windows::show(QStringLiteral("Frmhelp")); }
+void BusinessAssets::openPictureBrowser() { qv::Windows::show(QStringLiteral("ViewerForm")); }
+void BusinessAssets::openTipOfTheDay() { qv::Windows::show(QStringLiteral("frmTip")); }
 
-void Form2::startProgram(const QString& name)
+void BusinessAssets::startProgram(const QString& name)
 {
     // A program the system does not have is simply not started: the other
     // tools and the window go on as before.
     passOver([&] { qv::ui().launch(systemProgramFor(name)); });
 }
 
-void Form2::Picture4_Click() { startProgram(QStringLiteral("Notepad.exe")); }
+void BusinessAssets::startTextEditor() { startProgram(QStringLiteral("Notepad.exe")); }
 
-void Form2::Command9_Click() { startProgram(QStringLiteral("Pbrush.exe")); }
+void BusinessAssets::startPaintProgram() { startProgram(QStringLiteral("Pbrush.exe")); }
 
-void Form2::Command7_Click()
+void BusinessAssets::startScanningPrograms()
 {
     // Both are asked for, whatever the first gave, so both start where both exist.
     startProgram(QStringLiteral("kodakimg.exe"));
     startProgram(QStringLiteral("WangImg.exe"));
 }
 
-void Form2::Command8_Click()
+void BusinessAssets::visitWebPage()
 {
     passOver([] { qv::ui().launch(webOpener(), {makerWebPage()}); });
 }

@@ -24,11 +24,71 @@ class MonthCalendar;
 class RichTextBox;
 }
 
-class Form2 : public RecordForm {
+class BusinessAssets : public RecordForm {
     Q_OBJECT
 public:
-    explicit Form2(QWidget* parent = nullptr);
-    ~Form2() override;
+    // The record's boxes by the field each shows; the number is the one
+    // in the box's objectName ("txtfields_16"). There is no box 15.
+    enum Box : int {
+        CategoryBox = 0,
+        LocationBox = 1,
+        ItemNameBox = 2,            // ItemName: the item's name or number
+        ItemDescriptionBox = 3,
+        ManufacturerBox = 4,
+        ModelBox = 5,
+        SerialVinBox = 6,
+        PurchasePriceBox = 7,       // money
+        PurchaseDateBox = 8,
+        PurchasedFromBox = 9,
+        ReplacementCostBox = 10,    // money
+        AppraisedValueBox = 11,     // money
+        AppraisalDateBox = 12,
+        AppraisedByBox = 13,        // AppriasedBy (so spelled in the table)
+        MethodOfPaymentBox = 14,    // MethodofPayment
+        PicturePathBox = 16,        // Imagekey: the path of the item's picture
+        SiteBox = 17,               // On_OffSite, written by the site list
+        SiteAgainBox = 18,          // On_OffSite again, beside the picture
+        ZipBox = 19,
+        StateBox = 20,
+        CityBox = 21,
+        AddressBox = 22,
+        BusinessNameBox = 23,       // Business_Name
+        BusinessNameAgainBox = 24,  // Business_Name again, beside the picture
+    };
+    // The captions by what they name; the number is the one in the
+    // caption's objectName ("lblLabels_22").
+    enum Caption : int {
+        NoCaption = -1,               // a box without a caption of these
+        CategoryCaption = 0,
+        LocationCaption = 1,
+        ItemNameCaption = 2,          // "ItemID:"
+        ItemDescriptionCaption = 3,
+        ManufacturerCaption = 4,
+        ModelCaption = 5,
+        SerialVinCaption = 6,
+        PurchasePriceCaption = 7,
+        PurchaseDateCaption = 8,
+        PurchasedFromCaption = 9,
+        ReplacementCostCaption = 10,
+        AppraisedValueCaption = 11,
+        AppraisalDateCaption = 12,
+        AppraisedByCaption = 13,
+        MethodOfPaymentCaption = 14,
+        NotesCaption = 15,
+        PicturePathCaption = 16,      // "Image Location:"
+        ZipCaption = 17,
+        StateCaption = 18,
+        CityCaption = 19,
+        AddressCaption = 20,
+        BusinessNameCaption = 21,
+        BusinessNameHint = 22,        // "Enter a Business name for this record."
+        ViewReportCaption = 23,       // "View Report", under the asset report button
+        QuickTipsCaption = 24,        // "Click Light for Quick Tips", under the tip-of-the-day button
+        FindByItemNameCaption = 25,   // "Find by Item ID:"
+    };
+
+    explicit BusinessAssets(QWidget* parent = nullptr);
+    ~BusinessAssets() override;
 
     // Record-form handlers where the window differs from the template.
     void cmdAdd_Click() override;
@@ -42,30 +102,30 @@ public:
     void cmdNext_Click() override;
     void cmdPrevious_Click() override;
     void adoPrimaryRS_MoveComplete() override;
-    void cmdUpdate_LostFocus();
+    void reloadPictureAfterSave();
 
     // The current record's picture, from the path box; never fails.
-    void ShowItemPicture();
-    void ShowGridRowPicture();
+    void showItemPicture();
+    void showGridRowPicture();
 
     // Pick lists.
-    void Combo3_Click();
-    void Combo3_Change();
-    void Combo2_Click();
-    void Combo2_Change();
-    void Combo6_Click();
-    void Combo6_Change();
+    void takeCategoryFromList();
+    void emptyCategoryWithList();
+    void takeLocationFromList();
+    void emptyLocationWithList();
+    void takeSiteFromList();
+    void emptySiteWithList();
 
     // Date display.
-    void ShowQuarterAndWeek();
+    void showQuarterAndWeek();
     // Which of `count` shown days from the first one are bold: the first day
     // of every week row when the week starts on `firstDayOfWeek` (1 = Sunday).
-    static QVector<bool> MonthView1_GetDayBold(int firstDayOfWeek, int count);
+    static QVector<bool> boldWeekStarts(int firstDayOfWeek, int count);
     // The quarter and week text of a day.
     static QString quarterAndWeek(const QDate& day);
 
     // Print-out of the record as shown (asset_printout.cpp).
-    void Command1_Click();
+    void printRecord();
     // Caption and value of every printed line, and whether the value stands
     // ten blanks off its caption.
     struct PrintLine {
@@ -76,62 +136,66 @@ public:
     QList<PrintLine> printLines() const;
 
     // Pictures, find, reports.
-    void Command2_Click();    // insert a picture
-    void Command3_Click();    // delete the picture
-    void Command6_Click();    // find by item name
-    void Command21_Click();   // totals report
-    void Image4_Click();      // asset report
+    void insertPicture();
+    void deletePicture();
+    void findByItemName();
+    void showTotalsReport();
+    void showAssetReport();
 
     // Panels.
-    void Command13_Click();   // business / address on
-    void Command16_Click();   // and off
-    void Picture2_Click();
-    void Command15_Click();   // grid on
-    void Command5_Click();    // grid off
-    void Image1_Click();      // calendar on
-    void Command22_Click();   // calendar off
-    void Command12_Click();   // empties Location
-    void Command14_Click();   // empties Category
+    void showBusinessPanel();
+    void hideBusinessPanel();
+    void focusBusinessName();
+    void showGridPanel();
+    void hideGridPanel();
+    void showCalendar();
+    void hideCalendar();
+    void clearLocation();
+    void clearCategory();
 
     // Navigation bar.
-    void Command18_Click();   // employees
-    void CmdCalulator_Click();
-    void Command17_Click();   // customers
-    void Cmdtavrine_Click();  // this window
-    void Command20_Click();   // appointment book
-    void Command24_Click();   // vendors
-    void Command25_Click();   // inventory
-    void Command19_Click();   // management menu
-    void Command23_Click();   // Exit Program
+    void openEmployeeWindow();
+    void openCalculatorFromBar();
+    void openCustomerWindow();
+    void bringAssetsToFront();
+    void openAppointmentBook();
+    void openVendorBook();
+    void openInventoryMaster();
+    void openManagementMenu();
+    void exitProgram();
 
     // Tools.
-    void Command4_Click();    // calculator
-    void Command10_Click();   // help
-    void Command11_Click();   // picture browser
-    void Image3_Click();      // tip of the day
-    void Picture4_Click();    // text editor
-    void Command9_Click();    // paint program
-    void Command7_Click();    // scanning programs
-    void Command8_Click();    // the web page
+    void openCalculator();
+    void openHelp();
+    void openPictureBrowser();
+    void openTipOfTheDay();
+    void startTextEditor();
+    void startPaintProgram();
+    void startScanningPrograms();
+    void visitWebPage();
 
     // Scaling.
     SelfRescaling scaling;
 
     // Controls.
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
-    QComboBox *Combo2 = nullptr, *Combo3 = nullptr, *Combo6 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
-                *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr, *Command12 = nullptr,
-                *Command13 = nullptr, *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
-                *Command17 = nullptr, *Command18 = nullptr, *Command19 = nullptr, *Command20 = nullptr,
-                *Command21 = nullptr, *Command22 = nullptr, *Command23 = nullptr, *Command24 = nullptr,
-                *Command25 = nullptr, *CmdCalulator = nullptr, *Cmdtavrine = nullptr;
-    QPushButton *Picture4 = nullptr, *Image1 = nullptr, *Image3 = nullptr, *Image4 = nullptr;
-    QWidget *CBLSalon = nullptr, *Picture2 = nullptr, *Picture3 = nullptr;
-    qv::DataGrid* DataGrid2 = nullptr;
-    qv::MonthCalendar* MonthView1 = nullptr;
-    qv::RichTextBox *rtf3 = nullptr, *RichTextBox1 = nullptr, *RichTextBox2 = nullptr;
+    QLabel *headingLabel = nullptr, *timeLabel = nullptr, *dateLabel = nullptr, *calendarLabel = nullptr,
+           *siteLabel = nullptr;
+    QComboBox *locationList = nullptr, *categoryList = nullptr, *siteList = nullptr;
+    QPushButton *printButton = nullptr, *insertPictureButton = nullptr, *deletePictureButton = nullptr,
+                *calculatorButton = nullptr, *closeGridButton = nullptr, *findByItemNameButton = nullptr,
+                *scanButton = nullptr, *webPageButton = nullptr, *paintButton = nullptr, *helpButton = nullptr,
+                *pictureBrowserButton = nullptr, *clearLocationButton = nullptr, *businessPanelButton = nullptr,
+                *clearCategoryButton = nullptr, *viewDatabaseButton = nullptr, *closeBusinessPanelButton = nullptr,
+                *customersButton = nullptr, *employeesButton = nullptr, *managementButton = nullptr,
+                *appointmentBookButton = nullptr, *totalsReportButton = nullptr, *closeCalendarButton = nullptr,
+                *exitProgramButton = nullptr, *vendorsButton = nullptr, *inventoryButton = nullptr,
+                *barCalculatorButton = nullptr, *businessAssetsButton = nullptr;
+    QPushButton *textEditorButton = nullptr, *calendarButton = nullptr, *tipOfTheDayButton = nullptr,
+                *assetReportButton = nullptr;
+    QWidget *navigationBar = nullptr, *businessPanel = nullptr, *gridPanel = nullptr;
+    qv::DataGrid* assetGrid = nullptr;
+    qv::MonthCalendar* calendar = nullptr;
+    qv::RichTextBox *notesBox = nullptr, *picturePathCopy = nullptr, *pictureOverlayText = nullptr;
     PictureViewport* picture = nullptr;
 
 protected:

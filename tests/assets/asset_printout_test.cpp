@@ -10,17 +10,17 @@
 
 TEST_F(AssetsTest, PrintOutHasPictureLinesAndNotesLowOnThePage)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     const QString wide = pictureFile("wide.bmp", Qt::cyan, QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.Command2);
+    click(w.insertPictureButton);
     click(w.cmdEdit);
     // Unsaved edits print as typed.
-    type(box(5), "X-200");
-    type(w.rtf3, "Bought at the trade fair");
+    type(box(ModelBox), "X-200");
+    type(w.notesBox, "Bought at the trade fair");
     ui.script.clear();
 
-    click(w.Command1);
+    click(w.printButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -92,23 +92,23 @@ TEST_F(AssetsTest, PrintOutHasPictureLinesAndNotesLowOnThePage)
 
 TEST_F(AssetsTest, PrintOutCancelledPrintsNothing)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     ui.script.printerAnswers = {false};
-    click(w.Command1);
+    click(w.printButton);
     EXPECT_TRUE(printing->jobs().isEmpty());
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdEdit);
-    ASSERT_TRUE(qvtest::typeInto(w.rtf3, QStringLiteral("Note line 1")));
+    ASSERT_TRUE(qvtest::typeInto(w.notesBox, QStringLiteral("Note line 1")));
     for (int i = 2; i <= 60; ++i) {
         qvtest::press(Qt::Key_Return);
         qvtest::typeKeys(QStringLiteral("Note line %1").arg(i));
     }
-    click(w.Command1);
+    click(w.printButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedJob& job = printing->jobs()[0];
     ASSERT_GE(job.pages.size(), 2);
@@ -125,7 +125,7 @@ TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
 
 TEST_F(AssetsTest, ThePrintButtonShowsThePrinter)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     const QSize size(22, 22);
-    EXPECT_EQ(w.Command1->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
+    EXPECT_EQ(w.printButton->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

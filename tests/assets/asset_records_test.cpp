@@ -18,47 +18,47 @@
 TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
 {
     qv::ScopedClock clock(QDateTime(QDate(2026, 8, 12), QTime(14, 5, 9)));
-    Form2& w = open();
+    BusinessAssets& w = open();
     EXPECT_EQ(w.windowTitle(), "Business");
-    EXPECT_EQ(w.Label1->text(), "Business Assets and Equipment Inventory");
+    EXPECT_EQ(w.headingLabel->text(), "Business Assets and Equipment Inventory");
     EXPECT_EQ(w.lblStatus->text(), "Record: 1");
-    EXPECT_EQ(box(2)->text(), "Salon Chair");
-    EXPECT_EQ(box(7)->text(), "$1,200.00");
-    EXPECT_EQ(box(10)->text(), "$1,400.00");
-    EXPECT_EQ(box(11)->text(), "$900.00");
-    EXPECT_EQ(box(8)->text(), "5/1/00");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
+    EXPECT_EQ(box(PurchasePriceBox)->text(), "$1,200.00");
+    EXPECT_EQ(box(ReplacementCostBox)->text(), "$1,400.00");
+    EXPECT_EQ(box(AppraisedValueBox)->text(), "$900.00");
+    EXPECT_EQ(box(PurchaseDateBox)->text(), "5/1/00");
     // Both boxes of one field show it.
-    EXPECT_EQ(box(17)->text(), "On");
-    EXPECT_EQ(box(18)->text(), "On");
-    EXPECT_EQ(box(23)->text(), "Quorvel Hair Studio");
-    EXPECT_EQ(box(24)->text(), "Quorvel Hair Studio");
-    EXPECT_EQ(w.Label2->text(), "The time is 2:05:09 PM");
-    EXPECT_EQ(w.Label3->text(), "Today's date....8/12/2026");
+    EXPECT_EQ(box(SiteBox)->text(), "On");
+    EXPECT_EQ(box(SiteAgainBox)->text(), "On");
+    EXPECT_EQ(box(BusinessNameBox)->text(), "Quorvel Hair Studio");
+    EXPECT_EQ(box(BusinessNameAgainBox)->text(), "Quorvel Hair Studio");
+    EXPECT_EQ(w.timeLabel->text(), "The time is 2:05:09 PM");
+    EXPECT_EQ(w.dateLabel->text(), "Today's date....8/12/2026");
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
     // Panels and the calendar wait to be asked for.
-    EXPECT_FALSE(w.Picture2->isVisible());
-    EXPECT_FALSE(w.Picture3->isVisible());
-    EXPECT_FALSE(w.MonthView1->isVisible());
-    EXPECT_EQ(w.Combo3->currentText(), "Category");
-    EXPECT_EQ(w.Combo2->currentText(), "Location");
-    EXPECT_EQ(w.Combo6->currentText(), "On/Off");
-    EXPECT_EQ(w.Combo3->count(), 14);
-    EXPECT_EQ(w.Combo2->count(), 17);
-    EXPECT_EQ(w.DataGrid2->model()->columnCount(), 21);
+    EXPECT_FALSE(w.businessPanel->isVisible());
+    EXPECT_FALSE(w.gridPanel->isVisible());
+    EXPECT_FALSE(w.calendar->isVisible());
+    EXPECT_EQ(w.categoryList->currentText(), "Category");
+    EXPECT_EQ(w.locationList->currentText(), "Location");
+    EXPECT_EQ(w.siteList->currentText(), "On/Off");
+    EXPECT_EQ(w.categoryList->count(), 14);
+    EXPECT_EQ(w.locationList->count(), 17);
+    EXPECT_EQ(w.assetGrid->model()->columnCount(), 21);
 }
 
 TEST_F(AssetsTest, AddedItemIsStoredWithItsTypesAndNotes)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdAdd);
     EXPECT_EQ(w.lblStatus->text(), "Add record");
-    EXPECT_TRUE(w.txtfields.value(0)->hasFocus());
-    type(box(0), "Electronics");
-    type(box(2), "Till");
-    type(box(7), "$1,234.50");
-    type(box(8), "3/4/05");
-    type(w.rtf3, "Serviced yearly");
+    EXPECT_TRUE(w.txtfields.value(CategoryBox)->hasFocus());
+    type(box(CategoryBox), "Electronics");
+    type(box(ItemNameBox), "Till");
+    type(box(PurchasePriceBox), "$1,234.50");
+    type(box(PurchaseDateBox), "3/4/05");
+    type(w.notesBox, "Serviced yearly");
     click(w.cmdUpdate);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_TRUE(w.cmdAdd->isVisible());
@@ -71,14 +71,14 @@ TEST_F(AssetsTest, AddedItemIsStoredWithItsTypesAndNotes)
 
 TEST_F(AssetsTest, EnterInBrowseModeSavesTypedText)
 {
-    Form2& w = open();
-    type(box(4), "Takara");
+    BusinessAssets& w = open();
+    type(box(ManufacturerBox), "Takara");
     qvtest::press(Qt::Key_Return);
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
     EXPECT_TRUE(messages().isEmpty());
     // While editing, Enter does nothing.
     click(w.cmdEdit);
-    type(box(4), "Belmont");
+    type(box(ManufacturerBox), "Belmont");
     qvtest::press(Qt::Key_Return);
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
     EXPECT_TRUE(w.cmdUpdate->isVisible());
@@ -86,15 +86,15 @@ TEST_F(AssetsTest, EnterInBrowseModeSavesTypedText)
 
 TEST_F(AssetsTest, NextAndPreviousStopAtTheEndsWithoutBeepOrMessage)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdNext);
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
     click(w.cmdNext);
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
     EXPECT_EQ(w.lblStatus->text(), "Record: 2");
     click(w.cmdPrevious);
     click(w.cmdPrevious);
-    EXPECT_EQ(box(2)->text(), "Salon Chair");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
     EXPECT_EQ(ui.script.beeps(), 0);
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -102,17 +102,17 @@ TEST_F(AssetsTest, NextAndPreviousStopAtTheEndsWithoutBeepOrMessage)
 TEST_F(AssetsTest, EmptyTableMovesNowhereQuietly)
 {
     seed = false;
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdNext);
     click(w.cmdPrevious);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
-    EXPECT_EQ(w.DataGrid2->model()->rowCount(), 0);
+    EXPECT_EQ(w.assetGrid->model()->rowCount(), 0);
     EXPECT_FALSE(pictureShown());
 }
 
 TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     ui.script.msgAnswers = {qv::MsgResult::No};
     click(w.cmdDelete);
     ASSERT_EQ(ui.script.events.size(), 1u);
@@ -120,18 +120,18 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
     EXPECT_EQ(db.count("Business"), 2);
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 
     ui.script.msgAnswers = {qv::MsgResult::Yes};
     click(w.cmdDelete);
     EXPECT_EQ(db.count("Business"), 1);
     EXPECT_FALSE(stored("Hair Dryer", "ItemName").isValid());
-    EXPECT_EQ(box(2)->text(), "Salon Chair");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
 }
 
 TEST_F(AssetsTest, DeleteWhileAddingDeletesNothing)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdAdd);
     ui.script.msgAnswers = {qv::MsgResult::Yes};
     // The button is not on screen while adding: the handler itself is asked.
@@ -142,18 +142,18 @@ TEST_F(AssetsTest, DeleteWhileAddingDeletesNothing)
 
 TEST_F(AssetsTest, RefusedSaveSaysSoAndKeepsThePicturePath)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     const QString path = pictureFile("chair.bmp", Qt::red);
     ui.script.fileAnswers = {path};
     click(w.cmdEdit);
-    click(w.Command2);
-    type(box(8), "no date at all");
+    click(w.insertPictureButton);
+    type(box(PurchaseDateBox), "no date at all");
     click(w.cmdUpdate);
     EXPECT_EQ(messages(), QStringList{"You do not have a record to update. Click Cancel."});
     // Still editing, and the path is not lost with the failure.
     EXPECT_TRUE(w.cmdCancel->isVisible());
-    EXPECT_EQ(box(16)->text(), path);
-    type(box(8), "6/1/00");
+    EXPECT_EQ(box(PicturePathBox)->text(), path);
+    type(box(PurchaseDateBox), "6/1/00");
     click(w.cmdUpdate);
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
     EXPECT_EQ(stored("Salon Chair", "PurchaseDate").toDate(), QDate(2000, 6, 1));
@@ -163,41 +163,41 @@ TEST_F(AssetsTest, RefusedSaveSaysSoAndKeepsThePicturePath)
 
 TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     // A pick from the list.
-    ASSERT_TRUE(qvtest::pick(w.Combo3, "Office Equipment"));
-    EXPECT_EQ(box(0)->text(), "Office Equipment");
+    ASSERT_TRUE(qvtest::pick(w.categoryList, "Office Equipment"));
+    EXPECT_EQ(box(CategoryBox)->text(), "Office Equipment");
     // Typed text goes only when the list's own box is clicked.
-    type(w.Combo2->lineEdit(), "Back Room");
-    EXPECT_EQ(box(1)->text(), "Salon");
-    qvtest::clickAt(w.Combo2->lineEdit());
-    EXPECT_EQ(box(1)->text(), "Back Room");
+    type(w.locationList->lineEdit(), "Back Room");
+    EXPECT_EQ(box(LocationBox)->text(), "Salon");
+    qvtest::clickAt(w.locationList->lineEdit());
+    EXPECT_EQ(box(LocationBox)->text(), "Back Room");
     // Emptying the list empties the box.
-    type(w.Combo3->lineEdit(), "");
-    EXPECT_EQ(box(0)->text(), "");
+    type(w.categoryList->lineEdit(), "");
+    EXPECT_EQ(box(CategoryBox)->text(), "");
     // The site list writes only its two values, in the first box.
-    type(w.Combo6->lineEdit(), "Off Site");
-    qvtest::clickAt(w.Combo6->lineEdit());
-    EXPECT_EQ(box(17)->text(), "Off Site");
-    type(w.Combo6->lineEdit(), "Elsewhere");
-    qvtest::clickAt(w.Combo6->lineEdit());
-    EXPECT_EQ(box(17)->text(), "Off Site");
+    type(w.siteList->lineEdit(), "Off Site");
+    qvtest::clickAt(w.siteList->lineEdit());
+    EXPECT_EQ(box(SiteBox)->text(), "Off Site");
+    type(w.siteList->lineEdit(), "Elsewhere");
+    qvtest::clickAt(w.siteList->lineEdit());
+    EXPECT_EQ(box(SiteBox)->text(), "Off Site");
     click(w.cmdNext);
     click(w.cmdPrevious);
     EXPECT_EQ(stored("Salon Chair", "On_OffSite").toString(), "Off Site");
-    EXPECT_EQ(box(18)->text(), "Off Site");
+    EXPECT_EQ(box(SiteAgainBox)->text(), "Off Site");
     EXPECT_EQ(stored("Salon Chair", "Location").toString(), "Back Room");
 }
 
 TEST_F(AssetsTest, ClearButtonsEmptyTheBoxButNotTheList)
 {
-    Form2& w = open();
-    ASSERT_TRUE(qvtest::pick(w.Combo3, "Vehicle"));
-    click(w.Command14);
-    EXPECT_EQ(box(0)->text(), "");
-    EXPECT_EQ(w.Combo3->currentText(), "Vehicle");
-    click(w.Command12);
-    EXPECT_EQ(box(1)->text(), "");
+    BusinessAssets& w = open();
+    ASSERT_TRUE(qvtest::pick(w.categoryList, "Vehicle"));
+    click(w.clearCategoryButton);
+    EXPECT_EQ(box(CategoryBox)->text(), "");
+    EXPECT_EQ(w.categoryList->currentText(), "Vehicle");
+    click(w.clearLocationButton);
+    EXPECT_EQ(box(LocationBox)->text(), "");
     click(w.cmdNext);
     EXPECT_TRUE(stored("Salon Chair", "Category").toString().isEmpty());
     EXPECT_TRUE(stored("Salon Chair", "Location").toString().isEmpty());
@@ -205,11 +205,11 @@ TEST_F(AssetsTest, ClearButtonsEmptyTheBoxButNotTheList)
 
 TEST_F(AssetsTest, FocusedBoxTurnsWhiteAndBackToTheWindowColour)
 {
-    Form2& w = open();
-    type(box(3), "x");
-    EXPECT_TRUE(box(3)->styleSheet().contains("#FFFFFF"));
-    qvtest::clickAt(box(5));
-    EXPECT_TRUE(box(3)->styleSheet().contains("#BAC9D1"));
+    BusinessAssets& w = open();
+    type(box(ItemDescriptionBox), "x");
+    EXPECT_TRUE(box(ItemDescriptionBox)->styleSheet().contains("#FFFFFF"));
+    qvtest::clickAt(box(ModelBox));
+    EXPECT_TRUE(box(ItemDescriptionBox)->styleSheet().contains("#BAC9D1"));
     (void)w;
 }
 
@@ -218,7 +218,7 @@ TEST_F(AssetsTest, FocusedBoxTurnsWhiteAndBackToTheWindowColour)
 // of the window, and they print in the size they were written in.
 TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     const QRegularExpression sizes(QStringLiteral("\\\\fs(\\d+)"));
     auto storedSizes = [&] {
         QStringList found;
@@ -229,10 +229,10 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
         return found;
     };
     // The test screen is larger than the window was drawn for.
-    const double firstShown = w.rtf3->font().pointSizeF();
+    const double firstShown = w.notesBox->font().pointSizeF();
     ASSERT_GT(firstShown, 8.5);
     click(w.cmdEdit);
-    type(w.rtf3, "Serviced yearly");
+    type(w.notesBox, "Serviced yearly");
     click(w.cmdUpdate);
     EXPECT_EQ(storedSizes().join(","), "16");
 
@@ -242,15 +242,15 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const double shown = w.rtf3->font().pointSizeF();
+    const double shown = w.notesBox->font().pointSizeF();
     ASSERT_GT(shown, firstShown);
     // The stored note is shown as large as what is typed now.
-    QTextCursor first(w.rtf3->document());
+    QTextCursor first(w.notesBox->document());
     first.setPosition(1);
-    EXPECT_NEAR(first.charFormat().font().resolve(w.rtf3->document()->defaultFont()).pointSizeF(), shown, 0.01);
+    EXPECT_NEAR(first.charFormat().font().resolve(w.notesBox->document()->defaultFont()).pointSizeF(), shown, 0.01);
 
     click(w.cmdEdit);
-    w.rtf3->setFocus();
+    w.notesBox->setFocus();
     qvtest::press(Qt::Key_End, Qt::ControlModifier);
     qvtest::typeKeys(" and oiled");
     click(w.cmdUpdate);
@@ -259,7 +259,7 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
     EXPECT_EQ(storedSizes().join(","), "16");
 
     // On paper the note has the size it was written in.
-    click(w.Command1);
+    click(w.printButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     bool printed = false;
     for (const qv::PrintedText& t : printing->jobs()[0].pages[0].texts)

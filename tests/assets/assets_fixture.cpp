@@ -25,9 +25,9 @@ void AssetsTest::SetUp()
         qv::Windows::registerFactory(name, [] { return new StandIn; });
 }
 
-Form2& AssetsTest::open()
+BusinessAssets& AssetsTest::open()
 {
-    m_window = &showWindow<Form2>();
+    m_window = &showWindow<BusinessAssets>();
     return *m_window;
 }
 

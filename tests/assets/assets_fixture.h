@@ -8,11 +8,13 @@
 
 class AssetsTest : public qvtest::WindowFixture {
 protected:
+    using enum BusinessAssets::Box;
+
     void SetUp() override;
 
-    Form2& open();
-    Form2& win() { return *m_window; }
-    qv::TextBox* box(int index) { return m_window->txtfields.value(index); }
+    BusinessAssets& open();
+    BusinessAssets& win() { return *m_window; }
+    qv::TextBox* box(BusinessAssets::Box role) { return m_window->txtfields.value(role); }
 
     // A field of the item with that name, as stored.
     QVariant stored(const QString& itemName, const QString& field);
@@ -21,7 +23,7 @@ protected:
     bool pictureShown() const;
 
 private:
-    Form2* m_window = nullptr;
+    BusinessAssets* m_window = nullptr;
 };
 
 // The names of the windows the assets window opens, registered as plain

@@ -9,20 +9,20 @@
 
 TEST_F(AssetsTest, InsertedPictureIsSavedWithTheRecordAndShownOnReturn)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     const QString path = pictureFile("chair.bmp", Qt::blue);
     ui.script.fileAnswers = {QString()};
-    click(w.Command2);
-    EXPECT_EQ(box(16)->text(), "");
+    click(w.insertPictureButton);
+    EXPECT_EQ(box(PicturePathBox)->text(), "");
     EXPECT_FALSE(pictureShown());
 
     ui.script.fileAnswers = {path};
-    click(w.Command2);
+    click(w.insertPictureButton);
     ASSERT_EQ(ui.script.events.back().kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events.back().arguments.value(0),
               PictureViewport::fileFilter());
-    EXPECT_EQ(box(16)->text(), path);
-    EXPECT_EQ(w.RichTextBox1->text().trimmed(), path);
+    EXPECT_EQ(box(PicturePathBox)->text(), path);
+    EXPECT_EQ(w.picturePathCopy->text().trimmed(), path);
     EXPECT_TRUE(pictureShown());
 
     click(w.cmdNext);
@@ -38,8 +38,8 @@ TEST_F(AssetsTest, MovedPictureFileShowsNothingButKeepsItsPath)
     db.seed();
     db.execRaw("UPDATE Business SET Imagekey = '/nowhere/gone.jpg' WHERE ItemName = 'Salon Chair'");
     seed = false;
-    Form2& w = open();
-    EXPECT_EQ(box(16)->text(), "/nowhere/gone.jpg");
+    BusinessAssets& w = open();
+    EXPECT_EQ(box(PicturePathBox)->text(), "/nowhere/gone.jpg");
     EXPECT_FALSE(pictureShown());
     EXPECT_TRUE(messages().isEmpty());
     (void)w;
@@ -51,47 +51,47 @@ TEST_F(AssetsTest, DeletedPictureDuringEditComesBackOnCancel)
     db.seed();
     db.execRaw(QStringLiteral("UPDATE Business SET Imagekey = '%1' WHERE ItemName = 'Salon Chair'").arg(path));
     seed = false;
-    Form2& w = open();
+    BusinessAssets& w = open();
     EXPECT_TRUE(pictureShown());
     click(w.cmdEdit);
-    click(w.Command3);
-    EXPECT_EQ(box(16)->text(), "");
+    click(w.deletePictureButton);
+    EXPECT_EQ(box(PicturePathBox)->text(), "");
     EXPECT_FALSE(pictureShown());
     EXPECT_TRUE(messages().isEmpty());
     click(w.cmdCancel);
-    EXPECT_EQ(box(16)->text(), path);
+    EXPECT_EQ(box(PicturePathBox)->text(), path);
     EXPECT_TRUE(pictureShown());
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
 }
 
 TEST_F(AssetsTest, FindByPartOfTheItemName)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     ui.script.inputAnswers = {"Dry"};
-    click(w.Command6);
+    click(w.findByItemNameButton);
     ASSERT_FALSE(ui.script.events.empty());
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text, "Enter the ID.");
     EXPECT_EQ(ui.script.events[0].title, "");
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
     EXPECT_EQ(w.lblStatus->text(), "Record: 2");
 
     ui.script.clear();
     ui.script.inputAnswers = {"Mirror"};
-    click(w.Command6);
+    click(w.findByItemNameButton);
     EXPECT_EQ(messages(), QStringList{"Could not find your Item. Mirror"});
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 
     ui.script.clear();
     ui.script.inputAnswers = {""};
-    click(w.Command6);
+    click(w.findByItemNameButton);
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 
     // An apostrophe is only a letter to look for.
     ui.script.inputAnswers = {"O'Brien"};
-    click(w.Command6);
-    EXPECT_EQ(box(2)->text(), "Hair Dryer");
+    click(w.findByItemNameButton);
+    EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 }
 
 namespace {
@@ -117,27 +117,27 @@ struct ReportWatch {
 
 TEST_F(AssetsTest, ReportsShowTheStoredRowsNotTheUnsavedEdits)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     click(w.cmdEdit);
-    type(box(7), "999999");
+    type(box(PurchasePriceBox), "999999");
     ReportWatch totals;
     totals.arm();
-    click(w.Command21);
+    click(w.totalsReportButton);
     EXPECT_TRUE(totals.shown);
     EXPECT_GT(totals.pages, 0);
     EXPECT_TRUE(messages().isEmpty());
     // The window's own edit is still pending.
-    EXPECT_EQ(box(7)->text(), "999999");
+    EXPECT_EQ(box(PurchasePriceBox)->text(), "999999");
     EXPECT_DOUBLE_EQ(storedMoney("Salon Chair", "PurchasePrice"), 1200.0);
     click(w.cmdCancel);
 
     const QString path = pictureFile("chair.png", Qt::yellow);
     ui.script.fileAnswers = {path};
-    click(w.Command2);
+    click(w.insertPictureButton);
     w.picture->clearPicture();
     ReportWatch assets;
     assets.arm();
-    click(w.Image4);
+    click(w.assetReportButton);
     EXPECT_TRUE(assets.shown);
     // The report reloads the current item's picture.
     EXPECT_TRUE(pictureShown());

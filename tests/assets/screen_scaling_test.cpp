@@ -9,7 +9,7 @@
 namespace {
 
 // The window finds a screen of this size the next time it is activated.
-void moveToScreen(Form2& w, QSize screen)
+void moveToScreen(BusinessAssets& w, QSize screen)
 {
     w.scaling.screenPixels = [screen] { return screen; };
     QEvent activate(QEvent::WindowActivate);
@@ -17,7 +17,7 @@ void moveToScreen(Form2& w, QSize screen)
     QApplication::processEvents();
 }
 
-void expectBarsWholeAtTheFoot(Form2& w, const char* when)
+void expectBarsWholeAtTheFoot(BusinessAssets& w, const char* when)
 {
     EXPECT_EQ(w.picStatBox->geometry().bottom(), w.height() - 1) << when;
     EXPECT_EQ(w.picButtons->geometry().bottom() + 1, w.picStatBox->y()) << when;
@@ -32,7 +32,7 @@ void expectBarsWholeAtTheFoot(Form2& w, const char* when)
 
 TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheFoot)
 {
-    Form2& w = open();
+    BusinessAssets& w = open();
     moveToScreen(w, QSize(1280, 1024));
     expectBarsWholeAtTheFoot(w, "rescaled to the screen");
     EXPECT_EQ(qvtest::widgetAtCentreOf(w.cmdNext), w.cmdNext);
