@@ -1,8 +1,8 @@
 #include "staff/calendar_tips.h"
 
-QV_REGISTER_WINDOW(frmquicktips3);
+QV_REGISTER_WINDOW_AS(CalendarTips, "frmquicktips3");
 
-frmquicktips3::frmquicktips3()
+CalendarTips::CalendarTips()
     : QuickTipNote(QStringLiteral("frmquicktips3"), QStringLiteral("Calendar Tips"),
                    QStringLiteral("To add a month: click Add, type the day numbers into the cells of the days on "
                                   "which the month falls (a month that begins on a Saturday has 1 in the Saturday "

@@ -3,8 +3,8 @@
 // emptied. Opened by the tips picture of the calendar.
 #include "shell/quick_tips.h"
 
-class frmquicktips3 : public QuickTipNote {
+class CalendarTips : public QuickTipNote {
     Q_OBJECT
 public:
-    frmquicktips3();
+    CalendarTips();
 };

@@ -14,7 +14,7 @@
 #include <QResizeEvent>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(frmtest1);
+QV_REGISTER_WINDOW_AS(CommissionPayments, "frmtest1");
 
 namespace {
 
@@ -48,22 +48,22 @@ const QList<qv::GridColumn>& gridColumns()
 
 } // namespace
 
-frmtest1::frmtest1(QWidget* parent)
+CommissionPayments::CommissionPayments(QWidget* parent)
     : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Employee Commissions "));
     buildLayout();
 }
 
-QString frmtest1::connectionString() const { return shapeConnectionString(); }
+QString CommissionPayments::connectionString() const { return shapeConnectionString(); }
 
-QString frmtest1::recordSource() const
+QString CommissionPayments::recordSource() const
 {
     return QStringLiteral("SHAPE {select * from Employees1} AS ParentCMD APPEND ({select * from Employees1} AS "
                           "ChildCMD RELATE LastName TO LastName) AS ChildCMD");
 }
 
-void frmtest1::buildLayout()
+void CommissionPayments::buildLayout()
 {
     setTwipsSize(8910, 7200);
     QPalette back = palette();
@@ -85,28 +85,29 @@ void frmtest1::buildLayout()
         return l;
     };
 
-    struct Box { int index; const char* field; const QString* format; int labelIndex; const char* caption; int top, width, height; };
-    const Box boxes[] = {
-        {1, "LastName", nullptr, 1, "LastName:", 0, 3135, 345},
-        {0, "FirstName", nullptr, 0, "FirstName", 400, 3135, 345},
-        {3, "CommissionsPaid", &kMoney, 3, "Service Commissions:", 840, 2295, 285},
-        {2, "CommissionsPaidProducts", &kMoney, 2, "Products Commissions:", 1200, 2295, 285},
-        {4, "DatePaid", &kShortDate, 4, "DatePaid:", 1560, 1815, 285},
-        {5, "DateFrom", &kShortDate, 7, "Pay Period", 1920, 1335, 285},
-        {6, "TotalsPaid", &kMoney, 6, "TotalsPaid:(Do not enter)", 2760, 1815, 420},
+    struct BoxRow { int index; const char* field; const QString* format; int labelIndex; const char* caption; int top, width, height; };
+    const BoxRow boxes[] = {
+        {LastNameBox, "LastName", nullptr, LastNameCaption, "LastName:", 0, 3135, 345},
+        {FirstNameBox, "FirstName", nullptr, FirstNameCaption, "FirstName", 400, 3135, 345},
+        {ServiceCommissionBox, "CommissionsPaid", &kMoney, ServiceCommissionCaption, "Service Commissions:", 840, 2295, 285},
+        {ProductsCommissionBox, "CommissionsPaidProducts", &kMoney, ProductsCommissionCaption, "Products Commissions:", 1200, 2295, 285},
+        {DatePaidBox, "DatePaid", &kShortDate, DatePaidCaption, "DatePaid:", 1560, 1815, 285},
+        {DateFromBox, "DateFrom", &kShortDate, PayPeriodCaption, "Pay Period", 1920, 1335, 285},
+        {TotalPaidBox, "TotalsPaid", &kMoney, TotalPaidCaption, "TotalsPaid:(Do not enter)", 2760, 1815, 420},
     };
-    for (const Box& b : boxes) {
+    for (const BoxRow& b : boxes) {
         qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), b.format ? *b.format : QString());
         qv::place(box, 2520, b.top, b.width, b.height);
         label(b.labelIndex, QString::fromLatin1(b.caption), 120, b.top + 30, 2340, b.height);
     }
-    qv::TextBox* dateTo = addField(7, QStringLiteral("DateTo"), kShortDate);
+    qv::TextBox* dateTo = addField(DateToBox, QStringLiteral("DateTo"), kShortDate);
     qv::place(dateTo, 4560, 1920, 1335, 285);
-    label(8, QStringLiteral("-> To"), 3960, 1950, 540);
+    label(DateToCaption, QStringLiteral("-> To"), 3960, 1950, 540);
 
-    for (int i : {0, 1, 2, 3, 4, 5, 7})
+    for (int i : {FirstNameBox, LastNameBox, ProductsCommissionBox, ServiceCommissionBox, DatePaidBox, DateFromBox,
+                  DateToBox})
         paintBack(txtfields.value(i), kLightGrey);
-    qv::TextBox* total = txtfields.value(6);
+    qv::TextBox* total = txtfields.value(TotalPaidBox);
     paintBack(total, kFormBack);
     total->setReadOnly(true);
     QFont totalFont = total->font();
@@ -116,70 +117,71 @@ void frmtest1::buildLayout()
 
     for (auto it = txtfields.cbegin(); it != txtfields.cend(); ++it) {
         const int index = it.key();
-        it.value()->gotFocus = [this, index] { txtfields_GotFocus(index); };
-        it.value()->lostFocus = [this, index] { txtfields_LostFocus(index); };
+        it.value()->gotFocus = [this, index] { boxGotFocus(index); };
+        it.value()->lostFocus = [this, index] { boxLostFocus(index); };
     }
     QList<QWidget*> order;
-    for (int index : {1, 0, 3, 2, 4, 5, 7, 6})
+    for (int index : {LastNameBox, FirstNameBox, ServiceCommissionBox, ProductsCommissionBox, DatePaidBox, DateFromBox,
+                      DateToBox, TotalPaidBox})
         order << txtfields.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    dcboCustomer = new qv::DataCombo(this);
-    dcboCustomer->setObjectName(QStringLiteral("dcboCustomer"));
-    dcboCustomer->setToolTip(kNameTip);
-    qv::place(dcboCustomer, 5880, 0, 2055, 345);
-    DataCombo1 = new qv::DataCombo(this);
-    DataCombo1->setObjectName(QStringLiteral("DataCombo1"));
-    DataCombo1->setToolTip(kNameTip);
-    qv::place(DataCombo1, 5880, 400, 2055, 345);
-    connect(dcboCustomer, &QComboBox::activated, this, [this] { guard([this] { dcboCustomer_Click(); }); });
-    connect(DataCombo1, &QComboBox::activated, this, [this] { guard([this] { DataCombo1_Click(); }); });
+    lastNameList = new qv::DataCombo(this);
+    lastNameList->setObjectName(QStringLiteral("dcboCustomer"));
+    lastNameList->setToolTip(kNameTip);
+    qv::place(lastNameList, 5880, 0, 2055, 345);
+    firstNameList = new qv::DataCombo(this);
+    firstNameList->setObjectName(QStringLiteral("DataCombo1"));
+    firstNameList->setToolTip(kNameTip);
+    qv::place(firstNameList, 5880, 400, 2055, 345);
+    connect(lastNameList, &QComboBox::activated, this, [this] { guard([this] { pickLastName(); }); });
+    connect(firstNameList, &QComboBox::activated, this, [this] { guard([this] { pickFirstName(); }); });
 
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    Command1->setIconSize(QSize(24, 24));
-    Command1->setToolTip(QStringLiteral("Find Paid Commissions by Last Name"));
-    qv::place(Command1, 6120, 1320, 615, 495);
+    findByLastNameButton = new QPushButton(this);
+    findByLastNameButton->setObjectName(QStringLiteral("Command1"));
+    findByLastNameButton->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    findByLastNameButton->setIconSize(QSize(24, 24));
+    findByLastNameButton->setToolTip(QStringLiteral("Find Paid Commissions by Last Name"));
+    qv::place(findByLastNameButton, 6120, 1320, 615, 495);
     auto* findCaption = new QLabel(QStringLiteral("Find Paid Commissions by Last Name"), this);
     findCaption->setObjectName(QStringLiteral("Label3"));
     findCaption->setWordWrap(true);
     qv::place(findCaption, 6840, 1320, 1980, 495);
 
-    label(5,
+    label(InstructionsCaption,
           QStringLiteral("Enter the Name ,service and products commissions. Totals will be added for you when you "
                          "click update.Or you may click Sub Total."),
           6240, 1920, 1980, 1215);   // beside the lamp, not under it
 
-    Command2 = new QPushButton(QStringLiteral("SubTotal"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    qv::place(Command2, 4560, 3000, 975, 375);
+    subTotalButton = new QPushButton(QStringLiteral("SubTotal"), this);
+    subTotalButton->setObjectName(QStringLiteral("Command2"));
+    qv::place(subTotalButton, 4560, 3000, 975, 375);
 
-    Image3 = new qv::PictureBox(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(lampPicture(28));
-    Image3->setToolTip(QStringLiteral("Quick Tips"));
-    qv::place(Image3, 8280, 2760, 480, 480);
+    tipsLamp = new qv::PictureBox(this);
+    tipsLamp->setObjectName(QStringLiteral("Image3"));
+    tipsLamp->setPixmap(lampPicture(28));
+    tipsLamp->setToolTip(QStringLiteral("Quick Tips"));
+    qv::place(tipsLamp, 8280, 2760, 480, 480);
 
-    grdDataGrid = new qv::DataGrid(this);
-    grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
-    qv::place(grdDataGrid, 240, 3480, 8520, 2625);
+    paymentsGrid = new qv::DataGrid(this);
+    paymentsGrid->setObjectName(QStringLiteral("grdDataGrid"));
+    qv::place(paymentsGrid, 240, 3480, 8520, 2625);
     // Long captions over narrow money columns: smaller type in the header.
-    QFont headerFont = grdDataGrid->horizontalHeader()->font();
+    QFont headerFont = paymentsGrid->horizontalHeader()->font();
     headerFont.setPointSize(7);
-    grdDataGrid->horizontalHeader()->setFont(headerFont);
+    paymentsGrid->horizontalHeader()->setFont(headerFont);
     // Picking a payment moves the record: not while one is being written.
-    grdDataGrid->beforeRowPick = [this] { return !editing(); };
+    paymentsGrid->beforeRowPick = [this] { return !editing(); };
 
     cmdRefresh->setText(QStringLiteral("&All Emp"));
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    connect(Image3, &qv::PictureBox::clicked, this, [this] { guard([this] { Image3_Click(); }); });
+    onClick(findByLastNameButton, [this] { findByLastName(); });
+    onClick(subTotalButton, [this] { subTotal(); });
+    connect(tipsLamp, &qv::PictureBox::clicked, this, [this] { guard([this] { showQuickTips(); }); });
 }
 
-void frmtest1::resizeEvent(QResizeEvent* e)
+void CommissionPayments::resizeEvent(QResizeEvent* e)
 {
     // The two bars keep their own places rather than the foot of the window.
     qv::place(picButtons, 1200, 6240, 7365, 300);
@@ -189,57 +191,57 @@ void frmtest1::resizeEvent(QResizeEvent* e)
 
 // ---------------------------------------------------------------- load
 
-void frmtest1::formLoad()
+void CommissionPayments::formLoad()
 {
     // A missing database leaves an empty window whose buttons say why.
     ignoreErrors([this] { RecordForm::formLoad(); });
     ignoreErrors([this] { RemoveCloseCommand(this); });
     nameListConnection = lookupConnectionString();
-    ignoreErrors([this] { BindNameCombos(); });
+    ignoreErrors([this] { bindNameLists(); });
     ignoreErrors([this] { bindGridToOwnPayments(); });
 }
 
-void frmtest1::BindNameCombos()
+void CommissionPayments::bindNameLists()
 {
     ClassEmployees employees;
     if (std::shared_ptr<qv::Recordset> rows = employees.rsemployee(nameListConnection))
-        dcboCustomer->setRowSource(rows, QStringLiteral("LastName"));
+        lastNameList->setRowSource(rows, QStringLiteral("LastName"));
     if (std::shared_ptr<qv::Recordset> rows = employees.rsemployee(nameListConnection))
-        DataCombo1->setRowSource(rows, QStringLiteral("FirstName"));
+        firstNameList->setRowSource(rows, QStringLiteral("FirstName"));
 }
 
-void frmtest1::dcboCustomer_Click()
+void CommissionPayments::pickLastName()
 {
-    txtfields.value(1)->setBoxText(dcboCustomer->text());
+    txtfields.value(LastNameBox)->setBoxText(lastNameList->text());
 }
 
-void frmtest1::DataCombo1_Click()
+void CommissionPayments::pickFirstName()
 {
-    txtfields.value(0)->setBoxText(DataCombo1->text());
+    txtfields.value(FirstNameBox)->setBoxText(firstNameList->text());
 }
 
 // ---------------------------------------------------------------- grid
 
-void frmtest1::bindGridToOwnPayments()
+void CommissionPayments::bindGridToOwnPayments()
 {
     m_gridShows = GridShows::OwnPayments;
     const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
-    grdDataGrid->setDataSource(chapter, gridColumns());
+    paymentsGrid->setDataSource(chapter, gridColumns());
 }
 
-void frmtest1::bindGridToAllPayments()
+void CommissionPayments::bindGridToAllPayments()
 {
     m_gridShows = GridShows::AllPayments;
-    grdDataGrid->setDataSource(adoPrimaryRS, gridColumns());
+    paymentsGrid->setDataSource(adoPrimaryRS, gridColumns());
 }
 
-void frmtest1::unbindGrid()
+void CommissionPayments::unbindGrid()
 {
     m_gridShows = GridShows::Nothing;
-    grdDataGrid->setDataSource(nullptr);
+    paymentsGrid->setDataSource(nullptr);
 }
 
-void frmtest1::adoPrimaryRS_MoveComplete()
+void CommissionPayments::adoPrimaryRS_MoveComplete()
 {
     RecordForm::adoPrimaryRS_MoveComplete();
     // The employee's payments follow the payment shown.
@@ -249,14 +251,14 @@ void frmtest1::adoPrimaryRS_MoveComplete()
 
 // ---------------------------------------------------------------- total
 
-bool frmtest1::addUpTotal()
+bool CommissionPayments::addUpTotal()
 {
     // An empty commission counts as none, so that the total stored is always
     // the sum of the two; a commission that is no amount leaves the total
     // alone (the save then names the box's problem).
-    const QString services = txtfields.value(3)->text().trimmed();
-    const QString products = txtfields.value(2)->text().trimmed();
-    qv::TextBox* total = txtfields.value(6);
+    const QString services = txtfields.value(ServiceCommissionBox)->text().trimmed();
+    const QString products = txtfields.value(ProductsCommissionBox)->text().trimmed();
+    qv::TextBox* total = txtfields.value(TotalPaidBox);
     std::optional<qv::Money> s = services.isEmpty() ? std::optional<qv::Money>(qv::Money()) : qv::tryReadMoney(services);
     std::optional<qv::Money> p = products.isEmpty() ? std::optional<qv::Money>(qv::Money()) : qv::tryReadMoney(products);
     if (!s || !p)
@@ -272,22 +274,22 @@ bool frmtest1::addUpTotal()
     return true;
 }
 
-void frmtest1::Command2_Click()
+void CommissionPayments::subTotal()
 {
     addUpTotal();
 }
 
 // ---------------------------------------------------------------- record form
 
-void frmtest1::SetButtons(bool flag)
+void CommissionPayments::SetButtons(bool flag)
 {
     RecordForm::SetButtons(flag);
     // The find moves to another payment, so it waits like the navigation.
-    if (Command1)
-        Command1->setEnabled(flag);
+    if (findByLastNameButton)
+        findByLastNameButton->setEnabled(flag);
 }
 
-void frmtest1::cmdUpdate_Click()
+void CommissionPayments::cmdUpdate_Click()
 {
     addUpTotal();
     try {
@@ -311,12 +313,12 @@ void frmtest1::cmdUpdate_Click()
     ignoreErrors([this] { bindGridToOwnPayments(); });
 }
 
-void frmtest1::cmdCancel_Click()
+void CommissionPayments::cmdCancel_Click()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToOwnPayments(); });
 }
 
-void frmtest1::cmdRefresh_Click()
+void CommissionPayments::cmdRefresh_Click()
 {
     ignoreErrors([this] {
         adoPrimaryRS->moveNext();
@@ -330,7 +332,7 @@ void frmtest1::cmdRefresh_Click()
 
 // ---------------------------------------------------------------- find
 
-void frmtest1::Command1_Click()
+void CommissionPayments::findByLastName()
 {
     if (editing() || !adoPrimaryRS)
         return;
@@ -348,19 +350,19 @@ void frmtest1::Command1_Click()
 
 // ---------------------------------------------------------------- boxes
 
-void frmtest1::txtfields_GotFocus(int index)
+void CommissionPayments::boxGotFocus(int index)
 {
     qv::TextBox* box = txtfields.value(index);
     box->selectAll();
     paintBack(box, kWhite);
 }
 
-void frmtest1::txtfields_LostFocus(int index)
+void CommissionPayments::boxLostFocus(int index)
 {
     paintBack(txtfields.value(index), kLightGrey);
 }
 
-void frmtest1::Image3_Click()
+void CommissionPayments::showQuickTips()
 {
     qv::Windows::show(QStringLiteral("frmquicktips4"));
 }

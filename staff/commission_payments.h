@@ -15,29 +15,52 @@ class DataGrid;
 class PictureBox;
 }
 
-class frmtest1 : public RecordForm {
+class CommissionPayments : public RecordForm {
     Q_OBJECT
 public:
-    explicit frmtest1(QWidget* parent = nullptr);
+    // The boxes by the field each shows, and the captions beside them.
+    enum Box : int {
+        FirstNameBox = 0,            // FirstName
+        LastNameBox = 1,             // LastName
+        ProductsCommissionBox = 2,   // CommissionsPaidProducts
+        ServiceCommissionBox = 3,    // CommissionsPaid
+        DatePaidBox = 4,             // DatePaid
+        DateFromBox = 5,             // DateFrom, first day of the pay period
+        TotalPaidBox = 6,            // TotalsPaid, always worked out by the window
+        DateToBox = 7,               // DateTo, last day of the pay period
+    };
+    enum Caption : int {
+        FirstNameCaption = 0,
+        LastNameCaption = 1,
+        ProductsCommissionCaption = 2,
+        ServiceCommissionCaption = 3,
+        DatePaidCaption = 4,
+        InstructionsCaption = 5,
+        TotalPaidCaption = 6,
+        PayPeriodCaption = 7,
+        DateToCaption = 8,
+    };
 
-    qv::DataGrid* grdDataGrid = nullptr;
-    qv::DataCombo* dcboCustomer = nullptr;   // last names
-    qv::DataCombo* DataCombo1 = nullptr;     // first names
-    QPushButton* Command1 = nullptr;         // find by last name
-    QPushButton* Command2 = nullptr;         // "SubTotal"
-    qv::PictureBox* Image3 = nullptr;
+    explicit CommissionPayments(QWidget* parent = nullptr);
+
+    qv::DataGrid* paymentsGrid = nullptr;
+    qv::DataCombo* lastNameList = nullptr;
+    qv::DataCombo* firstNameList = nullptr;
+    QPushButton* findByLastNameButton = nullptr;
+    QPushButton* subTotalButton = nullptr;
+    qv::PictureBox* tipsLamp = nullptr;
 
     // The string the name lists are read with.
     QString nameListConnection;
 
-    void BindNameCombos();
-    void dcboCustomer_Click();
-    void DataCombo1_Click();
-    void Command2_Click();
-    void Command1_Click();
-    void Image3_Click();
-    void txtfields_GotFocus(int index);
-    void txtfields_LostFocus(int index);
+    void bindNameLists();
+    void pickLastName();
+    void pickFirstName();
+    void subTotal();
+    void findByLastName();
+    void showQuickTips();
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
 
     void SetButtons(bool flag) override;
     void cmdUpdate_Click() override;

@@ -9,12 +9,13 @@
 #include "platform/values/error.h"
 #include "reports/commissions_report.h"
 #include "reports/report_fill.h"
+#include "staff/commission_payments.h"
 
 #include <QApplication>
 #include <QShowEvent>
 #include <limits>
 
-QV_REGISTER_WINDOW(Frmcommissions);
+QV_REGISTER_WINDOW_AS(Commissions, "Frmcommissions");
 
 namespace {
 
@@ -97,30 +98,30 @@ qv::Money commissionOn(qv::Money total, qv::Money rate)
     return currencyProduct(total, rate);
 }
 
-Frmcommissions::Frmcommissions(QWidget* parent)
+Commissions::Commissions(QWidget* parent)
     : qv::Window(parent)
 {
     setWindowTitle(QStringLiteral("frmcommissions"));
     buildLayout();
 }
 
-Frmcommissions::~Frmcommissions() = default;
+Commissions::~Commissions() = default;
 
-QString Frmcommissions::lastStatement() { return s_statement; }
+QString Commissions::lastStatement() { return s_statement; }
 
-void Frmcommissions::forgetLastStatement()
+void Commissions::forgetLastStatement()
 {
     s_statement.clear();
     s_dates.clear();
 }
 
-QColor Frmcommissions::backColor(const QPushButton* button)
+QColor Commissions::backColor(const QPushButton* button)
 {
     const QVariant c = button->property(kBackColor);
     return c.isValid() ? c.value<QColor>() : button->palette().color(QPalette::Button);
 }
 
-void Frmcommissions::buildLayout()
+void Commissions::buildLayout()
 {
     setTwipsSize(7785, 6225);
     QPalette back = palette();
@@ -157,56 +158,56 @@ void Frmcommissions::buildLayout()
 
     // Two-line captions, in buttons wide enough for "Commissions" in the
     // window's type on every screen it rescales to.
-    Command1 = button("Command1", QStringLiteral("Report Of\nCommissions"), 120, 0, 1260, 495);
-    Command1->setAccessibleName(QStringLiteral("Report Of Commissions"));
+    commissionsReportButton = button("Command1", QStringLiteral("Report Of\nCommissions"), 120, 0, 1260, 495);
+    commissionsReportButton->setAccessibleName(QStringLiteral("Report Of Commissions"));
     label("Label5", QStringLiteral("Report of Commissions"), 1440, 120, 2400);
     QLabel* title = label("Label2", QStringLiteral("Commission Database"), 3960, 0, 1620, 495);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);
-    Command2 = button("Command2", QStringLiteral("Enter\nCommissions"), 5640, 0, 1260, 495);
-    Command2->setAccessibleName(QStringLiteral("Enter Commissions"));
-    Command3 = button("Command3", QStringLiteral("Close"), 6960, 0, 735, 315);
+    enterCommissionsButton = button("Command2", QStringLiteral("Enter\nCommissions"), 5640, 0, 1260, 495);
+    enterCommissionsButton->setAccessibleName(QStringLiteral("Enter Commissions"));
+    closeButton = button("Command3", QStringLiteral("Close"), 6960, 0, 735, 315);
 
-    Image3 = new qv::PictureBox(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(lampPicture(28));
-    Image3->setToolTip(QStringLiteral("Click Light for Quick Tips"));
-    qv::place(Image3, 2460, 660, 480, 480);
-    lblLabels.insert(24, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 3600));
+    tipsLamp = new qv::PictureBox(this);
+    tipsLamp->setObjectName(QStringLiteral("Image3"));
+    tipsLamp->setPixmap(lampPicture(28));
+    tipsLamp->setToolTip(QStringLiteral("Click Light for Quick Tips"));
+    qv::place(tipsLamp, 2460, 660, 480, 480);
+    lblLabels.insert(TipsCaption, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 3600));
 
-    txtBegDate = new qv::TextBox(this);
-    txtBegDate->setObjectName(QStringLiteral("txtBegDate"));
-    txtBegDate->setSelectOnFocus(true);
-    qv::place(txtBegDate, 1560, 1200, 1335, 375);
+    firstDateBox = new qv::TextBox(this);
+    firstDateBox->setObjectName(QStringLiteral("txtBegDate"));
+    firstDateBox->setSelectOnFocus(true);
+    qv::place(firstDateBox, 1560, 1200, 1335, 375);
     label("Label10", QStringLiteral("Enter Dates From>To"), 2960, 1260, 1820);
-    txtEndDate = new qv::TextBox(this);
-    txtEndDate->setObjectName(QStringLiteral("txtEndDate"));
-    txtEndDate->setSelectOnFocus(true);
-    qv::place(txtEndDate, 4800, 1200, 1335, 375);
+    lastDateBox = new qv::TextBox(this);
+    lastDateBox->setObjectName(QStringLiteral("txtEndDate"));
+    lastDateBox->setSelectOnFocus(true);
+    qv::place(lastDateBox, 4800, 1200, 1335, 375);
     label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 2520, 1575, 4500, 225);
     QLabel* records = label("Label4", QStringLiteral("EMPLOYEE RECORDS"), 3120, 1800, 2400, 240);
     records->setFont(bold);
 
-    Command5 = button("Command5", QStringLiteral("Services"), 1560, 2040, 855, 255);
-    Command8 = button("Command8", QStringLiteral("Products"), 3480, 2040, 855, 255);
-    Command7 = button("Command7", QStringLiteral("All Totals"), 5640, 2040, 855, 255);
+    servicesButton = button("Command5", QStringLiteral("Services"), 1560, 2040, 855, 255);
+    productsButton = button("Command8", QStringLiteral("Products"), 3480, 2040, 855, 255);
+    allTotalsButton = button("Command7", QStringLiteral("All Totals"), 5640, 2040, 855, 255);
 
     label("Label21", QStringLiteral("Click on name to get information for that record"), 120, 2340, 1395, 1575);
-    DataGrid5 = new qv::DataGrid(this);
-    DataGrid5->setObjectName(QStringLiteral("DataGrid5"));
-    qv::place(DataGrid5, 1560, 2340, 4935, 2175);
+    totalsGrid = new qv::DataGrid(this);
+    totalsGrid->setObjectName(QStringLiteral("DataGrid5"));
+    qv::place(totalsGrid, 1560, 2340, 4935, 2175);
     // The sums are read-only: text typed over a shown name or total is not
     // kept when another row is picked, the boxes just follow the pick.
-    DataGrid5->beforeRowPick = [this] {
-        for (int i : {5, 10})
+    totalsGrid->beforeRowPick = [this] {
+        for (int i : {TotalsBox, ArtistBox})
             if (txtfields.value(i)->dataSource())
                 txtfields.value(i)->refresh();
         return true;
     };
 
     label("Label6", QStringLiteral("Salon Artist"), 240, 5160, 1455);
-    qv::TextBox* artist = box(10, 240, 5400, 1455, 345);
+    qv::TextBox* artist = box(ArtistBox, 240, 5400, 1455, 345);
     paintBack(artist, kPaleYellow);
     QPalette red = artist->palette();
     red.setColor(QPalette::Text, Qt::red);
@@ -215,7 +216,7 @@ void Frmcommissions::buildLayout()
     artist->setAlignment(Qt::AlignCenter);
 
     label("Label12", QStringLiteral("Earned Totals:"), 1920, 5160, 2055);
-    qv::TextBox* totals = box(5, 1920, 5400, 2055, 345);
+    qv::TextBox* totals = box(TotalsBox, 1920, 5400, 2055, 345);
     paintBack(totals, kLightGrey);
     totals->setReadOnly(true);
 
@@ -223,34 +224,34 @@ void Frmcommissions::buildLayout()
     // Two lines, with room for the type growing faster than the window on a
     // wide screen.
     label("Label23", QStringLiteral("Enter Percentage %:"), 4440, 4920, 1560, 480);
-    box(14, 4440, 5400, 1095, 345);
-    Command11 = button("Command11", QStringLiteral("="), 5640, 5400, 255, 360);
-    Command11->setFont(bold);
+    box(PercentageBox, 4440, 5400, 1095, 345);
+    calculateCommissionButton = button("Command11", QStringLiteral("="), 5640, 5400, 255, 360);
+    calculateCommissionButton->setFont(bold);
     label("Label24", QStringLiteral(" Commission "), 6000, 5160, 1575);
-    qv::TextBox* commission = box(7, 6000, 5400, 1575, 345);
+    qv::TextBox* commission = box(CommissionBox, 6000, 5400, 1575, 345);
     paintBack(commission, kLightGrey);
     commission->setReadOnly(true);
     label("Label3",
           QStringLiteral("Note: Enter the Correct % Percentage. For Example: 60% is .60  65% is .65  100% is 1.00 "),
           240, 5790, 7440, 400);
 
-    setTabOrder(txtBegDate, txtEndDate);
-    setTabOrder(txtEndDate, txtfields.value(14));
-    setTabOrder(txtfields.value(14), Command11);
+    setTabOrder(firstDateBox, lastDateBox);
+    setTabOrder(lastDateBox, txtfields.value(PercentageBox));
+    setTabOrder(txtfields.value(PercentageBox), calculateCommissionButton);
 
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command8, [this] { Command8_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command11, [this] { Command11_Click(); });
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
-    connect(Image3, &qv::PictureBox::clicked, this, [this] { guard([this] { Image3_Click(); }); });
+    onClick(servicesButton, [this] { sumServices(); });
+    onClick(productsButton, [this] { sumProducts(); });
+    onClick(allTotalsButton, [this] { sumAllTotals(); });
+    onClick(calculateCommissionButton, [this] { calculateCommission(); });
+    onClick(commissionsReportButton, [this] { showCommissionsReport(); });
+    onClick(enterCommissionsButton, [this] { enterCommissions(); });
+    onClick(closeButton, [this] { closeWindow(); });
+    connect(tipsLamp, &qv::PictureBox::clicked, this, [this] { guard([this] { showQuickTips(); }); });
 }
 
 // ---------------------------------------------------------------- load
 
-void Frmcommissions::formLoad()
+void Commissions::formLoad()
 {
     MakeTopMost(this);
     RemoveCloseCommand(this);
@@ -266,7 +267,7 @@ void Frmcommissions::formLoad()
     rescaling.formLoad(this);
 }
 
-void Frmcommissions::openLastStatement()
+void Commissions::openLastStatement()
 {
     if (s_statement.isEmpty() || !db || !db->isOpen())
         return;
@@ -278,19 +279,19 @@ void Frmcommissions::openLastStatement()
     }
 }
 
-void Frmcommissions::formActivate()
+void Commissions::formActivate()
 {
     rescaling.formActivate(this);
 }
 
-void Frmcommissions::showEvent(QShowEvent* e)
+void Commissions::showEvent(QShowEvent* e)
 {
     qv::Window::showEvent(e);
     if (!e->spontaneous())
-        txtBegDate->setFocus();
+        firstDateBox->setFocus();
 }
 
-void Frmcommissions::formUnload(bool& cancel)
+void Commissions::formUnload(bool& cancel)
 {
     (void)cancel;
     while (QApplication::overrideCursor())
@@ -299,16 +300,16 @@ void Frmcommissions::formUnload(bool& cancel)
 
 // ---------------------------------------------------------------- queries
 
-void Frmcommissions::bindBoxes()
+void Commissions::bindBoxes()
 {
     // Only the boxes whose field the result has: the commission box names a
     // field no sum yields, so what "=" writes there stays as written.
     for (auto it = txtfields.cbegin(); it != txtfields.cend(); ++it) {
         QString field;
         QString format;
-        if (it.key() == 10)
+        if (it.key() == ArtistBox)
             field = QStringLiteral("SalonArtist");
-        else if (it.key() == 5) {
+        else if (it.key() == TotalsBox) {
             field = QStringLiteral("Totals");
             format = kMoneyFormat;
         }
@@ -317,13 +318,13 @@ void Frmcommissions::bindBoxes()
     }
 }
 
-void Frmcommissions::runQuery(Sum sum, QPushButton* clicked)
+void Commissions::runQuery(Sum sum, QPushButton* clicked)
 {
-    for (QPushButton* b : {Command5, Command8, Command7})
+    for (QPushButton* b : {servicesButton, productsButton, allTotalsButton})
         paintButton(b, b == clicked ? kGreen : kYellow);
 
-    const std::optional<QDateTime> from = dayOf(txtBegDate->text());
-    const std::optional<QDateTime> to = dayOf(txtEndDate->text());
+    const std::optional<QDateTime> from = dayOf(firstDateBox->text());
+    const std::optional<QDateTime> to = dayOf(lastDateBox->text());
     if (!from || !to) {
         qv::ui().msgBox(kUnreadableDateRange);
         return;
@@ -346,31 +347,31 @@ void Frmcommissions::runQuery(Sum sum, QPushButton* clicked)
     }
     bindBoxes();
     m_loadResult.reset();
-    DataGrid5->setDataSource(adoPrimaryRS, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
-                                            {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
+    totalsGrid->setDataSource(adoPrimaryRS, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
+                                             {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
     try {
         adoPrimaryRS->requery();
     } catch (const std::exception&) {
     }
 }
 
-void Frmcommissions::Command5_Click() { runQuery(Sum::Services, Command5); }
-void Frmcommissions::Command8_Click() { runQuery(Sum::Products, Command8); }
-void Frmcommissions::Command7_Click() { runQuery(Sum::All, Command7); }
+void Commissions::sumServices() { runQuery(Sum::Services, servicesButton); }
+void Commissions::sumProducts() { runQuery(Sum::Products, productsButton); }
+void Commissions::sumAllTotals() { runQuery(Sum::All, allTotalsButton); }
 
 // ---------------------------------------------------------------- commission
 
-void Frmcommissions::Command11_Click()
+void Commissions::calculateCommission()
 {
     try {
-        DataGrid5->setDataSource(adoPrimaryRS,
-                                 {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
-                                  {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
+        totalsGrid->setDataSource(adoPrimaryRS,
+                                  {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
+                                   {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
     } catch (const std::exception&) {
     }
-    qv::TextBox* commission = txtfields.value(7);
-    const std::optional<qv::Money> total = qv::tryReadMoney(txtfields.value(5)->text());
-    const std::optional<qv::Money> fraction = qv::tryReadMoney(txtfields.value(14)->text());
+    qv::TextBox* commission = txtfields.value(CommissionBox);
+    const std::optional<qv::Money> total = qv::tryReadMoney(txtfields.value(TotalsBox)->text());
+    const std::optional<qv::Money> fraction = qv::tryReadMoney(txtfields.value(PercentageBox)->text());
     if (total && fraction) {
         try {
             commission->setBoxText(qv::plainText(commissionOn(*total, *fraction)));
@@ -383,12 +384,10 @@ void Frmcommissions::Command11_Click()
 
 // ---------------------------------------------------------------- buttons
 
-void Frmcommissions::Command1_Click()
+void Commissions::showCommissionsReport()
 {
     hide();
-    qv::Window* payments = qv::Windows::get(QStringLiteral("frmtest1"));
-    if (payments)
-        payments->hide();
+    qv::Windows::get<CommissionPayments>().hide();
     try {
         DataReport1 report;
         reportFill(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
@@ -399,27 +398,27 @@ void Frmcommissions::Command1_Click()
     }
 }
 
-void Frmcommissions::Command2_Click()
+void Commissions::enterCommissions()
 {
-    qv::Windows::show(QStringLiteral("frmtest1"));
+    qv::Windows::show<CommissionPayments>();
 }
 
-void Frmcommissions::Command3_Click()
+void Commissions::closeWindow()
 {
-    for (int i : {5, 10}) {
+    for (int i : {TotalsBox, ArtistBox}) {
         txtfields.value(i)->unbind();
         txtfields.value(i)->clear();
     }
     if (db)
         db->close();
     db.reset();
-    DataGrid5->setDataSource(nullptr);
+    totalsGrid->setDataSource(nullptr);
     adoPrimaryRS.reset();
     m_loadResult.reset();
     unload();
 }
 
-void Frmcommissions::Image3_Click()
+void Commissions::showQuickTips()
 {
     qv::Windows::show(QStringLiteral("frmquicktips"));
 }

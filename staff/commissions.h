@@ -24,20 +24,30 @@ qv::Money currencyProduct(qv::Money a, qv::Money b);
 // a percentage (60). Rounded and bounded as currencyProduct.
 qv::Money commissionOn(qv::Money total, qv::Money rate);
 
-class Frmcommissions : public qv::Window {
+class Commissions : public qv::Window {
     Q_OBJECT
 public:
-    explicit Frmcommissions(QWidget* parent = nullptr);
-    ~Frmcommissions() override;
+    // The boxes by what each shows, and the one numbered caption.
+    enum Box : int {
+        TotalsBox = 5,        // Totals of the artist picked
+        CommissionBox = 7,    // the commission "=" works out (names CommissionsPaid, which no sum yields)
+        ArtistBox = 10,       // SalonArtist
+        PercentageBox = 14,   // the percentage typed; no field
+    };
+    enum Caption : int { TipsCaption = 24 };
+
+    explicit Commissions(QWidget* parent = nullptr);
+    ~Commissions() override;
 
     // Controls.
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr;
-    QPushButton *Command5 = nullptr, *Command7 = nullptr, *Command8 = nullptr, *Command11 = nullptr;
-    qv::TextBox *txtBegDate = nullptr, *txtEndDate = nullptr;
-    QMap<int, qv::TextBox*> txtfields;   // 5 Totals, 7 commission, 10 SalonArtist, 14 fraction
-    QMap<int, QLabel*> lblLabels;
-    qv::DataGrid* DataGrid5 = nullptr;
-    qv::PictureBox* Image3 = nullptr;
+    QPushButton *commissionsReportButton = nullptr, *enterCommissionsButton = nullptr, *closeButton = nullptr;
+    QPushButton *servicesButton = nullptr, *allTotalsButton = nullptr, *productsButton = nullptr,
+                *calculateCommissionButton = nullptr;
+    qv::TextBox *firstDateBox = nullptr, *lastDateBox = nullptr;
+    QMap<int, qv::TextBox*> txtfields;   // by Box
+    QMap<int, QLabel*> lblLabels;   // by Caption
+    qv::DataGrid* totalsGrid = nullptr;
+    qv::PictureBox* tipsLamp = nullptr;
 
     // Window state.
     std::unique_ptr<qv::Connection> db;
@@ -45,14 +55,14 @@ public:
     SelfRescaling rescaling;
 
     // Handlers.
-    void Command5_Click();   // "Services"
-    void Command8_Click();   // "Products"
-    void Command7_Click();   // "All Totals"
-    void Command11_Click();  // "="
-    void Command1_Click();   // "Report Of Commissions"
-    void Command2_Click();   // "Enter Commissions"
-    void Command3_Click();   // "Close"
-    void Image3_Click();
+    void sumServices();
+    void sumProducts();
+    void sumAllTotals();
+    void calculateCommission();   // "="
+    void showCommissionsReport();
+    void enterCommissions();
+    void closeWindow();
+    void showQuickTips();
 
     // A query button's back colour, as the last query left it.
     static QColor backColor(const QPushButton* button);

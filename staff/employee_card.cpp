@@ -11,19 +11,24 @@ namespace {
 
 // Box per card line, top to bottom; each is printed after its own caption.
 // The social security number, the termination date and the photo path stay off the card.
-const int kCardBoxes[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 14};
+const int kCardBoxes[] = {EmployeeWindow::EmployeeIdBox, EmployeeWindow::LastNameBox, EmployeeWindow::FirstNameBox,
+                          EmployeeWindow::AddressBox, EmployeeWindow::CityBox, EmployeeWindow::StateBox,
+                          EmployeeWindow::ZipCodeBox, EmployeeWindow::PhoneBox, EmployeeWindow::ExtensionBox,
+                          EmployeeWindow::BirthDateBox, EmployeeWindow::HireDateBox, EmployeeWindow::TitleBox,
+                          EmployeeWindow::ReportsToBox, EmployeeWindow::NotesBox};
 
 } // namespace
 
-QList<QPair<QString, QString>> frmEmployee::cardLines() const
+QList<QPair<QString, QString>> EmployeeWindow::cardLines() const
 {
     QList<QPair<QString, QString>> lines;
     for (int box : kCardBoxes)
-        lines.append({lblLabels.value(box == 0 ? 0 : box + 1)->text(), txtfields.value(box)->text()});
+        lines.append({lblLabels.value(box == EmployeeIdBox ? EmployeeIdCaption : box + 1)->text(),
+                      txtfields.value(box)->text()});
     return lines;
 }
 
-void frmEmployee::Command4_Click()
+void EmployeeWindow::printEmployeeCard()
 {
     bool chosen = false;
     passOver([&] { chosen = qv::choosePrinter(); });

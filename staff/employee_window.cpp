@@ -17,7 +17,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(frmEmployee);
+QV_REGISTER_WINDOW_AS(EmployeeWindow, "frmEmployee");
 
 namespace {
 
@@ -35,27 +35,27 @@ struct FieldRow {
 // box i is lblLabels(i + 1), but for the number's, lblLabels(0);
 // lblLabels(1) is the reminder under the column.
 const FieldRow kRows[] = {
-    {0, "EmployeeID", "EmployeeID:"},
-    {13, "EmployeeSS", "Employee SS#:"},
-    {1, "LastName", "LastName:"},
-    {2, "FirstName", "FirstName:"},
-    {3, "Address", "Address:"},
-    {4, "City", "City:"},
-    {5, "Region", "State:"},
-    {6, "PostalCode", "ZipCode:"},
-    {7, "HomePhone", "Phone:"},
-    {8, "Extension", "Extension:"},
-    {9, "BirthDate", "BirthDate:"},
-    {10, "HireDate", "HireDate:"},
-    {15, "TerminationDate", "Termination Date:"},
-    {11, "Title", "Title:"},
-    {12, "ReportsTo", "ReportsTo:"},
-    {14, "Notes", "Notes:"},
+    {EmployeeWindow::EmployeeIdBox, "EmployeeID", "EmployeeID:"},
+    {EmployeeWindow::SocialSecurityBox, "EmployeeSS", "Employee SS#:"},
+    {EmployeeWindow::LastNameBox, "LastName", "LastName:"},
+    {EmployeeWindow::FirstNameBox, "FirstName", "FirstName:"},
+    {EmployeeWindow::AddressBox, "Address", "Address:"},
+    {EmployeeWindow::CityBox, "City", "City:"},
+    {EmployeeWindow::StateBox, "Region", "State:"},
+    {EmployeeWindow::ZipCodeBox, "PostalCode", "ZipCode:"},
+    {EmployeeWindow::PhoneBox, "HomePhone", "Phone:"},
+    {EmployeeWindow::ExtensionBox, "Extension", "Extension:"},
+    {EmployeeWindow::BirthDateBox, "BirthDate", "BirthDate:"},
+    {EmployeeWindow::HireDateBox, "HireDate", "HireDate:"},
+    {EmployeeWindow::TerminationDateBox, "TerminationDate", "Termination Date:"},
+    {EmployeeWindow::TitleBox, "Title", "Title:"},
+    {EmployeeWindow::ReportsToBox, "ReportsTo", "ReportsTo:"},
+    {EmployeeWindow::NotesBox, "Notes", "Notes:"},
 };
 
 int labelOf(int box)
 {
-    return box == 0 ? 0 : box + 1;
+    return box == EmployeeWindow::EmployeeIdBox ? EmployeeWindow::EmployeeIdCaption : box + 1;
 }
 
 // Each column holds its caption and the longest value of an ordinary
@@ -73,22 +73,22 @@ const QList<qv::GridColumn>& gridColumns()
 
 } // namespace
 
-frmEmployee::frmEmployee(QWidget* parent) : RecordForm(parent)
+EmployeeWindow::EmployeeWindow(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Employee Database"));
     buildLayout();
     connectHandlers();
 }
 
-frmEmployee::~frmEmployee() = default;
+EmployeeWindow::~EmployeeWindow() = default;
 
-QString frmEmployee::connectionString() const { return recordWindowConnectionString(); }
+QString EmployeeWindow::connectionString() const { return recordWindowConnectionString(); }
 
-QString frmEmployee::recordSource() const { return QStringLiteral("SELECT *FROM [Employees]"); }
+QString EmployeeWindow::recordSource() const { return QStringLiteral("SELECT *FROM [Employees]"); }
 
 // ---------------------------------------------------------------- layout
 
-void frmEmployee::buildLayout()
+void EmployeeWindow::buildLayout()
 {
     setObjectName(QStringLiteral("frmEmployee"));
     QFont windowFont = font();
@@ -118,11 +118,11 @@ void frmEmployee::buildLayout()
         return b;
     };
 
-    Label1.insert(0, label("Label1_0", "Employee Database", 0, 0, 10590, 300));
-    Label1.value(0)->setAlignment(Qt::AlignCenter);
-    Label1.value(0)->setAutoFillBackground(true);
-    Label1.value(0)->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-    moveByLabel(Label1.value(0), this);
+    dragLabels.insert(TitleStrip, label("Label1_0", "Employee Database", 0, 0, 10590, 300));
+    dragLabels.value(TitleStrip)->setAlignment(Qt::AlignCenter);
+    dragLabels.value(TitleStrip)->setAutoFillBackground(true);
+    dragLabels.value(TitleStrip)->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
+    moveByLabel(dragLabels.value(TitleStrip), this);
 
     // The column of fields.
     int top = 420;
@@ -130,22 +130,24 @@ void frmEmployee::buildLayout()
         const int index = labelOf(row.box);
         lblLabels.insert(index, label(QStringLiteral("lblLabels_%1").arg(index), QString::fromLatin1(row.caption), 120,
                                       top + 30, 1560));
-        qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field), row.box == 15 ? "M/dd/yy" : QString());
+        qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field),
+                                    row.box == TerminationDateBox ? "M/dd/yy" : QString());
         box->setSelectOnFocus(true);
         qv::place(box, 1740, top, 3615, 285);
         top += 330;
     }
     // The table numbers its employees; a number typed here could only be refused.
-    txtfields.value(0)->setReadOnly(true);
-    txtfields.value(0)->setFocusPolicy(Qt::NoFocus);
-    txtfields.value(0)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kGrey));
-    Label7 = label("Label7", "*", 5400, 750 + 15, 120);
-    Label7->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
-    lblLabels.insert(1, label("lblLabels_1", "Remember!  Social Security # is a required field.", 120, top + 30, 5235));
+    txtfields.value(EmployeeIdBox)->setReadOnly(true);
+    txtfields.value(EmployeeIdBox)->setFocusPolicy(Qt::NoFocus);
+    txtfields.value(EmployeeIdBox)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kGrey));
+    requiredMark = label("Label7", "*", 5400, 750 + 15, 120);
+    requiredMark->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
+    lblLabels.insert(ReminderCaption, label("lblLabels_1", "Remember!  Social Security # is a required field.", 120,
+                                            top + 30, 5235));
 
     // The photo: its path above the frame.
-    lblLabels.insert(17, label("lblLabels_17", "Insert Picture of your Employee below.", 6600, 390, 3615));
-    qv::TextBox* path = addField(16, QStringLiteral("Photo"));
+    lblLabels.insert(PhotoCaption, label("lblLabels_17", "Insert Picture of your Employee below.", 6600, 390, 3615));
+    qv::TextBox* path = addField(PhotoPathBox, QStringLiteral("Photo"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
     qv::place(path, 6600, 690, 3615, 315);
@@ -164,12 +166,12 @@ void frmEmployee::buildLayout()
         QIcon icon;
     };
     const BarButton bar[] = {
-        {&Command6, "Command6", &Label2, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
-        {&Command3, "Command3", &Label3, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
-        {&Command4, "Command4", &Label4, "Label4", "Print", "", printIcon()},
-        {&Command2, "Command2", &Label5, "Label5", "Delete", "Delete the picture from the database.",
+        {&showGridButton, "Command6", &databaseCaption, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
+        {&insertPhotoButton, "Command3", &pictureCaption, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
+        {&printCardButton, "Command4", &printCaption, "Label4", "Print", "", printIcon()},
+        {&deletePhotoButton, "Command2", &deleteCaption, "Label5", "Delete", "Delete the picture from the database.",
          standard(QStyle::SP_TrashIcon)},
-        {&Command7, "Command7", &Label6, "Label6", "Report", "Report Of Employees", standard(QStyle::SP_FileIcon)},
+        {&reportButton, "Command7", &reportCaption, "Label6", "Report", "Report Of Employees", standard(QStyle::SP_FileIcon)},
     };
     int buttonTop = 1200;
     for (const BarButton& b : bar) {
@@ -180,61 +182,63 @@ void frmEmployee::buildLayout()
     }
 
     // The finds, under the photo.
-    bttnFind = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 6600, 4320);
-    Command1 = pictureButton("Command1", "Find By ID", standard(QStyle::SP_FileDialogInfoView), 7200, 4320);
-    Label1.insert(11, label("Label1_11", "FIND BY NAME <-OR-> ID #", 6600, 4830, 3615, 240));
-    Label1.insert(12, label("Label1_12",
-                            "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
-                            "originally inserted. Ie. 000-00-0000",
-                            6600, 5100, 3615, 810));
-    Label1.value(12)->setWordWrap(true);
-    moveByLabel(Label1.value(11), this);
-    moveByLabel(Label1.value(12), this);
+    findByLastNameButton = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView),
+                                         6600, 4320);
+    findBySocialSecurityButton = pictureButton("Command1", "Find By ID", standard(QStyle::SP_FileDialogInfoView), 7200,
+                                               4320);
+    dragLabels.insert(FindCaption, label("Label1_11", "FIND BY NAME <-OR-> ID #", 6600, 4830, 3615, 240));
+    dragLabels.insert(FindNote, label("Label1_12",
+                                      "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
+                                      "originally inserted. Ie. 000-00-0000",
+                                      6600, 5100, 3615, 810));
+    dragLabels.value(FindNote)->setWordWrap(true);
+    moveByLabel(dragLabels.value(FindCaption), this);
+    moveByLabel(dragLabels.value(FindNote), this);
 
     // The grid panel, over the middle of the fields: whole rows of them, so
     // that no box shows half under it.
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
-    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kBackground));
-    qv::place(Picture1, 120, 1395, 5385, 2970);
-    auto* gridCaption = new QLabel(QStringLiteral("Employee Database"), Picture1);
+    gridPanel = new QWidget(this);
+    gridPanel->setObjectName(QStringLiteral("Picture1"));
+    gridPanel->setAutoFillBackground(true);
+    gridPanel->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kBackground));
+    qv::place(gridPanel, 120, 1395, 5385, 2970);
+    auto* gridCaption = new QLabel(QStringLiteral("Employee Database"), gridPanel);
     gridCaption->setObjectName(QStringLiteral("DataGrid1_Caption"));
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     gridCaption->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
     qv::place(gridCaption, 90, 60, 4665, 270);
-    Command5 = new QPushButton(QStringLiteral("X"), Picture1);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4845, 45, 435, 285);
-    DataGrid1 = new qv::DataGrid(Picture1);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(DataGrid1, 90, 360, 5205, 2520);
-    Picture1->hide();
+    hideGridButton = new QPushButton(QStringLiteral("X"), gridPanel);
+    hideGridButton->setObjectName(QStringLiteral("Command5"));
+    qv::place(hideGridButton, 4845, 45, 435, 285);
+    employeeGrid = new qv::DataGrid(gridPanel);
+    employeeGrid->setObjectName(QStringLiteral("DataGrid1"));
+    qv::place(employeeGrid, 90, 360, 5205, 2520);
+    gridPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
     picButtons->raise();
     picStatBox->raise();
 }
 
-void frmEmployee::connectHandlers()
+void EmployeeWindow::connectHandlers()
 {
-    onClick(bttnFind, [this] { bttnFind_Click(); });
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
+    onClick(findByLastNameButton, [this] { findByLastName(); });
+    onClick(findBySocialSecurityButton, [this] { findBySocialSecurityNumber(); });
+    onClick(deletePhotoButton, [this] { deletePhoto(); });
+    onClick(insertPhotoButton, [this] { insertPhoto(); });
+    onClick(printCardButton, [this] { printEmployeeCard(); });
+    onClick(hideGridButton, [this] { hideGridPanel(); });
+    onClick(showGridButton, [this] { showGridPanel(); });
+    onClick(reportButton, [this] { showEmployeeReport(); });
     // The grid moves the shared recordset, which shows the photo already;
     // its pick shows it once more from what the path box holds.
-    connect(DataGrid1, &qv::DataGrid::rowPicked, this, [this] { showPhotoQuietly(); });
+    connect(employeeGrid, &qv::DataGrid::rowPicked, this, [this] { showPhotoQuietly(); });
 }
 
 // ---------------------------------------------------------------- load and close
 
-void frmEmployee::formLoad()
+void EmployeeWindow::formLoad()
 {
     // Nothing stops the load: a database that cannot be opened leaves an
     // empty window whose buttons report their own errors.
@@ -245,7 +249,7 @@ void frmEmployee::formLoad()
     showPhotoQuietly();
 }
 
-void frmEmployee::formUnload(bool& cancel)
+void EmployeeWindow::formUnload(bool& cancel)
 {
     // What was typed while browsing is saved by the template first; only then
     // do the grid and the connection go.
@@ -259,68 +263,68 @@ void frmEmployee::formUnload(bool& cancel)
     });
 }
 
-void frmEmployee::attachGrid()
+void EmployeeWindow::attachGrid()
 {
     if (adoPrimaryRS)
-        DataGrid1->setDataSource(adoPrimaryRS, gridColumns());
+        employeeGrid->setDataSource(adoPrimaryRS, gridColumns());
 }
 
-void frmEmployee::detachGrid()
+void EmployeeWindow::detachGrid()
 {
-    DataGrid1->setDataSource(nullptr);
+    employeeGrid->setDataSource(nullptr);
 }
 
 // ---------------------------------------------------------------- the record
 
-void frmEmployee::RefreshPhoto()
+void EmployeeWindow::refreshPhoto()
 {
     picture->showPicture();
 }
 
-void frmEmployee::showPhotoQuietly()
+void EmployeeWindow::showPhotoQuietly()
 {
-    passOver([this] { RefreshPhoto(); });
+    passOver([this] { refreshPhoto(); });
 }
 
-void frmEmployee::adoPrimaryRS_MoveComplete()
+void EmployeeWindow::adoPrimaryRS_MoveComplete()
 {
     RecordForm::adoPrimaryRS_MoveComplete();
     // A photo that cannot be shown must not stop a move.
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdFirst_Click()
+void EmployeeWindow::cmdFirst_Click()
 {
     // First also reports a photo that cannot be shown.
     reportErrors([this] {
-        txtfields.value(13)->setFocus();
+        txtfields.value(SocialSecurityBox)->setFocus();
         adoPrimaryRS->moveFirst();
-        RefreshPhoto();
+        refreshPhoto();
     });
 }
 
-void frmEmployee::cmdLast_Click()
+void EmployeeWindow::cmdLast_Click()
 {
-    txtfields.value(13)->setFocus();
+    txtfields.value(SocialSecurityBox)->setFocus();
     RecordForm::cmdLast_Click();
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdNext_Click()
+void EmployeeWindow::cmdNext_Click()
 {
-    txtfields.value(13)->setFocus();
+    txtfields.value(SocialSecurityBox)->setFocus();
     RecordForm::cmdNext_Click();
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdPrevious_Click()
+void EmployeeWindow::cmdPrevious_Click()
 {
-    txtfields.value(13)->setFocus();
+    txtfields.value(SocialSecurityBox)->setFocus();
     RecordForm::cmdPrevious_Click();
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdAdd_Click()
+void EmployeeWindow::cmdAdd_Click()
 {
     passOver([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
@@ -335,9 +339,9 @@ void frmEmployee::cmdAdd_Click()
     picture->clearPicture();
 }
 
-void frmEmployee::cmdUpdate_Click()
+void EmployeeWindow::cmdUpdate_Click()
 {
-    if (txtfields.value(13)->text().isEmpty()) {
+    if (txtfields.value(SocialSecurityBox)->text().isEmpty()) {
         // No employee is kept without a social security number: the change is
         // dropped with what was typed for it (a new record goes altogether).
         passOver([this] { adoPrimaryRS->cancelUpdate(); });
@@ -360,13 +364,13 @@ void frmEmployee::cmdUpdate_Click()
     SetButtons(true);
 }
 
-void frmEmployee::cmdCancel_Click()
+void EmployeeWindow::cmdCancel_Click()
 {
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdDelete_Click()
+void EmployeeWindow::cmdDelete_Click()
 {
     bool deleted = false;
     passOver([&] {
@@ -397,15 +401,15 @@ void frmEmployee::cmdDelete_Click()
     showPhotoQuietly();
 }
 
-void frmEmployee::cmdRefresh_Click()
+void EmployeeWindow::cmdRefresh_Click()
 {
     reportErrors([this] {
         adoPrimaryRS->requery();
-        RefreshPhoto();
+        refreshPhoto();
     });
 }
 
-void frmEmployee::cmdClose_Click()
+void EmployeeWindow::cmdClose_Click()
 {
     // The connection and the grid go in the unload, after the template has
     // saved what was typed while browsing.
@@ -414,7 +418,7 @@ void frmEmployee::cmdClose_Click()
 
 // ---------------------------------------------------------------- finds
 
-void frmEmployee::afterFind(const QString& typed)
+void EmployeeWindow::afterFind(const QString& typed)
 {
     if (typed.isEmpty())
         return;
@@ -422,7 +426,7 @@ void frmEmployee::afterFind(const QString& typed)
     showPhotoQuietly();
 }
 
-void frmEmployee::bttnFind_Click()
+void EmployeeWindow::findByLastName()
 {
     QString typed;
     passOver([&] {
@@ -432,7 +436,7 @@ void frmEmployee::bttnFind_Click()
     afterFind(typed);
 }
 
-void frmEmployee::Command1_Click()
+void EmployeeWindow::findBySocialSecurityNumber()
 {
     QString typed;
     passOver([&] {
@@ -444,25 +448,25 @@ void frmEmployee::Command1_Click()
 
 // ---------------------------------------------------------------- grid panel and photo
 
-void frmEmployee::Command6_Click()
+void EmployeeWindow::showGridPanel()
 {
-    Picture1->setVisible(true);
-    Picture1->raise();
-    Command5->setVisible(true);
+    gridPanel->setVisible(true);
+    gridPanel->raise();
+    hideGridButton->setVisible(true);
 }
 
-void frmEmployee::Command5_Click()
+void EmployeeWindow::hideGridPanel()
 {
-    Picture1->setVisible(false);
-    Command5->setVisible(false);
+    gridPanel->setVisible(false);
+    hideGridButton->setVisible(false);
 }
 
-void frmEmployee::Command3_Click()
+void EmployeeWindow::insertPhoto()
 {
     passOver([this] { picture->insertPicture(); });
 }
 
-void frmEmployee::Command2_Click()
+void EmployeeWindow::deletePhoto()
 {
     picture->deletePicture(adoPrimaryRS.get());
     // Saved, so no longer adding or editing; the buttons are left as they are.
@@ -472,7 +476,7 @@ void frmEmployee::Command2_Click()
 
 // ---------------------------------------------------------------- report
 
-void frmEmployee::Command7_Click()
+void EmployeeWindow::showEmployeeReport()
 {
     // The window goes before the report appears; nothing of it is used after.
     unload();
@@ -482,19 +486,19 @@ void frmEmployee::Command7_Click()
 
 // ---------------------------------------------------------------- moving the window by its labels
 
-void frmEmployee::Label1_MouseDown(const QPoint& at)
+void EmployeeWindow::Label1_MouseDown(const QPoint& at)
 {
     m_dragging = true;
     m_dragFrom = at;
 }
 
-void frmEmployee::Label1_MouseMove(const QPoint& at)
+void EmployeeWindow::Label1_MouseMove(const QPoint& at)
 {
     if (m_dragging)
         move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
 }
 
-void frmEmployee::Label1_MouseUp()
+void EmployeeWindow::Label1_MouseUp()
 {
     m_dragging = false;
 }

@@ -17,11 +17,37 @@ namespace qv {
 class DataGrid;
 }
 
-class frmEmployee : public RecordForm {
+class EmployeeWindow : public RecordForm {
     Q_OBJECT
 public:
-    explicit frmEmployee(QWidget* parent = nullptr);
-    ~frmEmployee() override;
+    // The boxes by the field each shows.
+    enum Box : int {
+        EmployeeIdBox = 0,         // EmployeeID
+        LastNameBox = 1,           // LastName
+        FirstNameBox = 2,          // FirstName
+        AddressBox = 3,            // Address
+        CityBox = 4,               // City
+        StateBox = 5,              // Region
+        ZipCodeBox = 6,            // PostalCode
+        PhoneBox = 7,              // HomePhone
+        ExtensionBox = 8,          // Extension
+        BirthDateBox = 9,          // BirthDate
+        HireDateBox = 10,          // HireDate
+        TitleBox = 11,             // Title
+        ReportsToBox = 12,         // ReportsTo
+        SocialSecurityBox = 13,    // EmployeeSS
+        NotesBox = 14,             // Notes
+        TerminationDateBox = 15,   // TerminationDate
+        PhotoPathBox = 16,         // Photo
+    };
+    // The captions that belong to no box of their own number: a box's caption
+    // is the one numbered one above it, but the employee number's.
+    enum Caption : int { EmployeeIdCaption = 0, ReminderCaption = 1, PhotoCaption = 17 };
+    // The labels by which the window is moved.
+    enum DragLabel : int { TitleStrip = 0, FindCaption = 11, FindNote = 12 };
+
+    explicit EmployeeWindow(QWidget* parent = nullptr);
+    ~EmployeeWindow() override;
 
     // Record-form handlers where the window differs from the template.
     void cmdAdd_Click() override;
@@ -38,26 +64,26 @@ public:
 
     // Shows the picture named by the path box now; a file that cannot be
     // shown leaves the frame empty and raises qv::Error.
-    void RefreshPhoto();
+    void refreshPhoto();
 
     // Finds.
-    void bttnFind_Click();   // by last name
-    void Command1_Click();   // by social security number
+    void findByLastName();
+    void findBySocialSecurityNumber();
 
     // The grid panel.
-    void Command6_Click();   // on
-    void Command5_Click();   // off
+    void showGridPanel();
+    void hideGridPanel();
 
     // The photo.
-    void Command3_Click();   // insert through the open-file dialog
-    void Command2_Click();   // delete, saved at once
+    void insertPhoto();   // through the open-file dialog
+    void deletePhoto();   // saved at once
 
     // The employee card (employee_card.cpp).
-    void Command4_Click();
+    void printEmployeeCard();
     // The fourteen caption and value pairs the card prints, as shown now.
     QList<QPair<QString, QString>> cardLines() const;
 
-    void Command7_Click();   // employee report (closes this window first)
+    void showEmployeeReport();   // closes this window first
 
     // The title strip and the find labels move the window while the mouse is held on them.
     void Label1_MouseDown(const QPoint& at);
@@ -65,13 +91,14 @@ public:
     void Label1_MouseUp();
 
     // Controls.
-    QMap<int, QLabel*> Label1;
-    QPushButton *bttnFind = nullptr, *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr;
-    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr,
-           *Label7 = nullptr;
-    QWidget* Picture1 = nullptr;
-    qv::DataGrid* DataGrid1 = nullptr;
+    QMap<int, QLabel*> dragLabels;   // by DragLabel
+    QPushButton *findByLastNameButton = nullptr, *findBySocialSecurityButton = nullptr, *deletePhotoButton = nullptr,
+                *insertPhotoButton = nullptr, *printCardButton = nullptr, *hideGridButton = nullptr,
+                *showGridButton = nullptr, *reportButton = nullptr;
+    QLabel *databaseCaption = nullptr, *pictureCaption = nullptr, *printCaption = nullptr, *deleteCaption = nullptr,
+           *reportCaption = nullptr, *requiredMark = nullptr;
+    QWidget* gridPanel = nullptr;
+    qv::DataGrid* employeeGrid = nullptr;
     PictureViewport* picture = nullptr;
 
 protected:

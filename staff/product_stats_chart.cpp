@@ -1,8 +1,8 @@
 #include "staff/product_stats_chart.h"
 
-QV_REGISTER_WINDOW(chart2);
+QV_REGISTER_WINDOW_AS(ProductStatsChart, "chart2");
 
-StatsChartSettings chart2::chartSettings()
+StatsChartSettings ProductStatsChart::chartSettings()
 {
     StatsChartSettings s;
     s.caption = QStringLiteral("Employee Products Statistics");
@@ -23,4 +23,4 @@ StatsChartSettings chart2::chartSettings()
     return s;
 }
 
-chart2::chart2(QWidget* parent) : StatsChart(chartSettings(), parent) {}
+ProductStatsChart::ProductStatsChart(QWidget* parent) : StatsChart(chartSettings(), parent) {}

@@ -2,9 +2,9 @@
 // product_stats_chart5
 #include "staff/stats_chart.h"
 
-class chart2 : public StatsChart {
+class ProductStatsChart : public StatsChart {
     Q_OBJECT
 public:
-    explicit chart2(QWidget* parent = nullptr);
+    explicit ProductStatsChart(QWidget* parent = nullptr);
     static StatsChartSettings chartSettings();
 };

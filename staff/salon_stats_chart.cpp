@@ -1,8 +1,8 @@
 #include "staff/salon_stats_chart.h"
 
-QV_REGISTER_WINDOW(SalonStats);
+QV_REGISTER_WINDOW_AS(SalonStatsChart, "SalonStats");
 
-StatsChartSettings SalonStats::chartSettings()
+StatsChartSettings SalonStatsChart::chartSettings()
 {
     StatsChartSettings s;
     s.caption = QStringLiteral("Salon Statistics");
@@ -26,4 +26,4 @@ StatsChartSettings SalonStats::chartSettings()
     return s;
 }
 
-SalonStats::SalonStats(QWidget* parent) : StatsChart(chartSettings(), parent) {}
+SalonStatsChart::SalonStatsChart(QWidget* parent) : StatsChart(chartSettings(), parent) {}

@@ -2,9 +2,9 @@
 // salon_stats_chart5
 #include "staff/stats_chart.h"
 
-class SalonStats : public StatsChart {
+class SalonStatsChart : public StatsChart {
     Q_OBJECT
 public:
-    explicit SalonStats(QWidget* parent = nullptr);
+    explicit SalonStatsChart(QWidget* parent = nullptr);
     static StatsChartSettings chartSettings();
 };

@@ -10,6 +10,7 @@
 #include "reports/report_fill.h"
 #include "reports/salon_schedule_report.h"
 #include "shell/pictures.h"
+#include "staff/calendar_tips.h"
 
 #include <QDateEdit>
 #include <QFrame>
@@ -19,7 +20,7 @@
 #include <QPushButton>
 #include <cmath>
 
-QV_REGISTER_WINDOW(frmCalendar);
+QV_REGISTER_WINDOW_AS(ScheduleCalendar, "frmCalendar");
 
 namespace {
 
@@ -75,7 +76,7 @@ QPixmap shutPadlockPicture(int size)
 
 // ---------------------------------------------------------------- layout
 
-frmCalendar::frmCalendar()
+ScheduleCalendar::ScheduleCalendar()
 {
     setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("Employee and Salon Schedule"));
@@ -89,44 +90,44 @@ frmCalendar::frmCalendar()
     // No Edit and no Delete here; the others wait for the password.
     cmdEdit->hide();
     cmdDelete->hide();
-    Command9_Click();
+    lockRecordButtons();
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command9, [this] { Command9_Click(); });
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    connect(Image3, &qv::PictureBox::clicked, this, [this] { guard([this] { Image3_Click(); }); });
-    Picture1->installEventFilter(this);
-    Picture2->installEventFilter(this);
+    onClick(reportButton, [this] { showScheduleReport(); });
+    onClick(findButton, [this] { findByMonth(); });
+    onClick(padlockButton, [this] { askForPassword(); });
+    onClick(lockButton, [this] { lockRecordButtons(); });
+    onClick(hideMemoButton, [this] { hideMemoPanel(); });
+    onClick(memoUpdateButton, [this] { updateFromMemoPanel(); });
+    connect(tipsPicture, &qv::PictureBox::clicked, this, [this] { guard([this] { showCalendarTips(); }); });
+    memoButton->installEventFilter(this);
+    memoPanel->installEventFilter(this);
 }
 
-int frmCalendar::boxIndexOfDay(int day)
+int ScheduleCalendar::boxIndexOfDay(int day)
 {
     if (day <= 15)
         return day - 1;
     if (day == 42)
-        return 15;
+        return LastDayBox;
     return day;
 }
 
-qv::ManyLineBox* frmCalendar::dayCell(int day) const
+qv::ManyLineBox* ScheduleCalendar::dayCell(int day) const
 {
     return m_cells.value(day);
 }
 
-qv::ManyLineBox* frmCalendar::cell(int row, int weekday) const
+qv::ManyLineBox* ScheduleCalendar::cell(int row, int weekday) const
 {
     return dayCell(7 * (row - 1) + weekday);
 }
 
-void frmCalendar::buildGrid()
+void ScheduleCalendar::buildGrid()
 {
-    fraCalendar = new QFrame(this);
-    fraCalendar->setObjectName(QStringLiteral("fraCalendar"));
-    paint(fraCalendar, kBackColour);
-    qv::place(fraCalendar, 480, 600, 10905, 6870);
+    monthGrid = new QFrame(this);
+    monthGrid->setObjectName(QStringLiteral("fraCalendar"));
+    paint(monthGrid, kBackColour);
+    qv::place(monthGrid, 480, 600, 10905, 6870);
 
     const char* names[7] = {"lblSunday", "lblMonday", "lblTuesday", "lblWednesday",
                             "lblThursday", "lblFriday", "lblSaturday"};
@@ -135,7 +136,7 @@ void frmCalendar::buildGrid()
                                  QStringLiteral("Saturday")};
     QLabel** labels[7] = {&lblSunday, &lblMonday, &lblTuesday, &lblWednesday, &lblThursday, &lblFriday, &lblSaturday};
     for (int c = 0; c < 7; ++c) {
-        auto* label = new QLabel(captions[c], fraCalendar);
+        auto* label = new QLabel(captions[c], monthGrid);
         label->setObjectName(QString::fromLatin1(names[c]));
         label->setAlignment(Qt::AlignCenter);
         qv::place(label, kColumnLeft[c], 120, kColumnWidth[c], 255);
@@ -150,7 +151,7 @@ void frmCalendar::buildGrid()
         const int row = (day - 1) / 7;
         const int column = (day - 1) % 7;
         qv::TextBox* box = addField(boxIndexOfDay(day), QStringLiteral("day%1").arg(day));
-        auto* view = new qv::ManyLineBox(box, fraCalendar);
+        auto* view = new qv::ManyLineBox(box, monthGrid);
         view->setFont(font);
         QPalette p = view->palette();
         p.setColor(QPalette::Base, kCellBack);
@@ -164,28 +165,28 @@ void frmCalendar::buildGrid()
     }
 }
 
-void frmCalendar::buildTopStrip()
+void ScheduleCalendar::buildTopStrip()
 {
-    Command1 = new QPushButton(QStringLiteral("Report"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    qv::place(Command1, 0, 0, 900, 375);
+    reportButton = new QPushButton(QStringLiteral("Report"), this);
+    reportButton->setObjectName(QStringLiteral("Command1"));
+    qv::place(reportButton, 0, 0, 900, 375);
 
-    Image3 = new qv::PictureBox(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(lampPicture(qv::px(480)));
-    Image3->setCursor(Qt::PointingHandCursor);
-    Image3->setToolTip(QStringLiteral("Calendar Tips"));
-    qv::place(Image3, 960, 120, 480, 480);
+    tipsPicture = new qv::PictureBox(this);
+    tipsPicture->setObjectName(QStringLiteral("Image3"));
+    tipsPicture->setPixmap(lampPicture(qv::px(480)));
+    tipsPicture->setCursor(Qt::PointingHandCursor);
+    tipsPicture->setToolTip(QStringLiteral("Calendar Tips"));
+    qv::place(tipsPicture, 960, 120, 480, 480);
 
-    Command4 = pictureButton(this, "Command4", shell::padlockPicture(qv::px(420)));
-    qv::place(Command4, 1680, 0, 495, 615);
-    Command9 = pictureButton(this, "Command9", shutPadlockPicture(qv::px(420)));
-    qv::place(Command9, 2280, 0, 495, 615);
+    padlockButton = pictureButton(this, "Command4", shell::padlockPicture(qv::px(420)));
+    qv::place(padlockButton, 1680, 0, 495, 615);
+    lockButton = pictureButton(this, "Command9", shutPadlockPicture(qv::px(420)));
+    qv::place(lockButton, 2280, 0, 495, 615);
 
-    DTPicker1 = new QDateEdit(QDate::currentDate(), this);
-    DTPicker1->setObjectName(QStringLiteral("DTPicker1"));
-    DTPicker1->setCalendarPopup(true);
-    qv::place(DTPicker1, 2880, 360, 1620, 330);
+    datePicker = new QDateEdit(QDate::currentDate(), this);
+    datePicker->setObjectName(QStringLiteral("DTPicker1"));
+    datePicker->setCalendarPopup(true);
+    qv::place(datePicker, 2880, 360, 1620, 330);
 
     // The record buttons in one row; the locked window shows only Close.
     qv::place(picButtons, 3000, 0, 4260, 345);
@@ -200,65 +201,65 @@ void frmCalendar::buildTopStrip()
     qv::place(cmdNext, 2040, 0, 330, 300);
     qv::place(cmdLast, 2385, 0, 330, 300);
 
-    Label1 = new QLabel(QStringLiteral(" Month and Year"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    qv::place(Label1, 7380, 0, 2340, 240);
-    qv::TextBox* month = addField(43, QStringLiteral("MonthYear"));
+    monthYearCaption = new QLabel(QStringLiteral(" Month and Year"), this);
+    monthYearCaption->setObjectName(QStringLiteral("Label1"));
+    qv::place(monthYearCaption, 7380, 0, 2340, 240);
+    qv::TextBox* month = addField(MonthYearBox, QStringLiteral("MonthYear"));
     month->setSelectOnFocus(true);
     qv::place(month, 7380, 240, 2340, 345);
 
-    Command2 = new QPushButton(QStringLiteral("Find"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    qv::place(Command2, 9840, 240, 780, 345);
+    findButton = new QPushButton(QStringLiteral("Find"), this);
+    findButton->setObjectName(QStringLiteral("Command2"));
+    qv::place(findButton, 9840, 240, 780, 345);
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameShape(QFrame::Panel);
-    Picture1->setFrameShadow(QFrame::Raised);
-    Picture1->setCursor(Qt::PointingHandCursor);
-    paint(Picture1, kMemoPanel);
-    qv::place(Picture1, 10680, 120, 615, 495);
-    Label4 = new QLabel(QStringLiteral("Memo"), Picture1);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    Label4->setAlignment(Qt::AlignCenter);
-    qv::place(Label4, 30, 120, 555, 255);
+    memoButton = new QFrame(this);
+    memoButton->setObjectName(QStringLiteral("Picture1"));
+    memoButton->setFrameShape(QFrame::Panel);
+    memoButton->setFrameShadow(QFrame::Raised);
+    memoButton->setCursor(Qt::PointingHandCursor);
+    paint(memoButton, kMemoPanel);
+    qv::place(memoButton, 10680, 120, 615, 495);
+    memoButtonCaption = new QLabel(QStringLiteral("Memo"), memoButton);
+    memoButtonCaption->setObjectName(QStringLiteral("Label4"));
+    memoButtonCaption->setAlignment(Qt::AlignCenter);
+    qv::place(memoButtonCaption, 30, 120, 555, 255);
 
     for (QWidget* w : {static_cast<QWidget*>(picButtons), static_cast<QWidget*>(picStatBox)})
         w->raise();
 }
 
-void frmCalendar::buildMemoPanel()
+void ScheduleCalendar::buildMemoPanel()
 {
-    Picture2 = new QFrame(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setFrameShape(QFrame::Box);
-    paint(Picture2, kMemoPanel);
+    memoPanel = new QFrame(this);
+    memoPanel->setObjectName(QStringLiteral("Picture2"));
+    memoPanel->setFrameShape(QFrame::Box);
+    paint(memoPanel, kMemoPanel);
     // Over the cells of Monday to Wednesday in the second to fourth weeks,
     // whole: no cell shows half under it.
-    qv::place(Picture2, kMemoLeft, kMemoTop, 4680, 3210);
+    qv::place(memoPanel, kMemoLeft, kMemoTop, 4680, 3210);
 
-    Label2 = new QLabel(QStringLiteral("Memo"), Picture2);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    paint(Label2, kTitleStrip);
-    QPalette white = Label2->palette();
+    memoTitle = new QLabel(QStringLiteral("Memo"), memoPanel);
+    memoTitle->setObjectName(QStringLiteral("Label2"));
+    paint(memoTitle, kTitleStrip);
+    QPalette white = memoTitle->palette();
     white.setColor(QPalette::WindowText, Qt::white);
-    Label2->setPalette(white);
-    Label2->setIndent(4);
-    qv::place(Label2, 0, 0, 4425, 240);
+    memoTitle->setPalette(white);
+    memoTitle->setIndent(4);
+    qv::place(memoTitle, 0, 0, 4425, 240);
 
-    Command5 = new QPushButton(QStringLiteral("X"), Picture2);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 4425, 0, 255, 240);
+    hideMemoButton = new QPushButton(QStringLiteral("X"), memoPanel);
+    hideMemoButton->setObjectName(QStringLiteral("Command5"));
+    qv::place(hideMemoButton, 4425, 0, 255, 240);
 
-    qv::TextBox* month = addField(42, QStringLiteral("MonthYear"));
-    month->setParent(Picture2);
+    qv::TextBox* month = addField(PanelMonthYearBox, QStringLiteral("MonthYear"));
+    month->setParent(memoPanel);
     month->setSelectOnFocus(true);
     qv::place(month, 1680, 360, 2880, 330);
     month->show();
 
-    qv::TextBox* memo = addField(44, QStringLiteral("Memo"));
-    memo->setParent(Picture2);
-    memoBox = new qv::ManyLineBox(memo, Picture2);
+    qv::TextBox* memo = addField(MemoTextBox, QStringLiteral("Memo"));
+    memo->setParent(memoPanel);
+    memoBox = new qv::ManyLineBox(memo, memoPanel);
     memoBox->setMaxLength(255);
     memoBox->setToolTip(QStringLiteral("Type in Memo"));
     QPalette p = memoBox->palette();
@@ -267,31 +268,31 @@ void frmCalendar::buildMemoPanel()
     qv::place(memoBox, 120, 840, 4440, 2250);
 
     // Over the panel's top left, but a button of the window.
-    Command6 = new QPushButton(QStringLiteral("Update"), this);
-    Command6->setObjectName(QStringLiteral("Command6"));
-    qv::place(Command6, kMemoLeft + 600, kMemoTop + 360, 960, 330);
+    memoUpdateButton = new QPushButton(QStringLiteral("Update"), this);
+    memoUpdateButton->setObjectName(QStringLiteral("Command6"));
+    qv::place(memoUpdateButton, kMemoLeft + 600, kMemoTop + 360, 960, 330);
 
-    Command5_Click();
+    hideMemoPanel();
 
     // The two month boxes are one field: what is typed into one shows in the other.
-    qv::TextBox* top = txtfields.value(43);
+    qv::TextBox* top = txtfields.value(MonthYearBox);
     connect(month, &QLineEdit::textEdited, top, [top](const QString& text) { top->setBoxText(text); });
     connect(top, &QLineEdit::textEdited, month, [month](const QString& text) { month->setBoxText(text); });
 }
 
 // ---------------------------------------------------------------- load and close
 
-QString frmCalendar::connectionString() const
+QString ScheduleCalendar::connectionString() const
 {
     return recordWindowConnectionString();
 }
 
-QString frmCalendar::recordSource() const
+QString ScheduleCalendar::recordSource() const
 {
     return QStringLiteral("SELECT * FROM Calendar");
 }
 
-void frmCalendar::formLoad()
+void ScheduleCalendar::formLoad()
 {
     RemoveCloseCommand(this);
     try {
@@ -305,7 +306,7 @@ void frmCalendar::formLoad()
     adoPrimaryRS->requery();
 }
 
-void frmCalendar::saveAll()
+void ScheduleCalendar::saveAll()
 {
     if (!adoPrimaryRS)
         throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
@@ -314,7 +315,7 @@ void frmCalendar::saveAll()
         adoPrimaryRS->moveLast();
 }
 
-void frmCalendar::cmdClose_Click()
+void ScheduleCalendar::cmdClose_Click()
 {
     // What was typed goes into the table first. A write the database refuses
     // is shown and the window stays, so that the typing is not lost unseen.
@@ -332,7 +333,7 @@ void frmCalendar::cmdClose_Click()
     unload();
 }
 
-void frmCalendar::formUnload(bool& cancel)
+void ScheduleCalendar::formUnload(bool& cancel)
 {
     RecordForm::formUnload(cancel);
     if (cancel)
@@ -344,27 +345,27 @@ void frmCalendar::formUnload(bool& cancel)
     db.reset();
 }
 
-void frmCalendar::resizeEvent(QResizeEvent* e)
+void ScheduleCalendar::resizeEvent(QResizeEvent* e)
 {
     // Resizing moves nothing: the bars stay in the top strip.
     qv::Window::resizeEvent(e);
 }
 
-void frmCalendar::formResize() {}
+void ScheduleCalendar::formResize() {}
 
 // ---------------------------------------------------------------- record commands
 
-void frmCalendar::SetButtons(bool)
+void ScheduleCalendar::SetButtons(bool)
 {
     // The calendar keeps its buttons as the password and the lock left them.
 }
 
-void frmCalendar::adoPrimaryRS_MoveComplete()
+void ScheduleCalendar::adoPrimaryRS_MoveComplete()
 {
     ignoreErrors([this] { RecordForm::adoPrimaryRS_MoveComplete(); });
 }
 
-void frmCalendar::cmdAdd_Click()
+void ScheduleCalendar::cmdAdd_Click()
 {
     ignoreErrors([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
@@ -375,7 +376,7 @@ void frmCalendar::cmdAdd_Click()
     AddNewFlag = true;
 }
 
-void frmCalendar::cmdUpdate_Click()
+void ScheduleCalendar::cmdUpdate_Click()
 {
     try {
         saveAll();
@@ -387,7 +388,7 @@ void frmCalendar::cmdUpdate_Click()
     AddNewFlag = false;
 }
 
-void frmCalendar::cmdCancel_Click()
+void ScheduleCalendar::cmdCancel_Click()
 {
     // Text typed into the cells goes with the dropped change.
     cancelRereading({}, {});
@@ -395,13 +396,13 @@ void frmCalendar::cmdCancel_Click()
 
 // ---------------------------------------------------------------- the window's own buttons
 
-void frmCalendar::Command1_Click()
+void ScheduleCalendar::showScheduleReport()
 {
     DataReport5 report;
     reportFill(report, QStringLiteral("SELECT * FROM Calendar  "));
 }
 
-void frmCalendar::Command2_Click()
+void ScheduleCalendar::findByMonth()
 {
     if (!adoPrimaryRS)
         return;
@@ -414,59 +415,59 @@ void frmCalendar::Command2_Click()
         ignoreErrors([this] { adoPrimaryRS->move(0); });
 }
 
-void frmCalendar::Command4_Click()
+void ScheduleCalendar::askForPassword()
 {
     qv::Windows::show(QStringLiteral("frmLogin5"));
 }
 
-void frmCalendar::Command9_Click()
+void ScheduleCalendar::lockRecordButtons()
 {
-    for (QWidget* w : {static_cast<QWidget*>(Command9), static_cast<QWidget*>(cmdUpdate),
+    for (QWidget* w : {static_cast<QWidget*>(lockButton), static_cast<QWidget*>(cmdUpdate),
                        static_cast<QWidget*>(cmdCancel), static_cast<QWidget*>(cmdRefresh),
                        static_cast<QWidget*>(cmdAdd)})
         w->setVisible(false);
     cmdClose->setVisible(true);
 }
 
-void frmCalendar::Picture1_Click()
+void ScheduleCalendar::showMemoPanel()
 {
-    Picture2->setVisible(true);
-    Picture2->raise();
-    Command5->setVisible(true);
-    Command6->setVisible(true);
-    Command6->raise();
+    memoPanel->setVisible(true);
+    memoPanel->raise();
+    hideMemoButton->setVisible(true);
+    memoUpdateButton->setVisible(true);
+    memoUpdateButton->raise();
 }
 
-void frmCalendar::Command5_Click()
+void ScheduleCalendar::hideMemoPanel()
 {
-    Picture2->setVisible(false);
-    Command5->setVisible(false);
-    Command6->setVisible(false);
+    memoPanel->setVisible(false);
+    hideMemoButton->setVisible(false);
+    memoUpdateButton->setVisible(false);
 }
 
-void frmCalendar::Command6_Click()
+void ScheduleCalendar::updateFromMemoPanel()
 {
     cmdUpdate_Click();
 }
 
-void frmCalendar::Image3_Click()
+void ScheduleCalendar::showCalendarTips()
 {
-    qv::Windows::show(QStringLiteral("frmquicktips3"));
+    qv::Windows::show<CalendarTips>();
 }
 
 // ---------------------------------------------------------------- memo button and panel drag
 
-bool frmCalendar::eventFilter(QObject* watched, QEvent* e)
+bool ScheduleCalendar::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == Picture1 && e->type() == QEvent::MouseButtonPress)
+    if (watched == memoButton && e->type() == QEvent::MouseButtonPress)
         return true;   // the release over the button is the click
-    if (watched == Picture1 && e->type() == QEvent::MouseButtonRelease) {
+    if (watched == memoButton && e->type() == QEvent::MouseButtonRelease) {
         auto* me = static_cast<QMouseEvent*>(e);
-        if (Picture1->rect().contains(me->position().toPoint()))
-            guard([this] { Picture1_Click(); });
+        if (memoButton->rect().contains(me->position().toPoint()))
+            guard([this] { showMemoPanel(); });
         return true;
     }
-    if (watched == Picture2) {
+    if (watched == memoPanel) {
         auto* me = static_cast<QMouseEvent*>(e);
         switch (e->type()) {
         case QEvent::MouseButtonPress:

@@ -18,10 +18,18 @@ class QLabel;
 class QPushButton;
 namespace qv { class ManyLineBox; class PictureBox; }
 
-class frmCalendar : public RecordForm {
+class ScheduleCalendar : public RecordForm {
     Q_OBJECT
 public:
-    frmCalendar();
+    // The boxes that show no day of its own number (a day's box is boxIndexOfDay).
+    enum Box : int {
+        LastDayBox = 15,          // day42
+        PanelMonthYearBox = 42,   // MonthYear, in the memo panel
+        MonthYearBox = 43,        // MonthYear, in the top strip
+        MemoTextBox = 44,         // Memo
+    };
+
+    ScheduleCalendar();
 
     // The cell of week row 1..6 and weekday 1 (Sunday) .. 7 (Saturday): its
     // field is day(7 * (row - 1) + weekday).
@@ -31,32 +39,32 @@ public:
     // txtfields(index) of a cell: day1..day15 are 0..14, day42 is 15, day16..day41 are 16..41.
     static int boxIndexOfDay(int day);
 
-    QFrame* fraCalendar = nullptr;
+    QFrame* monthGrid = nullptr;
     QLabel *lblSunday = nullptr, *lblMonday = nullptr, *lblTuesday = nullptr, *lblWednesday = nullptr,
            *lblThursday = nullptr, *lblFriday = nullptr, *lblSaturday = nullptr;
-    QPushButton* Command1 = nullptr;   // Report
-    qv::PictureBox* Image3 = nullptr;  // tips
-    QPushButton* Command4 = nullptr;   // padlock: the password dialog
-    QPushButton* Command9 = nullptr;   // lock
-    QDateEdit* DTPicker1 = nullptr;
-    QLabel* Label1 = nullptr;          // " Month and Year"
-    QPushButton* Command2 = nullptr;   // Find
-    QFrame* Picture1 = nullptr;        // the memo button
-    QLabel* Label4 = nullptr;
-    QFrame* Picture2 = nullptr;        // the memo panel
-    QLabel* Label2 = nullptr;
-    QPushButton* Command5 = nullptr;   // X: hides the memo panel
-    QPushButton* Command6 = nullptr;   // Update over the memo panel
-    qv::ManyLineBox* memoBox = nullptr;    // shows txtfields(44)
+    QPushButton* reportButton = nullptr;
+    qv::PictureBox* tipsPicture = nullptr;
+    QPushButton* padlockButton = nullptr;   // opens the password dialog
+    QPushButton* lockButton = nullptr;
+    QDateEdit* datePicker = nullptr;
+    QLabel* monthYearCaption = nullptr;
+    QPushButton* findButton = nullptr;
+    QFrame* memoButton = nullptr;
+    QLabel* memoButtonCaption = nullptr;
+    QFrame* memoPanel = nullptr;
+    QLabel* memoTitle = nullptr;
+    QPushButton* hideMemoButton = nullptr;
+    QPushButton* memoUpdateButton = nullptr;   // lies over the memo panel
+    qv::ManyLineBox* memoBox = nullptr;   // MemoTextBox on several lines
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command4_Click();
-    void Command9_Click();
-    void Command5_Click();
-    void Command6_Click();
-    void Picture1_Click();
-    void Image3_Click();
+    void showScheduleReport();
+    void findByMonth();
+    void askForPassword();
+    void lockRecordButtons();
+    void hideMemoPanel();
+    void updateFromMemoPanel();
+    void showMemoPanel();
+    void showCalendarTips();
 
     void SetButtons(bool flag) override;
     void cmdAdd_Click() override;

@@ -1,8 +1,8 @@
 #include "staff/service_stats_chart.h"
 
-QV_REGISTER_WINDOW(frmServicemenu);
+QV_REGISTER_WINDOW_AS(ServiceStatsChart, "frmServicemenu");
 
-StatsChartSettings frmServicemenu::chartSettings()
+StatsChartSettings ServiceStatsChart::chartSettings()
 {
     StatsChartSettings s;
     s.caption = QStringLiteral("EMPLOYEE STATS");
@@ -23,4 +23,4 @@ StatsChartSettings frmServicemenu::chartSettings()
     return s;
 }
 
-frmServicemenu::frmServicemenu(QWidget* parent) : StatsChart(chartSettings(), parent) {}
+ServiceStatsChart::ServiceStatsChart(QWidget* parent) : StatsChart(chartSettings(), parent) {}

@@ -2,9 +2,9 @@
 // service_stats_chart5
 #include "staff/stats_chart.h"
 
-class frmServicemenu : public StatsChart {
+class ServiceStatsChart : public StatsChart {
     Q_OBJECT
 public:
-    explicit frmServicemenu(QWidget* parent = nullptr);
+    explicit ServiceStatsChart(QWidget* parent = nullptr);
     static StatsChartSettings chartSettings();
 };

@@ -107,16 +107,16 @@ void StatsChart::formLoad()
         connection.open(connectionString);
         qv::Recordset rs;
         rs.open(m_settings.shapeCommand, connection);
-        DrawChart(rs, m_settings.rowField, m_settings.valueField, m_settings.seriesField);
-        ShowSeriesMarkers(false);
+        drawChart(rs, m_settings.rowField, m_settings.valueField, m_settings.seriesField);
+        showSeriesMarkers(false);
     } catch (const qv::Error& e) {
-        ShowError(e);
+        showError(e);
     } catch (const std::exception& e) {
-        ShowError(qv::Error(QString::fromLocal8Bit(e.what())));
+        showError(qv::Error(QString::fromLocal8Bit(e.what())));
     }
 }
 
-void StatsChart::DrawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField,
+void StatsChart::drawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField,
                            const QString& seriesField)
 {
     const bool seriesMode = !seriesField.isEmpty();
@@ -155,22 +155,22 @@ void StatsChart::DrawChart(qv::Recordset& rs, const QString& rowField, const QSt
         chart->setRepaint(true);
     } catch (const qv::Error& e) {
         chart->setRepaint(true);
-        ShowError(e);
+        showError(e);
     }
 }
 
-void StatsChart::ShowSeriesMarkers(bool show)
+void StatsChart::showSeriesMarkers(bool show)
 {
     try {
         const int count = chart->seriesCount();
         for (int i = 1; i <= count; ++i)
             chart->setSeriesMarkerShown(i, show);
     } catch (const qv::Error& e) {
-        ShowError(e);
+        showError(e);
     }
 }
 
-void StatsChart::ShowError(const qv::Error& error)
+void StatsChart::showError(const qv::Error& error)
 {
     qv::ui().msgBox(error.description(), qv::MsgStyle::Exclamation, qv::UiServices::programTitle());
 }

@@ -45,9 +45,9 @@ public:
 
     // Fills the chart from the open recordset. A failure on the way shows
     // its text and leaves what was filled until then.
-    void DrawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
-    void ShowSeriesMarkers(bool show);
-    static void ShowError(const qv::Error& error);
+    void drawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
+    void showSeriesMarkers(bool show);
+    static void showError(const qv::Error& error);
 
     // The highest row or column number the chart takes.
     static constexpr int kMaxIndex = 32767;

@@ -23,7 +23,7 @@ protected:
     void SetUp() override
     {
         qv::Windows::setOnLastClosed([] {});
-        qv::Windows::registerFactory("frmtest1", [] { return new frmtest1; });
+        qv::Windows::registerFactory("frmtest1", [] { return new CommissionPayments; });
         qv::Windows::registerFactory("frmquicktips4", [] { return new qv::Window; });
         db.seed();
     }
@@ -35,15 +35,15 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    frmtest1& open()
+    CommissionPayments& open()
     {
-        m_w = &qv::Windows::show<frmtest1>();
+        m_w = &qv::Windows::show<CommissionPayments>();
         m_w->activateWindow();
         QTest::qWaitForWindowActive(m_w);
         ui.script.clear();
         return *m_w;
     }
-    frmtest1& w() { return *m_w; }
+    CommissionPayments& w() { return *m_w; }
     qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
 
     void click(QAbstractButton* b)
@@ -53,7 +53,7 @@ protected:
     }
     void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
     void pick(qv::DataCombo* combo, const QString& name) { ASSERT_TRUE(qvtest::pick(combo, name)); }
-    QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().paymentsGrid, col); }
     QString stored(const QString& sql) { return db.scalar(sql).toString(); }
     // A money field as stored (null reads as NaN).
     double money(const QString& sql)
@@ -67,7 +67,7 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    frmtest1* m_w = nullptr;
+    CommissionPayments* m_w = nullptr;
 };
 
 TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
@@ -85,11 +85,11 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
     EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
 
-    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::OwnPayments);
+    EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Lopez"}));
     EXPECT_EQ(gridColumn(4), (QStringList{"7/15/01", "7/31/01"}));
     EXPECT_EQ(gridColumn(5), (QStringList{"$47.65", "$37.60"}));
-    QAbstractItemModel* m = w().grdDataGrid->model();
+    QAbstractItemModel* m = w().paymentsGrid->model();
     QStringList captions;
     for (int c = 0; c < m->columnCount(); ++c)
         captions << m->headerData(c, Qt::Horizontal).toString();
@@ -105,13 +105,13 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
 TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
 {
     open();
-    EXPECT_EQ(w().dcboCustomer->count(), 3);
-    EXPECT_EQ(w().DataCombo1->findText("Tom"), 2);
+    EXPECT_EQ(w().lastNameList->count(), 3);
+    EXPECT_EQ(w().firstNameList->findText("Tom"), 2);
 
     click(w().cmdAdd);
     EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
-    pick(w().dcboCustomer, "Reed");
-    pick(w().DataCombo1, "Tom");
+    pick(w().lastNameList, "Reed");
+    pick(w().firstNameList, "Tom");
     EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Tom"));
     type(box(3), "100");
@@ -119,7 +119,7 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     type(box(4), "8/1/01");
     type(box(5), "7/15/01");
     type(box(7), "7/31/01");
-    click(w().Command2);
+    click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QStringLiteral("$125.50"));
     click(w().cmdUpdate);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
@@ -153,7 +153,7 @@ TEST_F(PaymentsTest, AnEmptyCommissionCountsAsNoneSoTheTotalNeverGoesStale)
     click(w().cmdEdit);
     type(box(3), "50");
     type(box(2), "");
-    click(w().Command2);
+    click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QStringLiteral("$50.00"));
     click(w().cmdUpdate);
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 50"), 50.0);
@@ -161,7 +161,7 @@ TEST_F(PaymentsTest, AnEmptyCommissionCountsAsNoneSoTheTotalNeverGoesStale)
     // A new payment with no commission at all keeps an empty total.
     click(w().cmdAdd);
     type(box(1), "Nobody");
-    click(w().Command2);
+    click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QString());
     click(w().cmdUpdate);
     EXPECT_TRUE(db.scalar("SELECT TotalsPaid FROM Employees1 WHERE LastName = 'Nobody'").isNull());
@@ -175,7 +175,7 @@ TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
     type(box(3), "10");
     type(box(2), "abc");
     // The total cannot be worked out from a commission that is no amount.
-    click(w().Command2);
+    click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QString());
     click(w().cmdUpdate);
     EXPECT_EQ(ui.script.messages().size(), 1);
@@ -214,7 +214,7 @@ TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
     click(w().cmdCancel);
     EXPECT_EQ(db.count("Employees1"), 3);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
-    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::OwnPayments);
+    EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
     EXPECT_EQ(gridColumn(0), QStringList{"Park"});
 }
 
@@ -223,7 +223,7 @@ TEST_F(PaymentsTest, AllEmpListsEveryPaymentAndFromTheLastRowGoesToTheFirst)
     open();
     click(w().cmdLast);
     click(w().cmdRefresh);
-    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+    EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Park", "Lopez"}));
     EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
 }
@@ -232,9 +232,9 @@ TEST_F(PaymentsTest, FindByLastName)
 {
     open();
     ui.script.inputAnswers = {QStringLiteral("ar")};
-    click(w().Command1);
+    click(w().findByLastNameButton);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
-    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+    EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
     EXPECT_EQ(gridColumn(0).size(), 3);
     ASSERT_FALSE(ui.script.events.empty());
     EXPECT_EQ(ui.script.events.front().text, QStringLiteral("Enter an employee's Last Name"));
@@ -242,7 +242,7 @@ TEST_F(PaymentsTest, FindByLastName)
     // Nothing matches: said with the typed text, back on the first row.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("zz'x")};
-    click(w().Command1);
+    click(w().findByLastNameButton);
     EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral("Could not find the Employee Name. zz'x")});
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
 
@@ -250,10 +250,10 @@ TEST_F(PaymentsTest, FindByLastName)
     click(w().cmdNext);
     ui.script.clear();
     ui.script.inputAnswers = {QString()};
-    click(w().Command1);
+    click(w().findByLastNameButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
-    EXPECT_EQ(w().gridShows(), frmtest1::GridShows::AllPayments);
+    EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
 }
 
 TEST_F(PaymentsTest, DeleteAsksFirst)
@@ -275,7 +275,7 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
 TEST_F(PaymentsTest, LampOpensTheQuickTips)
 {
     open();
-    qvtest::clickAt(w().Image3);
+    qvtest::clickAt(w().tipsLamp);
     EXPECT_NE(qv::Windows::loaded("frmquicktips4"), nullptr);
 }
 

@@ -21,9 +21,9 @@ protected:
     void SetUp() override
     {
         qv::Windows::setOnLastClosed([] {});
-        Frmcommissions::forgetLastStatement();
+        Commissions::forgetLastStatement();
         // Other tests of this binary may have put stand-ins under these names.
-        qv::Windows::registerFactory("Frmcommissions", [] { return new Frmcommissions; });
+        qv::Windows::registerFactory("Frmcommissions", [] { return new Commissions; });
         qv::Windows::registerFactory("frmquicktips", [] { return new qv::Window; });
         db.seed();
     }
@@ -35,44 +35,44 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    Frmcommissions& open()
+    Commissions& open()
     {
-        m_w = &qv::Windows::show<Frmcommissions>();
+        m_w = &qv::Windows::show<Commissions>();
         ui.script.clear();
         return *m_w;
     }
-    Frmcommissions& w() { return *m_w; }
+    Commissions& w() { return *m_w; }
     qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
 
     void type(QLineEdit* b, const QString& text) { qvtest::typeInto(b, text); }
     void click(QAbstractButton* b) { qvtest::clickAt(b); }
     void query(const QString& from, const QString& to, QPushButton* button)
     {
-        type(w().txtBegDate, from);
-        type(w().txtEndDate, to);
+        type(w().firstDateBox, from);
+        type(w().lastDateBox, to);
         click(button);
     }
     // The grid as shown: employee -> total.
     QMap<QString, QString> grid()
     {
         QMap<QString, QString> out;
-        QAbstractItemModel* m = w().DataGrid5->model();
+        QAbstractItemModel* m = w().totalsGrid->model();
         for (int r = 0; m && r < m->rowCount(); ++r)
             out.insert(m->index(r, 0).data().toString(), m->index(r, 1).data().toString());
         return out;
     }
     int gridRows()
     {
-        QAbstractItemModel* m = w().DataGrid5->model();
+        QAbstractItemModel* m = w().totalsGrid->model();
         return m ? m->rowCount() : 0;
     }
     void pickRow(const QString& artist)
     {
-        QAbstractItemModel* m = w().DataGrid5->model();
+        QAbstractItemModel* m = w().totalsGrid->model();
         for (int r = 0; m && r < m->rowCount(); ++r)
             if (m->index(r, 0).data().toString() == artist) {
-                const QRect cell = w().DataGrid5->visualRect(m->index(r, 0));
-                qvtest::clickAt(w().DataGrid5->viewport(), cell.center());
+                const QRect cell = w().totalsGrid->visualRect(m->index(r, 0));
+                qvtest::clickAt(w().totalsGrid->viewport(), cell.center());
                 return;
             }
         ADD_FAILURE() << "no grid row for " << artist.toStdString();
@@ -80,13 +80,13 @@ protected:
     QString commissionOf(const QString& fraction)
     {
         type(box(14), fraction);
-        click(w().Command11);
+        click(w().calculateCommissionButton);
         return box(7)->text();
     }
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    Frmcommissions* m_w = nullptr;
+    Commissions* m_w = nullptr;
 };
 
 const QColor kGreen(0x00, 0xFF, 0x00);
@@ -99,22 +99,22 @@ TEST_F(CommissionsTest, SumsServicesProductsOrBothPerArtistOverTheRange)
     EXPECT_TRUE(w().closeCommandRemoved());
     EXPECT_EQ(gridRows(), 0);
 
-    query("7/1/01", "7/31/01", w().Command5);
+    query("7/1/01", "7/31/01", w().servicesButton);
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$110.00"}, {"Jenny", "$106.00"}, {"Tom", "$40.00"}}));
-    EXPECT_EQ(Frmcommissions::backColor(w().Command5), kGreen);
-    EXPECT_EQ(Frmcommissions::backColor(w().Command8), kYellow);
-    EXPECT_EQ(Frmcommissions::backColor(w().Command7), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().servicesButton), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().productsButton), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().allTotalsButton), kYellow);
 
-    click(w().Command8);
+    click(w().productsButton);
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$36.49"}, {"Jenny", "$56.97"}, {"Tom", "$0.00"}}));
-    EXPECT_EQ(Frmcommissions::backColor(w().Command8), kGreen);
-    EXPECT_EQ(Frmcommissions::backColor(w().Command5), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().productsButton), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().servicesButton), kYellow);
 
-    click(w().Command7);
+    click(w().allTotalsButton);
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$146.49"}, {"Jenny", "$162.97"}, {"Tom", "$40.00"}}));
 
     // Both ends of the range belong to it.
-    query("7/2/2001", "7/9/2001", w().Command5);
+    query("7/2/2001", "7/9/2001", w().servicesButton);
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$85.00"}, {"Jenny", "$91.00"}}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -122,16 +122,16 @@ TEST_F(CommissionsTest, SumsServicesProductsOrBothPerArtistOverTheRange)
 TEST_F(CommissionsTest, EmptyOrBackwardRangesListNobody)
 {
     open();
-    query("7/1/01", "7/31/01", w().Command5);
+    query("7/1/01", "7/31/01", w().servicesButton);
     ASSERT_EQ(gridRows(), 3);
-    query("8/1/01", "8/31/01", w().Command5);
+    query("8/1/01", "8/31/01", w().servicesButton);
     EXPECT_EQ(gridRows(), 0);
     EXPECT_EQ(box(10)->text(), QString());
     EXPECT_EQ(box(5)->text(), QString());
     // "=" with nothing to multiply leaves the commission as it was.
     EXPECT_EQ(commissionOf(".60"), QString());
 
-    query("7/31/01", "7/1/01", w().Command7);
+    query("7/31/01", "7/1/01", w().allTotalsButton);
     EXPECT_EQ(gridRows(), 0);
 }
 
@@ -142,13 +142,13 @@ TEST_F(CommissionsTest, TicketsWithoutArtistOrWithoutPriceCountAsTheSumsSay)
     db.insert("Servicemenu", {{"CustomerID", "2002"}, {"CustomerName", "Fay"}, {"SalonArtist", "Tom"},
                               {"DateAppointment", QDate(2001, 7, 6)}, {"ProductSales", 12.00}});
     open();
-    query("7/1/01", "7/31/01", w().Command5);
+    query("7/1/01", "7/31/01", w().servicesButton);
     EXPECT_EQ(grid().value(QString()), QStringLiteral("$30.00"));
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
-    click(w().Command8);
+    click(w().productsButton);
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$12.00"));
     // A ticket without a service total adds nothing to both together.
-    click(w().Command7);
+    click(w().allTotalsButton);
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
     EXPECT_EQ(grid().value(QString()), QStringLiteral("$35.00"));
 }
@@ -156,7 +156,7 @@ TEST_F(CommissionsTest, TicketsWithoutArtistOrWithoutPriceCountAsTheSumsSay)
 TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
 {
     open();
-    query("7/1/01", "7/31/01", w().Command5);
+    query("7/1/01", "7/31/01", w().servicesButton);
     pickRow("Maria");
     EXPECT_EQ(box(10)->text(), QStringLiteral("Maria"));
     EXPECT_EQ(box(5)->text(), QStringLiteral("$110.00"));
@@ -208,36 +208,36 @@ TEST_F(CommissionsTest, CurrencyProductRoundsHalvesToEvenAndRefusesOverflow)
 TEST_F(CommissionsTest, UnreadableDatesAreRefusedAndRunNothing)
 {
     open();
-    query("7/1/01", "7/31/01", w().Command5);
-    const QString before = Frmcommissions::lastStatement();
+    query("7/1/01", "7/31/01", w().servicesButton);
+    const QString before = Commissions::lastStatement();
     ASSERT_EQ(gridRows(), 3);
 
-    query("7/1/01", "not a date", w().Command8);
+    query("7/1/01", "not a date", w().productsButton);
     EXPECT_EQ(ui.script.messages(),
               QStringList{QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01")});
-    EXPECT_EQ(Frmcommissions::backColor(w().Command8), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().productsButton), kGreen);
     // The grid still shows the service totals of the range before.
     EXPECT_EQ(grid().value("Maria"), QStringLiteral("$110.00"));
-    EXPECT_EQ(Frmcommissions::lastStatement(), before);
+    EXPECT_EQ(Commissions::lastStatement(), before);
 
     // Typed text never becomes part of the statement.
     ui.script.clear();
-    query("7/1/01# Or 1=1 Or #1/1/01", "7/31/01", w().Command7);
+    query("7/1/01# Or 1=1 Or #1/1/01", "7/31/01", w().allTotalsButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(grid().value("Maria"), QStringLiteral("$110.00"));
 
     ui.script.clear();
-    query("", "", w().Command5);
+    query("", "", w().servicesButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
-    EXPECT_FALSE(Frmcommissions::lastStatement().contains('#'));
+    EXPECT_FALSE(Commissions::lastStatement().contains('#'));
 }
 
 TEST_F(CommissionsTest, ReopenedWindowShowsTheLastQuerysFirstRowWithAnEmptyGrid)
 {
     open();
-    query("7/1/01", "7/31/01", w().Command8);
+    query("7/1/01", "7/31/01", w().productsButton);
     pickRow("Tom");
-    click(w().Command3);
+    click(w().closeButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("Frmcommissions"), nullptr);
 
@@ -248,7 +248,7 @@ TEST_F(CommissionsTest, ReopenedWindowShowsTheLastQuerysFirstRowWithAnEmptyGrid)
     EXPECT_EQ(box(5)->text(), products.value(box(10)->text()));
     // "=" works from what the boxes show.
     type(box(14), "1");
-    click(w().Command11);
+    click(w().calculateCommissionButton);
     EXPECT_EQ(box(7)->text(), box(5)->text());
     EXPECT_EQ(gridRows(), 0);
 }
@@ -270,7 +270,7 @@ TEST_F(CommissionsTest, ReportShowsThePaymentsWithBothWindowsHidden)
                     lastNames << item.text;
         preview->cmdClose->click();
     });
-    click(w().Command1);
+    click(w().commissionsReportButton);
     EXPECT_TRUE(previewed);
     EXPECT_EQ(lastNames, (QStringList{"Lopez", "Lopez", "Park"}));
     qv::Window* payments = qv::Windows::loaded("frmtest1");
@@ -284,7 +284,7 @@ TEST_F(CommissionsTest, ReportThatCannotBeMadeSaysWhyAndKeepsTheWindow)
 {
     open();
     db.execRaw("DROP TABLE Employees1");
-    click(w().Command1);
+    click(w().commissionsReportButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(w().isVisible());
 }
@@ -292,13 +292,13 @@ TEST_F(CommissionsTest, ReportThatCannotBeMadeSaysWhyAndKeepsTheWindow)
 TEST_F(CommissionsTest, ButtonsOpenThePaymentsAndTheTips)
 {
     open();
-    click(w().Command2);
+    click(w().enterCommissionsButton);
     qv::Window* payments = qv::Windows::loaded("frmtest1");
     ASSERT_NE(payments, nullptr);
     EXPECT_TRUE(payments->isVisible());
     EXPECT_TRUE(w().isVisible());
 
-    qvtest::clickAt(w().Image3);
+    qvtest::clickAt(w().tipsLamp);
     EXPECT_NE(qv::Windows::loaded("frmquicktips"), nullptr);
 }
 
@@ -306,10 +306,10 @@ TEST_F(CommissionsTest, WithoutADatabaseTheQueriesDoNothing)
 {
     QFile::remove(db.file());
     open();
-    query("7/1/01", "7/31/01", w().Command5);
+    query("7/1/01", "7/31/01", w().servicesButton);
     EXPECT_EQ(gridRows(), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(w().Command3);
+    click(w().closeButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("Frmcommissions"), nullptr);
 }

@@ -24,10 +24,10 @@ const QStringList kLopezLines(const QString& id)
 
 TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString wide = pictureFile("wide.bmp", Qt::magenta, QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.Command3);
+    click(w.insertPhotoButton);
     type(box(3), "12 Palm Ave");
     type(box(5), "CA");
     type(box(6), "92101");
@@ -36,7 +36,7 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
     type(box(15), "6/30/2003");
     ui.script.clear();
 
-    click(w.Command4);
+    click(w.printCardButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -81,9 +81,9 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
 
 TEST_F(EmployeeTest, ACardWithoutPhotoLeavesItsSpaceAndCancelPrintsNothing)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     click(w.cmdNext);   // Park: no photo
-    click(w.Command4);
+    click(w.printCardButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     EXPECT_TRUE(page.pictures.isEmpty());
@@ -94,7 +94,7 @@ TEST_F(EmployeeTest, ACardWithoutPhotoLeavesItsSpaceAndCancelPrintsNothing)
 
     ui.script.clear();
     ui.script.printerAnswers = {false};
-    click(w.Command4);
+    click(w.printCardButton);
     EXPECT_EQ(printing->jobs().size(), 1);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
@@ -105,13 +105,13 @@ TEST_F(EmployeeTest, ThePrintedCardShowsThePhotoAboveTheLines)
     const QString pdftoppm = QStandardPaths::findExecutable("pdftoppm");
     if (pdftoppm.isEmpty())
         GTEST_SKIP() << "pdftoppm is not installed";
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString wide = pictureFile("wide.bmp", QColor(200, 0, 0), QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.Command3);
+    click(w.insertPhotoButton);
     const QString pdf = QDir(db.folder()).filePath("card.pdf");
     qv::printer().useSystemPdfFile(pdf);
-    click(w.Command4);
+    click(w.printCardButton);
     qv::printer().useRecording();
     ASSERT_TRUE(QFile::exists(pdf));
 
@@ -143,7 +143,7 @@ TEST_F(EmployeeTest, ThePrintedCardShowsThePhotoAboveTheLines)
 
 TEST_F(EmployeeTest, ThePrintButtonShowsThePrinter)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QSize size(22, 22);
-    EXPECT_EQ(w.Command4->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
+    EXPECT_EQ(w.printCardButton->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

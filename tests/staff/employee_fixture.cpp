@@ -4,9 +4,9 @@
 
 #include <QImage>
 
-frmEmployee& EmployeeTest::open()
+EmployeeWindow& EmployeeTest::open()
 {
-    m_window = &showWindow<frmEmployee>();
+    m_window = &showWindow<EmployeeWindow>();
     return *m_window;
 }
 

@@ -8,8 +8,8 @@
 class EmployeeTest : public qvtest::WindowFixture {
 protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
-    frmEmployee& open();
-    frmEmployee& win() { return *m_window; }
+    EmployeeWindow& open();
+    EmployeeWindow& win() { return *m_window; }
     qv::TextBox* box(int index) { return m_window->txtfields.value(index); }
 
     // The value of a field in the table for the employee with that last name.
@@ -18,5 +18,5 @@ protected:
     QColor photoColour();
 
 private:
-    frmEmployee* m_window = nullptr;
+    EmployeeWindow* m_window = nullptr;
 };

@@ -16,7 +16,7 @@ TEST_F(EmployeeTest, EachEmployeeShowsTheirOwnPhotoAndNoneWithoutOne)
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Lopez'").arg(red));
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
     seed = false;
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     qv::PictureBox* dest = w.picture->PicDest;
     EXPECT_EQ(box(16)->text(), red);
     EXPECT_EQ(photoColour(), QColor(Qt::red));
@@ -50,7 +50,7 @@ TEST_F(EmployeeTest, APhotoThatCannotBeShownIsReportedOnlyByFirstAndRefresh)
     }
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(notPicture));
     seed = false;
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
     click(w.cmdNext);
@@ -73,11 +73,11 @@ TEST_F(EmployeeTest, APhotoThatCannotBeShownIsReportedOnlyByFirstAndRefresh)
 
 TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     const QString yellow = pictureFile("yellow.jpg", Qt::yellow);
     ui.script.fileAnswers = {""};   // cancelled
-    click(w.Command3);
+    click(w.insertPhotoButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events[0].arguments.value(0),
@@ -87,11 +87,11 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
 
     ui.script.fileAnswers = {green, ""};
-    click(w.Command3);
+    click(w.insertPhotoButton);
     EXPECT_EQ(box(16)->text(), green);
     EXPECT_EQ(photoColour(), QColor(Qt::green));
     EXPECT_TRUE(stored("Lopez", "Photo").toString().isEmpty());   // pending only
-    click(w.Command3);   // cancelled after an earlier insert
+    click(w.insertPhotoButton);   // cancelled after an earlier insert
     EXPECT_EQ(box(16)->text(), green);
     EXPECT_EQ(photoColour(), QColor(Qt::green));
 
@@ -100,7 +100,7 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
     EXPECT_EQ(stored("Lopez", "Photo").toString(), green);
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     ui.script.fileAnswers = {yellow};
-    click(w.Command3);
+    click(w.insertPhotoButton);
     click(w.cmdPrevious);
     EXPECT_EQ(stored("Park", "Photo").toString(), yellow);
     EXPECT_EQ(photoColour(), QColor(Qt::green));
@@ -112,13 +112,13 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
 
 TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Lopez'").arg(green));
     click(w.cmdRefresh);
     ASSERT_EQ(photoColour(), QColor(Qt::green));
     type(box(4), "Del Mar");
-    click(w.Command2);
+    click(w.deletePhotoButton);
     EXPECT_TRUE(box(16)->text().isEmpty());
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     EXPECT_TRUE(stored("Lopez", "Photo").toString().isEmpty());
@@ -130,7 +130,7 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
     // Cancel stay, while the keys move again.
     click(w.cmdAdd);
     type(box(1), "Quick");
-    click(w.Command2);
+    click(w.deletePhotoButton);
     EXPECT_EQ(db.count("Employees"), 4);
     EXPECT_TRUE(stored("Quick", "LastName").isValid());
     EXPECT_TRUE(stored("Quick", "EmployeeSS").toString().isEmpty());
@@ -145,10 +145,10 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
 
 TEST_F(EmployeeTest, ScrollBarsShiftThePhotoByTwipsWithoutLimit)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString big = pictureFile("big.bmp", Qt::darkCyan, QSize(600, 500));
     ui.script.fileAnswers = {big};
-    click(w.Command3);
+    click(w.insertPhotoButton);
     PictureViewport& v = *w.picture;
     EXPECT_EQ(v.HslPicdest->maximum(), 32767);
     EXPECT_EQ(v.VslPicdest->maximum(), 32767);

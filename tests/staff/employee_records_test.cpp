@@ -17,7 +17,7 @@ const QString kNoNumber = QStringLiteral(" You must enter an ID # for this Emplo
 
 TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Employee Database");
     EXPECT_EQ(w.lblStatus->text(), "Record: 1");
     EXPECT_EQ(box(1)->text(), "Lopez");
@@ -30,7 +30,7 @@ TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
     EXPECT_EQ(w.lblLabels.value(1)->text(), "Remember!  Social Security # is a required field.");
     EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
     EXPECT_EQ(w.lblLabels.value(14)->text(), "Employee SS#:");
-    EXPECT_FALSE(w.Picture1->isVisible());
+    EXPECT_FALSE(w.gridPanel->isVisible());
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(w.cmdAdd->isVisible());
@@ -43,7 +43,7 @@ TEST_F(EmployeeTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 {
     seed = false;
     QFile::remove(db.file());
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(box(1)->text().isEmpty());
@@ -51,7 +51,7 @@ TEST_F(EmployeeTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 
 TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     click(w.cmdAdd);
     EXPECT_EQ(w.lblStatus->text(), "Add record");
     EXPECT_FALSE(w.cmdAdd->isVisible());
@@ -77,7 +77,7 @@ TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
 
 TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     // A new employee without one goes altogether.
     click(w.cmdAdd);
     type(box(1), "Nobody");
@@ -113,7 +113,7 @@ TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 
 TEST_F(EmployeeTest, CancelReturnsToTheRecordBeforeAdd)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     click(w.cmdLast);
     click(w.cmdAdd);
     type(box(1), "Temp");
@@ -127,7 +127,7 @@ TEST_F(EmployeeTest, CancelReturnsToTheRecordBeforeAdd)
 
 TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString red = pictureFile("park.bmp", Qt::red);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Park'").arg(red));
     click(w.cmdRefresh);
@@ -173,7 +173,7 @@ TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
 
 TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     click(w.cmdPrevious);
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(box(1)->text(), "Lopez");
@@ -201,10 +201,10 @@ TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
 
 TEST_F(EmployeeTest, FindsByLastNameAndByNumber)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     // Any part of the name, any letter case.
     ui.script.inputAnswers = {"EED"};
-    click(w.bttnFind);
+    click(w.findByLastNameButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text, "Enter an employee's Last Name");
@@ -214,48 +214,48 @@ TEST_F(EmployeeTest, FindsByLastNameAndByNumber)
     ui.script.clear();
     ui.script.inputAnswers = {"Smith"};
     click(w.cmdPrevious);
-    click(w.bttnFind);
+    click(w.findByLastNameButton);
     EXPECT_EQ(messages(), QStringList{"Could not find the Employee Name. Smith"});
     EXPECT_EQ(box(1)->text(), "Park");
 
     // The number as stored, hyphens and all.
     ui.script.clear();
     ui.script.inputAnswers = {"111-22", "333445555"};
-    click(w.Command1);
+    click(w.findBySocialSecurityButton);
     EXPECT_EQ(ui.script.events[0].text, "Enter a Social Security #");
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.Command1);
+    click(w.findBySocialSecurityButton);
     EXPECT_EQ(messages(), QStringList{"Could not find this Employee by Social Security#. 333445555"});
     EXPECT_EQ(box(1)->text(), "Lopez");
 }
 
 TEST_F(EmployeeTest, AFindAnsweredWithNothingDoesNothing)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     click(w.cmdNext);
     // A path typed but not yet shown stays unshown: not even the photo is read again.
     type(box(16), green);
     ui.script.inputAnswers = {"", ""};
-    click(w.bttnFind);
-    click(w.Command1);
+    click(w.findByLastNameButton);
+    click(w.findBySocialSecurityButton);
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_TRUE(messages().isEmpty());
     // A find that lands shows the photo of the row it found.
     ui.script.inputAnswers = {"par"};
-    click(w.bttnFind);
+    click(w.findByLastNameButton);
     EXPECT_EQ(photoColour(), QColor(Qt::green));
 }
 
 TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
 {
-    frmEmployee& w = open();
-    click(w.Command6);
-    ASSERT_TRUE(w.Picture1->isVisible());
-    EXPECT_TRUE(w.DataGrid1->isVisible());
-    EXPECT_TRUE(w.Command5->isVisible());
-    auto* model = w.DataGrid1->model();
+    EmployeeWindow& w = open();
+    click(w.showGridButton);
+    ASSERT_TRUE(w.gridPanel->isVisible());
+    EXPECT_TRUE(w.employeeGrid->isVisible());
+    EXPECT_TRUE(w.hideGridButton->isVisible());
+    auto* model = w.employeeGrid->model();
     ASSERT_EQ(model->columnCount(), 4);
     QStringList headers;
     for (int c = 0; c < 4; ++c)
@@ -266,18 +266,18 @@ TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
     const QString blue = pictureFile("reed.bmp", Qt::blue);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
     click(w.cmdRefresh);
-    const QRect cell = w.DataGrid1->visualRect(model->index(2, 1));
-    qvtest::clickAt(w.DataGrid1->viewport(), cell.center());
+    const QRect cell = w.employeeGrid->visualRect(model->index(2, 1));
+    qvtest::clickAt(w.employeeGrid->viewport(), cell.center());
     EXPECT_EQ(box(1)->text(), "Reed");
     EXPECT_EQ(w.lblStatus->text(), "Record: 3");
     EXPECT_EQ(photoColour(), QColor(Qt::blue));
-    click(w.Command5);
-    EXPECT_FALSE(w.Picture1->isVisible());
+    click(w.hideGridButton);
+    EXPECT_FALSE(w.gridPanel->isVisible());
 }
 
 TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     bool windowGoneWhileShown = false;
     QStringList printed;
     QTimer::singleShot(0, [&] {
@@ -289,7 +289,7 @@ TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
             printed << page.texts();
         preview->close();
     });
-    click(w.Command7);
+    click(w.reportButton);
     EXPECT_TRUE(windowGoneWhileShown);
     EXPECT_TRUE(printed.join(' ').contains("Reed"));
     settle();
@@ -299,9 +299,9 @@ TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
 
 TEST_F(EmployeeTest, DraggingTheTitleOrAFindLabelMovesTheWindow)
 {
-    frmEmployee& w = open();
+    EmployeeWindow& w = open();
     for (int index : {0, 11, 12}) {
-        QLabel* label = w.Label1.value(index);
+        QLabel* label = w.dragLabels.value(index);
         ASSERT_TRUE(label) << index;
         const QPoint before = w.pos();
         auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {

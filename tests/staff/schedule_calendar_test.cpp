@@ -38,9 +38,9 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    frmCalendar& open()
+    ScheduleCalendar& open()
     {
-        w = &qv::Windows::show<frmCalendar>();
+        w = &qv::Windows::show<ScheduleCalendar>();
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         ui.script.clear();
@@ -63,7 +63,7 @@ protected:
     }
     void unlock()
     {
-        click(w->Command4);
+        click(w->padlockButton);
         auto* dialog = qv::Windows::loaded<frmLogin5>();
         ASSERT_NE(dialog, nullptr);
         type(dialog->txtPassword, PasswordDialog::kPassword);
@@ -83,7 +83,7 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    frmCalendar* w = nullptr;
+    ScheduleCalendar* w = nullptr;
 };
 
 } // namespace
@@ -93,7 +93,7 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     db.insert("Calendar", {{"MonthYear", "September 2001"}, {"day1", "Sun one"}, {"day7", "Sat one"},
                            {"day15", "Mon three"}, {"day16", "Tue three"}, {"day41", "Fri six"},
                            {"day42", "Sat six"}});
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     EXPECT_EQ(f.windowTitle(), "Employee and Salon Schedule");
     EXPECT_EQ(f.lblStatus->text(), "Record: 1");
     EXPECT_EQ(month(), "July 2001");
@@ -102,13 +102,13 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(f.closeCommandRemoved());
 
-    for (QWidget* shown : {(QWidget*)f.Command1, (QWidget*)f.Command2, (QWidget*)f.Command4, (QWidget*)f.Image3,
-                           (QWidget*)f.Picture1, (QWidget*)f.cmdClose, (QWidget*)f.cmdFirst, (QWidget*)f.cmdPrevious,
-                           (QWidget*)f.cmdNext, (QWidget*)f.cmdLast, (QWidget*)f.DTPicker1})
+    for (QWidget* shown : {(QWidget*)f.reportButton, (QWidget*)f.findButton, (QWidget*)f.padlockButton,
+                           (QWidget*)f.tipsPicture, (QWidget*)f.memoButton, (QWidget*)f.cmdClose, (QWidget*)f.cmdFirst,
+                           (QWidget*)f.cmdPrevious, (QWidget*)f.cmdNext, (QWidget*)f.cmdLast, (QWidget*)f.datePicker})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
     for (QWidget* hidden : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
-                            (QWidget*)f.Command9, (QWidget*)f.cmdEdit, (QWidget*)f.cmdDelete, (QWidget*)f.Picture2,
-                            (QWidget*)f.Command5, (QWidget*)f.Command6})
+                            (QWidget*)f.lockButton, (QWidget*)f.cmdEdit, (QWidget*)f.cmdDelete, (QWidget*)f.memoPanel,
+                            (QWidget*)f.hideMemoButton, (QWidget*)f.memoUpdateButton})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
 
     // The cell of week row r and weekday c shows field 7(r-1)+c, whatever the
@@ -136,7 +136,7 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
 
 TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     typeLines(f.cell(1, 4), {"4", "Maria 9-5", "Tom off"});
     EXPECT_EQ(stored("July 2001", "day4"), "");
     click(f.cmdNext);
@@ -147,7 +147,7 @@ TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
     typeLines(f.cell(1, 6), {"3", "Jenny late"});
     qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+    EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
     EXPECT_EQ(stored("August 2001", "day6"), "3\nJenny late");
     EXPECT_EQ(db.count("Calendar"), 2);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -155,7 +155,7 @@ TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
 
 TEST_F(CalendarTest, ADayReadsOnItsLinesWithoutAScrollBarUntilItHoldsMore)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     qv::ManyLineBox* cell = f.cell(2, 1);
     typeLines(cell, {"8", "Closed (Easter)"});
     EXPECT_FALSE(cell->verticalScrollBar()->isVisible());
@@ -173,7 +173,7 @@ TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
     // Line ends as another program left them: showing the sheet must not
     // rewrite the cell.
     db.insert("Calendar", {{"MonthYear", "Windows 2002"}, {"day9", QStringLiteral("9\r\nAnn")}});
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     click(f.cmdLast);
     EXPECT_EQ(f.dayCell(9)->toPlainText().remove('\r'), "9\nAnn");
     click(f.cmdFirst);
@@ -185,31 +185,31 @@ TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
 
 TEST_F(CalendarTest, PasswordShowsTheEditButtonsAndTheLockHidesThem)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     unlock();
     for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
-                       (QWidget*)f.Command9, (QWidget*)f.cmdClose})
+                       (QWidget*)f.lockButton, (QWidget*)f.cmdClose})
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
     EXPECT_FALSE(f.cmdEdit->isVisible());
     EXPECT_FALSE(f.cmdDelete->isVisible());
     EXPECT_FALSE(qv::Windows::loaded<frmLogin5>()->isVisible());
 
-    click(f.Command9);
+    click(f.lockButton);
     for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
-                       (QWidget*)f.Command9})
+                       (QWidget*)f.lockButton})
         EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
     EXPECT_TRUE(f.cmdClose->isVisible());
 
     // A new load starts locked again.
     click(f.cmdClose);
     QApplication::processEvents();
-    frmCalendar& again = open();
+    ScheduleCalendar& again = open();
     EXPECT_FALSE(again.cmdAdd->isVisible());
 }
 
 TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     unlock();
     click(f.cmdNext);
     click(f.cmdAdd);
@@ -228,7 +228,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     qvtest::press(Qt::Key_Home);
     qvtest::press(Qt::Key_PageUp);
     QApplication::processEvents();
-    ASSERT_EQ(qv::Windows::loaded<frmCalendar>(), &f);
+    ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
     EXPECT_EQ(f.lblStatus->text(), "Add record");
 
     click(f.cmdUpdate);
@@ -271,7 +271,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 
 TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     unlock();
     click(f.cmdAdd);
     type(f.txtfields.value(43), "October 2001");
@@ -283,7 +283,7 @@ TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
 
 TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     unlock();
     typeLines(f.cell(1, 2), {"2", "nobody"});
     click(f.cmdCancel);
@@ -306,7 +306,7 @@ TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
 
 TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefused)
 {
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     unlock();
     click(f.cmdUpdate);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -321,7 +321,7 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
     ui.script.clear();
     click(f.cmdClose);
     QApplication::processEvents();
-    ASSERT_EQ(qv::Windows::loaded<frmCalendar>(), &f);
+    ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().first().contains("sheet locked", Qt::CaseInsensitive)) << ui.script.messages().first().toStdString();
     EXPECT_EQ(f.cell(1, 3)->toPlainText(), "3\nTom\nJenny");
@@ -329,19 +329,19 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
     db.execRaw("DROP TRIGGER no_change");
     click(f.cmdClose);
     QApplication::processEvents();
-    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+    EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
     EXPECT_EQ(stored("July 2001", "day3"), "3\nTom\nJenny");
 }
 
 TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
 {
     db.insert("Calendar", {{"MonthYear", "July 2002"}});
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     click(f.cmdNext);
 
     // Nothing typed: nothing changes and nothing is shown.
     ui.script.inputAnswers.push_back(QString());
-    click(f.Command2);
+    click(f.findButton);
     EXPECT_EQ(month(), "August 2001");
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Enter In the Month and Year you want to find");
@@ -350,7 +350,7 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
     // Not there: the sentence runs straight into the typed text; the sheet stays.
     ui.script.clear();
     ui.script.inputAnswers.push_back("March");
-    click(f.Command2);
+    click(f.findButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearMarch"});
     EXPECT_EQ(month(), "August 2001");
     EXPECT_EQ(f.lblStatus->text(), "Record: 2");
@@ -358,17 +358,17 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
     // The first sheet in table order, the text anywhere, letters in any case.
     ui.script.clear();
     ui.script.inputAnswers.push_back("jul");
-    click(f.Command2);
+    click(f.findButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(month(), "July 2001");
     ui.script.inputAnswers.push_back("y 2002");
-    click(f.Command2);
+    click(f.findButton);
     EXPECT_EQ(month(), "July 2002");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "");
     // A quote is text like any other.
     ui.script.clear();
     ui.script.inputAnswers.push_back("O'Neil");
-    click(f.Command2);
+    click(f.findButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearO'Neil"});
     EXPECT_EQ(month(), "July 2002");
 }
@@ -376,7 +376,7 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
 TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
 {
     db.insert("Calendar", {{"MonthYear", "January 2002"}, {"day3", "1\nNew Year"}});
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     click(f.cmdNext);
 
     qv::ReportDocument shown;
@@ -391,7 +391,7 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
         title = p->windowTitle();
         p->cmdClose->click();
     });
-    click(f.Command1);
+    click(f.reportButton);
     ASSERT_TRUE(opened);
     EXPECT_EQ(title, "Salon Schedule");
     QStringList months, cells;
@@ -409,11 +409,11 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
 
 TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
 {
-    frmCalendar& f = open();
-    click(f.Label4);
-    EXPECT_TRUE(f.Picture2->isVisible());
-    EXPECT_TRUE(f.Command5->isVisible());
-    EXPECT_TRUE(f.Command6->isVisible());
+    ScheduleCalendar& f = open();
+    click(f.memoButtonCaption);
+    EXPECT_TRUE(f.memoPanel->isVisible());
+    EXPECT_TRUE(f.hideMemoButton->isVisible());
+    EXPECT_TRUE(f.memoUpdateButton->isVisible());
     EXPECT_EQ(f.memoBox->toPlainText(), "Inventory count on the 31st");
     EXPECT_EQ(f.memoBox->toolTip(), "Type in Memo");
     EXPECT_EQ(f.txtfields.value(42)->text(), "July 2001");
@@ -425,7 +425,7 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
     // The memo takes at most 255 characters.
     typeLines(f.memoBox, {"Order foils", QString(300, QLatin1Char('x'))});
     EXPECT_EQ(f.memoBox->toPlainText().size(), 255);
-    click(f.Command6);   // Update over the panel, even while locked
+    click(f.memoUpdateButton);   // Update over the panel, even while locked
     EXPECT_TRUE(ui.script.messages().isEmpty());
     const QString memo = db.scalar("SELECT Memo FROM Calendar WHERE MonthYear='July 2001 (summer)'").toString();
     EXPECT_EQ(memo.size(), 255);
@@ -435,43 +435,43 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
     EXPECT_EQ(f.memoBox->toPlainText(), "");
     EXPECT_EQ(f.txtfields.value(42)->text(), "August 2001");
 
-    click(f.Command5);
-    EXPECT_FALSE(f.Picture2->isVisible());
-    EXPECT_FALSE(f.Command5->isVisible());
-    EXPECT_FALSE(f.Command6->isVisible());
-    click(f.Picture1);
-    EXPECT_TRUE(f.Picture2->isVisible());
+    click(f.hideMemoButton);
+    EXPECT_FALSE(f.memoPanel->isVisible());
+    EXPECT_FALSE(f.hideMemoButton->isVisible());
+    EXPECT_FALSE(f.memoUpdateButton->isVisible());
+    click(f.memoButton);
+    EXPECT_TRUE(f.memoPanel->isVisible());
 }
 
 TEST_F(CalendarTest, DraggingTheMemoPanelMovesTheWholeWindow)
 {
-    frmCalendar& f = open();
-    click(f.Picture1);
+    ScheduleCalendar& f = open();
+    click(f.memoButton);
     f.move(100, 80);
     const QPoint start = f.pos();
 
-    sendMouse(f.Picture2, QEvent::MouseMove, {40, 60}, Qt::NoButton);
+    sendMouse(f.memoPanel, QEvent::MouseMove, {40, 60}, Qt::NoButton);
     EXPECT_EQ(f.pos(), start);
 
-    sendMouse(f.Picture2, QEvent::MouseButtonPress, {10, 100}, Qt::LeftButton);
+    sendMouse(f.memoPanel, QEvent::MouseButtonPress, {10, 100}, Qt::LeftButton);
     EXPECT_TRUE(f.isDragging());
-    sendMouse(f.Picture2, QEvent::MouseMove, {30, 85}, Qt::LeftButton);
+    sendMouse(f.memoPanel, QEvent::MouseMove, {30, 85}, Qt::LeftButton);
     EXPECT_EQ(f.pos(), start + QPoint(20, -15));
     // The panel moved with the window: the pointer is back where it was taken.
-    sendMouse(f.Picture2, QEvent::MouseMove, {15, 100}, Qt::LeftButton);
+    sendMouse(f.memoPanel, QEvent::MouseMove, {15, 100}, Qt::LeftButton);
     EXPECT_EQ(f.pos(), start + QPoint(25, -15));
-    sendMouse(f.Picture2, QEvent::MouseButtonRelease, {15, 100}, Qt::NoButton);
+    sendMouse(f.memoPanel, QEvent::MouseButtonRelease, {15, 100}, Qt::NoButton);
     EXPECT_FALSE(f.isDragging());
 
-    sendMouse(f.Picture2, QEvent::MouseMove, {200, 10}, Qt::NoButton);
+    sendMouse(f.memoPanel, QEvent::MouseMove, {200, 10}, Qt::NoButton);
     EXPECT_EQ(f.pos(), start + QPoint(25, -15));
 }
 
 TEST_F(CalendarTest, TheTipsPictureShowsTheCalendarTips)
 {
-    frmCalendar& f = open();
-    click(f.Image3);
-    auto* tips = qv::Windows::loaded<frmquicktips3>();
+    ScheduleCalendar& f = open();
+    click(f.tipsPicture);
+    auto* tips = qv::Windows::loaded<CalendarTips>();
     ASSERT_NE(tips, nullptr);
     EXPECT_TRUE(tips->isVisible());
     EXPECT_EQ(tips->windowTitle(), "Calendar Tips");
@@ -481,16 +481,16 @@ TEST_F(CalendarTest, TheTipsPictureShowsTheCalendarTips)
 TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
 {
     db.execRaw("DROP TABLE Calendar");
-    qv::Windows::show<frmCalendar>();
+    qv::Windows::show<ScheduleCalendar>();
     EXPECT_EQ(ui.script.messages().size(), 1);
-    auto* f = qv::Windows::loaded<frmCalendar>();
+    auto* f = qv::Windows::loaded<ScheduleCalendar>();
     ASSERT_NE(f, nullptr);
     ui.script.clear();
     click(f->cmdNext);
     EXPECT_EQ(ui.script.messages().size(), 1);
     click(f->cmdClose);
     QApplication::processEvents();
-    EXPECT_EQ(qv::Windows::loaded<frmCalendar>(), nullptr);
+    EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
 }
 
 // Pictures for a person to look at: set QV_SHOT_DIR to a folder; skipped without it.
@@ -505,17 +505,17 @@ TEST_F(CalendarTest, Screenshots)
         sheet.insert(QStringLiteral("day%1").arg(day + 1),
                      QStringLiteral("%1\n%2").arg(day).arg(day % 7 == 6 ? "Closed" : "Maria 9-5\nTom 12-8"));
     db.insert("Calendar", sheet);
-    frmCalendar& f = open();
+    ScheduleCalendar& f = open();
     click(f.cmdLast);
     unlock();
     QTest::qWait(50);
     EXPECT_TRUE(f.grab().save(folder + "/frmCalendar.png"));
-    click(f.Picture1);
+    click(f.memoButton);
     QTest::qWait(50);
     EXPECT_TRUE(f.grab().save(folder + "/frmCalendar_memo.png"));
-    click(f.Image3);
+    click(f.tipsPicture);
     QTest::qWait(50);
-    EXPECT_TRUE(qv::Windows::loaded<frmquicktips3>()->grab().save(folder + "/frmquicktips3.png"));
+    EXPECT_TRUE(qv::Windows::loaded<CalendarTips>()->grab().save(folder + "/frmquicktips3.png"));
 
     QTimer::singleShot(0, [&] {
         if (qv::ReportPreview* p = qv::ReportPreview::current()) {
@@ -524,5 +524,5 @@ TEST_F(CalendarTest, Screenshots)
             p->cmdClose->click();
         }
     });
-    click(f.Command1);
+    click(f.reportButton);
 }
