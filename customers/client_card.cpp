@@ -36,18 +36,31 @@ bool separated(int line)
 
 } // namespace
 
-QList<QPair<QString, QString>> frmCustomers::cardLines() const
+QList<QPair<QString, QString>> CustomerWindow::cardLines() const
 {
     // Caption label, then box, per line.
-    static const int order[13][2] = {{0, 0},  {8, 8},  {2, 2},   {3, 3},   {4, 4},  {5, 5},  {6, 6},
-                                     {7, 7},  {13, 9}, {11, 11}, {12, 12}, {9, 1},  {15, 10}};
+    static const int order[13][2] = {
+        {NameCaption, NameBox},
+        {PhoneCaption, PhoneBox},
+        {ContactNameCaption, ContactNameBox},
+        {ContactTitleCaption, ContactTitleBox},
+        {AddressCaption, AddressBox},
+        {CityCaption, CityBox},
+        {StateCaption, StateBox},
+        {PostalCodeCaption, PostalCodeBox},
+        {EmailCaption, EmailBox},
+        {CreditTermsCaption, CreditTermsBox},
+        {CommentsCaption, CommentsBox},
+        {ArtistCaption, ArtistBox},
+        {BirthdayCaption, BirthdayBox},
+    };
     QList<QPair<QString, QString>> lines;
     for (const auto& o : order)
         lines.append({lblLabels.value(o[0])->text(), txtfields.value(o[1])->text()});
     return lines;
 }
 
-void frmCustomers::Command4_Click()
+void CustomerWindow::printClientCard()
 {
     if (startPrinting()) {
         qv::Printer& printer = qv::printer();
@@ -66,15 +79,15 @@ void frmCustomers::Command4_Click()
         }
         for (int i = 0; i < 3; ++i)
             passOver([&] { printer.print(); });
-        passOver([&] { printer.print({qv::Spc(1), lblLabels.value(17)->text(), qv::Spc(30)}); });
-        passOver([&] { PrintRTF(*rtf3, 4000, 7600, 4000, 0); });
+        passOver([&] { printer.print({qv::Spc(1), lblLabels.value(FormulasCaption)->text(), qv::Spc(30)}); });
+        passOver([&] { PrintRTF(*formulasBox, 4000, 7600, 4000, 0); });
     }
     passOver([] { qv::printer().endDoc(); });
 }
 
-void frmCustomers::Command12_Click()
+void CustomerWindow::printFormulas()
 {
     if (startPrinting())
-        passOver([&] { PrintRTF(*rtf3, 4000, 3600, 4000, 0); });
+        passOver([&] { PrintRTF(*formulasBox, 4000, 3600, 4000, 0); });
     passOver([] { qv::printer().endDoc(); });
 }

@@ -19,7 +19,7 @@
 #include <QScrollBar>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(frmCustomers);
+QV_REGISTER_WINDOW_AS(CustomerWindow, "frmCustomers");
 
 namespace {
 
@@ -37,21 +37,21 @@ struct FieldRow {
 
 // The column of fields, top to bottom (also the tab order).
 const FieldRow kRows[] = {
-    {360, 16, "CustomerID:", 13, "CustomerID"},
-    {660, 0, "Customer Name:", 0, "CustomerName"},
-    {960, 8, "Phone:", 8, "Phone"},
-    {1290, 2, "Contact Name:", 2, "ContactName"},
-    {1620, 3, "ContactTitle:", 3, "ContactTitle"},
-    {1935, 4, "Address:", 4, "Address"},
-    {2265, 5, "City:", 5, "City"},
-    {2580, 6, "State:", 6, "Region"},
-    {2895, 7, "PostalCode:", 7, "PostalCode"},
-    {3240, 13, "Email:", 9, "Email"},
-    {3600, 11, "Credit Terms:", 11, "CreditTerms"},
-    {3960, 12, "Comments:", 12, "Comments"},
-    {4320, 17, "Formulas:", -1, nullptr},
-    {4680, 9, "Salon Artist", 1, "EmployeeID"},
-    {5040, 15, "Birthday:", 10, "BirthDay"},
+    {360, CustomerWindow::CustomerIdCaption, "CustomerID:", CustomerWindow::CustomerIdBox, "CustomerID"},
+    {660, CustomerWindow::NameCaption, "Customer Name:", CustomerWindow::NameBox, "CustomerName"},
+    {960, CustomerWindow::PhoneCaption, "Phone:", CustomerWindow::PhoneBox, "Phone"},
+    {1290, CustomerWindow::ContactNameCaption, "Contact Name:", CustomerWindow::ContactNameBox, "ContactName"},
+    {1620, CustomerWindow::ContactTitleCaption, "ContactTitle:", CustomerWindow::ContactTitleBox, "ContactTitle"},
+    {1935, CustomerWindow::AddressCaption, "Address:", CustomerWindow::AddressBox, "Address"},
+    {2265, CustomerWindow::CityCaption, "City:", CustomerWindow::CityBox, "City"},
+    {2580, CustomerWindow::StateCaption, "State:", CustomerWindow::StateBox, "Region"},
+    {2895, CustomerWindow::PostalCodeCaption, "PostalCode:", CustomerWindow::PostalCodeBox, "PostalCode"},
+    {3240, CustomerWindow::EmailCaption, "Email:", CustomerWindow::EmailBox, "Email"},
+    {3600, CustomerWindow::CreditTermsCaption, "Credit Terms:", CustomerWindow::CreditTermsBox, "CreditTerms"},
+    {3960, CustomerWindow::CommentsCaption, "Comments:", CustomerWindow::CommentsBox, "Comments"},
+    {4320, CustomerWindow::FormulasCaption, "Formulas:", CustomerWindow::NoBox, nullptr},
+    {4680, CustomerWindow::ArtistCaption, "Salon Artist", CustomerWindow::ArtistBox, "EmployeeID"},
+    {5040, CustomerWindow::BirthdayCaption, "Birthday:", CustomerWindow::BirthdayBox, "BirthDay"},
 };
 
 const QList<qv::GridColumn>& gridColumns()
@@ -69,29 +69,29 @@ const QList<qv::GridColumn>& gridColumns()
 
 } // namespace
 
-frmCustomers::frmCustomers(QWidget* parent) : RecordForm(parent)
+CustomerWindow::CustomerWindow(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Customers"));
     buildLayout();
     connectHandlers();
 }
 
-frmCustomers::~frmCustomers() = default;
+CustomerWindow::~CustomerWindow() = default;
 
-QString frmCustomers::connectionString() const { return recordWindowConnectionString(); }
+QString CustomerWindow::connectionString() const { return recordWindowConnectionString(); }
 
-QString frmCustomers::recordSource() const { return QStringLiteral("SELECT * FROM [Customers]"); }
+QString CustomerWindow::recordSource() const { return QStringLiteral("SELECT * FROM [Customers]"); }
 
 // ---------------------------------------------------------------- layout
 
-void frmCustomers::buildLayout()
+void CustomerWindow::buildLayout()
 {
     setObjectName(QStringLiteral("frmCustomers"));
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);
     setAutoFillBackground(true);
-    setStyleSheet(QStringLiteral("frmCustomers { background-color: %1; }").arg(kBackground));
+    setStyleSheet(QStringLiteral("CustomerWindow { background-color: %1; }").arg(kBackground));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(kBackground));
     setPalette(pal);
@@ -124,56 +124,56 @@ void frmCustomers::buildLayout()
         moveByLabel(l, this);
     };
 
-    Label1.insert(0, label("Label1_0", "Customer Database", 0, 0, 10590, 300));
-    titleStrip(Label1.value(0));
+    headings.insert(WindowHeading, label("Label1_0", "Customer Database", 0, 0, 10590, 300));
+    titleStrip(headings.value(WindowHeading));
 
     // The column of fields.
     for (const FieldRow& row : kRows) {
         // "Phone:" leaves the rest of its row to "Required! *".
-        const int captionWidth = row.box == 8 ? 660 : 1800;
+        const int captionWidth = row.box == PhoneBox ? 660 : 1800;
         lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label), QString::fromLatin1(row.caption),
                                           120, row.top + 30, captionWidth));
         if (row.box < 0)
             continue;
         qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field));
         box->setSelectOnFocus(true);
-        qv::place(box, 2040, row.top, 3375, row.box == 12 ? 645 : 285);
+        qv::place(box, 2040, row.top, 3375, row.box == CommentsBox ? 645 : 285);
     }
-    txtfields.value(13)->setReadOnly(true);
-    txtfields.value(13)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
-    txtfields.value(13)->setFocusPolicy(Qt::NoFocus);
+    txtfields.value(CustomerIdBox)->setReadOnly(true);
+    txtfields.value(CustomerIdBox)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
+    txtfields.value(CustomerIdBox)->setFocusPolicy(Qt::NoFocus);
     // Comments are kept with their line breaks: they are shown and typed on
     // several lines.
-    commentsBox = new qv::ManyLineBox(txtfields.value(12), this);
+    commentsBox = new qv::ManyLineBox(txtfields.value(CommentsBox), this);
     commentsBox->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
     // Between the caption "Phone:" and its box, so that it is read with them.
-    lblLabels.insert(14, label("lblLabels_14", "Required! *", 795, 990, 1125));
-    lblLabels.value(14)->setStyleSheet(QStringLiteral("color: #C00000;"));
-    lblLabels.insert(1, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000, 420));
-    lblLabels.value(1)->setWordWrap(true);
-    lblLabels.value(1)->setFont(small);
+    lblLabels.insert(PhoneRequired, label("lblLabels_14", "Required! *", 795, 990, 1125));
+    lblLabels.value(PhoneRequired)->setStyleSheet(QStringLiteral("color: #C00000;"));
+    lblLabels.insert(PhoneReminder, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000, 420));
+    lblLabels.value(PhoneReminder)->setWordWrap(true);
+    lblLabels.value(PhoneReminder)->setFont(small);
     // Beside its caption: the comments box reaches down to the caption's row.
-    Command10 = pictureButton("Command10", QString(), standard(QStyle::SP_FileDialogDetailedView), 1320, 4290);
-    Command10->resize(qv::px(495), qv::px(315));
+    formulasButton = pictureButton("Command10", QString(), standard(QStyle::SP_FileDialogDetailedView), 1320, 4290);
+    formulasButton->resize(qv::px(495), qv::px(315));
 
     // Finds.
-    Label1.insert(11, label("Label1_11", "FIND BY NAME OR PHONE #", 5640, 330, 4800, 240));
-    bttnFind = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 5640, 585);
-    Command1 = pictureButton("Command1", "Find By Phone Number", standard(QStyle::SP_FileDialogInfoView), 6240, 585);
-    Label1.insert(12, label("Label1_12",
+    headings.insert(FindHeading, label("Label1_11", "FIND BY NAME OR PHONE #", 5640, 330, 4800, 240));
+    findByNameButton = pictureButton("bttnFind", "Find By LastName", standard(QStyle::SP_FileDialogContentsView), 5640, 585);
+    findByPhoneButton = pictureButton("Command1", "Find By Phone Number", standard(QStyle::SP_FileDialogInfoView), 6240, 585);
+    headings.insert(FindNote, label("Label1_12",
                             "Note: Names are not case sensitive. Numbers must be formatted exactly as they were "
                             "originally inserted. Ie. (212) 555-1212",
                             6840, 570, 3700, 600));
-    Label1.value(12)->setWordWrap(true);
-    Label1.value(12)->setFont(small);
-    moveByLabel(Label1.value(11), this);
-    moveByLabel(Label1.value(12), this);
+    headings.value(FindNote)->setWordWrap(true);
+    headings.value(FindNote)->setFont(small);
+    moveByLabel(headings.value(FindHeading), this);
+    moveByLabel(headings.value(FindNote), this);
 
     // The picture: its caption on one line over its path, the path over the
     // frame; the strip left of them stays free for the datasheet panel.
-    lblLabels.insert(10, label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
-    lblLabels.value(10)->setFont(small);
-    qv::TextBox* path = addField(16, QStringLiteral("Image"));
+    lblLabels.insert(PictureHint, label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
+    lblLabels.value(PictureHint)->setFont(small);
+    qv::TextBox* path = addField(PicturePathBox, QStringLiteral("Image"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
     qv::place(path, 6600, 1440, 3615, 360);
@@ -191,11 +191,11 @@ void frmCustomers::buildLayout()
         QIcon icon;
     };
     const BarButton bar[] = {
-        {&Command6, "Command6", &Label2, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
-        {&Command3, "Command3", &Label3, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
-        {&Command4, "Command4", &Label4, "Label4", "Print", "", printIcon()},
-        {&Command2, "Command2", &Label5, "Label5", "Delete ", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon)},
-        {&Command7, "Command7", &Label6, "Label6", "Report", "Report of Customers", standard(QStyle::SP_FileIcon)},
+        {&clientListButton, "Command6", &clientListCaption, "Label2", "Database", "", standard(QStyle::SP_FileDialogListView)},
+        {&insertPictureButton, "Command3", &insertPictureCaption, "Label3", "Picture", "", standard(QStyle::SP_DirOpenIcon)},
+        {&printCardButton, "Command4", &printCardCaption, "Label4", "Print", "", printIcon()},
+        {&deletePictureButton, "Command2", &deletePictureCaption, "Label5", "Delete ", "Delete the picture from the database.", standard(QStyle::SP_TrashIcon)},
+        {&customerReportButton, "Command7", &customerReportCaption, "Label6", "Report", "Report of Customers", standard(QStyle::SP_FileIcon)},
     };
     int left = 6600;
     for (const BarButton& b : bar) {
@@ -208,102 +208,102 @@ void frmCustomers::buildLayout()
         (*b.caption)->setFont(small);
         left += 780;
     }
-    Command8 = pictureButton("Command8", "Use a color printer!", standard(QStyle::SP_DialogYesButton), 5760, 4440);
-    Label1.insert(2, label("Label1_2", "Gift Certificates", 5460, 4920, 1110, 420));
-    Label1.value(2)->setWordWrap(true);
-    Label1.value(2)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    moveByLabel(Label1.value(2), this);
+    giftCertificatesButton = pictureButton("Command8", "Use a color printer!", standard(QStyle::SP_DialogYesButton), 5760, 4440);
+    headings.insert(GiftCertificatesCaption, label("Label1_2", "Gift Certificates", 5460, 4920, 1110, 420));
+    headings.value(GiftCertificatesCaption)->setWordWrap(true);
+    headings.value(GiftCertificatesCaption)->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    moveByLabel(headings.value(GiftCertificatesCaption), this);
 
     // "Enter".
-    Command9 = new QPushButton(QStringLiteral("Enter"), this);
-    Command9->setObjectName(QStringLiteral("Command9"));
-    qv::place(Command9, 2040, 5400, 855, 330);
-    Label7 = label("Label7", "Click on Enter to add this Customer directly into the Appointment form.", 2970, 5370, 3450, 420);
-    Label7->setWordWrap(true);
-    Label7->setFont(small);
+    sendToTicketButton = new QPushButton(QStringLiteral("Enter"), this);
+    sendToTicketButton->setObjectName(QStringLiteral("Command9"));
+    qv::place(sendToTicketButton, 2040, 5400, 855, 330);
+    sendToTicketHint = label("Label7", "Click on Enter to add this Customer directly into the Appointment form.", 2970, 5370, 3450, 420);
+    sendToTicketHint->setWordWrap(true);
+    sendToTicketHint->setFont(small);
 
     // The formulas panel, with the rich-text box lying on it.
-    Picture2 = new QWidget(this);
-    Picture2->setObjectName(QStringLiteral("Picture2"));
-    Picture2->setAutoFillBackground(true);
-    Picture2->setStyleSheet(QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture2, 1200, 1680, 5895, 3495);
-    Label9 = new QLabel(QStringLiteral("Type in your Formulas here"), Picture2);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    qv::place(Label9, 120, 60, 3000, 255);
-    Command12 = new QPushButton(QStringLiteral("Print"), Picture2);
-    Command12->setObjectName(QStringLiteral("Command12"));
-    qv::place(Command12, 4380, 30, 855, 300);
-    Command11 = new QPushButton(QStringLiteral("X"), Picture2);
-    Command11->setObjectName(QStringLiteral("Command11"));
-    qv::place(Command11, 5340, 30, 435, 300);
-    rtf3 = new qv::RichTextBox(this);
-    rtf3->setObjectName(QStringLiteral("rtf3"));
-    qv::place(rtf3, 1320, 2040, 5655, 3015);
-    Picture2->hide();
-    rtf3->hide();
+    formulasPanel = new QWidget(this);
+    formulasPanel->setObjectName(QStringLiteral("Picture2"));
+    formulasPanel->setAutoFillBackground(true);
+    formulasPanel->setStyleSheet(QStringLiteral("#Picture2 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
+    qv::place(formulasPanel, 1200, 1680, 5895, 3495);
+    formulasHeading = new QLabel(QStringLiteral("Type in your Formulas here"), formulasPanel);
+    formulasHeading->setObjectName(QStringLiteral("Label9"));
+    qv::place(formulasHeading, 120, 60, 3000, 255);
+    printFormulasButton = new QPushButton(QStringLiteral("Print"), formulasPanel);
+    printFormulasButton->setObjectName(QStringLiteral("Command12"));
+    qv::place(printFormulasButton, 4380, 30, 855, 300);
+    closeFormulasButton = new QPushButton(QStringLiteral("X"), formulasPanel);
+    closeFormulasButton->setObjectName(QStringLiteral("Command11"));
+    qv::place(closeFormulasButton, 5340, 30, 435, 300);
+    formulasBox = new qv::RichTextBox(this);
+    formulasBox->setObjectName(QStringLiteral("rtf3"));
+    qv::place(formulasBox, 1320, 2040, 5655, 3015);
+    formulasPanel->hide();
+    formulasBox->hide();
 
     // The grid panel, wide enough that its four columns and the scroll bar
     // of a long client list show side by side. It lies wholly over the rows
     // from "Contact Name" to "Credit Terms" (the name and phone of the client
     // stay in sight above it) and stops short of the picture and of the row
     // of tools under it, which stay free to click.
-    Picture1 = new QWidget(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
-    Picture1->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(Picture1, 60, 1260, 6300, 2670);
-    auto* gridTitle = new QLabel(QStringLiteral("Customer Database"), Picture1);
+    clientListPanel = new QWidget(this);
+    clientListPanel->setObjectName(QStringLiteral("Picture1"));
+    clientListPanel->setAutoFillBackground(true);
+    clientListPanel->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
+    qv::place(clientListPanel, 60, 1260, 6300, 2670);
+    auto* gridTitle = new QLabel(QStringLiteral("Customer Database"), clientListPanel);
     gridTitle->setObjectName(QStringLiteral("Label1_1"));
     qv::place(gridTitle, 120, 60, 5460, 270);
-    Label1.insert(1, gridTitle);
+    headings.insert(ClientListHeading, gridTitle);
     titleStrip(gridTitle);
-    Command5 = new QPushButton(QStringLiteral("X"), Picture1);
-    Command5->setObjectName(QStringLiteral("Command5"));
-    qv::place(Command5, 5745, 45, 435, 285);
-    DataGrid1 = new qv::DataGrid(Picture1);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    DataGrid1->setToolTip(QStringLiteral("Customer Database"));
-    qv::place(DataGrid1, 120, 360, 6060, 2220);
-    Picture1->hide();
+    closeClientListButton = new QPushButton(QStringLiteral("X"), clientListPanel);
+    closeClientListButton->setObjectName(QStringLiteral("Command5"));
+    qv::place(closeClientListButton, 5745, 45, 435, 285);
+    clientGrid = new qv::DataGrid(clientListPanel);
+    clientGrid->setObjectName(QStringLiteral("DataGrid1"));
+    clientGrid->setToolTip(QStringLiteral("Customer Database"));
+    qv::place(clientGrid, 120, 360, 6060, 2220);
+    clientListPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
     picButtons->raise();
     picStatBox->raise();
 }
 
-void frmCustomers::connectHandlers()
+void CustomerWindow::connectHandlers()
 {
-    onClick(bttnFind, [this] { bttnFind_Click(); });
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command8, [this] { Command8_Click(); });
-    onClick(Command9, [this] { Command9_Click(); });
-    onClick(Command10, [this] { Command10_Click(); });
-    onClick(Command11, [this] { Command11_Click(); });
-    onClick(Command12, [this] { Command12_Click(); });
-    connect(DataGrid1, &qv::DataGrid::rowPicked, this, [this] { ShowPicture(); });
+    onClick(findByNameButton, [this] { findByName(); });
+    onClick(findByPhoneButton, [this] { findByPhone(); });
+    onClick(deletePictureButton, [this] { deletePicture(); });
+    onClick(insertPictureButton, [this] { insertPicture(); });
+    onClick(printCardButton, [this] { printClientCard(); });
+    onClick(closeClientListButton, [this] { hideClientList(); });
+    onClick(clientListButton, [this] { showClientList(); });
+    onClick(customerReportButton, [this] { openCustomerReport(); });
+    onClick(giftCertificatesButton, [this] { openGiftCertificates(); });
+    onClick(sendToTicketButton, [this] { sendClientToTicket(); });
+    onClick(formulasButton, [this] { showFormulas(); });
+    onClick(closeFormulasButton, [this] { hideFormulas(); });
+    onClick(printFormulasButton, [this] { printFormulas(); });
+    connect(clientGrid, &qv::DataGrid::rowPicked, this, [this] { showClientPicture(); });
 }
 
 // ---------------------------------------------------------------- load and close
 
-void frmCustomers::formLoad()
+void CustomerWindow::formLoad()
 {
     // Nothing stops the load: a database that cannot be opened leaves an
     // empty window whose buttons report their own errors.
     passOver([this] { RemoveCloseCommand(this); });
     passOver([this] { RecordForm::formLoad(); });
     passOver([this] { attachGrid(); });
-    passOver([this] { rtf3->bind(adoPrimaryRS.get(), QStringLiteral("Formulas")); });
-    ShowPicture();
+    passOver([this] { formulasBox->bind(adoPrimaryRS.get(), QStringLiteral("Formulas")); });
+    showClientPicture();
 }
 
-void frmCustomers::formUnload(bool& cancel)
+void CustomerWindow::formUnload(bool& cancel)
 {
     // What was typed while browsing is saved by the template first; only then
     // do the grid and the connection go.
@@ -317,31 +317,31 @@ void frmCustomers::formUnload(bool& cancel)
     });
 }
 
-void frmCustomers::attachGrid()
+void CustomerWindow::attachGrid()
 {
     if (adoPrimaryRS)
-        DataGrid1->setDataSource(adoPrimaryRS, gridColumns());
+        clientGrid->setDataSource(adoPrimaryRS, gridColumns());
 }
 
-void frmCustomers::detachGrid()
+void CustomerWindow::detachGrid()
 {
-    DataGrid1->setDataSource(nullptr);
+    clientGrid->setDataSource(nullptr);
 }
 
 // ---------------------------------------------------------------- the record
 
-void frmCustomers::ShowPicture()
+void CustomerWindow::showClientPicture()
 {
     passOver([this] { picture->showPicture(); });
 }
 
-void frmCustomers::adoPrimaryRS_MoveComplete()
+void CustomerWindow::adoPrimaryRS_MoveComplete()
 {
     RecordForm::adoPrimaryRS_MoveComplete();
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::cmdFirst_Click()
+void CustomerWindow::cmdFirst_Click()
 {
     // First alone also reports a picture that cannot be shown.
     reportErrors([this] {
@@ -350,25 +350,25 @@ void frmCustomers::cmdFirst_Click()
     });
 }
 
-void frmCustomers::cmdLast_Click()
+void CustomerWindow::cmdLast_Click()
 {
     RecordForm::cmdLast_Click();
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::cmdNext_Click()
+void CustomerWindow::cmdNext_Click()
 {
     RecordForm::cmdNext_Click();
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::cmdPrevious_Click()
+void CustomerWindow::cmdPrevious_Click()
 {
     RecordForm::cmdPrevious_Click();
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::cmdAdd_Click()
+void CustomerWindow::cmdAdd_Click()
 {
     passOver([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
@@ -382,14 +382,14 @@ void frmCustomers::cmdAdd_Click()
     picture->clearPicture();
 }
 
-void frmCustomers::cmdUpdate_Click()
+void CustomerWindow::cmdUpdate_Click()
 {
-    if (txtfields.value(8)->text().isEmpty()) {
+    if (txtfields.value(PhoneBox)->text().isEmpty()) {
         // A client without a phone is not kept: the change is dropped, and
         // what was typed with it (a new record goes altogether).
         passOver([this] { adoPrimaryRS->cancelUpdate(); });
         passOver([this] { reshowBoxes(); });
-        passOver([this] { rtf3->refresh(); });
+        passOver([this] { formulasBox->refresh(); });
         qv::ui().msgBox(QStringLiteral(" You must enter a phone number for this client."));
     }
     try {
@@ -408,13 +408,13 @@ void frmCustomers::cmdUpdate_Click()
     SetButtons(true);
 }
 
-void frmCustomers::cmdCancel_Click()
+void CustomerWindow::cmdCancel_Click()
 {
-    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { rtf3->refresh(); });
-    ShowPicture();
+    cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { formulasBox->refresh(); });
+    showClientPicture();
 }
 
-void frmCustomers::cmdDelete_Click()
+void CustomerWindow::cmdDelete_Click()
 {
     passOver([this] {
         if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
@@ -423,7 +423,7 @@ void frmCustomers::cmdDelete_Click()
             if (adoPrimaryRS->editMode() != qv::EditMode::Add) {
                 passOver([this] { adoPrimaryRS->deleteCurrent(); });
                 passOver([this] { reshowBoxes(); });
-                passOver([this] { rtf3->refresh(); });
+                passOver([this] { formulasBox->refresh(); });
                 passOver([this] { adoPrimaryRS->moveNext(); });
                 passOver([this] {
                     if (adoPrimaryRS->eof())
@@ -432,19 +432,19 @@ void frmCustomers::cmdDelete_Click()
             }
         }
     });
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::cmdRefresh_Click()
+void CustomerWindow::cmdRefresh_Click()
 {
     reportErrors([this] {
         adoPrimaryRS->requery();
-        ShowPicture();
-        Command9->setEnabled(true);
+        showClientPicture();
+        sendToTicketButton->setEnabled(true);
     });
 }
 
-void frmCustomers::cmdClose_Click()
+void CustomerWindow::cmdClose_Click()
 {
     // The connection and the grid go in the unload, after the template has
     // saved what was typed while browsing.
@@ -453,15 +453,15 @@ void frmCustomers::cmdClose_Click()
 
 // ---------------------------------------------------------------- finds
 
-void frmCustomers::afterFind(const QString& typed)
+void CustomerWindow::afterFind(const QString& typed)
 {
     if (typed.isEmpty())
         return;
     passOver([this] { adoPrimaryRS->move(0); });
-    ShowPicture();
+    showClientPicture();
 }
 
-void frmCustomers::bttnFind_Click()
+void CustomerWindow::findByName()
 {
     QString typed;
     FindByText(*adoPrimaryRS, QStringLiteral("CustomerName"), QStringLiteral("Enter a customers First &  Last Name"),
@@ -469,7 +469,7 @@ void frmCustomers::bttnFind_Click()
     afterFind(typed);
 }
 
-void frmCustomers::Command1_Click()
+void CustomerWindow::findByPhone()
 {
     QString typed;
     passOver([&] {
@@ -481,52 +481,52 @@ void frmCustomers::Command1_Click()
 
 // ---------------------------------------------------------------- panels and pictures
 
-void frmCustomers::Command6_Click()
+void CustomerWindow::showClientList()
 {
-    Picture1->setVisible(true);
-    Picture1->raise();
-    Command5->setVisible(true);
-    DataGrid1->setVisible(true);
+    clientListPanel->setVisible(true);
+    clientListPanel->raise();
+    closeClientListButton->setVisible(true);
+    clientGrid->setVisible(true);
 }
 
-void frmCustomers::Command5_Click()
+void CustomerWindow::hideClientList()
 {
-    Picture1->setVisible(false);
-    Command5->setVisible(false);
-    DataGrid1->setVisible(false);
+    clientListPanel->setVisible(false);
+    closeClientListButton->setVisible(false);
+    clientGrid->setVisible(false);
 }
 
-void frmCustomers::Command10_Click()
+void CustomerWindow::showFormulas()
 {
-    Picture2->setVisible(true);
-    Picture2->raise();
-    Command11->setVisible(true);
-    Command12->setVisible(true);
-    rtf3->setVisible(true);
-    rtf3->raise();
+    formulasPanel->setVisible(true);
+    formulasPanel->raise();
+    closeFormulasButton->setVisible(true);
+    printFormulasButton->setVisible(true);
+    formulasBox->setVisible(true);
+    formulasBox->raise();
 }
 
-void frmCustomers::Command11_Click()
+void CustomerWindow::hideFormulas()
 {
-    Picture2->setVisible(false);
-    Command11->setVisible(false);
-    Command12->setVisible(false);
-    rtf3->setVisible(false);
+    formulasPanel->setVisible(false);
+    closeFormulasButton->setVisible(false);
+    printFormulasButton->setVisible(false);
+    formulasBox->setVisible(false);
 }
 
-void frmCustomers::Command3_Click()
+void CustomerWindow::insertPicture()
 {
     passOver([this] { picture->insertPicture(); });
 }
 
-void frmCustomers::Command2_Click()
+void CustomerWindow::deletePicture()
 {
     picture->deletePicture(adoPrimaryRS.get());
 }
 
 // ---------------------------------------------------------------- report and certificates
 
-void frmCustomers::Command7_Click()
+void CustomerWindow::openCustomerReport()
 {
     // The window goes before the report appears; nothing of it is used after.
     unload();
@@ -537,26 +537,26 @@ void frmCustomers::Command7_Click()
         "[Comments], [Image], [ClientDetails], [EmployeeID] FROM [Customers]"));
 }
 
-void frmCustomers::Command8_Click()
+void CustomerWindow::openGiftCertificates()
 {
     qv::Windows::show(QStringLiteral("Form4"));
 }
 
 // ---------------------------------------------------------------- moving the window by its title labels
 
-void frmCustomers::Label1_MouseDown(const QPoint& at)
+void CustomerWindow::Label1_MouseDown(const QPoint& at)
 {
     m_dragging = true;
     m_dragFrom = at;
 }
 
-void frmCustomers::Label1_MouseMove(const QPoint& at)
+void CustomerWindow::Label1_MouseMove(const QPoint& at)
 {
     if (m_dragging)
         move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
 }
 
-void frmCustomers::Label1_MouseUp()
+void CustomerWindow::Label1_MouseUp()
 {
     m_dragging = false;
 }

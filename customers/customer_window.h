@@ -23,11 +23,62 @@ class PictureBox;
 class RichTextBox;
 }
 
-class frmCustomers : public RecordForm {
+class CustomerWindow : public RecordForm {
     Q_OBJECT
 public:
-    explicit frmCustomers(QWidget* parent = nullptr);
-    ~frmCustomers() override;
+    // The boxes, by the field each shows.
+    enum Box : int {
+        NoBox = -1,           // a row of captions without a box
+        NameBox = 0,          // CustomerName
+        ArtistBox = 1,        // EmployeeID, the salon artist
+        ContactNameBox = 2,   // ContactName
+        ContactTitleBox = 3,  // ContactTitle
+        AddressBox = 4,       // Address
+        CityBox = 5,          // City
+        StateBox = 6,         // Region
+        PostalCodeBox = 7,    // PostalCode
+        PhoneBox = 8,         // Phone
+        EmailBox = 9,         // Email
+        BirthdayBox = 10,     // BirthDay
+        CreditTermsBox = 11,  // CreditTerms
+        CommentsBox = 12,     // Comments
+        CustomerIdBox = 13,   // CustomerID, never typed
+        PicturePathBox = 16,  // Image, the path of the client's picture
+    };
+
+    // The captions and notes of lblLabels.
+    enum Caption : int {
+        NameCaption = 0,          // "Customer Name:"
+        PhoneReminder = 1,        // "Remember! You must enter a Phone# ..."
+        ContactNameCaption = 2,   // "Contact Name:"
+        ContactTitleCaption = 3,  // "ContactTitle:"
+        AddressCaption = 4,       // "Address:"
+        CityCaption = 5,          // "City:"
+        StateCaption = 6,         // "State:"
+        PostalCodeCaption = 7,    // "PostalCode:"
+        PhoneCaption = 8,         // "Phone:"
+        ArtistCaption = 9,        // "Salon Artist"
+        PictureHint = 10,         // "Insert Picture of your Client below."
+        CreditTermsCaption = 11,  // "Credit Terms:"
+        CommentsCaption = 12,     // "Comments:"
+        EmailCaption = 13,        // "Email:"
+        PhoneRequired = 14,       // "Required! *"
+        BirthdayCaption = 15,     // "Birthday:"
+        CustomerIdCaption = 16,   // "CustomerID:"
+        FormulasCaption = 17,     // "Formulas:"
+    };
+
+    // The labels in headings; dragging one moves the window.
+    enum Heading : int {
+        WindowHeading = 0,            // "Customer Database" across the top
+        ClientListHeading = 1,        // "Customer Database" over the client grid
+        GiftCertificatesCaption = 2,  // "Gift Certificates"
+        FindHeading = 11,             // "FIND BY NAME OR PHONE #"
+        FindNote = 12,                // how names and numbers are matched
+    };
+
+    explicit CustomerWindow(QWidget* parent = nullptr);
+    ~CustomerWindow() override;
 
     // Record-form handlers where the window differs from the template.
     void cmdAdd_Click() override;
@@ -43,31 +94,31 @@ public:
     void adoPrimaryRS_MoveComplete() override;
 
     // Finds.
-    void bttnFind_Click();   // by name
-    void Command1_Click();   // by phone
+    void findByName();
+    void findByPhone();
 
     // Panels.
-    void Command6_Click();   // grid panel on
-    void Command5_Click();   // grid panel off
-    void Command10_Click();  // formulas panel on
-    void Command11_Click();  // formulas panel off
+    void showClientList();
+    void hideClientList();
+    void showFormulas();
+    void hideFormulas();
 
     // The client's picture.
-    void ShowPicture();      // errors passed over
-    void Command3_Click();   // insert
-    void Command2_Click();   // delete
+    void showClientPicture();   // errors passed over
+    void insertPicture();
+    void deletePicture();
 
     // Print-outs (client_card.cpp).
-    void Command4_Click();   // client card
-    void Command12_Click();  // formulas alone
+    void printClientCard();
+    void printFormulas();
     // The thirteen caption and value pairs the card prints, as shown now.
     QList<QPair<QString, QString>> cardLines() const;
 
     // "Enter": the client into the open ticket (send_to_ticket.cpp).
-    void Command9_Click();
+    void sendClientToTicket();
 
-    void Command7_Click();   // customer report (closes this window first)
-    void Command8_Click();   // gift certificates
+    void openCustomerReport();   // closes this window first
+    void openGiftCertificates();
 
     // The title labels move the window while the mouse is held on them.
     void Label1_MouseDown(const QPoint& at);
@@ -75,17 +126,19 @@ public:
     void Label1_MouseUp();
 
     // Controls.
-    QMap<int, QLabel*> Label1;
-    QPushButton *bttnFind = nullptr, *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr,
-                *Command4 = nullptr, *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr,
-                *Command8 = nullptr, *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr,
-                *Command12 = nullptr;
-    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr, *Label6 = nullptr,
-           *Label7 = nullptr, *Label9 = nullptr;
-    QWidget *Picture1 = nullptr, *Picture2 = nullptr;
-    qv::DataGrid* DataGrid1 = nullptr;
-    qv::RichTextBox* rtf3 = nullptr;
-    qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(12) on several lines
+    QMap<int, QLabel*> headings;
+    QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
+                *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,
+                *clientListButton = nullptr, *customerReportButton = nullptr, *giftCertificatesButton = nullptr,
+                *sendToTicketButton = nullptr, *formulasButton = nullptr, *closeFormulasButton = nullptr,
+                *printFormulasButton = nullptr;
+    QLabel *clientListCaption = nullptr, *insertPictureCaption = nullptr, *printCardCaption = nullptr,
+           *deletePictureCaption = nullptr, *customerReportCaption = nullptr, *sendToTicketHint = nullptr,
+           *formulasHeading = nullptr;
+    QWidget *clientListPanel = nullptr, *formulasPanel = nullptr;
+    qv::DataGrid* clientGrid = nullptr;
+    qv::RichTextBox* formulasBox = nullptr;
+    qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(CommentsBox) on several lines
     PictureViewport* picture = nullptr;
 
 protected:

@@ -9,9 +9,9 @@
 #include <QPainterPath>
 #include <QPushButton>
 
-QV_REGISTER_WINDOW(Form4);
+QV_REGISTER_WINDOW_AS(GiftCertificate, "Form4");
 
-Form4::Form4(QWidget* parent) : qv::Window(parent)
+GiftCertificate::GiftCertificate(QWidget* parent) : qv::Window(parent)
 {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Gift Certificates"));
@@ -21,24 +21,24 @@ Form4::Form4(QWidget* parent) : qv::Window(parent)
     setPalette(pal);
     setTwipsSize(10785, 4665);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(QPixmap::fromImage(certificatePicture()));
-    qv::place(Image1, 1200, 240, 8550, 4095);
+    certificateImage = new QLabel(this);
+    certificateImage->setObjectName(QStringLiteral("Image1"));
+    certificateImage->setPixmap(QPixmap::fromImage(certificatePicture()));
+    qv::place(certificateImage, 1200, 240, 8550, 4095);
 
-    Command1 = new QPushButton(QStringLiteral("Print"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setStyleSheet(QStringLiteral("background-color: white;"));
-    qv::place(Command1, 10200, 0, 495, 375);
-    onClick(Command1, [this] { Command1_Click(); });
+    printButton = new QPushButton(QStringLiteral("Print"), this);
+    printButton->setObjectName(QStringLiteral("Command1"));
+    printButton->setStyleSheet(QStringLiteral("background-color: white;"));
+    qv::place(printButton, 10200, 0, 495, 375);
+    onClick(printButton, [this] { printCertificate(); });
 }
 
-void Form4::formLoad()
+void GiftCertificate::formLoad()
 {
     MakeTopMost(this);
 }
 
-void Form4::Command1_Click()
+void GiftCertificate::printCertificate()
 {
     qv::Printer& printer = qv::printer();
     bool chosen = false;
@@ -51,7 +51,7 @@ void Form4::Command1_Click()
             printer.setFontSize(10);
         });
         passOver([&] { printer.print(); });
-        Command1->setVisible(false);
+        printButton->setVisible(false);
         // The window as it appears, without its button, at screen size
         // (a pixel is 15 twips) below the empty line.
         passOver([&] {
@@ -60,10 +60,10 @@ void Form4::Command1_Click()
         });
     }
     passOver([&] { printer.endDoc(); });
-    Command1->setVisible(true);
+    printButton->setVisible(true);
 }
 
-QImage Form4::certificatePicture()
+QImage GiftCertificate::certificatePicture()
 {
     const int w = 570, h = 273;
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);

@@ -7,18 +7,18 @@
 class QLabel;
 class QPushButton;
 
-class Form4 : public qv::Window {
+class GiftCertificate : public qv::Window {
     Q_OBJECT
 public:
-    explicit Form4(QWidget* parent = nullptr);
+    explicit GiftCertificate(QWidget* parent = nullptr);
 
-    void Command1_Click();   // "Print"
+    void printCertificate();
 
     // The certificate artwork (570 x 273 pixels).
     static QImage certificatePicture();
 
-    QLabel* Image1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    QLabel* certificateImage = nullptr;
+    QPushButton* printButton = nullptr;
 
 protected:
     void formLoad() override;

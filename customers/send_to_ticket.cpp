@@ -7,7 +7,7 @@
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
 
-void frmCustomers::Command9_Click()
+void CustomerWindow::sendClientToTicket()
 {
     Form3* book = Form3::ticketForWriting();
     if (!book)
@@ -16,14 +16,14 @@ void frmCustomers::Command9_Click()
     // its form: "(212) 555-1212" reads as no number, and the saved ticket's
     // client must not be overwritten for it.
     if (!book->clientPhone()->text().trimmed().isEmpty()) {
-        Command9->setEnabled(false);
+        sendToTicketButton->setEnabled(false);
         qv::ui().msgBox(QStringLiteral("There is already a client entry made into the corresponding box on the "
                                        "appointment form. First click Add on the Appointment form."));
         qv::ui().msgBox(QStringLiteral(" Click Refresh button to enable again."));
         return;
     }
-    Command9->setEnabled(true);
-    book->salonArtist()->setBoxText(txtfields.value(1)->text());
-    book->clientName()->setBoxText(txtfields.value(0)->text());
-    book->clientPhone()->setBoxText(txtfields.value(8)->text());
+    sendToTicketButton->setEnabled(true);
+    book->salonArtist()->setBoxText(txtfields.value(ArtistBox)->text());
+    book->clientName()->setBoxText(txtfields.value(NameBox)->text());
+    book->clientPhone()->setBoxText(txtfields.value(PhoneBox)->text());
 }

@@ -14,7 +14,7 @@
 #include <QPainterPath>
 #include <QPointer>
 
-QV_REGISTER_WINDOW(frmServiceMenu1);
+QV_REGISTER_WINDOW_AS(ServicePriceList, "frmServiceMenu1");
 
 
 namespace {
@@ -30,11 +30,11 @@ struct BoxField {
     QString format;
 };
 const BoxField kBoxes[] = {
-    {0, "Service", QString()},
-    {1, "Price", kMoneyFormat},
-    {2, "Discount", QString()},
-    {3, "Quantity", kMoneyFormat},
-    {4, "Taxpercent", QString()},
+    {ServicePriceList::ServiceBox, "Service", QString()},
+    {ServicePriceList::PriceBox, "Price", kMoneyFormat},
+    {ServicePriceList::CommentsBox, "Discount", QString()},
+    {ServicePriceList::QuantityBox, "Quantity", kMoneyFormat},
+    {ServicePriceList::TaxPercentBox, "Taxpercent", QString()},
 };
 
 void paintBackground(QWidget* box, const QColor& colour)
@@ -71,26 +71,26 @@ QIcon lockPicture(bool open)
 
 } // namespace
 
-frmServiceMenu1::frmServiceMenu1()
+ServicePriceList::ServicePriceList()
 {
     setObjectName(QStringLiteral("frmServiceMenu1"));
     setWindowTitle(QStringLiteral("Service Menu"));
     buildLayout();
 
     for (int slot = 1; slot <= 4; ++slot) {
-        onClick(slotButton(slot), [this, slot] { PostService(slot); });
-        onClick(clearButton(slot), [this, slot] { ClearSlot(slot); });
+        onClick(slotButton(slot), [this, slot] { postService(slot); });
+        onClick(clearButton(slot), [this, slot] { clearSlot(slot); });
     }
-    onClick(Command9, [this] { Command9_Click(); });
-    onClick(Command10, [this] { Command10_Click(); });
+    onClick(unlockButton, [this] { askManagerPassword(); });
+    onClick(lockButton, [this] { lockList(); });
 
     // Only the user's own pick moves the window to a service: the focus
     // coming to the list (when a clicked button hides itself) would
     // otherwise leave a row being added or edited for the list's first one.
-    connect(DataList1, &qv::DataList::picked, this, [this] { guard([this] { SelectServiceFromList(); }); });
+    connect(serviceList, &qv::DataList::picked, this, [this] { guard([this] { selectPickedService(); }); });
 }
 
-void frmServiceMenu1::buildLayout()
+void ServicePriceList::buildLayout()
 {
     setTwipsSize(9600, 6000);
     setAutoFillBackground(true);
@@ -112,57 +112,57 @@ void frmServiceMenu1::buildLayout()
         return b;
     };
 
-    Label3 = label("Label3", QStringLiteral("Service Menu"), 240, 120, 4800, 420);
-    QFont title = Label3->font();
+    heading = label("Label3", QStringLiteral("Service Menu"), 240, 120, 4800, 420);
+    QFont title = heading->font();
     title.setPointSize(16);
     title.setBold(true);
-    Label3->setFont(title);
+    heading->setFont(title);
 
-    Label2 = label("Label2",
+    instructions = label("Label2",
                    QStringLiteral("Click on any item on the list to the right. Enter quantity and then click on the "
                                   "buttons#1 etc.. to enter into the Appointment Form.  "),
                    240, 600, 4800, 660);
-    Label2->setWordWrap(true);
+    instructions->setWordWrap(true);
 
-    DataList1 = new qv::DataList(this);
-    DataList1->setObjectName(QStringLiteral("DataList1"));
-    qv::place(DataList1, 5280, 240, 4080, 3120);
+    serviceList = new qv::DataList(this);
+    serviceList->setObjectName(QStringLiteral("DataList1"));
+    qv::place(serviceList, 5280, 240, 4080, 3120);
 
     // The five boxes: only the Service box follows the row from the start;
     // the others are bound at the first pick in the list.
     const QString captions[5] = {QStringLiteral("Service:"), QStringLiteral("Price:"), QStringLiteral("Comments:"),
                                  QStringLiteral("Tax %"), QStringLiteral("Quantity:")};
-    for (int i = 0; i < 5; ++i) {
+    for (int i : {ServiceCaption, PriceCaption, CommentsCaption, TaxPercentCaption, QuantityCaption}) {
         QLabel* l = new QLabel(captions[i], this);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
         lblLabels.insert(i, l);
     }
-    qv::place(lblLabels[0], 240, 1350, 1100, 300);
-    qv::place(lblLabels[1], 240, 1800, 1100, 300);
-    qv::place(lblLabels[2], 240, 2250, 1100, 300);
-    qv::place(lblLabels[4], 240, 3270, 1100, 300);
-    qv::place(lblLabels[3], 1380, 4080, 900, 255);   // below the Tax % box
+    qv::place(lblLabels[ServiceCaption], 240, 1350, 1100, 300);
+    qv::place(lblLabels[PriceCaption], 240, 1800, 1100, 300);
+    qv::place(lblLabels[CommentsCaption], 240, 2250, 1100, 300);
+    qv::place(lblLabels[QuantityCaption], 240, 3270, 1100, 300);
+    qv::place(lblLabels[TaxPercentCaption], 1380, 4080, 900, 255);   // below the Tax % box
 
-    qv::TextBox* service = addField(0, QStringLiteral("Service"));
+    qv::TextBox* service = addField(ServiceBox, QStringLiteral("Service"));
     qv::place(service, 1380, 1320, 3600, 330);
-    for (int i = 1; i < 5; ++i) {
+    for (int i : {PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
         auto* box = new qv::TextBox(this);
         box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
         txtfields.insert(i, box);
     }
-    qv::place(txtfields[1], 1380, 1770, 1800, 330);
-    qv::place(txtfields[3], 1380, 3240, 1800, 330);
-    qv::place(txtfields[4], 1380, 3720, 900, 330);
-    for (int i : {0, 1, 3})
+    qv::place(txtfields[PriceBox], 1380, 1770, 1800, 330);
+    qv::place(txtfields[QuantityBox], 1380, 3240, 1800, 330);
+    qv::place(txtfields[TaxPercentBox], 1380, 3720, 900, 330);
+    for (int i : {ServiceBox, PriceBox, QuantityBox})
         paintBackground(txtfields[i], kLightGrey);
-    paintBackground(txtfields[4], kWhite);
-    txtfields[4]->setEnabled(false);
+    paintBackground(txtfields[TaxPercentBox], kWhite);
+    txtfields[TaxPercentBox]->setEnabled(false);
     // The front desk reads a service's name and price; only the manager,
     // after the password, may retype them. A pick in the list still fills them.
     lockNameAndPrice();
 
     // Comments take several lines, which a one-line box cannot show.
-    qv::TextBox* comments = txtfields[2];
+    qv::TextBox* comments = txtfields[CommentsBox];
     comments->setReadOnly(true);
     commentsView = new qv::ManyLineBox(comments, this);
     commentsView->setObjectName(QStringLiteral("commentsView"));
@@ -180,10 +180,10 @@ void frmServiceMenu1::buildLayout()
 
     // Each box selects its whole text when it gets the focus, also by a
     // click; the comments' view runs the hooks of the box it shows.
-    for (int i : {0, 1, 2, 3, 4}) {
+    for (int i : {ServiceBox, PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
         txtfields[i]->setSelectOnFocus(true);
-        txtfields[i]->gotFocus = [this, i] { txtfields_GotFocus(i); };
-        txtfields[i]->lostFocus = [this, i] { txtfields_LostFocus(i); };
+        txtfields[i]->gotFocus = [this, i] { highlightBox(i); };
+        txtfields[i]->lostFocus = [this, i] { dimBox(i); };
     }
 
     // Slot buttons in a row, each "X" below its button.
@@ -194,54 +194,54 @@ void frmServiceMenu1::buildLayout()
         m_slotButtons[i] = button(slotNames[i], QStringLiteral("%1#").arg(i + 1), left, 4440, 600, 360);
         m_clearButtons[i] = button(clearNames[i], QStringLiteral("X"), left, 4860, 600, 300);
     }
-    Command1 = m_slotButtons[0];
-    Command2 = m_slotButtons[1];
-    Command3 = m_slotButtons[2];
-    Command4 = m_slotButtons[3];
-    Command8 = m_clearButtons[0];
-    Command7 = m_clearButtons[1];
-    Command6 = m_clearButtons[2];
-    Command5 = m_clearButtons[3];
+    slot1Button = m_slotButtons[0];
+    slot2Button = m_slotButtons[1];
+    slot3Button = m_slotButtons[2];
+    slot4Button = m_slotButtons[3];
+    clearSlot1Button = m_clearButtons[0];
+    clearSlot2Button = m_clearButtons[1];
+    clearSlot3Button = m_clearButtons[2];
+    clearSlot4Button = m_clearButtons[3];
 
     QLabel* edit = label("lblLabels_15", QStringLiteral("EDIT"), 5280, 3480, 720, 255);
-    lblLabels.insert(15, edit);
-    Command9 = button("Command9", QString(), 5280, 3780, 540, 540);
-    Command9->setIcon(lockPicture(false));
-    Command9->setIconSize(QSize(32, 32));
-    Command9->setToolTip(QStringLiteral("Edit the menu"));
-    Command10 = button("Command10", QString(), 5880, 3780, 540, 540);
-    Command10->setIcon(lockPicture(true));
-    Command10->setIconSize(QSize(32, 32));
-    Command10->setToolTip(QStringLiteral("Lock the menu"));
-    Command10->hide();
+    lblLabels.insert(EditCaption, edit);
+    unlockButton = button("Command9", QString(), 5280, 3780, 540, 540);
+    unlockButton->setIcon(lockPicture(false));
+    unlockButton->setIconSize(QSize(32, 32));
+    unlockButton->setToolTip(QStringLiteral("Edit the menu"));
+    lockButton = button("Command10", QString(), 5880, 3780, 540, 540);
+    lockButton->setIcon(lockPicture(true));
+    lockButton->setIconSize(QSize(32, 32));
+    lockButton->setToolTip(QStringLiteral("Lock the menu"));
+    lockButton->hide();
 
     // Above the Close button of the button bar at the foot of the window.
-    Label1 = label("Label1", QStringLiteral("Enter new Menu Items here. "), 4675, 4980, 3600, 255);
+    newItemsHint = label("Label1", QStringLiteral("Enter new Menu Items here. "), 4675, 4980, 3600, 255);
 }
 
-QPushButton* frmServiceMenu1::slotButton(int slot) const
+QPushButton* ServicePriceList::slotButton(int slot) const
 {
     return slot >= 1 && slot <= 4 ? m_slotButtons[std::size_t(slot - 1)] : nullptr;
 }
 
-QPushButton* frmServiceMenu1::clearButton(int slot) const
+QPushButton* ServicePriceList::clearButton(int slot) const
 {
     return slot >= 1 && slot <= 4 ? m_clearButtons[std::size_t(slot - 1)] : nullptr;
 }
 
-QString frmServiceMenu1::connectionString() const
+QString ServicePriceList::connectionString() const
 {
     return recordWindowConnectionString();
 }
 
-QString frmServiceMenu1::recordSource() const
+QString ServicePriceList::recordSource() const
 {
     return QStringLiteral("SELECT * FROM ServiceMenu1");
 }
 
 // ---------------------------------------------------------------- load
 
-void frmServiceMenu1::formLoad()
+void ServicePriceList::formLoad()
 {
     MakeTopMost(this);
     RemoveCloseCommand(this);
@@ -260,7 +260,7 @@ void frmServiceMenu1::formLoad()
     // The quantity is typed only to be posted onto a ticket: it never goes
     // into the price list. Registered before the box binds, this runs ahead
     // of the box's own write-back and shows the row's value again instead.
-    QPointer<qv::TextBox> quantity = txtfields[3];
+    QPointer<qv::TextBox> quantity = txtfields[QuantityBox];
     adoPrimaryRS->addCommitHook([quantity] {
         if (quantity && quantity->dataSource())
             quantity->refresh();
@@ -269,19 +269,19 @@ void frmServiceMenu1::formLoad()
     fillList();
 }
 
-void frmServiceMenu1::fillList()
+void ServicePriceList::fillList()
 {
-    DataList1->setRowSource(adoPrimaryRS, QStringLiteral("Service"), QStringLiteral("Service"));
+    serviceList->setRowSource(adoPrimaryRS, QStringLiteral("Service"), QStringLiteral("Service"));
 }
 
-void frmServiceMenu1::formGotFocus()
+void ServicePriceList::formGotFocus()
 {
-    txtfields[0]->setFocus();
+    txtfields[ServiceBox]->setFocus();
 }
 
 // ---------------------------------------------------------------- list and boxes
 
-void frmServiceMenu1::bindAllBoxes()
+void ServicePriceList::bindAllBoxes()
 {
     for (const BoxField& b : kBoxes) {
         qv::TextBox* box = txtfields.value(b.index);
@@ -291,45 +291,45 @@ void frmServiceMenu1::bindAllBoxes()
     }
 }
 
-void frmServiceMenu1::emptyQuantity()
+void ServicePriceList::emptyQuantity()
 {
-    txtfields[3]->setText(QString());
+    txtfields[QuantityBox]->setText(QString());
 }
 
-void frmServiceMenu1::SelectServiceFromList()
+void ServicePriceList::selectPickedService()
 {
     ignoreErrors([this] { bindAllBoxes(); });
     ignoreErrors([this] {
-        const int row = DataList1->currentRow();
+        const int row = serviceList->currentRow();
         if (row >= 0)
             adoPrimaryRS->setAbsolutePosition(row + 1);
     });
     ignoreErrors([this] { emptyQuantity(); });
 }
 
-void frmServiceMenu1::txtfields_GotFocus(int index)
+void ServicePriceList::highlightBox(int index)
 {
-    paintBackground(index == 2 ? static_cast<QWidget*>(commentsView) : txtfields[index], kWhite);
+    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : txtfields[index], kWhite);
 }
 
-void frmServiceMenu1::txtfields_LostFocus(int index)
+void ServicePriceList::dimBox(int index)
 {
-    paintBackground(index == 2 ? static_cast<QWidget*>(commentsView) : txtfields[index], kLightGrey);
+    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : txtfields[index], kLightGrey);
 }
 
 // ---------------------------------------------------------------- locks
 
-void frmServiceMenu1::Command9_Click()
+void ServicePriceList::askManagerPassword()
 {
     qv::Window* login = qv::Windows::show(QStringLiteral("frmLogin4"));
     if (auto* password = login ? login->findChild<QLineEdit*>(QStringLiteral("txtPassword")) : nullptr)
         password->clear();
 }
 
-void frmServiceMenu1::Command10_Click()
+void ServicePriceList::lockList()
 {
-    Command10->hide();
-    Command9->show();
+    lockButton->hide();
+    unlockButton->show();
     cmdUpdate->hide();
     cmdCancel->hide();
     cmdDelete->hide();
@@ -337,20 +337,20 @@ void frmServiceMenu1::Command10_Click()
     cmdClose->show();
     cmdEdit->hide();
     cmdAdd->hide();
-    txtfields[4]->setEnabled(false);
-    txtfields[2]->setReadOnly(true);
+    txtfields[TaxPercentBox]->setEnabled(false);
+    txtfields[CommentsBox]->setReadOnly(true);
     lockNameAndPrice();
 }
 
-void frmServiceMenu1::lockNameAndPrice()
+void ServicePriceList::lockNameAndPrice()
 {
-    txtfields[0]->setReadOnly(true);
-    txtfields[1]->setReadOnly(true);
+    txtfields[ServiceBox]->setReadOnly(true);
+    txtfields[PriceBox]->setReadOnly(true);
 }
 
 // ---------------------------------------------------------------- record form
 
-void frmServiceMenu1::cmdUpdate_Click()
+void ServicePriceList::cmdUpdate_Click()
 {
     reportErrors([this] {
         adoPrimaryRS->updateBatch();
@@ -364,7 +364,7 @@ void frmServiceMenu1::cmdUpdate_Click()
     ignoreErrors([this] { fillList(); });
 }
 
-void frmServiceMenu1::cmdDelete_Click()
+void ServicePriceList::cmdDelete_Click()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
@@ -381,31 +381,31 @@ void frmServiceMenu1::cmdDelete_Click()
     ignoreErrors([this] { fillList(); });
 }
 
-void frmServiceMenu1::cmdRefresh_Click()
+void ServicePriceList::cmdRefresh_Click()
 {
     RecordForm::cmdRefresh_Click();
     ignoreErrors([this] { fillList(); });
 }
 
-void frmServiceMenu1::cmdFirst_Click()
+void ServicePriceList::cmdFirst_Click()
 {
     RecordForm::cmdFirst_Click();
     emptyQuantity();
 }
 
-void frmServiceMenu1::cmdLast_Click()
+void ServicePriceList::cmdLast_Click()
 {
     RecordForm::cmdLast_Click();
     emptyQuantity();
 }
 
-void frmServiceMenu1::cmdNext_Click()
+void ServicePriceList::cmdNext_Click()
 {
     RecordForm::cmdNext_Click();
     emptyQuantity();
 }
 
-void frmServiceMenu1::cmdPrevious_Click()
+void ServicePriceList::cmdPrevious_Click()
 {
     RecordForm::cmdPrevious_Click();
     emptyQuantity();
@@ -413,7 +413,7 @@ void frmServiceMenu1::cmdPrevious_Click()
 
 // ---------------------------------------------------------------- posting onto the ticket
 
-void frmServiceMenu1::PostService(int slot)
+void ServicePriceList::postService(int slot)
 {
     QPushButton* button = slotButton(slot);
     if (!button)
@@ -422,7 +422,7 @@ void frmServiceMenu1::PostService(int slot)
     if (!book)
         return;
 
-    const std::optional<double> quantity = Form3::quantityToPost(txtfields[3]->text());
+    const std::optional<double> quantity = Form3::quantityToPost(txtfields[QuantityBox]->text());
     if (!quantity) {
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
@@ -442,13 +442,13 @@ void frmServiceMenu1::PostService(int slot)
         return;
     }
 
-    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(txtfields[4]->text()); });
-    ignoreErrors([&] { target.name->setBoxText(txtfields[0]->text()); });
+    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(txtfields[TaxPercentBox]->text()); });
+    ignoreErrors([&] { target.name->setBoxText(txtfields[ServiceBox]->text()); });
     // The Price box shows "$45.50"; the ticket reads a price by its leading
     // number, which the "$" would make 0. The amount goes over as the ticket
     // writes prices; a text that is no amount goes over as it stands.
     ignoreErrors([&] {
-        const QString price = txtfields[1]->text();
+        const QString price = txtfields[PriceBox]->text();
         const std::optional<qv::Money> amount = qv::tryReadMoney(price);
         target.price->setBoxText(amount ? qv::formatValue(QVariant::fromValue(*amount), QStringLiteral("0.00")) : price);
     });
@@ -456,7 +456,7 @@ void frmServiceMenu1::PostService(int slot)
     button->setEnabled(false);
 }
 
-void frmServiceMenu1::ClearSlot(int slot)
+void ServicePriceList::clearSlot(int slot)
 {
     QPushButton* button = slotButton(slot);
     if (!button)

@@ -18,19 +18,38 @@
 class QPlainTextEdit;
 namespace qv { class DataList; }
 
-class frmServiceMenu1 : public RecordForm {
+class ServicePriceList : public RecordForm {
     Q_OBJECT
 public:
-    frmServiceMenu1();
+    // The boxes, by the field each shows.
+    enum Box : int {
+        ServiceBox = 0,     // Service
+        PriceBox = 1,       // Price
+        CommentsBox = 2,    // Discount, which holds the comments; shown in commentsView
+        QuantityBox = 3,    // Quantity, typed only to be posted onto a ticket
+        TaxPercentBox = 4,  // Taxpercent
+    };
+
+    // The captions of lblLabels.
+    enum Caption : int {
+        ServiceCaption = 0,     // "Service:"
+        PriceCaption = 1,       // "Price:"
+        CommentsCaption = 2,    // "Comments:"
+        TaxPercentCaption = 3,  // "Tax %"
+        QuantityCaption = 4,    // "Quantity:"
+        EditCaption = 15,       // "EDIT"
+    };
+
+    ServicePriceList();
 
     // Controls.
-    qv::DataList* DataList1 = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
-                *Command9 = nullptr, *Command10 = nullptr;
+    qv::DataList* serviceList = nullptr;
+    QLabel *newItemsHint = nullptr, *instructions = nullptr, *heading = nullptr;
+    QPushButton *slot1Button = nullptr, *slot2Button = nullptr, *slot3Button = nullptr, *slot4Button = nullptr,
+                *clearSlot4Button = nullptr, *clearSlot3Button = nullptr, *clearSlot2Button = nullptr,
+                *clearSlot1Button = nullptr, *unlockButton = nullptr, *lockButton = nullptr;
     // The Comments box as the user sees it: several lines of the text that
-    // txtfields(2) holds for the row. txtfields(2) itself stays hidden; its
+    // txtfields(CommentsBox) holds for the row. txtfields(CommentsBox) itself stays hidden; its
     // lock and its text are mirrored here.
     QPlainTextEdit* commentsView = nullptr;
 
@@ -39,20 +58,20 @@ public:
     QPushButton* clearButton(int slot) const;
 
     // The user picks a service in the list.
-    void SelectServiceFromList();
-    void Command9_Click();    // padlock: the password dialog
-    void Command10_Click();   // lock: back to the front desk's view
+    void selectPickedService();
+    void askManagerPassword();
+    void lockList();   // back to the front desk's view
     // Posting into and clearing of ticket slot 1 to 4.
-    void PostService(int slot);
-    void ClearSlot(int slot);
-    void Command1_Click() { PostService(1); }
-    void Command2_Click() { PostService(2); }
-    void Command3_Click() { PostService(3); }
-    void Command4_Click() { PostService(4); }
-    void Command8_Click() { ClearSlot(1); }
-    void Command7_Click() { ClearSlot(2); }
-    void Command6_Click() { ClearSlot(3); }
-    void Command5_Click() { ClearSlot(4); }
+    void postService(int slot);
+    void clearSlot(int slot);
+    void postToSlot1() { postService(1); }
+    void postToSlot2() { postService(2); }
+    void postToSlot3() { postService(3); }
+    void postToSlot4() { postService(4); }
+    void clearSlot1() { clearSlot(1); }
+    void clearSlot2() { clearSlot(2); }
+    void clearSlot3() { clearSlot(3); }
+    void clearSlot4() { clearSlot(4); }
 
     // Where the window differs from the record form.
     void cmdUpdate_Click() override;
@@ -77,8 +96,8 @@ private:
     // While the list is locked the Service and Price boxes take no typing.
     void lockNameAndPrice();
     void fillList();
-    void txtfields_GotFocus(int index);
-    void txtfields_LostFocus(int index);
+    void highlightBox(int index);
+    void dimBox(int index);
 
     std::array<QPushButton*, 4> m_slotButtons{};
     std::array<QPushButton*, 4> m_clearButtons{};

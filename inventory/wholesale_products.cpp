@@ -145,12 +145,12 @@ void Form10::buildLayout()
         y += 26;
     }
     label(QStringLiteral("Supplier:"), 10, y, 145);
-    TxtSupplier25 = new qv::TextBox(this);
-    TxtSupplier25->setObjectName(QStringLiteral("TxtSupplier_25"));
-    TxtSupplier25->setReadOnly(true);
-    TxtSupplier25->setSelectOnFocus(true);
-    colour(TxtSupplier25, kGrey);
-    at(TxtSupplier25, 160, y, 200, 21);
+    supplierBox = new qv::TextBox(this);
+    supplierBox->setObjectName(QStringLiteral("TxtSupplier_25"));
+    supplierBox->setReadOnly(true);
+    supplierBox->setSelectOnFocus(true);
+    colour(supplierBox, kGrey);
+    at(supplierBox, 160, y, 200, 21);
     y += 26;
     captionOf(7, QStringLiteral("Quantity start:"), 10, y, 145);
     at(field(7, QStringLiteral("StartingQuantity"), QString(), true, kGrey), 160, y, 90, 21);
@@ -202,12 +202,12 @@ void Form10::buildLayout()
     txtfields.value(StockPosting::LostBox)->setEnabled(false);
 
     const int entryRow = 50 + 4 * 26, returnedRow = entryRow + 26, lostRow = returnedRow + 26;
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, entryRow + 3, 17, 17);
-    Command1->setToolTip(QStringLiteral("Clear entry"));
-    Command19 = button(QStringLiteral("Command19"), QStringLiteral("X"), 676, returnedRow + 3, 17, 17);
-    Command19->setToolTip(QStringLiteral("Clear Entry"));
-    Command21 = button(QStringLiteral("Command21"), QStringLiteral("X"), 676, lostRow + 3, 17, 17);
-    Command21->setToolTip(QStringLiteral("Clear Entry"));
+    clearEntryButton = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, entryRow + 3, 17, 17);
+    clearEntryButton->setToolTip(QStringLiteral("Clear entry"));
+    clearReturnedButton = button(QStringLiteral("Command19"), QStringLiteral("X"), 676, returnedRow + 3, 17, 17);
+    clearReturnedButton->setToolTip(QStringLiteral("Clear Entry"));
+    clearLostButton = button(QStringLiteral("Command21"), QStringLiteral("X"), 676, lostRow + 3, 17, 17);
+    clearLostButton->setToolTip(QStringLiteral("Clear Entry"));
 
     QLabel* manager = captionOf(21, QStringLiteral("MGR EDIT"), 704, returnedRow - 22, 80);
     manager->setAlignment(Qt::AlignCenter);
@@ -254,9 +254,9 @@ void Form10::buildLayout()
     Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     at(Label3, 8, 8, 344, 106);
 
-    DataGrid1 = new qv::DataGrid(this);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    at(DataGrid1, 380, 388, 410, 132);
+    stockGrid = new qv::DataGrid(this);
+    stockGrid->setObjectName(QStringLiteral("DataGrid1"));
+    at(stockGrid, 380, 388, 410, 132);
 
     // No Add and no Delete here: the browse buttons close up to the left.
     qv::place(cmdEdit, 59, 0, 1095, 300);

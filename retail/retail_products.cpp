@@ -16,7 +16,7 @@
 #include <QPainter>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(FormProductsA);
+QV_REGISTER_WINDOW_AS(RetailProducts, "FormProductsA");
 
 namespace {
 
@@ -73,7 +73,7 @@ QPixmap bulbPicture()
 
 } // namespace
 
-FormProductsA::FormProductsA(QWidget* parent) : StockWindow(parent)
+RetailProducts::RetailProducts(QWidget* parent) : StockWindow(parent)
 {
     setWindowTitle(QStringLiteral("Products Menu"));
     buildLayout();
@@ -81,21 +81,21 @@ FormProductsA::FormProductsA(QWidget* parent) : StockWindow(parent)
     SetButtons(true);
 }
 
-FormProductsA::~FormProductsA() = default;
+RetailProducts::~RetailProducts() = default;
 
-QString FormProductsA::recordSource() const
+QString RetailProducts::recordSource() const
 {
     return QStringLiteral("SELECT *  FROM StockControl Where StockControl.Price>0 Order BY StockControl.Category DESC");
 }
 
-QPushButton* FormProductsA::slotButton(int slot) const
+QPushButton* RetailProducts::slotButton(int slot) const
 {
     if (slot < 1 || slot > 5)
         return nullptr;
     return findChild<QPushButton*>(QString::fromLatin1(kSlotButtons[slot - 1]));
 }
 
-QPushButton* FormProductsA::slotClearButton(int slot) const
+QPushButton* RetailProducts::slotClearButton(int slot) const
 {
     if (slot < 1 || slot > 5)
         return nullptr;
@@ -104,7 +104,7 @@ QPushButton* FormProductsA::slotClearButton(int slot) const
 
 // ---------------------------------------------------------------- layout
 
-void FormProductsA::buildLayout()
+void RetailProducts::buildLayout()
 {
     setTwipsSize(800 * qv::kTwipsPerPixel, 575 * qv::kTwipsPerPixel);
 
@@ -135,27 +135,28 @@ void FormProductsA::buildLayout()
         return box;
     };
 
-    Label1 = label(QStringLiteral("Salon Retail Products "), 10, 6, 230, 26);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = Label1->font();
+    windowHeading = label(QStringLiteral("Salon Retail Products "), 10, 6, 230, 26);
+    windowHeading->setObjectName(QStringLiteral("Label1"));
+    QFont heading = windowHeading->font();
     heading.setPointSize(heading.pointSize() + 4);
     heading.setBold(true);
-    Label1->setFont(heading);
+    windowHeading->setFont(heading);
 
     label(QStringLiteral("Search for product by Category->"), 236, 8, 216, 24, Qt::AlignRight | Qt::AlignVCenter);
-    Command7 = pictureButton(QStringLiteral("Command7"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 455, 6);
-    Command7->setToolTip(QStringLiteral("Search for product by Category"));
+    findByCategoryButton = pictureButton(QStringLiteral("Command7"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 455, 6);
+    findByCategoryButton->setToolTip(QStringLiteral("Search for product by Category"));
     label(QStringLiteral("Search for product by StockNumber->"), 490, 8, 230, 24, Qt::AlignRight | Qt::AlignVCenter);
-    Command8 = pictureButton(QStringLiteral("Command8"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 725, 6);
-    Command8->setToolTip(QStringLiteral("Search for product by StockNumber"));
+    findByStockNumberButton = pictureButton(QStringLiteral("Command8"), style()->standardPixmap(QStyle::SP_FileDialogContentsView), 725, 6);
+    findByStockNumberButton->setToolTip(QStringLiteral("Search for product by StockNumber"));
 
     // Master fields, a column at the left.
     struct Master { int index; const char* field; const char* caption; };
     const Master masters[] = {
-        {14, "SystemStockNumber", "StockNumber:"}, {17, "Category", "Category:"},
-        {7, "StartingQuantity", "Quantity start:"}, {4, "Location", "Location:"},
-        {3, "Item", "Item Description:"}, {22, "UnitSize", "Unit Size:"},
-        {13, "SuppliersStockNumber", "Vendor Stock Number:"}, {12, "Substitute", "Substitute:"},
+        {StockNumberBox, "SystemStockNumber", "StockNumber:"}, {CategoryBox, "Category", "Category:"},
+        {StockPosting::StartingBox, "StartingQuantity", "Quantity start:"}, {LocationBox, "Location", "Location:"},
+        {ItemDescriptionBox, "Item", "Item Description:"}, {UnitSizeBox, "UnitSize", "Unit Size:"},
+        {VendorStockNumberBox, "SuppliersStockNumber", "Vendor Stock Number:"},
+        {SubstituteBox, "Substitute", "Substitute:"},
     };
     int y = 44;
     for (const Master& m : masters) {
@@ -164,52 +165,52 @@ void FormProductsA::buildLayout()
         y += 26;
     }
     label(QStringLiteral("Returned To Stock:"), 10, y, 145);
-    qv::TextBox* returned = field(9, QStringLiteral("ReturnedToStock"), QString(), false);
+    qv::TextBox* returned = field(StockPosting::ReturnedBox, QStringLiteral("ReturnedToStock"), QString(), false);
     at(returned, 158, y, 70, 21);
     returned->setEnabled(false);
-    Command19 = button(QStringLiteral("Command19"), QStringLiteral("X"), 228, y, 24, 21);
-    Command19->setToolTip(QStringLiteral("Clear Entry"));
-    qv::TextBox* returnedTotal = field(23, QStringLiteral("ReturnToStockTotals"), QString(), true);
+    clearReturnedButton = button(QStringLiteral("Command19"), QStringLiteral("X"), 228, y, 24, 21);
+    clearReturnedButton->setToolTip(QStringLiteral("Clear Entry"));
+    qv::TextBox* returnedTotal = field(StockPosting::ReturnedTotalBox, QStringLiteral("ReturnToStockTotals"), QString(), true);
     at(returnedTotal, 265, y, 80, 21);
     returnedTotal->setVisible(false);
     y += 26;
     label(QStringLiteral("Lost/Damaged:"), 10, y, 145);
-    qv::TextBox* lost = field(5, QStringLiteral("LostOrDamaged"), QString(), false);
+    qv::TextBox* lost = field(StockPosting::LostBox, QStringLiteral("LostOrDamaged"), QString(), false);
     at(lost, 158, y, 70, 21);
     lost->setEnabled(false);
-    Command21 = button(QStringLiteral("Command21"), QStringLiteral("X"), 228, y, 24, 21);
-    Command21->setToolTip(QStringLiteral("Clear Entry"));
-    qv::TextBox* lostTotal = field(24, QStringLiteral("LostDamagedTotals"), QString(), true);
+    clearLostButton = button(QStringLiteral("Command21"), QStringLiteral("X"), 228, y, 24, 21);
+    clearLostButton->setToolTip(QStringLiteral("Clear Entry"));
+    qv::TextBox* lostTotal = field(StockPosting::LostTotalBox, QStringLiteral("LostDamagedTotals"), QString(), true);
     at(lostTotal, 265, y, 80, 21);
     lostTotal->setVisible(false);
     y += 26;
     label(QStringLiteral("Supplier:"), 10, y, 145);
-    TxtSupplier25 = new qv::TextBox(this);
-    TxtSupplier25->setObjectName(QStringLiteral("TxtSupplier_25"));
-    TxtSupplier25->setReadOnly(true);
-    at(TxtSupplier25, 158, y, 190, 21);
+    supplierBox = new qv::TextBox(this);
+    supplierBox->setObjectName(QStringLiteral("TxtSupplier_25"));
+    supplierBox->setReadOnly(true);
+    at(supplierBox, 158, y, 190, 21);
     y += 26;
     label(QStringLiteral("Memo:"), 10, y, 145);
-    at(field(6, QStringLiteral("Memo"), QString(), false), 158, y, 190, 44);
+    at(field(MemoBox, QStringLiteral("Memo"), QString(), false), 158, y, 190, 44);
     // A memo keeps its line breaks: it is shown and typed on several lines.
-    memoBox = new qv::ManyLineBox(txtfields.value(6), this);
-    qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
+    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
+    qv::TextBox* date = field(DateBox, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
     at(date, 265, 6, 60, 21);
     date->setVisible(false);
 
     // The money column at the right.
     struct Money { int index; const char* field; const char* caption; const char* format; bool locked; bool dollar; };
     const Money money[] = {
-        {8, "Price", "Selling Price:", "#,##0.00", true, true},
-        {1, "CostValueOfStock", "Cost:", "#,##0.00", true, true},
-        {10, "Sold", "Quantity Sold/Used:", "", true, false},
-        {18, nullptr, "Quantity This Entry", "", false, false},
-        {21, "Totals", "SubTotal Entry:", "#,##0.00", true, true},
-        {15, "GrossSales", "Gross:", "0.00", true, true},
-        {16, "NetProfitFromSales", "Net:", "0.00", true, true},
-        {2, "CurrentlyInStock", "Currently in Stock:", "0", false, false},
-        {20, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, true},
-        {11, "taxpercent1", "Tax %:", "", true, false},
+        {StockPosting::PriceBox, "Price", "Selling Price:", "#,##0.00", true, true},
+        {StockPosting::CostBox, "CostValueOfStock", "Cost:", "#,##0.00", true, true},
+        {StockPosting::SoldBox, "Sold", "Quantity Sold/Used:", "", true, false},
+        {StockPosting::QuantityBox, nullptr, "Quantity This Entry", "", false, false},
+        {StockPosting::EntryTotalBox, "Totals", "SubTotal Entry:", "#,##0.00", true, true},
+        {StockPosting::GrossBox, "GrossSales", "Gross:", "0.00", true, true},
+        {StockPosting::NetBox, "NetProfitFromSales", "Net:", "0.00", true, true},
+        {StockPosting::InStockBox, "CurrentlyInStock", "Currently in Stock:", "0", false, false},
+        {StockPosting::StockValueBox, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, true},
+        {TaxPercentBox, "taxpercent1", "Tax %:", "", true, false},
     };
     y = 44;
     for (const Money& m : money) {
@@ -227,16 +228,17 @@ void FormProductsA::buildLayout()
             txtfields.insert(m.index, box);
         }
         at(box, 562, y, 110, 21);
-        if (m.index != 8 && m.index != 1 && m.index != 15 && m.index != 16 && m.index != 11)
+        if (m.index != StockPosting::PriceBox && m.index != StockPosting::CostBox && m.index != StockPosting::GrossBox
+            && m.index != StockPosting::NetBox && m.index != TaxPercentBox)
             box->setAlignment(Qt::AlignCenter);
-        if (m.index == 8)
+        if (m.index == StockPosting::PriceBox)
             box->setStyleSheet(QStringLiteral("qv--TextBox, QLineEdit { background-color: #FFFFC0; }"));
         y += 26;
     }
-    Command1 = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, 44 + 3 * 26, 28, 21);
-    Command1->setToolTip(QStringLiteral("Clear entry"));
-    Command3 = button(QStringLiteral("Command3"), QStringLiteral("="), 676, 44 + 4 * 26, 28, 21);
-    Command3->setToolTip(QStringLiteral("Sub Total The entry"));
+    clearEntryButton = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, 44 + 3 * 26, 28, 21);
+    clearEntryButton->setToolTip(QStringLiteral("Clear entry"));
+    subtotalButton = button(QStringLiteral("Command3"), QStringLiteral("="), 676, 44 + 4 * 26, 28, 21);
+    subtotalButton->setToolTip(QStringLiteral("Sub Total The entry"));
 
     // The five slot buttons in slot order, the manager's clearing buttons beneath.
     for (int i = 0; i < 5; ++i) {
@@ -247,41 +249,41 @@ void FormProductsA::buildLayout()
                                            style()->standardPixmap(QStyle::SP_DialogDiscardButton), 484 + i * 62, 346);
         clear->setVisible(false);
     }
-    Command16 = slotButton(1);
-    Command17 = slotButton(2);
-    Command18 = slotButton(3);
-    Command15 = slotButton(4);
-    Command14 = slotButton(5);
-    Command6 = slotClearButton(1);
-    Command5 = slotClearButton(2);
-    Command2 = slotClearButton(3);
-    Command12 = slotClearButton(4);
-    Command13 = slotClearButton(5);
+    slot1Button = slotButton(1);
+    slot2Button = slotButton(2);
+    slot3Button = slotButton(3);
+    slot4Button = slotButton(4);
+    slot5Button = slotButton(5);
+    clearSlot1Button = slotClearButton(1);
+    clearSlot2Button = slotClearButton(2);
+    clearSlot3Button = slotClearButton(3);
+    clearSlot4Button = slotClearButton(4);
+    clearSlot5Button = slotClearButton(5);
 
     label(QStringLiteral("MGR EDIT"), 372, 316, 80, 21, Qt::AlignCenter);
-    Command4 = pictureButton(QStringLiteral("Command4"), padlockPicture(true), 380, 342);
-    Command9 = pictureButton(QStringLiteral("Command9"), padlockPicture(false), 414, 342);
-    Command9->setVisible(false);
-    Image3 = new qv::PictureBox(this);
-    Image3->setObjectName(QStringLiteral("Image3"));
-    Image3->setPixmap(bulbPicture());
-    Image3->setToolTip(QStringLiteral("Quick Tips"));
-    at(Image3, 750, 44, 24, 24);
+    unlockButton = pictureButton(QStringLiteral("Command4"), padlockPicture(true), 380, 342);
+    lockButton = pictureButton(QStringLiteral("Command9"), padlockPicture(false), 414, 342);
+    lockButton->setVisible(false);
+    quickTipsPicture = new qv::PictureBox(this);
+    quickTipsPicture->setObjectName(QStringLiteral("Image3"));
+    quickTipsPicture->setPixmap(bulbPicture());
+    quickTipsPicture->setToolTip(QStringLiteral("Quick Tips"));
+    at(quickTipsPicture, 750, 44, 24, 24);
 
     // Instructions, grid, and the record form's buttons at the foot.
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    at(Frame1, 10, 384, 360, 140);
-    Label9 = new QLabel(kInstructions, Frame1);
-    Label9->setObjectName(QStringLiteral("Label9"));
-    Label9->setTextFormat(Qt::PlainText);
-    Label9->setWordWrap(true);
-    Label9->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    at(Label9, 6, 6, 348, 130);
+    instructionsFrame = new QGroupBox(this);
+    instructionsFrame->setObjectName(QStringLiteral("Frame1"));
+    at(instructionsFrame, 10, 384, 360, 140);
+    instructions = new QLabel(kInstructions, instructionsFrame);
+    instructions->setObjectName(QStringLiteral("Label9"));
+    instructions->setTextFormat(Qt::PlainText);
+    instructions->setWordWrap(true);
+    instructions->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    at(instructions, 6, 6, 348, 130);
 
-    DataGrid1 = new qv::DataGrid(this);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    at(DataGrid1, 380, 384, 410, 140);
+    stockGrid = new qv::DataGrid(this);
+    stockGrid->setObjectName(QStringLiteral("DataGrid1"));
+    at(stockGrid, 380, 384, 410, 140);
 
     // No Add and no Delete here: the browse buttons close up to the left.
     qv::place(cmdEdit, 59, 0, 1095, 300);
@@ -291,29 +293,29 @@ void FormProductsA::buildLayout()
     qv::place(cmdClose, 2367, 0, 1095, 300);
 }
 
-void FormProductsA::connectHandlers()
+void RetailProducts::connectHandlers()
 {
     for (int slot = 1; slot <= 5; ++slot) {
-        onClick(slotButton(slot), [this, slot] { PostToSlot(slot); });
-        onClick(slotClearButton(slot), [this, slot] { ClearSlot(slot); });
+        onClick(slotButton(slot), [this, slot] { postToSlot(slot); });
+        onClick(slotClearButton(slot), [this, slot] { clearSlot(slot); });
     }
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command8, [this] { Command8_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
+    onClick(findByCategoryButton, [this] { findByCategory(); });
+    onClick(findByStockNumberButton, [this] { findByStockNumber(); });
+    onClick(subtotalButton, [this] { subtotalEntry(); });
     connectEntryButtons();
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command9, [this] { Command9_Click(); });
-    connect(Image3, &qv::PictureBox::clicked, this,
+    onClick(unlockButton, [this] { askManagerPassword(); });
+    onClick(lockButton, [this] { leaveManagerMode(); });
+    connect(quickTipsPicture, &qv::PictureBox::clicked, this,
             [] { guard([] { qv::Windows::show(QStringLiteral("frmquicktips1")); }); });
 }
 
 // ---------------------------------------------------------------- Refresh
 
-void FormProductsA::cmdRefresh_Click() { postAndReload(StockPosting::kRefresh); }
+void RetailProducts::cmdRefresh_Click() { postAndReload(StockPosting::kRefresh); }
 
 // ---------------------------------------------------------------- finds, entry
 
-void FormProductsA::findProduct(const QString& field, const QString& prompt, const QString& notFound)
+void RetailProducts::findProduct(const QString& field, const QString& prompt, const QString& notFound)
 {
     if (EditFlag)
         return;
@@ -321,19 +323,19 @@ void FormProductsA::findProduct(const QString& field, const QString& prompt, con
     passOver([this] { adoPrimaryRS->move(0); });
 }
 
-void FormProductsA::Command7_Click()
+void RetailProducts::findByCategory()
 {
     findProduct(QStringLiteral("Category"), QStringLiteral("Enter a Category for this product."),
                 QStringLiteral("Could not find your category. "));
 }
 
-void FormProductsA::Command8_Click()
+void RetailProducts::findByStockNumber()
 {
     findProduct(QStringLiteral("SystemStockNumber"), QStringLiteral("Enter a SystemStockNumber for this product."),
                 QStringLiteral("Could not find your Product by Stock#. "));
 }
 
-void FormProductsA::Command3_Click()
+void RetailProducts::subtotalEntry()
 {
     const double price = qv::leadingNumber(txtfields.value(StockPosting::PriceBox)->text());
     const double quantity = qv::leadingNumber(txtfields.value(StockPosting::QuantityBox)->text());
@@ -344,7 +346,7 @@ void FormProductsA::Command3_Click()
 
 // ---------------------------------------------------------------- the ticket
 
-void FormProductsA::PostToSlot(int slot)
+void RetailProducts::postToSlot(int slot)
 {
     QPushButton* button = slotButton(slot);
     qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
@@ -386,9 +388,9 @@ void FormProductsA::PostToSlot(int slot)
     const QString sold = qv::plainText(*typed);
     passOver([this] { attachGrid(); });
     const bool booked = post(StockPosting::kTicketSale, [&] {
-        book->productTaxPercent()->setBoxText(txtfields.value(11)->text());
-        target.stockNumber->setBoxText(txtfields.value(14)->text());
-        target.name->setBoxText(txtfields.value(17)->text());
+        book->productTaxPercent()->setBoxText(txtfields.value(TaxPercentBox)->text());
+        target.stockNumber->setBoxText(txtfields.value(StockNumberBox)->text());
+        target.name->setBoxText(txtfields.value(CategoryBox)->text());
         target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
         target.quantity->setBoxText(sold);
         button->setEnabled(false);
@@ -397,7 +399,7 @@ void FormProductsA::PostToSlot(int slot)
         browse();
 }
 
-void FormProductsA::ClearSlot(int slot)
+void RetailProducts::clearSlot(int slot)
 {
     Form3* book = Form3::ticketForWriting();
     if (!book)
@@ -415,7 +417,7 @@ void FormProductsA::ClearSlot(int slot)
 
 // ---------------------------------------------------------------- manager mode
 
-void FormProductsA::Command4_Click()
+void RetailProducts::askManagerPassword()
 {
     qv::Window* dialog = qv::Windows::show(QStringLiteral("frmLogin2"));
     if (!dialog)
@@ -424,10 +426,10 @@ void FormProductsA::Command4_Click()
         password->clear();
 }
 
-void FormProductsA::Command9_Click()
+void RetailProducts::leaveManagerMode()
 {
-    Command4->setVisible(true);
-    Command9->setVisible(false);
+    unlockButton->setVisible(true);
+    lockButton->setVisible(false);
     for (int slot = 1; slot <= 5; ++slot)
         slotClearButton(slot)->setVisible(false);
     txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);

@@ -14,11 +14,17 @@ namespace qv {
 class PictureBox;
 }
 
-class FormProductsA : public StockWindow {
+class RetailProducts : public StockWindow {
     Q_OBJECT
 public:
-    explicit FormProductsA(QWidget* parent = nullptr);
-    ~FormProductsA() override;
+    // The boxes of this window alone (the others: StockWindow::ItemDetailBox, StockPosting::Box).
+    enum Box : int {
+        TaxPercentBox = 11,  // taxpercent1
+        DateBox = 19,        // Date, never shown
+    };
+
+    explicit RetailProducts(QWidget* parent = nullptr);
+    ~RetailProducts() override;
 
     // Slot buttons, slot 1 to 5: "1#", "#2", "#3", "#4", "#5".
     QPushButton* slotButton(int slot) const;
@@ -28,28 +34,29 @@ public:
     void cmdRefresh_Click() override;   // counts the entry, saves, reloads
 
     // Sends the current product into ticket slot 1 to 5.
-    void PostToSlot(int slot);
-    void Command16_Click() { PostToSlot(1); }
-    void Command17_Click() { PostToSlot(2); }
-    void Command18_Click() { PostToSlot(3); }
-    void Command15_Click() { PostToSlot(4); }
-    void Command14_Click() { PostToSlot(5); }
+    void postToSlot(int slot);
+    void postToSlot1() { postToSlot(1); }
+    void postToSlot2() { postToSlot(2); }
+    void postToSlot3() { postToSlot(3); }
+    void postToSlot4() { postToSlot(4); }
+    void postToSlot5() { postToSlot(5); }
     // Manager mode: empties ticket slot 1 to 5 (stock figures stay).
-    void ClearSlot(int slot);
+    void clearSlot(int slot);
 
-    void Command7_Click();    // find by category
-    void Command8_Click();    // find by stock number
-    void Command3_Click();    // entry subtotal "="
-    void Command4_Click();    // open padlock: the password dialog
-    void Command9_Click();    // closed padlock: leave manager mode
+    void findByCategory();
+    void findByStockNumber();
+    void subtotalEntry();
+    void askManagerPassword();
+    void leaveManagerMode();
 
-    QLabel *Label1 = nullptr, *Label9 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    qv::PictureBox* Image3 = nullptr;
-    QPushButton *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr, *Command5 = nullptr,
-                *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr, *Command9 = nullptr,
-                *Command12 = nullptr, *Command13 = nullptr, *Command14 = nullptr, *Command15 = nullptr,
-                *Command16 = nullptr, *Command17 = nullptr, *Command18 = nullptr;
+    QLabel *windowHeading = nullptr, *instructions = nullptr;
+    QGroupBox* instructionsFrame = nullptr;
+    qv::PictureBox* quickTipsPicture = nullptr;
+    QPushButton *clearSlot3Button = nullptr, *subtotalButton = nullptr, *unlockButton = nullptr,
+                *clearSlot2Button = nullptr, *clearSlot1Button = nullptr, *findByCategoryButton = nullptr,
+                *findByStockNumberButton = nullptr, *lockButton = nullptr, *clearSlot4Button = nullptr,
+                *clearSlot5Button = nullptr, *slot5Button = nullptr, *slot4Button = nullptr, *slot1Button = nullptr,
+                *slot2Button = nullptr, *slot3Button = nullptr;
 
 protected:
     QString recordSource() const override;

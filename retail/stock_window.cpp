@@ -16,9 +16,9 @@ QString StockWindow::connectionString() const { return recordWindowConnectionStr
 
 void StockWindow::connectEntryButtons()
 {
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command19, [this] { Command19_Click(); });
-    onClick(Command21, [this] { Command21_Click(); });
+    onClick(clearEntryButton, [this] { clearEntry(); });
+    onClick(clearReturnedButton, [this] { clearReturned(); });
+    onClick(clearLostButton, [this] { clearLost(); });
 }
 
 // ---------------------------------------------------------------- load
@@ -37,7 +37,7 @@ void StockWindow::formLoad()
         return;
     }
     txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    TxtSupplier25->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
+    supplierBox->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
     attachGrid();
     passOver([this] { adoPrimaryRS->requery(); });
     passOver([this] { adoPrimaryRS_MoveComplete(); });
@@ -50,10 +50,10 @@ void StockWindow::attachGrid()
         {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
         {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
     };
-    DataGrid1->setDataSource(adoPrimaryRS, columns);
+    stockGrid->setDataSource(adoPrimaryRS, columns);
 }
 
-void StockWindow::detachGrid() { DataGrid1->setDataSource(nullptr); }
+void StockWindow::detachGrid() { stockGrid->setDataSource(nullptr); }
 
 // ---------------------------------------------------------------- record form
 
@@ -165,7 +165,7 @@ void StockWindow::beforeMove()
 
 // ---------------------------------------------------------------- entry boxes
 
-void StockWindow::Command1_Click()
+void StockWindow::clearEntry()
 {
     passOver([this] {
         if (qv::ui().msgBox(QStringLiteral("Delete the Current Quantity This Entry and Total This Entry? "),
@@ -177,6 +177,6 @@ void StockWindow::Command1_Click()
     });
 }
 
-void StockWindow::Command19_Click() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
+void StockWindow::clearReturned() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
 
-void StockWindow::Command21_Click() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
+void StockWindow::clearLost() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }

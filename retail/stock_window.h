@@ -24,6 +24,18 @@ class TextBox;
 class StockWindow : public RecordForm {
     Q_OBJECT
 public:
+    // The boxes that describe the item, numbered alike in both product windows.
+    enum ItemDetailBox : int {
+        ItemDescriptionBox = 3,     // Item
+        LocationBox = 4,            // Location
+        MemoBox = 6,                // Memo
+        SubstituteBox = 12,         // Substitute
+        VendorStockNumberBox = 13,  // SuppliersStockNumber
+        StockNumberBox = 14,        // SystemStockNumber
+        CategoryBox = 17,           // Category
+        UnitSizeBox = 22,           // UnitSize
+    };
+
     explicit StockWindow(QWidget* parent = nullptr);
     ~StockWindow() override;
 
@@ -33,14 +45,14 @@ public:
     void cmdCancel_Click() override;
     void cmdClose_Click() override;    // recomputes, saves, reloads, unloads
 
-    void Command1_Click();    // empties quantity and subtotal of the entry, after asking
-    void Command19_Click();   // empties the returned amount
-    void Command21_Click();   // empties the lost amount
+    void clearEntry();   // asks first
+    void clearReturned();
+    void clearLost();
 
-    qv::TextBox* TxtSupplier25 = nullptr;
-    qv::DataGrid* DataGrid1 = nullptr;
+    qv::TextBox* supplierBox = nullptr;
+    qv::DataGrid* stockGrid = nullptr;
     qv::ManyLineBox* memoBox = nullptr;   // shows and edits the memo box on several lines
-    QPushButton *Command1 = nullptr, *Command19 = nullptr, *Command21 = nullptr;
+    QPushButton *clearEntryButton = nullptr, *clearReturnedButton = nullptr, *clearLostButton = nullptr;
 
 protected:
     QString connectionString() const override;

@@ -9,15 +9,15 @@
 
 TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString tall = pictureFile("tall.bmp", Qt::magenta, QSize(100, 300));
     ui.script.fileAnswers = {tall};
-    click(w.Command3);
-    click(w.Command10);
-    type(w.rtf3, "Roots: 6N + 20 vol, 35 min");
+    click(w.insertPictureButton);
+    click(w.formulasButton);
+    type(w.formulasBox, "Roots: 6N + 20 vol, 35 min");
     ui.script.clear();
 
-    click(w.Command4);
+    click(w.printCardButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -79,10 +79,10 @@ TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
 
 TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdNext);   // Bob Stone: no picture, no formulas
     type(w.commentsBox, "Allergic to ammonia");
-    click(w.Command4);
+    click(w.printCardButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     EXPECT_TRUE(page.pictures.isEmpty());
@@ -93,9 +93,9 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
     // Cancel: nothing printed, nothing said.
     ui.script.clear();
     ui.script.printerAnswers = {false, false};
-    click(w.Command4);
-    click(w.Command10);
-    click(w.Command12);
+    click(w.printCardButton);
+    click(w.formulasButton);
+    click(w.printFormulasButton);
     EXPECT_EQ(printing->jobs().size(), 1);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
@@ -103,14 +103,14 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 
 TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlone)
 {
-    frmCustomers& w = open();
-    click(w.Command10);
+    CustomerWindow& w = open();
+    click(w.formulasButton);
     QStringList lines;
     for (int i = 1; i <= 80; ++i)
         lines << QStringLiteral("Visit %1: 7G + 6%, 30 min").arg(i);
-    type(w.rtf3, lines.join("\n"));
+    type(w.formulasBox, lines.join("\n"));
 
-    click(w.Command4);
+    click(w.printCardButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedJob& card = printing->jobs()[0];
     ASSERT_GE(card.pages.size(), 2);
@@ -127,7 +127,7 @@ TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlo
     ASSERT_NE(firstVisit(card.pages[1]), card.pages[1].texts.end());
     EXPECT_NEAR(firstVisit(card.pages[1])->y, 7600, 40);
 
-    click(w.Command12);
+    click(w.printFormulasButton);
     ASSERT_EQ(printing->jobs().size(), 2);
     const qv::PrintedJob& formulas = printing->jobs()[1];
     EXPECT_TRUE(formulas.pages[0].pictures.isEmpty());

@@ -48,7 +48,7 @@ TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
     db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Ann Lee'").arg(red));
     db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Bob Stone'").arg(blue));
     seed = false;
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     qv::PictureBox* dest = w.picture->PicDest;
     EXPECT_EQ(box(16)->text(), red);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
@@ -63,7 +63,7 @@ TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
 
     // The grid pick, the finds and Add follow the record too.
     ui.script.inputAnswers = {"ann"};
-    click(w.bttnFind);
+    click(w.findByNameButton);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
     click(w.cmdAdd);
     EXPECT_TRUE(dest->pixmap().isNull());
@@ -77,7 +77,7 @@ TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
     db.seed();
     db.execRaw("UPDATE Customers SET Image = '/no/such/folder/gone.jpg' WHERE CustomerName = 'Ann Lee'");
     seed = false;
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
     click(w.cmdNext);
@@ -92,10 +92,10 @@ TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
 
 TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {""};   // cancelled
-    click(w.Command3);
+    click(w.insertPictureButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events[0].arguments.value(0),
@@ -105,7 +105,7 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
 
     ui.script.fileAnswers = {green};
-    click(w.Command3);
+    click(w.insertPictureButton);
     EXPECT_EQ(box(16)->text(), green);
     EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::green));
     // A pending change only, until the next save.
@@ -118,10 +118,10 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
 
 TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {green};
-    click(w.Command3);
+    click(w.insertPictureButton);
     click(w.cmdClose);
     settle();
     EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
@@ -130,12 +130,12 @@ TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
 
 TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {green};
-    click(w.Command3);
+    click(w.insertPictureButton);
     type(box(5), "Del Mar");
-    click(w.Command2);
+    click(w.deletePictureButton);
     EXPECT_TRUE(box(16)->text().isEmpty());
     EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
@@ -144,21 +144,21 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
 
     // A saved picture goes from the table too.
     ui.script.fileAnswers = {green};
-    click(w.Command3);
+    click(w.insertPictureButton);
     click(w.cmdEdit);
     click(w.cmdUpdate);
     ASSERT_EQ(stored("Ann Lee", "Image").toString(), green);
-    click(w.Command2);
+    click(w.deletePictureButton);
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
     EXPECT_TRUE(QFile::exists(green));   // the file itself is never touched
 }
 
 TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString big = pictureFile("big.bmp", Qt::darkCyan, QSize(600, 500));
     ui.script.fileAnswers = {big};
-    click(w.Command3);
+    click(w.insertPictureButton);
     PictureViewport& v = *w.picture;
     EXPECT_EQ(v.HslPicdest->maximum(), 32767);
     EXPECT_EQ(v.VslPicdest->singleStep(), 100);
@@ -172,13 +172,13 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     click(w.cmdNext);
     EXPECT_EQ(v.VslPicdest->value(), 1500);
     ui.script.fileAnswers = {big};
-    click(w.Command3);
+    click(w.insertPictureButton);
     EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
 }
 
 TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     const QString png = pictureFile("cara.png", Qt::magenta);
     // The people's dialog, as the program shows it.
     qv::QtUi people;
@@ -202,7 +202,7 @@ TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
             dialog->reject();   // the file was not taken: nothing is chosen
     });
     timer->start();
-    qvtest::clickAt(w.Command3);
+    qvtest::clickAt(w.insertPictureButton);
     qv::setUi(&ui.script);
     EXPECT_EQ(filters, (QStringList{"Image Files (*.jpg *.jpe *.jpeg *.bmp *.png)", "JPEG Files (*.jpg *.jpe *.jpeg)",
                                     "Bitmap Files (*.bmp)"}));

@@ -19,9 +19,9 @@ using qvtest::press;
 
 TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
 {
-    frmCustomers& w = open();
-    clickAt(w.Command6);
-    ASSERT_TRUE(w.DataGrid1->isVisible());
+    CustomerWindow& w = open();
+    clickAt(w.clientListButton);
+    ASSERT_TRUE(w.clientGrid->isVisible());
     // The panel lies over the fields by design; what lies on the panel must read whole.
     QStringList onThePanel;
     for (const QString& fault : qvtest::layoutFaults(&w, QStringLiteral("frmCustomers")))
@@ -30,17 +30,17 @@ TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
     EXPECT_TRUE(onThePanel.isEmpty()) << onThePanel.join("\n").toStdString();
     // Four columns and the scroll bar of a long list fit the grid side by side.
     int columns = 0;
-    for (int c = 0; c < w.DataGrid1->model()->columnCount(); ++c)
-        columns += w.DataGrid1->columnWidth(c);
-    EXPECT_LE(columns + w.DataGrid1->verticalHeader()->width() + w.DataGrid1->verticalScrollBar()->sizeHint().width(),
-              w.DataGrid1->width() - 2 * w.DataGrid1->frameWidth());
-    clickAt(w.Command5);
-    EXPECT_FALSE(w.Picture1->isVisible());
+    for (int c = 0; c < w.clientGrid->model()->columnCount(); ++c)
+        columns += w.clientGrid->columnWidth(c);
+    EXPECT_LE(columns + w.clientGrid->verticalHeader()->width() + w.clientGrid->verticalScrollBar()->sizeHint().width(),
+              w.clientGrid->width() - 2 * w.clientGrid->frameWidth());
+    clickAt(w.closeClientListButton);
+    EXPECT_FALSE(w.clientListPanel->isVisible());
 }
 
 TEST_F(CustomersTest, RequiredIsReadWithThePhoneBoxAndLiesOnNoOtherCaption)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     QLabel* required = w.lblLabels.value(14);
     QLabel* caption = w.lblLabels.value(8);
     qv::TextBox* phone = box(8);
@@ -64,7 +64,7 @@ TEST_F(CustomersTest, CommentsShowTheirLinesAndTakeNewOnes)
     db.execRaw("UPDATE Customers SET Comments = 'Colour at 6' || char(13) || char(10) || 'Allergic to ammonia' "
                "WHERE CustomerName = 'Ann Lee'");
     seed = false;
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     qv::ManyLineBox* comments = w.commentsBox;
     ASSERT_TRUE(comments);
     EXPECT_TRUE(comments->isVisible());

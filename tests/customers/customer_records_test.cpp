@@ -20,7 +20,7 @@ const QString kNoPhone = QStringLiteral(" You must enter a phone number for this
 
 TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Customers");
     EXPECT_EQ(w.lblStatus->text(), "Record: 1");
     EXPECT_EQ(box(0)->text(), "Ann Lee");
@@ -34,33 +34,33 @@ TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
     EXPECT_FALSE(w.txtfields.contains(15));
     EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
     EXPECT_EQ(w.lblLabels.value(14)->text(), "Required! *");
-    EXPECT_FALSE(w.Picture1->isVisible());
-    EXPECT_FALSE(w.Picture2->isVisible());
-    EXPECT_FALSE(w.rtf3->isVisible());
-    EXPECT_TRUE(w.Command9->isEnabled());
+    EXPECT_FALSE(w.clientListPanel->isVisible());
+    EXPECT_FALSE(w.formulasPanel->isVisible());
+    EXPECT_FALSE(w.formulasBox->isVisible());
+    EXPECT_TRUE(w.sendToTicketButton->isEnabled());
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
 
     // Both panels come and go with their buttons, and stay while moving.
-    click(w.Command10);
-    EXPECT_TRUE(w.Picture2->isVisible());
-    EXPECT_TRUE(w.rtf3->isVisible());
+    click(w.formulasButton);
+    EXPECT_TRUE(w.formulasPanel->isVisible());
+    EXPECT_TRUE(w.formulasBox->isVisible());
     click(w.cmdNext);
-    EXPECT_TRUE(w.rtf3->isVisible());
-    click(w.Command11);
-    EXPECT_FALSE(w.Picture2->isVisible());
-    EXPECT_FALSE(w.rtf3->isVisible());
-    click(w.Command6);
-    EXPECT_TRUE(w.DataGrid1->isVisible());
-    click(w.Command5);
-    EXPECT_FALSE(w.Picture1->isVisible());
+    EXPECT_TRUE(w.formulasBox->isVisible());
+    click(w.closeFormulasButton);
+    EXPECT_FALSE(w.formulasPanel->isVisible());
+    EXPECT_FALSE(w.formulasBox->isVisible());
+    click(w.clientListButton);
+    EXPECT_TRUE(w.clientGrid->isVisible());
+    click(w.closeClientListButton);
+    EXPECT_FALSE(w.clientListPanel->isVisible());
 }
 
 TEST_F(CustomersTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 {
     seed = false;
     QFile::remove(db.file());
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     EXPECT_TRUE(w.isVisible());
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(box(0)->text().isEmpty());
@@ -68,7 +68,7 @@ TEST_F(CustomersTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 
 TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdAdd);
     EXPECT_EQ(w.lblStatus->text(), "Add record");
     EXPECT_FALSE(w.cmdAdd->isVisible());
@@ -87,7 +87,7 @@ TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
 
 TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdNext);   // Bob Stone
     click(w.cmdAdd);
     type(box(0), "No Phone");
@@ -125,7 +125,7 @@ TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
 
 TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRememberedClient)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdNext);
     click(w.cmdNext);   // Cara O'Brien
     click(w.cmdAdd);
@@ -143,7 +143,7 @@ TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRemembered
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
     EXPECT_EQ(db.count("Customers"), 4);
     // The grid is back on the recordset after the Requery.
-    EXPECT_EQ(w.DataGrid1->model()->rowCount(), 4);
+    EXPECT_EQ(w.clientGrid->model()->rowCount(), 4);
 
     // The phone made unique with a letter is taken.
     ui.script.clear();
@@ -157,7 +157,7 @@ TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRemembered
 
 TEST_F(CustomersTest, DeleteAsksAndMovesToTheNextOrLastClient)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     ui.script.msgAnswers = {qv::MsgResult::No};
     click(w.cmdDelete);
     ASSERT_EQ(ui.script.events.size(), 1u);
@@ -184,57 +184,57 @@ TEST_F(CustomersTest, DeleteAsksAndMovesToTheNextOrLastClient)
 
 TEST_F(CustomersTest, FindByNameIgnoresCaseAndStaysPutWhenNothingMatches)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     ui.script.inputAnswers = {"stone"};
-    click(w.bttnFind);
+    click(w.findByNameButton);
     ASSERT_FALSE(ui.script.events.empty());
     EXPECT_EQ(ui.script.events[0].text, "Enter a customers First &  Last Name");
     EXPECT_EQ(box(0)->text(), "Bob Stone");
 
     ui.script.clear();
     ui.script.inputAnswers = {"Zed"};
-    click(w.bttnFind);
+    click(w.findByNameButton);
     EXPECT_EQ(messages(), QStringList{"Could not find the Customer Name. Zed"});
     EXPECT_EQ(box(0)->text(), "Bob Stone");
 
     // Nothing typed, or Cancel: nothing happens.
     ui.script.clear();
     ui.script.inputAnswers = {""};
-    click(w.bttnFind);
+    click(w.findByNameButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(0)->text(), "Bob Stone");
 
     // A name with an apostrophe is data, not a broken query.
     ui.script.inputAnswers = {"o'bri"};
-    click(w.bttnFind);
+    click(w.findByNameButton);
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
 }
 
 TEST_F(CustomersTest, FindByPhoneMatchesThePunctuationAsStored)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     ui.script.inputAnswers = {"(212) 555"};
-    click(w.Command1);
+    click(w.findByPhoneButton);
     EXPECT_EQ(ui.script.events[0].text, "Enter a Phone Number");
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
 
     ui.script.clear();
     ui.script.inputAnswers = {"8589899"};
-    click(w.Command1);
+    click(w.findByPhoneButton);
     EXPECT_EQ(messages(), QStringList{"Could not find Phone Number. 8589899"});
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
 
     ui.script.clear();
     ui.script.inputAnswers = {"858-98"};
-    click(w.Command1);
+    click(w.findByPhoneButton);
     EXPECT_EQ(box(0)->text(), "Dan Fox");
 }
 
 TEST_F(CustomersTest, GridListsEveryClientAndAPickedRowBecomesCurrent)
 {
-    frmCustomers& w = open();
-    click(w.Command6);
-    QAbstractItemModel* model = w.DataGrid1->model();
+    CustomerWindow& w = open();
+    click(w.clientListButton);
+    QAbstractItemModel* model = w.clientGrid->model();
     ASSERT_EQ(model->rowCount(), 4);
     ASSERT_EQ(model->columnCount(), 4);
     QStringList headers;
@@ -243,15 +243,15 @@ TEST_F(CustomersTest, GridListsEveryClientAndAPickedRowBecomesCurrent)
     EXPECT_EQ(headers, (QStringList{"Customer Name", "Phone", "Salon Artist", "Birthday"}));
     EXPECT_EQ(model->index(0, 3).data().toString(), "5/14");
 
-    const QRect cell = w.DataGrid1->visualRect(model->index(3, 0));
-    qvtest::clickAt(w.DataGrid1->viewport(), cell.center());
+    const QRect cell = w.clientGrid->visualRect(model->index(3, 0));
+    qvtest::clickAt(w.clientGrid->viewport(), cell.center());
     EXPECT_EQ(box(0)->text(), "Dan Fox");
     EXPECT_EQ(w.lblStatus->text(), "Record: 4");
 }
 
 TEST_F(CustomersTest, ReportClosesTheWindowBeforeTheReportAppears)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     bool windowGoneWhileShown = false;
     int rows = -1;
     QTimer::singleShot(0, [&] {
@@ -262,7 +262,7 @@ TEST_F(CustomersTest, ReportClosesTheWindowBeforeTheReportAppears)
         rows = int(preview->document().pageCount());
         preview->close();
     });
-    click(w.Command7);
+    click(w.customerReportButton);
     EXPECT_TRUE(windowGoneWhileShown);
     EXPECT_GT(rows, 0);
     settle();
@@ -272,15 +272,15 @@ TEST_F(CustomersTest, ReportClosesTheWindowBeforeTheReportAppears)
 
 TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     for (int index : {0, 1, 2, 11, 12}) {
-        QLabel* label = w.Label1.value(index);
+        QLabel* label = w.headings.value(index);
         ASSERT_TRUE(label) << index;
         const QPoint before = w.pos();
         // The mouse through the window, as the hands click: pressed on the
         // label, moved with the button held, released.
         if (index == 1)
-            click(w.Command6);   // the grid panel's strip shows with its panel
+            click(w.clientListButton);   // the grid panel's strip shows with its panel
         QWindow* handle = w.windowHandle();
         const QPoint at = label->mapTo(&w, QPoint(5, 5));
         ASSERT_EQ(w.childAt(at), label) << index;
@@ -293,13 +293,13 @@ TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
         QTest::mouseMove(handle, at + QPoint(60, 40));
         EXPECT_EQ(w.pos(), before + QPoint(20, 7)) << index;
         if (index == 1)
-            click(w.Command5);
+            click(w.closeClientListButton);
     }
 }
 
 TEST_F(CustomersTest, EscClosesOnlyWhileBrowsing)
 {
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdEdit);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);

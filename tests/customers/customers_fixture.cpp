@@ -1,8 +1,8 @@
 #include "customers_fixture.h"
 
-frmCustomers& CustomersTest::open()
+CustomerWindow& CustomersTest::open()
 {
-    m_window = &showWindow<frmCustomers>();
+    m_window = &showWindow<CustomerWindow>();
     return *m_window;
 }
 

@@ -14,8 +14,8 @@ inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdS
 class CustomersTest : public qvtest::WindowFixture {
 protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
-    frmCustomers& open();
-    frmCustomers& win() { return *m_window; }
+    CustomerWindow& open();
+    CustomerWindow& win() { return *m_window; }
     qv::TextBox* box(int index) { return m_window->txtfields.value(index); }
     // Clicks into the box (of this window or another), selects what it holds
     // and types over it.
@@ -25,5 +25,5 @@ protected:
     QVariant stored(const QString& name, const QString& field);
 
 private:
-    frmCustomers* m_window = nullptr;
+    CustomerWindow* m_window = nullptr;
 };

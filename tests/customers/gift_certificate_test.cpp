@@ -15,19 +15,19 @@
 
 TEST_F(CustomersTest, TheCertificatePrintsWithoutItsButtonWhichComesBackAfterwards)
 {
-    frmCustomers& w = open();
-    click(w.Command8);
-    auto* cert = qv::Windows::loaded<Form4>();
+    CustomerWindow& w = open();
+    click(w.giftCertificatesButton);
+    auto* cert = qv::Windows::loaded<GiftCertificate>();
     ASSERT_TRUE(cert);
     EXPECT_TRUE(cert->isVisible());
     EXPECT_EQ(cert->windowTitle(), "Gift Certificates");
     EXPECT_TRUE(cert->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_FALSE(cert->closeCommandRemoved());
-    EXPECT_EQ(cert->Image1->pixmap().size(), QSize(570, 273));
+    EXPECT_EQ(cert->certificateImage->pixmap().size(), QSize(570, 273));
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));   // the customers stay open
 
     ui.script.clear();
-    qvtest::clickAt(cert->Command1);
+    qvtest::clickAt(cert->printButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     ASSERT_EQ(page.pictures.size(), 1);
@@ -36,13 +36,13 @@ TEST_F(CustomersTest, TheCertificatePrintsWithoutItsButtonWhichComesBackAfterwar
     EXPECT_NEAR(page.pictures[0].rect.width(), 10785, 15);
     EXPECT_GT(page.pictures[0].rect.top(), 0);
     EXPECT_EQ(printing->jobs()[0].printQuality, qv::PrintQuality::High);
-    EXPECT_TRUE(cert->Command1->isVisible());
+    EXPECT_TRUE(cert->printButton->isVisible());
 
     // Cancelled: nothing printed, the button is there.
     ui.script.printerAnswers = {false};
-    qvtest::clickAt(cert->Command1);
+    qvtest::clickAt(cert->printButton);
     EXPECT_EQ(printing->jobs().size(), 1);
-    EXPECT_TRUE(cert->Command1->isVisible());
+    EXPECT_TRUE(cert->printButton->isVisible());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -52,10 +52,10 @@ TEST_F(CustomersTest, ThePrintedCertificateShowsThePictureAndNotTheButton)
     if (pdftoppm.isEmpty())
         GTEST_SKIP() << "pdftoppm is not installed";
     open();
-    Form4& cert = qv::Windows::show<Form4>();
+    GiftCertificate& cert = qv::Windows::show<GiftCertificate>();
     const QString pdf = QDir(db.folder()).filePath("certificate.pdf");
     qv::printer().useSystemPdfFile(pdf);
-    qvtest::clickAt(cert.Command1);
+    qvtest::clickAt(cert.printButton);
     qv::printer().useRecording();
     ASSERT_TRUE(QFile::exists(pdf));
 
@@ -73,7 +73,7 @@ TEST_F(CustomersTest, ThePrintedCertificateShowsThePictureAndNotTheButton)
         for (int x = 0; x < page.width(); ++x)
             if (qGray(page.pixel(x, y)) < 230)
                 inked |= QRect(x, y, 1, 1);
-    const QSize art = Form4::certificatePicture().size();
+    const QSize art = GiftCertificate::certificatePicture().size();
     // (The artwork's own margins are white.)
     EXPECT_LE(inked.width(), art.width());
     EXPECT_GE(inked.width(), art.width() - 20);

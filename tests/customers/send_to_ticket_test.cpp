@@ -14,11 +14,11 @@ const QStringList kRefusal = {
 
 TEST_F(CustomersTest, EnterWithoutTheBookChangesNoTicket)
 {
-    frmCustomers& w = open();
-    click(w.Command9);
+    CustomerWindow& w = open();
+    click(w.sendToTicketButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_FALSE(qv::Windows::loaded("Form3"));
-    EXPECT_TRUE(w.Command9->isEnabled());
+    EXPECT_TRUE(w.sendToTicketButton->isEnabled());
 }
 
 TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
@@ -26,11 +26,11 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     db.seed();
     seed = false;
     Form3& book = qv::Windows::show<Form3>();
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     qvtest::clickAt(book.cmdAdd);
     ASSERT_TRUE(book.AddNewFlag);
 
-    click(w.Command9);
+    click(w.sendToTicketButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(book.clientName()->text(), "Ann Lee");
     EXPECT_EQ(book.clientPhone()->text(), "434-8888");
@@ -38,12 +38,12 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
 
     // The ticket now holds a phone: refused, and Enter stays off until Refresh.
     click(w.cmdNext);
-    click(w.Command9);
+    click(w.sendToTicketButton);
     EXPECT_EQ(messages(), kRefusal);
-    EXPECT_FALSE(w.Command9->isEnabled());
+    EXPECT_FALSE(w.sendToTicketButton->isEnabled());
     EXPECT_EQ(book.clientName()->text(), "Ann Lee");
     click(w.cmdRefresh);
-    EXPECT_TRUE(w.Command9->isEnabled());
+    EXPECT_TRUE(w.sendToTicketButton->isEnabled());
 
     // Once the book saves, the copied client is in the ticket's row.
     type(book.clientPhone(), "");
@@ -51,7 +51,7 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     click(w.cmdNext);   // Bob Stone after the Refresh
     click(w.cmdNext);
     type(box(1), "");   // a client without an artist empties the ticket's artist
-    click(w.Command9);
+    click(w.sendToTicketButton);
     EXPECT_EQ(book.clientName()->text(), "Cara O'Brien");
     EXPECT_TRUE(book.salonArtist()->text().isEmpty());
 }
@@ -61,12 +61,12 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     db.seed();
     seed = false;
     Form3& book = qv::Windows::show<Form3>();
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     // The first ticket of the book: its phone is taken, so start a fresh one.
     qvtest::clickAt(book.cmdAdd);
     type(book.box(50), "2001");
     click(w.cmdLast);   // Dan Fox, artist Tom
-    click(w.Command9);
+    click(w.sendToTicketButton);
     type(book.box(5), "8/6/2001");
     type(book.box(6), "1 pm");
     type(book.box(38), "2 pm");
@@ -88,11 +88,11 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
     // The book's first saved ticket belongs to Ann Lee; her phone is written
     // the way the customer window's note suggests.
     ASSERT_TRUE(qvtest::typeInto(book.clientPhone(), "(619) 555-0000"));
-    frmCustomers& w = open();
+    CustomerWindow& w = open();
     click(w.cmdNext);   // Bob Stone
-    click(w.Command9);
+    click(w.sendToTicketButton);
     EXPECT_EQ(messages(), kRefusal);
-    EXPECT_FALSE(w.Command9->isEnabled());
+    EXPECT_FALSE(w.sendToTicketButton->isEnabled());
     EXPECT_EQ(book.clientName()->text(), "Ann Lee");
     EXPECT_EQ(book.clientPhone()->text(), "(619) 555-0000");
     EXPECT_EQ(book.salonArtist()->text(), "Maria");
@@ -107,7 +107,7 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
         ASSERT_TRUE(qvtest::typeInto(book.clientPhone(), p.phone));
         w.activateWindow();
         click(w.cmdNext);
-        click(w.Command9);
+        click(w.sendToTicketButton);
         EXPECT_EQ(messages().size(), p.refused ? 2 : 0);
         EXPECT_EQ(book.clientPhone()->text() == QString::fromLatin1(p.phone), p.refused);
     }

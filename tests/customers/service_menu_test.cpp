@@ -40,13 +40,13 @@ protected:
 
     Form3& openBook() { return *(book = &qv::Windows::show<Form3>()); }
     // From the book's "Service Menu" button, as the front desk opens it.
-    frmServiceMenu1& openMenu()
+    ServicePriceList& openMenu()
     {
         if (book)
             click(book->Command15);
         else
             qv::Windows::show(QStringLiteral("frmServiceMenu1"));
-        menu = qv::Windows::loaded<frmServiceMenu1>();
+        menu = qv::Windows::loaded<ServicePriceList>();
         EXPECT_TRUE(menu);
         ui.script.clear();
         return *menu;
@@ -61,10 +61,10 @@ protected:
     void type(QWidget* box, const QString& text) { qvtest::typeInto(box, text); }
     void pick(const QString& service)
     {
-        const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
+        const QList<QListWidgetItem*> items = menu->serviceList->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        const QRect r = menu->DataList1->visualItemRect(items[0]);
-        qvtest::clickAt(menu->DataList1->viewport(), r.center());
+        const QRect r = menu->serviceList->visualItemRect(items[0]);
+        qvtest::clickAt(menu->serviceList->viewport(), r.center());
     }
     QString boxText(int i) { return menu->txtfields[i]->text(); }
     QStringList ticketSlot(int slot)
@@ -75,15 +75,15 @@ protected:
     QStringList listed()
     {
         QStringList all;
-        for (int i = 0; i < menu->DataList1->count(); ++i)
-            all << menu->DataList1->item(i)->text();
+        for (int i = 0; i < menu->serviceList->count(); ++i)
+            all << menu->serviceList->item(i)->text();
         return all;
     }
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
     Form3* book = nullptr;
-    frmServiceMenu1* menu = nullptr;
+    ServicePriceList* menu = nullptr;
 };
 
 TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
@@ -99,7 +99,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
 
     // Locked: only Close of the edit buttons, Tax % disabled, Comments read-only.
     for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdUpdate, menu->cmdDelete, menu->cmdRefresh,
-                       menu->Command10})
+                       menu->lockButton})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_TRUE(menu->cmdClose->isVisible());
     EXPECT_FALSE(menu->txtfields[4]->isEnabled());
@@ -129,7 +129,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     // The arrow keys pick as they move through the list.
     type(menu->txtfields[3], "4");
     // A click on the list below its services gives it the focus and picks nothing.
-    QWidget* list = menu->DataList1->viewport();
+    QWidget* list = menu->serviceList->viewport();
     qvtest::clickAt(list, QPoint(list->width() / 2, list->height() - 4));
     qvtest::press(Qt::Key_Down);
     EXPECT_EQ(boxText(0), "Perm");
@@ -140,7 +140,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     type(menu->txtfields[3], "3");
     click(menu->cmdPrevious);
     click(menu->cmdClose);
-    EXPECT_FALSE(qv::Windows::loaded<frmServiceMenu1>());
+    EXPECT_FALSE(qv::Windows::loaded<ServicePriceList>());
     EXPECT_TRUE(db.scalar("SELECT Quantity FROM ServiceMenu1 WHERE Service='Color'").isNull());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
 }
@@ -154,16 +154,16 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 
     pick("Color");
     type(menu->txtfields[3], "2");
-    click(menu->Command2);
+    click(menu->slot2Button);
     EXPECT_EQ(ticketSlot(2), QStringList({"Color", "45.50", "2"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
-    EXPECT_FALSE(menu->Command2->isEnabled());
+    EXPECT_FALSE(menu->slot2Button->isEnabled());
     EXPECT_EQ(boxText(3), "2");   // the window stays on the service with its quantity
 
     // A later posting's tax percent replaces the ticket's one.
     pick("Manicure");
     type(menu->txtfields[3], "1");
-    click(menu->Command3);
+    click(menu->slot3Button);
     EXPECT_EQ(book->serviceTaxPercent()->text(), "0");
 
     // The ticket counts the posted price ("$45.50" would read as nothing).
@@ -189,67 +189,67 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     const QString tax = book->serviceTaxPercent()->text();
     for (const QString& quantity : {QString(), QStringLiteral("0"), QStringLiteral("0.5"), QStringLiteral("abc")}) {
         type(menu->txtfields[3], quantity);
-        click(menu->Command3);
+        click(menu->slot3Button);
         EXPECT_EQ(ui.script.messages(), QStringList{kMissing3}) << quantity.toStdString();
-        EXPECT_TRUE(menu->Command3->isEnabled());
+        EXPECT_TRUE(menu->slot3Button->isEnabled());
         ui.script.clear();
     }
     EXPECT_EQ(ticketSlot(3), slot3);
     EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
     type(menu->txtfields[3], "1.5");
-    click(menu->Command3);
+    click(menu->slot3Button);
     EXPECT_EQ(ticketSlot(3), QStringList({"Perm", "60.00", "1.5"}));
-    EXPECT_FALSE(menu->Command3->isEnabled());
+    EXPECT_FALSE(menu->slot3Button->isEnabled());
 
     // Slot 2 taken (its quantity reads 1): refused and the button disabled.
     type(book->serviceSlot(2).quantity, "1");
     type(menu->txtfields[3], "2");
-    click(menu->Command2);
+    click(menu->slot2Button);
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
-    EXPECT_FALSE(menu->Command2->isEnabled());
+    EXPECT_FALSE(menu->slot2Button->isEnabled());
     EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
 
     // Cancel keeps the slot; OK empties it, leaves the tax and enables "2#".
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Cancel, qv::MsgResult::Ok};
-    click(menu->Command7);
+    click(menu->clearSlot2Button);
     EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
-    EXPECT_FALSE(menu->Command2->isEnabled());
-    click(menu->Command7);
+    EXPECT_FALSE(menu->slot2Button->isEnabled());
+    click(menu->clearSlot2Button);
     ASSERT_EQ(ui.script.events.size(), 2u);
     EXPECT_EQ(ui.script.events[1].text, kClearAsk);
     EXPECT_EQ(ui.script.events[1].title, "Delete Record");
     EXPECT_EQ(ui.script.events[1].style, 545);
     EXPECT_EQ(ticketSlot(2), QStringList({"", "", ""}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
-    EXPECT_TRUE(menu->Command2->isEnabled());
+    EXPECT_TRUE(menu->slot2Button->isEnabled());
 
     // Enter on the question people see keeps the slot: Cancel is its default.
     type(book->serviceSlot(2).quantity, "1");
     qv::setUi(nullptr);
     QString asked;
     qvtest::answerNextDialogWith(Qt::Key_Return, &asked);
-    click(menu->Command7);
+    click(menu->clearSlot2Button);
     qv::setUi(&ui.script);
     EXPECT_EQ(asked, kClearAsk);
     EXPECT_EQ(ticketSlot(2), QStringList({"", "", "1"}));
-    EXPECT_TRUE(menu->Command2->isEnabled());
+    EXPECT_TRUE(menu->slot2Button->isEnabled());
     type(book->serviceSlot(2).quantity, "");
 
     // A name with no quantity leaves the slot free.
     type(book->serviceSlot(2).name, "Old");
     type(menu->txtfields[3], "1");
-    click(menu->Command2);
+    click(menu->slot2Button);
     EXPECT_EQ(ticketSlot(2), QStringList({"Perm", "60.00", "1"}));
 
     // Reopened, the buttons start enabled, and "2#" is refused as taken.
     click(menu->cmdClose);
     openMenu();
-    EXPECT_TRUE(menu->Command2->isEnabled());
+    EXPECT_TRUE(menu->slot2Button->isEnabled());
     type(menu->txtfields[3], "1");
-    click(menu->Command2);
+    click(menu->slot2Button);
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
-    EXPECT_FALSE(menu->Command2->isEnabled());
+    EXPECT_FALSE(menu->slot2Button->isEnabled());
 }
 
 TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
@@ -257,7 +257,7 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     openBook();
     openMenu();
     type(menu->txtfields[3], "1");
-    click(menu->Command4);
+    click(menu->slot4Button);
     EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "", "1"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "");
 
@@ -267,10 +267,10 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     openMenu();
     pick("Color");
     type(menu->txtfields[3], "1");
-    click(menu->Command1);
-    click(menu->Command8);
+    click(menu->slot1Button);
+    click(menu->clearSlot1Button);
     EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket, Form3::kNoTicket}));
-    EXPECT_TRUE(menu->Command1->isEnabled());
+    EXPECT_TRUE(menu->slot1Button->isEnabled());
     EXPECT_FALSE(qv::Windows::loaded<Form3>());
 }
 

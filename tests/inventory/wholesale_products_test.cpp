@@ -121,11 +121,11 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_EQ(box(8)->text(), "0.00");
     EXPECT_EQ(f.lblStatus->text(), "Record: 1");
     EXPECT_EQ(f.adoPrimaryRS->recordCount(), 2);
-    ASSERT_EQ(f.DataGrid1->model()->rowCount(), 2);
-    EXPECT_EQ(f.DataGrid1->model()->index(1, 0).data().toString(), "Foils");
-    EXPECT_EQ(f.DataGrid1->model()->index(0, 1).data().toString(), "2002");
-    EXPECT_EQ(f.DataGrid1->model()->index(0, 2).data().toString(), "$0.00");
-    EXPECT_EQ(f.DataGrid1->model()->headerData(2, Qt::Horizontal).toString(), "Selling Price");
+    ASSERT_EQ(f.stockGrid->model()->rowCount(), 2);
+    EXPECT_EQ(f.stockGrid->model()->index(1, 0).data().toString(), "Foils");
+    EXPECT_EQ(f.stockGrid->model()->index(0, 1).data().toString(), "2002");
+    EXPECT_EQ(f.stockGrid->model()->index(0, 2).data().toString(), "$0.00");
+    EXPECT_EQ(f.stockGrid->model()->headerData(2, Qt::Horizontal).toString(), "Selling Price");
 
     // Locked: the corrections, the closed padlock; no Add, no Delete, no tax box.
     EXPECT_FALSE(box(9)->isEnabled());
@@ -143,7 +143,7 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
              {0, true}, {2, true}, {6, true}, {18, true}, {1, false}, {7, false}, {8, false}, {10, false},
              {15, false}, {16, false}, {17, false}, {20, false}})
         EXPECT_EQ(!box(index)->isReadOnly(), open) << index;
-    EXPECT_TRUE(f.TxtSupplier25->isReadOnly());
+    EXPECT_TRUE(f.supplierBox->isReadOnly());
 }
 
 TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
@@ -371,8 +371,8 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    qvtest::clickAt(f.DataGrid1->viewport(),
-                    f.DataGrid1->visualRect(f.DataGrid1->model()->index(1, 0)).center());
+    qvtest::clickAt(f.stockGrid->viewport(),
+                    f.stockGrid->visualRect(f.stockGrid->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(18)->text(), "2");
 
@@ -394,7 +394,7 @@ TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
     Form10& f = open();
     type(box(18), "3");
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(f.Command1);
+    click(f.clearEntryButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Quantity This Entry and Total This Entry? ");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
@@ -402,16 +402,16 @@ TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
     EXPECT_EQ(box(18)->text(), "3");
     EXPECT_EQ(box(21)->text(), "4.00");
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(f.Command1);
+    click(f.clearEntryButton);
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
 
     // Locked or not, the two small X buttons empty their box without asking.
     ui.script.clear();
-    click(f.Command19);
+    click(f.clearReturnedButton);
     EXPECT_TRUE(box(9)->text().isEmpty());
     EXPECT_EQ(box(5)->text(), "1");
-    click(f.Command21);
+    click(f.clearLostButton);
     EXPECT_TRUE(box(5)->text().isEmpty());
     EXPECT_TRUE(ui.script.events.empty());
 }
@@ -420,7 +420,7 @@ TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
 {
     db.execRaw("DELETE FROM StockControl WHERE Price=0");
     Form10& f = open();
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 0);
+    EXPECT_EQ(f.stockGrid->model()->rowCount(), 0);
     EXPECT_TRUE(box(17)->text().isEmpty());
     click(f.cmdRefresh);
     click(f.cmdEdit);

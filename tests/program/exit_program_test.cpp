@@ -49,7 +49,7 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
 {
     Form3& book = qv::Windows::show<Form3>();   // on ticket 1001, browsing
     ASSERT_TRUE(qvtest::clickAt(book.Command3));   // the customer window opens beside it
-    ASSERT_TRUE(qv::Windows::loaded<frmCustomers>());
+    ASSERT_TRUE(qv::Windows::loaded<CustomerWindow>());
     reading.clear();
 
     // Product boxes take any key; the table takes no "3abc" for a quantity.
@@ -62,7 +62,7 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_FALSE(reading.messages()[0].isEmpty());
     EXPECT_EQ(reading.endsWhileShown, std::vector<int>{0});
     EXPECT_EQ(ends, 0);
-    EXPECT_FALSE(qv::Windows::loaded<frmCustomers>());
+    EXPECT_FALSE(qv::Windows::loaded<CustomerWindow>());
     ASSERT_EQ(qv::Windows::loaded<Form3>(), &book);
     EXPECT_TRUE(book.isVisible());
     EXPECT_TRUE(book.EditFlag);

@@ -35,7 +35,7 @@ protected:
 
     void openMenu()
     {
-        menu = qobject_cast<frmServiceMenu1*>(qv::Windows::show(QStringLiteral("frmServiceMenu1")));
+        menu = qobject_cast<ServicePriceList*>(qv::Windows::show(QStringLiteral("frmServiceMenu1")));
         ASSERT_TRUE(menu);
     }
     void click(QAbstractButton* b)
@@ -45,14 +45,14 @@ protected:
     }
     void pick(const QString& service)
     {
-        const QList<QListWidgetItem*> items = menu->DataList1->findItems(service, Qt::MatchExactly);
+        const QList<QListWidgetItem*> items = menu->serviceList->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        const QRect r = menu->DataList1->visualItemRect(items[0]);
-        qvtest::clickAt(menu->DataList1->viewport(), r.center());
+        const QRect r = menu->serviceList->visualItemRect(items[0]);
+        qvtest::clickAt(menu->serviceList->viewport(), r.center());
     }
     void unlockList()
     {
-        click(menu->Command9);
+        click(menu->unlockButton);
         auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
         ASSERT_TRUE(login);
         qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
@@ -82,26 +82,26 @@ protected:
     QStringList listed()
     {
         QStringList all;
-        for (int i = 0; i < menu->DataList1->count(); ++i)
-            all << menu->DataList1->item(i)->text();
+        for (int i = 0; i < menu->serviceList->count(); ++i)
+            all << menu->serviceList->item(i)->text();
         return all;
     }
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    frmServiceMenu1* menu = nullptr;
+    ServicePriceList* menu = nullptr;
 };
 
 TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
 {
     openMenu();
-    click(menu->Command9);
+    click(menu->unlockButton);
     auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
     ASSERT_TRUE(login);
     qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
     qvtest::press(Qt::Key_Return);
     for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdDelete, menu->cmdRefresh, menu->cmdClose,
-                       menu->Command9, menu->Command10})
+                       menu->unlockButton, menu->lockButton})
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_TRUE(menu->txtfields[4]->isEnabled());
     EXPECT_FALSE(menu->commentsView->isReadOnly());
@@ -136,7 +136,7 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
 
     // The lock while adding leaves only Close; navigation stays off.
     click(menu->cmdAdd);
-    click(menu->Command10);
+    click(menu->lockButton);
     EXPECT_FALSE(menu->cmdUpdate->isVisible());
     EXPECT_FALSE(menu->cmdCancel->isVisible());
     EXPECT_FALSE(menu->cmdAdd->isVisible());
@@ -144,8 +144,8 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     EXPECT_FALSE(menu->cmdNext->isEnabled());
     EXPECT_FALSE(menu->txtfields[4]->isEnabled());
     EXPECT_TRUE(menu->commentsView->isReadOnly());
-    EXPECT_TRUE(menu->Command9->isVisible());
-    EXPECT_FALSE(menu->Command10->isVisible());
+    EXPECT_TRUE(menu->unlockButton->isVisible());
+    EXPECT_FALSE(menu->lockButton->isVisible());
 }
 
 TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
@@ -222,7 +222,7 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     pick("Color");
     qvtest::typeInto(menu->txtfields[1], "47");
     EXPECT_EQ(menu->txtfields[1]->text(), "47");
-    click(menu->Command10);
+    click(menu->lockButton);
     EXPECT_TRUE(menu->txtfields[0]->isReadOnly());
     EXPECT_TRUE(menu->txtfields[1]->isReadOnly());
     pick("Perm");   // leaving Color saves the manager's price

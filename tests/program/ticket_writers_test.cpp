@@ -52,11 +52,11 @@ protected:
         qvtest::clickAt(b);
     }
     void type(QLineEdit* box, const QString& text) { qvtest::typeInto(box, text); }
-    void pick(frmServiceMenu1& menu, const QString& service)
+    void pick(ServicePriceList& menu, const QString& service)
     {
-        const QList<QListWidgetItem*> items = menu.DataList1->findItems(service, Qt::MatchExactly);
+        const QList<QListWidgetItem*> items = menu.serviceList->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        qvtest::clickAt(menu.DataList1->viewport(), menu.DataList1->visualItemRect(items[0]).center());
+        qvtest::clickAt(menu.serviceList->viewport(), menu.serviceList->visualItemRect(items[0]).center());
     }
     // The book on a new ticket 3001 with its date and times; the client,
     // the services and the products come from the writers.
@@ -89,19 +89,19 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     Form3& book = newTicket();
 
     // The client: Dan Fox, artist Tom.
-    auto& customers = qv::Windows::show<frmCustomers>();
+    auto& customers = qv::Windows::show<CustomerWindow>();
     click(customers.cmdLast);
-    click(customers.Command9);
+    click(customers.sendToTicketButton);
     EXPECT_EQ(book.box(8)->text(), "Dan Fox");
     EXPECT_EQ(book.box(0)->text(), "858-9899");
     EXPECT_EQ(book.box(1)->text(), "Tom");
 
     // Four services, slot k with quantity k; Perm (8.25) is posted last.
     click(book.Command15);
-    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     const QStringList services = {"Haircut", "Manicure", "Color", "Perm"};
-    QAbstractButton* serviceButtons[] = {menu->Command1, menu->Command2, menu->Command3, menu->Command4};
+    QAbstractButton* serviceButtons[] = {menu->slot1Button, menu->slot2Button, menu->slot3Button, menu->slot4Button};
     for (int k = 1; k <= 4; ++k) {
         pick(*menu, services[k - 1]);
         type(menu->txtfields[3], QString::number(k));
@@ -119,10 +119,10 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
-    auto& retail = qv::Windows::show<FormProductsA>();
+    auto& retail = qv::Windows::show<RetailProducts>();
     ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
-    QAbstractButton* productButtons[] = {retail.Command16, retail.Command17, retail.Command18, retail.Command15,
-                                         retail.Command14};
+    QAbstractButton* productButtons[] = {retail.slot1Button, retail.slot2Button, retail.slot3Button, retail.slot4Button,
+                                         retail.slot5Button};
     for (int k = 5; k >= 1; --k) {
         ASSERT_EQ(retail.txtfields.value(17)->text(), QString("Zz %1").arg(k));
         type(retail.txtfields.value(18), QString::number(k));
@@ -146,9 +146,9 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
         customers.grab().save(dir + "/ticket_customers.png");
         menu->grab().save(dir + "/ticket_service_menu.png");
         retail.grab().save(dir + "/ticket_retail.png");
-        click(customers.Command10);   // the formulas panel
+        click(customers.formulasButton);   // the formulas panel
         customers.grab().save(dir + "/ticket_customers_formulas.png");
-        click(customers.Command11);
+        click(customers.closeFormulasButton);
         if (qv::Window* certificate = qv::Windows::show("Form4"))
             certificate->grab().save(dir + "/ticket_certificate.png");
     }
@@ -186,23 +186,23 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 {
     Form3& book = newTicket();
-    auto& customers = qv::Windows::show<frmCustomers>();
-    click(customers.Command9);   // Ann Lee
+    auto& customers = qv::Windows::show<CustomerWindow>();
+    click(customers.sendToTicketButton);   // Ann Lee
 
     // Color (45.50) for one and a half, Haircut (25.00) twice.
     click(book.Command15);
-    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Color");
     ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "1.5"));
-    click(menu->Command1);
+    click(menu->slot1Button);
     pick(*menu, "Haircut");
     ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "2"));
-    click(menu->Command2);
+    click(menu->slot2Button);
     // "Zz 5" (15.00), one and a half.
-    auto& retail = qv::Windows::show<FormProductsA>();
+    auto& retail = qv::Windows::show<RetailProducts>();
     ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), "1.5"));
-    click(retail.Command16);
+    click(retail.slot1Button);
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
     book.activateWindow();
@@ -233,10 +233,10 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
     Form3& book = qv::Windows::show<Form3>();
     click(book.cmdAdd);
     click(book.Command15);
-    auto* menu = qv::Windows::loaded<frmServiceMenu1>();
+    auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");
-    auto& retail = qv::Windows::show<FormProductsA>();
+    auto& retail = qv::Windows::show<RetailProducts>();
     ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
     qv::TextBox* sold = retail.txtfields.value(10);
     const QString soldBefore = sold->text();
@@ -249,26 +249,26 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
         ui.script.clear();
         menu->activateWindow();
         ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], typed));
-        click(menu->Command1);
+        click(menu->slot1Button);
         retail.activateWindow();
         ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), typed));
-        click(retail.Command16);
+        click(retail.slot1Button);
         EXPECT_EQ(ui.script.messages(), (QStringList{refused, refused}));
         EXPECT_TRUE(book.serviceSlot(1).quantity->text().isEmpty());
         EXPECT_TRUE(book.productSlot(1).quantity->text().isEmpty());
         EXPECT_EQ(sold->text(), soldBefore);
-        EXPECT_TRUE(menu->Command1->isEnabled());
-        EXPECT_TRUE(retail.Command16->isEnabled());
+        EXPECT_TRUE(menu->slot1Button->isEnabled());
+        EXPECT_TRUE(retail.slot1Button->isEnabled());
     }
 
     // A plain number reaches the ticket and the stock as that one number.
     ui.script.clear();
     menu->activateWindow();
     ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], " 2 "));
-    click(menu->Command1);
+    click(menu->slot1Button);
     retail.activateWindow();
     ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), " 2 "));
-    click(retail.Command16);
+    click(retail.slot1Button);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");
     EXPECT_EQ(book.productSlot(1).quantity->text(), "2");

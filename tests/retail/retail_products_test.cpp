@@ -44,11 +44,11 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    FormProductsA& open(bool withBook = true)
+    RetailProducts& open(bool withBook = true)
     {
         if (withBook)
             book = &qv::Windows::show<Form3>();
-        w = &qv::Windows::show<FormProductsA>();
+        w = &qv::Windows::show<RetailProducts>();
         activate(w);
         ui.script.clear();
         return *w;
@@ -70,7 +70,7 @@ protected:
     }
     void unlock()
     {
-        click(w->Command4);
+        click(w->unlockButton);
         auto& dialog = qv::Windows::get<frmLogin2>();
         type(dialog.txtPassword, "marvo");
         click(dialog.cmdOK);
@@ -88,24 +88,24 @@ protected:
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
     Form3* book = nullptr;
-    FormProductsA* w = nullptr;
+    RetailProducts* w = nullptr;
 };
 
 } // namespace
 
 TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     EXPECT_EQ(f.windowTitle(), "Products Menu");
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(box(8)->text(), "12.50");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_EQ(f.lblStatus->text(), "Record: 1");
     EXPECT_EQ(f.adoPrimaryRS->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 4);
-    EXPECT_EQ(f.DataGrid1->model()->index(3, 0).data().toString(), "Conditioner");
-    EXPECT_EQ(f.DataGrid1->model()->index(0, 2).data().toString(), "$12.50");
-    EXPECT_EQ(f.Label9->text().left(56), "Scroll to the product that your client is purchasing. En");
+    EXPECT_EQ(f.stockGrid->model()->rowCount(), 4);
+    EXPECT_EQ(f.stockGrid->model()->index(3, 0).data().toString(), "Conditioner");
+    EXPECT_EQ(f.stockGrid->model()->index(0, 2).data().toString(), "$12.50");
+    EXPECT_EQ(f.instructions->text().left(56), "Scroll to the product that your client is purchasing. En");
     EXPECT_TRUE(f.closeCommandRemoved());
     for (int slot = 1; slot <= 5; ++slot) {
         EXPECT_TRUE(f.slotButton(slot)->isEnabled());
@@ -113,7 +113,7 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     }
     EXPECT_EQ(f.slotButton(1)->text(), "1#");
     EXPECT_EQ(f.slotButton(5)->text(), "#5");
-    EXPECT_FALSE(f.Command9->isVisibleTo(&f));
+    EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
@@ -122,7 +122,7 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
 
 TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     click(f.cmdEdit);
     type(box(18), "3");
     click(f.cmdUpdate);
@@ -141,7 +141,7 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 
     // The manager gives back 2 and writes off 1.
     unlock();
-    EXPECT_TRUE(f.Command9->isVisible());
+    EXPECT_TRUE(f.lockButton->isVisible());
     EXPECT_TRUE(box(9)->isEnabled());
     click(f.cmdEdit);
     type(box(9), "2");
@@ -166,7 +166,7 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 
 TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     qvtest::typeInto(box(18), "3");
     click(f.cmdRefresh);   // counted on Zinc Cream, which the reload shows first again
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
@@ -197,12 +197,12 @@ TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
 TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
 {
     db.execRaw("UPDATE StockControl SET GrossSales=NULL, CurrentlyInStock=NULL WHERE Category='Zinc Cream'");
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     type(box(18), "4");
-    QPointer<FormProductsA> alive(&f);
+    QPointer<RetailProducts> alive(&f);
     click(f.cmdClose);
     QApplication::processEvents();
-    EXPECT_FALSE(qv::Windows::loaded<FormProductsA>());
+    EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Zinc Cream", "GrossSales").toDouble(), 62.5);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 15);
@@ -212,9 +212,9 @@ TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
 
 TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     type(box(18), "2");
-    click(f.Command16);
+    click(f.slot1Button);
     Form3::ProductSlot p = book->productSlot(1);
     EXPECT_EQ(p.name->text(), "Zinc Cream");
     EXPECT_EQ(p.price->text(), "12.50");
@@ -224,14 +224,14 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_EQ(box(10)->text(), "7");
     EXPECT_EQ(box(2)->text(), "13");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    EXPECT_FALSE(f.Command16->isEnabled());
+    EXPECT_FALSE(f.slot1Button->isEnabled());
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // A second product into slot 2 brings its own tax percent; 1.5 is a quantity.
     click(f.cmdNext);   // Shampoo, tax 6; the move saves Zinc Cream
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     type(box(18), "1.5");
-    click(f.Command17);
+    click(f.slot2Button);
     EXPECT_EQ(book->productSlot(2).quantity->text(), "1.5");
     EXPECT_EQ(book->productTaxPercent()->text(), "6");
     EXPECT_EQ(box(10)->text(), "6.5");
@@ -239,17 +239,17 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
 
 TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     for (const char* typed : {"", "0", "0.5", "abc"}) {
         ui.script.clear();
         type(box(18), typed);
         qvtest::clickAt(f.memoBox);
-        click(f.Command18);
+        click(f.slot3Button);
         EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now and "
                                                     "click the 3# button again."})
             << typed;
         EXPECT_EQ(f.focusWidget(), box(18)) << typed;
-        EXPECT_TRUE(f.Command18->isEnabled());
+        EXPECT_TRUE(f.slot3Button->isEnabled());
         EXPECT_TRUE(book->productSlot(3).name->text().isEmpty());
         EXPECT_EQ(box(10)->text(), "5");
     }
@@ -259,44 +259,44 @@ TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
     type(book->productSlot(2).quantity, "1");
     ui.script.clear();
     type(box(18), "2");
-    click(f.Command17);
+    click(f.slot2Button);
     EXPECT_EQ(ui.script.messages(), QStringList{"This product entry was already made into the corresponding box on the "
                                                 "Appointment Form, choose another."});
-    EXPECT_FALSE(f.Command17->isEnabled());
+    EXPECT_FALSE(f.slot2Button->isEnabled());
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(2).name->text().isEmpty());
 
     type(box(18), "1");
-    click(f.Command16);
+    click(f.slot1Button);
     EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
     EXPECT_EQ(book->productSlot(1).quantity->text(), "1");
 }
 
 TEST_F(RetailTest, WithoutTheAppointmentBookNothingIsPostedOrCounted)
 {
-    FormProductsA& f = open(false);
+    RetailProducts& f = open(false);
     type(box(18), "2");
-    click(f.Command16);
+    click(f.slot1Button);
     EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
-    EXPECT_TRUE(f.Command16->isEnabled());
+    EXPECT_TRUE(f.slot1Button->isEnabled());
 }
 
 TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
 {
     // Past its last ticket the book shows none: a sale booked then would
     // change the stock for a ticket that does not exist.
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     book->adoPrimaryRS->moveLast();
     book->adoPrimaryRS->moveNext();
     ASSERT_TRUE(book->adoPrimaryRS->eof());
     type(box(18), "2");
-    click(f.Command16);
+    click(f.slot1Button);
     EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(1).quantity->text().isEmpty());
-    EXPECT_TRUE(f.Command16->isEnabled());
+    EXPECT_TRUE(f.slot1Button->isEnabled());
     click(f.cmdNext);
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 
@@ -304,18 +304,18 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
     ui.script.clear();
     click(book->cmdAdd);
     type(box(18), "2");
-    click(f.Command16);
+    click(f.slot1Button);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book->productSlot(1).quantity->text(), "2");
 }
 
 TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     click(f.cmdLast);   // Conditioner: 10 taken in, 2 sold
     ASSERT_EQ(box(17)->text(), "Conditioner");
     type(box(18), "7");
-    click(f.Command15);
+    click(f.slot4Button);
     EXPECT_EQ(ui.script.messages(), QStringList{"TIME TO RE-ORDER!"});
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(book->productSlot(4).name->text(), "Conditioner");
@@ -324,19 +324,19 @@ TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
 
 TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     type(box(18), "2");
-    click(f.Command16);
+    click(f.slot1Button);
     unlock();
     for (int slot = 1; slot <= 5; ++slot)
         EXPECT_TRUE(f.slotClearButton(slot)->isVisible());
 
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(f.Command6);
+    click(f.clearSlot1Button);
     EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(f.Command6);
+    click(f.clearSlot1Button);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current product from the Appointment form?");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
@@ -345,33 +345,33 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     for (qv::TextBox* b : {p.stockNumber, p.name, p.price, p.quantity})
         EXPECT_TRUE(b->text().isEmpty());
     EXPECT_EQ(box(10)->text(), "7");
-    EXPECT_FALSE(f.Command16->isEnabled());
+    EXPECT_FALSE(f.slot1Button->isEnabled());
 
     // The closed padlock reminds every time and locks the corrections again.
     for (int i = 0; i < 2; ++i) {
         ui.script.clear();
         if (i == 1)
             unlock();
-        click(f.Command9);
+        click(f.lockButton);
         EXPECT_EQ(ui.script.messages().size(), 1);
         EXPECT_TRUE(ui.script.messages().value(0).startsWith("Remember that deleting and then re-inserting"));
     }
-    EXPECT_FALSE(f.Command6->isVisible());
+    EXPECT_FALSE(f.clearSlot1Button->isVisible());
     EXPECT_FALSE(box(9)->isEnabled());
 
     // Opening the window anew enables the slot buttons again.
     click(f.cmdClose);
     QApplication::processEvents();
-    FormProductsA& again = qv::Windows::show<FormProductsA>();
-    EXPECT_TRUE(again.Command16->isEnabled());
-    EXPECT_FALSE(again.Command9->isVisibleTo(&again));
+    RetailProducts& again = qv::Windows::show<RetailProducts>();
+    EXPECT_TRUE(again.slot1Button->isEnabled());
+    EXPECT_FALSE(again.lockButton->isVisibleTo(&again));
 }
 
 TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
 {
     db.execRaw("UPDATE StockControl SET Memo = 'Reorder in May' || char(13) || char(10) || 'Top shelf' "
                "WHERE Category = 'Zinc Cream'");
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(f.memoBox->blockCount(), 2);
     click(f.cmdEdit);
@@ -383,15 +383,15 @@ TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
 
 TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRowEdited)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     type(box(18), "3");
-    click(f.Command3);
+    click(f.subtotalButton);
     EXPECT_EQ(box(21)->text(), "$37.50");
     click(f.cmdPrevious);   // already first: stays, no beep
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
-    click(f.Command3);
+    click(f.subtotalButton);
     EXPECT_EQ(box(21)->text(), "$0.00");
     click(f.cmdLast);
     click(f.cmdNext);
@@ -400,8 +400,8 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    qvtest::clickAt(f.DataGrid1->viewport(),
-                    f.DataGrid1->visualRect(f.DataGrid1->model()->index(1, 0)).center());
+    qvtest::clickAt(f.stockGrid->viewport(),
+                    f.stockGrid->visualRect(f.stockGrid->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(box(18)->text(), "2");
 
@@ -416,35 +416,35 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 
 TEST_F(RetailTest, FindsSearchFromTheFirstRowAndComeBackWhenNothingMatches)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     click(f.cmdLast);
     ui.script.inputAnswers = {""};
-    click(f.Command7);
+    click(f.findByCategoryButton);
     EXPECT_EQ(box(17)->text(), "Conditioner");
 
     ui.script.inputAnswers = {"ham"};
-    click(f.Command7);
+    click(f.findByCategoryButton);
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(ui.script.events.back().text, "Enter a Category for this product.");
 
     ui.script.clear();
     ui.script.inputAnswers = {"9999"};
-    click(f.Command8);
+    click(f.findByStockNumberButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 9999"});
     EXPECT_EQ(box(17)->text(), "Shampoo");
 
     ui.script.inputAnswers = {"100"};   // every stock number holds it: the first in the window's order
-    click(f.Command8);
+    click(f.findByStockNumberButton);
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
 }
 
 // QV_SHOT=<folder> keeps a picture of the window in manager mode, for a look.
 TEST_F(RetailTest, LayoutFitsItsScreen)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     unlock();
     type(box(18), "2");
-    click(f.Command3);
+    click(f.subtotalButton);
     QApplication::processEvents();
     EXPECT_LE(f.width(), 800);
     EXPECT_LE(f.height(), 600);
@@ -459,14 +459,14 @@ TEST_F(RetailTest, APriceWithAThousandsSeparatorCountsWholeOnTheTicket)
 {
     db.insert("StockControl", {{"Category", "Blow Dryer"}, {"SystemStockNumber", "1020"}, {"Price", 1200.0},
                                {"CostValueOfStock", 700.0}, {"StartingQuantity", 5}, {"taxpercent1", 8.0}});
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     ui.script.inputAnswers = {"dryer"};
-    click(f.Command7);
+    click(f.findByCategoryButton);
     ASSERT_EQ(box(8)->text(), "1,200.00");
     type(box(18), "1");
-    click(f.Command3);
+    click(f.subtotalButton);
     EXPECT_EQ(box(21)->text(), "$1,200.00");
-    click(f.Command16);
+    click(f.slot1Button);
     EXPECT_EQ(book->productSlot(1).price->text(), "1,200.00");
     EXPECT_EQ(box(15)->text(), "1200.00");
     EXPECT_EQ(box(16)->text(), "500.00");
@@ -486,7 +486,7 @@ TEST_F(RetailTest, WithoutItsDatabaseTheWindowSaysWhyAndDoesNotOpen)
 
 TEST_F(RetailTest, AnUpdateTheDatabaseRefusesIsShownAndKeepsTheWindowEditing)
 {
-    FormProductsA& f = open();
+    RetailProducts& f = open();
     unlock();
     ui.script.clear();
     click(f.cmdEdit);
