@@ -21,9 +21,12 @@
 #include <QRegularExpression>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(Form3);
+QV_REGISTER_WINDOW_AS(AppointmentBook, "Form3");
 
 namespace {
+
+using enum AppointmentBook::TicketBox;
+using enum AppointmentBook::TaxBox;
 
 struct BoxSpec {
     int index;
@@ -41,72 +44,79 @@ const char* const kTimeTip = "Type in Time of appointment and AM or PM IE: 9am o
 
 // txtfields: index, field, display format, tooltip.
 const BoxSpec kFields[] = {
-    {50, "CustomerID", "", "Enter Client Ticket"},
-    {8, "CustomerName", "", "Enter Client Name "},
-    {0, "CustomerPhone", "", "Enter Client Phone"},
-    {1, "SalonArtist", "", ""},
-    {5, "DateAppointment", "MMMM dd, yyyy", ""},
-    {6, "TimeAppointment", "h:nn AM/PM", kTimeTip},
-    {38, "TimeBlock", "h:nn AM/PM", kTimeTip},
-    {19, "Memo", "", "Type in Memo"},
-    {9, "Price", "\"$\"#,##0.00", ""},
-    {27, "TaxTotals", "\"$\"#,##0.00", ""},
-    {4, "ProductSales", "\"$\"#,##0.00", ""},
-    {23, "ProductSales", "#,##0.00", ""},
-    {39, "TaxTotals1", "\"$\"#,##0.00", ""},
-    {2, "Totals", "\"$\"#,##0.00", ""},
-    {47, "Totals", "\"$\"#,##0.00", ""},
+    {TicketNumberBox, "CustomerID", "", "Enter Client Ticket"},
+    {ClientNameBox, "CustomerName", "", "Enter Client Name "},
+    {ClientPhoneBox, "CustomerPhone", "", "Enter Client Phone"},
+    {SalonArtistBox, "SalonArtist", "", ""},
+    {AppointmentDateBox, "DateAppointment", "MMMM dd, yyyy", ""},
+    {AppointmentTimeBox, "TimeAppointment", "h:nn AM/PM", kTimeTip},
+    {TimeBlockBox, "TimeBlock", "h:nn AM/PM", kTimeTip},
+    {MemoBox, "Memo", "", "Type in Memo"},
+    {ServiceTotalsBox, "Price", "\"$\"#,##0.00", ""},
+    {ServiceTaxBox, "TaxTotals", "\"$\"#,##0.00", ""},
+    {ProductSalesBox, "ProductSales", "\"$\"#,##0.00", ""},
+    {ProductSalesPlainBox, "ProductSales", "#,##0.00", ""},
+    {ProductTaxBox, "TaxTotals1", "\"$\"#,##0.00", ""},
+    {TicketTotalBox, "Totals", "\"$\"#,##0.00", ""},
+    {TenderTotalBox, "Totals", "\"$\"#,##0.00", ""},
     // Service slots: name, price, quantity.
-    {7, "Service", "", "Enter Service"},
-    {34, "ServicePrice1", "#,##0.00", "Enter Price"},
-    {31, "QuantityService1", kQuantity, "Enter Quantity"},
-    {28, "Service1", "", ""},
-    {35, "ServicePrice2", "#,##0.00", ""},
-    {32, "QuantityService2", kQuantity, "Enter Quantity"},
-    {29, "Service2", "", ""},
-    {36, "ServicePrice3", "#,##0.00", ""},
-    {25, "QuantityService3", kQuantity, "Enter Quantity"},
-    {30, "Service3", "", ""},
-    {37, "ServicePrice4", "#,##0.00", ""},
-    {33, "QuantityService4", kQuantity, "Enter Quantity"},
+    {Service1NameBox, "Service", "", "Enter Service"},
+    {Service1PriceBox, "ServicePrice1", "#,##0.00", "Enter Price"},
+    {Service1QuantityBox, "QuantityService1", kQuantity, "Enter Quantity"},
+    {Service2NameBox, "Service1", "", ""},
+    {Service2PriceBox, "ServicePrice2", "#,##0.00", ""},
+    {Service2QuantityBox, "QuantityService2", kQuantity, "Enter Quantity"},
+    {Service3NameBox, "Service2", "", ""},
+    {Service3PriceBox, "ServicePrice3", "#,##0.00", ""},
+    {Service3QuantityBox, "QuantityService3", kQuantity, "Enter Quantity"},
+    {Service4NameBox, "Service3", "", ""},
+    {Service4PriceBox, "ServicePrice4", "#,##0.00", ""},
+    {Service4QuantityBox, "QuantityService4", kQuantity, "Enter Quantity"},
     // Product slots: stock number, name, price, quantity.
-    {40, "SystemStockNumber", "", "Enter Stock#"},
-    {3, "ProductsSold", "#,##0.00", "Enter Product"},
-    {11, "ProductsPrice", "#,##0.00", "Enter Price"},
-    {16, "Quantity", kQuantity, "Enter Quantity"},
-    {41, "SystemStockNumber1", "", "Enter Stock#"},
-    {10, "ProductsSold1", "#,##0.00", ""},
-    {12, "ProductsPrice1", "#,##0.00", "Enter Price"},
-    {20, "Quantity1", kQuantity, "Enter Quantity"},
-    {42, "SystemStockNumber2", "", "Enter Stock#"},
-    {18, "ProductsSold2", "#,##0.00", ""},
-    {15, "ProductsPrice2", "#,##0.00", "Enter Price"},
-    {21, "Quantity2", kQuantity, "Enter Quantity"},
-    {43, "SystemStockNumber3", "", "Enter Stock#"},
-    {13, "ProductsSold3", "#,##0.00", ""},
-    {17, "ProductsPrice3", "#,##0.00", "Enter Price"},
-    {22, "Quantity3", kQuantity, "Enter Quantity"},
-    {44, "SystemStockNumber4", "", "Enter Stock#"},
-    {14, "ProductsSold4", "#,##0.00", ""},
-    {26, "ProductsPrice4", "#,##0.00", "Enter Price"},
-    {24, "Quantity4", kQuantity, "Enter Quantity"},
+    {Product1StockNumberBox, "SystemStockNumber", "", "Enter Stock#"},
+    {Product1NameBox, "ProductsSold", "#,##0.00", "Enter Product"},
+    {Product1PriceBox, "ProductsPrice", "#,##0.00", "Enter Price"},
+    {Product1QuantityBox, "Quantity", kQuantity, "Enter Quantity"},
+    {Product2StockNumberBox, "SystemStockNumber1", "", "Enter Stock#"},
+    {Product2NameBox, "ProductsSold1", "#,##0.00", ""},
+    {Product2PriceBox, "ProductsPrice1", "#,##0.00", "Enter Price"},
+    {Product2QuantityBox, "Quantity1", kQuantity, "Enter Quantity"},
+    {Product3StockNumberBox, "SystemStockNumber2", "", "Enter Stock#"},
+    {Product3NameBox, "ProductsSold2", "#,##0.00", ""},
+    {Product3PriceBox, "ProductsPrice2", "#,##0.00", "Enter Price"},
+    {Product3QuantityBox, "Quantity2", kQuantity, "Enter Quantity"},
+    {Product4StockNumberBox, "SystemStockNumber3", "", "Enter Stock#"},
+    {Product4NameBox, "ProductsSold3", "#,##0.00", ""},
+    {Product4PriceBox, "ProductsPrice3", "#,##0.00", "Enter Price"},
+    {Product4QuantityBox, "Quantity3", kQuantity, "Enter Quantity"},
+    {Product5StockNumberBox, "SystemStockNumber4", "", "Enter Stock#"},
+    {Product5NameBox, "ProductsSold4", "#,##0.00", ""},
+    {Product5PriceBox, "ProductsPrice4", "#,##0.00", "Enter Price"},
+    {Product5QuantityBox, "Quantity4", kQuantity, "Enter Quantity"},
     // Not stored: the tender and the date range of the date find.
-    {46, nullptr, "", ""},
-    {45, nullptr, "", ""},
-    {48, nullptr, "", ""},
-    {49, nullptr, "", ""},
+    {TenderedBox, nullptr, "", ""},
+    {ChangeBox, nullptr, "", ""},
+    {RangeFromBox, nullptr, "", ""},
+    {RangeToBox, nullptr, "", ""},
 };
 
 const BoxSpec kInputs[] = {
-    {0, "TaxPercent", "", ""},
-    {1, "Taxamount", "\"$\"#,##0.00", ""},
-    {2, "taxamount1", "\"$\"#,##0.00", ""},
-    {3, "taxpercent1", "", ""},
+    {ServiceTaxPercentBox, "TaxPercent", "", ""},
+    {ServicesWithTaxBox, "Taxamount", "\"$\"#,##0.00", ""},
+    {ProductsWithTaxBox, "taxamount1", "\"$\"#,##0.00", ""},
+    {ProductTaxPercentBox, "taxpercent1", "", ""},
 };
 
 // Service slots 1 to 4 and product slots 1 to 5, as box indexes.
-const int kServiceBoxes[4][3] = {{7, 34, 31}, {28, 35, 32}, {29, 36, 25}, {30, 37, 33}};
-const int kProductBoxes[5][4] = {{40, 3, 11, 16}, {41, 10, 12, 20}, {42, 18, 15, 21}, {43, 13, 17, 22}, {44, 14, 26, 24}};
+const int kServiceBoxes[4][3] = {{Service1NameBox, Service1PriceBox, Service1QuantityBox},
+                                 {Service2NameBox, Service2PriceBox, Service2QuantityBox},
+                                 {Service3NameBox, Service3PriceBox, Service3QuantityBox},
+                                 {Service4NameBox, Service4PriceBox, Service4QuantityBox}};
+const int kProductBoxes[5][4] = {{Product1StockNumberBox, Product1NameBox, Product1PriceBox, Product1QuantityBox},
+                                 {Product2StockNumberBox, Product2NameBox, Product2PriceBox, Product2QuantityBox},
+                                 {Product3StockNumberBox, Product3NameBox, Product3PriceBox, Product3QuantityBox},
+                                 {Product4StockNumberBox, Product4NameBox, Product4PriceBox, Product4QuantityBox},
+                                 {Product5StockNumberBox, Product5NameBox, Product5PriceBox, Product5QuantityBox}};
 
 const QStringList kHalfHours = {
     "8 Am", "8:30 Am", "9 Am", "9:30 Am", "10 Am", "10:30 Am", "11 Am", "11:30 Am", "12 Pm",
@@ -187,24 +197,24 @@ QPixmap boxesPicture()
 
 } // namespace
 
-Form3::Form3(QWidget* parent) : RecordForm(parent)
+AppointmentBook::AppointmentBook(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Appointment book"));
     buildLayout();
     connectHandlers();
 }
 
-Form3::~Form3() = default;
+AppointmentBook::~AppointmentBook() = default;
 
-QString Form3::connectionString() const { return shapeConnectionString(); }
+QString AppointmentBook::connectionString() const { return shapeConnectionString(); }
 
-QString Form3::recordSource() const
+QString AppointmentBook::recordSource() const
 {
     return QStringLiteral("SHAPE {select *from Servicemenu} AS ParentCMD APPEND ({select *from Servicemenu } AS "
                           "ChildCMD RELATE CustomerName TO CustomerName) AS ChildCMD");
 }
 
-Form3::ServiceSlot Form3::serviceSlot(int slot) const
+AppointmentBook::ServiceSlot AppointmentBook::serviceSlot(int slot) const
 {
     if (slot < 1 || slot > 4)
         return {nullptr, nullptr, nullptr};
@@ -212,7 +222,7 @@ Form3::ServiceSlot Form3::serviceSlot(int slot) const
     return {box(b[0]), box(b[1]), box(b[2])};
 }
 
-Form3::ProductSlot Form3::productSlot(int slot) const
+AppointmentBook::ProductSlot AppointmentBook::productSlot(int slot) const
 {
     if (slot < 1 || slot > 5)
         return {nullptr, nullptr, nullptr, nullptr};
@@ -220,19 +230,19 @@ Form3::ProductSlot Form3::productSlot(int slot) const
     return {box(b[0]), box(b[1]), box(b[2]), box(b[3])};
 }
 
-const QString Form3::kNoTicket =
+const QString AppointmentBook::kNoTicket =
     QStringLiteral("Open the Appointment form on a ticket first, then click the button again.");
 
-bool Form3::showsTicket() const
+bool AppointmentBook::showsTicket() const
 {
     if (!adoPrimaryRS || !adoPrimaryRS->isOpen())
         return false;
     return adoPrimaryRS->editMode() == qv::EditMode::Add || adoPrimaryRS->hasCurrentRecord();
 }
 
-Form3* Form3::ticketForWriting()
+AppointmentBook* AppointmentBook::ticketForWriting()
 {
-    Form3* book = qv::Windows::loaded<Form3>();
+    AppointmentBook* book = qv::Windows::loaded<AppointmentBook>();
     if (!book || !book->showsTicket()) {
         qv::ui().msgBox(kNoTicket);
         return nullptr;
@@ -240,7 +250,7 @@ Form3* Form3::ticketForWriting()
     return book;
 }
 
-std::optional<double> Form3::quantityToPost(const QString& typed)
+std::optional<double> AppointmentBook::quantityToPost(const QString& typed)
 {
     static const QRegularExpression plain(QStringLiteral("^\\s*(\\d+(\\.\\d*)?|\\.\\d+)\\s*$"));
     if (!plain.match(typed).hasMatch())
@@ -251,14 +261,14 @@ std::optional<double> Form3::quantityToPost(const QString& typed)
     return quantity;
 }
 
-bool Form3::slotOccupied(const qv::TextBox* quantity)
+bool AppointmentBook::slotOccupied(const qv::TextBox* quantity)
 {
     return quantity && qv::leadingNumber(quantity->text()) >= 1;
 }
 
 // ---------------------------------------------------------------- layout
 
-void Form3::buildLayout()
+void AppointmentBook::buildLayout()
 {
     // Placement in screen pixels of the 800 x 600 design, turned into twips.
     auto at = [](QWidget* w, int x, int y, int width, int height) {
@@ -312,20 +322,26 @@ void Form3::buildLayout()
         auto* b = new qv::TextBox(this);
         b->setObjectName(QStringLiteral("txtinput_%1").arg(s.index));
         b->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
-        txtinput.insert(s.index, b);
+        taxBoxes.insert(s.index, b);
     }
 
     // The navigation bar: picture buttons with their labels under them.
     struct BarButton { QPushButton** slot; const char* name; const char* label; const char* tip; QIcon icon; };
     const BarButton bar[] = {
-        {&Command3, "Command3", "Customer Database", "Customer Database", style()->standardIcon(QStyle::SP_FileDialogContentsView)},
-        {&Command2, "Command2", "Calculator", "Calculator", style()->standardIcon(QStyle::SP_ComputerIcon)},
-        {&Cmdprint, "Cmdprint", "Print", "Print Receipt", printIcon()},
-        {&Command13, "Command13", "Calendar", "Calendar for Sheduling employees.", style()->standardIcon(QStyle::SP_FileDialogDetailedView)},
-        {&Command11, "Command11", "Find By Phone#", "Find Appointments by Phone#", style()->standardIcon(QStyle::SP_FileDialogInfoView)},
-        {&Command12, "Command12", "Find By Name", "Find Appointments by Customer Names.", style()->standardIcon(QStyle::SP_FileDialogListView)},
-        {&Command6, "Command6", "Find Ticket", "Find by ticket", style()->standardIcon(QStyle::SP_FileDialogStart)},
-        {&Command1, "Command1", "About Quorvel", "About Quorvel", style()->standardIcon(QStyle::SP_MessageBoxInformation)},
+        {&customersButton, "Command3", "Customer Database", "Customer Database",
+         style()->standardIcon(QStyle::SP_FileDialogContentsView)},
+        {&calculatorButton, "Command2", "Calculator", "Calculator", style()->standardIcon(QStyle::SP_ComputerIcon)},
+        {&printReceiptButton, "Cmdprint", "Print", "Print Receipt", printIcon()},
+        {&scheduleButton, "Command13", "Calendar", "Calendar for Sheduling employees.",
+         style()->standardIcon(QStyle::SP_FileDialogDetailedView)},
+        {&findByPhoneButton, "Command11", "Find By Phone#", "Find Appointments by Phone#",
+         style()->standardIcon(QStyle::SP_FileDialogInfoView)},
+        {&findByNameButton, "Command12", "Find By Name", "Find Appointments by Customer Names.",
+         style()->standardIcon(QStyle::SP_FileDialogListView)},
+        {&findByTicketButton, "Command6", "Find Ticket", "Find by ticket",
+         style()->standardIcon(QStyle::SP_FileDialogStart)},
+        {&aboutButton, "Command1", "About Quorvel", "About Quorvel",
+         style()->standardIcon(QStyle::SP_MessageBoxInformation)},
     };
     int x = 4;
     for (const BarButton& b : bar) {
@@ -337,37 +353,38 @@ void Form3::buildLayout()
     // Eight picture buttons, the two menus and the padlock must all stay left
     // of "Exit Program", or the padlock ends up underneath it; the menus are
     // as wide as their captions need, so they are read whole.
-    Command14 = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 84, 32);
+    productMenuButton = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 84, 32);
     x += 86;
-    Command15 = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 32);
+    serviceMenuButton = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 32);
     x += 86;
     // "Management" alone needs the whole gap up to "Exit Program" in 8-point
     // type, so the padlock sits over the middle of its caption there.
-    Command10 = button("Command10", QString(), "Restricted to management", x + 2, 2, 40, 32);
-    Command10->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    managementButton = button("Command10", QString(), "Restricted to management", x + 2, 2, 40, 32);
+    managementButton->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     barLabel("lblCommand10", "Management Only", x - 16, 76);
-    Command23 = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
+    exitButton = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
 
     // The appointment.
     label("lblTicket", "Ticket #", 4, 66, 56);
-    at(box(50), 60, 64, 80, 22);
+    at(box(TicketNumberBox), 60, 64, 80, 22);
     label("lblClientName", "Client Name", 148, 66, 72);
-    at(box(8), 222, 64, 170, 22);
+    at(box(ClientNameBox), 222, 64, 170, 22);
     label("lblClientPhone", "Client Phone #", 400, 66, 90);
-    at(box(0), 490, 64, 110, 22);
+    at(box(ClientPhoneBox), 490, 64, 110, 22);
     label("lblSalonArtist", "Salon Artist", 608, 66, 72);
-    at(box(1), 682, 64, 114, 22);
+    at(box(SalonArtistBox), 682, 64, 114, 22);
 
     label("lblAppointments", "Appointments", 4, 92, 80);
-    at(box(5), 84, 90, 150, 22);
-    Command9 = button("Command9", "Calendar", "Select a Date for this appointment", 236, 90, 62, 22);
+    at(box(AppointmentDateBox), 84, 90, 150, 22);
+    calendarButton = button("Command9", "Calendar", "Select a Date for this appointment", 236, 90, 62, 22);
     label("lblTime", "Time ", 306, 92, 34);
-    at(box(6), 340, 90, 70, 22);
-    Combo3 = new QComboBox(this);
+    at(box(AppointmentTimeBox), 340, 90, 70, 22);
+    timeList = new QComboBox(this);
     label("lblBlock", "Block", 494, 92, 34);
-    at(box(38), 528, 90, 70, 22);
-    Combo1 = new QComboBox(this);
-    for (auto [list, name, start, left] : {std::tuple{Combo1, "Combo1", "BLOCK", 600}, std::tuple{Combo3, "Combo3", "TIME", 412}}) {
+    at(box(TimeBlockBox), 528, 90, 70, 22);
+    blockList = new QComboBox(this);
+    for (auto [list, name, start, left] :
+         {std::tuple{blockList, "Combo1", "BLOCK", 600}, std::tuple{timeList, "Combo3", "TIME", 412}}) {
         list->setObjectName(QString::fromLatin1(name));
         list->setEditable(true);
         list->setInsertPolicy(QComboBox::NoInsert);
@@ -380,18 +397,18 @@ void Form3::buildLayout()
         list->setToolTip(QStringLiteral("Pick aTime from the list or enter one in the text box."));
         at(list, left, 90, 78, 22);
     }
-    dcboCustomer = new qv::DataCombo(this);
-    dcboCustomer->setObjectName(QStringLiteral("dcboCustomer"));
-    dcboCustomer->setToolTip(QStringLiteral("Click on drop down list, or Enter Name into Textbox."));
-    at(dcboCustomer, 682, 90, 114, 22);
+    artistList = new qv::DataCombo(this);
+    artistList->setObjectName(QStringLiteral("dcboCustomer"));
+    artistList->setToolTip(QStringLiteral("Click on drop down list, or Enter Name into Textbox."));
+    at(artistList, 682, 90, 114, 22);
 
     label("lblMemo", "Memo", 4, 118, 40);
-    at(box(19), 84, 116, 580, 22);
-    Check2 = new QCheckBox(this);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    Check2->setToolTip(QStringLiteral("Click on button if this client is new."));
-    Check2->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    at(Check2, 672, 116, 40, 22);
+    at(box(MemoBox), 84, 116, 580, 22);
+    newClientCheck = new QCheckBox(this);
+    newClientCheck->setObjectName(QStringLiteral("Check2"));
+    newClientCheck->setToolTip(QStringLiteral("Click on button if this client is new."));
+    newClientCheck->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
+    at(newClientCheck, 672, 116, 40, 22);
 
     // Service slots, two by two.
     for (int slot = 1; slot <= 4; ++slot) {
@@ -421,84 +438,84 @@ void Form3::buildLayout()
     }
 
     // Money of the ticket.
-    Label10 = label("Label10", "Service Totals ", 4, 286, 130);
-    at(box(9), 136, 284, 100, 22);
+    serviceTotalsLabel = label("Label10", "Service Totals ", 4, 286, 130);
+    at(box(ServiceTotalsBox), 136, 284, 100, 22);
     auto billing = [&](int index, const QString& caption, int left, int top) {
         QLabel* l = label(QStringLiteral("lblBilling_%1").arg(index), caption, left, top, 130);
-        lblBilling.insert(index, l);
+        billingCaptions.insert(index, l);
         return l;
     };
-    billing(0, "Tax &Pct.", 4, 310)->setBuddy(input(0));
-    at(input(0), 136, 308, 100, 22);
-    billing(5, "Tax Amt On Services:", 4, 334);
-    at(box(27), 136, 332, 100, 22);
-    billing(1, "Total:", 4, 358);
-    at(input(1), 136, 356, 100, 22);
+    billing(ServiceTaxPercentCaption, "Tax &Pct.", 4, 310)->setBuddy(taxBox(ServiceTaxPercentBox));
+    at(taxBox(ServiceTaxPercentBox), 136, 308, 100, 22);
+    billing(ServiceTaxCaption, "Tax Amt On Services:", 4, 334);
+    at(box(ServiceTaxBox), 136, 332, 100, 22);
+    billing(ServicesWithTaxCaption, "Total:", 4, 358);
+    at(taxBox(ServicesWithTaxBox), 136, 356, 100, 22);
 
-    Label7 = label("Label7", "Product Sales Totals:", 248, 286, 130);
-    at(box(4), 380, 284, 100, 22);
-    at(box(23), 484, 284, 70, 22);
-    billing(3, "Tax &Pct.", 248, 310)->setBuddy(input(3));
-    at(input(3), 380, 308, 100, 22);
-    billing(4, "Tax Amt On Products:", 248, 334);
-    at(box(39), 380, 332, 100, 22);
-    billing(2, "Total:", 248, 358);
-    at(input(2), 380, 356, 100, 22);
+    productSalesLabel = label("Label7", "Product Sales Totals:", 248, 286, 130);
+    at(box(ProductSalesBox), 380, 284, 100, 22);
+    at(box(ProductSalesPlainBox), 484, 284, 70, 22);
+    billing(ProductTaxPercentCaption, "Tax &Pct.", 248, 310)->setBuddy(taxBox(ProductTaxPercentBox));
+    at(taxBox(ProductTaxPercentBox), 380, 308, 100, 22);
+    billing(ProductTaxCaption, "Tax Amt On Products:", 248, 334);
+    at(box(ProductTaxBox), 380, 332, 100, 22);
+    billing(ProductsWithTaxCaption, "Total:", 248, 358);
+    at(taxBox(ProductsWithTaxBox), 380, 356, 100, 22);
 
-    Label5 = label("Label5", "Total Ticket:", 566, 286, 90);
-    at(box(2), 656, 284, 110, 22);
-    Command5 = button("Command5", "Subtotal", QString(), 656, 310, 110, 26);
+    ticketTotalLabel = label("Label5", "Total Ticket:", 566, 286, 90);
+    at(box(TicketTotalBox), 656, 284, 110, 22);
+    subtotalButton = button("Command5", "Subtotal", QString(), 656, 310, 110, 26);
 
     // The tender row.
-    Image2 = new qv::PictureBox(this);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(20, 20));
-    at(Image2, 4, 388, 22, 22);
-    Label2 = label("Label2", "Totals:", 30, 390, 48);
-    at(box(47), 80, 388, 100, 22);
-    Label56 = label("Label56", "Amount Tendered:", 190, 390, 110);
-    at(box(46), 300, 388, 100, 22);
-    Command17 = button("Command17", "$", QString(), 404, 388, 26, 22);
-    Label55 = label("Label55", "Change:", 440, 390, 52);
-    at(box(45), 494, 388, 100, 22);
-    Command16 = button("Command16", QString(), "Print Receipt?", 600, 388, 30, 22);
-    Command16->setIcon(printIcon());
+    calendarPicture = new qv::PictureBox(this);
+    calendarPicture->setObjectName(QStringLiteral("Image2"));
+    calendarPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(20, 20));
+    at(calendarPicture, 4, 388, 22, 22);
+    tenderTotalsLabel = label("Label2", "Totals:", 30, 390, 48);
+    at(box(TenderTotalBox), 80, 388, 100, 22);
+    tenderedLabel = label("Label56", "Amount Tendered:", 190, 390, 110);
+    at(box(TenderedBox), 300, 388, 100, 22);
+    changeButton = button("Command17", "$", QString(), 404, 388, 26, 22);
+    changeLabel = label("Label55", "Change:", 440, 390, 52);
+    at(box(ChangeBox), 494, 388, 100, 22);
+    tenderReceiptButton = button("Command16", QString(), "Print Receipt?", 600, 388, 30, 22);
+    tenderReceiptButton->setIcon(printIcon());
 
     // The grid and the date-range find.
     label("lblAllAppointments", "All Appointments", 4, 416, 200);
-    DataGrid1 = new qv::DataGrid(this);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    at(DataGrid1, 4, 434, 560, 108);
+    ticketGrid = new qv::DataGrid(this);
+    ticketGrid->setObjectName(QStringLiteral("DataGrid1"));
+    at(ticketGrid, 4, 434, 560, 108);
 
-    at(box(48), 572, 418, 80, 22);
-    Label49 = label("Label49", " From >  To", 654, 420, 64);
-    at(box(49), 718, 418, 78, 22);
-    Label22 = label("Label22", "Format your dates like this Example:6/7/01 ", 572, 442, 224, 30);
-    Label22->setWordWrap(true);
-    Command7 = button("Command7", "Find", "Find a date or appointments by range of dates", 572, 474, 60, 24);
-    Command8 = button("Command8", "Clear", "Click Clear and type in your dates.", 636, 474, 60, 24);
-    Command4 = button("Command4", "Appts by Date", "Find all appointments by Date", 700, 474, 96, 24);
-    Command19 = button("Command19", "Help", "HELP!", 572, 504, 60, 24);
-    Image9 = new qv::PictureBox(this);
-    Image9->setObjectName(QStringLiteral("Image9"));
-    Image9->setPixmap(bulbPicture());
-    at(Image9, 640, 504, 24, 24);
-    Picture13 = new qv::PictureBox(this);
-    Picture13->setObjectName(QStringLiteral("Picture13"));
-    Picture13->setPixmap(boxesPicture());
-    at(Picture13, 672, 504, 24, 24);
+    at(box(RangeFromBox), 572, 418, 80, 22);
+    dateRangeLabel = label("Label49", " From >  To", 654, 420, 64);
+    at(box(RangeToBox), 718, 418, 78, 22);
+    dateFormatHint = label("Label22", "Format your dates like this Example:6/7/01 ", 572, 442, 224, 30);
+    dateFormatHint->setWordWrap(true);
+    findDateRangeButton = button("Command7", "Find", "Find a date or appointments by range of dates", 572, 474, 60, 24);
+    clearDateRangeButton = button("Command8", "Clear", "Click Clear and type in your dates.", 636, 474, 60, 24);
+    appointmentsByDateButton = button("Command4", "Appts by Date", "Find all appointments by Date", 700, 474, 96, 24);
+    helpButton = button("Command19", "Help", "HELP!", 572, 504, 60, 24);
+    tipsPicture = new qv::PictureBox(this);
+    tipsPicture->setObjectName(QStringLiteral("Image9"));
+    tipsPicture->setPixmap(bulbPicture());
+    at(tipsPicture, 640, 504, 24, 24);
+    nonRetailPicture = new qv::PictureBox(this);
+    nonRetailPicture->setObjectName(QStringLiteral("Picture13"));
+    nonRetailPicture->setPixmap(boxesPicture());
+    at(nonRetailPicture, 672, 504, 24, 24);
 
     // The month calendar, shown on request above the money boxes.
-    MonthView1 = new qv::MonthCalendar(this);
-    MonthView1->setObjectName(QStringLiteral("MonthView1"));
-    MonthView1->setFirstDayOfWeek(Qt::Sunday);
+    appointmentCalendar = new qv::MonthCalendar(this);
+    appointmentCalendar->setObjectName(QStringLiteral("MonthView1"));
+    appointmentCalendar->setFirstDayOfWeek(Qt::Sunday);
     // Sundays stand out by their bold face alone, not by a weekend colour.
     for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
-        MonthView1->setWeekdayTextFormat(day, MonthView1->weekdayTextFormat(Qt::Monday));
-    at(MonthView1, 566, 414, 230, 156);
-    MonthView1->hide();
-    CmdX = button("CmdX", "X", QString(), 776, 392, 20, 20);
-    CmdX->hide();
+        appointmentCalendar->setWeekdayTextFormat(day, appointmentCalendar->weekdayTextFormat(Qt::Monday));
+    at(appointmentCalendar, 566, 414, 230, 156);
+    appointmentCalendar->hide();
+    closeCalendarButton = button("CmdX", "X", QString(), 776, 392, 20, 20);
+    closeCalendarButton->hide();
 
     // The record form's own bars sit at the foot of the window (the template places them).
     cmdRefresh->setText(QStringLiteral("&All Clients"));
@@ -508,107 +525,114 @@ void Form3::buildLayout()
     cmdClose->setToolTip(QStringLiteral("Close and Exit the program"));
 
     // Tab order down the ticket: appointment, services, products, money.
-    QList<QWidget*> order = {box(50), box(8), box(0), box(1), box(5), box(6), box(38), box(19)};
+    QList<QWidget*> order = {box(TicketNumberBox),    box(ClientNameBox),      box(ClientPhoneBox), box(SalonArtistBox),
+                             box(AppointmentDateBox), box(AppointmentTimeBox), box(TimeBlockBox),   box(MemoBox)};
     for (int slot : {1, 2, 3, 4})
         order << serviceSlot(slot).name << serviceSlot(slot).price << serviceSlot(slot).quantity;
     for (int slot = 1; slot <= 5; ++slot)
         order << productSlot(slot).stockNumber << productSlot(slot).name << productSlot(slot).price
               << productSlot(slot).quantity;
-    order << box(9) << input(0) << box(27) << input(1) << box(4) << box(23) << input(3) << box(39) << input(2)
-          << box(2) << box(47) << box(46) << box(45) << box(48) << box(49);
+    order << box(ServiceTotalsBox) << taxBox(ServiceTaxPercentBox) << box(ServiceTaxBox) << taxBox(ServicesWithTaxBox)
+          << box(ProductSalesBox) << box(ProductSalesPlainBox) << taxBox(ProductTaxPercentBox) << box(ProductTaxBox)
+          << taxBox(ProductsWithTaxBox) << box(TicketTotalBox) << box(TenderTotalBox) << box(TenderedBox)
+          << box(ChangeBox) << box(RangeFromBox) << box(RangeToBox);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
 
-void Form3::connectHandlers()
+void AppointmentBook::connectHandlers()
 {
     // Service quantities take digits, service prices a real number; the
     // product boxes take any key.
-    for (int index : {25, 31, 32, 33}) {
+    for (int index : {Service3QuantityBox, Service1QuantityBox, Service2QuantityBox, Service4QuantityBox}) {
         qv::TextBox* b = box(index);
         b->keyPress = [b](int& keyAscii) { ValidateKeyPress(b, keyAscii, QStringLiteral("Int")); };
     }
-    for (int index : {34, 35, 36, 37}) {
+    for (int index : {Service1PriceBox, Service2PriceBox, Service3PriceBox, Service4PriceBox}) {
         qv::TextBox* b = box(index);
         b->keyPress = [b](int& keyAscii) { ValidateKeyPress(b, keyAscii, QStringLiteral("Real")); };
     }
-    for (qv::TextBox* b : std::as_const(txtinput)) {
+    for (qv::TextBox* b : std::as_const(taxBoxes)) {
         b->setSelectOnFocus(true);
         b->gotFocus = [b] { b->setStyleSheet(QStringLiteral("background-color: #FFFFFF;")); };
         b->lostFocus = [b] { b->setStyleSheet(QStringLiteral("background-color: #C0C0C0;")); };
     }
 
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command17, [this] { Command17_Click(); });
-    onClick(Cmdprint, [this] { PrintReceipt(); });
-    onClick(Command16, [this] { PrintReceipt(); });
-    onClick(Command11, [this] { Command11_Click(); });
-    onClick(Command12, [this] { Command12_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command8, [this] { Command8_Click(); });
-    onClick(Command9, [this] {
-        MonthView1->show();
-        MonthView1->raise();
-        CmdX->show();
-        CmdX->raise();
+    onClick(subtotalButton, [this] { subtotal(); });
+    onClick(changeButton, [this] { computeChange(); });
+    onClick(printReceiptButton, [this] { printReceipt(); });
+    onClick(tenderReceiptButton, [this] { printReceipt(); });
+    onClick(findByPhoneButton, [this] { findByPhone(); });
+    onClick(findByNameButton, [this] { findByClientName(); });
+    onClick(findByTicketButton, [this] { findByTicketNumber(); });
+    onClick(findDateRangeButton, [this] { findDateRange(); });
+    onClick(clearDateRangeButton, [this] { clearDateRange(); });
+    onClick(calendarButton, [this] {
+        appointmentCalendar->show();
+        appointmentCalendar->raise();
+        closeCalendarButton->show();
+        closeCalendarButton->raise();
     });
-    onClick(CmdX, [this] {
-        MonthView1->hide();
-        CmdX->hide();
+    onClick(closeCalendarButton, [this] {
+        appointmentCalendar->hide();
+        closeCalendarButton->hide();
     });
     auto showCalendarAndClear = [this] {
-        MonthView1->show();
-        MonthView1->raise();
-        Command8->show();
+        appointmentCalendar->show();
+        appointmentCalendar->raise();
+        clearDateRangeButton->show();
     };
-    new ClickFilter(Label2, showCalendarAndClear);
-    connect(Image2, &qv::PictureBox::clicked, this, [showCalendarAndClear] { qv::Window::guard(showCalendarAndClear); });
-    connect(MonthView1, &qv::MonthCalendar::dayClicked, this,
-            [this](const QDate& day) { qv::Window::guard([&] { MonthView1_DateClick(day); }); });
-    connect(MonthView1, &qv::MonthCalendar::monthShown, this,
-            [this](int, int) { qv::Window::guard([this] { MonthView1_GetDayBold(); }); });
+    new ClickFilter(tenderTotalsLabel, showCalendarAndClear);
+    connect(calendarPicture, &qv::PictureBox::clicked, this,
+            [showCalendarAndClear] { qv::Window::guard(showCalendarAndClear); });
+    connect(appointmentCalendar, &qv::MonthCalendar::dayClicked, this,
+            [this](const QDate& day) { qv::Window::guard([&] { takeDateFromCalendar(day); }); });
+    connect(appointmentCalendar, &qv::MonthCalendar::monthShown, this,
+            [this](int, int) { qv::Window::guard([this] { boldSundays(); }); });
 
-    connect(Combo1, &QComboBox::activated, this, [this](int) { guard([this] { Combo_Click(Combo1, box(38)); }); });
-    connect(Combo3, &QComboBox::activated, this, [this](int) { guard([this] { Combo_Click(Combo3, box(6)); }); });
-    connect(Combo1->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString&) { guard([this] { Combo_Change(Combo1, box(38)); }); });
-    connect(Combo3->lineEdit(), &QLineEdit::textEdited, this,
-            [this](const QString&) { guard([this] { Combo_Change(Combo3, box(6)); }); });
-    connect(dcboCustomer, &QComboBox::activated, this, [this](int) { guard([this] { CopyArtistFromList(); }); });
+    connect(blockList, &QComboBox::activated, this,
+            [this](int) { guard([this] { takeTimeFromList(blockList, box(TimeBlockBox)); }); });
+    connect(timeList, &QComboBox::activated, this,
+            [this](int) { guard([this] { takeTimeFromList(timeList, box(AppointmentTimeBox)); }); });
+    connect(blockList->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString&) { guard([this] { timeListEdited(blockList, box(TimeBlockBox)); }); });
+    connect(timeList->lineEdit(), &QLineEdit::textEdited, this,
+            [this](const QString&) { guard([this] { timeListEdited(timeList, box(AppointmentTimeBox)); }); });
+    connect(artistList, &QComboBox::activated, this, [this](int) { guard([this] { copyArtistFromList(); }); });
 
     // A click in the grid would move off the ticket while it is being
     // written; it is refused then, like the navigation buttons.
-    DataGrid1->beforeRowPick = [this] { return !editing(); };
-    connect(DataGrid1, &qv::DataGrid::rowPicked, this, [this] { guard([this] { ClearTenderedAndChange(); }); });
-    connect(DataGrid1, &QAbstractItemView::clicked, this, [this](const QModelIndex&) {
+    ticketGrid->beforeRowPick = [this] { return !editing(); };
+    connect(ticketGrid, &qv::DataGrid::rowPicked, this, [this] { guard([this] { clearTenderedAndChange(); }); });
+    connect(ticketGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex&) {
         if (!editing())
-            guard([this] { ClearTenderedAndChange(); });
+            guard([this] { clearTenderedAndChange(); });
     });
 
     // Windows of the front desk, opened by name.
     auto opens = [this](QAbstractButton* b, const QString& name) {
         onClick(b, [name] { qv::Windows::show(name); });
     };
-    opens(Command3, QStringLiteral("frmCustomers"));
-    opens(Command2, QStringLiteral("Calculator"));
-    opens(Command13, QStringLiteral("frmCalendar"));
-    opens(Command1, QStringLiteral("frmAbout"));
-    opens(Command15, QStringLiteral("frmServiceMenu1"));
-    opens(Command10, QStringLiteral("frmLogin"));
-    opens(Command4, QStringLiteral("Form7"));
-    opens(Check2, QStringLiteral("frmCustomers"));
-    connect(Image9, &qv::PictureBox::clicked, this, [] { guard([] { qv::Windows::show(QStringLiteral("frmTip1")); }); });
-    onClick(Command14, [this] { countGuardedShow(QStringLiteral("FormProductsA")); });
-    connect(Picture13, &qv::PictureBox::clicked, this,
+    opens(customersButton, QStringLiteral("frmCustomers"));
+    opens(calculatorButton, QStringLiteral("Calculator"));
+    opens(scheduleButton, QStringLiteral("frmCalendar"));
+    opens(aboutButton, QStringLiteral("frmAbout"));
+    opens(serviceMenuButton, QStringLiteral("frmServiceMenu1"));
+    opens(managementButton, QStringLiteral("frmLogin"));
+    opens(appointmentsByDateButton, QStringLiteral("Form7"));
+    opens(newClientCheck, QStringLiteral("frmCustomers"));
+    connect(tipsPicture, &qv::PictureBox::clicked, this,
+            [] { guard([] { qv::Windows::show(QStringLiteral("frmTip1")); }); });
+    onClick(productMenuButton, [this] { countGuardedShow(QStringLiteral("FormProductsA")); });
+    connect(nonRetailPicture, &qv::PictureBox::clicked, this,
             [this] { guard([this] { countGuardedShow(QStringLiteral("Form10")); }); });
-    onClick(Command23, [this] { ExitProgram(); });
-    onClick(Command19, [this] { ShowHelpContents(); });
+    onClick(exitButton, [this] { exitProgram(); });
+    onClick(helpButton, [this] { showHelpContents(); });
 }
 
 // ---------------------------------------------------------------- load
 
-void Form3::formLoad()
+void AppointmentBook::formLoad()
 {
     passOver([this] { RemoveCloseCommand(this); });
     passOver([this] {
@@ -625,13 +649,13 @@ void Form3::formLoad()
     passOver([this] { bindBoxes(); });
     passOver([this] { bindGridToChapter(); });
     passOver([this] { m_lookupConnection = lookupConnectionString(); });
-    passOver([this] { LoadArtistList(); });
-    passOver([this] { ClearTenderedAndChange(); });
-    passOver([this] { MonthView1_GetDayBold(); });
+    passOver([this] { loadArtistList(); });
+    passOver([this] { clearTenderedAndChange(); });
+    passOver([this] { boldSundays(); });
     passOver([this] { adoPrimaryRS_MoveComplete(); });
 }
 
-void Form3::bindBoxes()
+void AppointmentBook::bindBoxes()
 {
     if (!adoPrimaryRS)
         return;
@@ -639,24 +663,27 @@ void Form3::bindBoxes()
         if (s.field)
             passOver([&] { box(s.index)->bind(adoPrimaryRS.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format)); });
     for (const BoxSpec& s : kInputs)
-        passOver([&] { input(s.index)->bind(adoPrimaryRS.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format)); });
+        passOver([&] {
+            taxBox(s.index)->bind(adoPrimaryRS.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format));
+        });
 }
 
 // ---------------------------------------------------------------- grid
 
-void Form3::bindGridTo(std::shared_ptr<qv::Recordset> rs, GridShows shows)
+void AppointmentBook::bindGridTo(std::shared_ptr<qv::Recordset> rs, GridShows shows)
 {
     m_gridShows = shows;
-    DataGrid1->setDataSource(std::move(rs), shows == GridShows::DateRange ? QList<qv::GridColumn>{} : historyColumns());
+    ticketGrid->setDataSource(std::move(rs),
+                              shows == GridShows::DateRange ? QList<qv::GridColumn>{} : historyColumns());
 }
 
-void Form3::unbindGrid()
+void AppointmentBook::unbindGrid()
 {
     m_gridShows = GridShows::Nothing;
-    DataGrid1->setDataSource(nullptr);
+    ticketGrid->setDataSource(nullptr);
 }
 
-void Form3::bindGridToChapter()
+void AppointmentBook::bindGridToChapter()
 {
     m_gridShows = GridShows::ClientHistory;
     const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
@@ -665,16 +692,16 @@ void Form3::bindGridToChapter()
 
 // ---------------------------------------------------------------- record form
 
-void Form3::SetButtons(bool flag)
+void AppointmentBook::SetButtons(bool flag)
 {
     RecordForm::SetButtons(flag);
     // The finders move to another ticket, so they wait like the navigation.
-    for (QPushButton* b : {Command11, Command12, Command6})
+    for (QPushButton* b : {findByPhoneButton, findByNameButton, findByTicketButton})
         if (b)
             b->setEnabled(flag);
 }
 
-void Form3::adoPrimaryRS_MoveComplete()
+void AppointmentBook::adoPrimaryRS_MoveComplete()
 {
     passOver([this] { RecordForm::adoPrimaryRS_MoveComplete(); });
     // The client history follows the ticket shown.
@@ -682,44 +709,44 @@ void Form3::adoPrimaryRS_MoveComplete()
         passOver([this] { bindGridToChapter(); });
 }
 
-void Form3::formKeyDown(int& keyCode, int shift)
+void AppointmentBook::formKeyDown(int& keyCode, int shift)
 {
     passOver([&] { RecordForm::formKeyDown(keyCode, shift); });
 }
 
-void Form3::ClearTenderedAndChange()
+void AppointmentBook::clearTenderedAndChange()
 {
-    box(46)->setText(QString());
-    box(45)->setText(QString());
+    box(TenderedBox)->setText(QString());
+    box(ChangeBox)->setText(QString());
 }
 
-void Form3::cmdFirst_Click()
+void AppointmentBook::cmdFirst_Click()
 {
-    ClearTenderedAndChange();
+    clearTenderedAndChange();
     RecordForm::cmdFirst_Click();
 }
 
-void Form3::cmdLast_Click()
+void AppointmentBook::cmdLast_Click()
 {
-    ClearTenderedAndChange();
+    clearTenderedAndChange();
     RecordForm::cmdLast_Click();
 }
 
-void Form3::cmdNext_Click()
+void AppointmentBook::cmdNext_Click()
 {
-    ClearTenderedAndChange();
+    clearTenderedAndChange();
     RecordForm::cmdNext_Click();
 }
 
-void Form3::cmdPrevious_Click()
+void AppointmentBook::cmdPrevious_Click()
 {
-    ClearTenderedAndChange();
+    clearTenderedAndChange();
     RecordForm::cmdPrevious_Click();
 }
 
-void Form3::cmdAdd_Click()
+void AppointmentBook::cmdAdd_Click()
 {
-    passOver([this] { ClearTenderedAndChange(); });
+    passOver([this] { clearTenderedAndChange(); });
     passOver([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
             SavedBookmark = adoPrimaryRS->bookmark();
@@ -735,17 +762,17 @@ void Form3::cmdAdd_Click()
     });
 }
 
-void Form3::cmdUpdate_Click()
+void AppointmentBook::cmdUpdate_Click()
 {
     struct Required { int index; const char* message; };
     static const Required required[] = {
-        {50, "You have not entered a ticket for this client, click cancel or enter information."},
-        {1, "You have not entered Salon Artist, click cancel or enter information."},
-        {8, "You have not entered Client Name, click cancel or enter information."},
-        {0, "You have not entered Client Phone, click cancel or enter information."},
-        {5, "You have not entered Appointment Date, click cancel or enter information."},
-        {6, "You have not entered Appointment Time, click cancel or enter information."},
-        {38, "You have not entered Appointment Block, click cancel or enter information."},
+        {TicketNumberBox, "You have not entered a ticket for this client, click cancel or enter information."},
+        {SalonArtistBox, "You have not entered Salon Artist, click cancel or enter information."},
+        {ClientNameBox, "You have not entered Client Name, click cancel or enter information."},
+        {ClientPhoneBox, "You have not entered Client Phone, click cancel or enter information."},
+        {AppointmentDateBox, "You have not entered Appointment Date, click cancel or enter information."},
+        {AppointmentTimeBox, "You have not entered Appointment Time, click cancel or enter information."},
+        {TimeBlockBox, "You have not entered Appointment Block, click cancel or enter information."},
     };
     for (const Required& r : required) {
         if (box(r.index)->text().isEmpty()) {
@@ -763,7 +790,7 @@ void Form3::cmdUpdate_Click()
 
     // A priced line without its quantity would be charged at nothing: the
     // ticket is not saved, and the focus waits in that quantity box.
-    if (!CalcTicketTotals())
+    if (!computeTicketTotals())
         return;
     // A ticket the database refuses is not saved: say why and stay in
     // adding or editing, so that the user can mend it or cancel.
@@ -783,15 +810,15 @@ void Form3::cmdUpdate_Click()
     passOver([this] { SetButtons(true); });
     passOver([this] { adoPrimaryRS->move(0); });
     passOver([this] { bindGridToChapter(); });
-    CalcTicketTotals();
+    computeTicketTotals();
 }
 
-void Form3::cmdCancel_Click()
+void AppointmentBook::cmdCancel_Click()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void Form3::cmdRefresh_Click()
+void AppointmentBook::cmdRefresh_Click()
 {
     passOver([this] {
         adoPrimaryRS->moveNext();
@@ -804,9 +831,9 @@ void Form3::cmdRefresh_Click()
     passOver([this] { bindGridTo(adoPrimaryRS, GridShows::AllTickets); });
 }
 
-void Form3::cmdClose_Click() { ExitProgram(); }
+void AppointmentBook::cmdClose_Click() { exitProgram(); }
 
-void Form3::ExitProgram()
+void AppointmentBook::exitProgram()
 {
     const QList<qv::Window*> windows = qv::Windows::all();
     for (qv::Window* w : windows)
@@ -820,7 +847,7 @@ void Form3::ExitProgram()
         passOver([this] { bindGridToChapter(); });
 }
 
-void Form3::formUnload(bool& cancel)
+void AppointmentBook::formUnload(bool& cancel)
 {
     RecordForm::formUnload(cancel);
     // The refused ticket stays on screen in editing, so that it is mended
@@ -834,32 +861,35 @@ void Form3::formUnload(bool& cancel)
 
 // ---------------------------------------------------------------- lists, calendar, buttons
 
-void Form3::LoadArtistList()
+void AppointmentBook::loadArtistList()
 {
     ClassEmployees employees;
     m_artists = employees.rsemployee(m_lookupConnection);
     if (m_artists) {
-        dcboCustomer->setRowSource(m_artists, QStringLiteral("FirstName"));
-        dcboCustomer->setCurrentIndex(-1);   // nothing picked until the user picks
+        artistList->setRowSource(m_artists, QStringLiteral("FirstName"));
+        artistList->setCurrentIndex(-1);   // nothing picked until the user picks
     }
 }
 
-void Form3::CopyArtistFromList() { box(1)->setBoxText(dcboCustomer->text()); }
+void AppointmentBook::copyArtistFromList() { box(SalonArtistBox)->setBoxText(artistList->text()); }
 
-void Form3::Combo_Click(QComboBox* list, qv::TextBox* target) { target->setBoxText(list->currentText()); }
+void AppointmentBook::takeTimeFromList(QComboBox* list, qv::TextBox* target)
+{
+    target->setBoxText(list->currentText());
+}
 
-void Form3::Combo_Change(QComboBox* list, qv::TextBox* target)
+void AppointmentBook::timeListEdited(QComboBox* list, qv::TextBox* target)
 {
     if (list->currentText().isEmpty())
         target->setBoxText(QString());
 }
 
-void Form3::MonthView1_DateClick(const QDate& day)
+void AppointmentBook::takeDateFromCalendar(const QDate& day)
 {
-    box(5)->setBoxText(qv::formatValue(QDateTime(day, QTime(0, 0)), QStringLiteral("Short Date")));
+    box(AppointmentDateBox)->setBoxText(qv::formatValue(QDateTime(day, QTime(0, 0)), QStringLiteral("Short Date")));
 }
 
-QList<int> Form3::boldDayIndexes(int count, int startOfWeek)
+QList<int> AppointmentBook::boldDayIndexes(int count, int startOfWeek)
 {
     QList<int> indexes;
     for (int i = 1; i < count; i += 7)
@@ -867,23 +897,23 @@ QList<int> Form3::boldDayIndexes(int count, int startOfWeek)
     return indexes;
 }
 
-void Form3::MonthView1_GetDayBold()
+void AppointmentBook::boldSundays()
 {
     const int shownDays = 42;   // six weeks of seven days
-    const QDate first = MonthView1->firstShownDay();
-    MonthView1->clearBold();
+    const QDate first = appointmentCalendar->firstShownDay();
+    appointmentCalendar->clearBold();
     for (int index : boldDayIndexes(shownDays, 1))
-        MonthView1->setDayBold(first.addDays(index), true);
+        appointmentCalendar->setDayBold(first.addDays(index), true);
 }
 
-void Form3::countGuardedShow(const QString& windowName)
+void AppointmentBook::countGuardedShow(const QString& windowName)
 {
     m_queryText = QStringLiteral("SELECT count(*) FROM [StockControl]");
     if (countGuardedOpen(m_queryText))
         qv::Windows::show(windowName);
 }
 
-void Form3::ShowHelpContents()
+void AppointmentBook::showHelpContents()
 {
     openHelpContents(this);
 }

@@ -4,7 +4,7 @@
 // the ticket's money, the receipt, the finders and the buttons that open the
 // front desk's other windows.
 //
-// Other windows write into the current ticket through box(i) / input(i) (or
+// Other windows write into the current ticket through box() / taxBox() (or
 // the slot accessors) with TextBox::setBoxText, exactly as typing would; the
 // values reach the table when the book saves the ticket or moves off it.
 // Controls carry their names as objectName: "txtfields_9", "txtinput_0",
@@ -27,26 +27,106 @@ class Recordset;
 class TextBox;
 }
 
-class Form3 : public RecordForm {
+class AppointmentBook : public RecordForm {
     Q_OBJECT
 public:
-    explicit Form3(QWidget* parent = nullptr);
-    ~Form3() override;
+    // The ticket's boxes (txtfields), each named for the field it shows;
+    // the number is the box's index, which its objectName carries
+    // ("txtfields_50").
+    enum TicketBox : int {
+        // The appointment.
+        TicketNumberBox = 50,          // CustomerID
+        ClientNameBox = 8,             // CustomerName
+        ClientPhoneBox = 0,            // CustomerPhone
+        SalonArtistBox = 1,            // SalonArtist
+        AppointmentDateBox = 5,        // DateAppointment
+        AppointmentTimeBox = 6,        // TimeAppointment
+        TimeBlockBox = 38,             // TimeBlock
+        MemoBox = 19,                  // Memo
+        // Service slots 1 to 4: name, price, quantity.
+        Service1NameBox = 7,           // Service
+        Service1PriceBox = 34,         // ServicePrice1
+        Service1QuantityBox = 31,      // QuantityService1
+        Service2NameBox = 28,          // Service1
+        Service2PriceBox = 35,         // ServicePrice2
+        Service2QuantityBox = 32,      // QuantityService2
+        Service3NameBox = 29,          // Service2
+        Service3PriceBox = 36,         // ServicePrice3
+        Service3QuantityBox = 25,      // QuantityService3
+        Service4NameBox = 30,          // Service3
+        Service4PriceBox = 37,         // ServicePrice4
+        Service4QuantityBox = 33,      // QuantityService4
+        // Product slots 1 to 5: stock number, name, price, quantity.
+        Product1StockNumberBox = 40,   // SystemStockNumber
+        Product1NameBox = 3,           // ProductsSold
+        Product1PriceBox = 11,         // ProductsPrice
+        Product1QuantityBox = 16,      // Quantity
+        Product2StockNumberBox = 41,   // SystemStockNumber1
+        Product2NameBox = 10,          // ProductsSold1
+        Product2PriceBox = 12,         // ProductsPrice1
+        Product2QuantityBox = 20,      // Quantity1
+        Product3StockNumberBox = 42,   // SystemStockNumber2
+        Product3NameBox = 18,          // ProductsSold2
+        Product3PriceBox = 15,         // ProductsPrice2
+        Product3QuantityBox = 21,      // Quantity2
+        Product4StockNumberBox = 43,   // SystemStockNumber3
+        Product4NameBox = 13,          // ProductsSold3
+        Product4PriceBox = 17,         // ProductsPrice3
+        Product4QuantityBox = 22,      // Quantity3
+        Product5StockNumberBox = 44,   // SystemStockNumber4
+        Product5NameBox = 14,          // ProductsSold4
+        Product5PriceBox = 26,         // ProductsPrice4
+        Product5QuantityBox = 24,      // Quantity4
+        // The ticket's money.
+        ServiceTotalsBox = 9,          // Price
+        ServiceTaxBox = 27,            // TaxTotals
+        ProductSalesBox = 4,           // ProductSales
+        ProductSalesPlainBox = 23,     // ProductSales, without the dollar sign
+        ProductTaxBox = 39,            // TaxTotals1
+        TicketTotalBox = 2,            // Totals
+        // The tender row and the date find; only the first is stored.
+        TenderTotalBox = 47,           // Totals
+        TenderedBox = 46,
+        ChangeBox = 45,
+        RangeFromBox = 48,
+        RangeToBox = 49,
+    };
 
-    // The ticket's boxes by their index (nullptr for an index the book lacks).
+    // The four tax boxes (txtinput), by the field each shows.
+    enum TaxBox : int {
+        ServiceTaxPercentBox = 0,   // TaxPercent
+        ServicesWithTaxBox = 1,     // Taxamount
+        ProductsWithTaxBox = 2,     // taxamount1
+        ProductTaxPercentBox = 3,   // taxpercent1
+    };
+
+    // The captions of the tax boxes and tax amounts (lblBilling).
+    enum BillingCaption : int {
+        ServiceTaxPercentCaption = 0,
+        ServicesWithTaxCaption = 1,
+        ProductsWithTaxCaption = 2,
+        ProductTaxPercentCaption = 3,
+        ProductTaxCaption = 4,
+        ServiceTaxCaption = 5,
+    };
+
+    explicit AppointmentBook(QWidget* parent = nullptr);
+    ~AppointmentBook() override;
+
+    // The ticket's boxes by what they show (nullptr for a box the book lacks).
     qv::TextBox* box(int index) const { return txtfields.value(index); }
-    qv::TextBox* input(int index) const { return txtinput.value(index); }
+    qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
 
     struct ServiceSlot { qv::TextBox *name, *price, *quantity; };
     struct ProductSlot { qv::TextBox *stockNumber, *name, *price, *quantity; };
     // Slots are numbered from 1: services 1 to 4, products 1 to 5.
     ServiceSlot serviceSlot(int slot) const;
     ProductSlot productSlot(int slot) const;
-    qv::TextBox* serviceTaxPercent() const { return input(0); }
-    qv::TextBox* productTaxPercent() const { return input(3); }
-    qv::TextBox* clientName() const { return box(8); }
-    qv::TextBox* clientPhone() const { return box(0); }
-    qv::TextBox* salonArtist() const { return box(1); }
+    qv::TextBox* serviceTaxPercent() const { return taxBox(ServiceTaxPercentBox); }
+    qv::TextBox* productTaxPercent() const { return taxBox(ProductTaxPercentBox); }
+    qv::TextBox* clientName() const { return box(ClientNameBox); }
+    qv::TextBox* clientPhone() const { return box(ClientPhoneBox); }
+    qv::TextBox* salonArtist() const { return box(SalonArtistBox); }
     // A slot is taken when its quantity box reads 1 or more.
     static bool slotOccupied(const qv::TextBox* quantity);
     // The quantity the service menu and the product window post into a slot,
@@ -60,7 +140,7 @@ public:
     // a product booked against stock on no ticket is a sale nobody can find.
     // Otherwise this says so (kNoTicket) and gives nullptr; it never loads
     // the book.
-    static Form3* ticketForWriting();
+    static AppointmentBook* ticketForWriting();
     bool showsTicket() const;
     static const QString kNoTicket;
 
@@ -82,54 +162,56 @@ public:
     // reported without its quantity (the focus is then in that line's
     // quantity box); an error that stops the totals is shown and gives true,
     // as nothing is then reported missing.
-    bool CalcTicketTotals();
-    void Command5_Click() { CalcTicketTotals(); }
-    void Command17_Click();
+    bool computeTicketTotals();
+    void subtotal() { computeTicketTotals(); }
+    void computeChange();
 
-    // Receipt (receipt.cpp): Cmdprint and Command16.
-    void PrintReceipt();
+    // Receipt (receipt.cpp), printed by either print button.
+    void printReceipt();
     // The eleven caption and value pairs the receipt prints, as shown now.
     QList<QPair<QString, QString>> receiptLines() const;
 
     // Finders (ticket_finders.cpp).
-    void Command11_Click();   // by phone
-    void Command12_Click();   // by client name
-    void Command6_Click();    // by ticket number
-    void Command7_Click();    // date range
-    void Command8_Click();    // clear the range
+    void findByPhone();
+    void findByClientName();
+    void findByTicketNumber();
+    void findDateRange();
+    void clearDateRange();
     QString queryText() const { return m_queryText; }
 
     // Date, time and the other buttons.
-    void Combo_Click(QComboBox* list, qv::TextBox* target);
-    void Combo_Change(QComboBox* list, qv::TextBox* target);
-    void MonthView1_DateClick(const QDate& day);
-    void MonthView1_GetDayBold();
+    void takeTimeFromList(QComboBox* list, qv::TextBox* target);
+    void timeListEdited(QComboBox* list, qv::TextBox* target);
+    void takeDateFromCalendar(const QDate& day);
+    void boldSundays();
     // Indexes (0 = first shown day) that the calendar shows bold: every
     // Sunday when the week starts on Sunday (startOfWeek 1).
     static QList<int> boldDayIndexes(int count, int startOfWeek);
-    void ExitProgram();
-    void ShowHelpContents();
-    void LoadArtistList();
-    void CopyArtistFromList();
-    void ClearTenderedAndChange();
+    void exitProgram();
+    void showHelpContents();
+    void loadArtistList();
+    void copyArtistFromList();
+    void clearTenderedAndChange();
 
     // Controls.
-    QMap<int, qv::TextBox*> txtinput;
-    QMap<int, QLabel*> lblBilling;
-    qv::DataGrid* DataGrid1 = nullptr;
-    qv::DataCombo* dcboCustomer = nullptr;
-    qv::MonthCalendar* MonthView1 = nullptr;
-    QComboBox *Combo1 = nullptr, *Combo3 = nullptr;
-    QCheckBox* Check2 = nullptr;
-    QLabel *Label2 = nullptr, *Label5 = nullptr, *Label7 = nullptr, *Label10 = nullptr, *Label22 = nullptr,
-           *Label49 = nullptr, *Label55 = nullptr, *Label56 = nullptr;
-    qv::PictureBox *Image2 = nullptr, *Image9 = nullptr, *Picture13 = nullptr;
-    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
-                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
-                *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr, *Command12 = nullptr,
-                *Command13 = nullptr, *Command14 = nullptr, *Command15 = nullptr, *Command16 = nullptr,
-                *Command17 = nullptr, *Command19 = nullptr, *Command23 = nullptr, *CmdX = nullptr,
-                *Cmdprint = nullptr;
+    QMap<int, qv::TextBox*> taxBoxes;
+    QMap<int, QLabel*> billingCaptions;
+    qv::DataGrid* ticketGrid = nullptr;
+    qv::DataCombo* artistList = nullptr;
+    qv::MonthCalendar* appointmentCalendar = nullptr;
+    QComboBox *blockList = nullptr, *timeList = nullptr;
+    QCheckBox* newClientCheck = nullptr;
+    QLabel *tenderTotalsLabel = nullptr, *ticketTotalLabel = nullptr, *productSalesLabel = nullptr,
+           *serviceTotalsLabel = nullptr, *dateFormatHint = nullptr, *dateRangeLabel = nullptr, *changeLabel = nullptr,
+           *tenderedLabel = nullptr;
+    qv::PictureBox *calendarPicture = nullptr, *tipsPicture = nullptr, *nonRetailPicture = nullptr;
+    QPushButton *aboutButton = nullptr, *calculatorButton = nullptr, *customersButton = nullptr,
+                *appointmentsByDateButton = nullptr, *subtotalButton = nullptr, *findByTicketButton = nullptr,
+                *findDateRangeButton = nullptr, *clearDateRangeButton = nullptr, *calendarButton = nullptr,
+                *managementButton = nullptr, *findByPhoneButton = nullptr, *findByNameButton = nullptr,
+                *scheduleButton = nullptr, *productMenuButton = nullptr, *serviceMenuButton = nullptr,
+                *tenderReceiptButton = nullptr, *changeButton = nullptr, *helpButton = nullptr, *exitButton = nullptr,
+                *closeCalendarButton = nullptr, *printReceiptButton = nullptr;
 
     // Which rows the grid lists.
     enum class GridShows { Nothing, ClientHistory, AllTickets, DateRange };

@@ -10,7 +10,7 @@
 #include <QPainter>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(frmServicemenu3);
+QV_REGISTER_WINDOW_AS(AppointmentManager, "frmServicemenu3");
 
 namespace {
 
@@ -55,21 +55,21 @@ QPixmap notePicture()
 
 } // namespace
 
-frmServicemenu3::frmServicemenu3(QWidget* parent) : RecordForm(parent)
+AppointmentManager::AppointmentManager(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Manage Appointments"));
     buildLayout();
 }
 
-QString frmServicemenu3::connectionString() const { return shapeConnectionString(); }
+QString AppointmentManager::connectionString() const { return shapeConnectionString(); }
 
-QString frmServicemenu3::recordSource() const
+QString AppointmentManager::recordSource() const
 {
     return QStringLiteral("SHAPE {") + kSelect + QStringLiteral("} AS ParentCMD APPEND ({") + kSelect
         + QStringLiteral(" } AS ChildCMD RELATE CustomerPhone TO CustomerPhone) AS ChildCMD");
 }
 
-void frmServicemenu3::buildLayout()
+void AppointmentManager::buildLayout()
 {
     setTwipsSize(11400, 8400);
 
@@ -92,29 +92,30 @@ void frmServicemenu3::buildLayout()
         qv::place(slot, left, 120, 480, 420);
         label(QStringLiteral("lbl") + QString::fromLatin1(name), caption, left + 540, 180, 2040);
     };
-    finder(Command1, "Command1", QString(), QStyle::SP_FileDialogListView, QStringLiteral("Find by Last Name"), 120);
-    finder(Command11, "Command11", QStringLiteral("Find Appointments by Phone#"), QStyle::SP_FileDialogInfoView,
+    finder(findByLastNameButton, "Command1", QString(), QStyle::SP_FileDialogListView,
+           QStringLiteral("Find by Last Name"), 120);
+    finder(findByPhoneButton, "Command11", QStringLiteral("Find Appointments by Phone#"), QStyle::SP_FileDialogInfoView,
            QStringLiteral("Find by Phone #"), 2760);
-    finder(Command6, "Command6", QStringLiteral("Find by ticket"), QStyle::SP_FileDialogStart,
+    finder(findByTicketButton, "Command6", QStringLiteral("Find by ticket"), QStyle::SP_FileDialogStart,
            QStringLiteral("Find by Ticket #"), 5400);
 
-    Image1 = new qv::PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(notePicture());
-    qv::place(Image1, 10680, 120, 540, 540);
-    connect(Image1, &qv::PictureBox::clicked, this, [this] { guard([this] { Image1_Click(); }); });
+    tipsPicture = new qv::PictureBox(this);
+    tipsPicture->setObjectName(QStringLiteral("Image1"));
+    tipsPicture->setPixmap(notePicture());
+    qv::place(tipsPicture, 10680, 120, 540, 540);
+    connect(tipsPicture, &qv::PictureBox::clicked, this, [this] { guard([this] { showTips(); }); });
 
     // The ticket's header: label, box.
     struct Box { int index; const char* field; const char* format; const char* caption; int left, top, width; };
     const Box boxes[] = {
-        {50, "CustomerID", "", "TK#", 120, 780, 1200},
-        {0, "CustomerPhone", "", "Customer Phone:", 120, 1200, 2100},
-        {1, "CustomerName", "", "CustomerName:", 120, 1620, 2100},
-        {2, "SalonArtist", "", "Salon Artist:", 120, 2040, 2100},
-        {3, "DateAppointment", "M/d/yyyy", "DateAppointment:", 4380, 780, 1500},
-        {4, "TimeAppointment", "h:nn AM/PM", "TimeAppointment:", 4380, 1200, 1500},
-        {5, "TimeBlock", "h:nn AM/PM", "TimeBlock:", 4380, 1620, 1500},
-        {6, "Totals", "\"$\"#,##0.00", "Totals:", 4380, 2040, 1500},
+        {TicketNumberBox, "CustomerID", "", "TK#", 120, 780, 1200},
+        {ClientPhoneBox, "CustomerPhone", "", "Customer Phone:", 120, 1200, 2100},
+        {ClientNameBox, "CustomerName", "", "CustomerName:", 120, 1620, 2100},
+        {SalonArtistBox, "SalonArtist", "", "Salon Artist:", 120, 2040, 2100},
+        {AppointmentDateBox, "DateAppointment", "M/d/yyyy", "DateAppointment:", 4380, 780, 1500},
+        {AppointmentTimeBox, "TimeAppointment", "h:nn AM/PM", "TimeAppointment:", 4380, 1200, 1500},
+        {TimeBlockBox, "TimeBlock", "h:nn AM/PM", "TimeBlock:", 4380, 1620, 1500},
+        {TicketTotalBox, "Totals", "\"$\"#,##0.00", "Totals:", 4380, 2040, 1500},
     };
     for (const Box& b : boxes) {
         qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), QString::fromLatin1(b.format));
@@ -124,9 +125,10 @@ void frmServicemenu3::buildLayout()
         lblLabels.insert(b.index, caption);
         qv::place(box, b.left + 1900, b.top, b.width, 300);
     }
-    txtfields.value(50)->setToolTip(QStringLiteral("Enter Client Ticket"));
+    txtfields.value(TicketNumberBox)->setToolTip(QStringLiteral("Enter Client Ticket"));
     QList<QWidget*> order;
-    for (int index : {50, 0, 1, 2, 3, 4, 5, 6})
+    for (int index : {TicketNumberBox, ClientPhoneBox, ClientNameBox, SalonArtistBox, AppointmentDateBox,
+                      AppointmentTimeBox, TimeBlockBox, TicketTotalBox})
         order << txtfields.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
@@ -143,11 +145,11 @@ void frmServicemenu3::buildLayout()
           120, 2760, 11160, 480)
         ->setStyleSheet(QStringLiteral("color: #A00000;"));
 
-    grdDataGrid = new qv::DataGrid(this);
-    grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
-    qv::place(grdDataGrid, 120, 3300, 11160, 3000);
+    ticketGrid = new qv::DataGrid(this);
+    ticketGrid->setObjectName(QStringLiteral("grdDataGrid"));
+    qv::place(ticketGrid, 120, 3300, 11160, 3000);
     // Picking a row moves the ticket: not while one is being written.
-    grdDataGrid->beforeRowPick = [this] { return !editing(); };
+    ticketGrid->beforeRowPick = [this] { return !editing(); };
 
     label(QStringLiteral("lblLastRecord"),
           QStringLiteral("* If you DELETE the last record in the database, you will need to enter the first record "
@@ -158,14 +160,14 @@ void frmServicemenu3::buildLayout()
     cmdRefresh->setText(QStringLiteral("&All Clients"));
     cmdRefresh->setToolTip(QStringLiteral("Shows all clients in database"));
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command11, [this] { Command11_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
+    onClick(findByLastNameButton, [this] { findByLastName(); });
+    onClick(findByPhoneButton, [this] { findByPhone(); });
+    onClick(findByTicketButton, [this] { findByTicketNumber(); });
 }
 
 // ---------------------------------------------------------------- load and grid
 
-void frmServicemenu3::formLoad()
+void AppointmentManager::formLoad()
 {
     // Every step's error is passed over: a missing database leaves an empty window.
     ignoreErrors([this] { RecordForm::formLoad(); });
@@ -173,20 +175,20 @@ void frmServicemenu3::formLoad()
     ignoreErrors([this] { bindGridToChapter(); });
 }
 
-void frmServicemenu3::bindGridToChapter()
+void AppointmentManager::bindGridToChapter()
 {
     m_gridShows = GridShows::ClientTickets;
     const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
-    grdDataGrid->setDataSource(chapter, gridColumns());
+    ticketGrid->setDataSource(chapter, gridColumns());
 }
 
-void frmServicemenu3::unbindGrid()
+void AppointmentManager::unbindGrid()
 {
     m_gridShows = GridShows::Nothing;
-    grdDataGrid->setDataSource(nullptr);
+    ticketGrid->setDataSource(nullptr);
 }
 
-void frmServicemenu3::adoPrimaryRS_MoveComplete()
+void AppointmentManager::adoPrimaryRS_MoveComplete()
 {
     RecordForm::adoPrimaryRS_MoveComplete();
     // The chapter moves with its ticket.
@@ -196,16 +198,16 @@ void frmServicemenu3::adoPrimaryRS_MoveComplete()
 
 // ---------------------------------------------------------------- record form
 
-void frmServicemenu3::SetButtons(bool flag)
+void AppointmentManager::SetButtons(bool flag)
 {
     RecordForm::SetButtons(flag);
     // The finders move to another ticket, so they wait like the navigation.
-    for (QPushButton* b : {Command1, Command11, Command6})
+    for (QPushButton* b : {findByLastNameButton, findByPhoneButton, findByTicketButton})
         if (b)
             b->setEnabled(flag);
 }
 
-void frmServicemenu3::cmdUpdate_Click()
+void AppointmentManager::cmdUpdate_Click()
 {
     try {
         if (!adoPrimaryRS)
@@ -222,12 +224,12 @@ void frmServicemenu3::cmdUpdate_Click()
     }
 }
 
-void frmServicemenu3::cmdCancel_Click()
+void AppointmentManager::cmdCancel_Click()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void frmServicemenu3::cmdDelete_Click()
+void AppointmentManager::cmdDelete_Click()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
@@ -247,7 +249,7 @@ void frmServicemenu3::cmdDelete_Click()
     }
 }
 
-void frmServicemenu3::cmdRefresh_Click()
+void AppointmentManager::cmdRefresh_Click()
 {
     ignoreErrors([this] { unbindGrid(); });
     ignoreErrors([this] {
@@ -257,38 +259,38 @@ void frmServicemenu3::cmdRefresh_Click()
     // Grid and boxes now share the recordset: a row picked is the ticket shown.
     ignoreErrors([this] {
         m_gridShows = GridShows::AllTickets;
-        grdDataGrid->setDataSource(adoPrimaryRS, gridColumns());
+        ticketGrid->setDataSource(adoPrimaryRS, gridColumns());
     });
 }
 
 // ---------------------------------------------------------------- finders
 
-void frmServicemenu3::find(const QString& field, const QString& prompt, const QString& notFound)
+void AppointmentManager::find(const QString& field, const QString& prompt, const QString& notFound)
 {
     if (editing() || !adoPrimaryRS)
         return;
     FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
 }
 
-void frmServicemenu3::Command1_Click()
+void AppointmentManager::findByLastName()
 {
     find(QStringLiteral("CustomerName"), QStringLiteral("Enter a LastName."),
          QStringLiteral("Could not find your client. "));
 }
 
-void frmServicemenu3::Command11_Click()
+void AppointmentManager::findByPhone()
 {
     find(QStringLiteral("CustomerPhone"), QStringLiteral("Enter the client's Phone#."),
          QStringLiteral("Could not find appointment for this number. "));
 }
 
-void frmServicemenu3::Command6_Click()
+void AppointmentManager::findByTicketNumber()
 {
     find(QStringLiteral("CustomerID"), QStringLiteral("Search by ticket to find a scheduled appointment for this client."),
          QStringLiteral("Could not find a client by this ticket. "));
 }
 
-void frmServicemenu3::Image1_Click()
+void AppointmentManager::showTips()
 {
     qv::Windows::show(QStringLiteral("Form5"));
 }

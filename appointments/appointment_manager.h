@@ -13,10 +13,23 @@ class DataGrid;
 class PictureBox;
 }
 
-class frmServicemenu3 : public RecordForm {
+class AppointmentManager : public RecordForm {
     Q_OBJECT
 public:
-    explicit frmServicemenu3(QWidget* parent = nullptr);
+    // The ticket header's boxes (txtfields), each named for the field it
+    // shows; the number is the box's index ("txtfields_50").
+    enum HeaderBox : int {
+        ClientPhoneBox = 0,       // CustomerPhone
+        ClientNameBox = 1,        // CustomerName
+        SalonArtistBox = 2,       // SalonArtist
+        AppointmentDateBox = 3,   // DateAppointment
+        AppointmentTimeBox = 4,   // TimeAppointment
+        TimeBlockBox = 5,         // TimeBlock
+        TicketTotalBox = 6,       // Totals
+        TicketNumberBox = 50,     // CustomerID
+    };
+
+    explicit AppointmentManager(QWidget* parent = nullptr);
 
     void SetButtons(bool flag) override;
     void cmdUpdate_Click() override;
@@ -25,14 +38,14 @@ public:
     void cmdRefresh_Click() override;
     void adoPrimaryRS_MoveComplete() override;
 
-    void Command1_Click();    // find by last name
-    void Command11_Click();   // find by phone
-    void Command6_Click();    // find by ticket number
-    void Image1_Click();
+    void findByLastName();
+    void findByPhone();
+    void findByTicketNumber();
+    void showTips();
 
-    qv::DataGrid* grdDataGrid = nullptr;
-    QPushButton *Command1 = nullptr, *Command11 = nullptr, *Command6 = nullptr;
-    qv::PictureBox* Image1 = nullptr;
+    qv::DataGrid* ticketGrid = nullptr;
+    QPushButton *findByLastNameButton = nullptr, *findByPhoneButton = nullptr, *findByTicketButton = nullptr;
+    qv::PictureBox* tipsPicture = nullptr;
 
     // Which rows the grid lists.
     enum class GridShows { Nothing, ClientTickets, AllTickets };

@@ -14,9 +14,9 @@
 #include <QStringEncoder>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(Form7);
+QV_REGISTER_WINDOW_AS(DayView, "Form7");
 
-Form7::Form7(QWidget* parent) : OneDayView(parent)
+DayView::DayView(QWidget* parent) : OneDayView(parent)
 {
     setWindowTitle(QStringLiteral("Find Appointment's By Date"));
     setAutoFillBackground(true);
@@ -33,15 +33,15 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
         slot->setWordWrap(true);
         qv::place(slot, left, top, width, height);
     };
-    label(Label1, "Label1",
+    label(calendarHintLabel, "Label1",
           QStringLiteral("Click on any date on the Calendar to find              all appointments scheduled for "
                          "that date."),
           4320, 180, 4200, 660);
-    label(Label2, "Label2", QString(), 4320, 900, 4200, 300);
-    label(Label4, "Label4", QStringLiteral("Click on red Circle to get today's appointments."), 4320, 1230, 4300,
-          480);
-    label(Label3, "Label3", QStringLiteral("Print Information from Grid:"), 4320, 1860, 2580, 300);
-    label(Label5, "Label5",
+    label(todayLabel, "Label2", QString(), 4320, 900, 4200, 300);
+    label(todayHintLabel, "Label4", QStringLiteral("Click on red Circle to get today's appointments."), 4320, 1230,
+          4300, 480);
+    label(printHintLabel, "Label3", QStringLiteral("Print Information from Grid:"), 4320, 1860, 2580, 300);
+    label(printNoteLabel, "Label5",
           QStringLiteral("NOTE: You must click on a date before clicking on the print icon to get the appointments "
                          "by date."),
           4320, 2310, 4300, 660);
@@ -54,8 +54,8 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
         qv::place(b, left, top, 600, 510);
         return b;
     };
-    Cmdprint = pictureButton("Cmdprint", printIcon(), 6960, 1740);
-    cmdshowhtml = pictureButton("cmdshowhtml", style()->standardIcon(QStyle::SP_DirLinkIcon), 7680, 1740);
+    printButton = pictureButton("Cmdprint", printIcon(), 6960, 1740);
+    webPageButton = pictureButton("cmdshowhtml", style()->standardIcon(QStyle::SP_DirLinkIcon), 7680, 1740);
 
     auto picture = [this](const char* name, QStyle::StandardPixmap icon, int left, int top) {
         auto* p = new qv::PictureBox(this);
@@ -64,23 +64,23 @@ Form7::Form7(QWidget* parent) : OneDayView(parent)
         qv::place(p, left, top, 540, 540);
         return p;
     };
-    Image1 = picture("Image1", QStyle::SP_FileDialogDetailedView, 8760, 240);
-    Image2 = picture("Image2", QStyle::SP_MessageBoxInformation, 8760, 2280);
+    hintPicture = picture("Image1", QStyle::SP_FileDialogDetailedView, 8760, 240);
+    infoPicture = picture("Image2", QStyle::SP_MessageBoxInformation, 8760, 2280);
 
-    qv::place(MonthView2, 120, 120, 4140, 2760);
-    qv::place(MSHflexgrid1, 120, 3000, 10560, 4680);
+    qv::place(dayCalendar, 120, 120, 4140, 2760);
+    qv::place(dayGrid, 120, 3000, 10560, 4680);
 
-    onClick(Cmdprint, [this] { Cmdprint_Click(); });
-    onClick(cmdshowhtml, [this] { cmdshowhtml_Click(); });
+    onClick(printButton, [this] { printCurrentRows(); });
+    onClick(webPageButton, [this] { showWebPage(); });
 }
 
-void Form7::prepareLoad()
+void DayView::prepareLoad()
 {
-    Label2->setText(QStringLiteral("Today's date....")
-                    + qv::formatValue(QDateTime(qv::Clock::today(), QTime(0, 0)), QStringLiteral("Short Date")));
+    todayLabel->setText(QStringLiteral("Today's date....")
+                        + qv::formatValue(QDateTime(qv::Clock::today(), QTime(0, 0)), QStringLiteral("Short Date")));
 }
 
-QString Form7::dayQuery(const QString& sqlDate) const
+QString DayView::dayQuery(const QString& sqlDate) const
 {
     return QStringLiteral("SELECT DateAppointment,") + QStringLiteral("TimeAppointment,") + QStringLiteral("CustomerID,")
         + QStringLiteral("CustomerPhone,") + QStringLiteral("CustomerName,") + QStringLiteral("SalonArtist,")
@@ -90,15 +90,15 @@ QString Form7::dayQuery(const QString& sqlDate) const
         + QStringLiteral(" ORDER BY SalonArtist, DateAppointment, TimeAppointment") + QStringLiteral(";");
 }
 
-std::unique_ptr<qv::Report> Form7::makeReport() const
+std::unique_ptr<qv::Report> DayView::makeReport() const
 {
     return std::make_unique<DataReport9>();
 }
 
-QString Form7::htmlPage() const
+QString DayView::htmlPage() const
 {
     const QString crlf = QStringLiteral("\r\n");
-    const qv::FlexGrid* grid = MSHflexgrid1;
+    const qv::FlexGrid* grid = dayGrid;
     QString t = QStringLiteral("<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>") + crlf;
     t += QStringLiteral("<TR>") + crlf;
     // Cell texts are the salon's own (client names, services): written as
@@ -118,7 +118,7 @@ QString Form7::htmlPage() const
     return QStringLiteral("<HTML><HEAD></HEAD><BODY>") + crlf + t + QStringLiteral("</BODY></HTML>");
 }
 
-QString Form7::htmlPath()
+QString DayView::htmlPath()
 {
     // A "\" in the folder is a separator here too, as in the database path.
     QString folder = programFolder();
@@ -128,7 +128,7 @@ QString Form7::htmlPath()
     return folder + QStringLiteral("temp.htm");
 }
 
-void Form7::cmdshowhtml_Click()
+void DayView::showWebPage()
 {
     const QString path = htmlPath();
     QFile file(path);

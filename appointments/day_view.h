@@ -10,20 +10,21 @@
 
 namespace qv { class PictureBox; }
 
-class Form7 : public OneDayView {
+class DayView : public OneDayView {
     Q_OBJECT
 public:
-    explicit Form7(QWidget* parent = nullptr);
+    explicit DayView(QWidget* parent = nullptr);
 
-    void cmdshowhtml_Click();
+    void showWebPage();
     // The page as written: the grid's current texts, unescaped, the table left open.
     QString htmlPage() const;
     // "temp.htm" in the program folder, with one separator between them.
     static QString htmlPath();
 
-    QPushButton *Cmdprint = nullptr, *cmdshowhtml = nullptr;
-    QLabel *Label1 = nullptr, *Label2 = nullptr, *Label3 = nullptr, *Label4 = nullptr, *Label5 = nullptr;
-    qv::PictureBox *Image1 = nullptr, *Image2 = nullptr;
+    QPushButton *printButton = nullptr, *webPageButton = nullptr;
+    QLabel *calendarHintLabel = nullptr, *todayLabel = nullptr, *printHintLabel = nullptr, *todayHintLabel = nullptr,
+           *printNoteLabel = nullptr;
+    qv::PictureBox *hintPicture = nullptr, *infoPicture = nullptr;
 
 protected:
     QString dayQuery(const QString& sqlDate) const override;

@@ -46,27 +46,27 @@ protected:
 
 OneDayView::OneDayView(QWidget* parent) : qv::Window(parent)
 {
-    MonthView2 = new TodayRingedCalendar(this);
-    MonthView2->setObjectName(QStringLiteral("MonthView2"));
+    dayCalendar = new TodayRingedCalendar(this);
+    dayCalendar->setObjectName(QStringLiteral("MonthView2"));
     // Sundays are told by their bold face, which needs weeks that start on Sunday.
-    MonthView2->setFirstDayOfWeek(Qt::Sunday);
+    dayCalendar->setFirstDayOfWeek(Qt::Sunday);
     for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
-        MonthView2->setWeekdayTextFormat(day, MonthView2->weekdayTextFormat(Qt::Monday));
-    MSHflexgrid1 = new qv::FlexGrid(this);
-    MSHflexgrid1->setObjectName(QStringLiteral("MSHflexgrid1"));
+        dayCalendar->setWeekdayTextFormat(day, dayCalendar->weekdayTextFormat(Qt::Monday));
+    dayGrid = new qv::FlexGrid(this);
+    dayGrid->setObjectName(QStringLiteral("MSHflexgrid1"));
 
-    connect(MonthView2, &qv::MonthCalendar::dayClicked, this,
-            [this](const QDate& day) { guard([&] { ShowAppointmentsForDate(day); }); });
-    connect(MonthView2, &qv::MonthCalendar::monthShown, this,
-            [this](int, int) { guard([this] { MonthView2_GetDayBold(); }); });
+    connect(dayCalendar, &qv::MonthCalendar::dayClicked, this,
+            [this](const QDate& day) { guard([&] { showAppointmentsForDate(day); }); });
+    connect(dayCalendar, &qv::MonthCalendar::monthShown, this,
+            [this](int, int) { guard([this] { boldSundays(); }); });
 }
 
 OneDayView::~OneDayView() = default;
 
 void OneDayView::formLoad()
 {
-    MonthView2->setVisible(true);
-    MonthView2_GetDayBold();
+    dayCalendar->setVisible(true);
+    boldSundays();
     prepareLoad();
     // The rows exist before the connection does, so that printing after a
     // failed load finds (empty) rows rather than none.
@@ -74,23 +74,23 @@ void OneDayView::formLoad()
     m_connection = std::make_unique<qv::Connection>();
     m_connection->open(jetConnectionString(databasePathPlain()));
     m_rows->open(kLoadQuery, *m_connection);
-    MSHflexgrid1->setVisible(true);
+    dayGrid->setVisible(true);
 }
 
-QString OneDayView::SQLDate(const QDate& day)
+QString OneDayView::queryDate(const QDate& day)
 {
     return day.toString(QStringLiteral("MM/dd/yyyy"));
 }
 
-void OneDayView::ShowAppointmentsForDate(const QDate& day)
+void OneDayView::showAppointmentsForDate(const QDate& day)
 {
-    MSHflexgrid1->setVisible(true);
+    dayGrid->setVisible(true);
     if (!m_connection)
         throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-    std::shared_ptr<qv::Recordset> rows = m_connection->execute(dayQuery(SQLDate(day)));
+    std::shared_ptr<qv::Recordset> rows = m_connection->execute(dayQuery(queryDate(day)));
     m_rows = rows;
 
-    qv::FlexGrid* grid = MSHflexgrid1;
+    qv::FlexGrid* grid = dayGrid;
     grid->setRows(1);
     grid->setCols(rows->fieldCount());
     for (int c = 0; c < rows->fieldCount(); ++c)
@@ -103,10 +103,10 @@ void OneDayView::ShowAppointmentsForDate(const QDate& day)
         for (int c = 0; c < rows->fieldCount(); ++c)
             grid->setTextMatrix(last, c, qv::formatValue(rows->valueAt(r, c), QString()));
     }
-    AutoSizeGridColumns(grid, font());
+    autoSizeGridColumns(grid, font());
 }
 
-void OneDayView::AutoSizeGridColumns(qv::FlexGrid* grid, const QFont& font)
+void OneDayView::autoSizeGridColumns(qv::FlexGrid* grid, const QFont& font)
 {
     const QFontMetrics metrics(font);
     for (int c = 0; c < grid->cols(); ++c) {
@@ -117,16 +117,16 @@ void OneDayView::AutoSizeGridColumns(qv::FlexGrid* grid, const QFont& font)
     }
 }
 
-void OneDayView::MonthView2_GetDayBold()
+void OneDayView::boldSundays()
 {
     const int shownDays = 42;   // six weeks of seven days
-    const QDate first = MonthView2->firstShownDay();
-    MonthView2->clearBold();
-    for (int index : Form3::boldDayIndexes(shownDays, 1))
-        MonthView2->setDayBold(first.addDays(index), true);
+    const QDate first = dayCalendar->firstShownDay();
+    dayCalendar->clearBold();
+    for (int index : AppointmentBook::boldDayIndexes(shownDays, 1))
+        dayCalendar->setDayBold(first.addDays(index), true);
 }
 
-void OneDayView::Cmdprint_Click()
+void OneDayView::printCurrentRows()
 {
     try {
         std::unique_ptr<qv::Report> report = makeReport();

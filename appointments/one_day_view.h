@@ -28,18 +28,18 @@ public:
     explicit OneDayView(QWidget* parent = nullptr);
     ~OneDayView() override;
 
-    qv::MonthCalendar* MonthView2 = nullptr;
-    qv::FlexGrid* MSHflexgrid1 = nullptr;
+    qv::MonthCalendar* dayCalendar = nullptr;
+    qv::FlexGrid* dayGrid = nullptr;
 
     // A day picked on the calendar: its tickets into the grid.
-    void ShowAppointmentsForDate(const QDate& day);
-    void MonthView2_GetDayBold();
+    void showAppointmentsForDate(const QDate& day);
+    void boldSundays();
     // "mm/dd/yyyy", as the query's # signs take a date.
-    static QString SQLDate(const QDate& day);
+    static QString queryDate(const QDate& day);
     // Each column as wide as its widest text in the given font, plus 500 twips.
-    static void AutoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
+    static void autoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
     // The current rows to the window's report, shown modally; errors are passed over.
-    void Cmdprint_Click();
+    void printCurrentRows();
 
     std::shared_ptr<qv::Recordset> currentRows() const { return m_rows; }
 

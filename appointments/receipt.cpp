@@ -5,25 +5,25 @@
 #include "platform/forms/controls.h"
 #include "platform/print/printer.h"
 
-QList<QPair<QString, QString>> Form3::receiptLines() const
+QList<QPair<QString, QString>> AppointmentBook::receiptLines() const
 {
     // Captions as stored (an access-key "&" included), values as shown.
     return {
-        {Label10->text(), box(9)->text()},
-        {lblBilling.value(5)->text(), box(27)->text()},
-        {lblBilling.value(0)->text(), input(0)->text()},
-        {lblBilling.value(1)->text(), input(1)->text()},
-        {Label7->text(), box(4)->text()},
-        {lblBilling.value(4)->text(), box(39)->text()},
-        {lblBilling.value(3)->text(), input(3)->text()},
-        {lblBilling.value(2)->text(), input(2)->text()},
-        {Label5->text(), box(2)->text()},
-        {Label56->text(), box(46)->text()},
-        {Label55->text(), box(45)->text()},
+        {serviceTotalsLabel->text(), box(ServiceTotalsBox)->text()},
+        {billingCaptions.value(ServiceTaxCaption)->text(), box(ServiceTaxBox)->text()},
+        {billingCaptions.value(ServiceTaxPercentCaption)->text(), taxBox(ServiceTaxPercentBox)->text()},
+        {billingCaptions.value(ServicesWithTaxCaption)->text(), taxBox(ServicesWithTaxBox)->text()},
+        {productSalesLabel->text(), box(ProductSalesBox)->text()},
+        {billingCaptions.value(ProductTaxCaption)->text(), box(ProductTaxBox)->text()},
+        {billingCaptions.value(ProductTaxPercentCaption)->text(), taxBox(ProductTaxPercentBox)->text()},
+        {billingCaptions.value(ProductsWithTaxCaption)->text(), taxBox(ProductsWithTaxBox)->text()},
+        {ticketTotalLabel->text(), box(TicketTotalBox)->text()},
+        {tenderedLabel->text(), box(TenderedBox)->text()},
+        {changeLabel->text(), box(ChangeBox)->text()},
     };
 }
 
-void Form3::PrintReceipt()
+void AppointmentBook::printReceipt()
 {
     auto passOver = [](auto&& statement) {
         try {

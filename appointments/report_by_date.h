@@ -6,13 +6,13 @@
 #include <QLabel>
 #include <QPushButton>
 
-class FRMGETR : public OneDayView {
+class ReportByDate : public OneDayView {
     Q_OBJECT
 public:
-    explicit FRMGETR(QWidget* parent = nullptr);
+    explicit ReportByDate(QWidget* parent = nullptr);
 
-    QPushButton* CmdPrint = nullptr;
-    QLabel* Label1 = nullptr;
+    QPushButton* reportButton = nullptr;
+    QLabel* hintLabel = nullptr;
 
 protected:
     QString dayQuery(const QString& sqlDate) const override;

@@ -15,7 +15,7 @@
 const QString kDateRangeQuery =
     QStringLiteral("SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
 
-void Form3::findTicket(const QString& field, const QString& prompt, const QString& notFound)
+void AppointmentBook::findTicket(const QString& field, const QString& prompt, const QString& notFound)
 {
     // A find moves to another ticket: not while one is being written.
     if (editing())
@@ -23,7 +23,7 @@ void Form3::findTicket(const QString& field, const QString& prompt, const QStrin
     FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
 }
 
-void Form3::Command11_Click()
+void AppointmentBook::findByPhone()
 {
     findTicket(QStringLiteral("CustomerPhone"),
                QStringLiteral("To find an appointment for this client,enter their Phone Number. Example: Enter "
@@ -32,7 +32,7 @@ void Form3::Command11_Click()
                QStringLiteral("Could not find appointment for this number. "));
 }
 
-void Form3::Command12_Click()
+void AppointmentBook::findByClientName()
 {
     findTicket(QStringLiteral("CustomerName"),
                QStringLiteral("To find a scheduled appointment for this client ,enter a last name for this "
@@ -41,21 +41,21 @@ void Form3::Command12_Click()
                QStringLiteral("Could not find a client by this last name. "));
 }
 
-void Form3::Command6_Click()
+void AppointmentBook::findByTicketNumber()
 {
     findTicket(QStringLiteral("CustomerID"),
                QStringLiteral("Search by ticket to find a scheduled appointment for this client."),
                QStringLiteral("Could not find a client by this ticket. "));
 }
 
-void Form3::Command7_Click()
+void AppointmentBook::findDateRange()
 {
     auto connection = std::make_unique<qv::Connection>();
     connection->open(recordWindowConnectionString());
     m_searchConnection = std::move(connection);
 
-    const QString from = box(48)->text();
-    const QString to = box(49)->text();
+    const QString from = box(RangeFromBox)->text();
+    const QString to = box(RangeToBox)->text();
     if (from.isEmpty() && to.isEmpty()) {
         qv::ui().msgBox(QStringLiteral(
             " You must enter a range of dates, or if searching one date enter the same date into both textboxes."));
@@ -75,8 +75,8 @@ void Form3::Command7_Click()
     }
 }
 
-void Form3::Command8_Click()
+void AppointmentBook::clearDateRange()
 {
-    box(48)->setText(QString());
-    box(49)->setText(QString());
+    box(RangeFromBox)->setText(QString());
+    box(RangeToBox)->setText(QString());
 }

@@ -17,7 +17,7 @@ qv::Money money(const qv::TextBox* box) { return qv::readMoney(box->text()); }
 
 } // namespace
 
-bool Form3::CalcTicketTotals()
+bool AppointmentBook::computeTicketTotals()
 {
     try {
         // Commit: pending box texts go into the row (not the table) and every
@@ -27,33 +27,40 @@ bool Form3::CalcTicketTotals()
         double products = 0;
         for (int slot = 1; slot <= 5; ++slot)
             products += number(productSlot(slot).price) * number(productSlot(slot).quantity);
-        box(4)->setBoxText(qv::plainText(products));
+        box(ProductSalesBox)->setBoxText(qv::plainText(products));
 
         double services = 0;
         for (int slot = 1; slot <= 4; ++slot)
             services += number(serviceSlot(slot).price) * number(serviceSlot(slot).quantity);
-        box(9)->setBoxText(qv::plainText(services));
+        box(ServiceTotalsBox)->setBoxText(qv::plainText(services));
 
-        input(1)->setBoxText(qv::plainText(number(box(9)) * number(input(0)) / 100));
-        input(1)->setBoxText(qv::plainText(number(box(9)) + number(input(1))));
-        input(1)->setBoxText(qv::currencyText(money(input(1))));
+        taxBox(ServicesWithTaxBox)
+            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) * number(taxBox(ServiceTaxPercentBox)) / 100));
+        taxBox(ServicesWithTaxBox)
+            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) + number(taxBox(ServicesWithTaxBox))));
+        taxBox(ServicesWithTaxBox)->setBoxText(qv::currencyText(money(taxBox(ServicesWithTaxBox))));
 
-        input(2)->setBoxText(qv::plainText(number(box(4)) * number(input(3)) / 100));
-        input(2)->setBoxText(qv::plainText(number(box(4)) + number(input(2))));
-        input(2)->setBoxText(qv::currencyText(money(input(2))));
+        taxBox(ProductsWithTaxBox)
+            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) * number(taxBox(ProductTaxPercentBox)) / 100));
+        taxBox(ProductsWithTaxBox)
+            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) + number(taxBox(ProductsWithTaxBox))));
+        taxBox(ProductsWithTaxBox)->setBoxText(qv::currencyText(money(taxBox(ProductsWithTaxBox))));
 
-        box(39)->setBoxText(qv::plainText(number(box(4)) * number(input(3)) / 100));
-        box(39)->setBoxText(qv::currencyText(money(box(39))));
+        box(ProductTaxBox)
+            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) * number(taxBox(ProductTaxPercentBox)) / 100));
+        box(ProductTaxBox)->setBoxText(qv::currencyText(money(box(ProductTaxBox))));
 
-        box(27)->setBoxText(qv::plainText(number(box(9)) * number(input(0)) / 100));
-        box(27)->setBoxText(qv::currencyText(money(box(27))));
+        box(ServiceTaxBox)
+            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) * number(taxBox(ServiceTaxPercentBox)) / 100));
+        box(ServiceTaxBox)->setBoxText(qv::currencyText(money(box(ServiceTaxBox))));
 
         // The taxes as rounded above, plus the unrounded sums.
-        const qv::Money total = money(box(39)) + money(box(27)) + money(box(9)) + money(box(4));
-        box(2)->setBoxText(qv::plainText(total));
+        const qv::Money total = money(box(ProductTaxBox)) + money(box(ServiceTaxBox)) + money(box(ServiceTotalsBox))
+            + money(box(ProductSalesBox));
+        box(TicketTotalBox)->setBoxText(qv::plainText(total));
         // The tender row's total is the same field: it shows the new total at
         // once, so the change is computed from it.
-        box(47)->setBoxText(box(2)->text());
+        box(TenderTotalBox)->setBoxText(box(TicketTotalBox)->text());
     } catch (...) {
         qv::ui().msgBox(QStringLiteral(
             "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once you "
@@ -65,7 +72,8 @@ bool Form3::CalcTicketTotals()
 
     // Service lines down the left column of slots, then down the right one.
     struct ServiceCheck { int slot; qv::TextBox* next; };
-    const ServiceCheck services[] = {{1, box(29)}, {3, box(28)}, {2, box(30)}, {4, box(19)}};
+    const ServiceCheck services[] = {
+        {1, box(Service3NameBox)}, {3, box(Service2NameBox)}, {2, box(Service4NameBox)}, {4, box(MemoBox)}};
     for (const ServiceCheck& c : services) {
         const ServiceSlot s = serviceSlot(c.slot);
         if (number(s.price) >= 1 && number(s.quantity) >= 1)
@@ -94,7 +102,7 @@ bool Form3::CalcTicketTotals()
     return complete;
 }
 
-void Form3::Command17_Click()
+void AppointmentBook::computeChange()
 {
     auto passOver = [](auto&& statement) {
         try {
@@ -102,11 +110,11 @@ void Form3::Command17_Click()
         } catch (...) {
         }
     };
-    passOver([this] { box(47)->setBoxText(qv::currencyText(money(box(47)))); });
-    passOver([this] { box(46)->setText(qv::currencyText(money(box(46)))); });
+    passOver([this] { box(TenderTotalBox)->setBoxText(qv::currencyText(money(box(TenderTotalBox)))); });
+    passOver([this] { box(TenderedBox)->setText(qv::currencyText(money(box(TenderedBox)))); });
     // A change that cannot be computed (the amount tendered or the total is
     // no amount) shows none, rather than the change of an earlier tender.
-    box(45)->setText(QString());
-    passOver([this] { box(45)->setText(qv::plainText(money(box(46)) - money(box(47)))); });
-    passOver([this] { box(45)->setText(qv::currencyText(money(box(45)))); });
+    box(ChangeBox)->setText(QString());
+    passOver([this] { box(ChangeBox)->setText(qv::plainText(money(box(TenderedBox)) - money(box(TenderTotalBox)))); });
+    passOver([this] { box(ChangeBox)->setText(qv::currencyText(money(box(ChangeBox)))); });
 }

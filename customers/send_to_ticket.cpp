@@ -9,7 +9,7 @@
 
 void CustomerWindow::sendClientToTicket()
 {
-    Form3* book = Form3::ticketForWriting();
+    AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
     // Any phone on the ticket means a client is already entered, whatever

@@ -418,11 +418,11 @@ void ServicePriceList::postService(int slot)
     QPushButton* button = slotButton(slot);
     if (!button)
         return;
-    Form3* book = Form3::ticketForWriting();
+    AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
 
-    const std::optional<double> quantity = Form3::quantityToPost(txtfields[QuantityBox]->text());
+    const std::optional<double> quantity = AppointmentBook::quantityToPost(txtfields[QuantityBox]->text());
     if (!quantity) {
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
@@ -431,10 +431,10 @@ void ServicePriceList::postService(int slot)
         return;
     }
 
-    const Form3::ServiceSlot target = book->serviceSlot(slot);
+    const AppointmentBook::ServiceSlot target = book->serviceSlot(slot);
     // A quantity that cannot even be read counts as taken: nothing is overwritten.
     bool occupied = true;
-    ignoreErrors([&] { occupied = Form3::slotOccupied(target.quantity); });
+    ignoreErrors([&] { occupied = AppointmentBook::slotOccupied(target.quantity); });
     if (occupied) {
         button->setEnabled(false);
         qv::ui().msgBox(QStringLiteral(
@@ -461,7 +461,7 @@ void ServicePriceList::clearSlot(int slot)
     QPushButton* button = slotButton(slot);
     if (!button)
         return;
-    Form3* book = Form3::ticketForWriting();
+    AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete the information off the Appointment Form?"),
@@ -469,7 +469,7 @@ void ServicePriceList::clearSlot(int slot)
                         QStringLiteral("Delete Record"))
         != qv::MsgResult::Ok)
         return;
-    const Form3::ServiceSlot target = book->serviceSlot(slot);
+    const AppointmentBook::ServiceSlot target = book->serviceSlot(slot);
     ignoreErrors([&] { target.name->setBoxText(QString()); });
     ignoreErrors([&] { target.price->setBoxText(QString()); });
     ignoreErrors([&] { target.quantity->setBoxText(QString()); });

@@ -14,7 +14,7 @@
 #include <QPainter>
 #include <QStyle>
 
-QV_REGISTER_WINDOW(Form6a);
+QV_REGISTER_WINDOW_AS(InventoryMaster, "Form6a");
 
 namespace {
 
@@ -77,15 +77,15 @@ QPixmap vendorPicture()
 
 } // namespace
 
-Form6a::Form6a(QWidget* parent) : RecordForm(parent)
+InventoryMaster::InventoryMaster(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("StockControl"));
     buildLayout();
 }
 
-QString Form6a::connectionString() const { return shapeConnectionString(); }
+QString InventoryMaster::connectionString() const { return shapeConnectionString(); }
 
-QString Form6a::recordSource() const
+QString InventoryMaster::recordSource() const
 {
     return QStringLiteral("SHAPE {select* from StockControl} AS ParentCMD APPEND ({select "
                           "Category,SystemStockNumber,Price from StockControl } AS ChildCMD RELATE Category TO "
@@ -94,7 +94,7 @@ QString Form6a::recordSource() const
 
 // ---------------------------------------------------------------- layout
 
-void Form6a::buildLayout()
+void InventoryMaster::buildLayout()
 {
     QFont windowFont = font();
     windowFont.setPointSize(8);
@@ -118,11 +118,12 @@ void Form6a::buildLayout()
         return l;
     };
 
-    Label2 = label(QStringLiteral("Label2"),
-                   QStringLiteral("NOTE: If you delete the last record from the inventory database you will not be "
-                                  "able to load the retail or non retail products forms."),
-                   120, 60, 6000, 420);
-    Label2->setStyleSheet(QStringLiteral("color: #800000;"));
+    lastRowNote = label(
+        QStringLiteral("Label2"),
+        QStringLiteral("NOTE: If you delete the last record from the inventory database you will not be "
+                       "able to load the retail or non retail products forms."),
+        120, 60, 6000, 420);
+    lastRowNote->setStyleSheet(QStringLiteral("color: #800000;"));
 
     // The boxes: index, field, caption, format, colour (none: default), where.
     enum class State { Shown, Hidden };
@@ -141,53 +142,54 @@ void Form6a::buildLayout()
     constexpr int captionWidth = 1860, middleCaptionWidth = 1440, boxWidth = 2160;
     auto row = [](int n) { return top0 + n * step; };
     const Box boxes[] = {
-        {0, "Category", "Category:", false, true, State::Shown, L, row(0), boxWidth},
-        {7, "item", "Item Description:", false, true, State::Shown, L, row(1), boxWidth},
-        {26, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), boxWidth},
-        {25, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3), boxWidth},
-        {8, "Location", "Location:", false, true, State::Shown, L, row(4), boxWidth},
-        {1, "Comment", "Comment:", false, true, State::Shown, L, row(5), boxWidth},
-        {11, "Memo", "Memo:", false, true, State::Shown, L, row(6), boxWidth},
-        {23, "Substitute", "Substitute:", false, true, State::Shown, L, row(8), boxWidth},
-        {4, "Date", "Date:", false, true, State::Shown, L, row(9), boxWidth},
-        {17, "Retail", "Retail:", false, true, State::Shown, L, row(10), boxWidth},
-        {31, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(11), boxWidth},
-        {32, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(12), boxWidth},
-        {33, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(13), boxWidth},
-        {34, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(14), boxWidth},
-        {2, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 960},
-        {13, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 960},
-        {22, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 960},
-        {3, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, M, row(3), 960},
-        {21, "SourceOrSupplier", "Supplier / Vendor:", false, true, State::Shown, M, row(7), 2520},
+        {CategoryBox, "Category", "Category:", false, true, State::Shown, L, row(0), boxWidth},
+        {ItemBox, "item", "Item Description:", false, true, State::Shown, L, row(1), boxWidth},
+        {StockNumberBox, "SystemStockNumber", "SystemStockNumber:", false, true, State::Shown, L, row(2), boxWidth},
+        {VendorStockNumberBox, "SuppliersStockNumber", "Suppliers Stock#:", false, true, State::Shown, L, row(3),
+         boxWidth},
+        {LocationBox, "Location", "Location:", false, true, State::Shown, L, row(4), boxWidth},
+        {CommentBox, "Comment", "Comment:", false, true, State::Shown, L, row(5), boxWidth},
+        {MemoBox, "Memo", "Memo:", false, true, State::Shown, L, row(6), boxWidth},
+        {SubstituteBox, "Substitute", "Substitute:", false, true, State::Shown, L, row(8), boxWidth},
+        {DateBox, "Date", "Date:", false, true, State::Shown, L, row(9), boxWidth},
+        {RetailBox, "Retail", "Retail:", false, true, State::Shown, L, row(10), boxWidth},
+        {UnitSizeBox, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(11), boxWidth},
+        {NonRetailBox, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(12), boxWidth},
+        {TaxPercentBox, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(13), boxWidth},
+        {ReorderLevelBox, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(14), boxWidth},
+        {CostBox, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 960},
+        {PriceBox, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 960},
+        {StartingQuantityBox, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 960},
+        {InStockBox, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, M, row(3), 960},
+        {VendorBox, "SourceOrSupplier", "Supplier / Vendor:", false, true, State::Shown, M, row(7), 2520},
         // Never shown.
-        {5, "EmployeeID", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {6, "GrossSales", nullptr, true, false, State::Hidden, 0, 0, 1000},
-        {9, "LostDamagedTotals", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {10, "LostOrDamaged", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {12, "NetProfitFromSales", nullptr, true, false, State::Hidden, 0, 0, 1000},
-        {14, "QuantitySold", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {15, "QuantityStatus", nullptr, true, false, State::Hidden, 0, 0, 1000},
-        {16, "QuantityThisEntry", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {18, "ReturnedToStock", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {19, "ReturnToStockTotals", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {20, "Sold", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {24, "SupplierID", nullptr, false, false, State::Hidden, 0, 0, 1000},
-        {35, "BarCode", "Barcodes", false, true, State::Hidden, 0, 0, 1000},
+        {EmployeeIdBox, "EmployeeID", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {GrossSalesBox, "GrossSales", nullptr, true, false, State::Hidden, 0, 0, 1000},
+        {LostTotalBox, "LostDamagedTotals", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {LostBox, "LostOrDamaged", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {NetProfitBox, "NetProfitFromSales", nullptr, true, false, State::Hidden, 0, 0, 1000},
+        {QuantitySoldBox, "QuantitySold", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {StockValueBox, "QuantityStatus", nullptr, true, false, State::Hidden, 0, 0, 1000},
+        {QuantityThisEntryBox, "QuantityThisEntry", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {ReturnedBox, "ReturnedToStock", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {ReturnedTotalBox, "ReturnToStockTotals", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {SoldBox, "Sold", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {SupplierIdBox, "SupplierID", nullptr, false, false, State::Hidden, 0, 0, 1000},
+        {BarCodeBox, "BarCode", "Barcodes", false, true, State::Hidden, 0, 0, 1000},
         // Bound, but out of sight and out of the Tab order: a box below the
         // window's edge would take typing nobody sees.
-        {27, "Totals", "Totals:", false, false, State::Hidden, 0, 0, 1500},
-        {28, "TotalThisSale", "TotalThisSale:", false, false, State::Hidden, 0, 0, 1500},
-        {29, "UnitSize", "UnitSize:", false, false, State::Hidden, 0, 0, 1500},
-        {30, "WholeSale", "WholeSale:", false, false, State::Hidden, 0, 0, 1500},
+        {TotalsBox, "Totals", "Totals:", false, false, State::Hidden, 0, 0, 1500},
+        {TotalThisSaleBox, "TotalThisSale", "TotalThisSale:", false, false, State::Hidden, 0, 0, 1500},
+        {OffScreenUnitSizeBox, "UnitSize", "UnitSize:", false, false, State::Hidden, 0, 0, 1500},
+        {OffScreenWholeSaleBox, "WholeSale", "WholeSale:", false, false, State::Hidden, 0, 0, 1500},
     };
     for (const Box& b : boxes) {
         qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), b.money ? kMoney : QString());
         const int i = b.index;
         // The whole text is selected, also when a click gave the focus.
         box->setSelectOnFocus(true);
-        box->gotFocus = [this, i] { txtfields_GotFocus(i); };
-        box->lostFocus = [this, i] { txtfields_LostFocus(i); };
+        box->gotFocus = [this, i] { boxGotFocus(i); };
+        box->lostFocus = [this, i] { boxLostFocus(i); };
         if (b.coloured)
             paintBase(box, kBackground);
         QLabel* caption = nullptr;
@@ -212,16 +214,16 @@ void Form6a::buildLayout()
     }
     // A memo keeps its line breaks: it is shown and typed on several lines,
     // in a box two rows high (the rows below it stand one row lower).
-    memoBox = new qv::ManyLineBox(txtfields.value(11), this);
+    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
     memoBox->resize(memoBox->width(), qv::px(step + 300));
     paintBase(memoBox, kBackground);
 
     // The vendor's box lies under the vendor list, its caption above both.
-    qv::place(m_captions.value(21), M, row(5) + 30, 2460, 285);
-    qv::place(txtfields.value(21), M, row(7), 2460, 300);
+    qv::place(m_captions.value(VendorBox), M, row(5) + 30, 2460, 285);
+    qv::place(txtfields.value(VendorBox), M, row(7), 2460, 300);
 
     // The amount in stock is computed by the product windows, never typed here.
-    qv::TextBox* inStock = txtfields.value(3);
+    qv::TextBox* inStock = txtfields.value(InStockBox);
     inStock->setReadOnly(true);
     paintBase(inStock, kLightGrey);
     QPalette red = inStock->palette();
@@ -230,23 +232,24 @@ void Form6a::buildLayout()
     QFont big = inStock->font();
     big.setPointSizeF(13.5);
     inStock->setFont(big);
-    m_captions.value(3)->setWordWrap(true);
-    qv::place(m_captions.value(3), M, row(3), middleCaptionWidth, 450);
+    m_captions.value(InStockBox)->setWordWrap(true);
+    qv::place(m_captions.value(InStockBox), M, row(3), middleCaptionWidth, 450);
     qv::place(inStock, M + 1500, row(3), 960, 450);
 
-    dcboCustomer = new qv::DataCombo(this);
-    dcboCustomer->setObjectName(QStringLiteral("dcboCustomer"));
-    dcboCustomer->setEditable(false);
-    qv::place(dcboCustomer, M, row(6), 2460, 315);
+    vendorList = new qv::DataCombo(this);
+    vendorList->setObjectName(QStringLiteral("dcboCustomer"));
+    vendorList->setEditable(false);
+    qv::place(vendorList, M, row(6), 2460, 315);
 
-    lblLabels.insert(2, label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
-    Check2 = new QPushButton(this);
-    Check2->setObjectName(QStringLiteral("Check2"));
-    Check2->setCheckable(true);
-    Check2->setIcon(QIcon(vendorPicture()));
-    Check2->setIconSize(QSize(24, 24));
-    Check2->setToolTip(QStringLiteral("Click on button if this Vendor is new."));
-    qv::place(Check2, M + 1140, row(8), 480, 420);
+    lblLabels.insert(NewVendorCaption,
+                     label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
+    newVendorButton = new QPushButton(this);
+    newVendorButton->setObjectName(QStringLiteral("Check2"));
+    newVendorButton->setCheckable(true);
+    newVendorButton->setIcon(QIcon(vendorPicture()));
+    newVendorButton->setIconSize(QSize(24, 24));
+    newVendorButton->setToolTip(QStringLiteral("Click on button if this Vendor is new."));
+    qv::place(newVendorButton, M + 1140, row(8), 480, 420);
 
     // The note on new rows, on its grey panel.
     auto* note = label(QStringLiteral("lblLabels_6"),
@@ -259,7 +262,7 @@ void Form6a::buildLayout()
     grey.setColor(QPalette::Window, kLightGrey);
     note->setPalette(grey);
     note->setMargin(4);
-    lblLabels.insert(6, note);
+    lblLabels.insert(NewProductNoteCaption, note);
 
     // The finds, the grid and the products-sold picture at the right.
     constexpr int R = 6870, gridWidth = 4335;
@@ -269,19 +272,21 @@ void Form6a::buildLayout()
         slot->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
         qv::place(slot, 10560, top, 480, 375);
     };
-    lblLabels.insert(32, label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), R,
-                               120, 10500 - R));
-    findButton(Command4, "Command4", 60);
-    lblLabels.insert(31, label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), R,
-                               540, 10500 - R));
-    findButton(Command7, "Command7", 480);
-    for (int i : {31, 32})
+    lblLabels.insert(
+        FindByCategoryCaption,
+        label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), R, 120, 10500 - R));
+    findButton(findByCategoryButton, "Command4", 60);
+    lblLabels.insert(
+        FindByStockNumberCaption,
+        label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), R, 540, 10500 - R));
+    findButton(findByStockNumberButton, "Command7", 480);
+    for (int i : {FindByStockNumberCaption, FindByCategoryCaption})
         lblLabels.value(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    grdDataGrid = new qv::DataGrid(this);
-    grdDataGrid->setObjectName(QStringLiteral("grdDataGrid"));
-    grdDataGrid->setWindowTitle(QStringLiteral("Stock Control"));
-    grdDataGrid->setFocusPolicy(Qt::NoFocus);
+    stockGrid = new qv::DataGrid(this);
+    stockGrid->setObjectName(QStringLiteral("grdDataGrid"));
+    stockGrid->setWindowTitle(QStringLiteral("Stock Control"));
+    stockGrid->setFocusPolicy(Qt::NoFocus);
     auto* gridCaption = label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), R, 960, gridWidth, 255);
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
@@ -289,43 +294,44 @@ void Form6a::buildLayout()
     captionPal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     captionPal.setColor(QPalette::WindowText, Qt::white);
     gridCaption->setPalette(captionPal);
-    qv::place(grdDataGrid, R, 1215, gridWidth, 3225);
+    qv::place(stockGrid, R, 1215, gridWidth, 3225);
 
-    Command1 = new QPushButton(QStringLiteral("&View All"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    qv::place(Command1, R, 4560, 1200, 345);
+    viewAllButton = new QPushButton(QStringLiteral("&View All"), this);
+    viewAllButton->setObjectName(QStringLiteral("Command1"));
+    qv::place(viewAllButton, R, 4560, 1200, 345);
 
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Click on the image at right to find products sold by dates."),
-                   R + 1320, 4560, 10500 - R - 1320, 720);
-    Image1 = new qv::PictureBox(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setPixmap(salesPicture());
-    Image1->setCursor(Qt::PointingHandCursor);
-    qv::place(Image1, 10620, 4530, 540, 540);
+    productsSoldHint = label(QStringLiteral("Label1"),
+                             QStringLiteral("Click on the image at right to find products sold by dates."), R + 1320,
+                             4560, 10500 - R - 1320, 720);
+    productsSoldPicture = new qv::PictureBox(this);
+    productsSoldPicture->setObjectName(QStringLiteral("Image1"));
+    productsSoldPicture->setPixmap(salesPicture());
+    productsSoldPicture->setCursor(Qt::PointingHandCursor);
+    qv::place(productsSoldPicture, 10620, 4530, 540, 540);
 
     // No status text on this window.
     qv::place(lblStatus, 690, 0, 0, 300);
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Check2, [this] { Check2_Click(); });
-    connect(Image1, &qv::PictureBox::clicked, this, [this] { guard([this] { Image1_Click(); }); });
+    onClick(viewAllButton, [this] { viewAll(); });
+    onClick(findByCategoryButton, [this] { findByCategory(); });
+    onClick(findByStockNumberButton, [this] { findByStockNumber(); });
+    onClick(newVendorButton, [this] { openVendorBook(); });
+    connect(productsSoldPicture, &qv::PictureBox::clicked, this, [this] { guard([this] { openProductsSold(); }); });
     // A pick in the list (by mouse or keys) is the vendor chosen.
-    connect(dcboCustomer, &QComboBox::activated, this, [this] { guard([this] { CopySupplierChoice(); }); });
+    connect(vendorList, &QComboBox::activated, this, [this] { guard([this] { copyVendorChoice(); }); });
     // The list shows the vendor book as it is now, a vendor just added
     // through "New Vendor?" included.
-    connect(dcboCustomer, &qv::DataCombo::listOpening, this, [this] {
+    connect(vendorList, &qv::DataCombo::listOpening, this, [this] {
         guard([this] {
             if (db && db->isOpen())
-                FillSupplierCombo();
+                fillVendorList();
         });
     });
 }
 
 // ---------------------------------------------------------------- load
 
-void Form6a::formLoad()
+void InventoryMaster::formLoad()
 {
     // Every step's error is passed over: a missing database leaves an empty window.
     MakeTopMost(this);
@@ -335,72 +341,72 @@ void Form6a::formLoad()
     ignoreErrors([this] { bindGridToChapter(); });
     // Without the database the list would only say again that it cannot be read.
     if (db && db->isOpen())
-        FillSupplierCombo();
+        fillVendorList();
 }
 
-void Form6a::FillSupplierCombo()
+void InventoryMaster::fillVendorList()
 {
     Customers suppliers;
     std::shared_ptr<qv::Recordset> rows = suppliers.rsCustomer(m_plainConnection);
-    dcboCustomer->setRowSource(rows, QStringLiteral("CompanyName"), QStringLiteral("SupplierID"));
+    vendorList->setRowSource(rows, QStringLiteral("CompanyName"), QStringLiteral("SupplierID"));
 }
 
-void Form6a::CopySupplierChoice()
+void InventoryMaster::copyVendorChoice()
 {
     // The vendor's name, as the product windows show it under "Supplier:".
-    txtfields.value(21)->setBoxText(dcboCustomer->text());
+    txtfields.value(VendorBox)->setBoxText(vendorList->text());
 }
 
 // ---------------------------------------------------------------- grid
 
-void Form6a::bindGridToChapter()
+void InventoryMaster::bindGridToChapter()
 {
     m_gridShows = GridShows::Category;
     const std::shared_ptr<qv::Recordset> chapter = currentChapter(QStringLiteral("ChildCMD"));
-    grdDataGrid->setDataSource(chapter, gridColumns());
+    stockGrid->setDataSource(chapter, gridColumns());
 }
 
-void Form6a::unbindGrid()
+void InventoryMaster::unbindGrid()
 {
     m_gridShows = GridShows::Nothing;
-    grdDataGrid->setDataSource(nullptr);
+    stockGrid->setDataSource(nullptr);
 }
 
-void Form6a::adoPrimaryRS_MoveComplete()
+void InventoryMaster::adoPrimaryRS_MoveComplete()
 {
     // No status text; the category view follows the current row.
     if (m_gridShows == GridShows::Category)
         ignoreErrors([this] { bindGridToChapter(); });
 }
 
-void Form6a::Command1_Click()
+void InventoryMaster::viewAll()
 {
     ignoreErrors([this] { unbindGrid(); });
     ignoreErrors([this] { adoPrimaryRS->requery(); });
     ignoreErrors([this] {
         // Grid and boxes share the recordset now: a row picked is the row shown.
         m_gridShows = GridShows::AllRows;
-        grdDataGrid->setDataSource(adoPrimaryRS, gridColumns());
+        stockGrid->setDataSource(adoPrimaryRS, gridColumns());
     });
-    grdDataGrid->setFocusPolicy(Qt::StrongFocus);
+    stockGrid->setFocusPolicy(Qt::StrongFocus);
 }
 
 // ---------------------------------------------------------------- finds
 
-void Form6a::find(const QString& field, const QString& prompt, const QString& notFound)
+void InventoryMaster::find(const QString& field, const QString& prompt, const QString& notFound)
 {
     if (!adoPrimaryRS)
         return;
     ignoreErrors([&] { FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound); });
 }
 
-void Form6a::Command4_Click()
+void InventoryMaster::findByCategory()
 {
     find(QStringLiteral("Category"), QStringLiteral("Enter a Category for this product."),
          QStringLiteral("Could not find your category. "));
 }
 
-void Form6a::Command7_Click()
+void InventoryMaster::findByStockNumber()
 {
     find(QStringLiteral("SystemStockNumber"), QStringLiteral("Enter a SystemStockNumber for this product."),
          QStringLiteral("Could not find your Product by Stock#. "));
@@ -408,37 +414,37 @@ void Form6a::Command7_Click()
 
 // ---------------------------------------------------------------- other windows
 
-void Form6a::Check2_Click()
+void InventoryMaster::openVendorBook()
 {
     qv::Windows::show(QStringLiteral("Frmdatabase"));
 }
 
-void Form6a::Image1_Click()
+void InventoryMaster::openProductsSold()
 {
     qv::Windows::show(QStringLiteral("Form1"));
 }
 
 // ---------------------------------------------------------------- focus colours
 
-QWidget* Form6a::shownBox(int index) const
+QWidget* InventoryMaster::shownBox(int index) const
 {
     return index == 11 ? static_cast<QWidget*>(memoBox) : txtfields.value(index);
 }
 
-void Form6a::txtfields_GotFocus(int index)
+void InventoryMaster::boxGotFocus(int index)
 {
     // The box selects its whole text itself.
     paintBase(shownBox(index), kWhite);
 }
 
-void Form6a::txtfields_LostFocus(int index)
+void InventoryMaster::boxLostFocus(int index)
 {
     paintBase(shownBox(index), kBackground);
 }
 
 // ---------------------------------------------------------------- record form
 
-void Form6a::cmdAdd_Click()
+void InventoryMaster::cmdAdd_Click()
 {
     ignoreErrors([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
@@ -448,10 +454,10 @@ void Form6a::cmdAdd_Click()
     lblStatus->setText(QStringLiteral("Add record"));
     AddNewFlag = true;
     SetButtons(false);
-    dcboCustomer->setText(QString());
+    vendorList->setText(QString());
 }
 
-void Form6a::cmdDelete_Click()
+void InventoryMaster::cmdDelete_Click()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
@@ -472,19 +478,19 @@ void Form6a::cmdDelete_Click()
     });
 }
 
-void Form6a::cmdRefresh_Click()
+void InventoryMaster::cmdRefresh_Click()
 {
     ignoreErrors([this] { unbindGrid(); });
     ignoreErrors([this] { adoPrimaryRS->requery(); });
     ignoreErrors([this] { bindGridToChapter(); });
 }
 
-void Form6a::cmdCancel_Click()
+void InventoryMaster::cmdCancel_Click()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void Form6a::cmdUpdate_Click()
+void InventoryMaster::cmdUpdate_Click()
 {
     try {
         if (!adoPrimaryRS)

@@ -16,10 +16,59 @@ class ManyLineBox;
 class PictureBox;
 }
 
-class Form6a : public RecordForm {
+class InventoryMaster : public RecordForm {
     Q_OBJECT
 public:
-    explicit Form6a(QWidget* parent = nullptr);
+    // The stock row's boxes (txtfields), each named for the field it shows;
+    // the number is the box's index ("txtfields_21"), and that of its caption.
+    enum StockBox : int {
+        CategoryBox = 0,              // Category
+        CommentBox = 1,               // Comment
+        CostBox = 2,                  // CostValueOfStock
+        InStockBox = 3,               // CurrentlyInStock
+        DateBox = 4,                  // Date
+        EmployeeIdBox = 5,            // EmployeeID
+        GrossSalesBox = 6,            // GrossSales
+        ItemBox = 7,                  // item
+        LocationBox = 8,              // Location
+        LostTotalBox = 9,             // LostDamagedTotals
+        LostBox = 10,                 // LostOrDamaged
+        MemoBox = 11,                 // Memo
+        NetProfitBox = 12,            // NetProfitFromSales
+        PriceBox = 13,                // Price
+        QuantitySoldBox = 14,         // QuantitySold
+        StockValueBox = 15,           // QuantityStatus
+        QuantityThisEntryBox = 16,    // QuantityThisEntry
+        RetailBox = 17,               // Retail
+        ReturnedBox = 18,             // ReturnedToStock
+        ReturnedTotalBox = 19,        // ReturnToStockTotals
+        SoldBox = 20,                 // Sold
+        VendorBox = 21,               // SourceOrSupplier
+        StartingQuantityBox = 22,     // StartingQuantity
+        SubstituteBox = 23,           // Substitute
+        SupplierIdBox = 24,           // SupplierID
+        VendorStockNumberBox = 25,    // SuppliersStockNumber
+        StockNumberBox = 26,          // SystemStockNumber
+        TotalsBox = 27,               // Totals
+        TotalThisSaleBox = 28,        // TotalThisSale
+        OffScreenUnitSizeBox = 29,    // UnitSize, below the visible area
+        OffScreenWholeSaleBox = 30,   // WholeSale, below the visible area
+        UnitSizeBox = 31,             // UnitSize
+        NonRetailBox = 32,            // WholeSale
+        TaxPercentBox = 33,           // taxpercent1
+        ReorderLevelBox = 34,         // ReOrderLevel
+        BarCodeBox = 35,              // BarCode
+    };
+
+    // The captions that belong to no box (lblLabels).
+    enum Caption : int {
+        NewVendorCaption = 2,            // "New Vendor?"
+        NewProductNoteCaption = 6,       // the note on new rows
+        FindByStockNumberCaption = 31,
+        FindByCategoryCaption = 32,
+    };
+
+    explicit InventoryMaster(QWidget* parent = nullptr);
 
     void cmdAdd_Click() override;
     void cmdUpdate_Click() override;
@@ -28,27 +77,28 @@ public:
     void cmdRefresh_Click() override;
     void adoPrimaryRS_MoveComplete() override;
 
-    void FillSupplierCombo();    // at load and whenever the vendor list is opened
-    void CopySupplierChoice();   // a vendor picked in the list
-    void Command1_Click();       // "&View All"
-    void Command4_Click();       // find by category
-    void Command7_Click();       // find by system stock number
-    void Check2_Click();         // the vendor address book
-    void Image1_Click();         // the products-sold window
+    void fillVendorList();    // at load and whenever the vendor list is opened
+    void copyVendorChoice();   // a vendor picked in the list
+    void viewAll();
+    void findByCategory();
+    void findByStockNumber();
+    void openVendorBook();
+    void openProductsSold();
 
-    void txtfields_GotFocus(int index);
-    void txtfields_LostFocus(int index);
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
 
     // Which rows the grid lists.
     enum class GridShows { Nothing, Category, AllRows };
     GridShows gridShows() const { return m_gridShows; }
 
-    qv::DataGrid* grdDataGrid = nullptr;
-    qv::DataCombo* dcboCustomer = nullptr;
-    QPushButton *Check2 = nullptr, *Command1 = nullptr, *Command4 = nullptr, *Command7 = nullptr;
-    qv::PictureBox* Image1 = nullptr;
+    qv::DataGrid* stockGrid = nullptr;
+    qv::DataCombo* vendorList = nullptr;
+    QPushButton *newVendorButton = nullptr, *viewAllButton = nullptr, *findByCategoryButton = nullptr,
+                *findByStockNumberButton = nullptr;
+    qv::PictureBox* productsSoldPicture = nullptr;
     qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(11) on several lines
-    QLabel *Label1 = nullptr, *Label2 = nullptr;
+    QLabel *productsSoldHint = nullptr, *lastRowNote = nullptr;
 
     // The connection string the vendor list is read with.
     QString supplierConnectionString() const { return m_plainConnection; }

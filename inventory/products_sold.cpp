@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-QV_REGISTER_WINDOW(Form1);
+QV_REGISTER_WINDOW_AS(ProductsSold, "Form1");
 
 namespace {
 
@@ -24,11 +24,11 @@ const QString kColumns = QStringLiteral(
 } // namespace
 
 // The typed dates travel as values, never inside the text.
-const QString Form1::kRangeQuery = QStringLiteral("SELECT ") + kColumns
+const QString ProductsSold::kRangeQuery = QStringLiteral("SELECT ") + kColumns
     + QStringLiteral(",Sum (ProductSales)As [Totals]FROM Servicemenu  WHERE DateAppointment >= ?")
     + QStringLiteral(" And DateAppointment<= ?") + QStringLiteral(" group by ") + kColumns;
 
-const QString Form1::kAllTicketsQuery = QStringLiteral(
+const QString ProductsSold::kAllTicketsQuery = QStringLiteral(
     "SELECT [DateAppointment],[CustomerName],[ProductsSold], [ProductsSold1], [ProductsSold2], [ProductsSold3], "
     "[ProductsSold4], [Quantity1], [Quantity2], [Quantity3], [Quantity4], [Quantity5], [SystemStockNumber], "
     "[SystemStockNumber1], [SystemStockNumber2], [SystemStockNumber3], [SystemStockNumber4], [Quantity],Sum "
@@ -38,10 +38,10 @@ const QString Form1::kAllTicketsQuery = QStringLiteral(
     "[Quantity5], [SystemStockNumber], [SystemStockNumber1], [SystemStockNumber2], [SystemStockNumber3], "
     "[SystemStockNumber4], [Quantity], [Totals]");
 
-const QString Form1::kBothEmpty = QStringLiteral(" You must enter a range of dates");
-const QString Form1::kUnreadableDates = kUnreadableDateRange;
+const QString ProductsSold::kBothEmpty = QStringLiteral(" You must enter a range of dates");
+const QString ProductsSold::kUnreadableDates = kUnreadableDateRange;
 
-const QList<qv::GridColumn>& Form1::gridColumns()
+const QList<qv::GridColumn>& ProductsSold::gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {"DateAppointment", "Date Appointment", "", 1900},
@@ -66,7 +66,7 @@ const QList<qv::GridColumn>& Form1::gridColumns()
     return columns;
 }
 
-Form1::Form1(QWidget* parent) : qv::Window(parent)
+ProductsSold::ProductsSold(QWidget* parent) : qv::Window(parent)
 {
     setWindowTitle(QStringLiteral("Products Sold by date and client"));
     setAutoFillBackground(true);
@@ -80,11 +80,11 @@ Form1::Form1(QWidget* parent) : qv::Window(parent)
         auto* box = new qv::TextBox(this);
         box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
         box->setSelectOnFocus(true);
-        txtfields << box;
+        dateBoxes << box;
     }
-    qv::place(txtfields[0], 360, 120, 1935, 375);
-    qv::place(txtfields[1], 4080, 120, 1935, 375);
-    setTabOrder(txtfields[0], txtfields[1]);
+    qv::place(dateBoxes[FirstDateBox], 360, 120, 1935, 375);
+    qv::place(dateBoxes[LastDateBox], 4080, 120, 1935, 375);
+    setTabOrder(dateBoxes[FirstDateBox], dateBoxes[LastDateBox]);
 
     auto label = [this](const char* name, const QString& text, int left, int top, int width, int height) {
         auto* l = new QLabel(text, this);
@@ -93,14 +93,15 @@ Form1::Form1(QWidget* parent) : qv::Window(parent)
         qv::place(l, left, top, width, height);
         return l;
     };
-    Label10 = label("Label10", QStringLiteral("Enter Dates From >  To"), 2400, 120, 1620, 375);
+    dateRangeLabel = label("Label10", QStringLiteral("Enter Dates From >  To"), 2400, 120, 1620, 375);
     QFont narrow(QStringLiteral("Arial Narrow"));
     narrow.setBold(true);
-    Label10->setFont(narrow);
-    Label10->setAlignment(Qt::AlignCenter);
-    Label26 = label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 360, 600, 6000, 240);
-    Label1 = label("Label1", QStringLiteral("Enter your dates, then click Get Products button. "), 360, 840, 6000,
-                   240);
+    dateRangeLabel->setFont(narrow);
+    dateRangeLabel->setAlignment(Qt::AlignCenter);
+    dateFormatHint = label("Label26", QStringLiteral("Format your dates like this Example:6/7/01 "), 360, 600, 6000,
+                           240);
+    instructionsLabel = label("Label1", QStringLiteral("Enter your dates, then click Get Products button. "), 360, 840,
+                              6000, 240);
 
     auto button = [this](const char* name, const QString& caption, int left, int top, int width, int height) {
         auto* b = new QPushButton(caption, this);
@@ -108,66 +109,66 @@ Form1::Form1(QWidget* parent) : qv::Window(parent)
         qv::place(b, left, top, width, height);
         return b;
     };
-    Command3 = button("Command3", QStringLiteral("Clear"), 6120, 120, 615, 255);
-    Command2 = button("Command2", QStringLiteral("Close"), 6840, 120, 615, 255);
+    clearButton = button("Command3", QStringLiteral("Clear"), 6120, 120, 615, 255);
+    closeButton = button("Command2", QStringLiteral("Close"), 6840, 120, 615, 255);
     // Whole above the grid's caption bar, not with their lower edge under it.
-    Command1 = button("Command1", QStringLiteral("Get Products"), 240, 1170, 1335, 375);
-    Command4 = button("Command4", QStringLiteral("Refresh"), 1680, 1170, 1335, 375);
+    getProductsButton = button("Command1", QStringLiteral("Get Products"), 240, 1170, 1335, 375);
+    allTicketsButton = button("Command4", QStringLiteral("Refresh"), 1680, 1170, 1335, 375);
 
     // The grid's caption bar heads the grid's own rectangle.
     const int captionHeight = 255;
-    DataGrid1Caption = label("DataGrid1Caption", QStringLiteral("All Products Sold By Date "), 240, 1560, 9960,
-                             captionHeight);
-    DataGrid1Caption->setAlignment(Qt::AlignCenter);
-    DataGrid1Caption->setAutoFillBackground(true);
-    QPalette bar = DataGrid1Caption->palette();
+    gridCaption = label("DataGrid1Caption", QStringLiteral("All Products Sold By Date "), 240, 1560, 9960,
+                        captionHeight);
+    gridCaption->setAlignment(Qt::AlignCenter);
+    gridCaption->setAutoFillBackground(true);
+    QPalette bar = gridCaption->palette();
     bar.setColor(QPalette::Window, palette().color(QPalette::Button));
-    DataGrid1Caption->setPalette(bar);
-    DataGrid1 = new qv::DataGrid(this);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(DataGrid1, 240, 1560 + captionHeight, 9960, 3855 - captionHeight);
-    DataGrid1->setDataSource(nullptr, gridColumns());
+    gridCaption->setPalette(bar);
+    productsGrid = new qv::DataGrid(this);
+    productsGrid->setObjectName(QStringLiteral("DataGrid1"));
+    qv::place(productsGrid, 240, 1560 + captionHeight, 9960, 3855 - captionHeight);
+    productsGrid->setDataSource(nullptr, gridColumns());
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
-    onClick(Command3, [this] { Command3_Click(); });
-    onClick(Command4, [this] { Command4_Click(); });
+    onClick(getProductsButton, [this] { getProducts(); });
+    onClick(closeButton, [this] { closeWindow(); });
+    onClick(clearButton, [this] { clearDates(); });
+    onClick(allTicketsButton, [this] { listAllTickets(); });
 }
 
-Form1::~Form1() = default;
+ProductsSold::~ProductsSold() = default;
 
-void Form1::formLoad()
+void ProductsSold::formLoad()
 {
     MakeTopMost(this);
 }
 
-void Form1::formUnload(bool& cancel)
+void ProductsSold::formUnload(bool& cancel)
 {
     (void)cancel;
-    DataGrid1->setDataSource(nullptr, gridColumns());
+    productsGrid->setDataSource(nullptr, gridColumns());
     m_rows.reset();
     m_connection.reset();
 }
 
-std::unique_ptr<qv::Connection> Form1::openConnection() const
+std::unique_ptr<qv::Connection> ProductsSold::openConnection() const
 {
     auto connection = std::make_unique<qv::Connection>();
     connection->open(jetConnectionString(databasePathPlain()));
     return connection;
 }
 
-void Form1::show(std::unique_ptr<qv::Connection> connection, std::shared_ptr<qv::Recordset> rows)
+void ProductsSold::show(std::unique_ptr<qv::Connection> connection, std::shared_ptr<qv::Recordset> rows)
 {
-    DataGrid1->setDataSource(rows, gridColumns());
+    productsGrid->setDataSource(rows, gridColumns());
     m_rows = std::move(rows);
     m_connection = std::move(connection);
 }
 
-void Form1::Command1_Click()
+void ProductsSold::getProducts()
 {
     std::unique_ptr<qv::Connection> connection = openConnection();
-    const QString fromText = txtfields[0]->text();
-    const QString toText = txtfields[1]->text();
+    const QString fromText = dateBoxes[FirstDateBox]->text();
+    const QString toText = dateBoxes[LastDateBox]->text();
     if ((fromText + toText).isEmpty()) {
         qv::ui().msgBox(kBothEmpty);
         return;
@@ -185,20 +186,20 @@ void Form1::Command1_Click()
     }
 }
 
-void Form1::Command4_Click()
+void ProductsSold::listAllTickets()
 {
     std::unique_ptr<qv::Connection> connection = openConnection();
     std::shared_ptr<qv::Recordset> rows = connection->execute(kAllTicketsQuery);
     show(std::move(connection), std::move(rows));
 }
 
-void Form1::Command3_Click()
+void ProductsSold::clearDates()
 {
-    txtfields[1]->setText(QString());
-    txtfields[0]->setText(QString());
+    dateBoxes[LastDateBox]->setText(QString());
+    dateBoxes[FirstDateBox]->setText(QString());
 }
 
-void Form1::Command2_Click()
+void ProductsSold::closeWindow()
 {
     unload();
 }

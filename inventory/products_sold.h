@@ -18,27 +18,33 @@ class TextBox;
 struct GridColumn;
 }
 
-class Form1 : public qv::Window {
+class ProductsSold : public qv::Window {
     Q_OBJECT
 public:
-    explicit Form1(QWidget* parent = nullptr);
-    ~Form1() override;
+    // The two ends of the date range, as dateBoxes holds them.
+    enum DateBox : int {
+        FirstDateBox = 0,
+        LastDateBox = 1,
+    };
 
-    QList<qv::TextBox*> txtfields;   // 0: first date, 1: last date
-    QLabel* Label10 = nullptr;
-    QLabel* Label26 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* DataGrid1Caption = nullptr;
-    QPushButton* Command1 = nullptr;   // Get Products
-    QPushButton* Command2 = nullptr;   // Close
-    QPushButton* Command3 = nullptr;   // Clear
-    QPushButton* Command4 = nullptr;   // Refresh
-    qv::DataGrid* DataGrid1 = nullptr;
+    explicit ProductsSold(QWidget* parent = nullptr);
+    ~ProductsSold() override;
 
-    void Command1_Click();
-    void Command2_Click();
-    void Command3_Click();
-    void Command4_Click();
+    QList<qv::TextBox*> dateBoxes;
+    QLabel* dateRangeLabel = nullptr;
+    QLabel* dateFormatHint = nullptr;
+    QLabel* instructionsLabel = nullptr;
+    QLabel* gridCaption = nullptr;
+    QPushButton* getProductsButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* clearButton = nullptr;
+    QPushButton* allTicketsButton = nullptr;   // captioned "Refresh"
+    qv::DataGrid* productsGrid = nullptr;
+
+    void getProducts();
+    void closeWindow();
+    void clearDates();
+    void listAllTickets();
 
     // The date-range query, its two "?" marks the first and last date.
     static const QString kRangeQuery;

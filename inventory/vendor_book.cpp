@@ -10,7 +10,7 @@
 
 #include <QPainter>
 
-QV_REGISTER_WINDOW(Frmdatabase);
+QV_REGISTER_WINDOW_AS(VendorBook, "Frmdatabase");
 
 namespace {
 
@@ -36,21 +36,21 @@ QPixmap phonePicture()
 
 } // namespace
 
-Frmdatabase::Frmdatabase(QWidget* parent) : RecordForm(parent)
+VendorBook::VendorBook(QWidget* parent) : RecordForm(parent)
 {
     setWindowTitle(QStringLiteral("Vendor Address Book"));
     buildLayout();
 }
 
-QString Frmdatabase::connectionString() const { return recordWindowConnectionString(); }
+QString VendorBook::connectionString() const { return recordWindowConnectionString(); }
 
-QString Frmdatabase::recordSource() const
+QString VendorBook::recordSource() const
 {
     return QStringLiteral("SELECT [CompanyName], [ContactName], [ContactTitle], [Address], [City], [Region], "
                           "[PostalCode], [Country], [Phone], [Fax], [HomePage] FROM [Suppliers]");
 }
 
-void Frmdatabase::buildLayout()
+void VendorBook::buildLayout()
 {
     QFont windowFont = font();
     windowFont.setPointSize(8);
@@ -87,18 +87,25 @@ void Frmdatabase::buildLayout()
     // In Tab order: the left column (captions to the left), then the right (captions above).
     struct Left { int index; const char* field; const char* caption; };
     const Left left[] = {
-        {10, "CompanyName", "Company Name:"}, {2, "Phone", "Phone:"}, {3, "Address", "Address:"},
-        {4, "City", "City:"}, {5, "Region", "State:"}, {6, "PostalCode", "Zip:"}, {7, "Fax", "Fax:"},
+        {CompanyNameBox, "CompanyName", "Company Name:"},
+        {PhoneBox, "Phone", "Phone:"},
+        {AddressBox, "Address", "Address:"},
+        {CityBox, "City", "City:"},
+        {StateBox, "Region", "State:"},
+        {ZipBox, "PostalCode", "Zip:"},
+        {FaxBox, "Fax", "Fax:"},
     };
     int top = 120;
     for (const Left& l : left) {
         caption(l.index, QString::fromLatin1(l.caption), 60, top + 30, 1500, Qt::AlignRight | Qt::AlignVCenter);
-        box(l.index, l.field, 1620, top, l.index == 10 || l.index == 3 ? 3300 : 2400);
+        box(l.index, l.field, 1620, top, l.index == CompanyNameBox || l.index == AddressBox ? 3300 : 2400);
         top += 345;
     }
     const Left right[] = {
-        {1, "ContactName", "Contact:"}, {8, "ContactTitle", "Contact Title:"}, {9, "Country", "Country:"},
-        {11, "HomePage", "Business Website:"},
+        {ContactBox, "ContactName", "Contact:"},
+        {ContactTitleBox, "ContactTitle", "Contact Title:"},
+        {CountryBox, "Country", "Country:"},
+        {WebsiteBox, "HomePage", "Business Website:"},
     };
     top = 120;
     for (const Left& r : right) {
@@ -107,32 +114,33 @@ void Frmdatabase::buildLayout()
         top += 600;
     }
     QList<QWidget*> order;
-    for (int index : {10, 2, 3, 4, 5, 6, 7, 1, 8, 9, 11})
+    for (int index : {CompanyNameBox, PhoneBox, AddressBox, CityBox, StateBox, ZipBox, FaxBox, ContactBox,
+                      ContactTitleBox, CountryBox, WebsiteBox})
         order << txtfields.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
     // The dialer beside the phone box.
-    Command1 = new QPushButton(this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    Command1->setIcon(QIcon(phonePicture()));
-    Command1->setIconSize(QSize(24, 24));
-    Command1->setFocusPolicy(Qt::NoFocus);
-    qv::place(Command1, 4080, 120 + 345 - 45, 480, 390);
+    dialerButton = new QPushButton(this);
+    dialerButton->setObjectName(QStringLiteral("Command1"));
+    dialerButton->setIcon(QIcon(phonePicture()));
+    dialerButton->setIconSize(QSize(24, 24));
+    dialerButton->setFocusPolicy(Qt::NoFocus);
+    qv::place(dialerButton, 4080, 120 + 345 - 45, 480, 390);
 
-    DataGrid1 = new qv::DataGrid(this);
-    DataGrid1->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(DataGrid1, 120, 2610, 8100, 2235);
+    vendorGrid = new qv::DataGrid(this);
+    vendorGrid->setObjectName(QStringLiteral("DataGrid1"));
+    qv::place(vendorGrid, 120, 2610, 8100, 2235);
 
     // The status label keeps its texts out of sight.
     lblStatus->setVisible(false);
 
-    onClick(Command1, [this] { Command1_Click(); });
+    onClick(dialerButton, [this] { startDialer(); });
 }
 
 // ---------------------------------------------------------------- load and close
 
-void Frmdatabase::formLoad()
+void VendorBook::formLoad()
 {
     MakeTopMost(this);
     RemoveCloseCommand(this);
@@ -145,12 +153,12 @@ void Frmdatabase::formLoad()
     bindGrid();
 }
 
-void Frmdatabase::bindGrid()
+void VendorBook::bindGrid()
 {
-    DataGrid1->setDataSource(adoPrimaryRS);
+    vendorGrid->setDataSource(adoPrimaryRS);
 }
 
-void Frmdatabase::formUnload(bool& cancel)
+void VendorBook::formUnload(bool& cancel)
 {
     // What was typed while browsing is saved first, or the window stays open.
     RecordForm::formUnload(cancel);
@@ -165,12 +173,12 @@ void Frmdatabase::formUnload(bool& cancel)
             db->close();
         db.reset();
     });
-    ignoreErrors([this] { DataGrid1->setDataSource(nullptr); });
+    ignoreErrors([this] { vendorGrid->setDataSource(nullptr); });
 }
 
 // ---------------------------------------------------------------- record form
 
-void Frmdatabase::cmdAdd_Click()
+void VendorBook::cmdAdd_Click()
 {
     ignoreErrors([this] {
         if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
@@ -183,7 +191,7 @@ void Frmdatabase::cmdAdd_Click()
     ignoreErrors([this] { bindGrid(); });
 }
 
-void Frmdatabase::cmdUpdate_Click()
+void VendorBook::cmdUpdate_Click()
 {
     try {
         if (!adoPrimaryRS)
@@ -202,12 +210,12 @@ void Frmdatabase::cmdUpdate_Click()
     }
 }
 
-void Frmdatabase::cmdCancel_Click()
+void VendorBook::cmdCancel_Click()
 {
-    cancelRereading([this] { DataGrid1->setDataSource(nullptr); }, [this] { bindGrid(); });
+    cancelRereading([this] { vendorGrid->setDataSource(nullptr); }, [this] { bindGrid(); });
 }
 
-void Frmdatabase::cmdDelete_Click()
+void VendorBook::cmdDelete_Click()
 {
     qv::ui().beep();
     if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
@@ -226,7 +234,7 @@ void Frmdatabase::cmdDelete_Click()
 
 // ---------------------------------------------------------------- dialer
 
-void Frmdatabase::Command1_Click()
+void VendorBook::startDialer()
 {
     // The dialer starts without a number; whether it started is not looked at.
     try {

@@ -8,23 +8,39 @@
 
 namespace qv { class DataGrid; }
 
-class Frmdatabase : public RecordForm {
+class VendorBook : public RecordForm {
     Q_OBJECT
 public:
-    explicit Frmdatabase(QWidget* parent = nullptr);
+    // The vendor's boxes (txtfields), each named for the field it shows;
+    // the number is the box's index ("txtfields_10"), and that of its caption.
+    enum VendorBox : int {
+        ContactBox = 1,        // ContactName
+        PhoneBox = 2,          // Phone
+        AddressBox = 3,        // Address
+        CityBox = 4,           // City
+        StateBox = 5,          // Region
+        ZipBox = 6,            // PostalCode
+        FaxBox = 7,            // Fax
+        ContactTitleBox = 8,   // ContactTitle
+        CountryBox = 9,        // Country
+        CompanyNameBox = 10,   // CompanyName
+        WebsiteBox = 11,       // HomePage
+    };
+
+    explicit VendorBook(QWidget* parent = nullptr);
 
     void cmdAdd_Click() override;
     void cmdUpdate_Click() override;
     void cmdCancel_Click() override;
     void cmdDelete_Click() override;
 
-    void Command1_Click();   // the phone dialer
+    void startDialer();
 
     // The program that stands for the phone dialer.
     static QString dialerProgram() { return QStringLiteral("dialer.exe"); }
 
-    qv::DataGrid* DataGrid1 = nullptr;
-    QPushButton* Command1 = nullptr;
+    qv::DataGrid* vendorGrid = nullptr;
+    QPushButton* dialerButton = nullptr;
 
 protected:
     QString connectionString() const override;

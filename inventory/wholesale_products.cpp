@@ -9,7 +9,7 @@
 #include <QGroupBox>
 #include <QPainter>
 
-QV_REGISTER_WINDOW(Form10);
+QV_REGISTER_WINDOW_AS(NonRetailProducts, "Form10");
 
 namespace {
 
@@ -46,7 +46,7 @@ QPixmap openPadlockPicture(int size)
 
 } // namespace
 
-Form10::Form10(QWidget* parent) : StockWindow(parent)
+NonRetailProducts::NonRetailProducts(QWidget* parent) : StockWindow(parent)
 {
     setWindowTitle(QStringLiteral("Wholesale Products"));
     categoryColumnTwips = 2700;
@@ -55,9 +55,9 @@ Form10::Form10(QWidget* parent) : StockWindow(parent)
     SetButtons(true);
 }
 
-Form10::~Form10() = default;
+NonRetailProducts::~NonRetailProducts() = default;
 
-QString Form10::recordSource() const
+QString NonRetailProducts::recordSource() const
 {
     return QStringLiteral(
         "SELECT *  FROM StockControl Where StockControl.Price=0 Order BY StockControl.WholeSale DESC");
@@ -65,11 +65,11 @@ QString Form10::recordSource() const
 
 // ---------------------------------------------------------------- layout
 
-void Form10::buildLayout()
+void NonRetailProducts::buildLayout()
 {
     setTwipsSize(800 * qv::kTwipsPerPixel, 575 * qv::kTwipsPerPixel);
     setObjectName(QStringLiteral("Form10"));
-    setStyleSheet(QStringLiteral("Form10 { background-color: %1; }").arg(QLatin1String(kBackground)));
+    setStyleSheet(QStringLiteral("NonRetailProducts { background-color: %1; }").arg(QLatin1String(kBackground)));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(QLatin1String(kBackground)));
     setPalette(pal);
@@ -123,20 +123,20 @@ void Form10::buildLayout()
         return panel;
     };
 
-    Label1 = label(QStringLiteral("Non Retail Inventory"), 10, 8, 360, 30, Qt::AlignLeft | Qt::AlignVCenter);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    QFont heading = Label1->font();
+    headingLabel = label(QStringLiteral("Non Retail Inventory"), 10, 8, 360, 30, Qt::AlignLeft | Qt::AlignVCenter);
+    headingLabel->setObjectName(QStringLiteral("Label1"));
+    QFont heading = headingLabel->font();
     heading.setPointSize(heading.pointSize() + 6);
     heading.setBold(true);
-    Label1->setFont(heading);
+    headingLabel->setFont(heading);
 
     // The item's description, a column at the left.
     struct Described { int index; const char* field; const char* caption; };
     const Described described[] = {
-        {14, "SystemStockNumber", "StockNumber:"}, {17, "Category", "Category:"},
-        {3, "Item", "Item Description:"}, {22, "UnitSize", "Unit Size:"},
-        {4, "Location", "Location:"}, {13, "SuppliersStockNumber", "Vendor Stock Number:"},
-        {12, "Substitute", "Substitute:"},
+        {StockNumberBox, "SystemStockNumber", "StockNumber:"}, {CategoryBox, "Category", "Category:"},
+        {ItemBox, "Item", "Item Description:"}, {UnitSizeBox, "UnitSize", "Unit Size:"},
+        {LocationBox, "Location", "Location:"}, {VendorStockNumberBox, "SuppliersStockNumber", "Vendor Stock Number:"},
+        {SubstituteBox, "Substitute", "Substitute:"},
     };
     int y = 50;
     for (const Described& d : described) {
@@ -152,31 +152,31 @@ void Form10::buildLayout()
     colour(supplierBox, kGrey);
     at(supplierBox, 160, y, 200, 21);
     y += 26;
-    captionOf(7, QStringLiteral("Quantity start:"), 10, y, 145);
-    at(field(7, QStringLiteral("StartingQuantity"), QString(), true, kGrey), 160, y, 90, 21);
+    captionOf(StockPosting::StartingBox, QStringLiteral("Quantity start:"), 10, y, 145);
+    at(field(StockPosting::StartingBox, QStringLiteral("StartingQuantity"), QString(), true, kGrey), 160, y, 90, 21);
     y += 26;
-    captionOf(0, QStringLiteral("Comment:"), 10, y, 145);
-    at(field(0, QStringLiteral("Comment"), QString(), false, nullptr), 160, y, 200, 21);
+    captionOf(CommentBox, QStringLiteral("Comment:"), 10, y, 145);
+    at(field(CommentBox, QStringLiteral("Comment"), QString(), false, nullptr), 160, y, 200, 21);
     y += 26;
-    captionOf(6, QStringLiteral("Memo:"), 10, y, 145);
-    at(field(6, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
+    captionOf(MemoBox, QStringLiteral("Memo:"), 10, y, 145);
+    at(field(MemoBox, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
     // A memo keeps its line breaks: it is shown and typed on several lines.
-    memoBox = new qv::ManyLineBox(txtfields.value(6), this);
+    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
 
     // Figures at the right.
     struct Figure { int index; const char* field; const char* caption; const char* format; bool readOnly;
                     const char* background; bool money; };
     const Figure figures[] = {
-        {8, "Price", "Selling Price:", "#,##0.00", true, "#FFFFC0", true},
-        {1, "CostValueOfStock", "Cost:", "#,##0.00", true, kBackground, true},
-        {10, "Sold", "Quantity Sold/Used:", "", true, kGrey, false},
-        {2, "CurrentlyInStock", "Currently in Stock:", "0", false, kGrey, false},
-        {18, nullptr, "Quantity This Entry", "", false, nullptr, false},
-        {9, "ReturnedToStock", "Returned To Stock:", "", false, nullptr, false},
-        {5, "LostOrDamaged", "Lost/Damaged:", "", false, nullptr, false},
-        {15, "GrossSales", "Gross:", "0.00", true, kGrey, true},
-        {16, "NetProfitFromSales", "Net:", "0.00", true, kGrey, true},
-        {20, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, kGrey, true},
+        {StockPosting::PriceBox, "Price", "Selling Price:", "#,##0.00", true, "#FFFFC0", true},
+        {StockPosting::CostBox, "CostValueOfStock", "Cost:", "#,##0.00", true, kBackground, true},
+        {StockPosting::SoldBox, "Sold", "Quantity Sold/Used:", "", true, kGrey, false},
+        {StockPosting::InStockBox, "CurrentlyInStock", "Currently in Stock:", "0", false, kGrey, false},
+        {StockPosting::QuantityBox, nullptr, "Quantity This Entry", "", false, nullptr, false},
+        {StockPosting::ReturnedBox, "ReturnedToStock", "Returned To Stock:", "", false, nullptr, false},
+        {StockPosting::LostBox, "LostOrDamaged", "Lost/Damaged:", "", false, nullptr, false},
+        {StockPosting::GrossBox, "GrossSales", "Gross:", "0.00", true, kGrey, true},
+        {StockPosting::NetBox, "NetProfitFromSales", "Net:", "0.00", true, kGrey, true},
+        {StockPosting::StockValueBox, "QuantityStatus", "$ Value of Items In Stock:", "#,##0.00", true, kGrey, true},
     };
     y = 50;
     for (const Figure& f : figures) {
@@ -209,35 +209,38 @@ void Form10::buildLayout()
     clearLostButton = button(QStringLiteral("Command21"), QStringLiteral("X"), 676, lostRow + 3, 17, 17);
     clearLostButton->setToolTip(QStringLiteral("Clear Entry"));
 
-    QLabel* manager = captionOf(21, QStringLiteral("MGR EDIT"), 704, returnedRow - 22, 80);
+    QLabel* manager = captionOf(ManagerEditCaption, QStringLiteral("MGR EDIT"), 704, returnedRow - 22, 80);
     manager->setAlignment(Qt::AlignCenter);
     const QSize padlock(24, 24);
-    Command6 = button(QStringLiteral("Command6"), QString(), 712, returnedRow, 30, 30);
-    Command6->setIcon(QIcon(openPadlockPicture(padlock.width())));
-    Command6->setIconSize(padlock);
-    Command6->setToolTip(QStringLiteral("Management password"));
-    Command9 = button(QStringLiteral("Command9"), QString(), 746, returnedRow, 30, 30);
-    Command9->setIcon(QIcon(shell::padlockPicture(padlock.width())));
-    Command9->setIconSize(padlock);
-    Command9->setVisible(false);
+    unlockButton = button(QStringLiteral("Command6"), QString(), 712, returnedRow, 30, 30);
+    unlockButton->setIcon(QIcon(openPadlockPicture(padlock.width())));
+    unlockButton->setIconSize(padlock);
+    unlockButton->setToolTip(QStringLiteral("Management password"));
+    lockButton = button(QStringLiteral("Command9"), QString(), 746, returnedRow, 30, 30);
+    lockButton->setIcon(QIcon(shell::padlockPicture(padlock.width())));
+    lockButton->setIconSize(padlock);
+    lockButton->setVisible(false);
 
     // Boxes that carry their fields out of sight: the entry date, the entry
     // subtotal and the two running totals.
     // lblLabels(21) is the "MGR EDIT" caption; the subtotal's caption is a plain label.
     QLabel* subtotalCaption = label(QStringLiteral("SubTotal Entry:"), 380, y, 170);
     QLabel* subtotalDollar = dollar(555, y);
-    qv::TextBox* subtotal = field(21, QStringLiteral("Totals"), QStringLiteral("#,##0.00"), true, kGrey);
+    qv::TextBox* subtotal = field(StockPosting::EntryTotalBox, QStringLiteral("Totals"), QStringLiteral("#,##0.00"),
+                                  true, kGrey);
     at(subtotal, 572, y, 100, 21);
     for (QWidget* hidden : {static_cast<QWidget*>(subtotalCaption), static_cast<QWidget*>(subtotalDollar),
                             static_cast<QWidget*>(subtotal)})
         hidden->setVisible(false);
     QLabel* dateCaption = label(QStringLiteral("Entry Date:"), 380, y + 26, 170);
-    qv::TextBox* date = field(19, QStringLiteral("Date"), QStringLiteral("M/d/yy"), false, "#FFFFFF");
+    qv::TextBox* date = field(EntryDateBox, QStringLiteral("Date"), QStringLiteral("M/d/yy"), false, "#FFFFFF");
     at(date, 572, y + 26, 100, 21);
     dateCaption->setVisible(false);
     date->setVisible(false);
-    qv::TextBox* returnedTotal = field(23, QStringLiteral("ReturnToStockTotals"), QString(), true, kGrey);
-    qv::TextBox* lostTotal = field(24, QStringLiteral("LostDamagedTotals"), QString(), true, kGrey);
+    qv::TextBox* returnedTotal = field(StockPosting::ReturnedTotalBox, QStringLiteral("ReturnToStockTotals"), QString(),
+                                       true, kGrey);
+    qv::TextBox* lostTotal = field(StockPosting::LostTotalBox, QStringLiteral("LostDamagedTotals"), QString(), true,
+                                   kGrey);
     at(returnedTotal, 680, y, 50, 21);
     at(lostTotal, 735, y, 50, 21);
     returnedTotal->setVisible(false);
@@ -247,12 +250,12 @@ void Form10::buildLayout()
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
     at(frame, 10, 388, 360, 120);
-    Label3 = new QLabel(kInstructions, frame);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    Label3->setTextFormat(Qt::PlainText);
-    Label3->setWordWrap(true);
-    Label3->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    at(Label3, 8, 8, 344, 106);
+    instructionsLabel = new QLabel(kInstructions, frame);
+    instructionsLabel->setObjectName(QStringLiteral("Label3"));
+    instructionsLabel->setTextFormat(Qt::PlainText);
+    instructionsLabel->setWordWrap(true);
+    instructionsLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    at(instructionsLabel, 8, 8, 344, 106);
 
     stockGrid = new qv::DataGrid(this);
     stockGrid->setObjectName(QStringLiteral("DataGrid1"));
@@ -266,16 +269,16 @@ void Form10::buildLayout()
     qv::place(cmdClose, 2367, 0, 1095, 300);
 }
 
-void Form10::connectHandlers()
+void NonRetailProducts::connectHandlers()
 {
     connectEntryButtons();
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command9, [this] { Command9_Click(); });
+    onClick(unlockButton, [this] { askManagerPassword(); });
+    onClick(lockButton, [this] { lockCorrections(); });
 }
 
 // ---------------------------------------------------------------- focus, Refresh
 
-void Form10::formGotFocus()
+void NonRetailProducts::formGotFocus()
 {
     qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
     quantity->setFocus();
@@ -285,7 +288,7 @@ void Form10::formGotFocus()
 // Refresh counts no entry here: what stands in the entry goes, as on a move,
 // before the figures are recomputed, so that nothing typed and not posted
 // is taken off the item shown next.
-void Form10::cmdRefresh_Click()
+void NonRetailProducts::cmdRefresh_Click()
 {
     StockPosting::emptyEntry(txtfields);
     postAndReload(StockPosting::kRecompute);
@@ -293,12 +296,12 @@ void Form10::cmdRefresh_Click()
 
 // ---------------------------------------------------------------- password gate
 
-void Form10::Command6_Click() { qv::Windows::show(QStringLiteral("frmLogin3")); }
+void NonRetailProducts::askManagerPassword() { qv::Windows::show(QStringLiteral("frmLogin3")); }
 
-void Form10::Command9_Click()
+void NonRetailProducts::lockCorrections()
 {
-    Command9->setVisible(false);
-    Command6->setVisible(true);
+    lockButton->setVisible(false);
+    unlockButton->setVisible(true);
     txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
     txtfields.value(StockPosting::LostBox)->setEnabled(false);
 }

@@ -9,19 +9,40 @@
 #include <QLabel>
 #include <QPushButton>
 
-class Form10 : public StockWindow {
+class NonRetailProducts : public StockWindow {
     Q_OBJECT
 public:
-    explicit Form10(QWidget* parent = nullptr);
-    ~Form10() override;
+    // The item's description boxes (txtfields), each named for the field it
+    // shows, with the index of its caption; StockPosting::Box names the
+    // figures.
+    enum DescriptionBox : int {
+        CommentBox = 0,              // Comment
+        ItemBox = 3,                 // Item
+        LocationBox = 4,             // Location
+        MemoBox = 6,                 // Memo
+        SubstituteBox = 12,          // Substitute
+        VendorStockNumberBox = 13,   // SuppliersStockNumber
+        StockNumberBox = 14,         // SystemStockNumber
+        CategoryBox = 17,            // Category
+        EntryDateBox = 19,           // Date
+        UnitSizeBox = 22,            // UnitSize
+    };
+
+    // A caption that belongs to no box (lblLabels).
+    enum Caption : int {
+        ManagerEditCaption = 21,   // "MGR EDIT", above the padlocks
+    };
+
+    explicit NonRetailProducts(QWidget* parent = nullptr);
+    ~NonRetailProducts() override;
 
     void cmdRefresh_Click() override;   // recomputes, saves, reloads
 
-    void Command6_Click();    // open padlock: the password dialog
-    void Command9_Click();    // closed padlock: lock the corrections again
+    void askManagerPassword();
+    void lockCorrections();
 
-    QLabel *Label1 = nullptr, *Label3 = nullptr;
-    QPushButton *Command6 = nullptr, *Command9 = nullptr;
+    QLabel *headingLabel = nullptr, *instructionsLabel = nullptr;
+    QPushButton *unlockButton = nullptr, *lockButton = nullptr;
 
 protected:
     QString recordSource() const override;

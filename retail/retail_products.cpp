@@ -355,7 +355,7 @@ void RetailProducts::postToSlot(int slot)
 
     // Read as the service menu reads it: what the ticket gets and what the
     // stock counts is this one number, or nothing is posted.
-    const std::optional<double> typed = Form3::quantityToPost(quantity->text());
+    const std::optional<double> typed = AppointmentBook::quantityToPost(quantity->text());
     if (!typed) {
         quantity->setFocus();
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
@@ -363,7 +363,7 @@ void RetailProducts::postToSlot(int slot)
                             .arg(slot));
         return;
     }
-    Form3* book = Form3::ticketForWriting();
+    AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
     // A product must be shown: a posting of no product would put a bare
@@ -371,8 +371,8 @@ void RetailProducts::postToSlot(int slot)
     if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
         return;
 
-    const Form3::ProductSlot target = book->productSlot(slot);
-    if (Form3::slotOccupied(target.quantity)) {
+    const AppointmentBook::ProductSlot target = book->productSlot(slot);
+    if (AppointmentBook::slotOccupied(target.quantity)) {
         button->setEnabled(false);
         qv::ui().msgBox(slot == 2 ? QStringLiteral("This product entry was already made into the corresponding box on "
                                                    "the Appointment Form, choose another.")
@@ -401,7 +401,7 @@ void RetailProducts::postToSlot(int slot)
 
 void RetailProducts::clearSlot(int slot)
 {
-    Form3* book = Form3::ticketForWriting();
+    AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
     passOver([&] {
@@ -409,7 +409,7 @@ void RetailProducts::clearSlot(int slot)
                             qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete Product"))
             != qv::MsgResult::Yes)
             return;
-        const Form3::ProductSlot target = book->productSlot(slot);
+        const AppointmentBook::ProductSlot target = book->productSlot(slot);
         for (qv::TextBox* box : {target.stockNumber, target.name, target.price, target.quantity})
             passOver([box] { box->setBoxText(QString()); });
     });

@@ -25,7 +25,7 @@ protected:
     {
         qv::Windows::setOnLastClosed([] {});
         // Other tests of this binary may have put a stand-in under this name.
-        qv::Windows::registerFactory("frmServicemenu3", [] { return new frmServicemenu3; });
+        qv::Windows::registerFactory("frmServicemenu3", [] { return new AppointmentManager; });
     }
     void TearDown() override
     {
@@ -35,15 +35,15 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    frmServicemenu3& open()
+    AppointmentManager& open()
     {
-        m_w = &qv::Windows::show<frmServicemenu3>();
+        m_w = &qv::Windows::show<AppointmentManager>();
         m_w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_w));
         ui.script.clear();
         return *m_w;
     }
-    frmServicemenu3& w() { return *m_w; }
+    AppointmentManager& w() { return *m_w; }
     qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
 
     void click(QAbstractButton* b)
@@ -54,12 +54,12 @@ protected:
     // Clicks into the box, selects what it holds and types over it.
     void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
     // A column of the grid, as shown.
-    QStringList gridColumn(int col) { return qvtest::gridColumn(w().grdDataGrid, col); }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().ticketGrid, col); }
     QStringList gridNames() { return gridColumn(0); }
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    frmServicemenu3* m_w = nullptr;
+    AppointmentManager* m_w = nullptr;
 };
 
 TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
@@ -81,7 +81,7 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     EXPECT_EQ(box(5)->text(), QStringLiteral("9:30 AM"));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$27.06"));
 
-    QAbstractItemModel* m = w().grdDataGrid->model();
+    QAbstractItemModel* m = w().ticketGrid->model();
     ASSERT_TRUE(m);
     QStringList captions;
     for (int c = 0; c < m->columnCount(); ++c)
@@ -107,7 +107,7 @@ TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
     click(w().cmdNext);
     click(w().cmdRefresh);
     EXPECT_EQ(w().cmdRefresh->text(), QStringLiteral("&All Clients"));
-    EXPECT_EQ(w().gridShows(), frmServicemenu3::GridShows::AllTickets);
+    EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::AllTickets);
     EXPECT_EQ(gridNames().size(), 6);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
     // Moving does not narrow the list again.
@@ -118,7 +118,7 @@ TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
     click(w().cmdEdit);
     click(w().cmdCancel);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
-    EXPECT_EQ(w().gridShows(), frmServicemenu3::GridShows::ClientTickets);
+    EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::ClientTickets);
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
 
     click(w().cmdRefresh);
@@ -143,7 +143,7 @@ TEST_F(ManagerTest, EveryColumnReadsWholeWithoutScrollingSideways)
         if (all)
             click(w().cmdRefresh);
         const QStringList faults = qvtest::layoutFaults(&w(), QStringLiteral("frmServicemenu3"))
-                                   + qvtest::columnsOutOfSight(w().grdDataGrid);
+                                   + qvtest::columnsOutOfSight(w().ticketGrid);
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }
     EXPECT_EQ(gridColumn(6).contains(QStringLiteral("$1,234.50")), true);
@@ -254,13 +254,13 @@ TEST_F(ManagerTest, CancelledAddReturnsToTheTicketItStartedFrom)
     click(w().cmdLast);
     click(w().cmdPrevious);   // ticket 1005
     click(w().cmdAdd);
-    EXPECT_FALSE(w().Command1->isEnabled());
+    EXPECT_FALSE(w().findByLastNameButton->isEnabled());
     type(box(1), "Never Saved");
     click(w().cmdCancel);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1005"));
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_TRUE(w().Command1->isEnabled());
+    EXPECT_TRUE(w().findByLastNameButton->isEnabled());
 }
 
 TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
@@ -268,7 +268,7 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
     db.seed();
     open();
     ui.script.inputAnswers = {"1004"};
-    click(w().Command6);
+    click(w().findByTicketButton);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text,
               QStringLiteral("Search by ticket to find a scheduled appointment for this client."));
@@ -277,20 +277,20 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
 
     ui.script.clear();
     ui.script.inputAnswers = {"Stone"};
-    click(w().Command1);
+    click(w().findByLastNameButton);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter a LastName."));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 
     ui.script.clear();
     ui.script.inputAnswers = {"999-"};
-    click(w().Command11);
+    click(w().findByPhoneButton);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter the client's Phone#."));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find appointment for this number. 999-"});
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 
     ui.script.clear();
     ui.script.inputAnswers = {"O'B"};
-    click(w().Command1);
+    click(w().findByLastNameButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your client. O'B"});
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 }
@@ -298,7 +298,7 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
 TEST_F(ManagerTest, MissingDatabaseLeavesAnEmptyWindowSilently)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<frmServicemenu3>();
+    m_w = &qv::Windows::show<AppointmentManager>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());

@@ -29,84 +29,84 @@ void registerStandIn(const QString& name)
 
 TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
 {
-    Form3& f = open();
-    EXPECT_EQ(f.Combo1->currentText(), "BLOCK");
-    EXPECT_EQ(f.Combo3->currentText(), "TIME");
-    ASSERT_EQ(f.Combo3->count(), 25);
-    EXPECT_EQ(f.Combo3->itemText(0), "8 Am");
-    EXPECT_EQ(f.Combo3->itemText(24), "8 Pm");
+    AppointmentBook& f = open();
+    EXPECT_EQ(f.blockList->currentText(), "BLOCK");
+    EXPECT_EQ(f.timeList->currentText(), "TIME");
+    ASSERT_EQ(f.timeList->count(), 25);
+    EXPECT_EQ(f.timeList->itemText(0), "8 Am");
+    EXPECT_EQ(f.timeList->itemText(24), "8 Pm");
 
     click(f.cmdEdit);
-    pick(f.Combo3, "12:30 Pm");
+    pick(f.timeList, "12:30 Pm");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     EXPECT_EQ(box(38)->text(), "9:30 AM");
-    pick(f.Combo1, "3 Pm");
+    pick(f.blockList, "3 Pm");
     EXPECT_EQ(box(38)->text(), "3 Pm");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
 
     // Typing in the list's text area leaves the box; emptying it empties the box.
-    type(f.Combo3, "9am");
+    type(f.timeList, "9am");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     // Nor does the start of an item, once the list is left.
-    type(f.Combo3, "9");
+    type(f.timeList, "9");
     qvtest::clickAt(box(19));
-    EXPECT_EQ(f.Combo3->currentText(), "9");
+    EXPECT_EQ(f.timeList->currentText(), "9");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
-    type(f.Combo3, "");
+    type(f.timeList, "");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_EQ(box(38)->text(), "3 Pm");
 }
 
 TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
 {
-    Form3& f = open();
-    click(f.Command9);
-    EXPECT_TRUE(f.MonthView1->isVisible());
-    EXPECT_TRUE(f.CmdX->isVisible());
-    EXPECT_EQ(f.MonthView1->firstDayOfWeek(), Qt::Sunday);
+    AppointmentBook& f = open();
+    click(f.calendarButton);
+    EXPECT_TRUE(f.appointmentCalendar->isVisible());
+    EXPECT_TRUE(f.closeCalendarButton->isVisible());
+    EXPECT_EQ(f.appointmentCalendar->firstDayOfWeek(), Qt::Sunday);
 
     click(f.cmdEdit);
     type(box(5), "June 1, 2001");
     clickDay(QDate(2001, 7, 30));
     EXPECT_EQ(box(5)->text(), "7/30/2001");
-    EXPECT_TRUE(f.MonthView1->isVisible());
+    EXPECT_TRUE(f.appointmentCalendar->isVisible());
 
     // Every shown Sunday is bold, and no other day.
-    const QDate first = f.MonthView1->firstShownDay();
+    const QDate first = f.appointmentCalendar->firstShownDay();
     EXPECT_EQ(first.dayOfWeek(), Qt::Sunday);
     for (int i = 0; i < 42; ++i) {
         const QDate day = first.addDays(i);
-        EXPECT_EQ(f.MonthView1->dateTextFormat(day).fontWeight() >= QFont::Bold, day.dayOfWeek() == Qt::Sunday)
+        EXPECT_EQ(f.appointmentCalendar->dateTextFormat(day).fontWeight() >= QFont::Bold, day.dayOfWeek() == Qt::Sunday)
             << day.toString().toStdString();
     }
 
-    click(f.CmdX);
-    EXPECT_FALSE(f.MonthView1->isVisible());
-    EXPECT_FALSE(f.CmdX->isVisible());
+    click(f.closeCalendarButton);
+    EXPECT_FALSE(f.appointmentCalendar->isVisible());
+    EXPECT_FALSE(f.closeCalendarButton->isVisible());
 
     // The "Totals:" caption opens the calendar with the date-range Clear button.
-    qvtest::clickAt(f.Label2);
-    EXPECT_TRUE(f.MonthView1->isVisible());
-    EXPECT_TRUE(f.Command8->isVisible());
-    EXPECT_FALSE(f.CmdX->isVisible());
+    qvtest::clickAt(f.tenderTotalsLabel);
+    EXPECT_TRUE(f.appointmentCalendar->isVisible());
+    EXPECT_TRUE(f.clearDateRangeButton->isVisible());
+    EXPECT_FALSE(f.closeCalendarButton->isVisible());
 }
 
 TEST(BoldDays, EverySeventhShownDayFromTheFirst)
 {
-    EXPECT_EQ(Form3::boldDayIndexes(42, 1), (QList<int>{0, 7, 14, 21, 28, 35}));
-    EXPECT_EQ(Form3::boldDayIndexes(8, 1), (QList<int>{0}));
+    EXPECT_EQ(AppointmentBook::boldDayIndexes(42, 1), (QList<int>{0, 7, 14, 21, 28, 35}));
+    EXPECT_EQ(AppointmentBook::boldDayIndexes(8, 1), (QList<int>{0}));
 }
 
 TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdLast);   // ticket 1006
-    click(f.Command5);
+    click(f.subtotalButton);
     type(box(46), "60");
-    click(f.Command17);
+    click(f.changeButton);
     ui.script.clear();
 
-    click(f.Cmdprint);
+    click(f.printReceiptButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -153,14 +153,14 @@ TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
     }
 
     // The second receipt button prints the same, step for step.
-    click(f.Command16);
+    click(f.tenderReceiptButton);
     ASSERT_EQ(printing->jobs().size(), 2);
     EXPECT_EQ(printing->jobs()[1].pages[0].lines(), lines);
 
     // Cancel in the printer dialog: nothing printed, nothing said, nothing changed.
     ui.script.clear();
     ui.script.printerAnswers = {false};
-    click(f.Cmdprint);
+    click(f.printReceiptButton);
     EXPECT_EQ(printing->jobs().size(), 2);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
@@ -168,7 +168,7 @@ TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
 
     // A ticket not yet totalled prints its captions alone; the receipt computes nothing.
     click(f.cmdAdd);
-    click(f.Command16);
+    click(f.tenderReceiptButton);
     ASSERT_EQ(printing->jobs().size(), 3);
     EXPECT_EQ(printing->jobs()[2].pages[0].lines(),
               (QStringList{"Service Totals ", "Tax Amt On Services:", "Tax &Pct.", "Total:", "Product Sales Totals:",
@@ -184,19 +184,19 @@ TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
     db.seed();
     db.execRaw("DELETE FROM StockControl");
     seed = false;
-    Form3& f = open();
-    click(f.Command14);
-    qvtest::clickAt(f.Picture13);
+    AppointmentBook& f = open();
+    click(f.productMenuButton);
+    qvtest::clickAt(f.nonRetailPicture);
     EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
     EXPECT_FALSE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(f.queryText(), "SELECT count(*) FROM [StockControl]");
 
     db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1001"}, {"Price", 12.99}});
-    click(f.Command14);
+    click(f.productMenuButton);
     ASSERT_TRUE(qv::Windows::loaded("FormProductsA"));
     EXPECT_TRUE(qv::Windows::loaded("FormProductsA")->isVisible());
-    qvtest::clickAt(f.Picture13);
+    qvtest::clickAt(f.nonRetailPicture);
     EXPECT_TRUE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(f.isVisible());   // the book stays open
 }
@@ -206,11 +206,11 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
     for (const char* name : {"frmCustomers", "Calculator", "frmCalendar", "frmAbout", "frmServiceMenu1", "frmLogin",
                              "Form7", "frmTip1"})
         registerStandIn(name);
-    Form3& f = open();
+    AppointmentBook& f = open();
     const QList<std::pair<QWidget*, const char*>> buttons = {
-        {f.Command3, "frmCustomers"}, {f.Command2, "Calculator"}, {f.Command13, "frmCalendar"},
-        {f.Command1, "frmAbout"}, {f.Command15, "frmServiceMenu1"}, {f.Command10, "frmLogin"},
-        {f.Command4, "Form7"}, {f.Image9, "frmTip1"}};
+        {f.customersButton, "frmCustomers"}, {f.calculatorButton, "Calculator"}, {f.scheduleButton, "frmCalendar"},
+        {f.aboutButton, "frmAbout"}, {f.serviceMenuButton, "frmServiceMenu1"}, {f.managementButton, "frmLogin"},
+        {f.appointmentsByDateButton, "Form7"}, {f.tipsPicture, "frmTip1"}};
     for (auto [control, name] : buttons) {
         qvtest::clickAt(control);
         ASSERT_TRUE(qv::Windows::loaded(name)) << name;
@@ -218,19 +218,19 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
         qv::Windows::unload(name);
     }
     // The new-client box opens the customers too, and ticks itself.
-    qvtest::clickAt(f.Check2);
+    qvtest::clickAt(f.newClientCheck);
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
-    EXPECT_TRUE(f.Check2->isChecked());
+    EXPECT_TRUE(f.newClientCheck->isChecked());
 }
 
 TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
 {
     registerStandIn("Calculator");
     for (bool viaClose : {false, true}) {
-        Form3& f = open();
-        click(f.Command2);
+        AppointmentBook& f = open();
+        click(f.calculatorButton);
         ASSERT_TRUE(qv::Windows::loaded("Calculator"));
-        click(viaClose ? f.cmdClose : f.Command23);
+        click(viaClose ? f.cmdClose : f.exitButton);
         EXPECT_FALSE(qv::Windows::loaded("Calculator")) << viaClose;
         EXPECT_FALSE(qv::Windows::loaded("Form3")) << viaClose;
         QApplication::processEvents();
@@ -240,10 +240,10 @@ TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
 
 TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdLast);
-    click(f.Command5);
-    click(f.Command9);
+    click(f.subtotalButton);
+    click(f.calendarButton);
     EXPECT_LE(f.width(), 800);
     EXPECT_LE(f.height(), 600);
     const QRect inside = f.rect();
@@ -270,19 +270,19 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
     if (!folder.isEmpty()) {
         EXPECT_TRUE(shot.save(folder + "/appointment_book.png"));
         qv::printer().useSystemPdfFile(folder + "/receipt.pdf");
-        click(f.Cmdprint);
+        click(f.printReceiptButton);
         EXPECT_TRUE(QFileInfo(folder + "/receipt.pdf").size() > 0);
     }
 }
 
 TEST_F(BookTest, TheDateRangeGridShowsItsHeadersAndValuesWhole)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     type(box(48), "7/1/2001");
     type(box(49), "7/31/2001");
-    click(f.Command7);
-    ASSERT_EQ(f.DataGrid1->model()->rowCount(), 6);
-    ASSERT_EQ(f.DataGrid1->model()->headerData(0, Qt::Horizontal).toString(), "CustomerID");
+    click(f.findDateRangeButton);
+    ASSERT_EQ(f.ticketGrid->model()->rowCount(), 6);
+    ASSERT_EQ(f.ticketGrid->model()->headerData(0, Qt::Horizontal).toString(), "CustomerID");
     const QStringList faults = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
     EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     // Back to the client's history, whose columns have widths of their own.
@@ -295,12 +295,12 @@ TEST_F(BookTest, ExitProgramKeepsWhatWasTypedIntoTheTicketShown)
 {
     // A correction typed while browsing, then "Subtotal": the boxes are in the
     // row but not yet in the table. Leaving the program must not drop them.
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdLast);
     const QString ticket = box(50)->text();
     type(box(8), "Ann Lee-Park");
-    click(f.Command5);
-    click(f.Command23);
+    click(f.subtotalButton);
+    click(f.exitButton);
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded("Form3"));
     EXPECT_EQ(db.scalarRaw(QString("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '%1'").arg(ticket)).toString(),

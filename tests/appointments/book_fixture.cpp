@@ -19,11 +19,11 @@ void BookTest::TearDown()
     qv::Windows::setOnLastClosed(nullptr);
 }
 
-Form3& BookTest::open()
+AppointmentBook& BookTest::open()
 {
     if (seed)
         db.seed();
-    m_book = &qv::Windows::show<Form3>();
+    m_book = &qv::Windows::show<AppointmentBook>();
     m_book->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(m_book));
     ui.script.clear();
@@ -56,7 +56,7 @@ void BookTest::pick(QComboBox* list, const QString& item)
 
 void BookTest::clickDay(const QDate& day)
 {
-    qv::MonthCalendar* calendar = book().MonthView1;
+    qv::MonthCalendar* calendar = book().appointmentCalendar;
     ASSERT_TRUE(calendar->isVisible());
     calendar->setCurrentPage(day.year(), day.month());
     auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
@@ -75,18 +75,18 @@ QWidget* BookTest::focused() const
 void BookTest::fillAppointment(const QString& ticket, const QString& name, const QString& phone)
 {
     type(box(50), ticket);
-    pick(book().dcboCustomer, "Maria");
+    pick(book().artistList, "Maria");
     type(box(8), name);
     type(box(0), phone);
-    click(book().Command9);
+    click(book().calendarButton);
     clickDay(QDate(2001, 8, 6));
-    pick(book().Combo3, "12:30 Pm");
-    pick(book().Combo1, "1 Pm");
+    pick(book().timeList, "12:30 Pm");
+    pick(book().blockList, "1 Pm");
 }
 
 void BookTest::fillWorkedExample()
 {
-    Form3::ServiceSlot s1 = book().serviceSlot(1), s2 = book().serviceSlot(2);
+    AppointmentBook::ServiceSlot s1 = book().serviceSlot(1), s2 = book().serviceSlot(2);
     type(s1.name, "Haircut");
     type(s1.price, "25.00");
     type(s1.quantity, "1");
@@ -94,7 +94,7 @@ void BookTest::fillWorkedExample()
     type(s2.price, "45.50");
     type(s2.quantity, "2");
     type(input(0), "8.25");
-    Form3::ProductSlot p1 = book().productSlot(1);
+    AppointmentBook::ProductSlot p1 = book().productSlot(1);
     type(p1.stockNumber, "1002");
     type(p1.name, "Conditioner");
     type(p1.price, "12.99");

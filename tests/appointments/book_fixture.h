@@ -20,11 +20,11 @@ protected:
     void TearDown() override;
 
     // Opens the book on the database as it stands (seeded unless told otherwise).
-    Form3& open();
-    Form3& book() { return *m_book; }
+    AppointmentBook& open();
+    AppointmentBook& book() { return *m_book; }
 
     qv::TextBox* box(int index) { return m_book->box(index); }
-    qv::TextBox* input(int index) { return m_book->input(index); }
+    qv::TextBox* input(int index) { return m_book->taxBox(index); }
 
     // Gives the box the focus (which selects its text) and types over it.
     void type(QWidget* box, const QString& text);
@@ -49,5 +49,5 @@ protected:
     bool seed = true;
 
 private:
-    Form3* m_book = nullptr;
+    AppointmentBook* m_book = nullptr;
 };

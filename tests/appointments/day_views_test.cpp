@@ -37,8 +37,8 @@ protected:
     {
         qv::Windows::setOnLastClosed([] {});
         // Other tests of this binary may have put stand-ins under these names.
-        qv::Windows::registerFactory("Form7", [] { return new Form7; });
-        qv::Windows::registerFactory("FRMGETR", [] { return new FRMGETR; });
+        qv::Windows::registerFactory("Form7", [] { return new DayView; });
+        qv::Windows::registerFactory("FRMGETR", [] { return new ReportByDate; });
     }
     void TearDown() override
     {
@@ -102,13 +102,13 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
 {
     seed();
     qv::ScopedClock clock(QDateTime(QDate(2001, 7, 4), QTime(15, 0)));
-    Form7& w = open<Form7>();
+    DayView& w = open<DayView>();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Find Appointment's By Date"));
-    EXPECT_EQ(w.Label2->text(), QStringLiteral("Today's date....7/4/2001"));
+    EXPECT_EQ(w.todayLabel->text(), QStringLiteral("Today's date....7/4/2001"));
     EXPECT_FALSE(w.closeCommandRemoved());
 
-    apptest::clickDay(w.MonthView2, kBusyDay);
-    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    apptest::clickDay(w.dayCalendar, kBusyDay);
+    const qv::FlexGrid* grid = w.dayGrid;
     EXPECT_EQ(headings(grid), kDayFields);
     EXPECT_EQ(grid->rows(), 5);
     EXPECT_EQ(column(grid, 2), (QStringList{"1002", "1001", "2002", "2001"}));
@@ -129,7 +129,7 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
                 << c << "," << r;
 
     // The next click replaces the rows.
-    apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
+    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 9));
     EXPECT_EQ(column(grid, 2), (QStringList{"1003"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -137,13 +137,13 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
 TEST_F(DayViewTest, BothWindowsReadWholeAfterADayIsClicked)
 {
     seed();
-    Form7& day = open<Form7>();
-    apptest::clickDay(day.MonthView2, kBusyDay);
-    FRMGETR& report = open<FRMGETR>();
-    apptest::clickDay(report.MonthView2, kBusyDay);
+    DayView& day = open<DayView>();
+    apptest::clickDay(day.dayCalendar, kBusyDay);
+    ReportByDate& report = open<ReportByDate>();
+    apptest::clickDay(report.dayCalendar, kBusyDay);
     for (OneDayView* w : {(OneDayView*)&day, (OneDayView*)&report}) {
-        ASSERT_GT(w->MSHflexgrid1->rows(), 1);
-        const QStringList faults = qvtest::layoutFaults(w, w->windowName()) + qvtest::cutCells(w->MSHflexgrid1);
+        ASSERT_GT(w->dayGrid->rows(), 1);
+        const QStringList faults = qvtest::layoutFaults(w, w->windowName()) + qvtest::cutCells(w->dayGrid);
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }
 }
@@ -151,11 +151,11 @@ TEST_F(DayViewTest, BothWindowsReadWholeAfterADayIsClicked)
 TEST_F(DayViewTest, ReportByDateListsEveryFieldStrictlyByTime)
 {
     seed();
-    FRMGETR& w = open<FRMGETR>();
+    ReportByDate& w = open<ReportByDate>();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Report By Date"));
-    EXPECT_EQ(w.CmdPrint->text(), QStringLiteral("Services Products Report"));
-    apptest::clickDay(w.MonthView2, kBusyDay);
-    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    EXPECT_EQ(w.reportButton->text(), QStringLiteral("Services Products Report"));
+    apptest::clickDay(w.dayCalendar, kBusyDay);
+    const qv::FlexGrid* grid = w.dayGrid;
     const QStringList names = headings(grid);
     const auto table = db.query("SELECT * FROM Servicemenu");
     ASSERT_EQ(names.size(), table->fieldCount());
@@ -167,19 +167,19 @@ TEST_F(DayViewTest, ReportByDateListsEveryFieldStrictlyByTime)
 TEST_F(DayViewTest, ADayWithoutTicketsShowsHeadingsAndAnEmptyPageAndReport)
 {
     seed();
-    Form7& w = open<Form7>();
-    apptest::clickDay(w.MonthView2, kBusyDay);
-    apptest::clickDay(w.MonthView2, kEmptyDay);
-    EXPECT_EQ(w.MSHflexgrid1->rows(), 1);
-    EXPECT_EQ(headings(w.MSHflexgrid1), kDayFields);
+    DayView& w = open<DayView>();
+    apptest::clickDay(w.dayCalendar, kBusyDay);
+    apptest::clickDay(w.dayCalendar, kEmptyDay);
+    EXPECT_EQ(w.dayGrid->rows(), 1);
+    EXPECT_EQ(headings(w.dayGrid), kDayFields);
 
-    qvtest::clickAt(w.cmdshowhtml);
+    qvtest::clickAt(w.webPageButton);
     const QString page = readFile(db.folder() + "/temp.htm");
     EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</TABLE>\r\n</BODY></HTML>\r\n")) << page.toStdString();
     EXPECT_FALSE(page.contains("<TD>"));
 
     bool looked = false;
-    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
                                      [&](const qv::ReportDocument& doc) {
                                          looked = true;
                                          EXPECT_TRUE(apptest::detailField(doc, "CustomerID").isEmpty());
@@ -191,9 +191,9 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
 {
     seed();
     {
-        Form7& w = open<Form7>();
+        DayView& w = open<DayView>();
         // Before a day is picked: every ticket with a date, earliest first.
-        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
                                          [](const qv::ReportDocument& doc) {
                                              const QStringList tickets = apptest::detailField(doc, "CustomerID");
                                              EXPECT_EQ(tickets.size(), 8);
@@ -202,8 +202,8 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
                                                        (QStringList{"7/2/2001", "7/2/2001", "7/2/2001", "7/2/2001",
                                                                     "7/9/2001", "7/16/2001", "7/23/2001", "7/30/2001"}));
                                          }));
-        apptest::clickDay(w.MonthView2, kBusyDay);
-        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.Cmdprint); },
+        apptest::clickDay(w.dayCalendar, kBusyDay);
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
                                          [](const qv::ReportDocument& doc) {
                                              EXPECT_EQ(doc.title, QStringLiteral("Appointments By date"));
                                              EXPECT_EQ(apptest::detailField(doc, "CustomerID"),
@@ -211,9 +211,9 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
                                          }));
         w.unload();
     }
-    FRMGETR& r = open<FRMGETR>();
-    apptest::clickDay(r.MonthView2, kBusyDay);
-    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.CmdPrint); },
+    ReportByDate& r = open<ReportByDate>();
+    apptest::clickDay(r.dayCalendar, kBusyDay);
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.reportButton); },
                                      [](const qv::ReportDocument& doc) {
                                          EXPECT_EQ(doc.title, DataReport2().title());
                                          EXPECT_EQ(apptest::detailField(doc, "SalonArtist"),
@@ -227,9 +227,9 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
     db.insert("Servicemenu", {{"CustomerID", "3001"}, {"CustomerName", "Ann & Bo <VIP>"}, {"CustomerPhone", "1"},
                               {"SalonArtist", "Zed"}, {"DateAppointment", QDate(2001, 7, 5)},
                               {"TimeAppointment", QTime(9, 30)}});
-    Form7& w = open<Form7>();
-    apptest::clickDay(w.MonthView2, QDate(2001, 7, 5));
-    qvtest::clickAt(w.cmdshowhtml);
+    DayView& w = open<DayView>();
+    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 5));
+    qvtest::clickAt(w.webPageButton);
 
     const QString path = db.folder() + "/temp.htm";
     QString expected = "<HTML><HEAD></HEAD><BODY>\r\n<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>\r\n<TR>\r\n";
@@ -246,8 +246,8 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
     EXPECT_EQ(QDir::cleanPath(ui.script.events[0].text), QDir::cleanPath(path));
 
     // Written again for another day, the page replaces the earlier one.
-    apptest::clickDay(w.MonthView2, QDate(2001, 7, 9));
-    qvtest::clickAt(w.cmdshowhtml);
+    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 9));
+    qvtest::clickAt(w.webPageButton);
     const QString second = readFile(path);
     EXPECT_TRUE(second.contains("<TD>1003</TD>"));
     EXPECT_FALSE(second.contains("3001"));
@@ -338,9 +338,9 @@ TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
                                   {"CustomerPhone", "434-555" + QString::number(i)}, {"SalonArtist", "Zed"},
                                   {"DateAppointment", QDate(2001, 7, 5)}, {"TimeAppointment", QTime(9, i)},
                                   {"Service", "Cut & <i>Color</i>"}});
-    Form7& w = open<Form7>();
-    apptest::clickDay(w.MonthView2, QDate(2001, 7, 5));
-    qvtest::clickAt(w.cmdshowhtml);
+    DayView& w = open<DayView>();
+    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 5));
+    qvtest::clickAt(w.webPageButton);
 
     const ParsedPage page = parseHtml(db.folder() + "/temp.htm");
     EXPECT_TRUE(page.problems.isEmpty()) << page.problems.join(" | ").toStdString();
@@ -355,7 +355,7 @@ TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
     }
     EXPECT_EQ(page.elements, expected);
     // Every cell reads back as the grid shows it.
-    const qv::FlexGrid* grid = w.MSHflexgrid1;
+    const qv::FlexGrid* grid = w.dayGrid;
     ASSERT_EQ(page.rows.size(), grid->rows());
     for (int r = 0; r < grid->rows(); ++r)
         for (int c = 0; c < grid->cols(); ++c)
@@ -366,16 +366,16 @@ TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
 TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)
 {
     seed();
-    Form7& w = open<Form7>();
+    DayView& w = open<DayView>();
     const QString folder = qv::ProgramFolder::path();
     qv::ProgramFolder::setPath(folder + "/");
-    EXPECT_EQ(Form7::htmlPath(), folder + "/temp.htm");
+    EXPECT_EQ(DayView::htmlPath(), folder + "/temp.htm");
     qv::ProgramFolder::setPath(folder);
-    EXPECT_EQ(Form7::htmlPath(), folder + "/temp.htm");
+    EXPECT_EQ(DayView::htmlPath(), folder + "/temp.htm");
 
     // A folder that cannot take the page: nothing is opened, the user is told.
     qv::ProgramFolder::setPath(folder + "/no such folder");
-    qvtest::clickAt(w.cmdshowhtml);
+    qvtest::clickAt(w.webPageButton);
     qv::ProgramFolder::setPath(folder);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].startsWith("Could not write the web page "));
@@ -387,10 +387,10 @@ TEST_F(DayViewTest, WithoutAProgramForWebPagesTheUserIsToldWhereThePageIs)
 {
     seed();
     ui.script.launchSucceeds = false;
-    Form7& w = open<Form7>();
-    apptest::clickDay(w.MonthView2, kBusyDay);
-    qvtest::clickAt(w.cmdshowhtml);
-    const QString path = QDir::toNativeSeparators(QDir::cleanPath(Form7::htmlPath()));
+    DayView& w = open<DayView>();
+    apptest::clickDay(w.dayCalendar, kBusyDay);
+    qvtest::clickAt(w.webPageButton);
+    const QString path = QDir::toNativeSeparators(QDir::cleanPath(DayView::htmlPath()));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].contains(path)) << ui.script.messages()[0].toStdString();
     EXPECT_TRUE(ui.script.messages()[0].startsWith("The web page of the day was written to "));
@@ -400,27 +400,27 @@ TEST_F(DayViewTest, WithoutAProgramForWebPagesTheUserIsToldWhereThePageIs)
 TEST_F(DayViewTest, SundaysAreBoldInEveryMonthShown)
 {
     seed();
-    FRMGETR& w = open<FRMGETR>();
-    w.MonthView2->setCurrentPage(2001, 7);
+    ReportByDate& w = open<ReportByDate>();
+    w.dayCalendar->setCurrentPage(2001, 7);
     for (const QDate& sunday : {QDate(2001, 6, 24), QDate(2001, 7, 1), QDate(2001, 7, 29), QDate(2001, 7, 22)})
-        EXPECT_EQ(w.MonthView2->dateTextFormat(sunday).fontWeight(), QFont::Bold) << sunday.toString().toStdString();
+        EXPECT_EQ(w.dayCalendar->dateTextFormat(sunday).fontWeight(), QFont::Bold) << sunday.toString().toStdString();
     for (const QDate& other : {QDate(2001, 7, 2), QDate(2001, 7, 7)})
-        EXPECT_NE(w.MonthView2->dateTextFormat(other).fontWeight(), QFont::Bold) << other.toString().toStdString();
-    w.MonthView2->setCurrentPage(2001, 9);
-    EXPECT_EQ(w.MonthView2->dateTextFormat(QDate(2001, 9, 2)).fontWeight(), QFont::Bold);
+        EXPECT_NE(w.dayCalendar->dateTextFormat(other).fontWeight(), QFont::Bold) << other.toString().toStdString();
+    w.dayCalendar->setCurrentPage(2001, 9);
+    EXPECT_EQ(w.dayCalendar->dateTextFormat(QDate(2001, 9, 2)).fontWeight(), QFont::Bold);
 }
 
 TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
 {
     ASSERT_TRUE(QFile::remove(db.file()));
-    Form7& w = qv::Windows::show<Form7>();
+    DayView& w = qv::Windows::show<DayView>();
     EXPECT_EQ(ui.script.messages().size(), 1);
     ui.script.clear();
-    apptest::clickDay(w.MonthView2, kBusyDay);
+    apptest::clickDay(w.dayCalendar, kBusyDay);
     EXPECT_EQ(ui.script.messages().size(), 1);
     // Print passes the window's errors over; only the report engine may speak.
     ui.script.clear();
-    qvtest::clickAt(w.Cmdprint);
+    qvtest::clickAt(w.printButton);
     for (const qv::UiEvent& e : ui.script.events)
         EXPECT_EQ(e.title, QStringLiteral("Appointments By date")) << e.text.toStdString();
 }
@@ -431,14 +431,14 @@ TEST_F(DayViewTest, Screenshots)
     if (folder.isEmpty())
         GTEST_SKIP() << "QV_SHOT_DIR not set";
     seed();
-    Form7& w = open<Form7>();
-    apptest::clickDay(w.MonthView2, kBusyDay);
+    DayView& w = open<DayView>();
+    apptest::clickDay(w.dayCalendar, kBusyDay);
     QTest::qWait(50);
     EXPECT_TRUE(w.grab().save(folder + "/Form7.png"));
-    w.MonthView2->setCurrentPage(qv::Clock::today().year(), qv::Clock::today().month());
-    EXPECT_TRUE(w.MonthView2->grab().save(folder + "/Form7-today.png"));
-    FRMGETR& r = open<FRMGETR>();
-    apptest::clickDay(r.MonthView2, kBusyDay);
+    w.dayCalendar->setCurrentPage(qv::Clock::today().year(), qv::Clock::today().month());
+    EXPECT_TRUE(w.dayCalendar->grab().save(folder + "/Form7-today.png"));
+    ReportByDate& r = open<ReportByDate>();
+    apptest::clickDay(r.dayCalendar, kBusyDay);
     QTest::qWait(50);
     EXPECT_TRUE(r.grab().save(folder + "/FRMGETR.png"));
 }

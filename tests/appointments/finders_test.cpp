@@ -17,11 +17,11 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
                               {"CustomerPhone", "(212) 555-1212"}, {"SalonArtist", "Maria"},
                               {"DateAppointment", QDate(2001, 7, 31)}, {"Service", "Color"}});
     seed = false;
-    Form3& f = open();
+    AppointmentBook& f = open();
 
     // A lower-case part of a name.
     ui.script.inputAnswers = {"stone"};
-    click(f.Command12);
+    click(f.findByNameButton);
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(ui.script.events.at(0).text,
               "To find a scheduled appointment for this client ,enter a last name for this client.Note:Do not use "
@@ -30,30 +30,30 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
 
     // An apostrophe is part of the name, not of a query.
     ui.script.inputAnswers = {"o'b"};
-    click(f.Command12);
+    click(f.findByNameButton);
     EXPECT_EQ(box(50)->text(), "1007");
     EXPECT_EQ(box(8)->text(), "Cara O'Brien");
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 1);
 
     // Nothing found: the message with the typed text, back on the ticket shown before.
     ui.script.inputAnswers = {"Zed"};
-    click(f.Command12);
+    click(f.findByNameButton);
     EXPECT_EQ(messages(), QStringList{"Could not find a client by this last name. Zed"});
     EXPECT_EQ(box(50)->text(), "1007");
 
     // The phone match is on the text as stored.
     ui.script.clear();
     ui.script.inputAnswers = {"4348888"};
-    click(f.Command11);
+    click(f.findByPhoneButton);
     EXPECT_EQ(messages(), QStringList{"Could not find appointment for this number. 4348888"});
     ui.script.inputAnswers = {"858-98"};
-    click(f.Command11);
+    click(f.findByPhoneButton);
     EXPECT_EQ(box(50)->text(), "1004");
 
     // "1" is contained in the first ticket's number.
     ui.script.clear();
     ui.script.inputAnswers = {"1"};
-    click(f.Command6);
+    click(f.findByTicketButton);
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_EQ(ui.script.events.at(0).text, "Search by ticket to find a scheduled appointment for this client.");
 
@@ -61,38 +61,38 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
     click(f.cmdLast);
     ui.script.clear();
     ui.script.inputAnswers = {""};
-    click(f.Command6);
+    click(f.findByTicketButton);
     EXPECT_EQ(box(50)->text(), "1007");
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(BookTest, FindersWaitWhileATicketIsBeingWritten)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
-    EXPECT_FALSE(f.Command11->isEnabled());
-    EXPECT_FALSE(f.Command12->isEnabled());
-    EXPECT_FALSE(f.Command6->isEnabled());
+    EXPECT_FALSE(f.findByPhoneButton->isEnabled());
+    EXPECT_FALSE(f.findByNameButton->isEnabled());
+    EXPECT_FALSE(f.findByTicketButton->isEnabled());
     // Even when called, a finder leaves the new ticket alone.
     ui.script.inputAnswers = {"Stone"};
-    f.Command12_Click();
+    f.findByClientName();
     EXPECT_TRUE(f.AddNewFlag);
     EXPECT_TRUE(box(8)->text().isEmpty());
     EXPECT_EQ(ui.script.inputAnswers.size(), 1u);
     click(f.cmdCancel);
-    EXPECT_TRUE(f.Command12->isEnabled());
+    EXPECT_TRUE(f.findByNameButton->isEnabled());
 }
 
 TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
 {
-    Form3& f = open();
-    auto rows = [&] { return f.DataGrid1->model()->rowCount(); };
+    AppointmentBook& f = open();
+    auto rows = [&] { return f.ticketGrid->model()->rowCount(); };
 
     type(box(48), "7/2/01");
     type(box(49), "7/9/01");
-    click(f.Command7);
+    click(f.findDateRangeButton);
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(f.gridShows(), Form3::GridShows::DateRange);
+    EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::DateRange);
     EXPECT_EQ(rows(), 3);
     EXPECT_EQ(f.queryText(), "SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
     // The ticket boxes stay on the current ticket and keep working.
@@ -104,13 +104,13 @@ TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
     // One day: the same date in both boxes.
     type(box(48), "July 16, 2001");
     type(box(49), "7/16/2001");
-    click(f.Command7);
+    click(f.findDateRangeButton);
     EXPECT_EQ(rows(), 1);
 
     // A text that is no date says so and runs nothing: the grid keeps that day.
     type(box(48), "7/1/01# Or #1/1/1900");
     type(box(49), "7/31/01");
-    click(f.Command7);
+    click(f.findDateRangeButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_NE(messages()[0], kRangeMessage);
     EXPECT_EQ(rows(), 1);
@@ -119,22 +119,22 @@ TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
     // From after To: no rows, no message.
     type(box(48), "7/30/01");
     type(box(49), "7/1/01");
-    click(f.Command7);
+    click(f.findDateRangeButton);
     EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(messages().isEmpty());
 
     // Clear empties both boxes; Find then asks for a range.
     ui.script.clear();
-    click(f.Command8);
+    click(f.clearDateRangeButton);
     EXPECT_TRUE(box(48)->text().isEmpty());
     EXPECT_TRUE(box(49)->text().isEmpty());
-    click(f.Command7);
+    click(f.findDateRangeButton);
     EXPECT_EQ(messages(), QStringList{kRangeMessage});
     EXPECT_EQ(rows(), 0);
 
     // Add binds the grid to the client history again.
     click(f.cmdAdd);
-    EXPECT_EQ(f.gridShows(), Form3::GridShows::ClientHistory);
+    EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
 }
 
 TEST(DateRange, ReadsBothEndsAsDatesOrNothing)

@@ -22,7 +22,7 @@ const QString kNoService = "You have not entered a service, click cancel or ente
 
 TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     EXPECT_EQ(f.windowTitle(), "Appointment book");
     EXPECT_EQ(f.lblStatus->text(), "Record: 1");
     EXPECT_EQ(box(50)->text(), "1001");
@@ -38,24 +38,24 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
     EXPECT_EQ(input(0)->text(), "8.25");
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
-    EXPECT_EQ(f.dcboCustomer->count(), 3);
-    EXPECT_EQ(f.gridShows(), Form3::GridShows::ClientHistory);
-    ASSERT_TRUE(f.DataGrid1->model());
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 3);   // Ann Lee's three tickets
-    EXPECT_EQ(f.DataGrid1->model()->columnCount(), 9);
-    EXPECT_EQ(f.DataGrid1->model()->headerData(3, Qt::Horizontal).toString(), "Date Of Appointment");
+    EXPECT_EQ(f.artistList->count(), 3);
+    EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
+    ASSERT_TRUE(f.ticketGrid->model());
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 3);   // Ann Lee's three tickets
+    EXPECT_EQ(f.ticketGrid->model()->columnCount(), 9);
+    EXPECT_EQ(f.ticketGrid->model()->headerData(3, Qt::Horizontal).toString(), "Date Of Appointment");
     EXPECT_TRUE(f.closeCommandRemoved());
-    EXPECT_FALSE(f.MonthView1->isVisible());
+    EXPECT_FALSE(f.appointmentCalendar->isVisible());
 
     // The history follows the ticket shown.
     click(f.cmdNext);
     EXPECT_EQ(box(8)->text(), "Bob Stone");
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 2);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);
 }
 
 TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     EXPECT_EQ(f.lblStatus->text(), "Add record");
     EXPECT_TRUE(f.cmdUpdate->isVisible());
@@ -70,10 +70,10 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     EXPECT_EQ(box(38)->text(), "1 Pm");
     fillWorkedExample();
 
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(box(2)->text(), "166.88");
     type(box(46), "200");
-    click(f.Command17);
+    click(f.changeButton);
     EXPECT_EQ(box(45)->text(), "$33.12");
 
     click(f.cmdUpdate);
@@ -90,11 +90,11 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     EXPECT_EQ(box(5)->text(), "August 06, 2001");
     EXPECT_EQ(box(6)->text(), "12:30 PM");
     // Ann Lee's history now holds the new ticket too.
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 4);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 4);
 
     // The receipt of the saved ticket.
     ui.script.clear();
-    click(f.Cmdprint);
+    click(f.printReceiptButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     ASSERT_EQ(printing->jobs()[0].pages.size(), 1);
     EXPECT_EQ(printing->jobs()[0].pages[0].lines(),
@@ -128,7 +128,7 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 
 TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     struct Step { QWidget* fill; QString text; QString expected; };
     // Each step fills the box the previous message asked for; a single blank counts as filled.
@@ -177,13 +177,13 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 
 TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdNext);
     click(f.cmdNext);   // ticket 1003, Ann Lee
     click(f.cmdAdd);
     fillAppointment("3001", "Gina Holt", "619-555-0199");
     fillWorkedExample();
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(box(2)->text(), "166.88");
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
@@ -194,24 +194,24 @@ TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
     // Back on the ticket that was current when Add was pressed.
     EXPECT_EQ(box(50)->text(), "1003");
     EXPECT_EQ(f.lblStatus->text(), "Record: 3");
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 3);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 3);
 }
 
 TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdNext);   // 1002, Bob Stone
     click(f.cmdEdit);
     EXPECT_EQ(f.lblStatus->text(), "Edit record");
     type(box(8), "Robert Stone");
-    click(f.Command5);   // commits into the row only
+    click(f.subtotalButton);   // commits into the row only
     click(f.cmdCancel);
     EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1002'").toString(), "Bob Stone");
     // The receptionist keeps her place: the ticket she was editing, shown as stored.
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(box(8)->text(), "Bob Stone");
     EXPECT_EQ(f.lblStatus->text(), "Record: 2");
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 2);   // Bob Stone's history
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);   // Bob Stone's history
     EXPECT_TRUE(f.cmdEdit->isVisible());
 
     // An Add cancelled earlier on another ticket does not pull a later Edit's Cancel there.
@@ -234,7 +234,7 @@ TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 
 TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     type(f.serviceSlot(1).name, "Haircut");
@@ -262,7 +262,7 @@ TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
 
 TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     type(f.serviceSlot(2).quantity, "1a-.2");
     EXPECT_EQ(f.serviceSlot(2).quantity->text(), "12");
@@ -274,16 +274,16 @@ TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
 
 TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     type(box(46), "50");
-    click(f.Command17);
+    click(f.changeButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
     EXPECT_EQ(box(45)->text(), "$22.94");
     click(f.cmdEdit);
     EXPECT_EQ(box(46)->text(), "$50.00");
     click(f.cmdCancel);
     EXPECT_EQ(box(46)->text(), "$50.00");
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
 
     click(f.cmdNext);
@@ -307,7 +307,7 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 
 TEST_F(BookTest, TheDeleteButtonDoesNothing)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdDelete);
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_EQ(box(50)->text(), "1001");
@@ -316,18 +316,18 @@ TEST_F(BookTest, TheDeleteButtonDoesNothing)
 
 TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdNext);
     type(box(46), "20");
     click(f.cmdRefresh);
     EXPECT_EQ(f.cmdRefresh->text(), "&All Clients");
-    EXPECT_EQ(f.gridShows(), Form3::GridShows::AllTickets);
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 6);
+    EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::AllTickets);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 6);
     EXPECT_EQ(box(50)->text(), "1001");   // the first ticket is current
     EXPECT_EQ(box(46)->text(), "20");     // All Clients leaves the tender
 
     // A click on the fourth row shows ticket 1004 and empties the tender.
-    QTableView* grid = f.DataGrid1;
+    QTableView* grid = f.ticketGrid;
     grid->scrollTo(grid->model()->index(3, 0));
     const QRect cell = grid->visualRect(grid->model()->index(3, 0));
     qvtest::clickAt(grid->viewport(), cell.center());
@@ -336,7 +336,7 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
 
     // Add binds the grid to one client's history again.
     click(f.cmdAdd);
-    EXPECT_EQ(f.gridShows(), Form3::GridShows::ClientHistory);
+    EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
     // While adding, a click in the grid is refused: the blank ticket stays.
     click(f.cmdCancel);
     click(f.cmdRefresh);
@@ -352,10 +352,10 @@ TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
 {
     seed = false;
     ASSERT_TRUE(QFile::remove(db.file()));
-    Form3& f = open();
+    AppointmentBook& f = open();
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());
-    EXPECT_EQ(f.dcboCustomer->count(), 0);
+    EXPECT_EQ(f.artistList->count(), 0);
     // Add passes its errors over; the navigation says what went wrong.
     ui.script.clear();
     click(f.cmdAdd);
@@ -371,9 +371,9 @@ TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
     db.seed();
     db.execRaw("DELETE FROM Servicemenu");
     seed = false;
-    Form3& f = open();
+    AppointmentBook& f = open();
     EXPECT_TRUE(box(50)->text().isEmpty());
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 0);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 0);
 
     // Cancel of an Add on no tickets leaves the book empty and quiet.
     click(f.cmdAdd);
@@ -394,5 +394,5 @@ TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
     EXPECT_EQ(db.count("Servicemenu"), 1);
     EXPECT_EQ(f.lblStatus->text(), "Record: 1");
     EXPECT_EQ(box(2)->text(), "25");
-    EXPECT_EQ(f.DataGrid1->model()->rowCount(), 1);
+    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 1);
 }

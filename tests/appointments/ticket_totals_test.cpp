@@ -35,14 +35,14 @@ struct FocusLog {
 
 TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     fillWorkedExample();
     type(box(19), "");   // start from the memo box
 
     TextLog serviceTotal(input(1)), productTotal(input(2)), productTax(box(39)), serviceTax(box(27));
     FocusLog focus;
-    click(f.Command5);
+    click(f.subtotalButton);
 
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_EQ(box(4)->text(), "38.97");
@@ -65,20 +65,20 @@ TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
     EXPECT_EQ(focused(), box(10));
 
     type(box(46), "200");
-    click(f.Command17);
+    click(f.changeButton);
     EXPECT_EQ(box(47)->text(), "$166.88");
     EXPECT_EQ(box(46)->text(), "$200.00");
     EXPECT_EQ(box(45)->text(), "$33.12");
 
     type(box(46), "150");
-    click(f.Command17);
+    click(f.changeButton);
     EXPECT_EQ(box(45)->text(), "($16.88)");
     EXPECT_TRUE(messages().isEmpty());
 }
 
 TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     for (int slot = 1; slot <= 4; ++slot) {
         type(f.serviceSlot(slot).name, QString("Service %1").arg(slot));
@@ -91,7 +91,7 @@ TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
     type(f.productSlot(3).quantity, "2");
 
     FocusLog focus;
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity, kServiceQuantity, kServiceQuantity,
                                        kProductQuantity}));
     // Each message comes with the focus in the quantity box it is about.
@@ -103,14 +103,14 @@ TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 
 TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     type(f.serviceSlot(2).price, "30");
     type(f.serviceSlot(3).price, "40");
     // A price below 1 counts but is never checked.
     type(f.serviceSlot(4).price, "0.50");
     type(f.serviceSlot(4).quantity, "2");
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity}));
     EXPECT_EQ(focused(), box(32));
     EXPECT_EQ(box(9)->text(), "1");
@@ -118,9 +118,9 @@ TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 
 TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(4)->text(), "0");
     EXPECT_EQ(box(9)->text(), "0");
@@ -131,7 +131,7 @@ TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
     EXPECT_EQ(box(2)->text(), "0");
 
     // The change of an empty tender: nothing shown, nothing filled.
-    click(f.Command17);
+    click(f.changeButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
@@ -139,7 +139,7 @@ TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 
 TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     type(f.serviceSlot(1).name, "Bridal package");
     type(f.serviceSlot(1).price, "1250");
@@ -147,7 +147,7 @@ TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
     type(f.productSlot(1).stockNumber, "1001");
     type(f.productSlot(1).price, "1000");
     type(f.productSlot(1).quantity, "1");
-    click(f.Command5);
+    click(f.subtotalButton);
     EXPECT_EQ(f.serviceSlot(1).price->text(), "1,250.00");
     EXPECT_EQ(box(9)->text(), "2500");
     EXPECT_EQ(box(4)->text(), "1000");
@@ -156,11 +156,11 @@ TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 
 TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     type(f.serviceSlot(1).price, "30");   // would be warned about, were the checks reached
     type(input(0), "abc");
-    click(f.Command5);
+    click(f.subtotalButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0],
               "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once "
@@ -171,7 +171,7 @@ TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 
 TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
 {
-    Form3& f = open();
+    AppointmentBook& f = open();
     click(f.cmdAdd);
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).name, "Haircut"));
@@ -210,19 +210,19 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
 
 TEST_F(BookTest, AnUnreadableTenderShowsNoChange)
 {
-    Form3& f = open();   // ticket 1001, total 27.06
+    AppointmentBook& f = open();   // ticket 1001, total 27.06
     ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
-    qvtest::clickAt(f.Command17);
+    qvtest::clickAt(f.changeButton);
     EXPECT_EQ(box(45)->text(), "$12.94");
 
     for (const char* tender : {"abc", ""}) {
         SCOPED_TRACE(tender);
         ASSERT_TRUE(qvtest::typeInto(box(46), tender));
-        qvtest::clickAt(f.Command17);
+        qvtest::clickAt(f.changeButton);
         EXPECT_EQ(box(46)->text(), tender);
         EXPECT_TRUE(box(45)->text().isEmpty()) << box(45)->text().toStdString();
         ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
-        qvtest::clickAt(f.Command17);
+        qvtest::clickAt(f.changeButton);
         EXPECT_EQ(box(45)->text(), "$12.94");
     }
     EXPECT_TRUE(messages().isEmpty());

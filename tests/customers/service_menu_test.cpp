@@ -38,12 +38,12 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    Form3& openBook() { return *(book = &qv::Windows::show<Form3>()); }
+    AppointmentBook& openBook() { return *(book = &qv::Windows::show<AppointmentBook>()); }
     // From the book's "Service Menu" button, as the front desk opens it.
     ServicePriceList& openMenu()
     {
         if (book)
-            click(book->Command15);
+            click(book->serviceMenuButton);
         else
             qv::Windows::show(QStringLiteral("frmServiceMenu1"));
         menu = qv::Windows::loaded<ServicePriceList>();
@@ -69,7 +69,7 @@ protected:
     QString boxText(int i) { return menu->txtfields[i]->text(); }
     QStringList ticketSlot(int slot)
     {
-        const Form3::ServiceSlot s = book->serviceSlot(slot);
+        const AppointmentBook::ServiceSlot s = book->serviceSlot(slot);
         return {s.name->text(), s.price->text(), s.quantity->text()};
     }
     QStringList listed()
@@ -82,7 +82,7 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    Form3* book = nullptr;
+    AppointmentBook* book = nullptr;
     ServicePriceList* menu = nullptr;
 };
 
@@ -168,7 +168,7 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 
     // The ticket counts the posted price ("$45.50" would read as nothing).
     const double before = qv::leadingNumber(ticketSlot(1)[1]) * qv::leadingNumber(ticketSlot(1)[2]);
-    click(book->Command5);
+    click(book->subtotalButton);
     EXPECT_DOUBLE_EQ(qv::leadingNumber(book->box(9)->text()), before + 45.5 * 2 + 15);
 
     click(book->cmdNext);
@@ -263,15 +263,15 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
 
     click(book->cmdClose);
     book = nullptr;
-    ASSERT_FALSE(qv::Windows::loaded<Form3>());
+    ASSERT_FALSE(qv::Windows::loaded<AppointmentBook>());
     openMenu();
     pick("Color");
     type(menu->txtfields[3], "1");
     click(menu->slot1Button);
     click(menu->clearSlot1Button);
-    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket, Form3::kNoTicket}));
+    EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket, AppointmentBook::kNoTicket}));
     EXPECT_TRUE(menu->slot1Button->isEnabled());
-    EXPECT_FALSE(qv::Windows::loaded<Form3>());
+    EXPECT_FALSE(qv::Windows::loaded<AppointmentBook>());
 }
 
 } // namespace

@@ -17,15 +17,15 @@
 
 namespace {
 
-using Base = invtest::RecordWindowTest<Form6a>;
+using Base = invtest::RecordWindowTest<InventoryMaster>;
 
 class InventoryMasterTest : public Base {
 protected:
     void SetUp() override
     {
         Base::SetUp();
-        qv::Windows::registerFactory("Form6a", [] { return new Form6a; });
-        qv::Windows::registerFactory("Frmdatabase", [] { return new Frmdatabase; });
+        qv::Windows::registerFactory("Form6a", [] { return new InventoryMaster; });
+        qv::Windows::registerFactory("Frmdatabase", [] { return new VendorBook; });
     }
     void seed()
     {
@@ -33,19 +33,19 @@ protected:
         db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1004"}, {"Price", 15.99},
                                    {"CostValueOfStock", 9.0}, {"SourceOrSupplier", "Old Vendor"}});
     }
-    QStringList gridCategories() { return gridColumn(w().grdDataGrid, 0); }
-    QStringList gridNumbers() { return gridColumn(w().grdDataGrid, 1); }
+    QStringList gridCategories() { return gridColumn(w().stockGrid, 0); }
+    QStringList gridNumbers() { return gridColumn(w().stockGrid, 1); }
     QStringList vendors()
     {
         QStringList out;
-        for (int i = 0; i < w().dcboCustomer->count(); ++i)
-            out << w().dcboCustomer->itemText(i);
+        for (int i = 0; i < w().vendorList->count(); ++i)
+            out << w().vendorList->itemText(i);
         return out;
     }
     // Opens the list with a click and clicks the vendor in it.
     void pickVendor(const QString& name)
     {
-        qv::DataCombo* list = w().dcboCustomer;
+        qv::DataCombo* list = w().vendorList;
         const int row = list->findText(name);
         ASSERT_GE(row, 0) << name.toStdString();
         qvtest::clickAt(list);
@@ -89,9 +89,9 @@ TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVend
     EXPECT_EQ(box(30)->text(), box(32)->text());
     EXPECT_EQ(box(32)->text(), QStringLiteral("0"));
 
-    EXPECT_EQ(gridCaptions(w().grdDataGrid), (QStringList{"Category", "System Stock #", "Price"}));
+    EXPECT_EQ(gridCaptions(w().stockGrid), (QStringList{"Category", "System Stock #", "Price"}));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
-    EXPECT_EQ(gridColumn(w().grdDataGrid, 2), (QStringList{"$12.99", "$15.99"}));
+    EXPECT_EQ(gridColumn(w().stockGrid, 2), (QStringList{"$12.99", "$15.99"}));
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
@@ -109,12 +109,12 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
     seed();
     open();
     click(w().cmdNext);
-    EXPECT_EQ(w().grdDataGrid->focusPolicy(), Qt::NoFocus);
-    click(w().Command1);
-    EXPECT_EQ(w().Command1->text(), QStringLiteral("&View All"));
-    EXPECT_EQ(w().gridShows(), Form6a::GridShows::AllRows);
+    EXPECT_EQ(w().stockGrid->focusPolicy(), Qt::NoFocus);
+    click(w().viewAllButton);
+    EXPECT_EQ(w().viewAllButton->text(), QStringLiteral("&View All"));
+    EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::AllRows);
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1002", "1003", "2001", "2002", "1004"}));
-    EXPECT_NE(w().grdDataGrid->focusPolicy(), Qt::NoFocus);
+    EXPECT_NE(w().stockGrid->focusPolicy(), Qt::NoFocus);
     // The requery put the first row back; moving keeps the whole list.
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
     click(w().cmdNext);
@@ -122,7 +122,7 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
     click(w().cmdRefresh);
-    EXPECT_EQ(w().gridShows(), Form6a::GridShows::Category);
+    EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::Category);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
 }
@@ -139,7 +139,7 @@ TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
     EXPECT_TRUE(w().cmdUpdate->isVisible());
     EXPECT_FALSE(w().cmdNext->isEnabled());
     // Add empties the vendor list's choice.
-    EXPECT_TRUE(w().dcboCustomer->currentText().isEmpty());
+    EXPECT_TRUE(w().vendorList->currentText().isEmpty());
     EXPECT_TRUE(box(0)->text().isEmpty());
 
     type(box(0), QStringLiteral("Shampoo"));
@@ -285,14 +285,14 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
 
     // Nothing typed: nothing moves.
     ui.script.inputAnswers = {QString()};
-    click(w().Command4);
+    click(w().findByCategoryButton);
     EXPECT_EQ(ui.script.events.at(0).text, QStringLiteral("Enter a Category for this product."));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
 
     // No match: the sentence with the answer, and back to the row before.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("Wax")};
-    click(w().Command4);
+    click(w().findByCategoryButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your category. Wax"});
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
@@ -300,12 +300,12 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
     // Part of the category anywhere, letter case ignored.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("gel")};
-    click(w().Command4);
+    click(w().findByCategoryButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
 
     ui.script.inputAnswers = {QStringLiteral("200")};
-    click(w().Command7);
+    click(w().findByStockNumberButton);
     EXPECT_EQ(ui.script.events.back().text, QStringLiteral("Enter a SystemStockNumber for this product."));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
     EXPECT_EQ(gridNumbers(), (QStringList{"2001"}));
@@ -313,7 +313,7 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
     // An apostrophe is only text.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("1' OR '1'='1")};
-    click(w().Command7);
+    click(w().findByStockNumberButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 1' OR '1'='1"});
     EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
 }
@@ -411,10 +411,10 @@ TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow
 {
     seed();
     open();
-    EXPECT_EQ(w().Check2->toolTip(), QStringLiteral("Click on button if this Vendor is new."));
-    click(w().Check2);
+    EXPECT_EQ(w().newVendorButton->toolTip(), QStringLiteral("Click on button if this Vendor is new."));
+    click(w().newVendorButton);
     ASSERT_TRUE(loaded("Frmdatabase"));
-    auto* book = qobject_cast<Frmdatabase*>(qv::Windows::loaded("Frmdatabase"));
+    auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded("Frmdatabase"));
     EXPECT_TRUE(book->isVisible());
 
 
@@ -423,7 +423,7 @@ TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow
         GTEST_SKIP() << "the products-sold window is not part of this program yet";
     productsSold->unload();
     QApplication::processEvents();
-    qvtest::clickAt(w().Image1);
+    qvtest::clickAt(w().productsSoldPicture);
     ASSERT_TRUE(loaded("Form1"));
     EXPECT_TRUE(qv::Windows::loaded("Form1")->isVisible());
 }
@@ -436,8 +436,8 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     seed();
     open();
     click(w().cmdEdit);
-    click(w().Check2);
-    auto* book = qobject_cast<Frmdatabase*>(qv::Windows::loaded("Frmdatabase"));
+    click(w().newVendorButton);
+    auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded("Frmdatabase"));
     ASSERT_TRUE(book);
     ASSERT_TRUE(book->isVisible());
     click(book->cmdAdd);
@@ -448,8 +448,8 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
 
     // Back in the inventory, the user opens the list and picks the new vendor.
     w().activateWindow();
-    qvtest::clickAt(w().dcboCustomer);
-    QAbstractItemView* list = w().dcboCustomer->view();
+    qvtest::clickAt(w().vendorList);
+    QAbstractItemView* list = w().vendorList->view();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc", "Nail Depot"}));
     if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
@@ -468,23 +468,23 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     // and the vendor the row shows stays shown.
     db.execRaw("UPDATE Suppliers SET CompanyName = 'Beauty Supply Ltd' WHERE CompanyName = 'Beauty Supply Co'");
     db.execRaw("DELETE FROM Suppliers WHERE CompanyName = 'Salon Wholesale Inc'");
-    const QString shown = w().dcboCustomer->text();
-    qvtest::clickAt(w().dcboCustomer);
+    const QString shown = w().vendorList->text();
+    qvtest::clickAt(w().vendorList);
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Ltd", "Nail Depot"}));
     qvtest::press(Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(w().dcboCustomer->text(), shown);
+    EXPECT_EQ(w().vendorList->text(), shown);
 }
 
 TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<Form6a>();
+    m_w = &qv::Windows::show<InventoryMaster>();
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(0)->text().isEmpty());
-    EXPECT_EQ(w().dcboCustomer->count(), 0);
+    EXPECT_EQ(w().vendorList->count(), 0);
     EXPECT_EQ(gridNumbers(), QStringList{});
-    click(w().Command1);
+    click(w().viewAllButton);
     click(w().cmdRefresh);
     click(w().cmdAdd);
     click(w().cmdCancel);

@@ -10,7 +10,7 @@
 
 namespace {
 
-class InventoryShots : public invtest::RecordWindowTest<Form6a> {
+class InventoryShots : public invtest::RecordWindowTest<InventoryMaster> {
 protected:
     void SetUp() override
     {
@@ -18,8 +18,8 @@ protected:
         m_folder = qEnvironmentVariable("QV_SHOTS");
         if (m_folder.isEmpty())
             GTEST_SKIP() << "QV_SHOTS not set";
-        qv::Windows::registerFactory("Form6a", [] { return new Form6a; });
-        qv::Windows::registerFactory("Frmdatabase", [] { return new Frmdatabase; });
+        qv::Windows::registerFactory("Form6a", [] { return new InventoryMaster; });
+        qv::Windows::registerFactory("Frmdatabase", [] { return new VendorBook; });
         db.seed();
     }
     void save(QWidget* window, const QString& name)
@@ -36,10 +36,10 @@ TEST_F(InventoryShots, BothWindows)
     open();
     click(w().cmdNext);
     save(&w(), QStringLiteral("inventory_master.png"));
-    click(w().Command1);
+    click(w().viewAllButton);
     save(&w(), QStringLiteral("inventory_master_all.png"));
-    click(w().Check2);
-    auto* book = qobject_cast<Frmdatabase*>(qv::Windows::loaded(QStringLiteral("Frmdatabase")));
+    click(w().newVendorButton);
+    auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded(QStringLiteral("Frmdatabase")));
     ASSERT_TRUE(book);
     save(book, QStringLiteral("vendor_book.png"));
 }

@@ -27,24 +27,24 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    Form1& open()
+    ProductsSold& open()
     {
-        form = &qv::Windows::show<Form1>();
+        form = &qv::Windows::show<ProductsSold>();
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         return *form;
     }
-    void type(int box, const QString& text) { qvtest::typeInto(form->txtfields[box], text); }
+    void type(int box, const QString& text) { qvtest::typeInto(form->dateBoxes[box], text); }
     void getProducts(const QString& from, const QString& to)
     {
         type(0, from);
         type(1, to);
-        qvtest::clickAt(form->Command1);
+        qvtest::clickAt(form->getProductsButton);
     }
-    int rows() const { return form->DataGrid1->model()->rowCount(); }
+    int rows() const { return form->productsGrid->model()->rowCount(); }
     QString cell(int row, int column) const
     {
-        auto* m = form->DataGrid1->model();
+        auto* m = form->productsGrid->model();
         return m->data(m->index(row, column)).toString();
     }
     // The grid's column of one caption position, top to bottom.
@@ -58,7 +58,7 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    Form1* form = nullptr;
+    ProductsSold* form = nullptr;
 };
 
 const int kDate = 0, kCustomer = 1, kFirstProduct = 2, kFirstQuantity = 4, kTotals = 17;
@@ -67,10 +67,10 @@ TEST_F(ProductsSoldTest, RangeListsEachTicketOfTheDatesBothEndsIncluded)
 {
     db.seed();
     open();
-    ASSERT_EQ(form->DataGrid1->model()->columnCount(), 18);
+    ASSERT_EQ(form->productsGrid->model()->columnCount(), 18);
     QStringList captions;
     for (int c = 0; c < 18; ++c)
-        captions << form->DataGrid1->model()->headerData(c, Qt::Horizontal).toString();
+        captions << form->productsGrid->model()->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, QStringList({"Date Appointment", "Customer", "ProductsSold", "Stock Number", "Quantity",
                                      "Products Sold", "Stock Number", "Quantity", "Products Sold", "Stock Number",
                                      "Quantity", "Products Sold", "Stock Number", "Quantity", "ProductsSold",
@@ -98,7 +98,7 @@ TEST_F(ProductsSoldTest, RangeListsEachTicketOfTheDatesBothEndsIncluded)
     // The first date after the last: no tickets, the columns stay.
     getProducts("7/31/2001", "7/1/2001");
     EXPECT_EQ(rows(), 0);
-    EXPECT_EQ(form->DataGrid1->model()->columnCount(), 18);
+    EXPECT_EQ(form->productsGrid->model()->columnCount(), 18);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -129,12 +129,12 @@ TEST_F(ProductsSoldTest, DatesThatCannotBeReadRunNothing)
         QString message;
     };
     const QList<Case> cases = {
-        {"", "", Form1::kBothEmpty},
-        {"7/1/2001", "", Form1::kUnreadableDates},
-        {"", "7/31/2001", Form1::kUnreadableDates},
-        {"yesterday", "7/31/2001", Form1::kUnreadableDates},
-        {"7/1/2001# Or 1=1 Or #1/1/1", "7/2/2001", Form1::kUnreadableDates},
-        {"7/1/2001", "7/2/2001' OR ''='", Form1::kUnreadableDates},
+        {"", "", ProductsSold::kBothEmpty},
+        {"7/1/2001", "", ProductsSold::kUnreadableDates},
+        {"", "7/31/2001", ProductsSold::kUnreadableDates},
+        {"yesterday", "7/31/2001", ProductsSold::kUnreadableDates},
+        {"7/1/2001# Or 1=1 Or #1/1/1", "7/2/2001", ProductsSold::kUnreadableDates},
+        {"7/1/2001", "7/2/2001' OR ''='", ProductsSold::kUnreadableDates},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.from) + " / " + c.to);
@@ -150,7 +150,7 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
     db.seed();
     open();
     EXPECT_EQ(rows(), 0);
-    qvtest::clickAt(form->Command4);
+    qvtest::clickAt(form->allTicketsButton);
     ASSERT_EQ(rows(), 6);
     QStringList customers = column(kCustomer);
     customers.sort();
@@ -158,12 +158,12 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
 
     type(0, "7/1/2001");
     type(1, "7/3/2001");
-    qvtest::clickAt(form->Command3);
-    EXPECT_TRUE(form->txtfields[0]->text().isEmpty());
-    EXPECT_TRUE(form->txtfields[1]->text().isEmpty());
+    qvtest::clickAt(form->clearButton);
+    EXPECT_TRUE(form->dateBoxes[0]->text().isEmpty());
+    EXPECT_TRUE(form->dateBoxes[1]->text().isEmpty());
     EXPECT_EQ(rows(), 6);
 
-    qvtest::clickAt(form->Command2);
+    qvtest::clickAt(form->closeButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded(QStringLiteral("Form1")), nullptr);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -173,9 +173,9 @@ TEST_F(ProductsSoldTest, ButtonsStandWholeAboveTheGridsCaptionAndTheListReadsWho
 {
     db.seed();
     open();
-    qvtest::clickAt(form->Command4);
+    qvtest::clickAt(form->allTicketsButton);
     ASSERT_EQ(rows(), 6);
-    for (QWidget* button : {(QWidget*)form->Command1, (QWidget*)form->Command4}) {
+    for (QWidget* button : {(QWidget*)form->getProductsButton, (QWidget*)form->allTicketsButton}) {
         const QStringList overlaps = qvtest::overlapsOf(button);
         EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
     }
@@ -187,7 +187,7 @@ TEST_F(ProductsSoldTest, MissingDatabaseIsReportedAndTheWindowStays)
 {
     open();
     QFile::remove(db.file());
-    qvtest::clickAt(form->Command4);
+    qvtest::clickAt(form->allTicketsButton);
     getProducts("7/1/2001", "7/2/2001");
     ASSERT_EQ(ui.script.messages().size(), 2);
     EXPECT_TRUE(ui.script.messages()[0].contains("KVD.mdb")) << ui.script.messages()[0].toStdString();
@@ -208,12 +208,12 @@ TEST(ProductsSoldShot, AfterARange)
     qv::ScopedScriptedUi ui;
     qvtest::SalonDb db;
     db.seed();
-    auto& form = qv::Windows::show<Form1>();
+    auto& form = qv::Windows::show<ProductsSold>();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    qvtest::typeInto(form.txtfields[0], "7/1/2001");
-    qvtest::typeInto(form.txtfields[1], "7/31/2001");
-    qvtest::clickAt(form.Command1);
+    qvtest::typeInto(form.dateBoxes[0], "7/1/2001");
+    qvtest::typeInto(form.dateBoxes[1], "7/31/2001");
+    qvtest::clickAt(form.getProductsButton);
     QTest::qWait(100);
     EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));
     form.unload();

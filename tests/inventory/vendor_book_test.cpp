@@ -9,16 +9,16 @@
 
 namespace {
 
-using Base = invtest::RecordWindowTest<Frmdatabase>;
+using Base = invtest::RecordWindowTest<VendorBook>;
 
 class VendorBookTest : public Base {
 protected:
     void SetUp() override
     {
         Base::SetUp();
-        qv::Windows::registerFactory("Frmdatabase", [] { return new Frmdatabase; });
+        qv::Windows::registerFactory("Frmdatabase", [] { return new VendorBook; });
     }
-    QStringList companies() { return gridColumn(w().DataGrid1, 0); }
+    QStringList companies() { return gridColumn(w().vendorGrid, 0); }
 };
 
 TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
@@ -40,7 +40,7 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
     EXPECT_FALSE(w().lblStatus->isVisible());
     EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
 
-    EXPECT_EQ(gridCaptions(w().DataGrid1),
+    EXPECT_EQ(gridCaptions(w().vendorGrid),
               (QStringList{"CompanyName", "ContactName", "ContactTitle", "Address", "City", "Region", "PostalCode",
                            "Country", "Phone", "Fax", "HomePage"}));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
@@ -202,7 +202,7 @@ TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
     db.seed();
     open();
     EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
-    click(w().Command1);
+    click(w().dialerButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Launch);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("dialer.exe"));
@@ -210,7 +210,7 @@ TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
 
     ui.script.clear();
     ui.script.launchSucceeds = false;
-    click(w().Command1);
+    click(w().dialerButton);
     EXPECT_EQ(ui.script.events.size(), 1u);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(w().isVisible());
@@ -243,7 +243,7 @@ TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
 TEST_F(VendorBookTest, WithoutItsDatabaseTheWindowSaysWhyAndStaysUsable)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<Frmdatabase>();
+    m_w = &qv::Windows::show<VendorBook>();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().at(0).contains(QStringLiteral("KVD.mdb"))) << ui.script.messages().at(0).toStdString();
     ASSERT_TRUE(loaded("Frmdatabase"));

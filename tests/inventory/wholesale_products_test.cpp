@@ -49,9 +49,9 @@ protected:
         db.insert("StockControl", row);
     }
 
-    Form10& open()
+    NonRetailProducts& open()
     {
-        w = &qv::Windows::show<Form10>();
+        w = &qv::Windows::show<NonRetailProducts>();
         activate(w);
         ui.script.clear();
         return *w;
@@ -73,7 +73,7 @@ protected:
     }
     void unlock(const QString& password = "marvo")
     {
-        click(w->Command6);
+        click(w->unlockButton);
         auto* dialog = qv::Windows::loaded<frmLogin3>();
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
@@ -104,17 +104,18 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    Form10* w = nullptr;
+    NonRetailProducts* w = nullptr;
 };
 
 } // namespace
 
 TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
 {
-    Form10& f = open();
+    NonRetailProducts& f = open();
     EXPECT_EQ(f.windowTitle(), "Wholesale Products");
-    EXPECT_EQ(f.Label1->text(), "Non Retail Inventory");
-    EXPECT_TRUE(f.Label3->text().startsWith("Enter Your non retail use of Items as they are used per Client."));
+    EXPECT_EQ(f.headingLabel->text(), "Non Retail Inventory");
+    EXPECT_TRUE(
+        f.instructionsLabel->text().startsWith("Enter Your non retail use of Items as they are used per Client."));
     EXPECT_TRUE(f.closeCommandRemoved());
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(1)->text(), "2.00");
@@ -130,8 +131,8 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     // Locked: the corrections, the closed padlock; no Add, no Delete, no tax box.
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_FALSE(box(5)->isEnabled());
-    EXPECT_TRUE(f.Command6->isVisible());
-    EXPECT_FALSE(f.Command9->isVisibleTo(&f));
+    EXPECT_TRUE(f.unlockButton->isVisible());
+    EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
     EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
     EXPECT_FALSE(f.cmdDelete->isVisibleTo(&f));
     EXPECT_FALSE(f.txtfields.contains(11));
@@ -149,7 +150,7 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
 TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
 {
     item("Bleach", 50, 10, 3, 2.5);
-    Form10& f = open();
+    NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Bleach");
     post("2");
     // Saved at once, and shown as saved.
@@ -184,7 +185,7 @@ TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
 TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
 {
     item("Bleach", 50, 10, 5, 2.5, {{"LostDamagedTotals", 2}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
 
     unlock("wrong");
     EXPECT_EQ(ui.script.messages().value(0), "Invalid Password, try again!");
@@ -197,8 +198,8 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
               QStringList{" The Returned to Stock and Lost or Damaged fields are now enabled. Click the closed "
                           "Padlock button to disable."});
     EXPECT_FALSE(qv::Windows::loaded<frmLogin3>()->isVisible());
-    EXPECT_TRUE(f.Command9->isVisible());
-    EXPECT_TRUE(f.Command6->isVisible());
+    EXPECT_TRUE(f.lockButton->isVisible());
+    EXPECT_TRUE(f.unlockButton->isVisible());
     EXPECT_TRUE(box(5)->isEnabled());
     EXPECT_TRUE(box(9)->isEnabled());
 
@@ -219,9 +220,9 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     EXPECT_EQ(box(23)->text(), "3");
     EXPECT_EQ(box(24)->text(), "3");
 
-    click(f.Command9);
-    EXPECT_FALSE(f.Command9->isVisible());
-    EXPECT_TRUE(f.Command6->isVisible());
+    click(f.lockButton);
+    EXPECT_FALSE(f.lockButton->isVisible());
+    EXPECT_TRUE(f.unlockButton->isVisible());
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
@@ -238,7 +239,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
 TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
 {
     item("Bleach", 50, 10, 8, 1);
-    Form10& f = open();
+    NonRetailProducts& f = open();
     post("");   // 2 left: no warning
     EXPECT_EQ(box(2)->text(), "2");
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -260,7 +261,7 @@ TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
 TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 {
     db.execRaw("UPDATE StockControl SET CurrentlyInStock=NULL, QuantityStatus=NULL WHERE Category='Foils'");
-    Form10& f = open();
+    NonRetailProducts& f = open();
     click(f.cmdLast);   // Foils: 100 taken in, 10 used, cost 3
     ASSERT_EQ(box(17)->text(), "Foils");
     type(box(18), "4");
@@ -277,7 +278,7 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     EXPECT_EQ(box(2)->text(), "40");
     click(f.cmdClose);
     QApplication::processEvents();
-    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 10);
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 40);
     EXPECT_EQ(stored("Gloves", "QuantityStatus").toDouble(), 80);
@@ -286,23 +287,23 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 
 TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
 {
-    Form10& f = open();
+    NonRetailProducts& f = open();
     click(f.cmdEdit);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
-    EXPECT_TRUE(qv::Windows::loaded<Form10>());
+    EXPECT_TRUE(qv::Windows::loaded<NonRetailProducts>());
     click(f.cmdCancel);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
 }
 
 TEST_F(WholesaleTest, AnItemAtCostNetsZero)
 {
     item("Towels", 50, 20, 4, 0);
     item("Dryer Parts", 40, 5, 1, 1200);
-    Form10& f = open();
+    NonRetailProducts& f = open();
     post("1");
     EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(2)->text(), "15");
@@ -316,7 +317,7 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
 TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNothing)
 {
     item("Capes", 50, 12, 2, 0, {{"CostValueOfStock", QVariant()}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Capes");
     ASSERT_TRUE(box(1)->text().isEmpty());
     post("3 capes");
@@ -333,7 +334,7 @@ TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNo
 TEST_F(WholesaleTest, TheMemoShowsItsLinesAndEnterAddsOne)
 {
     item("Towels", 50, 20, 4, 0, {{"Memo", QStringLiteral("Wash at 60\r\nFold in three")}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Towels");
     EXPECT_EQ(f.memoBox->blockCount(), 2);
     click(f.cmdEdit);
@@ -346,7 +347,7 @@ TEST_F(WholesaleTest, TheMemoShowsItsLinesAndEnterAddsOne)
 TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
 {
     item("Bleach", 50, 10, 3, 2.5, {{"ReturnedToStock", 2}, {"LostOrDamaged", 1}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
     ASSERT_EQ(box(9)->text(), "2");
     ASSERT_FALSE(box(9)->isEnabled());
     type(box(18), "3");
@@ -391,7 +392,7 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
 TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
 {
     item("Bleach", 50, 10, 3, 2.5, {{"ReturnedToStock", 2}, {"LostOrDamaged", 1}, {"Totals", 4.0}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
     type(box(18), "3");
     ui.script.msgAnswers = {qv::MsgResult::No};
     click(f.clearEntryButton);
@@ -419,7 +420,7 @@ TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
 TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
 {
     db.execRaw("DELETE FROM StockControl WHERE Price=0");
-    Form10& f = open();
+    NonRetailProducts& f = open();
     EXPECT_EQ(f.stockGrid->model()->rowCount(), 0);
     EXPECT_TRUE(box(17)->text().isEmpty());
     click(f.cmdRefresh);
@@ -429,7 +430,7 @@ TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
     EXPECT_TRUE(ui.script.messages().isEmpty());
     click(f.cmdClose);
     QApplication::processEvents();
-    EXPECT_FALSE(qv::Windows::loaded<Form10>());
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(db.count("StockControl"), 3);
     EXPECT_EQ(stored("Shampoo", "Sold").toDouble(), 5);
 }
@@ -445,7 +446,7 @@ TEST_F(WholesaleTest, WithoutItsDatabaseTheWindowSaysWhyAndDoesNotOpen)
 
 TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
 {
-    Form10& f = open();
+    NonRetailProducts& f = open();
     unlock();
     ui.script.clear();
     post("2", "abc");
@@ -475,7 +476,7 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
 // QV_SHOT=<folder> keeps a picture of the window unlocked, for a look.
 TEST_F(WholesaleTest, LayoutFitsItsScreen)
 {
-    Form10& f = open();
+    NonRetailProducts& f = open();
     unlock();
     type(box(18), "2");
     QApplication::processEvents();
@@ -493,7 +494,7 @@ TEST_F(WholesaleTest, LayoutFitsItsScreen)
 
 TEST_F(WholesaleTest, RefreshLeavesNoQuantityForTheItemShownNext)
 {
-    Form10& f = open();
+    NonRetailProducts& f = open();
     click(f.cmdLast);
     ASSERT_EQ(box(17)->text(), "Foils");
     qvtest::typeInto(box(18), "4");   // typed, never posted
@@ -512,7 +513,7 @@ TEST_F(WholesaleTest, RefreshLeavesNoQuantityForTheItemShownNext)
 TEST_F(WholesaleTest, APostingIsSavedAtOnceSoEditAndCancelCannotDropIt)
 {
     item("Bleach", 50, 10, 3, 2.5, {{"LostDamagedTotals", 2}});
-    Form10& f = open();
+    NonRetailProducts& f = open();
     unlock();
     click(f.cmdEdit);
     qvtest::typeInto(box(18), "2");
@@ -539,14 +540,14 @@ TEST_F(WholesaleTest, APostingIsSavedAtOnceSoEditAndCancelCannotDropIt)
 TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
 {
     item("Bleach", 50, 10, 3, 2.5);
-    Form10& f = open();
+    NonRetailProducts& f = open();
     ASSERT_EQ(box(7)->text(), "10");
 
     // Meanwhile the manager takes in ten more in the inventory master.
-    Form6a& master = qv::Windows::show<Form6a>();
+    InventoryMaster& master = qv::Windows::show<InventoryMaster>();
     activate(&master);
     ui.script.inputAnswers = {"Bleach"};
-    click(master.Command4);
+    click(master.findByCategoryButton);
     ASSERT_EQ(master.txtfields.value(0)->text(), "Bleach");
     click(master.cmdEdit);
     qvtest::typeInto(master.txtfields.value(22), "20");

@@ -47,15 +47,15 @@ protected:
 
 TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
 {
-    Form3& book = qv::Windows::show<Form3>();   // on ticket 1001, browsing
-    ASSERT_TRUE(qvtest::clickAt(book.Command3));   // the customer window opens beside it
+    AppointmentBook& book = qv::Windows::show<AppointmentBook>();   // on ticket 1001, browsing
+    ASSERT_TRUE(qvtest::clickAt(book.customersButton));   // the customer window opens beside it
     ASSERT_TRUE(qv::Windows::loaded<CustomerWindow>());
     reading.clear();
 
     // Product boxes take any key; the table takes no "3abc" for a quantity.
     book.activateWindow();
     ASSERT_TRUE(qvtest::typeInto(book.productSlot(1).quantity, "3abc"));
-    ASSERT_TRUE(qvtest::clickAt(book.Command23));
+    ASSERT_TRUE(qvtest::clickAt(book.exitButton));
     QTest::qWait(50);
 
     ASSERT_EQ(reading.messages().size(), 1);
@@ -63,15 +63,15 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_EQ(reading.endsWhileShown, std::vector<int>{0});
     EXPECT_EQ(ends, 0);
     EXPECT_FALSE(qv::Windows::loaded<CustomerWindow>());
-    ASSERT_EQ(qv::Windows::loaded<Form3>(), &book);
+    ASSERT_EQ(qv::Windows::loaded<AppointmentBook>(), &book);
     EXPECT_TRUE(book.isVisible());
     EXPECT_TRUE(book.EditFlag);
     EXPECT_EQ(book.lblStatus->text(), "Edit record");
     EXPECT_TRUE(book.cmdUpdate->isVisible());
     EXPECT_TRUE(book.cmdCancel->isVisible());
     EXPECT_EQ(book.productSlot(1).quantity->text(), "3abc");
-    EXPECT_EQ(book.gridShows(), Form3::GridShows::ClientHistory);
-    EXPECT_EQ(book.DataGrid1->model()->rowCount(), 3);   // Ann Lee's tickets
+    EXPECT_EQ(book.gridShows(), AppointmentBook::GridShows::ClientHistory);
+    EXPECT_EQ(book.ticketGrid->model()->rowCount(), 3);   // Ann Lee's tickets
     EXPECT_TRUE(db.scalarRaw("SELECT Quantity FROM Servicemenu WHERE CustomerID = '1001'").isNull());
     if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
         book.grab().save(QString::fromLocal8Bit(folder) + "/exit_refused.png");
@@ -79,7 +79,7 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     // Cancel drops the bad text; Exit Program then ends the program.
     ASSERT_TRUE(qvtest::clickAt(book.cmdCancel));
     reading.clear();
-    ASSERT_TRUE(qvtest::clickAt(book.Command23));
+    ASSERT_TRUE(qvtest::clickAt(book.exitButton));
     QTest::qWait(50);
     EXPECT_TRUE(reading.messages().isEmpty()) << reading.messages().join(" | ").toStdString();
     EXPECT_EQ(ends, 1);

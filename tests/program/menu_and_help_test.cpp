@@ -77,14 +77,14 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     qvtest::clickAt(menu->Command9);
     qvtest::clickAt(menu->Command7);
     settle();
-    auto* book = qobject_cast<Form3*>(qv::Windows::loaded("Form3"));
+    auto* book = qobject_cast<AppointmentBook*>(qv::Windows::loaded("Form3"));
     ASSERT_TRUE(book);
     EXPECT_TRUE(book->isVisible());
     EXPECT_FALSE(isLoaded("frmmangement"));
     EXPECT_FALSE(isLoaded("frmServicemenu3"));
 
     // Back through the user login: the book gives way to the menu.
-    qvtest::clickAt(book->Command10);
+    qvtest::clickAt(book->managementButton);
     auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded("frmLogin"));
     ASSERT_TRUE(login);
     qvtest::typeInto(login->txtUserName, "admin");
@@ -114,9 +114,9 @@ TEST_F(MenuAndHelp, TheBooksHelpButtonShowsTheHelpText)
     rtf.close();
     setHelpFile(QString());
 
-    auto* book = qobject_cast<Form3*>(qv::Windows::show("Form3"));
+    auto* book = qobject_cast<AppointmentBook*>(qv::Windows::show("Form3"));
     ASSERT_TRUE(book);
-    qvtest::clickAt(book->Command19);
+    qvtest::clickAt(book->helpButton);
     EXPECT_EQ(helpFile(), programFolder() + "\\HelpFile.hlp");
     qv::Window* help = qv::Windows::loaded("Frmhelp");
     ASSERT_TRUE(help);

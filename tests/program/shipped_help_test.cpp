@@ -45,8 +45,8 @@ protected:
 
 TEST_F(ShippedHelp, TheBooksHelpButtonShowsItAndItsSearchFindsAWindow)
 {
-    Form3& book = showWindow<Form3>();
-    qvtest::clickAt(book.Command19);
+    AppointmentBook& book = showWindow<AppointmentBook>();
+    qvtest::clickAt(book.helpButton);
     auto* help = qobject_cast<Frmhelp*>(qv::Windows::loaded("Frmhelp"));
     ASSERT_TRUE(help);
     EXPECT_TRUE(help->isVisible());

@@ -60,9 +60,9 @@ protected:
     }
     // The book on a new ticket 3001 with its date and times; the client,
     // the services and the products come from the writers.
-    Form3& newTicket()
+    AppointmentBook& newTicket()
     {
-        Form3& book = qv::Windows::show<Form3>();
+        AppointmentBook& book = qv::Windows::show<AppointmentBook>();
         click(book.cmdAdd);
         type(book.box(50), "3001");
         type(book.box(5), "8/7/2001");
@@ -86,7 +86,7 @@ protected:
 
 TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 {
-    Form3& book = newTicket();
+    AppointmentBook& book = newTicket();
 
     // The client: Dan Fox, artist Tom.
     auto& customers = qv::Windows::show<CustomerWindow>();
@@ -97,7 +97,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     EXPECT_EQ(book.box(1)->text(), "Tom");
 
     // Four services, slot k with quantity k; Perm (8.25) is posted last.
-    click(book.Command15);
+    click(book.serviceMenuButton);
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     const QStringList services = {"Haircut", "Manicure", "Color", "Perm"};
@@ -115,7 +115,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
         EXPECT_EQ(book.box(serviceBoxes[k - 1][1])->text(), prices[k - 1]) << "service slot " << k;
         EXPECT_EQ(book.box(serviceBoxes[k - 1][2])->text(), QString::number(k)) << "service slot " << k;
     }
-    EXPECT_EQ(book.input(0)->text(), "8.25");
+    EXPECT_EQ(book.taxBox(0)->text(), "8.25");
 
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
@@ -138,7 +138,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
         EXPECT_EQ(book.box(productBoxes[k - 1][2])->text(), QString("%1.00").arg(10 + k)) << "product slot " << k;
         EXPECT_EQ(book.box(productBoxes[k - 1][3])->text(), QString::number(k)) << "product slot " << k;
     }
-    EXPECT_EQ(book.input(3)->text(), "1");
+    EXPECT_EQ(book.taxBox(3)->text(), "1");
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty()) {
         const QString dir = QString::fromLocal8Bit(folder);
@@ -185,12 +185,12 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 
 TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 {
-    Form3& book = newTicket();
+    AppointmentBook& book = newTicket();
     auto& customers = qv::Windows::show<CustomerWindow>();
     click(customers.sendToTicketButton);   // Ann Lee
 
     // Color (45.50) for one and a half, Haircut (25.00) twice.
-    click(book.Command15);
+    click(book.serviceMenuButton);
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Color");
@@ -206,7 +206,7 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
     book.activateWindow();
-    click(book.Command5);   // Subtotal shows the ticket again in its formats
+    click(book.subtotalButton);   // Subtotal shows the ticket again in its formats
     EXPECT_EQ(book.box(31)->text(), "1.5");
     EXPECT_EQ(book.box(32)->text(), "2");
     EXPECT_EQ(book.box(16)->text(), "1.5");
@@ -230,9 +230,9 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 
 TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
 {
-    Form3& book = qv::Windows::show<Form3>();
+    AppointmentBook& book = qv::Windows::show<AppointmentBook>();
     click(book.cmdAdd);
-    click(book.Command15);
+    click(book.serviceMenuButton);
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");

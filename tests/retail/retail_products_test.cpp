@@ -47,7 +47,7 @@ protected:
     RetailProducts& open(bool withBook = true)
     {
         if (withBook)
-            book = &qv::Windows::show<Form3>();
+            book = &qv::Windows::show<AppointmentBook>();
         w = &qv::Windows::show<RetailProducts>();
         activate(w);
         ui.script.clear();
@@ -87,7 +87,7 @@ protected:
 
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    Form3* book = nullptr;
+    AppointmentBook* book = nullptr;
     RetailProducts* w = nullptr;
 };
 
@@ -215,7 +215,7 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     RetailProducts& f = open();
     type(box(18), "2");
     click(f.slot1Button);
-    Form3::ProductSlot p = book->productSlot(1);
+    AppointmentBook::ProductSlot p = book->productSlot(1);
     EXPECT_EQ(p.name->text(), "Zinc Cream");
     EXPECT_EQ(p.price->text(), "12.50");
     EXPECT_EQ(p.quantity->text(), "2");
@@ -278,7 +278,7 @@ TEST_F(RetailTest, WithoutTheAppointmentBookNothingIsPostedOrCounted)
     RetailProducts& f = open(false);
     type(box(18), "2");
     click(f.slot1Button);
-    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
+    EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(f.slot1Button->isEnabled());
 }
@@ -293,7 +293,7 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
     ASSERT_TRUE(book->adoPrimaryRS->eof());
     type(box(18), "2");
     click(f.slot1Button);
-    EXPECT_EQ(ui.script.messages(), QStringList({Form3::kNoTicket}));
+    EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(1).quantity->text().isEmpty());
     EXPECT_TRUE(f.slot1Button->isEnabled());
@@ -341,7 +341,7 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current product from the Appointment form?");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
     EXPECT_EQ(ui.script.events[0].title, "Delete Product");
-    Form3::ProductSlot p = book->productSlot(1);
+    AppointmentBook::ProductSlot p = book->productSlot(1);
     for (qv::TextBox* b : {p.stockNumber, p.name, p.price, p.quantity})
         EXPECT_TRUE(b->text().isEmpty());
     EXPECT_EQ(box(10)->text(), "7");
@@ -471,7 +471,7 @@ TEST_F(RetailTest, APriceWithAThousandsSeparatorCountsWholeOnTheTicket)
     EXPECT_EQ(box(15)->text(), "1200.00");
     EXPECT_EQ(box(16)->text(), "500.00");
     EXPECT_EQ(stored("Blow Dryer", "GrossSales").toDouble(), 1200);
-    book->CalcTicketTotals();
+    book->computeTicketTotals();
     EXPECT_EQ(qv::leadingNumber(book->box(4)->text()), 1200);
 }
 
