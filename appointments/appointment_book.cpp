@@ -235,9 +235,9 @@ const QString AppointmentBook::kNoTicket =
 
 bool AppointmentBook::showsTicket() const
 {
-    if (!adoPrimaryRS || !adoPrimaryRS->isOpen())
+    if (!primaryRecordset || !primaryRecordset->isOpen())
         return false;
-    return adoPrimaryRS->editMode() == qv::EditMode::Add || adoPrimaryRS->hasCurrentRecord();
+    return primaryRecordset->editMode() == qv::EditMode::Add || primaryRecordset->hasCurrentRecord();
 }
 
 AppointmentBook* AppointmentBook::ticketForWriting()
@@ -311,7 +311,7 @@ void AppointmentBook::buildLayout()
         qv::TextBox* b = s.field ? addField(s.index, QString::fromLatin1(s.field), QString::fromLatin1(s.format))
                                  : new qv::TextBox(this);
         if (!s.field)
-            txtfields.insert(s.index, b);
+            fieldBoxes.insert(s.index, b);
         b->setParent(this);
         b->setObjectName(QStringLiteral("txtfields_%1").arg(s.index));
         if (*s.tooltip)
@@ -518,11 +518,11 @@ void AppointmentBook::buildLayout()
     closeCalendarButton->hide();
 
     // The record form's own bars sit at the foot of the window (the template places them).
-    cmdRefresh->setText(QStringLiteral("&All Clients"));
-    cmdRefresh->setToolTip(QStringLiteral("Shows all the clients in the database"));
-    cmdAdd->setToolTip(QStringLiteral("Create a ticket"));
-    cmdEdit->setToolTip(QStringLiteral("Don't Forget to SUBTOTAL if you have edited any amounts!"));
-    cmdClose->setToolTip(QStringLiteral("Close and Exit the program"));
+    refreshRecordsButton->setText(QStringLiteral("&All Clients"));
+    refreshRecordsButton->setToolTip(QStringLiteral("Shows all the clients in the database"));
+    addRecordButton->setToolTip(QStringLiteral("Create a ticket"));
+    editRecordButton->setToolTip(QStringLiteral("Don't Forget to SUBTOTAL if you have edited any amounts!"));
+    closeRecordWindowButton->setToolTip(QStringLiteral("Close and Exit the program"));
 
     // Tab order down the ticket: appointment, services, products, money.
     QList<QWidget*> order = {box(TicketNumberBox),    box(ClientNameBox),      box(ClientPhoneBox), box(SalonArtistBox),
@@ -546,11 +546,11 @@ void AppointmentBook::connectHandlers()
     // product boxes take any key.
     for (int index : {Service3QuantityBox, Service1QuantityBox, Service2QuantityBox, Service4QuantityBox}) {
         qv::TextBox* b = box(index);
-        b->keyPress = [b](int& keyAscii) { ValidateKeyPress(b, keyAscii, QStringLiteral("Int")); };
+        b->keyPress = [b](int& keyAscii) { validateKeyPress(b, keyAscii, QStringLiteral("Int")); };
     }
     for (int index : {Service1PriceBox, Service2PriceBox, Service3PriceBox, Service4PriceBox}) {
         qv::TextBox* b = box(index);
-        b->keyPress = [b](int& keyAscii) { ValidateKeyPress(b, keyAscii, QStringLiteral("Real")); };
+        b->keyPress = [b](int& keyAscii) { validateKeyPress(b, keyAscii, QStringLiteral("Real")); };
     }
     for (qv::TextBox* b : std::as_const(taxBoxes)) {
         b->setSelectOnFocus(true);
@@ -634,37 +634,38 @@ void AppointmentBook::connectHandlers()
 
 void AppointmentBook::formLoad()
 {
-    passOver([this] { RemoveCloseCommand(this); });
+    passOver([this] { removeCloseCommand(this); });
     passOver([this] {
         db = std::make_unique<qv::Connection>();
         db->open(connectionString());
     });
     // The recordset exists even when the file cannot be opened, so that the
     // buttons find one (and report or pass over its errors).
-    adoPrimaryRS = std::make_shared<qv::Recordset>();
-    connect(adoPrimaryRS.get(), &qv::Recordset::moveComplete, this, [this] { adoPrimaryRS_MoveComplete(); });
-    connect(adoPrimaryRS.get(), &qv::Recordset::willChangeRecord, this,
-            [this] { passOver([this] { adoPrimaryRS_WillChangeRecord(); }); });
-    passOver([this] { adoPrimaryRS->open(recordSource(), *db); });
+    primaryRecordset = std::make_shared<qv::Recordset>();
+    connect(primaryRecordset.get(), &qv::Recordset::moveComplete, this, [this] { currentRecordChanged(); });
+    connect(primaryRecordset.get(), &qv::Recordset::willChangeRecord, this,
+            [this] { passOver([this] { recordAboutToChange(); }); });
+    passOver([this] { primaryRecordset->open(recordSource(), *db); });
     passOver([this] { bindBoxes(); });
     passOver([this] { bindGridToChapter(); });
     passOver([this] { m_lookupConnection = lookupConnectionString(); });
     passOver([this] { loadArtistList(); });
     passOver([this] { clearTenderedAndChange(); });
     passOver([this] { boldSundays(); });
-    passOver([this] { adoPrimaryRS_MoveComplete(); });
+    passOver([this] { currentRecordChanged(); });
 }
 
 void AppointmentBook::bindBoxes()
 {
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         return;
     for (const BoxSpec& s : kFields)
         if (s.field)
-            passOver([&] { box(s.index)->bind(adoPrimaryRS.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format)); });
+            passOver([&] { box(s.index)->bind(primaryRecordset.get(), QString::fromLatin1(s.field),
+                                              QString::fromLatin1(s.format)); });
     for (const BoxSpec& s : kInputs)
         passOver([&] {
-            taxBox(s.index)->bind(adoPrimaryRS.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format));
+            taxBox(s.index)->bind(primaryRecordset.get(), QString::fromLatin1(s.field), QString::fromLatin1(s.format));
         });
 }
 
@@ -692,18 +693,18 @@ void AppointmentBook::bindGridToChapter()
 
 // ---------------------------------------------------------------- record form
 
-void AppointmentBook::SetButtons(bool flag)
+void AppointmentBook::setBrowsingButtons(bool flag)
 {
-    RecordForm::SetButtons(flag);
+    RecordForm::setBrowsingButtons(flag);
     // The finders move to another ticket, so they wait like the navigation.
     for (QPushButton* b : {findByPhoneButton, findByNameButton, findByTicketButton})
         if (b)
             b->setEnabled(flag);
 }
 
-void AppointmentBook::adoPrimaryRS_MoveComplete()
+void AppointmentBook::currentRecordChanged()
 {
-    passOver([this] { RecordForm::adoPrimaryRS_MoveComplete(); });
+    passOver([this] { RecordForm::currentRecordChanged(); });
     // The client history follows the ticket shown.
     if (m_gridShows == GridShows::ClientHistory)
         passOver([this] { bindGridToChapter(); });
@@ -720,41 +721,41 @@ void AppointmentBook::clearTenderedAndChange()
     box(ChangeBox)->setText(QString());
 }
 
-void AppointmentBook::cmdFirst_Click()
+void AppointmentBook::showFirstRecord()
 {
     clearTenderedAndChange();
-    RecordForm::cmdFirst_Click();
+    RecordForm::showFirstRecord();
 }
 
-void AppointmentBook::cmdLast_Click()
+void AppointmentBook::showLastRecord()
 {
     clearTenderedAndChange();
-    RecordForm::cmdLast_Click();
+    RecordForm::showLastRecord();
 }
 
-void AppointmentBook::cmdNext_Click()
+void AppointmentBook::showNextRecord()
 {
     clearTenderedAndChange();
-    RecordForm::cmdNext_Click();
+    RecordForm::showNextRecord();
 }
 
-void AppointmentBook::cmdPrevious_Click()
+void AppointmentBook::showPreviousRecord()
 {
     clearTenderedAndChange();
-    RecordForm::cmdPrevious_Click();
+    RecordForm::showPreviousRecord();
 }
 
-void AppointmentBook::cmdAdd_Click()
+void AppointmentBook::addRecord()
 {
     passOver([this] { clearTenderedAndChange(); });
     passOver([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    passOver([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
-    passOver([this] { SetButtons(false); });
+    passOver([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
+    passOver([this] { setBrowsingButtons(false); });
     // The blank ticket stays current: the history shows its (empty) chapter.
     passOver([this] {
         unbindGrid();
@@ -762,7 +763,7 @@ void AppointmentBook::cmdAdd_Click()
     });
 }
 
-void AppointmentBook::cmdUpdate_Click()
+void AppointmentBook::updateRecord()
 {
     struct Required { int index; const char* message; };
     static const Required required[] = {
@@ -795,7 +796,7 @@ void AppointmentBook::cmdUpdate_Click()
     // A ticket the database refuses is not saved: say why and stay in
     // adding or editing, so that the user can mend it or cancel.
     try {
-        adoPrimaryRS->updateBatch();
+        primaryRecordset->updateBatch();
     } catch (const qv::Error& e) {
         qv::ui().msgBox(e.description());
         return;
@@ -803,35 +804,35 @@ void AppointmentBook::cmdUpdate_Click()
         qv::ui().msgBox(QString::fromLocal8Bit(e.what()));
         return;
     }
-    if (AddNewFlag)
-        passOver([this] { adoPrimaryRS->move(0); });
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { SetButtons(true); });
-    passOver([this] { adoPrimaryRS->move(0); });
+    if (addingRecord)
+        passOver([this] { primaryRecordset->move(0); });
+    editingRecord = false;
+    addingRecord = false;
+    passOver([this] { setBrowsingButtons(true); });
+    passOver([this] { primaryRecordset->move(0); });
     passOver([this] { bindGridToChapter(); });
     computeTicketTotals();
 }
 
-void AppointmentBook::cmdCancel_Click()
+void AppointmentBook::cancelRecordChange()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void AppointmentBook::cmdRefresh_Click()
+void AppointmentBook::refreshRecords()
 {
     passOver([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
+        primaryRecordset->moveNext();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveFirst();
     });
     passOver([this] { unbindGrid(); });
-    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { primaryRecordset->requery(); });
     // Grid and boxes now share the recordset: a row picked is the ticket shown.
-    passOver([this] { bindGridTo(adoPrimaryRS, GridShows::AllTickets); });
+    passOver([this] { bindGridTo(primaryRecordset, GridShows::AllTickets); });
 }
 
-void AppointmentBook::cmdClose_Click() { exitProgram(); }
+void AppointmentBook::closeRecordWindow() { exitProgram(); }
 
 void AppointmentBook::exitProgram()
 {
@@ -853,9 +854,9 @@ void AppointmentBook::formUnload(bool& cancel)
     // The refused ticket stays on screen in editing, so that it is mended
     // and saved with Update, or dropped with Cancel, and never lost unseen.
     if (cancel && !editing()) {
-        EditFlag = true;
-        lblStatus->setText(QStringLiteral("Edit record"));
-        passOver([this] { SetButtons(false); });
+        editingRecord = true;
+        recordStatusLabel->setText(QStringLiteral("Edit record"));
+        passOver([this] { setBrowsingButtons(false); });
     }
 }
 
@@ -863,8 +864,8 @@ void AppointmentBook::formUnload(bool& cancel)
 
 void AppointmentBook::loadArtistList()
 {
-    ClassEmployees employees;
-    m_artists = employees.rsemployee(m_lookupConnection);
+    EmployeeLookup employees;
+    m_artists = employees.rows(m_lookupConnection);
     if (m_artists) {
         artistList->setRowSource(m_artists, QStringLiteral("FirstName"));
         artistList->setCurrentIndex(-1);   // nothing picked until the user picks

@@ -114,7 +114,7 @@ public:
     ~AppointmentBook() override;
 
     // The ticket's boxes by what they show (nullptr for a box the book lacks).
-    qv::TextBox* box(int index) const { return txtfields.value(index); }
+    qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
     qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
 
     struct ServiceSlot { qv::TextBox *name, *price, *quantity; };
@@ -145,18 +145,18 @@ public:
     static const QString kNoTicket;
 
     // Record-form handlers where the book differs from the template.
-    void SetButtons(bool flag) override;
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override {}
-    void cmdRefresh_Click() override;
-    void cmdClose_Click() override;
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void setBrowsingButtons(bool flag) override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override {}
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
 
     // Ticket money (ticket_totals.cpp). False when a priced line was
     // reported without its quantity (the focus is then in that line's
@@ -231,7 +231,7 @@ private:
     void bindGridToChapter();
     void bindGridTo(std::shared_ptr<qv::Recordset> rs, GridShows shows);
     void unbindGrid();
-    bool editing() const { return EditFlag || AddNewFlag; }
+    bool editing() const { return editingRecord || addingRecord; }
     void countGuardedShow(const QString& windowName);
     void findTicket(const QString& field, const QString& prompt, const QString& notFound);
 

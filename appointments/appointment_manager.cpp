@@ -122,14 +122,14 @@ void AppointmentManager::buildLayout()
         box->setSelectOnFocus(true);
         QLabel* caption = label(QStringLiteral("lblLabels_%1").arg(b.index), QString::fromLatin1(b.caption), b.left,
                                 b.top + 30, 1860);
-        lblLabels.insert(b.index, caption);
+        captionLabels.insert(b.index, caption);
         qv::place(box, b.left + 1900, b.top, b.width, 300);
     }
-    txtfields.value(TicketNumberBox)->setToolTip(QStringLiteral("Enter Client Ticket"));
+    fieldBoxes.value(TicketNumberBox)->setToolTip(QStringLiteral("Enter Client Ticket"));
     QList<QWidget*> order;
     for (int index : {TicketNumberBox, ClientPhoneBox, ClientNameBox, SalonArtistBox, AppointmentDateBox,
                       AppointmentTimeBox, TimeBlockBox, TicketTotalBox})
-        order << txtfields.value(index);
+        order << fieldBoxes.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -157,8 +157,8 @@ void AppointmentManager::buildLayout()
                          "form."),
           120, 6360, 11160, 660);
 
-    cmdRefresh->setText(QStringLiteral("&All Clients"));
-    cmdRefresh->setToolTip(QStringLiteral("Shows all clients in database"));
+    refreshRecordsButton->setText(QStringLiteral("&All Clients"));
+    refreshRecordsButton->setToolTip(QStringLiteral("Shows all clients in database"));
 
     onClick(findByLastNameButton, [this] { findByLastName(); });
     onClick(findByPhoneButton, [this] { findByPhone(); });
@@ -171,7 +171,7 @@ void AppointmentManager::formLoad()
 {
     // Every step's error is passed over: a missing database leaves an empty window.
     ignoreErrors([this] { RecordForm::formLoad(); });
-    ignoreErrors([this] { RemoveCloseCommand(this); });
+    ignoreErrors([this] { removeCloseCommand(this); });
     ignoreErrors([this] { bindGridToChapter(); });
 }
 
@@ -188,9 +188,9 @@ void AppointmentManager::unbindGrid()
     ticketGrid->setDataSource(nullptr);
 }
 
-void AppointmentManager::adoPrimaryRS_MoveComplete()
+void AppointmentManager::currentRecordChanged()
 {
-    RecordForm::adoPrimaryRS_MoveComplete();
+    RecordForm::currentRecordChanged();
     // The chapter moves with its ticket.
     if (m_gridShows == GridShows::ClientTickets)
         ignoreErrors([this] { bindGridToChapter(); });
@@ -198,38 +198,38 @@ void AppointmentManager::adoPrimaryRS_MoveComplete()
 
 // ---------------------------------------------------------------- record form
 
-void AppointmentManager::SetButtons(bool flag)
+void AppointmentManager::setBrowsingButtons(bool flag)
 {
-    RecordForm::SetButtons(flag);
+    RecordForm::setBrowsingButtons(flag);
     // The finders move to another ticket, so they wait like the navigation.
     for (QPushButton* b : {findByLastNameButton, findByPhoneButton, findByTicketButton})
         if (b)
             b->setEnabled(flag);
 }
 
-void AppointmentManager::cmdUpdate_Click()
+void AppointmentManager::updateRecord()
 {
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        adoPrimaryRS->updateBatch();
-        if (AddNewFlag)
-            adoPrimaryRS->moveLast();
-        EditFlag = false;
-        AddNewFlag = false;
-        SetButtons(true);
+        primaryRecordset->updateBatch();
+        if (addingRecord)
+            primaryRecordset->moveLast();
+        editingRecord = false;
+        addingRecord = false;
+        setBrowsingButtons(true);
         bindGridToChapter();
     } catch (const std::exception&) {
         qv::ui().msgBox(QStringLiteral("You have not added any information into the text boxes. Click cancel"));
     }
 }
 
-void AppointmentManager::cmdCancel_Click()
+void AppointmentManager::cancelRecordChange()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void AppointmentManager::cmdDelete_Click()
+void AppointmentManager::deleteRecord()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
@@ -237,29 +237,29 @@ void AppointmentManager::cmdDelete_Click()
         != qv::MsgResult::Ok)
         return;
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        adoPrimaryRS->deleteCurrent();
+        primaryRecordset->deleteCurrent();
         reshowBoxes();
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveLast();
+        primaryRecordset->moveNext();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveLast();
     } catch (const std::exception&) {
         qv::ui().msgBox(QStringLiteral("You have deleted the last record in the database."));
     }
 }
 
-void AppointmentManager::cmdRefresh_Click()
+void AppointmentManager::refreshRecords()
 {
     ignoreErrors([this] { unbindGrid(); });
     ignoreErrors([this] {
-        adoPrimaryRS->requery();
-        adoPrimaryRS->moveFirst();
+        primaryRecordset->requery();
+        primaryRecordset->moveFirst();
     });
     // Grid and boxes now share the recordset: a row picked is the ticket shown.
     ignoreErrors([this] {
         m_gridShows = GridShows::AllTickets;
-        ticketGrid->setDataSource(adoPrimaryRS, gridColumns());
+        ticketGrid->setDataSource(primaryRecordset, gridColumns());
     });
 }
 
@@ -267,9 +267,9 @@ void AppointmentManager::cmdRefresh_Click()
 
 void AppointmentManager::find(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (editing() || !adoPrimaryRS)
+    if (editing() || !primaryRecordset)
         return;
-    FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
+    findByTextAndShow(*primaryRecordset, field, prompt, notFound);
 }
 
 void AppointmentManager::findByLastName()

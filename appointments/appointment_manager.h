@@ -31,12 +31,12 @@ public:
 
     explicit AppointmentManager(QWidget* parent = nullptr);
 
-    void SetButtons(bool flag) override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override;
-    void cmdRefresh_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void setBrowsingButtons(bool flag) override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
 
     void findByLastName();
     void findByPhone();
@@ -63,7 +63,7 @@ private:
     void bindGridToChapter();
     void unbindGrid();
     void find(const QString& field, const QString& prompt, const QString& notFound);
-    bool editing() const { return EditFlag || AddNewFlag; }
+    bool editing() const { return editingRecord || addingRecord; }
 
     GridShows m_gridShows = GridShows::Nothing;
 };

@@ -92,7 +92,7 @@ QString DayView::dayQuery(const QString& sqlDate) const
 
 std::unique_ptr<qv::Report> DayView::makeReport() const
 {
-    return std::make_unique<DataReport9>();
+    return std::make_unique<AppointmentsByDateReport>();
 }
 
 QString DayView::htmlPage() const

@@ -36,5 +36,5 @@ QString ReportByDate::dayQuery(const QString& sqlDate) const
 
 std::unique_ptr<qv::Report> ReportByDate::makeReport() const
 {
-    return std::make_unique<DataReport2>();
+    return std::make_unique<ProductsServicesReport>();
 }

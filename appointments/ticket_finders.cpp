@@ -20,7 +20,7 @@ void AppointmentBook::findTicket(const QString& field, const QString& prompt, co
     // A find moves to another ticket: not while one is being written.
     if (editing())
         return;
-    FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound);
+    findByTextAndShow(*primaryRecordset, field, prompt, notFound);
 }
 
 void AppointmentBook::findByPhone()

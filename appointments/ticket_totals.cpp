@@ -22,7 +22,7 @@ bool AppointmentBook::computeTicketTotals()
     try {
         // Commit: pending box texts go into the row (not the table) and every
         // bound box is shown again in its display format.
-        adoPrimaryRS->move(0);
+        primaryRecordset->move(0);
 
         double products = 0;
         for (int slot = 1; slot <= 5; ++slot)

@@ -18,30 +18,30 @@ QList<BusinessAssets::PrintLine> BusinessAssets::printLines() const
         bool stepped;
     };
     const QList<Source> sources = {
-        {lblLabels.value(BusinessNameCaption), BusinessNameBox, false},
-        {lblLabels.value(AddressCaption), AddressBox, true},
-        {lblLabels.value(CityCaption), CityBox, true},
-        {lblLabels.value(StateCaption), StateBox, true},
-        {lblLabels.value(ZipCaption), ZipBox, true},
-        {lblLabels.value(LocationCaption), LocationBox, true},
+        {captionLabels.value(BusinessNameCaption), BusinessNameBox, false},
+        {captionLabels.value(AddressCaption), AddressBox, true},
+        {captionLabels.value(CityCaption), CityBox, true},
+        {captionLabels.value(StateCaption), StateBox, true},
+        {captionLabels.value(ZipCaption), ZipBox, true},
+        {captionLabels.value(LocationCaption), LocationBox, true},
         {siteLabel, SiteBox, true},
-        {lblLabels.value(ItemNameCaption), ItemNameBox, true},
-        {lblLabels.value(ItemDescriptionCaption), ItemDescriptionBox, false},
-        {lblLabels.value(ManufacturerCaption), ManufacturerBox, false},
-        {lblLabels.value(ModelCaption), ModelBox, true},
-        {lblLabels.value(SerialVinCaption), SerialVinBox, true},
-        {lblLabels.value(PurchasePriceCaption), PurchasePriceBox, false},
-        {lblLabels.value(PurchaseDateCaption), PurchaseDateBox, false},
-        {lblLabels.value(PurchasedFromCaption), PurchasedFromBox, false},
-        {lblLabels.value(ReplacementCostCaption), ReplacementCostBox, false},
-        {lblLabels.value(AppraisedValueCaption), AppraisedValueBox, false},
-        {lblLabels.value(AppraisalDateCaption), AppraisalDateBox, false},
-        {lblLabels.value(AppraisedByCaption), AppraisedByBox, false},
-        {lblLabels.value(MethodOfPaymentCaption), MethodOfPaymentBox, false},
+        {captionLabels.value(ItemNameCaption), ItemNameBox, true},
+        {captionLabels.value(ItemDescriptionCaption), ItemDescriptionBox, false},
+        {captionLabels.value(ManufacturerCaption), ManufacturerBox, false},
+        {captionLabels.value(ModelCaption), ModelBox, true},
+        {captionLabels.value(SerialVinCaption), SerialVinBox, true},
+        {captionLabels.value(PurchasePriceCaption), PurchasePriceBox, false},
+        {captionLabels.value(PurchaseDateCaption), PurchaseDateBox, false},
+        {captionLabels.value(PurchasedFromCaption), PurchasedFromBox, false},
+        {captionLabels.value(ReplacementCostCaption), ReplacementCostBox, false},
+        {captionLabels.value(AppraisedValueCaption), AppraisedValueBox, false},
+        {captionLabels.value(AppraisalDateCaption), AppraisalDateBox, false},
+        {captionLabels.value(AppraisedByCaption), AppraisedByBox, false},
+        {captionLabels.value(MethodOfPaymentCaption), MethodOfPaymentBox, false},
     };
     QList<PrintLine> lines;
     for (const Source& s : sources)
-        lines.append({s.caption->text(), txtfields.value(s.box)->text(), s.stepped});
+        lines.append({s.caption->text(), fieldBoxes.value(s.box)->text(), s.stepped});
     return lines;
 }
 
@@ -75,7 +75,7 @@ void BusinessAssets::printRecord()
                 passOver([&] { printer.print({qv::Spc(1), line.caption, line.text}); });
         }
         passOver([&] { printer.print(); });
-        passOver([&] { PrintRTF(*notesBox, 3500, 13000, 4500, 0); });
+        passOver([&] { printRichText(*notesBox, 3500, 13000, 4500, 0); });
     }
     passOver([] { qv::printer().endDoc(); });
 }

@@ -184,12 +184,12 @@ void BusinessAssets::buildLayout()
     // in the design's proportion the type grows faster than the room.
     int top = 1380;
     for (const FieldRow& row : kItemRows) {
-        lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
-                                          QString::fromLatin1(row.caption), 120, top + 30, kCaptionWidth));
+        captionLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
+                                              QString::fromLatin1(row.caption), 120, top + 30, kCaptionWidth));
         qv::place(box(row), kBoxLeft, top, kBoxWidth, 285);
         top += 315;
     }
-    txtfields.value(MethodOfPaymentBox)->setToolTip(QStringLiteral("Cash  or Credit ?"));
+    fieldBoxes.value(MethodOfPaymentBox)->setToolTip(QStringLiteral("Cash  or Credit ?"));
 
     auto clearButton = [&](const char* name, int boxTop) {
         auto* b = new QPushButton(QStringLiteral("X"), this);
@@ -233,14 +233,14 @@ void BusinessAssets::buildLayout()
 
     // The notes.
     top += 375;
-    lblLabels.insert(NotesCaption, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
+    captionLabels.insert(NotesCaption, label("lblLabels_15", "Notes:", 120, top, kCaptionWidth));
     notesBox = new qv::RichTextBox(this);
     notesBox->setObjectName(QStringLiteral("rtf3"));
     qv::place(notesBox, kBoxLeft, top, 6240 - kBoxLeft, 1020);
 
     // The item picture with its path, the second boxes of the site and the
     // business name beside it.
-    lblLabels.insert(PicturePathCaption, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
+    captionLabels.insert(PicturePathCaption, label("lblLabels_16", "Image Location:", 6360, 1020, 1530));
     qv::TextBox* path = box({PicturePathCaption, "", PicturePathBox, "Imagekey", ""});
     QFont arial = windowFont;
     arial.setFamily(QStringLiteral("Arial"));
@@ -253,7 +253,7 @@ void BusinessAssets::buildLayout()
     picturePathCopy->setObjectName(QStringLiteral("RichTextBox1"));
     qv::place(picturePathCopy, 6360, 4680, 255, 255);
     picturePathCopy->hide();
-    pictureOverlayText = new qv::RichTextBox(picture->PicArea);
+    pictureOverlayText = new qv::RichTextBox(picture->pictureFrame);
     pictureOverlayText->setObjectName(QStringLiteral("RichTextBox2"));
     pictureOverlayText->setGeometry(0, 0, 100, 60);
     pictureOverlayText->hide();
@@ -274,8 +274,8 @@ void BusinessAssets::buildLayout()
 
     buildPanels();
 
-    picButtons->raise();
-    picStatBox->raise();
+    recordButtonBar->raise();
+    recordStatusBar->raise();
 }
 
 void BusinessAssets::buildBar()
@@ -365,19 +365,20 @@ void BusinessAssets::buildTools()
 
     // Under the second boxes: find, reports, tips, calendar.
     const int row = 5160;
-    lblLabels.insert(FindByItemNameCaption,
-                     caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
+    captionLabels.insert(FindByItemNameCaption,
+                         caption("lblLabels_25", QStringLiteral("Find by Item ID:"), 6360, row + 480, 1100));
     findByItemNameButton = tool("Command6", QString(), standard(QStyle::SP_FileDialogContentsView), 6480, row);
     totalsReportButton = tool("Command21", "Totals of items", standard(QStyle::SP_FileDialogInfoView), 7680, row);
     caption("Label6", QStringLiteral("Totals"), 7680, row + 480, 900);
     assetReportButton
         = tool("Image4", "Click here to view reports", standard(QStyle::SP_FileDialogDetailedView), 8760, row);
     assetReportButton->setFlat(true);
-    lblLabels.insert(ViewReportCaption, caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
+    captionLabels.insert(ViewReportCaption,
+                         caption("lblLabels_23", QStringLiteral("View Report"), 8640, row + 480, 900));
     tipOfTheDayButton = tool("Image3", QString(), standard(QStyle::SP_MessageBoxInformation), 9840, row);
     tipOfTheDayButton->setFlat(true);
-    lblLabels.insert(QuickTipsCaption,
-                     caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
+    captionLabels.insert(QuickTipsCaption,
+                         caption("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 9600, row + 480, 1100));
     calendarButton = tool("Image1", QString(), standard(QStyle::SP_FileDialogNewFolder), 11040, row);
     calendarButton->setFlat(true);
     calendarLabel = caption("Label4", QStringLiteral("Click Calendar"), 10800, row + 480, 1000);
@@ -407,7 +408,7 @@ void BusinessAssets::buildPanels()
         auto* l = new QLabel(QString::fromLatin1(row.caption), businessPanel);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
         qv::place(l, 120, top + 30, 1530, 255);
-        lblLabels.insert(row.label, l);
+        captionLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));
         b->setParent(businessPanel);
         b->setSelectOnFocus(true);
@@ -418,7 +419,7 @@ void BusinessAssets::buildPanels()
     auto* hint = new QLabel(QStringLiteral("Enter a Business name for this record."), businessPanel);
     hint->setObjectName(QStringLiteral("lblLabels_22"));
     qv::place(hint, 120, 90, 3600, 255);
-    lblLabels.insert(BusinessNameHint, hint);
+    captionLabels.insert(BusinessNameHint, hint);
     closeBusinessPanelButton = new QPushButton(QStringLiteral("X"), businessPanel);
     closeBusinessPanelButton->setObjectName(QStringLiteral("Command16"));
     qv::place(closeBusinessPanelButton, 3780, 60, 360, 300);
@@ -508,9 +509,9 @@ void BusinessAssets::connectHandlers()
     connect(assetGrid, &qv::DataGrid::rowPicked, this, [this] { showGridRowPicture(); });
     connect(calendar, &qv::MonthCalendar::dayClicked, this, [this] { guard([this] { showQuarterAndWeek(); }); });
     connect(calendar, &qv::MonthCalendar::monthShown, this, [this] { markBoldDays(); });
-    cmdUpdate->installEventFilter(this);
+    updateRecordButton->installEventFilter(this);
 
-    for (qv::TextBox* box : std::as_const(txtfields)) {
+    for (qv::TextBox* box : std::as_const(fieldBoxes)) {
         box->gotFocus = [box] {
             box->selectAll();
             paint(box, kWhite);
@@ -522,7 +523,7 @@ void BusinessAssets::connectHandlers()
 
 bool BusinessAssets::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == cmdUpdate && e->type() == QEvent::FocusOut)
+    if (watched == updateRecordButton && e->type() == QEvent::FocusOut)
         reloadPictureAfterSave();
     else if (watched == businessPanel && e->type() == QEvent::MouseButtonPress)
         guard([this] { focusBusinessName(); });
@@ -550,11 +551,11 @@ bool BusinessAssets::eventFilter(QObject* watched, QEvent* e)
 void BusinessAssets::formLoad()
 {
     // Nothing stops the load: a missing database leaves an empty window.
-    passOver([this] { RemoveCloseCommand(this); });
+    passOver([this] { removeCloseCommand(this); });
     passOver([this] { RecordForm::formLoad(); });
     // Unlike most data windows this one lets others come in front of it.
     passOver([this] { setTopMost(false); });
-    passOver([this] { notesBox->bind(adoPrimaryRS.get(), QStringLiteral("Notes")); });
+    passOver([this] { notesBox->bind(primaryRecordset.get(), QStringLiteral("Notes")); });
     passOver([this] { attachGrid(); });
 
     passOver([this] {
@@ -600,10 +601,10 @@ void BusinessAssets::formUnload(bool& cancel)
 
 void BusinessAssets::formKeyDown(int& keyCode, int shift)
 {
-    if (EditFlag || AddNewFlag)
+    if (editingRecord || addingRecord)
         return;
     if (keyCode == qv::Key::Return) {
-        cmdUpdate_Click();
+        updateRecord();
         return;
     }
     RecordForm::formKeyDown(keyCode, shift);
@@ -611,8 +612,8 @@ void BusinessAssets::formKeyDown(int& keyCode, int shift)
 
 void BusinessAssets::attachGrid()
 {
-    if (adoPrimaryRS)
-        assetGrid->setDataSource(adoPrimaryRS, gridColumns());
+    if (primaryRecordset)
+        assetGrid->setDataSource(primaryRecordset, gridColumns());
 }
 
 void BusinessAssets::detachGrid()
@@ -624,9 +625,9 @@ void BusinessAssets::detachGrid()
 
 void BusinessAssets::showItemPicture()
 {
-    passOver([this] { picturePathCopy->setText(txtfields.value(PicturePathBox)->text()); });
+    passOver([this] { picturePathCopy->setText(fieldBoxes.value(PicturePathBox)->text()); });
     pictureOverlayText->hide();
-    picture->PicDest->setVisible(true);
+    picture->pictureBox->setVisible(true);
     // A file that was moved or is no picture leaves the frame empty.
     passOver([this] { picture->showPicture(); });
 }
@@ -636,9 +637,9 @@ void BusinessAssets::showGridRowPicture()
     showItemPicture();
 }
 
-void BusinessAssets::adoPrimaryRS_MoveComplete()
+void BusinessAssets::currentRecordChanged()
 {
-    RecordForm::adoPrimaryRS_MoveComplete();
+    RecordForm::currentRecordChanged();
     pictureOverlayText->clear();
     picture->clearPicture();
 }
@@ -648,25 +649,25 @@ void BusinessAssets::reloadPictureAfterSave()
     passOver([this] { picture->showPicture(); });
 }
 
-void BusinessAssets::cmdAdd_Click()
+void BusinessAssets::addRecord()
 {
     reportErrors([this] {
-        RecordForm::cmdAdd_Click();
+        RecordForm::addRecord();
         showItemPicture();
         picture->clearPicture();
         picturePathCopy->clear();
-        txtfields.value(CategoryBox)->setFocus();
+        fieldBoxes.value(CategoryBox)->setFocus();
     });
 }
 
-void BusinessAssets::cmdUpdate_Click()
+void BusinessAssets::updateRecord()
 {
     try {
-        adoPrimaryRS->updateBatch();
-        if (!adoPrimaryRS->eof()) {
-            adoPrimaryRS->move(0);
-        } else if (adoPrimaryRS->recordCount() > 0) {
-            adoPrimaryRS->move(0);
+        primaryRecordset->updateBatch();
+        if (!primaryRecordset->eof()) {
+            primaryRecordset->move(0);
+        } else if (primaryRecordset->recordCount() > 0) {
+            primaryRecordset->move(0);
             showItemPicture();
         }
     } catch (const std::exception&) {
@@ -676,68 +677,68 @@ void BusinessAssets::cmdUpdate_Click()
         picture->clearPicture();
         return;
     }
-    EditFlag = false;
-    AddNewFlag = false;
-    SetButtons(true);
+    editingRecord = false;
+    addingRecord = false;
+    setBrowsingButtons(true);
 }
 
-void BusinessAssets::cmdCancel_Click()
+void BusinessAssets::cancelRecordChange()
 {
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { notesBox->refresh(); });
     showItemPicture();
 }
 
-void BusinessAssets::cmdDelete_Click()
+void BusinessAssets::deleteRecord()
 {
     passOver([this] {
         const int answer = qv::ui().msgBox(QStringLiteral("Delete the Current Record"),
                                            qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete Record"));
-        if (answer == qv::MsgResult::Yes && adoPrimaryRS->editMode() != qv::EditMode::Add) {
-            passOver([this] { adoPrimaryRS->deleteCurrent(); });
+        if (answer == qv::MsgResult::Yes && primaryRecordset->editMode() != qv::EditMode::Add) {
+            passOver([this] { primaryRecordset->deleteCurrent(); });
             passOver([this] { reshowBoxes(); });
             passOver([this] { notesBox->refresh(); });
         }
     });
-    passOver([this] { adoPrimaryRS->moveNext(); });
+    passOver([this] { primaryRecordset->moveNext(); });
     passOver([this] {
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveLast();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveLast();
     });
     showItemPicture();
 }
 
-void BusinessAssets::cmdRefresh_Click()
+void BusinessAssets::refreshRecords()
 {
-    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { primaryRecordset->requery(); });
     showItemPicture();
 }
 
-void BusinessAssets::cmdClose_Click()
+void BusinessAssets::closeRecordWindow()
 {
     // The grid and the connection go in the unload, after the template has
     // saved what was typed while browsing.
     unload();
 }
 
-void BusinessAssets::cmdFirst_Click()
+void BusinessAssets::showFirstRecord()
 {
-    RecordForm::cmdFirst_Click();
+    RecordForm::showFirstRecord();
     showItemPicture();
 }
 
-void BusinessAssets::cmdLast_Click()
+void BusinessAssets::showLastRecord()
 {
-    RecordForm::cmdLast_Click();
+    RecordForm::showLastRecord();
     showItemPicture();
 }
 
-void BusinessAssets::cmdNext_Click()
+void BusinessAssets::showNextRecord()
 {
     try {
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof() && adoPrimaryRS->recordCount() > 0)
-            adoPrimaryRS->moveLast();
+        if (!primaryRecordset->eof())
+            primaryRecordset->moveNext();
+        if (primaryRecordset->eof() && primaryRecordset->recordCount() > 0)
+            primaryRecordset->moveLast();
     } catch (const std::exception&) {
         qv::ui().msgBox(QStringLiteral("You are at the last record in the database."));
         return;
@@ -745,15 +746,15 @@ void BusinessAssets::cmdNext_Click()
     showItemPicture();
 }
 
-void BusinessAssets::cmdPrevious_Click()
+void BusinessAssets::showPreviousRecord()
 {
     const bool moved = reportErrors([this] {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        if (!adoPrimaryRS->bof())
-            adoPrimaryRS->movePrevious();
-        if (adoPrimaryRS->bof() && adoPrimaryRS->recordCount() > 0)
-            adoPrimaryRS->moveFirst();
+        if (!primaryRecordset->bof())
+            primaryRecordset->movePrevious();
+        if (primaryRecordset->bof() && primaryRecordset->recordCount() > 0)
+            primaryRecordset->moveFirst();
     });
     if (moved)
         showItemPicture();
@@ -761,23 +762,23 @@ void BusinessAssets::cmdPrevious_Click()
 
 // ---------------------------------------------------------------- pick lists
 
-void BusinessAssets::takeCategoryFromList() { txtfields.value(CategoryBox)->setBoxText(categoryList->currentText()); }
+void BusinessAssets::takeCategoryFromList() { fieldBoxes.value(CategoryBox)->setBoxText(categoryList->currentText()); }
 
 void BusinessAssets::emptyCategoryWithList()
 {
     if (categoryList->currentText().isEmpty()) {
-        txtfields.value(CategoryBox)->setBoxText(QString());
-        txtfields.value(CategoryBox)->update();
+        fieldBoxes.value(CategoryBox)->setBoxText(QString());
+        fieldBoxes.value(CategoryBox)->update();
     }
 }
 
-void BusinessAssets::takeLocationFromList() { txtfields.value(LocationBox)->setBoxText(locationList->currentText()); }
+void BusinessAssets::takeLocationFromList() { fieldBoxes.value(LocationBox)->setBoxText(locationList->currentText()); }
 
 void BusinessAssets::emptyLocationWithList()
 {
     if (locationList->currentText().isEmpty()) {
-        txtfields.value(LocationBox)->setBoxText(QString());
-        txtfields.value(LocationBox)->update();
+        fieldBoxes.value(LocationBox)->setBoxText(QString());
+        fieldBoxes.value(LocationBox)->update();
     }
 }
 
@@ -785,13 +786,13 @@ void BusinessAssets::takeSiteFromList()
 {
     const QString text = siteList->currentText();
     if (text == QLatin1String("On") || text == QLatin1String("Off Site"))
-        txtfields.value(SiteBox)->setBoxText(text);
+        fieldBoxes.value(SiteBox)->setBoxText(text);
 }
 
 void BusinessAssets::emptySiteWithList()
 {
     if (siteList->currentText().isEmpty())
-        txtfields.value(SiteBox)->setBoxText(QString());
+        fieldBoxes.value(SiteBox)->setBoxText(QString());
 }
 
 // ---------------------------------------------------------------- date display
@@ -850,7 +851,7 @@ void BusinessAssets::insertPicture()
 {
     passOver([this] {
         if (picture->insertPicture())
-            picturePathCopy->setText(txtfields.value(PicturePathBox)->text());
+            picturePathCopy->setText(fieldBoxes.value(PicturePathBox)->text());
     });
 }
 
@@ -858,26 +859,26 @@ void BusinessAssets::deletePicture()
 {
     picture->clearPicture();
     picturePathCopy->clear();
-    txtfields.value(PicturePathBox)->setBoxText(QString());
+    fieldBoxes.value(PicturePathBox)->setBoxText(QString());
 }
 
 void BusinessAssets::findByItemName()
 {
     QString typed;
     passOver([&] {
-        FindByText(*adoPrimaryRS, QStringLiteral("ItemName"), QStringLiteral("Enter the ID."),
+        findByText(*primaryRecordset, QStringLiteral("ItemName"), QStringLiteral("Enter the ID."),
                    QStringLiteral("Could not find your Item. "), &typed);
     });
     // Nothing typed: the command ends where it began.
     if (typed.isEmpty())
         return;
-    passOver([this] { adoPrimaryRS->move(0); });
+    passOver([this] { primaryRecordset->move(0); });
     showItemPicture();
 }
 
 void BusinessAssets::showTotalsReport()
 {
-    DataReport4 report;
+    BusinessTotalsReport report;
     reportFill(report, QString::fromLatin1(kReportQuery));
 }
 
@@ -895,17 +896,17 @@ void BusinessAssets::showBusinessPanel()
     businessPanel->setVisible(true);
     businessPanel->raise();
     closeBusinessPanelButton->setVisible(true);
-    txtfields.value(BusinessNameBox)->setFocus();
+    fieldBoxes.value(BusinessNameBox)->setFocus();
 }
 
 void BusinessAssets::hideBusinessPanel()
 {
     businessPanel->setVisible(false);
     closeBusinessPanelButton->setVisible(false);
-    txtfields.value(CategoryBox)->setFocus();
+    fieldBoxes.value(CategoryBox)->setFocus();
 }
 
-void BusinessAssets::focusBusinessName() { txtfields.value(BusinessNameBox)->setFocus(); }
+void BusinessAssets::focusBusinessName() { fieldBoxes.value(BusinessNameBox)->setFocus(); }
 
 void BusinessAssets::showGridPanel()
 {
@@ -938,9 +939,9 @@ void BusinessAssets::hideCalendar()
     closeCalendarButton->setVisible(false);
 }
 
-void BusinessAssets::clearLocation() { txtfields.value(LocationBox)->setBoxText(QString()); }
+void BusinessAssets::clearLocation() { fieldBoxes.value(LocationBox)->setBoxText(QString()); }
 
-void BusinessAssets::clearCategory() { txtfields.value(CategoryBox)->setBoxText(QString()); }
+void BusinessAssets::clearCategory() { fieldBoxes.value(CategoryBox)->setBoxText(QString()); }
 
 // ---------------------------------------------------------------- navigation bar
 

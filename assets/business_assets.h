@@ -91,17 +91,17 @@ public:
     ~BusinessAssets() override;
 
     // Record-form handlers where the window differs from the template.
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override;
-    void cmdRefresh_Click() override;
-    void cmdClose_Click() override;
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
     void reloadPictureAfterSave();
 
     // The current record's picture, from the path box; never fails.

@@ -137,10 +137,10 @@ void NextTicket(benchmark::State& state)
             rs.moveFirst();
         readRow(rs);
         auto t1 = Clock::now();
-        book.cmdNext_Click();
+        book.showNextRecord();
         auto t2 = Clock::now();
-        if (book.adoPrimaryRS->absolutePosition() == book.adoPrimaryRS->recordCount())
-            book.adoPrimaryRS->moveFirst();
+        if (book.primaryRecordset->absolutePosition() == book.primaryRecordset->recordCount())
+            book.primaryRecordset->moveFirst();
         baseline += seconds(t0, t1);
         subject += seconds(t1, t2);
     }

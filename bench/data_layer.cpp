@@ -5,7 +5,7 @@
 //                     rows with sqlite3 (target <= 2)
 //   ChapterRead       one current ticket's client history on 100,000 tickets
 //                     vs on 10,000 (target ~1: independent of table size)
-//   FindByText        a find that scans 100,000 rows vs SQLite's own LIKE
+//   findByText        a find that scans 100,000 rows vs SQLite's own LIKE
 //                     (target <= 1)
 //   SaveOneTicket     saving one changed ticket vs a prepared UPDATE in its
 //                     own transaction (target <= 1.2)

@@ -158,7 +158,7 @@ void BM_LayoutFromRows(benchmark::State& state)
 {
     qv::Connection cn;
     auto rs = reportRows(cn);
-    DataReport2 report;
+    ProductsServicesReport report;
     report.setData(qv::ReportData::fromRecordset(*rs));
     double total = 0;
     int pages = 0;
@@ -179,7 +179,7 @@ void BM_LayoutFromRecordset(benchmark::State& state)
     for (auto _ : state) {
         const auto start = SteadyClock::now();
         qv::Connection cn;
-        DataReport2 report;
+        ProductsServicesReport report;
         report.setDataSource(reportRows(cn));
         qv::ReportDocument doc = report.run();
         benchmark::DoNotOptimize(doc);

@@ -21,12 +21,12 @@
 #include <cmath>
 #include <limits>
 
-qint16 ScreenTwipsX = 0;
-qint16 ScreenTwipsY = 0;
-qint16 ScreenWidthPx = 0;
-qint16 ScreenHeightPx = 0;
-qint16 ResizeFormToo = 0;
-qint16 ResizeOnFormResize = 0;
+qint16 screenTwipsX = 0;
+qint16 screenTwipsY = 0;
+qint16 screenWidthPx = 0;
+qint16 screenHeightPx = 0;
+qint16 resizeFormToo = 0;
+qint16 resizeOnFormResize = 0;
 
 namespace {
 
@@ -97,7 +97,7 @@ qint16 roundedToEven(double value)
 
 } // namespace
 
-void ResizeControls(float sx, float sy, QWidget* form)
+void resizeControls(float sx, float sy, QWidget* form)
 {
     if (!form)
         return;
@@ -145,7 +145,7 @@ void ResizeControls(float sx, float sy, QWidget* form)
         }
     }
 
-    if (ResizeFormToo != kFalse) {
+    if (resizeFormToo != kFalse) {
         // The window's place and size both scale.
         const QPoint at = form->pos();
         const QSize size = form->size();
@@ -158,16 +158,16 @@ void ResizeControls(float sx, float sy, QWidget* form)
     }
 }
 
-void MeasureScreen(QSize screenPixels)
+void measureScreen(QSize screenPixels)
 {
     // Windows are placed at a fixed number of twips to the pixel; the
     // windowing system takes care of screens that are finer than that.
-    ScreenTwipsX = qint16(qv::kTwipsPerPixel);
-    ScreenTwipsY = qint16(qv::kTwipsPerPixel);
+    screenTwipsX = qint16(qv::kTwipsPerPixel);
+    screenTwipsY = qint16(qv::kTwipsPerPixel);
     const double widthTwips = double(screenPixels.width()) * qv::kTwipsPerPixel;
     const double heightTwips = double(screenPixels.height()) * qv::kTwipsPerPixel;
-    ScreenHeightPx = roundedToEven(heightTwips / ScreenTwipsY);
-    ScreenWidthPx = roundedToEven(widthTwips / ScreenTwipsX);
+    screenHeightPx = roundedToEven(heightTwips / screenTwipsY);
+    screenWidthPx = roundedToEven(widthTwips / screenTwipsX);
 }
 
 QSize primaryScreenPixels()
@@ -186,24 +186,24 @@ void SelfRescaling::formLoad(QWidget* window)
 
 void SelfRescaling::formActivate(QWidget* window)
 {
-    m_referenceWidth = ScreenWidthPx;
-    m_referenceHeight = ScreenHeightPx;
+    m_referenceWidth = screenWidthPx;
+    m_referenceHeight = screenHeightPx;
     rescale(window);
 }
 
 void SelfRescaling::rescale(QWidget* window)
 {
-    ResizeFormToo = kTrue;
-    ResizeOnFormResize = kFalse;
-    MeasureScreen(screenPixels ? screenPixels() : primaryScreenPixels());
+    resizeFormToo = kTrue;
+    resizeOnFormResize = kFalse;
+    measureScreen(screenPixels ? screenPixels() : primaryScreenPixels());
     // A screen never measured (or measured as nothing) scales nothing.
-    if (m_referenceWidth <= 0 || m_referenceHeight <= 0 || ScreenWidthPx <= 0 || ScreenHeightPx <= 0) {
+    if (m_referenceWidth <= 0 || m_referenceHeight <= 0 || screenWidthPx <= 0 || screenHeightPx <= 0) {
         rememberSize(window);
         return;
     }
-    const float sx = float(ScreenWidthPx) / float(m_referenceWidth);
-    const float sy = float(ScreenHeightPx) / float(m_referenceHeight);
-    ResizeControls(sx, sy, window);
+    const float sx = float(screenWidthPx) / float(m_referenceWidth);
+    const float sy = float(screenHeightPx) / float(m_referenceHeight);
+    resizeControls(sx, sy, window);
     rememberSize(window);
 }
 
@@ -213,11 +213,11 @@ void SelfRescaling::formResize(QWidget* window)
     // nothing would lose the layout for good.
     if (!window || window->isMinimized())
         return;
-    if (ResizeOnFormResize == kFalse) {
-        ResizeOnFormResize = kTrue;
+    if (resizeOnFormResize == kFalse) {
+        resizeOnFormResize = kTrue;
         return;
     }
-    ResizeFormToo = kFalse;
+    resizeFormToo = kFalse;
     const int width = qv::twips(window->width());
     const int height = qv::twips(window->height());
     if (m_lastWidth <= 0 || m_lastHeight <= 0 || width <= 0 || height <= 0) {
@@ -226,7 +226,7 @@ void SelfRescaling::formResize(QWidget* window)
     }
     const float sx = float(width) / float(m_lastWidth);
     const float sy = float(height) / float(m_lastHeight);
-    ResizeControls(sx, sy, window);
+    resizeControls(sx, sy, window);
     rememberSize(window);
 }
 

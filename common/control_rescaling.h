@@ -12,12 +12,12 @@ class QWidget;
 
 // Shared by every self-rescaling window; zero until the first one loads.
 // Flags are -1 for true and 0 for false.
-extern qint16 ScreenTwipsX;        // twips per screen pixel, horizontally
-extern qint16 ScreenTwipsY;        // and vertically
-extern qint16 ScreenWidthPx;       // the screen's width in pixels
-extern qint16 ScreenHeightPx;      // and height
-extern qint16 ResizeFormToo;       // ResizeControls moves and sizes the window itself too
-extern qint16 ResizeOnFormResize;  // a resize of the window rescales its controls
+extern qint16 screenTwipsX;        // twips per screen pixel, horizontally
+extern qint16 screenTwipsY;        // and vertically
+extern qint16 screenWidthPx;       // the screen's width in pixels
+extern qint16 screenHeightPx;      // and height
+extern qint16 resizeFormToo;       // resizeControls moves and sizes the window itself too
+extern qint16 resizeOnFormResize;  // a resize of the window rescales its controls
 
 // Moves and sizes every control of the form by the factors (left and width
 // by sx, top and height by sy; a combo box's height follows its font
@@ -27,12 +27,12 @@ extern qint16 ResizeOnFormResize;  // a resize of the window rescales its contro
 // grid. Controls
 // inside containers are scaled in their container's coordinates; the inner
 // parts of composite controls (a grid's scroll bars, a calendar's buttons)
-// are left to their control. With ResizeFormToo set the window itself is
+// are left to their control. With resizeFormToo set the window itself is
 // moved and sized by the same factors. Never reports an error.
-void ResizeControls(float sx, float sy, QWidget* form);
+void resizeControls(float sx, float sy, QWidget* form);
 
 // Measures the screen into the four screen figures.
-void MeasureScreen(QSize screenPixels);
+void measureScreen(QSize screenPixels);
 // The primary screen's size in pixels (800 x 600 when there is no screen).
 QSize primaryScreenPixels();
 

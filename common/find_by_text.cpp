@@ -2,7 +2,7 @@
 #include "platform/services/services.h"
 #include <optional>
 
-bool FindByText(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound,
+bool findByText(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound,
                 QString* typed)
 {
     if (typed)
@@ -55,10 +55,10 @@ bool FindByText(qv::Recordset& rs, const QString& field, const QString& prompt, 
     return false;
 }
 
-bool FindByTextAndShow(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound)
+bool findByTextAndShow(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound)
 {
     QString typed;
-    const bool found = FindByText(rs, field, prompt, notFound, &typed);
+    const bool found = findByText(rs, field, prompt, notFound, &typed);
     if (!typed.isEmpty()) {
         try {
             rs.move(0);

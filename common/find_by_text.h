@@ -10,11 +10,11 @@
 // directly by the typed text is shown and the record current before the find
 // is current again. The typed text is data: an apostrophe matches itself.
 // `typed`, when given, receives the text the user typed.
-bool FindByText(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound,
+bool findByText(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound,
                 QString* typed = nullptr);
 
-// FindByText, after which, when something was typed, the record then current
+// findByText, after which, when something was typed, the record then current
 // (the one found, or the one current before) is shown again: every box and
 // grid bound to the recordset follows it. Errors of that showing are passed
 // over.
-bool FindByTextAndShow(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound);
+bool findByTextAndShow(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound);

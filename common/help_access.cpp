@@ -29,7 +29,7 @@ void setHelpFile(const QString& path)
     helpFileSetting() = path;
 }
 
-void ShowHelp(QWidget* owner, int command, const QString& keyword)
+void showHelp(QWidget* owner, int command, const QString& keyword)
 {
     if (helpFile().trimmed().isEmpty()) {
         qv::ui().msgBox(QStringLiteral("No Help File Available"), qv::MsgStyle::OkOnly);
@@ -39,10 +39,10 @@ void ShowHelp(QWidget* owner, int command, const QString& keyword)
     case HelpCommand::Quit:
     case HelpCommand::Contents:
     case HelpCommand::HelpOnHelp:
-        WinHelp(owner, helpFile(), command, QString());
+        openHelpViewer(owner, helpFile(), command, QString());
         break;
     case HelpCommand::PartialKey:
-        WinHelp(owner, helpFile(), command, keyword);
+        openHelpViewer(owner, helpFile(), command, keyword);
         break;
     default:
         qv::ui().msgBox(QStringLiteral("Invalid Help Command Value"), qv::MsgStyle::OkOnly);
@@ -53,10 +53,10 @@ void ShowHelp(QWidget* owner, int command, const QString& keyword)
 void openHelpContents(QWidget* owner)
 {
     setHelpFile(programFolder() + QStringLiteral("\\HelpFile.hlp"));
-    ShowHelp(owner, HelpCommand::Contents, QString());
+    showHelp(owner, HelpCommand::Contents, QString());
 }
 
-void WinHelp(QWidget* owner, const QString& file, int command, const QString& data)
+void openHelpViewer(QWidget* owner, const QString& file, int command, const QString& data)
 {
     // The viewer is a window of its own like any other: shown modeless,
     // without an owner, and it outlives the window that asked for it.

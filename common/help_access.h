@@ -28,12 +28,12 @@ void setHelpFile(const QString& path);
 // command but the four above ("Invalid Help Command Value"); otherwise hands
 // the setting, the command and, for the search only, the key word to the
 // viewer. Nothing is returned.
-void ShowHelp(QWidget* owner, int command, const QString& keyword = QString());
+void showHelp(QWidget* owner, int command, const QString& keyword = QString());
 
 // What the Help buttons do: the help-file setting becomes the program folder's
 // "HelpFile.hlp", then the contents are asked for.
 void openHelpContents(QWidget* owner);
 
-// The viewer itself, as ShowHelp calls it: the file, the command and the data
+// The viewer itself, as showHelp calls it: the file, the command and the data
 // of the command (the key word, or empty).
-void WinHelp(QWidget* owner, const QString& file, int command, const QString& data);
+void openHelpViewer(QWidget* owner, const QString& file, int command, const QString& data);

@@ -2,7 +2,7 @@
 
 #include <QLineEdit>
 
-void ValidateKeyPress(QLineEdit* box, int& keyAscii, const QString& typeWord)
+void validateKeyPress(QLineEdit* box, int& keyAscii, const QString& typeWord)
 {
     if (keyAscii == KeyCode::Backspace)
         return;
@@ -10,11 +10,11 @@ void ValidateKeyPress(QLineEdit* box, int& keyAscii, const QString& typeWord)
         if (keyAscii < KeyCode::Digit0 || keyAscii > KeyCode::Digit9)
             keyAscii = KeyCode::Swallowed;
     } else if (typeWord == QLatin1String("Real")) {
-        keyAscii = ValidateRealKey(keyAscii, box);
+        keyAscii = validateRealKey(keyAscii, box);
     }
 }
 
-int ValidateRealKey(int keyAscii, QLineEdit* box)
+int validateRealKey(int keyAscii, QLineEdit* box)
 {
     if (keyAscii < KeyCode::Minus || keyAscii > KeyCode::Digit9)
         return KeyCode::Swallowed;

@@ -17,11 +17,11 @@ constexpr int Digit9 = 57;
 }
 
 // typeWord "Int" lets only digits through, "Real" a number with a sign and
-// one decimal point (see ValidateRealKey); any other word, in any other case,
+// one decimal point (see validateRealKey); any other word, in any other case,
 // filters nothing. Backspace always passes.
-void ValidateKeyPress(QLineEdit* box, int& keyAscii, const QString& typeWord);
+void validateKeyPress(QLineEdit* box, int& keyAscii, const QString& typeWord);
 
 // The code to use for a "Real" box: "-" only into an empty box, "." only
 // into a box that holds text but no point yet, digits always, nothing else.
 // Both tests look at the box's whole text, not at the caret or a selection.
-int ValidateRealKey(int keyAscii, QLineEdit* box);
+int validateRealKey(int keyAscii, QLineEdit* box);

@@ -19,17 +19,17 @@ std::shared_ptr<qv::Recordset> openLookupList(const QString& query, const QStrin
     return nullptr;
 }
 
-std::shared_ptr<qv::Recordset> Customers::rsCustomer(const QString& connectionString)
+std::shared_ptr<qv::Recordset> SupplierLookup::rows(const QString& connectionString)
 {
     return openLookupList(QStringLiteral("Select * from Suppliers"), connectionString);
 }
 
-std::shared_ptr<qv::Recordset> ClassCustomerDat::rsCustomer1(const QString& connectionString)
+std::shared_ptr<qv::Recordset> ClientLookup::rows(const QString& connectionString)
 {
     return openLookupList(QStringLiteral("Select * from Customers"), connectionString);
 }
 
-std::shared_ptr<qv::Recordset> ClassEmployees::rsemployee(const QString& connectionString)
+std::shared_ptr<qv::Recordset> EmployeeLookup::rows(const QString& connectionString)
 {
     return openLookupList(QStringLiteral("Select * from Employees"), connectionString);
 }

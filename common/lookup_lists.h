@@ -20,20 +20,20 @@ constexpr int kLookupAttempts = 3;
 std::shared_ptr<qv::Recordset> openLookupList(const QString& query, const QString& connectionString);
 
 // The vendors ("Select * from Suppliers"): the stock-control window's supplier list.
-class Customers {
+class SupplierLookup {
 public:
-    std::shared_ptr<qv::Recordset> rsCustomer(const QString& connectionString);
+    std::shared_ptr<qv::Recordset> rows(const QString& connectionString);
 };
 
 // The clients ("Select * from Customers").
-class ClassCustomerDat {
+class ClientLookup {
 public:
-    std::shared_ptr<qv::Recordset> rsCustomer1(const QString& connectionString);
+    std::shared_ptr<qv::Recordset> rows(const QString& connectionString);
 };
 
 // The employees ("Select * from Employees"): the appointment book's artist
 // list and the commissions-paid window's name lists.
-class ClassEmployees {
+class EmployeeLookup {
 public:
-    std::shared_ptr<qv::Recordset> rsemployee(const QString& connectionString);
+    std::shared_ptr<qv::Recordset> rows(const QString& connectionString);
 };

@@ -31,62 +31,62 @@ PictureViewport::PictureViewport(QWidget* window, qv::TextBox* pathBox)
     : QObject(window)
     , m_pathBox(pathBox)
 {
-    PicArea = new QWidget(window);
-    PicArea->setObjectName(QStringLiteral("PicArea"));
-    PicArea->setAutoFillBackground(true);
-    PicDest = new qv::PictureBox(PicArea);
-    PicDest->setObjectName(QStringLiteral("PicDest"));
-    PicDest->move(0, 0);
-    PicDest->resize(0, 0);
-    HslPicdest = makeBar(window, "HslPicdest", Qt::Horizontal);
-    VslPicdest = makeBar(window, "VslPicdest", Qt::Vertical);
+    pictureFrame = new QWidget(window);
+    pictureFrame->setObjectName(QStringLiteral("PicArea"));
+    pictureFrame->setAutoFillBackground(true);
+    pictureBox = new qv::PictureBox(pictureFrame);
+    pictureBox->setObjectName(QStringLiteral("PicDest"));
+    pictureBox->move(0, 0);
+    pictureBox->resize(0, 0);
+    horizontalScrollBar = makeBar(window, "HslPicdest", Qt::Horizontal);
+    verticalScrollBar = makeBar(window, "VslPicdest", Qt::Vertical);
     // Both the change and the scroll (drag) events shift the picture.
-    connect(HslPicdest, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
-    connect(VslPicdest, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
-    connect(HslPicdest, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
-    connect(VslPicdest, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
+    connect(horizontalScrollBar, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
+    connect(verticalScrollBar, &QScrollBar::valueChanged, this, [this] { scrollTo(); });
+    connect(horizontalScrollBar, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
+    connect(verticalScrollBar, &QScrollBar::sliderMoved, this, [this] { scrollTo(); });
 }
 
 void PictureViewport::place(int left, int top, int width, int height, int hBarTop, int vBarLeft, int barThickness)
 {
-    qv::place(PicArea, left, top, width, height);
-    qv::place(HslPicdest, left, hBarTop, width, barThickness);
-    qv::place(VslPicdest, vBarLeft, top, barThickness, height);
+    qv::place(pictureFrame, left, top, width, height);
+    qv::place(horizontalScrollBar, left, hBarTop, width, barThickness);
+    qv::place(verticalScrollBar, vBarLeft, top, barThickness, height);
     // The bars lie over the frame's edges.
-    HslPicdest->raise();
-    VslPicdest->raise();
+    horizontalScrollBar->raise();
+    verticalScrollBar->raise();
 }
 
 void PictureViewport::scrollTo()
 {
     // The values are offsets in twips.
-    const qint16 across = qint16(HslPicdest->sliderPosition());
-    const qint16 down = qint16(VslPicdest->sliderPosition());
-    PicDest->move(-qv::px(across), -qv::px(down));
+    const qint16 across = qint16(horizontalScrollBar->sliderPosition());
+    const qint16 down = qint16(verticalScrollBar->sliderPosition());
+    pictureBox->move(-qv::px(across), -qv::px(down));
 }
 
 void PictureViewport::showPicture()
 {
-    PicDest->setVisible(true);
+    pictureBox->setVisible(true);
     const QString path = m_pathBox->text();
     if (path.isEmpty()) {
         clearPicture();
         return;
     }
-    if (!PicDest->loadPicture(path)) {
+    if (!pictureBox->loadPicture(path)) {
         clearPicture();
         if (!QFileInfo::exists(path))
             throw qv::Error(QStringLiteral("File not found: '%1'").arg(path), 53);
         throw qv::Error(QStringLiteral("Invalid picture: '%1'").arg(path), 481);
     }
-    PicDest->adjustSize();
+    pictureBox->adjustSize();
     scrollTo();
 }
 
 void PictureViewport::clearPicture()
 {
-    PicDest->clearPicture();
-    PicDest->resize(0, 0);
+    pictureBox->clearPicture();
+    pictureBox->resize(0, 0);
 }
 
 QString PictureViewport::fileFilter()
@@ -104,9 +104,9 @@ bool PictureViewport::insertPicture()
         return false;
     // A file that is no picture still gives its path to the record, as the
     // user chose it; the frame simply stays empty.
-    if (PicDest->loadPicture(chosen)) {
-        PicDest->setVisible(true);
-        PicDest->adjustSize();
+    if (pictureBox->loadPicture(chosen)) {
+        pictureBox->setVisible(true);
+        pictureBox->adjustSize();
         scrollTo();
     } else {
         clearPicture();
@@ -139,7 +139,7 @@ void PictureViewport::deletePicture(qv::Recordset* recordset)
 
 QImage PictureViewport::picture() const
 {
-    if (PicDest->pixmap().isNull())
+    if (pictureBox->pixmap().isNull())
         return QImage();
-    return PicDest->pixmap().toImage();
+    return pictureBox->pixmap().toImage();
 }

@@ -25,10 +25,10 @@ public:
     // bound box that holds the path.
     PictureViewport(QWidget* window, qv::TextBox* pathBox);
 
-    QWidget* PicArea = nullptr;
-    qv::PictureBox* PicDest = nullptr;
-    QScrollBar* HslPicdest = nullptr;
-    QScrollBar* VslPicdest = nullptr;
+    QWidget* pictureFrame = nullptr;
+    qv::PictureBox* pictureBox = nullptr;
+    QScrollBar* horizontalScrollBar = nullptr;
+    QScrollBar* verticalScrollBar = nullptr;
 
     // Places the frame and the scroll bars (twips, in the window): the frame,
     // the horizontal bar under it and the vertical bar beside it.

@@ -57,15 +57,15 @@ RecordForm::RecordForm(QWidget* parent)
 {
     setKeyPreview(true);
 
-    picButtons = new QWidget(this);
-    picButtons->setObjectName(QStringLiteral("picButtons"));
-    cmdAdd = makeButton(picButtons, "cmdAdd", QStringLiteral("&Add"));
-    cmdEdit = makeButton(picButtons, "cmdEdit", QStringLiteral("&Edit"));
-    cmdUpdate = makeButton(picButtons, "cmdUpdate", QStringLiteral("&Update"));
-    cmdCancel = makeButton(picButtons, "cmdCancel", QStringLiteral("&Cancel"));
-    cmdDelete = makeButton(picButtons, "cmdDelete", QStringLiteral("&Delete"));
-    cmdRefresh = makeButton(picButtons, "cmdRefresh", QStringLiteral("&Refresh"));
-    cmdClose = makeButton(picButtons, "cmdClose", QStringLiteral("&Close"));
+    recordButtonBar = new QWidget(this);
+    recordButtonBar->setObjectName(QStringLiteral("picButtons"));
+    addRecordButton = makeButton(recordButtonBar, "cmdAdd", QStringLiteral("&Add"));
+    editRecordButton = makeButton(recordButtonBar, "cmdEdit", QStringLiteral("&Edit"));
+    updateRecordButton = makeButton(recordButtonBar, "cmdUpdate", QStringLiteral("&Update"));
+    cancelChangeButton = makeButton(recordButtonBar, "cmdCancel", QStringLiteral("&Cancel"));
+    deleteRecordButton = makeButton(recordButtonBar, "cmdDelete", QStringLiteral("&Delete"));
+    refreshRecordsButton = makeButton(recordButtonBar, "cmdRefresh", QStringLiteral("&Refresh"));
+    closeRecordWindowButton = makeButton(recordButtonBar, "cmdClose", QStringLiteral("&Close"));
     // The shown buttons stand side by side, in this order (layOutButtonBar):
     // while browsing Add, Edit, Delete, Refresh, Close; while adding or
     // editing Update and Cancel in the places of Add and Edit; a window that
@@ -76,52 +76,55 @@ RecordForm::RecordForm(QWidget* parent)
         new EventHook(b, {QEvent::ShowToParent, QEvent::HideToParent}, [this] { layOutButtonBar(); });
     }
 
-    picStatBox = new QWidget(this);
-    picStatBox->setObjectName(QStringLiteral("picStatBox"));
-    cmdFirst = makeNavButton(picStatBox, "cmdFirst", QStyle::SP_MediaSkipBackward, QStringLiteral("First"));
-    cmdPrevious = makeNavButton(picStatBox, "cmdPrevious", QStyle::SP_MediaSeekBackward, QStringLiteral("Previous"));
-    cmdNext = makeNavButton(picStatBox, "cmdNext", QStyle::SP_MediaSeekForward, QStringLiteral("Next"));
-    cmdLast = makeNavButton(picStatBox, "cmdLast", QStyle::SP_MediaSkipForward, QStringLiteral("Last"));
-    lblStatus = new QLabel(picStatBox);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setFrameShape(QFrame::Panel);
-    lblStatus->setFrameShadow(QFrame::Sunken);
-    lblStatus->setIndent(4);
+    recordStatusBar = new QWidget(this);
+    recordStatusBar->setObjectName(QStringLiteral("picStatBox"));
+    firstRecordButton = makeNavButton(recordStatusBar, "cmdFirst", QStyle::SP_MediaSkipBackward,
+                                      QStringLiteral("First"));
+    previousRecordButton = makeNavButton(recordStatusBar, "cmdPrevious", QStyle::SP_MediaSeekBackward,
+                                         QStringLiteral("Previous"));
+    nextRecordButton = makeNavButton(recordStatusBar, "cmdNext", QStyle::SP_MediaSeekForward, QStringLiteral("Next"));
+    lastRecordButton = makeNavButton(recordStatusBar, "cmdLast", QStyle::SP_MediaSkipForward, QStringLiteral("Last"));
+    recordStatusLabel = new QLabel(recordStatusBar);
+    recordStatusLabel->setObjectName(QStringLiteral("lblStatus"));
+    recordStatusLabel->setFrameShape(QFrame::Panel);
+    recordStatusLabel->setFrameShadow(QFrame::Sunken);
+    recordStatusLabel->setIndent(4);
     // The label lies under the navigation buttons, so that it can never take
     // their clicks.
-    lblStatus->lower();
-    qv::place(cmdFirst, 0, 0, kNavButtonWidth, kButtonHeight);
-    qv::place(cmdPrevious, 345, 0, kNavButtonWidth, kButtonHeight);
-    qv::place(lblStatus, 690, 0, 3360, kButtonHeight);
-    qv::place(cmdNext, 4050, 0, kNavButtonWidth, kButtonHeight);
-    qv::place(cmdLast, 4390, 0, kNavButtonWidth, kButtonHeight);
+    recordStatusLabel->lower();
+    qv::place(firstRecordButton, 0, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(previousRecordButton, 345, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(recordStatusLabel, 690, 0, 3360, kButtonHeight);
+    qv::place(nextRecordButton, 4050, 0, kNavButtonWidth, kButtonHeight);
+    qv::place(lastRecordButton, 4390, 0, kNavButtonWidth, kButtonHeight);
 
-    onClick(cmdAdd, [this] { cmdAdd_Click(); });
-    onClick(cmdEdit, [this] { cmdEdit_Click(); });
-    onClick(cmdUpdate, [this] { cmdUpdate_Click(); });
-    onClick(cmdCancel, [this] { cmdCancel_Click(); });
-    onClick(cmdDelete, [this] { cmdDelete_Click(); });
-    onClick(cmdRefresh, [this] { cmdRefresh_Click(); });
-    onClick(cmdClose, [this] { cmdClose_Click(); });
-    onClick(cmdFirst, [this] { cmdFirst_Click(); });
-    onClick(cmdPrevious, [this] { cmdPrevious_Click(); });
-    onClick(cmdNext, [this] { cmdNext_Click(); });
-    onClick(cmdLast, [this] { cmdLast_Click(); });
+    onClick(addRecordButton, [this] { addRecord(); });
+    onClick(editRecordButton, [this] { editRecord(); });
+    onClick(updateRecordButton, [this] { updateRecord(); });
+    onClick(cancelChangeButton, [this] { cancelRecordChange(); });
+    onClick(deleteRecordButton, [this] { deleteRecord(); });
+    onClick(refreshRecordsButton, [this] { refreshRecords(); });
+    onClick(closeRecordWindowButton, [this] { closeRecordWindow(); });
+    onClick(firstRecordButton, [this] { showFirstRecord(); });
+    onClick(previousRecordButton, [this] { showPreviousRecord(); });
+    onClick(nextRecordButton, [this] { showNextRecord(); });
+    onClick(lastRecordButton, [this] { showLastRecord(); });
 
-    SetButtons(true);
+    setBrowsingButtons(true);
     setTwipsSize(6000, 4000);
     layOutButtonBar();
 }
 
 QList<QPushButton*> RecordForm::editButtons() const
 {
-    return {cmdAdd, cmdEdit, cmdUpdate, cmdCancel, cmdDelete, cmdRefresh, cmdClose};
+    return {addRecordButton, editRecordButton, updateRecordButton, cancelChangeButton, deleteRecordButton,
+            refreshRecordsButton, closeRecordWindowButton};
 }
 
 void RecordForm::layOutButtonBar()
 {
     // The gap between the buttons grows with them when the window rescales.
-    const double scale = double(cmdAdd->width()) / qv::px(kEditButtonWidth);
+    const double scale = double(addRecordButton->width()) / qv::px(kEditButtonWidth);
     const int gap = qMax(1, int(std::lround(double(kEditButtonGap) / qv::kTwipsPerPixel * scale)));
     int left = gap;
     for (QPushButton* b : editButtons()) {
@@ -145,10 +148,10 @@ int RecordForm::barHeightFor(const QWidget* bar)
 void RecordForm::dockBars()
 {
     // The two bars sit at the foot of the window, the status bar lowest.
-    const int statusHeight = barHeightFor(picStatBox);
-    const int buttonsHeight = barHeightFor(picButtons);
-    picStatBox->setGeometry(0, height() - statusHeight, width(), statusHeight);
-    picButtons->setGeometry(0, height() - statusHeight - buttonsHeight, width(), buttonsHeight);
+    const int statusHeight = barHeightFor(recordStatusBar);
+    const int buttonsHeight = barHeightFor(recordButtonBar);
+    recordStatusBar->setGeometry(0, height() - statusHeight, width(), statusHeight);
+    recordButtonBar->setGeometry(0, height() - statusHeight - buttonsHeight, width(), buttonsHeight);
 }
 
 void RecordForm::layOutStatusBar()
@@ -157,12 +160,14 @@ void RecordForm::layOutStatusBar()
     // past the label's width and Last 340 past Next: steps of the layout
     // drawn for an 800 x 600 screen, grown with the buttons when the window
     // rescales, so that Next and Last never run into each other or the label.
-    const double scale = double(cmdNext->width()) / qv::px(kNavButtonWidth);
+    const double scale = double(nextRecordButton->width()) / qv::px(kNavButtonWidth);
     const auto scaled = [scale](int twipsValue) { return int(std::lround(twipsValue * scale)); };
-    lblStatus->setGeometry(lblStatus->x(), cmdNext->y(), qMax(0, qv::px(twipsWidth() - scaled(kStatusShorter))),
-                           cmdNext->height());
-    cmdNext->move(qv::px(qv::twips(lblStatus->width()) + scaled(kNextPastStatus)), cmdNext->y());
-    cmdLast->move(qv::px(qv::twips(cmdNext->x()) + scaled(kLastPastNext)), cmdLast->y());
+    recordStatusLabel->setGeometry(recordStatusLabel->x(), nextRecordButton->y(),
+                                   qMax(0, qv::px(twipsWidth() - scaled(kStatusShorter))),
+                                   nextRecordButton->height());
+    nextRecordButton->move(qv::px(qv::twips(recordStatusLabel->width()) + scaled(kNextPastStatus)),
+                           nextRecordButton->y());
+    lastRecordButton->move(qv::px(qv::twips(nextRecordButton->x()) + scaled(kLastPastNext)), lastRecordButton->y());
 }
 
 qv::TextBox* RecordForm::addField(int index, const QString& field, const QString& format)
@@ -171,9 +176,9 @@ qv::TextBox* RecordForm::addField(int index, const QString& field, const QString
     box->setObjectName(QStringLiteral("txtfields_%1").arg(index));
     box->setProperty(kFieldProperty, field);
     box->setProperty(kFormatProperty, format);
-    txtfields.insert(index, box);
-    if (adoPrimaryRS)   // added after load: bind at once
-        box->bind(adoPrimaryRS.get(), field, format);
+    fieldBoxes.insert(index, box);
+    if (primaryRecordset)   // added after load: bind at once
+        box->bind(primaryRecordset.get(), field, format);
     return box;
 }
 
@@ -197,53 +202,53 @@ void RecordForm::ignoreErrors(const std::function<void()>& step)
 
 void RecordForm::reshowBoxes()
 {
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         return;
     for (qv::TextBox* box : findChildren<qv::TextBox*>())
-        if (box->dataSource() == adoPrimaryRS.get())
+        if (box->dataSource() == primaryRecordset.get())
             box->refresh();
 }
 
 std::shared_ptr<qv::Recordset> RecordForm::currentChapter(const QString& name) const
 {
-    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+    if (!primaryRecordset || !primaryRecordset->isOpen() || primaryRecordset->bof() || primaryRecordset->eof())
         return nullptr;
-    return adoPrimaryRS->chapter(name);
+    return primaryRecordset->chapter(name);
 }
 
-void RecordForm::SetButtons(bool flag)
+void RecordForm::setBrowsingButtons(bool flag)
 {
-    cmdAdd->setVisible(flag);
-    cmdEdit->setVisible(flag);
-    cmdDelete->setVisible(flag);
-    cmdClose->setVisible(flag);
-    cmdRefresh->setVisible(flag);
-    cmdUpdate->setVisible(!flag);
-    cmdCancel->setVisible(!flag);
-    cmdNext->setEnabled(flag);
-    cmdFirst->setEnabled(flag);
-    cmdLast->setEnabled(flag);
-    cmdPrevious->setEnabled(flag);
+    addRecordButton->setVisible(flag);
+    editRecordButton->setVisible(flag);
+    deleteRecordButton->setVisible(flag);
+    closeRecordWindowButton->setVisible(flag);
+    refreshRecordsButton->setVisible(flag);
+    updateRecordButton->setVisible(!flag);
+    cancelChangeButton->setVisible(!flag);
+    nextRecordButton->setEnabled(flag);
+    firstRecordButton->setEnabled(flag);
+    lastRecordButton->setEnabled(flag);
+    previousRecordButton->setEnabled(flag);
 }
 
 void RecordForm::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
     // The recordset and its boxes are wired before anything can fail, so that
     // a missing database leaves a window whose buttons report errors.
-    adoPrimaryRS = std::make_shared<qv::Recordset>();
-    connect(adoPrimaryRS.get(), &qv::Recordset::moveComplete, this,
-            [this] { guard([this] { adoPrimaryRS_MoveComplete(); }); });
-    connect(adoPrimaryRS.get(), &qv::Recordset::willChangeRecord, this,
-            [this] { guard([this] { adoPrimaryRS_WillChangeRecord(); }); });
-    for (qv::TextBox* box : std::as_const(txtfields)) {
+    primaryRecordset = std::make_shared<qv::Recordset>();
+    connect(primaryRecordset.get(), &qv::Recordset::moveComplete, this,
+            [this] { guard([this] { currentRecordChanged(); }); });
+    connect(primaryRecordset.get(), &qv::Recordset::willChangeRecord, this,
+            [this] { guard([this] { recordAboutToChange(); }); });
+    for (qv::TextBox* box : std::as_const(fieldBoxes)) {
         const QVariant field = box->property(kFieldProperty);
         if (field.isValid())
-            box->bind(adoPrimaryRS.get(), field.toString(), box->property(kFormatProperty).toString());
+            box->bind(primaryRecordset.get(), field.toString(), box->property(kFormatProperty).toString());
     }
     db = std::make_unique<qv::Connection>();
     db->open(connectionString());
-    adoPrimaryRS->open(recordSource(), *db);
+    primaryRecordset->open(recordSource(), *db);
 }
 
 void RecordForm::formUnload(bool& cancel)
@@ -255,11 +260,12 @@ void RecordForm::formUnload(bool& cancel)
     // it. A save the database refuses is shown and the window stays open, so
     // nothing is lost unseen. (Adding and editing end only by Update or
     // Cancel; the window's own buttons decide about those.)
-    if (EditFlag || AddNewFlag || !adoPrimaryRS || !adoPrimaryRS->hasCurrentRecord() || adoPrimaryRS->isReadOnly())
+    if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->hasCurrentRecord()
+        || primaryRecordset->isReadOnly())
         return;
     bool saved = false;
     guard([&] {
-        adoPrimaryRS->update();
+        primaryRecordset->update();
         saved = true;
     });
     cancel = !saved;
@@ -309,87 +315,88 @@ bool keyMovesWithinTheText(const QWidget* receiver, int keyCode, int shift)
 
 void RecordForm::formKeyDown(int& keyCode, int shift)
 {
-    if (EditFlag || AddNewFlag)
+    if (editingRecord || addingRecord)
         return;
     if (keyMovesWithinTheText(keyReceiver(), keyCode, shift))
         return;
     switch (keyCode) {
     case qv::Key::Escape:
-        cmdClose_Click();
+        closeRecordWindow();
         break;
     case qv::Key::End:
-        cmdLast_Click();
+        showLastRecord();
         break;
     case qv::Key::Home:
-        cmdFirst_Click();
+        showFirstRecord();
         break;
     case qv::Key::Up:
     case qv::Key::PageUp:
         if (shift == qv::ShiftState::Ctrl)
-            cmdFirst_Click();
+            showFirstRecord();
         else
-            cmdPrevious_Click();
+            showPreviousRecord();
         break;
     case qv::Key::Down:
     case qv::Key::PageDown:
         if (shift == qv::ShiftState::Ctrl)
-            cmdLast_Click();
+            showLastRecord();
         else
-            cmdNext_Click();
+            showNextRecord();
         break;
     default:
         break;
     }
 }
 
-void RecordForm::adoPrimaryRS_MoveComplete()
+void RecordForm::currentRecordChanged()
 {
-    lblStatus->setText(QStringLiteral("Record: ") + QString::number(primary(adoPrimaryRS).absolutePosition()));
+    recordStatusLabel->setText(QStringLiteral("Record: ")
+                               + QString::number(primary(primaryRecordset).absolutePosition()));
 }
 
-void RecordForm::cmdAdd_Click()
+void RecordForm::addRecord()
 {
     reportErrors([this] {
-        if (!(primary(adoPrimaryRS).bof() && primary(adoPrimaryRS).eof()))
-            SavedBookmark = primary(adoPrimaryRS).bookmark();
-        primary(adoPrimaryRS).addNew();
-        lblStatus->setText(QStringLiteral("Add record"));
-        AddNewFlag = true;
-        SetButtons(false);
+        if (!(primary(primaryRecordset).bof() && primary(primaryRecordset).eof()))
+            bookmarkBeforeAdd = primary(primaryRecordset).bookmark();
+        primary(primaryRecordset).addNew();
+        recordStatusLabel->setText(QStringLiteral("Add record"));
+        addingRecord = true;
+        setBrowsingButtons(false);
     });
 }
 
-void RecordForm::cmdEdit_Click()
+void RecordForm::editRecord()
 {
     reportErrors([this] {
-        lblStatus->setText(QStringLiteral("Edit record"));
-        EditFlag = true;
-        SetButtons(false);
+        recordStatusLabel->setText(QStringLiteral("Edit record"));
+        editingRecord = true;
+        setBrowsingButtons(false);
     });
 }
 
-void RecordForm::cmdUpdate_Click()
+void RecordForm::updateRecord()
 {
     try {
-        primary(adoPrimaryRS).updateBatch();
-        if (AddNewFlag)
-            primary(adoPrimaryRS).moveLast();
-        EditFlag = false;
-        AddNewFlag = false;
-        SetButtons(true);
+        primary(primaryRecordset).updateBatch();
+        if (addingRecord)
+            primary(primaryRecordset).moveLast();
+        editingRecord = false;
+        addingRecord = false;
+        setBrowsingButtons(true);
     } catch (const std::exception&) {
         // Adding or editing goes on: Update and Cancel stay on screen.
         qv::ui().msgBox(QStringLiteral(" You have no record to update. Click cancel and add a record."));
     }
 }
 
-void RecordForm::cmdCancel_Click()
+void RecordForm::cancelRecordChange()
 {
     const double cancelled = recordBeingCancelled();
-    ignoreErrors([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
-    ignoreErrors([this] { primary(adoPrimaryRS).cancelUpdate(); });
+    ignoreErrors([this] { setBrowsingButtons(true); });
+    editingRecord = false;
+    addingRecord = false;
+    ignoreErrors([this] { primary(primaryRecordset).cancelUpdate(); });
     // Text typed into the boxes belongs to the discarded change; it must not
     // be written into the row that becomes current.
     ignoreErrors([this] { reshowBoxes(); });
@@ -401,8 +408,8 @@ double RecordForm::recordBeingCancelled() const
     // An Edit keeps its record; a dropped new record has none of its own.
     double bookmark = 0;
     passOver([&] {
-        if (!AddNewFlag && primary(adoPrimaryRS).editMode() != qv::EditMode::Add)
-            bookmark = primary(adoPrimaryRS).bookmark();
+        if (!addingRecord && primary(primaryRecordset).editMode() != qv::EditMode::Add)
+            bookmark = primary(primaryRecordset).bookmark();
     });
     return bookmark;
 }
@@ -411,12 +418,12 @@ void RecordForm::returnAfterCancel(double recordCancelled)
 {
     // Back on the record that was being edited, or, after an Add, on the one
     // shown when Add was pressed (the first when there was none).
-    const double back = recordCancelled > 0 ? recordCancelled : SavedBookmark;
+    const double back = recordCancelled > 0 ? recordCancelled : bookmarkBeforeAdd;
     passOver([&] {
         if (back > 0)
-            primary(adoPrimaryRS).setBookmark(back);
+            primary(primaryRecordset).setBookmark(back);
         else
-            primary(adoPrimaryRS).moveFirst();
+            primary(primaryRecordset).moveFirst();
     });
 }
 
@@ -424,25 +431,25 @@ void RecordForm::cancelRereading(const std::function<void()>& detachGrid, const 
                                  const std::function<void()>& afterReshow)
 {
     const double cancelled = recordBeingCancelled();
-    passOver([this] { SetButtons(true); });
-    EditFlag = false;
-    AddNewFlag = false;
+    passOver([this] { setBrowsingButtons(true); });
+    editingRecord = false;
+    addingRecord = false;
     if (detachGrid)
         passOver(detachGrid);
     // The pending change goes before the rows are read again (a re-read is
     // refused while a change is pending), and what was typed goes with it:
     // it must not be written into the row that becomes current.
-    passOver([this] { primary(adoPrimaryRS).cancelUpdate(); });
+    passOver([this] { primary(primaryRecordset).cancelUpdate(); });
     passOver([this] { reshowBoxes(); });
     if (afterReshow)
         passOver(afterReshow);
-    passOver([this] { primary(adoPrimaryRS).requery(); });
+    passOver([this] { primary(primaryRecordset).requery(); });
     if (attachGrid)
         passOver(attachGrid);
     returnAfterCancel(cancelled);
 }
 
-void RecordForm::cmdDelete_Click()
+void RecordForm::deleteRecord()
 {
     reportErrors([this] {
         switch (deleteConfirm()) {
@@ -462,60 +469,60 @@ void RecordForm::cmdDelete_Click()
         case DeleteConfirm::None:
             break;
         }
-        primary(adoPrimaryRS).deleteCurrent();
+        primary(primaryRecordset).deleteCurrent();
         reshowBoxes();
-        primary(adoPrimaryRS).moveNext();
-        if (primary(adoPrimaryRS).eof())
-            primary(adoPrimaryRS).moveLast();
+        primary(primaryRecordset).moveNext();
+        if (primary(primaryRecordset).eof())
+            primary(primaryRecordset).moveLast();
     });
 }
 
-void RecordForm::cmdRefresh_Click()
+void RecordForm::refreshRecords()
 {
-    reportErrors([this] { primary(adoPrimaryRS).requery(); });
+    reportErrors([this] { primary(primaryRecordset).requery(); });
 }
 
-void RecordForm::cmdClose_Click()
+void RecordForm::closeRecordWindow()
 {
     unload();
 }
 
-void RecordForm::cmdFirst_Click()
+void RecordForm::showFirstRecord()
 {
     beforeMove();
-    reportErrors([this] { primary(adoPrimaryRS).moveFirst(); });
+    reportErrors([this] { primary(primaryRecordset).moveFirst(); });
 }
 
-void RecordForm::cmdLast_Click()
+void RecordForm::showLastRecord()
 {
     beforeMove();
-    reportErrors([this] { primary(adoPrimaryRS).moveLast(); });
+    reportErrors([this] { primary(primaryRecordset).moveLast(); });
 }
 
-void RecordForm::cmdNext_Click()
+void RecordForm::showNextRecord()
 {
     beforeMove();
     reportErrors([this] {
-        if (!primary(adoPrimaryRS).eof())
-            primary(adoPrimaryRS).moveNext();
-        if (primary(adoPrimaryRS).eof() && primary(adoPrimaryRS).recordCount() > 0) {
+        if (!primary(primaryRecordset).eof())
+            primary(primaryRecordset).moveNext();
+        if (primary(primaryRecordset).eof() && primary(primaryRecordset).recordCount() > 0) {
             if (beepAtEnds())
                 qv::ui().beep();
-            primary(adoPrimaryRS).moveLast();
+            primary(primaryRecordset).moveLast();
         }
     });
 }
 
-void RecordForm::cmdPrevious_Click()
+void RecordForm::showPreviousRecord()
 {
     beforeMove();
     reportErrors([this] {
-        if (!primary(adoPrimaryRS).bof())
-            primary(adoPrimaryRS).movePrevious();
-        if (primary(adoPrimaryRS).bof() && primary(adoPrimaryRS).recordCount() > 0) {
+        if (!primary(primaryRecordset).bof())
+            primary(primaryRecordset).movePrevious();
+        if (primary(primaryRecordset).bof() && primary(primaryRecordset).recordCount() > 0) {
             if (beepAtEnds())
                 qv::ui().beep();
-            primary(adoPrimaryRS).moveFirst();
+            primary(primaryRecordset).moveFirst();
         }
     });
 }

@@ -22,44 +22,47 @@ public:
 
     // Window state.
     std::unique_ptr<qv::Connection> db;
-    std::shared_ptr<qv::Recordset> adoPrimaryRS;
-    bool EditFlag = false;
-    bool AddNewFlag = false;
-    double SavedBookmark = 0;   // 0: none stored yet
+    std::shared_ptr<qv::Recordset> primaryRecordset;
+    bool editingRecord = false;
+    bool addingRecord = false;
+    double bookmarkBeforeAdd = 0;   // 0: none stored yet
 
     // Controls the template creates; the window places them and adds its boxes.
-    QMap<int, qv::TextBox*> txtfields;
-    QMap<int, QLabel*> lblLabels;
-    QWidget* picButtons = nullptr;
-    QPushButton *cmdAdd = nullptr, *cmdEdit = nullptr, *cmdUpdate = nullptr, *cmdCancel = nullptr,
-                *cmdDelete = nullptr, *cmdRefresh = nullptr, *cmdClose = nullptr;
-    QWidget* picStatBox = nullptr;
-    QPushButton *cmdFirst = nullptr, *cmdPrevious = nullptr, *cmdNext = nullptr, *cmdLast = nullptr;
-    QLabel* lblStatus = nullptr;
+    QMap<int, qv::TextBox*> fieldBoxes;
+    QMap<int, QLabel*> captionLabels;
+    QWidget* recordButtonBar = nullptr;
+    QPushButton *addRecordButton = nullptr, *editRecordButton = nullptr, *updateRecordButton = nullptr,
+                *cancelChangeButton = nullptr, *deleteRecordButton = nullptr, *refreshRecordsButton = nullptr,
+                *closeRecordWindowButton = nullptr;
+    QWidget* recordStatusBar = nullptr;
+    QPushButton *firstRecordButton = nullptr, *previousRecordButton = nullptr, *nextRecordButton = nullptr,
+                *lastRecordButton = nullptr;
+    QLabel* recordStatusLabel = nullptr;
 
-    // Creates txtfields(index) bound (at load) to the field, with its format.
+    // Creates fieldBoxes[index] (named "txtfields_<index>") bound (at load) to
+    // the field, with its format.
     qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
 
-    virtual void SetButtons(bool flag);
+    virtual void setBrowsingButtons(bool flag);
 
     // The named chapter of the row shown, or nullptr while no row is shown
     // (the grids under a record show nothing then).
     std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
 
     // Handlers; each window overrides where it differs.
-    virtual void cmdAdd_Click();
-    virtual void cmdEdit_Click();
-    virtual void cmdUpdate_Click();
-    virtual void cmdCancel_Click();
-    virtual void cmdDelete_Click();
-    virtual void cmdRefresh_Click();
-    virtual void cmdClose_Click();
-    virtual void cmdFirst_Click();
-    virtual void cmdLast_Click();
-    virtual void cmdNext_Click();
-    virtual void cmdPrevious_Click();
-    virtual void adoPrimaryRS_MoveComplete();
-    virtual void adoPrimaryRS_WillChangeRecord() {}
+    virtual void addRecord();
+    virtual void editRecord();
+    virtual void updateRecord();
+    virtual void cancelRecordChange();
+    virtual void deleteRecord();
+    virtual void refreshRecords();
+    virtual void closeRecordWindow();
+    virtual void showFirstRecord();
+    virtual void showLastRecord();
+    virtual void showNextRecord();
+    virtual void showPreviousRecord();
+    virtual void currentRecordChanged();
+    virtual void recordAboutToChange() {}
 
 protected:
     // What the window opens at load: its connection string and its SELECT or SHAPE text.
@@ -93,7 +96,7 @@ protected:
     void dockBars();
     static int barHeightFor(const QWidget* bar);
 
-    // Every box bound to adoPrimaryRS shows its field again, dropping text
+    // Every box bound to primaryRecordset shows its field again, dropping text
     // typed since the row was shown (after CancelUpdate and Delete, so that
     // no stale text is written into the row that becomes current).
     void reshowBoxes();

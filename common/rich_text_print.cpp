@@ -45,7 +45,7 @@ void printPages(int length, const std::function<int(const QRectF&, int)>& format
 
 } // namespace
 
-void PrintRTF(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin)
+void printRichText(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin)
 {
     const int length = box.text().length();
     try {
@@ -59,7 +59,7 @@ void PrintRTF(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMarg
     box.releaseFormatting();
 }
 
-void PrintRTF(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin, int bottomMargin)
+void printRichText(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin, int bottomMargin)
 {
     qv::PageFormatter formatter(document);
     printPages(

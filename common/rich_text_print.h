@@ -11,5 +11,5 @@ namespace qv { class RichTextBox; }
 // Lines are never cut between pages; every page uses the same rectangle. A
 // rectangle that cannot hold even one line ends the job there.
 // Printer errors (no printer) are raised to the caller.
-void PrintRTF(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin);
-void PrintRTF(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin, int bottomMargin);
+void printRichText(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin);
+void printRichText(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin, int bottomMargin);

@@ -9,7 +9,7 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-void MakeTopMost(QWidget* form)
+void makeTopMost(QWidget* form)
 {
     if (!form)
         return;
@@ -23,7 +23,7 @@ void MakeTopMost(QWidget* form)
         form->show();
 }
 
-void CenterOnScreen(QWidget* form)
+void centerOnScreen(QWidget* form)
 {
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
@@ -31,7 +31,7 @@ void CenterOnScreen(QWidget* form)
     }
 }
 
-void RemoveCloseCommand(QWidget* form)
+void removeCloseCommand(QWidget* form)
 {
     if (auto* window = qobject_cast<qv::Window*>(form))
         window->setCloseCommandRemoved(true);

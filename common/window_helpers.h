@@ -13,14 +13,14 @@ class QWidget;
 
 // Keeps the window above all windows that are not kept on top. Nothing is
 // reported; a window that cannot be raised stays as it was.
-void MakeTopMost(QWidget* form);
+void makeTopMost(QWidget* form);
 
 // The title bar can no longer close the window and Alt+F4 does nothing; the
 // window's own buttons (and the program) still unload it.
-void RemoveCloseCommand(QWidget* form);
+void removeCloseCommand(QWidget* form);
 
 // Moves the window to the middle of the primary screen (where there is one).
-void CenterOnScreen(QWidget* form);
+void centerOnScreen(QWidget* form);
 
 // Runs `run` whenever the widget receives one of the events (after the
 // widget has seen it). The widget owns the hook.
@@ -56,12 +56,12 @@ private:
     std::function<void()> m_up;
 };
 
-// The label moves its window: the window's Label1_MouseDown, Label1_MouseMove
-// and Label1_MouseUp handlers get the label's mouse events.
+// The label moves its window: the window's startDrag, dragTo and endDrag
+// handlers get the label's mouse events.
 template <class Window>
 void moveByLabel(QWidget* label, Window* window)
 {
     new MouseHooks(
-        label, [window](const QPoint& at) { window->Label1_MouseDown(at); },
-        [window](const QPoint& at) { window->Label1_MouseMove(at); }, [window] { window->Label1_MouseUp(); });
+        label, [window](const QPoint& at) { window->startDrag(at); },
+        [window](const QPoint& at) { window->dragTo(at); }, [window] { window->endDrag(); });
 }

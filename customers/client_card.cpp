@@ -56,7 +56,7 @@ QList<QPair<QString, QString>> CustomerWindow::cardLines() const
     };
     QList<QPair<QString, QString>> lines;
     for (const auto& o : order)
-        lines.append({lblLabels.value(o[0])->text(), txtfields.value(o[1])->text()});
+        lines.append({captionLabels.value(o[0])->text(), fieldBoxes.value(o[1])->text()});
     return lines;
 }
 
@@ -79,8 +79,8 @@ void CustomerWindow::printClientCard()
         }
         for (int i = 0; i < 3; ++i)
             passOver([&] { printer.print(); });
-        passOver([&] { printer.print({qv::Spc(1), lblLabels.value(FormulasCaption)->text(), qv::Spc(30)}); });
-        passOver([&] { PrintRTF(*formulasBox, 4000, 7600, 4000, 0); });
+        passOver([&] { printer.print({qv::Spc(1), captionLabels.value(FormulasCaption)->text(), qv::Spc(30)}); });
+        passOver([&] { printRichText(*formulasBox, 4000, 7600, 4000, 0); });
     }
     passOver([] { qv::printer().endDoc(); });
 }
@@ -88,6 +88,6 @@ void CustomerWindow::printClientCard()
 void CustomerWindow::printFormulas()
 {
     if (startPrinting())
-        passOver([&] { PrintRTF(*formulasBox, 4000, 3600, 4000, 0); });
+        passOver([&] { printRichText(*formulasBox, 4000, 3600, 4000, 0); });
     passOver([] { qv::printer().endDoc(); });
 }

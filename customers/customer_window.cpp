@@ -131,27 +131,30 @@ void CustomerWindow::buildLayout()
     for (const FieldRow& row : kRows) {
         // "Phone:" leaves the rest of its row to "Required! *".
         const int captionWidth = row.box == PhoneBox ? 660 : 1800;
-        lblLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label), QString::fromLatin1(row.caption),
-                                          120, row.top + 30, captionWidth));
+        captionLabels.insert(row.label,
+                             label(QStringLiteral("lblLabels_%1").arg(row.label), QString::fromLatin1(row.caption),
+                                   120, row.top + 30, captionWidth));
         if (row.box < 0)
             continue;
         qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field));
         box->setSelectOnFocus(true);
         qv::place(box, 2040, row.top, 3375, row.box == CommentsBox ? 645 : 285);
     }
-    txtfields.value(CustomerIdBox)->setReadOnly(true);
-    txtfields.value(CustomerIdBox)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
-    txtfields.value(CustomerIdBox)->setFocusPolicy(Qt::NoFocus);
+    fieldBoxes.value(CustomerIdBox)->setReadOnly(true);
+    fieldBoxes.value(CustomerIdBox)->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
+    fieldBoxes.value(CustomerIdBox)->setFocusPolicy(Qt::NoFocus);
     // Comments are kept with their line breaks: they are shown and typed on
     // several lines.
-    commentsBox = new qv::ManyLineBox(txtfields.value(CommentsBox), this);
+    commentsBox = new qv::ManyLineBox(fieldBoxes.value(CommentsBox), this);
     commentsBox->setStyleSheet(QStringLiteral("background-color: %1;").arg(kBackground));
     // Between the caption "Phone:" and its box, so that it is read with them.
-    lblLabels.insert(PhoneRequired, label("lblLabels_14", "Required! *", 795, 990, 1125));
-    lblLabels.value(PhoneRequired)->setStyleSheet(QStringLiteral("color: #C00000;"));
-    lblLabels.insert(PhoneReminder, label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000, 420));
-    lblLabels.value(PhoneReminder)->setWordWrap(true);
-    lblLabels.value(PhoneReminder)->setFont(small);
+    captionLabels.insert(PhoneRequired, label("lblLabels_14", "Required! *", 795, 990, 1125));
+    captionLabels.value(PhoneRequired)->setStyleSheet(QStringLiteral("color: #C00000;"));
+    captionLabels.insert(PhoneReminder,
+                         label("lblLabels_1", "Remember! You must enter a Phone# for each Customer.", 6480, 5400, 4000,
+                               420));
+    captionLabels.value(PhoneReminder)->setWordWrap(true);
+    captionLabels.value(PhoneReminder)->setFont(small);
     // Beside its caption: the comments box reaches down to the caption's row.
     formulasButton = pictureButton("Command10", QString(), standard(QStyle::SP_FileDialogDetailedView), 1320, 4290);
     formulasButton->resize(qv::px(495), qv::px(315));
@@ -171,8 +174,9 @@ void CustomerWindow::buildLayout()
 
     // The picture: its caption on one line over its path, the path over the
     // frame; the strip left of them stays free for the datasheet panel.
-    lblLabels.insert(PictureHint, label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
-    lblLabels.value(PictureHint)->setFont(small);
+    captionLabels.insert(PictureHint,
+                         label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
+    captionLabels.value(PictureHint)->setFont(small);
     qv::TextBox* path = addField(PicturePathBox, QStringLiteral("Image"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
@@ -268,8 +272,8 @@ void CustomerWindow::buildLayout()
     clientListPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
-    picButtons->raise();
-    picStatBox->raise();
+    recordButtonBar->raise();
+    recordStatusBar->raise();
 }
 
 void CustomerWindow::connectHandlers()
@@ -296,10 +300,10 @@ void CustomerWindow::formLoad()
 {
     // Nothing stops the load: a database that cannot be opened leaves an
     // empty window whose buttons report their own errors.
-    passOver([this] { RemoveCloseCommand(this); });
+    passOver([this] { removeCloseCommand(this); });
     passOver([this] { RecordForm::formLoad(); });
     passOver([this] { attachGrid(); });
-    passOver([this] { formulasBox->bind(adoPrimaryRS.get(), QStringLiteral("Formulas")); });
+    passOver([this] { formulasBox->bind(primaryRecordset.get(), QStringLiteral("Formulas")); });
     showClientPicture();
 }
 
@@ -319,8 +323,8 @@ void CustomerWindow::formUnload(bool& cancel)
 
 void CustomerWindow::attachGrid()
 {
-    if (adoPrimaryRS)
-        clientGrid->setDataSource(adoPrimaryRS, gridColumns());
+    if (primaryRecordset)
+        clientGrid->setDataSource(primaryRecordset, gridColumns());
 }
 
 void CustomerWindow::detachGrid()
@@ -335,67 +339,67 @@ void CustomerWindow::showClientPicture()
     passOver([this] { picture->showPicture(); });
 }
 
-void CustomerWindow::adoPrimaryRS_MoveComplete()
+void CustomerWindow::currentRecordChanged()
 {
-    RecordForm::adoPrimaryRS_MoveComplete();
+    RecordForm::currentRecordChanged();
     showClientPicture();
 }
 
-void CustomerWindow::cmdFirst_Click()
+void CustomerWindow::showFirstRecord()
 {
     // First alone also reports a picture that cannot be shown.
     reportErrors([this] {
-        adoPrimaryRS->moveFirst();
+        primaryRecordset->moveFirst();
         picture->showPicture();
     });
 }
 
-void CustomerWindow::cmdLast_Click()
+void CustomerWindow::showLastRecord()
 {
-    RecordForm::cmdLast_Click();
+    RecordForm::showLastRecord();
     showClientPicture();
 }
 
-void CustomerWindow::cmdNext_Click()
+void CustomerWindow::showNextRecord()
 {
-    RecordForm::cmdNext_Click();
+    RecordForm::showNextRecord();
     showClientPicture();
 }
 
-void CustomerWindow::cmdPrevious_Click()
+void CustomerWindow::showPreviousRecord()
 {
-    RecordForm::cmdPrevious_Click();
+    RecordForm::showPreviousRecord();
     showClientPicture();
 }
 
-void CustomerWindow::cmdAdd_Click()
+void CustomerWindow::addRecord()
 {
     passOver([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    passOver([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
-    SetButtons(false);
+    passOver([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
+    setBrowsingButtons(false);
     // The new record has no picture.
     picture->clearPicture();
 }
 
-void CustomerWindow::cmdUpdate_Click()
+void CustomerWindow::updateRecord()
 {
-    if (txtfields.value(PhoneBox)->text().isEmpty()) {
+    if (fieldBoxes.value(PhoneBox)->text().isEmpty()) {
         // A client without a phone is not kept: the change is dropped, and
         // what was typed with it (a new record goes altogether).
-        passOver([this] { adoPrimaryRS->cancelUpdate(); });
+        passOver([this] { primaryRecordset->cancelUpdate(); });
         passOver([this] { reshowBoxes(); });
         passOver([this] { formulasBox->refresh(); });
         qv::ui().msgBox(QStringLiteral(" You must enter a phone number for this client."));
     }
     try {
-        adoPrimaryRS->updateBatch();
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->move(0);
+        primaryRecordset->updateBatch();
+        if (!primaryRecordset->eof())
+            primaryRecordset->move(0);
     } catch (const std::exception&) {
         // Adding or editing goes on with Update and Cancel on screen.
         qv::ui().msgBox(QStringLiteral("You have not entered a Phone#  or The Phone # you are trying to enter is "
@@ -403,31 +407,31 @@ void CustomerWindow::cmdUpdate_Click()
                                        "the Phone # ie 858-9899F"));
         return;
     }
-    EditFlag = false;
-    AddNewFlag = false;
-    SetButtons(true);
+    editingRecord = false;
+    addingRecord = false;
+    setBrowsingButtons(true);
 }
 
-void CustomerWindow::cmdCancel_Click()
+void CustomerWindow::cancelRecordChange()
 {
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); }, [this] { formulasBox->refresh(); });
     showClientPicture();
 }
 
-void CustomerWindow::cmdDelete_Click()
+void CustomerWindow::deleteRecord()
 {
     passOver([this] {
         if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
                             QStringLiteral("Delete Record"))
             == qv::MsgResult::Yes) {
-            if (adoPrimaryRS->editMode() != qv::EditMode::Add) {
-                passOver([this] { adoPrimaryRS->deleteCurrent(); });
+            if (primaryRecordset->editMode() != qv::EditMode::Add) {
+                passOver([this] { primaryRecordset->deleteCurrent(); });
                 passOver([this] { reshowBoxes(); });
                 passOver([this] { formulasBox->refresh(); });
-                passOver([this] { adoPrimaryRS->moveNext(); });
+                passOver([this] { primaryRecordset->moveNext(); });
                 passOver([this] {
-                    if (adoPrimaryRS->eof())
-                        adoPrimaryRS->moveLast();
+                    if (primaryRecordset->eof())
+                        primaryRecordset->moveLast();
                 });
             }
         }
@@ -435,16 +439,16 @@ void CustomerWindow::cmdDelete_Click()
     showClientPicture();
 }
 
-void CustomerWindow::cmdRefresh_Click()
+void CustomerWindow::refreshRecords()
 {
     reportErrors([this] {
-        adoPrimaryRS->requery();
+        primaryRecordset->requery();
         showClientPicture();
         sendToTicketButton->setEnabled(true);
     });
 }
 
-void CustomerWindow::cmdClose_Click()
+void CustomerWindow::closeRecordWindow()
 {
     // The connection and the grid go in the unload, after the template has
     // saved what was typed while browsing.
@@ -457,14 +461,15 @@ void CustomerWindow::afterFind(const QString& typed)
 {
     if (typed.isEmpty())
         return;
-    passOver([this] { adoPrimaryRS->move(0); });
+    passOver([this] { primaryRecordset->move(0); });
     showClientPicture();
 }
 
 void CustomerWindow::findByName()
 {
     QString typed;
-    FindByText(*adoPrimaryRS, QStringLiteral("CustomerName"), QStringLiteral("Enter a customers First &  Last Name"),
+    findByText(*primaryRecordset, QStringLiteral("CustomerName"),
+               QStringLiteral("Enter a customers First &  Last Name"),
                QStringLiteral("Could not find the Customer Name. "), &typed);
     afterFind(typed);
 }
@@ -473,7 +478,7 @@ void CustomerWindow::findByPhone()
 {
     QString typed;
     passOver([&] {
-        FindByText(*adoPrimaryRS, QStringLiteral("Phone"), QStringLiteral("Enter a Phone Number"),
+        findByText(*primaryRecordset, QStringLiteral("Phone"), QStringLiteral("Enter a Phone Number"),
                    QStringLiteral("Could not find Phone Number. "), &typed);
     });
     afterFind(typed);
@@ -521,7 +526,7 @@ void CustomerWindow::insertPicture()
 
 void CustomerWindow::deletePicture()
 {
-    picture->deletePicture(adoPrimaryRS.get());
+    picture->deletePicture(primaryRecordset.get());
 }
 
 // ---------------------------------------------------------------- report and certificates
@@ -530,7 +535,7 @@ void CustomerWindow::openCustomerReport()
 {
     // The window goes before the report appears; nothing of it is used after.
     unload();
-    DataReport6A report;
+    CustomerReport report;
     reportFill(report, QStringLiteral(
         "SELECT [CustomerName], [CustomerID], [ContactName], [ContactTitle], [Address], [City], [Region], "
         "[PostalCode], [Country], [Phone], [Fax], [Email], [DateAppointment], [CreditTerms], [BirthDay], "
@@ -544,19 +549,19 @@ void CustomerWindow::openGiftCertificates()
 
 // ---------------------------------------------------------------- moving the window by its title labels
 
-void CustomerWindow::Label1_MouseDown(const QPoint& at)
+void CustomerWindow::startDrag(const QPoint& at)
 {
     m_dragging = true;
     m_dragFrom = at;
 }
 
-void CustomerWindow::Label1_MouseMove(const QPoint& at)
+void CustomerWindow::dragTo(const QPoint& at)
 {
     if (m_dragging)
         move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
 }
 
-void CustomerWindow::Label1_MouseUp()
+void CustomerWindow::endDrag()
 {
     m_dragging = false;
 }

@@ -35,7 +35,7 @@ GiftCertificate::GiftCertificate(QWidget* parent) : qv::Window(parent)
 
 void GiftCertificate::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
 }
 
 void GiftCertificate::printCertificate()

@@ -23,7 +23,7 @@ void CustomerWindow::sendClientToTicket()
         return;
     }
     sendToTicketButton->setEnabled(true);
-    book->salonArtist()->setBoxText(txtfields.value(ArtistBox)->text());
-    book->clientName()->setBoxText(txtfields.value(NameBox)->text());
-    book->clientPhone()->setBoxText(txtfields.value(PhoneBox)->text());
+    book->salonArtist()->setBoxText(fieldBoxes.value(ArtistBox)->text());
+    book->clientName()->setBoxText(fieldBoxes.value(NameBox)->text());
+    book->clientPhone()->setBoxText(fieldBoxes.value(PhoneBox)->text());
 }

@@ -135,34 +135,34 @@ void ServicePriceList::buildLayout()
     for (int i : {ServiceCaption, PriceCaption, CommentsCaption, TaxPercentCaption, QuantityCaption}) {
         QLabel* l = new QLabel(captions[i], this);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
-        lblLabels.insert(i, l);
+        captionLabels.insert(i, l);
     }
-    qv::place(lblLabels[ServiceCaption], 240, 1350, 1100, 300);
-    qv::place(lblLabels[PriceCaption], 240, 1800, 1100, 300);
-    qv::place(lblLabels[CommentsCaption], 240, 2250, 1100, 300);
-    qv::place(lblLabels[QuantityCaption], 240, 3270, 1100, 300);
-    qv::place(lblLabels[TaxPercentCaption], 1380, 4080, 900, 255);   // below the Tax % box
+    qv::place(captionLabels[ServiceCaption], 240, 1350, 1100, 300);
+    qv::place(captionLabels[PriceCaption], 240, 1800, 1100, 300);
+    qv::place(captionLabels[CommentsCaption], 240, 2250, 1100, 300);
+    qv::place(captionLabels[QuantityCaption], 240, 3270, 1100, 300);
+    qv::place(captionLabels[TaxPercentCaption], 1380, 4080, 900, 255);   // below the Tax % box
 
     qv::TextBox* service = addField(ServiceBox, QStringLiteral("Service"));
     qv::place(service, 1380, 1320, 3600, 330);
     for (int i : {PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
         auto* box = new qv::TextBox(this);
         box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
-        txtfields.insert(i, box);
+        fieldBoxes.insert(i, box);
     }
-    qv::place(txtfields[PriceBox], 1380, 1770, 1800, 330);
-    qv::place(txtfields[QuantityBox], 1380, 3240, 1800, 330);
-    qv::place(txtfields[TaxPercentBox], 1380, 3720, 900, 330);
+    qv::place(fieldBoxes[PriceBox], 1380, 1770, 1800, 330);
+    qv::place(fieldBoxes[QuantityBox], 1380, 3240, 1800, 330);
+    qv::place(fieldBoxes[TaxPercentBox], 1380, 3720, 900, 330);
     for (int i : {ServiceBox, PriceBox, QuantityBox})
-        paintBackground(txtfields[i], kLightGrey);
-    paintBackground(txtfields[TaxPercentBox], kWhite);
-    txtfields[TaxPercentBox]->setEnabled(false);
+        paintBackground(fieldBoxes[i], kLightGrey);
+    paintBackground(fieldBoxes[TaxPercentBox], kWhite);
+    fieldBoxes[TaxPercentBox]->setEnabled(false);
     // The front desk reads a service's name and price; only the manager,
     // after the password, may retype them. A pick in the list still fills them.
     lockNameAndPrice();
 
     // Comments take several lines, which a one-line box cannot show.
-    qv::TextBox* comments = txtfields[CommentsBox];
+    qv::TextBox* comments = fieldBoxes[CommentsBox];
     comments->setReadOnly(true);
     commentsView = new qv::ManyLineBox(comments, this);
     commentsView->setObjectName(QStringLiteral("commentsView"));
@@ -181,9 +181,9 @@ void ServicePriceList::buildLayout()
     // Each box selects its whole text when it gets the focus, also by a
     // click; the comments' view runs the hooks of the box it shows.
     for (int i : {ServiceBox, PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
-        txtfields[i]->setSelectOnFocus(true);
-        txtfields[i]->gotFocus = [this, i] { highlightBox(i); };
-        txtfields[i]->lostFocus = [this, i] { dimBox(i); };
+        fieldBoxes[i]->setSelectOnFocus(true);
+        fieldBoxes[i]->gotFocus = [this, i] { highlightBox(i); };
+        fieldBoxes[i]->lostFocus = [this, i] { dimBox(i); };
     }
 
     // Slot buttons in a row, each "X" below its button.
@@ -204,7 +204,7 @@ void ServicePriceList::buildLayout()
     clearSlot4Button = m_clearButtons[3];
 
     QLabel* edit = label("lblLabels_15", QStringLiteral("EDIT"), 5280, 3480, 720, 255);
-    lblLabels.insert(EditCaption, edit);
+    captionLabels.insert(EditCaption, edit);
     unlockButton = button("Command9", QString(), 5280, 3780, 540, 540);
     unlockButton->setIcon(lockPicture(false));
     unlockButton->setIconSize(QSize(32, 32));
@@ -243,15 +243,15 @@ QString ServicePriceList::recordSource() const
 
 void ServicePriceList::formLoad()
 {
-    MakeTopMost(this);
-    RemoveCloseCommand(this);
-    cmdUpdate->hide();
-    cmdCancel->hide();
-    cmdDelete->hide();
-    cmdRefresh->hide();
-    cmdClose->show();
-    cmdEdit->hide();
-    cmdAdd->hide();
+    makeTopMost(this);
+    removeCloseCommand(this);
+    updateRecordButton->hide();
+    cancelChangeButton->hide();
+    deleteRecordButton->hide();
+    refreshRecordsButton->hide();
+    closeRecordWindowButton->show();
+    editRecordButton->hide();
+    addRecordButton->hide();
 
     // Connection, recordset, and the Service box bound (the only box with its
     // field known to the template at load).
@@ -260,8 +260,8 @@ void ServicePriceList::formLoad()
     // The quantity is typed only to be posted onto a ticket: it never goes
     // into the price list. Registered before the box binds, this runs ahead
     // of the box's own write-back and shows the row's value again instead.
-    QPointer<qv::TextBox> quantity = txtfields[QuantityBox];
-    adoPrimaryRS->addCommitHook([quantity] {
+    QPointer<qv::TextBox> quantity = fieldBoxes[QuantityBox];
+    primaryRecordset->addCommitHook([quantity] {
         if (quantity && quantity->dataSource())
             quantity->refresh();
     });
@@ -271,12 +271,12 @@ void ServicePriceList::formLoad()
 
 void ServicePriceList::fillList()
 {
-    serviceList->setRowSource(adoPrimaryRS, QStringLiteral("Service"), QStringLiteral("Service"));
+    serviceList->setRowSource(primaryRecordset, QStringLiteral("Service"), QStringLiteral("Service"));
 }
 
 void ServicePriceList::formGotFocus()
 {
-    txtfields[ServiceBox]->setFocus();
+    fieldBoxes[ServiceBox]->setFocus();
 }
 
 // ---------------------------------------------------------------- list and boxes
@@ -284,16 +284,16 @@ void ServicePriceList::formGotFocus()
 void ServicePriceList::bindAllBoxes()
 {
     for (const BoxField& b : kBoxes) {
-        qv::TextBox* box = txtfields.value(b.index);
+        qv::TextBox* box = fieldBoxes.value(b.index);
         // A box already bound keeps what was typed into it.
-        if (box && box->dataSource() != adoPrimaryRS.get())
-            box->bind(adoPrimaryRS.get(), QString::fromLatin1(b.field), b.format);
+        if (box && box->dataSource() != primaryRecordset.get())
+            box->bind(primaryRecordset.get(), QString::fromLatin1(b.field), b.format);
     }
 }
 
 void ServicePriceList::emptyQuantity()
 {
-    txtfields[QuantityBox]->setText(QString());
+    fieldBoxes[QuantityBox]->setText(QString());
 }
 
 void ServicePriceList::selectPickedService()
@@ -302,19 +302,19 @@ void ServicePriceList::selectPickedService()
     ignoreErrors([this] {
         const int row = serviceList->currentRow();
         if (row >= 0)
-            adoPrimaryRS->setAbsolutePosition(row + 1);
+            primaryRecordset->setAbsolutePosition(row + 1);
     });
     ignoreErrors([this] { emptyQuantity(); });
 }
 
 void ServicePriceList::highlightBox(int index)
 {
-    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : txtfields[index], kWhite);
+    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : fieldBoxes[index], kWhite);
 }
 
 void ServicePriceList::dimBox(int index)
 {
-    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : txtfields[index], kLightGrey);
+    paintBackground(index == CommentsBox ? static_cast<QWidget*>(commentsView) : fieldBoxes[index], kLightGrey);
 }
 
 // ---------------------------------------------------------------- locks
@@ -330,84 +330,84 @@ void ServicePriceList::lockList()
 {
     lockButton->hide();
     unlockButton->show();
-    cmdUpdate->hide();
-    cmdCancel->hide();
-    cmdDelete->hide();
-    cmdRefresh->hide();
-    cmdClose->show();
-    cmdEdit->hide();
-    cmdAdd->hide();
-    txtfields[TaxPercentBox]->setEnabled(false);
-    txtfields[CommentsBox]->setReadOnly(true);
+    updateRecordButton->hide();
+    cancelChangeButton->hide();
+    deleteRecordButton->hide();
+    refreshRecordsButton->hide();
+    closeRecordWindowButton->show();
+    editRecordButton->hide();
+    addRecordButton->hide();
+    fieldBoxes[TaxPercentBox]->setEnabled(false);
+    fieldBoxes[CommentsBox]->setReadOnly(true);
     lockNameAndPrice();
 }
 
 void ServicePriceList::lockNameAndPrice()
 {
-    txtfields[ServiceBox]->setReadOnly(true);
-    txtfields[PriceBox]->setReadOnly(true);
+    fieldBoxes[ServiceBox]->setReadOnly(true);
+    fieldBoxes[PriceBox]->setReadOnly(true);
 }
 
 // ---------------------------------------------------------------- record form
 
-void ServicePriceList::cmdUpdate_Click()
+void ServicePriceList::updateRecord()
 {
     reportErrors([this] {
-        adoPrimaryRS->updateBatch();
-        if (AddNewFlag)
-            adoPrimaryRS->moveLast();
-        EditFlag = false;
-        AddNewFlag = false;
-        SetButtons(true);
+        primaryRecordset->updateBatch();
+        if (addingRecord)
+            primaryRecordset->moveLast();
+        editingRecord = false;
+        addingRecord = false;
+        setBrowsingButtons(true);
     });
     // The list shows the Service of every row, a new or renamed one too.
     ignoreErrors([this] { fillList(); });
 }
 
-void ServicePriceList::cmdDelete_Click()
+void ServicePriceList::deleteRecord()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
                         QStringLiteral("Delete Record"))
         != qv::MsgResult::Ok)
         return;
-    ignoreErrors([this] { adoPrimaryRS->deleteCurrent(); });
+    ignoreErrors([this] { primaryRecordset->deleteCurrent(); });
     ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->moveNext(); });
+    ignoreErrors([this] { primaryRecordset->moveNext(); });
     ignoreErrors([this] {
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveLast();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveLast();
     });
     ignoreErrors([this] { fillList(); });
 }
 
-void ServicePriceList::cmdRefresh_Click()
+void ServicePriceList::refreshRecords()
 {
-    RecordForm::cmdRefresh_Click();
+    RecordForm::refreshRecords();
     ignoreErrors([this] { fillList(); });
 }
 
-void ServicePriceList::cmdFirst_Click()
+void ServicePriceList::showFirstRecord()
 {
-    RecordForm::cmdFirst_Click();
+    RecordForm::showFirstRecord();
     emptyQuantity();
 }
 
-void ServicePriceList::cmdLast_Click()
+void ServicePriceList::showLastRecord()
 {
-    RecordForm::cmdLast_Click();
+    RecordForm::showLastRecord();
     emptyQuantity();
 }
 
-void ServicePriceList::cmdNext_Click()
+void ServicePriceList::showNextRecord()
 {
-    RecordForm::cmdNext_Click();
+    RecordForm::showNextRecord();
     emptyQuantity();
 }
 
-void ServicePriceList::cmdPrevious_Click()
+void ServicePriceList::showPreviousRecord()
 {
-    RecordForm::cmdPrevious_Click();
+    RecordForm::showPreviousRecord();
     emptyQuantity();
 }
 
@@ -422,7 +422,7 @@ void ServicePriceList::postService(int slot)
     if (!book)
         return;
 
-    const std::optional<double> quantity = AppointmentBook::quantityToPost(txtfields[QuantityBox]->text());
+    const std::optional<double> quantity = AppointmentBook::quantityToPost(fieldBoxes[QuantityBox]->text());
     if (!quantity) {
         qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the %1# "
                                        "button again.")
@@ -442,13 +442,13 @@ void ServicePriceList::postService(int slot)
         return;
     }
 
-    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(txtfields[TaxPercentBox]->text()); });
-    ignoreErrors([&] { target.name->setBoxText(txtfields[ServiceBox]->text()); });
+    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(fieldBoxes[TaxPercentBox]->text()); });
+    ignoreErrors([&] { target.name->setBoxText(fieldBoxes[ServiceBox]->text()); });
     // The Price box shows "$45.50"; the ticket reads a price by its leading
     // number, which the "$" would make 0. The amount goes over as the ticket
     // writes prices; a text that is no amount goes over as it stands.
     ignoreErrors([&] {
-        const QString price = txtfields[PriceBox]->text();
+        const QString price = fieldBoxes[PriceBox]->text();
         const std::optional<qv::Money> amount = qv::tryReadMoney(price);
         target.price->setBoxText(amount ? qv::formatValue(QVariant::fromValue(*amount), QStringLiteral("0.00")) : price);
     });

@@ -74,13 +74,13 @@ public:
     void clearSlot4() { clearSlot(4); }
 
     // Where the window differs from the record form.
-    void cmdUpdate_Click() override;
-    void cmdDelete_Click() override;
-    void cmdRefresh_Click() override;
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
+    void updateRecord() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
 
 
 protected:

@@ -103,7 +103,7 @@ void InventoryMaster::buildLayout()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBackground);
     setPalette(pal);
-    for (QWidget* panel : {picButtons, picStatBox}) {
+    for (QWidget* panel : {recordButtonBar, recordStatusBar}) {
         panel->setAutoFillBackground(true);
         panel->setPalette(pal);
     }
@@ -214,16 +214,16 @@ void InventoryMaster::buildLayout()
     }
     // A memo keeps its line breaks: it is shown and typed on several lines,
     // in a box two rows high (the rows below it stand one row lower).
-    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
+    memoBox = new qv::ManyLineBox(fieldBoxes.value(MemoBox), this);
     memoBox->resize(memoBox->width(), qv::px(step + 300));
     paintBase(memoBox, kBackground);
 
     // The vendor's box lies under the vendor list, its caption above both.
     qv::place(m_captions.value(VendorBox), M, row(5) + 30, 2460, 285);
-    qv::place(txtfields.value(VendorBox), M, row(7), 2460, 300);
+    qv::place(fieldBoxes.value(VendorBox), M, row(7), 2460, 300);
 
     // The amount in stock is computed by the product windows, never typed here.
-    qv::TextBox* inStock = txtfields.value(InStockBox);
+    qv::TextBox* inStock = fieldBoxes.value(InStockBox);
     inStock->setReadOnly(true);
     paintBase(inStock, kLightGrey);
     QPalette red = inStock->palette();
@@ -241,8 +241,8 @@ void InventoryMaster::buildLayout()
     vendorList->setEditable(false);
     qv::place(vendorList, M, row(6), 2460, 315);
 
-    lblLabels.insert(NewVendorCaption,
-                     label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
+    captionLabels.insert(NewVendorCaption,
+                         label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
     newVendorButton = new QPushButton(this);
     newVendorButton->setObjectName(QStringLiteral("Check2"));
     newVendorButton->setCheckable(true);
@@ -262,7 +262,7 @@ void InventoryMaster::buildLayout()
     grey.setColor(QPalette::Window, kLightGrey);
     note->setPalette(grey);
     note->setMargin(4);
-    lblLabels.insert(NewProductNoteCaption, note);
+    captionLabels.insert(NewProductNoteCaption, note);
 
     // The finds, the grid and the products-sold picture at the right.
     constexpr int R = 6870, gridWidth = 4335;
@@ -272,16 +272,16 @@ void InventoryMaster::buildLayout()
         slot->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
         qv::place(slot, 10560, top, 480, 375);
     };
-    lblLabels.insert(
+    captionLabels.insert(
         FindByCategoryCaption,
         label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), R, 120, 10500 - R));
     findButton(findByCategoryButton, "Command4", 60);
-    lblLabels.insert(
+    captionLabels.insert(
         FindByStockNumberCaption,
         label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), R, 540, 10500 - R));
     findButton(findByStockNumberButton, "Command7", 480);
     for (int i : {FindByStockNumberCaption, FindByCategoryCaption})
-        lblLabels.value(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        captionLabels.value(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     stockGrid = new qv::DataGrid(this);
     stockGrid->setObjectName(QStringLiteral("grdDataGrid"));
@@ -310,7 +310,7 @@ void InventoryMaster::buildLayout()
     qv::place(productsSoldPicture, 10620, 4530, 540, 540);
 
     // No status text on this window.
-    qv::place(lblStatus, 690, 0, 0, 300);
+    qv::place(recordStatusLabel, 690, 0, 0, 300);
 
     onClick(viewAllButton, [this] { viewAll(); });
     onClick(findByCategoryButton, [this] { findByCategory(); });
@@ -334,8 +334,8 @@ void InventoryMaster::buildLayout()
 void InventoryMaster::formLoad()
 {
     // Every step's error is passed over: a missing database leaves an empty window.
-    MakeTopMost(this);
-    RemoveCloseCommand(this);
+    makeTopMost(this);
+    removeCloseCommand(this);
     m_plainConnection = lookupConnectionString();
     ignoreErrors([this] { RecordForm::formLoad(); });
     ignoreErrors([this] { bindGridToChapter(); });
@@ -346,15 +346,15 @@ void InventoryMaster::formLoad()
 
 void InventoryMaster::fillVendorList()
 {
-    Customers suppliers;
-    std::shared_ptr<qv::Recordset> rows = suppliers.rsCustomer(m_plainConnection);
+    SupplierLookup suppliers;
+    std::shared_ptr<qv::Recordset> rows = suppliers.rows(m_plainConnection);
     vendorList->setRowSource(rows, QStringLiteral("CompanyName"), QStringLiteral("SupplierID"));
 }
 
 void InventoryMaster::copyVendorChoice()
 {
     // The vendor's name, as the product windows show it under "Supplier:".
-    txtfields.value(VendorBox)->setBoxText(vendorList->text());
+    fieldBoxes.value(VendorBox)->setBoxText(vendorList->text());
 }
 
 // ---------------------------------------------------------------- grid
@@ -372,7 +372,7 @@ void InventoryMaster::unbindGrid()
     stockGrid->setDataSource(nullptr);
 }
 
-void InventoryMaster::adoPrimaryRS_MoveComplete()
+void InventoryMaster::currentRecordChanged()
 {
     // No status text; the category view follows the current row.
     if (m_gridShows == GridShows::Category)
@@ -382,11 +382,11 @@ void InventoryMaster::adoPrimaryRS_MoveComplete()
 void InventoryMaster::viewAll()
 {
     ignoreErrors([this] { unbindGrid(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
+    ignoreErrors([this] { primaryRecordset->requery(); });
     ignoreErrors([this] {
         // Grid and boxes share the recordset now: a row picked is the row shown.
         m_gridShows = GridShows::AllRows;
-        stockGrid->setDataSource(adoPrimaryRS, gridColumns());
+        stockGrid->setDataSource(primaryRecordset, gridColumns());
     });
     stockGrid->setFocusPolicy(Qt::StrongFocus);
 }
@@ -395,9 +395,9 @@ void InventoryMaster::viewAll()
 
 void InventoryMaster::find(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         return;
-    ignoreErrors([&] { FindByTextAndShow(*adoPrimaryRS, field, prompt, notFound); });
+    ignoreErrors([&] { findByTextAndShow(*primaryRecordset, field, prompt, notFound); });
 }
 
 void InventoryMaster::findByCategory()
@@ -428,7 +428,7 @@ void InventoryMaster::openProductsSold()
 
 QWidget* InventoryMaster::shownBox(int index) const
 {
-    return index == 11 ? static_cast<QWidget*>(memoBox) : txtfields.value(index);
+    return index == 11 ? static_cast<QWidget*>(memoBox) : fieldBoxes.value(index);
 }
 
 void InventoryMaster::boxGotFocus(int index)
@@ -444,33 +444,33 @@ void InventoryMaster::boxLostFocus(int index)
 
 // ---------------------------------------------------------------- record form
 
-void InventoryMaster::cmdAdd_Click()
+void InventoryMaster::addRecord()
 {
     ignoreErrors([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    ignoreErrors([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
-    SetButtons(false);
+    ignoreErrors([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
+    setBrowsingButtons(false);
     vendorList->setText(QString());
 }
 
-void InventoryMaster::cmdDelete_Click()
+void InventoryMaster::deleteRecord()
 {
     if (qv::ui().msgBox(QStringLiteral("Do you really want to delete this record?"),
                         qv::MsgStyle::OkCancel | qv::MsgStyle::Question | qv::MsgStyle::DefaultButton3,
                         QStringLiteral("Delete Record"))
         != qv::MsgResult::Ok)
         return;
-    ignoreErrors([this] { adoPrimaryRS->deleteCurrent(); });
+    ignoreErrors([this] { primaryRecordset->deleteCurrent(); });
     // The deleted row's texts must not be written anywhere.
     ignoreErrors([this] { reshowBoxes(); });
-    ignoreErrors([this] { adoPrimaryRS->move(0); });
+    ignoreErrors([this] { primaryRecordset->move(0); });
     ignoreErrors([this] {
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveLast();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveLast();
     });
     ignoreErrors([this] {
         if (m_gridShows == GridShows::Category)
@@ -478,32 +478,32 @@ void InventoryMaster::cmdDelete_Click()
     });
 }
 
-void InventoryMaster::cmdRefresh_Click()
+void InventoryMaster::refreshRecords()
 {
     ignoreErrors([this] { unbindGrid(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
+    ignoreErrors([this] { primaryRecordset->requery(); });
     ignoreErrors([this] { bindGridToChapter(); });
 }
 
-void InventoryMaster::cmdCancel_Click()
+void InventoryMaster::cancelRecordChange()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
 }
 
-void InventoryMaster::cmdUpdate_Click()
+void InventoryMaster::updateRecord()
 {
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
         // A new row with nothing typed in it is not kept.
-        if (AddNewFlag && adoPrimaryRS->editMode() == qv::EditMode::Add && nothingTyped(txtfields))
+        if (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))
             throw qv::Error(QStringLiteral("Nothing was entered."));
-        adoPrimaryRS->updateBatch();
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->move(0);
-        EditFlag = false;
-        AddNewFlag = false;
-        SetButtons(true);
+        primaryRecordset->updateBatch();
+        if (!primaryRecordset->eof())
+            primaryRecordset->move(0);
+        editingRecord = false;
+        addingRecord = false;
+        setBrowsingButtons(true);
         bindGridToChapter();
     } catch (const std::exception&) {
         qv::ui().msgBox(QStringLiteral(" You have nothing to update. Click cancel and make an entry."));

@@ -70,12 +70,12 @@ public:
 
     explicit InventoryMaster(QWidget* parent = nullptr);
 
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override;
-    void cmdRefresh_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
 
     void fillVendorList();    // at load and whenever the vendor list is opened
     void copyVendorChoice();   // a vendor picked in the list

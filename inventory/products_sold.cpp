@@ -139,7 +139,7 @@ ProductsSold::~ProductsSold() = default;
 
 void ProductsSold::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
 }
 
 void ProductsSold::formUnload(bool& cancel)

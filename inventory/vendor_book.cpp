@@ -59,7 +59,7 @@ void VendorBook::buildLayout()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kBackground);
     setPalette(pal);
-    for (QWidget* panel : {picButtons, picStatBox}) {
+    for (QWidget* panel : {recordButtonBar, recordStatusBar}) {
         panel->setAutoFillBackground(true);
         panel->setPalette(pal);
     }
@@ -75,7 +75,7 @@ void VendorBook::buildLayout()
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(align);
         qv::place(l, left, top, width, 255);
-        lblLabels.insert(index, l);
+        captionLabels.insert(index, l);
     };
     auto box = [this](int index, const char* field, int left, int top, int width) {
         qv::TextBox* b = addField(index, QString::fromLatin1(field));
@@ -116,7 +116,7 @@ void VendorBook::buildLayout()
     QList<QWidget*> order;
     for (int index : {CompanyNameBox, PhoneBox, AddressBox, CityBox, StateBox, ZipBox, FaxBox, ContactBox,
                       ContactTitleBox, CountryBox, WebsiteBox})
-        order << txtfields.value(index);
+        order << fieldBoxes.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -133,7 +133,7 @@ void VendorBook::buildLayout()
     qv::place(vendorGrid, 120, 2610, 8100, 2235);
 
     // The status label keeps its texts out of sight.
-    lblStatus->setVisible(false);
+    recordStatusLabel->setVisible(false);
 
     onClick(dialerButton, [this] { startDialer(); });
 }
@@ -142,11 +142,11 @@ void VendorBook::buildLayout()
 
 void VendorBook::formLoad()
 {
-    MakeTopMost(this);
-    RemoveCloseCommand(this);
+    makeTopMost(this);
+    removeCloseCommand(this);
     // Still a fixed dialog frame once the title bar has lost its Close command.
     setWindowFlag(Qt::WindowMinMaxButtonsHint, false);
-    MakeTopMost(this);
+    makeTopMost(this);
     // A database that cannot be opened is reported (by the window's guard)
     // and leaves an empty window whose buttons say what is wrong.
     RecordForm::formLoad();
@@ -155,7 +155,7 @@ void VendorBook::formLoad()
 
 void VendorBook::bindGrid()
 {
-    vendorGrid->setDataSource(adoPrimaryRS);
+    vendorGrid->setDataSource(primaryRecordset);
 }
 
 void VendorBook::formUnload(bool& cancel)
@@ -165,8 +165,8 @@ void VendorBook::formUnload(bool& cancel)
     if (cancel)
         return;
     ignoreErrors([this] {
-        if (adoPrimaryRS)
-            adoPrimaryRS->close();
+        if (primaryRecordset)
+            primaryRecordset->close();
     });
     ignoreErrors([this] {
         if (db)
@@ -178,44 +178,44 @@ void VendorBook::formUnload(bool& cancel)
 
 // ---------------------------------------------------------------- record form
 
-void VendorBook::cmdAdd_Click()
+void VendorBook::addRecord()
 {
     ignoreErrors([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    ignoreErrors([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
-    SetButtons(false);
+    ignoreErrors([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
+    setBrowsingButtons(false);
     ignoreErrors([this] { bindGrid(); });
 }
 
-void VendorBook::cmdUpdate_Click()
+void VendorBook::updateRecord()
 {
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
         // A vendor with nothing typed is no vendor: it would be a blank entry in the vendor list.
-        if (AddNewFlag && adoPrimaryRS->editMode() == qv::EditMode::Add && nothingTyped(txtfields))
+        if (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))
             throw qv::Error(QStringLiteral("Nothing was entered."));
-        adoPrimaryRS->updateBatch();
-        if (AddNewFlag)
-            adoPrimaryRS->moveLast();
-        EditFlag = false;
-        AddNewFlag = false;
-        SetButtons(true);
+        primaryRecordset->updateBatch();
+        if (addingRecord)
+            primaryRecordset->moveLast();
+        editingRecord = false;
+        addingRecord = false;
+        setBrowsingButtons(true);
     } catch (const std::exception&) {
         qv::ui().msgBox(QStringLiteral("You have not entered a record. Enter information or click cancel to continue."));
     }
 }
 
-void VendorBook::cmdCancel_Click()
+void VendorBook::cancelRecordChange()
 {
     cancelRereading([this] { vendorGrid->setDataSource(nullptr); }, [this] { bindGrid(); });
 }
 
-void VendorBook::cmdDelete_Click()
+void VendorBook::deleteRecord()
 {
     qv::ui().beep();
     if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
@@ -223,11 +223,11 @@ void VendorBook::cmdDelete_Click()
         != qv::MsgResult::Yes)
         return;
     // Reported by the window's guard: an empty table has no row to delete.
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-    if (adoPrimaryRS->editMode() == qv::EditMode::Add)
+    if (primaryRecordset->editMode() == qv::EditMode::Add)
         return;
-    adoPrimaryRS->deleteCurrent();
+    primaryRecordset->deleteCurrent();
     // The deleted row stays current until the user moves; its texts go from the boxes.
     reshowBoxes();
 }

@@ -29,10 +29,10 @@ public:
 
     explicit VendorBook(QWidget* parent = nullptr);
 
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
 
     void startDialer();
 

@@ -52,7 +52,7 @@ NonRetailProducts::NonRetailProducts(QWidget* parent) : StockWindow(parent)
     categoryColumnTwips = 2700;
     buildLayout();
     connectHandlers();
-    SetButtons(true);
+    setBrowsingButtons(true);
 }
 
 NonRetailProducts::~NonRetailProducts() = default;
@@ -74,7 +74,7 @@ void NonRetailProducts::buildLayout()
     pal.setColor(QPalette::Window, QColor(QLatin1String(kBackground)));
     setPalette(pal);
     setAutoFillBackground(true);
-    for (QWidget* bar : {picButtons, picStatBox}) {
+    for (QWidget* bar : {recordButtonBar, recordStatusBar}) {
         bar->setPalette(pal);
         bar->setAutoFillBackground(true);
     }
@@ -90,7 +90,7 @@ void NonRetailProducts::buildLayout()
     auto captionOf = [this, &label](int index, const QString& caption, int x, int y, int width) {
         QLabel* l = label(caption, x, y, width);
         l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
-        lblLabels.insert(index, l);
+        captionLabels.insert(index, l);
         return l;
     };
     auto button = [this](const QString& name, const QString& caption, int x, int y, int width, int height) {
@@ -161,7 +161,7 @@ void NonRetailProducts::buildLayout()
     captionOf(MemoBox, QStringLiteral("Memo:"), 10, y, 145);
     at(field(MemoBox, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
     // A memo keeps its line breaks: it is shown and typed on several lines.
-    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
+    memoBox = new qv::ManyLineBox(fieldBoxes.value(MemoBox), this);
 
     // Figures at the right.
     struct Figure { int index; const char* field; const char* caption; const char* format; bool readOnly;
@@ -192,14 +192,14 @@ void NonRetailProducts::buildLayout()
             box = new qv::TextBox(this);
             box->setObjectName(QStringLiteral("txtfields_%1").arg(f.index));
             box->setSelectOnFocus(true);
-            txtfields.insert(f.index, box);
+            fieldBoxes.insert(f.index, box);
         }
         at(box, 572, y, 100, 21);
         y += 26;
     }
     // The corrections stay shut until the management password opens them.
-    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
-    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::ReturnedBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::LostBox)->setEnabled(false);
 
     const int entryRow = 50 + 4 * 26, returnedRow = entryRow + 26, lostRow = returnedRow + 26;
     clearEntryButton = button(QStringLiteral("Command1"), QStringLiteral("X"), 676, entryRow + 3, 17, 17);
@@ -262,11 +262,11 @@ void NonRetailProducts::buildLayout()
     at(stockGrid, 380, 388, 410, 132);
 
     // No Add and no Delete here: the browse buttons close up to the left.
-    qv::place(cmdEdit, 59, 0, 1095, 300);
-    qv::place(cmdUpdate, 59, 0, 1095, 300);
-    qv::place(cmdRefresh, 1213, 0, 1095, 300);
-    qv::place(cmdCancel, 1213, 0, 1095, 300);
-    qv::place(cmdClose, 2367, 0, 1095, 300);
+    qv::place(editRecordButton, 59, 0, 1095, 300);
+    qv::place(updateRecordButton, 59, 0, 1095, 300);
+    qv::place(refreshRecordsButton, 1213, 0, 1095, 300);
+    qv::place(cancelChangeButton, 1213, 0, 1095, 300);
+    qv::place(closeRecordWindowButton, 2367, 0, 1095, 300);
 }
 
 void NonRetailProducts::connectHandlers()
@@ -280,7 +280,7 @@ void NonRetailProducts::connectHandlers()
 
 void NonRetailProducts::formGotFocus()
 {
-    qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
+    qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
     quantity->setFocus();
     quantity->setText(QString());
 }
@@ -288,9 +288,9 @@ void NonRetailProducts::formGotFocus()
 // Refresh counts no entry here: what stands in the entry goes, as on a move,
 // before the figures are recomputed, so that nothing typed and not posted
 // is taken off the item shown next.
-void NonRetailProducts::cmdRefresh_Click()
+void NonRetailProducts::refreshRecords()
 {
-    StockPosting::emptyEntry(txtfields);
+    StockPosting::emptyEntry(fieldBoxes);
     postAndReload(StockPosting::kRecompute);
 }
 
@@ -302,6 +302,6 @@ void NonRetailProducts::lockCorrections()
 {
     lockButton->setVisible(false);
     unlockButton->setVisible(true);
-    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
-    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::ReturnedBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::LostBox)->setEnabled(false);
 }

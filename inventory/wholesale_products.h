@@ -36,7 +36,7 @@ public:
     explicit NonRetailProducts(QWidget* parent = nullptr);
     ~NonRetailProducts() override;
 
-    void cmdRefresh_Click() override;   // recomputes, saves, reloads
+    void refreshRecords() override;   // recomputes, saves, reloads
 
     void askManagerPassword();
     void lockCorrections();

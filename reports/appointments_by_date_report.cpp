@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport9::DataReport9()
+AppointmentsByDateReport::AppointmentsByDateReport()
     : SalonReport(QStringLiteral("Appointments By date"))
 {
     const int width = layout().reportWidth();

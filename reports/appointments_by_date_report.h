@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // One day's appointments.
-class DataReport9 : public SalonReport {
+class AppointmentsByDateReport : public SalonReport {
 public:
-    DataReport9();
+    AppointmentsByDateReport();
 };

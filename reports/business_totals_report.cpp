@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport4::DataReport4()
+BusinessTotalsReport::BusinessTotalsReport()
     : SalonReport(QStringLiteral("Business Totals"))
 {
     // Everything stands in the report footer: the totals, no detail lines.

@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // The money totals of the business's assets, and nothing else.
-class DataReport4 : public SalonReport {
+class BusinessTotalsReport : public SalonReport {
 public:
-    DataReport4();
+    BusinessTotalsReport();
 };

@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport1::DataReport1()
+CommissionsReport::CommissionsReport()
     : SalonReport(QStringLiteral("Employee Commissions Report"))
 {
     const int width = layout().reportWidth();

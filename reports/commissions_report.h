@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // The commissions paid to each employee, with the salon's total paid to date.
-class DataReport1 : public SalonReport {
+class CommissionsReport : public SalonReport {
 public:
-    DataReport1();
+    CommissionsReport();
 };

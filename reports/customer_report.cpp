@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport6A::DataReport6A()
+CustomerReport::CustomerReport()
     : SalonReport(QStringLiteral("Customer Database report"))
 {
     const int width = layout().reportWidth();

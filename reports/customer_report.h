@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // The client records.
-class DataReport6A : public SalonReport {
+class CustomerReport : public SalonReport {
 public:
-    DataReport6A();
+    CustomerReport();
 };

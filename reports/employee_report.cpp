@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport7::DataReport7()
+EmployeeReport::EmployeeReport()
     : SalonReport(QStringLiteral("Employee Report"))
 {
     const int width = layout().reportWidth();

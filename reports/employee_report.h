@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // The employee records.
-class DataReport7 : public SalonReport {
+class EmployeeReport : public SalonReport {
 public:
-    DataReport7();
+    EmployeeReport();
 };

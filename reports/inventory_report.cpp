@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport3::DataReport3()
+InventoryReport::InventoryReport()
     : SalonReport(QStringLiteral("Inventory Report"))
 {
     const int width = layout().reportWidth();

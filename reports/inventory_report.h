@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // Every stock item with its figures, in the order the query gives.
-class DataReport3 : public SalonReport {
+class InventoryReport : public SalonReport {
 public:
-    DataReport3();
+    InventoryReport();
 };

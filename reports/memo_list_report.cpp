@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport8::DataReport8()
+MemoListReport::MemoListReport()
     : SalonReport(QStringLiteral("Memo list for Clients"))
 {
     const int width = layout().reportWidth();

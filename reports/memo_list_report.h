@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // The memo of every ticket, one line each, without captions.
-class DataReport8 : public SalonReport {
+class MemoListReport : public SalonReport {
 public:
-    DataReport8();
+    MemoListReport();
 };

@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport2::DataReport2()
+ProductsServicesReport::ProductsServicesReport()
     : SalonReport(QStringLiteral("Products and Services Report"))
 {
     const int width = layout().reportWidth();

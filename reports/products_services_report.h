@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // Every ticket's services, products, taxes and totals, with the sums to date.
-class DataReport2 : public SalonReport {
+class ProductsServicesReport : public SalonReport {
 public:
-    DataReport2();
+    ProductsServicesReport();
 };

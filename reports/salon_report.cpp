@@ -1,7 +1,7 @@
 #include "reports/salon_report.h"
 #include "platform/services/services.h"
 
-void DataReport_Error(int number, bool& showEngineBox)
+void explainReportError(int number, bool& showEngineBox)
 {
     if (number == qv::ReportError::PrintingImpossible) {
         qv::ui().msgBox(QStringLiteral("A printing error has occurred. ") + QStringLiteral("You may not have a Printer installed."),
@@ -12,7 +12,7 @@ void DataReport_Error(int number, bool& showEngineBox)
     }
 }
 
-void DataReport_ProcessingTimeout(int seconds, bool& cancel)
+void askToCancelLongReport(int seconds, bool& cancel)
 {
     switch (seconds) {
     case 30:
@@ -32,8 +32,8 @@ void DataReport_ProcessingTimeout(int seconds, bool& cancel)
 SalonReport::SalonReport(const QString& title)
 {
     layout().title = title;
-    onError = &DataReport_Error;
-    onProcessingTimeout = &DataReport_ProcessingTimeout;
+    onError = &explainReportError;
+    onProcessingTimeout = &askToCancelLongReport;
 }
 
 qv::ReportFont SalonReport::headingFont(double size)

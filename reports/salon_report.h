@@ -12,10 +12,10 @@ inline const QString kReportDate = QStringLiteral("M/d/yyyy");
 
 // The engine reports an error: printing impossible (8555) gets the salon's
 // own message instead of the engine's box; any other error keeps the engine's.
-void DataReport_Error(int number, bool& showEngineBox);
+void explainReportError(int number, bool& showEngineBox);
 // A long job: asked at 30 and 45 seconds whether to cancel, cancelled
 // without asking at 60.
-void DataReport_ProcessingTimeout(int seconds, bool& cancel);
+void askToCancelLongReport(int seconds, bool& cancel);
 
 class SalonReport : public qv::Report {
 public:

@@ -2,7 +2,7 @@
 
 using namespace qv;
 
-DataReport5::DataReport5()
+SalonScheduleReport::SalonScheduleReport()
     : SalonReport(QStringLiteral("Salon Schedule"))
 {
     const int width = layout().reportWidth();

@@ -2,7 +2,7 @@
 #include "reports/salon_report.h"
 
 // One month of the salon schedule per page, as a framed six-by-seven grid.
-class DataReport5 : public SalonReport {
+class SalonScheduleReport : public SalonReport {
 public:
-    DataReport5();
+    SalonScheduleReport();
 };

@@ -78,7 +78,7 @@ RetailProducts::RetailProducts(QWidget* parent) : StockWindow(parent)
     setWindowTitle(QStringLiteral("Products Menu"));
     buildLayout();
     connectHandlers();
-    SetButtons(true);
+    setBrowsingButtons(true);
 }
 
 RetailProducts::~RetailProducts() = default;
@@ -193,7 +193,7 @@ void RetailProducts::buildLayout()
     label(QStringLiteral("Memo:"), 10, y, 145);
     at(field(MemoBox, QStringLiteral("Memo"), QString(), false), 158, y, 190, 44);
     // A memo keeps its line breaks: it is shown and typed on several lines.
-    memoBox = new qv::ManyLineBox(txtfields.value(MemoBox), this);
+    memoBox = new qv::ManyLineBox(fieldBoxes.value(MemoBox), this);
     qv::TextBox* date = field(DateBox, QStringLiteral("Date"), QStringLiteral("M/d/yy"), true);
     at(date, 265, 6, 60, 21);
     date->setVisible(false);
@@ -225,7 +225,7 @@ void RetailProducts::buildLayout()
             box = new qv::TextBox(this);
             box->setObjectName(QStringLiteral("txtfields_%1").arg(m.index));
             box->setSelectOnFocus(true);
-            txtfields.insert(m.index, box);
+            fieldBoxes.insert(m.index, box);
         }
         at(box, 562, y, 110, 21);
         if (m.index != StockPosting::PriceBox && m.index != StockPosting::CostBox && m.index != StockPosting::GrossBox
@@ -286,11 +286,11 @@ void RetailProducts::buildLayout()
     at(stockGrid, 380, 384, 410, 140);
 
     // No Add and no Delete here: the browse buttons close up to the left.
-    qv::place(cmdEdit, 59, 0, 1095, 300);
-    qv::place(cmdUpdate, 59, 0, 1095, 300);
-    qv::place(cmdRefresh, 1213, 0, 1095, 300);
-    qv::place(cmdCancel, 1213, 0, 1095, 300);
-    qv::place(cmdClose, 2367, 0, 1095, 300);
+    qv::place(editRecordButton, 59, 0, 1095, 300);
+    qv::place(updateRecordButton, 59, 0, 1095, 300);
+    qv::place(refreshRecordsButton, 1213, 0, 1095, 300);
+    qv::place(cancelChangeButton, 1213, 0, 1095, 300);
+    qv::place(closeRecordWindowButton, 2367, 0, 1095, 300);
 }
 
 void RetailProducts::connectHandlers()
@@ -311,16 +311,16 @@ void RetailProducts::connectHandlers()
 
 // ---------------------------------------------------------------- Refresh
 
-void RetailProducts::cmdRefresh_Click() { postAndReload(StockPosting::kRefresh); }
+void RetailProducts::refreshRecords() { postAndReload(StockPosting::kRefresh); }
 
 // ---------------------------------------------------------------- finds, entry
 
 void RetailProducts::findProduct(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (EditFlag)
+    if (editingRecord)
         return;
-    passOver([&] { FindByText(*adoPrimaryRS, field, prompt, notFound); });
-    passOver([this] { adoPrimaryRS->move(0); });
+    passOver([&] { findByText(*primaryRecordset, field, prompt, notFound); });
+    passOver([this] { primaryRecordset->move(0); });
 }
 
 void RetailProducts::findByCategory()
@@ -337,9 +337,9 @@ void RetailProducts::findByStockNumber()
 
 void RetailProducts::subtotalEntry()
 {
-    const double price = qv::leadingNumber(txtfields.value(StockPosting::PriceBox)->text());
-    const double quantity = qv::leadingNumber(txtfields.value(StockPosting::QuantityBox)->text());
-    qv::TextBox* subtotal = txtfields.value(StockPosting::EntryTotalBox);
+    const double price = qv::leadingNumber(fieldBoxes.value(StockPosting::PriceBox)->text());
+    const double quantity = qv::leadingNumber(fieldBoxes.value(StockPosting::QuantityBox)->text());
+    qv::TextBox* subtotal = fieldBoxes.value(StockPosting::EntryTotalBox);
     subtotal->setBoxText(qv::plainText(quantity * price));
     subtotal->setBoxText(qv::currencyText(qv::readMoney(subtotal->text())));
 }
@@ -349,7 +349,7 @@ void RetailProducts::subtotalEntry()
 void RetailProducts::postToSlot(int slot)
 {
     QPushButton* button = slotButton(slot);
-    qv::TextBox* quantity = txtfields.value(StockPosting::QuantityBox);
+    qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
     if (!button)
         return;
 
@@ -368,7 +368,7 @@ void RetailProducts::postToSlot(int slot)
         return;
     // A product must be shown: a posting of no product would put a bare
     // quantity on the ticket and count it against no stock.
-    if (!adoPrimaryRS || !adoPrimaryRS->isOpen() || adoPrimaryRS->bof() || adoPrimaryRS->eof())
+    if (!primaryRecordset || !primaryRecordset->isOpen() || primaryRecordset->bof() || primaryRecordset->eof())
         return;
 
     const AppointmentBook::ProductSlot target = book->productSlot(slot);
@@ -379,7 +379,7 @@ void RetailProducts::postToSlot(int slot)
                                   : QStringLiteral("This product entry was already made into the corresponding box on "
                                                    "the appointment form, choose another."));
         quantity->setBoxText(QString());
-        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+        fieldBoxes.value(StockPosting::EntryTotalBox)->setBoxText(QString());
         return;
     }
 
@@ -388,10 +388,10 @@ void RetailProducts::postToSlot(int slot)
     const QString sold = qv::plainText(*typed);
     passOver([this] { attachGrid(); });
     const bool booked = post(StockPosting::kTicketSale, [&] {
-        book->productTaxPercent()->setBoxText(txtfields.value(TaxPercentBox)->text());
-        target.stockNumber->setBoxText(txtfields.value(StockNumberBox)->text());
-        target.name->setBoxText(txtfields.value(CategoryBox)->text());
-        target.price->setBoxText(txtfields.value(StockPosting::PriceBox)->text());
+        book->productTaxPercent()->setBoxText(fieldBoxes.value(TaxPercentBox)->text());
+        target.stockNumber->setBoxText(fieldBoxes.value(StockNumberBox)->text());
+        target.name->setBoxText(fieldBoxes.value(CategoryBox)->text());
+        target.price->setBoxText(fieldBoxes.value(StockPosting::PriceBox)->text());
         target.quantity->setBoxText(sold);
         button->setEnabled(false);
     });
@@ -432,8 +432,8 @@ void RetailProducts::leaveManagerMode()
     lockButton->setVisible(false);
     for (int slot = 1; slot <= 5; ++slot)
         slotClearButton(slot)->setVisible(false);
-    txtfields.value(StockPosting::ReturnedBox)->setEnabled(false);
-    txtfields.value(StockPosting::LostBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::ReturnedBox)->setEnabled(false);
+    fieldBoxes.value(StockPosting::LostBox)->setEnabled(false);
     qv::ui().msgBox(QStringLiteral("Remember that deleting and then re-inserting the product will not place the item "
                                    "back as a re-stocked item. It will still appear as a sold product. You must add "
                                    "the item back to *Return to Stock"));

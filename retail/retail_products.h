@@ -31,7 +31,7 @@ public:
     // Manager-mode buttons that empty ticket slot 1 to 5.
     QPushButton* slotClearButton(int slot) const;
 
-    void cmdRefresh_Click() override;   // counts the entry, saves, reloads
+    void refreshRecords() override;   // counts the entry, saves, reloads
 
     // Sends the current product into ticket slot 1 to 5.
     void postToSlot(int slot);

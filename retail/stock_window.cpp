@@ -25,8 +25,8 @@ void StockWindow::connectEntryButtons()
 
 void StockWindow::formLoad()
 {
-    RemoveCloseCommand(this);
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
+    removeCloseCommand(this);
+    fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
     try {
         RecordForm::formLoad();
     } catch (const std::exception& e) {
@@ -36,11 +36,11 @@ void StockWindow::formLoad()
         unload();
         return;
     }
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    supplierBox->bind(adoPrimaryRS.get(), QStringLiteral("SourceOrSupplier"));
+    fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
+    supplierBox->bind(primaryRecordset.get(), QStringLiteral("SourceOrSupplier"));
     attachGrid();
-    passOver([this] { adoPrimaryRS->requery(); });
-    passOver([this] { adoPrimaryRS_MoveComplete(); });
+    passOver([this] { primaryRecordset->requery(); });
+    passOver([this] { currentRecordChanged(); });
 }
 
 void StockWindow::attachGrid()
@@ -50,47 +50,47 @@ void StockWindow::attachGrid()
         {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
         {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
     };
-    stockGrid->setDataSource(adoPrimaryRS, columns);
+    stockGrid->setDataSource(primaryRecordset, columns);
 }
 
 void StockWindow::detachGrid() { stockGrid->setDataSource(nullptr); }
 
 // ---------------------------------------------------------------- record form
 
-void StockWindow::SetButtons(bool flag)
+void StockWindow::setBrowsingButtons(bool flag)
 {
-    RecordForm::SetButtons(flag);
+    RecordForm::setBrowsingButtons(flag);
     // These windows neither add nor delete rows.
-    cmdAdd->setVisible(false);
-    cmdDelete->setVisible(false);
+    addRecordButton->setVisible(false);
+    deleteRecordButton->setVisible(false);
 }
 
-void StockWindow::cmdEdit_Click()
+void StockWindow::editRecord()
 {
     try {
-        lblStatus->setText(QStringLiteral("Edit record"));
-        EditFlag = true;
-        SetButtons(false);
+        recordStatusLabel->setText(QStringLiteral("Edit record"));
+        editingRecord = true;
+        setBrowsingButtons(false);
     } catch (const std::exception&) {
-        cmdCancel_Click();
+        cancelRecordChange();
     }
 }
 
-void StockWindow::cmdCancel_Click()
+void StockWindow::cancelRecordChange()
 {
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
 }
 
 void StockWindow::browse()
 {
-    EditFlag = false;
-    AddNewFlag = false;
-    passOver([this] { SetButtons(true); });
+    editingRecord = false;
+    addingRecord = false;
+    passOver([this] { setBrowsingButtons(true); });
 }
 
 bool StockWindow::itemShown() const
 {
-    return adoPrimaryRS && adoPrimaryRS->isOpen() && adoPrimaryRS->hasCurrentRecord();
+    return primaryRecordset && primaryRecordset->isOpen() && primaryRecordset->hasCurrentRecord();
 }
 
 bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& whenSaved)
@@ -99,20 +99,20 @@ bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& w
         return true;
     // What the user typed, given back should the table refuse the posting.
     QMap<qv::TextBox*, QString> typed;
-    for (qv::TextBox* box : std::as_const(txtfields))
+    for (qv::TextBox* box : std::as_const(fieldBoxes))
         if (box && box->isDirty())
             typed.insert(box, box->text());
 
     bool reorder = false;
     const bool saved = reportErrors([&] {
-        adoPrimaryRS->resync();
-        StockPosting::run(txtfields, steps & ~StockPosting::ReorderWarning);
-        reorder = (steps & StockPosting::ReorderWarning) && StockPosting::belowReorderLevel(txtfields);
-        adoPrimaryRS->updateBatch();
+        primaryRecordset->resync();
+        StockPosting::run(fieldBoxes, steps & ~StockPosting::ReorderWarning);
+        reorder = (steps & StockPosting::ReorderWarning) && StockPosting::belowReorderLevel(fieldBoxes);
+        primaryRecordset->updateBatch();
     });
     if (!saved) {
         // Nothing was booked: the row as the table holds it, the typing over it.
-        passOver([this] { adoPrimaryRS->cancelUpdate(); });
+        passOver([this] { primaryRecordset->cancelUpdate(); });
         for (auto it = typed.cbegin(); it != typed.cend(); ++it)
             it.key()->setBoxText(it.value());
         return false;
@@ -124,7 +124,7 @@ bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& w
     return true;
 }
 
-void StockWindow::cmdUpdate_Click()
+void StockWindow::updateRecord()
 {
     passOver([this] { attachGrid(); });
     if (post(StockPosting::kUpdate))
@@ -136,23 +136,23 @@ bool StockWindow::postAndReload(StockPosting::Steps steps)
     if (!post(steps))
         return false;
     passOver([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
+        primaryRecordset->moveNext();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveFirst();
     });
     passOver([this] { detachGrid(); });
-    passOver([this] { adoPrimaryRS->requery(); });
+    passOver([this] { primaryRecordset->requery(); });
     passOver([this] { attachGrid(); });
     return true;
 }
 
-void StockWindow::cmdClose_Click()
+void StockWindow::closeRecordWindow()
 {
     if (!postAndReload(StockPosting::kRecompute))
         return;
     // Shown empty only: the row now current gets no change from it.
-    txtfields.value(StockPosting::QuantityBox)->setText(QString());
-    txtfields.value(StockPosting::EntryTotalBox)->setText(QString());
+    fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
+    fieldBoxes.value(StockPosting::EntryTotalBox)->setText(QString());
     unload();
 }
 
@@ -160,7 +160,7 @@ void StockWindow::cmdClose_Click()
 // before the move, they go with it.
 void StockWindow::beforeMove()
 {
-    StockPosting::emptyEntry(txtfields);
+    StockPosting::emptyEntry(fieldBoxes);
 }
 
 // ---------------------------------------------------------------- entry boxes
@@ -172,11 +172,11 @@ void StockWindow::clearEntry()
                             qv::MsgStyle::YesNo | qv::MsgStyle::Question, QStringLiteral("Delete amounts"))
             != qv::MsgResult::Yes)
             return;
-        txtfields.value(StockPosting::QuantityBox)->setBoxText(QString());
-        txtfields.value(StockPosting::EntryTotalBox)->setBoxText(QString());
+        fieldBoxes.value(StockPosting::QuantityBox)->setBoxText(QString());
+        fieldBoxes.value(StockPosting::EntryTotalBox)->setBoxText(QString());
     });
 }
 
-void StockWindow::clearReturned() { txtfields.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
+void StockWindow::clearReturned() { fieldBoxes.value(StockPosting::ReturnedBox)->setBoxText(QString()); }
 
-void StockWindow::clearLost() { txtfields.value(StockPosting::LostBox)->setBoxText(QString()); }
+void StockWindow::clearLost() { fieldBoxes.value(StockPosting::LostBox)->setBoxText(QString()); }

@@ -39,11 +39,11 @@ public:
     explicit StockWindow(QWidget* parent = nullptr);
     ~StockWindow() override;
 
-    void SetButtons(bool flag) override;
-    void cmdEdit_Click() override;
-    void cmdUpdate_Click() override;   // posts the entry, saved with the row
-    void cmdCancel_Click() override;
-    void cmdClose_Click() override;    // recomputes, saves, reloads, unloads
+    void setBrowsingButtons(bool flag) override;
+    void editRecord() override;
+    void updateRecord() override;   // posts the entry, saved with the row
+    void cancelRecordChange() override;
+    void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
 
     void clearEntry();   // asks first
     void clearReturned();

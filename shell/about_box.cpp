@@ -9,64 +9,64 @@
 #include <QLabel>
 #include <QPushButton>
 
-QV_REGISTER_WINDOW(frmAbout);
+QV_REGISTER_WINDOW_AS(AboutBox, "frmAbout");
 
-frmAbout::frmAbout()
+AboutBox::AboutBox()
 {
     setObjectName(QStringLiteral("frmAbout"));
     setTwipsSize(5730, 3195);
     setFixedSize(size());
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    qv::place(Image1, 240, 240, 960, 960);
-    Image1->setPixmap(shell::logoPicture(Image1->width(), Image1->height()));
+    logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    qv::place(logo, 240, 240, 960, 960);
+    logo->setPixmap(shell::logoPicture(logo->width(), logo->height()));
 
-    lblTitle = new QLabel(this);
-    lblTitle->setObjectName(QStringLiteral("lblTitle"));
-    lblTitle->setTextFormat(Qt::PlainText);
-    QFont titleFont = lblTitle->font();
+    titleLabel = new QLabel(this);
+    titleLabel->setObjectName(QStringLiteral("lblTitle"));
+    titleLabel->setTextFormat(Qt::PlainText);
+    QFont titleFont = titleLabel->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
-    lblTitle->setFont(titleFont);
-    qv::place(lblTitle, 1440, 240, 4050, 480);
+    titleLabel->setFont(titleFont);
+    qv::place(titleLabel, 1440, 240, 4050, 480);
 
-    lblVersion = new QLabel(this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setTextFormat(Qt::PlainText);
-    qv::place(lblVersion, 1440, 780, 4050, 300);
+    versionLabel = new QLabel(this);
+    versionLabel->setObjectName(QStringLiteral("lblVersion"));
+    versionLabel->setTextFormat(Qt::PlainText);
+    qv::place(versionLabel, 1440, 780, 4050, 300);
 
-    Label2 = new QLabel(QStringLiteral("This program is best viewed at 800 x 600"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setTextFormat(Qt::PlainText);
-    Label2->setWordWrap(true);
-    qv::place(Label2, 1440, 1320, 4050, 480);
+    screenSizeNote = new QLabel(QStringLiteral("This program is best viewed at 800 x 600"), this);
+    screenSizeNote->setObjectName(QStringLiteral("Label2"));
+    screenSizeNote->setTextFormat(Qt::PlainText);
+    screenSizeNote->setWordWrap(true);
+    qv::place(screenSizeNote, 1440, 1320, 4050, 480);
 
     auto* line = new QFrame(this);
     line->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     qv::place(line, 120, 2040, 5490, 30);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    qv::place(cmdOK, 4125, 2400, 1260, 420);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+    qv::place(okButton, 4125, 2400, 1260, 420);
 
-    onClick(cmdOK, [this] { cmdOK_Click(); });
+    onClick(okButton, [this] { dismiss(); });
 }
 
-void frmAbout::formLoad()
+void AboutBox::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
     const QString title = qv::UiServices::programTitle();
     setWindowTitle(QStringLiteral("About ") + title);
-    lblTitle->setText(title);
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    titleLabel->setText(title);
+    versionLabel->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(shell::kVersionMajor)
                             .arg(shell::kVersionMinor)
                             .arg(shell::kVersionRevision));
 }
 
-void frmAbout::cmdOK_Click()
+void AboutBox::dismiss()
 {
     unload();
 }

@@ -6,18 +6,18 @@
 class QLabel;
 class QPushButton;
 
-class frmAbout : public qv::Window {
+class AboutBox : public qv::Window {
     Q_OBJECT
 public:
-    frmAbout();
+    AboutBox();
 
-    QLabel* Image1 = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* Label2 = nullptr;
-    QPushButton* cmdOK = nullptr;
+    QLabel* logo = nullptr;
+    QLabel* titleLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* screenSizeNote = nullptr;
+    QPushButton* okButton = nullptr;
 
-    void cmdOK_Click();
+    void dismiss();
 
 protected:
     void formLoad() override;

@@ -18,7 +18,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-QV_REGISTER_WINDOW(frmRepair);
+QV_REGISTER_WINDOW_AS(BackupWindow, "frmRepair");
 
 namespace shell {
 
@@ -167,39 +167,40 @@ const QString kDamagedCopy =
     QStringLiteral("The copy of the database came out damaged; the last backup \"KVD.tmp\" was kept.");
 } // namespace
 
-frmRepair::frmRepair()
+BackupWindow::BackupWindow()
 {
     setObjectName(QStringLiteral("frmRepair"));
     setWindowTitle(QStringLiteral("Backup KVD Database"));
     setTwipsSize(6000, 3150);
 
-    lblRepair = new QLabel(this);
-    lblRepair->setObjectName(QStringLiteral("lblRepair"));
-    lblRepair->setAlignment(Qt::AlignCenter);
-    QFont big = lblRepair->font();
+    progressCaption = new QLabel(this);
+    progressCaption->setObjectName(QStringLiteral("lblRepair"));
+    progressCaption->setAlignment(Qt::AlignCenter);
+    QFont big = progressCaption->font();
     big.setBold(true);
     big.setPointSizeF(big.pointSizeF() * 1.2);
-    lblRepair->setFont(big);
-    qv::place(lblRepair, 240, 180, 5520, 420);
+    progressCaption->setFont(big);
+    qv::place(progressCaption, 240, 180, 5520, 420);
 
-    Label1 = new QLabel(QStringLiteral("The Database will be backed up every time you open the program."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    Label1->setWordWrap(true);
-    qv::place(Label1, 240, 720, 5520, 600);
+    everyStartNote = new QLabel(QStringLiteral("The Database will be backed up every time you open the program."),
+                                this);
+    everyStartNote->setObjectName(QStringLiteral("Label1"));
+    everyStartNote->setAlignment(Qt::AlignCenter);
+    everyStartNote->setWordWrap(true);
+    qv::place(everyStartNote, 240, 720, 5520, 600);
 
-    SSpanel1 = new QFrame(this);
-    SSpanel1->setObjectName(QStringLiteral("SSpanel1"));
-    SSpanel1->setFrameShape(QFrame::Panel);
-    SSpanel1->setFrameShadow(QFrame::Sunken);
-    qv::place(SSpanel1, 480, 1500, 5040, 1200);
+    progressPanel = new QFrame(this);
+    progressPanel->setObjectName(QStringLiteral("SSpanel1"));
+    progressPanel->setFrameShape(QFrame::Panel);
+    progressPanel->setFrameShadow(QFrame::Sunken);
+    qv::place(progressPanel, 480, 1500, 5040, 1200);
 
     // Blocks fill the panel from left to right, each with its text below it.
-    const int shapes[3] = {1, 3, 0};
-    const int pcts[3] = {3, 2, 0};
+    const int shapes[3] = {CopyingBlock, CompactingBlock, BackedUpBlock};
+    const int pcts[3] = {CopyingText, CompactingText, BackedUpText};
     const QString texts[3] = {QStringLiteral("50%"), QStringLiteral(" 100%"), QStringLiteral("100%")};
     for (int i = 0; i < 3; ++i) {
-        auto* shape = new QFrame(SSpanel1);
+        auto* shape = new QFrame(progressPanel);
         shape->setObjectName(QStringLiteral("Shape1_%1").arg(shapes[i]));
         shape->setAutoFillBackground(true);
         QPalette pal = shape->palette();
@@ -207,23 +208,23 @@ frmRepair::frmRepair()
         shape->setPalette(pal);
         qv::place(shape, 180 + i * 1560, 180, 1500, 480);
         shape->hide();
-        Shape1.insert(shapes[i], shape);
+        progressBlocks.insert(shapes[i], shape);
 
-        auto* pct = new QLabel(texts[i], SSpanel1);
+        auto* pct = new QLabel(texts[i], progressPanel);
         pct->setObjectName(QStringLiteral("lblPct_%1").arg(pcts[i]));
         pct->setAlignment(Qt::AlignCenter);
         qv::place(pct, 180 + i * 1560, 720, 1500, 330);
         pct->hide();
-        lblPct.insert(pcts[i], pct);
+        progressTexts.insert(pcts[i], pct);
     }
 }
 
-void frmRepair::formLoad()
+void BackupWindow::formLoad()
 {
-    CenterOnScreen(this);
+    centerOnScreen(this);
 }
 
-void frmRepair::formGotFocus()
+void BackupWindow::formGotFocus()
 {
     // The pauses keep the window responsive, so it can get the focus again
     // while the backup is under way.
@@ -233,30 +234,30 @@ void frmRepair::formGotFocus()
     qv::Window::guard([this] { runBackup(); });
 }
 
-void frmRepair::showStep(int shape, int pct)
+void BackupWindow::showStep(ProgressBlock shape, ProgressText pct)
 {
-    Shape1.value(shape)->show();
-    lblPct.value(pct)->show();
+    progressBlocks.value(shape)->show();
+    progressTexts.value(pct)->show();
 }
 
-void frmRepair::runBackup()
+void BackupWindow::runBackup()
 {
     // The user may close the window during a pause; then there is nothing
     // left to do (and the program ends with it).
-    const QPointer<frmRepair> self(this);
+    const QPointer<BackupWindow> self(this);
     const auto wait = [&self] {
         qv::ui().pause(1000);
         return self && !self->isUnloading();
     };
 
-    lblRepair->setText(QStringLiteral("Opening Database"));
+    progressCaption->setText(QStringLiteral("Opening Database"));
     if (!wait())
         return;
 
     const QString database = shell::databaseFile();
     const QString backup = shell::backupFile();
     if (!QFileInfo::exists(database)) {
-        showMessageA(kOtherUsers);
+        reportNoExclusiveUse(kOtherUsers);
         // The last backup is all that is left of the salon's data: say where
         // it is, and leave it as it is.
         if (QFileInfo::exists(backup))
@@ -268,7 +269,7 @@ void frmRepair::runBackup()
         return;
     }
     if (!shell::DatabaseLock::exclusiveAvailable(database)) {
-        showMessageA(kOtherUsers);
+        reportNoExclusiveUse(kOtherUsers);
         finish();
         return;
     }
@@ -276,26 +277,26 @@ void frmRepair::runBackup()
     // would destroy the last good copy.
     const qv::Database::PageCheck check = qv::Database::checkPages(database);
     if (check.verdict != qv::Database::PageCheck::Sound) {
-        showMessageA(check.verdict == qv::Database::PageCheck::Damaged ? kDamaged : kOtherUsers);
+        reportNoExclusiveUse(check.verdict == qv::Database::PageCheck::Damaged ? kDamaged : kOtherUsers);
         finish();
         return;
     }
 
     try {
-        lblRepair->setText(QStringLiteral("Making backup of Current Database"));
-        showStep(1, 3);
+        progressCaption->setText(QStringLiteral("Making backup of Current Database"));
+        showStep(CopyingBlock, CopyingText);
         if (!wait())
             return;
 
         shell::replaceBackup(database, backup);
 
-        lblRepair->setText(QStringLiteral("Compacting Current Database"));
-        showStep(3, 2);
+        progressCaption->setText(QStringLiteral("Compacting Current Database"));
+        showStep(CompactingBlock, CompactingText);
         if (!wait())
             return;
     } catch (const shell::BackupFailure& failure) {
         if (failure.damaged)
-            showMessageA(kDamagedCopy);
+            reportNoExclusiveUse(kDamagedCopy);
         else
             qv::ui().msgBox(QStringLiteral("Error %1 %2\r\nUnable to compact database.")
                                 .arg(QString::number(failure.number), failure.description),
@@ -304,19 +305,19 @@ void frmRepair::runBackup()
         return;
     }
 
-    lblRepair->setText(QStringLiteral("Database Backed Up !"));
-    showStep(0, 0);
-    SSpanel1->hide();
+    progressCaption->setText(QStringLiteral("Database Backed Up !"));
+    showStep(BackedUpBlock, BackedUpText);
+    progressPanel->hide();
     finish();
 }
 
-void frmRepair::showMessageA(const QString& secondLine)
+void BackupWindow::reportNoExclusiveUse(const QString& secondLine)
 {
     qv::ui().msgBox(QStringLiteral("Unable to open database for exclusive use.\r\n") + secondLine, qv::MsgStyle::Critical,
                     QStringLiteral("Unable to repair database"));
 }
 
-void frmRepair::finish()
+void BackupWindow::finish()
 {
     // The splash comes first: with no window loaded the program would end.
     qv::Windows::show(QStringLiteral("frmSplash"));

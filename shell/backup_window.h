@@ -7,16 +7,21 @@
 class QFrame;
 class QLabel;
 
-class frmRepair : public qv::Window {
+class BackupWindow : public qv::Window {
     Q_OBJECT
 public:
-    frmRepair();
+    // The progress blocks and their texts by the step they show; the values
+    // are the numbers in their objectNames ("Shape1_1", "lblPct_3").
+    enum ProgressBlock : int { CopyingBlock = 1, CompactingBlock = 3, BackedUpBlock = 0 };
+    enum ProgressText : int { CopyingText = 3, CompactingText = 2, BackedUpText = 0 };
 
-    QLabel* lblRepair = nullptr;
-    QLabel* Label1 = nullptr;
-    QFrame* SSpanel1 = nullptr;
-    QMap<int, QFrame*> Shape1;
-    QMap<int, QLabel*> lblPct;
+    BackupWindow();
+
+    QLabel* progressCaption = nullptr;
+    QLabel* everyStartNote = nullptr;
+    QFrame* progressPanel = nullptr;
+    QMap<int, QFrame*> progressBlocks;
+    QMap<int, QLabel*> progressTexts;
 
     // Whether the backup has started (it runs once per start of the program).
     bool backupStarted() const { return m_started; }
@@ -27,9 +32,9 @@ protected:
 
 private:
     void runBackup();
-    void showStep(int shape, int pct);
+    void showStep(ProgressBlock shape, ProgressText pct);
     void finish();
-    void showMessageA(const QString& secondLine);
+    void reportNoExclusiveUse(const QString& secondLine);
 
     bool m_started = false;
 };

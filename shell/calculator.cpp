@@ -76,22 +76,22 @@ Calculator::Calculator()
     setTwipsSize(3480, 3360);
     setFixedSize(size());
 
-    Readout = new QLabel(this);
-    Readout->setObjectName(QStringLiteral("Readout"));
-    Readout->setTextFormat(Qt::PlainText);
-    Readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    Readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Readout->setAutoFillBackground(true);
-    QPalette pal = Readout->palette();
+    readout = new QLabel(this);
+    readout->setObjectName(QStringLiteral("Readout"));
+    readout->setTextFormat(Qt::PlainText);
+    readout->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    readout->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    readout->setAutoFillBackground(true);
+    QPalette pal = readout->palette();
     pal.setColor(QPalette::Window, Qt::white);
     pal.setColor(QPalette::WindowText, Qt::black);
-    Readout->setPalette(pal);
-    QFont readoutFont = Readout->font();
+    readout->setPalette(pal);
+    QFont readoutFont = readout->font();
     readoutFont.setBold(true);
     readoutFont.setPointSizeF(readoutFont.pointSizeF() * 1.2);
-    Readout->setFont(readoutFont);
-    Readout->setContentsMargins(0, 0, 4, 0);
-    qv::place(Readout, 240, 120, 3000, 375);
+    readout->setFont(readoutFont);
+    readout->setContentsMargins(0, 0, 4, 0);
+    qv::place(readout, 240, 120, 3000, 375);
 
     const auto button = [this](const QString& name, const QString& caption, int left, int top, int width = 480) {
         auto* b = new QPushButton(caption, this);
@@ -107,28 +107,28 @@ Calculator::Calculator()
     const Place digitPlace[10] = {{3, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 0}, {1, 1}, {1, 2}, {0, 0}, {0, 1}, {0, 2}};
     for (int d = 0; d < 10; ++d) {
         const Place p = digitPlace[d];
-        Number << button(QStringLiteral("Number_%1").arg(d), QString::number(d), cols[p.col], rows[p.row],
-                         d == 0 ? 1080 : 480);
+        digitButtons << button(QStringLiteral("Number_%1").arg(d), QString::number(d), cols[p.col], rows[p.row],
+                               d == 0 ? 1080 : 480);
     }
     const QString opCaptions[5] = {QStringLiteral("/"), QStringLiteral("+"), QStringLiteral("X"),
                                    QStringLiteral("-"), QStringLiteral("=")};
     const Place opPlace[5] = {{2, 4}, {1, 3}, {2, 3}, {1, 4}, {3, 3}};
     for (int i = 0; i < 5; ++i)
-        Operator << button(QStringLiteral("Operator_%1").arg(i), opCaptions[i], cols[opPlace[i].col],
-                           rows[opPlace[i].row]);
-    Cancel = button(QStringLiteral("Cancel"), QStringLiteral("C"), cols[3], rows[0]);
-    CancelEntry = button(QStringLiteral("CancelEntry"), QStringLiteral("CE"), cols[4], rows[0]);
-    Decimal = button(QStringLiteral("Decimal"), QStringLiteral("."), cols[2], rows[3]);
-    Percent = button(QStringLiteral("Percent"), QStringLiteral("%"), cols[4], rows[3]);
+        operatorButtons << button(QStringLiteral("Operator_%1").arg(i), opCaptions[i], cols[opPlace[i].col],
+                                  rows[opPlace[i].row]);
+    clearButton = button(QStringLiteral("Cancel"), QStringLiteral("C"), cols[3], rows[0]);
+    clearEntryButton = button(QStringLiteral("CancelEntry"), QStringLiteral("CE"), cols[4], rows[0]);
+    decimalPointButton = button(QStringLiteral("Decimal"), QStringLiteral("."), cols[2], rows[3]);
+    percentButton = button(QStringLiteral("Percent"), QStringLiteral("%"), cols[4], rows[3]);
 
     for (int d = 0; d < 10; ++d)
-        onClick(Number[d], [this, d] { Number_Click(d); });
+        onClick(digitButtons[d], [this, d] { typeDigit(d); });
     for (int i = 0; i < 5; ++i)
-        onClick(Operator[i], [this, i] { Operator_Click(i); });
-    onClick(Cancel, [this] { Cancel_Click(); });
-    onClick(CancelEntry, [this] { CancelEntry_Click(); });
-    onClick(Decimal, [this] { Decimal_Click(); });
-    onClick(Percent, [this] { Percent_Click(); });
+        onClick(operatorButtons[i], [this, i] { pressOperator(i); });
+    onClick(clearButton, [this] { clearAll(); });
+    onClick(clearEntryButton, [this] { clearEntry(); });
+    onClick(decimalPointButton, [this] { typeDecimalPoint(); });
+    onClick(percentButton, [this] { takePercent(); });
 }
 
 void Calculator::formLoad()
@@ -138,7 +138,7 @@ void Calculator::formLoad()
 
 void Calculator::startOver()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
     m_point = false;
     m_operands = 0;
     m_lastInput = kNone;
@@ -148,7 +148,7 @@ void Calculator::startOver()
 
 void Calculator::setReadout(const QString& text)
 {
-    Readout->setText(text);
+    readout->setText(text);
 }
 
 QString Calculator::shown(const Operand& operand) const
@@ -161,7 +161,7 @@ void Calculator::reportOverflow() const
     qv::ui().msgBox(QStringLiteral("Overflow"), qv::MsgStyle::Exclamation, kTitle);
 }
 
-void Calculator::Cancel_Click()
+void Calculator::clearAll()
 {
     setReadout(QStringLiteral("0") + decimalSeparator());
     m_first = Operand{};
@@ -169,22 +169,22 @@ void Calculator::Cancel_Click()
     startOver();
 }
 
-void Calculator::CancelEntry_Click()
+void Calculator::clearEntry()
 {
     setReadout(QStringLiteral("0") + decimalSeparator());
     m_point = false;
     m_lastInput = kCancelEntry;
 }
 
-void Calculator::Number_Click(int index)
+void Calculator::typeDigit(int index)
 {
     const QString sep = decimalSeparator();
-    const QString digit = Number.at(index)->text();
+    const QString digit = digitButtons.at(index)->text();
     if (m_lastInput != kNums) {
         setReadout(sep);
         m_point = false;
     }
-    QString text = Readout->text();
+    QString text = readout->text();
     if (m_point) {
         text += digit;
     } else {
@@ -198,7 +198,7 @@ void Calculator::Number_Click(int index)
     m_lastInput = kNums;
 }
 
-void Calculator::Decimal_Click()
+void Calculator::typeDecimalPoint()
 {
     const QString sep = decimalSeparator();
     if (m_lastInput == kNeg)
@@ -209,10 +209,10 @@ void Calculator::Decimal_Click()
     m_lastInput = kNums;
 }
 
-void Calculator::Operator_Click(int index)
+void Calculator::pressOperator(int index)
 {
-    const QString key = Operator.at(index)->text();
-    m_readoutCopy = Readout->text();
+    const QString key = operatorButtons.at(index)->text();
+    m_readoutCopy = readout->text();
     if (m_lastInput == kNums)
         ++m_operands;
 
@@ -220,12 +220,12 @@ void Calculator::Operator_Click(int index)
     case 0:
         // No number yet: a minus starts a negative one.
         if (key == QStringLiteral("-") && m_lastInput != kNeg) {
-            setReadout(QStringLiteral("-") + Readout->text());
+            setReadout(QStringLiteral("-") + readout->text());
             m_lastInput = kNeg;
         }
         break;
     case 1:
-        m_first = Operand{true, Readout->text(), 0};
+        m_first = Operand{true, readout->text(), 0};
         // A minus right after an operator (not after "=") starts a negative second number.
         if (key == QStringLiteral("-") && m_lastInput != kNums && m_pending != QStringLiteral("=")) {
             setReadout(QStringLiteral("-"));
@@ -273,9 +273,9 @@ void Calculator::Operator_Click(int index)
     }
 }
 
-void Calculator::Percent_Click()
+void Calculator::takePercent()
 {
-    const double value = numberOf(Readout->text()) / 100;
+    const double value = numberOf(readout->text()) / 100;
     if (!std::isfinite(value)) {
         reportOverflow();
         return;

@@ -15,20 +15,20 @@ class Calculator : public qv::Window {
 public:
     Calculator();
 
-    QLabel* Readout = nullptr;
-    QList<QPushButton*> Number;      // "0" to "9", by digit
-    QList<QPushButton*> Operator;    // "/", "+", "X", "-", "="
-    QPushButton* Cancel = nullptr;       // "C"
-    QPushButton* CancelEntry = nullptr;  // "CE"
-    QPushButton* Decimal = nullptr;      // "."
-    QPushButton* Percent = nullptr;      // "%"
+    QLabel* readout = nullptr;
+    QList<QPushButton*> digitButtons;           // "0" to "9", by digit
+    QList<QPushButton*> operatorButtons;        // "/", "+", "X", "-", "="
+    QPushButton* clearButton = nullptr;         // "C"
+    QPushButton* clearEntryButton = nullptr;    // "CE"
+    QPushButton* decimalPointButton = nullptr;  // "."
+    QPushButton* percentButton = nullptr;       // "%"
 
-    void Number_Click(int index);
-    void Operator_Click(int index);
-    void Decimal_Click();
-    void Percent_Click();
-    void Cancel_Click();
-    void CancelEntry_Click();
+    void typeDigit(int index);
+    void pressOperator(int index);
+    void typeDecimalPoint();
+    void takePercent();
+    void clearAll();
+    void clearEntry();
 
     // The decimal separator of the user's settings, as the readout shows it.
     static QString decimalSeparator();

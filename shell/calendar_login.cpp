@@ -1,13 +1,13 @@
 #include "shell/calendar_login.h"
 
-QV_REGISTER_WINDOW(frmLogin5);
+QV_REGISTER_WINDOW_AS(CalendarLogin, "frmLogin5");
 
-frmLogin5::frmLogin5()
+CalendarLogin::CalendarLogin()
     : PasswordDialog(QStringLiteral("frmLogin5"), QStringLiteral("Calendar"), QStringLiteral("&Password:"))
 {
 }
 
-void frmLogin5::unlock()
+void CalendarLogin::unlock()
 {
     showControls(QStringLiteral("frmCalendar"),
                  {QStringLiteral("Command9"), QStringLiteral("cmdUpdate"), QStringLiteral("cmdCancel"),

@@ -2,10 +2,10 @@
 // The password that opens the schedule calendar for editing.
 #include "shell/password_dialog.h"
 
-class frmLogin5 : public PasswordDialog {
+class CalendarLogin : public PasswordDialog {
     Q_OBJECT
 public:
-    frmLogin5();
+    CalendarLogin();
 
 protected:
     void unlock() override;

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <cmath>
 
-QV_REGISTER_WINDOW(Frmhelp);
+QV_REGISTER_WINDOW_AS(HelpWindow, "Frmhelp");
 
 namespace {
 
@@ -27,46 +27,47 @@ QString localFile(const QString& programPath)
 
 } // namespace
 
-Frmhelp::Frmhelp()
+HelpWindow::HelpWindow()
 {
     setObjectName(QStringLiteral("Frmhelp"));
     setWindowTitle(QStringLiteral("Help File"));
     setTwipsSize(8400, 6600);
 
-    Label1 = new QLabel(QStringLiteral("Help File"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAutoFillBackground(true);
-    Label1->setStyleSheet(QStringLiteral("QLabel { background: #1c3f78; color: white; font-weight: bold; padding-left: 6px; }"));
-    Label1->setToolTip(QString());
-    qv::place(Label1, 0, 0, 8400, 420);
-    Label1->installEventFilter(this);
+    titleStrip = new QLabel(QStringLiteral("Help File"), this);
+    titleStrip->setObjectName(QStringLiteral("Label1"));
+    titleStrip->setAutoFillBackground(true);
+    titleStrip->setStyleSheet(
+        QStringLiteral("QLabel { background: #1c3f78; color: white; font-weight: bold; padding-left: 6px; }"));
+    titleStrip->setToolTip(QString());
+    qv::place(titleStrip, 0, 0, 8400, 420);
+    titleStrip->installEventFilter(this);
 
-    Command2 = new QPushButton(QStringLiteral("X"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    qv::place(Command2, 7920, 45, 420, 330);
+    closeButton = new QPushButton(QStringLiteral("X"), this);
+    closeButton->setObjectName(QStringLiteral("Command2"));
+    qv::place(closeButton, 7920, 45, 420, 330);
 
-    RichTextBox1 = new qv::RichTextBox(this);
-    RichTextBox1->setObjectName(QStringLiteral("RichTextBox1"));
-    qv::place(RichTextBox1, 120, 540, 8160, 5340);
+    helpText = new qv::RichTextBox(this);
+    helpText->setObjectName(QStringLiteral("RichTextBox1"));
+    qv::place(helpText, 120, 540, 8160, 5340);
 
-    Command1 = new QPushButton(QStringLiteral("Print"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    qv::place(Command1, 120, 6000, 1200, 420);
+    printButton = new QPushButton(QStringLiteral("Print"), this);
+    printButton->setObjectName(QStringLiteral("Command1"));
+    qv::place(printButton, 120, 6000, 1200, 420);
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
+    onClick(printButton, [this] { printHelp(); });
+    onClick(closeButton, [this] { closeHelp(); });
 }
 
-void Frmhelp::formLoad()
+void HelpWindow::formLoad()
 {
     // The help text belongs to the installation; without it the window
     // opens empty and says which file it looked for.
     const QString file = localFile(programFolder() + QStringLiteral("\\Index.rtf"));
-    if (!RichTextBox1->loadFile(file))
+    if (!helpText->loadFile(file))
         qv::ui().msgBox(QStringLiteral("The help text %1 cannot be read.").arg(QDir::toNativeSeparators(file)));
 }
 
-void Frmhelp::Command1_Click()
+void HelpWindow::printHelp()
 {
     qv::Printer& p = qv::printer();
     bool chosen = false;
@@ -74,24 +75,24 @@ void Frmhelp::Command1_Click()
     passOver([&] { p.setPrintQuality(qv::PrintQuality::High); });
     if (chosen) {
         passOver([&] { p.print(); });
-        passOver([&] { PrintRTF(*RichTextBox1, 1000, 1000, 0, 0); });
+        passOver([&] { printRichText(*helpText, 1000, 1000, 0, 0); });
     }
     passOver([&] { p.endDoc(); });
 }
 
-void Frmhelp::Command2_Click()
+void HelpWindow::closeHelp()
 {
     unload();
 }
 
-void Frmhelp::Label1_MouseDown(int x, int y)
+void HelpWindow::startDrag(int x, int y)
 {
     m_dragging = true;
     m_dragX = x;
     m_dragY = y;
 }
 
-void Frmhelp::Label1_MouseMove(int x, int y)
+void HelpWindow::dragTo(int x, int y)
 {
     if (!m_dragging)
         return;
@@ -100,27 +101,27 @@ void Frmhelp::Label1_MouseMove(int x, int y)
     move(qv::px(left), qv::px(top));
 }
 
-void Frmhelp::Label1_MouseUp()
+void HelpWindow::endDrag()
 {
     m_dragging = false;
 }
 
-bool Frmhelp::eventFilter(QObject* watched, QEvent* e)
+bool HelpWindow::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == Label1) {
+    if (watched == titleStrip) {
         const auto twipsAt = [](const QEvent* ev, bool horizontal) {
             const QPointF at = static_cast<const QMouseEvent*>(ev)->position();
             return int(std::lround((horizontal ? at.x() : at.y()) * qv::kTwipsPerPixel));
         };
         switch (e->type()) {
         case QEvent::MouseButtonPress:
-            guard([&] { Label1_MouseDown(twipsAt(e, true), twipsAt(e, false)); });
+            guard([&] { startDrag(twipsAt(e, true), twipsAt(e, false)); });
             return true;
         case QEvent::MouseMove:
-            guard([&] { Label1_MouseMove(twipsAt(e, true), twipsAt(e, false)); });
+            guard([&] { dragTo(twipsAt(e, true), twipsAt(e, false)); });
             return true;
         case QEvent::MouseButtonRelease:
-            guard([&] { Label1_MouseUp(); });
+            guard([&] { endDrag(); });
             return true;
         default:
             break;

@@ -7,22 +7,22 @@ class QLabel;
 class QPushButton;
 namespace qv { class RichTextBox; }
 
-class Frmhelp : public qv::Window {
+class HelpWindow : public qv::Window {
     Q_OBJECT
 public:
-    Frmhelp();
+    HelpWindow();
 
-    QLabel* Label1 = nullptr;               // title strip
-    QPushButton* Command2 = nullptr;        // "X"
-    qv::RichTextBox* RichTextBox1 = nullptr;
-    QPushButton* Command1 = nullptr;        // "Print"
+    QLabel* titleStrip = nullptr;
+    QPushButton* closeButton = nullptr;   // "X"
+    qv::RichTextBox* helpText = nullptr;
+    QPushButton* printButton = nullptr;
 
-    void Command1_Click();
-    void Command2_Click();
+    void printHelp();
+    void closeHelp();
     // X and Y in twips from the label's top-left corner.
-    void Label1_MouseDown(int x, int y);
-    void Label1_MouseMove(int x, int y);
-    void Label1_MouseUp();
+    void startDrag(int x, int y);
+    void dragTo(int x, int y);
+    void endDrag();
 
 protected:
     void formLoad() override;

@@ -9,18 +9,18 @@
 #include <QLineEdit>
 #include <QToolButton>
 
-QV_REGISTER_WINDOW(FrmMain);
+QV_REGISTER_WINDOW_AS(MainScreen, "FrmMain");
 
-FrmMain::FrmMain()
+MainScreen::MainScreen()
 {
     setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Main Screen"));
     setTwipsSize(6300, 4200);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    qv::place(Image1, 2400, 180, 1500, 1500);
-    Image1->setPixmap(shell::logoPicture(Image1->width(), Image1->height()));
+    logo = new QLabel(this);
+    logo->setObjectName(QStringLiteral("Image1"));
+    qv::place(logo, 2400, 180, 1500, 1500);
+    logo->setPixmap(shell::logoPicture(logo->width(), logo->height()));
 
     const auto pictureButton = [this](const QString& name, const QPixmap& picture, const QString& tip) {
         auto* button = new QToolButton(this);
@@ -30,30 +30,32 @@ FrmMain::FrmMain()
         button->setToolTip(tip);
         return button;
     };
-    Command7 = pictureButton(QStringLiteral("Command7"), shell::bookPicture(64), QStringLiteral("Appointment Book"));
-    qv::place(Command7, 1170, 1980, 1260, 1260);
-    Label2 = new QLabel(QStringLiteral("Employee Area"), this);
-    Label2->setObjectName(QStringLiteral("Label2"));
-    Label2->setAlignment(Qt::AlignCenter);
-    qv::place(Label2, 600, 3330, 2400, 300);
+    appointmentBookButton = pictureButton(QStringLiteral("Command7"), shell::bookPicture(64),
+                                          QStringLiteral("Appointment Book"));
+    qv::place(appointmentBookButton, 1170, 1980, 1260, 1260);
+    employeeAreaLabel = new QLabel(QStringLiteral("Employee Area"), this);
+    employeeAreaLabel->setObjectName(QStringLiteral("Label2"));
+    employeeAreaLabel->setAlignment(Qt::AlignCenter);
+    qv::place(employeeAreaLabel, 600, 3330, 2400, 300);
 
-    Command10 = pictureButton(QStringLiteral("Command10"), shell::padlockPicture(64), QStringLiteral("Restricted to management"));
-    qv::place(Command10, 3870, 1980, 1260, 1260);
-    Label1 = new QLabel(QStringLiteral("Management Area"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setAlignment(Qt::AlignCenter);
-    qv::place(Label1, 3300, 3330, 2400, 300);
+    managementButton = pictureButton(QStringLiteral("Command10"), shell::padlockPicture(64),
+                                     QStringLiteral("Restricted to management"));
+    qv::place(managementButton, 3870, 1980, 1260, 1260);
+    managementAreaLabel = new QLabel(QStringLiteral("Management Area"), this);
+    managementAreaLabel->setObjectName(QStringLiteral("Label1"));
+    managementAreaLabel->setAlignment(Qt::AlignCenter);
+    qv::place(managementAreaLabel, 3300, 3330, 2400, 300);
 
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command10, [this] { Command10_Click(); });
+    onClick(appointmentBookButton, [this] { openAppointmentBook(); });
+    onClick(managementButton, [this] { askManagementPassword(); });
 }
 
-void FrmMain::formLoad()
+void MainScreen::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
 }
 
-void FrmMain::Command7_Click()
+void MainScreen::openAppointmentBook()
 {
     if (!countGuardedOpen(QStringLiteral("SELECT count(*) FROM [ServiceMenu]")))
         return;
@@ -61,8 +63,8 @@ void FrmMain::Command7_Click()
         unload();
 }
 
-void FrmMain::Command10_Click()
+void MainScreen::askManagementPassword()
 {
     if (auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::show(QStringLiteral("frmLogin1"))))
-        dialog->txtPassword->clear();
+        dialog->passwordBox->clear();
 }

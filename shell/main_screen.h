@@ -6,19 +6,19 @@
 class QLabel;
 class QToolButton;
 
-class FrmMain : public qv::Window {
+class MainScreen : public qv::Window {
     Q_OBJECT
 public:
-    FrmMain();
+    MainScreen();
 
-    QToolButton* Command7 = nullptr;    // appointment book
-    QLabel* Label2 = nullptr;
-    QToolButton* Command10 = nullptr;   // management
-    QLabel* Label1 = nullptr;
-    QLabel* Image1 = nullptr;
+    QToolButton* appointmentBookButton = nullptr;
+    QLabel* employeeAreaLabel = nullptr;
+    QToolButton* managementButton = nullptr;
+    QLabel* managementAreaLabel = nullptr;
+    QLabel* logo = nullptr;
 
-    void Command7_Click();
-    void Command10_Click();
+    void openAppointmentBook();
+    void askManagementPassword();
 
 protected:
     void formLoad() override;

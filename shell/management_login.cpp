@@ -2,16 +2,16 @@
 
 #include <QLineEdit>
 
-QV_REGISTER_WINDOW(frmLogin1);
+QV_REGISTER_WINDOW_AS(ManagementLogin, "frmLogin1");
 
-frmLogin1::frmLogin1()
+ManagementLogin::ManagementLogin()
     : PasswordDialog(QStringLiteral("frmLogin1"), QStringLiteral("Management Login"), QStringLiteral("Login Password:"))
 {
 }
 
-void frmLogin1::unlock()
+void ManagementLogin::unlock()
 {
-    txtPassword->clear();
+    passwordBox->clear();
     // The main screen gives way to the menu only: without it on screen the
     // program would have no window left to go on from.
     if (qv::Windows::show(QStringLiteral("frmmangement")))

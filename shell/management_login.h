@@ -2,10 +2,10 @@
 // The management password between the main screen and the management menu.
 #include "shell/password_dialog.h"
 
-class frmLogin1 : public PasswordDialog {
+class ManagementLogin : public PasswordDialog {
     Q_OBJECT
 public:
-    frmLogin1();
+    ManagementLogin();
 
 protected:
     void unlock() override;

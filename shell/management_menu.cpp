@@ -18,7 +18,7 @@
 #include <QPainterPath>
 #include <QToolButton>
 
-QV_REGISTER_WINDOW(frmmangement);
+QV_REGISTER_WINDOW_AS(ManagementMenu, "frmmangement");
 
 namespace {
 
@@ -212,7 +212,7 @@ QPixmap drawPicture(Picture kind, int size)
 
 } // namespace
 
-frmmangement::frmmangement()
+ManagementMenu::ManagementMenu()
 {
     setObjectName(QStringLiteral("frmmangement"));
     // The window has no title text. The windowing system writes the
@@ -242,11 +242,11 @@ frmmangement::frmmangement()
     };
 
     // ---- The toolbar: a row of picture buttons, each with its label under it.
-    CBLSalon = new QFrame(this);
-    CBLSalon->setObjectName(QStringLiteral("CBLSalon"));
-    CBLSalon->setFrameShape(QFrame::StyledPanel);
-    CBLSalon->setFrameShadow(QFrame::Raised);
-    qv::place(CBLSalon, 60, 60, 11580, 1230);
+    toolbar = new QFrame(this);
+    toolbar->setObjectName(QStringLiteral("CBLSalon"));
+    toolbar->setFrameShape(QFrame::StyledPanel);
+    toolbar->setFrameShadow(QFrame::Raised);
+    qv::place(toolbar, 60, 60, 11580, 1230);
     struct ToolbarCell {
         QToolButton** button;
         const char* name;
@@ -256,24 +256,25 @@ frmmangement::frmmangement()
         const char* label;
     };
     const ToolbarCell cells[] = {
-        {&Command32, "Command32", Picture::Help, "Help", "HELP!", nullptr},
-        {&Command19, "Command19", Picture::Key, nullptr, nullptr, "Management"},
-        {&Command18, "Command18", Picture::Person, nullptr, "Customer Database", "Customer Database"},
-        {&CmdCalulator, "CmdCalulator", Picture::Calculator, nullptr, nullptr, "Calculator"},
-        {&Command17, "Command17", Picture::Users, nullptr, "Employee Database", "Employee Database"},
-        {&Cmdtavrine, "Cmdtavrine", Picture::Asset, nullptr, "Business Assets", "Business Assets"},
-        {&Command20, "Command20", Picture::Book, nullptr, nullptr, "Appointment Book"},
-        {&Command12, "Command12", Picture::Calendar, nullptr, nullptr, "Calendar"},
-        {&Command24, "Command24", Picture::Vendor, nullptr, "Vendor Database", "Vendors"},
-        {&Command25, "Command25", Picture::Stock, nullptr, "Products Inventory", "Product Inventory"},
-        {&Command23, "Command23", Picture::Exit, "Exit", nullptr, nullptr},
+        {&helpButton, "Command32", Picture::Help, "Help", "HELP!", nullptr},
+        {&managementKeyButton, "Command19", Picture::Key, nullptr, nullptr, "Management"},
+        {&toolbarCustomersButton, "Command18", Picture::Person, nullptr, "Customer Database", "Customer Database"},
+        {&calculatorButton, "CmdCalulator", Picture::Calculator, nullptr, nullptr, "Calculator"},
+        {&toolbarEmployeesButton, "Command17", Picture::Users, nullptr, "Employee Database", "Employee Database"},
+        {&toolbarBusinessAssetsButton, "Cmdtavrine", Picture::Asset, nullptr, "Business Assets", "Business Assets"},
+        {&toolbarAppointmentBookButton, "Command20", Picture::Book, nullptr, nullptr, "Appointment Book"},
+        {&toolbarCalendarButton, "Command12", Picture::Calendar, nullptr, nullptr, "Calendar"},
+        {&toolbarVendorsButton, "Command24", Picture::Vendor, nullptr, "Vendor Database", "Vendors"},
+        {&toolbarProductInventoryButton, "Command25", Picture::Stock, nullptr, "Products Inventory",
+         "Product Inventory"},
+        {&toolbarExitButton, "Command23", Picture::Exit, "Exit", nullptr, nullptr},
     };
     // A captioned button (Help, Exit) needs no more room than its picture;
     // a labelled one leaves its label the room of its longest word.
     int left = 15;
     for (const ToolbarCell& cell : cells) {
         const QString tip = cell.tip ? QString::fromLatin1(cell.tip) : QString();
-        QToolButton* b = pictureButton(CBLSalon, cell.name, cell.picture, 36, tip);
+        QToolButton* b = pictureButton(toolbar, cell.name, cell.picture, 36, tip);
         if (cell.caption) {
             // A captioned button carries its text under its picture.
             b->setText(QString::fromLatin1(cell.caption));
@@ -282,7 +283,7 @@ frmmangement::frmmangement()
             left += kCaptionedCell;
         } else {
             qv::place(b, left + (kLabelledCell - 750) / 2, 45, 750, 750);
-            QLabel* l = label(CBLSalon, QString::fromLatin1(cell.label), Qt::AlignHCenter | Qt::AlignTop);
+            QLabel* l = label(toolbar, QString::fromLatin1(cell.label), Qt::AlignHCenter | Qt::AlignTop);
             qv::place(l, left, 810, kLabelledCell, 390);
             left += kLabelledCell;
         }
@@ -290,17 +291,17 @@ frmmangement::frmmangement()
     }
 
     // ---- Above the frames.
-    Command31 = pictureButton(this, "Command31", Picture::Users, 30, QString());
-    qv::place(Command31, 120, 1380, 600, 600);
+    userListButton = pictureButton(this, "Command31", Picture::Users, 30, QString());
+    qv::place(userListButton, 120, 1380, 600, 600);
     qv::place(label(this, QStringLiteral("Add Users"), Qt::AlignLeft | Qt::AlignVCenter), 780, 1380, 1800, 600);
-    Command11 = pictureButton(this, "Command11", Picture::Chart, 30, QStringLiteral("Employee Service Stats"));
-    qv::place(Command11, 2940, 1380, 600, 600);
+    serviceStatsButton = pictureButton(this, "Command11", Picture::Chart, 30, QStringLiteral("Employee Service Stats"));
+    qv::place(serviceStatsButton, 2940, 1380, 600, 600);
     qv::place(label(this, QStringLiteral("Employee Service Stats"), Qt::AlignLeft | Qt::AlignVCenter), 3600, 1380,
               2400, 600);
-    Command4 = pictureButton(this, "Command4", Picture::Exit, 30, QString());
-    Command4->setText(QStringLiteral("Exit Program"));
-    Command4->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    qv::place(Command4, 9600, 1380, 1980, 600);
+    exitProgramButton = pictureButton(this, "Command4", Picture::Exit, 30, QString());
+    exitProgramButton->setText(QStringLiteral("Exit Program"));
+    exitProgramButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    qv::place(exitProgramButton, 9600, 1380, 1980, 600);
 
     // ---- The four frames, two by two; in each, buttons in two columns of
     // three with their labels beside them.
@@ -330,82 +331,84 @@ frmmangement::frmmangement()
         }
         *box = g;
     };
-    frame(&fraSalon, "fraSalon", QStringLiteral("Salon"), 60, 2040,
-          {{&Command28, "Command28", Picture::Scissors, "Enter Services", "Service Menu"},
-           {&Command9, "Command9", Picture::Grid, "Managers Datasheet for Appointment book.", "Manage Appointment form"},
-           {&Command26, "Command26", Picture::Person, "Customer Database", "Customer Database & Gift Certificates"},
-           {&Command14, "Command14", Picture::Calendar, "Salon Scheduler", "Salon Calendar and scheduler"},
-           {&Command7, "Command7", Picture::Book, "Appointment Book", "Appointment Book"}});
-    frame(&fraReports, "fraReports", QStringLiteral("Reports"), 5910, 2040,
-          {{&Command30, "Command30", Picture::Chart, "Totals of Services and Products sold", nullptr},
-           {&Command22, "Command22", Picture::Report, "Memo list For Clients", "Memo List For Clients"},
-           {&Command21, "Command21", Picture::Report, "Employee Commissions", "Employee Commissions"},
-           {&Command10, "Command10", Picture::Report, "Salon Scheduler", "Salon Schedule"},
-           {&Command6, "Command6", Picture::Report, "Inventory", "Report of Inventory"},
-           {&Command5, "Command5", Picture::Report, "Totals of Services and Products sold",
+    frame(&salonFrame, "fraSalon", QStringLiteral("Salon"), 60, 2040,
+          {{&servicePriceListButton, "Command28", Picture::Scissors, "Enter Services", "Service Menu"},
+           {&appointmentManagerButton, "Command9", Picture::Grid, "Managers Datasheet for Appointment book.",
+            "Manage Appointment form"},
+           {&customersButton, "Command26", Picture::Person, "Customer Database",
+            "Customer Database & Gift Certificates"},
+           {&scheduleCalendarButton, "Command14", Picture::Calendar, "Salon Scheduler", "Salon Calendar and scheduler"},
+           {&appointmentBookButton, "Command7", Picture::Book, "Appointment Book", "Appointment Book"}});
+    frame(&reportsFrame, "fraReports", QStringLiteral("Reports"), 5910, 2040,
+          {{&reportByDateButton, "Command30", Picture::Chart, "Totals of Services and Products sold", nullptr},
+           {&memoListReportButton, "Command22", Picture::Report, "Memo list For Clients", "Memo List For Clients"},
+           {&commissionsReportButton, "Command21", Picture::Report, "Employee Commissions", "Employee Commissions"},
+           {&salonScheduleReportButton, "Command10", Picture::Report, "Salon Scheduler", "Salon Schedule"},
+           {&inventoryReportButton, "Command6", Picture::Report, "Inventory", "Report of Inventory"},
+           {&productsServicesReportButton, "Command5", Picture::Report, "Totals of Services and Products sold",
             "Totals of Products and Services sold"}});
-    frame(&fraInventory, "fraInventory", QStringLiteral("Inventory"), 60, 5160,
-          {{&Command29, "Command29", Picture::Box, "Enter Products ", "Non Retail Products menu"},
-           {&Command27, "Command27", Picture::Box, "Enter Products ", "Retail Products menu"},
-           {&Command8, "Command8", Picture::Vendor, "Vendor Database", "Vendor Address Book"},
-           {&Command3, "Command3", Picture::Asset, "Business Assets", "Equipment And Asset inventory"},
-           {&Command2, "Command2", Picture::Stock, "Product Inventory", "Product Inventory"}});
-    frame(&fraEmployee, "fraEmployee", QStringLiteral("Employee "), 5910, 5160,
-          {{&Command13, "Command13", Picture::Users, "Employee Database", "Employee Database"},
-           {&Command16, "Command16", Picture::Chart, "Salon Stats", "Salon Stats"},
-           {&Command15, "Command15", Picture::Chart, "Employee Products Stats", "Employee Products Stats"},
-           {&Command1, "Command1", Picture::Coins, "Commissions", "Commissions Earned"}});
+    frame(&inventoryFrame, "fraInventory", QStringLiteral("Inventory"), 60, 5160,
+          {{&nonRetailProductsButton, "Command29", Picture::Box, "Enter Products ", "Non Retail Products menu"},
+           {&retailProductsButton, "Command27", Picture::Box, "Enter Products ", "Retail Products menu"},
+           {&vendorsButton, "Command8", Picture::Vendor, "Vendor Database", "Vendor Address Book"},
+           {&businessAssetsButton, "Command3", Picture::Asset, "Business Assets", "Equipment And Asset inventory"},
+           {&productInventoryButton, "Command2", Picture::Stock, "Product Inventory", "Product Inventory"}});
+    frame(&employeeFrame, "fraEmployee", QStringLiteral("Employee "), 5910, 5160,
+          {{&employeesButton, "Command13", Picture::Users, "Employee Database", "Employee Database"},
+           {&salonStatsButton, "Command16", Picture::Chart, "Salon Stats", "Salon Stats"},
+           {&productStatsButton, "Command15", Picture::Chart, "Employee Products Stats", "Employee Products Stats"},
+           {&commissionsButton, "Command1", Picture::Coins, "Commissions", "Commissions Earned"}});
 
     // ---- What the buttons do.
     const auto opens = [](QToolButton* b, const char* window) {
         const QString name = QString::fromLatin1(window);
         onClick(b, [name] { qv::Windows::show(name); });
     };
-    opens(Command31, "frmUsers");
-    opens(Command11, "frmServicemenu");
-    opens(Command28, "frmServiceMenu1");
-    opens(Command9, "frmServicemenu3");
-    opens(Command26, "frmCustomers");
-    opens(Command14, "frmCalendar");
-    opens(Command30, "FRMGETR");
-    opens(Command8, "Frmdatabase");
-    opens(Command3, "Form2");
-    opens(Command2, "Form6a");
-    opens(Command13, "frmEmployee");
-    opens(Command16, "SalonStats");
-    opens(Command15, "chart2");
-    opens(Command1, "Frmcommissions");
-    opens(Command18, "frmCustomers");
-    opens(CmdCalulator, "Calculator");
-    opens(Command17, "frmEmployee");
-    opens(Cmdtavrine, "Form2");
-    opens(Command12, "frmCalendar");
-    opens(Command24, "Frmdatabase");
-    opens(Command25, "Form6a");
+    opens(userListButton, "frmUsers");
+    opens(serviceStatsButton, "frmServicemenu");
+    opens(servicePriceListButton, "frmServiceMenu1");
+    opens(appointmentManagerButton, "frmServicemenu3");
+    opens(customersButton, "frmCustomers");
+    opens(scheduleCalendarButton, "frmCalendar");
+    opens(reportByDateButton, "FRMGETR");
+    opens(vendorsButton, "Frmdatabase");
+    opens(businessAssetsButton, "Form2");
+    opens(productInventoryButton, "Form6a");
+    opens(employeesButton, "frmEmployee");
+    opens(salonStatsButton, "SalonStats");
+    opens(productStatsButton, "chart2");
+    opens(commissionsButton, "Frmcommissions");
+    opens(toolbarCustomersButton, "frmCustomers");
+    opens(calculatorButton, "Calculator");
+    opens(toolbarEmployeesButton, "frmEmployee");
+    opens(toolbarBusinessAssetsButton, "Form2");
+    opens(toolbarCalendarButton, "frmCalendar");
+    opens(toolbarVendorsButton, "Frmdatabase");
+    opens(toolbarProductInventoryButton, "Form6a");
 
-    onClick(Command4, [this] { Command4_Click(); });
-    onClick(Command7, [this] { Command7_Click(); });
-    onClick(Command20, [this] { Command20_Click(); });
-    onClick(Command27, [this] { Command27_Click(); });
-    onClick(Command29, [this] { Command29_Click(); });
-    onClick(Command22, [this] { Command22_Click(); });
-    onClick(Command21, [this] { Command21_Click(); });
-    onClick(Command10, [this] { Command10_Click(); });
-    onClick(Command6, [this] { Command6_Click(); });
-    onClick(Command5, [this] { Command5_Click(); });
-    onClick(Command32, [this] { Command32_Click(); });
-    onClick(Command19, [this] { Command19_Click(); });
-    // Command23 ("Exit") has nothing attached.
+    onClick(exitProgramButton, [this] { exitProgram(); });
+    onClick(appointmentBookButton, [this] { openAppointmentBookWhenTicketsHeld(); });
+    onClick(toolbarAppointmentBookButton, [this] { openAppointmentBook(); });
+    onClick(retailProductsButton, [this] { openRetailProducts(); });
+    onClick(nonRetailProductsButton, [this] { openNonRetailProducts(); });
+    onClick(memoListReportButton, [this] { printMemoList(); });
+    onClick(commissionsReportButton, [this] { printCommissions(); });
+    onClick(salonScheduleReportButton, [this] { printSalonSchedule(); });
+    onClick(inventoryReportButton, [this] { printInventory(); });
+    onClick(productsServicesReportButton, [this] { printProductsAndServices(); });
+    onClick(helpButton, [this] { openHelp(); });
+    onClick(managementKeyButton, [this] { redrawMenu(); });
+    // The toolbar's "Exit" has nothing attached.
 }
 
-void frmmangement::formLoad()
+void ManagementMenu::formLoad()
 {
-    RemoveCloseCommand(this);
+    removeCloseCommand(this);
 }
 
 // ---------------------------------------------------------------- leaving
 
-void frmmangement::Command4_Click()
+void ManagementMenu::exitProgram()
 {
     const QList<qv::Window*> windows = qv::Windows::all();
     for (qv::Window* w : windows)
@@ -415,7 +418,7 @@ void frmmangement::Command4_Click()
     unload();
 }
 
-void frmmangement::OpenAppointmentBook()
+void ManagementMenu::switchToAppointmentBook()
 {
     // The menu gives way to the book only: without the book on screen the
     // program would be left with no window to go on from.
@@ -425,68 +428,68 @@ void frmmangement::OpenAppointmentBook()
     unload();
 }
 
-void frmmangement::Command7_Click()
+void ManagementMenu::openAppointmentBookWhenTicketsHeld()
 {
     if (countGuardedOpen(QStringLiteral("SELECT count(*) FROM [ServiceMenu]")))
-        OpenAppointmentBook();
+        switchToAppointmentBook();
 }
 
-void frmmangement::Command20_Click()
+void ManagementMenu::openAppointmentBook()
 {
-    OpenAppointmentBook();
+    switchToAppointmentBook();
 }
 
 // ---------------------------------------------------------------- products
 
-void frmmangement::OpenWhenStockHeld(const QString& window)
+void ManagementMenu::openWhenStockHeld(const QString& window)
 {
     if (countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")))
         qv::Windows::show(window);
 }
 
-void frmmangement::Command27_Click() { OpenWhenStockHeld(QStringLiteral("FormProductsA")); }
-void frmmangement::Command29_Click() { OpenWhenStockHeld(QStringLiteral("Form10")); }
+void ManagementMenu::openRetailProducts() { openWhenStockHeld(QStringLiteral("FormProductsA")); }
+void ManagementMenu::openNonRetailProducts() { openWhenStockHeld(QStringLiteral("Form10")); }
 
 // ---------------------------------------------------------------- reports
 
-void frmmangement::Command22_Click()
+void ManagementMenu::printMemoList()
 {
-    DataReport8 report;
+    MemoListReport report;
     reportFill(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
 }
 
-void frmmangement::Command21_Click()
+void ManagementMenu::printCommissions()
 {
-    DataReport1 report;
+    CommissionsReport report;
     reportFill(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
 }
 
-void frmmangement::Command10_Click()
+void ManagementMenu::printSalonSchedule()
 {
-    DataReport5 report;
+    SalonScheduleReport report;
     reportFill(report, QStringLiteral("SELECT * FROM Calendar  "));
 }
 
-void frmmangement::Command6_Click()
+void ManagementMenu::printInventory()
 {
-    DataReport3 report;
+    InventoryReport report;
     reportFill(report, QStringLiteral("SELECT * FROM StockControl Order by Category,Date "));
 }
 
-void frmmangement::Command5_Click()
+void ManagementMenu::printProductsAndServices()
 {
-    DataReport2 report;
+    ProductsServicesReport report;
     reportFill(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
 }
 
 // ---------------------------------------------------------------- toolbar
 
-void frmmangement::Command32_Click()
+void ManagementMenu::openHelp()
 {
     openHelpContents(this);
 }
 
-void frmmangement::Command19_Click()
+void ManagementMenu::redrawMenu()
 {
     // The key over "Management" stands for this window: it only draws it anew.
     repaint();

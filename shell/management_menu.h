@@ -10,74 +10,74 @@ class QGroupBox;
 class QLabel;
 class QToolButton;
 
-class frmmangement : public qv::Window {
+class ManagementMenu : public qv::Window {
     Q_OBJECT
 public:
-    frmmangement();
+    ManagementMenu();
 
     // Above the frames.
-    QToolButton* Command31 = nullptr;   // user list
-    QToolButton* Command4 = nullptr;    // "Exit Program"
-    QToolButton* Command11 = nullptr;   // service statistics
+    QToolButton* userListButton = nullptr;
+    QToolButton* exitProgramButton = nullptr;
+    QToolButton* serviceStatsButton = nullptr;
 
     // Salon.
-    QGroupBox* fraSalon = nullptr;
-    QToolButton* Command28 = nullptr;   // service price list
-    QToolButton* Command9 = nullptr;    // appointment manager
-    QToolButton* Command26 = nullptr;   // customers
-    QToolButton* Command14 = nullptr;   // schedule calendar
-    QToolButton* Command7 = nullptr;    // appointment book, when it holds tickets
+    QGroupBox* salonFrame = nullptr;
+    QToolButton* servicePriceListButton = nullptr;
+    QToolButton* appointmentManagerButton = nullptr;
+    QToolButton* customersButton = nullptr;
+    QToolButton* scheduleCalendarButton = nullptr;
+    QToolButton* appointmentBookButton = nullptr;   // when the book holds tickets
 
     // Reports.
-    QGroupBox* fraReports = nullptr;
-    QToolButton* Command30 = nullptr;   // report by date
-    QToolButton* Command22 = nullptr;   // memo list
-    QToolButton* Command21 = nullptr;   // employee commissions
-    QToolButton* Command10 = nullptr;   // salon schedule
-    QToolButton* Command6 = nullptr;    // inventory
-    QToolButton* Command5 = nullptr;    // products and services
+    QGroupBox* reportsFrame = nullptr;
+    QToolButton* reportByDateButton = nullptr;
+    QToolButton* memoListReportButton = nullptr;
+    QToolButton* commissionsReportButton = nullptr;
+    QToolButton* salonScheduleReportButton = nullptr;
+    QToolButton* inventoryReportButton = nullptr;
+    QToolButton* productsServicesReportButton = nullptr;
 
     // Inventory.
-    QGroupBox* fraInventory = nullptr;
-    QToolButton* Command29 = nullptr;   // non-retail products, when there is stock
-    QToolButton* Command27 = nullptr;   // retail products, when there is stock
-    QToolButton* Command8 = nullptr;    // vendors
-    QToolButton* Command3 = nullptr;    // business assets
-    QToolButton* Command2 = nullptr;    // stock control
+    QGroupBox* inventoryFrame = nullptr;
+    QToolButton* nonRetailProductsButton = nullptr;   // when there is stock
+    QToolButton* retailProductsButton = nullptr;      // when there is stock
+    QToolButton* vendorsButton = nullptr;
+    QToolButton* businessAssetsButton = nullptr;
+    QToolButton* productInventoryButton = nullptr;
 
     // Employee.
-    QGroupBox* fraEmployee = nullptr;
-    QToolButton* Command13 = nullptr;   // employees
-    QToolButton* Command16 = nullptr;   // salon statistics
-    QToolButton* Command15 = nullptr;   // product statistics
-    QToolButton* Command1 = nullptr;    // commissions
+    QGroupBox* employeeFrame = nullptr;
+    QToolButton* employeesButton = nullptr;
+    QToolButton* salonStatsButton = nullptr;
+    QToolButton* productStatsButton = nullptr;
+    QToolButton* commissionsButton = nullptr;
 
     // The toolbar, in its order.
-    QFrame* CBLSalon = nullptr;
-    QToolButton* Command32 = nullptr;   // "Help"
-    QToolButton* Command19 = nullptr;   // the management key
-    QToolButton* Command18 = nullptr;   // customers
-    QToolButton* CmdCalulator = nullptr;
-    QToolButton* Command17 = nullptr;   // employees
-    QToolButton* Cmdtavrine = nullptr;  // business assets
-    QToolButton* Command20 = nullptr;   // appointment book, always
-    QToolButton* Command12 = nullptr;   // schedule calendar
-    QToolButton* Command24 = nullptr;   // vendors
-    QToolButton* Command25 = nullptr;   // stock control
-    QToolButton* Command23 = nullptr;   // "Exit": nothing attached
+    QFrame* toolbar = nullptr;
+    QToolButton* helpButton = nullptr;
+    QToolButton* managementKeyButton = nullptr;
+    QToolButton* toolbarCustomersButton = nullptr;
+    QToolButton* calculatorButton = nullptr;
+    QToolButton* toolbarEmployeesButton = nullptr;
+    QToolButton* toolbarBusinessAssetsButton = nullptr;
+    QToolButton* toolbarAppointmentBookButton = nullptr;   // whatever the book holds
+    QToolButton* toolbarCalendarButton = nullptr;
+    QToolButton* toolbarVendorsButton = nullptr;
+    QToolButton* toolbarProductInventoryButton = nullptr;
+    QToolButton* toolbarExitButton = nullptr;   // "Exit": nothing attached
 
-    void Command4_Click();
-    void Command7_Click();
-    void Command20_Click();
-    void Command27_Click();
-    void Command29_Click();
-    void Command22_Click();
-    void Command21_Click();
-    void Command10_Click();
-    void Command6_Click();
-    void Command5_Click();
-    void Command32_Click();
-    void Command19_Click();
+    void exitProgram();
+    void openAppointmentBookWhenTicketsHeld();
+    void openAppointmentBook();
+    void openRetailProducts();
+    void openNonRetailProducts();
+    void printMemoList();
+    void printCommissions();
+    void printSalonSchedule();
+    void printInventory();
+    void printProductsAndServices();
+    void openHelp();
+    void redrawMenu();
 
 protected:
     void formLoad() override;
@@ -85,6 +85,6 @@ protected:
 private:
     // Shows the appointment book, then closes the appointment manager and
     // this menu.
-    void OpenAppointmentBook();
-    void OpenWhenStockHeld(const QString& window);
+    void switchToAppointmentBook();
+    void openWhenStockHeld(const QString& window);
 };

@@ -17,36 +17,36 @@ PasswordDialog::PasswordDialog(const QString& name, const QString& title, const 
     setWindowTitle(title);
     setTwipsSize(4560, 1800);
 
-    lblLabels = new QLabel(label, this);
-    lblLabels->setObjectName(QStringLiteral("lblLabels"));
-    lblLabels->setTextFormat(Qt::PlainText);
-    qv::place(lblLabels, 120, 240, 1560, 300);
+    passwordLabel = new QLabel(label, this);
+    passwordLabel->setObjectName(QStringLiteral("lblLabels"));
+    passwordLabel->setTextFormat(Qt::PlainText);
+    qv::place(passwordLabel, 120, 240, 1560, 300);
 
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    qv::place(txtPassword, 1740, 200, 2640, 360);
-    lblLabels->setBuddy(txtPassword);
+    passwordBox = new QLineEdit(this);
+    passwordBox->setObjectName(QStringLiteral("txtPassword"));
+    passwordBox->setEchoMode(QLineEdit::Password);
+    passwordBox->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    qv::place(passwordBox, 1740, 200, 2640, 360);
+    passwordLabel->setBuddy(passwordBox);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    qv::place(cmdOK, 1080, 900, 1260, 420);
-    cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
-    qv::place(cmdCancel, 2580, 900, 1260, 420);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    qv::place(okButton, 1080, 900, 1260, 420);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("cmdCancel"));
+    qv::place(cancelButton, 2580, 900, 1260, 420);
 
-    onClick(cmdOK, [this] { cmdOK_Click(); });
-    onClick(cmdCancel, [this] { cmdCancel_Click(); });
+    onClick(okButton, [this] { checkPassword(); });
+    onClick(cancelButton, [this] { cancelLogin(); });
     // OK is the default button: Enter after the password presses it.
-    cmdOK->setDefault(true);
-    connect(txtPassword, &QLineEdit::returnPressed, cmdOK, &QPushButton::click);
+    okButton->setDefault(true);
+    connect(passwordBox, &QLineEdit::returnPressed, okButton, &QPushButton::click);
 }
 
 void PasswordDialog::formLoad()
 {
-    MakeTopMost(this);
-    txtPassword->clear();
+    makeTopMost(this);
+    passwordBox->clear();
 }
 
 void PasswordDialog::showEvent(QShowEvent* e)
@@ -54,27 +54,27 @@ void PasswordDialog::showEvent(QShowEvent* e)
     // A password left in the box from an earlier showing must not be
     // accepted by a mere OK.
     if (!e->spontaneous()) {
-        txtPassword->clear();
-        txtPassword->setFocus();
+        passwordBox->clear();
+        passwordBox->setFocus();
     }
     qv::Window::showEvent(e);
 }
 
-void PasswordDialog::cmdCancel_Click()
+void PasswordDialog::cancelLogin()
 {
-    LoginSucceeded = false;
+    loginSucceeded = false;
     hide();
 }
 
-void PasswordDialog::cmdOK_Click()
+void PasswordDialog::checkPassword()
 {
-    if (txtPassword->text() != kPassword) {
+    if (passwordBox->text() != kPassword) {
         qv::ui().msgBox(QStringLiteral("Invalid Password, try again!"), qv::MsgStyle::OkOnly, QStringLiteral("Login"));
-        txtPassword->setFocus();
-        txtPassword->selectAll();
+        passwordBox->setFocus();
+        passwordBox->selectAll();
         return;
     }
-    LoginSucceeded = true;
+    loginSucceeded = true;
     unlock();
     hide();
 }

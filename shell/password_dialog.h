@@ -1,8 +1,9 @@
 #pragma once
-// The password dialog: one template, five dialogs (frmLogin1 to frmLogin5)
-// that differ in title, label and what a correct password unlocks. A dialog
-// is loaded once and afterwards only hidden; each showing starts with an
-// empty password box.
+// The password dialog: one template, five dialogs (ManagementLogin,
+// RetailProductsLogin, NonRetailProductsLogin, ServiceMenuLogin and
+// CalendarLogin) that differ in title, label and what a correct password
+// unlocks. A dialog is loaded once and afterwards only hidden; each showing
+// starts with an empty password box.
 //
 // The unlocking steps act on the controls of another window by name. Every
 // window names its controls (QObject::objectName) after their names in the
@@ -22,14 +23,14 @@ public:
     // The one management password, compared exactly.
     static const QString kPassword;
 
-    QLabel* lblLabels = nullptr;
-    QLineEdit* txtPassword = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
-    bool LoginSucceeded = false;
+    QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordBox = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    bool loginSucceeded = false;
 
-    void cmdOK_Click();
-    void cmdCancel_Click();
+    void checkPassword();
+    void cancelLogin();
 
     // The control of a loaded window by its name in the program ("Command9",
     // "txtfields(5)"); nullptr when the window is not loaded or has no such

@@ -17,27 +17,27 @@ class FileListBox;
 class PictureBox;
 }
 
-class ViewerForm : public qv::Window {
+class PictureBrowser : public qv::Window {
     Q_OBJECT
 public:
-    ViewerForm();
+    PictureBrowser();
 
-    qv::DriveListBox* drvSelect = nullptr;
-    qv::DirListBox* dirSelect = nullptr;
-    qv::FileListBox* filSelect = nullptr;
-    QComboBox* cboPatterns = nullptr;
-    qv::PictureBox* picViewer = nullptr;
-    QLabel* Lblpath = nullptr;
+    qv::DriveListBox* driveList = nullptr;
+    qv::DirListBox* folderList = nullptr;
+    qv::FileListBox* fileList = nullptr;
+    QComboBox* fileTypeList = nullptr;
+    qv::PictureBox* pictureBox = nullptr;
+    QLabel* pathLabel = nullptr;
 
     // Adds the description to the drop-down list and the pattern at the same index.
-    void AddPattern(const QString& description, const QString& pattern);
+    void addPattern(const QString& description, const QString& pattern);
     // The pattern offered at the drop-down list's entry, or empty.
     QString patternAt(int index) const { return m_patterns.value(index); }
 
-    void cboPatterns_Click();
-    void dirSelect_Change();
-    void drvSelect_Change();
-    void filSelect_Click();
+    void filterByFileType();
+    void listFolderFiles();
+    void changeDrive();
+    void showPickedFile();
 
     // The file's full path: the folder, a separator unless the folder
     // already ends in one (the root does), then the name.

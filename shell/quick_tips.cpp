@@ -4,36 +4,36 @@
 
 #include <QLabel>
 
-QV_REGISTER_WINDOW(frmquicktips);
-QV_REGISTER_WINDOW(frmquicktips1);
-QV_REGISTER_WINDOW(frmquicktips4);
-QV_REGISTER_WINDOW(Form5);
+QV_REGISTER_WINDOW_AS(CommissionsQuickTips, "frmquicktips");
+QV_REGISTER_WINDOW_AS(RetailProductsQuickTips, "frmquicktips1");
+QV_REGISTER_WINDOW_AS(CommissionPaymentsQuickTips, "frmquicktips4");
+QV_REGISTER_WINDOW_AS(AppointmentManagerQuickTips, "Form5");
 
 QuickTipNote::QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips)
 {
     setObjectName(name);
     setWindowTitle(title);
 
-    Label1 = new QLabel(text, this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    noteText = new QLabel(text, this);
+    noteText->setObjectName(QStringLiteral("Label1"));
+    noteText->setTextFormat(Qt::PlainText);
+    noteText->setWordWrap(true);
+    noteText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
     // The window is as tall as its text needs at the given width.
     const int margin = qv::px(180);
     const int labelWidth = qv::px(widthTwips) - 2 * margin;
-    const int labelHeight = Label1->heightForWidth(labelWidth);
-    Label1->setGeometry(margin, margin, labelWidth, labelHeight);
+    const int labelHeight = noteText->heightForWidth(labelWidth);
+    noteText->setGeometry(margin, margin, labelWidth, labelHeight);
     setFixedSize(qv::px(widthTwips), labelHeight + 2 * margin);
 }
 
 void QuickTipNote::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
 }
 
-frmquicktips::frmquicktips()
+CommissionsQuickTips::CommissionsQuickTips()
     : QuickTipNote(QStringLiteral("frmquicktips"), QStringLiteral("Tips"),
                    QStringLiteral("Enter the dates for the range you would like to search. If you are searching the "
                                   "same day enter the same date for both fields. Click on the  Employee records "
@@ -43,7 +43,7 @@ frmquicktips::frmquicktips()
 {
 }
 
-frmquicktips1::frmquicktips1()
+RetailProductsQuickTips::RetailProductsQuickTips()
     : QuickTipNote(
           QStringLiteral("frmquicktips1"), QStringLiteral("QuickTips"),
           QStringLiteral(
@@ -63,7 +63,7 @@ frmquicktips1::frmquicktips1()
 {
 }
 
-frmquicktips4::frmquicktips4()
+CommissionPaymentsQuickTips::CommissionPaymentsQuickTips()
     : QuickTipNote(QStringLiteral("frmquicktips4"), QStringLiteral("Quick Tips"),
                    QStringLiteral("To enter commissions into this form: Click Add button on the bottom. Find your "
                                   "employee name in the drop down boxes , or type in the name. Enter the information "
@@ -74,7 +74,7 @@ frmquicktips4::frmquicktips4()
 {
 }
 
-Form5::Form5()
+AppointmentManagerQuickTips::AppointmentManagerQuickTips()
     : QuickTipNote(QStringLiteral("Form5"), QStringLiteral("Help"),
                    QStringLiteral("The Appointment form is disabled if you delete the last entry from the database. "
                                   "This is done to ensure the integrity of the database. Please enter at least one "

@@ -9,33 +9,33 @@ class QLabel;
 class QuickTipNote : public qv::Window {
     Q_OBJECT
 public:
-    QLabel* Label1 = nullptr;
+    QLabel* noteText = nullptr;
 
 protected:
     QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips);
     void formLoad() override;
 };
 
-class frmquicktips : public QuickTipNote {
+class CommissionsQuickTips : public QuickTipNote {
     Q_OBJECT
 public:
-    frmquicktips();
+    CommissionsQuickTips();
 };
 
-class frmquicktips1 : public QuickTipNote {
+class RetailProductsQuickTips : public QuickTipNote {
     Q_OBJECT
 public:
-    frmquicktips1();
+    RetailProductsQuickTips();
 };
 
-class frmquicktips4 : public QuickTipNote {
+class CommissionPaymentsQuickTips : public QuickTipNote {
     Q_OBJECT
 public:
-    frmquicktips4();
+    CommissionPaymentsQuickTips();
 };
 
-class Form5 : public QuickTipNote {
+class AppointmentManagerQuickTips : public QuickTipNote {
     Q_OBJECT
 public:
-    Form5();
+    AppointmentManagerQuickTips();
 };

@@ -1,13 +1,13 @@
 #include "shell/retail_products_login.h"
 
-QV_REGISTER_WINDOW(frmLogin2);
+QV_REGISTER_WINDOW_AS(RetailProductsLogin, "frmLogin2");
 
-frmLogin2::frmLogin2()
+RetailProductsLogin::RetailProductsLogin()
     : PasswordDialog(QStringLiteral("frmLogin2"), QStringLiteral("Management Only!"), QStringLiteral("&Password:"))
 {
 }
 
-void frmLogin2::unlock()
+void RetailProductsLogin::unlock()
 {
     const QString window = QStringLiteral("FormProductsA");
     showControls(window, {QStringLiteral("Command5"), QStringLiteral("Command6"), QStringLiteral("Command2"),

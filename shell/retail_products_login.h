@@ -2,10 +2,10 @@
 // The password that puts the retail products window into manager mode.
 #include "shell/password_dialog.h"
 
-class frmLogin2 : public PasswordDialog {
+class RetailProductsLogin : public PasswordDialog {
     Q_OBJECT
 public:
-    frmLogin2();
+    RetailProductsLogin();
 
 protected:
     void unlock() override;

@@ -1,13 +1,13 @@
 #include "shell/service_menu_login.h"
 
-QV_REGISTER_WINDOW(frmLogin4);
+QV_REGISTER_WINDOW_AS(ServiceMenuLogin, "frmLogin4");
 
-frmLogin4::frmLogin4()
+ServiceMenuLogin::ServiceMenuLogin()
     : PasswordDialog(QStringLiteral("frmLogin4"), QStringLiteral("Salon Retail Login"), QStringLiteral("&Password:"))
 {
 }
 
-void frmLogin4::unlock()
+void ServiceMenuLogin::unlock()
 {
     const QString window = QStringLiteral("frmServiceMenu1");
     showControls(window, {QStringLiteral("Command10"), QStringLiteral("Command9"), QStringLiteral("cmdUpdate"),

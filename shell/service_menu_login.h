@@ -2,10 +2,10 @@
 // The password that opens the service price list for editing.
 #include "shell/password_dialog.h"
 
-class frmLogin4 : public PasswordDialog {
+class ServiceMenuLogin : public PasswordDialog {
     Q_OBJECT
 public:
-    frmLogin4();
+    ServiceMenuLogin();
 
 protected:
     void unlock() override;

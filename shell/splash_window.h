@@ -7,22 +7,22 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 
-class frmSplash : public qv::Window {
+class SplashWindow : public qv::Window {
     Q_OBJECT
 public:
-    frmSplash();
+    SplashWindow();
 
-    QGroupBox* Frame1 = nullptr;
-    QLabel* imgLogo = nullptr;
-    QLabel* lblProductName = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblPlatform = nullptr;
-    QPushButton* Command2 = nullptr;   // Start
-    QPushButton* Command1 = nullptr;   // Exit
+    QGroupBox* productFrame = nullptr;
+    QLabel* logo = nullptr;
+    QLabel* productNameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* platformLabel = nullptr;
+    QPushButton* startButton = nullptr;
+    QPushButton* exitButton = nullptr;
 
-    void Command2_Click();
-    void Command1_Click();
-    void Frame1_Click();
+    void showMainScreen();
+    void exitProgram();
+    void skipToAppointmentBook();
 
 protected:
     void formLoad() override;

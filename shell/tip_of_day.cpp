@@ -15,8 +15,8 @@
 #include <QSettings>
 #include <QStringDecoder>
 
-QV_REGISTER_WINDOW(frmTip);
-QV_REGISTER_WINDOW(frmTip1);
+QV_REGISTER_WINDOW_AS(ProgramTips, "frmTip");
+QV_REGISTER_WINDOW_AS(AppointmentBookTips, "frmTip1");
 
 namespace {
 
@@ -123,76 +123,76 @@ TipOfDay::TipOfDay(const QString& fileName, const QString& heading, const QStrin
     setTwipsSize(5790, 3660);
     setFixedSize(size());
 
-    Picture1 = new QFrame(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    Picture1->setAutoFillBackground(true);
-    QPalette white = Picture1->palette();
+    tipPanel = new QFrame(this);
+    tipPanel->setObjectName(QStringLiteral("Picture1"));
+    tipPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    tipPanel->setAutoFillBackground(true);
+    QPalette white = tipPanel->palette();
     white.setColor(QPalette::Window, Qt::white);
     white.setColor(QPalette::WindowText, Qt::black);
-    Picture1->setPalette(white);
-    qv::place(Picture1, 120, 120, 3960, 2850);
+    tipPanel->setPalette(white);
+    qv::place(tipPanel, 120, 120, 3960, 2850);
 
-    Image1 = new QLabel(Picture1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    qv::place(Image1, 120, 120, 720, 720);
-    Image1->setPixmap(bulbPicture(Image1->width()));
+    bulb = new QLabel(tipPanel);
+    bulb->setObjectName(QStringLiteral("Image1"));
+    qv::place(bulb, 120, 120, 720, 720);
+    bulb->setPixmap(bulbPicture(bulb->width()));
 
-    Label1 = new QLabel(heading, Picture1);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->setTextFormat(Qt::PlainText);
-    QFont headingFont = Label1->font();
+    headingLabel = new QLabel(heading, tipPanel);
+    headingLabel->setObjectName(QStringLiteral("Label1"));
+    headingLabel->setTextFormat(Qt::PlainText);
+    QFont headingFont = headingLabel->font();
     headingFont.setBold(true);
     headingFont.setPointSizeF(headingFont.pointSizeF() * 1.15);
-    Label1->setFont(headingFont);
-    Label1->setWordWrap(true);
-    Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    qv::place(Label1, 960, 180, 2880, 600);
+    headingLabel->setFont(headingFont);
+    headingLabel->setWordWrap(true);
+    headingLabel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    qv::place(headingLabel, 960, 180, 2880, 600);
 
-    lblTipText = new QLabel(Picture1);
-    lblTipText->setObjectName(QStringLiteral("lblTipText"));
-    lblTipText->setTextFormat(Qt::PlainText);
-    lblTipText->setWordWrap(true);
-    lblTipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    qv::place(lblTipText, 960, 900, 2880, 1860);
+    tipText = new QLabel(tipPanel);
+    tipText->setObjectName(QStringLiteral("lblTipText"));
+    tipText->setTextFormat(Qt::PlainText);
+    tipText->setWordWrap(true);
+    tipText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    qv::place(tipText, 960, 900, 2880, 1860);
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setDefault(true);
-    qv::place(cmdOK, 4260, 120, 1320, 420);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("cmdOK"));
+    okButton->setDefault(true);
+    qv::place(okButton, 4260, 120, 1320, 420);
 
-    cmdNextTip = new QPushButton(QStringLiteral("&Next Tip"), this);
-    cmdNextTip->setObjectName(QStringLiteral("cmdNextTip"));
-    qv::place(cmdNextTip, 4260, 660, 1320, 420);
+    nextTipButton = new QPushButton(QStringLiteral("&Next Tip"), this);
+    nextTipButton->setObjectName(QStringLiteral("cmdNextTip"));
+    qv::place(nextTipButton, 4260, 660, 1320, 420);
 
     m_startupBox = new QCheckBox(boxCaption, this);
     m_startupBox->setObjectName(boxName);
     qv::place(m_startupBox, 120, 3090, 3960, 375);
 
-    onClick(cmdNextTip, [this] { cmdNextTip_Click(); });
-    onClick(cmdOK, [this] { cmdOK_Click(); });
+    onClick(nextTipButton, [this] { showNextTip(); });
+    onClick(okButton, [this] { dismiss(); });
     // Only the user's click stores the setting, not the tick set at load.
-    connect(m_startupBox, &QCheckBox::clicked, this, [this] { guard([this] { chkLoadTipsAtStartup_Click(); }); });
+    connect(m_startupBox, &QCheckBox::clicked, this, [this] { guard([this] { storeStartupChoice(); }); });
 }
 
 void TipOfDay::formLoad()
 {
     if (m_topMost)
-        MakeTopMost(this);
+        makeTopMost(this);
     if (!tipsWanted()) {
         unload();
         return;
     }
     m_startupBox->setChecked(true);
-    if (!LoadTips(QDir(qv::ProgramFolder::path()).filePath(m_fileName))) {
-        lblTipText->setText(QStringLiteral("That the ") + m_fileName + QStringLiteral(" file was not found? ")
-                            + QStringLiteral("\r\n\r\n") + QStringLiteral("Create a text file named ") + m_fileName
-                            + QStringLiteral(" using NotePad with 1 tip per line. ")
-                            + QStringLiteral("Then place it in the same directory as the application. "));
+    if (!loadTips(QDir(qv::ProgramFolder::path()).filePath(m_fileName))) {
+        tipText->setText(QStringLiteral("That the ") + m_fileName + QStringLiteral(" file was not found? ")
+                         + QStringLiteral("\r\n\r\n") + QStringLiteral("Create a text file named ") + m_fileName
+                         + QStringLiteral(" using NotePad with 1 tip per line. ")
+                         + QStringLiteral("Then place it in the same directory as the application. "));
     }
 }
 
-bool TipOfDay::LoadTips(const QString& path)
+bool TipOfDay::loadTips(const QString& path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
@@ -201,47 +201,47 @@ bool TipOfDay::LoadTips(const QString& path)
         return false;
     m_tips += linesOf(decodeText(file.readAll()));
     file.close();
-    DoNextTip();
+    advanceTip();
     return true;
 }
 
-void TipOfDay::DoNextTip()
+void TipOfDay::advanceTip()
 {
     ++m_currentTip;
     if (m_currentTip > m_tips.size())
         m_currentTip = 1;
-    DisplayCurrentTip();
+    displayCurrentTip();
 }
 
-void TipOfDay::DisplayCurrentTip()
+void TipOfDay::displayCurrentTip()
 {
     if (!m_tips.isEmpty())
-        lblTipText->setText(m_tips.at(m_currentTip - 1));
+        tipText->setText(m_tips.at(m_currentTip - 1));
 }
 
-void TipOfDay::cmdNextTip_Click()
+void TipOfDay::showNextTip()
 {
-    DoNextTip();
+    advanceTip();
 }
 
-void TipOfDay::cmdOK_Click()
+void TipOfDay::dismiss()
 {
     unload();
 }
 
-void TipOfDay::chkLoadTipsAtStartup_Click()
+void TipOfDay::storeStartupChoice()
 {
     storeSetting(m_startupBox->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-frmTip::frmTip()
+ProgramTips::ProgramTips()
     : TipOfDay(QStringLiteral("TIPOFDAY.TXT"), QStringLiteral("Did you know..."),
                QStringLiteral("chkLoadTipsAtStartup"), QStringLiteral("&Show Tips at Startup"), true)
 {
     setObjectName(QStringLiteral("frmTip"));
 }
 
-frmTip1::frmTip1()
+AppointmentBookTips::AppointmentBookTips()
     : TipOfDay(QStringLiteral("TIPOFDAY1.TXT"), QStringLiteral("Quick tips for appointment screen..."),
                QStringLiteral("chkLoadTipsAtStartup1"), QStringLiteral("Show Tips at startup"), false)
 {

@@ -1,8 +1,8 @@
 #pragma once
 // The tip-of-the-day windows: tips read from a text file in the program
 // folder, one a line, shown one at a time in file order and round again.
-// frmTip (opened from the business-assets window) and frmTip1 (the
-// appointment screen's quick tips) differ only in their file, texts and
+// ProgramTips (opened from the business-assets window) and AppointmentBookTips
+// (the appointment screen's quick tips) differ only in their file, texts and
 // whether they stay on top. Both obey one per-user setting, "Show Tips at
 // Startup": once it is "0", neither appears when opened.
 #include "platform/forms/window.h"
@@ -17,23 +17,23 @@ class QPushButton;
 class TipOfDay : public qv::Window {
     Q_OBJECT
 public:
-    QFrame* Picture1 = nullptr;
-    QLabel* Image1 = nullptr;        // the light bulb
-    QLabel* Label1 = nullptr;        // the heading
-    QLabel* lblTipText = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdNextTip = nullptr;
+    QFrame* tipPanel = nullptr;
+    QLabel* bulb = nullptr;
+    QLabel* headingLabel = nullptr;
+    QLabel* tipText = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* nextTipButton = nullptr;
 
     // True when the file was read (an empty file too); false for an empty
     // path, a path where no file is, and a file that cannot be read.
-    bool LoadTips(const QString& path);
-    void DoNextTip();
-    void DisplayCurrentTip();
+    bool loadTips(const QString& path);
+    void advanceTip();
+    void displayCurrentTip();
 
-    void cmdNextTip_Click();
-    void cmdOK_Click();
+    void showNextTip();
+    void dismiss();
     // Stores the box's tick as the setting at once.
-    void chkLoadTipsAtStartup_Click();
+    void storeStartupChoice();
 
     const QStringList& tips() const { return m_tips; }
     int currentTip() const { return m_currentTip; }
@@ -54,17 +54,17 @@ private:
 };
 
 // Tips of the program as a whole, from "TIPOFDAY.TXT"; kept above other windows.
-class frmTip : public TipOfDay {
+class ProgramTips : public TipOfDay {
     Q_OBJECT
 public:
-    frmTip();
-    QCheckBox* const chkLoadTipsAtStartup = startupBox();
+    ProgramTips();
+    QCheckBox* const showTipsAtStartupBox = startupBox();
 };
 
 // Quick tips for the appointment screen, from "TIPOFDAY1.TXT".
-class frmTip1 : public TipOfDay {
+class AppointmentBookTips : public TipOfDay {
     Q_OBJECT
 public:
-    frmTip1();
-    QCheckBox* const chkLoadTipsAtStartup1 = startupBox();
+    AppointmentBookTips();
+    QCheckBox* const showTipsAtStartupBox = startupBox();
 };

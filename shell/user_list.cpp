@@ -5,48 +5,48 @@
 #include <QLabel>
 #include <QPushButton>
 
-QV_REGISTER_WINDOW(frmUsers);
+QV_REGISTER_WINDOW_AS(UserList, "frmUsers");
 
-frmUsers::frmUsers()
+UserList::UserList()
 {
     setObjectName(QStringLiteral("frmUsers"));
     setWindowTitle(QStringLiteral("Add Users"));
     setTwipsSize(5880, 3420);
 
-    Label1 = new QLabel(QStringLiteral("Assign users to the management area."), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    qv::place(Label1, 120, 120, 5600, 300);
+    assignUsersNote = new QLabel(QStringLiteral("Assign users to the management area."), this);
+    assignUsersNote->setObjectName(QStringLiteral("Label1"));
+    qv::place(assignUsersNote, 120, 120, 5600, 300);
 
     const QString captions[2] = {QStringLiteral("UserName:"), QStringLiteral("Password:")};
-    const int boxes[2] = {1, 0};
+    const int boxes[2] = {UserNameBox, PasswordBox};
     const QString fields[2] = {QStringLiteral("UserName"), QStringLiteral("Password")};
     for (int row = 0; row < 2; ++row) {
         const int top = 540 + row * 420;
         QLabel* caption = new QLabel(captions[row], this);
         caption->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
         qv::place(caption, 120, top + 40, 1500, 300);
-        lblLabels.insert(row, caption);
+        captionLabels.insert(row, caption);
         qv::TextBox* box = addField(boxes[row], fields[row]);
         qv::place(box, 1700, top, 3300, 330);
     }
 
-    Command1 = new QPushButton(QStringLiteral("Test Login "), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    qv::place(Command1, 1700, 1440, 1500, 360);
-    onClick(Command1, [this] { Command1_Click(); });
+    testLoginButton = new QPushButton(QStringLiteral("Test Login "), this);
+    testLoginButton->setObjectName(QStringLiteral("Command1"));
+    qv::place(testLoginButton, 1700, 1440, 1500, 360);
+    onClick(testLoginButton, [this] { testLogin(); });
 }
 
-QString frmUsers::connectionString() const
+QString UserList::connectionString() const
 {
     return userListConnectionString();
 }
 
-QString frmUsers::recordSource() const
+QString UserList::recordSource() const
 {
     return QStringLiteral("select Password,UserName from Users");
 }
 
-void frmUsers::Command1_Click()
+void UserList::testLogin()
 {
     qv::Windows::show(QStringLiteral("frmLogin"));
 }

@@ -5,15 +5,22 @@
 
 class QPushButton;
 
-class frmUsers : public RecordForm {
+class UserList : public RecordForm {
     Q_OBJECT
 public:
-    frmUsers();
+    // The boxes by the field each shows; the values are the numbers in their
+    // objectNames ("txtfields_0").
+    enum Box : int {
+        PasswordBox = 0,   // Password
+        UserNameBox = 1,   // UserName
+    };
 
-    QLabel* Label1 = nullptr;
-    QPushButton* Command1 = nullptr;   // Test Login
+    UserList();
 
-    void Command1_Click();
+    QLabel* assignUsersNote = nullptr;
+    QPushButton* testLoginButton = nullptr;
+
+    void testLogin();
 
 protected:
     QString connectionString() const override;

@@ -12,7 +12,7 @@
 #include <QShowEvent>
 #include <sqlite3.h>
 
-QV_REGISTER_WINDOW(frmLogin);
+QV_REGISTER_WINDOW_AS(UserLogin, "frmLogin");
 
 namespace shell {
 
@@ -45,79 +45,79 @@ int countUsers(qv::Connection& connection, const QString& userName, const QStrin
 
 } // namespace shell
 
-frmLogin::frmLogin()
+UserLogin::UserLogin()
 {
     setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Management"));
     setTwipsSize(5400, 3000);
 
-    Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    Picture1->setAutoFillBackground(true);
-    qv::place(Picture1, 0, 0, 5400, 600);
-    Image2 = new QLabel(Picture1);
-    Image2->setObjectName(QStringLiteral("Image2"));
-    qv::place(Image2, 120, 60, 480, 480);
-    Image2->setPixmap(shell::padlockPicture(Image2->width()));
+    banner = new QLabel(this);
+    banner->setObjectName(QStringLiteral("Picture1"));
+    banner->setAutoFillBackground(true);
+    qv::place(banner, 0, 0, 5400, 600);
+    padlock = new QLabel(banner);
+    padlock->setObjectName(QStringLiteral("Image2"));
+    qv::place(padlock, 120, 60, 480, 480);
+    padlock->setPixmap(shell::padlockPicture(padlock->width()));
 
-    Label4 = new QLabel(QStringLiteral("Area restricted to management!"), Picture1);
-    Label4->setObjectName(QStringLiteral("Label4"));
-    QFont bold = Label4->font();
+    restrictedNote = new QLabel(QStringLiteral("Area restricted to management!"), banner);
+    restrictedNote->setObjectName(QStringLiteral("Label4"));
+    QFont bold = restrictedNote->font();
     bold.setBold(true);
-    Label4->setFont(bold);
-    qv::place(Label4, 720, 150, 4500, 300);
+    restrictedNote->setFont(bold);
+    qv::place(restrictedNote, 720, 150, 4500, 300);
 
-    Label1 = new QLabel(QStringLiteral("User Name"), this);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    qv::place(Label1, 240, 900, 1320, 300);
-    txtUserName = new QLineEdit(this);
-    txtUserName->setObjectName(QStringLiteral("txtUserName"));
-    qv::place(txtUserName, 1620, 860, 3480, 360);
+    userNameLabel = new QLabel(QStringLiteral("User Name"), this);
+    userNameLabel->setObjectName(QStringLiteral("Label1"));
+    qv::place(userNameLabel, 240, 900, 1320, 300);
+    userNameBox = new QLineEdit(this);
+    userNameBox->setObjectName(QStringLiteral("txtUserName"));
+    qv::place(userNameBox, 1620, 860, 3480, 360);
 
-    Label3 = new QLabel(QStringLiteral("Password"), this);
-    Label3->setObjectName(QStringLiteral("Label3"));
-    qv::place(Label3, 240, 1440, 1320, 300);
-    txtPassword = new QLineEdit(this);
-    txtPassword->setObjectName(QStringLiteral("txtPassword"));
-    txtPassword->setEchoMode(QLineEdit::Password);
-    txtPassword->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
-    qv::place(txtPassword, 1620, 1400, 3480, 360);
+    passwordLabel = new QLabel(QStringLiteral("Password"), this);
+    passwordLabel->setObjectName(QStringLiteral("Label3"));
+    qv::place(passwordLabel, 240, 1440, 1320, 300);
+    passwordBox = new QLineEdit(this);
+    passwordBox->setObjectName(QStringLiteral("txtPassword"));
+    passwordBox->setEchoMode(QLineEdit::Password);
+    passwordBox->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
+    qv::place(passwordBox, 1620, 1400, 3480, 360);
 
-    Command1 = new QPushButton(QStringLiteral("OK"), this);
-    Command1->setObjectName(QStringLiteral("Command1"));
-    qv::place(Command1, 1620, 2160, 1560, 420);
-    Command2 = new QPushButton(QStringLiteral("Cancel"), this);
-    Command2->setObjectName(QStringLiteral("Command2"));
-    qv::place(Command2, 3540, 2160, 1560, 420);
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setObjectName(QStringLiteral("Command1"));
+    qv::place(okButton, 1620, 2160, 1560, 420);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setObjectName(QStringLiteral("Command2"));
+    qv::place(cancelButton, 3540, 2160, 1560, 420);
 
-    onClick(Command1, [this] { Command1_Click(); });
-    onClick(Command2, [this] { Command2_Click(); });
+    onClick(okButton, [this] { logIn(); });
+    onClick(cancelButton, [this] { cancelLogin(); });
 }
 
-void frmLogin::formLoad()
+void UserLogin::formLoad()
 {
-    MakeTopMost(this);
-    txtUserName->clear();
-    txtPassword->clear();
+    makeTopMost(this);
+    userNameBox->clear();
+    passwordBox->clear();
 }
 
-void frmLogin::showEvent(QShowEvent* e)
+void UserLogin::showEvent(QShowEvent* e)
 {
     if (!e->spontaneous())
-        txtUserName->setFocus();
+        userNameBox->setFocus();
     qv::Window::showEvent(e);
 }
 
-void frmLogin::Command2_Click()
+void UserLogin::cancelLogin()
 {
     unload();
 }
 
-void frmLogin::Command1_Click()
+void UserLogin::logIn()
 {
     qv::Connection connection;
     connection.open(reportConnectionString());
-    const int count = shell::countUsers(connection, txtUserName->text(), txtPassword->text());
+    const int count = shell::countUsers(connection, userNameBox->text(), passwordBox->text());
     connection.close();
 
     if (count < 1) {

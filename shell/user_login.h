@@ -8,23 +8,23 @@ class QLineEdit;
 class QPushButton;
 namespace qv { class Connection; }
 
-class frmLogin : public qv::Window {
+class UserLogin : public qv::Window {
     Q_OBJECT
 public:
-    frmLogin();
+    UserLogin();
 
-    QLabel* Label4 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* txtUserName = nullptr;
-    QLabel* Label3 = nullptr;
-    QLineEdit* txtPassword = nullptr;
-    QPushButton* Command1 = nullptr;   // OK
-    QPushButton* Command2 = nullptr;   // Cancel
-    QLabel* Picture1 = nullptr;
-    QLabel* Image2 = nullptr;
+    QLabel* restrictedNote = nullptr;
+    QLabel* userNameLabel = nullptr;
+    QLineEdit* userNameBox = nullptr;
+    QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordBox = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+    QLabel* banner = nullptr;
+    QLabel* padlock = nullptr;
 
-    void Command1_Click();
-    void Command2_Click();
+    void logIn();
+    void cancelLogin();
 
 protected:
     void formLoad() override;

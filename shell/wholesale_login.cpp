@@ -2,14 +2,14 @@
 
 #include "platform/services/services.h"
 
-QV_REGISTER_WINDOW(frmLogin3);
+QV_REGISTER_WINDOW_AS(NonRetailProductsLogin, "frmLogin3");
 
-frmLogin3::frmLogin3()
+NonRetailProductsLogin::NonRetailProductsLogin()
     : PasswordDialog(QStringLiteral("frmLogin3"), QStringLiteral("Login WholeSale Form"), QStringLiteral("&Password:"))
 {
 }
 
-void frmLogin3::unlock()
+void NonRetailProductsLogin::unlock()
 {
     const QString window = QStringLiteral("Form10");
     showControls(window, {QStringLiteral("Command9")});

@@ -2,10 +2,10 @@
 // The password that opens the returned and lost boxes of the non-retail products window.
 #include "shell/password_dialog.h"
 
-class frmLogin3 : public PasswordDialog {
+class NonRetailProductsLogin : public PasswordDialog {
     Q_OBJECT
 public:
-    frmLogin3();
+    NonRetailProductsLogin();
 
 protected:
     void unlock() override;

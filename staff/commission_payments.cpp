@@ -81,7 +81,7 @@ void CommissionPayments::buildLayout()
         l->setTextFormat(Qt::PlainText);
         l->setWordWrap(true);
         qv::place(l, left, top, width, height);
-        lblLabels.insert(index, l);
+        captionLabels.insert(index, l);
         return l;
     };
 
@@ -106,8 +106,8 @@ void CommissionPayments::buildLayout()
 
     for (int i : {FirstNameBox, LastNameBox, ProductsCommissionBox, ServiceCommissionBox, DatePaidBox, DateFromBox,
                   DateToBox})
-        paintBack(txtfields.value(i), kLightGrey);
-    qv::TextBox* total = txtfields.value(TotalPaidBox);
+        paintBack(fieldBoxes.value(i), kLightGrey);
+    qv::TextBox* total = fieldBoxes.value(TotalPaidBox);
     paintBack(total, kFormBack);
     total->setReadOnly(true);
     QFont totalFont = total->font();
@@ -115,7 +115,7 @@ void CommissionPayments::buildLayout()
     totalFont.setPointSizeF(9.75);
     total->setFont(totalFont);
 
-    for (auto it = txtfields.cbegin(); it != txtfields.cend(); ++it) {
+    for (auto it = fieldBoxes.cbegin(); it != fieldBoxes.cend(); ++it) {
         const int index = it.key();
         it.value()->gotFocus = [this, index] { boxGotFocus(index); };
         it.value()->lostFocus = [this, index] { boxLostFocus(index); };
@@ -123,7 +123,7 @@ void CommissionPayments::buildLayout()
     QList<QWidget*> order;
     for (int index : {LastNameBox, FirstNameBox, ServiceCommissionBox, ProductsCommissionBox, DatePaidBox, DateFromBox,
                       DateToBox, TotalPaidBox})
-        order << txtfields.value(index);
+        order << fieldBoxes.value(index);
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
@@ -174,7 +174,7 @@ void CommissionPayments::buildLayout()
     // Picking a payment moves the record: not while one is being written.
     paymentsGrid->beforeRowPick = [this] { return !editing(); };
 
-    cmdRefresh->setText(QStringLiteral("&All Emp"));
+    refreshRecordsButton->setText(QStringLiteral("&All Emp"));
 
     onClick(findByLastNameButton, [this] { findByLastName(); });
     onClick(subTotalButton, [this] { subTotal(); });
@@ -184,8 +184,8 @@ void CommissionPayments::buildLayout()
 void CommissionPayments::resizeEvent(QResizeEvent* e)
 {
     // The two bars keep their own places rather than the foot of the window.
-    qv::place(picButtons, 1200, 6240, 7365, 300);
-    qv::place(picStatBox, 2040, 6720, 5085, 300);
+    qv::place(recordButtonBar, 1200, 6240, 7365, 300);
+    qv::place(recordStatusBar, 2040, 6720, 5085, 300);
     qv::Window::resizeEvent(e);
 }
 
@@ -195,7 +195,7 @@ void CommissionPayments::formLoad()
 {
     // A missing database leaves an empty window whose buttons say why.
     ignoreErrors([this] { RecordForm::formLoad(); });
-    ignoreErrors([this] { RemoveCloseCommand(this); });
+    ignoreErrors([this] { removeCloseCommand(this); });
     nameListConnection = lookupConnectionString();
     ignoreErrors([this] { bindNameLists(); });
     ignoreErrors([this] { bindGridToOwnPayments(); });
@@ -203,21 +203,21 @@ void CommissionPayments::formLoad()
 
 void CommissionPayments::bindNameLists()
 {
-    ClassEmployees employees;
-    if (std::shared_ptr<qv::Recordset> rows = employees.rsemployee(nameListConnection))
+    EmployeeLookup employees;
+    if (std::shared_ptr<qv::Recordset> rows = employees.rows(nameListConnection))
         lastNameList->setRowSource(rows, QStringLiteral("LastName"));
-    if (std::shared_ptr<qv::Recordset> rows = employees.rsemployee(nameListConnection))
+    if (std::shared_ptr<qv::Recordset> rows = employees.rows(nameListConnection))
         firstNameList->setRowSource(rows, QStringLiteral("FirstName"));
 }
 
 void CommissionPayments::pickLastName()
 {
-    txtfields.value(LastNameBox)->setBoxText(lastNameList->text());
+    fieldBoxes.value(LastNameBox)->setBoxText(lastNameList->text());
 }
 
 void CommissionPayments::pickFirstName()
 {
-    txtfields.value(FirstNameBox)->setBoxText(firstNameList->text());
+    fieldBoxes.value(FirstNameBox)->setBoxText(firstNameList->text());
 }
 
 // ---------------------------------------------------------------- grid
@@ -232,7 +232,7 @@ void CommissionPayments::bindGridToOwnPayments()
 void CommissionPayments::bindGridToAllPayments()
 {
     m_gridShows = GridShows::AllPayments;
-    paymentsGrid->setDataSource(adoPrimaryRS, gridColumns());
+    paymentsGrid->setDataSource(primaryRecordset, gridColumns());
 }
 
 void CommissionPayments::unbindGrid()
@@ -241,9 +241,9 @@ void CommissionPayments::unbindGrid()
     paymentsGrid->setDataSource(nullptr);
 }
 
-void CommissionPayments::adoPrimaryRS_MoveComplete()
+void CommissionPayments::currentRecordChanged()
 {
-    RecordForm::adoPrimaryRS_MoveComplete();
+    RecordForm::currentRecordChanged();
     // The employee's payments follow the payment shown.
     if (m_gridShows == GridShows::OwnPayments)
         ignoreErrors([this] { bindGridToOwnPayments(); });
@@ -256,9 +256,9 @@ bool CommissionPayments::addUpTotal()
     // An empty commission counts as none, so that the total stored is always
     // the sum of the two; a commission that is no amount leaves the total
     // alone (the save then names the box's problem).
-    const QString services = txtfields.value(ServiceCommissionBox)->text().trimmed();
-    const QString products = txtfields.value(ProductsCommissionBox)->text().trimmed();
-    qv::TextBox* total = txtfields.value(TotalPaidBox);
+    const QString services = fieldBoxes.value(ServiceCommissionBox)->text().trimmed();
+    const QString products = fieldBoxes.value(ProductsCommissionBox)->text().trimmed();
+    qv::TextBox* total = fieldBoxes.value(TotalPaidBox);
     std::optional<qv::Money> s = services.isEmpty() ? std::optional<qv::Money>(qv::Money()) : qv::tryReadMoney(services);
     std::optional<qv::Money> p = products.isEmpty() ? std::optional<qv::Money>(qv::Money()) : qv::tryReadMoney(products);
     if (!s || !p)
@@ -281,21 +281,21 @@ void CommissionPayments::subTotal()
 
 // ---------------------------------------------------------------- record form
 
-void CommissionPayments::SetButtons(bool flag)
+void CommissionPayments::setBrowsingButtons(bool flag)
 {
-    RecordForm::SetButtons(flag);
+    RecordForm::setBrowsingButtons(flag);
     // The find moves to another payment, so it waits like the navigation.
     if (findByLastNameButton)
         findByLastNameButton->setEnabled(flag);
 }
 
-void CommissionPayments::cmdUpdate_Click()
+void CommissionPayments::updateRecord()
 {
     addUpTotal();
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        adoPrimaryRS->updateBatch();
+        primaryRecordset->updateBatch();
     } catch (const qv::Error& e) {
         // Nothing was saved: say why and stay in the record, so that the
         // typed payment can be put right or cancelled.
@@ -305,28 +305,28 @@ void CommissionPayments::cmdUpdate_Click()
         qv::ui().msgBox(QString::fromLocal8Bit(e.what()));
         return;
     }
-    if (AddNewFlag)
-        ignoreErrors([this] { adoPrimaryRS->moveLast(); });
-    EditFlag = false;
-    AddNewFlag = false;
-    SetButtons(true);
+    if (addingRecord)
+        ignoreErrors([this] { primaryRecordset->moveLast(); });
+    editingRecord = false;
+    addingRecord = false;
+    setBrowsingButtons(true);
     ignoreErrors([this] { bindGridToOwnPayments(); });
 }
 
-void CommissionPayments::cmdCancel_Click()
+void CommissionPayments::cancelRecordChange()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToOwnPayments(); });
 }
 
-void CommissionPayments::cmdRefresh_Click()
+void CommissionPayments::refreshRecords()
 {
     ignoreErrors([this] {
-        adoPrimaryRS->moveNext();
-        if (adoPrimaryRS->eof())
-            adoPrimaryRS->moveFirst();
+        primaryRecordset->moveNext();
+        if (primaryRecordset->eof())
+            primaryRecordset->moveFirst();
     });
     ignoreErrors([this] { unbindGrid(); });
-    ignoreErrors([this] { adoPrimaryRS->requery(); });
+    ignoreErrors([this] { primaryRecordset->requery(); });
     ignoreErrors([this] { bindGridToAllPayments(); });
 }
 
@@ -334,14 +334,14 @@ void CommissionPayments::cmdRefresh_Click()
 
 void CommissionPayments::findByLastName()
 {
-    if (editing() || !adoPrimaryRS)
+    if (editing() || !primaryRecordset)
         return;
     ignoreErrors([this] {
-        adoPrimaryRS->requery();
-        adoPrimaryRS->moveFirst();
+        primaryRecordset->requery();
+        primaryRecordset->moveFirst();
     });
     QString typed;
-    FindByText(*adoPrimaryRS, QStringLiteral("LastName"), QStringLiteral("Enter an employee's Last Name"),
+    findByText(*primaryRecordset, QStringLiteral("LastName"), QStringLiteral("Enter an employee's Last Name"),
                QStringLiteral("Could not find the Employee Name. "), &typed);
     if (typed.isEmpty())
         return;
@@ -352,14 +352,14 @@ void CommissionPayments::findByLastName()
 
 void CommissionPayments::boxGotFocus(int index)
 {
-    qv::TextBox* box = txtfields.value(index);
+    qv::TextBox* box = fieldBoxes.value(index);
     box->selectAll();
     paintBack(box, kWhite);
 }
 
 void CommissionPayments::boxLostFocus(int index)
 {
-    paintBack(txtfields.value(index), kLightGrey);
+    paintBack(fieldBoxes.value(index), kLightGrey);
 }
 
 void CommissionPayments::showQuickTips()

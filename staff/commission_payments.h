@@ -62,11 +62,11 @@ public:
     void boxGotFocus(int index);
     void boxLostFocus(int index);
 
-    void SetButtons(bool flag) override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdRefresh_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void setBrowsingButtons(bool flag) override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
 
     // Which payments the grid lists.
     enum class GridShows { Nothing, OwnPayments, AllPayments };
@@ -88,7 +88,7 @@ private:
     void bindGridToOwnPayments();
     void bindGridToAllPayments();
     void unbindGrid();
-    bool editing() const { return EditFlag || AddNewFlag; }
+    bool editing() const { return editingRecord || addingRecord; }
 
     GridShows m_gridShows = GridShows::Nothing;
 };

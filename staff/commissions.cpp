@@ -253,8 +253,8 @@ void Commissions::buildLayout()
 
 void Commissions::formLoad()
 {
-    MakeTopMost(this);
-    RemoveCloseCommand(this);
+    makeTopMost(this);
+    removeCloseCommand(this);
     try {
         db = std::make_unique<qv::Connection>();
         db->open(recordWindowConnectionString());
@@ -389,7 +389,7 @@ void Commissions::showCommissionsReport()
     hide();
     qv::Windows::get<CommissionPayments>().hide();
     try {
-        DataReport1 report;
+        CommissionsReport report;
         reportFill(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
     } catch (...) {
         // The report could not be made: the user gets this window back with the reason.

@@ -23,8 +23,8 @@ QList<QPair<QString, QString>> EmployeeWindow::cardLines() const
 {
     QList<QPair<QString, QString>> lines;
     for (int box : kCardBoxes)
-        lines.append({lblLabels.value(box == EmployeeIdBox ? EmployeeIdCaption : box + 1)->text(),
-                      txtfields.value(box)->text()});
+        lines.append({captionLabels.value(box == EmployeeIdBox ? EmployeeIdCaption : box + 1)->text(),
+                      fieldBoxes.value(box)->text()});
     return lines;
 }
 

@@ -128,8 +128,9 @@ void EmployeeWindow::buildLayout()
     int top = 420;
     for (const FieldRow& row : kRows) {
         const int index = labelOf(row.box);
-        lblLabels.insert(index, label(QStringLiteral("lblLabels_%1").arg(index), QString::fromLatin1(row.caption), 120,
-                                      top + 30, 1560));
+        captionLabels.insert(index,
+                             label(QStringLiteral("lblLabels_%1").arg(index), QString::fromLatin1(row.caption), 120,
+                                   top + 30, 1560));
         qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field),
                                     row.box == TerminationDateBox ? "M/dd/yy" : QString());
         box->setSelectOnFocus(true);
@@ -137,23 +138,24 @@ void EmployeeWindow::buildLayout()
         top += 330;
     }
     // The table numbers its employees; a number typed here could only be refused.
-    txtfields.value(EmployeeIdBox)->setReadOnly(true);
-    txtfields.value(EmployeeIdBox)->setFocusPolicy(Qt::NoFocus);
-    txtfields.value(EmployeeIdBox)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kGrey));
+    fieldBoxes.value(EmployeeIdBox)->setReadOnly(true);
+    fieldBoxes.value(EmployeeIdBox)->setFocusPolicy(Qt::NoFocus);
+    fieldBoxes.value(EmployeeIdBox)->setStyleSheet(QStringLiteral("background-color: %1;").arg(kGrey));
     requiredMark = label("Label7", "*", 5400, 750 + 15, 120);
     requiredMark->setStyleSheet(QStringLiteral("color: #C00000; font-weight: bold;"));
-    lblLabels.insert(ReminderCaption, label("lblLabels_1", "Remember!  Social Security # is a required field.", 120,
-                                            top + 30, 5235));
+    captionLabels.insert(ReminderCaption, label("lblLabels_1", "Remember!  Social Security # is a required field.", 120,
+                                                top + 30, 5235));
 
     // The photo: its path above the frame.
-    lblLabels.insert(PhotoCaption, label("lblLabels_17", "Insert Picture of your Employee below.", 6600, 390, 3615));
+    captionLabels.insert(PhotoCaption,
+                         label("lblLabels_17", "Insert Picture of your Employee below.", 6600, 390, 3615));
     qv::TextBox* path = addField(PhotoPathBox, QStringLiteral("Photo"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
     qv::place(path, 6600, 690, 3615, 315);
     picture = new PictureViewport(this, path);
     picture->place(6600, 1200, 3375, 2775, 3960, 9960, 255);
-    qv::place(picture->HslPicdest, 6600, 3960, 3615, 255);
+    qv::place(picture->horizontalScrollBar, 6600, 3960, 3615, 255);
 
     // The picture buttons, captions under them, between the fields and the photo.
     struct BarButton {
@@ -217,8 +219,8 @@ void EmployeeWindow::buildLayout()
     gridPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).
-    picButtons->raise();
-    picStatBox->raise();
+    recordButtonBar->raise();
+    recordStatusBar->raise();
 }
 
 void EmployeeWindow::connectHandlers()
@@ -242,8 +244,8 @@ void EmployeeWindow::formLoad()
 {
     // Nothing stops the load: a database that cannot be opened leaves an
     // empty window whose buttons report their own errors.
-    passOver([this] { CenterOnScreen(this); });
-    passOver([this] { RemoveCloseCommand(this); });
+    passOver([this] { centerOnScreen(this); });
+    passOver([this] { removeCloseCommand(this); });
     passOver([this] { RecordForm::formLoad(); });
     passOver([this] { attachGrid(); });
     showPhotoQuietly();
@@ -265,8 +267,8 @@ void EmployeeWindow::formUnload(bool& cancel)
 
 void EmployeeWindow::attachGrid()
 {
-    if (adoPrimaryRS)
-        employeeGrid->setDataSource(adoPrimaryRS, gridColumns());
+    if (primaryRecordset)
+        employeeGrid->setDataSource(primaryRecordset, gridColumns());
 }
 
 void EmployeeWindow::detachGrid()
@@ -286,99 +288,99 @@ void EmployeeWindow::showPhotoQuietly()
     passOver([this] { refreshPhoto(); });
 }
 
-void EmployeeWindow::adoPrimaryRS_MoveComplete()
+void EmployeeWindow::currentRecordChanged()
 {
-    RecordForm::adoPrimaryRS_MoveComplete();
+    RecordForm::currentRecordChanged();
     // A photo that cannot be shown must not stop a move.
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdFirst_Click()
+void EmployeeWindow::showFirstRecord()
 {
     // First also reports a photo that cannot be shown.
     reportErrors([this] {
-        txtfields.value(SocialSecurityBox)->setFocus();
-        adoPrimaryRS->moveFirst();
+        fieldBoxes.value(SocialSecurityBox)->setFocus();
+        primaryRecordset->moveFirst();
         refreshPhoto();
     });
 }
 
-void EmployeeWindow::cmdLast_Click()
+void EmployeeWindow::showLastRecord()
 {
-    txtfields.value(SocialSecurityBox)->setFocus();
-    RecordForm::cmdLast_Click();
+    fieldBoxes.value(SocialSecurityBox)->setFocus();
+    RecordForm::showLastRecord();
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdNext_Click()
+void EmployeeWindow::showNextRecord()
 {
-    txtfields.value(SocialSecurityBox)->setFocus();
-    RecordForm::cmdNext_Click();
+    fieldBoxes.value(SocialSecurityBox)->setFocus();
+    RecordForm::showNextRecord();
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdPrevious_Click()
+void EmployeeWindow::showPreviousRecord()
 {
-    txtfields.value(SocialSecurityBox)->setFocus();
-    RecordForm::cmdPrevious_Click();
+    fieldBoxes.value(SocialSecurityBox)->setFocus();
+    RecordForm::showPreviousRecord();
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdAdd_Click()
+void EmployeeWindow::addRecord()
 {
     passOver([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    passOver([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
-    SetButtons(false);
+    passOver([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
+    setBrowsingButtons(false);
     // No photo while a new employee is being entered.
     showPhotoQuietly();
     picture->clearPicture();
 }
 
-void EmployeeWindow::cmdUpdate_Click()
+void EmployeeWindow::updateRecord()
 {
-    if (txtfields.value(SocialSecurityBox)->text().isEmpty()) {
+    if (fieldBoxes.value(SocialSecurityBox)->text().isEmpty()) {
         // No employee is kept without a social security number: the change is
         // dropped with what was typed for it (a new record goes altogether).
-        passOver([this] { adoPrimaryRS->cancelUpdate(); });
+        passOver([this] { primaryRecordset->cancelUpdate(); });
         passOver([this] { reshowBoxes(); });
         qv::ui().msgBox(QStringLiteral(" You must enter an ID # for this Employee."));
     }
     try {
-        if (!adoPrimaryRS)
+        if (!primaryRecordset)
             throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        adoPrimaryRS->updateBatch();
-        if (!adoPrimaryRS->eof())
-            adoPrimaryRS->move(0);
+        primaryRecordset->updateBatch();
+        if (!primaryRecordset->eof())
+            primaryRecordset->move(0);
     } catch (const std::exception&) {
         // Adding or editing goes on with Update and Cancel on screen.
         qv::ui().msgBox(QStringLiteral("You have generated an error. Enter a SS# for this employee."));
         return;
     }
-    EditFlag = false;
-    AddNewFlag = false;
-    SetButtons(true);
+    editingRecord = false;
+    addingRecord = false;
+    setBrowsingButtons(true);
 }
 
-void EmployeeWindow::cmdCancel_Click()
+void EmployeeWindow::cancelRecordChange()
 {
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdDelete_Click()
+void EmployeeWindow::deleteRecord()
 {
     bool deleted = false;
     passOver([&] {
         if (qv::ui().msgBox(QStringLiteral("Delete the Current Record"), qv::MsgStyle::YesNo | qv::MsgStyle::Question,
                             QStringLiteral("Delete Record"))
                 == qv::MsgResult::Yes
-            && adoPrimaryRS->editMode() != qv::EditMode::Add) {
-            adoPrimaryRS->deleteCurrent();
+            && primaryRecordset->editMode() != qv::EditMode::Add) {
+            primaryRecordset->deleteCurrent();
             deleted = true;
         }
     });
@@ -386,30 +388,30 @@ void EmployeeWindow::cmdDelete_Click()
         // The deleted row is no record to show: the one after it takes its
         // place, or the last one when it was the last.
         passOver([this] { reshowBoxes(); });
-        passOver([this] { adoPrimaryRS->moveNext(); });
+        passOver([this] { primaryRecordset->moveNext(); });
         passOver([this] {
-            if (adoPrimaryRS->eof())
-                adoPrimaryRS->moveLast();
+            if (primaryRecordset->eof())
+                primaryRecordset->moveLast();
         });
     } else {
-        passOver([this] { adoPrimaryRS->move(0); });
+        passOver([this] { primaryRecordset->move(0); });
         passOver([this] {
-            if (adoPrimaryRS->eof())
-                adoPrimaryRS->moveLast();
+            if (primaryRecordset->eof())
+                primaryRecordset->moveLast();
         });
     }
     showPhotoQuietly();
 }
 
-void EmployeeWindow::cmdRefresh_Click()
+void EmployeeWindow::refreshRecords()
 {
     reportErrors([this] {
-        adoPrimaryRS->requery();
+        primaryRecordset->requery();
         refreshPhoto();
     });
 }
 
-void EmployeeWindow::cmdClose_Click()
+void EmployeeWindow::closeRecordWindow()
 {
     // The connection and the grid go in the unload, after the template has
     // saved what was typed while browsing.
@@ -422,7 +424,7 @@ void EmployeeWindow::afterFind(const QString& typed)
 {
     if (typed.isEmpty())
         return;
-    passOver([this] { adoPrimaryRS->move(0); });
+    passOver([this] { primaryRecordset->move(0); });
     showPhotoQuietly();
 }
 
@@ -430,7 +432,7 @@ void EmployeeWindow::findByLastName()
 {
     QString typed;
     passOver([&] {
-        FindByText(*adoPrimaryRS, QStringLiteral("LastName"), QStringLiteral("Enter an employee's Last Name"),
+        findByText(*primaryRecordset, QStringLiteral("LastName"), QStringLiteral("Enter an employee's Last Name"),
                    QStringLiteral("Could not find the Employee Name. "), &typed);
     });
     afterFind(typed);
@@ -440,7 +442,7 @@ void EmployeeWindow::findBySocialSecurityNumber()
 {
     QString typed;
     passOver([&] {
-        FindByText(*adoPrimaryRS, QStringLiteral("EmployeeSS"), QStringLiteral("Enter a Social Security #"),
+        findByText(*primaryRecordset, QStringLiteral("EmployeeSS"), QStringLiteral("Enter a Social Security #"),
                    QStringLiteral("Could not find this Employee by Social Security#. "), &typed);
     });
     afterFind(typed);
@@ -468,10 +470,10 @@ void EmployeeWindow::insertPhoto()
 
 void EmployeeWindow::deletePhoto()
 {
-    picture->deletePicture(adoPrimaryRS.get());
+    picture->deletePicture(primaryRecordset.get());
     // Saved, so no longer adding or editing; the buttons are left as they are.
-    EditFlag = false;
-    AddNewFlag = false;
+    editingRecord = false;
+    addingRecord = false;
 }
 
 // ---------------------------------------------------------------- report
@@ -480,25 +482,25 @@ void EmployeeWindow::showEmployeeReport()
 {
     // The window goes before the report appears; nothing of it is used after.
     unload();
-    DataReport7 report;
+    EmployeeReport report;
     reportFill(report, QStringLiteral("SELECT * FROM [EMPLOYEES]"));
 }
 
 // ---------------------------------------------------------------- moving the window by its labels
 
-void EmployeeWindow::Label1_MouseDown(const QPoint& at)
+void EmployeeWindow::startDrag(const QPoint& at)
 {
     m_dragging = true;
     m_dragFrom = at;
 }
 
-void EmployeeWindow::Label1_MouseMove(const QPoint& at)
+void EmployeeWindow::dragTo(const QPoint& at)
 {
     if (m_dragging)
         move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
 }
 
-void EmployeeWindow::Label1_MouseUp()
+void EmployeeWindow::endDrag()
 {
     m_dragging = false;
 }

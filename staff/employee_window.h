@@ -50,17 +50,17 @@ public:
     ~EmployeeWindow() override;
 
     // Record-form handlers where the window differs from the template.
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdDelete_Click() override;
-    void cmdRefresh_Click() override;
-    void cmdClose_Click() override;
-    void cmdFirst_Click() override;
-    void cmdLast_Click() override;
-    void cmdNext_Click() override;
-    void cmdPrevious_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
 
     // Shows the picture named by the path box now; a file that cannot be
     // shown leaves the frame empty and raises qv::Error.
@@ -86,9 +86,9 @@ public:
     void showEmployeeReport();   // closes this window first
 
     // The title strip and the find labels move the window while the mouse is held on them.
-    void Label1_MouseDown(const QPoint& at);
-    void Label1_MouseMove(const QPoint& at);
-    void Label1_MouseUp();
+    void startDrag(const QPoint& at);
+    void dragTo(const QPoint& at);
+    void endDrag();
 
     // Controls.
     QMap<int, QLabel*> dragLabels;   // by DragLabel

@@ -88,8 +88,8 @@ ScheduleCalendar::ScheduleCalendar()
     buildMemoPanel();
 
     // No Edit and no Delete here; the others wait for the password.
-    cmdEdit->hide();
-    cmdDelete->hide();
+    editRecordButton->hide();
+    deleteRecordButton->hide();
     lockRecordButtons();
 
     onClick(reportButton, [this] { showScheduleReport(); });
@@ -189,17 +189,18 @@ void ScheduleCalendar::buildTopStrip()
     qv::place(datePicker, 2880, 360, 1620, 330);
 
     // The record buttons in one row; the locked window shows only Close.
-    qv::place(picButtons, 3000, 0, 4260, 345);
-    QPushButton* row[5] = {cmdAdd, cmdUpdate, cmdCancel, cmdRefresh, cmdClose};
+    qv::place(recordButtonBar, 3000, 0, 4260, 345);
+    QPushButton* row[5] = {addRecordButton, updateRecordButton, cancelChangeButton, refreshRecordsButton,
+                           closeRecordWindowButton};
     for (int i = 0; i < 5; ++i)
         qv::place(row[i], i * 840, 0, 800, 330);
 
-    qv::place(picStatBox, 4560, 375, 2730, 315);
-    qv::place(cmdFirst, 0, 0, 330, 300);
-    qv::place(cmdPrevious, 345, 0, 330, 300);
-    qv::place(lblStatus, 690, 0, 1335, 300);
-    qv::place(cmdNext, 2040, 0, 330, 300);
-    qv::place(cmdLast, 2385, 0, 330, 300);
+    qv::place(recordStatusBar, 4560, 375, 2730, 315);
+    qv::place(firstRecordButton, 0, 0, 330, 300);
+    qv::place(previousRecordButton, 345, 0, 330, 300);
+    qv::place(recordStatusLabel, 690, 0, 1335, 300);
+    qv::place(nextRecordButton, 2040, 0, 330, 300);
+    qv::place(lastRecordButton, 2385, 0, 330, 300);
 
     monthYearCaption = new QLabel(QStringLiteral(" Month and Year"), this);
     monthYearCaption->setObjectName(QStringLiteral("Label1"));
@@ -224,7 +225,7 @@ void ScheduleCalendar::buildTopStrip()
     memoButtonCaption->setAlignment(Qt::AlignCenter);
     qv::place(memoButtonCaption, 30, 120, 555, 255);
 
-    for (QWidget* w : {static_cast<QWidget*>(picButtons), static_cast<QWidget*>(picStatBox)})
+    for (QWidget* w : {static_cast<QWidget*>(recordButtonBar), static_cast<QWidget*>(recordStatusBar)})
         w->raise();
 }
 
@@ -275,7 +276,7 @@ void ScheduleCalendar::buildMemoPanel()
     hideMemoPanel();
 
     // The two month boxes are one field: what is typed into one shows in the other.
-    qv::TextBox* top = txtfields.value(MonthYearBox);
+    qv::TextBox* top = fieldBoxes.value(MonthYearBox);
     connect(month, &QLineEdit::textEdited, top, [top](const QString& text) { top->setBoxText(text); });
     connect(top, &QLineEdit::textEdited, month, [month](const QString& text) { month->setBoxText(text); });
 }
@@ -294,7 +295,7 @@ QString ScheduleCalendar::recordSource() const
 
 void ScheduleCalendar::formLoad()
 {
-    RemoveCloseCommand(this);
+    removeCloseCommand(this);
     try {
         RecordForm::formLoad();
     } catch (...) {
@@ -303,24 +304,24 @@ void ScheduleCalendar::formLoad()
     }
     // Unlike the other record windows, the calendar does not stay on top.
     setTopMost(false);
-    adoPrimaryRS->requery();
+    primaryRecordset->requery();
 }
 
 void ScheduleCalendar::saveAll()
 {
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-    adoPrimaryRS->updateBatch();
-    if (AddNewFlag)
-        adoPrimaryRS->moveLast();
+    primaryRecordset->updateBatch();
+    if (addingRecord)
+        primaryRecordset->moveLast();
 }
 
-void ScheduleCalendar::cmdClose_Click()
+void ScheduleCalendar::closeRecordWindow()
 {
     // What was typed goes into the table first. A write the database refuses
     // is shown and the window stays, so that the typing is not lost unseen.
-    if (adoPrimaryRS && adoPrimaryRS->isOpen() && !adoPrimaryRS->isReadOnly() && !adoPrimaryRS->bof()
-        && !adoPrimaryRS->eof()) {
+    if (primaryRecordset && primaryRecordset->isOpen() && !primaryRecordset->isReadOnly() && !primaryRecordset->bof()
+        && !primaryRecordset->eof()) {
         try {
             saveAll();
         } catch (const qv::Error& e) {
@@ -328,8 +329,8 @@ void ScheduleCalendar::cmdClose_Click()
             return;
         }
     }
-    EditFlag = false;
-    AddNewFlag = false;
+    editingRecord = false;
+    addingRecord = false;
     unload();
 }
 
@@ -355,28 +356,28 @@ void ScheduleCalendar::formResize() {}
 
 // ---------------------------------------------------------------- record commands
 
-void ScheduleCalendar::SetButtons(bool)
+void ScheduleCalendar::setBrowsingButtons(bool)
 {
     // The calendar keeps its buttons as the password and the lock left them.
 }
 
-void ScheduleCalendar::adoPrimaryRS_MoveComplete()
+void ScheduleCalendar::currentRecordChanged()
 {
-    ignoreErrors([this] { RecordForm::adoPrimaryRS_MoveComplete(); });
+    ignoreErrors([this] { RecordForm::currentRecordChanged(); });
 }
 
-void ScheduleCalendar::cmdAdd_Click()
+void ScheduleCalendar::addRecord()
 {
     ignoreErrors([this] {
-        if (!(adoPrimaryRS->bof() && adoPrimaryRS->eof()))
-            SavedBookmark = adoPrimaryRS->bookmark();
+        if (!(primaryRecordset->bof() && primaryRecordset->eof()))
+            bookmarkBeforeAdd = primaryRecordset->bookmark();
     });
-    ignoreErrors([this] { adoPrimaryRS->addNew(); });
-    lblStatus->setText(QStringLiteral("Add record"));
-    AddNewFlag = true;
+    ignoreErrors([this] { primaryRecordset->addNew(); });
+    recordStatusLabel->setText(QStringLiteral("Add record"));
+    addingRecord = true;
 }
 
-void ScheduleCalendar::cmdUpdate_Click()
+void ScheduleCalendar::updateRecord()
 {
     try {
         saveAll();
@@ -384,11 +385,11 @@ void ScheduleCalendar::cmdUpdate_Click()
         qv::ui().msgBox(kNothingToUpdate);
         return;
     }
-    EditFlag = false;
-    AddNewFlag = false;
+    editingRecord = false;
+    addingRecord = false;
 }
 
-void ScheduleCalendar::cmdCancel_Click()
+void ScheduleCalendar::cancelRecordChange()
 {
     // Text typed into the cells goes with the dropped change.
     cancelRereading({}, {});
@@ -398,21 +399,22 @@ void ScheduleCalendar::cmdCancel_Click()
 
 void ScheduleCalendar::showScheduleReport()
 {
-    DataReport5 report;
+    SalonScheduleReport report;
     reportFill(report, QStringLiteral("SELECT * FROM Calendar  "));
 }
 
 void ScheduleCalendar::findByMonth()
 {
-    if (!adoPrimaryRS)
+    if (!primaryRecordset)
         return;
     QString typed;
     ignoreErrors([&] {
-        FindByText(*adoPrimaryRS, QStringLiteral("MonthYear"), QStringLiteral("Enter In the Month and Year you want to find"),
+        findByText(*primaryRecordset, QStringLiteral("MonthYear"),
+                   QStringLiteral("Enter In the Month and Year you want to find"),
                    QStringLiteral("Sorry, couldn't find this month and year"), &typed);
     });
     if (!typed.isEmpty())
-        ignoreErrors([this] { adoPrimaryRS->move(0); });
+        ignoreErrors([this] { primaryRecordset->move(0); });
 }
 
 void ScheduleCalendar::askForPassword()
@@ -422,11 +424,11 @@ void ScheduleCalendar::askForPassword()
 
 void ScheduleCalendar::lockRecordButtons()
 {
-    for (QWidget* w : {static_cast<QWidget*>(lockButton), static_cast<QWidget*>(cmdUpdate),
-                       static_cast<QWidget*>(cmdCancel), static_cast<QWidget*>(cmdRefresh),
-                       static_cast<QWidget*>(cmdAdd)})
+    for (QWidget* w : {static_cast<QWidget*>(lockButton), static_cast<QWidget*>(updateRecordButton),
+                       static_cast<QWidget*>(cancelChangeButton), static_cast<QWidget*>(refreshRecordsButton),
+                       static_cast<QWidget*>(addRecordButton)})
         w->setVisible(false);
-    cmdClose->setVisible(true);
+    closeRecordWindowButton->setVisible(true);
 }
 
 void ScheduleCalendar::showMemoPanel()
@@ -447,7 +449,7 @@ void ScheduleCalendar::hideMemoPanel()
 
 void ScheduleCalendar::updateFromMemoPanel()
 {
-    cmdUpdate_Click();
+    updateRecord();
 }
 
 void ScheduleCalendar::showCalendarTips()

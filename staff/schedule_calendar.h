@@ -66,12 +66,12 @@ public:
     void showMemoPanel();
     void showCalendarTips();
 
-    void SetButtons(bool flag) override;
-    void cmdAdd_Click() override;
-    void cmdUpdate_Click() override;
-    void cmdCancel_Click() override;
-    void cmdClose_Click() override;
-    void adoPrimaryRS_MoveComplete() override;
+    void setBrowsingButtons(bool flag) override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void closeRecordWindow() override;
+    void currentRecordChanged() override;
 
     bool isDragging() const { return m_dragging; }
 

@@ -100,7 +100,7 @@ void StatsChart::showPlaceholder()
 
 void StatsChart::formLoad()
 {
-    MakeTopMost(this);
+    makeTopMost(this);
     const QString connectionString = chartConnectionString();
     try {
         qv::Connection connection;

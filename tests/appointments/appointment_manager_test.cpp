@@ -44,7 +44,7 @@ protected:
         return *m_w;
     }
     AppointmentManager& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
 
     void click(QAbstractButton* b)
     {
@@ -71,7 +71,7 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     open();
     EXPECT_EQ(w().windowTitle(), QStringLiteral("Manage Appointments"));
     EXPECT_TRUE(w().closeCommandRemoved());
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("434-8888"));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Ann Lee"));
@@ -92,10 +92,10 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     EXPECT_EQ(gridColumn(6).value(0), QStringLiteral("$27.06"));
 
     // The grid follows the ticket shown.
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Bob Stone"));
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Al Lee"));
     EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee", "Al Lee"}));
 }
@@ -104,27 +104,27 @@ TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
 {
     db.seed();
     open();
-    click(w().cmdNext);
-    click(w().cmdRefresh);
-    EXPECT_EQ(w().cmdRefresh->text(), QStringLiteral("&All Clients"));
+    click(w().nextRecordButton);
+    click(w().refreshRecordsButton);
+    EXPECT_EQ(w().refreshRecordsButton->text(), QStringLiteral("&All Clients"));
     EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::AllTickets);
     EXPECT_EQ(gridNames().size(), 6);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
     // Moving does not narrow the list again.
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(gridNames().size(), 6);
 
     // Cancel stays on the ticket edited, with that client's tickets.
-    click(w().cmdEdit);
-    click(w().cmdCancel);
+    click(w().editRecordButton);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
     EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::ClientTickets);
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
 
-    click(w().cmdRefresh);
+    click(w().refreshRecordsButton);
     EXPECT_EQ(gridNames().size(), 6);
-    click(w().cmdEdit);
-    click(w().cmdUpdate);
+    click(w().editRecordButton);
+    click(w().updateRecordButton);
     EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -141,7 +141,7 @@ TEST_F(ManagerTest, EveryColumnReadsWholeWithoutScrollingSideways)
     for (bool all : {false, true}) {
         SCOPED_TRACE(all ? "every ticket" : "the client's tickets");
         if (all)
-            click(w().cmdRefresh);
+            click(w().refreshRecordsButton);
         const QStringList faults = qvtest::layoutFaults(&w(), QStringLiteral("frmServicemenu3"))
                                    + qvtest::columnsOutOfSight(w().ticketGrid);
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
@@ -153,25 +153,25 @@ TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)
 {
     db.seed();
     open();
-    click(w().cmdNext);   // ticket 1002
-    click(w().cmdEdit);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Edit record"));
+    click(w().nextRecordButton);   // ticket 1002
+    click(w().editRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Edit record"));
     type(box(2), "Tom");
     type(box(4), "2 pm");
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(db.scalar("SELECT SalonArtist FROM Servicemenu WHERE CustomerID='1002'").toString(), "Tom");
     EXPECT_EQ(box(4)->text(), QStringLiteral("2:00 PM"));
-    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
 
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     type(box(3), "not a date");
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_EQ(ui.script.messages(),
               QStringList{"You have not added any information into the text boxes. Click cancel"});
-    EXPECT_TRUE(w().cmdUpdate->isVisible());
-    EXPECT_TRUE(w().EditFlag);
-    click(w().cmdCancel);
+    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().editingRecord);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(3)->text(), QStringLiteral("7/2/2001"));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE DateAppointment=#7/2/2001#").toInt(), 2);
 }
@@ -180,20 +180,20 @@ TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
 {
     db.seed();
     open();
-    click(w().cmdNext);
-    click(w().cmdNext);   // ticket 1003
+    click(w().nextRecordButton);
+    click(w().nextRecordButton);   // ticket 1003
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
     EXPECT_EQ(ui.script.events[0].style, 545);
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1003"));
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 3"));
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 3"));
 
     ui.script.clear();
-    click(w().cmdDelete);   // OK
+    click(w().deleteRecordButton);   // OK
     EXPECT_EQ(db.count("Servicemenu"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE CustomerID='1003'").toInt(), 0);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1004"));
@@ -201,10 +201,10 @@ TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
 
     // Down to the last ticket, then that one too.
     for (int left = 5; left > 1; --left)
-        click(w().cmdDelete);
+        click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Servicemenu"), 1);
     ui.script.clear();
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Servicemenu"), 0);
     EXPECT_EQ(ui.script.messages(), (QStringList{"Do you really want to delete this record?",
                                                   "You have deleted the last record in the database."}));
@@ -215,12 +215,12 @@ TEST_F(ManagerTest, EnterOnTheRealDeleteQuestionKeepsTheTicket)
 {
     db.seed();
     open();
-    click(w().cmdNext);   // ticket 1002
+    click(w().nextRecordButton);   // ticket 1002
     // The box people see, answered by the key a hurried user presses.
     qv::setUi(nullptr);
     QString asked;
     qvtest::answerNextDialogWith(Qt::Key_Return, &asked);
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     qv::setUi(&ui.script);
     EXPECT_EQ(asked, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -231,11 +231,11 @@ TEST_F(ManagerTest, EnterOnTheRealDeleteQuestionKeepsTheTicket)
 TEST_F(ManagerTest, FirstTicketOfAnEmptyBookNeedsNoFieldButThose)
 {
     open();   // empty tables
-    click(w().cmdAdd);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    click(w().addRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
     type(box(0), "555-0000");
     type(box(1), "Gil Ray");
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
     ASSERT_EQ(db.count("Servicemenu"), 1);
     auto row = db.query("SELECT * FROM Servicemenu");
@@ -251,12 +251,12 @@ TEST_F(ManagerTest, CancelledAddReturnsToTheTicketItStartedFrom)
 {
     db.seed();
     open();
-    click(w().cmdLast);
-    click(w().cmdPrevious);   // ticket 1005
-    click(w().cmdAdd);
+    click(w().lastRecordButton);
+    click(w().previousRecordButton);   // ticket 1005
+    click(w().addRecordButton);
     EXPECT_FALSE(w().findByLastNameButton->isEnabled());
     type(box(1), "Never Saved");
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1005"));
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -303,9 +303,9 @@ TEST_F(ManagerTest, MissingDatabaseLeavesAnEmptyWindowSilently)
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());
     // The buttons still answer, each in its own way.
-    click(w().cmdRefresh);
+    click(w().refreshRecordsButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(ui.script.messages().value(1), QStringLiteral("You have deleted the last record in the database."));
 }
 

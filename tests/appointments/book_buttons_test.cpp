@@ -36,7 +36,7 @@ TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
     EXPECT_EQ(f.timeList->itemText(0), "8 Am");
     EXPECT_EQ(f.timeList->itemText(24), "8 Pm");
 
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     pick(f.timeList, "12:30 Pm");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     EXPECT_EQ(box(38)->text(), "9:30 AM");
@@ -65,7 +65,7 @@ TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
     EXPECT_TRUE(f.closeCalendarButton->isVisible());
     EXPECT_EQ(f.appointmentCalendar->firstDayOfWeek(), Qt::Sunday);
 
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     type(box(5), "June 1, 2001");
     clickDay(QDate(2001, 7, 30));
     EXPECT_EQ(box(5)->text(), "7/30/2001");
@@ -100,7 +100,7 @@ TEST(BoldDays, EverySeventhShownDayFromTheFirst)
 TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
 {
     AppointmentBook& f = open();
-    click(f.cmdLast);   // ticket 1006
+    click(f.lastRecordButton);   // ticket 1006
     click(f.subtotalButton);
     type(box(46), "60");
     click(f.changeButton);
@@ -167,7 +167,7 @@ TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
     EXPECT_EQ(box(45)->text(), "$9.63");
 
     // A ticket not yet totalled prints its captions alone; the receipt computes nothing.
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     click(f.tenderReceiptButton);
     ASSERT_EQ(printing->jobs().size(), 3);
     EXPECT_EQ(printing->jobs()[2].pages[0].lines(),
@@ -230,7 +230,7 @@ TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
         AppointmentBook& f = open();
         click(f.calculatorButton);
         ASSERT_TRUE(qv::Windows::loaded("Calculator"));
-        click(viaClose ? f.cmdClose : f.exitButton);
+        click(viaClose ? f.closeRecordWindowButton : f.exitButton);
         EXPECT_FALSE(qv::Windows::loaded("Calculator")) << viaClose;
         EXPECT_FALSE(qv::Windows::loaded("Form3")) << viaClose;
         QApplication::processEvents();
@@ -241,7 +241,7 @@ TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
 TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
 {
     AppointmentBook& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     click(f.subtotalButton);
     click(f.calendarButton);
     EXPECT_LE(f.width(), 800);
@@ -286,7 +286,7 @@ TEST_F(BookTest, TheDateRangeGridShowsItsHeadersAndValuesWhole)
     const QStringList faults = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
     EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     // Back to the client's history, whose columns have widths of their own.
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     const QStringList again = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
     EXPECT_TRUE(again.isEmpty()) << again.join("\n").toStdString();
 }
@@ -296,7 +296,7 @@ TEST_F(BookTest, ExitProgramKeepsWhatWasTypedIntoTheTicketShown)
     // A correction typed while browsing, then "Subtotal": the boxes are in the
     // row but not yet in the table. Leaving the program must not drop them.
     AppointmentBook& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     const QString ticket = box(50)->text();
     type(box(8), "Ann Lee-Park");
     click(f.subtotalButton);

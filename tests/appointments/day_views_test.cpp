@@ -215,7 +215,7 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
     apptest::clickDay(r.dayCalendar, kBusyDay);
     EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.reportButton); },
                                      [](const qv::ReportDocument& doc) {
-                                         EXPECT_EQ(doc.title, DataReport2().title());
+                                         EXPECT_EQ(doc.title, ProductsServicesReport().title());
                                          EXPECT_EQ(apptest::detailField(doc, "SalonArtist"),
                                                    (QStringList{"Tom", "Maria", "Jenny", "Maria"}));
                                      }));

@@ -58,7 +58,7 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
     EXPECT_EQ(ui.script.events.at(0).text, "Search by ticket to find a scheduled appointment for this client.");
 
     // An empty answer changes nothing.
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     ui.script.clear();
     ui.script.inputAnswers = {""};
     click(f.findByTicketButton);
@@ -69,17 +69,17 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
 TEST_F(BookTest, FindersWaitWhileATicketIsBeingWritten)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     EXPECT_FALSE(f.findByPhoneButton->isEnabled());
     EXPECT_FALSE(f.findByNameButton->isEnabled());
     EXPECT_FALSE(f.findByTicketButton->isEnabled());
     // Even when called, a finder leaves the new ticket alone.
     ui.script.inputAnswers = {"Stone"};
     f.findByClientName();
-    EXPECT_TRUE(f.AddNewFlag);
+    EXPECT_TRUE(f.addingRecord);
     EXPECT_TRUE(box(8)->text().isEmpty());
     EXPECT_EQ(ui.script.inputAnswers.size(), 1u);
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_TRUE(f.findByNameButton->isEnabled());
 }
 
@@ -97,7 +97,7 @@ TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
     EXPECT_EQ(f.queryText(), "SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
     // The ticket boxes stay on the current ticket and keep working.
     EXPECT_EQ(box(50)->text(), "1001");
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(rows(), 3);
 
@@ -133,7 +133,7 @@ TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
     EXPECT_EQ(rows(), 0);
 
     // Add binds the grid to the client history again.
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
 }
 

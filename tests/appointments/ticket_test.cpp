@@ -24,7 +24,7 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
 {
     AppointmentBook& f = open();
     EXPECT_EQ(f.windowTitle(), "Appointment book");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_EQ(box(8)->text(), "Ann Lee");
     EXPECT_EQ(box(5)->text(), "July 02, 2001");
@@ -48,7 +48,7 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
     EXPECT_FALSE(f.appointmentCalendar->isVisible());
 
     // The history follows the ticket shown.
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(box(8)->text(), "Bob Stone");
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);
 }
@@ -56,11 +56,11 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
 TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
-    EXPECT_EQ(f.lblStatus->text(), "Add record");
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
-    EXPECT_FALSE(f.cmdAdd->isVisible());
-    EXPECT_FALSE(f.cmdNext->isEnabled());
+    click(f.addRecordButton);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_FALSE(f.addRecordButton->isVisible());
+    EXPECT_FALSE(f.nextRecordButton->isEnabled());
     EXPECT_TRUE(box(50)->text().isEmpty());
 
     fillAppointment("2001", "Ann Lee", "434-8888");
@@ -76,13 +76,13 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     click(f.changeButton);
     EXPECT_EQ(box(45)->text(), "$33.12");
 
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_TRUE(f.cmdAdd->isVisible());
-    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_TRUE(f.addRecordButton->isVisible());
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(box(50)->text(), "2001");   // the new ticket stays current
-    EXPECT_EQ(f.lblStatus->text(), "Record: 7");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 7");
     // Update leaves the tender as it was; the totals ran again on the saved ticket.
     EXPECT_EQ(box(46)->text(), "$200.00");
     EXPECT_EQ(box(45)->text(), "$33.12");
@@ -129,7 +129,7 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     struct Step { QWidget* fill; QString text; QString expected; };
     // Each step fills the box the previous message asked for; a single blank counts as filled.
     const QList<Step> steps = {
@@ -147,18 +147,18 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
         if (s.fill)
             type(s.fill, s.text);
         ui.script.clear();
-        click(f.cmdUpdate);
+        click(f.updateRecordButton);
         EXPECT_EQ(messages(), QStringList{s.expected});
-        EXPECT_TRUE(f.AddNewFlag);
-        EXPECT_EQ(f.lblStatus->text(), "Add record");
-        EXPECT_TRUE(f.cmdUpdate->isVisible());
+        EXPECT_TRUE(f.addingRecord);
+        EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
+        EXPECT_TRUE(f.updateRecordButton->isVisible());
         EXPECT_EQ(db.count("Servicemenu"), 6);
     }
     // Prices and quantities without a service name are no service either.
     type(f.serviceSlot(1).price, "30");
     type(f.serviceSlot(1).quantity, "1");
     ui.script.clear();
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kNoService});
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
@@ -168,8 +168,8 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
     type(f.serviceSlot(3).price, "60");
     type(f.serviceSlot(3).quantity, "1");
     ui.script.clear();
-    click(f.cmdUpdate);
-    EXPECT_FALSE(f.AddNewFlag);
+    click(f.updateRecordButton);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(db.scalarRaw("SELECT Service2 FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), "Perm");
     EXPECT_EQ(db.scalarRaw("SELECT CustomerID FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), " ");
@@ -178,54 +178,54 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
 {
     AppointmentBook& f = open();
-    click(f.cmdNext);
-    click(f.cmdNext);   // ticket 1003, Ann Lee
-    click(f.cmdAdd);
+    click(f.nextRecordButton);
+    click(f.nextRecordButton);   // ticket 1003, Ann Lee
+    click(f.addRecordButton);
     fillAppointment("3001", "Gina Holt", "619-555-0199");
     fillWorkedExample();
     click(f.subtotalButton);
     EXPECT_EQ(box(2)->text(), "166.88");
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_FALSE(f.AddNewFlag);
-    EXPECT_TRUE(f.cmdAdd->isVisible());
+    EXPECT_FALSE(f.addingRecord);
+    EXPECT_TRUE(f.addRecordButton->isVisible());
     // Back on the ticket that was current when Add was pressed.
     EXPECT_EQ(box(50)->text(), "1003");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 3);
 }
 
 TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 {
     AppointmentBook& f = open();
-    click(f.cmdNext);   // 1002, Bob Stone
-    click(f.cmdEdit);
-    EXPECT_EQ(f.lblStatus->text(), "Edit record");
+    click(f.nextRecordButton);   // 1002, Bob Stone
+    click(f.editRecordButton);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Edit record");
     type(box(8), "Robert Stone");
     click(f.subtotalButton);   // commits into the row only
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1002'").toString(), "Bob Stone");
     // The receptionist keeps her place: the ticket she was editing, shown as stored.
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(box(8)->text(), "Bob Stone");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);   // Bob Stone's history
-    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.editRecordButton->isVisible());
 
     // An Add cancelled earlier on another ticket does not pull a later Edit's Cancel there.
-    click(f.cmdAdd);
-    click(f.cmdCancel);
+    click(f.addRecordButton);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(50)->text(), "1002");
-    click(f.cmdLast);   // 1006
-    click(f.cmdEdit);
+    click(f.lastRecordButton);   // 1006
+    click(f.editRecordButton);
     type(box(8), "Nobody");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(50)->text(), "1006");
     EXPECT_EQ(box(8)->text(), "Ann Lee");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 6");
-    click(f.cmdPrevious);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 6");
+    click(f.previousRecordButton);
     EXPECT_EQ(box(50)->text(), "1005");
     EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Servicemenu WHERE CustomerName = 'Nobody'").toInt(), 0);
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -235,35 +235,35 @@ TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     type(f.serviceSlot(1).name, "Haircut");
     type(f.serviceSlot(1).price, "25");
     type(f.serviceSlot(1).quantity, "1");
     // Product boxes take any key; "two" is no quantity for the table.
     type(f.productSlot(1).quantity, "two");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[0].startsWith("You have generated an error."));
     EXPECT_FALSE(messages()[1].isEmpty());
-    EXPECT_TRUE(f.AddNewFlag);
-    EXPECT_EQ(f.lblStatus->text(), "Add record");
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_TRUE(f.addingRecord);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
     // Mended, the same ticket saves.
     type(f.productSlot(1).quantity, "");
     ui.script.clear();
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
 }
 
 TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     type(f.serviceSlot(2).quantity, "1a-.2");
     EXPECT_EQ(f.serviceSlot(2).quantity->text(), "12");
     type(f.serviceSlot(2).price, "-1a2.5.0/");
@@ -279,14 +279,14 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
     click(f.changeButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
     EXPECT_EQ(box(45)->text(), "$22.94");
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
     click(f.subtotalButton);
     EXPECT_EQ(box(46)->text(), "$50.00");
 
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
 
@@ -301,14 +301,14 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 
     // Add empties them too.
     type(box(46), "10");
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     EXPECT_TRUE(box(46)->text().isEmpty());
 }
 
 TEST_F(BookTest, TheDeleteButtonDoesNothing)
 {
     AppointmentBook& f = open();
-    click(f.cmdDelete);
+    click(f.deleteRecordButton);
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_TRUE(messages().isEmpty());
@@ -317,10 +317,10 @@ TEST_F(BookTest, TheDeleteButtonDoesNothing)
 TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
 {
     AppointmentBook& f = open();
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     type(box(46), "20");
-    click(f.cmdRefresh);
-    EXPECT_EQ(f.cmdRefresh->text(), "&All Clients");
+    click(f.refreshRecordsButton);
+    EXPECT_EQ(f.refreshRecordsButton->text(), "&All Clients");
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::AllTickets);
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 6);
     EXPECT_EQ(box(50)->text(), "1001");   // the first ticket is current
@@ -335,17 +335,17 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     EXPECT_TRUE(box(46)->text().isEmpty());
 
     // Add binds the grid to one client's history again.
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
     // While adding, a click in the grid is refused: the blank ticket stays.
-    click(f.cmdCancel);
-    click(f.cmdRefresh);
-    click(f.cmdEdit);
+    click(f.cancelChangeButton);
+    click(f.refreshRecordsButton);
+    click(f.editRecordButton);
     grid->scrollTo(grid->model()->index(4, 0));
     const QRect other = grid->visualRect(grid->model()->index(4, 0));
     qvtest::clickAt(grid->viewport(), other.center());
     EXPECT_EQ(box(50)->text(), "1001");
-    EXPECT_TRUE(f.EditFlag);
+    EXPECT_TRUE(f.editingRecord);
 }
 
 TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
@@ -358,10 +358,10 @@ TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
     EXPECT_EQ(f.artistList->count(), 0);
     // Add passes its errors over; the navigation says what went wrong.
     ui.script.clear();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     EXPECT_TRUE(messages().isEmpty());
-    click(f.cmdCancel);
-    click(f.cmdNext);
+    click(f.cancelChangeButton);
+    click(f.nextRecordButton);
     EXPECT_EQ(messages().size(), 1);
     EXPECT_FALSE(QFile::exists(db.file()));
 }
@@ -376,23 +376,23 @@ TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 0);
 
     // Cancel of an Add on no tickets leaves the book empty and quiet.
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     type(box(50), "1");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_TRUE(box(50)->text().isEmpty());
     EXPECT_EQ(db.count("Servicemenu"), 0);
 
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     fillAppointment("1", "Eve Hart", "619-555-0101");
     type(f.serviceSlot(1).name, "Haircut");
     type(f.serviceSlot(1).price, "25");
     type(f.serviceSlot(1).quantity, "1");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 1);
-    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(2)->text(), "25");
     EXPECT_EQ(f.ticketGrid->model()->rowCount(), 1);
 }

@@ -36,7 +36,7 @@ struct FocusLog {
 TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     fillWorkedExample();
     type(box(19), "");   // start from the memo box
 
@@ -79,7 +79,7 @@ TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
 TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     for (int slot = 1; slot <= 4; ++slot) {
         type(f.serviceSlot(slot).name, QString("Service %1").arg(slot));
         type(f.serviceSlot(slot).price, "30");
@@ -104,7 +104,7 @@ TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     type(f.serviceSlot(2).price, "30");
     type(f.serviceSlot(3).price, "40");
     // A price below 1 counts but is never checked.
@@ -119,7 +119,7 @@ TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     click(f.subtotalButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(4)->text(), "0");
@@ -140,7 +140,7 @@ TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     type(f.serviceSlot(1).name, "Bridal package");
     type(f.serviceSlot(1).price, "1250");
     type(f.serviceSlot(1).quantity, "2");
@@ -157,7 +157,7 @@ TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     type(f.serviceSlot(1).price, "30");   // would be warned about, were the checks reached
     type(input(0), "abc");
     click(f.subtotalButton);
@@ -172,37 +172,37 @@ TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
 {
     AppointmentBook& f = open();
-    click(f.cmdAdd);
+    click(f.addRecordButton);
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).name, "Haircut"));
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "25"));
 
-    qvtest::clickAt(f.cmdUpdate);
+    qvtest::clickAt(f.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kServiceQuantity});
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_TRUE(f.AddNewFlag);
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
-    EXPECT_FALSE(f.cmdAdd->isVisible());
+    EXPECT_TRUE(f.addingRecord);
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_FALSE(f.addRecordButton->isVisible());
     EXPECT_EQ(qvtest::focused(), f.serviceSlot(1).quantity);
 
     // The receptionist types the quantity where the focus waits, and saves.
     qvtest::typeKeys("1");
     ui.script.clear();
-    qvtest::clickAt(f.cmdUpdate);
+    qvtest::clickAt(f.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Price FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
 
     // Editing: a product line priced without its quantity stops the save too.
-    qvtest::clickAt(f.cmdEdit);
+    qvtest::clickAt(f.editRecordButton);
     ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).stockNumber, "1001"));
     ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).price, "12.99"));
     ui.script.clear();
-    qvtest::clickAt(f.cmdUpdate);
+    qvtest::clickAt(f.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kProductQuantity});
-    EXPECT_TRUE(f.EditFlag);
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_TRUE(f.editingRecord);
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
     EXPECT_EQ(qvtest::focused(), f.productSlot(2).quantity);
     EXPECT_TRUE(db.scalarRaw("SELECT ProductsPrice1 FROM Servicemenu WHERE CustomerID = '4001'").isNull());
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Totals FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);

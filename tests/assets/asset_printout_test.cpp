@@ -14,7 +14,7 @@ TEST_F(AssetsTest, PrintOutHasPictureLinesAndNotesLowOnThePage)
     const QString wide = pictureFile("wide.bmp", Qt::cyan, QSize(400, 100));
     ui.script.fileAnswers = {wide};
     click(w.insertPictureButton);
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     // Unsaved edits print as typed.
     type(box(ModelBox), "X-200");
     type(w.notesBox, "Bought at the trade fair");
@@ -102,7 +102,7 @@ TEST_F(AssetsTest, PrintOutCancelledPrintsNothing)
 TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
 {
     BusinessAssets& w = open();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     ASSERT_TRUE(qvtest::typeInto(w.notesBox, QStringLiteral("Note line 1")));
     for (int i = 2; i <= 60; ++i) {
         qvtest::press(Qt::Key_Return);

@@ -21,7 +21,7 @@ TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
     BusinessAssets& w = open();
     EXPECT_EQ(w.windowTitle(), "Business");
     EXPECT_EQ(w.headingLabel->text(), "Business Assets and Equipment Inventory");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
     EXPECT_EQ(box(PurchasePriceBox)->text(), "$1,200.00");
     EXPECT_EQ(box(ReplacementCostBox)->text(), "$1,400.00");
@@ -51,17 +51,17 @@ TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
 TEST_F(AssetsTest, AddedItemIsStoredWithItsTypesAndNotes)
 {
     BusinessAssets& w = open();
-    click(w.cmdAdd);
-    EXPECT_EQ(w.lblStatus->text(), "Add record");
-    EXPECT_TRUE(w.txtfields.value(CategoryBox)->hasFocus());
+    click(w.addRecordButton);
+    EXPECT_EQ(w.recordStatusLabel->text(), "Add record");
+    EXPECT_TRUE(w.fieldBoxes.value(CategoryBox)->hasFocus());
     type(box(CategoryBox), "Electronics");
     type(box(ItemNameBox), "Till");
     type(box(PurchasePriceBox), "$1,234.50");
     type(box(PurchaseDateBox), "3/4/05");
     type(w.notesBox, "Serviced yearly");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
-    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_TRUE(w.addRecordButton->isVisible());
     EXPECT_EQ(db.count("Business"), 3);
     EXPECT_EQ(stored("Till", "Category").toString(), "Electronics");
     EXPECT_DOUBLE_EQ(storedMoney("Till", "PurchasePrice"), 1234.5);
@@ -77,23 +77,23 @@ TEST_F(AssetsTest, EnterInBrowseModeSavesTypedText)
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
     EXPECT_TRUE(messages().isEmpty());
     // While editing, Enter does nothing.
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(box(ManufacturerBox), "Belmont");
     qvtest::press(Qt::Key_Return);
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
-    EXPECT_TRUE(w.cmdUpdate->isVisible());
+    EXPECT_TRUE(w.updateRecordButton->isVisible());
 }
 
 TEST_F(AssetsTest, NextAndPreviousStopAtTheEndsWithoutBeepOrMessage)
 {
     BusinessAssets& w = open();
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 2");
-    click(w.cmdPrevious);
-    click(w.cmdPrevious);
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
+    click(w.previousRecordButton);
+    click(w.previousRecordButton);
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
     EXPECT_EQ(ui.script.beeps(), 0);
     EXPECT_TRUE(messages().isEmpty());
@@ -103,8 +103,8 @@ TEST_F(AssetsTest, EmptyTableMovesNowhereQuietly)
 {
     seed = false;
     BusinessAssets& w = open();
-    click(w.cmdNext);
-    click(w.cmdPrevious);
+    click(w.nextRecordButton);
+    click(w.previousRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_EQ(w.assetGrid->model()->rowCount(), 0);
     EXPECT_FALSE(pictureShown());
@@ -114,7 +114,7 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
 {
     BusinessAssets& w = open();
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
@@ -123,7 +123,7 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     EXPECT_EQ(db.count("Business"), 1);
     EXPECT_FALSE(stored("Hair Dryer", "ItemName").isValid());
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
@@ -132,10 +132,10 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
 TEST_F(AssetsTest, DeleteWhileAddingDeletesNothing)
 {
     BusinessAssets& w = open();
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     ui.script.msgAnswers = {qv::MsgResult::Yes};
     // The button is not on screen while adding: the handler itself is asked.
-    w.cmdDelete_Click();
+    w.deleteRecord();
     EXPECT_FALSE(stored("Salon Chair", "ItemName").isNull());
     EXPECT_FALSE(stored("Hair Dryer", "ItemName").isNull());
 }
@@ -145,16 +145,16 @@ TEST_F(AssetsTest, RefusedSaveSaysSoAndKeepsThePicturePath)
     BusinessAssets& w = open();
     const QString path = pictureFile("chair.bmp", Qt::red);
     ui.script.fileAnswers = {path};
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     click(w.insertPictureButton);
     type(box(PurchaseDateBox), "no date at all");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{"You do not have a record to update. Click Cancel."});
     // Still editing, and the path is not lost with the failure.
-    EXPECT_TRUE(w.cmdCancel->isVisible());
+    EXPECT_TRUE(w.cancelChangeButton->isVisible());
     EXPECT_EQ(box(PicturePathBox)->text(), path);
     type(box(PurchaseDateBox), "6/1/00");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
     EXPECT_EQ(stored("Salon Chair", "PurchaseDate").toDate(), QDate(2000, 6, 1));
     // The button that lost the focus shows the saved record's picture again.
@@ -182,8 +182,8 @@ TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
     type(w.siteList->lineEdit(), "Elsewhere");
     qvtest::clickAt(w.siteList->lineEdit());
     EXPECT_EQ(box(SiteBox)->text(), "Off Site");
-    click(w.cmdNext);
-    click(w.cmdPrevious);
+    click(w.nextRecordButton);
+    click(w.previousRecordButton);
     EXPECT_EQ(stored("Salon Chair", "On_OffSite").toString(), "Off Site");
     EXPECT_EQ(box(SiteAgainBox)->text(), "Off Site");
     EXPECT_EQ(stored("Salon Chair", "Location").toString(), "Back Room");
@@ -198,7 +198,7 @@ TEST_F(AssetsTest, ClearButtonsEmptyTheBoxButNotTheList)
     EXPECT_EQ(w.categoryList->currentText(), "Vehicle");
     click(w.clearLocationButton);
     EXPECT_EQ(box(LocationBox)->text(), "");
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_TRUE(stored("Salon Chair", "Category").toString().isEmpty());
     EXPECT_TRUE(stored("Salon Chair", "Location").toString().isEmpty());
 }
@@ -231,9 +231,9 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
     // The test screen is larger than the window was drawn for.
     const double firstShown = w.notesBox->font().pointSizeF();
     ASSERT_GT(firstShown, 8.5);
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(w.notesBox, "Serviced yearly");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(storedSizes().join(","), "16");
 
     // On to a screen of 1280 x 1024: the window grows again when it is next active.
@@ -249,11 +249,11 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
     first.setPosition(1);
     EXPECT_NEAR(first.charFormat().font().resolve(w.notesBox->document()->defaultFont()).pointSizeF(), shown, 0.01);
 
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     w.notesBox->setFocus();
     qvtest::press(Qt::Key_End, Qt::ControlModifier);
     qvtest::typeKeys(" and oiled");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_TRUE(stored("Salon Chair", "Notes").toString().contains("Serviced yearly and oiled"));
     EXPECT_EQ(storedSizes().join(","), "16");

@@ -14,7 +14,7 @@ protected:
 
     BusinessAssets& open();
     BusinessAssets& win() { return *m_window; }
-    qv::TextBox* box(BusinessAssets::Box role) { return m_window->txtfields.value(role); }
+    qv::TextBox* box(BusinessAssets::Box role) { return m_window->fieldBoxes.value(role); }
 
     // A field of the item with that name, as stored.
     QVariant stored(const QString& itemName, const QString& field);

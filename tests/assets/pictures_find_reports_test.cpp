@@ -25,10 +25,10 @@ TEST_F(AssetsTest, InsertedPictureIsSavedWithTheRecordAndShownOnReturn)
     EXPECT_EQ(w.picturePathCopy->text().trimmed(), path);
     EXPECT_TRUE(pictureShown());
 
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_FALSE(pictureShown());
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
-    click(w.cmdPrevious);
+    click(w.previousRecordButton);
     EXPECT_TRUE(pictureShown());
     EXPECT_EQ(w.picture->picture().pixelColor(5, 5), QColor(Qt::blue));
 }
@@ -53,12 +53,12 @@ TEST_F(AssetsTest, DeletedPictureDuringEditComesBackOnCancel)
     seed = false;
     BusinessAssets& w = open();
     EXPECT_TRUE(pictureShown());
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     click(w.deletePictureButton);
     EXPECT_EQ(box(PicturePathBox)->text(), "");
     EXPECT_FALSE(pictureShown());
     EXPECT_TRUE(messages().isEmpty());
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
     EXPECT_EQ(box(PicturePathBox)->text(), path);
     EXPECT_TRUE(pictureShown());
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
@@ -74,7 +74,7 @@ TEST_F(AssetsTest, FindByPartOfTheItemName)
     EXPECT_EQ(ui.script.events[0].text, "Enter the ID.");
     EXPECT_EQ(ui.script.events[0].title, "");
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 2");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
 
     ui.script.clear();
     ui.script.inputAnswers = {"Mirror"};
@@ -118,7 +118,7 @@ struct ReportWatch {
 TEST_F(AssetsTest, ReportsShowTheStoredRowsNotTheUnsavedEdits)
 {
     BusinessAssets& w = open();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(box(PurchasePriceBox), "999999");
     ReportWatch totals;
     totals.arm();
@@ -129,7 +129,7 @@ TEST_F(AssetsTest, ReportsShowTheStoredRowsNotTheUnsavedEdits)
     // The window's own edit is still pending.
     EXPECT_EQ(box(PurchasePriceBox)->text(), "999999");
     EXPECT_DOUBLE_EQ(storedMoney("Salon Chair", "PurchasePrice"), 1200.0);
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
 
     const QString path = pictureFile("chair.png", Qt::yellow);
     ui.script.fileAnswers = {path};

@@ -19,9 +19,9 @@ void moveToScreen(BusinessAssets& w, QSize screen)
 
 void expectBarsWholeAtTheFoot(BusinessAssets& w, const char* when)
 {
-    EXPECT_EQ(w.picStatBox->geometry().bottom(), w.height() - 1) << when;
-    EXPECT_EQ(w.picButtons->geometry().bottom() + 1, w.picStatBox->y()) << when;
-    for (QWidget* bar : {w.picButtons, w.picStatBox})
+    EXPECT_EQ(w.recordStatusBar->geometry().bottom(), w.height() - 1) << when;
+    EXPECT_EQ(w.recordButtonBar->geometry().bottom() + 1, w.recordStatusBar->y()) << when;
+    for (QWidget* bar : {w.recordButtonBar, w.recordStatusBar})
         for (QWidget* b : bar->findChildren<QPushButton*>())
             if (b->isVisibleTo(&w))
                 EXPECT_TRUE(bar->rect().contains(b->geometry()))
@@ -35,8 +35,8 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     BusinessAssets& w = open();
     moveToScreen(w, QSize(1280, 1024));
     expectBarsWholeAtTheFoot(w, "rescaled to the screen");
-    EXPECT_EQ(qvtest::widgetAtCentreOf(w.cmdNext), w.cmdNext);
-    EXPECT_EQ(qvtest::widgetAtCentreOf(w.cmdLast), w.cmdLast);
+    EXPECT_EQ(qvtest::widgetAtCentreOf(w.nextRecordButton), w.nextRecordButton);
+    EXPECT_EQ(qvtest::widgetAtCentreOf(w.lastRecordButton), w.lastRecordButton);
 
     // The first change of size after the activation is taken for the
     // window's own; the second rescales the controls.
@@ -46,13 +46,13 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     QApplication::processEvents();
     expectBarsWholeAtTheFoot(w, "after two resizes");
 
-    ASSERT_TRUE(qvtest::clickAt(w.cmdNext));
-    EXPECT_EQ(w.lblStatus->text(), "Record: 2");
-    ASSERT_TRUE(qvtest::clickAt(w.cmdFirst));
-    ASSERT_TRUE(qvtest::clickAt(w.cmdLast));
-    EXPECT_EQ(w.lblStatus->text(), "Record: 2");
-    ASSERT_TRUE(qvtest::clickAt(w.cmdAdd));
-    EXPECT_EQ(w.cmdUpdate->geometry(), w.cmdAdd->geometry());
-    ASSERT_TRUE(qvtest::clickAt(w.cmdCancel));
+    ASSERT_TRUE(qvtest::clickAt(w.nextRecordButton));
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
+    ASSERT_TRUE(qvtest::clickAt(w.firstRecordButton));
+    ASSERT_TRUE(qvtest::clickAt(w.lastRecordButton));
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
+    ASSERT_TRUE(qvtest::clickAt(w.addRecordButton));
+    EXPECT_EQ(w.updateRecordButton->geometry(), w.addRecordButton->geometry());
+    ASSERT_TRUE(qvtest::clickAt(w.cancelChangeButton));
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
 }

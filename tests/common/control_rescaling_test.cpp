@@ -90,8 +90,8 @@ class ControlRescalingTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ScreenTwipsX = ScreenTwipsY = ScreenWidthPx = ScreenHeightPx = 0;
-        ResizeFormToo = ResizeOnFormResize = 0;
+        screenTwipsX = screenTwipsY = screenWidthPx = screenHeightPx = 0;
+        resizeFormToo = resizeOnFormResize = 0;
     }
 };
 
@@ -102,8 +102,8 @@ TEST_F(ControlRescalingTest, FactorsOfOneLeaveEveryControlAndTheWindowAsTheyWere
     TestWindow w;
     const auto before = snapshot(w.form.get());
     const QRect window = w.form->geometry();
-    ResizeFormToo = -1;
-    ResizeControls(1.0f, 1.0f, w.form.get());
+    resizeFormToo = -1;
+    resizeControls(1.0f, 1.0f, w.form.get());
     EXPECT_EQ(snapshot(w.form.get()), before);
     EXPECT_EQ(w.form->geometry(), window);
 }
@@ -116,8 +116,8 @@ TEST_F(ControlRescalingTest, UnevenFactorsScaleEveryControlInItsContainersCoordi
     const int comboHeight = w.combo->height();
     // A 1280 x 1024 screen: 1.6 across, 1.7067 down, fonts by 1.6533.
     const float sx = 1280.0f / 800, sy = 1024.0f / 600, r = (sx + sy) / 2;
-    ResizeFormToo = 0;
-    ResizeControls(sx, sy, w.form.get());
+    resizeFormToo = 0;
+    resizeControls(sx, sy, w.form.get());
 
     EXPECT_EQ(w.label->geometry(), scaledRect({10, 20, 100, 30}, sx, sy));
     EXPECT_EQ(w.frame->geometry(), scaledRect({100, 100, 200, 150}, sx, sy));
@@ -140,15 +140,15 @@ TEST_F(ControlRescalingTest, UnevenFactorsScaleEveryControlInItsContainersCoordi
 
     // The grid places its own inner parts: they are not moved as controls.
     EXPECT_EQ(w.grid->viewport()->geometry().topLeft(), gridViewport.topLeft());
-    // Without ResizeFormToo the window keeps its place and size.
+    // Without resizeFormToo the window keeps its place and size.
     EXPECT_EQ(w.form->geometry(), window);
 }
 
 TEST_F(ControlRescalingTest, TheWindowItselfScalesWhenAskedTo)
 {
     TestWindow w;
-    ResizeFormToo = -1;
-    ResizeControls(1.28f, 1.28f, w.form.get());
+    resizeFormToo = -1;
+    resizeControls(1.28f, 1.28f, w.form.get());
     EXPECT_EQ(w.form->pos(), QPoint(51, 38));
     EXPECT_EQ(w.form->size(), QSize(1024, 768));
     EXPECT_EQ(w.label->geometry(), QRect(13, 26, 128, 38));
@@ -160,15 +160,15 @@ TEST_F(ControlRescalingTest, FactorsThatAreNoNumberLeaveTheControlsAsTheyWere)
     const auto before = snapshot(w.form.get());
     const QRect window = w.form->geometry();
     const int comboHeight = w.combo->height();
-    ResizeFormToo = -1;
-    ResizeControls(INFINITY, NAN, w.form.get());
+    resizeFormToo = -1;
+    resizeControls(INFINITY, NAN, w.form.get());
     EXPECT_EQ(snapshot(w.form.get()), before);
     EXPECT_EQ(w.form->geometry(), window);
 
     // One bad factor: what the good one touches is still scaled (a combo's
     // left and width), the statements needing the bad one are passed over.
-    ResizeFormToo = 0;
-    ResizeControls(2.0f, INFINITY, w.form.get());
+    resizeFormToo = 0;
+    resizeControls(2.0f, INFINITY, w.form.get());
     EXPECT_EQ(w.combo->geometry(), QRect(40, 300, 240, comboHeight));
     EXPECT_EQ(w.label->geometry(), QRect(10, 20, 100, 30));
     EXPECT_EQ(w.label->font().pointSizeF(), 8);
@@ -176,11 +176,11 @@ TEST_F(ControlRescalingTest, FactorsThatAreNoNumberLeaveTheControlsAsTheyWere)
 
 TEST_F(ControlRescalingTest, ScreenFiguresAreMeasuredInPixelsAndTwips)
 {
-    MeasureScreen(QSize(1280, 1024));
-    EXPECT_EQ(ScreenTwipsX, 15);
-    EXPECT_EQ(ScreenTwipsY, 15);
-    EXPECT_EQ(ScreenWidthPx, 1280);
-    EXPECT_EQ(ScreenHeightPx, 1024);
+    measureScreen(QSize(1280, 1024));
+    EXPECT_EQ(screenTwipsX, 15);
+    EXPECT_EQ(screenTwipsY, 15);
+    EXPECT_EQ(screenWidthPx, 1280);
+    EXPECT_EQ(screenHeightPx, 1024);
 }
 
 TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResizing)
@@ -192,10 +192,10 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
 
     // Load: from the 800 x 600 design to a 1024 x 768 screen, window and all.
     fit.formLoad(w.form.get());
-    EXPECT_EQ(ScreenWidthPx, 1024);
-    EXPECT_EQ(ScreenHeightPx, 768);
-    EXPECT_EQ(ResizeFormToo, -1);
-    EXPECT_EQ(ResizeOnFormResize, 0);
+    EXPECT_EQ(screenWidthPx, 1024);
+    EXPECT_EQ(screenHeightPx, 768);
+    EXPECT_EQ(resizeFormToo, -1);
+    EXPECT_EQ(resizeOnFormResize, 0);
     EXPECT_EQ(w.form->size(), QSize(1024, 768));
     EXPECT_EQ(w.label->geometry(), QRect(13, 26, 128, 38));
     EXPECT_EQ(fit.lastWidth(), 1024 * 15);
@@ -213,10 +213,10 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
     w.form->resize(1100, 768);
     fit.formResize(w.form.get());
     EXPECT_EQ(snapshot(w.form.get()), loaded);
-    EXPECT_EQ(ResizeOnFormResize, -1);
+    EXPECT_EQ(resizeOnFormResize, -1);
     w.form->resize(1536, 384);
     fit.formResize(w.form.get());
-    EXPECT_EQ(ResizeFormToo, 0);
+    EXPECT_EQ(resizeFormToo, 0);
     EXPECT_EQ(w.form->size(), QSize(1536, 384));
     EXPECT_EQ(w.label->geometry(), scaledRect(QRect(13, 26, 128, 38), 1.5, 0.5));
     EXPECT_EQ(fit.lastWidth(), 1536 * 15);
@@ -234,8 +234,8 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
     // measured last (1024 x 768) to the new one, the window too.
     screen = QSize(1280, 1024);
     fit.formActivate(w.form.get());
-    EXPECT_EQ(ScreenWidthPx, 1280);
+    EXPECT_EQ(screenWidthPx, 1280);
     EXPECT_EQ(w.form->size(), QSize(1920, 512));
     EXPECT_EQ(w.label->x(), int(std::lround(20 * 1.25)));
-    EXPECT_EQ(ResizeOnFormResize, 0);
+    EXPECT_EQ(resizeOnFormResize, 0);
 }

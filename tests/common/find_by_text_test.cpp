@@ -30,7 +30,7 @@ protected:
     bool find(const QString& answer)
     {
         ui.script.inputAnswers = {answer};
-        return FindByText(rs, "CustomerName", "Enter a customers First &  Last Name",
+        return findByText(rs, "CustomerName", "Enter a customers First &  Last Name",
                           "Could not find the Customer Name. ");
     }
 
@@ -91,7 +91,7 @@ TEST_F(FindByTextTest, NothingTypedChangesNothing)
     EXPECT_TRUE(ui.script.messages().isEmpty());
     QString typed = "x";
     ui.script.inputAnswers = {"ann"};
-    EXPECT_TRUE(FindByText(rs, "CustomerName", "?", "no ", &typed));
+    EXPECT_TRUE(findByText(rs, "CustomerName", "?", "no ", &typed));
     EXPECT_EQ(typed, "ann");
 }
 
@@ -100,7 +100,7 @@ TEST_F(FindByTextTest, AnEmptyRecordsetFindsNothing)
     qv::Recordset empty;
     empty.open("SELECT * FROM Customers WHERE Phone = 'none'", connection);
     ui.script.inputAnswers = {"ann"};
-    EXPECT_FALSE(FindByText(empty, "CustomerName", "?", "Could not find your client. "));
+    EXPECT_FALSE(findByText(empty, "CustomerName", "?", "Could not find your client. "));
     EXPECT_EQ(ui.script.messages(), QStringList({"Could not find your client. ann"}));
 }
 
@@ -108,7 +108,7 @@ TEST_F(FindByTextTest, AFieldTheRecordsetLacksIsReportedAndNothingMoves)
 {
     rs.moveLast();
     ui.script.inputAnswers = {"ann"};
-    EXPECT_FALSE(FindByText(rs, "NoSuchField", "?", "Could not find your Item. "));
+    EXPECT_FALSE(findByText(rs, "NoSuchField", "?", "Could not find your Item. "));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(current(), "Pat 50% Off");
 }

@@ -22,7 +22,7 @@ int filtered(const char* typeWord, const char* text, int key, bool selectAll = f
     box.setText(QString::fromUtf8(text));
     if (selectAll) box.selectAll();
     int code = key;
-    ValidateKeyPress(&box, code, QString::fromUtf8(typeWord));
+    validateKeyPress(&box, code, QString::fromUtf8(typeWord));
     return code;
 }
 
@@ -32,7 +32,7 @@ std::unique_ptr<qv::TextBox> filteredBox(const QString& typeWord)
 {
     auto box = std::make_unique<qv::TextBox>();
     qv::TextBox* b = box.get();
-    b->keyPress = [b, typeWord](int& keyAscii) { ValidateKeyPress(b, keyAscii, typeWord); };
+    b->keyPress = [b, typeWord](int& keyAscii) { validateKeyPress(b, keyAscii, typeWord); };
     b->show();
     return box;
 }
@@ -89,10 +89,10 @@ TEST(KeyFilters, OtherTypeWordsFilterNothing)
 
 TEST(KeyFilters, ARealKeyForABoxThatCannotBeReadPasses)
 {
-    EXPECT_EQ(ValidateRealKey('-', nullptr), '-');
-    EXPECT_EQ(ValidateRealKey('.', nullptr), '.');
-    EXPECT_EQ(ValidateRealKey('4', nullptr), '4');
-    EXPECT_EQ(ValidateRealKey('x', nullptr), 0);
+    EXPECT_EQ(validateRealKey('-', nullptr), '-');
+    EXPECT_EQ(validateRealKey('.', nullptr), '.');
+    EXPECT_EQ(validateRealKey('4', nullptr), '4');
+    EXPECT_EQ(validateRealKey('x', nullptr), 0);
 }
 
 TEST(KeyFilters, TypingIntoFilteredBoxes)

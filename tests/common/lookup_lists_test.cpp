@@ -13,7 +13,7 @@ TEST(LookupLists, EmptyTableGivesAnEmptyUsableList)
 {
     qvtest::SalonDb db;
     qv::ScopedScriptedUi ui;
-    auto vendors = Customers().rsCustomer(lookupConnectionString());
+    auto vendors = SupplierLookup().rows(lookupConnectionString());
     ASSERT_TRUE(vendors);
     EXPECT_EQ(vendors->recordCount(), 0);
     EXPECT_TRUE(vendors->eof());
@@ -31,9 +31,9 @@ TEST(LookupLists, RowsStayReadableWithoutTheDatabase)
     // The caller's own connection, closed before the list is read.
     qv::Connection own;
     own.open(lookupConnectionString());
-    auto artists = ClassEmployees().rsemployee(lookupConnectionString());
-    auto vendors = Customers().rsCustomer(lookupConnectionString());
-    auto clients = ClassCustomerDat().rsCustomer1(lookupConnectionString());
+    auto artists = EmployeeLookup().rows(lookupConnectionString());
+    auto vendors = SupplierLookup().rows(lookupConnectionString());
+    auto clients = ClientLookup().rows(lookupConnectionString());
     own.close();
     ASSERT_TRUE(artists && vendors && clients);
 
@@ -53,7 +53,7 @@ TEST(LookupLists, FailureIsShownTriedAgainThenGivenUp)
     qvtest::SalonDb db;
     ASSERT_TRUE(QFile::remove(db.file()));
     qv::ScopedScriptedUi ui;
-    auto artists = ClassEmployees().rsemployee(lookupConnectionString());
+    auto artists = EmployeeLookup().rows(lookupConnectionString());
     EXPECT_EQ(artists, nullptr);
     ASSERT_EQ(int(ui.script.events.size()), kLookupAttempts);
     for (const qv::UiEvent& e : ui.script.events) {

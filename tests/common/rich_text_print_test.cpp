@@ -76,7 +76,7 @@ TEST(RichTextPrint, LongTextGoesOnPagesThatEachStartAtTheMargins)
     setNumberedLines(box, 150, 12);
 
     printer().print({"Header line"});
-    PrintRTF(box, 1000, 1000, 0, 0);
+    printRichText(box, 1000, 1000, 0, 0);
     printer().endDoc();   // the caller's own end finds nothing open
 
     ASSERT_EQ(r.rec->jobs().size(), 1);   // the caller's lines and the text are one job
@@ -112,7 +112,7 @@ TEST(RichTextPrint, BottomMarginIsKept)
     Recording r;
     QTextDocument doc;
     doc.setPlainText(numberedLines(80));
-    PrintRTF(doc, 500, 3000, 500, 5000);
+    printRichText(doc, 500, 3000, 500, 5000);
     const QList<qv::PrintedPage> pages = r.rec->pages();
     ASSERT_GE(pages.size(), 2);
     const double line = richItems(pages[0])[1].y - richItems(pages[0])[0].y;
@@ -131,7 +131,7 @@ TEST(RichTextPrint, RectangleTooSmallForOneLineEndsTheJob)
     doc.setPlainText("Formula that cannot fit");
     printer().print({"Customer Name:"});
     // The top margin lies below the bottom limit: not one line has room.
-    PrintRTF(doc, 4000, 15000, 4000, 1000);
+    printRichText(doc, 4000, 15000, 4000, 1000);
 
     EXPECT_FALSE(printer().jobOpen());
     ASSERT_EQ(r.rec->jobs().size(), 1);
@@ -140,7 +140,7 @@ TEST(RichTextPrint, RectangleTooSmallForOneLineEndsTheJob)
     EXPECT_EQ(pages[0].lines(), QStringList{"Customer Name:"});
 
     // A rectangle with no width ends it the same way.
-    PrintRTF(doc, 8000, 1000, 8000, 0);
+    printRichText(doc, 8000, 1000, 8000, 0);
     EXPECT_EQ(r.rec->pages().size(), 2);
 }
 
@@ -150,13 +150,13 @@ TEST(RichTextPrint, EmptyTextPrintsTheCallersPageOnly)
     qv::RichTextBox box;
     printer().print();
     printer().print({qv::Tab(1), "Formulas:", qv::Tab(30)});
-    PrintRTF(box, 4000, 7600, 4000, 0);
+    printRichText(box, 4000, 7600, 4000, 0);
     const QList<qv::PrintedPage> pages = r.rec->pages();
     ASSERT_EQ(pages.size(), 1);
     EXPECT_EQ(pages[0].lines(), QStringList{"Formulas:"});
 
     // Alone, it still makes its one (empty) page.
-    PrintRTF(box, 1000, 1000, 0, 0);
+    printRichText(box, 1000, 1000, 0, 0);
     EXPECT_EQ(r.rec->jobs().size(), 2);
     EXPECT_TRUE(r.rec->jobs()[1].pages.value(0).lines().isEmpty());
 }
@@ -166,7 +166,7 @@ TEST(RichTextPrint, FormattingReachesThePaper)
     Recording r;
     qv::RichTextBox box;
     box.setTextRTF(R"({\rtf1{\fonttbl{\f0 Arial;}}\f0\fs20 Roots {\b 6N} + 20 vol\par {\i Ends} 7G\par})");
-    PrintRTF(box, 3500, 13000, 4500, 0);
+    printRichText(box, 3500, 13000, 4500, 0);
     const qv::PrintedPage page = r.rec->pages().value(0);
     EXPECT_EQ(page.lines(), (QStringList{"Roots 6N + 20 vol", "Ends 7G"}));
     QList<qv::PrintedText> bold;
@@ -186,9 +186,9 @@ TEST(RichTextPrint, TextChangedBetweenPrintsIsPrintedAnew)
     Recording r;
     qv::RichTextBox box;
     box.setText("first");
-    PrintRTF(box, 1000, 1000, 0, 0);
+    printRichText(box, 1000, 1000, 0, 0);
     box.setText("second");
-    PrintRTF(box, 1000, 1000, 0, 0);
+    printRichText(box, 1000, 1000, 0, 0);
     const QList<qv::PrintedPage> pages = r.rec->pages();
     ASSERT_EQ(pages.size(), 2);
     EXPECT_EQ(pages[1].lines(), QStringList{"second"});
@@ -209,7 +209,7 @@ TEST(RichTextPrint, EachPdfPageHoldsOnlyItsOwnLines)
     qv::Printer& p = printer();
     p.useSystemPdfFile(pdfPath);
     p.print({"Header line"});
-    PrintRTF(box, 1000, 1000, 0, 0);
+    printRichText(box, 1000, 1000, 0, 0);
     p.systemPrinter()->setOutputFileName(QString());
     p.useSystemPrinter();
 
@@ -234,7 +234,7 @@ TEST(RichTextPrint, EachPdfPageHoldsOnlyItsOwnLines)
     QTextDocument paragraph;
     paragraph.setPlainText(words.join(' '));
     p.useSystemPdfFile(pdfPath);
-    PrintRTF(paragraph, 1000, 1000, 1000, 1000);
+    printRichText(paragraph, 1000, 1000, 1000, 1000);
     p.systemPrinter()->setOutputFileName(QString());
     p.useSystemPrinter();
     const QList<QStringList> wrapped = qvtest::pdfPageLines(pdfPath);
@@ -277,7 +277,7 @@ TEST(RichTextPrint, RendersToPdf)
     p.print({qv::Tab(1), "Phone:", qv::Tab(10), "555-0101"});
     p.print();
     p.print({qv::Tab(1), "Formulas:", qv::Tab(30)});
-    PrintRTF(box, 4000, 7600, 4000, 0);
+    printRichText(box, 4000, 7600, 4000, 0);
     p.endDoc();
     p.systemPrinter()->setOutputFileName(QString());
     p.useSystemPrinter();

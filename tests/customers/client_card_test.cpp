@@ -80,7 +80,7 @@ TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
 TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 {
     CustomerWindow& w = open();
-    click(w.cmdNext);   // Bob Stone: no picture, no formulas
+    click(w.nextRecordButton);   // Bob Stone: no picture, no formulas
     type(w.commentsBox, "Allergic to ammonia");
     click(w.printCardButton);
     ASSERT_EQ(printing->jobs().size(), 1);

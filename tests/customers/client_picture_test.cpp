@@ -49,25 +49,25 @@ TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
     db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Bob Stone'").arg(blue));
     seed = false;
     CustomerWindow& w = open();
-    qv::PictureBox* dest = w.picture->PicDest;
+    qv::PictureBox* dest = w.picture->pictureBox;
     EXPECT_EQ(box(16)->text(), red);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
     EXPECT_EQ(dest->size(), QSize(300, 240));   // natural size, cut by the frame
-    EXPECT_LT(w.picture->PicArea->width(), dest->width());
+    EXPECT_LT(w.picture->pictureFrame->width(), dest->width());
 
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_LT(std::abs(centreColour(dest).blue() - 255) + centreColour(dest).red(), 24);   // JPEG: nearly blue
     EXPECT_EQ(dest->size(), QSize(120, 90));
-    click(w.cmdNext);   // Cara: no picture
+    click(w.nextRecordButton);   // Cara: no picture
     EXPECT_TRUE(dest->pixmap().isNull());
 
     // The grid pick, the finds and Add follow the record too.
     ui.script.inputAnswers = {"ann"};
     click(w.findByNameButton);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     EXPECT_TRUE(dest->pixmap().isNull());
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -78,13 +78,13 @@ TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
     db.execRaw("UPDATE Customers SET Image = '/no/such/folder/gone.jpg' WHERE CustomerName = 'Ann Lee'");
     seed = false;
     CustomerWindow& w = open();
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
-    click(w.cmdNext);
-    click(w.cmdPrevious);
-    click(w.cmdLast);
+    click(w.nextRecordButton);
+    click(w.previousRecordButton);
+    click(w.lastRecordButton);
     EXPECT_TRUE(messages().isEmpty());
-    click(w.cmdFirst);
+    click(w.firstRecordButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("gone.jpg"));
     EXPECT_EQ(box(0)->text(), "Ann Lee");
@@ -102,18 +102,18 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
               "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|JPEG Files "
               "(*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
 
     ui.script.fileAnswers = {green};
     click(w.insertPictureButton);
     EXPECT_EQ(box(16)->text(), green);
-    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::green));
+    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
     // A pending change only, until the next save.
     EXPECT_TRUE(stored("Ann Lee", "Image").isNull());
-    click(w.cmdEdit);
-    click(w.cmdUpdate);
+    click(w.editRecordButton);
+    click(w.updateRecordButton);
     EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
-    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::green));
+    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
 }
 
 TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
@@ -122,7 +122,7 @@ TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {green};
     click(w.insertPictureButton);
-    click(w.cmdClose);
+    click(w.closeRecordWindowButton);
     settle();
     EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
     EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
@@ -137,7 +137,7 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
     type(box(5), "Del Mar");
     click(w.deletePictureButton);
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
     EXPECT_EQ(stored("Ann Lee", "City").toString(), "Del Mar");
     EXPECT_TRUE(messages().isEmpty());
@@ -145,8 +145,8 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
     // A saved picture goes from the table too.
     ui.script.fileAnswers = {green};
     click(w.insertPictureButton);
-    click(w.cmdEdit);
-    click(w.cmdUpdate);
+    click(w.editRecordButton);
+    click(w.updateRecordButton);
     ASSERT_EQ(stored("Ann Lee", "Image").toString(), green);
     click(w.deletePictureButton);
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
@@ -160,20 +160,20 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     ui.script.fileAnswers = {big};
     click(w.insertPictureButton);
     PictureViewport& v = *w.picture;
-    EXPECT_EQ(v.HslPicdest->maximum(), 32767);
-    EXPECT_EQ(v.VslPicdest->singleStep(), 100);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
+    EXPECT_EQ(v.horizontalScrollBar->maximum(), 32767);
+    EXPECT_EQ(v.verticalScrollBar->singleStep(), 100);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(0, 0));
     // Steps of 100 twips: fifteen clicks on the arrow down, three on the arrow right.
-    clickArrow(v.VslPicdest, 15);
-    clickArrow(v.HslPicdest, 3);
-    EXPECT_EQ(v.VslPicdest->value(), 1500);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+    clickArrow(v.verticalScrollBar, 15);
+    clickArrow(v.horizontalScrollBar, 3);
+    EXPECT_EQ(v.verticalScrollBar->value(), 1500);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(-20, -100));
     // The positions stay when the picture changes.
-    click(w.cmdNext);
-    EXPECT_EQ(v.VslPicdest->value(), 1500);
+    click(w.nextRecordButton);
+    EXPECT_EQ(v.verticalScrollBar->value(), 1500);
     ui.script.fileAnswers = {big};
     click(w.insertPictureButton);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(-20, -100));
 }
 
 TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
@@ -208,5 +208,5 @@ TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
                                     "Bitmap Files (*.bmp)"}));
     EXPECT_EQ(selected, filters.value(0));
     EXPECT_EQ(box(16)->text(), png);
-    EXPECT_EQ(centreColour(w.picture->PicDest), QColor(Qt::magenta));
+    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::magenta));
 }

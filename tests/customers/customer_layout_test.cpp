@@ -41,12 +41,12 @@ TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
 TEST_F(CustomersTest, RequiredIsReadWithThePhoneBoxAndLiesOnNoOtherCaption)
 {
     CustomerWindow& w = open();
-    QLabel* required = w.lblLabels.value(14);
-    QLabel* caption = w.lblLabels.value(8);
+    QLabel* required = w.captionLabels.value(14);
+    QLabel* caption = w.captionLabels.value(8);
     qv::TextBox* phone = box(8);
     EXPECT_EQ(required->text(), "Required! *");
     EXPECT_EQ(caption->text(), "Phone:");
-    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.lblLabels.value(10)}) {
+    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.captionLabels.value(10)}) {
         const QStringList overlaps = qvtest::overlapsOf(control);
         EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
     }
@@ -81,19 +81,19 @@ TEST_F(CustomersTest, CommentsShowTheirLinesAndTakeNewOnes)
     press(Qt::Key_End);
     press(Qt::Key_Up);
     press(Qt::Key_PageDown);
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(0)->text(), "Ann Lee");
 
     // Showing the client wrote nothing back.
-    clickAt(w.cmdNext);
-    clickAt(w.cmdPrevious);
+    clickAt(w.nextRecordButton);
+    clickAt(w.previousRecordButton);
     EXPECT_EQ(stored("Ann Lee", "Comments").toString(), "Colour at 6\r\nAllergic to ammonia");
 
     // Enter starts a new line; Update keeps all three.
-    clickAt(w.cmdEdit);
+    clickAt(w.editRecordButton);
     qvtest::addLineAtEnd(comments, "Prefers mornings");
     EXPECT_EQ(comments->blockCount(), 3);
-    clickAt(w.cmdUpdate);
+    clickAt(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Ann Lee", "Comments").toString().remove('\r'), "Colour at 6\nAllergic to ammonia\nPrefers mornings");
 

@@ -22,7 +22,7 @@ TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
 {
     CustomerWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Customers");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(0)->text(), "Ann Lee");
     EXPECT_EQ(box(8)->text(), "434-8888");
     EXPECT_EQ(box(1)->text(), "Maria");
@@ -30,10 +30,10 @@ TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
     EXPECT_EQ(box(9)->text(), "ann@example.com");
     EXPECT_FALSE(box(13)->text().isEmpty());   // the table numbered the client
     EXPECT_TRUE(box(13)->isReadOnly());
-    EXPECT_FALSE(w.txtfields.contains(14));
-    EXPECT_FALSE(w.txtfields.contains(15));
-    EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
-    EXPECT_EQ(w.lblLabels.value(14)->text(), "Required! *");
+    EXPECT_FALSE(w.fieldBoxes.contains(14));
+    EXPECT_FALSE(w.fieldBoxes.contains(15));
+    EXPECT_EQ(w.captionLabels.value(6)->text(), "State:");
+    EXPECT_EQ(w.captionLabels.value(14)->text(), "Required! *");
     EXPECT_FALSE(w.clientListPanel->isVisible());
     EXPECT_FALSE(w.formulasPanel->isVisible());
     EXPECT_FALSE(w.formulasBox->isVisible());
@@ -45,7 +45,7 @@ TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
     click(w.formulasButton);
     EXPECT_TRUE(w.formulasPanel->isVisible());
     EXPECT_TRUE(w.formulasBox->isVisible());
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_TRUE(w.formulasBox->isVisible());
     click(w.closeFormulasButton);
     EXPECT_FALSE(w.formulasPanel->isVisible());
@@ -69,15 +69,15 @@ TEST_F(CustomersTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
 {
     CustomerWindow& w = open();
-    click(w.cmdAdd);
-    EXPECT_EQ(w.lblStatus->text(), "Add record");
-    EXPECT_FALSE(w.cmdAdd->isVisible());
+    click(w.addRecordButton);
+    EXPECT_EQ(w.recordStatusLabel->text(), "Add record");
+    EXPECT_FALSE(w.addRecordButton->isVisible());
     type(box(0), "Eve Moss");
     type(box(8), "619-2222");
     type(box(1), "Jenny");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty());
-    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_TRUE(w.addRecordButton->isVisible());
     EXPECT_EQ(box(0)->text(), "Eve Moss");
     EXPECT_EQ(db.count("Customers"), 5);
     EXPECT_EQ(stored("Eve Moss", "Phone").toString(), "619-2222");
@@ -88,27 +88,27 @@ TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
 TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
 {
     CustomerWindow& w = open();
-    click(w.cmdNext);   // Bob Stone
-    click(w.cmdAdd);
+    click(w.nextRecordButton);   // Bob Stone
+    click(w.addRecordButton);
     type(box(0), "No Phone");
     type(box(5), "Typed City");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kNoPhone});
-    EXPECT_TRUE(w.cmdAdd->isVisible());
-    EXPECT_FALSE(w.AddNewFlag);
+    EXPECT_TRUE(w.addRecordButton->isVisible());
+    EXPECT_FALSE(w.addingRecord);
     EXPECT_EQ(db.count("Customers"), 4);
     // The record shown again is untouched by what was typed for the dropped one.
     EXPECT_EQ(box(0)->text(), "Bob Stone");
     EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
 
     // Emptying an existing client's phone drops that edit alone.
     ui.script.clear();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(box(8), "");
     type(box(2), "Someone");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kNoPhone});
     EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), "(212) 555-1212");
     EXPECT_TRUE(stored("Cara O'Brien", "ContactName").isNull());
@@ -116,9 +116,9 @@ TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
 
     // A single blank counts as a phone.
     ui.script.clear();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(box(8), " ");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), " ");
 }
@@ -126,20 +126,20 @@ TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
 TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRememberedClient)
 {
     CustomerWindow& w = open();
-    click(w.cmdNext);
-    click(w.cmdNext);   // Cara O'Brien
-    click(w.cmdAdd);
+    click(w.nextRecordButton);
+    click(w.nextRecordButton);   // Cara O'Brien
+    click(w.addRecordButton);
     type(box(0), "Copy Cat");
     type(box(8), "555-1212");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kLongPhoneMessage});
-    EXPECT_TRUE(w.cmdUpdate->isVisible());
-    EXPECT_TRUE(w.cmdCancel->isVisible());
-    EXPECT_TRUE(w.AddNewFlag);
+    EXPECT_TRUE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.cancelChangeButton->isVisible());
+    EXPECT_TRUE(w.addingRecord);
     EXPECT_EQ(db.count("Customers"), 4);
 
-    click(w.cmdCancel);
-    EXPECT_TRUE(w.cmdAdd->isVisible());
+    click(w.cancelChangeButton);
+    EXPECT_TRUE(w.addRecordButton->isVisible());
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
     EXPECT_EQ(db.count("Customers"), 4);
     // The grid is back on the recordset after the Requery.
@@ -147,10 +147,10 @@ TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRemembered
 
     // The phone made unique with a letter is taken.
     ui.script.clear();
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     type(box(0), "Copy Cat");
     type(box(8), "555-1212F");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(stored("Copy Cat", "Phone").toString(), "555-1212F");
 }
@@ -159,24 +159,24 @@ TEST_F(CustomersTest, DeleteAsksAndMovesToTheNextOrLastClient)
 {
     CustomerWindow& w = open();
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
     EXPECT_EQ(ui.script.events[0].style, 36);
     EXPECT_EQ(box(0)->text(), "Ann Lee");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(db.count("Customers"), 4);
 
-    click(w.cmdLast);
-    click(w.cmdDelete);   // Yes
+    click(w.lastRecordButton);
+    click(w.deleteRecordButton);   // Yes
     EXPECT_EQ(db.count("Customers"), 3);
     EXPECT_EQ(box(0)->text(), "Cara O'Brien");
 
     // Down to none: the window empties without an error box.
     ui.script.clear();
     for (int i = 0; i < 3; ++i)
-        click(w.cmdDelete);
+        click(w.deleteRecordButton);
     EXPECT_EQ(db.count("Customers"), 0);
     EXPECT_EQ(messages(), QStringList(3, "Delete the Current Record"));
     EXPECT_TRUE(box(0)->text().isEmpty());
@@ -246,7 +246,7 @@ TEST_F(CustomersTest, GridListsEveryClientAndAPickedRowBecomesCurrent)
     const QRect cell = w.clientGrid->visualRect(model->index(3, 0));
     qvtest::clickAt(w.clientGrid->viewport(), cell.center());
     EXPECT_EQ(box(0)->text(), "Dan Fox");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 4");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 4");
 }
 
 TEST_F(CustomersTest, ReportClosesTheWindowBeforeTheReportAppears)
@@ -300,11 +300,11 @@ TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
 TEST_F(CustomersTest, EscClosesOnlyWhileBrowsing)
 {
     CustomerWindow& w = open();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     settle();

@@ -16,7 +16,7 @@ protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
     CustomerWindow& open();
     CustomerWindow& win() { return *m_window; }
-    qv::TextBox* box(int index) { return m_window->txtfields.value(index); }
+    qv::TextBox* box(int index) { return m_window->fieldBoxes.value(index); }
     // Clicks into the box (of this window or another), selects what it holds
     // and types over it.
     void type(QWidget* box, const QString& text) { qvtest::typeInto(box, text); }

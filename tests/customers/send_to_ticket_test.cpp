@@ -27,8 +27,8 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     seed = false;
     AppointmentBook& book = qv::Windows::show<AppointmentBook>();
     CustomerWindow& w = open();
-    qvtest::clickAt(book.cmdAdd);
-    ASSERT_TRUE(book.AddNewFlag);
+    qvtest::clickAt(book.addRecordButton);
+    ASSERT_TRUE(book.addingRecord);
 
     click(w.sendToTicketButton);
     EXPECT_TRUE(messages().isEmpty());
@@ -37,19 +37,19 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     EXPECT_EQ(book.salonArtist()->text(), "Maria");
 
     // The ticket now holds a phone: refused, and Enter stays off until Refresh.
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     click(w.sendToTicketButton);
     EXPECT_EQ(messages(), kRefusal);
     EXPECT_FALSE(w.sendToTicketButton->isEnabled());
     EXPECT_EQ(book.clientName()->text(), "Ann Lee");
-    click(w.cmdRefresh);
+    click(w.refreshRecordsButton);
     EXPECT_TRUE(w.sendToTicketButton->isEnabled());
 
     // Once the book saves, the copied client is in the ticket's row.
     type(book.clientPhone(), "");
     ui.script.clear();
-    click(w.cmdNext);   // Bob Stone after the Refresh
-    click(w.cmdNext);
+    click(w.nextRecordButton);   // Bob Stone after the Refresh
+    click(w.nextRecordButton);
     type(box(1), "");   // a client without an artist empties the ticket's artist
     click(w.sendToTicketButton);
     EXPECT_EQ(book.clientName()->text(), "Cara O'Brien");
@@ -63,9 +63,9 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     AppointmentBook& book = qv::Windows::show<AppointmentBook>();
     CustomerWindow& w = open();
     // The first ticket of the book: its phone is taken, so start a fresh one.
-    qvtest::clickAt(book.cmdAdd);
+    qvtest::clickAt(book.addRecordButton);
     type(book.box(50), "2001");
-    click(w.cmdLast);   // Dan Fox, artist Tom
+    click(w.lastRecordButton);   // Dan Fox, artist Tom
     click(w.sendToTicketButton);
     type(book.box(5), "8/6/2001");
     type(book.box(6), "1 pm");
@@ -73,7 +73,7 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
     type(book.serviceSlot(1).name, "Haircut");
     type(book.serviceSlot(1).price, "25");
     type(book.serviceSlot(1).quantity, "1");
-    qvtest::clickAt(book.cmdUpdate);
+    qvtest::clickAt(book.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '2001'").toString(), "Dan Fox");
     EXPECT_EQ(db.scalar("SELECT CustomerPhone FROM Servicemenu WHERE CustomerID = '2001'").toString(), "858-9899");
@@ -89,7 +89,7 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
     // the way the customer window's note suggests.
     ASSERT_TRUE(qvtest::typeInto(book.clientPhone(), "(619) 555-0000"));
     CustomerWindow& w = open();
-    click(w.cmdNext);   // Bob Stone
+    click(w.nextRecordButton);   // Bob Stone
     click(w.sendToTicketButton);
     EXPECT_EQ(messages(), kRefusal);
     EXPECT_FALSE(w.sendToTicketButton->isEnabled());
@@ -101,19 +101,19 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
     const struct { const char* phone; bool refused; } phones[] = {{"ask at desk", true}, {"   ", false}};
     for (const auto& p : phones) {
         SCOPED_TRACE(p.phone);
-        click(w.cmdRefresh);
+        click(w.refreshRecordsButton);
         ui.script.clear();
         book.activateWindow();
         ASSERT_TRUE(qvtest::typeInto(book.clientPhone(), p.phone));
         w.activateWindow();
-        click(w.cmdNext);
+        click(w.nextRecordButton);
         click(w.sendToTicketButton);
         EXPECT_EQ(messages().size(), p.refused ? 2 : 0);
         EXPECT_EQ(book.clientPhone()->text() == QString::fromLatin1(p.phone), p.refused);
     }
     // The blank phone was a free ticket: the client went in.
-    EXPECT_EQ(book.clientName()->text(), w.txtfields.value(0)->text());
-    EXPECT_EQ(book.clientPhone()->text(), w.txtfields.value(8)->text());
+    EXPECT_EQ(book.clientName()->text(), w.fieldBoxes.value(0)->text());
+    EXPECT_EQ(book.clientPhone()->text(), w.fieldBoxes.value(8)->text());
     // Nothing reached the table while browsing over the refusals.
     EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1001'").toString(), "Ann Lee");
 }

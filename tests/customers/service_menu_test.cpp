@@ -66,7 +66,7 @@ protected:
         const QRect r = menu->serviceList->visualItemRect(items[0]);
         qvtest::clickAt(menu->serviceList->viewport(), r.center());
     }
-    QString boxText(int i) { return menu->txtfields[i]->text(); }
+    QString boxText(int i) { return menu->fieldBoxes[i]->text(); }
     QStringList ticketSlot(int slot)
     {
         const AppointmentBook::ServiceSlot s = book->serviceSlot(slot);
@@ -98,28 +98,30 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(menu->commentsView->toPlainText(), "");
 
     // Locked: only Close of the edit buttons, Tax % disabled, Comments read-only.
-    for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdUpdate, menu->cmdDelete, menu->cmdRefresh,
+    for (QWidget* w : std::initializer_list<QWidget*>{menu->addRecordButton, menu->editRecordButton,
+                                                      menu->updateRecordButton, menu->deleteRecordButton,
+                                                      menu->refreshRecordsButton,
                        menu->lockButton})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_TRUE(menu->cmdClose->isVisible());
-    EXPECT_FALSE(menu->txtfields[4]->isEnabled());
+    EXPECT_TRUE(menu->closeRecordWindowButton->isVisible());
+    EXPECT_FALSE(menu->fieldBoxes[4]->isEnabled());
     EXPECT_TRUE(menu->commentsView->isReadOnly());
 
-    type(menu->txtfields[3], "2");
-    click(menu->cmdNext);
+    type(menu->fieldBoxes[3], "2");
+    click(menu->nextRecordButton);
     EXPECT_EQ(boxText(0), "Color");
     EXPECT_EQ(boxText(1), "");
     EXPECT_EQ(boxText(3), "");
 
     // At the end Next beeps and stays; the quantity is emptied all the same.
-    click(menu->cmdLast);
-    type(menu->txtfields[3], "2");
-    click(menu->cmdNext);
+    click(menu->lastRecordButton);
+    type(menu->fieldBoxes[3], "2");
+    click(menu->nextRecordButton);
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(boxText(0), "Manicure");
     EXPECT_EQ(boxText(3), "");
 
-    type(menu->txtfields[3], "4");
+    type(menu->fieldBoxes[3], "4");
     pick("Color");
     EXPECT_EQ(boxText(0), "Color");
     EXPECT_EQ(boxText(1), "$45.50");
@@ -127,7 +129,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(boxText(3), "");
     EXPECT_EQ(boxText(4), "8.25");
     // The arrow keys pick as they move through the list.
-    type(menu->txtfields[3], "4");
+    type(menu->fieldBoxes[3], "4");
     // A click on the list below its services gives it the focus and picks nothing.
     QWidget* list = menu->serviceList->viewport();
     qvtest::clickAt(list, QPoint(list->width() / 2, list->height() - 4));
@@ -137,9 +139,9 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(boxText(3), "");
 
     // The typed quantity exists for posting only: it never lands in the list.
-    type(menu->txtfields[3], "3");
-    click(menu->cmdPrevious);
-    click(menu->cmdClose);
+    type(menu->fieldBoxes[3], "3");
+    click(menu->previousRecordButton);
+    click(menu->closeRecordWindowButton);
     EXPECT_FALSE(qv::Windows::loaded<ServicePriceList>());
     EXPECT_TRUE(db.scalar("SELECT Quantity FROM ServiceMenu1 WHERE Service='Color'").isNull());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
@@ -148,12 +150,12 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
 TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 {
     openBook();
-    const QString ticket = book->adoPrimaryRS->value("CustomerID").toString();
+    const QString ticket = book->primaryRecordset->value("CustomerID").toString();
     ASSERT_EQ(ticketSlot(2), QStringList({"", "", ""}));
     openMenu();
 
     pick("Color");
-    type(menu->txtfields[3], "2");
+    type(menu->fieldBoxes[3], "2");
     click(menu->slot2Button);
     EXPECT_EQ(ticketSlot(2), QStringList({"Color", "45.50", "2"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
@@ -162,7 +164,7 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 
     // A later posting's tax percent replaces the ticket's one.
     pick("Manicure");
-    type(menu->txtfields[3], "1");
+    type(menu->fieldBoxes[3], "1");
     click(menu->slot3Button);
     EXPECT_EQ(book->serviceTaxPercent()->text(), "0");
 
@@ -171,7 +173,7 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
     click(book->subtotalButton);
     EXPECT_DOUBLE_EQ(qv::leadingNumber(book->box(9)->text()), before + 45.5 * 2 + 15);
 
-    click(book->cmdNext);
+    click(book->nextRecordButton);
     const QString where = QStringLiteral(" FROM Servicemenu WHERE CustomerID='%1'").arg(ticket);
     EXPECT_EQ(db.scalar("SELECT Service1" + where).toString(), "Color");
     EXPECT_DOUBLE_EQ(db.scalar("SELECT ServicePrice2" + where).value<qv::Money>().toDouble(), 45.5);
@@ -188,7 +190,7 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     const QStringList slot3 = ticketSlot(3);
     const QString tax = book->serviceTaxPercent()->text();
     for (const QString& quantity : {QString(), QStringLiteral("0"), QStringLiteral("0.5"), QStringLiteral("abc")}) {
-        type(menu->txtfields[3], quantity);
+        type(menu->fieldBoxes[3], quantity);
         click(menu->slot3Button);
         EXPECT_EQ(ui.script.messages(), QStringList{kMissing3}) << quantity.toStdString();
         EXPECT_TRUE(menu->slot3Button->isEnabled());
@@ -196,14 +198,14 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     }
     EXPECT_EQ(ticketSlot(3), slot3);
     EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
-    type(menu->txtfields[3], "1.5");
+    type(menu->fieldBoxes[3], "1.5");
     click(menu->slot3Button);
     EXPECT_EQ(ticketSlot(3), QStringList({"Perm", "60.00", "1.5"}));
     EXPECT_FALSE(menu->slot3Button->isEnabled());
 
     // Slot 2 taken (its quantity reads 1): refused and the button disabled.
     type(book->serviceSlot(2).quantity, "1");
-    type(menu->txtfields[3], "2");
+    type(menu->fieldBoxes[3], "2");
     click(menu->slot2Button);
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
     EXPECT_FALSE(menu->slot2Button->isEnabled());
@@ -238,15 +240,15 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
 
     // A name with no quantity leaves the slot free.
     type(book->serviceSlot(2).name, "Old");
-    type(menu->txtfields[3], "1");
+    type(menu->fieldBoxes[3], "1");
     click(menu->slot2Button);
     EXPECT_EQ(ticketSlot(2), QStringList({"Perm", "60.00", "1"}));
 
     // Reopened, the buttons start enabled, and "2#" is refused as taken.
-    click(menu->cmdClose);
+    click(menu->closeRecordWindowButton);
     openMenu();
     EXPECT_TRUE(menu->slot2Button->isEnabled());
-    type(menu->txtfields[3], "1");
+    type(menu->fieldBoxes[3], "1");
     click(menu->slot2Button);
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
     EXPECT_FALSE(menu->slot2Button->isEnabled());
@@ -256,17 +258,17 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
 {
     openBook();
     openMenu();
-    type(menu->txtfields[3], "1");
+    type(menu->fieldBoxes[3], "1");
     click(menu->slot4Button);
     EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "", "1"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "");
 
-    click(book->cmdClose);
+    click(book->closeRecordWindowButton);
     book = nullptr;
     ASSERT_FALSE(qv::Windows::loaded<AppointmentBook>());
     openMenu();
     pick("Color");
-    type(menu->txtfields[3], "1");
+    type(menu->fieldBoxes[3], "1");
     click(menu->slot1Button);
     click(menu->clearSlot1Button);
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket, AppointmentBook::kNoTicket}));

@@ -73,18 +73,18 @@ TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVend
     EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
     EXPECT_TRUE(box(3)->isReadOnly());
     // No record text on this window.
-    EXPECT_TRUE(w().lblStatus->text().isEmpty());
-    EXPECT_FALSE(w().cmdUpdate->isVisible());
-    EXPECT_FALSE(w().cmdCancel->isVisible());
+    EXPECT_TRUE(w().recordStatusLabel->text().isEmpty());
+    EXPECT_FALSE(w().updateRecordButton->isVisible());
+    EXPECT_FALSE(w().cancelChangeButton->isVisible());
 
     // Hidden boxes never show, nor do the four that once lay below the window's edge.
     for (int i : {5, 6, 9, 10, 12, 14, 15, 16, 18, 19, 20, 24, 35, 27, 28, 29, 30})
         EXPECT_FALSE(box(i)->isVisible()) << i;
     for (int i : {0, 1, 2, 3, 4, 7, 8, 13, 17, 21, 22, 23, 25, 26, 31, 32, 33, 34}) {
         EXPECT_TRUE(box(i)->isVisible()) << i;
-        EXPECT_LE(box(i)->geometry().bottom(), w().picButtons->y()) << i;
+        EXPECT_LE(box(i)->geometry().bottom(), w().recordButtonBar->y()) << i;
     }
-    EXPECT_LE(w().memoBox->geometry().bottom(), w().picButtons->y());
+    EXPECT_LE(w().memoBox->geometry().bottom(), w().recordButtonBar->y());
     // Two boxes on one field show the same value.
     EXPECT_EQ(box(30)->text(), box(32)->text());
     EXPECT_EQ(box(32)->text(), QStringLiteral("0"));
@@ -96,10 +96,10 @@ TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVend
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // The grid follows the current row's category.
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
 }
@@ -108,7 +108,7 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
 {
     seed();
     open();
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(w().stockGrid->focusPolicy(), Qt::NoFocus);
     click(w().viewAllButton);
     EXPECT_EQ(w().viewAllButton->text(), QStringLiteral("&View All"));
@@ -117,11 +117,11 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
     EXPECT_NE(w().stockGrid->focusPolicy(), Qt::NoFocus);
     // The requery put the first row back; moving keeps the whole list.
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(gridNumbers().size(), 6);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
-    click(w().cmdRefresh);
+    click(w().refreshRecordsButton);
     EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::Category);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
@@ -131,13 +131,13 @@ TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
 {
     seed();
     open();
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     pickVendor(QStringLiteral("Salon Wholesale Inc"));
     EXPECT_EQ(box(21)->text(), QStringLiteral("Salon Wholesale Inc"));
-    click(w().cmdAdd);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
-    EXPECT_TRUE(w().cmdUpdate->isVisible());
-    EXPECT_FALSE(w().cmdNext->isEnabled());
+    click(w().addRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
+    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_FALSE(w().nextRecordButton->isEnabled());
     // Add empties the vendor list's choice.
     EXPECT_TRUE(w().vendorList->currentText().isEmpty());
     EXPECT_TRUE(box(0)->text().isEmpty());
@@ -148,10 +148,10 @@ TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
     type(box(2), QStringLiteral("10"));
     type(box(31), QStringLiteral("16 oz"));
     pickVendor(QStringLiteral("Beauty Supply Co"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
-    EXPECT_TRUE(w().cmdAdd->isVisible());
-    EXPECT_FALSE(w().cmdUpdate->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_FALSE(w().updateRecordButton->isVisible());
 
     auto rows = db.query("SELECT * FROM StockControl WHERE SystemStockNumber='1005'");
     ASSERT_EQ(rows->recordCount(), 1);
@@ -171,11 +171,11 @@ TEST_F(InventoryMasterTest, PickingAVendorReplacesTheSupplierOfTheRowWhenSaved)
 {
     seed();
     open();
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     EXPECT_EQ(box(21)->text(), QStringLiteral("Old Vendor"));
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     pickVendor(QStringLiteral("Beauty Supply Co"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_EQ(db.scalar("SELECT SourceOrSupplier FROM StockControl WHERE SystemStockNumber='1004'").toString(),
               QStringLiteral("Beauty Supply Co"));
 }
@@ -184,19 +184,19 @@ TEST_F(InventoryMasterTest, AnEmptyNewRowIsRefusedAndCancelGoesBack)
 {
     seed();
     open();
-    click(w().cmdNext);
-    click(w().cmdNext);   // Hair Gel
-    click(w().cmdAdd);
-    click(w().cmdUpdate);
+    click(w().nextRecordButton);
+    click(w().nextRecordButton);   // Hair Gel
+    click(w().addRecordButton);
+    click(w().updateRecordButton);
     EXPECT_EQ(ui.script.messages(), QStringList{" You have nothing to update. Click cancel and make an entry."});
-    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_TRUE(w().updateRecordButton->isVisible());
     EXPECT_EQ(db.count("StockControl"), 6);
 
     type(box(0), QStringLiteral("Not kept"));
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
-    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
     EXPECT_EQ(db.count("StockControl"), 6);
 }
 
@@ -204,20 +204,20 @@ TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
 {
     seed();
     open();
-    click(w().cmdNext);
-    click(w().cmdNext);   // Hair Gel, 1003
-    click(w().cmdEdit);
+    click(w().nextRecordButton);
+    click(w().nextRecordButton);   // Hair Gel, 1003
+    click(w().editRecordButton);
     type(box(0), QStringLiteral("Not kept"));
     type(box(13), QStringLiteral("99"));
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
     EXPECT_EQ(box(13)->text(), QStringLiteral("$9.00"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
-    EXPECT_TRUE(w().cmdDelete->isVisible());
+    EXPECT_TRUE(w().deleteRecordButton->isVisible());
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE SystemStockNumber='1003'").toInt(), 0);
     EXPECT_EQ(db.count("StockControl"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE Category='Hair Gel'").toInt(), 0);
@@ -225,13 +225,13 @@ TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
     // The item edited is deleted meanwhile from another window: Cancel
     // lands on the first item, without a word.
     ui.script.clear();
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     db.execRaw("DELETE FROM StockControl WHERE SystemStockNumber = '1004'");
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
-    EXPECT_TRUE(w().cmdEdit->isVisible());
+    EXPECT_TRUE(w().editRecordButton->isVisible());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
 }
 
@@ -241,7 +241,7 @@ TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
     db.insert("StockControl", {{"Category", "Gloves"}, {"SystemStockNumber", "2002"}, {"Price", 0.0}});
     open();
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
@@ -249,29 +249,29 @@ TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
     EXPECT_EQ(db.count("StockControl"), 2);
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("StockControl"), 1);
     EXPECT_EQ(db.scalar("SELECT SystemStockNumber FROM StockControl").toString(), QStringLiteral("2002"));
     // The deleted row's texts are gone from the boxes; nothing is written back.
     EXPECT_NE(box(26)->text(), QStringLiteral("2001"));
-    click(w().cmdFirst);
+    click(w().firstRecordButton);
     EXPECT_EQ(box(26)->text(), QStringLiteral("2002"));
     EXPECT_TRUE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("StockControl"), 0);
     // The product windows' openers now find nothing to open.
     EXPECT_FALSE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
     // Nothing more to delete: no error reaches the user, the window stays.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Do you really want to delete this record?"});
     EXPECT_TRUE(w().isLoaded());
     // Nothing left to save: Close closes.
     ui.script.clear();
-    click(w().cmdClose);
+    click(w().closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(loaded("Form6a"));
@@ -281,7 +281,7 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
 {
     seed();
     open();
-    click(w().cmdNext);   // Conditioner
+    click(w().nextRecordButton);   // Conditioner
 
     // Nothing typed: nothing moves.
     ui.script.inputAnswers = {QString()};
@@ -368,7 +368,7 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
                                {"Item", "Leave-in Conditioner"},
                                {"Memo", QStringLiteral("Order in spring\r\nKeep cool")}});
     open();
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     ASSERT_EQ(box(26)->text(), QStringLiteral("1010"));
     qv::TextBox* item = box(7);
     const int room = item->contentsRect().width() - item->textMargins().left() - item->textMargins().right() - 4;
@@ -377,9 +377,9 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
     // The memo's lines show as lines, and Enter adds one.
     qv::ManyLineBox* memo = w().memoBox;
     EXPECT_EQ(memo->blockCount(), 2);
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     qvtest::addLineAtEnd(memo, QStringLiteral("Ask Pat"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_EQ(db.scalar("SELECT Memo FROM StockControl WHERE SystemStockNumber='1010'").toString().remove('\r'),
               QStringLiteral("Order in spring\nKeep cool\nAsk Pat"));
@@ -390,7 +390,7 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     seed();
     open();
     // Outside a box being typed in, the keys move between items.
-    qvtest::clickAt(w().cmdFirst);
+    qvtest::clickAt(w().firstRecordButton);
     key(Qt::Key_End);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
     key(Qt::Key_Home);
@@ -398,10 +398,10 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     key(Qt::Key_PageDown);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     key(Qt::Key_Escape);
     EXPECT_TRUE(w().isLoaded());
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     key(Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Form6a"));
@@ -435,14 +435,14 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
 {
     seed();
     open();
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     click(w().newVendorButton);
     auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded("Frmdatabase"));
     ASSERT_TRUE(book);
     ASSERT_TRUE(book->isVisible());
-    click(book->cmdAdd);
-    qvtest::typeInto(book->txtfields.value(10), QStringLiteral("Nail Depot"));
-    click(book->cmdUpdate);
+    click(book->addRecordButton);
+    qvtest::typeInto(book->fieldBoxes.value(10), QStringLiteral("Nail Depot"));
+    click(book->updateRecordButton);
     ASSERT_EQ(db.count("Suppliers"), 3);
     book->hide();
 
@@ -459,7 +459,7 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(box(21)->text(), QStringLiteral("Nail Depot"));
     const QString number = box(26)->text();
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_EQ(db.scalar("SELECT SourceOrSupplier FROM StockControl WHERE SystemStockNumber='" + number + "'").toString(),
               QStringLiteral("Nail Depot"));
@@ -485,9 +485,9 @@ TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
     EXPECT_EQ(w().vendorList->count(), 0);
     EXPECT_EQ(gridNumbers(), QStringList{});
     click(w().viewAllButton);
-    click(w().cmdRefresh);
-    click(w().cmdAdd);
-    click(w().cmdCancel);
+    click(w().refreshRecordsButton);
+    click(w().addRecordButton);
+    click(w().cancelChangeButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(QFile::exists(db.file()));
 }

@@ -34,7 +34,7 @@ protected:
 TEST_F(InventoryShots, BothWindows)
 {
     open();
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     save(&w(), QStringLiteral("inventory_master.png"));
     click(w().viewAllButton);
     save(&w(), QStringLiteral("inventory_master_all.png"));

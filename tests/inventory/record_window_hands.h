@@ -42,7 +42,7 @@ protected:
         return *m_w;
     }
     W& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
 
     void click(QAbstractButton* b)
     {

@@ -33,12 +33,12 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lee Wong"));
     EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
     EXPECT_EQ(box(4)->text(), QStringLiteral("Los Angeles"));
-    EXPECT_FALSE(w().txtfields.contains(0));
-    EXPECT_EQ(w().lblLabels.value(5)->text(), QStringLiteral("State:"));
-    EXPECT_EQ(w().lblLabels.value(11)->text(), QStringLiteral("Business Website:"));
+    EXPECT_FALSE(w().fieldBoxes.contains(0));
+    EXPECT_EQ(w().captionLabels.value(5)->text(), QStringLiteral("State:"));
+    EXPECT_EQ(w().captionLabels.value(11)->text(), QStringLiteral("Business Website:"));
     // The status label is never seen, yet keeps its texts.
-    EXPECT_FALSE(w().lblStatus->isVisible());
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_FALSE(w().recordStatusLabel->isVisible());
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
 
     EXPECT_EQ(gridCaptions(w().vendorGrid),
               (QStringList{"CompanyName", "ContactName", "ContactTitle", "Address", "City", "Region", "PostalCode",
@@ -56,10 +56,10 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
                                   "txtfields_6", "txtfields_7", "txtfields_1", "txtfields_8", "txtfields_9",
                                   "txtfields_11"}));
 
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 2"));
-    click(w().cmdNext);   // past the end: a beep, and the last vendor stays
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 2"));
+    click(w().nextRecordButton);   // past the end: a beep, and the last vendor stays
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 }
@@ -68,17 +68,17 @@ TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
 {
     db.seed();
     open();
-    click(w().cmdAdd);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
-    EXPECT_FALSE(w().cmdAdd->isVisible());
+    click(w().addRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
+    EXPECT_FALSE(w().addRecordButton->isVisible());
     type(box(10), QStringLiteral("Nail Depot"));
     type(box(2), QStringLiteral("800-555-0300"));
     type(box(11), QStringLiteral("www.naildepot.example"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
     EXPECT_EQ(box(10)->text(), QStringLiteral("Nail Depot"));
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 3"));
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 3"));
     EXPECT_EQ(companies().size(), 3);
 
     auto rows = db.query("SELECT * FROM Suppliers ORDER BY SupplierID");
@@ -93,11 +93,11 @@ TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
                   .toInt(),
               1);
 
-    click(w().cmdFirst);
-    click(w().cmdEdit);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Edit record"));
+    click(w().firstRecordButton);
+    click(w().editRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Edit record"));
     type(box(7), QStringLiteral("800-555-0199"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_EQ(db.scalar("SELECT Fax FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
               QStringLiteral("800-555-0199"));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
@@ -107,13 +107,13 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
 {
     db.seed();
     open();
-    click(w().cmdNext);
-    click(w().cmdAdd);
-    click(w().cmdUpdate);
+    click(w().nextRecordButton);
+    click(w().addRecordButton);
+    click(w().updateRecordButton);
     EXPECT_EQ(ui.script.messages(),
               QStringList{"You have not entered a record. Enter information or click cancel to continue."});
-    EXPECT_TRUE(w().cmdUpdate->isVisible());
-    EXPECT_TRUE(w().cmdCancel->isVisible());
+    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().cancelChangeButton->isVisible());
     EXPECT_EQ(db.count("Suppliers"), 2);
 
     // Keys do nothing while adding.
@@ -122,16 +122,16 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
     EXPECT_TRUE(w().isLoaded());
 
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
     EXPECT_EQ(db.count("Suppliers"), 2);
-    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
 
-    click(w().cmdPrevious);
-    click(w().cmdEdit);
+    click(w().previousRecordButton);
+    click(w().editRecordButton);
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
 }
@@ -139,9 +139,9 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
 TEST_F(VendorBookTest, CancelOnAnEmptyBookLeavesItEmpty)
 {
     open();
-    click(w().cmdAdd);
+    click(w().addRecordButton);
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_TRUE(box(10)->text().isEmpty());
     EXPECT_EQ(db.count("Suppliers"), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -152,7 +152,7 @@ TEST_F(VendorBookTest, DeleteBeepsAsksAndStaysOnThePlaceUntilAMove)
     db.seed();
     open();
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(ui.script.beeps(), 1);
     ASSERT_EQ(ui.script.events.size(), 2u);
     EXPECT_EQ(ui.script.events[1].text, QStringLiteral("Delete the Current Record"));
@@ -161,22 +161,22 @@ TEST_F(VendorBookTest, DeleteBeepsAsksAndStaysOnThePlaceUntilAMove)
     EXPECT_EQ(db.count("Suppliers"), 2);
 
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Suppliers"), 1);
     // No move: the boxes hold nothing of the deleted vendor, and nothing is written back.
     EXPECT_TRUE(box(10)->text().isEmpty());
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Suppliers"), 0);
 
     // An empty book has nothing to delete: said in a box, the window stays.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(ui.script.messages().size(), 2);
     EXPECT_TRUE(w().isLoaded());
     EXPECT_EQ(db.count("Suppliers"), 0);
@@ -187,10 +187,10 @@ TEST_F(VendorBookTest, CloseRightAfterADeleteCloses)
     db.seed();
     open();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Suppliers"), 1);
     ui.script.clear();
-    click(w().cmdClose);
+    click(w().closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(loaded("Frmdatabase"));
@@ -214,7 +214,7 @@ TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
     EXPECT_EQ(ui.script.events.size(), 1u);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(w().isVisible());
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 }
 
@@ -223,14 +223,14 @@ TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
     db.seed();
     open();
     type(box(9), QStringLiteral("USA"));
-    click(w().cmdClose);
+    click(w().closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Frmdatabase"));
     EXPECT_EQ(db.scalar("SELECT Country FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
               QStringLiteral("USA"));
 
     open();
-    click(w().cmdLast);
+    click(w().lastRecordButton);
     qvtest::clickAt(box(10));
     key(Qt::Key_Escape);
     QApplication::processEvents();
@@ -248,9 +248,9 @@ TEST_F(VendorBookTest, WithoutItsDatabaseTheWindowSaysWhyAndStaysUsable)
     EXPECT_TRUE(ui.script.messages().at(0).contains(QStringLiteral("KVD.mdb"))) << ui.script.messages().at(0).toStdString();
     ASSERT_TRUE(loaded("Frmdatabase"));
     ui.script.clear();
-    click(w().cmdRefresh);
+    click(w().refreshRecordsButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
-    click(w().cmdClose);
+    click(w().closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Frmdatabase"));
     EXPECT_FALSE(QFile::exists(db.file()));

@@ -62,7 +62,7 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    qv::TextBox* box(int index) { return w->txtfields.value(index); }
+    qv::TextBox* box(int index) { return w->fieldBoxes.value(index); }
     // Clicks into the box, selects what it holds and types over it.
     void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     void click(QAbstractButton* button)
@@ -74,24 +74,24 @@ protected:
     void unlock(const QString& password = "marvo")
     {
         click(w->unlockButton);
-        auto* dialog = qv::Windows::loaded<frmLogin3>();
+        auto* dialog = qv::Windows::loaded<NonRetailProductsLogin>();
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
-        type(dialog->txtPassword, password);
-        click(dialog->cmdOK);
+        type(dialog->passwordBox, password);
+        click(dialog->okButton);
         if (!dialog->isVisible())
             activate(w);   // the dialog gone, the window is the user's again
     }
     // Edit, the quantity (and the corrections, when given), Update.
     void post(const QString& quantity, const QString& returned = {}, const QString& lost = {})
     {
-        click(w->cmdEdit);
+        click(w->editRecordButton);
         type(box(18), quantity);
         if (!returned.isEmpty())
             type(box(9), returned);
         if (!lost.isEmpty())
             type(box(5), lost);
-        click(w->cmdUpdate);
+        click(w->updateRecordButton);
     }
     // A stored figure (money fields included) as a number; null stays null.
     QVariant stored(const QString& category, const QString& field)
@@ -120,8 +120,8 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(1)->text(), "2.00");
     EXPECT_EQ(box(8)->text(), "0.00");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
-    EXPECT_EQ(f.adoPrimaryRS->recordCount(), 2);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.primaryRecordset->recordCount(), 2);
     ASSERT_EQ(f.stockGrid->model()->rowCount(), 2);
     EXPECT_EQ(f.stockGrid->model()->index(1, 0).data().toString(), "Foils");
     EXPECT_EQ(f.stockGrid->model()->index(0, 1).data().toString(), "2002");
@@ -133,10 +133,10 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_TRUE(f.unlockButton->isVisible());
     EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
-    EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
-    EXPECT_FALSE(f.cmdDelete->isVisibleTo(&f));
-    EXPECT_FALSE(f.txtfields.contains(11));
-    EXPECT_EQ(f.lblLabels.value(21)->text(), "MGR EDIT");
+    EXPECT_FALSE(f.addRecordButton->isVisibleTo(&f));
+    EXPECT_FALSE(f.deleteRecordButton->isVisibleTo(&f));
+    EXPECT_FALSE(f.fieldBoxes.contains(11));
+    EXPECT_EQ(f.captionLabels.value(21)->text(), "MGR EDIT");
     for (int hidden : {19, 21, 23, 24})
         EXPECT_FALSE(box(hidden)->isVisibleTo(&f)) << hidden;
     // Only the comment, in-stock, memo and entry boxes take typing.
@@ -162,12 +162,12 @@ TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
     for (int emptied : {18, 21, 9, 5})
         EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_TRUE(f.cmdEdit->isVisible());
-    EXPECT_FALSE(f.cmdUpdate->isVisible());
-    EXPECT_TRUE(f.cmdNext->isEnabled());
+    EXPECT_TRUE(f.editRecordButton->isVisible());
+    EXPECT_FALSE(f.updateRecordButton->isVisible());
+    EXPECT_TRUE(f.nextRecordButton->isEnabled());
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
 
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -12.5);
@@ -176,7 +176,7 @@ TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
     EXPECT_EQ(stored("Bleach", "Totals").toDouble(), 0);
 
     // Back on it, the saved figures show in their formats.
-    click(f.cmdFirst);
+    click(f.firstRecordButton);
     EXPECT_EQ(box(20)->text(), "12.50");
     EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "5");
@@ -190,14 +190,14 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     unlock("wrong");
     EXPECT_EQ(ui.script.messages().value(0), "Invalid Password, try again!");
     EXPECT_FALSE(box(5)->isEnabled());
-    click(qv::Windows::loaded<frmLogin3>()->cmdCancel);
+    click(qv::Windows::loaded<NonRetailProductsLogin>()->cancelButton);
     ui.script.clear();
 
     unlock();
     EXPECT_EQ(ui.script.messages(),
               QStringList{" The Returned to Stock and Lost or Damaged fields are now enabled. Click the closed "
                           "Padlock button to disable."});
-    EXPECT_FALSE(qv::Windows::loaded<frmLogin3>()->isVisible());
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProductsLogin>()->isVisible());
     EXPECT_TRUE(f.lockButton->isVisible());
     EXPECT_TRUE(f.unlockButton->isVisible());
     EXPECT_TRUE(box(5)->isEnabled());
@@ -227,7 +227,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
 
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 7);
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
     EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
@@ -255,17 +255,17 @@ TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
     EXPECT_EQ(box(2)->text(), "-2");
     EXPECT_EQ(ui.script.messages().size(), 3);
     EXPECT_EQ(ui.script.beeps(), 3);
-    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.editRecordButton->isVisible());
 }
 
 TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 {
     db.execRaw("UPDATE StockControl SET CurrentlyInStock=NULL, QuantityStatus=NULL WHERE Category='Foils'");
     NonRetailProducts& f = open();
-    click(f.cmdLast);   // Foils: 100 taken in, 10 used, cost 3
+    click(f.lastRecordButton);   // Foils: 100 taken in, 10 used, cost 3
     ASSERT_EQ(box(17)->text(), "Foils");
     type(box(18), "4");
-    click(f.cmdRefresh);   // the last row: saved, wrapped to the first and shown from the top
+    click(f.refreshRecordsButton);   // the last row: saved, wrapped to the first and shown from the top
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
     EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
@@ -276,7 +276,7 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     // Close after a post saves the posted figures, then the window goes.
     post("5");
     EXPECT_EQ(box(2)->text(), "40");
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 10);
@@ -288,11 +288,11 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
 {
     NonRetailProducts& f = open();
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     EXPECT_TRUE(qv::Windows::loaded<NonRetailProducts>());
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
@@ -307,7 +307,7 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     post("1");
     EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(2)->text(), "15");
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     ASSERT_EQ(box(1)->text(), "1,200.00");
     post("1");   // the cost counts whole, thousands and all
     EXPECT_EQ(box(16)->text(), "-2400.00");
@@ -326,7 +326,7 @@ TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNo
     // No cost known: nothing lost on what was used, and the stock has no value.
     EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(20)->text(), "0.00");
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(stored("Capes", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Capes", "NetProfitFromSales").toDouble(), 0);
 }
@@ -337,9 +337,9 @@ TEST_F(WholesaleTest, TheMemoShowsItsLinesAndEnterAddsOne)
     NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Towels");
     EXPECT_EQ(f.memoBox->blockCount(), 2);
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Towels", "Memo").toString().remove('\r'), "Wash at 60\nFold in three\nAsk Pat");
 }
@@ -351,19 +351,19 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     ASSERT_EQ(box(9)->text(), "2");
     ASSERT_FALSE(box(9)->isEnabled());
     type(box(18), "3");
-    click(f.cmdPrevious);   // the first row already: stays, without a beep
+    click(f.previousRecordButton);   // the first row already: stays, without a beep
     EXPECT_EQ(box(17)->text(), "Bleach");
     for (int emptied : {18, 21, 9, 5})
         EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
-    click(f.cmdLast);
-    click(f.cmdNext);
+    click(f.lastRecordButton);
+    click(f.nextRecordButton);
     EXPECT_EQ(box(17)->text(), "Foils");
     EXPECT_EQ(ui.script.beeps(), 0);
-    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
 
     // Keys move too; Ctrl+Up goes to the first row.
     qvtest::clickAt(box(0));
@@ -378,15 +378,15 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     EXPECT_EQ(box(18)->text(), "2");
 
     // Cancel drops what was typed and stays on the row edited.
-    click(f.cmdEdit);
-    EXPECT_FALSE(f.cmdNext->isEnabled());
-    EXPECT_EQ(f.lblStatus->text(), "Edit record");
+    click(f.editRecordButton);
+    EXPECT_FALSE(f.nextRecordButton->isEnabled());
+    EXPECT_EQ(f.recordStatusLabel->text(), "Edit record");
     type(w->memoBox, "changed memo");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Gloves", "Memo").isNull());
-    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.editRecordButton->isVisible());
 }
 
 TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
@@ -423,12 +423,12 @@ TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
     NonRetailProducts& f = open();
     EXPECT_EQ(f.stockGrid->model()->rowCount(), 0);
     EXPECT_TRUE(box(17)->text().isEmpty());
-    click(f.cmdRefresh);
-    click(f.cmdEdit);
+    click(f.refreshRecordsButton);
+    click(f.editRecordButton);
     type(box(18), "2");
-    click(f.cmdUpdate);   // no item: nothing posted, no re-order warning
+    click(f.updateRecordButton);   // no item: nothing posted, no re-order warning
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(db.count("StockControl"), 3);
@@ -451,11 +451,11 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
     ui.script.clear();
     post("2", "abc");
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
-    EXPECT_FALSE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_FALSE(f.editRecordButton->isVisible());
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(18)->text(), "2");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
 
     // A figure the table cannot hold (the cost of all that was used): the
@@ -463,12 +463,12 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
     ui.script.clear();
     post("1000000000000000");
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
     EXPECT_EQ(box(18)->text(), "1000000000000000");
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(2)->text(), "45");
     qvtest::typeInto(box(18), "1");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 6);
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 44);
 }
@@ -495,16 +495,16 @@ TEST_F(WholesaleTest, LayoutFitsItsScreen)
 TEST_F(WholesaleTest, RefreshLeavesNoQuantityForTheItemShownNext)
 {
     NonRetailProducts& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     ASSERT_EQ(box(17)->text(), "Foils");
     qvtest::typeInto(box(18), "4");   // typed, never posted
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     ASSERT_EQ(box(17)->text(), "Gloves");
     EXPECT_TRUE(box(18)->text().isEmpty());
     // The next posting is Gloves' own, with nothing typed for it.
-    click(f.cmdEdit);
-    click(f.cmdUpdate);
-    click(f.cmdNext);
+    click(f.editRecordButton);
+    click(f.updateRecordButton);
+    click(f.nextRecordButton);
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 45);
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
@@ -515,18 +515,18 @@ TEST_F(WholesaleTest, APostingIsSavedAtOnceSoEditAndCancelCannotDropIt)
     item("Bleach", 50, 10, 3, 2.5, {{"LostDamagedTotals", 2}});
     NonRetailProducts& f = open();
     unlock();
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     qvtest::typeInto(box(18), "2");
     qvtest::typeInto(box(5), "1");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 6);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 4);
     EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
 
     // Edit and Cancel straight after change nothing of it.
-    click(f.cmdEdit);
-    click(f.cmdCancel);
+    click(f.editRecordButton);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(17)->text(), "Bleach");
     EXPECT_EQ(box(10)->text(), "6");
     EXPECT_EQ(box(2)->text(), "4");
@@ -548,20 +548,20 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     activate(&master);
     ui.script.inputAnswers = {"Bleach"};
     click(master.findByCategoryButton);
-    ASSERT_EQ(master.txtfields.value(0)->text(), "Bleach");
-    click(master.cmdEdit);
-    qvtest::typeInto(master.txtfields.value(22), "20");
-    click(master.cmdUpdate);
+    ASSERT_EQ(master.fieldBoxes.value(0)->text(), "Bleach");
+    click(master.editRecordButton);
+    qvtest::typeInto(master.fieldBoxes.value(22), "20");
+    click(master.updateRecordButton);
     ASSERT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
 
     // Back at the non-retail window, which still shows 10 taken in.
     activate(&f);
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     qvtest::typeInto(box(18), "2");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(box(7)->text(), "20");
     EXPECT_EQ(box(2)->text(), "15");
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 15);

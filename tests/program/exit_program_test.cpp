@@ -65,10 +65,10 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_FALSE(qv::Windows::loaded<CustomerWindow>());
     ASSERT_EQ(qv::Windows::loaded<AppointmentBook>(), &book);
     EXPECT_TRUE(book.isVisible());
-    EXPECT_TRUE(book.EditFlag);
-    EXPECT_EQ(book.lblStatus->text(), "Edit record");
-    EXPECT_TRUE(book.cmdUpdate->isVisible());
-    EXPECT_TRUE(book.cmdCancel->isVisible());
+    EXPECT_TRUE(book.editingRecord);
+    EXPECT_EQ(book.recordStatusLabel->text(), "Edit record");
+    EXPECT_TRUE(book.updateRecordButton->isVisible());
+    EXPECT_TRUE(book.cancelChangeButton->isVisible());
     EXPECT_EQ(book.productSlot(1).quantity->text(), "3abc");
     EXPECT_EQ(book.gridShows(), AppointmentBook::GridShows::ClientHistory);
     EXPECT_EQ(book.ticketGrid->model()->rowCount(), 3);   // Ann Lee's tickets
@@ -77,7 +77,7 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
         book.grab().save(QString::fromLocal8Bit(folder) + "/exit_refused.png");
 
     // Cancel drops the bad text; Exit Program then ends the program.
-    ASSERT_TRUE(qvtest::clickAt(book.cmdCancel));
+    ASSERT_TRUE(qvtest::clickAt(book.cancelChangeButton));
     reading.clear();
     ASSERT_TRUE(qvtest::clickAt(book.exitButton));
     QTest::qWait(50);

@@ -60,22 +60,22 @@ protected:
 
 TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
 {
-    auto* mainScreen = qobject_cast<FrmMain*>(qv::Windows::show("FrmMain"));
+    auto* mainScreen = qobject_cast<MainScreen*>(qv::Windows::show("FrmMain"));
     ASSERT_TRUE(mainScreen);
-    qvtest::clickAt(mainScreen->Command10);
+    qvtest::clickAt(mainScreen->managementButton);
     auto* password = qobject_cast<PasswordDialog*>(qv::Windows::loaded("frmLogin1"));
     ASSERT_TRUE(password);
-    qvtest::typeInto(password->txtPassword, "marvo");
+    qvtest::typeInto(password->passwordBox, "marvo");
     qvtest::press(Qt::Key_Return);
     settle();
-    auto* menu = qobject_cast<frmmangement*>(qv::Windows::loaded("frmmangement"));
+    auto* menu = qobject_cast<ManagementMenu*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(isLoaded("FrmMain"));
 
     // The appointment manager gives way with the menu when the book opens.
-    qvtest::clickAt(menu->Command9);
-    qvtest::clickAt(menu->Command7);
+    qvtest::clickAt(menu->appointmentManagerButton);
+    qvtest::clickAt(menu->appointmentBookButton);
     settle();
     auto* book = qobject_cast<AppointmentBook*>(qv::Windows::loaded("Form3"));
     ASSERT_TRUE(book);
@@ -85,11 +85,11 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
 
     // Back through the user login: the book gives way to the menu.
     qvtest::clickAt(book->managementButton);
-    auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded("frmLogin"));
+    auto* login = qobject_cast<UserLogin*>(qv::Windows::loaded("frmLogin"));
     ASSERT_TRUE(login);
-    qvtest::typeInto(login->txtUserName, "admin");
-    qvtest::typeInto(login->txtPassword, "secret");
-    qvtest::clickAt(login->Command1);
+    qvtest::typeInto(login->userNameBox, "admin");
+    qvtest::typeInto(login->passwordBox, "secret");
+    qvtest::clickAt(login->okButton);
     settle();
     EXPECT_TRUE(isLoaded("frmmangement"));
     EXPECT_FALSE(isLoaded("Form3"));
@@ -98,9 +98,9 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
     // Exit Program ends it all.
-    menu = qobject_cast<frmmangement*>(qv::Windows::loaded("frmmangement"));
+    menu = qobject_cast<ManagementMenu*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
-    qvtest::clickAt(menu->Command4);
+    qvtest::clickAt(menu->exitProgramButton);
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);

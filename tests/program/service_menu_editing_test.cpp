@@ -55,8 +55,8 @@ protected:
         click(menu->unlockButton);
         auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
         ASSERT_TRUE(login);
-        qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
-        click(login->cmdOK);
+        qvtest::typeInto(login->passwordBox, PasswordDialog::kPassword);
+        click(login->okButton);
         activate();
     }
     // The dialog gone, the window system gives the list back its activation.
@@ -71,8 +71,8 @@ protected:
     // browsing, so that Add and Edit can be clicked where they stand.
     void toBrowsing()
     {
-        if (menu->cmdCancel->isVisible())
-            click(menu->cmdCancel);
+        if (menu->cancelChangeButton->isVisible())
+            click(menu->cancelChangeButton);
     }
     QVariant price(const QString& service)
     {
@@ -98,51 +98,53 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     click(menu->unlockButton);
     auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
     ASSERT_TRUE(login);
-    qvtest::typeInto(login->txtPassword, PasswordDialog::kPassword);
+    qvtest::typeInto(login->passwordBox, PasswordDialog::kPassword);
     qvtest::press(Qt::Key_Return);
-    for (QWidget* w : std::initializer_list<QWidget*>{menu->cmdAdd, menu->cmdEdit, menu->cmdDelete, menu->cmdRefresh, menu->cmdClose,
+    for (QWidget* w : std::initializer_list<QWidget*>{menu->addRecordButton, menu->editRecordButton,
+                                                      menu->deleteRecordButton, menu->refreshRecordsButton,
+                                                      menu->closeRecordWindowButton,
                        menu->unlockButton, menu->lockButton})
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_TRUE(menu->txtfields[4]->isEnabled());
+    EXPECT_TRUE(menu->fieldBoxes[4]->isEnabled());
     EXPECT_FALSE(menu->commentsView->isReadOnly());
 
     // Added before any pick: only the Service box is bound, so only it is saved.
-    click(menu->cmdAdd);
-    qvtest::typeInto(menu->txtfields[0], "Pedicure");
-    qvtest::typeInto(menu->txtfields[1], "30");
-    click(menu->cmdUpdate);
+    click(menu->addRecordButton);
+    qvtest::typeInto(menu->fieldBoxes[0], "Pedicure");
+    qvtest::typeInto(menu->fieldBoxes[1], "30");
+    click(menu->updateRecordButton);
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
     EXPECT_EQ(listed().last(), "Pedicure");
 
     // Comments take several lines.
     pick("Perm");
-    click(menu->cmdEdit);
+    click(menu->editRecordButton);
     qvtest::typeInto(menu->commentsView, "Curl");
     qvtest::press(Qt::Key_Return);
     qvtest::typeKeys("Set");
-    click(menu->cmdUpdate);
+    click(menu->updateRecordButton);
     EXPECT_EQ(db.scalar("SELECT Discount FROM ServiceMenu1 WHERE Service='Perm'").toString(), "Curl\nSet");
 
     // Delete asks; Cancel keeps the row, OK takes it out of the list too.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Cancel, qv::MsgResult::Ok};
-    click(menu->cmdDelete);
+    click(menu->deleteRecordButton);
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
-    click(menu->cmdDelete);
+    click(menu->deleteRecordButton);
     EXPECT_EQ(ui.script.messages(), QStringList(2, "Do you really want to delete this record?"));
     EXPECT_EQ(db.count("ServiceMenu1"), 4);
     EXPECT_FALSE(listed().contains("Perm"));
 
     // The lock while adding leaves only Close; navigation stays off.
-    click(menu->cmdAdd);
+    click(menu->addRecordButton);
     click(menu->lockButton);
-    EXPECT_FALSE(menu->cmdUpdate->isVisible());
-    EXPECT_FALSE(menu->cmdCancel->isVisible());
-    EXPECT_FALSE(menu->cmdAdd->isVisible());
-    EXPECT_TRUE(menu->cmdClose->isVisible());
-    EXPECT_FALSE(menu->cmdNext->isEnabled());
-    EXPECT_FALSE(menu->txtfields[4]->isEnabled());
+    EXPECT_FALSE(menu->updateRecordButton->isVisible());
+    EXPECT_FALSE(menu->cancelChangeButton->isVisible());
+    EXPECT_FALSE(menu->addRecordButton->isVisible());
+    EXPECT_TRUE(menu->closeRecordWindowButton->isVisible());
+    EXPECT_FALSE(menu->nextRecordButton->isEnabled());
+    EXPECT_FALSE(menu->fieldBoxes[4]->isEnabled());
     EXPECT_TRUE(menu->commentsView->isReadOnly());
     EXPECT_TRUE(menu->unlockButton->isVisible());
     EXPECT_FALSE(menu->lockButton->isVisible());
@@ -157,10 +159,10 @@ TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
 
     // Add hides itself and the focus runs on to the list: that is no pick,
     // and the new row stays the one being typed.
-    click(menu->cmdAdd);
-    EXPECT_EQ(menu->lblStatus->text(), "Add record");
-    qvtest::typeInto(menu->txtfields[0], "Pedicure");
-    click(menu->cmdUpdate);
+    click(menu->addRecordButton);
+    EXPECT_EQ(menu->recordStatusLabel->text(), "Add record");
+    qvtest::typeInto(menu->fieldBoxes[0], "Pedicure");
+    click(menu->updateRecordButton);
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service IS NULL OR Service=''").toInt(), 0);
@@ -175,26 +177,26 @@ TEST_F(ServiceMenuEditing, EditChangesTheServiceShownAndTheListStillPicks)
     toBrowsing();
 
     // Moved to with the bar's arrows, Perm is the service Edit changes.
-    click(menu->cmdNext);
-    click(menu->cmdNext);
-    ASSERT_EQ(menu->txtfields[0]->text(), "Perm");
-    click(menu->cmdEdit);
-    EXPECT_EQ(menu->lblStatus->text(), "Edit record");
-    EXPECT_EQ(menu->txtfields[0]->text(), "Perm");
-    qvtest::typeInto(menu->txtfields[0], "Perm Wave");
-    click(menu->cmdUpdate);
+    click(menu->nextRecordButton);
+    click(menu->nextRecordButton);
+    ASSERT_EQ(menu->fieldBoxes[0]->text(), "Perm");
+    click(menu->editRecordButton);
+    EXPECT_EQ(menu->recordStatusLabel->text(), "Edit record");
+    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Perm");
+    qvtest::typeInto(menu->fieldBoxes[0], "Perm Wave");
+    click(menu->updateRecordButton);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Perm Wave'").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
 
     // A click in the list and the arrow keys after it are picks.
     pick("Color");
-    EXPECT_EQ(menu->txtfields[1]->text(), "$45.50");
+    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$45.50");
     qvtest::press(Qt::Key_Down);
-    EXPECT_EQ(menu->txtfields[0]->text(), "Perm Wave");
-    EXPECT_EQ(menu->txtfields[1]->text(), "$60.00");
-    click(menu->cmdEdit);
-    qvtest::typeInto(menu->txtfields[1], "65");
-    click(menu->cmdUpdate);
+    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Perm Wave");
+    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$60.00");
+    click(menu->editRecordButton);
+    qvtest::typeInto(menu->fieldBoxes[1], "65");
+    click(menu->updateRecordButton);
     EXPECT_EQ(price("Perm Wave").toDouble(), 65);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
 }
@@ -205,29 +207,29 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     activate();
     pick("Color");
     for (int index : {0, 1}) {
-        qvtest::typeInto(menu->txtfields[index], "9");
-        EXPECT_TRUE(menu->txtfields[index]->isReadOnly()) << index;
+        qvtest::typeInto(menu->fieldBoxes[index], "9");
+        EXPECT_TRUE(menu->fieldBoxes[index]->isReadOnly()) << index;
     }
-    EXPECT_EQ(menu->txtfields[0]->text(), "Color");
-    EXPECT_EQ(menu->txtfields[1]->text(), "$45.50");
+    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Color");
+    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$45.50");
     // The quantity is the front desk's to type.
-    qvtest::typeInto(menu->txtfields[3], "2");
-    EXPECT_EQ(menu->txtfields[3]->text(), "2");
-    click(menu->cmdNext);   // leaving the row would save a retyped name or price
+    qvtest::typeInto(menu->fieldBoxes[3], "2");
+    EXPECT_EQ(menu->fieldBoxes[3]->text(), "2");
+    click(menu->nextRecordButton);   // leaving the row would save a retyped name or price
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Color'").toInt(), 1);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
 
     // The password opens both boxes to the manager; the lock shuts them again.
     unlockList();
     pick("Color");
-    qvtest::typeInto(menu->txtfields[1], "47");
-    EXPECT_EQ(menu->txtfields[1]->text(), "47");
+    qvtest::typeInto(menu->fieldBoxes[1], "47");
+    EXPECT_EQ(menu->fieldBoxes[1]->text(), "47");
     click(menu->lockButton);
-    EXPECT_TRUE(menu->txtfields[0]->isReadOnly());
-    EXPECT_TRUE(menu->txtfields[1]->isReadOnly());
+    EXPECT_TRUE(menu->fieldBoxes[0]->isReadOnly());
+    EXPECT_TRUE(menu->fieldBoxes[1]->isReadOnly());
     pick("Perm");   // leaving Color saves the manager's price
     EXPECT_EQ(price("Color").toDouble(), 47);
-    EXPECT_EQ(menu->txtfields[1]->text(), "$60.00");
+    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$60.00");
 }
 
 } // namespace

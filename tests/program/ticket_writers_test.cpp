@@ -63,7 +63,7 @@ protected:
     AppointmentBook& newTicket()
     {
         AppointmentBook& book = qv::Windows::show<AppointmentBook>();
-        click(book.cmdAdd);
+        click(book.addRecordButton);
         type(book.box(50), "3001");
         type(book.box(5), "8/7/2001");
         type(book.box(6), "10 am");
@@ -90,7 +90,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 
     // The client: Dan Fox, artist Tom.
     auto& customers = qv::Windows::show<CustomerWindow>();
-    click(customers.cmdLast);
+    click(customers.lastRecordButton);
     click(customers.sendToTicketButton);
     EXPECT_EQ(book.box(8)->text(), "Dan Fox");
     EXPECT_EQ(book.box(0)->text(), "858-9899");
@@ -104,7 +104,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     QAbstractButton* serviceButtons[] = {menu->slot1Button, menu->slot2Button, menu->slot3Button, menu->slot4Button};
     for (int k = 1; k <= 4; ++k) {
         pick(*menu, services[k - 1]);
-        type(menu->txtfields[3], QString::number(k));
+        type(menu->fieldBoxes[3], QString::number(k));
         click(serviceButtons[k - 1]);
     }
     // name, price, quantity boxes of service slots 1 to 4
@@ -120,14 +120,14 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
     auto& retail = qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
+    ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
     QAbstractButton* productButtons[] = {retail.slot1Button, retail.slot2Button, retail.slot3Button, retail.slot4Button,
                                          retail.slot5Button};
     for (int k = 5; k >= 1; --k) {
-        ASSERT_EQ(retail.txtfields.value(17)->text(), QString("Zz %1").arg(k));
-        type(retail.txtfields.value(18), QString::number(k));
+        ASSERT_EQ(retail.fieldBoxes.value(17)->text(), QString("Zz %1").arg(k));
+        type(retail.fieldBoxes.value(18), QString::number(k));
         click(productButtons[k - 1]);
-        click(retail.cmdNext);
+        click(retail.nextRecordButton);
     }
     // stock number, name, price, quantity boxes of product slots 1 to 5
     const int productBoxes[5][4] = {{40, 3, 11, 16}, {41, 10, 12, 20}, {42, 18, 15, 21}, {43, 13, 17, 22},
@@ -154,7 +154,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     }
 
     // The book saves the ticket: every value is in the field of its slot.
-    click(book.cmdUpdate);
+    click(book.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(row("CustomerName"), "Dan Fox");
     EXPECT_EQ(row("CustomerPhone"), "858-9899");
@@ -194,14 +194,14 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Color");
-    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "1.5"));
+    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], "1.5"));
     click(menu->slot1Button);
     pick(*menu, "Haircut");
-    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], "2"));
+    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], "2"));
     click(menu->slot2Button);
     // "Zz 5" (15.00), one and a half.
     auto& retail = qv::Windows::show<RetailProducts>();
-    ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), "1.5"));
+    ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), "1.5"));
     click(retail.slot1Button);
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
@@ -213,7 +213,7 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     EXPECT_EQ(book.box(9)->text(), "118.25");   // 1.5 x 45.50 + 2 x 25
     EXPECT_EQ(book.box(4)->text(), "22.5");     // 1.5 x 15
 
-    click(book.cmdUpdate);
+    click(book.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(row("QuantityService1"), "1.5");
     EXPECT_EQ(row("QuantityService2"), "2");
@@ -231,14 +231,14 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
 {
     AppointmentBook& book = qv::Windows::show<AppointmentBook>();
-    click(book.cmdAdd);
+    click(book.addRecordButton);
     click(book.serviceMenuButton);
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");
     auto& retail = qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.txtfields.value(17)->text(), "Zz 5");
-    qv::TextBox* sold = retail.txtfields.value(10);
+    ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
+    qv::TextBox* sold = retail.fieldBoxes.value(10);
     const QString soldBefore = sold->text();
     const QString refused = "A quantity for a Product was not included. Please enter now and click the 1# button again.";
 
@@ -248,10 +248,10 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
         SCOPED_TRACE(typed.toStdString());
         ui.script.clear();
         menu->activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], typed));
+        ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], typed));
         click(menu->slot1Button);
         retail.activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), typed));
+        ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), typed));
         click(retail.slot1Button);
         EXPECT_EQ(ui.script.messages(), (QStringList{refused, refused}));
         EXPECT_TRUE(book.serviceSlot(1).quantity->text().isEmpty());
@@ -264,10 +264,10 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
     // A plain number reaches the ticket and the stock as that one number.
     ui.script.clear();
     menu->activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(menu->txtfields[3], " 2 "));
+    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], " 2 "));
     click(menu->slot1Button);
     retail.activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(retail.txtfields.value(18), " 2 "));
+    ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), " 2 "));
     click(retail.slot1Button);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");

@@ -54,11 +54,11 @@ bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
         ADD_FAILURE() << dialog.toStdString() << " did not open";
         return false;
     }
-    if (!typeInto(login->txtPassword, PasswordDialog::kPassword))
+    if (!typeInto(login->passwordBox, PasswordDialog::kPassword))
         return false;
     press(Qt::Key_Return);
     settle();
-    return login->LoginSucceeded;
+    return login->loginSucceeded;
 }
 
 // A state a user brings a window to, from the window as it opens.

@@ -13,7 +13,7 @@ namespace {
 ReportData tickets(int count)
 {
     ReportData data;
-    DataReport2 probe;
+    ProductsServicesReport probe;
     // Every column the layout names, all empty: enough to lay it out.
     for (const ReportSection& s : probe.layout().sections)
         for (const ReportControl& c : s.controls)
@@ -36,7 +36,7 @@ TEST(ReportHandlers, AskAtThirtyAndFortyFiveAndStopSilentlyAtSixty)
     QList<int> cancelledAt;
     for (int s = 0; s <= 90; ++s) {
         bool cancel = false;
-        DataReport_ProcessingTimeout(s, cancel);
+        askToCancelLongReport(s, cancel);
         if (cancel)
             cancelledAt << s;
     }
@@ -51,7 +51,7 @@ TEST(ReportHandlers, AskAtThirtyAndFortyFiveAndStopSilentlyAtSixty)
 TEST(ReportHandlers, FiftySecondJobAsksTwiceAndFinishesOnRetry)
 {
     ScopedScriptedUi ui;   // nothing queued: Retry both times
-    DataReport2 report;
+    ProductsServicesReport report;
     report.setData(tickets(6));
     double now = 0;   // 8 seconds pass per row: 56 seconds in all
     report.setElapsedSource([&] { double t = now; now += 8; return t; });
@@ -65,7 +65,7 @@ TEST(ReportHandlers, CancelAtThirtyEndsTheJob)
 {
     ScopedScriptedUi ui;
     ui.script.msgAnswers = {MsgResult::Cancel};
-    DataReport2 report;
+    ProductsServicesReport report;
     report.setData(tickets(20));
     double now = 0;
     report.setElapsedSource([&] { double t = now; now += 7; return t; });
@@ -76,7 +76,7 @@ TEST(ReportHandlers, CancelAtThirtyEndsTheJob)
 TEST(ReportHandlers, SixtySecondsCancelWithoutAQuestionAndShowNothing)
 {
     ScopedScriptedUi ui;
-    DataReport2 report;
+    ProductsServicesReport report;
     report.setData(tickets(20));
     double now = 0;
     report.setElapsedSource([&] { double t = now; now += 10; return t; });
@@ -88,7 +88,7 @@ TEST(ReportHandlers, PrintingErrorShowsTheSalonsMessageInsteadOfTheEngines)
 {
     ScopedScriptedUi ui;
     bool showEngineBox = true;
-    DataReport_Error(ReportError::PrintingImpossible, showEngineBox);
+    explainReportError(ReportError::PrintingImpossible, showEngineBox);
     EXPECT_FALSE(showEngineBox);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("A printing error has occurred. You may not have a Printer installed."));
@@ -98,13 +98,13 @@ TEST(ReportHandlers, PrintingErrorShowsTheSalonsMessageInsteadOfTheEngines)
     // Any other error is left to the engine.
     ui.script.clear();
     showEngineBox = true;
-    DataReport_Error(ReportError::DataFieldNotFound, showEngineBox);
+    explainReportError(ReportError::DataFieldNotFound, showEngineBox);
     EXPECT_TRUE(showEngineBox);
     EXPECT_TRUE(ui.script.events.empty());
 
     // Through a real print to a printer that cannot print: one message, the salon's.
     ui.script.clear();
-    DataReport2 report;
+    ProductsServicesReport report;
     report.setData(tickets(2));
     const ReportDocument doc = report.run();
     QPrinter printer;

@@ -86,7 +86,7 @@ TEST(ReportLayouts, EmptyTicketTableGivesHeadersAndZeroSums)
     qvtest::SalonDb db;
     ScopedScriptedUi ui;
     ScopedClock clock(QDateTime(QDate(2001, 7, 30), QTime(9, 0)));
-    DataReport2 report;
+    ProductsServicesReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
     ASSERT_EQ(doc.pageCount(), 1);
     const ReportPage& page = doc.pages[0];
@@ -109,7 +109,7 @@ TEST(ReportLayouts, TicketReportSumsAndFormatsTheSeededTickets)
     qvtest::SalonDb db;
     db.seed();
     ScopedScriptedUi ui;
-    DataReport2 report;
+    ProductsServicesReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
     ASSERT_GE(doc.pageCount(), 2);
     // "%P" became the real count on every page footer.
@@ -143,7 +143,7 @@ TEST(ReportLayouts, InventoryListsItsRowsByCategoryThenDate)
                    {{"Item", "c3"}, {"Category", "Color"}, {"Date", QDate(2001, 11, 1)}},
                    {{"Item", "a2"}, {"Category", "Acc"}, {"Date", QDate(2001, 2, 1)}}});
     ScopedScriptedUi ui;
-    DataReport3 report;
+    InventoryReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM StockControl Order by Category,Date "));
     EXPECT_EQ(detailTexts(doc, QStringLiteral("txtItem")), (QStringList{"a1", "a2", "b1", "c1", "c2", "c3"}));
     // Four money fields, and "%P" in the page header.
@@ -160,7 +160,7 @@ TEST(ReportLayouts, CaptionsKeepTheirOwnBlanksAndMoneyColumnsTheirFormat)
     db.seed();
     ScopedScriptedUi ui;
     {
-        DataReport1 report;
+        CommissionsReport report;
         const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
         const ReportPage& p = doc.pages.value(0);
         const ReportItem* paid = p.find(QStringLiteral("txtTotalsPaid"));
@@ -193,7 +193,7 @@ TEST(ReportLayouts, CaptionsKeepTheirOwnBlanksAndMoneyColumnsTheirFormat)
         EXPECT_TRUE(allTexts(doc).contains(QStringLiteral("End Report")));
     }
     {
-        DataReport4 report;
+        BusinessTotalsReport report;
         const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM Business"));
         ASSERT_EQ(doc.pageCount(), 1);
         EXPECT_TRUE(doc.pages[0].itemsIn(ReportBand::Detail).isEmpty());
@@ -208,7 +208,7 @@ TEST(ReportLayouts, ScheduleIsASixBySevenFramedGridUnderTheDaysOfTheWeek)
     qvtest::SalonDb db;
     db.seed();
     ScopedScriptedUi ui;
-    DataReport5 report;
+    SalonScheduleReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM Calendar  "));
     ASSERT_EQ(doc.pageCount(), 2);   // one sheet per page
     const ReportPage& p = doc.pages[0];
@@ -253,7 +253,7 @@ TEST(ReportLayouts, ScheduleDayNoteLongerThanItsCellEndsInAnEllipsis)
         "LASTWORDS");
     db.insert("Calendar", {{"MonthYear", "September 2001"}, {"day9", note}, {"day10", "10\nJenny"}});
     ScopedScriptedUi ui;
-    DataReport5 report;
+    SalonScheduleReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM Calendar  "));
     ASSERT_EQ(doc.pageCount(), 3);
     const ReportPage& page = doc.pages[2];
@@ -291,7 +291,7 @@ TEST(ReportLayouts, TicketMoneyFieldsTakeTheRoomOfTheirLargestValue)
                               {"ProductsPrice", 123456.78}, {"Quantity", "1"}, {"SystemStockNumber", "1001"},
                               {"Price", 123456.78}, {"ProductSales", 123456.78}, {"Totals", 246913.56}});
     ScopedScriptedUi ui;
-    DataReport2 report;
+    ProductsServicesReport report;
     const ReportDocument doc = fillAndClose(report, QStringLiteral("SELECT * FROM ServiceMenu Order by DateAppointment"));
     ASSERT_FALSE(doc.pages.isEmpty());
     int checked = 0;
@@ -355,7 +355,7 @@ TEST(ReportLayouts, OneDayViewHandsItsOwnRecordsetAndKeepsItsPosition)
     int moves = 0;
     QObject::connect(rs.get(), &Recordset::moveComplete, [&] { ++moves; });
 
-    DataReport9 report;
+    AppointmentsByDateReport report;
     report.setDataSource(rs);
     bool opened = false;
     QTimer::singleShot(0, [&] {
@@ -392,20 +392,24 @@ TEST(ReportLayouts, EveryLayoutRendersFromRealData)
         QString expect;   // a text the first page must show
     };
     std::vector<Case> cases;
-    cases.push_back({std::make_unique<DataReport1>(), "SELECT * FROM Employees1 Order by LastName", "DataReport1", "Lopez"});
-    cases.push_back({std::make_unique<DataReport2>(), "SELECT * FROM ServiceMenu Order by DateAppointment", "DataReport2", "Haircut"});
-    cases.push_back({std::make_unique<DataReport3>(), "SELECT * FROM StockControl Order by Category,Date ", "DataReport3", "Conditioner item"});
-    cases.push_back({std::make_unique<DataReport4>(), "SELECT * FROM Business", "DataReport4", "$1,550.00"});
+    cases.push_back({std::make_unique<CommissionsReport>(), "SELECT * FROM Employees1 Order by LastName",
+                     "DataReport1", "Lopez"});
+    cases.push_back({std::make_unique<ProductsServicesReport>(), "SELECT * FROM ServiceMenu Order by DateAppointment",
+                     "DataReport2", "Haircut"});
+    cases.push_back({std::make_unique<InventoryReport>(), "SELECT * FROM StockControl Order by Category,Date ",
+                     "DataReport3", "Conditioner item"});
+    cases.push_back({std::make_unique<BusinessTotalsReport>(), "SELECT * FROM Business", "DataReport4", "$1,550.00"});
     cases.push_back({std::make_unique<BusinessReport>(), "SELECT * FROM Business", "BusinessReport", "Salon Chair"});
-    cases.push_back({std::make_unique<DataReport5>(), "SELECT * FROM Calendar  ", "DataReport5", "July 2001"});
-    cases.push_back({std::make_unique<DataReport6A>(),
+    cases.push_back({std::make_unique<SalonScheduleReport>(), "SELECT * FROM Calendar  ", "DataReport5", "July 2001"});
+    cases.push_back({std::make_unique<CustomerReport>(),
                      "SELECT [CustomerName], [CustomerID], [ContactName], [ContactTitle], [Address], [City], [Region], "
                      "[PostalCode], [Country], [Phone], [Fax], [Email], [DateAppointment], [CreditTerms], [BirthDay], "
                      "[Comments], [Image], [ClientDetails], [EmployeeID] FROM [Customers]",
                      "DataReport6A", "Ann Lee"});
-    cases.push_back({std::make_unique<DataReport7>(), "SELECT * FROM [EMPLOYEES]", "DataReport7", "Lopez"});
-    cases.push_back({std::make_unique<DataReport8>(), "SELECT * FROM ServiceMenu Order by DateAppointment", "DataReport8", "First visit"});
-    cases.push_back({std::make_unique<DataReport9>(),
+    cases.push_back({std::make_unique<EmployeeReport>(), "SELECT * FROM [EMPLOYEES]", "DataReport7", "Lopez"});
+    cases.push_back({std::make_unique<MemoListReport>(), "SELECT * FROM ServiceMenu Order by DateAppointment",
+                     "DataReport8", "First visit"});
+    cases.push_back({std::make_unique<AppointmentsByDateReport>(),
                      "SELECT DateAppointment,TimeAppointment,CustomerID,CustomerPhone,CustomerName,SalonArtist,Service,"
                      "Service1,Service2,Service3,Totals From ServiceMenu WHERE DateAppointment =#07/02/2001# ORDER BY "
                      "SalonArtist, DateAppointment, TimeAppointment;",
@@ -435,7 +439,7 @@ TEST(ReportLayouts, AFailingQueryReachesTheCaller)
 {
     qvtest::SalonDb db;
     ScopedScriptedUi ui;
-    DataReport3 report;
+    InventoryReport report;
     EXPECT_THROW(reportFill(report, QStringLiteral("SELECT * FROM NoSuchTable")), Error);
     EXPECT_EQ(ReportPreview::current(), nullptr);
 }

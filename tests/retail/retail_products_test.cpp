@@ -53,7 +53,7 @@ protected:
         ui.script.clear();
         return *w;
     }
-    qv::TextBox* box(int index) { return w->txtfields.value(index); }
+    qv::TextBox* box(int index) { return w->fieldBoxes.value(index); }
     // The window the user turns to takes the keyboard.
     static void activate(QWidget* window)
     {
@@ -71,9 +71,9 @@ protected:
     void unlock()
     {
         click(w->unlockButton);
-        auto& dialog = qv::Windows::get<frmLogin2>();
-        type(dialog.txtPassword, "marvo");
-        click(dialog.cmdOK);
+        auto& dialog = qv::Windows::get<RetailProductsLogin>();
+        type(dialog.passwordBox, "marvo");
+        click(dialog.okButton);
         activate(w);   // the dialog gone, the window is the user's again
     }
     // A stored figure (money fields included) as a number; null stays null.
@@ -100,8 +100,8 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(box(8)->text(), "12.50");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
-    EXPECT_EQ(f.adoPrimaryRS->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.primaryRecordset->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
     EXPECT_EQ(f.stockGrid->model()->rowCount(), 4);
     EXPECT_EQ(f.stockGrid->model()->index(3, 0).data().toString(), "Conditioner");
     EXPECT_EQ(f.stockGrid->model()->index(0, 2).data().toString(), "$12.50");
@@ -116,16 +116,16 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_FALSE(box(5)->isEnabled());
-    EXPECT_FALSE(f.cmdAdd->isVisibleTo(&f));
-    EXPECT_FALSE(f.cmdDelete->isVisibleTo(&f));
+    EXPECT_FALSE(f.addRecordButton->isVisibleTo(&f));
+    EXPECT_FALSE(f.deleteRecordButton->isVisibleTo(&f));
 }
 
 TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 {
     RetailProducts& f = open();
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     type(box(18), "3");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     // Saved at once, and shown as saved.
     EXPECT_EQ(box(10)->text(), "8");
     EXPECT_EQ(box(2)->text(), "12");
@@ -134,7 +134,7 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     EXPECT_EQ(box(20)->text(), "84.00");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
-    EXPECT_TRUE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.editRecordButton->isVisible());
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 12);
@@ -143,14 +143,14 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     unlock();
     EXPECT_TRUE(f.lockButton->isVisible());
     EXPECT_TRUE(box(9)->isEnabled());
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     type(box(9), "2");
     type(box(5), "1");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(box(2)->text(), "13");
     EXPECT_EQ(box(10)->text(), "7");
 
-    click(f.cmdRefresh);   // saves by moving on, then shows the first row
+    click(f.refreshRecordsButton);   // saves by moving on, then shows the first row
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
@@ -168,18 +168,18 @@ TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
 {
     RetailProducts& f = open();
     qvtest::typeInto(box(18), "3");
-    click(f.cmdRefresh);   // counted on Zinc Cream, which the reload shows first again
+    click(f.refreshRecordsButton);   // counted on Zinc Cream, which the reload shows first again
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
     ASSERT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
 
     // The manager's returned and lost amounts are counted once too.
     unlock();
     qvtest::typeInto(box(9), "2");
     qvtest::typeInto(box(5), "1");
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 3);
@@ -188,7 +188,7 @@ TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
     EXPECT_TRUE(stored("Zinc Cream", "LostOrDamaged").isNull());
     EXPECT_TRUE(box(9)->text().isEmpty());
     EXPECT_TRUE(box(5)->text().isEmpty());
-    click(f.cmdRefresh);
+    click(f.refreshRecordsButton);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
     EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 3);
     EXPECT_EQ(stored("Zinc Cream", "LostDamagedTotals").toDouble(), 1);
@@ -200,7 +200,7 @@ TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
     RetailProducts& f = open();
     type(box(18), "4");
     QPointer<RetailProducts> alive(&f);
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
@@ -228,7 +228,7 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // A second product into slot 2 brings its own tax percent; 1.5 is a quantity.
-    click(f.cmdNext);   // Shampoo, tax 6; the move saves Zinc Cream
+    click(f.nextRecordButton);   // Shampoo, tax 6; the move saves Zinc Cream
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     type(box(18), "1.5");
     click(f.slot2Button);
@@ -288,21 +288,21 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
     // Past its last ticket the book shows none: a sale booked then would
     // change the stock for a ticket that does not exist.
     RetailProducts& f = open();
-    book->adoPrimaryRS->moveLast();
-    book->adoPrimaryRS->moveNext();
-    ASSERT_TRUE(book->adoPrimaryRS->eof());
+    book->primaryRecordset->moveLast();
+    book->primaryRecordset->moveNext();
+    ASSERT_TRUE(book->primaryRecordset->eof());
     type(box(18), "2");
     click(f.slot1Button);
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(1).quantity->text().isEmpty());
     EXPECT_TRUE(f.slot1Button->isEnabled());
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 
     // Adding a ticket is being on one.
     ui.script.clear();
-    click(book->cmdAdd);
+    click(book->addRecordButton);
     type(box(18), "2");
     click(f.slot1Button);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -312,7 +312,7 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
 TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
 {
     RetailProducts& f = open();
-    click(f.cmdLast);   // Conditioner: 10 taken in, 2 sold
+    click(f.lastRecordButton);   // Conditioner: 10 taken in, 2 sold
     ASSERT_EQ(box(17)->text(), "Conditioner");
     type(box(18), "7");
     click(f.slot4Button);
@@ -360,7 +360,7 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     EXPECT_FALSE(box(9)->isEnabled());
 
     // Opening the window anew enables the slot buttons again.
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     RetailProducts& again = qv::Windows::show<RetailProducts>();
     EXPECT_TRUE(again.slot1Button->isEnabled());
@@ -374,9 +374,9 @@ TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
     RetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(f.memoBox->blockCount(), 2);
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Zinc Cream", "Memo").toString().remove('\r'), "Reorder in May\nTop shelf\nAsk Pat");
 }
@@ -387,14 +387,14 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
     type(box(18), "3");
     click(f.subtotalButton);
     EXPECT_EQ(box(21)->text(), "$37.50");
-    click(f.cmdPrevious);   // already first: stays, no beep
+    click(f.previousRecordButton);   // already first: stays, no beep
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
     click(f.subtotalButton);
     EXPECT_EQ(box(21)->text(), "$0.00");
-    click(f.cmdLast);
-    click(f.cmdNext);
+    click(f.lastRecordButton);
+    click(f.nextRecordButton);
     EXPECT_EQ(box(17)->text(), "Conditioner");
     EXPECT_EQ(ui.script.beeps(), 0);
 
@@ -405,10 +405,10 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(box(18)->text(), "2");
 
-    click(f.cmdEdit);
-    EXPECT_FALSE(f.cmdNext->isEnabled());
+    click(f.editRecordButton);
+    EXPECT_FALSE(f.nextRecordButton->isEnabled());
     type(f.memoBox, "changed memo");
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Shampoo", "Memo").isNull());
@@ -417,7 +417,7 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 TEST_F(RetailTest, FindsSearchFromTheFirstRowAndComeBackWhenNothingMatches)
 {
     RetailProducts& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     ui.script.inputAnswers = {""};
     click(f.findByCategoryButton);
     EXPECT_EQ(box(17)->text(), "Conditioner");
@@ -489,13 +489,13 @@ TEST_F(RetailTest, AnUpdateTheDatabaseRefusesIsShownAndKeepsTheWindowEditing)
     RetailProducts& f = open();
     unlock();
     ui.script.clear();
-    click(f.cmdEdit);
+    click(f.editRecordButton);
     type(box(9), "abc");
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.cmdUpdate->isVisible());
-    EXPECT_TRUE(f.cmdCancel->isVisible());
-    EXPECT_FALSE(f.cmdEdit->isVisible());
+    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_TRUE(f.cancelChangeButton->isVisible());
+    EXPECT_FALSE(f.editRecordButton->isVisible());
     EXPECT_EQ(box(9)->text(), "abc");
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 }

@@ -52,11 +52,11 @@ public:
     void pause(int milliseconds) override
     {
         qv::ScriptedUi::pause(milliseconds);
-        auto* w = qobject_cast<frmRepair*>(qv::Windows::loaded(QStringLiteral("frmRepair")));
+        auto* w = qobject_cast<BackupWindow*>(qv::Windows::loaded(QStringLiteral("frmRepair")));
         if (!w)
             return;
-        PauseSnapshot s{milliseconds, w->lblRepair->text(), {}, w->SSpanel1->isVisibleTo(w)};
-        for (QWidget* c : w->SSpanel1->findChildren<QWidget*>())
+        PauseSnapshot s{milliseconds, w->progressCaption->text(), {}, w->progressPanel->isVisibleTo(w)};
+        for (QWidget* c : w->progressPanel->findChildren<QWidget*>())
             if (c->isVisibleTo(w))
                 s.visible << c->objectName();
         s.visible.sort();
@@ -85,7 +85,7 @@ protected:
     // Starts the backup as the program does, and waits for the splash.
     void runStart()
     {
-        backup = open<frmRepair>(QStringLiteral("frmRepair"));
+        backup = open<BackupWindow>(QStringLiteral("frmRepair"));
         ASSERT_TRUE(backup);
         // The window's activation starts the backup; when the platform
         // delivers it later, deliver it now, so that the window can still
@@ -102,7 +102,7 @@ protected:
     QString tmp() const { return db->folder() + QStringLiteral("/KVD.tmp"); }
 
     RecordingUi rec;
-    QPointer<frmRepair> backup;
+    QPointer<BackupWindow> backup;
 };
 
 const QString kMessageA = QStringLiteral("Unable to open database for exclusive use.\r\nAll other users must be logged off!");
@@ -137,9 +137,9 @@ TEST_F(BackupTest, FirstStartCopiesWithCaptionsBlocksAndThreePauses)
     }
     // The last caption comes right before the window goes, with no pause.
     ASSERT_TRUE(backup);
-    EXPECT_EQ(backup->lblRepair->text(), "Database Backed Up !");
-    EXPECT_FALSE(backup->SSpanel1->isVisibleTo(backup));
-    EXPECT_EQ(backup->lblPct.value(2)->text(), " 100%");
+    EXPECT_EQ(backup->progressCaption->text(), "Database Backed Up !");
+    EXPECT_FALSE(backup->progressPanel->isVisibleTo(backup));
+    EXPECT_EQ(backup->progressTexts.value(2)->text(), " 100%");
 
     EXPECT_TRUE(rec.messages().isEmpty());
     EXPECT_EQ(readAll(tmp()), readAll(mdb()));

@@ -48,7 +48,7 @@ protected:
         file.write(rtf);
     }
 
-    Frmhelp* helpWindow() const { return qobject_cast<Frmhelp*>(qv::Windows::loaded(QStringLiteral("Frmhelp"))); }
+    HelpWindow* helpWindow() const { return qobject_cast<HelpWindow*>(qv::Windows::loaded(QStringLiteral("Frmhelp"))); }
 
     static void mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
@@ -83,7 +83,7 @@ TEST_F(HelpTest, ABlankSettingAndUnknownCommandsAreRefusedWithoutTheViewer)
         SCOPED_TRACE(c.setting.toStdString() + " / " + std::to_string(c.command));
         ui.script.clear();
         setHelpFile(c.setting);
-        ShowHelp(nullptr, c.command, QStringLiteral("gift"));
+        showHelp(nullptr, c.command, QStringLiteral("gift"));
         ASSERT_EQ(ui.script.events.size(), 1u);
         EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Message);
         EXPECT_EQ(ui.script.events[0].text, c.message);
@@ -102,43 +102,43 @@ TEST_F(HelpTest, TheViewerServesContentsHelpOnHelpSearchAndQuit)
     writeHelpText(lines);
     setHelpFile(db->folder() + "\\HelpFile.hlp");
 
-    ShowHelp(nullptr, HelpCommand::Contents);
-    Frmhelp* w = helpWindow();
+    showHelp(nullptr, HelpCommand::Contents);
+    HelpWindow* w = helpWindow();
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Help File");
-    EXPECT_TRUE(w->RichTextBox1->text().startsWith("Topic 1\n"));
-    EXPECT_EQ(w->RichTextBox1->textCursor().position(), 0);
+    EXPECT_TRUE(w->helpText->text().startsWith("Topic 1\n"));
+    EXPECT_EQ(w->helpText->textCursor().position(), 0);
 
     // A search finds the word whatever its case, below the first screen.
-    ShowHelp(nullptr, HelpCommand::PartialKey, QStringLiteral("gift"));
-    EXPECT_EQ(w->RichTextBox1->textCursor().selectedText(), "Gift");
+    showHelp(nullptr, HelpCommand::PartialKey, QStringLiteral("gift"));
+    EXPECT_EQ(w->helpText->textCursor().selectedText(), "Gift");
     EXPECT_EQ(helpWindow(), w);   // still the one window
 
-    ShowHelp(nullptr, HelpCommand::HelpOnHelp);
-    EXPECT_EQ(w->RichTextBox1->textCursor().position(), 0);
+    showHelp(nullptr, HelpCommand::HelpOnHelp);
+    EXPECT_EQ(w->helpText->textCursor().position(), 0);
     EXPECT_TRUE(w->isVisible());
 
-    ShowHelp(nullptr, HelpCommand::Quit);
+    showHelp(nullptr, HelpCommand::Quit);
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Frmhelp")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
     // Quitting with no viewer open is nothing; the X button closes it.
-    ShowHelp(nullptr, HelpCommand::Quit);
-    ShowHelp(nullptr, HelpCommand::Contents);
+    showHelp(nullptr, HelpCommand::Quit);
+    showHelp(nullptr, HelpCommand::Contents);
     ASSERT_TRUE(helpWindow());
-    qvtest::clickAt(helpWindow()->Command2);
+    qvtest::clickAt(helpWindow()->closeButton);
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Frmhelp")));
 }
 
 TEST_F(HelpTest, WithoutTheHelpTextTheWindowOpensEmptyAndSaysSo)
 {
-    Frmhelp* w = open<Frmhelp>(QStringLiteral("Frmhelp"));
+    HelpWindow* w = open<HelpWindow>(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->RichTextBox1->text(), "");
+    EXPECT_EQ(w->helpText->text(), "");
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().first().contains("Index.rtf")) << ui.script.messages().first().toStdString();
 }
@@ -149,7 +149,7 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     for (int i = 1; i <= 150; ++i)
         lines << QString("Line %1").arg(i);
     writeHelpText(lines, 24);
-    Frmhelp* w = open<Frmhelp>(QStringLiteral("Frmhelp"));
+    HelpWindow* w = open<HelpWindow>(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(w);
 
     // A device with an unprintable strip: margins count from the sheet's edge.
@@ -158,7 +158,7 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     qv::printer().setDevice(std::move(device));
     qv::printer().setPrintQuality(qv::PrintQuality::Draft);
 
-    qvtest::clickAt(w->Command1);
+    qvtest::clickAt(w->printButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(rec->jobs().size(), 1);
@@ -186,12 +186,12 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     rec->clear();
     ui.script.clear();
     ui.script.printerAnswers.push_back(false);
-    qvtest::clickAt(w->Command1);
+    qvtest::clickAt(w->printButton);
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
 
     rec->setFailing(true);
-    qvtest::clickAt(w->Command1);
+    qvtest::clickAt(w->printButton);
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -203,25 +203,25 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
 TEST_F(HelpTest, DraggingTheTitleMovesTheWindowUntilReleased)
 {
     writeHelpText({"Contents"});
-    Frmhelp* w = open<Frmhelp>(QStringLiteral("Frmhelp"));
+    HelpWindow* w = open<HelpWindow>(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(w);
     w->move(100, 80);
     QCoreApplication::processEvents();
     const QPoint start = w->pos();
 
     // 20 pixels are 300 twips.
-    mouse(w->Label1, QEvent::MouseButtonPress, {30, 8}, Qt::LeftButton, Qt::LeftButton);
-    mouse(w->Label1, QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::LeftButton);
+    mouse(w->titleStrip, QEvent::MouseButtonPress, {30, 8}, Qt::LeftButton, Qt::LeftButton);
+    mouse(w->titleStrip, QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(w->pos(), start + QPoint(20, 0));
-    mouse(w->Label1, QEvent::MouseMove, {20, 18}, Qt::NoButton, Qt::LeftButton);
+    mouse(w->titleStrip, QEvent::MouseMove, {20, 18}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(w->pos(), start + QPoint(10, 10));
-    mouse(w->Label1, QEvent::MouseButtonRelease, {20, 18}, Qt::LeftButton, Qt::NoButton);
-    mouse(w->Label1, QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::NoButton);
+    mouse(w->titleStrip, QEvent::MouseButtonRelease, {20, 18}, Qt::LeftButton, Qt::NoButton);
+    mouse(w->titleStrip, QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(w->pos(), start + QPoint(10, 10));
 
     // Any button starts a drag.
-    mouse(w->Label1, QEvent::MouseButtonPress, {30, 8}, Qt::RightButton, Qt::RightButton);
-    mouse(w->Label1, QEvent::MouseMove, {25, 8}, Qt::NoButton, Qt::RightButton);
+    mouse(w->titleStrip, QEvent::MouseButtonPress, {30, 8}, Qt::RightButton, Qt::RightButton);
+    mouse(w->titleStrip, QEvent::MouseMove, {25, 8}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(w->pos(), start + QPoint(5, 10));
-    mouse(w->Label1, QEvent::MouseButtonRelease, {25, 8}, Qt::RightButton, Qt::NoButton);
+    mouse(w->titleStrip, QEvent::MouseButtonRelease, {25, 8}, Qt::RightButton, Qt::NoButton);
 }

@@ -35,7 +35,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        realMenu.emplace(QStringLiteral("frmmangement"), [] { return new frmmangement; });
+        realMenu.emplace(QStringLiteral("frmmangement"), [] { return new ManagementMenu; });
     }
     void TearDown() override
     {
@@ -46,7 +46,7 @@ protected:
         ShellTest::TearDown();
     }
 
-    frmmangement* menu() { return open<frmmangement>(QStringLiteral("frmmangement")); }
+    ManagementMenu* menu() { return open<ManagementMenu>(QStringLiteral("frmmangement")); }
 
     // Windows not built into this test program get a stand-in for the test,
     // so that opening them by name can be seen.
@@ -102,16 +102,16 @@ protected:
 
 TEST_F(MenuTest, TheManagementPasswordLeadsFromTheMainScreenToTheMenu)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(mainScreen);
-    click(mainScreen->Command10);
+    click(mainScreen->managementButton);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
-    qvtest::typeInto(d->txtPassword, "marvo");
-    click(d->cmdOK);
+    qvtest::typeInto(d->passwordBox, "marvo");
+    click(d->okButton);
     settle();
 
-    auto* m = qobject_cast<frmmangement*>(qv::Windows::loaded(QStringLiteral("frmmangement")));
+    auto* m = qobject_cast<ManagementMenu*>(qv::Windows::loaded(QStringLiteral("frmmangement")));
     ASSERT_TRUE(m);
     EXPECT_TRUE(m->isVisible());
     EXPECT_TRUE(m->closeCommandRemoved());
@@ -132,17 +132,24 @@ TEST_F(MenuTest, TheManagementPasswordLeadsFromTheMainScreenToTheMenu)
 TEST_F(MenuTest, ButtonsOpenTheirWindowsAndTheMenuStays)
 {
     db->seed();
-    frmmangement* m = menu();
+    ManagementMenu* m = menu();
     ASSERT_TRUE(m);
     const std::vector<std::pair<QAbstractButton*, QString>> opens = {
-        {m->Command31, "frmUsers"},       {m->Command11, "frmServicemenu"}, {m->Command28, "frmServiceMenu1"},
-        {m->Command9, "frmServicemenu3"}, {m->Command26, "frmCustomers"},   {m->Command14, "frmCalendar"},
-        {m->Command30, "FRMGETR"},        {m->Command8, "Frmdatabase"},     {m->Command3, "Form2"},
-        {m->Command2, "Form6a"},          {m->Command13, "frmEmployee"},    {m->Command16, "SalonStats"},
-        {m->Command15, "chart2"},         {m->Command1, "Frmcommissions"},  {m->Command18, "frmCustomers"},
-        {m->CmdCalulator, "Calculator"},  {m->Command17, "frmEmployee"},    {m->Cmdtavrine, "Form2"},
-        {m->Command12, "frmCalendar"},    {m->Command24, "Frmdatabase"},    {m->Command25, "Form6a"},
-        {m->Command27, "FormProductsA"},  {m->Command29, "Form10"},
+        {m->userListButton, "frmUsers"},       {m->serviceStatsButton, "frmServicemenu"},
+        {m->servicePriceListButton, "frmServiceMenu1"},
+        {m->appointmentManagerButton, "frmServicemenu3"}, {m->customersButton, "frmCustomers"},
+          {m->scheduleCalendarButton, "frmCalendar"},
+        {m->reportByDateButton, "FRMGETR"},        {m->vendorsButton, "Frmdatabase"},
+            {m->businessAssetsButton, "Form2"},
+        {m->productInventoryButton, "Form6a"},          {m->employeesButton, "frmEmployee"},
+           {m->salonStatsButton, "SalonStats"},
+        {m->productStatsButton, "chart2"},         {m->commissionsButton, "Frmcommissions"},
+         {m->toolbarCustomersButton, "frmCustomers"},
+        {m->calculatorButton, "Calculator"},  {m->toolbarEmployeesButton, "frmEmployee"},
+           {m->toolbarBusinessAssetsButton, "Form2"},
+        {m->toolbarCalendarButton, "frmCalendar"},    {m->toolbarVendorsButton, "Frmdatabase"},
+           {m->toolbarProductInventoryButton, "Form6a"},
+        {m->retailProductsButton, "FormProductsA"},  {m->nonRetailProductsButton, "Form10"},
     };
     for (const auto& [button, window] : opens)
         probe(window);
@@ -164,8 +171,8 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
     probe(QStringLiteral("frmServicemenu3"));
 
     // No tickets: the frame's button does nothing at all.
-    frmmangement* m = menu();
-    click(m->Command7);
+    ManagementMenu* m = menu();
+    click(m->appointmentBookButton);
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
@@ -173,7 +180,7 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
 
     // The toolbar's button does not count.
     qv::Windows::show(QStringLiteral("frmServicemenu3"));
-    click(m->Command20);
+    click(m->toolbarAppointmentBookButton);
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmServicemenu3")));
@@ -186,7 +193,7 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
     db->seed();
     m = menu();
     qv::Windows::show(QStringLiteral("frmServicemenu3"));
-    click(m->Command7);
+    click(m->appointmentBookButton);
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmServicemenu3")));
@@ -198,9 +205,9 @@ TEST_F(MenuTest, WithoutTheBookTheMenuStays)
 {
     db->seed();
     WithoutWindow noBook(QStringLiteral("Form3"));
-    frmmangement* m = menu();
-    click(m->Command20);
-    click(m->Command7);
+    ManagementMenu* m = menu();
+    click(m->toolbarAppointmentBookButton);
+    click(m->appointmentBookButton);
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(m->isVisible());
@@ -210,14 +217,14 @@ TEST_F(MenuTest, WithoutTheBookTheMenuStays)
 TEST_F(MenuTest, ProductWindowsNeedStockButTheStockWindowDoesNot)
 {
     probe(QStringLiteral("Form6a"));
-    frmmangement* m = menu();
-    click(m->Command27);
-    click(m->Command29);
+    ManagementMenu* m = menu();
+    click(m->retailProductsButton);
+    click(m->nonRetailProductsButton);
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FormProductsA")));
     EXPECT_FALSE(isLoaded(QStringLiteral("Form10")));
     EXPECT_TRUE(ui.script.events.empty());
-    click(m->Command2);
+    click(m->productInventoryButton);
     EXPECT_TRUE(isLoaded(QStringLiteral("Form6a")));
     EXPECT_TRUE(m->isVisible());
 }
@@ -225,8 +232,8 @@ TEST_F(MenuTest, ProductWindowsNeedStockButTheStockWindowDoesNot)
 TEST_F(MenuTest, AMissingTableIsShownAndTheMenuStays)
 {
     db->execRaw("DROP TABLE StockControl");
-    frmmangement* m = menu();
-    click(m->Command27);
+    ManagementMenu* m = menu();
+    click(m->retailProductsButton);
     settle();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().first().contains("StockControl", Qt::CaseInsensitive))
@@ -236,7 +243,7 @@ TEST_F(MenuTest, AMissingTableIsShownAndTheMenuStays)
     ui.script.clear();
     bool previewShown = false;
     QTimer::singleShot(0, [&] { previewShown = qv::ReportPreview::current() != nullptr; });
-    click(m->Command6);
+    click(m->inventoryReportButton);
     QCoreApplication::processEvents();
     EXPECT_FALSE(previewShown);
     EXPECT_EQ(ui.script.messages().size(), 1);
@@ -249,18 +256,18 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     // A calendar sheet stored after the others but earlier in the year: the
     // schedule comes in the table's own order.
     db->insert("Calendar", {{"MonthYear", "January 2001"}});
-    frmmangement* m = menu();
+    ManagementMenu* m = menu();
 
     QString title;
-    qv::ReportDocument doc = reportOf(m->Command10, &title);
+    qv::ReportDocument doc = reportOf(m->salonScheduleReportButton, &title);
     EXPECT_EQ(title, "Salon Schedule");
     EXPECT_EQ(detailTexts(doc, "MonthYear"), (QStringList{"July 2001", "August 2001", "January 2001"}));
 
-    doc = reportOf(m->Command6, &title);
+    doc = reportOf(m->inventoryReportButton, &title);
     EXPECT_EQ(title, "Inventory Report");
     EXPECT_EQ(detailTexts(doc, "Category"), (QStringList{"Conditioner", "Foils", "Gloves", "Hair Gel", "Shampoo"}));
 
-    doc = reportOf(m->Command21, &title);
+    doc = reportOf(m->commissionsReportButton, &title);
     EXPECT_EQ(title, "Employee Commissions Report");
     EXPECT_EQ(detailTexts(doc, "LastName"), (QStringList{"Lopez", "Lopez", "Park"}));
 
@@ -269,7 +276,7 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     QMap<QDate, QStringList> days;
     for (const qvtest::SeedTicket& t : tickets)
         days[t.date] << t.name;
-    doc = reportOf(m->Command22, &title);
+    doc = reportOf(m->memoListReportButton, &title);
     EXPECT_EQ(title, "Memo list for Clients");
     const QStringList names = detailTexts(doc, "CustomerName");
     ASSERT_EQ(names.size(), tickets.size());
@@ -285,7 +292,7 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     }
     EXPECT_EQ(shown, expected);
 
-    doc = reportOf(m->Command5, &title);
+    doc = reportOf(m->productsServicesReportButton, &title);
     EXPECT_EQ(title, "Products and Services Report");
     EXPECT_EQ(detailTexts(doc, "SalonArtist").size(), tickets.size());
 
@@ -296,18 +303,18 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
 TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
 {
     db->seed();
-    frmmangement* m = menu();
-    click(m->Command14);
-    click(m->Command31);
-    auto* users = qobject_cast<frmUsers*>(qv::Windows::loaded(QStringLiteral("frmUsers")));
+    ManagementMenu* m = menu();
+    click(m->scheduleCalendarButton);
+    click(m->userListButton);
+    auto* users = qobject_cast<UserList*>(qv::Windows::loaded(QStringLiteral("frmUsers")));
     ASSERT_TRUE(users);
     // A user half-added: Exit Program does not stop for it.
-    click(users->cmdAdd);
-    qvtest::typeInto(users->txtfields.value(1), "Kim");
+    click(users->addRecordButton);
+    qvtest::typeInto(users->fieldBoxes.value(1), "Kim");
     qv::Windows::get(QStringLiteral("FormProductsA"));   // loaded but never shown
     const int usersBefore = db->count("Users");
 
-    click(m->Command4);
+    click(m->exitProgramButton);
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -317,12 +324,12 @@ TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
 
 TEST_F(MenuTest, TheToolbarsExitAndManagementKeyDoNothing)
 {
-    frmmangement* m = menu();
+    ManagementMenu* m = menu();
     const QList<qv::Window*> before = qv::Windows::all();
-    click(m->Command23);
-    click(m->Command19);
+    click(m->toolbarExitButton);
+    click(m->managementKeyButton);
     settle();
-    EXPECT_EQ(m->Command23->text(), "Exit");
+    EXPECT_EQ(m->toolbarExitButton->text(), "Exit");
     EXPECT_EQ(qv::Windows::all(), before);
     EXPECT_TRUE(m->isVisible());
     EXPECT_EQ(programEnds, 0);
@@ -337,8 +344,8 @@ TEST_F(MenuTest, HelpShowsTheHelpTextOfTheProgramFolder)
     rtf.close();
 
     setHelpFile(QString());
-    frmmangement* m = menu();
-    click(m->Command32);
+    ManagementMenu* m = menu();
+    click(m->helpButton);
     EXPECT_EQ(helpFile(), programFolder() + "\\HelpFile.hlp");
     qv::Window* help = qv::Windows::loaded(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(help);
@@ -362,10 +369,10 @@ TEST_F(MenuTest, Screenshots)
               "Booking an appointment: open the Appointment Book, press Add, type the ticket number, "
               "pick the date and time.\\par Management: the menu opens every record window.\\par}");
     rtf.close();
-    frmmangement* m = menu();
+    ManagementMenu* m = menu();
     QTest::qWait(100);
     EXPECT_TRUE(m->grab().save(folder + "/frmmangement.png"));
-    click(m->Command32);
+    click(m->helpButton);
     qv::Window* help = qv::Windows::loaded(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(help);
     QTest::qWait(100);

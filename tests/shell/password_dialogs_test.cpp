@@ -69,8 +69,8 @@ protected:
     }
     void enter(PasswordDialog* d, const QString& password)
     {
-        qvtest::typeInto(d->txtPassword, password);
-        qvtest::clickAt(d->cmdOK);
+        qvtest::typeInto(d->passwordBox, password);
+        qvtest::clickAt(d->okButton);
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
         SCOPED_TRACE(name);
         PasswordDialog* d = dialog(name);
         ASSERT_TRUE(d);
-        EXPECT_EQ(d->txtPassword->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(d->passwordBox->echoMode(), QLineEdit::Password);
         for (const QString& wrong : {QStringLiteral("MARVO"), QStringLiteral("marvo "), QStringLiteral(" marvo"),
                                      QStringLiteral("marv"), QString()}) {
             ui.script.clear();
@@ -93,12 +93,12 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
             EXPECT_EQ(ui.script.events[0].title, "Login");
             EXPECT_EQ(ui.script.events[0].style, 0);
             EXPECT_TRUE(d->isVisible());
-            EXPECT_FALSE(d->LoginSucceeded);
+            EXPECT_FALSE(d->loginSucceeded);
             // The old text is selected, so typing replaces it.
-            EXPECT_EQ(d->txtPassword->selectedText(), wrong);
+            EXPECT_EQ(d->passwordBox->selectedText(), wrong);
         }
         qvtest::typeKeys("marvo");
-        EXPECT_EQ(d->txtPassword->text(), "marvo");
+        EXPECT_EQ(d->passwordBox->text(), "marvo");
     }
 }
 
@@ -109,10 +109,10 @@ TEST_F(PasswordTest, EnterAfterThePasswordPressesOk)
         SCOPED_TRACE(name);
         PasswordDialog* d = dialog(name);
         ASSERT_TRUE(d);
-        EXPECT_TRUE(d->cmdOK->isDefault());
-        EXPECT_FALSE(d->cmdCancel->isDefault());
+        EXPECT_TRUE(d->okButton->isDefault());
+        EXPECT_FALSE(d->cancelButton->isDefault());
         ui.script.clear();
-        qvtest::typeInto(d->txtPassword, "marv");
+        qvtest::typeInto(d->passwordBox, "marv");
         qvtest::press(Qt::Key_Return);
         EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
         EXPECT_TRUE(d->isVisible());
@@ -120,7 +120,7 @@ TEST_F(PasswordTest, EnterAfterThePasswordPressesOk)
         qvtest::typeKeys("marvo");
         qvtest::press(Qt::Key_Enter);
         settle();
-        EXPECT_TRUE(d->LoginSucceeded);
+        EXPECT_TRUE(d->loginSucceeded);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(ui.script.messages().size(), QString::fromLatin1(name) == "frmLogin3" ? 2 : 1);
     }
@@ -136,11 +136,11 @@ TEST_F(PasswordTest, GuardedDialogsUnlockTheirWindowAndHide)
         PasswordDialog* d = dialog(g.name);
         ASSERT_TRUE(d);
         EXPECT_EQ(d->windowTitle(), g.title);
-        EXPECT_EQ(d->lblLabels->text(), g.label);
+        EXPECT_EQ(d->passwordLabel->text(), g.label);
         ui.script.clear();
         enter(d, QStringLiteral("marvo"));
 
-        EXPECT_TRUE(d->LoginSucceeded);
+        EXPECT_TRUE(d->loginSucceeded);
         EXPECT_FALSE(d->isVisible());
         EXPECT_TRUE(isLoaded(QString::fromLatin1(g.name)));   // hidden, not unloaded
         const auto after = stateOf(target);
@@ -169,9 +169,9 @@ TEST_F(PasswordTest, CancelLeavesTheWindowAsItWas)
         qv::Window* target = qv::Windows::show(QString::fromLatin1(g.target));
         const auto before = stateOf(target);
         PasswordDialog* d = dialog(g.name);
-        qvtest::typeInto(d->txtPassword, "marvo");
-        qvtest::clickAt(d->cmdCancel);
-        EXPECT_FALSE(d->LoginSucceeded);
+        qvtest::typeInto(d->passwordBox, "marvo");
+        qvtest::clickAt(d->cancelButton);
+        EXPECT_FALSE(d->loginSucceeded);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(stateOf(target), before);
         EXPECT_TRUE(ui.script.events.empty());
@@ -183,11 +183,11 @@ TEST_F(PasswordTest, EachShowingStartsWithAnEmptyBox)
     // The calendar's padlock does not empty the box itself.
     qv::Windows::show(QStringLiteral("frmCalendar"));
     PasswordDialog* d = dialog("frmLogin5");
-    qvtest::typeInto(d->txtPassword, "marvo");
-    qvtest::clickAt(d->cmdCancel);
+    qvtest::typeInto(d->passwordBox, "marvo");
+    qvtest::clickAt(d->cancelButton);
     d = dialog("frmLogin5");
-    EXPECT_EQ(d->txtPassword->text(), "");
-    qvtest::clickAt(d->cmdOK);
+    EXPECT_EQ(d->passwordBox->text(), "");
+    qvtest::clickAt(d->okButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
     EXPECT_FALSE(qv::Windows::loaded(QStringLiteral("frmCalendar"))->findChild<QWidget*>("cmdAdd")->isVisible());
 }
@@ -196,19 +196,19 @@ TEST_F(PasswordTest, UnlockingAWindowThatIsNotOpenChangesNothing)
 {
     PasswordDialog* d = dialog("frmLogin2");
     enter(d, QStringLiteral("marvo"));
-    EXPECT_TRUE(d->LoginSucceeded);
+    EXPECT_TRUE(d->loginSucceeded);
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(isLoaded(QStringLiteral("FormProductsA")));
 }
 
 TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->Command10);
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
+    qvtest::clickAt(mainScreen->managementButton);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle(), "Management Login");
-    EXPECT_EQ(d->lblLabels->text(), "Login Password:");
+    EXPECT_EQ(d->passwordLabel->text(), "Login Password:");
 
     enter(d, QStringLiteral("Marvo"));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
@@ -219,20 +219,20 @@ TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(d->txtPassword->text(), "");
+    EXPECT_EQ(d->passwordBox->text(), "");
     EXPECT_EQ(programEnds, 0);
 }
 
 TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 {
     WithoutWindow noMenu(QStringLiteral("frmmangement"));
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->Command10);
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
+    qvtest::clickAt(mainScreen->managementButton);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     enter(d, QStringLiteral("marvo"));
     settle();
-    EXPECT_TRUE(d->LoginSucceeded);
+    EXPECT_TRUE(d->loginSucceeded);
     EXPECT_FALSE(d->isVisible());
     ASSERT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_TRUE(mainScreen->isVisible());
@@ -241,15 +241,15 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 
 TEST_F(PasswordTest, CancelOfTheLastWindowOnScreenEndsTheProgram)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->Command10);
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
+    qvtest::clickAt(mainScreen->managementButton);
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     mainScreen->close();   // the title bar's close, while the dialog is up
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_EQ(programEnds, 0);
-    qvtest::clickAt(d->cmdCancel);
+    qvtest::clickAt(d->cancelButton);
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin1")));   // hidden, not unloaded
     EXPECT_EQ(programEnds, 1);

@@ -79,9 +79,9 @@ protected:
         makePicture(folder + "/pics/inside.bmp", {10, 10}, "BMP");
     }
 
-    ViewerForm* openBrowser()
+    PictureBrowser* openBrowser()
     {
-        auto* browser = open<ViewerForm>("ViewerForm");
+        auto* browser = open<PictureBrowser>("ViewerForm");
         EXPECT_TRUE(browser);
         return browser;
     }
@@ -93,24 +93,24 @@ protected:
 
 TEST_F(PictureBrowserTest, StartsInTheProgramFolderShowingItsBitmaps)
 {
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     EXPECT_EQ(browser->windowTitle(), "Scroll through the folders to find your picture.");
     EXPECT_TRUE(browser->windowFlags() & Qt::WindowStaysOnTopHint);
 
     QStringList descriptions;
-    for (int i = 0; i < browser->cboPatterns->count(); ++i)
-        descriptions << browser->cboPatterns->itemText(i);
+    for (int i = 0; i < browser->fileTypeList->count(); ++i)
+        descriptions << browser->fileTypeList->itemText(i);
     EXPECT_EQ(descriptions, QStringList({"Bitmaps (*.bmp)", "JPG (*.jpg, *.jpeg)", "Graphic Files (*.bmp, *.jpg, *.jpeg)"}));
-    EXPECT_EQ(browser->cboPatterns->currentIndex(), 0);
+    EXPECT_EQ(browser->fileTypeList->currentIndex(), 0);
 
-    EXPECT_EQ(browser->dirSelect->path(), folder);
-    EXPECT_EQ(browser->filSelect->path(), folder);
-    EXPECT_EQ(browser->drvSelect->drive(), qv::DriveListBox::driveOf(folder));
+    EXPECT_EQ(browser->folderList->path(), folder);
+    EXPECT_EQ(browser->fileList->path(), folder);
+    EXPECT_EQ(browser->driveList->drive(), qv::DriveListBox::driveOf(folder));
     // Upper-case extensions count: the pattern matches without regard to case.
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"a.bmp", "B.BMP"}));
-    EXPECT_TRUE(browser->picViewer->pixmap().isNull());
-    EXPECT_TRUE(browser->picViewer->text().isEmpty());
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP"}));
+    EXPECT_TRUE(browser->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(browser->pictureBox->text().isEmpty());
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -118,9 +118,9 @@ TEST_F(PictureBrowserTest, StartsInTheProgramFolderShowingItsBitmaps)
 // dropped down; the lists above it stand in one column with it.
 TEST_F(PictureBrowserTest, TheFileTypeListShowsItsLongestEntryWhole)
 {
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    QComboBox* types = browser->cboPatterns;
+    QComboBox* types = browser->fileTypeList;
     // Nothing of the window lies over the list, its right end included.
     ASSERT_TRUE(qvtest::clickAt(types, QPoint(types->width() - 4, types->height() / 2)));
     qvtest::press(Qt::Key_Down);
@@ -133,50 +133,50 @@ TEST_F(PictureBrowserTest, TheFileTypeListShowsItsLongestEntryWhole)
     option.currentText = types->currentText();
     const QRect room = types->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, types);
     EXPECT_GE(room.width(), QFontMetrics(types->font()).horizontalAdvance(types->currentText()));
-    EXPECT_EQ(browser->drvSelect->width(), types->width());
-    EXPECT_EQ(browser->filSelect->width(), types->width());
+    EXPECT_EQ(browser->driveList->width(), types->width());
+    EXPECT_EQ(browser->fileList->width(), types->width());
     if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
         browser->grab().save(shots + "/ViewerForm-types.png");
 }
 
 TEST_F(PictureBrowserTest, ThePatternChosenDecidesTheFilesListed)
 {
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    ASSERT_TRUE(qvtest::pick(browser->cboPatterns, browser->cboPatterns->itemText(1)));
-    EXPECT_EQ(browser->cboPatterns->currentIndex(), 1);
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"c.jpg", "d.jpeg"}));
+    ASSERT_TRUE(qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(1)));
+    EXPECT_EQ(browser->fileTypeList->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"c.jpg", "d.jpeg"}));
 
-    ASSERT_TRUE(qvtest::pick(browser->cboPatterns, browser->cboPatterns->itemText(2)));
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
+    ASSERT_TRUE(qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(2)));
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
 
     // The pattern stays when the folder changes.
-    doubleClickFolder(browser->dirSelect, folder + "/pics");
-    EXPECT_EQ(browser->filSelect->path(), folder + "/pics");
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"inside.bmp"}));
-    doubleClickFolder(browser->dirSelect, folder);
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
+    doubleClickFolder(browser->folderList, folder + "/pics");
+    EXPECT_EQ(browser->fileList->path(), folder + "/pics");
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"inside.bmp"}));
+    doubleClickFolder(browser->folderList, folder);
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
 }
 
 TEST_F(PictureBrowserTest, APictureIsShownAtItsOwnSizeBesideTheLists)
 {
     makePicture(folder + "/large.bmp", {1600, 1200}, "BMP", Qt::red);
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
 
-    clickFile(browser->filSelect, "a.bmp");
-    const int frame = 2 * browser->picViewer->frameWidth();
-    EXPECT_EQ(browser->picViewer->pixmap().size(), QSize(40, 30));
-    EXPECT_EQ(browser->picViewer->size(), QSize(40 + frame, 30 + frame));
-    EXPECT_EQ(browser->picViewer->pos(), QPoint(browser->drvSelect->width() + qv::px(60), qv::px(30)));
+    clickFile(browser->fileList, "a.bmp");
+    const int frame = 2 * browser->pictureBox->frameWidth();
+    EXPECT_EQ(browser->pictureBox->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(browser->pictureBox->size(), QSize(40 + frame, 30 + frame));
+    EXPECT_EQ(browser->pictureBox->pos(), QPoint(browser->driveList->width() + qv::px(60), qv::px(30)));
 
     // Never scaled to the window: a large picture runs past its edges.
-    clickFile(browser->filSelect, "large.bmp");
-    EXPECT_EQ(browser->picViewer->size(), QSize(1600 + frame, 1200 + frame));
-    EXPECT_GT(browser->picViewer->geometry().right(), browser->width());
-    EXPECT_GT(browser->picViewer->geometry().bottom(), browser->height());
-    EXPECT_EQ(browser->picViewer->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+    clickFile(browser->fileList, "large.bmp");
+    EXPECT_EQ(browser->pictureBox->size(), QSize(1600 + frame, 1200 + frame));
+    EXPECT_GT(browser->pictureBox->geometry().right(), browser->width());
+    EXPECT_GT(browser->pictureBox->geometry().bottom(), browser->height());
+    EXPECT_EQ(browser->pictureBox->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -186,18 +186,18 @@ TEST_F(PictureBrowserTest, AFileThatIsNoPictureShowsTheMessageThenItsPathInTheBo
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write("plain text given a picture's name");
     fake.close();
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    clickFile(browser->filSelect, "a.bmp");
+    clickFile(browser->fileList, "a.bmp");
 
-    clickFile(browser->filSelect, "broken.bmp");
+    clickFile(browser->fileList, "broken.bmp");
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Message);
     EXPECT_EQ(ui.script.events[0].text, "Sorry but that is not a valid image file");
     EXPECT_EQ(ui.script.events[0].style, 0);
     EXPECT_TRUE(ui.script.events[0].title.isEmpty());
 
-    qv::PictureBox* box = browser->picViewer;
+    qv::PictureBox* box = browser->pictureBox;
     const QString text = "Error opening file " + folder + "/broken.bmp";
     EXPECT_EQ(box->text(), text);
     EXPECT_TRUE(box->pixmap().isNull());
@@ -224,23 +224,23 @@ TEST_F(PictureBrowserTest, AFileThatIsNoPictureShowsTheMessageThenItsPathInTheBo
     EXPECT_LE(inkTop, border + qv::px(240) + metrics.ascent());
 
     // The browser goes on working: the next picture replaces the text.
-    clickFile(browser->filSelect, "B.BMP");
+    clickFile(browser->fileList, "B.BMP");
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(box->size(), QSize(20 + frame, 20 + frame));
     EXPECT_EQ(box->contentsRect().size(), QSize(20, 20));
     EXPECT_EQ(ui.script.messages().size(), 1);
 
     // Clicking the same file again loads it again, and fails again.
-    clickFile(browser->filSelect, "broken.bmp");
-    clickFile(browser->filSelect, "broken.bmp");
+    clickFile(browser->fileList, "broken.bmp");
+    clickFile(browser->fileList, "broken.bmp");
     EXPECT_EQ(ui.script.messages().size(), 3);
 }
 
 TEST_F(PictureBrowserTest, AFileInTheRootFolderGetsNoDoubledSeparator)
 {
-    EXPECT_EQ(ViewerForm::pathOf("/", "a.bmp"), "/a.bmp");
-    EXPECT_EQ(ViewerForm::pathOf("/home/pics", "a.bmp"), "/home/pics/a.bmp");
-    EXPECT_EQ(ViewerForm::pathOf("/home/pics/", "a.bmp"), "/home/pics/a.bmp");
+    EXPECT_EQ(PictureBrowser::pathOf("/", "a.bmp"), "/a.bmp");
+    EXPECT_EQ(PictureBrowser::pathOf("/home/pics", "a.bmp"), "/home/pics/a.bmp");
+    EXPECT_EQ(PictureBrowser::pathOf("/home/pics/", "a.bmp"), "/home/pics/a.bmp");
 }
 
 TEST_F(PictureBrowserTest, ADriveThatCannotBeReadPutsTheDriveBackAndKeepsTheFolder)
@@ -248,72 +248,73 @@ TEST_F(PictureBrowserTest, ADriveThatCannotBeReadPutsTheDriveBackAndKeepsTheFold
     QTemporaryDir other;
     const QString gone = other.path() + "/stick";
     ASSERT_TRUE(QDir().mkpath(other.path() + "/disk"));
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     const QString home = qv::DriveListBox::driveOf(folder);
-    browser->drvSelect->setDrives({home, other.path() + "/disk", gone});
-    browser->drvSelect->setDrive(folder);
-    doubleClickFolder(browser->dirSelect, folder + "/pics");
+    browser->driveList->setDrives({home, other.path() + "/disk", gone});
+    browser->driveList->setDrive(folder);
+    doubleClickFolder(browser->folderList, folder + "/pics");
 
     // A drive without a medium: no message, the drive is put back, and the
     // folder shown stays (putting the drive back is no new pick).
-    qvtest::pick(browser->drvSelect, browser->drvSelect->itemText(browser->drvSelect->findData(gone)));
-    EXPECT_EQ(browser->drvSelect->drive(), home);
-    EXPECT_EQ(browser->dirSelect->path(), folder + "/pics");
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"inside.bmp"}));
+    qvtest::pick(browser->driveList, browser->driveList->itemText(browser->driveList->findData(gone)));
+    EXPECT_EQ(browser->driveList->drive(), home);
+    EXPECT_EQ(browser->folderList->path(), folder + "/pics");
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"inside.bmp"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // A drive that can be read: its root folder is shown, and its files.
     makePicture(other.path() + "/disk/photo.bmp", {8, 8}, "BMP");
-    qvtest::pick(browser->drvSelect, browser->drvSelect->itemText(browser->drvSelect->findData(other.path() + "/disk")));
-    EXPECT_EQ(browser->dirSelect->path(), other.path() + "/disk");
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"photo.bmp"}));
+    qvtest::pick(browser->driveList,
+                 browser->driveList->itemText(browser->driveList->findData(other.path() + "/disk")));
+    EXPECT_EQ(browser->folderList->path(), other.path() + "/disk");
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"photo.bmp"}));
 }
 
 TEST_F(PictureBrowserTest, TheListsShareTheWindowsHeightButNeverGetLowerThan120Twips)
 {
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
-    const int driveHeight = browser->drvSelect->height();
-    const int patternsHeight = browser->cboPatterns->height();
+    const int driveHeight = browser->driveList->height();
+    const int patternsHeight = browser->fileTypeList->height();
     const int listHeight = qv::px((qv::twips(480) - qv::twips(driveHeight) - qv::twips(patternsHeight) - 120) / 2);
-    EXPECT_EQ(browser->drvSelect->pos(), QPoint(qv::px(30), qv::px(30)));
-    EXPECT_EQ(browser->dirSelect->geometry(),
-              QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), browser->drvSelect->width(), listHeight));
-    EXPECT_EQ(browser->cboPatterns->width(), browser->drvSelect->width());
-    EXPECT_EQ(browser->filSelect->height(), listHeight);
-    EXPECT_EQ(browser->filSelect->width(), browser->drvSelect->width());
-    EXPECT_EQ(browser->filSelect->y(), qv::px(qv::twips(browser->dirSelect->y() + listHeight) + 30));
-    EXPECT_EQ(browser->cboPatterns->y(), qv::px(qv::twips(browser->filSelect->y() + listHeight) + 30));
-    EXPECT_LE(browser->cboPatterns->geometry().bottom(), 480);
-    EXPECT_EQ(browser->cboPatterns->height(), patternsHeight);
+    EXPECT_EQ(browser->driveList->pos(), QPoint(qv::px(30), qv::px(30)));
+    EXPECT_EQ(browser->folderList->geometry(),
+              QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), browser->driveList->width(), listHeight));
+    EXPECT_EQ(browser->fileTypeList->width(), browser->driveList->width());
+    EXPECT_EQ(browser->fileList->height(), listHeight);
+    EXPECT_EQ(browser->fileList->width(), browser->driveList->width());
+    EXPECT_EQ(browser->fileList->y(), qv::px(qv::twips(browser->folderList->y() + listHeight) + 30));
+    EXPECT_EQ(browser->fileTypeList->y(), qv::px(qv::twips(browser->fileList->y() + listHeight) + 30));
+    EXPECT_LE(browser->fileTypeList->geometry().bottom(), 480);
+    EXPECT_EQ(browser->fileTypeList->height(), patternsHeight);
 
     // Too low a window: the lists keep 120 twips each and run past its bottom.
     browser->resize(640, 30);
-    EXPECT_EQ(browser->dirSelect->height(), qv::px(120));
-    EXPECT_EQ(browser->filSelect->height(), qv::px(120));
-    EXPECT_GT(browser->cboPatterns->geometry().bottom(), browser->height());
-    EXPECT_EQ(browser->picViewer->pos(), QPoint(browser->drvSelect->width() + qv::px(60), qv::px(30)));
+    EXPECT_EQ(browser->folderList->height(), qv::px(120));
+    EXPECT_EQ(browser->fileList->height(), qv::px(120));
+    EXPECT_GT(browser->fileTypeList->geometry().bottom(), browser->height());
+    EXPECT_EQ(browser->pictureBox->pos(), QPoint(browser->driveList->width() + qv::px(60), qv::px(30)));
 }
 
 TEST_F(PictureBrowserTest, EveryOpeningStartsAgainInTheProgramFolderWithBitmaps)
 {
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    qvtest::pick(browser->cboPatterns, browser->cboPatterns->itemText(2));
-    doubleClickFolder(browser->dirSelect, folder + "/pics");
-    clickFile(browser->filSelect, "inside.bmp");
+    qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(2));
+    doubleClickFolder(browser->folderList, folder + "/pics");
+    clickFile(browser->fileList, "inside.bmp");
     browser->unload();
     settle();
     EXPECT_FALSE(isLoaded("ViewerForm"));
 
     browser = openBrowser();
     ASSERT_TRUE(browser);
-    EXPECT_EQ(browser->cboPatterns->currentIndex(), 0);
-    EXPECT_EQ(browser->dirSelect->path(), folder);
-    EXPECT_EQ(itemsOf(browser->filSelect), QStringList({"a.bmp", "B.BMP"}));
-    EXPECT_TRUE(browser->picViewer->pixmap().isNull());
+    EXPECT_EQ(browser->fileTypeList->currentIndex(), 0);
+    EXPECT_EQ(browser->folderList->path(), folder);
+    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP"}));
+    EXPECT_TRUE(browser->pictureBox->pixmap().isNull());
 }
 
 // A picture of the browser for a person to look at: set QV_SHOT_DIR to a folder.
@@ -328,13 +329,13 @@ TEST_F(PictureBrowserTest, Screenshot)
     ASSERT_TRUE(fake.open(QIODevice::WriteOnly));
     fake.write("text");
     fake.close();
-    ViewerForm* browser = openBrowser();
+    PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
-    clickFile(browser->filSelect, "salon.bmp");
+    clickFile(browser->fileList, "salon.bmp");
     QTest::qWait(50);
     EXPECT_TRUE(browser->grab().save(shots + "/ViewerForm.png"));
-    clickFile(browser->filSelect, "broken.bmp");
+    clickFile(browser->fileList, "broken.bmp");
     QTest::qWait(50);
     EXPECT_TRUE(browser->grab().save(shots + "/ViewerForm_error.png"));
 }

@@ -23,10 +23,10 @@ TEST_F(ShellTest, ScreenshotsOfEveryWindow)
     db->seed();
 
     // The backup window half-way, as it looks during its second pause.
-    auto* backup = new frmRepair;
-    backup->lblRepair->setText(QStringLiteral("Making backup of Current Database"));
-    backup->Shape1.value(1)->show();
-    backup->lblPct.value(3)->show();
+    auto* backup = new BackupWindow;
+    backup->progressCaption->setText(QStringLiteral("Making backup of Current Database"));
+    backup->progressBlocks.value(1)->show();
+    backup->progressTexts.value(3)->show();
     backup->show();
     QTest::qWait(50);
     EXPECT_TRUE(backup->grab().save(folder + "/frmRepair.png"));
@@ -38,7 +38,7 @@ TEST_F(ShellTest, ScreenshotsOfEveryWindow)
         qv::Window* w = qv::Windows::show(name);
         ASSERT_TRUE(w) << name.toStdString();
         if (auto* d = qobject_cast<PasswordDialog*>(w))
-            QTest::keyClicks(d->txtPassword, "marv");
+            QTest::keyClicks(d->passwordBox, "marv");
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name.toStdString();
     }

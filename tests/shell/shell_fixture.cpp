@@ -56,12 +56,13 @@ protected:
     void formLoad() override
     {
         RecordForm::formLoad();
-        for (QWidget* w : std::initializer_list<QWidget*>{cmdAdd, cmdEdit, cmdUpdate, cmdCancel, cmdDelete, cmdRefresh,
-                                                          cmdClose, findChild<QWidget*>("Command10"),
+        for (QWidget* w : std::initializer_list<QWidget*>{addRecordButton, editRecordButton, updateRecordButton,
+                                                          cancelChangeButton, deleteRecordButton, refreshRecordsButton,
+                                                          closeRecordWindowButton, findChild<QWidget*>("Command10"),
                                                           findChild<QWidget*>("Command9")})
             w->hide();
-        txtfields.value(4)->setEnabled(false);
-        txtfields.value(2)->setReadOnly(true);
+        fieldBoxes.value(4)->setEnabled(false);
+        fieldBoxes.value(2)->setReadOnly(true);
     }
 };
 

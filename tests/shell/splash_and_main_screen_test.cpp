@@ -20,9 +20,9 @@ namespace {
 
 class SplashTest : public ShellTest {
 protected:
-    frmSplash* splash()
+    SplashWindow* splash()
     {
-        auto* s = open<frmSplash>(QStringLiteral("frmSplash"));
+        auto* s = open<SplashWindow>(QStringLiteral("frmSplash"));
         EXPECT_TRUE(s);
         // The window system gives the window it shows the focus.
         if (s) {
@@ -44,15 +44,15 @@ protected:
 
 TEST_F(SplashTest, ShowsNameAndVersionWithoutLeadingZeros)
 {
-    frmSplash* s = splash();
+    SplashWindow* s = splash();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->lblProductName->text(), "Quorvel!");
+    EXPECT_EQ(s->productNameLabel->text(), "Quorvel!");
     EXPECT_TRUE(QRegularExpression("^Version (0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)$")
-                    .match(s->lblVersion->text())
+                    .match(s->versionLabel->text())
                     .hasMatch())
-        << s->lblVersion->text().toStdString();
-    EXPECT_EQ(s->Command2->text(), "Start");
-    EXPECT_EQ(s->Command1->text(), "Exit");
+        << s->versionLabel->text().toStdString();
+    EXPECT_EQ(s->startButton->text(), "Start");
+    EXPECT_EQ(s->exitButton->text(), "Exit");
 }
 
 TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets)
@@ -63,9 +63,9 @@ TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets
         {Qt::Key_Backspace, "\b"}, {Qt::Key_Space, " "}};
     for (const auto& [key, text] : keys) {
         SCOPED_TRACE(text.toStdString());
-        frmSplash* s = splash();
+        SplashWindow* s = splash();
         ASSERT_TRUE(s);
-        tabTo(s->Command2);
+        tabTo(s->startButton);
         // The key as the X server reports it, with its character.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QCoreApplication::sendEvent(qvtest::focused(), &press);
@@ -78,12 +78,12 @@ TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets
 
 TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
 {
-    frmSplash* s = splash();
+    SplashWindow* s = splash();
     qvtest::press(Qt::Key_F5);
     qvtest::press(Qt::Key_Shift);
     // Tab moves between the buttons; Delete types nothing. The X server
     // reports both with a character ("\t", 127).
-    tabTo(s->Command2);
+    tabTo(s->startButton);
     for (const auto& [key, text] : {std::pair{Qt::Key_Tab, QStringLiteral("\t")},
                                     std::pair{Qt::Key_Delete, QString(QChar(127))}}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -95,16 +95,16 @@ TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
 
 TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
 {
-    frmSplash* s = splash();
-    qvtest::clickAt(s->Frame1, QPoint(s->Frame1->width() - 10, s->Frame1->height() - 10));
+    SplashWindow* s = splash();
+    qvtest::clickAt(s->productFrame, QPoint(s->productFrame->width() - 10, s->productFrame->height() - 10));
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
 }
 
 TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
 {
-    frmSplash* s = splash();
-    qvtest::clickAt(s->Command2);
+    SplashWindow* s = splash();
+    qvtest::clickAt(s->startButton);
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
     settle();
@@ -113,7 +113,7 @@ TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
     programEnds = 0;
 
     s = splash();
-    qvtest::clickAt(s->Command1);
+    qvtest::clickAt(s->exitButton);
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -121,25 +121,25 @@ TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
 
 TEST_F(SplashTest, MainScreenOpensTheBookOnlyWhenThereAreTickets)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(mainScreen);
     EXPECT_EQ(mainScreen->windowTitle(), "Main Screen");
-    qvtest::clickAt(mainScreen->Command7);
+    qvtest::clickAt(mainScreen->appointmentBookButton);
     EXPECT_TRUE(ui.script.events.empty());   // no message, no window
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
 
     db->insert(QStringLiteral("Servicemenu"), {{"CustomerID", "1001"}, {"CustomerName", "Ann Lee"}});
-    qvtest::clickAt(mainScreen->Command7);
+    qvtest::clickAt(mainScreen->appointmentBookButton);
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
 }
 
 TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(QFile::remove(db->file()));
-    qvtest::clickAt(mainScreen->Command7);
+    qvtest::clickAt(mainScreen->appointmentBookButton);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages().first().isEmpty());
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
@@ -148,17 +148,17 @@ TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 
 TEST_F(SplashTest, ManagementButtonShowsThePasswordDialogEmpty)
 {
-    auto* mainScreen = open<FrmMain>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->Command10);
+    auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
+    qvtest::clickAt(mainScreen->managementButton);
     auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
-    qvtest::typeInto(dialog->txtPassword, "marv");
-    qvtest::clickAt(dialog->cmdCancel);
+    qvtest::typeInto(dialog->passwordBox, "marv");
+    qvtest::clickAt(dialog->cancelButton);
     EXPECT_FALSE(dialog->isVisible());
 
-    qvtest::clickAt(mainScreen->Command10);
+    qvtest::clickAt(mainScreen->managementButton);
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->txtPassword->text(), "");
+    EXPECT_EQ(dialog->passwordBox->text(), "");
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
 }

@@ -66,10 +66,10 @@ protected:
     // The tip shown at load, then after each press of "Next Tip".
     static QStringList shownTips(TipOfDay* w, int presses)
     {
-        QStringList shown{w->lblTipText->text()};
+        QStringList shown{w->tipText->text()};
         for (int i = 0; i < presses; ++i) {
-            qvtest::clickAt(w->cmdNextTip);
-            shown << w->lblTipText->text();
+            qvtest::clickAt(w->nextTipButton);
+            shown << w->tipText->text();
         }
         return shown;
     }
@@ -91,17 +91,17 @@ TEST_F(TipsTest, EachWindowShowsItsOwnFileInOrderAndRoundAgain)
         TipOfDay* w = openTips(kind);
         ASSERT_TRUE(w) << kind.window;
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->Label1->text(), kind.heading);
+        EXPECT_EQ(w->headingLabel->text(), kind.heading);
         EXPECT_EQ(bool(w->windowFlags() & Qt::WindowStaysOnTopHint), kind.topMost) << kind.window;
         EXPECT_EQ(shownTips(w, 4), expected[i]) << kind.window;
-        qvtest::clickAt(w->cmdOK);
+        qvtest::clickAt(w->okButton);
         settle();
         EXPECT_FALSE(isLoaded(kind.window)) << kind.window;
     }
     // Opened anew, a window starts from the first tip again.
     TipOfDay* again = openTips(kTipKinds[0]);
     ASSERT_TRUE(again);
-    EXPECT_EQ(again->lblTipText->text(), "Book early.");
+    EXPECT_EQ(again->tipText->text(), "Book early.");
     EXPECT_EQ(again->tips().size(), 3);
 }
 
@@ -153,9 +153,9 @@ TEST_F(TipsTest, AMissingFileSaysHowToMakeOne)
     // A folder of that name is no tips file either.
     TipOfDay* w = openTips(kTipKinds[0]);
     ASSERT_TRUE(w);
-    EXPECT_FALSE(w->LoadTips(QString()));
-    EXPECT_FALSE(w->LoadTips(db->folder()));
-    EXPECT_FALSE(w->LoadTips(QDir(db->folder()).filePath("NOSUCH.TXT")));
+    EXPECT_FALSE(w->loadTips(QString()));
+    EXPECT_FALSE(w->loadTips(db->folder()));
+    EXPECT_FALSE(w->loadTips(QDir(db->folder()).filePath("NOSUCH.TXT")));
 }
 
 TEST_F(TipsTest, UntickingTheBoxKeepsBothWindowsAwayFromThenOn)
@@ -195,7 +195,7 @@ TEST_F(TipsTest, UntickingTheBoxKeepsBothWindowsAwayFromThenOn)
     TipOfDay* w = openTips(kTipKinds[0]);
     ASSERT_TRUE(w);
     EXPECT_TRUE(boxOf(w, kTipKinds[0])->isChecked());
-    EXPECT_EQ(w->lblTipText->text(), "A tip");
+    EXPECT_EQ(w->tipText->text(), "A tip");
 }
 
 TEST_F(TipsTest, HelpNotesShowTheirWholeTextAboveOtherWindows)
@@ -215,13 +215,13 @@ TEST_F(TipsTest, HelpNotesShowTheirWholeTextAboveOtherWindows)
         auto* w = open<QuickTipNote>(n.window);
         ASSERT_TRUE(w) << n.window;
         EXPECT_EQ(w->windowTitle(), n.title);
-        EXPECT_TRUE(w->Label1->text().startsWith(n.starts)) << n.window;
-        EXPECT_TRUE(w->Label1->text().contains(n.inside)) << n.window;
+        EXPECT_TRUE(w->noteText->text().startsWith(n.starts)) << n.window;
+        EXPECT_TRUE(w->noteText->text().contains(n.inside)) << n.window;
         EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint) << n.window;
         EXPECT_TRUE(w->findChildren<QPushButton*>().isEmpty()) << n.window;
         // The whole text fits in the window.
-        EXPECT_TRUE(w->rect().contains(w->Label1->geometry())) << n.window;
-        EXPECT_GE(w->Label1->height(), w->Label1->heightForWidth(w->Label1->width())) << n.window;
+        EXPECT_TRUE(w->rect().contains(w->noteText->geometry())) << n.window;
+        EXPECT_GE(w->noteText->height(), w->noteText->heightForWidth(w->noteText->width())) << n.window;
         // The title bar's Close is the way out.
         w->close();
         settle();
@@ -231,17 +231,17 @@ TEST_F(TipsTest, HelpNotesShowTheirWholeTextAboveOtherWindows)
 
 TEST_F(TipsTest, AboutBoxNamesTheProgramAndItsVersion)
 {
-    auto* about = open<frmAbout>("frmAbout");
+    auto* about = open<AboutBox>("frmAbout");
     ASSERT_TRUE(about);
     EXPECT_EQ(about->windowTitle(), "About Quorvel");
-    EXPECT_EQ(about->lblTitle->text(), "Quorvel");
-    EXPECT_EQ(about->lblVersion->text(), QStringLiteral("Version %1.%2.%3")
+    EXPECT_EQ(about->titleLabel->text(), "Quorvel");
+    EXPECT_EQ(about->versionLabel->text(), QStringLiteral("Version %1.%2.%3")
                                              .arg(shell::kVersionMajor)
                                              .arg(shell::kVersionMinor)
                                              .arg(shell::kVersionRevision));
-    EXPECT_EQ(about->Label2->text(), "This program is best viewed at 800 x 600");
+    EXPECT_EQ(about->screenSizeNote->text(), "This program is best viewed at 800 x 600");
     EXPECT_TRUE(about->windowFlags() & Qt::WindowStaysOnTopHint);
-    qvtest::clickAt(about->cmdOK);
+    qvtest::clickAt(about->okButton);
     settle();
     EXPECT_FALSE(isLoaded("frmAbout"));
 }
@@ -260,7 +260,8 @@ TEST_F(TipsTest, Screenshots)
         qv::Window* w = qv::Windows::show(name);
         ASSERT_TRUE(w) << name;
         if (auto* calc = qobject_cast<Calculator*>(w))
-            for (QPushButton* b : {calc->Number[1], calc->Number[2], calc->Decimal, calc->Number[5]})
+            for (QPushButton* b : {calc->digitButtons[1], calc->digitButtons[2], calc->decimalPointButton,
+                                   calc->digitButtons[5]})
                 qvtest::clickAt(b);
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name;
@@ -288,11 +289,11 @@ TEST_F(TipsTest, TheShippedTipsFilesShowTheirFirstTipOneTipALine)
 
         TipOfDay* w = openTips(kind);
         ASSERT_TRUE(w) << kind.window;
-        EXPECT_EQ(w->lblTipText->text(), QString::fromLatin1(lines.first().chopped(1))) << kind.window;
+        EXPECT_EQ(w->tipText->text(), QString::fromLatin1(lines.first().chopped(1))) << kind.window;
         EXPECT_EQ(w->tips().size(), lines.size()) << kind.window;
-        qvtest::clickAt(w->cmdNextTip);
-        EXPECT_EQ(w->lblTipText->text(), QString::fromLatin1(lines.at(1).chopped(1))) << kind.window;
-        qvtest::clickAt(w->cmdOK);
+        qvtest::clickAt(w->nextTipButton);
+        EXPECT_EQ(w->tipText->text(), QString::fromLatin1(lines.at(1).chopped(1))) << kind.window;
+        qvtest::clickAt(w->okButton);
         settle();
     }
 }

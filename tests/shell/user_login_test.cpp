@@ -19,14 +19,14 @@ protected:
     // Types the name and password into a fresh login window and presses OK.
     void login(const QString& name, const QString& password)
     {
-        auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
+        auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
         ASSERT_TRUE(w);
-        EXPECT_EQ(w->txtUserName->text(), "");
-        EXPECT_EQ(w->txtPassword->text(), "");
-        qvtest::typeInto(w->txtUserName, name);
-        qvtest::typeInto(w->txtPassword, password);
-        ASSERT_EQ(w->txtUserName->text(), name);
-        qvtest::clickAt(w->Command1);
+        EXPECT_EQ(w->userNameBox->text(), "");
+        EXPECT_EQ(w->passwordBox->text(), "");
+        qvtest::typeInto(w->userNameBox, name);
+        qvtest::typeInto(w->passwordBox, password);
+        ASSERT_EQ(w->userNameBox->text(), name);
+        qvtest::clickAt(w->okButton);
         EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));   // closed in both outcomes
     }
     bool signedIn() const { return isLoaded(QStringLiteral("frmmangement")); }
@@ -101,10 +101,10 @@ TEST_F(LoginTest, WithoutTheMenuTheBookStays)
 
 TEST_F(LoginTest, CancelClosesWithoutAsking)
 {
-    auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
+    auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
     EXPECT_EQ(w->windowTitle(), "Management");
-    EXPECT_EQ(w->txtPassword->echoMode(), QLineEdit::Password);
-    qvtest::clickAt(w->Command2);
+    EXPECT_EQ(w->passwordBox->echoMode(), QLineEdit::Password);
+    qvtest::clickAt(w->cancelButton);
     EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));
     EXPECT_TRUE(ui.script.events.empty());
 }
@@ -112,9 +112,9 @@ TEST_F(LoginTest, CancelClosesWithoutAsking)
 TEST_F(LoginTest, MissingUsersTableShowsTheErrorAndKeepsTheWindow)
 {
     db->execRaw(QStringLiteral("DROP TABLE Users"));
-    auto* w = open<frmLogin>(QStringLiteral("frmLogin"));
-    qvtest::typeInto(w->txtUserName, "admin");
-    qvtest::clickAt(w->Command1);
+    auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
+    qvtest::typeInto(w->userNameBox, "admin");
+    qvtest::clickAt(w->okButton);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_NE(ui.script.messages().first(), "Invalid user name/password.");
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin")));
@@ -124,9 +124,9 @@ namespace {
 
 class UserListTest : public ShellTest {
 protected:
-    frmUsers* users()
+    UserList* users()
     {
-        auto* w = open<frmUsers>(QStringLiteral("frmUsers"));
+        auto* w = open<UserList>(QStringLiteral("frmUsers"));
         EXPECT_TRUE(w);
         return w;
     }
@@ -148,46 +148,46 @@ protected:
 TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
 {
     db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
-    frmUsers* w = users();
+    UserList* w = users();
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Add Users");
-    EXPECT_EQ(w->lblStatus->text(), "Record: 1");
-    EXPECT_EQ(w->txtfields.value(1)->text(), "admin");
-    EXPECT_EQ(w->txtfields.value(0)->text(), "secret");   // shown in plain text
-    EXPECT_EQ(w->txtfields.value(0)->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "admin");
+    EXPECT_EQ(w->fieldBoxes.value(0)->text(), "secret");   // shown in plain text
+    EXPECT_EQ(w->fieldBoxes.value(0)->echoMode(), QLineEdit::Normal);
 
     // Add and Update: a new row at the end.
-    click(w->cmdAdd);
-    EXPECT_EQ(w->lblStatus->text(), "Add record");
-    EXPECT_FALSE(w->cmdAdd->isVisible());
-    EXPECT_TRUE(w->cmdUpdate->isVisible());
-    type(w->txtfields.value(1), "O'Neil");
-    type(w->txtfields.value(0), "it's");
-    click(w->cmdUpdate);
+    click(w->addRecordButton);
+    EXPECT_EQ(w->recordStatusLabel->text(), "Add record");
+    EXPECT_FALSE(w->addRecordButton->isVisible());
+    EXPECT_TRUE(w->updateRecordButton->isVisible());
+    type(w->fieldBoxes.value(1), "O'Neil");
+    type(w->fieldBoxes.value(0), "it's");
+    click(w->updateRecordButton);
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
-    EXPECT_EQ(w->lblStatus->text(), "Record: 2");
-    EXPECT_TRUE(w->cmdAdd->isVisible());
+    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 2");
+    EXPECT_TRUE(w->addRecordButton->isVisible());
 
     // Add, then Cancel: nothing stored, back on the record Add left.
-    click(w->cmdAdd);
-    type(w->txtfields.value(1), "ghost");
-    click(w->cmdCancel);
+    click(w->addRecordButton);
+    type(w->fieldBoxes.value(1), "ghost");
+    click(w->cancelChangeButton);
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
-    EXPECT_EQ(w->txtfields.value(1)->text(), "O'Neil");
+    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "O'Neil");
 
     // Edit the first user.
-    click(w->cmdFirst);
-    click(w->cmdEdit);
-    EXPECT_EQ(w->lblStatus->text(), "Edit record");
-    type(w->txtfields.value(0), "n3w pass");
-    click(w->cmdUpdate);
+    click(w->firstRecordButton);
+    click(w->editRecordButton);
+    EXPECT_EQ(w->recordStatusLabel->text(), "Edit record");
+    type(w->fieldBoxes.value(0), "n3w pass");
+    click(w->updateRecordButton);
     EXPECT_EQ(stored(), QStringList({"admin/n3w pass", "O'Neil/it's"}));
 
     // Delete asks nothing.
-    click(w->cmdDelete);
+    click(w->deleteRecordButton);
     EXPECT_TRUE(ui.script.events.empty());
     EXPECT_EQ(stored(), QStringList({"O'Neil/it's"}));
-    EXPECT_EQ(w->txtfields.value(1)->text(), "O'Neil");
+    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "O'Neil");
 }
 
 TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
@@ -195,19 +195,19 @@ TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
     db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
     db->insert(QStringLiteral("Users"), {{"UserName", "kim"}, {"Password", "pw"}});
     db->insert(QStringLiteral("Users"), {{"UserName", "lee"}, {"Password", "pw2"}});
-    frmUsers* w = users();
-    click(w->cmdNext);   // kim
-    ASSERT_TRUE(qvtest::clickAt(w->txtfields.value(1)));
+    UserList* w = users();
+    click(w->nextRecordButton);   // kim
+    ASSERT_TRUE(qvtest::clickAt(w->fieldBoxes.value(1)));
     qvtest::press(Qt::Key_End);
     qvtest::typeKeys("berly");
     qvtest::press(Qt::Key_Home);
     qvtest::typeKeys("K");
     qvtest::press(Qt::Key_Delete);
-    EXPECT_EQ(w->lblStatus->text(), "Record: 2");
-    EXPECT_EQ(w->txtfields.value(1)->text(), "Kimberly");
+    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 2");
+    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "Kimberly");
     // Ctrl+Home moves to the first user; the name typed is kept where it was typed.
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(w->lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(stored(), QStringList({"admin/secret", "Kimberly/pw", "lee/pw2"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -215,25 +215,25 @@ TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
 TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
 {
     db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
-    frmUsers* w = users();
-    EXPECT_EQ(w->Command1->text(), "Test Login ");
-    click(w->Command1);
-    auto* login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
+    UserList* w = users();
+    EXPECT_EQ(w->testLoginButton->text(), "Test Login ");
+    click(w->testLoginButton);
+    auto* login = qobject_cast<UserLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
     ASSERT_TRUE(login);
     EXPECT_TRUE(login->isVisible());
     EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
 
     // A user added in the list can sign in at once.
     login->unload();
-    click(w->cmdAdd);
-    type(w->txtfields.value(1), "Kim");
-    type(w->txtfields.value(0), "pw");
-    click(w->cmdUpdate);
-    click(w->Command1);
-    login = qobject_cast<frmLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
-    qvtest::typeInto(login->txtUserName, "kim");
-    qvtest::typeInto(login->txtPassword, "PW");
-    qvtest::clickAt(login->Command1);
+    click(w->addRecordButton);
+    type(w->fieldBoxes.value(1), "Kim");
+    type(w->fieldBoxes.value(0), "pw");
+    click(w->updateRecordButton);
+    click(w->testLoginButton);
+    login = qobject_cast<UserLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
+    qvtest::typeInto(login->userNameBox, "kim");
+    qvtest::typeInto(login->passwordBox, "PW");
+    qvtest::clickAt(login->okButton);
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
 }

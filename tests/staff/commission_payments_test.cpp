@@ -44,7 +44,7 @@ protected:
         return *m_w;
     }
     CommissionPayments& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
 
     void click(QAbstractButton* b)
     {
@@ -83,7 +83,7 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
     EXPECT_EQ(box(5)->text(), QStringLiteral("7/1/01"));
     EXPECT_EQ(box(7)->text(), QStringLiteral("7/14/01"));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
 
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Lopez"}));
@@ -97,7 +97,7 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
                                      "Date Paid", "Total Amount Paid"}));
 
     // Moving on: the grid follows the employee shown.
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
     EXPECT_EQ(gridColumn(0), QStringList{"Park"});
 }
@@ -108,8 +108,8 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     EXPECT_EQ(w().lastNameList->count(), 3);
     EXPECT_EQ(w().firstNameList->findText("Tom"), 2);
 
-    click(w().cmdAdd);
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Add record"));
+    click(w().addRecordButton);
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
     pick(w().lastNameList, "Reed");
     pick(w().firstNameList, "Tom");
     EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
@@ -121,7 +121,7 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     type(box(7), "7/31/01");
     click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QStringLiteral("$125.50"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
 
     EXPECT_EQ(db.count("Employees1"), 4);
@@ -129,7 +129,7 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     EXPECT_EQ(stored("SELECT FirstName FROM Employees1 WHERE LastName = 'Reed'"), QStringLiteral("Tom"));
     EXPECT_EQ(db.scalar("SELECT DateTo FROM Employees1 WHERE LastName = 'Reed'").toDateTime().date(),
               QDate(2001, 7, 31));
-    EXPECT_TRUE(w().cmdAdd->isVisible());
+    EXPECT_TRUE(w().addRecordButton->isVisible());
     EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
     EXPECT_EQ(gridColumn(0), QStringList{"Reed"});
 }
@@ -137,10 +137,10 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
 TEST_F(PaymentsTest, TotalIsWorkedOutOnUpdateEvenWithoutSubTotal)
 {
     open();
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     type(box(3), "$1,000.00");
     type(box(2), "12.345");
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_EQ(box(6)->text(), QStringLiteral("$1,012.35"));
     // The total is stored as shown, to the cent.
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid > 999"), 1012.35);
@@ -150,42 +150,42 @@ TEST_F(PaymentsTest, TotalIsWorkedOutOnUpdateEvenWithoutSubTotal)
 TEST_F(PaymentsTest, AnEmptyCommissionCountsAsNoneSoTheTotalNeverGoesStale)
 {
     open();
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     type(box(3), "50");
     type(box(2), "");
     click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QStringLiteral("$50.00"));
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 50"), 50.0);
 
     // A new payment with no commission at all keeps an empty total.
-    click(w().cmdAdd);
+    click(w().addRecordButton);
     type(box(1), "Nobody");
     click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QString());
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(db.scalar("SELECT TotalsPaid FROM Employees1 WHERE LastName = 'Nobody'").isNull());
 }
 
 TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
 {
     open();
-    click(w().cmdAdd);
+    click(w().addRecordButton);
     type(box(1), "Park");
     type(box(3), "10");
     type(box(2), "abc");
     // The total cannot be worked out from a commission that is no amount.
     click(w().subTotalButton);
     EXPECT_EQ(box(6)->text(), QString());
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(w().cmdUpdate->isVisible());
+    EXPECT_TRUE(w().updateRecordButton->isVisible());
     EXPECT_EQ(db.count("Employees1"), 3);
 
     // Put right, it saves.
     ui.script.clear();
     type(box(2), "2");
-    click(w().cmdUpdate);
+    click(w().updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(db.count("Employees1"), 4);
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 10"), 12.0);
@@ -194,7 +194,7 @@ TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
 TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
 {
     open();
-    click(w().cmdEdit);
+    click(w().editRecordButton);
     qvtest::typeInto(box(6), "999");
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
     // Focus colours: white while in a box, light grey after.
@@ -207,11 +207,11 @@ TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
 TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
 {
     open();
-    click(w().cmdNext);
-    click(w().cmdAdd);
+    click(w().nextRecordButton);
+    click(w().addRecordButton);
     type(box(1), "Ghost");
     type(box(3), "5");
-    click(w().cmdCancel);
+    click(w().cancelChangeButton);
     EXPECT_EQ(db.count("Employees1"), 3);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
@@ -221,11 +221,11 @@ TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
 TEST_F(PaymentsTest, AllEmpListsEveryPaymentAndFromTheLastRowGoesToTheFirst)
 {
     open();
-    click(w().cmdLast);
-    click(w().cmdRefresh);
+    click(w().lastRecordButton);
+    click(w().refreshRecordsButton);
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Park", "Lopez"}));
-    EXPECT_EQ(w().lblStatus->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
 }
 
 TEST_F(PaymentsTest, FindByLastName)
@@ -247,7 +247,7 @@ TEST_F(PaymentsTest, FindByLastName)
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
 
     // Cancelled: the first row after the re-read, the grid as it was.
-    click(w().cmdNext);
+    click(w().nextRecordButton);
     ui.script.clear();
     ui.script.inputAnswers = {QString()};
     click(w().findByLastNameButton);
@@ -260,7 +260,7 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
 {
     open();
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Employees1"), 3);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
@@ -268,7 +268,7 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().cmdDelete);
+    click(w().deleteRecordButton);
     EXPECT_EQ(db.count("Employees1"), 2);
 }
 

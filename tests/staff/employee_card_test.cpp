@@ -82,7 +82,7 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
 TEST_F(EmployeeTest, ACardWithoutPhotoLeavesItsSpaceAndCancelPrintsNothing)
 {
     EmployeeWindow& w = open();
-    click(w.cmdNext);   // Park: no photo
+    click(w.nextRecordButton);   // Park: no photo
     click(w.printCardButton);
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];

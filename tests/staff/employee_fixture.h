@@ -10,7 +10,7 @@ protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
     EmployeeWindow& open();
     EmployeeWindow& win() { return *m_window; }
-    qv::TextBox* box(int index) { return m_window->txtfields.value(index); }
+    qv::TextBox* box(int index) { return m_window->fieldBoxes.value(index); }
 
     // The value of a field in the table for the employee with that last name.
     QVariant stored(const QString& lastName, const QString& field);

@@ -17,23 +17,23 @@ TEST_F(EmployeeTest, EachEmployeeShowsTheirOwnPhotoAndNoneWithoutOne)
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
     seed = false;
     EmployeeWindow& w = open();
-    qv::PictureBox* dest = w.picture->PicDest;
+    qv::PictureBox* dest = w.picture->pictureBox;
     EXPECT_EQ(box(16)->text(), red);
     EXPECT_EQ(photoColour(), QColor(Qt::red));
     EXPECT_EQ(dest->size(), QSize(300, 240));   // natural size, cut by the frame
-    EXPECT_LT(w.picture->PicArea->width(), dest->width());
+    EXPECT_LT(w.picture->pictureFrame->width(), dest->width());
 
-    click(w.cmdNext);   // Park: no photo
-    EXPECT_EQ(w.lblStatus->text(), "Record: 2");
+    click(w.nextRecordButton);   // Park: no photo
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
     EXPECT_TRUE(dest->pixmap().isNull());
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(photoColour(), QColor(Qt::blue));
     EXPECT_EQ(dest->size(), QSize(120, 90));
 
     // Add shows none; Cancel brings back the photo of the record before.
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     EXPECT_TRUE(dest->pixmap().isNull());
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
     EXPECT_EQ(photoColour(), QColor(Qt::blue));
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -51,23 +51,23 @@ TEST_F(EmployeeTest, APhotoThatCannotBeShownIsReportedOnlyByFirstAndRefresh)
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(notPicture));
     seed = false;
     EmployeeWindow& w = open();
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
-    click(w.cmdNext);
-    click(w.cmdNext);   // Reed's file is no picture
+    click(w.nextRecordButton);
+    click(w.nextRecordButton);   // Reed's file is no picture
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
-    click(w.cmdPrevious);
-    click(w.cmdLast);
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    click(w.previousRecordButton);
+    click(w.lastRecordButton);
     EXPECT_TRUE(messages().isEmpty());
-    click(w.cmdFirst);
+    click(w.firstRecordButton);
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("gone.jpg"));
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.cmdRefresh);
+    click(w.refreshRecordsButton);
     EXPECT_EQ(messages().size(), 2);
     // The window goes on as before.
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(box(1)->text(), "Park");
 }
 
@@ -84,7 +84,7 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
               "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|JPEG Files "
               "(*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
 
     ui.script.fileAnswers = {green, ""};
     click(w.insertPhotoButton);
@@ -96,15 +96,15 @@ TEST_F(EmployeeTest, InsertingAPhotoSetsThePathAndCancelChangesNothing)
     EXPECT_EQ(photoColour(), QColor(Qt::green));
 
     // Leaving the record saves the path; coming back shows the photo again.
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_EQ(stored("Lopez", "Photo").toString(), green);
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     ui.script.fileAnswers = {yellow};
     click(w.insertPhotoButton);
-    click(w.cmdPrevious);
+    click(w.previousRecordButton);
     EXPECT_EQ(stored("Park", "Photo").toString(), yellow);
     EXPECT_EQ(photoColour(), QColor(Qt::green));
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     EXPECT_GT(photoColour().red(), 230);   // JPEG: nearly yellow
     EXPECT_GT(photoColour().green(), 230);
     EXPECT_TRUE(messages().isEmpty());
@@ -115,12 +115,12 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
     EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Lopez'").arg(green));
-    click(w.cmdRefresh);
+    click(w.refreshRecordsButton);
     ASSERT_EQ(photoColour(), QColor(Qt::green));
     type(box(4), "Del Mar");
     click(w.deletePhotoButton);
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(stored("Lopez", "Photo").toString().isEmpty());
     EXPECT_EQ(stored("Lopez", "City").toString(), "Del Mar");
     EXPECT_TRUE(QFile::exists(green));   // the file itself is never touched
@@ -128,15 +128,15 @@ TEST_F(EmployeeTest, DeletingThePhotoSavesAtOnceEvenANewRowWithoutNumber)
 
     // During Add: the new row is stored at once, number or not; Update and
     // Cancel stay, while the keys move again.
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     type(box(1), "Quick");
     click(w.deletePhotoButton);
     EXPECT_EQ(db.count("Employees"), 4);
     EXPECT_TRUE(stored("Quick", "LastName").isValid());
     EXPECT_TRUE(stored("Quick", "EmployeeSS").toString().isEmpty());
-    EXPECT_TRUE(w.cmdUpdate->isVisible());
-    EXPECT_TRUE(w.cmdCancel->isVisible());
-    EXPECT_FALSE(w.cmdAdd->isVisible());
+    EXPECT_TRUE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.cancelChangeButton->isVisible());
+    EXPECT_FALSE(w.addRecordButton->isVisible());
     qvtest::clickAt(box(3));
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
@@ -150,24 +150,24 @@ TEST_F(EmployeeTest, ScrollBarsShiftThePhotoByTwipsWithoutLimit)
     ui.script.fileAnswers = {big};
     click(w.insertPhotoButton);
     PictureViewport& v = *w.picture;
-    EXPECT_EQ(v.HslPicdest->maximum(), 32767);
-    EXPECT_EQ(v.VslPicdest->maximum(), 32767);
-    EXPECT_EQ(v.VslPicdest->singleStep(), 100);
-    EXPECT_EQ(v.HslPicdest->pageStep(), 100);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
-    v.VslPicdest->setValue(1500);
-    v.HslPicdest->setValue(300);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(-20, -100));
+    EXPECT_EQ(v.horizontalScrollBar->maximum(), 32767);
+    EXPECT_EQ(v.verticalScrollBar->maximum(), 32767);
+    EXPECT_EQ(v.verticalScrollBar->singleStep(), 100);
+    EXPECT_EQ(v.horizontalScrollBar->pageStep(), 100);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(0, 0));
+    v.verticalScrollBar->setValue(1500);
+    v.horizontalScrollBar->setValue(300);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(-20, -100));
     // Far past the picture, and back to its corner.
-    v.VslPicdest->setValue(32767);
-    v.HslPicdest->setValue(32767);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(-(32767 / 15), -(32767 / 15)));
-    EXPECT_FALSE(v.PicArea->rect().intersects(v.PicDest->geometry()));
-    v.VslPicdest->setValue(0);
-    v.HslPicdest->setValue(0);
-    EXPECT_EQ(v.PicDest->pos(), QPoint(0, 0));
+    v.verticalScrollBar->setValue(32767);
+    v.horizontalScrollBar->setValue(32767);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(-(32767 / 15), -(32767 / 15)));
+    EXPECT_FALSE(v.pictureFrame->rect().intersects(v.pictureBox->geometry()));
+    v.verticalScrollBar->setValue(0);
+    v.horizontalScrollBar->setValue(0);
+    EXPECT_EQ(v.pictureBox->pos(), QPoint(0, 0));
     // The positions stay when another record's photo is shown.
-    v.VslPicdest->setValue(1500);
-    click(w.cmdNext);
-    EXPECT_EQ(v.VslPicdest->value(), 1500);
+    v.verticalScrollBar->setValue(1500);
+    click(w.nextRecordButton);
+    EXPECT_EQ(v.verticalScrollBar->value(), 1500);
 }

@@ -19,23 +19,23 @@ TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
 {
     EmployeeWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Employee Database");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(box(1)->text(), "Lopez");
     EXPECT_EQ(box(2)->text(), "Maria");
     EXPECT_EQ(box(13)->text(), "111-22-3333");
     EXPECT_EQ(box(7)->text(), "434-1000");
     EXPECT_FALSE(box(0)->text().isEmpty());   // the table numbered the employee
     EXPECT_TRUE(box(0)->isReadOnly());
-    EXPECT_EQ(w.txtfields.size(), 17);
-    EXPECT_EQ(w.lblLabels.value(1)->text(), "Remember!  Social Security # is a required field.");
-    EXPECT_EQ(w.lblLabels.value(6)->text(), "State:");
-    EXPECT_EQ(w.lblLabels.value(14)->text(), "Employee SS#:");
+    EXPECT_EQ(w.fieldBoxes.size(), 17);
+    EXPECT_EQ(w.captionLabels.value(1)->text(), "Remember!  Social Security # is a required field.");
+    EXPECT_EQ(w.captionLabels.value(6)->text(), "State:");
+    EXPECT_EQ(w.captionLabels.value(14)->text(), "Employee SS#:");
     EXPECT_FALSE(w.gridPanel->isVisible());
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(w.cmdAdd->isVisible());
-    EXPECT_FALSE(w.cmdUpdate->isVisible());
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.addRecordButton->isVisible());
+    EXPECT_FALSE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -52,15 +52,15 @@ TEST_F(EmployeeTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
 {
     EmployeeWindow& w = open();
-    click(w.cmdAdd);
-    EXPECT_EQ(w.lblStatus->text(), "Add record");
-    EXPECT_FALSE(w.cmdAdd->isVisible());
-    EXPECT_FALSE(w.cmdNext->isEnabled());
+    click(w.addRecordButton);
+    EXPECT_EQ(w.recordStatusLabel->text(), "Add record");
+    EXPECT_FALSE(w.addRecordButton->isVisible());
+    EXPECT_FALSE(w.nextRecordButton->isEnabled());
     type(box(13), "444-55-6666");
     type(box(1), "Sato");
     type(box(2), "Kenji");
     type(box(15), "3/5/2002");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(db.count("Employees"), 4);
     EXPECT_EQ(stored("Sato", "EmployeeSS").toString(), "444-55-6666");
@@ -69,44 +69,45 @@ TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
     EXPECT_EQ(box(1)->text(), "Sato");
     EXPECT_EQ(box(15)->text(), "3/05/02");
     EXPECT_FALSE(box(0)->text().isEmpty());
-    for (QAbstractButton* b : {w.cmdAdd, w.cmdEdit, w.cmdDelete, w.cmdRefresh, w.cmdClose})
+    for (QAbstractButton* b : {w.addRecordButton, w.editRecordButton, w.deleteRecordButton, w.refreshRecordsButton,
+                               w.closeRecordWindowButton})
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_FALSE(w.cmdUpdate->isVisible());
-    EXPECT_TRUE(w.cmdNext->isEnabled());
+    EXPECT_FALSE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.nextRecordButton->isEnabled());
 }
 
 TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 {
     EmployeeWindow& w = open();
     // A new employee without one goes altogether.
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     type(box(1), "Nobody");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(db.count("Employees"), 3);
-    EXPECT_TRUE(w.cmdAdd->isVisible());
-    EXPECT_FALSE(w.cmdUpdate->isVisible());
+    EXPECT_TRUE(w.addRecordButton->isVisible());
+    EXPECT_FALSE(w.updateRecordButton->isVisible());
     EXPECT_EQ(box(1)->text(), "Lopez");
 
     // An edit that empties the number keeps the stored row as it was.
     ui.script.clear();
-    click(w.cmdNext);
-    click(w.cmdEdit);
+    click(w.nextRecordButton);
+    click(w.editRecordButton);
     type(box(1), "Parker");
     type(box(13), "");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "222-33-4444");
     EXPECT_FALSE(stored("Parker", "EmployeeSS").isValid());
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_EQ(box(13)->text(), "222-33-4444");
-    EXPECT_TRUE(w.cmdEdit->isVisible());
+    EXPECT_TRUE(w.editRecordButton->isVisible());
 
     // Blanks are a number as far as the rule goes.
     ui.script.clear();
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     type(box(13), "   ");
-    click(w.cmdUpdate);
+    click(w.updateRecordButton);
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "   ");
 }
@@ -114,14 +115,14 @@ TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 TEST_F(EmployeeTest, CancelReturnsToTheRecordBeforeAdd)
 {
     EmployeeWindow& w = open();
-    click(w.cmdLast);
-    click(w.cmdAdd);
+    click(w.lastRecordButton);
+    click(w.addRecordButton);
     type(box(1), "Temp");
     type(box(13), "999-99-9999");
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
     EXPECT_EQ(db.count("Employees"), 3);
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_TRUE(w.cmdAdd->isVisible());
+    EXPECT_TRUE(w.addRecordButton->isVisible());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -130,14 +131,14 @@ TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
     EmployeeWindow& w = open();
     const QString red = pictureFile("park.bmp", Qt::red);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Park'").arg(red));
-    click(w.cmdRefresh);
-    click(w.cmdNext);
+    click(w.refreshRecordsButton);
+    click(w.nextRecordButton);
     ASSERT_EQ(photoColour(), QColor(Qt::red));
 
     // No: the row stays and its photo is shown again.
     ui.script.msgAnswers = {qv::MsgResult::No};
     w.picture->clearPicture();
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
@@ -147,42 +148,42 @@ TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
     EXPECT_EQ(photoColour(), QColor(Qt::red));
 
     // Yes while adding (the handler, as the hidden button cannot be clicked): nothing stored goes.
-    click(w.cmdAdd);
+    click(w.addRecordButton);
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    w.cmdDelete_Click();
+    w.deleteRecord();
     EXPECT_EQ(db.count("Employees"), 3);
-    click(w.cmdCancel);
+    click(w.cancelChangeButton);
 
     // Yes on a stored row: it goes, the next one takes its place.
-    click(w.cmdFirst);
-    click(w.cmdNext);
+    click(w.firstRecordButton);
+    click(w.nextRecordButton);
     ASSERT_EQ(box(1)->text(), "Park");
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     EXPECT_EQ(db.count("Employees"), 2);
     EXPECT_FALSE(stored("Park", "LastName").isValid());
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     // The last one deleted leaves the new last one on screen.
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.cmdDelete);
+    click(w.deleteRecordButton);
     EXPECT_EQ(db.count("Employees"), 1);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
 }
 
 TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
 {
     EmployeeWindow& w = open();
-    click(w.cmdPrevious);
+    click(w.previousRecordButton);
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.cmdLast);
-    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
-    click(w.cmdNext);
+    click(w.lastRecordButton);
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
+    click(w.nextRecordButton);
     EXPECT_EQ(ui.script.beeps(), 2);
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
     // The moves leave the focus in the number box.
     EXPECT_EQ(QApplication::focusWidget(), box(13));
 
@@ -192,7 +193,7 @@ TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
     EXPECT_EQ(box(1)->text(), "Reed");
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.cmdEdit);
+    click(w.editRecordButton);
     qvtest::clickAt(box(13));
     qvtest::press(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
@@ -209,11 +210,11 @@ TEST_F(EmployeeTest, FindsByLastNameAndByNumber)
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text, "Enter an employee's Last Name");
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
 
     ui.script.clear();
     ui.script.inputAnswers = {"Smith"};
-    click(w.cmdPrevious);
+    click(w.previousRecordButton);
     click(w.findByLastNameButton);
     EXPECT_EQ(messages(), QStringList{"Could not find the Employee Name. Smith"});
     EXPECT_EQ(box(1)->text(), "Park");
@@ -233,13 +234,13 @@ TEST_F(EmployeeTest, AFindAnsweredWithNothingDoesNothing)
 {
     EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
-    click(w.cmdNext);
+    click(w.nextRecordButton);
     // A path typed but not yet shown stays unshown: not even the photo is read again.
     type(box(16), green);
     ui.script.inputAnswers = {"", ""};
     click(w.findByLastNameButton);
     click(w.findBySocialSecurityButton);
-    EXPECT_TRUE(w.picture->PicDest->pixmap().isNull());
+    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_TRUE(messages().isEmpty());
     // A find that lands shows the photo of the row it found.
@@ -265,11 +266,11 @@ TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
 
     const QString blue = pictureFile("reed.bmp", Qt::blue);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
-    click(w.cmdRefresh);
+    click(w.refreshRecordsButton);
     const QRect cell = w.employeeGrid->visualRect(model->index(2, 1));
     qvtest::clickAt(w.employeeGrid->viewport(), cell.center());
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
     EXPECT_EQ(photoColour(), QColor(Qt::blue));
     click(w.hideGridButton);
     EXPECT_FALSE(w.gridPanel->isVisible());

@@ -64,16 +64,16 @@ protected:
     void unlock()
     {
         click(w->padlockButton);
-        auto* dialog = qv::Windows::loaded<frmLogin5>();
+        auto* dialog = qv::Windows::loaded<CalendarLogin>();
         ASSERT_NE(dialog, nullptr);
-        type(dialog->txtPassword, PasswordDialog::kPassword);
+        type(dialog->passwordBox, PasswordDialog::kPassword);
         qvtest::press(Qt::Key_Return);
     }
     QString stored(const QString& month, const QString& field)
     {
         return db.scalar("SELECT " + field + " FROM Calendar WHERE MonthYear='" + month + "'").toString();
     }
-    QString month() const { return w->txtfields.value(43)->text(); }
+    QString month() const { return w->fieldBoxes.value(43)->text(); }
     void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)),
@@ -95,25 +95,29 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
                            {"day42", "Sat six"}});
     ScheduleCalendar& f = open();
     EXPECT_EQ(f.windowTitle(), "Employee and Salon Schedule");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 1");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
     EXPECT_EQ(month(), "July 2001");
-    EXPECT_EQ(f.txtfields.value(42)->text(), "July 2001");
+    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "July 2001");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "1\nClosed");
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(f.closeCommandRemoved());
 
     for (QWidget* shown : {(QWidget*)f.reportButton, (QWidget*)f.findButton, (QWidget*)f.padlockButton,
-                           (QWidget*)f.tipsPicture, (QWidget*)f.memoButton, (QWidget*)f.cmdClose, (QWidget*)f.cmdFirst,
-                           (QWidget*)f.cmdPrevious, (QWidget*)f.cmdNext, (QWidget*)f.cmdLast, (QWidget*)f.datePicker})
+                           (QWidget*)f.tipsPicture, (QWidget*)f.memoButton, (QWidget*)f.closeRecordWindowButton,
+                           (QWidget*)f.firstRecordButton,
+                           (QWidget*)f.previousRecordButton, (QWidget*)f.nextRecordButton,
+                           (QWidget*)f.lastRecordButton, (QWidget*)f.datePicker})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
-    for (QWidget* hidden : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
-                            (QWidget*)f.lockButton, (QWidget*)f.cmdEdit, (QWidget*)f.cmdDelete, (QWidget*)f.memoPanel,
+    for (QWidget* hidden : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton,
+                            (QWidget*)f.cancelChangeButton, (QWidget*)f.refreshRecordsButton,
+                            (QWidget*)f.lockButton, (QWidget*)f.editRecordButton, (QWidget*)f.deleteRecordButton,
+                            (QWidget*)f.memoPanel,
                             (QWidget*)f.hideMemoButton, (QWidget*)f.memoUpdateButton})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
 
     // The cell of week row r and weekday c shows field 7(r-1)+c, whatever the
     // order of the boxes' indexes.
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     EXPECT_EQ(month(), "September 2001");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "Sun one");
     EXPECT_EQ(f.cell(1, 7)->toPlainText(), "Sat one");
@@ -121,9 +125,9 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_EQ(f.cell(3, 2)->toPlainText(), "Tue three");
     EXPECT_EQ(f.cell(6, 6)->toPlainText(), "Fri six");
     EXPECT_EQ(f.cell(6, 7)->toPlainText(), "Sat six");
-    EXPECT_EQ(f.cell(6, 7)->box(), f.txtfields.value(15));
-    EXPECT_EQ(f.cell(3, 2)->box(), f.txtfields.value(16));
-    EXPECT_EQ(f.cell(6, 6)->box(), f.txtfields.value(41));
+    EXPECT_EQ(f.cell(6, 7)->box(), f.fieldBoxes.value(15));
+    EXPECT_EQ(f.cell(3, 2)->box(), f.fieldBoxes.value(16));
+    EXPECT_EQ(f.cell(6, 6)->box(), f.fieldBoxes.value(41));
 
     // Tab runs through the cells in day order.
     click(f.cell(3, 1));
@@ -139,9 +143,9 @@ TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
     ScheduleCalendar& f = open();
     typeLines(f.cell(1, 4), {"4", "Maria 9-5", "Tom off"});
     EXPECT_EQ(stored("July 2001", "day4"), "");
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(stored("July 2001", "day4"), "4\nMaria 9-5\nTom off");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
 
     // Close (here by Esc) writes what was typed on the sheet it is on.
     typeLines(f.cell(1, 6), {"3", "Jenny late"});
@@ -174,11 +178,11 @@ TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
     // rewrite the cell.
     db.insert("Calendar", {{"MonthYear", "Windows 2002"}, {"day9", QStringLiteral("9\r\nAnn")}});
     ScheduleCalendar& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     EXPECT_EQ(f.dayCell(9)->toPlainText().remove('\r'), "9\nAnn");
-    click(f.cmdFirst);
-    click(f.cmdLast);
-    click(f.cmdClose);
+    click(f.firstRecordButton);
+    click(f.lastRecordButton);
+    click(f.closeRecordWindowButton);
     EXPECT_EQ(stored("Windows 2002", "day9"), QStringLiteral("9\r\nAnn"));
     EXPECT_EQ(stored("July 2001", "day1"), "1\nClosed");
 }
@@ -187,56 +191,58 @@ TEST_F(CalendarTest, PasswordShowsTheEditButtonsAndTheLockHidesThem)
 {
     ScheduleCalendar& f = open();
     unlock();
-    for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
-                       (QWidget*)f.lockButton, (QWidget*)f.cmdClose})
+    for (QWidget* b : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton, (QWidget*)f.cancelChangeButton,
+                       (QWidget*)f.refreshRecordsButton,
+                       (QWidget*)f.lockButton, (QWidget*)f.closeRecordWindowButton})
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_FALSE(f.cmdEdit->isVisible());
-    EXPECT_FALSE(f.cmdDelete->isVisible());
-    EXPECT_FALSE(qv::Windows::loaded<frmLogin5>()->isVisible());
+    EXPECT_FALSE(f.editRecordButton->isVisible());
+    EXPECT_FALSE(f.deleteRecordButton->isVisible());
+    EXPECT_FALSE(qv::Windows::loaded<CalendarLogin>()->isVisible());
 
     click(f.lockButton);
-    for (QWidget* b : {(QWidget*)f.cmdAdd, (QWidget*)f.cmdUpdate, (QWidget*)f.cmdCancel, (QWidget*)f.cmdRefresh,
+    for (QWidget* b : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton, (QWidget*)f.cancelChangeButton,
+                       (QWidget*)f.refreshRecordsButton,
                        (QWidget*)f.lockButton})
         EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_TRUE(f.cmdClose->isVisible());
+    EXPECT_TRUE(f.closeRecordWindowButton->isVisible());
 
     // A new load starts locked again.
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     ScheduleCalendar& again = open();
-    EXPECT_FALSE(again.cmdAdd->isVisible());
+    EXPECT_FALSE(again.addRecordButton->isVisible());
 }
 
 TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.cmdNext);
-    click(f.cmdAdd);
-    EXPECT_EQ(f.lblStatus->text(), "Add record");
+    click(f.nextRecordButton);
+    click(f.addRecordButton);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
     EXPECT_TRUE(month().isEmpty());
     EXPECT_TRUE(f.cell(1, 1)->toPlainText().isEmpty());
     // No buttons switch: Add stays, Close stays.
-    EXPECT_TRUE(f.cmdAdd->isVisible());
-    EXPECT_TRUE(f.cmdClose->isVisible());
+    EXPECT_TRUE(f.addRecordButton->isVisible());
+    EXPECT_TRUE(f.closeRecordWindowButton->isVisible());
 
-    type(f.txtfields.value(43), "September 2001");
+    type(f.fieldBoxes.value(43), "September 2001");
     typeLines(f.cell(1, 7), {"1", "Maria"});
     // Esc and the moving keys wait until the month is saved.
     qvtest::press(Qt::Key_Escape);
-    click(f.txtfields.value(43));
+    click(f.fieldBoxes.value(43));
     qvtest::press(Qt::Key_Home);
     qvtest::press(Qt::Key_PageUp);
     QApplication::processEvents();
     ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
-    EXPECT_EQ(f.lblStatus->text(), "Add record");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
 
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_FALSE(f.AddNewFlag);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Calendar"), 3);
     EXPECT_EQ(stored("September 2001", "day7"), "1\nMaria");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 3");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
     EXPECT_EQ(month(), "September 2001");
 
     // Browsing again: the keys move, but Home and End in the month's box
@@ -244,7 +250,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     // gone; the schedule is the active window again.
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    qvtest::clickAt(f.txtfields.value(43));
+    qvtest::clickAt(f.fieldBoxes.value(43));
     qvtest::press(Qt::Key_Home);
     EXPECT_EQ(month(), "September 2001");
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
@@ -273,9 +279,9 @@ TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.cmdAdd);
-    type(f.txtfields.value(43), "October 2001");
-    click(f.cmdFirst);
+    click(f.addRecordButton);
+    type(f.fieldBoxes.value(43), "October 2001");
+    click(f.firstRecordButton);
     EXPECT_EQ(month(), "July 2001");
     EXPECT_EQ(db.count("Calendar"), 3);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='October 2001'").toInt(), 1);
@@ -286,19 +292,19 @@ TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
     ScheduleCalendar& f = open();
     unlock();
     typeLines(f.cell(1, 2), {"2", "nobody"});
-    click(f.cmdCancel);
+    click(f.cancelChangeButton);
     EXPECT_EQ(f.cell(1, 2)->toPlainText(), "2\nMaria, Jenny");
 
-    click(f.cmdNext);
-    click(f.cmdAdd);
-    type(f.txtfields.value(43), "Never 2001");
+    click(f.nextRecordButton);
+    click(f.addRecordButton);
+    type(f.fieldBoxes.value(43), "Never 2001");
     typeLines(f.cell(2, 2), {"9"});
-    click(f.cmdCancel);
-    EXPECT_FALSE(f.AddNewFlag);
+    click(f.cancelChangeButton);
+    EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(month(), "August 2001");
     EXPECT_EQ(f.cell(2, 2)->toPlainText(), "");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
-    click(f.cmdClose);
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
+    click(f.closeRecordWindowButton);
     EXPECT_EQ(db.count("Calendar"), 2);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='Never 2001'").toInt(), 0);
     EXPECT_EQ(stored("July 2001", "day2"), "2\nMaria, Jenny");
@@ -308,18 +314,18 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     db.execRaw("CREATE TRIGGER no_change BEFORE UPDATE ON Calendar BEGIN SELECT RAISE(ABORT, 'sheet locked'); END");
     typeLines(f.cell(1, 3), {"3", "Tom", "Jenny"});
-    click(f.cmdUpdate);
+    click(f.updateRecordButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"You have nothing to update.Click Cancel or make an entry."});
     EXPECT_EQ(stored("July 2001", "day3"), "3\nTom");
 
     // Close does not drop what the database refused: it says why and stays.
     ui.script.clear();
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
     ASSERT_EQ(ui.script.messages().size(), 1);
@@ -327,7 +333,7 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
     EXPECT_EQ(f.cell(1, 3)->toPlainText(), "3\nTom\nJenny");
 
     db.execRaw("DROP TRIGGER no_change");
-    click(f.cmdClose);
+    click(f.closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
     EXPECT_EQ(stored("July 2001", "day3"), "3\nTom\nJenny");
@@ -337,7 +343,7 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
 {
     db.insert("Calendar", {{"MonthYear", "July 2002"}});
     ScheduleCalendar& f = open();
-    click(f.cmdNext);
+    click(f.nextRecordButton);
 
     // Nothing typed: nothing changes and nothing is shown.
     ui.script.inputAnswers.push_back(QString());
@@ -353,7 +359,7 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
     click(f.findButton);
     EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearMarch"});
     EXPECT_EQ(month(), "August 2001");
-    EXPECT_EQ(f.lblStatus->text(), "Record: 2");
+    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
 
     // The first sheet in table order, the text anywhere, letters in any case.
     ui.script.clear();
@@ -377,7 +383,7 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
 {
     db.insert("Calendar", {{"MonthYear", "January 2002"}, {"day3", "1\nNew Year"}});
     ScheduleCalendar& f = open();
-    click(f.cmdNext);
+    click(f.nextRecordButton);
 
     qv::ReportDocument shown;
     QString title;
@@ -416,10 +422,10 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
     EXPECT_TRUE(f.memoUpdateButton->isVisible());
     EXPECT_EQ(f.memoBox->toPlainText(), "Inventory count on the 31st");
     EXPECT_EQ(f.memoBox->toolTip(), "Type in Memo");
-    EXPECT_EQ(f.txtfields.value(42)->text(), "July 2001");
+    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "July 2001");
 
     // The two month boxes are one field.
-    type(f.txtfields.value(42), "July 2001 (summer)");
+    type(f.fieldBoxes.value(42), "July 2001 (summer)");
     EXPECT_EQ(month(), "July 2001 (summer)");
 
     // The memo takes at most 255 characters.
@@ -431,9 +437,9 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
     EXPECT_EQ(memo.size(), 255);
     EXPECT_TRUE(memo.startsWith("Order foils\nxxx"));
 
-    click(f.cmdNext);
+    click(f.nextRecordButton);
     EXPECT_EQ(f.memoBox->toPlainText(), "");
-    EXPECT_EQ(f.txtfields.value(42)->text(), "August 2001");
+    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "August 2001");
 
     click(f.hideMemoButton);
     EXPECT_FALSE(f.memoPanel->isVisible());
@@ -475,7 +481,7 @@ TEST_F(CalendarTest, TheTipsPictureShowsTheCalendarTips)
     ASSERT_NE(tips, nullptr);
     EXPECT_TRUE(tips->isVisible());
     EXPECT_EQ(tips->windowTitle(), "Calendar Tips");
-    EXPECT_TRUE(tips->Label1->text().contains("month and year"));
+    EXPECT_TRUE(tips->noteText->text().contains("month and year"));
 }
 
 TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
@@ -486,9 +492,9 @@ TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
     auto* f = qv::Windows::loaded<ScheduleCalendar>();
     ASSERT_NE(f, nullptr);
     ui.script.clear();
-    click(f->cmdNext);
+    click(f->nextRecordButton);
     EXPECT_EQ(ui.script.messages().size(), 1);
-    click(f->cmdClose);
+    click(f->closeRecordWindowButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
 }
@@ -506,7 +512,7 @@ TEST_F(CalendarTest, Screenshots)
                      QStringLiteral("%1\n%2").arg(day).arg(day % 7 == 6 ? "Closed" : "Maria 9-5\nTom 12-8"));
     db.insert("Calendar", sheet);
     ScheduleCalendar& f = open();
-    click(f.cmdLast);
+    click(f.lastRecordButton);
     unlock();
     QTest::qWait(50);
     EXPECT_TRUE(f.grab().save(folder + "/frmCalendar.png"));
