@@ -261,12 +261,7 @@ void NonRetailProducts::buildLayout()
     stockGrid->setObjectName(QStringLiteral("DataGrid1"));
     at(stockGrid, 380, 388, 410, 132);
 
-    // No Add and no Delete here: the browse buttons close up to the left.
-    qv::place(editRecordButton, 59, 0, 1095, 300);
-    qv::place(updateRecordButton, 59, 0, 1095, 300);
-    qv::place(refreshRecordsButton, 1213, 0, 1095, 300);
-    qv::place(cancelChangeButton, 1213, 0, 1095, 300);
-    qv::place(closeRecordWindowButton, 2367, 0, 1095, 300);
+    placeButtonsWithoutAddAndDelete();
 }
 
 void NonRetailProducts::connectHandlers()

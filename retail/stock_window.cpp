@@ -23,6 +23,15 @@ void StockWindow::connectEntryButtons()
 
 // ---------------------------------------------------------------- load
 
+void StockWindow::placeButtonsWithoutAddAndDelete()
+{
+    qv::place(editRecordButton, 59, 0, 1095, 300);
+    qv::place(updateRecordButton, 59, 0, 1095, 300);
+    qv::place(refreshRecordsButton, 1213, 0, 1095, 300);
+    qv::place(cancelChangeButton, 1213, 0, 1095, 300);
+    qv::place(closeRecordWindowButton, 2367, 0, 1095, 300);
+}
+
 void StockWindow::formLoad()
 {
     removeCloseCommand(this);

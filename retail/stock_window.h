@@ -55,6 +55,8 @@ public:
     QPushButton *clearEntryButton = nullptr, *clearReturnedButton = nullptr, *clearLostButton = nullptr;
 
 protected:
+    // Neither stock window adds or deletes items: the browse buttons close up to the left.
+    void placeButtonsWithoutAddAndDelete();
     QString connectionString() const override;
     bool beepAtEnds() const override { return false; }
     void beforeMove() override;
