@@ -12,6 +12,12 @@
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
+#include "appointments/day_view.h"
+#include "shell/about_box.h"
+#include "shell/calculator.h"
+#include "shell/tip_of_day.h"
+#include "shell/user_login.h"
+#include "staff/schedule_calendar.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -609,20 +615,21 @@ void AppointmentBook::connectHandlers()
             guard([this] { clearTenderedAndChange(); });
     });
 
-    // Windows of the front desk, opened by name.
+    // Windows built on the book (the client window, the price list and the
+    // product windows) are opened by name: the book cannot know their classes.
     auto opens = [this](QAbstractButton* b, const QString& name) {
         onClick(b, [name] { qv::Windows::show(name); });
     };
     opens(customersButton, QStringLiteral("frmCustomers"));
-    opens(calculatorButton, QStringLiteral("Calculator"));
-    opens(scheduleButton, QStringLiteral("frmCalendar"));
-    opens(aboutButton, QStringLiteral("frmAbout"));
     opens(serviceMenuButton, QStringLiteral("frmServiceMenu1"));
-    opens(managementButton, QStringLiteral("frmLogin"));
-    opens(appointmentsByDateButton, QStringLiteral("Form7"));
     opens(newClientCheck, QStringLiteral("frmCustomers"));
+    onClick(calculatorButton, [] { qv::Windows::show<Calculator>(); });
+    onClick(scheduleButton, [] { qv::Windows::show<ScheduleCalendar>(); });
+    onClick(aboutButton, [] { qv::Windows::show<AboutBox>(); });
+    onClick(managementButton, [] { qv::Windows::show<UserLogin>(); });
+    onClick(appointmentsByDateButton, [] { qv::Windows::show<DayView>(); });
     connect(tipsPicture, &qv::PictureBox::clicked, this,
-            [] { guard([] { qv::Windows::show(QStringLiteral("frmTip1")); }); });
+            [] { guard([] { qv::Windows::show<AppointmentBookTips>(); }); });
     onClick(productMenuButton, [this] { countGuardedShow(QStringLiteral("FormProductsA")); });
     connect(nonRetailPicture, &qv::PictureBox::clicked, this,
             [this] { guard([this] { countGuardedShow(QStringLiteral("Form10")); }); });

@@ -6,6 +6,7 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "shell/quick_tips.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -292,5 +293,5 @@ void AppointmentManager::findByTicketNumber()
 
 void AppointmentManager::showTips()
 {
-    qv::Windows::show(QStringLiteral("Form5"));
+    qv::Windows::show<AppointmentManagerQuickTips>();
 }

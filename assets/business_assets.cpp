@@ -17,6 +17,16 @@
 #include "reports/business_asset_report.h"
 #include "reports/business_totals_report.h"
 #include "reports/report_fill.h"
+#include "appointments/appointment_book.h"
+#include "customers/customer_window.h"
+#include "inventory/inventory_master.h"
+#include "inventory/vendor_book.h"
+#include "shell/calculator.h"
+#include "shell/help_window.h"
+#include "shell/management_menu.h"
+#include "shell/picture_browser.h"
+#include "shell/tip_of_day.h"
+#include "staff/employee_window.h"
 
 #include <QEvent>
 #include <QLineEdit>
@@ -945,26 +955,26 @@ void BusinessAssets::clearCategory() { fieldBoxes.value(CategoryBox)->setBoxText
 
 // ---------------------------------------------------------------- navigation bar
 
-void BusinessAssets::openEmployeeWindow() { qv::Windows::show(QStringLiteral("frmEmployee")); }
-void BusinessAssets::openCalculatorFromBar() { qv::Windows::show(QStringLiteral("Calculator")); }
-void BusinessAssets::openCustomerWindow() { qv::Windows::show(QStringLiteral("frmCustomers")); }
+void BusinessAssets::openEmployeeWindow() { qv::Windows::show<EmployeeWindow>(); }
+void BusinessAssets::openCalculatorFromBar() { qv::Windows::show<Calculator>(); }
+void BusinessAssets::openCustomerWindow() { qv::Windows::show<CustomerWindow>(); }
 void BusinessAssets::bringAssetsToFront() { showWindow(); }
-void BusinessAssets::openVendorBook() { qv::Windows::show(QStringLiteral("Frmdatabase")); }
-void BusinessAssets::openInventoryMaster() { qv::Windows::show(QStringLiteral("Form6a")); }
+void BusinessAssets::openVendorBook() { qv::Windows::show<VendorBook>(); }
+void BusinessAssets::openInventoryMaster() { qv::Windows::show<InventoryMaster>(); }
 
 void BusinessAssets::openAppointmentBook()
 {
     // The window gives way to the book only: without the book on screen the
     // program would be left with no window to go on from.
-    if (!qv::Windows::show(QStringLiteral("Form3")))
+    if (!qv::Windows::show<AppointmentBook>())
         return;
-    qv::Windows::unload(QStringLiteral("frmmangement"));
+    qv::Windows::unload<ManagementMenu>();
     unload();
 }
 
 void BusinessAssets::openManagementMenu()
 {
-    if (!qv::Windows::show(QStringLiteral("frmmangement")))
+    if (!qv::Windows::show<ManagementMenu>())
         return;
     // The reports live only while their button runs: none is left to unload.
     unload();
@@ -982,10 +992,10 @@ void BusinessAssets::exitProgram()
 
 // ---------------------------------------------------------------- tools
 
-void BusinessAssets::openCalculator() { qv::Windows::show(QStringLiteral("Calculator")); }
-void BusinessAssets::openHelp() { qv::Windows::show(QStringLiteral("Frmhelp")); }
-void BusinessAssets::openPictureBrowser() { qv::Windows::show(QStringLiteral("ViewerForm")); }
-void BusinessAssets::openTipOfTheDay() { qv::Windows::show(QStringLiteral("frmTip")); }
+void BusinessAssets::openCalculator() { qv::Windows::show<Calculator>(); }
+void BusinessAssets::openHelp() { qv::Windows::show<HelpWindow>(); }
+void BusinessAssets::openPictureBrowser() { qv::Windows::show<PictureBrowser>(); }
+void BusinessAssets::openTipOfTheDay() { qv::Windows::show<ProgramTips>(); }
 
 void BusinessAssets::startProgram(const QString& name)
 {

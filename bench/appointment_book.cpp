@@ -109,7 +109,7 @@ void OpenBook(benchmark::State& state)
             readRow(rs);
         }
         auto t1 = Clock::now();
-        AppointmentBook& book = qv::Windows::get<AppointmentBook>();
+        AppointmentBook& book = *qv::Windows::get<AppointmentBook>();
         auto t2 = Clock::now();
         benchmark::DoNotOptimize(book.box(50)->text());
         book.unload();
@@ -128,7 +128,7 @@ void NextTicket(benchmark::State& state)
     cn.open(shapeConnectionString());
     qv::Recordset rs;
     rs.open(kShape, cn);
-    AppointmentBook& book = qv::Windows::get<AppointmentBook>();
+    AppointmentBook& book = *qv::Windows::get<AppointmentBook>();
     double subject = 0, baseline = 0;
     for (auto _ : state) {
         auto t0 = Clock::now();

@@ -14,6 +14,7 @@
 #include "platform/services/services.h"
 #include "reports/customer_report.h"
 #include "reports/report_fill.h"
+#include "customers/gift_certificate.h"
 
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -544,7 +545,7 @@ void CustomerWindow::openCustomerReport()
 
 void CustomerWindow::openGiftCertificates()
 {
-    qv::Windows::show(QStringLiteral("Form4"));
+    qv::Windows::show<GiftCertificate>();
 }
 
 // ---------------------------------------------------------------- moving the window by its title labels

@@ -8,6 +8,7 @@
 #include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
+#include "shell/service_menu_login.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -321,7 +322,7 @@ void ServicePriceList::dimBox(int index)
 
 void ServicePriceList::askManagerPassword()
 {
-    qv::Window* login = qv::Windows::show(QStringLiteral("frmLogin4"));
+    qv::Window* login = qv::Windows::show<ServiceMenuLogin>();
     if (auto* password = login ? login->findChild<QLineEdit*>(QStringLiteral("txtPassword")) : nullptr)
         password->clear();
 }

@@ -10,6 +10,8 @@
 #include "platform/forms/controls.h"
 #include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
+#include "inventory/products_sold.h"
+#include "inventory/vendor_book.h"
 
 #include <QPainter>
 #include <QStyle>
@@ -416,12 +418,12 @@ void InventoryMaster::findByStockNumber()
 
 void InventoryMaster::openVendorBook()
 {
-    qv::Windows::show(QStringLiteral("Frmdatabase"));
+    qv::Windows::show<VendorBook>();
 }
 
 void InventoryMaster::openProductsSold()
 {
-    qv::Windows::show(QStringLiteral("Form1"));
+    qv::Windows::show<ProductsSold>();
 }
 
 // ---------------------------------------------------------------- focus colours

@@ -5,6 +5,7 @@
 #include "platform/forms/many_line_box.h"
 #include "retail/stock_posting.h"
 #include "shell/pictures.h"
+#include "shell/wholesale_login.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -291,7 +292,7 @@ void NonRetailProducts::refreshRecords()
 
 // ---------------------------------------------------------------- password gate
 
-void NonRetailProducts::askManagerPassword() { qv::Windows::show(QStringLiteral("frmLogin3")); }
+void NonRetailProducts::askManagerPassword() { qv::Windows::show<NonRetailProductsLogin>(); }
 
 void NonRetailProducts::lockCorrections()
 {

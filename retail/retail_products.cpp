@@ -10,6 +10,8 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "retail/stock_posting.h"
+#include "shell/quick_tips.h"
+#include "shell/retail_products_login.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -301,7 +303,7 @@ void RetailProducts::connectHandlers()
     onClick(unlockButton, [this] { askManagerPassword(); });
     onClick(lockButton, [this] { leaveManagerMode(); });
     connect(quickTipsPicture, &qv::PictureBox::clicked, this,
-            [] { guard([] { qv::Windows::show(QStringLiteral("frmquicktips1")); }); });
+            [] { guard([] { qv::Windows::show<RetailProductsQuickTips>(); }); });
 }
 
 // ---------------------------------------------------------------- Refresh
@@ -414,7 +416,7 @@ void RetailProducts::clearSlot(int slot)
 
 void RetailProducts::askManagerPassword()
 {
-    qv::Window* dialog = qv::Windows::show(QStringLiteral("frmLogin2"));
+    qv::Window* dialog = qv::Windows::show<RetailProductsLogin>();
     if (!dialog)
         return;
     if (auto* password = dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")))

@@ -5,6 +5,7 @@
 #include "platform/data/database.h"
 #include "platform/services/services.h"
 #include "shell/database_lock.h"
+#include "shell/splash_window.h"
 
 #include <QDir>
 #include <QFile>
@@ -320,6 +321,6 @@ void BackupWindow::reportNoExclusiveUse(const QString& secondLine)
 void BackupWindow::finish()
 {
     // The splash comes first: with no window loaded the program would end.
-    qv::Windows::show(QStringLiteral("frmSplash"));
+    qv::Windows::show<SplashWindow>();
     unload();
 }

@@ -29,7 +29,7 @@ int main(int argc, char** argv)
     // finds the database in use.
     shell::DatabaseLock::holdShared(database);
 
-    qv::Windows::show(QStringLiteral("frmRepair"));
+    qv::Windows::show<BackupWindow>();
     if (qv::Windows::all().isEmpty())
         return 0;
     return app.exec();

@@ -4,6 +4,7 @@
 #include "common/connections.h"
 #include "shell/password_dialog.h"
 #include "shell/pictures.h"
+#include "shell/management_login.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -65,6 +66,6 @@ void MainScreen::openAppointmentBook()
 
 void MainScreen::askManagementPassword()
 {
-    if (auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::show(QStringLiteral("frmLogin1"))))
+    if (auto* dialog = qv::Windows::show<ManagementLogin>())
         dialog->passwordBox->clear();
 }

@@ -1,4 +1,6 @@
 #include "shell/management_login.h"
+#include "shell/management_menu.h"
+#include "shell/main_screen.h"
 
 #include <QLineEdit>
 
@@ -14,6 +16,6 @@ void ManagementLogin::unlock()
     passwordBox->clear();
     // The main screen gives way to the menu only: without it on screen the
     // program would have no window left to go on from.
-    if (qv::Windows::show(QStringLiteral("frmmangement")))
-        qv::Windows::unload(QStringLiteral("FrmMain"));
+    if (qv::Windows::show<ManagementMenu>())
+        qv::Windows::unload<MainScreen>();
 }

@@ -3,6 +3,7 @@
 #include "common/window_helpers.h"
 #include "shell/pictures.h"
 #include "shell/version.h"
+#include "shell/main_screen.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -71,7 +72,7 @@ void SplashWindow::formLoad()
 
 void SplashWindow::showMainScreen()
 {
-    qv::Windows::show(QStringLiteral("FrmMain"));
+    qv::Windows::show<MainScreen>();
     unload();
 }
 

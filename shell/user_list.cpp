@@ -1,6 +1,7 @@
 #include "shell/user_list.h"
 
 #include "common/connections.h"
+#include "shell/user_login.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -48,5 +49,5 @@ QString UserList::recordSource() const
 
 void UserList::testLogin()
 {
-    qv::Windows::show(QStringLiteral("frmLogin"));
+    qv::Windows::show<UserLogin>();
 }

@@ -5,6 +5,7 @@
 #include "platform/data/database.h"
 #include "platform/services/services.h"
 #include "shell/pictures.h"
+#include "shell/management_menu.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -125,7 +126,7 @@ void UserLogin::logIn()
         qv::ui().msgBox(QStringLiteral("Invalid user name/password."));
         return;
     }
-    const bool menuShown = qv::Windows::show(QStringLiteral("frmmangement")) != nullptr;
+    const bool menuShown = qv::Windows::show<ManagementMenu>() != nullptr;
     unload();
     // The appointment book gives way to the menu only, never to nothing.
     if (menuShown && qv::Windows::loaded(QStringLiteral("Form3")))

@@ -9,6 +9,7 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "staff/commissions.h"
+#include "shell/quick_tips.h"
 
 #include <QHeaderView>
 #include <QResizeEvent>
@@ -364,5 +365,5 @@ void CommissionPayments::boxLostFocus(int index)
 
 void CommissionPayments::showQuickTips()
 {
-    qv::Windows::show(QStringLiteral("frmquicktips4"));
+    qv::Windows::show<CommissionPaymentsQuickTips>();
 }

@@ -10,6 +10,7 @@
 #include "reports/commissions_report.h"
 #include "reports/report_fill.h"
 #include "staff/commission_payments.h"
+#include "shell/quick_tips.h"
 
 #include <QApplication>
 #include <QShowEvent>
@@ -387,7 +388,7 @@ void Commissions::calculateCommission()
 void Commissions::showCommissionsReport()
 {
     hide();
-    qv::Windows::get<CommissionPayments>().hide();
+    qv::Windows::get<CommissionPayments>()->hide();
     try {
         CommissionsReport report;
         reportFill(report, QStringLiteral("SELECT * FROM Employees1 Order by LastName"));
@@ -420,5 +421,5 @@ void Commissions::closeWindow()
 
 void Commissions::showQuickTips()
 {
-    qv::Windows::show(QStringLiteral("frmquicktips"));
+    qv::Windows::show<CommissionsQuickTips>();
 }

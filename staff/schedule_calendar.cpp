@@ -11,6 +11,7 @@
 #include "reports/salon_schedule_report.h"
 #include "shell/pictures.h"
 #include "staff/calendar_tips.h"
+#include "shell/calendar_login.h"
 
 #include <QDateEdit>
 #include <QFrame>
@@ -419,7 +420,7 @@ void ScheduleCalendar::findByMonth()
 
 void ScheduleCalendar::askForPassword()
 {
-    qv::Windows::show(QStringLiteral("frmLogin5"));
+    qv::Windows::show<CalendarLogin>();
 }
 
 void ScheduleCalendar::lockRecordButtons()

@@ -120,9 +120,14 @@ public:
     // Every kind the program knows, loaded or not.
     static QStringList kinds();
 
+    // The same, by class, for a caller whose code may know the class. Each
+    // gives nullptr as its named form does (a window may unload itself while
+    // it loads), and also when the kind's name is held by a window of another
+    // class. A caller below the window's own code opens it by name.
     template <class T> static T* loaded() { return qobject_cast<T*>(loaded(nameOf(T::staticMetaObject.className()))); }
-    template <class T> static T& get() { return *qobject_cast<T*>(get(nameOf(T::staticMetaObject.className()))); }
-    template <class T> static T& show() { return *qobject_cast<T*>(show(nameOf(T::staticMetaObject.className()))); }
+    template <class T> static T* get() { return qobject_cast<T*>(get(nameOf(T::staticMetaObject.className()))); }
+    template <class T> static T* show() { return qobject_cast<T*>(show(nameOf(T::staticMetaObject.className()))); }
+    template <class T> static void unload() { unload(nameOf(T::staticMetaObject.className())); }
 
     // The program ends when no window is loaded, and when the user closes the
     // last visible one or a window hides itself leaving none visible; this is

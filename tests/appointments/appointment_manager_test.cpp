@@ -37,7 +37,7 @@ protected:
 
     AppointmentManager& open()
     {
-        m_w = &qv::Windows::show<AppointmentManager>();
+        m_w = qv::Windows::show<AppointmentManager>();
         m_w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_w));
         ui.script.clear();
@@ -298,7 +298,7 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
 TEST_F(ManagerTest, MissingDatabaseLeavesAnEmptyWindowSilently)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<AppointmentManager>();
+    m_w = qv::Windows::show<AppointmentManager>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());

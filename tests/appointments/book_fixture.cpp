@@ -23,7 +23,7 @@ AppointmentBook& BookTest::open()
 {
     if (seed)
         db.seed();
-    m_book = &qv::Windows::show<AppointmentBook>();
+    m_book = qv::Windows::show<AppointmentBook>();
     m_book->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(m_book));
     ui.script.clear();

@@ -65,7 +65,7 @@ protected:
 
     template <class W> W& open()
     {
-        W& w = qv::Windows::show<W>();
+        W& w = *qv::Windows::show<W>();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&w));
         ui.script.clear();
         return w;
@@ -413,7 +413,7 @@ TEST_F(DayViewTest, SundaysAreBoldInEveryMonthShown)
 TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
 {
     ASSERT_TRUE(QFile::remove(db.file()));
-    DayView& w = qv::Windows::show<DayView>();
+    DayView& w = *qv::Windows::show<DayView>();
     EXPECT_EQ(ui.script.messages().size(), 1);
     ui.script.clear();
     apptest::clickDay(w.dayCalendar, kBusyDay);

@@ -4,25 +4,9 @@
 #include "platform/forms/window.h"
 #include "platform/values/money.h"
 
-namespace {
-class StandIn : public qv::Window {
-public:
-    StandIn() { setTwipsSize(3000, 2000); }
-};
-} // namespace
-
-const QStringList& standInNames()
-{
-    static const QStringList names = {"frmEmployee", "Calculator", "frmCustomers", "Form3",   "Frmdatabase",
-                                      "Form6a",      "frmmangement", "Frmhelp",    "ViewerForm", "frmTip"};
-    return names;
-}
-
 void AssetsTest::SetUp()
 {
     WindowFixture::SetUp();
-    for (const QString& name : standInNames())
-        qv::Windows::registerFactory(name, [] { return new StandIn; });
 }
 
 BusinessAssets& AssetsTest::open()

@@ -1,7 +1,7 @@
 #pragma once
 // The business assets window opened offscreen on a seeded salon, with
-// scripted dialogs, a recording printer and stand-ins for the windows its bar
-// opens by name.
+// scripted dialogs and a recording printer; the windows its bar opens are
+// the real ones.
 #include "assets/business_assets.h"
 #include "platform/forms/controls.h"
 #include "support/window_fixture.h"
@@ -25,7 +25,3 @@ protected:
 private:
     BusinessAssets* m_window = nullptr;
 };
-
-// The names of the windows the assets window opens, registered as plain
-// stand-ins in this test program.
-const QStringList& standInNames();

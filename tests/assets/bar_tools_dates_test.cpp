@@ -6,6 +6,8 @@
 #include "assets/system_programs.h"
 #include "platform/forms/controls.h"
 
+#include <QFile>
+
 TEST_F(AssetsTest, BarOpensOtherWindowsAndGivesWayWhereItShould)
 {
     BusinessAssets& w = open();
@@ -21,14 +23,19 @@ TEST_F(AssetsTest, BarOpensOtherWindowsAndGivesWayWhereItShould)
     EXPECT_NE(qv::Windows::loaded("Calculator"), nullptr);
     click(w.businessAssetsButton);
     EXPECT_EQ(qv::Windows::loaded("Form2"), &w);
-    // Tools.
+    // Tools; the help window reads the help text beside the program.
+    {
+        QFile help(db.folder() + "/Index.rtf");
+        ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+        help.write("{\\rtf1\\ansi Help\\par}");
+    }
     click(w.helpButton);
     EXPECT_NE(qv::Windows::loaded("Frmhelp"), nullptr);
     click(w.pictureBrowserButton);
     EXPECT_NE(qv::Windows::loaded("ViewerForm"), nullptr);
     click(w.tipOfTheDayButton);
     EXPECT_NE(qv::Windows::loaded("frmTip"), nullptr);
-    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
 
     // The appointment book takes over from the management menu and this window.
     qv::Windows::show("frmmangement");

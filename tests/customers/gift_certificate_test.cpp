@@ -52,7 +52,7 @@ TEST_F(CustomersTest, ThePrintedCertificateShowsThePictureAndNotTheButton)
     if (pdftoppm.isEmpty())
         GTEST_SKIP() << "pdftoppm is not installed";
     open();
-    GiftCertificate& cert = qv::Windows::show<GiftCertificate>();
+    GiftCertificate& cert = *qv::Windows::show<GiftCertificate>();
     const QString pdf = QDir(db.folder()).filePath("certificate.pdf");
     qv::printer().useSystemPdfFile(pdf);
     qvtest::clickAt(cert.printButton);

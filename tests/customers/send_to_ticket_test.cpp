@@ -25,7 +25,7 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
 {
     db.seed();
     seed = false;
-    AppointmentBook& book = qv::Windows::show<AppointmentBook>();
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
     CustomerWindow& w = open();
     qvtest::clickAt(book.addRecordButton);
     ASSERT_TRUE(book.addingRecord);
@@ -60,7 +60,7 @@ TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
 {
     db.seed();
     seed = false;
-    AppointmentBook& book = qv::Windows::show<AppointmentBook>();
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
     CustomerWindow& w = open();
     // The first ticket of the book: its phone is taken, so start a fresh one.
     qvtest::clickAt(book.addRecordButton);
@@ -84,7 +84,7 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
 {
     db.seed();
     seed = false;
-    AppointmentBook& book = qv::Windows::show<AppointmentBook>();
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
     // The book's first saved ticket belongs to Ann Lee; her phone is written
     // the way the customer window's note suggests.
     ASSERT_TRUE(qvtest::typeInto(book.clientPhone(), "(619) 555-0000"));

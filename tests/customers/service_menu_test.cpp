@@ -38,7 +38,7 @@ protected:
         qv::Windows::setOnLastClosed(nullptr);
     }
 
-    AppointmentBook& openBook() { return *(book = &qv::Windows::show<AppointmentBook>()); }
+    AppointmentBook& openBook() { return *(book = qv::Windows::show<AppointmentBook>()); }
     // From the book's "Service Menu" button, as the front desk opens it.
     ServicePriceList& openMenu()
     {

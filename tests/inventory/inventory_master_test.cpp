@@ -479,7 +479,7 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
 TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<InventoryMaster>();
+    m_w = qv::Windows::show<InventoryMaster>();
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(0)->text().isEmpty());
     EXPECT_EQ(w().vendorList->count(), 0);

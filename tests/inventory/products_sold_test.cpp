@@ -29,7 +29,7 @@ protected:
 
     ProductsSold& open()
     {
-        form = &qv::Windows::show<ProductsSold>();
+        form = qv::Windows::show<ProductsSold>();
         form->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         return *form;
@@ -208,7 +208,7 @@ TEST(ProductsSoldShot, AfterARange)
     qv::ScopedScriptedUi ui;
     qvtest::SalonDb db;
     db.seed();
-    auto& form = qv::Windows::show<ProductsSold>();
+    auto& form = *qv::Windows::show<ProductsSold>();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     qvtest::typeInto(form.dateBoxes[0], "7/1/2001");

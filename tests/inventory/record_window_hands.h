@@ -35,7 +35,7 @@ protected:
 
     W& open()
     {
-        m_w = &qv::Windows::show<W>();
+        m_w = qv::Windows::show<W>();
         m_w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_w));
         ui.script.clear();

@@ -243,7 +243,7 @@ TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
 TEST_F(VendorBookTest, WithoutItsDatabaseTheWindowSaysWhyAndStaysUsable)
 {
     QFile::remove(db.file());
-    m_w = &qv::Windows::show<VendorBook>();
+    m_w = qv::Windows::show<VendorBook>();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().at(0).contains(QStringLiteral("KVD.mdb"))) << ui.script.messages().at(0).toStdString();
     ASSERT_TRUE(loaded("Frmdatabase"));

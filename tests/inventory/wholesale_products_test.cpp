@@ -51,7 +51,7 @@ protected:
 
     NonRetailProducts& open()
     {
-        w = &qv::Windows::show<NonRetailProducts>();
+        w = qv::Windows::show<NonRetailProducts>();
         activate(w);
         ui.script.clear();
         return *w;
@@ -544,7 +544,7 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     ASSERT_EQ(box(7)->text(), "10");
 
     // Meanwhile the manager takes in ten more in the inventory master.
-    InventoryMaster& master = qv::Windows::show<InventoryMaster>();
+    InventoryMaster& master = *qv::Windows::show<InventoryMaster>();
     activate(&master);
     ui.script.inputAnswers = {"Bleach"};
     click(master.findByCategoryButton);

@@ -47,7 +47,7 @@ protected:
 
 TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
 {
-    AppointmentBook& book = qv::Windows::show<AppointmentBook>();   // on ticket 1001, browsing
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();   // on ticket 1001, browsing
     ASSERT_TRUE(qvtest::clickAt(book.customersButton));   // the customer window opens beside it
     ASSERT_TRUE(qv::Windows::loaded<CustomerWindow>());
     reading.clear();

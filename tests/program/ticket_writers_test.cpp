@@ -62,7 +62,7 @@ protected:
     // the services and the products come from the writers.
     AppointmentBook& newTicket()
     {
-        AppointmentBook& book = qv::Windows::show<AppointmentBook>();
+        AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
         click(book.addRecordButton);
         type(book.box(50), "3001");
         type(book.box(5), "8/7/2001");
@@ -89,7 +89,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     AppointmentBook& book = newTicket();
 
     // The client: Dan Fox, artist Tom.
-    auto& customers = qv::Windows::show<CustomerWindow>();
+    auto& customers = *qv::Windows::show<CustomerWindow>();
     click(customers.lastRecordButton);
     click(customers.sendToTicketButton);
     EXPECT_EQ(book.box(8)->text(), "Dan Fox");
@@ -119,7 +119,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
-    auto& retail = qv::Windows::show<RetailProducts>();
+    auto& retail = *qv::Windows::show<RetailProducts>();
     ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
     QAbstractButton* productButtons[] = {retail.slot1Button, retail.slot2Button, retail.slot3Button, retail.slot4Button,
                                          retail.slot5Button};
@@ -186,7 +186,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 {
     AppointmentBook& book = newTicket();
-    auto& customers = qv::Windows::show<CustomerWindow>();
+    auto& customers = *qv::Windows::show<CustomerWindow>();
     click(customers.sendToTicketButton);   // Ann Lee
 
     // Color (45.50) for one and a half, Haircut (25.00) twice.
@@ -200,7 +200,7 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], "2"));
     click(menu->slot2Button);
     // "Zz 5" (15.00), one and a half.
-    auto& retail = qv::Windows::show<RetailProducts>();
+    auto& retail = *qv::Windows::show<RetailProducts>();
     ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), "1.5"));
     click(retail.slot1Button);
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -230,13 +230,13 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 
 TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
 {
-    AppointmentBook& book = qv::Windows::show<AppointmentBook>();
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
     click(book.addRecordButton);
     click(book.serviceMenuButton);
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");
-    auto& retail = qv::Windows::show<RetailProducts>();
+    auto& retail = *qv::Windows::show<RetailProducts>();
     ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
     qv::TextBox* sold = retail.fieldBoxes.value(10);
     const QString soldBefore = sold->text();

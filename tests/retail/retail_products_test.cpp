@@ -47,8 +47,8 @@ protected:
     RetailProducts& open(bool withBook = true)
     {
         if (withBook)
-            book = &qv::Windows::show<AppointmentBook>();
-        w = &qv::Windows::show<RetailProducts>();
+            book = qv::Windows::show<AppointmentBook>();
+        w = qv::Windows::show<RetailProducts>();
         activate(w);
         ui.script.clear();
         return *w;
@@ -71,7 +71,7 @@ protected:
     void unlock()
     {
         click(w->unlockButton);
-        auto& dialog = qv::Windows::get<RetailProductsLogin>();
+        auto& dialog = *qv::Windows::get<RetailProductsLogin>();
         type(dialog.passwordBox, "marvo");
         click(dialog.okButton);
         activate(w);   // the dialog gone, the window is the user's again
@@ -362,7 +362,7 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     // Opening the window anew enables the slot buttons again.
     click(f.closeRecordWindowButton);
     QApplication::processEvents();
-    RetailProducts& again = qv::Windows::show<RetailProducts>();
+    RetailProducts& again = *qv::Windows::show<RetailProducts>();
     EXPECT_TRUE(again.slot1Button->isEnabled());
     EXPECT_FALSE(again.lockButton->isVisibleTo(&again));
 }

@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/record_form.h"
+#include "shell/management_menu.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -82,7 +83,10 @@ void registerStandIns()
             qv::Windows::registerFactory(name, standInFactories().value(name));
         };
         reg(QStringLiteral("Form3"), {}, {});
-        reg(QStringLiteral("frmmangement"), {}, {});
+        // The menu lives beside the dialogs that open it, which open it by
+        // its class: the real one stands in for itself.
+        standInFactories().insert(QStringLiteral("frmmangement"), [] { return new ManagementMenu; });
+        qv::Windows::registerFactory(QStringLiteral("frmmangement"), standInFactories().value("frmmangement"));
         reg(QStringLiteral("FormProductsA"),
             {"Command5", "Command6", "Command2", "Command13", "Command12", "Command9", "Command4"},
             {"txtfields_9", "txtfields_5", "txtfields_4"});

@@ -37,7 +37,7 @@ protected:
 
     CommissionPayments& open()
     {
-        m_w = &qv::Windows::show<CommissionPayments>();
+        m_w = qv::Windows::show<CommissionPayments>();
         m_w->activateWindow();
         QTest::qWaitForWindowActive(m_w);
         ui.script.clear();

@@ -37,7 +37,7 @@ protected:
 
     Commissions& open()
     {
-        m_w = &qv::Windows::show<Commissions>();
+        m_w = qv::Windows::show<Commissions>();
         ui.script.clear();
         return *m_w;
     }

@@ -40,7 +40,7 @@ protected:
 
     ScheduleCalendar& open()
     {
-        w = &qv::Windows::show<ScheduleCalendar>();
+        w = qv::Windows::show<ScheduleCalendar>();
         w->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(w));
         ui.script.clear();

@@ -118,8 +118,8 @@ protected:
 TEST_F(StatsChartsTest, ArtistChartsShowEachArtistsAverageTicket)
 {
     db.seed();
-    auto& services = qv::Windows::show<ServiceStatsChart>();
-    auto& products = qv::Windows::show<ProductStatsChart>();
+    auto& services = *qv::Windows::show<ServiceStatsChart>();
+    auto& products = *qv::Windows::show<ProductStatsChart>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     ChartControl& s = *services.chart;
@@ -147,7 +147,7 @@ TEST_F(StatsChartsTest, SalonChartHasOneSeriesPerProductTotalInOrderOfFirstSight
     ticket("Maria", QDate(2001, 7, 2), 30.0, 0.0);
     ticket("Jenny", QDate(2001, 7, 2), 50.0, 25.0);
     ticket("Jenny", QDate(2001, 7, 3), 70.0, 25.0);
-    auto& w = qv::Windows::show<SalonStatsChart>();
+    auto& w = *qv::Windows::show<SalonStatsChart>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
     ChartControl& c = *w.chart;
 
@@ -168,9 +168,9 @@ TEST_F(StatsChartsTest, TicketsWithoutArtistDateOrProductTotalAreAGroupOfTheirOw
     ticket("", QDate(2001, 7, 30), 33.0, 9.0);                         // no artist
     db.insert("Servicemenu", {{"SalonArtist", "Tom"}, {"Price", 50.0}, {"ProductSales", 0.0}});   // no date
     ticket("Jenny", QDate(2001, 7, 9), 70.0, QVariant());              // no product total
-    auto& services = qv::Windows::show<ServiceStatsChart>();
-    auto& products = qv::Windows::show<ProductStatsChart>();
-    auto& salon = qv::Windows::show<SalonStatsChart>();
+    auto& services = *qv::Windows::show<ServiceStatsChart>();
+    auto& products = *qv::Windows::show<ProductStatsChart>();
+    auto& salon = *qv::Windows::show<SalonStatsChart>();
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
@@ -224,7 +224,7 @@ TEST_F(StatsChartsTest, SalonChartOverAMonthIsReadableAtTheWindowsSize)
     for (auto it = sums.begin(); it != sums.end(); ++it)
         expected.insert(it.key(), it.value().first / it.value().second);
     db.insertMany("Servicemenu", rows);
-    auto& w = qv::Windows::show<SalonStatsChart>();
+    auto& w = *qv::Windows::show<SalonStatsChart>();
     QApplication::processEvents();
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -247,7 +247,7 @@ TEST_F(StatsChartsTest, SalonChartOverAMonthIsReadableAtTheWindowsSize)
 
 TEST_F(StatsChartsTest, CaseOnlyDifferentKeysShareARowAndMissingAveragesChartAsZero)
 {
-    auto& w = qv::Windows::show<ServiceStatsChart>();
+    auto& w = *qv::Windows::show<ServiceStatsChart>();
     ui.script.clear();
     // Straight rows, in an order of our own: the later of two keys that
     // differ only in case writes into the earlier one's row.
@@ -281,7 +281,7 @@ TEST_F(StatsChartsTest, CaseOnlyDifferentKeysShareARowAndMissingAveragesChartAsZ
 
 TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
 {
-    auto& empty = qv::Windows::show<ServiceStatsChart>();
+    auto& empty = *qv::Windows::show<ServiceStatsChart>();
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_TRUE(ui.script.events[0].text.contains("current record")) << ui.script.events[0].text.toStdString();
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::Exclamation);
@@ -292,7 +292,7 @@ TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
 
     ui.script.clear();
     QFile::remove(db.file());
-    auto& missing = qv::Windows::show<SalonStatsChart>();
+    auto& missing = *qv::Windows::show<SalonStatsChart>();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].contains("KVD.mdb")) << ui.script.messages()[0].toStdString();
     EXPECT_TRUE(missing.isVisible());
@@ -303,7 +303,7 @@ TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
 TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
 {
     db.seed();
-    auto& w = qv::Windows::show<ProductStatsChart>();
+    auto& w = *qv::Windows::show<ProductStatsChart>();
     for (QSize size : {QSize(600, 450), QSize(300, 200)}) {
         w.resize(size);
         QApplication::processEvents();
@@ -327,15 +327,15 @@ TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
 TEST_F(StatsChartsTest, ShowingAnOpenChartAgainDoesNotReadTheTableClosingAndReopeningDoes)
 {
     db.seed();
-    auto* first = &qv::Windows::show<ServiceStatsChart>();
+    auto* first = qv::Windows::show<ServiceStatsChart>();
     ticket("Nina", QDate(2001, 8, 1), 80.0, 0.0);
-    EXPECT_EQ(&qv::Windows::show<ServiceStatsChart>(), first);
+    EXPECT_EQ(qv::Windows::show<ServiceStatsChart>(), first);
     EXPECT_EQ(first->chart->rowCount(), 3);
 
     qvtest::clickAt(first->cmdClose);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ServiceStatsChart>(), nullptr);
-    auto& again = qv::Windows::show<ServiceStatsChart>();
+    auto& again = *qv::Windows::show<ServiceStatsChart>();
     EXPECT_EQ(again.chart->rowCount(), 4);
     EXPECT_NEAR(valueOf(*again.chart, "Nina"), 80.0, 1e-9);
 }

@@ -28,7 +28,7 @@ protected:
     {
         if (seed)
             db.seed();
-        W& window = qv::Windows::show<W>();
+        W& window = *qv::Windows::show<W>();
         window.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
         ui.script.clear();

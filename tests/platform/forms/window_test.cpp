@@ -108,7 +108,7 @@ protected:
 TEST_F(WindowTest, AClassRegisteredUnderAnOldNameIsOpenedByThatNameAndCarriesIt)
 {
     EXPECT_EQ(qv::Windows::get("GiftCertificateProbe"), nullptr);
-    GiftCertificateProbe& byClass = qv::Windows::show<GiftCertificateProbe>();
+    GiftCertificateProbe& byClass = *qv::Windows::show<GiftCertificateProbe>();
     EXPECT_EQ(qv::Windows::loaded("Form99"), &byClass);
     EXPECT_EQ(qv::Windows::show("Form99"), &byClass);
     EXPECT_EQ(byClass.windowName(), "Form99");
@@ -131,7 +131,7 @@ TEST_F(WindowTest, EachKindIsLoadedOnceAndAfreshAfterUnload)
     EXPECT_EQ(qv::Windows::show("ProbeWindow"), first);
     EXPECT_TRUE(first->isVisible());
     EXPECT_EQ(g_counts.loads, 1);
-    EXPECT_EQ(&qv::Windows::get<ProbeWindow>(), first);
+    EXPECT_EQ(qv::Windows::get<ProbeWindow>(), first);
 
     QPointer<qv::Window> gone(first);
     first->unload();
