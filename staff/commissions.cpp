@@ -153,7 +153,7 @@ void Commissions::buildLayout()
         b->setObjectName(QStringLiteral("txtfields_%1").arg(index));
         b->setSelectOnFocus(true);
         qv::place(b, left, top, width, height);
-        txtfields.insert(index, b);
+        fieldBoxes.insert(index, b);
         return b;
     };
 
@@ -175,7 +175,7 @@ void Commissions::buildLayout()
     tipsLamp->setPixmap(lampPicture(28));
     tipsLamp->setToolTip(QStringLiteral("Click Light for Quick Tips"));
     qv::place(tipsLamp, 2460, 660, 480, 480);
-    lblLabels.insert(TipsCaption, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 3600));
+    captionLabels.insert(TipsCaption, label("lblLabels_24", QStringLiteral("Click Light for Quick Tips"), 3000, 840, 3600));
 
     firstDateBox = new qv::TextBox(this);
     firstDateBox->setObjectName(QStringLiteral("txtBegDate"));
@@ -202,8 +202,8 @@ void Commissions::buildLayout()
     // kept when another row is picked, the boxes just follow the pick.
     totalsGrid->beforeRowPick = [this] {
         for (int i : {TotalsBox, ArtistBox})
-            if (txtfields.value(i)->dataSource())
-                txtfields.value(i)->refresh();
+            if (fieldBoxes.value(i)->dataSource())
+                fieldBoxes.value(i)->refresh();
         return true;
     };
 
@@ -237,8 +237,8 @@ void Commissions::buildLayout()
           240, 5790, 7440, 400);
 
     setTabOrder(firstDateBox, lastDateBox);
-    setTabOrder(lastDateBox, txtfields.value(PercentageBox));
-    setTabOrder(txtfields.value(PercentageBox), calculateCommissionButton);
+    setTabOrder(lastDateBox, fieldBoxes.value(PercentageBox));
+    setTabOrder(fieldBoxes.value(PercentageBox), calculateCommissionButton);
 
     onClick(servicesButton, [this] { sumServices(); });
     onClick(productsButton, [this] { sumProducts(); });
@@ -264,7 +264,7 @@ void Commissions::formLoad()
     // The last statement of this run shows its first row in the boxes; the
     // grid waits for a query button. The window's own result is empty then.
     openLastStatement();
-    adoPrimaryRS = std::make_shared<qv::Recordset>();
+    artistTotals = std::make_shared<qv::Recordset>();
     rescaling.formLoad(this);
 }
 
@@ -273,8 +273,8 @@ void Commissions::openLastStatement()
     if (s_statement.isEmpty() || !db || !db->isOpen())
         return;
     try {
-        adoPrimaryRS = db->execute(s_statement, s_dates);
-        m_loadResult = adoPrimaryRS;
+        artistTotals = db->execute(s_statement, s_dates);
+        m_loadResult = artistTotals;
         bindBoxes();
     } catch (const std::exception&) {
     }
@@ -305,7 +305,7 @@ void Commissions::bindBoxes()
 {
     // Only the boxes whose field the result has: the commission box names a
     // field no sum yields, so what "=" writes there stays as written.
-    for (auto it = txtfields.cbegin(); it != txtfields.cend(); ++it) {
+    for (auto it = fieldBoxes.cbegin(); it != fieldBoxes.cend(); ++it) {
         QString field;
         QString format;
         if (it.key() == ArtistBox)
@@ -314,8 +314,8 @@ void Commissions::bindBoxes()
             field = QStringLiteral("Totals");
             format = kMoneyFormat;
         }
-        if (!field.isEmpty() && adoPrimaryRS && adoPrimaryRS->fieldIndex(field) >= 0)
-            it.value()->bind(adoPrimaryRS.get(), field, format);
+        if (!field.isEmpty() && artistTotals && artistTotals->fieldIndex(field) >= 0)
+            it.value()->bind(artistTotals.get(), field, format);
     }
 }
 
@@ -342,16 +342,16 @@ void Commissions::runQuery(Sum sum, QPushButton* clicked)
     s_statement = prefix + kRangeEnd;
     s_dates = {*from, *to};
     try {
-        adoPrimaryRS = db->execute(s_statement, s_dates);
+        artistTotals = db->execute(s_statement, s_dates);
     } catch (const std::exception&) {
         return;
     }
     bindBoxes();
     m_loadResult.reset();
-    totalsGrid->setDataSource(adoPrimaryRS, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
+    totalsGrid->setDataSource(artistTotals, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
                                              {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
     try {
-        adoPrimaryRS->requery();
+        artistTotals->requery();
     } catch (const std::exception&) {
     }
 }
@@ -365,14 +365,14 @@ void Commissions::sumAllTotals() { runQuery(Sum::All, allTotalsButton); }
 void Commissions::calculateCommission()
 {
     try {
-        totalsGrid->setDataSource(adoPrimaryRS,
+        totalsGrid->setDataSource(artistTotals,
                                   {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
                                    {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
     } catch (const std::exception&) {
     }
-    qv::TextBox* commission = txtfields.value(CommissionBox);
-    const std::optional<qv::Money> total = qv::tryReadMoney(txtfields.value(TotalsBox)->text());
-    const std::optional<qv::Money> fraction = qv::tryReadMoney(txtfields.value(PercentageBox)->text());
+    qv::TextBox* commission = fieldBoxes.value(CommissionBox);
+    const std::optional<qv::Money> total = qv::tryReadMoney(fieldBoxes.value(TotalsBox)->text());
+    const std::optional<qv::Money> fraction = qv::tryReadMoney(fieldBoxes.value(PercentageBox)->text());
     if (total && fraction) {
         try {
             commission->setBoxText(qv::plainText(commissionOn(*total, *fraction)));
@@ -407,14 +407,14 @@ void Commissions::enterCommissions()
 void Commissions::closeWindow()
 {
     for (int i : {TotalsBox, ArtistBox}) {
-        txtfields.value(i)->unbind();
-        txtfields.value(i)->clear();
+        fieldBoxes.value(i)->unbind();
+        fieldBoxes.value(i)->clear();
     }
     if (db)
         db->close();
     db.reset();
     totalsGrid->setDataSource(nullptr);
-    adoPrimaryRS.reset();
+    artistTotals.reset();
     m_loadResult.reset();
     unload();
 }

@@ -44,14 +44,14 @@ public:
     QPushButton *servicesButton = nullptr, *allTotalsButton = nullptr, *productsButton = nullptr,
                 *calculateCommissionButton = nullptr;
     qv::TextBox *firstDateBox = nullptr, *lastDateBox = nullptr;
-    QMap<int, qv::TextBox*> txtfields;   // by Box
-    QMap<int, QLabel*> lblLabels;   // by Caption
+    QMap<int, qv::TextBox*> fieldBoxes;   // by Box
+    QMap<int, QLabel*> captionLabels;   // by Caption
     qv::DataGrid* totalsGrid = nullptr;
     qv::PictureBox* tipsLamp = nullptr;
 
     // Window state.
     std::unique_ptr<qv::Connection> db;
-    std::shared_ptr<qv::Recordset> adoPrimaryRS;
+    std::shared_ptr<qv::Recordset> artistTotals;
     SelfRescaling rescaling;
 
     // Handlers.

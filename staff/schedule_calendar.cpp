@@ -135,7 +135,7 @@ void ScheduleCalendar::buildGrid()
     const QString captions[7] = {QStringLiteral("Sunday"),   QStringLiteral("Monday"), QStringLiteral("Tuesday"),
                                  QStringLiteral("Wednesday"), QStringLiteral("Thursday"), QStringLiteral("Friday"),
                                  QStringLiteral("Saturday")};
-    QLabel** labels[7] = {&lblSunday, &lblMonday, &lblTuesday, &lblWednesday, &lblThursday, &lblFriday, &lblSaturday};
+    QLabel** labels[7] = {&sundayLabel, &mondayLabel, &tuesdayLabel, &wednesdayLabel, &thursdayLabel, &fridayLabel, &saturdayLabel};
     for (int c = 0; c < 7; ++c) {
         auto* label = new QLabel(captions[c], monthGrid);
         label->setObjectName(QString::fromLatin1(names[c]));

@@ -40,8 +40,8 @@ public:
     static int boxIndexOfDay(int day);
 
     QFrame* monthGrid = nullptr;
-    QLabel *lblSunday = nullptr, *lblMonday = nullptr, *lblTuesday = nullptr, *lblWednesday = nullptr,
-           *lblThursday = nullptr, *lblFriday = nullptr, *lblSaturday = nullptr;
+    QLabel *sundayLabel = nullptr, *mondayLabel = nullptr, *tuesdayLabel = nullptr, *wednesdayLabel = nullptr,
+           *thursdayLabel = nullptr, *fridayLabel = nullptr, *saturdayLabel = nullptr;
     QPushButton* reportButton = nullptr;
     qv::PictureBox* tipsPicture = nullptr;
     QPushButton* padlockButton = nullptr;   // opens the password dialog

@@ -70,13 +70,13 @@ StatsChart::StatsChart(const StatsChartSettings& settings, QWidget* parent)
     chart->setTitle(settings.title, settings.titleFont);
     chart->setAxisTitles(settings.categoryAxisTitle, settings.valueAxisTitle);
     chart->setStyle(settings.lines ? ChartControl::Style::Lines : ChartControl::Style::Bars);
-    cmdClose = new QPushButton(QStringLiteral("Close"), this);
-    cmdClose->setObjectName(QStringLiteral("cmdClose"));
-    qv::place(cmdClose, 0, 0, kCloseWidth, kCloseHeight);
+    closeButton = new QPushButton(QStringLiteral("Close"), this);
+    closeButton->setObjectName(QStringLiteral("cmdClose"));
+    qv::place(closeButton, 0, 0, kCloseWidth, kCloseHeight);
     showPlaceholder();
     setTwipsSize(settings.innerWidth, settings.innerHeight);
 
-    onClick(cmdClose, [this] { unload(); });
+    onClick(closeButton, [this] { unload(); });
 }
 
 StatsChart::~StatsChart() = default;
@@ -180,7 +180,7 @@ void StatsChart::formResize()
     const int w = qv::twips(width());
     const int h = qv::twips(height());
     const int top = h - (kCloseHeight + 60);
-    cmdClose->move(qv::px(w - (kCloseWidth + 60)), qv::px(top));
+    closeButton->move(qv::px(w - (kCloseWidth + 60)), qv::px(top));
     // A window too small for the chart leaves it where it was.
     if (w - 120 >= 0 && top - 120 >= 0)
         qv::place(chart, 60, 60, w - 120, top - 120);

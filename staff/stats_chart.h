@@ -39,7 +39,7 @@ public:
     ~StatsChart() override;
 
     ChartControl* chart = nullptr;
-    QPushButton* cmdClose = nullptr;
+    QPushButton* closeButton = nullptr;
 
     const StatsChartSettings& settings() const { return m_settings; }
 

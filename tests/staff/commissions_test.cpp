@@ -42,7 +42,7 @@ protected:
         return *m_w;
     }
     Commissions& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->txtfields.value(i); }
+    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
 
     void type(QLineEdit* b, const QString& text) { qvtest::typeInto(b, text); }
     void click(QAbstractButton* b) { qvtest::clickAt(b); }

@@ -308,10 +308,10 @@ TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
         w.resize(size);
         QApplication::processEvents();
         const int W = qv::twips(w.width()), H = qv::twips(w.height());
-        EXPECT_EQ(qv::twips(w.cmdClose->x()), W - 1140);
-        EXPECT_EQ(qv::twips(w.cmdClose->y()), H - 360);
-        EXPECT_EQ(qv::twips(w.cmdClose->width()), 1080);
-        EXPECT_EQ(qv::twips(w.cmdClose->height()), 300);
+        EXPECT_EQ(qv::twips(w.closeButton->x()), W - 1140);
+        EXPECT_EQ(qv::twips(w.closeButton->y()), H - 360);
+        EXPECT_EQ(qv::twips(w.closeButton->width()), 1080);
+        EXPECT_EQ(qv::twips(w.closeButton->height()), 300);
         EXPECT_EQ(qv::twips(w.chart->geometry().left()), 60);
         EXPECT_EQ(qv::twips(w.chart->geometry().top()), 60);
         EXPECT_EQ(qv::twips(w.chart->width()), W - 120);
@@ -320,7 +320,7 @@ TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
     // Too small for the chart: the button still moves, nothing fails.
     w.resize(20, 20);
     QApplication::processEvents();
-    EXPECT_EQ(qv::twips(w.cmdClose->y()), qv::twips(20) - 360);
+    EXPECT_EQ(qv::twips(w.closeButton->y()), qv::twips(20) - 360);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -332,7 +332,7 @@ TEST_F(StatsChartsTest, ShowingAnOpenChartAgainDoesNotReadTheTableClosingAndReop
     EXPECT_EQ(qv::Windows::show<ServiceStatsChart>(), first);
     EXPECT_EQ(first->chart->rowCount(), 3);
 
-    qvtest::clickAt(first->cmdClose);
+    qvtest::clickAt(first->closeButton);
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ServiceStatsChart>(), nullptr);
     auto& again = *qv::Windows::show<ServiceStatsChart>();
