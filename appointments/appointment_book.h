@@ -113,109 +113,49 @@ public:
     explicit AppointmentBook(QWidget* parent = nullptr);
     ~AppointmentBook() override;
 
-    // The ticket's boxes by what they show (nullptr for a box the book lacks).
-    qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
-    qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
 
     struct ServiceSlot { qv::TextBox *name, *price, *quantity; };
     struct ProductSlot { qv::TextBox *stockNumber, *name, *price, *quantity; };
-    // Slots are numbered from 1: services 1 to 4, products 1 to 5.
-    ServiceSlot serviceSlot(int slot) const;
-    ProductSlot productSlot(int slot) const;
-    qv::TextBox* serviceTaxPercent() const { return taxBox(ServiceTaxPercentBox); }
-    qv::TextBox* productTaxPercent() const { return taxBox(ProductTaxPercentBox); }
+
+    static const QString kNoTicket;
+
+
+
+
+
+
+
+    // Which rows the grid lists.
+    enum class GridShows { Nothing, ClientHistory, AllTickets, DateRange };
+    // Indexes (0 = first shown day) that the calendar shows bold: every
+    // Sunday when the week starts on Sunday (startOfWeek 1).
+    static QList<int> boldDayIndexes(int count, int startOfWeek);
     qv::TextBox* clientName() const { return box(ClientNameBox); }
     qv::TextBox* clientPhone() const { return box(ClientPhoneBox); }
-    qv::TextBox* salonArtist() const { return box(SalonArtistBox); }
-    // A slot is taken when its quantity box reads 1 or more.
-    static bool slotOccupied(const qv::TextBox* quantity);
+    ProductSlot productSlot(int slot) const;
+    qv::TextBox* productTaxPercent() const { return taxBox(ProductTaxPercentBox); }
     // The quantity the service menu and the product window post into a slot,
     // read the one way both share: a plain number (digits with at most one
     // "."; blanks around it) of 1 or more. Anything else ("", "0.5", "3abc",
     // "$2") is no quantity. What the ticket and the stock get is this number.
     static std::optional<double> quantityToPost(const QString& typed);
-
+    qv::TextBox* salonArtist() const { return box(SalonArtistBox); }
+    // Slots are numbered from 1: services 1 to 4, products 1 to 5.
+    ServiceSlot serviceSlot(int slot) const;
+    qv::TextBox* serviceTaxPercent() const { return taxBox(ServiceTaxPercentBox); }
+    // A slot is taken when its quantity box reads 1 or more.
+    static bool slotOccupied(const qv::TextBox* quantity);
     // The windows that write into the ticket (client, services, products)
     // need the book loaded and on a ticket, a new one being added included:
     // a product booked against stock on no ticket is a sale nobody can find.
     // Otherwise this says so (kNoTicket) and gives nullptr; it never loads
     // the book.
     static AppointmentBook* ticketForWriting();
-    bool showsTicket() const;
-    static const QString kNoTicket;
-
-    // Record-form handlers where the book differs from the template.
-    void setBrowsingButtons(bool flag) override;
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override {}
-    void refreshRecords() override;
-    void closeRecordWindow() override;
-    void showFirstRecord() override;
-    void showLastRecord() override;
-    void showNextRecord() override;
-    void showPreviousRecord() override;
-    void currentRecordChanged() override;
-
-    // Ticket money (ticket_totals.cpp). False when a priced line was
-    // reported without its quantity (the focus is then in that line's
-    // quantity box); an error that stops the totals is shown and gives true,
-    // as nothing is then reported missing.
-    bool computeTicketTotals();
-    void subtotal() { computeTicketTotals(); }
-    void computeChange();
-
-    // Receipt (receipt.cpp), printed by either print button.
-    void printReceipt();
-    // The eleven caption and value pairs the receipt prints, as shown now.
-    QList<QPair<QString, QString>> receiptLines() const;
-
-    // Finders (ticket_finders.cpp).
-    void findByPhone();
-    void findByClientName();
-    void findByTicketNumber();
-    void findDateRange();
-    void clearDateRange();
-    QString queryText() const { return m_queryText; }
-
-    // Date, time and the other buttons.
-    void takeTimeFromList(QComboBox* list, qv::TextBox* target);
-    void timeListEdited(QComboBox* list, qv::TextBox* target);
-    void takeDateFromCalendar(const QDate& day);
-    void boldSundays();
-    // Indexes (0 = first shown day) that the calendar shows bold: every
-    // Sunday when the week starts on Sunday (startOfWeek 1).
-    static QList<int> boldDayIndexes(int count, int startOfWeek);
-    void exitProgram();
-    void showHelpContents();
-    void loadArtistList();
-    void copyArtistFromList();
-    void clearTenderedAndChange();
-
-    // Controls.
-    QMap<int, qv::TextBox*> taxBoxes;
-    QMap<int, QLabel*> billingCaptions;
-    qv::DataGrid* ticketGrid = nullptr;
-    qv::DataCombo* artistList = nullptr;
-    qv::MonthCalendar* appointmentCalendar = nullptr;
-    QComboBox *blockList = nullptr, *timeList = nullptr;
-    QCheckBox* newClientCheck = nullptr;
-    QLabel *tenderTotalsLabel = nullptr, *ticketTotalLabel = nullptr, *productSalesLabel = nullptr,
-           *serviceTotalsLabel = nullptr, *dateFormatHint = nullptr, *dateRangeLabel = nullptr, *changeLabel = nullptr,
-           *tenderedLabel = nullptr;
-    qv::PictureBox *calendarPicture = nullptr, *tipsPicture = nullptr, *nonRetailPicture = nullptr;
-    QPushButton *aboutButton = nullptr, *calculatorButton = nullptr, *customersButton = nullptr,
-                *appointmentsByDateButton = nullptr, *subtotalButton = nullptr, *findByTicketButton = nullptr,
-                *findDateRangeButton = nullptr, *clearDateRangeButton = nullptr, *calendarButton = nullptr,
-                *managementButton = nullptr, *findByPhoneButton = nullptr, *findByNameButton = nullptr,
-                *scheduleButton = nullptr, *productMenuButton = nullptr, *serviceMenuButton = nullptr,
-                *tenderReceiptButton = nullptr, *changeButton = nullptr, *helpButton = nullptr, *exitButton = nullptr,
-                *closeCalendarButton = nullptr, *printReceiptButton = nullptr;
-
-    // Which rows the grid lists.
-    enum class GridShows { Nothing, ClientHistory, AllTickets, DateRange };
+    // The ticket's boxes by what they show (nullptr for a box the book lacks).
+    qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
+    qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
     GridShows gridShows() const { return m_gridShows; }
+    QString queryText() const { return m_queryText; }
 
 protected:
     QString connectionString() const override;
@@ -241,4 +181,68 @@ private:
     std::shared_ptr<qv::Recordset> m_searchResult;
     std::shared_ptr<qv::Recordset> m_artists;
     GridShows m_gridShows = GridShows::Nothing;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QMap<int, qv::TextBox*> taxBoxes;
+    QMap<int, QLabel*> billingCaptions;
+    qv::DataGrid* ticketGrid = nullptr;
+    qv::DataCombo* artistList = nullptr;
+    qv::MonthCalendar* appointmentCalendar = nullptr;
+    QComboBox *blockList = nullptr, *timeList = nullptr;
+    QCheckBox* newClientCheck = nullptr;
+    QLabel *tenderTotalsLabel = nullptr, *ticketTotalLabel = nullptr, *productSalesLabel = nullptr,
+           *serviceTotalsLabel = nullptr, *dateFormatHint = nullptr, *dateRangeLabel = nullptr, *changeLabel = nullptr,
+           *tenderedLabel = nullptr;
+    qv::PictureBox *calendarPicture = nullptr, *tipsPicture = nullptr, *nonRetailPicture = nullptr;
+    QPushButton *aboutButton = nullptr, *calculatorButton = nullptr, *customersButton = nullptr,
+                *appointmentsByDateButton = nullptr, *subtotalButton = nullptr, *findByTicketButton = nullptr,
+                *findDateRangeButton = nullptr, *clearDateRangeButton = nullptr, *calendarButton = nullptr,
+                *managementButton = nullptr, *findByPhoneButton = nullptr, *findByNameButton = nullptr,
+                *scheduleButton = nullptr, *productMenuButton = nullptr, *serviceMenuButton = nullptr,
+                *tenderReceiptButton = nullptr, *changeButton = nullptr, *helpButton = nullptr, *exitButton = nullptr,
+                *closeCalendarButton = nullptr, *printReceiptButton = nullptr;
+
+private:
+    bool showsTicket() const;
+    // Record-form handlers where the book differs from the template.
+    void setBrowsingButtons(bool flag) override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override {}
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
+    // Ticket money (ticket_totals.cpp). False when a priced line was
+    // reported without its quantity (the focus is then in that line's
+    // quantity box); an error that stops the totals is shown and gives true,
+    // as nothing is then reported missing.
+    bool computeTicketTotals();
+    void subtotal() { computeTicketTotals(); }
+    void computeChange();
+    // Receipt (receipt.cpp), printed by either print button.
+    void printReceipt();
+    // The eleven caption and value pairs the receipt prints, as shown now.
+    QList<QPair<QString, QString>> receiptLines() const;
+    // Finders (ticket_finders.cpp).
+    void findByPhone();
+    void findByClientName();
+    void findByTicketNumber();
+    void findDateRange();
+    void clearDateRange();
+    // Date, time and the other buttons.
+    void takeTimeFromList(QComboBox* list, qv::TextBox* target);
+    void timeListEdited(QComboBox* list, qv::TextBox* target);
+    void takeDateFromCalendar(const QDate& day);
+    void boldSundays();
+    void exitProgram();
+    void showHelpContents();
+    void loadArtistList();
+    void copyArtistFromList();
+    void clearTenderedAndChange();
 };

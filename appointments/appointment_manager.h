@@ -31,21 +31,8 @@ public:
 
     explicit AppointmentManager(QWidget* parent = nullptr);
 
-    void setBrowsingButtons(bool flag) override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void currentRecordChanged() override;
 
-    void findByLastName();
-    void findByPhone();
-    void findByTicketNumber();
-    void showTips();
 
-    qv::DataGrid* ticketGrid = nullptr;
-    QPushButton *findByLastNameButton = nullptr, *findByPhoneButton = nullptr, *findByTicketButton = nullptr;
-    qv::PictureBox* tipsPicture = nullptr;
 
     // Which rows the grid lists.
     enum class GridShows { Nothing, ClientTickets, AllTickets };
@@ -66,4 +53,22 @@ private:
     bool editing() const { return editingRecord || addingRecord; }
 
     GridShows m_gridShows = GridShows::Nothing;
+
+private:
+    // Controls; other code finds them by their objectName.
+    qv::DataGrid* ticketGrid = nullptr;
+    QPushButton *findByLastNameButton = nullptr, *findByPhoneButton = nullptr, *findByTicketButton = nullptr;
+    qv::PictureBox* tipsPicture = nullptr;
+
+private:
+    void setBrowsingButtons(bool flag) override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
+    void findByLastName();
+    void findByPhone();
+    void findByTicketNumber();
+    void showTips();
 };

@@ -14,20 +14,25 @@ class DayView : public OneDayView {
     Q_OBJECT
 public:
     explicit DayView(QWidget* parent = nullptr);
-
-    void showWebPage();
-    // The page as written: the grid's current texts, unescaped, the table left open.
-    QString htmlPage() const;
     // "temp.htm" in the program folder, with one separator between them.
     static QString htmlPath();
 
-    QPushButton *printButton = nullptr, *webPageButton = nullptr;
-    QLabel *calendarHintLabel = nullptr, *todayLabel = nullptr, *printHintLabel = nullptr, *todayHintLabel = nullptr,
-           *printNoteLabel = nullptr;
-    qv::PictureBox *hintPicture = nullptr, *infoPicture = nullptr;
+
 
 protected:
     QString dayQuery(const QString& sqlDate) const override;
     std::unique_ptr<qv::Report> makeReport() const override;
     void prepareLoad() override;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QPushButton *printButton = nullptr, *webPageButton = nullptr;
+    QLabel *calendarHintLabel = nullptr, *todayLabel = nullptr, *printHintLabel = nullptr, *todayHintLabel = nullptr,
+           *printNoteLabel = nullptr;
+    qv::PictureBox *hintPicture = nullptr, *infoPicture = nullptr;
+
+private:
+    void showWebPage();
+    // The page as written: the grid's current texts, unescaped, the table left open.
+    QString htmlPage() const;
 };

@@ -28,20 +28,8 @@ public:
     explicit OneDayView(QWidget* parent = nullptr);
     ~OneDayView() override;
 
-    qv::MonthCalendar* dayCalendar = nullptr;
-    qv::FlexGrid* dayGrid = nullptr;
 
-    // A day picked on the calendar: its tickets into the grid.
-    void showAppointmentsForDate(const QDate& day);
-    void boldSundays();
-    // "mm/dd/yyyy", as the query's # signs take a date.
-    static QString queryDate(const QDate& day);
-    // Each column as wide as its widest text in the given font, plus 500 twips.
-    static void autoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
-    // The current rows to the window's report, shown modally; errors are passed over.
-    void printCurrentRows();
 
-    std::shared_ptr<qv::Recordset> currentRows() const { return m_rows; }
 
     // The load query: every ticket whose appointment date is set, earliest first.
     static const QString kLoadQuery;
@@ -58,4 +46,21 @@ protected:
 private:
     std::unique_ptr<qv::Connection> m_connection;
     std::shared_ptr<qv::Recordset> m_rows;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    qv::MonthCalendar* dayCalendar = nullptr;
+    qv::FlexGrid* dayGrid = nullptr;
+
+protected:
+    // A day picked on the calendar: its tickets into the grid.
+    void showAppointmentsForDate(const QDate& day);
+    void boldSundays();
+    // "mm/dd/yyyy", as the query's # signs take a date.
+    static QString queryDate(const QDate& day);
+    // Each column as wide as its widest text in the given font, plus 500 twips.
+    static void autoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
+    // The current rows to the window's report, shown modally; errors are passed over.
+    void printCurrentRows();
+    std::shared_ptr<qv::Recordset> currentRows() const { return m_rows; }
 };

@@ -11,10 +11,13 @@ class ReportByDate : public OneDayView {
 public:
     explicit ReportByDate(QWidget* parent = nullptr);
 
-    QPushButton* reportButton = nullptr;
-    QLabel* hintLabel = nullptr;
 
 protected:
     QString dayQuery(const QString& sqlDate) const override;
     std::unique_ptr<qv::Report> makeReport() const override;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QPushButton* reportButton = nullptr;
+    QLabel* hintLabel = nullptr;
 };

@@ -90,42 +90,10 @@ public:
     explicit BusinessAssets(QWidget* parent = nullptr);
     ~BusinessAssets() override;
 
-    // Record-form handlers where the window differs from the template.
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void closeRecordWindow() override;
-    void showFirstRecord() override;
-    void showLastRecord() override;
-    void showNextRecord() override;
-    void showPreviousRecord() override;
-    void currentRecordChanged() override;
-    void reloadPictureAfterSave();
 
-    // The current record's picture, from the path box; never fails.
-    void showItemPicture();
-    void showGridRowPicture();
 
-    // Pick lists.
-    void takeCategoryFromList();
-    void emptyCategoryWithList();
-    void takeLocationFromList();
-    void emptyLocationWithList();
-    void takeSiteFromList();
-    void emptySiteWithList();
 
-    // Date display.
-    void showQuarterAndWeek();
-    // Which of `count` shown days from the first one are bold: the first day
-    // of every week row when the week starts on `firstDayOfWeek` (1 = Sunday).
-    static QVector<bool> boldWeekStarts(int firstDayOfWeek, int count);
-    // The quarter and week text of a day.
-    static QString quarterAndWeek(const QDate& day);
 
-    // Print-out of the record as shown (asset_printout.cpp).
-    void printRecord();
     // Caption and value of every printed line, and whether the value stands
     // ten blanks off its caption.
     struct PrintLine {
@@ -133,70 +101,19 @@ public:
         QString text;
         bool stepped;
     };
-    QList<PrintLine> printLines() const;
 
-    // Pictures, find, reports.
-    void insertPicture();
-    void deletePicture();
-    void findByItemName();
-    void showTotalsReport();
-    void showAssetReport();
 
-    // Panels.
-    void showBusinessPanel();
-    void hideBusinessPanel();
-    void focusBusinessName();
-    void showGridPanel();
-    void hideGridPanel();
-    void showCalendar();
-    void hideCalendar();
-    void clearLocation();
-    void clearCategory();
 
-    // Navigation bar.
-    void openEmployeeWindow();
-    void openCalculatorFromBar();
-    void openCustomerWindow();
-    void bringAssetsToFront();
-    void openAppointmentBook();
-    void openVendorBook();
-    void openInventoryMaster();
-    void openManagementMenu();
-    void exitProgram();
 
-    // Tools.
-    void openCalculator();
-    void openHelp();
-    void openPictureBrowser();
-    void openTipOfTheDay();
-    void startTextEditor();
-    void startPaintProgram();
-    void startScanningPrograms();
-    void visitWebPage();
 
     // Scaling.
     SelfRescaling scaling;
+    // The quarter and week text of a day.
+    static QString quarterAndWeek(const QDate& day);
+    // Which of `count` shown days from the first one are bold: the first day
+    // of every week row when the week starts on `firstDayOfWeek` (1 = Sunday).
+    static QVector<bool> boldWeekStarts(int firstDayOfWeek, int count);
 
-    // Controls.
-    QLabel *headingLabel = nullptr, *timeLabel = nullptr, *dateLabel = nullptr, *calendarLabel = nullptr,
-           *siteLabel = nullptr;
-    QComboBox *locationList = nullptr, *categoryList = nullptr, *siteList = nullptr;
-    QPushButton *printButton = nullptr, *insertPictureButton = nullptr, *deletePictureButton = nullptr,
-                *calculatorButton = nullptr, *closeGridButton = nullptr, *findByItemNameButton = nullptr,
-                *scanButton = nullptr, *webPageButton = nullptr, *paintButton = nullptr, *helpButton = nullptr,
-                *pictureBrowserButton = nullptr, *clearLocationButton = nullptr, *businessPanelButton = nullptr,
-                *clearCategoryButton = nullptr, *viewDatabaseButton = nullptr, *closeBusinessPanelButton = nullptr,
-                *customersButton = nullptr, *employeesButton = nullptr, *managementButton = nullptr,
-                *appointmentBookButton = nullptr, *totalsReportButton = nullptr, *closeCalendarButton = nullptr,
-                *exitProgramButton = nullptr, *vendorsButton = nullptr, *inventoryButton = nullptr,
-                *barCalculatorButton = nullptr, *businessAssetsButton = nullptr;
-    QPushButton *textEditorButton = nullptr, *calendarButton = nullptr, *tipOfTheDayButton = nullptr,
-                *assetReportButton = nullptr;
-    QWidget *navigationBar = nullptr, *businessPanel = nullptr, *gridPanel = nullptr;
-    qv::DataGrid* assetGrid = nullptr;
-    qv::MonthCalendar* calendar = nullptr;
-    qv::RichTextBox *notesBox = nullptr, *picturePathCopy = nullptr, *pictureOverlayText = nullptr;
-    PictureViewport* picture = nullptr;
 
 protected:
     QString connectionString() const override;
@@ -219,4 +136,91 @@ private:
     void markBoldDays();
     // Starts a program of the system by the name the window asks for.
     void startProgram(const QString& name);
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel *headingLabel = nullptr, *timeLabel = nullptr, *dateLabel = nullptr, *calendarLabel = nullptr,
+           *siteLabel = nullptr;
+    QComboBox *locationList = nullptr, *categoryList = nullptr, *siteList = nullptr;
+    QPushButton *printButton = nullptr, *insertPictureButton = nullptr, *deletePictureButton = nullptr,
+                *calculatorButton = nullptr, *closeGridButton = nullptr, *findByItemNameButton = nullptr,
+                *scanButton = nullptr, *webPageButton = nullptr, *paintButton = nullptr, *helpButton = nullptr,
+                *pictureBrowserButton = nullptr, *clearLocationButton = nullptr, *businessPanelButton = nullptr,
+                *clearCategoryButton = nullptr, *viewDatabaseButton = nullptr, *closeBusinessPanelButton = nullptr,
+                *customersButton = nullptr, *employeesButton = nullptr, *managementButton = nullptr,
+                *appointmentBookButton = nullptr, *totalsReportButton = nullptr, *closeCalendarButton = nullptr,
+                *exitProgramButton = nullptr, *vendorsButton = nullptr, *inventoryButton = nullptr,
+                *barCalculatorButton = nullptr, *businessAssetsButton = nullptr;
+    QPushButton *textEditorButton = nullptr, *calendarButton = nullptr, *tipOfTheDayButton = nullptr,
+                *assetReportButton = nullptr;
+    QWidget *navigationBar = nullptr, *businessPanel = nullptr, *gridPanel = nullptr;
+    qv::DataGrid* assetGrid = nullptr;
+    qv::MonthCalendar* calendar = nullptr;
+    qv::RichTextBox *notesBox = nullptr, *picturePathCopy = nullptr, *pictureOverlayText = nullptr;
+    PictureViewport* picture = nullptr;
+
+private:
+    // Record-form handlers where the window differs from the template.
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
+    void reloadPictureAfterSave();
+    // The current record's picture, from the path box; never fails.
+    void showItemPicture();
+    void showGridRowPicture();
+    // Pick lists.
+    void takeCategoryFromList();
+    void emptyCategoryWithList();
+    void takeLocationFromList();
+    void emptyLocationWithList();
+    void takeSiteFromList();
+    void emptySiteWithList();
+    // Date display.
+    void showQuarterAndWeek();
+    // Print-out of the record as shown (asset_printout.cpp).
+    void printRecord();
+    QList<PrintLine> printLines() const;
+    // Pictures, find, reports.
+    void insertPicture();
+    void deletePicture();
+    void findByItemName();
+    void showTotalsReport();
+    void showAssetReport();
+    // Panels.
+    void showBusinessPanel();
+    void hideBusinessPanel();
+    void focusBusinessName();
+    void showGridPanel();
+    void hideGridPanel();
+    void showCalendar();
+    void hideCalendar();
+    void clearLocation();
+    void clearCategory();
+    // Navigation bar.
+    void openEmployeeWindow();
+    void openCalculatorFromBar();
+    void openCustomerWindow();
+    void bringAssetsToFront();
+    void openAppointmentBook();
+    void openVendorBook();
+    void openInventoryMaster();
+    void openManagementMenu();
+    void exitProgram();
+    // Tools.
+    void openCalculator();
+    void openHelp();
+    void openPictureBrowser();
+    void openTipOfTheDay();
+    void startTextEditor();
+    void startPaintProgram();
+    void startScanningPrograms();
+    void visitWebPage();
 };

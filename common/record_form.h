@@ -25,44 +25,9 @@ public:
     std::shared_ptr<qv::Recordset> primaryRecordset;
     bool editingRecord = false;
     bool addingRecord = false;
-    double bookmarkBeforeAdd = 0;   // 0: none stored yet
 
-    // Controls the template creates; the window places them and adds its boxes.
-    QMap<int, qv::TextBox*> fieldBoxes;
-    QMap<int, QLabel*> captionLabels;
-    QWidget* recordButtonBar = nullptr;
-    QPushButton *addRecordButton = nullptr, *editRecordButton = nullptr, *updateRecordButton = nullptr,
-                *cancelChangeButton = nullptr, *deleteRecordButton = nullptr, *refreshRecordsButton = nullptr,
-                *closeRecordWindowButton = nullptr;
-    QWidget* recordStatusBar = nullptr;
-    QPushButton *firstRecordButton = nullptr, *previousRecordButton = nullptr, *nextRecordButton = nullptr,
-                *lastRecordButton = nullptr;
-    QLabel* recordStatusLabel = nullptr;
 
-    // Creates fieldBoxes[index] (named "txtfields_<index>") bound (at load) to
-    // the field, with its format.
-    qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
 
-    virtual void setBrowsingButtons(bool flag);
-
-    // The named chapter of the row shown, or nullptr while no row is shown
-    // (the grids under a record show nothing then).
-    std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
-
-    // Handlers; each window overrides where it differs.
-    virtual void addRecord();
-    virtual void editRecord();
-    virtual void updateRecord();
-    virtual void cancelRecordChange();
-    virtual void deleteRecord();
-    virtual void refreshRecords();
-    virtual void closeRecordWindow();
-    virtual void showFirstRecord();
-    virtual void showLastRecord();
-    virtual void showNextRecord();
-    virtual void showPreviousRecord();
-    virtual void currentRecordChanged();
-    virtual void recordAboutToChange() {}
 
 protected:
     // What the window opens at load: its connection string and its SELECT or SHAPE text.
@@ -119,4 +84,44 @@ private:
     // the record being cancelled (0 for a new one), the second goes back.
     double recordBeingCancelled() const;
     void returnAfterCancel(double recordCancelled);
+
+protected:
+    // Controls; other code finds them by their objectName.
+    // Controls the template creates; the window places them and adds its boxes.
+    QMap<int, qv::TextBox*> fieldBoxes;
+    QMap<int, QLabel*> captionLabels;
+    QWidget* recordButtonBar = nullptr;
+    QPushButton *addRecordButton = nullptr, *editRecordButton = nullptr, *updateRecordButton = nullptr,
+                *cancelChangeButton = nullptr, *deleteRecordButton = nullptr, *refreshRecordsButton = nullptr,
+                *closeRecordWindowButton = nullptr;
+    QWidget* recordStatusBar = nullptr;
+    QPushButton *firstRecordButton = nullptr, *previousRecordButton = nullptr, *nextRecordButton = nullptr,
+                *lastRecordButton = nullptr;
+    QLabel* recordStatusLabel = nullptr;
+
+protected:
+    double bookmarkBeforeAdd = 0;   // 0: none stored yet
+
+
+    // Creates fieldBoxes[index] (named "txtfields_<index>") bound (at load) to
+    // the field, with its format.
+    qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
+    virtual void setBrowsingButtons(bool flag);
+    // The named chapter of the row shown, or nullptr while no row is shown
+    // (the grids under a record show nothing then).
+    std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
+    // Handlers; each window overrides where it differs.
+    virtual void addRecord();
+    virtual void editRecord();
+    virtual void updateRecord();
+    virtual void cancelRecordChange();
+    virtual void deleteRecord();
+    virtual void refreshRecords();
+    virtual void closeRecordWindow();
+    virtual void showFirstRecord();
+    virtual void showLastRecord();
+    virtual void showNextRecord();
+    virtual void showPreviousRecord();
+    virtual void currentRecordChanged();
+    virtual void recordAboutToChange() {}
 };

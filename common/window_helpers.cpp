@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QMouseEvent>
 #include <QScreen>
+#include <memory>
 
 void makeTopMost(QWidget* form)
 {
@@ -92,4 +93,24 @@ bool MouseHooks::eventFilter(QObject* watched, QEvent* e)
         break;
     }
     return QObject::eventFilter(watched, e);
+}
+
+void moveByLabel(QWidget* label, QWidget* window)
+{
+    struct Drag {
+        bool held = false;
+        QPoint from;
+    };
+    auto drag = std::make_shared<Drag>();
+    new MouseHooks(
+        label,
+        [drag](const QPoint& at) {
+            drag->held = true;
+            drag->from = at;
+        },
+        [drag, window](const QPoint& at) {
+            if (drag->held)
+                window->move(window->x() + at.x() - drag->from.x(), window->y() + at.y() - drag->from.y());
+        },
+        [drag] { drag->held = false; });
 }

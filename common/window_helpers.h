@@ -56,12 +56,5 @@ private:
     std::function<void()> m_up;
 };
 
-// The label moves its window: the window's startDrag, dragTo and endDrag
-// handlers get the label's mouse events.
-template <class Window>
-void moveByLabel(QWidget* label, Window* window)
-{
-    new MouseHooks(
-        label, [window](const QPoint& at) { window->startDrag(at); },
-        [window](const QPoint& at) { window->dragTo(at); }, [window] { window->endDrag(); });
-}
+// While the mouse is held on the label, the window follows it.
+void moveByLabel(QWidget* label, QWidget* window);

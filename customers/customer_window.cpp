@@ -550,19 +550,3 @@ void CustomerWindow::openGiftCertificates()
 
 // ---------------------------------------------------------------- moving the window by its title labels
 
-void CustomerWindow::startDrag(const QPoint& at)
-{
-    m_dragging = true;
-    m_dragFrom = at;
-}
-
-void CustomerWindow::dragTo(const QPoint& at)
-{
-    if (m_dragging)
-        move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
-}
-
-void CustomerWindow::endDrag()
-{
-    m_dragging = false;
-}

@@ -80,64 +80,14 @@ public:
     explicit CustomerWindow(QWidget* parent = nullptr);
     ~CustomerWindow() override;
 
-    // Record-form handlers where the window differs from the template.
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void closeRecordWindow() override;
-    void showFirstRecord() override;
-    void showLastRecord() override;
-    void showNextRecord() override;
-    void showPreviousRecord() override;
-    void currentRecordChanged() override;
 
-    // Finds.
-    void findByName();
-    void findByPhone();
 
-    // Panels.
-    void showClientList();
-    void hideClientList();
-    void showFormulas();
-    void hideFormulas();
 
-    // The client's picture.
-    void showClientPicture();   // errors passed over
-    void insertPicture();
-    void deletePicture();
 
-    // Print-outs (client_card.cpp).
-    void printClientCard();
-    void printFormulas();
-    // The thirteen caption and value pairs the card prints, as shown now.
-    QList<QPair<QString, QString>> cardLines() const;
 
-    // "Enter": the client into the open ticket (send_to_ticket.cpp).
-    void sendClientToTicket();
 
-    void openCustomerReport();   // closes this window first
-    void openGiftCertificates();
 
-    // The title labels move the window while the mouse is held on them.
-    void startDrag(const QPoint& at);
-    void dragTo(const QPoint& at);
-    void endDrag();
 
-    // Controls.
-    QMap<int, QLabel*> headings;
-    QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
-                *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,
-                *clientListButton = nullptr, *customerReportButton = nullptr, *giftCertificatesButton = nullptr,
-                *sendToTicketButton = nullptr, *formulasButton = nullptr, *closeFormulasButton = nullptr,
-                *printFormulasButton = nullptr;
-    QLabel *clientListCaption = nullptr, *insertPictureCaption = nullptr, *printCardCaption = nullptr,
-           *deletePictureCaption = nullptr, *customerReportCaption = nullptr, *sendToTicketHint = nullptr,
-           *formulasHeading = nullptr;
-    QWidget *clientListPanel = nullptr, *formulasPanel = nullptr;
-    qv::DataGrid* clientGrid = nullptr;
-    qv::RichTextBox* formulasBox = nullptr;
     qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(CommentsBox) on several lines
     PictureViewport* picture = nullptr;
 
@@ -156,6 +106,54 @@ private:
     // Re-reads the current record after a find and shows its picture.
     void afterFind(const QString& typed);
 
-    bool m_dragging = false;
-    QPoint m_dragFrom;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QMap<int, QLabel*> headings;
+    QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
+                *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,
+                *clientListButton = nullptr, *customerReportButton = nullptr, *giftCertificatesButton = nullptr,
+                *sendToTicketButton = nullptr, *formulasButton = nullptr, *closeFormulasButton = nullptr,
+                *printFormulasButton = nullptr;
+    QLabel *clientListCaption = nullptr, *insertPictureCaption = nullptr, *printCardCaption = nullptr,
+           *deletePictureCaption = nullptr, *customerReportCaption = nullptr, *sendToTicketHint = nullptr,
+           *formulasHeading = nullptr;
+    QWidget *clientListPanel = nullptr, *formulasPanel = nullptr;
+    qv::DataGrid* clientGrid = nullptr;
+    qv::RichTextBox* formulasBox = nullptr;
+
+private:
+    // Record-form handlers where the window differs from the template.
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
+    // Finds.
+    void findByName();
+    void findByPhone();
+    // Panels.
+    void showClientList();
+    void hideClientList();
+    void showFormulas();
+    void hideFormulas();
+    // The client's picture.
+    void showClientPicture();   // errors passed over
+    void insertPicture();
+    void deletePicture();
+    // Print-outs (client_card.cpp).
+    void printClientCard();
+    void printFormulas();
+    // The thirteen caption and value pairs the card prints, as shown now.
+    QList<QPair<QString, QString>> cardLines() const;
+    // "Enter": the client into the open ticket (send_to_ticket.cpp).
+    void sendClientToTicket();
+    void openCustomerReport();   // closes this window first
+    void openGiftCertificates();
 };

@@ -11,15 +11,20 @@ class GiftCertificate : public qv::Window {
     Q_OBJECT
 public:
     explicit GiftCertificate(QWidget* parent = nullptr);
-
-    void printCertificate();
-
     // The certificate artwork (570 x 273 pixels).
     static QImage certificatePicture();
 
-    QLabel* certificateImage = nullptr;
-    QPushButton* printButton = nullptr;
+
+
 
 protected:
     void formLoad() override;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* certificateImage = nullptr;
+    QPushButton* printButton = nullptr;
+
+private:
+    void printCertificate();
 };

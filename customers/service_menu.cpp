@@ -322,9 +322,8 @@ void ServicePriceList::dimBox(int index)
 
 void ServicePriceList::askManagerPassword()
 {
-    qv::Window* login = qv::Windows::show<ServiceMenuLogin>();
-    if (auto* password = login ? login->findChild<QLineEdit*>(QStringLiteral("txtPassword")) : nullptr)
-        password->clear();
+    if (auto* login = qv::Windows::show<ServiceMenuLogin>())
+        login->clearPassword();
 }
 
 void ServicePriceList::lockList()

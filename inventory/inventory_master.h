@@ -70,38 +70,16 @@ public:
 
     explicit InventoryMaster(QWidget* parent = nullptr);
 
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void currentRecordChanged() override;
 
-    void fillVendorList();    // at load and whenever the vendor list is opened
-    void copyVendorChoice();   // a vendor picked in the list
-    void viewAll();
-    void findByCategory();
-    void findByStockNumber();
-    void openVendorBook();
-    void openProductsSold();
 
-    void boxGotFocus(int index);
-    void boxLostFocus(int index);
 
     // Which rows the grid lists.
     enum class GridShows { Nothing, Category, AllRows };
-    GridShows gridShows() const { return m_gridShows; }
 
-    qv::DataGrid* stockGrid = nullptr;
-    qv::DataCombo* vendorList = nullptr;
-    QPushButton *newVendorButton = nullptr, *viewAllButton = nullptr, *findByCategoryButton = nullptr,
-                *findByStockNumberButton = nullptr;
-    qv::PictureBox* productsSoldPicture = nullptr;
     qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(11) on several lines
     QLabel *productsSoldHint = nullptr, *lastRowNote = nullptr;
+    GridShows gridShows() const { return m_gridShows; }
 
-    // The connection string the vendor list is read with.
-    QString supplierConnectionString() const { return m_plainConnection; }
 
 protected:
     QString connectionString() const override;
@@ -120,4 +98,31 @@ private:
     QString m_plainConnection;
     QMap<int, QLabel*> m_captions;   // the boxes' captions, by box index
     GridShows m_gridShows = GridShows::Nothing;
+
+private:
+    // Controls; other code finds them by their objectName.
+    qv::DataGrid* stockGrid = nullptr;
+    qv::DataCombo* vendorList = nullptr;
+    QPushButton *newVendorButton = nullptr, *viewAllButton = nullptr, *findByCategoryButton = nullptr,
+                *findByStockNumberButton = nullptr;
+    qv::PictureBox* productsSoldPicture = nullptr;
+
+private:
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
+    void fillVendorList();    // at load and whenever the vendor list is opened
+    void copyVendorChoice();   // a vendor picked in the list
+    void viewAll();
+    void findByCategory();
+    void findByStockNumber();
+    void openVendorBook();
+    void openProductsSold();
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
+    // The connection string the vendor list is read with.
+    QString supplierConnectionString() const { return m_plainConnection; }
 };

@@ -31,20 +31,7 @@ public:
     ~ProductsSold() override;
 
     QList<qv::TextBox*> dateBoxes;
-    QLabel* dateRangeLabel = nullptr;
-    QLabel* dateFormatHint = nullptr;
-    QLabel* instructionsLabel = nullptr;
-    QLabel* gridCaption = nullptr;
-    QPushButton* getProductsButton = nullptr;
-    QPushButton* closeButton = nullptr;
-    QPushButton* clearButton = nullptr;
-    QPushButton* allTicketsButton = nullptr;   // captioned "Refresh"
-    qv::DataGrid* productsGrid = nullptr;
 
-    void getProducts();
-    void closeWindow();
-    void clearDates();
-    void listAllTickets();
 
     // The date-range query, its two "?" marks the first and last date.
     static const QString kRangeQuery;
@@ -65,4 +52,22 @@ private:
     // next query replaces them or the window closes.
     std::unique_ptr<qv::Connection> m_connection;
     std::shared_ptr<qv::Recordset> m_rows;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* dateRangeLabel = nullptr;
+    QLabel* dateFormatHint = nullptr;
+    QLabel* instructionsLabel = nullptr;
+    QLabel* gridCaption = nullptr;
+    QPushButton* getProductsButton = nullptr;
+    QPushButton* closeButton = nullptr;
+    QPushButton* clearButton = nullptr;
+    QPushButton* allTicketsButton = nullptr;   // captioned "Refresh"
+    qv::DataGrid* productsGrid = nullptr;
+
+private:
+    void getProducts();
+    void closeWindow();
+    void clearDates();
+    void listAllTickets();
 };

@@ -29,18 +29,9 @@ public:
 
     explicit VendorBook(QWidget* parent = nullptr);
 
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
 
-    void startDialer();
 
-    // The program that stands for the phone dialer.
-    static QString dialerProgram() { return QStringLiteral("dialer.exe"); }
 
-    qv::DataGrid* vendorGrid = nullptr;
-    QPushButton* dialerButton = nullptr;
 
 protected:
     QString connectionString() const override;
@@ -52,4 +43,18 @@ protected:
 private:
     void buildLayout();
     void bindGrid();
+
+private:
+    // Controls; other code finds them by their objectName.
+    qv::DataGrid* vendorGrid = nullptr;
+    QPushButton* dialerButton = nullptr;
+
+private:
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void startDialer();
+    // The program that stands for the phone dialer.
+    static QString dialerProgram() { return QStringLiteral("dialer.exe"); }
 };

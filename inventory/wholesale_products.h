@@ -36,13 +36,7 @@ public:
     explicit NonRetailProducts(QWidget* parent = nullptr);
     ~NonRetailProducts() override;
 
-    void refreshRecords() override;   // recomputes, saves, reloads
 
-    void askManagerPassword();
-    void lockCorrections();
-
-    QLabel *headingLabel = nullptr, *instructionsLabel = nullptr;
-    QPushButton *unlockButton = nullptr, *lockButton = nullptr;
 
 protected:
     QString recordSource() const override;
@@ -51,4 +45,15 @@ protected:
 private:
     void buildLayout();
     void connectHandlers();
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel *headingLabel = nullptr, *instructionsLabel = nullptr;
+    QPushButton *unlockButton = nullptr, *lockButton = nullptr;
+
+private:
+    void refreshRecords() override;   // recomputes, saves, reloads
+
+    void askManagerPassword();
+    void lockCorrections();
 };

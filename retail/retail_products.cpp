@@ -416,11 +416,8 @@ void RetailProducts::clearSlot(int slot)
 
 void RetailProducts::askManagerPassword()
 {
-    qv::Window* dialog = qv::Windows::show<RetailProductsLogin>();
-    if (!dialog)
-        return;
-    if (auto* password = dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")))
-        password->clear();
+    if (auto* dialog = qv::Windows::show<RetailProductsLogin>())
+        dialog->clearPassword();
 }
 
 void RetailProducts::leaveManagerMode()

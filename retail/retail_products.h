@@ -25,12 +25,35 @@ public:
 
     explicit RetailProducts(QWidget* parent = nullptr);
     ~RetailProducts() override;
-
     // Slot buttons, slot 1 to 5: "1#", "#2", "#3", "#4", "#5".
     QPushButton* slotButton(int slot) const;
     // Manager-mode buttons that empty ticket slot 1 to 5.
     QPushButton* slotClearButton(int slot) const;
 
+
+
+
+
+protected:
+    QString recordSource() const override;
+
+private:
+    void buildLayout();
+    void connectHandlers();
+    void findProduct(const QString& field, const QString& prompt, const QString& notFound);
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel *windowHeading = nullptr, *instructions = nullptr;
+    QGroupBox* instructionsFrame = nullptr;
+    qv::PictureBox* quickTipsPicture = nullptr;
+    QPushButton *clearSlot3Button = nullptr, *subtotalButton = nullptr, *unlockButton = nullptr,
+                *clearSlot2Button = nullptr, *clearSlot1Button = nullptr, *findByCategoryButton = nullptr,
+                *findByStockNumberButton = nullptr, *lockButton = nullptr, *clearSlot4Button = nullptr,
+                *clearSlot5Button = nullptr, *slot5Button = nullptr, *slot4Button = nullptr, *slot1Button = nullptr,
+                *slot2Button = nullptr, *slot3Button = nullptr;
+
+private:
     void refreshRecords() override;   // counts the entry, saves, reloads
 
     // Sends the current product into ticket slot 1 to 5.
@@ -42,27 +65,9 @@ public:
     void postToSlot5() { postToSlot(5); }
     // Manager mode: empties ticket slot 1 to 5 (stock figures stay).
     void clearSlot(int slot);
-
     void findByCategory();
     void findByStockNumber();
     void subtotalEntry();
     void askManagerPassword();
     void leaveManagerMode();
-
-    QLabel *windowHeading = nullptr, *instructions = nullptr;
-    QGroupBox* instructionsFrame = nullptr;
-    qv::PictureBox* quickTipsPicture = nullptr;
-    QPushButton *clearSlot3Button = nullptr, *subtotalButton = nullptr, *unlockButton = nullptr,
-                *clearSlot2Button = nullptr, *clearSlot1Button = nullptr, *findByCategoryButton = nullptr,
-                *findByStockNumberButton = nullptr, *lockButton = nullptr, *clearSlot4Button = nullptr,
-                *clearSlot5Button = nullptr, *slot5Button = nullptr, *slot4Button = nullptr, *slot1Button = nullptr,
-                *slot2Button = nullptr, *slot3Button = nullptr;
-
-protected:
-    QString recordSource() const override;
-
-private:
-    void buildLayout();
-    void connectHandlers();
-    void findProduct(const QString& field, const QString& prompt, const QString& notFound);
 };

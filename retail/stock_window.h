@@ -39,20 +39,7 @@ public:
     explicit StockWindow(QWidget* parent = nullptr);
     ~StockWindow() override;
 
-    void setBrowsingButtons(bool flag) override;
-    void editRecord() override;
-    void updateRecord() override;   // posts the entry, saved with the row
-    void cancelRecordChange() override;
-    void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
 
-    void clearEntry();   // asks first
-    void clearReturned();
-    void clearLost();
-
-    qv::TextBox* supplierBox = nullptr;
-    qv::DataGrid* stockGrid = nullptr;
-    qv::ManyLineBox* memoBox = nullptr;   // shows and edits the memo box on several lines
-    QPushButton *clearEntryButton = nullptr, *clearReturnedButton = nullptr, *clearLostButton = nullptr;
 
 protected:
     // Neither stock window adds or deletes items: the browse buttons close up to the left.
@@ -83,4 +70,22 @@ protected:
 
 private:
     bool itemShown() const;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    qv::TextBox* supplierBox = nullptr;
+    qv::DataGrid* stockGrid = nullptr;
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits the memo box on several lines
+    QPushButton *clearEntryButton = nullptr, *clearReturnedButton = nullptr, *clearLostButton = nullptr;
+
+protected:
+    void setBrowsingButtons(bool flag) override;
+    void editRecord() override;
+    void updateRecord() override;   // posts the entry, saved with the row
+    void cancelRecordChange() override;
+    void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
+
+    void clearEntry();   // asks first
+    void clearReturned();
+    void clearLost();
 };

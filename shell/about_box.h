@@ -11,14 +11,19 @@ class AboutBox : public qv::Window {
 public:
     AboutBox();
 
+
+
+protected:
+    void formLoad() override;
+
+private:
+    // Controls; other code finds them by their objectName.
     QLabel* logo = nullptr;
     QLabel* titleLabel = nullptr;
     QLabel* versionLabel = nullptr;
     QLabel* screenSizeNote = nullptr;
     QPushButton* okButton = nullptr;
 
+private:
     void dismiss();
-
-protected:
-    void formLoad() override;
 };

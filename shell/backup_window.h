@@ -17,14 +17,7 @@ public:
 
     BackupWindow();
 
-    QLabel* progressCaption = nullptr;
-    QLabel* everyStartNote = nullptr;
-    QFrame* progressPanel = nullptr;
-    QMap<int, QFrame*> progressBlocks;
-    QMap<int, QLabel*> progressTexts;
 
-    // Whether the backup has started (it runs once per start of the program).
-    bool backupStarted() const { return m_started; }
 
 protected:
     void formLoad() override;
@@ -37,6 +30,18 @@ private:
     void reportNoExclusiveUse(const QString& secondLine);
 
     bool m_started = false;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* progressCaption = nullptr;
+    QLabel* everyStartNote = nullptr;
+    QFrame* progressPanel = nullptr;
+    QMap<int, QFrame*> progressBlocks;
+    QMap<int, QLabel*> progressTexts;
+
+private:
+    // Whether the backup has started (it runs once per start of the program).
+    bool backupStarted() const { return m_started; }
 };
 
 namespace shell {

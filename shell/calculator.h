@@ -14,24 +14,10 @@ class Calculator : public qv::Window {
     Q_OBJECT
 public:
     Calculator();
-
-    QLabel* readout = nullptr;
-    QList<QPushButton*> digitButtons;           // "0" to "9", by digit
-    QList<QPushButton*> operatorButtons;        // "/", "+", "X", "-", "="
-    QPushButton* clearButton = nullptr;         // "C"
-    QPushButton* clearEntryButton = nullptr;    // "CE"
-    QPushButton* decimalPointButton = nullptr;  // "."
-    QPushButton* percentButton = nullptr;       // "%"
-
-    void typeDigit(int index);
-    void pressOperator(int index);
-    void typeDecimalPoint();
-    void takePercent();
-    void clearAll();
-    void clearEntry();
-
     // The decimal separator of the user's settings, as the readout shows it.
     static QString decimalSeparator();
+
+
 
 protected:
     void formLoad() override;
@@ -58,4 +44,22 @@ private:
     QString m_lastInput = QStringLiteral("NONE");
     QString m_pending = QStringLiteral(" ");
     QString m_readoutCopy;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* readout = nullptr;
+    QList<QPushButton*> digitButtons;           // "0" to "9", by digit
+    QList<QPushButton*> operatorButtons;        // "/", "+", "X", "-", "="
+    QPushButton* clearButton = nullptr;         // "C"
+    QPushButton* clearEntryButton = nullptr;    // "CE"
+    QPushButton* decimalPointButton = nullptr;  // "."
+    QPushButton* percentButton = nullptr;       // "%"
+
+private:
+    void typeDigit(int index);
+    void pressOperator(int index);
+    void typeDecimalPoint();
+    void takePercent();
+    void clearAll();
+    void clearEntry();
 };

@@ -12,17 +12,7 @@ class HelpWindow : public qv::Window {
 public:
     HelpWindow();
 
-    QLabel* titleStrip = nullptr;
-    QPushButton* closeButton = nullptr;   // "X"
-    qv::RichTextBox* helpText = nullptr;
-    QPushButton* printButton = nullptr;
 
-    void printHelp();
-    void closeHelp();
-    // X and Y in twips from the label's top-left corner.
-    void startDrag(int x, int y);
-    void dragTo(int x, int y);
-    void endDrag();
 
 protected:
     void formLoad() override;
@@ -32,4 +22,19 @@ private:
     bool m_dragging = false;
     int m_dragX = 0;   // where the drag began, twips in the label
     int m_dragY = 0;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* titleStrip = nullptr;
+    QPushButton* closeButton = nullptr;   // "X"
+    qv::RichTextBox* helpText = nullptr;
+    QPushButton* printButton = nullptr;
+
+private:
+    void printHelp();
+    void closeHelp();
+    // X and Y in twips from the label's top-left corner.
+    void startDrag(int x, int y);
+    void dragTo(int x, int y);
+    void endDrag();
 };

@@ -67,5 +67,5 @@ void MainScreen::openAppointmentBook()
 void MainScreen::askManagementPassword()
 {
     if (auto* dialog = qv::Windows::show<ManagementLogin>())
-        dialog->passwordBox->clear();
+        dialog->clearPassword();
 }

@@ -15,11 +15,26 @@ class ManagementMenu : public qv::Window {
 public:
     ManagementMenu();
 
+
+
+
+
+
+protected:
+    void formLoad() override;
+
+private:
+    // Shows the appointment book, then closes the appointment manager and
+    // this menu.
+    void switchToAppointmentBook();
+    void openWhenStockHeld(const QString& window);
+
+private:
+    // Controls; other code finds them by their objectName.
     // Above the frames.
     QToolButton* userListButton = nullptr;
     QToolButton* exitProgramButton = nullptr;
     QToolButton* serviceStatsButton = nullptr;
-
     // Salon.
     QGroupBox* salonFrame = nullptr;
     QToolButton* servicePriceListButton = nullptr;
@@ -36,7 +51,6 @@ public:
     QToolButton* salonScheduleReportButton = nullptr;
     QToolButton* inventoryReportButton = nullptr;
     QToolButton* productsServicesReportButton = nullptr;
-
     // Inventory.
     QGroupBox* inventoryFrame = nullptr;
     QToolButton* nonRetailProductsButton = nullptr;   // when there is stock
@@ -44,14 +58,12 @@ public:
     QToolButton* vendorsButton = nullptr;
     QToolButton* businessAssetsButton = nullptr;
     QToolButton* productInventoryButton = nullptr;
-
     // Employee.
     QGroupBox* employeeFrame = nullptr;
     QToolButton* employeesButton = nullptr;
     QToolButton* salonStatsButton = nullptr;
     QToolButton* productStatsButton = nullptr;
     QToolButton* commissionsButton = nullptr;
-
     // The toolbar, in its order.
     QFrame* toolbar = nullptr;
     QToolButton* helpButton = nullptr;
@@ -66,6 +78,7 @@ public:
     QToolButton* toolbarProductInventoryButton = nullptr;
     QToolButton* toolbarExitButton = nullptr;   // "Exit": nothing attached
 
+private:
     void exitProgram();
     void openAppointmentBookWhenTicketsHeld();
     void openAppointmentBook();
@@ -78,13 +91,4 @@ public:
     void printProductsAndServices();
     void openHelp();
     void redrawMenu();
-
-protected:
-    void formLoad() override;
-
-private:
-    // Shows the appointment book, then closes the appointment manager and
-    // this menu.
-    void switchToAppointmentBook();
-    void openWhenStockHeld(const QString& window);
 };

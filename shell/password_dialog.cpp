@@ -66,6 +66,8 @@ void PasswordDialog::cancelLogin()
     hide();
 }
 
+void PasswordDialog::clearPassword() { passwordBox->clear(); }
+
 void PasswordDialog::checkPassword()
 {
     if (passwordBox->text() != kPassword) {

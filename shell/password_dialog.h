@@ -23,19 +23,17 @@ public:
     // The one management password, compared exactly.
     static const QString kPassword;
 
-    QLabel* passwordLabel = nullptr;
-    QLineEdit* passwordBox = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
     bool loginSucceeded = false;
-
-    void checkPassword();
-    void cancelLogin();
-
+    // Empties the password box; a window that asks for the password again
+    // while the dialog is open starts it afresh.
+    void clearPassword();
     // The control of a loaded window by its name in the program ("Command9",
     // "txtfields(5)"); nullptr when the window is not loaded or has no such
     // control.
     static QWidget* controlOf(const QString& window, const QString& control);
+
+
+
 
 protected:
     PasswordDialog(const QString& name, const QString& title, const QString& label);
@@ -50,4 +48,15 @@ protected:
 
     void formLoad() override;
     void showEvent(QShowEvent* e) override;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordBox = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
+
+protected:
+    void checkPassword();
+    void cancelLogin();
 };

@@ -21,27 +21,13 @@ class PictureBrowser : public qv::Window {
     Q_OBJECT
 public:
     PictureBrowser();
-
-    qv::DriveListBox* driveList = nullptr;
-    qv::DirListBox* folderList = nullptr;
-    qv::FileListBox* fileList = nullptr;
-    QComboBox* fileTypeList = nullptr;
-    qv::PictureBox* pictureBox = nullptr;
-    QLabel* pathLabel = nullptr;
-
-    // Adds the description to the drop-down list and the pattern at the same index.
-    void addPattern(const QString& description, const QString& pattern);
-    // The pattern offered at the drop-down list's entry, or empty.
-    QString patternAt(int index) const { return m_patterns.value(index); }
-
-    void filterByFileType();
-    void listFolderFiles();
-    void changeDrive();
-    void showPickedFile();
-
     // The file's full path: the folder, a separator unless the folder
     // already ends in one (the root does), then the name.
     static QString pathOf(const QString& folder, const QString& fileName);
+
+
+
+
 
 protected:
     void formLoad() override;
@@ -55,4 +41,23 @@ private:
     int m_columnWidth = 3000;   // twips: the drive list's width, which the other lists take
     // Set while the drive-change handler puts the drive back itself.
     bool m_puttingDriveBack = false;
+
+private:
+    // Controls; other code finds them by their objectName.
+    qv::DriveListBox* driveList = nullptr;
+    qv::DirListBox* folderList = nullptr;
+    qv::FileListBox* fileList = nullptr;
+    QComboBox* fileTypeList = nullptr;
+    qv::PictureBox* pictureBox = nullptr;
+    QLabel* pathLabel = nullptr;
+
+private:
+    // Adds the description to the drop-down list and the pattern at the same index.
+    void addPattern(const QString& description, const QString& pattern);
+    // The pattern offered at the drop-down list's entry, or empty.
+    QString patternAt(int index) const { return m_patterns.value(index); }
+    void filterByFileType();
+    void listFolderFiles();
+    void changeDrive();
+    void showPickedFile();
 };

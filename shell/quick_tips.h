@@ -9,11 +9,14 @@ class QLabel;
 class QuickTipNote : public qv::Window {
     Q_OBJECT
 public:
-    QLabel* noteText = nullptr;
 
 protected:
     QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips);
     void formLoad() override;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    QLabel* noteText = nullptr;
 };
 
 class CommissionsQuickTips : public QuickTipNote {

@@ -12,17 +12,7 @@ class SplashWindow : public qv::Window {
 public:
     SplashWindow();
 
-    QGroupBox* productFrame = nullptr;
-    QLabel* logo = nullptr;
-    QLabel* productNameLabel = nullptr;
-    QLabel* versionLabel = nullptr;
-    QLabel* platformLabel = nullptr;
-    QPushButton* startButton = nullptr;
-    QPushButton* exitButton = nullptr;
 
-    void showMainScreen();
-    void exitProgram();
-    void skipToAppointmentBook();
 
 protected:
     void formLoad() override;
@@ -31,4 +21,19 @@ protected:
 
 private:
     void openAppointmentBook();
+
+private:
+    // Controls; other code finds them by their objectName.
+    QGroupBox* productFrame = nullptr;
+    QLabel* logo = nullptr;
+    QLabel* productNameLabel = nullptr;
+    QLabel* versionLabel = nullptr;
+    QLabel* platformLabel = nullptr;
+    QPushButton* startButton = nullptr;
+    QPushButton* exitButton = nullptr;
+
+private:
+    void showMainScreen();
+    void exitProgram();
+    void skipToAppointmentBook();
 };

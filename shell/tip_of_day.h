@@ -17,26 +17,13 @@ class QPushButton;
 class TipOfDay : public qv::Window {
     Q_OBJECT
 public:
-    QFrame* tipPanel = nullptr;
-    QLabel* bulb = nullptr;
-    QLabel* headingLabel = nullptr;
-    QLabel* tipText = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* nextTipButton = nullptr;
-
+    const QStringList& tips() const { return m_tips; }
     // True when the file was read (an empty file too); false for an empty
     // path, a path where no file is, and a file that cannot be read.
     bool loadTips(const QString& path);
-    void advanceTip();
-    void displayCurrentTip();
 
-    void showNextTip();
-    void dismiss();
-    // Stores the box's tick as the setting at once.
-    void storeStartupChoice();
 
-    const QStringList& tips() const { return m_tips; }
-    int currentTip() const { return m_currentTip; }
+
 
 protected:
     TipOfDay(const QString& fileName, const QString& heading, const QString& boxName, const QString& boxCaption,
@@ -51,6 +38,24 @@ private:
     QCheckBox* m_startupBox = nullptr;
     QStringList m_tips;
     int m_currentTip = 0;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    QFrame* tipPanel = nullptr;
+    QLabel* bulb = nullptr;
+    QLabel* headingLabel = nullptr;
+    QLabel* tipText = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* nextTipButton = nullptr;
+
+protected:
+    void advanceTip();
+    void displayCurrentTip();
+    void showNextTip();
+    void dismiss();
+    // Stores the box's tick as the setting at once.
+    void storeStartupChoice();
+    int currentTip() const { return m_currentTip; }
 };
 
 // Tips of the program as a whole, from "TIPOFDAY.TXT"; kept above other windows.
@@ -58,6 +63,8 @@ class ProgramTips : public TipOfDay {
     Q_OBJECT
 public:
     ProgramTips();
+
+private:
     QCheckBox* const showTipsAtStartupBox = startupBox();
 };
 
@@ -66,5 +73,7 @@ class AppointmentBookTips : public TipOfDay {
     Q_OBJECT
 public:
     AppointmentBookTips();
+
+private:
     QCheckBox* const showTipsAtStartupBox = startupBox();
 };

@@ -17,12 +17,17 @@ public:
 
     UserList();
 
-    QLabel* assignUsersNote = nullptr;
-    QPushButton* testLoginButton = nullptr;
 
-    void testLogin();
 
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QLabel* assignUsersNote = nullptr;
+    QPushButton* testLoginButton = nullptr;
+
+private:
+    void testLogin();
 };

@@ -13,6 +13,14 @@ class UserLogin : public qv::Window {
 public:
     UserLogin();
 
+
+
+protected:
+    void formLoad() override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    // Controls; other code finds them by their objectName.
     QLabel* restrictedNote = nullptr;
     QLabel* userNameLabel = nullptr;
     QLineEdit* userNameBox = nullptr;
@@ -23,12 +31,9 @@ public:
     QLabel* banner = nullptr;
     QLabel* padlock = nullptr;
 
+private:
     void logIn();
     void cancelLogin();
-
-protected:
-    void formLoad() override;
-    void showEvent(QShowEvent* e) override;
 };
 
 namespace shell {

@@ -43,30 +43,11 @@ public:
 
     explicit CommissionPayments(QWidget* parent = nullptr);
 
-    qv::DataGrid* paymentsGrid = nullptr;
-    qv::DataCombo* lastNameList = nullptr;
-    qv::DataCombo* firstNameList = nullptr;
-    QPushButton* findByLastNameButton = nullptr;
-    QPushButton* subTotalButton = nullptr;
-    qv::PictureBox* tipsLamp = nullptr;
 
     // The string the name lists are read with.
     QString nameListConnection;
 
-    void bindNameLists();
-    void pickLastName();
-    void pickFirstName();
-    void subTotal();
-    void findByLastName();
-    void showQuickTips();
-    void boxGotFocus(int index);
-    void boxLostFocus(int index);
 
-    void setBrowsingButtons(bool flag) override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void refreshRecords() override;
-    void currentRecordChanged() override;
 
     // Which payments the grid lists.
     enum class GridShows { Nothing, OwnPayments, AllPayments };
@@ -91,4 +72,28 @@ private:
     bool editing() const { return editingRecord || addingRecord; }
 
     GridShows m_gridShows = GridShows::Nothing;
+
+private:
+    // Controls; other code finds them by their objectName.
+    qv::DataGrid* paymentsGrid = nullptr;
+    qv::DataCombo* lastNameList = nullptr;
+    qv::DataCombo* firstNameList = nullptr;
+    QPushButton* findByLastNameButton = nullptr;
+    QPushButton* subTotalButton = nullptr;
+    qv::PictureBox* tipsLamp = nullptr;
+
+private:
+    void bindNameLists();
+    void pickLastName();
+    void pickFirstName();
+    void subTotal();
+    void findByLastName();
+    void showQuickTips();
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
+    void setBrowsingButtons(bool flag) override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
 };

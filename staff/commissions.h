@@ -39,37 +39,18 @@ public:
     explicit Commissions(QWidget* parent = nullptr);
     ~Commissions() override;
 
-    // Controls.
-    QPushButton *commissionsReportButton = nullptr, *enterCommissionsButton = nullptr, *closeButton = nullptr;
-    QPushButton *servicesButton = nullptr, *allTotalsButton = nullptr, *productsButton = nullptr,
-                *calculateCommissionButton = nullptr;
-    qv::TextBox *firstDateBox = nullptr, *lastDateBox = nullptr;
-    QMap<int, qv::TextBox*> fieldBoxes;   // by Box
-    QMap<int, QLabel*> captionLabels;   // by Caption
-    qv::DataGrid* totalsGrid = nullptr;
-    qv::PictureBox* tipsLamp = nullptr;
 
     // Window state.
     std::unique_ptr<qv::Connection> db;
     std::shared_ptr<qv::Recordset> artistTotals;
     SelfRescaling rescaling;
-
-    // Handlers.
-    void sumServices();
-    void sumProducts();
-    void sumAllTotals();
-    void calculateCommission();   // "="
-    void showCommissionsReport();
-    void enterCommissions();
-    void closeWindow();
-    void showQuickTips();
-
     // A query button's back colour, as the last query left it.
     static QColor backColor(const QPushButton* button);
-
     // The last statement built (kept until the program ends) and its dates.
     static QString lastStatement();
     static void forgetLastStatement();   // tests start from a fresh run
+
+
 
 protected:
     void formLoad() override;
@@ -86,4 +67,27 @@ private:
 
     // The rows the load showed in the boxes, kept while they show them.
     std::shared_ptr<qv::Recordset> m_loadResult;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QPushButton *commissionsReportButton = nullptr, *enterCommissionsButton = nullptr, *closeButton = nullptr;
+    QPushButton *servicesButton = nullptr, *allTotalsButton = nullptr, *productsButton = nullptr,
+                *calculateCommissionButton = nullptr;
+    qv::TextBox *firstDateBox = nullptr, *lastDateBox = nullptr;
+    QMap<int, qv::TextBox*> fieldBoxes;   // by Box
+    QMap<int, QLabel*> captionLabels;   // by Caption
+    qv::DataGrid* totalsGrid = nullptr;
+    qv::PictureBox* tipsLamp = nullptr;
+
+private:
+    // Handlers.
+    void sumServices();
+    void sumProducts();
+    void sumAllTotals();
+    void calculateCommission();   // "="
+    void showCommissionsReport();
+    void enterCommissions();
+    void closeWindow();
+    void showQuickTips();
+
 };

@@ -488,19 +488,3 @@ void EmployeeWindow::showEmployeeReport()
 
 // ---------------------------------------------------------------- moving the window by its labels
 
-void EmployeeWindow::startDrag(const QPoint& at)
-{
-    m_dragging = true;
-    m_dragFrom = at;
-}
-
-void EmployeeWindow::dragTo(const QPoint& at)
-{
-    if (m_dragging)
-        move(x() + at.x() - m_dragFrom.x(), y() + at.y() - m_dragFrom.y());
-}
-
-void EmployeeWindow::endDrag()
-{
-    m_dragging = false;
-}

@@ -49,57 +49,12 @@ public:
     explicit EmployeeWindow(QWidget* parent = nullptr);
     ~EmployeeWindow() override;
 
-    // Record-form handlers where the window differs from the template.
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void closeRecordWindow() override;
-    void showFirstRecord() override;
-    void showLastRecord() override;
-    void showNextRecord() override;
-    void showPreviousRecord() override;
-    void currentRecordChanged() override;
 
-    // Shows the picture named by the path box now; a file that cannot be
-    // shown leaves the frame empty and raises qv::Error.
-    void refreshPhoto();
 
-    // Finds.
-    void findByLastName();
-    void findBySocialSecurityNumber();
 
-    // The grid panel.
-    void showGridPanel();
-    void hideGridPanel();
 
-    // The photo.
-    void insertPhoto();   // through the open-file dialog
-    void deletePhoto();   // saved at once
 
-    // The employee card (employee_card.cpp).
-    void printEmployeeCard();
-    // The fourteen caption and value pairs the card prints, as shown now.
-    QList<QPair<QString, QString>> cardLines() const;
 
-    void showEmployeeReport();   // closes this window first
-
-    // The title strip and the find labels move the window while the mouse is held on them.
-    void startDrag(const QPoint& at);
-    void dragTo(const QPoint& at);
-    void endDrag();
-
-    // Controls.
-    QMap<int, QLabel*> dragLabels;   // by DragLabel
-    QPushButton *findByLastNameButton = nullptr, *findBySocialSecurityButton = nullptr, *deletePhotoButton = nullptr,
-                *insertPhotoButton = nullptr, *printCardButton = nullptr, *hideGridButton = nullptr,
-                *showGridButton = nullptr, *reportButton = nullptr;
-    QLabel *databaseCaption = nullptr, *pictureCaption = nullptr, *printCaption = nullptr, *deleteCaption = nullptr,
-           *reportCaption = nullptr, *requiredMark = nullptr;
-    QWidget* gridPanel = nullptr;
-    qv::DataGrid* employeeGrid = nullptr;
-    PictureViewport* picture = nullptr;
 
 protected:
     QString connectionString() const override;
@@ -117,6 +72,49 @@ private:
     // Re-reads the current record after a find and shows its photo.
     void afterFind(const QString& typed);
 
-    bool m_dragging = false;
-    QPoint m_dragFrom;
+
+private:
+    // Controls; other code finds them by their objectName.
+    QMap<int, QLabel*> dragLabels;   // by DragLabel
+    QPushButton *findByLastNameButton = nullptr, *findBySocialSecurityButton = nullptr, *deletePhotoButton = nullptr,
+                *insertPhotoButton = nullptr, *printCardButton = nullptr, *hideGridButton = nullptr,
+                *showGridButton = nullptr, *reportButton = nullptr;
+    QLabel *databaseCaption = nullptr, *pictureCaption = nullptr, *printCaption = nullptr, *deleteCaption = nullptr,
+           *reportCaption = nullptr, *requiredMark = nullptr;
+    QWidget* gridPanel = nullptr;
+    qv::DataGrid* employeeGrid = nullptr;
+    PictureViewport* picture = nullptr;
+
+private:
+    // Record-form handlers where the window differs from the template.
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void closeRecordWindow() override;
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    void currentRecordChanged() override;
+    // Shows the picture named by the path box now; a file that cannot be
+    // shown leaves the frame empty and raises qv::Error.
+    void refreshPhoto();
+    // Finds.
+    void findByLastName();
+    void findBySocialSecurityNumber();
+    // The grid panel.
+    void showGridPanel();
+    void hideGridPanel();
+    // The photo.
+    void insertPhoto();   // through the open-file dialog
+    void deletePhoto();   // saved at once
+
+    // The employee card (employee_card.cpp).
+    void printEmployeeCard();
+    // The fourteen caption and value pairs the card prints, as shown now.
+    QList<QPair<QString, QString>> cardLines() const;
+    void showEmployeeReport();   // closes this window first
+
 };

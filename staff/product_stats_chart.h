@@ -6,5 +6,7 @@ class ProductStatsChart : public StatsChart {
     Q_OBJECT
 public:
     explicit ProductStatsChart(QWidget* parent = nullptr);
+
+private:
     static StatsChartSettings chartSettings();
 };

@@ -6,5 +6,7 @@ class SalonStatsChart : public StatsChart {
     Q_OBJECT
 public:
     explicit SalonStatsChart(QWidget* parent = nullptr);
+
+private:
     static StatsChartSettings chartSettings();
 };

@@ -30,50 +30,16 @@ public:
     };
 
     ScheduleCalendar();
-
     // The cell of week row 1..6 and weekday 1 (Sunday) .. 7 (Saturday): its
     // field is day(7 * (row - 1) + weekday).
     qv::ManyLineBox* cell(int row, int weekday) const;
     // The cell showing field dayN, N = 1..42.
     qv::ManyLineBox* dayCell(int day) const;
-    // txtfields(index) of a cell: day1..day15 are 0..14, day42 is 15, day16..day41 are 16..41.
-    static int boxIndexOfDay(int day);
-
-    QFrame* monthGrid = nullptr;
-    QLabel *sundayLabel = nullptr, *mondayLabel = nullptr, *tuesdayLabel = nullptr, *wednesdayLabel = nullptr,
-           *thursdayLabel = nullptr, *fridayLabel = nullptr, *saturdayLabel = nullptr;
-    QPushButton* reportButton = nullptr;
-    qv::PictureBox* tipsPicture = nullptr;
-    QPushButton* padlockButton = nullptr;   // opens the password dialog
-    QPushButton* lockButton = nullptr;
-    QDateEdit* datePicker = nullptr;
-    QLabel* monthYearCaption = nullptr;
-    QPushButton* findButton = nullptr;
-    QFrame* memoButton = nullptr;
-    QLabel* memoButtonCaption = nullptr;
-    QFrame* memoPanel = nullptr;
-    QLabel* memoTitle = nullptr;
-    QPushButton* hideMemoButton = nullptr;
-    QPushButton* memoUpdateButton = nullptr;   // lies over the memo panel
-    qv::ManyLineBox* memoBox = nullptr;   // MemoTextBox on several lines
-
-    void showScheduleReport();
-    void findByMonth();
-    void askForPassword();
-    void lockRecordButtons();
-    void hideMemoPanel();
-    void updateFromMemoPanel();
-    void showMemoPanel();
-    void showCalendarTips();
-
-    void setBrowsingButtons(bool flag) override;
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void closeRecordWindow() override;
-    void currentRecordChanged() override;
-
     bool isDragging() const { return m_dragging; }
+
+
+
+
 
 protected:
     QString connectionString() const override;
@@ -96,4 +62,42 @@ private:
     QMap<int, qv::ManyLineBox*> m_cells;   // by day number
     bool m_dragging = false;
     QPoint m_dragStart;   // twips, inside the memo panel
+
+private:
+    // Controls; other code finds them by their objectName.
+    QFrame* monthGrid = nullptr;
+    QLabel *sundayLabel = nullptr, *mondayLabel = nullptr, *tuesdayLabel = nullptr, *wednesdayLabel = nullptr,
+           *thursdayLabel = nullptr, *fridayLabel = nullptr, *saturdayLabel = nullptr;
+    QPushButton* reportButton = nullptr;
+    qv::PictureBox* tipsPicture = nullptr;
+    QPushButton* padlockButton = nullptr;   // opens the password dialog
+    QPushButton* lockButton = nullptr;
+    QDateEdit* datePicker = nullptr;
+    QLabel* monthYearCaption = nullptr;
+    QPushButton* findButton = nullptr;
+    QFrame* memoButton = nullptr;
+    QLabel* memoButtonCaption = nullptr;
+    QFrame* memoPanel = nullptr;
+    QLabel* memoTitle = nullptr;
+    QPushButton* hideMemoButton = nullptr;
+    QPushButton* memoUpdateButton = nullptr;   // lies over the memo panel
+    qv::ManyLineBox* memoBox = nullptr;   // MemoTextBox on several lines
+
+private:
+    // txtfields(index) of a cell: day1..day15 are 0..14, day42 is 15, day16..day41 are 16..41.
+    static int boxIndexOfDay(int day);
+    void showScheduleReport();
+    void findByMonth();
+    void askForPassword();
+    void lockRecordButtons();
+    void hideMemoPanel();
+    void updateFromMemoPanel();
+    void showMemoPanel();
+    void showCalendarTips();
+    void setBrowsingButtons(bool flag) override;
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void closeRecordWindow() override;
+    void currentRecordChanged() override;
 };

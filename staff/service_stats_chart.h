@@ -6,5 +6,7 @@ class ServiceStatsChart : public StatsChart {
     Q_OBJECT
 public:
     explicit ServiceStatsChart(QWidget* parent = nullptr);
+
+private:
     static StatsChartSettings chartSettings();
 };

@@ -38,19 +38,14 @@ class StatsChart : public qv::Window {
 public:
     ~StatsChart() override;
 
-    ChartControl* chart = nullptr;
-    QPushButton* closeButton = nullptr;
 
-    const StatsChartSettings& settings() const { return m_settings; }
 
-    // Fills the chart from the open recordset. A failure on the way shows
-    // its text and leaves what was filled until then.
-    void drawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
-    void showSeriesMarkers(bool show);
-    static void showError(const qv::Error& error);
 
     // The highest row or column number the chart takes.
     static constexpr int kMaxIndex = 32767;
+    // Fills the chart from the open recordset. A failure on the way shows
+    // its text and leaves what was filled until then.
+    void drawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
 
 protected:
     explicit StatsChart(const StatsChartSettings& settings, QWidget* parent = nullptr);
@@ -60,4 +55,14 @@ protected:
 private:
     void showPlaceholder();
     StatsChartSettings m_settings;
+
+protected:
+    // Controls; other code finds them by their objectName.
+    ChartControl* chart = nullptr;
+    QPushButton* closeButton = nullptr;
+
+protected:
+    const StatsChartSettings& settings() const { return m_settings; }
+    void showSeriesMarkers(bool show);
+    static void showError(const qv::Error& error);
 };

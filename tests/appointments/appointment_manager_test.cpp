@@ -2,6 +2,7 @@
 // the grid of the client's tickets by phone (or of every ticket), the
 // finders, and the first ticket of an empty book.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "window_hands.h"
 
 #include "appointments/appointment_manager.h"
@@ -44,7 +45,7 @@ protected:
         return *m_w;
     }
     AppointmentManager& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {
@@ -54,7 +55,7 @@ protected:
     // Clicks into the box, selects what it holds and types over it.
     void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
     // A column of the grid, as shown.
-    QStringList gridColumn(int col) { return qvtest::gridColumn(w().ticketGrid, col); }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")), col); }
     QStringList gridNames() { return gridColumn(0); }
 
     qvtest::SalonDb db;
@@ -71,7 +72,7 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     open();
     EXPECT_EQ(w().windowTitle(), QStringLiteral("Manage Appointments"));
     EXPECT_TRUE(w().closeCommandRemoved());
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("434-8888"));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Ann Lee"));
@@ -81,7 +82,7 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     EXPECT_EQ(box(5)->text(), QStringLiteral("9:30 AM"));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$27.06"));
 
-    QAbstractItemModel* m = w().ticketGrid->model();
+    QAbstractItemModel* m = w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))->model();
     ASSERT_TRUE(m);
     QStringList captions;
     for (int c = 0; c < m->columnCount(); ++c)
@@ -92,10 +93,10 @@ TEST_F(ManagerTest, ShowsTicketHeadersAndTheTicketsOfTheSamePhone)
     EXPECT_EQ(gridColumn(6).value(0), QStringLiteral("$27.06"));
 
     // The grid follows the ticket shown.
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Bob Stone"));
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Al Lee"));
     EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee", "Al Lee"}));
 }
@@ -104,27 +105,27 @@ TEST_F(ManagerTest, AllClientsListsEveryTicketUntilUpdateOrCancel)
 {
     db.seed();
     open();
-    click(w().nextRecordButton);
-    click(w().refreshRecordsButton);
-    EXPECT_EQ(w().refreshRecordsButton->text(), QStringLiteral("&All Clients"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->text(), QStringLiteral("&All Clients"));
     EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::AllTickets);
     EXPECT_EQ(gridNames().size(), 6);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1001"));
     // Moving does not narrow the list again.
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(gridNames().size(), 6);
 
     // Cancel stays on the ticket edited, with that client's tickets.
-    click(w().editRecordButton);
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
     EXPECT_EQ(w().gridShows(), AppointmentManager::GridShows::ClientTickets);
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
 
-    click(w().refreshRecordsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(gridNames().size(), 6);
-    click(w().editRecordButton);
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(gridNames(), (QStringList{"Ann Lee", "Ann Lee", "Ann Lee"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -141,9 +142,9 @@ TEST_F(ManagerTest, EveryColumnReadsWholeWithoutScrollingSideways)
     for (bool all : {false, true}) {
         SCOPED_TRACE(all ? "every ticket" : "the client's tickets");
         if (all)
-            click(w().refreshRecordsButton);
+            click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
         const QStringList faults = qvtest::layoutFaults(&w(), QStringLiteral("frmServicemenu3"))
-                                   + qvtest::columnsOutOfSight(w().ticketGrid);
+                                   + qvtest::columnsOutOfSight(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")));
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }
     EXPECT_EQ(gridColumn(6).contains(QStringLiteral("$1,234.50")), true);
@@ -153,25 +154,25 @@ TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)
 {
     db.seed();
     open();
-    click(w().nextRecordButton);   // ticket 1002
-    click(w().editRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Edit record"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // ticket 1002
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Edit record"));
     type(box(2), "Tom");
     type(box(4), "2 pm");
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(db.scalar("SELECT SalonArtist FROM Servicemenu WHERE CustomerID='1002'").toString(), "Tom");
     EXPECT_EQ(box(4)->text(), QStringLiteral("2:00 PM"));
-    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
 
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(3), "not a date");
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(),
               QStringList{"You have not added any information into the text boxes. Click cancel"});
-    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_TRUE(w().editingRecord);
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(3)->text(), QStringLiteral("7/2/2001"));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE DateAppointment=#7/2/2001#").toInt(), 2);
 }
@@ -180,20 +181,20 @@ TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
 {
     db.seed();
     open();
-    click(w().nextRecordButton);
-    click(w().nextRecordButton);   // ticket 1003
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // ticket 1003
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
     EXPECT_EQ(ui.script.events[0].style, 545);
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1003"));
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 3"));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 3"));
 
     ui.script.clear();
-    click(w().deleteRecordButton);   // OK
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));   // OK
     EXPECT_EQ(db.count("Servicemenu"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE CustomerID='1003'").toInt(), 0);
     EXPECT_EQ(box(50)->text(), QStringLiteral("1004"));
@@ -201,10 +202,10 @@ TEST_F(ManagerTest, DeleteAsksFirstAndTheLastDeletionIsSaid)
 
     // Down to the last ticket, then that one too.
     for (int left = 5; left > 1; --left)
-        click(w().deleteRecordButton);
+        click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Servicemenu"), 1);
     ui.script.clear();
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Servicemenu"), 0);
     EXPECT_EQ(ui.script.messages(), (QStringList{"Do you really want to delete this record?",
                                                   "You have deleted the last record in the database."}));
@@ -215,12 +216,12 @@ TEST_F(ManagerTest, EnterOnTheRealDeleteQuestionKeepsTheTicket)
 {
     db.seed();
     open();
-    click(w().nextRecordButton);   // ticket 1002
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // ticket 1002
     // The box people see, answered by the key a hurried user presses.
     qv::setUi(nullptr);
     QString asked;
     qvtest::answerNextDialogWith(Qt::Key_Return, &asked);
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     qv::setUi(&ui.script);
     EXPECT_EQ(asked, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -231,11 +232,11 @@ TEST_F(ManagerTest, EnterOnTheRealDeleteQuestionKeepsTheTicket)
 TEST_F(ManagerTest, FirstTicketOfAnEmptyBookNeedsNoFieldButThose)
 {
     open();   // empty tables
-    click(w().addRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Add record"));
     type(box(0), "555-0000");
     type(box(1), "Gil Ray");
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
     ASSERT_EQ(db.count("Servicemenu"), 1);
     auto row = db.query("SELECT * FROM Servicemenu");
@@ -251,16 +252,16 @@ TEST_F(ManagerTest, CancelledAddReturnsToTheTicketItStartedFrom)
 {
     db.seed();
     open();
-    click(w().lastRecordButton);
-    click(w().previousRecordButton);   // ticket 1005
-    click(w().addRecordButton);
-    EXPECT_FALSE(w().findByLastNameButton->isEnabled());
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdPrevious")));   // ticket 1005
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("Command1"))->isEnabled());
     type(box(1), "Never Saved");
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1005"));
     EXPECT_EQ(gridNames(), (QStringList{"Bob Stone", "Bob Stone"}));
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_TRUE(w().findByLastNameButton->isEnabled());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("Command1"))->isEnabled());
 }
 
 TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
@@ -268,7 +269,7 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
     db.seed();
     open();
     ui.script.inputAnswers = {"1004"};
-    click(w().findByTicketButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command6")));
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text,
               QStringLiteral("Search by ticket to find a scheduled appointment for this client."));
@@ -277,20 +278,20 @@ TEST_F(ManagerTest, FindersJumpToTheTicketOrSayWhatWasNotFound)
 
     ui.script.clear();
     ui.script.inputAnswers = {"Stone"};
-    click(w().findByLastNameButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter a LastName."));
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 
     ui.script.clear();
     ui.script.inputAnswers = {"999-"};
-    click(w().findByPhoneButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command11")));
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Enter the client's Phone#."));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find appointment for this number. 999-"});
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 
     ui.script.clear();
     ui.script.inputAnswers = {"O'B"};
-    click(w().findByLastNameButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your client. O'B"});
     EXPECT_EQ(box(50)->text(), QStringLiteral("1002"));
 }
@@ -303,9 +304,9 @@ TEST_F(ManagerTest, MissingDatabaseLeavesAnEmptyWindowSilently)
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());
     // The buttons still answer, each in its own way.
-    click(w().refreshRecordsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(ui.script.messages().value(1), QStringLiteral("You have deleted the last record in the database."));
 }
 

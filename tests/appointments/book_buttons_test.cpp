@@ -30,29 +30,29 @@ void registerStandIn(const QString& name)
 TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
 {
     AppointmentBook& f = open();
-    EXPECT_EQ(f.blockList->currentText(), "BLOCK");
-    EXPECT_EQ(f.timeList->currentText(), "TIME");
-    ASSERT_EQ(f.timeList->count(), 25);
-    EXPECT_EQ(f.timeList->itemText(0), "8 Am");
-    EXPECT_EQ(f.timeList->itemText(24), "8 Pm");
+    EXPECT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo1"))->currentText(), "BLOCK");
+    EXPECT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(), "TIME");
+    ASSERT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo3"))->count(), 25);
+    EXPECT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo3"))->itemText(0), "8 Am");
+    EXPECT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo3"))->itemText(24), "8 Pm");
 
-    click(f.editRecordButton);
-    pick(f.timeList, "12:30 Pm");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    pick(f.findChild<QComboBox*>(QStringLiteral("Combo3")), "12:30 Pm");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     EXPECT_EQ(box(38)->text(), "9:30 AM");
-    pick(f.blockList, "3 Pm");
+    pick(f.findChild<QComboBox*>(QStringLiteral("Combo1")), "3 Pm");
     EXPECT_EQ(box(38)->text(), "3 Pm");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
 
     // Typing in the list's text area leaves the box; emptying it empties the box.
-    type(f.timeList, "9am");
+    type(f.findChild<QComboBox*>(QStringLiteral("Combo3")), "9am");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
     // Nor does the start of an item, once the list is left.
-    type(f.timeList, "9");
+    type(f.findChild<QComboBox*>(QStringLiteral("Combo3")), "9");
     qvtest::clickAt(box(19));
-    EXPECT_EQ(f.timeList->currentText(), "9");
+    EXPECT_EQ(f.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(), "9");
     EXPECT_EQ(box(6)->text(), "12:30 Pm");
-    type(f.timeList, "");
+    type(f.findChild<QComboBox*>(QStringLiteral("Combo3")), "");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_EQ(box(38)->text(), "3 Pm");
 }
@@ -60,35 +60,35 @@ TEST_F(BookTest, TimeListsFillTheirOwnBoxOnlyWhenPickedOrCleared)
 TEST_F(BookTest, TheCalendarWritesTheDayClickedAndMarksEverySunday)
 {
     AppointmentBook& f = open();
-    click(f.calendarButton);
-    EXPECT_TRUE(f.appointmentCalendar->isVisible());
-    EXPECT_TRUE(f.closeCalendarButton->isVisible());
-    EXPECT_EQ(f.appointmentCalendar->firstDayOfWeek(), Qt::Sunday);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
+    EXPECT_TRUE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("CmdX"))->isVisible());
+    EXPECT_EQ(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->firstDayOfWeek(), Qt::Sunday);
 
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(5), "June 1, 2001");
     clickDay(QDate(2001, 7, 30));
     EXPECT_EQ(box(5)->text(), "7/30/2001");
-    EXPECT_TRUE(f.appointmentCalendar->isVisible());
+    EXPECT_TRUE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
 
     // Every shown Sunday is bold, and no other day.
-    const QDate first = f.appointmentCalendar->firstShownDay();
+    const QDate first = f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->firstShownDay();
     EXPECT_EQ(first.dayOfWeek(), Qt::Sunday);
     for (int i = 0; i < 42; ++i) {
         const QDate day = first.addDays(i);
-        EXPECT_EQ(f.appointmentCalendar->dateTextFormat(day).fontWeight() >= QFont::Bold, day.dayOfWeek() == Qt::Sunday)
+        EXPECT_EQ(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->dateTextFormat(day).fontWeight() >= QFont::Bold, day.dayOfWeek() == Qt::Sunday)
             << day.toString().toStdString();
     }
 
-    click(f.closeCalendarButton);
-    EXPECT_FALSE(f.appointmentCalendar->isVisible());
-    EXPECT_FALSE(f.closeCalendarButton->isVisible());
+    click(f.findChild<QPushButton*>(QStringLiteral("CmdX")));
+    EXPECT_FALSE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("CmdX"))->isVisible());
 
     // The "Totals:" caption opens the calendar with the date-range Clear button.
-    qvtest::clickAt(f.tenderTotalsLabel);
-    EXPECT_TRUE(f.appointmentCalendar->isVisible());
-    EXPECT_TRUE(f.clearDateRangeButton->isVisible());
-    EXPECT_FALSE(f.closeCalendarButton->isVisible());
+    qvtest::clickAt(f.findChild<QLabel*>(QStringLiteral("Label2")));
+    EXPECT_TRUE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command8"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("CmdX"))->isVisible());
 }
 
 TEST(BoldDays, EverySeventhShownDayFromTheFirst)
@@ -100,13 +100,13 @@ TEST(BoldDays, EverySeventhShownDayFromTheFirst)
 TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
 {
     AppointmentBook& f = open();
-    click(f.lastRecordButton);   // ticket 1006
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));   // ticket 1006
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     type(box(46), "60");
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     ui.script.clear();
 
-    click(f.printReceiptButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -153,22 +153,22 @@ TEST_F(BookTest, TheReceiptPrintsElevenLinesOfWhatTheBoxesShow)
     }
 
     // The second receipt button prints the same, step for step.
-    click(f.tenderReceiptButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     ASSERT_EQ(printing->jobs().size(), 2);
     EXPECT_EQ(printing->jobs()[1].pages[0].lines(), lines);
 
     // Cancel in the printer dialog: nothing printed, nothing said, nothing changed.
     ui.script.clear();
     ui.script.printerAnswers = {false};
-    click(f.printReceiptButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
     EXPECT_EQ(printing->jobs().size(), 2);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(45)->text(), "$9.63");
 
     // A ticket not yet totalled prints its captions alone; the receipt computes nothing.
-    click(f.addRecordButton);
-    click(f.tenderReceiptButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     ASSERT_EQ(printing->jobs().size(), 3);
     EXPECT_EQ(printing->jobs()[2].pages[0].lines(),
               (QStringList{"Service Totals ", "Tax Amt On Services:", "Tax &Pct.", "Total:", "Product Sales Totals:",
@@ -185,18 +185,18 @@ TEST_F(BookTest, ProductWindowsOpenOnlyWhenThereIsStock)
     db.execRaw("DELETE FROM StockControl");
     seed = false;
     AppointmentBook& f = open();
-    click(f.productMenuButton);
-    qvtest::clickAt(f.nonRetailPicture);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command14")));
+    qvtest::clickAt(f.findChild<qv::PictureBox*>(QStringLiteral("Picture13")));
     EXPECT_FALSE(qv::Windows::loaded("FormProductsA"));
     EXPECT_FALSE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(f.queryText(), "SELECT count(*) FROM [StockControl]");
 
     db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1001"}, {"Price", 12.99}});
-    click(f.productMenuButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command14")));
     ASSERT_TRUE(qv::Windows::loaded("FormProductsA"));
     EXPECT_TRUE(qv::Windows::loaded("FormProductsA")->isVisible());
-    qvtest::clickAt(f.nonRetailPicture);
+    qvtest::clickAt(f.findChild<qv::PictureBox*>(QStringLiteral("Picture13")));
     EXPECT_TRUE(qv::Windows::loaded("Form10"));
     EXPECT_TRUE(f.isVisible());   // the book stays open
 }
@@ -208,9 +208,9 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
         registerStandIn(name);
     AppointmentBook& f = open();
     const QList<std::pair<QWidget*, const char*>> buttons = {
-        {f.customersButton, "frmCustomers"}, {f.calculatorButton, "Calculator"}, {f.scheduleButton, "frmCalendar"},
-        {f.aboutButton, "frmAbout"}, {f.serviceMenuButton, "frmServiceMenu1"}, {f.managementButton, "frmLogin"},
-        {f.appointmentsByDateButton, "Form7"}, {f.tipsPicture, "frmTip1"}};
+        {f.findChild<QPushButton*>(QStringLiteral("Command3")), "frmCustomers"}, {f.findChild<QPushButton*>(QStringLiteral("Command2")), "Calculator"}, {f.findChild<QPushButton*>(QStringLiteral("Command13")), "frmCalendar"},
+        {f.findChild<QPushButton*>(QStringLiteral("Command1")), "frmAbout"}, {f.findChild<QPushButton*>(QStringLiteral("Command15")), "frmServiceMenu1"}, {f.findChild<QPushButton*>(QStringLiteral("Command10")), "frmLogin"},
+        {f.findChild<QPushButton*>(QStringLiteral("Command4")), "Form7"}, {f.findChild<qv::PictureBox*>(QStringLiteral("Image9")), "frmTip1"}};
     for (auto [control, name] : buttons) {
         qvtest::clickAt(control);
         ASSERT_TRUE(qv::Windows::loaded(name)) << name;
@@ -218,9 +218,9 @@ TEST_F(BookTest, ButtonsOpenTheirWindowsByName)
         qv::Windows::unload(name);
     }
     // The new-client box opens the customers too, and ticks itself.
-    qvtest::clickAt(f.newClientCheck);
+    qvtest::clickAt(f.findChild<QCheckBox*>(QStringLiteral("Check2")));
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
-    EXPECT_TRUE(f.newClientCheck->isChecked());
+    EXPECT_TRUE(f.findChild<QCheckBox*>(QStringLiteral("Check2"))->isChecked());
 }
 
 TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
@@ -228,9 +228,9 @@ TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
     registerStandIn("Calculator");
     for (bool viaClose : {false, true}) {
         AppointmentBook& f = open();
-        click(f.calculatorButton);
+        click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
         ASSERT_TRUE(qv::Windows::loaded("Calculator"));
-        click(viaClose ? f.closeRecordWindowButton : f.exitButton);
+        click(viaClose ? f.findChild<QPushButton*>(QStringLiteral("cmdClose")) : f.findChild<QPushButton*>(QStringLiteral("Command23")));
         EXPECT_FALSE(qv::Windows::loaded("Calculator")) << viaClose;
         EXPECT_FALSE(qv::Windows::loaded("Form3")) << viaClose;
         QApplication::processEvents();
@@ -241,9 +241,9 @@ TEST_F(BookTest, ExitProgramAndCloseUnloadEveryWindow)
 TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
 {
     AppointmentBook& f = open();
-    click(f.lastRecordButton);
-    click(f.subtotalButton);
-    click(f.calendarButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_LE(f.width(), 800);
     EXPECT_LE(f.height(), 600);
     const QRect inside = f.rect();
@@ -270,7 +270,7 @@ TEST_F(BookTest, TheBookFitsTheScreenItWasDrawnFor)
     if (!folder.isEmpty()) {
         EXPECT_TRUE(shot.save(folder + "/appointment_book.png"));
         qv::printer().useSystemPdfFile(folder + "/receipt.pdf");
-        click(f.printReceiptButton);
+        click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
         EXPECT_TRUE(QFileInfo(folder + "/receipt.pdf").size() > 0);
     }
 }
@@ -280,13 +280,13 @@ TEST_F(BookTest, TheDateRangeGridShowsItsHeadersAndValuesWhole)
     AppointmentBook& f = open();
     type(box(48), "7/1/2001");
     type(box(49), "7/31/2001");
-    click(f.findDateRangeButton);
-    ASSERT_EQ(f.ticketGrid->model()->rowCount(), 6);
-    ASSERT_EQ(f.ticketGrid->model()->headerData(0, Qt::Horizontal).toString(), "CustomerID");
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
+    ASSERT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 6);
+    ASSERT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->headerData(0, Qt::Horizontal).toString(), "CustomerID");
     const QStringList faults = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
     EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     // Back to the client's history, whose columns have widths of their own.
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     const QStringList again = qvtest::layoutFaults(&f, QStringLiteral("Form3"));
     EXPECT_TRUE(again.isEmpty()) << again.join("\n").toStdString();
 }
@@ -296,11 +296,11 @@ TEST_F(BookTest, ExitProgramKeepsWhatWasTypedIntoTheTicketShown)
     // A correction typed while browsing, then "Subtotal": the boxes are in the
     // row but not yet in the table. Leaving the program must not drop them.
     AppointmentBook& f = open();
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     const QString ticket = box(50)->text();
     type(box(8), "Ann Lee-Park");
-    click(f.subtotalButton);
-    click(f.exitButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    click(f.findChild<QPushButton*>(QStringLiteral("Command23")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded("Form3"));
     EXPECT_EQ(db.scalarRaw(QString("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '%1'").arg(ticket)).toString(),

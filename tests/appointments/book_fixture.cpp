@@ -56,7 +56,7 @@ void BookTest::pick(QComboBox* list, const QString& item)
 
 void BookTest::clickDay(const QDate& day)
 {
-    qv::MonthCalendar* calendar = book().appointmentCalendar;
+    qv::MonthCalendar* calendar = book().findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"));
     ASSERT_TRUE(calendar->isVisible());
     calendar->setCurrentPage(day.year(), day.month());
     auto* view = calendar->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
@@ -75,13 +75,13 @@ QWidget* BookTest::focused() const
 void BookTest::fillAppointment(const QString& ticket, const QString& name, const QString& phone)
 {
     type(box(50), ticket);
-    pick(book().artistList, "Maria");
+    pick(book().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer")), "Maria");
     type(box(8), name);
     type(box(0), phone);
-    click(book().calendarButton);
+    click(book().findChild<QPushButton*>(QStringLiteral("Command9")));
     clickDay(QDate(2001, 8, 6));
-    pick(book().timeList, "12:30 Pm");
-    pick(book().blockList, "1 Pm");
+    pick(book().findChild<QComboBox*>(QStringLiteral("Combo3")), "12:30 Pm");
+    pick(book().findChild<QComboBox*>(QStringLiteral("Combo1")), "1 Pm");
 }
 
 void BookTest::fillWorkedExample()

@@ -104,11 +104,11 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
     qv::ScopedClock clock(QDateTime(QDate(2001, 7, 4), QTime(15, 0)));
     DayView& w = open<DayView>();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Find Appointment's By Date"));
-    EXPECT_EQ(w.todayLabel->text(), QStringLiteral("Today's date....7/4/2001"));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Today's date....7/4/2001"));
     EXPECT_FALSE(w.closeCommandRemoved());
 
-    apptest::clickDay(w.dayCalendar, kBusyDay);
-    const qv::FlexGrid* grid = w.dayGrid;
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+    const qv::FlexGrid* grid = w.findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"));
     EXPECT_EQ(headings(grid), kDayFields);
     EXPECT_EQ(grid->rows(), 5);
     EXPECT_EQ(column(grid, 2), (QStringList{"1002", "1001", "2002", "2001"}));
@@ -129,7 +129,7 @@ TEST_F(DayViewTest, AppointmentsOfADayAreListedByArtistThenTime)
                 << c << "," << r;
 
     // The next click replaces the rows.
-    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 9));
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), QDate(2001, 7, 9));
     EXPECT_EQ(column(grid, 2), (QStringList{"1003"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -138,12 +138,12 @@ TEST_F(DayViewTest, BothWindowsReadWholeAfterADayIsClicked)
 {
     seed();
     DayView& day = open<DayView>();
-    apptest::clickDay(day.dayCalendar, kBusyDay);
+    apptest::clickDay(day.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
     ReportByDate& report = open<ReportByDate>();
-    apptest::clickDay(report.dayCalendar, kBusyDay);
+    apptest::clickDay(report.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
     for (OneDayView* w : {(OneDayView*)&day, (OneDayView*)&report}) {
-        ASSERT_GT(w->dayGrid->rows(), 1);
-        const QStringList faults = qvtest::layoutFaults(w, w->windowName()) + qvtest::cutCells(w->dayGrid);
+        ASSERT_GT(w->findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"))->rows(), 1);
+        const QStringList faults = qvtest::layoutFaults(w, w->windowName()) + qvtest::cutCells(w->findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1")));
         EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
     }
 }
@@ -153,9 +153,9 @@ TEST_F(DayViewTest, ReportByDateListsEveryFieldStrictlyByTime)
     seed();
     ReportByDate& w = open<ReportByDate>();
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Report By Date"));
-    EXPECT_EQ(w.reportButton->text(), QStringLiteral("Services Products Report"));
-    apptest::clickDay(w.dayCalendar, kBusyDay);
-    const qv::FlexGrid* grid = w.dayGrid;
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("CmdPrint"))->text(), QStringLiteral("Services Products Report"));
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+    const qv::FlexGrid* grid = w.findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"));
     const QStringList names = headings(grid);
     const auto table = db.query("SELECT * FROM Servicemenu");
     ASSERT_EQ(names.size(), table->fieldCount());
@@ -168,18 +168,18 @@ TEST_F(DayViewTest, ADayWithoutTicketsShowsHeadingsAndAnEmptyPageAndReport)
 {
     seed();
     DayView& w = open<DayView>();
-    apptest::clickDay(w.dayCalendar, kBusyDay);
-    apptest::clickDay(w.dayCalendar, kEmptyDay);
-    EXPECT_EQ(w.dayGrid->rows(), 1);
-    EXPECT_EQ(headings(w.dayGrid), kDayFields);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kEmptyDay);
+    EXPECT_EQ(w.findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"))->rows(), 1);
+    EXPECT_EQ(headings(w.findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"))), kDayFields);
 
-    qvtest::clickAt(w.webPageButton);
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
     const QString page = readFile(db.folder() + "/temp.htm");
     EXPECT_TRUE(page.contains("  <TH>Totals</TH>\r\n</TR>\r\n</TABLE>\r\n</BODY></HTML>\r\n")) << page.toStdString();
     EXPECT_FALSE(page.contains("<TD>"));
 
     bool looked = false;
-    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("Cmdprint"))); },
                                      [&](const qv::ReportDocument& doc) {
                                          looked = true;
                                          EXPECT_TRUE(apptest::detailField(doc, "CustomerID").isEmpty());
@@ -193,7 +193,7 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
     {
         DayView& w = open<DayView>();
         // Before a day is picked: every ticket with a date, earliest first.
-        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("Cmdprint"))); },
                                          [](const qv::ReportDocument& doc) {
                                              const QStringList tickets = apptest::detailField(doc, "CustomerID");
                                              EXPECT_EQ(tickets.size(), 8);
@@ -202,8 +202,8 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
                                                        (QStringList{"7/2/2001", "7/2/2001", "7/2/2001", "7/2/2001",
                                                                     "7/9/2001", "7/16/2001", "7/23/2001", "7/30/2001"}));
                                          }));
-        apptest::clickDay(w.dayCalendar, kBusyDay);
-        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.printButton); },
+        apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+        EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("Cmdprint"))); },
                                          [](const qv::ReportDocument& doc) {
                                              EXPECT_EQ(doc.title, QStringLiteral("Appointments By date"));
                                              EXPECT_EQ(apptest::detailField(doc, "CustomerID"),
@@ -212,8 +212,8 @@ TEST_F(DayViewTest, PrintingHandsTheListedRowsOrEveryDatedTicketBeforeAnyClick)
         w.unload();
     }
     ReportByDate& r = open<ReportByDate>();
-    apptest::clickDay(r.dayCalendar, kBusyDay);
-    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.reportButton); },
+    apptest::clickDay(r.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+    EXPECT_TRUE(apptest::withPreview([&] { qvtest::clickAt(r.findChild<QPushButton*>(QStringLiteral("CmdPrint"))); },
                                      [](const qv::ReportDocument& doc) {
                                          EXPECT_EQ(doc.title, ProductsServicesReport().title());
                                          EXPECT_EQ(apptest::detailField(doc, "SalonArtist"),
@@ -228,8 +228,8 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
                               {"SalonArtist", "Zed"}, {"DateAppointment", QDate(2001, 7, 5)},
                               {"TimeAppointment", QTime(9, 30)}});
     DayView& w = open<DayView>();
-    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 5));
-    qvtest::clickAt(w.webPageButton);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), QDate(2001, 7, 5));
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
 
     const QString path = db.folder() + "/temp.htm";
     QString expected = "<HTML><HEAD></HEAD><BODY>\r\n<TABLE BORDER=1 BGCOLOR=#COCOCO CELLPADDING=5>\r\n<TR>\r\n";
@@ -246,8 +246,8 @@ TEST_F(DayViewTest, WebPageIsTheGridAsWrittenAndIsOpened)
     EXPECT_EQ(QDir::cleanPath(ui.script.events[0].text), QDir::cleanPath(path));
 
     // Written again for another day, the page replaces the earlier one.
-    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 9));
-    qvtest::clickAt(w.webPageButton);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), QDate(2001, 7, 9));
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
     const QString second = readFile(path);
     EXPECT_TRUE(second.contains("<TD>1003</TD>"));
     EXPECT_FALSE(second.contains("3001"));
@@ -339,8 +339,8 @@ TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
                                   {"DateAppointment", QDate(2001, 7, 5)}, {"TimeAppointment", QTime(9, i)},
                                   {"Service", "Cut & <i>Color</i>"}});
     DayView& w = open<DayView>();
-    apptest::clickDay(w.dayCalendar, QDate(2001, 7, 5));
-    qvtest::clickAt(w.webPageButton);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), QDate(2001, 7, 5));
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
 
     const ParsedPage page = parseHtml(db.folder() + "/temp.htm");
     EXPECT_TRUE(page.problems.isEmpty()) << page.problems.join(" | ").toStdString();
@@ -355,7 +355,7 @@ TEST_F(DayViewTest, WebPageWritesEveryCellAsTextAndClosesEveryElement)
     }
     EXPECT_EQ(page.elements, expected);
     // Every cell reads back as the grid shows it.
-    const qv::FlexGrid* grid = w.dayGrid;
+    const qv::FlexGrid* grid = w.findChild<qv::FlexGrid*>(QStringLiteral("MSHflexgrid1"));
     ASSERT_EQ(page.rows.size(), grid->rows());
     for (int r = 0; r < grid->rows(); ++r)
         for (int c = 0; c < grid->cols(); ++c)
@@ -375,7 +375,7 @@ TEST_F(DayViewTest, WebPagePathTakesOneSeparatorAndAnUnwritableFolderIsSaid)
 
     // A folder that cannot take the page: nothing is opened, the user is told.
     qv::ProgramFolder::setPath(folder + "/no such folder");
-    qvtest::clickAt(w.webPageButton);
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
     qv::ProgramFolder::setPath(folder);
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].startsWith("Could not write the web page "));
@@ -388,8 +388,8 @@ TEST_F(DayViewTest, WithoutAProgramForWebPagesTheUserIsToldWhereThePageIs)
     seed();
     ui.script.launchSucceeds = false;
     DayView& w = open<DayView>();
-    apptest::clickDay(w.dayCalendar, kBusyDay);
-    qvtest::clickAt(w.webPageButton);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdshowhtml")));
     const QString path = QDir::toNativeSeparators(QDir::cleanPath(DayView::htmlPath()));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].contains(path)) << ui.script.messages()[0].toStdString();
@@ -401,13 +401,13 @@ TEST_F(DayViewTest, SundaysAreBoldInEveryMonthShown)
 {
     seed();
     ReportByDate& w = open<ReportByDate>();
-    w.dayCalendar->setCurrentPage(2001, 7);
+    w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->setCurrentPage(2001, 7);
     for (const QDate& sunday : {QDate(2001, 6, 24), QDate(2001, 7, 1), QDate(2001, 7, 29), QDate(2001, 7, 22)})
-        EXPECT_EQ(w.dayCalendar->dateTextFormat(sunday).fontWeight(), QFont::Bold) << sunday.toString().toStdString();
+        EXPECT_EQ(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->dateTextFormat(sunday).fontWeight(), QFont::Bold) << sunday.toString().toStdString();
     for (const QDate& other : {QDate(2001, 7, 2), QDate(2001, 7, 7)})
-        EXPECT_NE(w.dayCalendar->dateTextFormat(other).fontWeight(), QFont::Bold) << other.toString().toStdString();
-    w.dayCalendar->setCurrentPage(2001, 9);
-    EXPECT_EQ(w.dayCalendar->dateTextFormat(QDate(2001, 9, 2)).fontWeight(), QFont::Bold);
+        EXPECT_NE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->dateTextFormat(other).fontWeight(), QFont::Bold) << other.toString().toStdString();
+    w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->setCurrentPage(2001, 9);
+    EXPECT_EQ(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->dateTextFormat(QDate(2001, 9, 2)).fontWeight(), QFont::Bold);
 }
 
 TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
@@ -416,11 +416,11 @@ TEST_F(DayViewTest, MissingDatabaseIsSaidAtLoadAndAtADayClick)
     DayView& w = *qv::Windows::show<DayView>();
     EXPECT_EQ(ui.script.messages().size(), 1);
     ui.script.clear();
-    apptest::clickDay(w.dayCalendar, kBusyDay);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
     EXPECT_EQ(ui.script.messages().size(), 1);
     // Print passes the window's errors over; only the report engine may speak.
     ui.script.clear();
-    qvtest::clickAt(w.printButton);
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
     for (const qv::UiEvent& e : ui.script.events)
         EXPECT_EQ(e.title, QStringLiteral("Appointments By date")) << e.text.toStdString();
 }
@@ -432,13 +432,13 @@ TEST_F(DayViewTest, Screenshots)
         GTEST_SKIP() << "QV_SHOT_DIR not set";
     seed();
     DayView& w = open<DayView>();
-    apptest::clickDay(w.dayCalendar, kBusyDay);
+    apptest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
     QTest::qWait(50);
     EXPECT_TRUE(w.grab().save(folder + "/Form7.png"));
-    w.dayCalendar->setCurrentPage(qv::Clock::today().year(), qv::Clock::today().month());
-    EXPECT_TRUE(w.dayCalendar->grab().save(folder + "/Form7-today.png"));
+    w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->setCurrentPage(qv::Clock::today().year(), qv::Clock::today().month());
+    EXPECT_TRUE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2"))->grab().save(folder + "/Form7-today.png"));
     ReportByDate& r = open<ReportByDate>();
-    apptest::clickDay(r.dayCalendar, kBusyDay);
+    apptest::clickDay(r.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView2")), kBusyDay);
     QTest::qWait(50);
     EXPECT_TRUE(r.grab().save(folder + "/FRMGETR.png"));
 }

@@ -21,7 +21,7 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
 
     // A lower-case part of a name.
     ui.script.inputAnswers = {"stone"};
-    click(f.findByNameButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(ui.script.events.at(0).text,
               "To find a scheduled appointment for this client ,enter a last name for this client.Note:Do not use "
@@ -30,38 +30,38 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
 
     // An apostrophe is part of the name, not of a query.
     ui.script.inputAnswers = {"o'b"};
-    click(f.findByNameButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_EQ(box(50)->text(), "1007");
     EXPECT_EQ(box(8)->text(), "Cara O'Brien");
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 1);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 1);
 
     // Nothing found: the message with the typed text, back on the ticket shown before.
     ui.script.inputAnswers = {"Zed"};
-    click(f.findByNameButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_EQ(messages(), QStringList{"Could not find a client by this last name. Zed"});
     EXPECT_EQ(box(50)->text(), "1007");
 
     // The phone match is on the text as stored.
     ui.script.clear();
     ui.script.inputAnswers = {"4348888"};
-    click(f.findByPhoneButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command11")));
     EXPECT_EQ(messages(), QStringList{"Could not find appointment for this number. 4348888"});
     ui.script.inputAnswers = {"858-98"};
-    click(f.findByPhoneButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command11")));
     EXPECT_EQ(box(50)->text(), "1004");
 
     // "1" is contained in the first ticket's number.
     ui.script.clear();
     ui.script.inputAnswers = {"1"};
-    click(f.findByTicketButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command6")));
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_EQ(ui.script.events.at(0).text, "Search by ticket to find a scheduled appointment for this client.");
 
     // An empty answer changes nothing.
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     ui.script.clear();
     ui.script.inputAnswers = {""};
-    click(f.findByTicketButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command6")));
     EXPECT_EQ(box(50)->text(), "1007");
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -69,48 +69,49 @@ TEST_F(BookTest, FindersJumpToTheFirstTicketContainingTheText)
 TEST_F(BookTest, FindersWaitWhileATicketIsBeingWritten)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
-    EXPECT_FALSE(f.findByPhoneButton->isEnabled());
-    EXPECT_FALSE(f.findByNameButton->isEnabled());
-    EXPECT_FALSE(f.findByTicketButton->isEnabled());
-    // Even when called, a finder leaves the new ticket alone.
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command11"))->isEnabled());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command12"))->isEnabled());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isEnabled());
+    // Even when its button is let through, a finder leaves the new ticket alone.
     ui.script.inputAnswers = {"Stone"};
-    f.findByClientName();
+    f.findChild<QPushButton*>(QStringLiteral("Command12"))->setEnabled(true);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_TRUE(f.addingRecord);
     EXPECT_TRUE(box(8)->text().isEmpty());
     EXPECT_EQ(ui.script.inputAnswers.size(), 1u);
-    click(f.cancelChangeButton);
-    EXPECT_TRUE(f.findByNameButton->isEnabled());
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command12"))->isEnabled());
 }
 
 TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
 {
     AppointmentBook& f = open();
-    auto rows = [&] { return f.ticketGrid->model()->rowCount(); };
+    auto rows = [&] { return f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(); };
 
     type(box(48), "7/2/01");
     type(box(49), "7/9/01");
-    click(f.findDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::DateRange);
     EXPECT_EQ(rows(), 3);
     EXPECT_EQ(f.queryText(), "SELECT *FROM Servicemenu  WHERE DateAppointment >= ? And DateAppointment<= ? ");
     // The ticket boxes stay on the current ticket and keep working.
     EXPECT_EQ(box(50)->text(), "1001");
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(rows(), 3);
 
     // One day: the same date in both boxes.
     type(box(48), "July 16, 2001");
     type(box(49), "7/16/2001");
-    click(f.findDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(rows(), 1);
 
     // A text that is no date says so and runs nothing: the grid keeps that day.
     type(box(48), "7/1/01# Or #1/1/1900");
     type(box(49), "7/31/01");
-    click(f.findDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_NE(messages()[0], kRangeMessage);
     EXPECT_EQ(rows(), 1);
@@ -119,21 +120,21 @@ TEST_F(BookTest, TheDateRangeListsTicketsOfTheDaysBetweenBothEndsIncluded)
     // From after To: no rows, no message.
     type(box(48), "7/30/01");
     type(box(49), "7/1/01");
-    click(f.findDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(rows(), 0);
     EXPECT_TRUE(messages().isEmpty());
 
     // Clear empties both boxes; Find then asks for a range.
     ui.script.clear();
-    click(f.clearDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_TRUE(box(48)->text().isEmpty());
     EXPECT_TRUE(box(49)->text().isEmpty());
-    click(f.findDateRangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(messages(), QStringList{kRangeMessage});
     EXPECT_EQ(rows(), 0);
 
     // Add binds the grid to the client history again.
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
 }
 

@@ -24,7 +24,7 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
 {
     AppointmentBook& f = open();
     EXPECT_EQ(f.windowTitle(), "Appointment book");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_EQ(box(8)->text(), "Ann Lee");
     EXPECT_EQ(box(5)->text(), "July 02, 2001");
@@ -38,29 +38,29 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
     EXPECT_EQ(input(0)->text(), "8.25");
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
-    EXPECT_EQ(f.artistList->count(), 3);
+    EXPECT_EQ(f.findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->count(), 3);
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
-    ASSERT_TRUE(f.ticketGrid->model());
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 3);   // Ann Lee's three tickets
-    EXPECT_EQ(f.ticketGrid->model()->columnCount(), 9);
-    EXPECT_EQ(f.ticketGrid->model()->headerData(3, Qt::Horizontal).toString(), "Date Of Appointment");
+    ASSERT_TRUE(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model());
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 3);   // Ann Lee's three tickets
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->columnCount(), 9);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->headerData(3, Qt::Horizontal).toString(), "Date Of Appointment");
     EXPECT_TRUE(f.closeCommandRemoved());
-    EXPECT_FALSE(f.appointmentCalendar->isVisible());
+    EXPECT_FALSE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
 
     // The history follows the ticket shown.
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(8)->text(), "Bob Stone");
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);
 }
 
 TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
-    EXPECT_FALSE(f.addRecordButton->isVisible());
-    EXPECT_FALSE(f.nextRecordButton->isEnabled());
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     EXPECT_TRUE(box(50)->text().isEmpty());
 
     fillAppointment("2001", "Ann Lee", "434-8888");
@@ -70,19 +70,19 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     EXPECT_EQ(box(38)->text(), "1 Pm");
     fillWorkedExample();
 
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(box(2)->text(), "166.88");
     type(box(46), "200");
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(45)->text(), "$33.12");
 
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_TRUE(f.addRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(box(50)->text(), "2001");   // the new ticket stays current
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 7");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 7");
     // Update leaves the tender as it was; the totals ran again on the saved ticket.
     EXPECT_EQ(box(46)->text(), "$200.00");
     EXPECT_EQ(box(45)->text(), "$33.12");
@@ -90,11 +90,11 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     EXPECT_EQ(box(5)->text(), "August 06, 2001");
     EXPECT_EQ(box(6)->text(), "12:30 PM");
     // Ann Lee's history now holds the new ticket too.
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 4);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 4);
 
     // The receipt of the saved ticket.
     ui.script.clear();
-    click(f.printReceiptButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
     ASSERT_EQ(printing->jobs().size(), 1);
     ASSERT_EQ(printing->jobs()[0].pages.size(), 1);
     EXPECT_EQ(printing->jobs()[0].pages[0].lines(),
@@ -129,7 +129,7 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
 TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     struct Step { QWidget* fill; QString text; QString expected; };
     // Each step fills the box the previous message asked for; a single blank counts as filled.
     const QList<Step> steps = {
@@ -147,18 +147,18 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
         if (s.fill)
             type(s.fill, s.text);
         ui.script.clear();
-        click(f.updateRecordButton);
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
         EXPECT_EQ(messages(), QStringList{s.expected});
         EXPECT_TRUE(f.addingRecord);
-        EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
-        EXPECT_TRUE(f.updateRecordButton->isVisible());
+        EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+        EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
         EXPECT_EQ(db.count("Servicemenu"), 6);
     }
     // Prices and quantities without a service name are no service either.
     type(f.serviceSlot(1).price, "30");
     type(f.serviceSlot(1).quantity, "1");
     ui.script.clear();
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoService});
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
@@ -168,7 +168,7 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
     type(f.serviceSlot(3).price, "60");
     type(f.serviceSlot(3).quantity, "1");
     ui.script.clear();
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(db.scalarRaw("SELECT Service2 FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), "Perm");
@@ -178,54 +178,54 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
 TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
 {
     AppointmentBook& f = open();
-    click(f.nextRecordButton);
-    click(f.nextRecordButton);   // ticket 1003, Ann Lee
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // ticket 1003, Ann Lee
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     fillAppointment("3001", "Gina Holt", "619-555-0199");
     fillWorkedExample();
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(box(2)->text(), "166.88");
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_FALSE(f.addingRecord);
-    EXPECT_TRUE(f.addRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     // Back on the ticket that was current when Add was pressed.
     EXPECT_EQ(box(50)->text(), "1003");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 3);
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 3);
 }
 
 TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 {
     AppointmentBook& f = open();
-    click(f.nextRecordButton);   // 1002, Bob Stone
-    click(f.editRecordButton);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Edit record");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // 1002, Bob Stone
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
     type(box(8), "Robert Stone");
-    click(f.subtotalButton);   // commits into the row only
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));   // commits into the row only
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1002'").toString(), "Bob Stone");
     // The receptionist keeps her place: the ticket she was editing, shown as stored.
     EXPECT_EQ(box(50)->text(), "1002");
     EXPECT_EQ(box(8)->text(), "Bob Stone");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 2);   // Bob Stone's history
-    EXPECT_TRUE(f.editRecordButton->isVisible());
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);   // Bob Stone's history
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
 
     // An Add cancelled earlier on another ticket does not pull a later Edit's Cancel there.
-    click(f.addRecordButton);
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(50)->text(), "1002");
-    click(f.lastRecordButton);   // 1006
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));   // 1006
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(8), "Nobody");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(50)->text(), "1006");
     EXPECT_EQ(box(8)->text(), "Ann Lee");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 6");
-    click(f.previousRecordButton);
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 6");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(box(50)->text(), "1005");
     EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Servicemenu WHERE CustomerName = 'Nobody'").toInt(), 0);
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -235,26 +235,26 @@ TEST_F(BookTest, EditThenCancelKeepsTheTableAsItWasAndTheTicketInView)
 TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     type(f.serviceSlot(1).name, "Haircut");
     type(f.serviceSlot(1).price, "25");
     type(f.serviceSlot(1).quantity, "1");
     // Product boxes take any key; "two" is no quantity for the table.
     type(f.productSlot(1).quantity, "two");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[0].startsWith("You have generated an error."));
     EXPECT_FALSE(messages()[1].isEmpty());
     EXPECT_TRUE(f.addingRecord);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(db.count("Servicemenu"), 6);
 
     // Mended, the same ticket saves.
     type(f.productSlot(1).quantity, "");
     ui.script.clear();
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
@@ -263,7 +263,7 @@ TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
 TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(f.serviceSlot(2).quantity, "1a-.2");
     EXPECT_EQ(f.serviceSlot(2).quantity->text(), "12");
     type(f.serviceSlot(2).price, "-1a2.5.0/");
@@ -276,17 +276,17 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 {
     AppointmentBook& f = open();
     type(box(46), "50");
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(46)->text(), "$50.00");
     EXPECT_EQ(box(45)->text(), "$22.94");
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(box(46)->text(), "$50.00");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(46)->text(), "$50.00");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(box(46)->text(), "$50.00");
 
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
 
@@ -301,14 +301,14 @@ TEST_F(BookTest, NavigationEmptiesTheTenderAndEditKeepsIt)
 
     // Add empties them too.
     type(box(46), "10");
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_TRUE(box(46)->text().isEmpty());
 }
 
 TEST_F(BookTest, TheDeleteButtonDoesNothing)
 {
     AppointmentBook& f = open();
-    click(f.deleteRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_TRUE(messages().isEmpty());
@@ -317,17 +317,17 @@ TEST_F(BookTest, TheDeleteButtonDoesNothing)
 TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
 {
     AppointmentBook& f = open();
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     type(box(46), "20");
-    click(f.refreshRecordsButton);
-    EXPECT_EQ(f.refreshRecordsButton->text(), "&All Clients");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->text(), "&All Clients");
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::AllTickets);
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 6);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 6);
     EXPECT_EQ(box(50)->text(), "1001");   // the first ticket is current
     EXPECT_EQ(box(46)->text(), "20");     // All Clients leaves the tender
 
     // A click on the fourth row shows ticket 1004 and empties the tender.
-    QTableView* grid = f.ticketGrid;
+    QTableView* grid = f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"));
     grid->scrollTo(grid->model()->index(3, 0));
     const QRect cell = grid->visualRect(grid->model()->index(3, 0));
     qvtest::clickAt(grid->viewport(), cell.center());
@@ -335,12 +335,12 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     EXPECT_TRUE(box(46)->text().isEmpty());
 
     // Add binds the grid to one client's history again.
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::ClientHistory);
     // While adding, a click in the grid is refused: the blank ticket stays.
-    click(f.cancelChangeButton);
-    click(f.refreshRecordsButton);
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     grid->scrollTo(grid->model()->index(4, 0));
     const QRect other = grid->visualRect(grid->model()->index(4, 0));
     qvtest::clickAt(grid->viewport(), other.center());
@@ -355,13 +355,13 @@ TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
     AppointmentBook& f = open();
     EXPECT_TRUE(f.isVisible());
     EXPECT_TRUE(box(50)->text().isEmpty());
-    EXPECT_EQ(f.artistList->count(), 0);
+    EXPECT_EQ(f.findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->count(), 0);
     // Add passes its errors over; the navigation says what went wrong.
     ui.script.clear();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_TRUE(messages().isEmpty());
-    click(f.cancelChangeButton);
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(messages().size(), 1);
     EXPECT_FALSE(QFile::exists(db.file()));
 }
@@ -373,26 +373,26 @@ TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
     seed = false;
     AppointmentBook& f = open();
     EXPECT_TRUE(box(50)->text().isEmpty());
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 0);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 0);
 
     // Cancel of an Add on no tickets leaves the book empty and quiet.
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(50), "1");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_TRUE(box(50)->text().isEmpty());
     EXPECT_EQ(db.count("Servicemenu"), 0);
 
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     fillAppointment("1", "Eve Hart", "619-555-0101");
     type(f.serviceSlot(1).name, "Haircut");
     type(f.serviceSlot(1).price, "25");
     type(f.serviceSlot(1).quantity, "1");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 1);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(2)->text(), "25");
-    EXPECT_EQ(f.ticketGrid->model()->rowCount(), 1);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 1);
 }

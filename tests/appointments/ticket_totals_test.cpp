@@ -36,13 +36,13 @@ struct FocusLog {
 TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     fillWorkedExample();
     type(box(19), "");   // start from the memo box
 
     TextLog serviceTotal(input(1)), productTotal(input(2)), productTax(box(39)), serviceTax(box(27));
     FocusLog focus;
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
 
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_EQ(box(4)->text(), "38.97");
@@ -65,13 +65,13 @@ TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
     EXPECT_EQ(focused(), box(10));
 
     type(box(46), "200");
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(47)->text(), "$166.88");
     EXPECT_EQ(box(46)->text(), "$200.00");
     EXPECT_EQ(box(45)->text(), "$33.12");
 
     type(box(46), "150");
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(45)->text(), "($16.88)");
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -79,7 +79,7 @@ TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
 TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     for (int slot = 1; slot <= 4; ++slot) {
         type(f.serviceSlot(slot).name, QString("Service %1").arg(slot));
         type(f.serviceSlot(slot).price, "30");
@@ -91,7 +91,7 @@ TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
     type(f.productSlot(3).quantity, "2");
 
     FocusLog focus;
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity, kServiceQuantity, kServiceQuantity,
                                        kProductQuantity}));
     // Each message comes with the focus in the quantity box it is about.
@@ -104,13 +104,13 @@ TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
 TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(f.serviceSlot(2).price, "30");
     type(f.serviceSlot(3).price, "40");
     // A price below 1 counts but is never checked.
     type(f.serviceSlot(4).price, "0.50");
     type(f.serviceSlot(4).quantity, "2");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(messages(), (QStringList{kServiceQuantity, kServiceQuantity}));
     EXPECT_EQ(focused(), box(32));
     EXPECT_EQ(box(9)->text(), "1");
@@ -119,8 +119,8 @@ TEST_F(BookTest, TwoIncompleteServiceLinesEndInSlotTwo)
 TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(box(4)->text(), "0");
     EXPECT_EQ(box(9)->text(), "0");
@@ -131,7 +131,7 @@ TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
     EXPECT_EQ(box(2)->text(), "0");
 
     // The change of an empty tender: nothing shown, nothing filled.
-    click(f.changeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_TRUE(box(46)->text().isEmpty());
     EXPECT_TRUE(box(45)->text().isEmpty());
@@ -140,14 +140,14 @@ TEST_F(BookTest, AnEmptyTicketTotalsToZeroWithoutAMessage)
 TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(f.serviceSlot(1).name, "Bridal package");
     type(f.serviceSlot(1).price, "1250");
     type(f.serviceSlot(1).quantity, "2");
     type(f.productSlot(1).stockNumber, "1001");
     type(f.productSlot(1).price, "1000");
     type(f.productSlot(1).quantity, "1");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(f.serviceSlot(1).price->text(), "1,250.00");
     EXPECT_EQ(box(9)->text(), "2500");
     EXPECT_EQ(box(4)->text(), "1000");
@@ -157,10 +157,10 @@ TEST_F(BookTest, PricesOfAThousandOrMoreAreReadWhole)
 TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(f.serviceSlot(1).price, "30");   // would be warned about, were the checks reached
     type(input(0), "abc");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_EQ(messages()[0],
               "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once "
@@ -172,37 +172,37 @@ TEST_F(BookTest, ABoxItsFieldRefusesStopsTheTotalsWithTheirMessage)
 TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
 {
     AppointmentBook& f = open();
-    click(f.addRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).name, "Haircut"));
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "25"));
 
-    qvtest::clickAt(f.updateRecordButton);
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kServiceQuantity});
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_TRUE(f.addingRecord);
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
-    EXPECT_FALSE(f.addRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(qvtest::focused(), f.serviceSlot(1).quantity);
 
     // The receptionist types the quantity where the focus waits, and saves.
     qvtest::typeKeys("1");
     ui.script.clear();
-    qvtest::clickAt(f.updateRecordButton);
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Price FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
 
     // Editing: a product line priced without its quantity stops the save too.
-    qvtest::clickAt(f.editRecordButton);
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).stockNumber, "1001"));
     ASSERT_TRUE(qvtest::typeInto(f.productSlot(2).price, "12.99"));
     ui.script.clear();
-    qvtest::clickAt(f.updateRecordButton);
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kProductQuantity});
     EXPECT_TRUE(f.editingRecord);
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(qvtest::focused(), f.productSlot(2).quantity);
     EXPECT_TRUE(db.scalarRaw("SELECT ProductsPrice1 FROM Servicemenu WHERE CustomerID = '4001'").isNull());
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Totals FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
@@ -212,17 +212,17 @@ TEST_F(BookTest, AnUnreadableTenderShowsNoChange)
 {
     AppointmentBook& f = open();   // ticket 1001, total 27.06
     ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
-    qvtest::clickAt(f.changeButton);
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(45)->text(), "$12.94");
 
     for (const char* tender : {"abc", ""}) {
         SCOPED_TRACE(tender);
         ASSERT_TRUE(qvtest::typeInto(box(46), tender));
-        qvtest::clickAt(f.changeButton);
+        qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("Command17")));
         EXPECT_EQ(box(46)->text(), tender);
         EXPECT_TRUE(box(45)->text().isEmpty()) << box(45)->text().toStdString();
         ASSERT_TRUE(qvtest::typeInto(box(46), "40"));
-        qvtest::clickAt(f.changeButton);
+        qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("Command17")));
         EXPECT_EQ(box(45)->text(), "$12.94");
     }
     EXPECT_TRUE(messages().isEmpty());

@@ -13,14 +13,14 @@ TEST_F(AssetsTest, PrintOutHasPictureLinesAndNotesLowOnThePage)
     BusinessAssets& w = open();
     const QString wide = pictureFile("wide.bmp", Qt::cyan, QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.insertPictureButton);
-    click(w.editRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     // Unsaved edits print as typed.
     type(box(ModelBox), "X-200");
-    type(w.notesBox, "Bought at the trade fair");
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), "Bought at the trade fair");
     ui.script.clear();
 
-    click(w.printButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -94,7 +94,7 @@ TEST_F(AssetsTest, PrintOutCancelledPrintsNothing)
 {
     BusinessAssets& w = open();
     ui.script.printerAnswers = {false};
-    click(w.printButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(printing->jobs().isEmpty());
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -102,13 +102,13 @@ TEST_F(AssetsTest, PrintOutCancelledPrintsNothing)
 TEST_F(AssetsTest, LongNotesGoOnOverPagesWithTheSameMargins)
 {
     BusinessAssets& w = open();
-    click(w.editRecordButton);
-    ASSERT_TRUE(qvtest::typeInto(w.notesBox, QStringLiteral("Note line 1")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    ASSERT_TRUE(qvtest::typeInto(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), QStringLiteral("Note line 1")));
     for (int i = 2; i <= 60; ++i) {
         qvtest::press(Qt::Key_Return);
         qvtest::typeKeys(QStringLiteral("Note line %1").arg(i));
     }
-    click(w.printButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedJob& job = printing->jobs()[0];
     ASSERT_GE(job.pages.size(), 2);
@@ -127,5 +127,5 @@ TEST_F(AssetsTest, ThePrintButtonShowsThePrinter)
 {
     BusinessAssets& w = open();
     const QSize size(22, 22);
-    EXPECT_EQ(w.printButton->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command1"))->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

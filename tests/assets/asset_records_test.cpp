@@ -1,6 +1,7 @@
 // The assets register as a record window: what it shows, saving, moving,
 // deleting, the pick lists and the clear buttons.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "assets_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -20,8 +21,8 @@ TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
     qv::ScopedClock clock(QDateTime(QDate(2026, 8, 12), QTime(14, 5, 9)));
     BusinessAssets& w = open();
     EXPECT_EQ(w.windowTitle(), "Business");
-    EXPECT_EQ(w.headingLabel->text(), "Business Assets and Equipment Inventory");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label1"))->text(), "Business Assets and Equipment Inventory");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
     EXPECT_EQ(box(PurchasePriceBox)->text(), "$1,200.00");
     EXPECT_EQ(box(ReplacementCostBox)->text(), "$1,400.00");
@@ -32,36 +33,36 @@ TEST_F(AssetsTest, OpensOnTheFirstItemWithFormatsTimeAndDate)
     EXPECT_EQ(box(SiteAgainBox)->text(), "On");
     EXPECT_EQ(box(BusinessNameBox)->text(), "Quorvel Hair Studio");
     EXPECT_EQ(box(BusinessNameAgainBox)->text(), "Quorvel Hair Studio");
-    EXPECT_EQ(w.timeLabel->text(), "The time is 2:05:09 PM");
-    EXPECT_EQ(w.dateLabel->text(), "Today's date....8/12/2026");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label2"))->text(), "The time is 2:05:09 PM");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), "Today's date....8/12/2026");
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_FALSE(w.windowFlags() & Qt::WindowStaysOnTopHint);
     // Panels and the calendar wait to be asked for.
-    EXPECT_FALSE(w.businessPanel->isVisible());
-    EXPECT_FALSE(w.gridPanel->isVisible());
-    EXPECT_FALSE(w.calendar->isVisible());
-    EXPECT_EQ(w.categoryList->currentText(), "Category");
-    EXPECT_EQ(w.locationList->currentText(), "Location");
-    EXPECT_EQ(w.siteList->currentText(), "On/Off");
-    EXPECT_EQ(w.categoryList->count(), 14);
-    EXPECT_EQ(w.locationList->count(), 17);
-    EXPECT_EQ(w.assetGrid->model()->columnCount(), 21);
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture2"))->isVisible());
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture3"))->isVisible());
+    EXPECT_FALSE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(), "Category");
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo2"))->currentText(), "Location");
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo6"))->currentText(), "On/Off");
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo3"))->count(), 14);
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo2"))->count(), 17);
+    EXPECT_EQ(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->columnCount(), 21);
 }
 
 TEST_F(AssetsTest, AddedItemIsStoredWithItsTypesAndNotes)
 {
     BusinessAssets& w = open();
-    click(w.addRecordButton);
-    EXPECT_EQ(w.recordStatusLabel->text(), "Add record");
-    EXPECT_TRUE(w.fieldBoxes.value(CategoryBox)->hasFocus());
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    EXPECT_TRUE(w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", CategoryBox))->hasFocus());
     type(box(CategoryBox), "Electronics");
     type(box(ItemNameBox), "Till");
     type(box(PurchasePriceBox), "$1,234.50");
     type(box(PurchaseDateBox), "3/4/05");
-    type(w.notesBox, "Serviced yearly");
-    click(w.updateRecordButton);
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), "Serviced yearly");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
-    EXPECT_TRUE(w.addRecordButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(db.count("Business"), 3);
     EXPECT_EQ(stored("Till", "Category").toString(), "Electronics");
     EXPECT_DOUBLE_EQ(storedMoney("Till", "PurchasePrice"), 1234.5);
@@ -77,23 +78,23 @@ TEST_F(AssetsTest, EnterInBrowseModeSavesTypedText)
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
     EXPECT_TRUE(messages().isEmpty());
     // While editing, Enter does nothing.
-    click(w.editRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(ManufacturerBox), "Belmont");
     qvtest::press(Qt::Key_Return);
     EXPECT_EQ(stored("Salon Chair", "Manufacturer").toString(), "Takara");
-    EXPECT_TRUE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
 }
 
 TEST_F(AssetsTest, NextAndPreviousStopAtTheEndsWithoutBeepOrMessage)
 {
     BusinessAssets& w = open();
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
-    click(w.previousRecordButton);
-    click(w.previousRecordButton);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
     EXPECT_EQ(ui.script.beeps(), 0);
     EXPECT_TRUE(messages().isEmpty());
@@ -103,10 +104,10 @@ TEST_F(AssetsTest, EmptyTableMovesNowhereQuietly)
 {
     seed = false;
     BusinessAssets& w = open();
-    click(w.nextRecordButton);
-    click(w.previousRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
-    EXPECT_EQ(w.assetGrid->model()->rowCount(), 0);
+    EXPECT_EQ(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->rowCount(), 0);
     EXPECT_FALSE(pictureShown());
 }
 
@@ -114,7 +115,7 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
 {
     BusinessAssets& w = open();
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(w.deleteRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
@@ -123,7 +124,7 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
 
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.deleteRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Business"), 1);
     EXPECT_FALSE(stored("Hair Dryer", "ItemName").isValid());
     EXPECT_EQ(box(ItemNameBox)->text(), "Salon Chair");
@@ -132,10 +133,10 @@ TEST_F(AssetsTest, DeleteAsksAndMovesOnWhateverTheAnswer)
 TEST_F(AssetsTest, DeleteWhileAddingDeletesNothing)
 {
     BusinessAssets& w = open();
-    click(w.addRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    // The button is not on screen while adding: the handler itself is asked.
-    w.deleteRecord();
+    // The button is not on screen while adding: it is pressed without the mouse.
+    w.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
     EXPECT_FALSE(stored("Salon Chair", "ItemName").isNull());
     EXPECT_FALSE(stored("Hair Dryer", "ItemName").isNull());
 }
@@ -145,16 +146,16 @@ TEST_F(AssetsTest, RefusedSaveSaysSoAndKeepsThePicturePath)
     BusinessAssets& w = open();
     const QString path = pictureFile("chair.bmp", Qt::red);
     ui.script.fileAnswers = {path};
-    click(w.editRecordButton);
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
     type(box(PurchaseDateBox), "no date at all");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{"You do not have a record to update. Click Cancel."});
     // Still editing, and the path is not lost with the failure.
-    EXPECT_TRUE(w.cancelChangeButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
     EXPECT_EQ(box(PicturePathBox)->text(), path);
     type(box(PurchaseDateBox), "6/1/00");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored("Salon Chair", "Imagekey").toString(), path);
     EXPECT_EQ(stored("Salon Chair", "PurchaseDate").toDate(), QDate(2000, 6, 1));
     // The button that lost the focus shows the saved record's picture again.
@@ -165,25 +166,25 @@ TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
 {
     BusinessAssets& w = open();
     // A pick from the list.
-    ASSERT_TRUE(qvtest::pick(w.categoryList, "Office Equipment"));
+    ASSERT_TRUE(qvtest::pick(w.findChild<QComboBox*>(QStringLiteral("Combo3")), "Office Equipment"));
     EXPECT_EQ(box(CategoryBox)->text(), "Office Equipment");
     // Typed text goes only when the list's own box is clicked.
-    type(w.locationList->lineEdit(), "Back Room");
+    type(w.findChild<QComboBox*>(QStringLiteral("Combo2"))->lineEdit(), "Back Room");
     EXPECT_EQ(box(LocationBox)->text(), "Salon");
-    qvtest::clickAt(w.locationList->lineEdit());
+    qvtest::clickAt(w.findChild<QComboBox*>(QStringLiteral("Combo2"))->lineEdit());
     EXPECT_EQ(box(LocationBox)->text(), "Back Room");
     // Emptying the list empties the box.
-    type(w.categoryList->lineEdit(), "");
+    type(w.findChild<QComboBox*>(QStringLiteral("Combo3"))->lineEdit(), "");
     EXPECT_EQ(box(CategoryBox)->text(), "");
     // The site list writes only its two values, in the first box.
-    type(w.siteList->lineEdit(), "Off Site");
-    qvtest::clickAt(w.siteList->lineEdit());
+    type(w.findChild<QComboBox*>(QStringLiteral("Combo6"))->lineEdit(), "Off Site");
+    qvtest::clickAt(w.findChild<QComboBox*>(QStringLiteral("Combo6"))->lineEdit());
     EXPECT_EQ(box(SiteBox)->text(), "Off Site");
-    type(w.siteList->lineEdit(), "Elsewhere");
-    qvtest::clickAt(w.siteList->lineEdit());
+    type(w.findChild<QComboBox*>(QStringLiteral("Combo6"))->lineEdit(), "Elsewhere");
+    qvtest::clickAt(w.findChild<QComboBox*>(QStringLiteral("Combo6"))->lineEdit());
     EXPECT_EQ(box(SiteBox)->text(), "Off Site");
-    click(w.nextRecordButton);
-    click(w.previousRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(stored("Salon Chair", "On_OffSite").toString(), "Off Site");
     EXPECT_EQ(box(SiteAgainBox)->text(), "Off Site");
     EXPECT_EQ(stored("Salon Chair", "Location").toString(), "Back Room");
@@ -192,13 +193,13 @@ TEST_F(AssetsTest, ListsWriteIntoTheirBoxes)
 TEST_F(AssetsTest, ClearButtonsEmptyTheBoxButNotTheList)
 {
     BusinessAssets& w = open();
-    ASSERT_TRUE(qvtest::pick(w.categoryList, "Vehicle"));
-    click(w.clearCategoryButton);
+    ASSERT_TRUE(qvtest::pick(w.findChild<QComboBox*>(QStringLiteral("Combo3")), "Vehicle"));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command14")));
     EXPECT_EQ(box(CategoryBox)->text(), "");
-    EXPECT_EQ(w.categoryList->currentText(), "Vehicle");
-    click(w.clearLocationButton);
+    EXPECT_EQ(w.findChild<QComboBox*>(QStringLiteral("Combo3"))->currentText(), "Vehicle");
+    click(w.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_EQ(box(LocationBox)->text(), "");
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_TRUE(stored("Salon Chair", "Category").toString().isEmpty());
     EXPECT_TRUE(stored("Salon Chair", "Location").toString().isEmpty());
 }
@@ -229,11 +230,11 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
         return found;
     };
     // The test screen is larger than the window was drawn for.
-    const double firstShown = w.notesBox->font().pointSizeF();
+    const double firstShown = w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->font().pointSizeF();
     ASSERT_GT(firstShown, 8.5);
-    click(w.editRecordButton);
-    type(w.notesBox, "Serviced yearly");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), "Serviced yearly");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(storedSizes().join(","), "16");
 
     // On to a screen of 1280 x 1024: the window grows again when it is next active.
@@ -242,24 +243,24 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const double shown = w.notesBox->font().pointSizeF();
+    const double shown = w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->font().pointSizeF();
     ASSERT_GT(shown, firstShown);
     // The stored note is shown as large as what is typed now.
-    QTextCursor first(w.notesBox->document());
+    QTextCursor first(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->document());
     first.setPosition(1);
-    EXPECT_NEAR(first.charFormat().font().resolve(w.notesBox->document()->defaultFont()).pointSizeF(), shown, 0.01);
+    EXPECT_NEAR(first.charFormat().font().resolve(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->document()->defaultFont()).pointSizeF(), shown, 0.01);
 
-    click(w.editRecordButton);
-    w.notesBox->setFocus();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->setFocus();
     qvtest::press(Qt::Key_End, Qt::ControlModifier);
     qvtest::typeKeys(" and oiled");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
     EXPECT_TRUE(stored("Salon Chair", "Notes").toString().contains("Serviced yearly and oiled"));
     EXPECT_EQ(storedSizes().join(","), "16");
 
     // On paper the note has the size it was written in.
-    click(w.printButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(printing->jobs().size(), 1);
     bool printed = false;
     for (const qv::PrintedText& t : printing->jobs()[0].pages[0].texts)

@@ -30,5 +30,5 @@ double AssetsTest::storedMoney(const QString& itemName, const QString& field)
 
 bool AssetsTest::pictureShown() const
 {
-    return !m_window->picture->picture().isNull();
+    return !m_window->findChild<PictureViewport*>()->picture().isNull();
 }

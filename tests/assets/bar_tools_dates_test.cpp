@@ -11,17 +11,17 @@
 TEST_F(AssetsTest, BarOpensOtherWindowsAndGivesWayWhereItShould)
 {
     BusinessAssets& w = open();
-    click(w.employeesButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command18")));
     EXPECT_NE(qv::Windows::loaded("frmEmployee"), nullptr);
-    click(w.customersButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_NE(qv::Windows::loaded("frmCustomers"), nullptr);
-    click(w.vendorsButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command24")));
     EXPECT_NE(qv::Windows::loaded("Frmdatabase"), nullptr);
-    click(w.inventoryButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command25")));
     EXPECT_NE(qv::Windows::loaded("Form6a"), nullptr);
-    click(w.barCalculatorButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("CmdCalulator")));
     EXPECT_NE(qv::Windows::loaded("Calculator"), nullptr);
-    click(w.businessAssetsButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Cmdtavrine")));
     EXPECT_EQ(qv::Windows::loaded("Form2"), &w);
     // Tools; the help window reads the help text beside the program.
     {
@@ -29,17 +29,17 @@ TEST_F(AssetsTest, BarOpensOtherWindowsAndGivesWayWhereItShould)
         ASSERT_TRUE(help.open(QIODevice::WriteOnly));
         help.write("{\\rtf1\\ansi Help\\par}");
     }
-    click(w.helpButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command10")));
     EXPECT_NE(qv::Windows::loaded("Frmhelp"), nullptr);
-    click(w.pictureBrowserButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command11")));
     EXPECT_NE(qv::Windows::loaded("ViewerForm"), nullptr);
-    click(w.tipOfTheDayButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Image3")));
     EXPECT_NE(qv::Windows::loaded("frmTip"), nullptr);
     EXPECT_TRUE(messages().isEmpty()) << messages().join('|').toStdString();
 
     // The appointment book takes over from the management menu and this window.
     qv::Windows::show("frmmangement");
-    click(w.appointmentBookButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command20")));
     settle();
     EXPECT_NE(qv::Windows::loaded("Form3"), nullptr);
     EXPECT_EQ(qv::Windows::loaded("frmmangement"), nullptr);
@@ -49,7 +49,7 @@ TEST_F(AssetsTest, BarOpensOtherWindowsAndGivesWayWhereItShould)
 TEST_F(AssetsTest, ManagementButtonClosesTheWindowAndExitClosesAll)
 {
     BusinessAssets& w = open();
-    click(w.managementButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command19")));
     settle();
     EXPECT_NE(qv::Windows::loaded("frmmangement"), nullptr);
     EXPECT_EQ(qv::Windows::loaded("Form2"), nullptr);
@@ -58,7 +58,7 @@ TEST_F(AssetsTest, ManagementButtonClosesTheWindowAndExitClosesAll)
     BusinessAssets& again = open();
     qv::Windows::show("frmEmployee");
     qv::Windows::show("Calculator");
-    click(again.exitProgramButton);
+    click(again.findChild<QPushButton*>(QStringLiteral("Command23")));
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
 }
@@ -67,7 +67,7 @@ TEST_F(AssetsTest, TypedTextIsSavedWhenTheBarClosesTheWindow)
 {
     BusinessAssets& w = open();
     type(box(PurchasedFromBox), "Salon Depot");
-    click(w.managementButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command19")));
     settle();
     EXPECT_EQ(stored("Salon Chair", "PurchasedFrom").toString(), "Salon Depot");
 }
@@ -75,28 +75,28 @@ TEST_F(AssetsTest, TypedTextIsSavedWhenTheBarClosesTheWindow)
 TEST_F(AssetsTest, PanelsOpenAndCloseWithTheirFocus)
 {
     BusinessAssets& w = open();
-    click(w.businessPanelButton);
-    EXPECT_TRUE(w.businessPanel->isVisible());
-    EXPECT_TRUE(w.closeBusinessPanelButton->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Command13")));
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("Picture2"))->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("Command16"))->isVisible());
     EXPECT_TRUE(box(BusinessNameBox)->hasFocus());
     qvtest::clickAt(box(AddressBox));
-    qvtest::clickAt(w.businessPanel, QPoint(w.businessPanel->width() - 4, w.businessPanel->height() - 4));
+    qvtest::clickAt(w.findChild<QWidget*>(QStringLiteral("Picture2")), QPoint(w.findChild<QWidget*>(QStringLiteral("Picture2"))->width() - 4, w.findChild<QWidget*>(QStringLiteral("Picture2"))->height() - 4));
     EXPECT_TRUE(box(BusinessNameBox)->hasFocus());
-    click(w.closeBusinessPanelButton);
-    EXPECT_FALSE(w.businessPanel->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Command16")));
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture2"))->isVisible());
     EXPECT_TRUE(box(CategoryBox)->hasFocus());
 
     // The grid hides the calendar, and closing the grid hides it too.
-    click(w.calendarButton);
-    EXPECT_TRUE(w.calendar->isVisible());
-    click(w.viewDatabaseButton);
-    EXPECT_TRUE(w.gridPanel->isVisible());
-    EXPECT_FALSE(w.calendar->isVisible());
-    click(w.calendarButton);
-    click(w.closeGridButton);
-    EXPECT_FALSE(w.gridPanel->isVisible());
-    EXPECT_FALSE(w.calendar->isVisible());
-    EXPECT_FALSE(w.closeCalendarButton->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Image1")));
+    EXPECT_TRUE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Command15")));
+    EXPECT_TRUE(w.findChild<QWidget*>(QStringLiteral("Picture3"))->isVisible());
+    EXPECT_FALSE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Image1")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture3"))->isVisible());
+    EXPECT_FALSE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("Command22"))->isVisible());
 }
 
 TEST_F(AssetsTest, GridPickMovesTheRecordAndItsPicture)
@@ -107,12 +107,12 @@ TEST_F(AssetsTest, GridPickMovesTheRecordAndItsPicture)
     seed = false;
     BusinessAssets& w = open();
     EXPECT_FALSE(pictureShown());
-    click(w.viewDatabaseButton);
-    const QRect cell = w.assetGrid->visualRect(w.assetGrid->model()->index(1, 3));
-    qvtest::clickAt(w.assetGrid->viewport(), cell.center());
+    click(w.findChild<QPushButton*>(QStringLiteral("Command15")));
+    const QRect cell = w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->visualRect(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->index(1, 3));
+    qvtest::clickAt(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->viewport(), cell.center());
     EXPECT_EQ(box(ItemNameBox)->text(), "Hair Dryer");
-    EXPECT_EQ(w.assetGrid->model()->headerData(12, Qt::Horizontal).toString(), "Appraised By");
-    EXPECT_EQ(w.assetGrid->model()->data(w.assetGrid->model()->index(0, 9)).toString(), "$1,200.00");
+    EXPECT_EQ(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->headerData(12, Qt::Horizontal).toString(), "Appraised By");
+    EXPECT_EQ(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->data(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid2"))->model()->index(0, 9)).toString(), "$1,200.00");
     EXPECT_TRUE(pictureShown());
 }
 
@@ -125,9 +125,9 @@ TEST_F(AssetsTest, PickedDayTellsQuarterAndWeek)
     EXPECT_EQ(BusinessAssets::quarterAndWeek(QDate(2025, 12, 31)).left(18), "Fourth Quarter of ");
 
     BusinessAssets& w = open();
-    click(w.calendarButton);
-    ASSERT_TRUE(qvtest::clickDay(w.calendar, QDate(2026, 11, 3)));
-    EXPECT_EQ(w.dateLabel->text(), "Fourth Quarter of 2026  Week 45");
+    click(w.findChild<QPushButton*>(QStringLiteral("Image1")));
+    ASSERT_TRUE(qvtest::clickDay(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1")), QDate(2026, 11, 3)));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("Label3"))->text(), "Fourth Quarter of 2026  Week 45");
 }
 
 TEST_F(AssetsTest, EveryShownSundayIsBold)
@@ -142,20 +142,20 @@ TEST_F(AssetsTest, EveryShownSundayIsBold)
     EXPECT_TRUE(monday[6]);
 
     BusinessAssets& w = open();
-    const QDate first = w.calendar->firstShownDay();
+    const QDate first = w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->firstShownDay();
     EXPECT_EQ(first.dayOfWeek(), Qt::Sunday);
-    EXPECT_TRUE(w.calendar->dateTextFormat(first).font().bold());
-    EXPECT_TRUE(w.calendar->dateTextFormat(first.addDays(14)).font().bold());
-    EXPECT_FALSE(w.calendar->dateTextFormat(first.addDays(15)).font().bold());
+    EXPECT_TRUE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->dateTextFormat(first).font().bold());
+    EXPECT_TRUE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->dateTextFormat(first.addDays(14)).font().bold());
+    EXPECT_FALSE(w.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->dateTextFormat(first.addDays(15)).font().bold());
 }
 
 TEST_F(AssetsTest, ProgramsStartByTheirStandInsAndAMissingOneIsPassedOverQuietly)
 {
     BusinessAssets& w = open();
-    click(w.textEditorButton);
-    click(w.paintButton);
-    click(w.scanButton);
-    click(w.webPageButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Picture4")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command9")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command7")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command8")));
     QStringList started;
     for (const qv::UiEvent& e : ui.script.events)
         if (e.kind == qv::UiEvent::Launch)
@@ -172,9 +172,9 @@ TEST_F(AssetsTest, ProgramsStartByTheirStandInsAndAMissingOneIsPassedOverQuietly
 
     ui.script.clear();
     ui.script.launchSucceeds = false;
-    click(w.textEditorButton);
-    click(w.scanButton);
-    click(w.webPageButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Picture4")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command7")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command8")));
     // A program the system lacks is not started, and nothing is said; both
     // scanners are still asked for.
     EXPECT_EQ(ui.script.events.size(), 4);

@@ -19,9 +19,9 @@ void moveToScreen(BusinessAssets& w, QSize screen)
 
 void expectBarsWholeAtTheFoot(BusinessAssets& w, const char* when)
 {
-    EXPECT_EQ(w.recordStatusBar->geometry().bottom(), w.height() - 1) << when;
-    EXPECT_EQ(w.recordButtonBar->geometry().bottom() + 1, w.recordStatusBar->y()) << when;
-    for (QWidget* bar : {w.recordButtonBar, w.recordStatusBar})
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("picStatBox"))->geometry().bottom(), w.height() - 1) << when;
+    EXPECT_EQ(w.findChild<QWidget*>(QStringLiteral("picButtons"))->geometry().bottom() + 1, w.findChild<QWidget*>(QStringLiteral("picStatBox"))->y()) << when;
+    for (QWidget* bar : {w.findChild<QWidget*>(QStringLiteral("picButtons")), w.findChild<QWidget*>(QStringLiteral("picStatBox"))})
         for (QWidget* b : bar->findChildren<QPushButton*>())
             if (b->isVisibleTo(&w))
                 EXPECT_TRUE(bar->rect().contains(b->geometry()))
@@ -35,8 +35,8 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     BusinessAssets& w = open();
     moveToScreen(w, QSize(1280, 1024));
     expectBarsWholeAtTheFoot(w, "rescaled to the screen");
-    EXPECT_EQ(qvtest::widgetAtCentreOf(w.nextRecordButton), w.nextRecordButton);
-    EXPECT_EQ(qvtest::widgetAtCentreOf(w.lastRecordButton), w.lastRecordButton);
+    EXPECT_EQ(qvtest::widgetAtCentreOf(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))), w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(qvtest::widgetAtCentreOf(w.findChild<QPushButton*>(QStringLiteral("cmdLast"))), w.findChild<QPushButton*>(QStringLiteral("cmdLast")));
 
     // The first change of size after the activation is taken for the
     // window's own; the second rescales the controls.
@@ -46,13 +46,13 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     QApplication::processEvents();
     expectBarsWholeAtTheFoot(w, "after two resizes");
 
-    ASSERT_TRUE(qvtest::clickAt(w.nextRecordButton));
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
-    ASSERT_TRUE(qvtest::clickAt(w.firstRecordButton));
-    ASSERT_TRUE(qvtest::clickAt(w.lastRecordButton));
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 2");
-    ASSERT_TRUE(qvtest::clickAt(w.addRecordButton));
-    EXPECT_EQ(w.updateRecordButton->geometry(), w.addRecordButton->geometry());
-    ASSERT_TRUE(qvtest::clickAt(w.cancelChangeButton));
+    ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdFirst"))));
+    ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdLast"))));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))));
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->geometry(), w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->geometry());
+    ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdCancel"))));
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
 }

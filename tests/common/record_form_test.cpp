@@ -1,6 +1,7 @@
 // The record form driven as a user drives it: buttons, keys and typing into
 // its bound boxes, checked against the database file and the messages shown.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "common/record_form.h"
 #include "common/control_rescaling.h"
 #include "common/find_by_text.h"
@@ -29,6 +30,7 @@ RecordForm::DeleteConfirm g_confirm = RecordForm::DeleteConfirm::None;
 class PeopleForm : public RecordForm {
     Q_OBJECT
 public:
+    using RecordForm::bookmarkBeforeAdd;
     PeopleForm()
     {
         setWindowTitle("People");
@@ -110,18 +112,18 @@ protected:
         QApplication::setActiveWindow(w);
         return w;
     }
-    static QString status(PeopleForm* w) { return w->recordStatusLabel->text(); }
+    static QString status(PeopleForm* w) { return w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(); }
     // A key pressed while the caret is in the first box.
     static void key(PeopleForm* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        if (qvtest::focused() != w->fieldBoxes[0])
-            ASSERT_TRUE(qvtest::clickAt(w->fieldBoxes[0]));
+        if (qvtest::focused() != w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)))
+            ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))));
         qvtest::press(k, mods);
     }
     static bool browsing(PeopleForm* w)
     {
-        return !w->editingRecord && !w->addingRecord && w->addRecordButton->isVisibleTo(w)
-               && !w->updateRecordButton->isVisibleTo(w) && w->nextRecordButton->isEnabled();
+        return !w->editingRecord && !w->addingRecord && w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(w)
+               && !w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisibleTo(w) && w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled();
     }
 
     qvtest::TempProgramFolder folder;
@@ -133,14 +135,14 @@ TEST_F(RecordFormTest, LoadShowsTheFirstRecordInItsFormats)
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
     EXPECT_EQ(status(w), "Record: 1");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Ann");
-    EXPECT_EQ(w->fieldBoxes[1]->text(), "30");
-    EXPECT_EQ(w->fieldBoxes[2]->text(), "$12.50");
-    EXPECT_EQ(w->fieldBoxes[3]->text(), "6/7/2001");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "30");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->text(), "$12.50");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3))->text(), "6/7/2001");
     EXPECT_TRUE(browsing(w));
     EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_EQ(w->addRecordButton->text(), "&Add");
-    EXPECT_EQ(w->refreshRecordsButton->text(), "&Refresh");
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->text(), "&Add");
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh"))->text(), "&Refresh");
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -148,41 +150,41 @@ TEST_F(RecordFormTest, MovingPastEitherEndBeepsOnceAndStays)
 {
     addPeople({"Ann", "Bob", "Cyd"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->previousRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(ui.script.beeps(), 1);
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::clickAt(w->nextRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(status(w), "Record: 3");
     EXPECT_EQ(ui.script.beeps(), 1);
-    qvtest::clickAt(w->nextRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
     EXPECT_EQ(ui.script.beeps(), 2);
-    qvtest::clickAt(w->firstRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Ann");
-    qvtest::clickAt(w->lastRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
 {
     PeopleForm* w = open();
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "");
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::clickAt(w->previousRecordButton);
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(ui.script.beeps(), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // Add on an empty table keeps no bookmark; Cancel goes to the first record: none.
-    qvtest::clickAt(w->addRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(status(w), "Add record");
     EXPECT_EQ(w->bookmarkBeforeAdd, 0);
-    qvtest::typeInto(w->fieldBoxes[0], "Zed");
-    qvtest::clickAt(w->cancelChangeButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Zed");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
     EXPECT_TRUE(tableColumn("Name").isEmpty());
 }
 
@@ -211,13 +213,13 @@ TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(ui.script.beeps(), 1);
 
-    qvtest::clickAt(w->editRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(status(w), "Edit record");
     key(w, Qt::Key_Down);
     key(w, Qt::Key_Escape);
     EXPECT_EQ(status(w), "Edit record");
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);   // Esc does not close while editing
-    qvtest::clickAt(w->cancelChangeButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     key(w, Qt::Key_Escape);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
 }
@@ -234,16 +236,16 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
         rs.update();
     }
     PeopleForm* w = open();
-    qvtest::clickAt(w->nextRecordButton);   // Bob
-    ASSERT_TRUE(qvtest::clickAt(w->fieldBoxes[0]));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))));
     qvtest::press(Qt::Key_Home);
     qvtest::typeKeys("Dr ");
     qvtest::press(Qt::Key_End);
     qvtest::typeKeys(" Jr");
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Dr Bob Jr");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Dr Bob Jr");
     qvtest::press(Qt::Key_Home, Qt::ShiftModifier);   // selects, still the box's
-    EXPECT_EQ(w->fieldBoxes[0]->selectedText(), "Dr Bob Jr");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->selectedText(), "Dr Bob Jr");
     EXPECT_EQ(status(w), "Record: 2");
 
     // With Ctrl the keys move; the typing belongs to Bob and is saved there.
@@ -257,7 +259,7 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
     qvtest::press(Qt::Key_Down);
     qvtest::press(Qt::Key_PageDown);
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
 
     // In the box of several lines every moving key is the box's.
     ASSERT_TRUE(qvtest::clickAt(w->notes, QPoint(10, 5)));
@@ -274,12 +276,12 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
     EXPECT_EQ(tableColumn("Notes")[2], "first line\nsecond line too");
 
     // Outside a box, and in a box that cannot be typed in, the keys move.
-    qvtest::clickAt(w->refreshRecordsButton);
-    EXPECT_EQ(qvtest::focused(), w->refreshRecordsButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(qvtest::focused(), w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     qvtest::press(Qt::Key_End);
     EXPECT_EQ(status(w), "Record: 5");
-    w->fieldBoxes[1]->setReadOnly(true);
-    qvtest::clickAt(w->fieldBoxes[1]);
+    w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->setReadOnly(true);
+    qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)));
     qvtest::press(Qt::Key_Home);
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Dr Bob Jr", "Cyd", "Dee", "Eve"}));
@@ -290,21 +292,21 @@ TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->addRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(status(w), "Add record");
     EXPECT_TRUE(w->addingRecord);
-    EXPECT_TRUE(w->updateRecordButton->isVisibleTo(w));
-    EXPECT_FALSE(w->addRecordButton->isVisibleTo(w));
-    EXPECT_FALSE(w->closeRecordWindowButton->isVisibleTo(w));
-    EXPECT_FALSE(w->nextRecordButton->isEnabled());
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "");
-    qvtest::typeInto(w->fieldBoxes[0], "Cyd");
-    qvtest::typeInto(w->fieldBoxes[2], "$7.25");
-    qvtest::clickAt(w->updateRecordButton);
+    EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisibleTo(w));
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(w));
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisibleTo(w));
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Cyd");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2)), "$7.25");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
-    EXPECT_EQ(w->fieldBoxes[2]->text(), "$7.25");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->text(), "$7.25");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -313,21 +315,21 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::clickAt(w->nextRecordButton);   // Cyd
-    qvtest::clickAt(w->addRecordButton);
-    qvtest::typeInto(w->fieldBoxes[0], "Nobody");
-    qvtest::clickAt(w->cancelChangeButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Cyd
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Nobody");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
 
     // The record of that Add is no place to land after an Edit elsewhere.
-    qvtest::clickAt(w->lastRecordButton);
-    qvtest::clickAt(w->editRecordButton);
-    qvtest::clickAt(w->cancelChangeButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Eve");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Eve");
     EXPECT_EQ(status(w), "Record: 5");
 }
 
@@ -335,21 +337,21 @@ TEST_F(RecordFormTest, EditAndCancelStaysOnTheRecordBeingEdited)
 {
     addPeople({"Ann", "Bob", "Cyd", "Dee", "Eve"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::clickAt(w->nextRecordButton);   // Dee
-    qvtest::clickAt(w->editRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Dee
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(status(w), "Edit record");
-    qvtest::typeInto(w->fieldBoxes[0], "Changed");
-    qvtest::typeInto(w->fieldBoxes[1], "99");
-    qvtest::clickAt(w->cancelChangeButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Changed");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "99");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 4");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Dee");
-    EXPECT_EQ(w->fieldBoxes[1]->text(), "33");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Dee");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "33");
     // The typed text went into no row; the next move saves nothing.
-    qvtest::clickAt(w->nextRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Eve");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Eve");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31", "32", "33", "34"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -359,19 +361,19 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
 {
     addPeople({"Ann"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->addRecordButton);
-    qvtest::typeInto(w->fieldBoxes[1], "44");   // the required Name stays empty
-    qvtest::clickAt(w->updateRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "44");   // the required Name stays empty
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
     EXPECT_EQ(ui.script.events[0].style, 0);
     EXPECT_TRUE(w->addingRecord);
-    EXPECT_TRUE(w->updateRecordButton->isVisibleTo(w));
-    EXPECT_TRUE(w->cancelChangeButton->isVisibleTo(w));
-    EXPECT_FALSE(w->nextRecordButton->isEnabled());
+    EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisibleTo(w));
+    EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisibleTo(w));
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     EXPECT_EQ(status(w), "Add record");
 
-    qvtest::typeInto(w->fieldBoxes[0], "Bob");   // mended, the same Update now saves
-    qvtest::clickAt(w->updateRecordButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bob");   // mended, the same Update now saves
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "44"}));
@@ -381,21 +383,21 @@ TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->lastRecordButton);
-    qvtest::clickAt(w->deleteRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Ann");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // The only record: gone, and the move to the last record that follows
     // fails on the empty recordset with the data layer's text.
-    qvtest::clickAt(w->deleteRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_TRUE(tableColumn("Name").isEmpty());
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
     EXPECT_EQ(ui.script.events[0].style, 0);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
     EXPECT_TRUE(browsing(w));
 }
 
@@ -405,19 +407,19 @@ TEST_F(RecordFormTest, DeleteConfirmationsInBothStyles)
     PeopleForm* w = open();
     g_confirm = RecordForm::DeleteConfirm::YesNo;
     ui.script.msgAnswers = {qv::MsgResult::No};
-    qvtest::clickAt(w->deleteRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(tableColumn("Name").size(), 3);
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    qvtest::clickAt(w->deleteRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Bob", "Cyd"}));
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Bob");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
 
     g_confirm = RecordForm::DeleteConfirm::OkCancel;
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    qvtest::clickAt(w->deleteRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(tableColumn("Name").size(), 2);
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    qvtest::clickAt(w->deleteRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Cyd"}));
 
     ASSERT_EQ(ui.script.events.size(), 4u);
@@ -433,12 +435,12 @@ TEST_F(RecordFormTest, RefreshReadsTheTableAgainFromTheFirstRecord)
 {
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->lastRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
     addPeople({"Cyd"});   // written by another window meanwhile
-    qvtest::clickAt(w->refreshRecordsButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(status(w), "Record: 1");
-    qvtest::clickAt(w->lastRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Cyd");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
 }
 
 TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
@@ -447,27 +449,27 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     PeopleForm* w = open();
     // Typing while browsing changes the record; leaving it saves the change,
     // and only the typed field: the formatted "$12.50" is not written back.
-    qvtest::typeInto(w->fieldBoxes[0], "Anna");
-    EXPECT_TRUE(w->fieldBoxes[0]->isDirty());
-    EXPECT_FALSE(w->fieldBoxes[2]->isDirty());
-    qvtest::clickAt(w->nextRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Bob");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Anna");
+    EXPECT_TRUE(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->isDirty());
+    EXPECT_FALSE(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->isDirty());
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
     EXPECT_EQ(tableColumn("Fee"), QStringList({"12.5", "12.5"}));
 
     // A value the field refuses: the error is shown, the move does not
     // happen, the table keeps the old value.
-    qvtest::typeInto(w->fieldBoxes[1], "abc");
-    qvtest::clickAt(w->previousRecordButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "abc");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
-    EXPECT_EQ(w->fieldBoxes[1]->text(), "abc");   // typed text stays until the row is shown again
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "abc");   // typed text stays until the row is shown again
 
     // Put right, the same move saves it.
-    qvtest::typeInto(w->fieldBoxes[1], "32");
-    qvtest::clickAt(w->previousRecordButton);
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Anna");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "32");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Anna");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
 }
 
@@ -476,15 +478,15 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
     // Close and Esc leave the record just as a move does: the typing is saved.
-    qvtest::typeInto(w->fieldBoxes[0], "Anna");
-    qvtest::clickAt(w->closeRecordWindowButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Anna");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
     EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
 
     w = open();
-    qvtest::clickAt(w->nextRecordButton);
-    qvtest::typeInto(w->fieldBoxes[0], "Bobby");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bobby");
     key(w, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
@@ -492,18 +494,18 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
 
     // A value the field refuses: said, and the window stays with the typing.
     w = open();
-    qvtest::typeInto(w->fieldBoxes[1], "abc");
-    qvtest::clickAt(w->closeRecordWindowButton);
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "abc");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QCoreApplication::processEvents();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
-    EXPECT_EQ(w->fieldBoxes[1]->text(), "abc");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "abc");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
 
     // A window left on a row it has just deleted has nothing to save and closes.
     ui.script.clear();
     w->primaryRecordset->deleteCurrent();
-    qvtest::clickAt(w->closeRecordWindowButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -514,19 +516,19 @@ TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
 {
     addPeople({"Ann", "Bob", "Cyd"});
     PeopleForm* w = open();
-    qvtest::clickAt(w->lastRecordButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
     ui.script.inputAnswers = {"bo"};
     EXPECT_TRUE(findByText(*w->primaryRecordset, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Bob");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
 
     // Text typed before a find belongs to the record it was typed on.
-    qvtest::typeInto(w->fieldBoxes[0], "Bobby");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bobby");
     ui.script.inputAnswers = {"zz"};
     EXPECT_FALSE(findByText(*w->primaryRecordset, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(ui.script.messages(), QStringList({"Could not find the Name. zz"}));
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->fieldBoxes[0]->text(), "Bobby");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bobby");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bobby", "Cyd"}));
 }
 
@@ -536,10 +538,10 @@ TEST_F(RecordFormTest, ResizeKeepsTheStatusBarAcrossTheWindow)
     PeopleForm* w = open();
     w->setTwipsSize(9000, 4500);
     QCoreApplication::processEvents();
-    EXPECT_EQ(w->recordStatusLabel->width(), qv::px(9000 - 1500));
-    EXPECT_EQ(w->nextRecordButton->x(), qv::px(qv::twips(w->recordStatusLabel->width()) + 700));
-    EXPECT_EQ(w->recordStatusBar->geometry().bottom(), w->height() - 1);
-    EXPECT_LT(w->recordButtonBar->geometry().bottom(), w->recordStatusBar->y());
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->width(), qv::px(9000 - 1500));
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->x(), qv::px(qv::twips(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->width()) + 700));
+    EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("picStatBox"))->geometry().bottom(), w->height() - 1);
+    EXPECT_LT(w->findChild<QWidget*>(QStringLiteral("picButtons"))->geometry().bottom(), w->findChild<QWidget*>(QStringLiteral("picStatBox"))->y());
 
     if (qEnvironmentVariableIsSet("QV_SCREENSHOTS"))
         w->grab().save(qEnvironmentVariable("QV_SCREENSHOTS") + "/record_form.png");
@@ -549,27 +551,27 @@ TEST_F(RecordFormTest, EveryShownButtonHasItsOwnPlace)
 {
     addPeople({"Ann"});
     PeopleForm* w = open();
-    const QRect addPlace = w->addRecordButton->geometry(), editPlace = w->editRecordButton->geometry();
+    const QRect addPlace = w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->geometry(), editPlace = w->findChild<QPushButton*>(QStringLiteral("cmdEdit"))->geometry();
 
     // Adding: Update and Cancel stand where Add and Edit stood.
-    ASSERT_TRUE(qvtest::clickAt(w->addRecordButton));
-    EXPECT_EQ(w->updateRecordButton->geometry(), addPlace);
-    EXPECT_EQ(w->cancelChangeButton->geometry(), editPlace);
-    ASSERT_TRUE(qvtest::clickAt(w->cancelChangeButton));
-    EXPECT_EQ(w->addRecordButton->geometry(), addPlace);
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))));
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->geometry(), addPlace);
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->geometry(), editPlace);
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel"))));
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->geometry(), addPlace);
 
     // A window that shows them all at once (the service price list does,
     // after its password) gives each a place of its own, in their order.
     w->setTwipsSize(9600, 6000);
-    for (QPushButton* b : {w->updateRecordButton, w->cancelChangeButton})
+    for (QPushButton* b : {w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")), w->findChild<QPushButton*>(QStringLiteral("cmdCancel"))})
         b->show();
     QCoreApplication::processEvents();
-    const QList<QPushButton*> all = {w->addRecordButton, w->editRecordButton, w->updateRecordButton,
-                                     w->cancelChangeButton,
-                                     w->deleteRecordButton, w->refreshRecordsButton, w->closeRecordWindowButton};
+    const QList<QPushButton*> all = {w->findChild<QPushButton*>(QStringLiteral("cmdAdd")), w->findChild<QPushButton*>(QStringLiteral("cmdEdit")), w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")),
+                                     w->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                                     w->findChild<QPushButton*>(QStringLiteral("cmdDelete")), w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")), w->findChild<QPushButton*>(QStringLiteral("cmdClose"))};
     for (int i = 0; i < all.size(); ++i) {
         EXPECT_EQ(qvtest::widgetAtCentreOf(all[i]), all[i]) << all[i]->objectName().toStdString();
-        EXPECT_TRUE(w->recordButtonBar->rect().contains(all[i]->geometry())) << all[i]->objectName().toStdString();
+        EXPECT_TRUE(w->findChild<QWidget*>(QStringLiteral("picButtons"))->rect().contains(all[i]->geometry())) << all[i]->objectName().toStdString();
         if (i > 0)
             EXPECT_GT(all[i]->x(), all[i - 1]->geometry().right()) << all[i]->objectName().toStdString();
     }
@@ -585,21 +587,21 @@ TEST_F(RecordFormTest, ScaledUpTheBarsStayAtTheFootWithTheirButtonsWholeAndNextA
     resizeFormToo = 0;
     QCoreApplication::processEvents();
 
-    EXPECT_EQ(w->recordStatusBar->geometry().bottom(), w->height() - 1);
-    EXPECT_EQ(w->recordButtonBar->geometry().bottom() + 1, w->recordStatusBar->y());
-    for (QWidget* bar : {w->recordButtonBar, w->recordStatusBar})
+    EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("picStatBox"))->geometry().bottom(), w->height() - 1);
+    EXPECT_EQ(w->findChild<QWidget*>(QStringLiteral("picButtons"))->geometry().bottom() + 1, w->findChild<QWidget*>(QStringLiteral("picStatBox"))->y());
+    for (QWidget* bar : {w->findChild<QWidget*>(QStringLiteral("picButtons")), w->findChild<QWidget*>(QStringLiteral("picStatBox"))})
         for (QWidget* b : bar->findChildren<QPushButton*>())
             if (b->isVisibleTo(w))
                 EXPECT_TRUE(bar->rect().contains(b->geometry())) << b->objectName().toStdString() << " is not whole";
-    EXPECT_LT(w->recordStatusLabel->geometry().right(), w->nextRecordButton->x());
-    EXPECT_LT(w->nextRecordButton->geometry().right(), w->lastRecordButton->x());
-    EXPECT_LE(w->lastRecordButton->geometry().right(), w->width());
+    EXPECT_LT(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->geometry().right(), w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->x());
+    EXPECT_LT(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->geometry().right(), w->findChild<QPushButton*>(QStringLiteral("cmdLast"))->x());
+    EXPECT_LE(w->findChild<QPushButton*>(QStringLiteral("cmdLast"))->geometry().right(), w->width());
 
-    ASSERT_TRUE(qvtest::clickAt(w->nextRecordButton));
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))));
     EXPECT_EQ(status(w), "Record: 2");
-    ASSERT_TRUE(qvtest::clickAt(w->lastRecordButton));
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast"))));
     EXPECT_EQ(status(w), "Record: 3");
-    ASSERT_TRUE(qvtest::clickAt(w->firstRecordButton));
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdFirst"))));
     EXPECT_EQ(status(w), "Record: 1");
 }
 

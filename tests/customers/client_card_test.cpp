@@ -12,12 +12,12 @@ TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
     CustomerWindow& w = open();
     const QString tall = pictureFile("tall.bmp", Qt::magenta, QSize(100, 300));
     ui.script.fileAnswers = {tall};
-    click(w.insertPictureButton);
-    click(w.formulasButton);
-    type(w.formulasBox, "Roots: 6N + 20 vol, 35 min");
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command10")));
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), "Roots: 6N + 20 vol, 35 min");
     ui.script.clear();
 
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -80,9 +80,9 @@ TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
 TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 {
     CustomerWindow& w = open();
-    click(w.nextRecordButton);   // Bob Stone: no picture, no formulas
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob Stone: no picture, no formulas
     type(w.commentsBox, "Allergic to ammonia");
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     EXPECT_TRUE(page.pictures.isEmpty());
@@ -93,9 +93,9 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
     // Cancel: nothing printed, nothing said.
     ui.script.clear();
     ui.script.printerAnswers = {false, false};
-    click(w.printCardButton);
-    click(w.formulasButton);
-    click(w.printFormulasButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command10")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command12")));
     EXPECT_EQ(printing->jobs().size(), 1);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
@@ -104,13 +104,13 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlone)
 {
     CustomerWindow& w = open();
-    click(w.formulasButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command10")));
     QStringList lines;
     for (int i = 1; i <= 80; ++i)
         lines << QStringLiteral("Visit %1: 7G + 6%, 30 min").arg(i);
-    type(w.formulasBox, lines.join("\n"));
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), lines.join("\n"));
 
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedJob& card = printing->jobs()[0];
     ASSERT_GE(card.pages.size(), 2);
@@ -127,7 +127,7 @@ TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlo
     ASSERT_NE(firstVisit(card.pages[1]), card.pages[1].texts.end());
     EXPECT_NEAR(firstVisit(card.pages[1])->y, 7600, 40);
 
-    click(w.printFormulasButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command12")));
     ASSERT_EQ(printing->jobs().size(), 2);
     const qv::PrintedJob& formulas = printing->jobs()[1];
     EXPECT_TRUE(formulas.pages[0].pictures.isEmpty());

@@ -55,19 +55,19 @@ TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
     EXPECT_EQ(dest->size(), QSize(300, 240));   // natural size, cut by the frame
     EXPECT_LT(w.picture->pictureFrame->width(), dest->width());
 
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_LT(std::abs(centreColour(dest).blue() - 255) + centreColour(dest).red(), 24);   // JPEG: nearly blue
     EXPECT_EQ(dest->size(), QSize(120, 90));
-    click(w.nextRecordButton);   // Cara: no picture
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Cara: no picture
     EXPECT_TRUE(dest->pixmap().isNull());
 
     // The grid pick, the finds and Add follow the record too.
     ui.script.inputAnswers = {"ann"};
-    click(w.findByNameButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("bttnFind")));
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
-    click(w.addRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_TRUE(dest->pixmap().isNull());
-    click(w.cancelChangeButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
     EXPECT_TRUE(messages().isEmpty());
 }
@@ -80,11 +80,11 @@ TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
     CustomerWindow& w = open();
     EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
-    click(w.nextRecordButton);
-    click(w.previousRecordButton);
-    click(w.lastRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_TRUE(messages().isEmpty());
-    click(w.firstRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     ASSERT_EQ(messages().size(), 1);
     EXPECT_TRUE(messages()[0].contains("gone.jpg"));
     EXPECT_EQ(box(0)->text(), "Ann Lee");
@@ -95,7 +95,7 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
     CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {""};   // cancelled
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::OpenFile);
     EXPECT_EQ(ui.script.events[0].arguments.value(0),
@@ -105,13 +105,13 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
     EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
 
     ui.script.fileAnswers = {green};
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(box(16)->text(), green);
     EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
     // A pending change only, until the next save.
     EXPECT_TRUE(stored("Ann Lee", "Image").isNull());
-    click(w.editRecordButton);
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
     EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
 }
@@ -121,8 +121,8 @@ TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
     CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {green};
-    click(w.insertPictureButton);
-    click(w.closeRecordWindowButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     settle();
     EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
     EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
@@ -133,9 +133,9 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
     CustomerWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
     ui.script.fileAnswers = {green};
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     type(box(5), "Del Mar");
-    click(w.deletePictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(box(16)->text().isEmpty());
     EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
@@ -144,11 +144,11 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
 
     // A saved picture goes from the table too.
     ui.script.fileAnswers = {green};
-    click(w.insertPictureButton);
-    click(w.editRecordButton);
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(stored("Ann Lee", "Image").toString(), green);
-    click(w.deletePictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
     EXPECT_TRUE(QFile::exists(green));   // the file itself is never touched
 }
@@ -158,7 +158,7 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     CustomerWindow& w = open();
     const QString big = pictureFile("big.bmp", Qt::darkCyan, QSize(600, 500));
     ui.script.fileAnswers = {big};
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     PictureViewport& v = *w.picture;
     EXPECT_EQ(v.horizontalScrollBar->maximum(), 32767);
     EXPECT_EQ(v.verticalScrollBar->singleStep(), 100);
@@ -169,10 +169,10 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     EXPECT_EQ(v.verticalScrollBar->value(), 1500);
     EXPECT_EQ(v.pictureBox->pos(), QPoint(-20, -100));
     // The positions stay when the picture changes.
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(v.verticalScrollBar->value(), 1500);
     ui.script.fileAnswers = {big};
-    click(w.insertPictureButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(v.pictureBox->pos(), QPoint(-20, -100));
 }
 
@@ -202,7 +202,7 @@ TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
             dialog->reject();   // the file was not taken: nothing is chosen
     });
     timer->start();
-    qvtest::clickAt(w.insertPictureButton);
+    qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     qv::setUi(&ui.script);
     EXPECT_EQ(filters, (QStringList{"Image Files (*.jpg *.jpe *.jpeg *.bmp *.png)", "JPEG Files (*.jpg *.jpe *.jpeg)",
                                     "Bitmap Files (*.bmp)"}));

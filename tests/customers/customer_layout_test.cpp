@@ -2,6 +2,7 @@
 // whole names, numbers and headers, "Required! *" read with the Phone box,
 // and the comments shown and typed on several lines.
 #include "customers_fixture.h"
+#include "support/control_names.h"
 
 #include "platform/forms/many_line_box.h"
 #include "support/layout_check.h"
@@ -20,8 +21,8 @@ using qvtest::press;
 TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
 {
     CustomerWindow& w = open();
-    clickAt(w.clientListButton);
-    ASSERT_TRUE(w.clientGrid->isVisible());
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("Command6")));
+    ASSERT_TRUE(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->isVisible());
     // The panel lies over the fields by design; what lies on the panel must read whole.
     QStringList onThePanel;
     for (const QString& fault : qvtest::layoutFaults(&w, QStringLiteral("frmCustomers")))
@@ -30,23 +31,23 @@ TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
     EXPECT_TRUE(onThePanel.isEmpty()) << onThePanel.join("\n").toStdString();
     // Four columns and the scroll bar of a long list fit the grid side by side.
     int columns = 0;
-    for (int c = 0; c < w.clientGrid->model()->columnCount(); ++c)
-        columns += w.clientGrid->columnWidth(c);
-    EXPECT_LE(columns + w.clientGrid->verticalHeader()->width() + w.clientGrid->verticalScrollBar()->sizeHint().width(),
-              w.clientGrid->width() - 2 * w.clientGrid->frameWidth());
-    clickAt(w.closeClientListButton);
-    EXPECT_FALSE(w.clientListPanel->isVisible());
+    for (int c = 0; c < w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->columnCount(); ++c)
+        columns += w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->columnWidth(c);
+    EXPECT_LE(columns + w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->verticalHeader()->width() + w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->verticalScrollBar()->sizeHint().width(),
+              w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->width() - 2 * w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->frameWidth());
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
 }
 
 TEST_F(CustomersTest, RequiredIsReadWithThePhoneBoxAndLiesOnNoOtherCaption)
 {
     CustomerWindow& w = open();
-    QLabel* required = w.captionLabels.value(14);
-    QLabel* caption = w.captionLabels.value(8);
+    QLabel* required = w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 14));
+    QLabel* caption = w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 8));
     qv::TextBox* phone = box(8);
     EXPECT_EQ(required->text(), "Required! *");
     EXPECT_EQ(caption->text(), "Phone:");
-    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.captionLabels.value(10)}) {
+    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 10))}) {
         const QStringList overlaps = qvtest::overlapsOf(control);
         EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
     }
@@ -81,19 +82,19 @@ TEST_F(CustomersTest, CommentsShowTheirLinesAndTakeNewOnes)
     press(Qt::Key_End);
     press(Qt::Key_Up);
     press(Qt::Key_PageDown);
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(0)->text(), "Ann Lee");
 
     // Showing the client wrote nothing back.
-    clickAt(w.nextRecordButton);
-    clickAt(w.previousRecordButton);
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(stored("Ann Lee", "Comments").toString(), "Colour at 6\r\nAllergic to ammonia");
 
     // Enter starts a new line; Update keeps all three.
-    clickAt(w.editRecordButton);
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::addLineAtEnd(comments, "Prefers mornings");
     EXPECT_EQ(comments->blockCount(), 3);
-    clickAt(w.updateRecordButton);
+    clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Ann Lee", "Comments").toString().remove('\r'), "Colour at 6\nAllergic to ammonia\nPrefers mornings");
 

@@ -2,6 +2,7 @@
 // row's category or of all rows, the finds, the vendor list, adding and
 // deleting rows, and the windows it opens.
 #include "support/line_hands.h"
+#include "support/control_names.h"
 #include "support/user_hands.h"
 #include "record_window_hands.h"
 
@@ -33,19 +34,19 @@ protected:
         db.insert("StockControl", {{"Category", "Shampoo"}, {"SystemStockNumber", "1004"}, {"Price", 15.99},
                                    {"CostValueOfStock", 9.0}, {"SourceOrSupplier", "Old Vendor"}});
     }
-    QStringList gridCategories() { return gridColumn(w().stockGrid, 0); }
-    QStringList gridNumbers() { return gridColumn(w().stockGrid, 1); }
+    QStringList gridCategories() { return gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")), 0); }
+    QStringList gridNumbers() { return gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")), 1); }
     QStringList vendors()
     {
         QStringList out;
-        for (int i = 0; i < w().vendorList->count(); ++i)
-            out << w().vendorList->itemText(i);
+        for (int i = 0; i < w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->count(); ++i)
+            out << w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->itemText(i);
         return out;
     }
     // Opens the list with a click and clicks the vendor in it.
     void pickVendor(const QString& name)
     {
-        qv::DataCombo* list = w().vendorList;
+        qv::DataCombo* list = w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"));
         const int row = list->findText(name);
         ASSERT_GE(row, 0) << name.toStdString();
         qvtest::clickAt(list);
@@ -73,33 +74,33 @@ TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVend
     EXPECT_EQ(box(3)->text(), QStringLiteral("15"));
     EXPECT_TRUE(box(3)->isReadOnly());
     // No record text on this window.
-    EXPECT_TRUE(w().recordStatusLabel->text().isEmpty());
-    EXPECT_FALSE(w().updateRecordButton->isVisible());
-    EXPECT_FALSE(w().cancelChangeButton->isVisible());
+    EXPECT_TRUE(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text().isEmpty());
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
 
     // Hidden boxes never show, nor do the four that once lay below the window's edge.
     for (int i : {5, 6, 9, 10, 12, 14, 15, 16, 18, 19, 20, 24, 35, 27, 28, 29, 30})
         EXPECT_FALSE(box(i)->isVisible()) << i;
     for (int i : {0, 1, 2, 3, 4, 7, 8, 13, 17, 21, 22, 23, 25, 26, 31, 32, 33, 34}) {
         EXPECT_TRUE(box(i)->isVisible()) << i;
-        EXPECT_LE(box(i)->geometry().bottom(), w().recordButtonBar->y()) << i;
+        EXPECT_LE(box(i)->geometry().bottom(), w().findChild<QWidget*>(QStringLiteral("picButtons"))->y()) << i;
     }
-    EXPECT_LE(w().memoBox->geometry().bottom(), w().recordButtonBar->y());
+    EXPECT_LE(w().memoBox->geometry().bottom(), w().findChild<QWidget*>(QStringLiteral("picButtons"))->y());
     // Two boxes on one field show the same value.
     EXPECT_EQ(box(30)->text(), box(32)->text());
     EXPECT_EQ(box(32)->text(), QStringLiteral("0"));
 
-    EXPECT_EQ(gridCaptions(w().stockGrid), (QStringList{"Category", "System Stock #", "Price"}));
+    EXPECT_EQ(gridCaptions(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))), (QStringList{"Category", "System Stock #", "Price"}));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
-    EXPECT_EQ(gridColumn(w().stockGrid, 2), (QStringList{"$12.99", "$15.99"}));
+    EXPECT_EQ(gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")), 2), (QStringList{"$12.99", "$15.99"}));
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // The grid follows the current row's category.
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
 }
@@ -108,20 +109,20 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
 {
     seed();
     open();
-    click(w().nextRecordButton);
-    EXPECT_EQ(w().stockGrid->focusPolicy(), Qt::NoFocus);
-    click(w().viewAllButton);
-    EXPECT_EQ(w().viewAllButton->text(), QStringLiteral("&View All"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))->focusPolicy(), Qt::NoFocus);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
+    EXPECT_EQ(w().findChild<QPushButton*>(QStringLiteral("Command1"))->text(), QStringLiteral("&View All"));
     EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::AllRows);
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1002", "1003", "2001", "2002", "1004"}));
-    EXPECT_NE(w().stockGrid->focusPolicy(), Qt::NoFocus);
+    EXPECT_NE(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))->focusPolicy(), Qt::NoFocus);
     // The requery put the first row back; moving keeps the whole list.
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(gridNumbers().size(), 6);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
-    click(w().refreshRecordsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::Category);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
@@ -131,15 +132,15 @@ TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
 {
     seed();
     open();
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     pickVendor(QStringLiteral("Salon Wholesale Inc"));
     EXPECT_EQ(box(21)->text(), QStringLiteral("Salon Wholesale Inc"));
-    click(w().addRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
-    EXPECT_TRUE(w().updateRecordButton->isVisible());
-    EXPECT_FALSE(w().nextRecordButton->isEnabled());
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Add record"));
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     // Add empties the vendor list's choice.
-    EXPECT_TRUE(w().vendorList->currentText().isEmpty());
+    EXPECT_TRUE(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->currentText().isEmpty());
     EXPECT_TRUE(box(0)->text().isEmpty());
 
     type(box(0), QStringLiteral("Shampoo"));
@@ -148,10 +149,10 @@ TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)
     type(box(2), QStringLiteral("10"));
     type(box(31), QStringLiteral("16 oz"));
     pickVendor(QStringLiteral("Beauty Supply Co"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
-    EXPECT_TRUE(w().addRecordButton->isVisible());
-    EXPECT_FALSE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
 
     auto rows = db.query("SELECT * FROM StockControl WHERE SystemStockNumber='1005'");
     ASSERT_EQ(rows->recordCount(), 1);
@@ -171,11 +172,11 @@ TEST_F(InventoryMasterTest, PickingAVendorReplacesTheSupplierOfTheRowWhenSaved)
 {
     seed();
     open();
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(box(21)->text(), QStringLiteral("Old Vendor"));
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     pickVendor(QStringLiteral("Beauty Supply Co"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.scalar("SELECT SourceOrSupplier FROM StockControl WHERE SystemStockNumber='1004'").toString(),
               QStringLiteral("Beauty Supply Co"));
 }
@@ -184,19 +185,19 @@ TEST_F(InventoryMasterTest, AnEmptyNewRowIsRefusedAndCancelGoesBack)
 {
     seed();
     open();
-    click(w().nextRecordButton);
-    click(w().nextRecordButton);   // Hair Gel
-    click(w().addRecordButton);
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Hair Gel
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(), QStringList{" You have nothing to update. Click cancel and make an entry."});
-    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(db.count("StockControl"), 6);
 
     type(box(0), QStringLiteral("Not kept"));
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
-    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(db.count("StockControl"), 6);
 }
 
@@ -204,20 +205,20 @@ TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
 {
     seed();
     open();
-    click(w().nextRecordButton);
-    click(w().nextRecordButton);   // Hair Gel, 1003
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Hair Gel, 1003
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(0), QStringLiteral("Not kept"));
     type(box(13), QStringLiteral("99"));
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Hair Gel"));
     EXPECT_EQ(box(13)->text(), QStringLiteral("$9.00"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1003"}));
-    EXPECT_TRUE(w().deleteRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isVisible());
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE SystemStockNumber='1003'").toInt(), 0);
     EXPECT_EQ(db.count("StockControl"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM StockControl WHERE Category='Hair Gel'").toInt(), 0);
@@ -225,13 +226,13 @@ TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
     // The item edited is deleted meanwhile from another window: Cancel
     // lands on the first item, without a word.
     ui.script.clear();
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     db.execRaw("DELETE FROM StockControl WHERE SystemStockNumber = '1004'");
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
-    EXPECT_TRUE(w().editRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
 }
 
@@ -241,7 +242,7 @@ TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
     db.insert("StockControl", {{"Category", "Gloves"}, {"SystemStockNumber", "2002"}, {"Price", 0.0}});
     open();
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
@@ -249,29 +250,29 @@ TEST_F(InventoryMasterTest, DeleteAsksFirstAndTheLastRowLeftEmptiesTheStock)
     EXPECT_EQ(db.count("StockControl"), 2);
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("StockControl"), 1);
     EXPECT_EQ(db.scalar("SELECT SystemStockNumber FROM StockControl").toString(), QStringLiteral("2002"));
     // The deleted row's texts are gone from the boxes; nothing is written back.
     EXPECT_NE(box(26)->text(), QStringLiteral("2001"));
-    click(w().firstRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     EXPECT_EQ(box(26)->text(), QStringLiteral("2002"));
     EXPECT_TRUE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("StockControl"), 0);
     // The product windows' openers now find nothing to open.
     EXPECT_FALSE(countGuardedOpen(QStringLiteral("SELECT count(*) FROM [StockControl]")));
     // Nothing more to delete: no error reaches the user, the window stays.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Do you really want to delete this record?"});
     EXPECT_TRUE(w().isLoaded());
     // Nothing left to save: Close closes.
     ui.script.clear();
-    click(w().closeRecordWindowButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(loaded("Form6a"));
@@ -281,18 +282,18 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
 {
     seed();
     open();
-    click(w().nextRecordButton);   // Conditioner
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Conditioner
 
     // Nothing typed: nothing moves.
     ui.script.inputAnswers = {QString()};
-    click(w().findByCategoryButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command4")));
     EXPECT_EQ(ui.script.events.at(0).text, QStringLiteral("Enter a Category for this product."));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
 
     // No match: the sentence with the answer, and back to the row before.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("Wax")};
-    click(w().findByCategoryButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command4")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your category. Wax"});
     EXPECT_EQ(box(0)->text(), QStringLiteral("Conditioner"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1002"}));
@@ -300,12 +301,12 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
     // Part of the category anywhere, letter case ignored.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("gel")};
-    click(w().findByCategoryButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command4")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(box(26)->text(), QStringLiteral("1003"));
 
     ui.script.inputAnswers = {QStringLiteral("200")};
-    click(w().findByStockNumberButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(ui.script.events.back().text, QStringLiteral("Enter a SystemStockNumber for this product."));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
     EXPECT_EQ(gridNumbers(), (QStringList{"2001"}));
@@ -313,7 +314,7 @@ TEST_F(InventoryMasterTest, FindsByCategoryAndStockNumber)
     // An apostrophe is only text.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("1' OR '1'='1")};
-    click(w().findByStockNumberButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 1' OR '1'='1"});
     EXPECT_EQ(box(0)->text(), QStringLiteral("Foils"));
 }
@@ -368,7 +369,7 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
                                {"Item", "Leave-in Conditioner"},
                                {"Memo", QStringLiteral("Order in spring\r\nKeep cool")}});
     open();
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     ASSERT_EQ(box(26)->text(), QStringLiteral("1010"));
     qv::TextBox* item = box(7);
     const int room = item->contentsRect().width() - item->textMargins().left() - item->textMargins().right() - 4;
@@ -377,9 +378,9 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
     // The memo's lines show as lines, and Enter adds one.
     qv::ManyLineBox* memo = w().memoBox;
     EXPECT_EQ(memo->blockCount(), 2);
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::addLineAtEnd(memo, QStringLiteral("Ask Pat"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_EQ(db.scalar("SELECT Memo FROM StockControl WHERE SystemStockNumber='1010'").toString().remove('\r'),
               QStringLiteral("Order in spring\nKeep cool\nAsk Pat"));
@@ -390,7 +391,7 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     seed();
     open();
     // Outside a box being typed in, the keys move between items.
-    qvtest::clickAt(w().firstRecordButton);
+    qvtest::clickAt(w().findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     key(Qt::Key_End);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1004"));
     key(Qt::Key_Home);
@@ -398,10 +399,10 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     key(Qt::Key_PageDown);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     key(Qt::Key_Escape);
     EXPECT_TRUE(w().isLoaded());
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     key(Qt::Key_Escape);
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Form6a"));
@@ -411,8 +412,8 @@ TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow
 {
     seed();
     open();
-    EXPECT_EQ(w().newVendorButton->toolTip(), QStringLiteral("Click on button if this Vendor is new."));
-    click(w().newVendorButton);
+    EXPECT_EQ(w().findChild<QPushButton*>(QStringLiteral("Check2"))->toolTip(), QStringLiteral("Click on button if this Vendor is new."));
+    click(w().findChild<QPushButton*>(QStringLiteral("Check2")));
     ASSERT_TRUE(loaded("Frmdatabase"));
     auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded("Frmdatabase"));
     EXPECT_TRUE(book->isVisible());
@@ -423,7 +424,7 @@ TEST_F(InventoryMasterTest, OpensTheVendorBookEveryClickAndTheProductsSoldWindow
         GTEST_SKIP() << "the products-sold window is not part of this program yet";
     productsSold->unload();
     QApplication::processEvents();
-    qvtest::clickAt(w().productsSoldPicture);
+    qvtest::clickAt(w().findChild<qv::PictureBox*>(QStringLiteral("Image1")));
     ASSERT_TRUE(loaded("Form1"));
     EXPECT_TRUE(qv::Windows::loaded("Form1")->isVisible());
 }
@@ -435,21 +436,21 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
 {
     seed();
     open();
-    click(w().editRecordButton);
-    click(w().newVendorButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(w().findChild<QPushButton*>(QStringLiteral("Check2")));
     auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded("Frmdatabase"));
     ASSERT_TRUE(book);
     ASSERT_TRUE(book->isVisible());
-    click(book->addRecordButton);
-    qvtest::typeInto(book->fieldBoxes.value(10), QStringLiteral("Nail Depot"));
-    click(book->updateRecordButton);
+    click(book->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(book->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 10)), QStringLiteral("Nail Depot"));
+    click(book->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(db.count("Suppliers"), 3);
     book->hide();
 
     // Back in the inventory, the user opens the list and picks the new vendor.
     w().activateWindow();
-    qvtest::clickAt(w().vendorList);
-    QAbstractItemView* list = w().vendorList->view();
+    qvtest::clickAt(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer")));
+    QAbstractItemView* list = w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->view();
     ASSERT_TRUE(list->isVisible());
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc", "Nail Depot"}));
     if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
@@ -459,7 +460,7 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(box(21)->text(), QStringLiteral("Nail Depot"));
     const QString number = box(26)->text();
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_EQ(db.scalar("SELECT SourceOrSupplier FROM StockControl WHERE SystemStockNumber='" + number + "'").toString(),
               QStringLiteral("Nail Depot"));
@@ -468,12 +469,12 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     // and the vendor the row shows stays shown.
     db.execRaw("UPDATE Suppliers SET CompanyName = 'Beauty Supply Ltd' WHERE CompanyName = 'Beauty Supply Co'");
     db.execRaw("DELETE FROM Suppliers WHERE CompanyName = 'Salon Wholesale Inc'");
-    const QString shown = w().vendorList->text();
-    qvtest::clickAt(w().vendorList);
+    const QString shown = w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->text();
+    qvtest::clickAt(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer")));
     EXPECT_EQ(vendors(), (QStringList{"Beauty Supply Ltd", "Nail Depot"}));
     qvtest::press(Qt::Key_Escape);
     EXPECT_FALSE(list->isVisible());
-    EXPECT_EQ(w().vendorList->text(), shown);
+    EXPECT_EQ(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->text(), shown);
 }
 
 TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
@@ -482,12 +483,12 @@ TEST_F(InventoryMasterTest, WithoutItsDatabaseTheWindowOpensEmptyAndSaysNothing)
     m_w = qv::Windows::show<InventoryMaster>();
     EXPECT_TRUE(w().isVisible());
     EXPECT_TRUE(box(0)->text().isEmpty());
-    EXPECT_EQ(w().vendorList->count(), 0);
+    EXPECT_EQ(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->count(), 0);
     EXPECT_EQ(gridNumbers(), QStringList{});
-    click(w().viewAllButton);
-    click(w().refreshRecordsButton);
-    click(w().addRecordButton);
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(QFile::exists(db.file()));
 }

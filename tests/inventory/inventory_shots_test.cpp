@@ -34,11 +34,11 @@ protected:
 TEST_F(InventoryShots, BothWindows)
 {
     open();
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     save(&w(), QStringLiteral("inventory_master.png"));
-    click(w().viewAllButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     save(&w(), QStringLiteral("inventory_master_all.png"));
-    click(w().newVendorButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Check2")));
     auto* book = qobject_cast<VendorBook*>(qv::Windows::loaded(QStringLiteral("Frmdatabase")));
     ASSERT_TRUE(book);
     save(book, QStringLiteral("vendor_book.png"));

@@ -39,12 +39,12 @@ protected:
     {
         type(0, from);
         type(1, to);
-        qvtest::clickAt(form->getProductsButton);
+        qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command1")));
     }
-    int rows() const { return form->productsGrid->model()->rowCount(); }
+    int rows() const { return form->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(); }
     QString cell(int row, int column) const
     {
-        auto* m = form->productsGrid->model();
+        auto* m = form->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model();
         return m->data(m->index(row, column)).toString();
     }
     // The grid's column of one caption position, top to bottom.
@@ -67,10 +67,10 @@ TEST_F(ProductsSoldTest, RangeListsEachTicketOfTheDatesBothEndsIncluded)
 {
     db.seed();
     open();
-    ASSERT_EQ(form->productsGrid->model()->columnCount(), 18);
+    ASSERT_EQ(form->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->columnCount(), 18);
     QStringList captions;
     for (int c = 0; c < 18; ++c)
-        captions << form->productsGrid->model()->headerData(c, Qt::Horizontal).toString();
+        captions << form->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->headerData(c, Qt::Horizontal).toString();
     EXPECT_EQ(captions, QStringList({"Date Appointment", "Customer", "ProductsSold", "Stock Number", "Quantity",
                                      "Products Sold", "Stock Number", "Quantity", "Products Sold", "Stock Number",
                                      "Quantity", "Products Sold", "Stock Number", "Quantity", "ProductsSold",
@@ -98,7 +98,7 @@ TEST_F(ProductsSoldTest, RangeListsEachTicketOfTheDatesBothEndsIncluded)
     // The first date after the last: no tickets, the columns stay.
     getProducts("7/31/2001", "7/1/2001");
     EXPECT_EQ(rows(), 0);
-    EXPECT_EQ(form->productsGrid->model()->columnCount(), 18);
+    EXPECT_EQ(form->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->columnCount(), 18);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -150,7 +150,7 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
     db.seed();
     open();
     EXPECT_EQ(rows(), 0);
-    qvtest::clickAt(form->allTicketsButton);
+    qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(rows(), 6);
     QStringList customers = column(kCustomer);
     customers.sort();
@@ -158,12 +158,12 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
 
     type(0, "7/1/2001");
     type(1, "7/3/2001");
-    qvtest::clickAt(form->clearButton);
+    qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_TRUE(form->dateBoxes[0]->text().isEmpty());
     EXPECT_TRUE(form->dateBoxes[1]->text().isEmpty());
     EXPECT_EQ(rows(), 6);
 
-    qvtest::clickAt(form->closeButton);
+    qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command2")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded(QStringLiteral("Form1")), nullptr);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -173,9 +173,9 @@ TEST_F(ProductsSoldTest, ButtonsStandWholeAboveTheGridsCaptionAndTheListReadsWho
 {
     db.seed();
     open();
-    qvtest::clickAt(form->allTicketsButton);
+    qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(rows(), 6);
-    for (QWidget* button : {(QWidget*)form->getProductsButton, (QWidget*)form->allTicketsButton}) {
+    for (QWidget* button : {(QWidget*)form->findChild<QPushButton*>(QStringLiteral("Command1")), (QWidget*)form->findChild<QPushButton*>(QStringLiteral("Command4"))}) {
         const QStringList overlaps = qvtest::overlapsOf(button);
         EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
     }
@@ -187,7 +187,7 @@ TEST_F(ProductsSoldTest, MissingDatabaseIsReportedAndTheWindowStays)
 {
     open();
     QFile::remove(db.file());
-    qvtest::clickAt(form->allTicketsButton);
+    qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command4")));
     getProducts("7/1/2001", "7/2/2001");
     ASSERT_EQ(ui.script.messages().size(), 2);
     EXPECT_TRUE(ui.script.messages()[0].contains("KVD.mdb")) << ui.script.messages()[0].toStdString();
@@ -213,7 +213,7 @@ TEST(ProductsSoldShot, AfterARange)
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     qvtest::typeInto(form.dateBoxes[0], "7/1/2001");
     qvtest::typeInto(form.dateBoxes[1], "7/31/2001");
-    qvtest::clickAt(form.getProductsButton);
+    qvtest::clickAt(form.findChild<QPushButton*>(QStringLiteral("Command1")));
     QTest::qWait(100);
     EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));
     form.unload();

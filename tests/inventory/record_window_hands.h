@@ -3,6 +3,7 @@
 // dialogs, the window shown and active, clicks and typing as a user does
 // them, the grid read as shown.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/window.h"
 #include "platform/services/services.h"
@@ -42,7 +43,7 @@ protected:
         return *m_w;
     }
     W& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
+    qv::TextBox* box(int i) { return m_w->template findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {

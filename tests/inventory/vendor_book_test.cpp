@@ -1,6 +1,7 @@
 // The vendor address book: vendors in their boxes and grid, adding,
 // correcting, deleting, closing, the phone dialer, and a missing database.
 #include "record_window_hands.h"
+#include "support/control_names.h"
 
 #include "inventory/vendor_book.h"
 #include "platform/data/recordset.h"
@@ -18,7 +19,7 @@ protected:
         Base::SetUp();
         qv::Windows::registerFactory("Frmdatabase", [] { return new VendorBook; });
     }
-    QStringList companies() { return gridColumn(w().vendorGrid, 0); }
+    QStringList companies() { return gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid1")), 0); }
 };
 
 TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
@@ -33,14 +34,14 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lee Wong"));
     EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
     EXPECT_EQ(box(4)->text(), QStringLiteral("Los Angeles"));
-    EXPECT_FALSE(w().fieldBoxes.contains(0));
-    EXPECT_EQ(w().captionLabels.value(5)->text(), QStringLiteral("State:"));
-    EXPECT_EQ(w().captionLabels.value(11)->text(), QStringLiteral("Business Website:"));
+    EXPECT_FALSE(w().findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)));
+    EXPECT_EQ(w().findChild<QLabel*>(qvtest::arrayMember("lblLabels", 5))->text(), QStringLiteral("State:"));
+    EXPECT_EQ(w().findChild<QLabel*>(qvtest::arrayMember("lblLabels", 11))->text(), QStringLiteral("Business Website:"));
     // The status label is never seen, yet keeps its texts.
-    EXPECT_FALSE(w().recordStatusLabel->isVisible());
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
+    EXPECT_FALSE(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->isVisible());
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));
 
-    EXPECT_EQ(gridCaptions(w().vendorGrid),
+    EXPECT_EQ(gridCaptions(w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))),
               (QStringList{"CompanyName", "ContactName", "ContactTitle", "Address", "City", "Region", "PostalCode",
                            "Country", "Phone", "Fax", "HomePage"}));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
@@ -56,10 +57,10 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
                                   "txtfields_6", "txtfields_7", "txtfields_1", "txtfields_8", "txtfields_9",
                                   "txtfields_11"}));
 
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 2"));
-    click(w().nextRecordButton);   // past the end: a beep, and the last vendor stays
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 2"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));   // past the end: a beep, and the last vendor stays
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 }
@@ -68,17 +69,17 @@ TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
 {
     db.seed();
     open();
-    click(w().addRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
-    EXPECT_FALSE(w().addRecordButton->isVisible());
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Add record"));
+    EXPECT_FALSE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     type(box(10), QStringLiteral("Nail Depot"));
     type(box(2), QStringLiteral("800-555-0300"));
     type(box(11), QStringLiteral("www.naildepot.example"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(box(10)->text(), QStringLiteral("Nail Depot"));
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 3"));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 3"));
     EXPECT_EQ(companies().size(), 3);
 
     auto rows = db.query("SELECT * FROM Suppliers ORDER BY SupplierID");
@@ -93,11 +94,11 @@ TEST_F(VendorBookTest, AddsAVendorWithItsOwnNumberAndEditsOne)
                   .toInt(),
               1);
 
-    click(w().firstRecordButton);
-    click(w().editRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Edit record"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Edit record"));
     type(box(7), QStringLiteral("800-555-0199"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.scalar("SELECT Fax FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
               QStringLiteral("800-555-0199"));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
@@ -107,13 +108,13 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
 {
     db.seed();
     open();
-    click(w().nextRecordButton);
-    click(w().addRecordButton);
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(),
               QStringList{"You have not entered a record. Enter information or click cancel to continue."});
-    EXPECT_TRUE(w().updateRecordButton->isVisible());
-    EXPECT_TRUE(w().cancelChangeButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
     EXPECT_EQ(db.count("Suppliers"), 2);
 
     // Keys do nothing while adding.
@@ -122,16 +123,16 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
     EXPECT_TRUE(w().isLoaded());
 
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
     EXPECT_EQ(db.count("Suppliers"), 2);
-    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
 
-    click(w().previousRecordButton);
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Beauty Supply Co"));
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
 }
@@ -139,9 +140,9 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
 TEST_F(VendorBookTest, CancelOnAnEmptyBookLeavesItEmpty)
 {
     open();
-    click(w().addRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(10), QStringLiteral("Dropped"));
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(box(10)->text().isEmpty());
     EXPECT_EQ(db.count("Suppliers"), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -152,7 +153,7 @@ TEST_F(VendorBookTest, DeleteBeepsAsksAndStaysOnThePlaceUntilAMove)
     db.seed();
     open();
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(ui.script.beeps(), 1);
     ASSERT_EQ(ui.script.events.size(), 2u);
     EXPECT_EQ(ui.script.events[1].text, QStringLiteral("Delete the Current Record"));
@@ -161,22 +162,22 @@ TEST_F(VendorBookTest, DeleteBeepsAsksAndStaysOnThePlaceUntilAMove)
     EXPECT_EQ(db.count("Suppliers"), 2);
 
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Suppliers"), 1);
     // No move: the boxes hold nothing of the deleted vendor, and nothing is written back.
     EXPECT_TRUE(box(10)->text().isEmpty());
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Suppliers"), 0);
 
     // An empty book has nothing to delete: said in a box, the window stays.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(ui.script.messages().size(), 2);
     EXPECT_TRUE(w().isLoaded());
     EXPECT_EQ(db.count("Suppliers"), 0);
@@ -187,10 +188,10 @@ TEST_F(VendorBookTest, CloseRightAfterADeleteCloses)
     db.seed();
     open();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Suppliers"), 1);
     ui.script.clear();
-    click(w().closeRecordWindowButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_FALSE(loaded("Frmdatabase"));
@@ -202,7 +203,7 @@ TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
     db.seed();
     open();
     EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
-    click(w().dialerButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Launch);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("dialer.exe"));
@@ -210,11 +211,11 @@ TEST_F(VendorBookTest, TheDialerStartsWithoutANumberAndItsFailureStopsNothing)
 
     ui.script.clear();
     ui.script.launchSucceeds = false;
-    click(w().dialerButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.events.size(), 1u);
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_TRUE(w().isVisible());
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(10)->text(), QStringLiteral("Salon Wholesale Inc"));
 }
 
@@ -223,14 +224,14 @@ TEST_F(VendorBookTest, CloseAndEscKeepWhatWasTypedAndReleaseTheRecords)
     db.seed();
     open();
     type(box(9), QStringLiteral("USA"));
-    click(w().closeRecordWindowButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Frmdatabase"));
     EXPECT_EQ(db.scalar("SELECT Country FROM Suppliers WHERE CompanyName='Beauty Supply Co'").toString(),
               QStringLiteral("USA"));
 
     open();
-    click(w().lastRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
     qvtest::clickAt(box(10));
     key(Qt::Key_Escape);
     QApplication::processEvents();
@@ -248,9 +249,9 @@ TEST_F(VendorBookTest, WithoutItsDatabaseTheWindowSaysWhyAndStaysUsable)
     EXPECT_TRUE(ui.script.messages().at(0).contains(QStringLiteral("KVD.mdb"))) << ui.script.messages().at(0).toStdString();
     ASSERT_TRUE(loaded("Frmdatabase"));
     ui.script.clear();
-    click(w().refreshRecordsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(ui.script.messages().size(), 1);
-    click(w().closeRecordWindowButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(loaded("Frmdatabase"));
     EXPECT_FALSE(QFile::exists(db.file()));

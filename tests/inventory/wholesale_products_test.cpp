@@ -3,6 +3,7 @@
 // left, Refresh and Close recompute and save, and the manager unlocks the
 // returned and lost boxes through the real password dialog.
 #include "support/line_hands.h"
+#include "support/control_names.h"
 #include "support/user_hands.h"
 #include "inventory/inventory_master.h"
 #include "inventory/wholesale_products.h"
@@ -62,7 +63,7 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    qv::TextBox* box(int index) { return w->fieldBoxes.value(index); }
+    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
     // Clicks into the box, selects what it holds and types over it.
     void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     void click(QAbstractButton* button)
@@ -73,25 +74,25 @@ protected:
     }
     void unlock(const QString& password = "marvo")
     {
-        click(w->unlockButton);
+        click(w->findChild<QPushButton*>(QStringLiteral("Command6")));
         auto* dialog = qv::Windows::loaded<NonRetailProductsLogin>();
         ASSERT_NE(dialog, nullptr);
         ASSERT_TRUE(dialog->isVisible());
-        type(dialog->passwordBox, password);
-        click(dialog->okButton);
+        type(dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")), password);
+        click(dialog->findChild<QPushButton*>(QStringLiteral("cmdOK")));
         if (!dialog->isVisible())
             activate(w);   // the dialog gone, the window is the user's again
     }
     // Edit, the quantity (and the corrections, when given), Update.
     void post(const QString& quantity, const QString& returned = {}, const QString& lost = {})
     {
-        click(w->editRecordButton);
+        click(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
         type(box(18), quantity);
         if (!returned.isEmpty())
             type(box(9), returned);
         if (!lost.isEmpty())
             type(box(5), lost);
-        click(w->updateRecordButton);
+        click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     }
     // A stored figure (money fields included) as a number; null stays null.
     QVariant stored(const QString& category, const QString& field)
@@ -113,30 +114,30 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
 {
     NonRetailProducts& f = open();
     EXPECT_EQ(f.windowTitle(), "Wholesale Products");
-    EXPECT_EQ(f.headingLabel->text(), "Non Retail Inventory");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label1"))->text(), "Non Retail Inventory");
     EXPECT_TRUE(
-        f.instructionsLabel->text().startsWith("Enter Your non retail use of Items as they are used per Client."));
+        f.findChild<QLabel*>(QStringLiteral("Label3"))->text().startsWith("Enter Your non retail use of Items as they are used per Client."));
     EXPECT_TRUE(f.closeCommandRemoved());
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(1)->text(), "2.00");
     EXPECT_EQ(box(8)->text(), "0.00");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(f.primaryRecordset->recordCount(), 2);
-    ASSERT_EQ(f.stockGrid->model()->rowCount(), 2);
-    EXPECT_EQ(f.stockGrid->model()->index(1, 0).data().toString(), "Foils");
-    EXPECT_EQ(f.stockGrid->model()->index(0, 1).data().toString(), "2002");
-    EXPECT_EQ(f.stockGrid->model()->index(0, 2).data().toString(), "$0.00");
-    EXPECT_EQ(f.stockGrid->model()->headerData(2, Qt::Horizontal).toString(), "Selling Price");
+    ASSERT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(1, 0).data().toString(), "Foils");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(0, 1).data().toString(), "2002");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(0, 2).data().toString(), "$0.00");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->headerData(2, Qt::Horizontal).toString(), "Selling Price");
 
     // Locked: the corrections, the closed padlock; no Add, no Delete, no tax box.
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_FALSE(box(5)->isEnabled());
-    EXPECT_TRUE(f.unlockButton->isVisible());
-    EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
-    EXPECT_FALSE(f.addRecordButton->isVisibleTo(&f));
-    EXPECT_FALSE(f.deleteRecordButton->isVisibleTo(&f));
-    EXPECT_FALSE(f.fieldBoxes.contains(11));
-    EXPECT_EQ(f.captionLabels.value(21)->text(), "MGR EDIT");
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 11)));
+    EXPECT_EQ(f.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 21))->text(), "MGR EDIT");
     for (int hidden : {19, 21, 23, 24})
         EXPECT_FALSE(box(hidden)->isVisibleTo(&f)) << hidden;
     // Only the comment, in-stock, memo and entry boxes take typing.
@@ -144,7 +145,7 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
              {0, true}, {2, true}, {6, true}, {18, true}, {1, false}, {7, false}, {8, false}, {10, false},
              {15, false}, {16, false}, {17, false}, {20, false}})
         EXPECT_EQ(!box(index)->isReadOnly(), open) << index;
-    EXPECT_TRUE(f.supplierBox->isReadOnly());
+    EXPECT_TRUE(f.findChild<qv::TextBox*>(QStringLiteral("TxtSupplier_25"))->isReadOnly());
 }
 
 TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
@@ -162,12 +163,12 @@ TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
     for (int emptied : {18, 21, 9, 5})
         EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_TRUE(f.editRecordButton->isVisible());
-    EXPECT_FALSE(f.updateRecordButton->isVisible());
-    EXPECT_TRUE(f.nextRecordButton->isEnabled());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
 
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -12.5);
@@ -176,7 +177,7 @@ TEST_F(WholesaleTest, UpdatePostsTheQuantityUsedAndSavesTheFiguresWithIt)
     EXPECT_EQ(stored("Bleach", "Totals").toDouble(), 0);
 
     // Back on it, the saved figures show in their formats.
-    click(f.firstRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     EXPECT_EQ(box(20)->text(), "12.50");
     EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "5");
@@ -190,7 +191,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     unlock("wrong");
     EXPECT_EQ(ui.script.messages().value(0), "Invalid Password, try again!");
     EXPECT_FALSE(box(5)->isEnabled());
-    click(qv::Windows::loaded<NonRetailProductsLogin>()->cancelButton);
+    click(qv::Windows::loaded<NonRetailProductsLogin>()->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     ui.script.clear();
 
     unlock();
@@ -198,8 +199,8 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
               QStringList{" The Returned to Stock and Lost or Damaged fields are now enabled. Click the closed "
                           "Padlock button to disable."});
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProductsLogin>()->isVisible());
-    EXPECT_TRUE(f.lockButton->isVisible());
-    EXPECT_TRUE(f.unlockButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_TRUE(box(5)->isEnabled());
     EXPECT_TRUE(box(9)->isEnabled());
 
@@ -220,14 +221,14 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     EXPECT_EQ(box(23)->text(), "3");
     EXPECT_EQ(box(24)->text(), "3");
 
-    click(f.lockButton);
-    EXPECT_FALSE(f.lockButton->isVisible());
-    EXPECT_TRUE(f.unlockButton->isVisible());
+    click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
 
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 7);
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
     EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
@@ -255,17 +256,17 @@ TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
     EXPECT_EQ(box(2)->text(), "-2");
     EXPECT_EQ(ui.script.messages().size(), 3);
     EXPECT_EQ(ui.script.beeps(), 3);
-    EXPECT_TRUE(f.editRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
 }
 
 TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 {
     db.execRaw("UPDATE StockControl SET CurrentlyInStock=NULL, QuantityStatus=NULL WHERE Category='Foils'");
     NonRetailProducts& f = open();
-    click(f.lastRecordButton);   // Foils: 100 taken in, 10 used, cost 3
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));   // Foils: 100 taken in, 10 used, cost 3
     ASSERT_EQ(box(17)->text(), "Foils");
     type(box(18), "4");
-    click(f.refreshRecordsButton);   // the last row: saved, wrapped to the first and shown from the top
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));   // the last row: saved, wrapped to the first and shown from the top
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
     EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
@@ -276,7 +277,7 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     // Close after a post saves the posted figures, then the window goes.
     post("5");
     EXPECT_EQ(box(2)->text(), "40");
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 10);
@@ -288,11 +289,11 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
 TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
 {
     NonRetailProducts& f = open();
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     EXPECT_TRUE(qv::Windows::loaded<NonRetailProducts>());
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     qvtest::clickAt(box(0));
     qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
@@ -307,7 +308,7 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     post("1");
     EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(2)->text(), "15");
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     ASSERT_EQ(box(1)->text(), "1,200.00");
     post("1");   // the cost counts whole, thousands and all
     EXPECT_EQ(box(16)->text(), "-2400.00");
@@ -326,7 +327,7 @@ TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNo
     // No cost known: nothing lost on what was used, and the stock has no value.
     EXPECT_EQ(box(16)->text(), "0.00");
     EXPECT_EQ(box(20)->text(), "0.00");
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(stored("Capes", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Capes", "NetProfitFromSales").toDouble(), 0);
 }
@@ -336,10 +337,10 @@ TEST_F(WholesaleTest, TheMemoShowsItsLinesAndEnterAddsOne)
     item("Towels", 50, 20, 4, 0, {{"Memo", QStringLiteral("Wash at 60\r\nFold in three")}});
     NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Towels");
-    EXPECT_EQ(f.memoBox->blockCount(), 2);
-    click(f.editRecordButton);
-    qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
-    click(f.updateRecordButton);
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines"))->blockCount(), 2);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::addLineAtEnd(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines")), "Ask Pat");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Towels", "Memo").toString().remove('\r'), "Wash at 60\nFold in three\nAsk Pat");
 }
@@ -351,19 +352,19 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
     ASSERT_EQ(box(9)->text(), "2");
     ASSERT_FALSE(box(9)->isEnabled());
     type(box(18), "3");
-    click(f.previousRecordButton);   // the first row already: stays, without a beep
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));   // the first row already: stays, without a beep
     EXPECT_EQ(box(17)->text(), "Bleach");
     for (int emptied : {18, 21, 9, 5})
         EXPECT_TRUE(box(emptied)->text().isEmpty()) << emptied;
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 3);
-    click(f.lastRecordButton);
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(17)->text(), "Foils");
     EXPECT_EQ(ui.script.beeps(), 0);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
 
     // Keys move too; Ctrl+Up goes to the first row.
     qvtest::clickAt(box(0));
@@ -372,21 +373,21 @@ TEST_F(WholesaleTest, MovingOnEmptiesTheEntryAndTheCorrectionsOfTheRowLeft)
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    qvtest::clickAt(f.stockGrid->viewport(),
-                    f.stockGrid->visualRect(f.stockGrid->model()->index(1, 0)).center());
+    qvtest::clickAt(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->viewport(),
+                    f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->visualRect(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_EQ(box(18)->text(), "2");
 
     // Cancel drops what was typed and stays on the row edited.
-    click(f.editRecordButton);
-    EXPECT_FALSE(f.nextRecordButton->isEnabled());
-    EXPECT_EQ(f.recordStatusLabel->text(), "Edit record");
-    type(w->memoBox, "changed memo");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
+    type(w->findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines")), "changed memo");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(17)->text(), "Gloves");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Gloves", "Memo").isNull());
-    EXPECT_TRUE(f.editRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
 }
 
 TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
@@ -395,7 +396,7 @@ TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
     NonRetailProducts& f = open();
     type(box(18), "3");
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(f.clearEntryButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Quantity This Entry and Total This Entry? ");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
@@ -403,16 +404,16 @@ TEST_F(WholesaleTest, TheClearButtonsEmptyTheirBoxes)
     EXPECT_EQ(box(18)->text(), "3");
     EXPECT_EQ(box(21)->text(), "4.00");
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(f.clearEntryButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
 
     // Locked or not, the two small X buttons empty their box without asking.
     ui.script.clear();
-    click(f.clearReturnedButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command19")));
     EXPECT_TRUE(box(9)->text().isEmpty());
     EXPECT_EQ(box(5)->text(), "1");
-    click(f.clearLostButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command21")));
     EXPECT_TRUE(box(5)->text().isEmpty());
     EXPECT_TRUE(ui.script.events.empty());
 }
@@ -421,14 +422,14 @@ TEST_F(WholesaleTest, WithNoItemWithoutPriceTheWindowOpensEmptyAndStillCloses)
 {
     db.execRaw("DELETE FROM StockControl WHERE Price=0");
     NonRetailProducts& f = open();
-    EXPECT_EQ(f.stockGrid->model()->rowCount(), 0);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 0);
     EXPECT_TRUE(box(17)->text().isEmpty());
-    click(f.refreshRecordsButton);
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(18), "2");
-    click(f.updateRecordButton);   // no item: nothing posted, no re-order warning
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));   // no item: nothing posted, no re-order warning
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
     EXPECT_EQ(db.count("StockControl"), 3);
@@ -451,11 +452,11 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
     ui.script.clear();
     post("2", "abc");
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
-    EXPECT_FALSE(f.editRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(18)->text(), "2");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
 
     // A figure the table cannot hold (the cost of all that was used): the
@@ -463,12 +464,12 @@ TEST_F(WholesaleTest, AnUpdateTheDatabaseRefusesIsShownAndNothingIsPosted)
     ui.script.clear();
     post("1000000000000000");
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(box(18)->text(), "1000000000000000");
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(2)->text(), "45");
     qvtest::typeInto(box(18), "1");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 6);
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 44);
 }
@@ -495,16 +496,16 @@ TEST_F(WholesaleTest, LayoutFitsItsScreen)
 TEST_F(WholesaleTest, RefreshLeavesNoQuantityForTheItemShownNext)
 {
     NonRetailProducts& f = open();
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     ASSERT_EQ(box(17)->text(), "Foils");
     qvtest::typeInto(box(18), "4");   // typed, never posted
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     ASSERT_EQ(box(17)->text(), "Gloves");
     EXPECT_TRUE(box(18)->text().isEmpty());
     // The next posting is Gloves' own, with nothing typed for it.
-    click(f.editRecordButton);
-    click(f.updateRecordButton);
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(stored("Gloves", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 45);
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
@@ -515,18 +516,18 @@ TEST_F(WholesaleTest, APostingIsSavedAtOnceSoEditAndCancelCannotDropIt)
     item("Bleach", 50, 10, 3, 2.5, {{"LostDamagedTotals", 2}});
     NonRetailProducts& f = open();
     unlock();
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::typeInto(box(18), "2");
     qvtest::typeInto(box(5), "1");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 6);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 4);
     EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
 
     // Edit and Cancel straight after change nothing of it.
-    click(f.editRecordButton);
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(17)->text(), "Bleach");
     EXPECT_EQ(box(10)->text(), "6");
     EXPECT_EQ(box(2)->text(), "4");
@@ -547,21 +548,21 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     InventoryMaster& master = *qv::Windows::show<InventoryMaster>();
     activate(&master);
     ui.script.inputAnswers = {"Bleach"};
-    click(master.findByCategoryButton);
-    ASSERT_EQ(master.fieldBoxes.value(0)->text(), "Bleach");
-    click(master.editRecordButton);
-    qvtest::typeInto(master.fieldBoxes.value(22), "20");
-    click(master.updateRecordButton);
+    click(master.findChild<QPushButton*>(QStringLiteral("Command4")));
+    ASSERT_EQ(master.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bleach");
+    click(master.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::typeInto(master.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 22)), "20");
+    click(master.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
 
     // Back at the non-retail window, which still shows 10 taken in.
     activate(&f);
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::typeInto(box(18), "2");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(box(7)->text(), "20");
     EXPECT_EQ(box(2)->text(), "15");
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 15);

@@ -48,14 +48,14 @@ protected:
 TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
 {
     AppointmentBook& book = *qv::Windows::show<AppointmentBook>();   // on ticket 1001, browsing
-    ASSERT_TRUE(qvtest::clickAt(book.customersButton));   // the customer window opens beside it
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("Command3"))));   // the customer window opens beside it
     ASSERT_TRUE(qv::Windows::loaded<CustomerWindow>());
     reading.clear();
 
     // Product boxes take any key; the table takes no "3abc" for a quantity.
     book.activateWindow();
     ASSERT_TRUE(qvtest::typeInto(book.productSlot(1).quantity, "3abc"));
-    ASSERT_TRUE(qvtest::clickAt(book.exitButton));
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("Command23"))));
     QTest::qWait(50);
 
     ASSERT_EQ(reading.messages().size(), 1);
@@ -66,20 +66,20 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     ASSERT_EQ(qv::Windows::loaded<AppointmentBook>(), &book);
     EXPECT_TRUE(book.isVisible());
     EXPECT_TRUE(book.editingRecord);
-    EXPECT_EQ(book.recordStatusLabel->text(), "Edit record");
-    EXPECT_TRUE(book.updateRecordButton->isVisible());
-    EXPECT_TRUE(book.cancelChangeButton->isVisible());
+    EXPECT_EQ(book.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
+    EXPECT_TRUE(book.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(book.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
     EXPECT_EQ(book.productSlot(1).quantity->text(), "3abc");
     EXPECT_EQ(book.gridShows(), AppointmentBook::GridShows::ClientHistory);
-    EXPECT_EQ(book.ticketGrid->model()->rowCount(), 3);   // Ann Lee's tickets
+    EXPECT_EQ(book.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 3);   // Ann Lee's tickets
     EXPECT_TRUE(db.scalarRaw("SELECT Quantity FROM Servicemenu WHERE CustomerID = '1001'").isNull());
     if (const QByteArray folder = qgetenv("QV_SHOT"); !folder.isEmpty())
         book.grab().save(QString::fromLocal8Bit(folder) + "/exit_refused.png");
 
     // Cancel drops the bad text; Exit Program then ends the program.
-    ASSERT_TRUE(qvtest::clickAt(book.cancelChangeButton));
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("cmdCancel"))));
     reading.clear();
-    ASSERT_TRUE(qvtest::clickAt(book.exitButton));
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("Command23"))));
     QTest::qWait(50);
     EXPECT_TRUE(reading.messages().isEmpty()) << reading.messages().join(" | ").toStdString();
     EXPECT_EQ(ends, 1);

@@ -62,10 +62,10 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
 {
     auto* mainScreen = qobject_cast<MainScreen*>(qv::Windows::show("FrmMain"));
     ASSERT_TRUE(mainScreen);
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* password = qobject_cast<PasswordDialog*>(qv::Windows::loaded("frmLogin1"));
     ASSERT_TRUE(password);
-    qvtest::typeInto(password->passwordBox, "marvo");
+    qvtest::typeInto(password->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
     qvtest::press(Qt::Key_Return);
     settle();
     auto* menu = qobject_cast<ManagementMenu*>(qv::Windows::loaded("frmmangement"));
@@ -74,8 +74,8 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     EXPECT_FALSE(isLoaded("FrmMain"));
 
     // The appointment manager gives way with the menu when the book opens.
-    qvtest::clickAt(menu->appointmentManagerButton);
-    qvtest::clickAt(menu->appointmentBookButton);
+    qvtest::clickAt(menu->findChild<QToolButton*>(QStringLiteral("Command9")));
+    qvtest::clickAt(menu->findChild<QToolButton*>(QStringLiteral("Command7")));
     settle();
     auto* book = qobject_cast<AppointmentBook*>(qv::Windows::loaded("Form3"));
     ASSERT_TRUE(book);
@@ -84,12 +84,12 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     EXPECT_FALSE(isLoaded("frmServicemenu3"));
 
     // Back through the user login: the book gives way to the menu.
-    qvtest::clickAt(book->managementButton);
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command10")));
     auto* login = qobject_cast<UserLogin*>(qv::Windows::loaded("frmLogin"));
     ASSERT_TRUE(login);
-    qvtest::typeInto(login->userNameBox, "admin");
-    qvtest::typeInto(login->passwordBox, "secret");
-    qvtest::clickAt(login->okButton);
+    qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtUserName")), "admin");
+    qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "secret");
+    qvtest::clickAt(login->findChild<QPushButton*>(QStringLiteral("Command1")));
     settle();
     EXPECT_TRUE(isLoaded("frmmangement"));
     EXPECT_FALSE(isLoaded("Form3"));
@@ -100,7 +100,7 @@ TEST_F(MenuAndHelp, FromTheMainScreenToTheMenuToTheBookAndBack)
     // Exit Program ends it all.
     menu = qobject_cast<ManagementMenu*>(qv::Windows::loaded("frmmangement"));
     ASSERT_TRUE(menu);
-    qvtest::clickAt(menu->exitProgramButton);
+    qvtest::clickAt(menu->findChild<QToolButton*>(QStringLiteral("Command4")));
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -116,7 +116,7 @@ TEST_F(MenuAndHelp, TheBooksHelpButtonShowsTheHelpText)
 
     auto* book = qobject_cast<AppointmentBook*>(qv::Windows::show("Form3"));
     ASSERT_TRUE(book);
-    qvtest::clickAt(book->helpButton);
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command19")));
     EXPECT_EQ(helpFile(), programFolder() + "\\HelpFile.hlp");
     qv::Window* help = qv::Windows::loaded("Frmhelp");
     ASSERT_TRUE(help);

@@ -2,6 +2,7 @@
 // them: the manager's password shows the edit buttons the dialog names, and
 // the list is then added to, edited and deleted from.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "customers/service_menu.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -45,18 +46,18 @@ protected:
     }
     void pick(const QString& service)
     {
-        const QList<QListWidgetItem*> items = menu->serviceList->findItems(service, Qt::MatchExactly);
+        const QList<QListWidgetItem*> items = menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        const QRect r = menu->serviceList->visualItemRect(items[0]);
-        qvtest::clickAt(menu->serviceList->viewport(), r.center());
+        const QRect r = menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->visualItemRect(items[0]);
+        qvtest::clickAt(menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->viewport(), r.center());
     }
     void unlockList()
     {
-        click(menu->unlockButton);
+        click(menu->findChild<QPushButton*>(QStringLiteral("Command9")));
         auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
         ASSERT_TRUE(login);
-        qvtest::typeInto(login->passwordBox, PasswordDialog::kPassword);
-        click(login->okButton);
+        qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), PasswordDialog::kPassword);
+        click(login->findChild<QPushButton*>(QStringLiteral("cmdOK")));
         activate();
     }
     // The dialog gone, the window system gives the list back its activation.
@@ -71,8 +72,8 @@ protected:
     // browsing, so that Add and Edit can be clicked where they stand.
     void toBrowsing()
     {
-        if (menu->cancelChangeButton->isVisible())
-            click(menu->cancelChangeButton);
+        if (menu->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible())
+            click(menu->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     }
     QVariant price(const QString& service)
     {
@@ -82,8 +83,8 @@ protected:
     QStringList listed()
     {
         QStringList all;
-        for (int i = 0; i < menu->serviceList->count(); ++i)
-            all << menu->serviceList->item(i)->text();
+        for (int i = 0; i < menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->count(); ++i)
+            all << menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->item(i)->text();
         return all;
     }
 
@@ -95,59 +96,59 @@ protected:
 TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
 {
     openMenu();
-    click(menu->unlockButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command9")));
     auto* login = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin4")));
     ASSERT_TRUE(login);
-    qvtest::typeInto(login->passwordBox, PasswordDialog::kPassword);
+    qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), PasswordDialog::kPassword);
     qvtest::press(Qt::Key_Return);
-    for (QWidget* w : std::initializer_list<QWidget*>{menu->addRecordButton, menu->editRecordButton,
-                                                      menu->deleteRecordButton, menu->refreshRecordsButton,
-                                                      menu->closeRecordWindowButton,
-                       menu->unlockButton, menu->lockButton})
+    for (QWidget* w : std::initializer_list<QWidget*>{menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")), menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")),
+                                                      menu->findChild<QPushButton*>(QStringLiteral("cmdDelete")), menu->findChild<QPushButton*>(QStringLiteral("cmdRefresh")),
+                                                      menu->findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                       menu->findChild<QPushButton*>(QStringLiteral("Command9")), menu->findChild<QPushButton*>(QStringLiteral("Command10"))})
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_TRUE(menu->fieldBoxes[4]->isEnabled());
-    EXPECT_FALSE(menu->commentsView->isReadOnly());
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 4))->isEnabled());
+    EXPECT_FALSE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
 
     // Added before any pick: only the Service box is bound, so only it is saved.
-    click(menu->addRecordButton);
-    qvtest::typeInto(menu->fieldBoxes[0], "Pedicure");
-    qvtest::typeInto(menu->fieldBoxes[1], "30");
-    click(menu->updateRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Pedicure");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "30");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
     EXPECT_EQ(listed().last(), "Pedicure");
 
     // Comments take several lines.
     pick("Perm");
-    click(menu->editRecordButton);
-    qvtest::typeInto(menu->commentsView, "Curl");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::typeInto(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView")), "Curl");
     qvtest::press(Qt::Key_Return);
     qvtest::typeKeys("Set");
-    click(menu->updateRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.scalar("SELECT Discount FROM ServiceMenu1 WHERE Service='Perm'").toString(), "Curl\nSet");
 
     // Delete asks; Cancel keeps the row, OK takes it out of the list too.
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Cancel, qv::MsgResult::Ok};
-    click(menu->deleteRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
-    click(menu->deleteRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(ui.script.messages(), QStringList(2, "Do you really want to delete this record?"));
     EXPECT_EQ(db.count("ServiceMenu1"), 4);
     EXPECT_FALSE(listed().contains("Perm"));
 
     // The lock while adding leaves only Close; navigation stays off.
-    click(menu->addRecordButton);
-    click(menu->lockButton);
-    EXPECT_FALSE(menu->updateRecordButton->isVisible());
-    EXPECT_FALSE(menu->cancelChangeButton->isVisible());
-    EXPECT_FALSE(menu->addRecordButton->isVisible());
-    EXPECT_TRUE(menu->closeRecordWindowButton->isVisible());
-    EXPECT_FALSE(menu->nextRecordButton->isEnabled());
-    EXPECT_FALSE(menu->fieldBoxes[4]->isEnabled());
-    EXPECT_TRUE(menu->commentsView->isReadOnly());
-    EXPECT_TRUE(menu->unlockButton->isVisible());
-    EXPECT_FALSE(menu->lockButton->isVisible());
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command10")));
+    EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
+    EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
+    EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
+    EXPECT_FALSE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 4))->isEnabled());
+    EXPECT_TRUE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
+    EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
+    EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("Command10"))->isVisible());
 }
 
 TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
@@ -159,10 +160,10 @@ TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
 
     // Add hides itself and the focus runs on to the list: that is no pick,
     // and the new row stays the one being typed.
-    click(menu->addRecordButton);
-    EXPECT_EQ(menu->recordStatusLabel->text(), "Add record");
-    qvtest::typeInto(menu->fieldBoxes[0], "Pedicure");
-    click(menu->updateRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(menu->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Pedicure");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service IS NULL OR Service=''").toInt(), 0);
@@ -177,26 +178,26 @@ TEST_F(ServiceMenuEditing, EditChangesTheServiceShownAndTheListStillPicks)
     toBrowsing();
 
     // Moved to with the bar's arrows, Perm is the service Edit changes.
-    click(menu->nextRecordButton);
-    click(menu->nextRecordButton);
-    ASSERT_EQ(menu->fieldBoxes[0]->text(), "Perm");
-    click(menu->editRecordButton);
-    EXPECT_EQ(menu->recordStatusLabel->text(), "Edit record");
-    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Perm");
-    qvtest::typeInto(menu->fieldBoxes[0], "Perm Wave");
-    click(menu->updateRecordButton);
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    ASSERT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_EQ(menu->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Perm Wave");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Perm Wave'").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
 
     // A click in the list and the arrow keys after it are picks.
     pick("Color");
-    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$45.50");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$45.50");
     qvtest::press(Qt::Key_Down);
-    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Perm Wave");
-    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$60.00");
-    click(menu->editRecordButton);
-    qvtest::typeInto(menu->fieldBoxes[1], "65");
-    click(menu->updateRecordButton);
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm Wave");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$60.00");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "65");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(price("Perm Wave").toDouble(), 65);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
 }
@@ -207,29 +208,29 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     activate();
     pick("Color");
     for (int index : {0, 1}) {
-        qvtest::typeInto(menu->fieldBoxes[index], "9");
-        EXPECT_TRUE(menu->fieldBoxes[index]->isReadOnly()) << index;
+        qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)), "9");
+        EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index))->isReadOnly()) << index;
     }
-    EXPECT_EQ(menu->fieldBoxes[0]->text(), "Color");
-    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$45.50");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Color");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$45.50");
     // The quantity is the front desk's to type.
-    qvtest::typeInto(menu->fieldBoxes[3], "2");
-    EXPECT_EQ(menu->fieldBoxes[3]->text(), "2");
-    click(menu->nextRecordButton);   // leaving the row would save a retyped name or price
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3))->text(), "2");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // leaving the row would save a retyped name or price
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Color'").toInt(), 1);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
 
     // The password opens both boxes to the manager; the lock shuts them again.
     unlockList();
     pick("Color");
-    qvtest::typeInto(menu->fieldBoxes[1], "47");
-    EXPECT_EQ(menu->fieldBoxes[1]->text(), "47");
-    click(menu->lockButton);
-    EXPECT_TRUE(menu->fieldBoxes[0]->isReadOnly());
-    EXPECT_TRUE(menu->fieldBoxes[1]->isReadOnly());
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "47");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "47");
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command10")));
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->isReadOnly());
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->isReadOnly());
     pick("Perm");   // leaving Color saves the manager's price
     EXPECT_EQ(price("Color").toDouble(), 47);
-    EXPECT_EQ(menu->fieldBoxes[1]->text(), "$60.00");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$60.00");
 }
 
 } // namespace

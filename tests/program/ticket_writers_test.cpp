@@ -5,6 +5,7 @@
 // accessors, so a slot written into the wrong box (or saved into the wrong
 // field) shows up, both on the ticket and in the saved row.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "appointments/appointment_book.h"
 #include "customers/customer_window.h"
 #include "customers/service_menu.h"
@@ -54,16 +55,16 @@ protected:
     void type(QLineEdit* box, const QString& text) { qvtest::typeInto(box, text); }
     void pick(ServicePriceList& menu, const QString& service)
     {
-        const QList<QListWidgetItem*> items = menu.serviceList->findItems(service, Qt::MatchExactly);
+        const QList<QListWidgetItem*> items = menu.findChild<qv::DataList*>(QStringLiteral("DataList1"))->findItems(service, Qt::MatchExactly);
         ASSERT_EQ(items.size(), 1) << service.toStdString();
-        qvtest::clickAt(menu.serviceList->viewport(), menu.serviceList->visualItemRect(items[0]).center());
+        qvtest::clickAt(menu.findChild<qv::DataList*>(QStringLiteral("DataList1"))->viewport(), menu.findChild<qv::DataList*>(QStringLiteral("DataList1"))->visualItemRect(items[0]).center());
     }
     // The book on a new ticket 3001 with its date and times; the client,
     // the services and the products come from the writers.
     AppointmentBook& newTicket()
     {
         AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
-        click(book.addRecordButton);
+        click(book.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
         type(book.box(50), "3001");
         type(book.box(5), "8/7/2001");
         type(book.box(6), "10 am");
@@ -90,21 +91,21 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
 
     // The client: Dan Fox, artist Tom.
     auto& customers = *qv::Windows::show<CustomerWindow>();
-    click(customers.lastRecordButton);
-    click(customers.sendToTicketButton);
+    click(customers.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(customers.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_EQ(book.box(8)->text(), "Dan Fox");
     EXPECT_EQ(book.box(0)->text(), "858-9899");
     EXPECT_EQ(book.box(1)->text(), "Tom");
 
     // Four services, slot k with quantity k; Perm (8.25) is posted last.
-    click(book.serviceMenuButton);
+    click(book.findChild<QPushButton*>(QStringLiteral("Command15")));
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     const QStringList services = {"Haircut", "Manicure", "Color", "Perm"};
-    QAbstractButton* serviceButtons[] = {menu->slot1Button, menu->slot2Button, menu->slot3Button, menu->slot4Button};
+    QAbstractButton* serviceButtons[] = {menu->findChild<QPushButton*>(QStringLiteral("Command1")), menu->findChild<QPushButton*>(QStringLiteral("Command2")), menu->findChild<QPushButton*>(QStringLiteral("Command3")), menu->findChild<QPushButton*>(QStringLiteral("Command4"))};
     for (int k = 1; k <= 4; ++k) {
         pick(*menu, services[k - 1]);
-        type(menu->fieldBoxes[3], QString::number(k));
+        type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), QString::number(k));
         click(serviceButtons[k - 1]);
     }
     // name, price, quantity boxes of service slots 1 to 4
@@ -120,14 +121,14 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
-    QAbstractButton* productButtons[] = {retail.slot1Button, retail.slot2Button, retail.slot3Button, retail.slot4Button,
-                                         retail.slot5Button};
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
+    QAbstractButton* productButtons[] = {retail.findChild<QPushButton*>(QStringLiteral("Command16")), retail.findChild<QPushButton*>(QStringLiteral("Command17")), retail.findChild<QPushButton*>(QStringLiteral("Command18")), retail.findChild<QPushButton*>(QStringLiteral("Command15")),
+                                         retail.findChild<QPushButton*>(QStringLiteral("Command14"))};
     for (int k = 5; k >= 1; --k) {
-        ASSERT_EQ(retail.fieldBoxes.value(17)->text(), QString("Zz %1").arg(k));
-        type(retail.fieldBoxes.value(18), QString::number(k));
+        ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), QString("Zz %1").arg(k));
+        type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), QString::number(k));
         click(productButtons[k - 1]);
-        click(retail.nextRecordButton);
+        click(retail.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     }
     // stock number, name, price, quantity boxes of product slots 1 to 5
     const int productBoxes[5][4] = {{40, 3, 11, 16}, {41, 10, 12, 20}, {42, 18, 15, 21}, {43, 13, 17, 22},
@@ -146,15 +147,15 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
         customers.grab().save(dir + "/ticket_customers.png");
         menu->grab().save(dir + "/ticket_service_menu.png");
         retail.grab().save(dir + "/ticket_retail.png");
-        click(customers.formulasButton);   // the formulas panel
+        click(customers.findChild<QPushButton*>(QStringLiteral("Command10")));   // the formulas panel
         customers.grab().save(dir + "/ticket_customers_formulas.png");
-        click(customers.closeFormulasButton);
+        click(customers.findChild<QPushButton*>(QStringLiteral("Command11")));
         if (qv::Window* certificate = qv::Windows::show("Form4"))
             certificate->grab().save(dir + "/ticket_certificate.png");
     }
 
     // The book saves the ticket: every value is in the field of its slot.
-    click(book.updateRecordButton);
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(row("CustomerName"), "Dan Fox");
     EXPECT_EQ(row("CustomerPhone"), "858-9899");
@@ -187,33 +188,33 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 {
     AppointmentBook& book = newTicket();
     auto& customers = *qv::Windows::show<CustomerWindow>();
-    click(customers.sendToTicketButton);   // Ann Lee
+    click(customers.findChild<QPushButton*>(QStringLiteral("Command9")));   // Ann Lee
 
     // Color (45.50) for one and a half, Haircut (25.00) twice.
-    click(book.serviceMenuButton);
+    click(book.findChild<QPushButton*>(QStringLiteral("Command15")));
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Color");
-    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], "1.5"));
-    click(menu->slot1Button);
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1.5"));
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
     pick(*menu, "Haircut");
-    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], "2"));
-    click(menu->slot2Button);
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2"));
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     // "Zz 5" (15.00), one and a half.
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), "1.5"));
-    click(retail.slot1Button);
+    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "1.5"));
+    click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
     book.activateWindow();
-    click(book.subtotalButton);   // Subtotal shows the ticket again in its formats
+    click(book.findChild<QPushButton*>(QStringLiteral("Command5")));   // Subtotal shows the ticket again in its formats
     EXPECT_EQ(book.box(31)->text(), "1.5");
     EXPECT_EQ(book.box(32)->text(), "2");
     EXPECT_EQ(book.box(16)->text(), "1.5");
     EXPECT_EQ(book.box(9)->text(), "118.25");   // 1.5 x 45.50 + 2 x 25
     EXPECT_EQ(book.box(4)->text(), "22.5");     // 1.5 x 15
 
-    click(book.updateRecordButton);
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(row("QuantityService1"), "1.5");
     EXPECT_EQ(row("QuantityService2"), "2");
@@ -231,14 +232,14 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
 TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
 {
     AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
-    click(book.addRecordButton);
-    click(book.serviceMenuButton);
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    click(book.findChild<QPushButton*>(QStringLiteral("Command15")));
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.fieldBoxes.value(17)->text(), "Zz 5");
-    qv::TextBox* sold = retail.fieldBoxes.value(10);
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
+    qv::TextBox* sold = retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 10));
     const QString soldBefore = sold->text();
     const QString refused = "A quantity for a Product was not included. Please enter now and click the 1# button again.";
 
@@ -248,27 +249,27 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
         SCOPED_TRACE(typed.toStdString());
         ui.script.clear();
         menu->activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], typed));
-        click(menu->slot1Button);
+        ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), typed));
+        click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
         retail.activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), typed));
-        click(retail.slot1Button);
+        ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), typed));
+        click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
         EXPECT_EQ(ui.script.messages(), (QStringList{refused, refused}));
         EXPECT_TRUE(book.serviceSlot(1).quantity->text().isEmpty());
         EXPECT_TRUE(book.productSlot(1).quantity->text().isEmpty());
         EXPECT_EQ(sold->text(), soldBefore);
-        EXPECT_TRUE(menu->slot1Button->isEnabled());
-        EXPECT_TRUE(retail.slot1Button->isEnabled());
+        EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("Command1"))->isEnabled());
+        EXPECT_TRUE(retail.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
     }
 
     // A plain number reaches the ticket and the stock as that one number.
     ui.script.clear();
     menu->activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(menu->fieldBoxes[3], " 2 "));
-    click(menu->slot1Button);
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), " 2 "));
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
     retail.activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(retail.fieldBoxes.value(18), " 2 "));
-    click(retail.slot1Button);
+    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), " 2 "));
+    click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");
     EXPECT_EQ(book.productSlot(1).quantity->text(), "2");

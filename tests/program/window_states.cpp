@@ -54,7 +54,7 @@ bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
         ADD_FAILURE() << dialog.toStdString() << " did not open";
         return false;
     }
-    if (!typeInto(login->passwordBox, PasswordDialog::kPassword))
+    if (!typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), PasswordDialog::kPassword))
         return false;
     press(Qt::Key_Return);
     settle();

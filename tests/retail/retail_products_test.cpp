@@ -2,6 +2,7 @@
 // products found and sent onto the open ticket, the stock figures booked,
 // saved and shown again, and the manager's corrections.
 #include "support/line_hands.h"
+#include "support/control_names.h"
 #include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "platform/forms/controls.h"
@@ -53,7 +54,7 @@ protected:
         ui.script.clear();
         return *w;
     }
-    qv::TextBox* box(int index) { return w->fieldBoxes.value(index); }
+    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
     // The window the user turns to takes the keyboard.
     static void activate(QWidget* window)
     {
@@ -70,10 +71,10 @@ protected:
     }
     void unlock()
     {
-        click(w->unlockButton);
+        click(w->findChild<QPushButton*>(QStringLiteral("Command4")));
         auto& dialog = *qv::Windows::get<RetailProductsLogin>();
-        type(dialog.passwordBox, "marvo");
-        click(dialog.okButton);
+        type(dialog.findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
+        click(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")));
         activate(w);   // the dialog gone, the window is the user's again
     }
     // A stored figure (money fields included) as a number; null stays null.
@@ -100,12 +101,12 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(box(8)->text(), "12.50");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(f.primaryRecordset->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
-    EXPECT_EQ(f.stockGrid->model()->rowCount(), 4);
-    EXPECT_EQ(f.stockGrid->model()->index(3, 0).data().toString(), "Conditioner");
-    EXPECT_EQ(f.stockGrid->model()->index(0, 2).data().toString(), "$12.50");
-    EXPECT_EQ(f.instructions->text().left(56), "Scroll to the product that your client is purchasing. En");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 4);
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(3, 0).data().toString(), "Conditioner");
+    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(0, 2).data().toString(), "$12.50");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("Label9"))->text().left(56), "Scroll to the product that your client is purchasing. En");
     EXPECT_TRUE(f.closeCommandRemoved());
     for (int slot = 1; slot <= 5; ++slot) {
         EXPECT_TRUE(f.slotButton(slot)->isEnabled());
@@ -113,19 +114,19 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     }
     EXPECT_EQ(f.slotButton(1)->text(), "1#");
     EXPECT_EQ(f.slotButton(5)->text(), "#5");
-    EXPECT_FALSE(f.lockButton->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisibleTo(&f));
     EXPECT_FALSE(box(9)->isEnabled());
     EXPECT_FALSE(box(5)->isEnabled());
-    EXPECT_FALSE(f.addRecordButton->isVisibleTo(&f));
-    EXPECT_FALSE(f.deleteRecordButton->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(&f));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isVisibleTo(&f));
 }
 
 TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 {
     RetailProducts& f = open();
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(18), "3");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     // Saved at once, and shown as saved.
     EXPECT_EQ(box(10)->text(), "8");
     EXPECT_EQ(box(2)->text(), "12");
@@ -134,23 +135,23 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     EXPECT_EQ(box(20)->text(), "84.00");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
-    EXPECT_TRUE(f.editRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 12);
 
     // The manager gives back 2 and writes off 1.
     unlock();
-    EXPECT_TRUE(f.lockButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
     EXPECT_TRUE(box(9)->isEnabled());
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(9), "2");
     type(box(5), "1");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(box(2)->text(), "13");
     EXPECT_EQ(box(10)->text(), "7");
 
-    click(f.refreshRecordsButton);   // saves by moving on, then shows the first row
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));   // saves by moving on, then shows the first row
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
@@ -168,18 +169,18 @@ TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
 {
     RetailProducts& f = open();
     qvtest::typeInto(box(18), "3");
-    click(f.refreshRecordsButton);   // counted on Zinc Cream, which the reload shows first again
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));   // counted on Zinc Cream, which the reload shows first again
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
     ASSERT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
 
     // The manager's returned and lost amounts are counted once too.
     unlock();
     qvtest::typeInto(box(9), "2");
     qvtest::typeInto(box(5), "1");
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 3);
@@ -188,7 +189,7 @@ TEST_F(RetailTest, RefreshCountsTheEntryOnceAndEmptiesIt)
     EXPECT_TRUE(stored("Zinc Cream", "LostOrDamaged").isNull());
     EXPECT_TRUE(box(9)->text().isEmpty());
     EXPECT_TRUE(box(5)->text().isEmpty());
-    click(f.refreshRecordsButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
     EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 3);
     EXPECT_EQ(stored("Zinc Cream", "LostDamagedTotals").toDouble(), 1);
@@ -200,7 +201,7 @@ TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
     RetailProducts& f = open();
     type(box(18), "4");
     QPointer<RetailProducts> alive(&f);
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
@@ -214,7 +215,7 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
 {
     RetailProducts& f = open();
     type(box(18), "2");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     AppointmentBook::ProductSlot p = book->productSlot(1);
     EXPECT_EQ(p.name->text(), "Zinc Cream");
     EXPECT_EQ(p.price->text(), "12.50");
@@ -224,14 +225,14 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_EQ(box(10)->text(), "7");
     EXPECT_EQ(box(2)->text(), "13");
     EXPECT_TRUE(box(18)->text().isEmpty());
-    EXPECT_FALSE(f.slot1Button->isEnabled());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // A second product into slot 2 brings its own tax percent; 1.5 is a quantity.
-    click(f.nextRecordButton);   // Shampoo, tax 6; the move saves Zinc Cream
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Shampoo, tax 6; the move saves Zinc Cream
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
     type(box(18), "1.5");
-    click(f.slot2Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(book->productSlot(2).quantity->text(), "1.5");
     EXPECT_EQ(book->productTaxPercent()->text(), "6");
     EXPECT_EQ(box(10)->text(), "6.5");
@@ -243,13 +244,13 @@ TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
     for (const char* typed : {"", "0", "0.5", "abc"}) {
         ui.script.clear();
         type(box(18), typed);
-        qvtest::clickAt(f.memoBox);
-        click(f.slot3Button);
+        qvtest::clickAt(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines")));
+        click(f.findChild<QPushButton*>(QStringLiteral("Command18")));
         EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now and "
                                                     "click the 3# button again."})
             << typed;
         EXPECT_EQ(f.focusWidget(), box(18)) << typed;
-        EXPECT_TRUE(f.slot3Button->isEnabled());
+        EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command18"))->isEnabled());
         EXPECT_TRUE(book->productSlot(3).name->text().isEmpty());
         EXPECT_EQ(box(10)->text(), "5");
     }
@@ -259,16 +260,16 @@ TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
     type(book->productSlot(2).quantity, "1");
     ui.script.clear();
     type(box(18), "2");
-    click(f.slot2Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(ui.script.messages(), QStringList{"This product entry was already made into the corresponding box on the "
                                                 "Appointment Form, choose another."});
-    EXPECT_FALSE(f.slot2Button->isEnabled());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command17"))->isEnabled());
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(2).name->text().isEmpty());
 
     type(box(18), "1");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
     EXPECT_EQ(book->productSlot(1).quantity->text(), "1");
 }
@@ -277,10 +278,10 @@ TEST_F(RetailTest, WithoutTheAppointmentBookNothingIsPostedOrCounted)
 {
     RetailProducts& f = open(false);
     type(box(18), "2");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
-    EXPECT_TRUE(f.slot1Button->isEnabled());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
 }
 
 TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
@@ -292,19 +293,19 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
     book->primaryRecordset->moveNext();
     ASSERT_TRUE(book->primaryRecordset->eof());
     type(box(18), "2");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_TRUE(book->productSlot(1).quantity->text().isEmpty());
-    EXPECT_TRUE(f.slot1Button->isEnabled());
-    click(f.nextRecordButton);
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 
     // Adding a ticket is being on one.
     ui.script.clear();
-    click(book->addRecordButton);
+    click(book->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(18), "2");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book->productSlot(1).quantity->text(), "2");
 }
@@ -312,10 +313,10 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
 TEST_F(RetailTest, TheLastUnitSoldWarnsAfterTheTicketIsFilled)
 {
     RetailProducts& f = open();
-    click(f.lastRecordButton);   // Conditioner: 10 taken in, 2 sold
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));   // Conditioner: 10 taken in, 2 sold
     ASSERT_EQ(box(17)->text(), "Conditioner");
     type(box(18), "7");
-    click(f.slot4Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command15")));
     EXPECT_EQ(ui.script.messages(), QStringList{"TIME TO RE-ORDER!"});
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(book->productSlot(4).name->text(), "Conditioner");
@@ -326,17 +327,17 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
 {
     RetailProducts& f = open();
     type(box(18), "2");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     unlock();
     for (int slot = 1; slot <= 5; ++slot)
         EXPECT_TRUE(f.slotClearButton(slot)->isVisible());
 
     ui.script.msgAnswers = {qv::MsgResult::No};
-    click(f.clearSlot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command6")));
     EXPECT_EQ(book->productSlot(1).name->text(), "Zinc Cream");
     ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(f.clearSlot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command6")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current product from the Appointment form?");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNo | qv::MsgStyle::Question);
@@ -345,26 +346,26 @@ TEST_F(RetailTest, ManagerEmptiesATicketSlotButTheStockAndTheButtonStay)
     for (qv::TextBox* b : {p.stockNumber, p.name, p.price, p.quantity})
         EXPECT_TRUE(b->text().isEmpty());
     EXPECT_EQ(box(10)->text(), "7");
-    EXPECT_FALSE(f.slot1Button->isEnabled());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
 
     // The closed padlock reminds every time and locks the corrections again.
     for (int i = 0; i < 2; ++i) {
         ui.script.clear();
         if (i == 1)
             unlock();
-        click(f.lockButton);
+        click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
         EXPECT_EQ(ui.script.messages().size(), 1);
         EXPECT_TRUE(ui.script.messages().value(0).startsWith("Remember that deleting and then re-inserting"));
     }
-    EXPECT_FALSE(f.clearSlot1Button->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_FALSE(box(9)->isEnabled());
 
     // Opening the window anew enables the slot buttons again.
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     RetailProducts& again = *qv::Windows::show<RetailProducts>();
-    EXPECT_TRUE(again.slot1Button->isEnabled());
-    EXPECT_FALSE(again.lockButton->isVisibleTo(&again));
+    EXPECT_TRUE(again.findChild<QPushButton*>(QStringLiteral("Command16"))->isEnabled());
+    EXPECT_FALSE(again.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisibleTo(&again));
 }
 
 TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
@@ -373,10 +374,10 @@ TEST_F(RetailTest, TheMemoShowsItsLinesAndEnterAddsOne)
                "WHERE Category = 'Zinc Cream'");
     RetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Zinc Cream");
-    EXPECT_EQ(f.memoBox->blockCount(), 2);
-    click(f.editRecordButton);
-    qvtest::addLineAtEnd(f.memoBox, "Ask Pat");
-    click(f.updateRecordButton);
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines"))->blockCount(), 2);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::addLineAtEnd(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines")), "Ask Pat");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(stored("Zinc Cream", "Memo").toString().remove('\r'), "Reorder in May\nTop shelf\nAsk Pat");
 }
@@ -385,30 +386,30 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 {
     RetailProducts& f = open();
     type(box(18), "3");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(box(21)->text(), "$37.50");
-    click(f.previousRecordButton);   // already first: stays, no beep
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));   // already first: stays, no beep
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_TRUE(box(21)->text().isEmpty());
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(box(21)->text(), "$0.00");
-    click(f.lastRecordButton);
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(17)->text(), "Conditioner");
     EXPECT_EQ(ui.script.beeps(), 0);
 
     // A pick in the grid keeps the entry.
     type(box(18), "2");
-    qvtest::clickAt(f.stockGrid->viewport(),
-                    f.stockGrid->visualRect(f.stockGrid->model()->index(1, 0)).center());
+    qvtest::clickAt(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->viewport(),
+                    f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->visualRect(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(1, 0)).center());
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(box(18)->text(), "2");
 
-    click(f.editRecordButton);
-    EXPECT_FALSE(f.nextRecordButton->isEnabled());
-    type(f.memoBox, "changed memo");
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
+    type(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_6_lines")), "changed memo");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_TRUE(box(6)->text().isEmpty());
     EXPECT_TRUE(stored("Shampoo", "Memo").isNull());
@@ -417,24 +418,24 @@ TEST_F(RetailTest, NavigationEmptiesTheEntryWithoutBeepingAndCancelStaysOnTheRow
 TEST_F(RetailTest, FindsSearchFromTheFirstRowAndComeBackWhenNothingMatches)
 {
     RetailProducts& f = open();
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     ui.script.inputAnswers = {""};
-    click(f.findByCategoryButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(box(17)->text(), "Conditioner");
 
     ui.script.inputAnswers = {"ham"};
-    click(f.findByCategoryButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(box(17)->text(), "Shampoo");
     EXPECT_EQ(ui.script.events.back().text, "Enter a Category for this product.");
 
     ui.script.clear();
     ui.script.inputAnswers = {"9999"};
-    click(f.findByStockNumberButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Could not find your Product by Stock#. 9999"});
     EXPECT_EQ(box(17)->text(), "Shampoo");
 
     ui.script.inputAnswers = {"100"};   // every stock number holds it: the first in the window's order
-    click(f.findByStockNumberButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
 }
 
@@ -444,7 +445,7 @@ TEST_F(RetailTest, LayoutFitsItsScreen)
     RetailProducts& f = open();
     unlock();
     type(box(18), "2");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command3")));
     QApplication::processEvents();
     EXPECT_LE(f.width(), 800);
     EXPECT_LE(f.height(), 600);
@@ -461,17 +462,17 @@ TEST_F(RetailTest, APriceWithAThousandsSeparatorCountsWholeOnTheTicket)
                                {"CostValueOfStock", 700.0}, {"StartingQuantity", 5}, {"taxpercent1", 8.0}});
     RetailProducts& f = open();
     ui.script.inputAnswers = {"dryer"};
-    click(f.findByCategoryButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
     ASSERT_EQ(box(8)->text(), "1,200.00");
     type(box(18), "1");
-    click(f.subtotalButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(box(21)->text(), "$1,200.00");
-    click(f.slot1Button);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_EQ(book->productSlot(1).price->text(), "1,200.00");
     EXPECT_EQ(box(15)->text(), "1200.00");
     EXPECT_EQ(box(16)->text(), "500.00");
     EXPECT_EQ(stored("Blow Dryer", "GrossSales").toDouble(), 1200);
-    book->computeTicketTotals();
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(qv::leadingNumber(book->box(4)->text()), 1200);
 }
 
@@ -489,13 +490,13 @@ TEST_F(RetailTest, AnUpdateTheDatabaseRefusesIsShownAndKeepsTheWindowEditing)
     RetailProducts& f = open();
     unlock();
     ui.script.clear();
-    click(f.editRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(9), "abc");
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(f.updateRecordButton->isVisible());
-    EXPECT_TRUE(f.cancelChangeButton->isVisible());
-    EXPECT_FALSE(f.editRecordButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
     EXPECT_EQ(box(9)->text(), "abc");
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 }

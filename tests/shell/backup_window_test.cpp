@@ -2,6 +2,7 @@
 // else holds the database, the copy and its replacement of the old one, the
 // captions and pauses, and the way on to the splash window in every case.
 #include "shell_fixture.h"
+#include "support/control_names.h"
 
 #include "shell/backup_window.h"
 #include "shell/database_lock.h"
@@ -55,8 +56,8 @@ public:
         auto* w = qobject_cast<BackupWindow*>(qv::Windows::loaded(QStringLiteral("frmRepair")));
         if (!w)
             return;
-        PauseSnapshot s{milliseconds, w->progressCaption->text(), {}, w->progressPanel->isVisibleTo(w)};
-        for (QWidget* c : w->progressPanel->findChildren<QWidget*>())
+        PauseSnapshot s{milliseconds, w->findChild<QLabel*>(QStringLiteral("lblRepair"))->text(), {}, w->findChild<QFrame*>(QStringLiteral("SSpanel1"))->isVisibleTo(w)};
+        for (QWidget* c : w->findChild<QFrame*>(QStringLiteral("SSpanel1"))->findChildren<QWidget*>())
             if (c->isVisibleTo(w))
                 s.visible << c->objectName();
         s.visible.sort();
@@ -137,9 +138,9 @@ TEST_F(BackupTest, FirstStartCopiesWithCaptionsBlocksAndThreePauses)
     }
     // The last caption comes right before the window goes, with no pause.
     ASSERT_TRUE(backup);
-    EXPECT_EQ(backup->progressCaption->text(), "Database Backed Up !");
-    EXPECT_FALSE(backup->progressPanel->isVisibleTo(backup));
-    EXPECT_EQ(backup->progressTexts.value(2)->text(), " 100%");
+    EXPECT_EQ(backup->findChild<QLabel*>(QStringLiteral("lblRepair"))->text(), "Database Backed Up !");
+    EXPECT_FALSE(backup->findChild<QFrame*>(QStringLiteral("SSpanel1"))->isVisibleTo(backup));
+    EXPECT_EQ(backup->findChild<QLabel*>(qvtest::arrayMember("lblPct", 2))->text(), " 100%");
 
     EXPECT_TRUE(rec.messages().isEmpty());
     EXPECT_EQ(readAll(tmp()), readAll(mdb()));

@@ -2,6 +2,7 @@
 // each key, the refusals (division by zero, numbers beyond a double), and the
 // fresh start after "C" and after the window is opened anew.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "shell_fixture.h"
 
 #include "shell/calculator.h"
@@ -27,18 +28,18 @@ protected:
     QPushButton* buttonFor(const QString& key) const
     {
         if (key.size() == 1 && key.at(0).isDigit())
-            return calc->digitButtons.at(key.toInt());
+            return calc->findChild<QPushButton*>(qvtest::arrayMember("Number", key.toInt()));
         const QStringList ops = {"/", "+", "X", "-", "="};
         if (ops.contains(key))
-            return calc->operatorButtons.at(ops.indexOf(key));
+            return calc->findChild<QPushButton*>(qvtest::arrayMember("Operator", ops.indexOf(key)));
         if (key == "C")
-            return calc->clearButton;
+            return calc->findChild<QPushButton*>(QStringLiteral("Cancel"));
         if (key == "CE")
-            return calc->clearEntryButton;
+            return calc->findChild<QPushButton*>(QStringLiteral("CancelEntry"));
         if (key == ".")
-            return calc->decimalPointButton;
+            return calc->findChild<QPushButton*>(QStringLiteral("Decimal"));
         if (key == "%")
-            return calc->percentButton;
+            return calc->findChild<QPushButton*>(QStringLiteral("Percent"));
         ADD_FAILURE() << "no key " << key.toStdString();
         return nullptr;
     }
@@ -50,7 +51,7 @@ protected:
         for (const QString& key : keys.split(u' ', Qt::SkipEmptyParts)) {
             if (QPushButton* b = buttonFor(key))
                 qvtest::clickAt(b);
-            shown << calc->readout->text();
+            shown << calc->findChild<QLabel*>(QStringLiteral("Readout"))->text();
         }
         return shown;
     }
@@ -117,7 +118,7 @@ TEST_F(CalculatorTest, DivisionByZeroIsRefusedAndTheLeftOperandStays)
         EXPECT_EQ(ui.script.events[0].style, 48);
         EXPECT_EQ(ui.script.events[0].title, "Calculator");
         // The left operand was never turned into a number: its typed text comes back.
-        EXPECT_EQ(calc->readout->text(), "7.") << keys;
+        EXPECT_EQ(calc->findChild<QLabel*>(QStringLiteral("Readout"))->text(), "7.") << keys;
         // ... and the calculator goes on from there.
         EXPECT_EQ(press("+ 1 =").last(), "8") << keys;
     }
@@ -144,7 +145,7 @@ TEST_F(CalculatorTest, NumbersBeyondADoubleAreReportedNotShown)
     press("C");
     for (int i = 0; i < 200; ++i)
         press("9");
-    const QString typed = calc->readout->text();
+    const QString typed = calc->findChild<QLabel*>(QStringLiteral("Readout"))->text();
     ASSERT_EQ(typed.size(), 201);
     press("X");
     for (int i = 0; i < 200; ++i)
@@ -153,7 +154,7 @@ TEST_F(CalculatorTest, NumbersBeyondADoubleAreReportedNotShown)
     ASSERT_EQ(ui.script.messages(), QStringList{"Overflow"});
     EXPECT_EQ(ui.script.events[0].title, "Calculator");
     // The left operand is kept, and the calculator still works.
-    EXPECT_EQ(calc->readout->text(), typed);
+    EXPECT_EQ(calc->findChild<QLabel*>(QStringLiteral("Readout"))->text(), typed);
     EXPECT_EQ(press("C 6 / 4 =").last(), "1.5");
 
     // A typed number too long for a double at all.
@@ -168,7 +169,7 @@ TEST_F(CalculatorTest, NumbersBeyondADoubleAreReportedNotShown)
         press("9");
     press("%");
     EXPECT_EQ(ui.script.messages(), QStringList{"Overflow"});
-    EXPECT_EQ(calc->readout->text().size(), 401);
+    EXPECT_EQ(calc->findChild<QLabel*>(QStringLiteral("Readout"))->text().size(), 401);
 }
 
 TEST_F(CalculatorTest, TheSeparatorFollowsTheUsersSettings)
@@ -189,15 +190,15 @@ TEST_F(CalculatorTest, ReopenedAfterTheTitleBarCloseItStartsAfresh)
     EXPECT_FALSE(isLoaded("Calculator"));
     calc = open<Calculator>(QStringLiteral("Calculator"));
     ASSERT_TRUE(calc);
-    EXPECT_EQ(calc->readout->text(), "0.");
+    EXPECT_EQ(calc->findChild<QLabel*>(QStringLiteral("Readout"))->text(), "0.");
     EXPECT_EQ(press("3 =").last(), "3.");
 }
 
 TEST_F(CalculatorTest, ButtonsDoNotOverlap)
 {
     // "0" spans two columns, ending before ".".
-    EXPECT_EQ(calc->digitButtons.at(0)->geometry(), QRect(qv::px(240), qv::px(2640), qv::px(1080), qv::px(480)));
-    EXPECT_LT(calc->digitButtons.at(0)->geometry().right(), calc->decimalPointButton->geometry().left());
+    EXPECT_EQ(calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 0))->geometry(), QRect(qv::px(240), qv::px(2640), qv::px(1080), qv::px(480)));
+    EXPECT_LT(calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 0))->geometry().right(), calc->findChild<QPushButton*>(QStringLiteral("Decimal"))->geometry().left());
     // Every button lies inside the window and none overlaps another.
     QList<QPushButton*> all = calc->findChildren<QPushButton*>();
     EXPECT_EQ(all.size(), 19);

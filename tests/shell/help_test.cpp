@@ -107,16 +107,16 @@ TEST_F(HelpTest, TheViewerServesContentsHelpOnHelpSearchAndQuit)
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
     EXPECT_EQ(w->windowTitle(), "Help File");
-    EXPECT_TRUE(w->helpText->text().startsWith("Topic 1\n"));
-    EXPECT_EQ(w->helpText->textCursor().position(), 0);
+    EXPECT_TRUE(w->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"))->text().startsWith("Topic 1\n"));
+    EXPECT_EQ(w->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"))->textCursor().position(), 0);
 
     // A search finds the word whatever its case, below the first screen.
     showHelp(nullptr, HelpCommand::PartialKey, QStringLiteral("gift"));
-    EXPECT_EQ(w->helpText->textCursor().selectedText(), "Gift");
+    EXPECT_EQ(w->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"))->textCursor().selectedText(), "Gift");
     EXPECT_EQ(helpWindow(), w);   // still the one window
 
     showHelp(nullptr, HelpCommand::HelpOnHelp);
-    EXPECT_EQ(w->helpText->textCursor().position(), 0);
+    EXPECT_EQ(w->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"))->textCursor().position(), 0);
     EXPECT_TRUE(w->isVisible());
 
     showHelp(nullptr, HelpCommand::Quit);
@@ -128,7 +128,7 @@ TEST_F(HelpTest, TheViewerServesContentsHelpOnHelpSearchAndQuit)
     showHelp(nullptr, HelpCommand::Quit);
     showHelp(nullptr, HelpCommand::Contents);
     ASSERT_TRUE(helpWindow());
-    qvtest::clickAt(helpWindow()->closeButton);
+    qvtest::clickAt(helpWindow()->findChild<QPushButton*>(QStringLiteral("Command2")));
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Frmhelp")));
 }
@@ -138,7 +138,7 @@ TEST_F(HelpTest, WithoutTheHelpTextTheWindowOpensEmptyAndSaysSo)
     HelpWindow* w = open<HelpWindow>(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(w);
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(w->helpText->text(), "");
+    EXPECT_EQ(w->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"))->text(), "");
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().first().contains("Index.rtf")) << ui.script.messages().first().toStdString();
 }
@@ -158,7 +158,7 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     qv::printer().setDevice(std::move(device));
     qv::printer().setPrintQuality(qv::PrintQuality::Draft);
 
-    qvtest::clickAt(w->printButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(rec->jobs().size(), 1);
@@ -186,12 +186,12 @@ TEST_F(HelpTest, PrintPutsTheTextOnPagesInsideTheMargins)
     rec->clear();
     ui.script.clear();
     ui.script.printerAnswers.push_back(false);
-    qvtest::clickAt(w->printButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
 
     rec->setFailing(true);
-    qvtest::clickAt(w->printButton);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(rec->jobs().isEmpty());
     EXPECT_FALSE(qv::printer().jobOpen());
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
@@ -210,18 +210,18 @@ TEST_F(HelpTest, DraggingTheTitleMovesTheWindowUntilReleased)
     const QPoint start = w->pos();
 
     // 20 pixels are 300 twips.
-    mouse(w->titleStrip, QEvent::MouseButtonPress, {30, 8}, Qt::LeftButton, Qt::LeftButton);
-    mouse(w->titleStrip, QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::LeftButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseButtonPress, {30, 8}, Qt::LeftButton, Qt::LeftButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(w->pos(), start + QPoint(20, 0));
-    mouse(w->titleStrip, QEvent::MouseMove, {20, 18}, Qt::NoButton, Qt::LeftButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseMove, {20, 18}, Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(w->pos(), start + QPoint(10, 10));
-    mouse(w->titleStrip, QEvent::MouseButtonRelease, {20, 18}, Qt::LeftButton, Qt::NoButton);
-    mouse(w->titleStrip, QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::NoButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseButtonRelease, {20, 18}, Qt::LeftButton, Qt::NoButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseMove, {80, 30}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(w->pos(), start + QPoint(10, 10));
 
     // Any button starts a drag.
-    mouse(w->titleStrip, QEvent::MouseButtonPress, {30, 8}, Qt::RightButton, Qt::RightButton);
-    mouse(w->titleStrip, QEvent::MouseMove, {25, 8}, Qt::NoButton, Qt::RightButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseButtonPress, {30, 8}, Qt::RightButton, Qt::RightButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseMove, {25, 8}, Qt::NoButton, Qt::RightButton);
     EXPECT_EQ(w->pos(), start + QPoint(5, 10));
-    mouse(w->titleStrip, QEvent::MouseButtonRelease, {25, 8}, Qt::RightButton, Qt::NoButton);
+    mouse(w->findChild<QLabel*>(QStringLiteral("Label1")), QEvent::MouseButtonRelease, {25, 8}, Qt::RightButton, Qt::NoButton);
 }

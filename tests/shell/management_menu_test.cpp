@@ -2,6 +2,7 @@
 // the windows of every part of the program by name, the count-guarded
 // openers, the five report buttons, help, and Exit Program.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "shell_fixture.h"
 
 #include "common/connections.h"
@@ -104,11 +105,11 @@ TEST_F(MenuTest, TheManagementPasswordLeadsFromTheMainScreenToTheMenu)
 {
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(mainScreen);
-    click(mainScreen->managementButton);
+    click(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
-    qvtest::typeInto(d->passwordBox, "marvo");
-    click(d->okButton);
+    qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
+    click(d->findChild<QPushButton*>(QStringLiteral("cmdOK")));
     settle();
 
     auto* m = qobject_cast<ManagementMenu*>(qv::Windows::loaded(QStringLiteral("frmmangement")));
@@ -135,21 +136,21 @@ TEST_F(MenuTest, ButtonsOpenTheirWindowsAndTheMenuStays)
     ManagementMenu* m = menu();
     ASSERT_TRUE(m);
     const std::vector<std::pair<QAbstractButton*, QString>> opens = {
-        {m->userListButton, "frmUsers"},       {m->serviceStatsButton, "frmServicemenu"},
-        {m->servicePriceListButton, "frmServiceMenu1"},
-        {m->appointmentManagerButton, "frmServicemenu3"}, {m->customersButton, "frmCustomers"},
-          {m->scheduleCalendarButton, "frmCalendar"},
-        {m->reportByDateButton, "FRMGETR"},        {m->vendorsButton, "Frmdatabase"},
-            {m->businessAssetsButton, "Form2"},
-        {m->productInventoryButton, "Form6a"},          {m->employeesButton, "frmEmployee"},
-           {m->salonStatsButton, "SalonStats"},
-        {m->productStatsButton, "chart2"},         {m->commissionsButton, "Frmcommissions"},
-         {m->toolbarCustomersButton, "frmCustomers"},
-        {m->calculatorButton, "Calculator"},  {m->toolbarEmployeesButton, "frmEmployee"},
-           {m->toolbarBusinessAssetsButton, "Form2"},
-        {m->toolbarCalendarButton, "frmCalendar"},    {m->toolbarVendorsButton, "Frmdatabase"},
-           {m->toolbarProductInventoryButton, "Form6a"},
-        {m->retailProductsButton, "FormProductsA"},  {m->nonRetailProductsButton, "Form10"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command31")), "frmUsers"},       {m->findChild<QToolButton*>(QStringLiteral("Command11")), "frmServicemenu"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command28")), "frmServiceMenu1"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command9")), "frmServicemenu3"}, {m->findChild<QToolButton*>(QStringLiteral("Command26")), "frmCustomers"},
+          {m->findChild<QToolButton*>(QStringLiteral("Command14")), "frmCalendar"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command30")), "FRMGETR"},        {m->findChild<QToolButton*>(QStringLiteral("Command8")), "Frmdatabase"},
+            {m->findChild<QToolButton*>(QStringLiteral("Command3")), "Form2"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command2")), "Form6a"},          {m->findChild<QToolButton*>(QStringLiteral("Command13")), "frmEmployee"},
+           {m->findChild<QToolButton*>(QStringLiteral("Command16")), "SalonStats"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command15")), "chart2"},         {m->findChild<QToolButton*>(QStringLiteral("Command1")), "Frmcommissions"},
+         {m->findChild<QToolButton*>(QStringLiteral("Command18")), "frmCustomers"},
+        {m->findChild<QToolButton*>(QStringLiteral("CmdCalulator")), "Calculator"},  {m->findChild<QToolButton*>(QStringLiteral("Command17")), "frmEmployee"},
+           {m->findChild<QToolButton*>(QStringLiteral("Cmdtavrine")), "Form2"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command12")), "frmCalendar"},    {m->findChild<QToolButton*>(QStringLiteral("Command24")), "Frmdatabase"},
+           {m->findChild<QToolButton*>(QStringLiteral("Command25")), "Form6a"},
+        {m->findChild<QToolButton*>(QStringLiteral("Command27")), "FormProductsA"},  {m->findChild<QToolButton*>(QStringLiteral("Command29")), "Form10"},
     };
     for (const auto& [button, window] : opens)
         probe(window);
@@ -172,7 +173,7 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
 
     // No tickets: the frame's button does nothing at all.
     ManagementMenu* m = menu();
-    click(m->appointmentBookButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command7")));
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
@@ -180,7 +181,7 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
 
     // The toolbar's button does not count.
     qv::Windows::show(QStringLiteral("frmServicemenu3"));
-    click(m->toolbarAppointmentBookButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command20")));
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmServicemenu3")));
@@ -193,7 +194,7 @@ TEST_F(MenuTest, TheBookOpensFromTheFrameOnlyWithTicketsAndFromTheToolbarAlways)
     db->seed();
     m = menu();
     qv::Windows::show(QStringLiteral("frmServicemenu3"));
-    click(m->appointmentBookButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command7")));
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmServicemenu3")));
@@ -206,8 +207,8 @@ TEST_F(MenuTest, WithoutTheBookTheMenuStays)
     db->seed();
     WithoutWindow noBook(QStringLiteral("Form3"));
     ManagementMenu* m = menu();
-    click(m->toolbarAppointmentBookButton);
-    click(m->appointmentBookButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command20")));
+    click(m->findChild<QToolButton*>(QStringLiteral("Command7")));
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(m->isVisible());
@@ -218,13 +219,13 @@ TEST_F(MenuTest, ProductWindowsNeedStockButTheStockWindowDoesNot)
 {
     probe(QStringLiteral("Form6a"));
     ManagementMenu* m = menu();
-    click(m->retailProductsButton);
-    click(m->nonRetailProductsButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command27")));
+    click(m->findChild<QToolButton*>(QStringLiteral("Command29")));
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FormProductsA")));
     EXPECT_FALSE(isLoaded(QStringLiteral("Form10")));
     EXPECT_TRUE(ui.script.events.empty());
-    click(m->productInventoryButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(isLoaded(QStringLiteral("Form6a")));
     EXPECT_TRUE(m->isVisible());
 }
@@ -233,7 +234,7 @@ TEST_F(MenuTest, AMissingTableIsShownAndTheMenuStays)
 {
     db->execRaw("DROP TABLE StockControl");
     ManagementMenu* m = menu();
-    click(m->retailProductsButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command27")));
     settle();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages().first().contains("StockControl", Qt::CaseInsensitive))
@@ -243,7 +244,7 @@ TEST_F(MenuTest, AMissingTableIsShownAndTheMenuStays)
     ui.script.clear();
     bool previewShown = false;
     QTimer::singleShot(0, [&] { previewShown = qv::ReportPreview::current() != nullptr; });
-    click(m->inventoryReportButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command6")));
     QCoreApplication::processEvents();
     EXPECT_FALSE(previewShown);
     EXPECT_EQ(ui.script.messages().size(), 1);
@@ -259,15 +260,15 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     ManagementMenu* m = menu();
 
     QString title;
-    qv::ReportDocument doc = reportOf(m->salonScheduleReportButton, &title);
+    qv::ReportDocument doc = reportOf(m->findChild<QToolButton*>(QStringLiteral("Command10")), &title);
     EXPECT_EQ(title, "Salon Schedule");
     EXPECT_EQ(detailTexts(doc, "MonthYear"), (QStringList{"July 2001", "August 2001", "January 2001"}));
 
-    doc = reportOf(m->inventoryReportButton, &title);
+    doc = reportOf(m->findChild<QToolButton*>(QStringLiteral("Command6")), &title);
     EXPECT_EQ(title, "Inventory Report");
     EXPECT_EQ(detailTexts(doc, "Category"), (QStringList{"Conditioner", "Foils", "Gloves", "Hair Gel", "Shampoo"}));
 
-    doc = reportOf(m->commissionsReportButton, &title);
+    doc = reportOf(m->findChild<QToolButton*>(QStringLiteral("Command21")), &title);
     EXPECT_EQ(title, "Employee Commissions Report");
     EXPECT_EQ(detailTexts(doc, "LastName"), (QStringList{"Lopez", "Lopez", "Park"}));
 
@@ -276,7 +277,7 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     QMap<QDate, QStringList> days;
     for (const qvtest::SeedTicket& t : tickets)
         days[t.date] << t.name;
-    doc = reportOf(m->memoListReportButton, &title);
+    doc = reportOf(m->findChild<QToolButton*>(QStringLiteral("Command22")), &title);
     EXPECT_EQ(title, "Memo list for Clients");
     const QStringList names = detailTexts(doc, "CustomerName");
     ASSERT_EQ(names.size(), tickets.size());
@@ -292,7 +293,7 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     }
     EXPECT_EQ(shown, expected);
 
-    doc = reportOf(m->productsServicesReportButton, &title);
+    doc = reportOf(m->findChild<QToolButton*>(QStringLiteral("Command5")), &title);
     EXPECT_EQ(title, "Products and Services Report");
     EXPECT_EQ(detailTexts(doc, "SalonArtist").size(), tickets.size());
 
@@ -304,17 +305,17 @@ TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
 {
     db->seed();
     ManagementMenu* m = menu();
-    click(m->scheduleCalendarButton);
-    click(m->userListButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command14")));
+    click(m->findChild<QToolButton*>(QStringLiteral("Command31")));
     auto* users = qobject_cast<UserList*>(qv::Windows::loaded(QStringLiteral("frmUsers")));
     ASSERT_TRUE(users);
     // A user half-added: Exit Program does not stop for it.
-    click(users->addRecordButton);
-    qvtest::typeInto(users->fieldBoxes.value(1), "Kim");
+    click(users->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(users->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "Kim");
     qv::Windows::get(QStringLiteral("FormProductsA"));   // loaded but never shown
     const int usersBefore = db->count("Users");
 
-    click(m->exitProgramButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command4")));
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -326,10 +327,10 @@ TEST_F(MenuTest, TheToolbarsExitAndManagementKeyDoNothing)
 {
     ManagementMenu* m = menu();
     const QList<qv::Window*> before = qv::Windows::all();
-    click(m->toolbarExitButton);
-    click(m->managementKeyButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command23")));
+    click(m->findChild<QToolButton*>(QStringLiteral("Command19")));
     settle();
-    EXPECT_EQ(m->toolbarExitButton->text(), "Exit");
+    EXPECT_EQ(m->findChild<QToolButton*>(QStringLiteral("Command23"))->text(), "Exit");
     EXPECT_EQ(qv::Windows::all(), before);
     EXPECT_TRUE(m->isVisible());
     EXPECT_EQ(programEnds, 0);
@@ -345,7 +346,7 @@ TEST_F(MenuTest, HelpShowsTheHelpTextOfTheProgramFolder)
 
     setHelpFile(QString());
     ManagementMenu* m = menu();
-    click(m->helpButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command32")));
     EXPECT_EQ(helpFile(), programFolder() + "\\HelpFile.hlp");
     qv::Window* help = qv::Windows::loaded(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(help);
@@ -372,7 +373,7 @@ TEST_F(MenuTest, Screenshots)
     ManagementMenu* m = menu();
     QTest::qWait(100);
     EXPECT_TRUE(m->grab().save(folder + "/frmmangement.png"));
-    click(m->helpButton);
+    click(m->findChild<QToolButton*>(QStringLiteral("Command32")));
     qv::Window* help = qv::Windows::loaded(QStringLiteral("Frmhelp"));
     ASSERT_TRUE(help);
     QTest::qWait(100);

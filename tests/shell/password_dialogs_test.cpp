@@ -69,8 +69,8 @@ protected:
     }
     void enter(PasswordDialog* d, const QString& password)
     {
-        qvtest::typeInto(d->passwordBox, password);
-        qvtest::clickAt(d->okButton);
+        qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), password);
+        qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdOK")));
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
         SCOPED_TRACE(name);
         PasswordDialog* d = dialog(name);
         ASSERT_TRUE(d);
-        EXPECT_EQ(d->passwordBox->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->echoMode(), QLineEdit::Password);
         for (const QString& wrong : {QStringLiteral("MARVO"), QStringLiteral("marvo "), QStringLiteral(" marvo"),
                                      QStringLiteral("marv"), QString()}) {
             ui.script.clear();
@@ -95,10 +95,10 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
             EXPECT_TRUE(d->isVisible());
             EXPECT_FALSE(d->loginSucceeded);
             // The old text is selected, so typing replaces it.
-            EXPECT_EQ(d->passwordBox->selectedText(), wrong);
+            EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->selectedText(), wrong);
         }
         qvtest::typeKeys("marvo");
-        EXPECT_EQ(d->passwordBox->text(), "marvo");
+        EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->text(), "marvo");
     }
 }
 
@@ -109,10 +109,10 @@ TEST_F(PasswordTest, EnterAfterThePasswordPressesOk)
         SCOPED_TRACE(name);
         PasswordDialog* d = dialog(name);
         ASSERT_TRUE(d);
-        EXPECT_TRUE(d->okButton->isDefault());
-        EXPECT_FALSE(d->cancelButton->isDefault());
+        EXPECT_TRUE(d->findChild<QPushButton*>(QStringLiteral("cmdOK"))->isDefault());
+        EXPECT_FALSE(d->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isDefault());
         ui.script.clear();
-        qvtest::typeInto(d->passwordBox, "marv");
+        qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marv");
         qvtest::press(Qt::Key_Return);
         EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
         EXPECT_TRUE(d->isVisible());
@@ -136,7 +136,7 @@ TEST_F(PasswordTest, GuardedDialogsUnlockTheirWindowAndHide)
         PasswordDialog* d = dialog(g.name);
         ASSERT_TRUE(d);
         EXPECT_EQ(d->windowTitle(), g.title);
-        EXPECT_EQ(d->passwordLabel->text(), g.label);
+        EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblLabels"))->text(), g.label);
         ui.script.clear();
         enter(d, QStringLiteral("marvo"));
 
@@ -169,8 +169,8 @@ TEST_F(PasswordTest, CancelLeavesTheWindowAsItWas)
         qv::Window* target = qv::Windows::show(QString::fromLatin1(g.target));
         const auto before = stateOf(target);
         PasswordDialog* d = dialog(g.name);
-        qvtest::typeInto(d->passwordBox, "marvo");
-        qvtest::clickAt(d->cancelButton);
+        qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
+        qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
         EXPECT_FALSE(d->loginSucceeded);
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(stateOf(target), before);
@@ -183,11 +183,11 @@ TEST_F(PasswordTest, EachShowingStartsWithAnEmptyBox)
     // The calendar's padlock does not empty the box itself.
     qv::Windows::show(QStringLiteral("frmCalendar"));
     PasswordDialog* d = dialog("frmLogin5");
-    qvtest::typeInto(d->passwordBox, "marvo");
-    qvtest::clickAt(d->cancelButton);
+    qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
+    qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     d = dialog("frmLogin5");
-    EXPECT_EQ(d->passwordBox->text(), "");
-    qvtest::clickAt(d->okButton);
+    EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->text(), "");
+    qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdOK")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Invalid Password, try again!"});
     EXPECT_FALSE(qv::Windows::loaded(QStringLiteral("frmCalendar"))->findChild<QWidget*>("cmdAdd")->isVisible());
 }
@@ -204,11 +204,11 @@ TEST_F(PasswordTest, UnlockingAWindowThatIsNotOpenChangesNothing)
 TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
 {
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     EXPECT_EQ(d->windowTitle(), "Management Login");
-    EXPECT_EQ(d->passwordLabel->text(), "Login Password:");
+    EXPECT_EQ(d->findChild<QLabel*>(QStringLiteral("lblLabels"))->text(), "Login Password:");
 
     enter(d, QStringLiteral("Marvo"));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
@@ -219,7 +219,7 @@ TEST_F(PasswordTest, ManagementPasswordLeavesTheMainScreenForTheMenu)
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_FALSE(d->isVisible());
-    EXPECT_EQ(d->passwordBox->text(), "");
+    EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->text(), "");
     EXPECT_EQ(programEnds, 0);
 }
 
@@ -227,7 +227,7 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 {
     WithoutWindow noMenu(QStringLiteral("frmmangement"));
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     enter(d, QStringLiteral("marvo"));
@@ -242,14 +242,14 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
 TEST_F(PasswordTest, CancelOfTheLastWindowOnScreenEndsTheProgram)
 {
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* d = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(d);
     mainScreen->close();   // the title bar's close, while the dialog is up
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_EQ(programEnds, 0);
-    qvtest::clickAt(d->cancelButton);
+    qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     settle();
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin1")));   // hidden, not unloaded
     EXPECT_EQ(programEnds, 1);

@@ -99,18 +99,18 @@ TEST_F(PictureBrowserTest, StartsInTheProgramFolderShowingItsBitmaps)
     EXPECT_TRUE(browser->windowFlags() & Qt::WindowStaysOnTopHint);
 
     QStringList descriptions;
-    for (int i = 0; i < browser->fileTypeList->count(); ++i)
-        descriptions << browser->fileTypeList->itemText(i);
+    for (int i = 0; i < browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->count(); ++i)
+        descriptions << browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->itemText(i);
     EXPECT_EQ(descriptions, QStringList({"Bitmaps (*.bmp)", "JPG (*.jpg, *.jpeg)", "Graphic Files (*.bmp, *.jpg, *.jpeg)"}));
-    EXPECT_EQ(browser->fileTypeList->currentIndex(), 0);
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->currentIndex(), 0);
 
-    EXPECT_EQ(browser->folderList->path(), folder);
-    EXPECT_EQ(browser->fileList->path(), folder);
-    EXPECT_EQ(browser->driveList->drive(), qv::DriveListBox::driveOf(folder));
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->path(), folder);
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->path(), folder);
+    EXPECT_EQ(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->drive(), qv::DriveListBox::driveOf(folder));
     // Upper-case extensions count: the pattern matches without regard to case.
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP"}));
-    EXPECT_TRUE(browser->pictureBox->pixmap().isNull());
-    EXPECT_TRUE(browser->pictureBox->text().isEmpty());
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"a.bmp", "B.BMP"}));
+    EXPECT_TRUE(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pixmap().isNull());
+    EXPECT_TRUE(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->text().isEmpty());
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -120,7 +120,7 @@ TEST_F(PictureBrowserTest, TheFileTypeListShowsItsLongestEntryWhole)
 {
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    QComboBox* types = browser->fileTypeList;
+    QComboBox* types = browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"));
     // Nothing of the window lies over the list, its right end included.
     ASSERT_TRUE(qvtest::clickAt(types, QPoint(types->width() - 4, types->height() / 2)));
     qvtest::press(Qt::Key_Down);
@@ -133,8 +133,8 @@ TEST_F(PictureBrowserTest, TheFileTypeListShowsItsLongestEntryWhole)
     option.currentText = types->currentText();
     const QRect room = types->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, types);
     EXPECT_GE(room.width(), QFontMetrics(types->font()).horizontalAdvance(types->currentText()));
-    EXPECT_EQ(browser->driveList->width(), types->width());
-    EXPECT_EQ(browser->fileList->width(), types->width());
+    EXPECT_EQ(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width(), types->width());
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->width(), types->width());
     if (const QString shots = qEnvironmentVariable("QV_SHOT_DIR"); !shots.isEmpty())
         browser->grab().save(shots + "/ViewerForm-types.png");
 }
@@ -143,19 +143,19 @@ TEST_F(PictureBrowserTest, ThePatternChosenDecidesTheFilesListed)
 {
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    ASSERT_TRUE(qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(1)));
-    EXPECT_EQ(browser->fileTypeList->currentIndex(), 1);
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"c.jpg", "d.jpeg"}));
+    ASSERT_TRUE(qvtest::pick(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns")), browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->itemText(1)));
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->currentIndex(), 1);
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"c.jpg", "d.jpeg"}));
 
-    ASSERT_TRUE(qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(2)));
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
+    ASSERT_TRUE(qvtest::pick(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns")), browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->itemText(2)));
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
 
     // The pattern stays when the folder changes.
-    doubleClickFolder(browser->folderList, folder + "/pics");
-    EXPECT_EQ(browser->fileList->path(), folder + "/pics");
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"inside.bmp"}));
-    doubleClickFolder(browser->folderList, folder);
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
+    doubleClickFolder(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect")), folder + "/pics");
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->path(), folder + "/pics");
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"inside.bmp"}));
+    doubleClickFolder(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect")), folder);
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"a.bmp", "B.BMP", "c.jpg", "d.jpeg"}));
 }
 
 TEST_F(PictureBrowserTest, APictureIsShownAtItsOwnSizeBesideTheLists)
@@ -165,18 +165,18 @@ TEST_F(PictureBrowserTest, APictureIsShownAtItsOwnSizeBesideTheLists)
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
 
-    clickFile(browser->fileList, "a.bmp");
-    const int frame = 2 * browser->pictureBox->frameWidth();
-    EXPECT_EQ(browser->pictureBox->pixmap().size(), QSize(40, 30));
-    EXPECT_EQ(browser->pictureBox->size(), QSize(40 + frame, 30 + frame));
-    EXPECT_EQ(browser->pictureBox->pos(), QPoint(browser->driveList->width() + qv::px(60), qv::px(30)));
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "a.bmp");
+    const int frame = 2 * browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->frameWidth();
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pixmap().size(), QSize(40, 30));
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->size(), QSize(40 + frame, 30 + frame));
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pos(), QPoint(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width() + qv::px(60), qv::px(30)));
 
     // Never scaled to the window: a large picture runs past its edges.
-    clickFile(browser->fileList, "large.bmp");
-    EXPECT_EQ(browser->pictureBox->size(), QSize(1600 + frame, 1200 + frame));
-    EXPECT_GT(browser->pictureBox->geometry().right(), browser->width());
-    EXPECT_GT(browser->pictureBox->geometry().bottom(), browser->height());
-    EXPECT_EQ(browser->pictureBox->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "large.bmp");
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->size(), QSize(1600 + frame, 1200 + frame));
+    EXPECT_GT(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->geometry().right(), browser->width());
+    EXPECT_GT(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->geometry().bottom(), browser->height());
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -188,16 +188,16 @@ TEST_F(PictureBrowserTest, AFileThatIsNoPictureShowsTheMessageThenItsPathInTheBo
     fake.close();
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    clickFile(browser->fileList, "a.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "a.bmp");
 
-    clickFile(browser->fileList, "broken.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "broken.bmp");
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Message);
     EXPECT_EQ(ui.script.events[0].text, "Sorry but that is not a valid image file");
     EXPECT_EQ(ui.script.events[0].style, 0);
     EXPECT_TRUE(ui.script.events[0].title.isEmpty());
 
-    qv::PictureBox* box = browser->pictureBox;
+    qv::PictureBox* box = browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"));
     const QString text = "Error opening file " + folder + "/broken.bmp";
     EXPECT_EQ(box->text(), text);
     EXPECT_TRUE(box->pixmap().isNull());
@@ -224,15 +224,15 @@ TEST_F(PictureBrowserTest, AFileThatIsNoPictureShowsTheMessageThenItsPathInTheBo
     EXPECT_LE(inkTop, border + qv::px(240) + metrics.ascent());
 
     // The browser goes on working: the next picture replaces the text.
-    clickFile(browser->fileList, "B.BMP");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "B.BMP");
     EXPECT_TRUE(box->text().isEmpty());
     EXPECT_EQ(box->size(), QSize(20 + frame, 20 + frame));
     EXPECT_EQ(box->contentsRect().size(), QSize(20, 20));
     EXPECT_EQ(ui.script.messages().size(), 1);
 
     // Clicking the same file again loads it again, and fails again.
-    clickFile(browser->fileList, "broken.bmp");
-    clickFile(browser->fileList, "broken.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "broken.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "broken.bmp");
     EXPECT_EQ(ui.script.messages().size(), 3);
 }
 
@@ -251,24 +251,24 @@ TEST_F(PictureBrowserTest, ADriveThatCannotBeReadPutsTheDriveBackAndKeepsTheFold
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     const QString home = qv::DriveListBox::driveOf(folder);
-    browser->driveList->setDrives({home, other.path() + "/disk", gone});
-    browser->driveList->setDrive(folder);
-    doubleClickFolder(browser->folderList, folder + "/pics");
+    browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->setDrives({home, other.path() + "/disk", gone});
+    browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->setDrive(folder);
+    doubleClickFolder(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect")), folder + "/pics");
 
     // A drive without a medium: no message, the drive is put back, and the
     // folder shown stays (putting the drive back is no new pick).
-    qvtest::pick(browser->driveList, browser->driveList->itemText(browser->driveList->findData(gone)));
-    EXPECT_EQ(browser->driveList->drive(), home);
-    EXPECT_EQ(browser->folderList->path(), folder + "/pics");
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"inside.bmp"}));
+    qvtest::pick(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect")), browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->itemText(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->findData(gone)));
+    EXPECT_EQ(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->drive(), home);
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->path(), folder + "/pics");
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"inside.bmp"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     // A drive that can be read: its root folder is shown, and its files.
     makePicture(other.path() + "/disk/photo.bmp", {8, 8}, "BMP");
-    qvtest::pick(browser->driveList,
-                 browser->driveList->itemText(browser->driveList->findData(other.path() + "/disk")));
-    EXPECT_EQ(browser->folderList->path(), other.path() + "/disk");
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"photo.bmp"}));
+    qvtest::pick(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect")),
+                 browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->itemText(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->findData(other.path() + "/disk")));
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->path(), other.path() + "/disk");
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"photo.bmp"}));
 }
 
 TEST_F(PictureBrowserTest, TheListsShareTheWindowsHeightButNeverGetLowerThan120Twips)
@@ -276,45 +276,45 @@ TEST_F(PictureBrowserTest, TheListsShareTheWindowsHeightButNeverGetLowerThan120T
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
-    const int driveHeight = browser->driveList->height();
-    const int patternsHeight = browser->fileTypeList->height();
+    const int driveHeight = browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->height();
+    const int patternsHeight = browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->height();
     const int listHeight = qv::px((qv::twips(480) - qv::twips(driveHeight) - qv::twips(patternsHeight) - 120) / 2);
-    EXPECT_EQ(browser->driveList->pos(), QPoint(qv::px(30), qv::px(30)));
-    EXPECT_EQ(browser->folderList->geometry(),
-              QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), browser->driveList->width(), listHeight));
-    EXPECT_EQ(browser->fileTypeList->width(), browser->driveList->width());
-    EXPECT_EQ(browser->fileList->height(), listHeight);
-    EXPECT_EQ(browser->fileList->width(), browser->driveList->width());
-    EXPECT_EQ(browser->fileList->y(), qv::px(qv::twips(browser->folderList->y() + listHeight) + 30));
-    EXPECT_EQ(browser->fileTypeList->y(), qv::px(qv::twips(browser->fileList->y() + listHeight) + 30));
-    EXPECT_LE(browser->fileTypeList->geometry().bottom(), 480);
-    EXPECT_EQ(browser->fileTypeList->height(), patternsHeight);
+    EXPECT_EQ(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->pos(), QPoint(qv::px(30), qv::px(30)));
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->geometry(),
+              QRect(qv::px(30), qv::px(30 + qv::twips(driveHeight) + 30), browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width(), listHeight));
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->width(), browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width());
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->height(), listHeight);
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->width(), browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width());
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->y(), qv::px(qv::twips(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->y() + listHeight) + 30));
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->y(), qv::px(qv::twips(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->y() + listHeight) + 30));
+    EXPECT_LE(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->geometry().bottom(), 480);
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->height(), patternsHeight);
 
     // Too low a window: the lists keep 120 twips each and run past its bottom.
     browser->resize(640, 30);
-    EXPECT_EQ(browser->folderList->height(), qv::px(120));
-    EXPECT_EQ(browser->fileList->height(), qv::px(120));
-    EXPECT_GT(browser->fileTypeList->geometry().bottom(), browser->height());
-    EXPECT_EQ(browser->pictureBox->pos(), QPoint(browser->driveList->width() + qv::px(60), qv::px(30)));
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->height(), qv::px(120));
+    EXPECT_EQ(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))->height(), qv::px(120));
+    EXPECT_GT(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->geometry().bottom(), browser->height());
+    EXPECT_EQ(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pos(), QPoint(browser->findChild<qv::DriveListBox*>(QStringLiteral("drvSelect"))->width() + qv::px(60), qv::px(30)));
 }
 
 TEST_F(PictureBrowserTest, EveryOpeningStartsAgainInTheProgramFolderWithBitmaps)
 {
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
-    qvtest::pick(browser->fileTypeList, browser->fileTypeList->itemText(2));
-    doubleClickFolder(browser->folderList, folder + "/pics");
-    clickFile(browser->fileList, "inside.bmp");
+    qvtest::pick(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns")), browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->itemText(2));
+    doubleClickFolder(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect")), folder + "/pics");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "inside.bmp");
     browser->unload();
     settle();
     EXPECT_FALSE(isLoaded("ViewerForm"));
 
     browser = openBrowser();
     ASSERT_TRUE(browser);
-    EXPECT_EQ(browser->fileTypeList->currentIndex(), 0);
-    EXPECT_EQ(browser->folderList->path(), folder);
-    EXPECT_EQ(itemsOf(browser->fileList), QStringList({"a.bmp", "B.BMP"}));
-    EXPECT_TRUE(browser->pictureBox->pixmap().isNull());
+    EXPECT_EQ(browser->findChild<QComboBox*>(QStringLiteral("cboPatterns"))->currentIndex(), 0);
+    EXPECT_EQ(browser->findChild<qv::DirListBox*>(QStringLiteral("dirSelect"))->path(), folder);
+    EXPECT_EQ(itemsOf(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect"))), QStringList({"a.bmp", "B.BMP"}));
+    EXPECT_TRUE(browser->findChild<qv::PictureBox*>(QStringLiteral("picViewer"))->pixmap().isNull());
 }
 
 // A picture of the browser for a person to look at: set QV_SHOT_DIR to a folder.
@@ -332,10 +332,10 @@ TEST_F(PictureBrowserTest, Screenshot)
     PictureBrowser* browser = openBrowser();
     ASSERT_TRUE(browser);
     browser->resize(640, 480);
-    clickFile(browser->fileList, "salon.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "salon.bmp");
     QTest::qWait(50);
     EXPECT_TRUE(browser->grab().save(shots + "/ViewerForm.png"));
-    clickFile(browser->fileList, "broken.bmp");
+    clickFile(browser->findChild<qv::FileListBox*>(QStringLiteral("filSelect")), "broken.bmp");
     QTest::qWait(50);
     EXPECT_TRUE(browser->grab().save(shots + "/ViewerForm_error.png"));
 }

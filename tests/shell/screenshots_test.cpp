@@ -1,6 +1,7 @@
 // Pictures of the shell's windows for a person to look at: set QV_SHOT_DIR
 // to a folder and run this test; without it the test is skipped.
 #include "shell_fixture.h"
+#include "support/control_names.h"
 
 #include "shell/backup_window.h"
 #include "shell/password_dialog.h"
@@ -24,9 +25,9 @@ TEST_F(ShellTest, ScreenshotsOfEveryWindow)
 
     // The backup window half-way, as it looks during its second pause.
     auto* backup = new BackupWindow;
-    backup->progressCaption->setText(QStringLiteral("Making backup of Current Database"));
-    backup->progressBlocks.value(1)->show();
-    backup->progressTexts.value(3)->show();
+    backup->findChild<QLabel*>(QStringLiteral("lblRepair"))->setText(QStringLiteral("Making backup of Current Database"));
+    backup->findChild<QFrame*>(qvtest::arrayMember("Shape1", 1))->show();
+    backup->findChild<QLabel*>(qvtest::arrayMember("lblPct", 3))->show();
     backup->show();
     QTest::qWait(50);
     EXPECT_TRUE(backup->grab().save(folder + "/frmRepair.png"));
@@ -38,7 +39,7 @@ TEST_F(ShellTest, ScreenshotsOfEveryWindow)
         qv::Window* w = qv::Windows::show(name);
         ASSERT_TRUE(w) << name.toStdString();
         if (auto* d = qobject_cast<PasswordDialog*>(w))
-            QTest::keyClicks(d->passwordBox, "marv");
+            QTest::keyClicks(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marv");
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name.toStdString();
     }

@@ -46,13 +46,13 @@ TEST_F(SplashTest, ShowsNameAndVersionWithoutLeadingZeros)
 {
     SplashWindow* s = splash();
     ASSERT_TRUE(s);
-    EXPECT_EQ(s->productNameLabel->text(), "Quorvel!");
+    EXPECT_EQ(s->findChild<QLabel*>(QStringLiteral("lblProductName"))->text(), "Quorvel!");
     EXPECT_TRUE(QRegularExpression("^Version (0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)\\.(0|[1-9][0-9]*)$")
-                    .match(s->versionLabel->text())
+                    .match(s->findChild<QLabel*>(QStringLiteral("lblVersion"))->text())
                     .hasMatch())
-        << s->versionLabel->text().toStdString();
-    EXPECT_EQ(s->startButton->text(), "Start");
-    EXPECT_EQ(s->exitButton->text(), "Exit");
+        << s->findChild<QLabel*>(QStringLiteral("lblVersion"))->text().toStdString();
+    EXPECT_EQ(s->findChild<QPushButton*>(QStringLiteral("Command2"))->text(), "Start");
+    EXPECT_EQ(s->findChild<QPushButton*>(QStringLiteral("Command1"))->text(), "Exit");
 }
 
 TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets)
@@ -65,7 +65,7 @@ TEST_F(SplashTest, AnyCharacterKeyOpensTheBookEvenWithAButtonFocusedAndNoTickets
         SCOPED_TRACE(text.toStdString());
         SplashWindow* s = splash();
         ASSERT_TRUE(s);
-        tabTo(s->startButton);
+        tabTo(s->findChild<QPushButton*>(QStringLiteral("Command2")));
         // The key as the X server reports it, with its character.
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
         QCoreApplication::sendEvent(qvtest::focused(), &press);
@@ -83,7 +83,7 @@ TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
     qvtest::press(Qt::Key_Shift);
     // Tab moves between the buttons; Delete types nothing. The X server
     // reports both with a character ("\t", 127).
-    tabTo(s->startButton);
+    tabTo(s->findChild<QPushButton*>(QStringLiteral("Command2")));
     for (const auto& [key, text] : {std::pair{Qt::Key_Tab, QStringLiteral("\t")},
                                     std::pair{Qt::Key_Delete, QString(QChar(127))}}) {
         QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
@@ -96,7 +96,7 @@ TEST_F(SplashTest, KeysThatTypeNothingDoNothing)
 TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
 {
     SplashWindow* s = splash();
-    qvtest::clickAt(s->productFrame, QPoint(s->productFrame->width() - 10, s->productFrame->height() - 10));
+    qvtest::clickAt(s->findChild<QGroupBox*>(QStringLiteral("Frame1")), QPoint(s->findChild<QGroupBox*>(QStringLiteral("Frame1"))->width() - 10, s->findChild<QGroupBox*>(QStringLiteral("Frame1"))->height() - 10));
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
 }
@@ -104,7 +104,7 @@ TEST_F(SplashTest, ClickOnTheFrameOpensTheBook)
 TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
 {
     SplashWindow* s = splash();
-    qvtest::clickAt(s->startButton);
+    qvtest::clickAt(s->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
     settle();
@@ -113,7 +113,7 @@ TEST_F(SplashTest, StartOpensTheMainScreenAndExitEndsTheProgram)
     programEnds = 0;
 
     s = splash();
-    qvtest::clickAt(s->exitButton);
+    qvtest::clickAt(s->findChild<QPushButton*>(QStringLiteral("Command1")));
     settle();
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
@@ -124,13 +124,13 @@ TEST_F(SplashTest, MainScreenOpensTheBookOnlyWhenThereAreTickets)
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(mainScreen);
     EXPECT_EQ(mainScreen->windowTitle(), "Main Screen");
-    qvtest::clickAt(mainScreen->appointmentBookButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command7")));
     EXPECT_TRUE(ui.script.events.empty());   // no message, no window
     EXPECT_FALSE(isLoaded(QStringLiteral("Form3")));
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
 
     db->insert(QStringLiteral("Servicemenu"), {{"CustomerID", "1001"}, {"CustomerName", "Ann Lee"}});
-    qvtest::clickAt(mainScreen->appointmentBookButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command7")));
     EXPECT_TRUE(isLoaded(QStringLiteral("Form3")));
     EXPECT_FALSE(isLoaded(QStringLiteral("FrmMain")));
 }
@@ -139,7 +139,7 @@ TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 {
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
     ASSERT_TRUE(QFile::remove(db->file()));
-    qvtest::clickAt(mainScreen->appointmentBookButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command7")));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages().first().isEmpty());
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
@@ -149,16 +149,16 @@ TEST_F(SplashTest, MainScreenWithoutItsDatabaseShowsTheErrorAndStays)
 TEST_F(SplashTest, ManagementButtonShowsThePasswordDialogEmpty)
 {
     auto* mainScreen = open<MainScreen>(QStringLiteral("FrmMain"));
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     auto* dialog = qobject_cast<PasswordDialog*>(qv::Windows::loaded(QStringLiteral("frmLogin1")));
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
-    qvtest::typeInto(dialog->passwordBox, "marv");
-    qvtest::clickAt(dialog->cancelButton);
+    qvtest::typeInto(dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marv");
+    qvtest::clickAt(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_FALSE(dialog->isVisible());
 
-    qvtest::clickAt(mainScreen->managementButton);
+    qvtest::clickAt(mainScreen->findChild<QToolButton*>(QStringLiteral("Command10")));
     EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->passwordBox->text(), "");
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->text(), "");
     EXPECT_TRUE(isLoaded(QStringLiteral("FrmMain")));
 }

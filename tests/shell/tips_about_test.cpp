@@ -1,6 +1,7 @@
 // The tip-of-the-day windows over real tip files in the program folder and a
 // private settings store, the static help notes and the about box.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "shell_fixture.h"
 
 #include "shell/about_box.h"
@@ -66,10 +67,10 @@ protected:
     // The tip shown at load, then after each press of "Next Tip".
     static QStringList shownTips(TipOfDay* w, int presses)
     {
-        QStringList shown{w->tipText->text()};
+        QStringList shown{w->findChild<QLabel*>(QStringLiteral("lblTipText"))->text()};
         for (int i = 0; i < presses; ++i) {
-            qvtest::clickAt(w->nextTipButton);
-            shown << w->tipText->text();
+            qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNextTip")));
+            shown << w->findChild<QLabel*>(QStringLiteral("lblTipText"))->text();
         }
         return shown;
     }
@@ -91,17 +92,17 @@ TEST_F(TipsTest, EachWindowShowsItsOwnFileInOrderAndRoundAgain)
         TipOfDay* w = openTips(kind);
         ASSERT_TRUE(w) << kind.window;
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(w->headingLabel->text(), kind.heading);
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("Label1"))->text(), kind.heading);
         EXPECT_EQ(bool(w->windowFlags() & Qt::WindowStaysOnTopHint), kind.topMost) << kind.window;
         EXPECT_EQ(shownTips(w, 4), expected[i]) << kind.window;
-        qvtest::clickAt(w->okButton);
+        qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdOK")));
         settle();
         EXPECT_FALSE(isLoaded(kind.window)) << kind.window;
     }
     // Opened anew, a window starts from the first tip again.
     TipOfDay* again = openTips(kTipKinds[0]);
     ASSERT_TRUE(again);
-    EXPECT_EQ(again->tipText->text(), "Book early.");
+    EXPECT_EQ(again->findChild<QLabel*>(QStringLiteral("lblTipText"))->text(), "Book early.");
     EXPECT_EQ(again->tips().size(), 3);
 }
 
@@ -195,7 +196,7 @@ TEST_F(TipsTest, UntickingTheBoxKeepsBothWindowsAwayFromThenOn)
     TipOfDay* w = openTips(kTipKinds[0]);
     ASSERT_TRUE(w);
     EXPECT_TRUE(boxOf(w, kTipKinds[0])->isChecked());
-    EXPECT_EQ(w->tipText->text(), "A tip");
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblTipText"))->text(), "A tip");
 }
 
 TEST_F(TipsTest, HelpNotesShowTheirWholeTextAboveOtherWindows)
@@ -215,13 +216,13 @@ TEST_F(TipsTest, HelpNotesShowTheirWholeTextAboveOtherWindows)
         auto* w = open<QuickTipNote>(n.window);
         ASSERT_TRUE(w) << n.window;
         EXPECT_EQ(w->windowTitle(), n.title);
-        EXPECT_TRUE(w->noteText->text().startsWith(n.starts)) << n.window;
-        EXPECT_TRUE(w->noteText->text().contains(n.inside)) << n.window;
+        EXPECT_TRUE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().startsWith(n.starts)) << n.window;
+        EXPECT_TRUE(w->findChild<QLabel*>(QStringLiteral("Label1"))->text().contains(n.inside)) << n.window;
         EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint) << n.window;
         EXPECT_TRUE(w->findChildren<QPushButton*>().isEmpty()) << n.window;
         // The whole text fits in the window.
-        EXPECT_TRUE(w->rect().contains(w->noteText->geometry())) << n.window;
-        EXPECT_GE(w->noteText->height(), w->noteText->heightForWidth(w->noteText->width())) << n.window;
+        EXPECT_TRUE(w->rect().contains(w->findChild<QLabel*>(QStringLiteral("Label1"))->geometry())) << n.window;
+        EXPECT_GE(w->findChild<QLabel*>(QStringLiteral("Label1"))->height(), w->findChild<QLabel*>(QStringLiteral("Label1"))->heightForWidth(w->findChild<QLabel*>(QStringLiteral("Label1"))->width())) << n.window;
         // The title bar's Close is the way out.
         w->close();
         settle();
@@ -234,14 +235,14 @@ TEST_F(TipsTest, AboutBoxNamesTheProgramAndItsVersion)
     auto* about = open<AboutBox>("frmAbout");
     ASSERT_TRUE(about);
     EXPECT_EQ(about->windowTitle(), "About Quorvel");
-    EXPECT_EQ(about->titleLabel->text(), "Quorvel");
-    EXPECT_EQ(about->versionLabel->text(), QStringLiteral("Version %1.%2.%3")
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblTitle"))->text(), "Quorvel");
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text(), QStringLiteral("Version %1.%2.%3")
                                              .arg(shell::kVersionMajor)
                                              .arg(shell::kVersionMinor)
                                              .arg(shell::kVersionRevision));
-    EXPECT_EQ(about->screenSizeNote->text(), "This program is best viewed at 800 x 600");
+    EXPECT_EQ(about->findChild<QLabel*>(QStringLiteral("Label2"))->text(), "This program is best viewed at 800 x 600");
     EXPECT_TRUE(about->windowFlags() & Qt::WindowStaysOnTopHint);
-    qvtest::clickAt(about->okButton);
+    qvtest::clickAt(about->findChild<QPushButton*>(QStringLiteral("cmdOK")));
     settle();
     EXPECT_FALSE(isLoaded("frmAbout"));
 }
@@ -260,8 +261,8 @@ TEST_F(TipsTest, Screenshots)
         qv::Window* w = qv::Windows::show(name);
         ASSERT_TRUE(w) << name;
         if (auto* calc = qobject_cast<Calculator*>(w))
-            for (QPushButton* b : {calc->digitButtons[1], calc->digitButtons[2], calc->decimalPointButton,
-                                   calc->digitButtons[5]})
+            for (QPushButton* b : {calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 1)), calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 2)), calc->findChild<QPushButton*>(QStringLiteral("Decimal")),
+                                   calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 5))})
                 qvtest::clickAt(b);
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name;
@@ -289,11 +290,11 @@ TEST_F(TipsTest, TheShippedTipsFilesShowTheirFirstTipOneTipALine)
 
         TipOfDay* w = openTips(kind);
         ASSERT_TRUE(w) << kind.window;
-        EXPECT_EQ(w->tipText->text(), QString::fromLatin1(lines.first().chopped(1))) << kind.window;
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblTipText"))->text(), QString::fromLatin1(lines.first().chopped(1))) << kind.window;
         EXPECT_EQ(w->tips().size(), lines.size()) << kind.window;
-        qvtest::clickAt(w->nextTipButton);
-        EXPECT_EQ(w->tipText->text(), QString::fromLatin1(lines.at(1).chopped(1))) << kind.window;
-        qvtest::clickAt(w->okButton);
+        qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNextTip")));
+        EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblTipText"))->text(), QString::fromLatin1(lines.at(1).chopped(1))) << kind.window;
+        qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdOK")));
         settle();
     }
 }

@@ -1,5 +1,6 @@
 // The user login against table Users, and the user list that keeps it.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "shell_fixture.h"
 
 #include "shell/user_list.h"
@@ -21,12 +22,12 @@ protected:
     {
         auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
         ASSERT_TRUE(w);
-        EXPECT_EQ(w->userNameBox->text(), "");
-        EXPECT_EQ(w->passwordBox->text(), "");
-        qvtest::typeInto(w->userNameBox, name);
-        qvtest::typeInto(w->passwordBox, password);
-        ASSERT_EQ(w->userNameBox->text(), name);
-        qvtest::clickAt(w->okButton);
+        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("txtUserName"))->text(), "");
+        EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->text(), "");
+        qvtest::typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtUserName")), name);
+        qvtest::typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtPassword")), password);
+        ASSERT_EQ(w->findChild<QLineEdit*>(QStringLiteral("txtUserName"))->text(), name);
+        qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command1")));
         EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));   // closed in both outcomes
     }
     bool signedIn() const { return isLoaded(QStringLiteral("frmmangement")); }
@@ -103,8 +104,8 @@ TEST_F(LoginTest, CancelClosesWithoutAsking)
 {
     auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
     EXPECT_EQ(w->windowTitle(), "Management");
-    EXPECT_EQ(w->passwordBox->echoMode(), QLineEdit::Password);
-    qvtest::clickAt(w->cancelButton);
+    EXPECT_EQ(w->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->echoMode(), QLineEdit::Password);
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_FALSE(isLoaded(QStringLiteral("frmLogin")));
     EXPECT_TRUE(ui.script.events.empty());
 }
@@ -113,8 +114,8 @@ TEST_F(LoginTest, MissingUsersTableShowsTheErrorAndKeepsTheWindow)
 {
     db->execRaw(QStringLiteral("DROP TABLE Users"));
     auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
-    qvtest::typeInto(w->userNameBox, "admin");
-    qvtest::clickAt(w->okButton);
+    qvtest::typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtUserName")), "admin");
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_NE(ui.script.messages().first(), "Invalid user name/password.");
     EXPECT_TRUE(isLoaded(QStringLiteral("frmLogin")));
@@ -151,43 +152,43 @@ TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
     UserList* w = users();
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Add Users");
-    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 1");
-    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "admin");
-    EXPECT_EQ(w->fieldBoxes.value(0)->text(), "secret");   // shown in plain text
-    EXPECT_EQ(w->fieldBoxes.value(0)->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "admin");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "secret");   // shown in plain text
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->echoMode(), QLineEdit::Normal);
 
     // Add and Update: a new row at the end.
-    click(w->addRecordButton);
-    EXPECT_EQ(w->recordStatusLabel->text(), "Add record");
-    EXPECT_FALSE(w->addRecordButton->isVisible());
-    EXPECT_TRUE(w->updateRecordButton->isVisible());
-    type(w->fieldBoxes.value(1), "O'Neil");
-    type(w->fieldBoxes.value(0), "it's");
-    click(w->updateRecordButton);
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "O'Neil");
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "it's");
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
-    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 2");
-    EXPECT_TRUE(w->addRecordButton->isVisible());
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
 
     // Add, then Cancel: nothing stored, back on the record Add left.
-    click(w->addRecordButton);
-    type(w->fieldBoxes.value(1), "ghost");
-    click(w->cancelChangeButton);
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "ghost");
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
-    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "O'Neil");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "O'Neil");
 
     // Edit the first user.
-    click(w->firstRecordButton);
-    click(w->editRecordButton);
-    EXPECT_EQ(w->recordStatusLabel->text(), "Edit record");
-    type(w->fieldBoxes.value(0), "n3w pass");
-    click(w->updateRecordButton);
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "n3w pass");
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored(), QStringList({"admin/n3w pass", "O'Neil/it's"}));
 
     // Delete asks nothing.
-    click(w->deleteRecordButton);
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_TRUE(ui.script.events.empty());
     EXPECT_EQ(stored(), QStringList({"O'Neil/it's"}));
-    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "O'Neil");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "O'Neil");
 }
 
 TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
@@ -196,18 +197,18 @@ TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
     db->insert(QStringLiteral("Users"), {{"UserName", "kim"}, {"Password", "pw"}});
     db->insert(QStringLiteral("Users"), {{"UserName", "lee"}, {"Password", "pw2"}});
     UserList* w = users();
-    click(w->nextRecordButton);   // kim
-    ASSERT_TRUE(qvtest::clickAt(w->fieldBoxes.value(1)));
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // kim
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))));
     qvtest::press(Qt::Key_End);
     qvtest::typeKeys("berly");
     qvtest::press(Qt::Key_Home);
     qvtest::typeKeys("K");
     qvtest::press(Qt::Key_Delete);
-    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 2");
-    EXPECT_EQ(w->fieldBoxes.value(1)->text(), "Kimberly");
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "Kimberly");
     // Ctrl+Home moves to the first user; the name typed is kept where it was typed.
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
-    EXPECT_EQ(w->recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(stored(), QStringList({"admin/secret", "Kimberly/pw", "lee/pw2"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -216,8 +217,8 @@ TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
 {
     db->insert(QStringLiteral("Users"), {{"UserName", "admin"}, {"Password", "secret"}});
     UserList* w = users();
-    EXPECT_EQ(w->testLoginButton->text(), "Test Login ");
-    click(w->testLoginButton);
+    EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("Command1"))->text(), "Test Login ");
+    click(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     auto* login = qobject_cast<UserLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
     ASSERT_TRUE(login);
     EXPECT_TRUE(login->isVisible());
@@ -225,15 +226,15 @@ TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
 
     // A user added in the list can sign in at once.
     login->unload();
-    click(w->addRecordButton);
-    type(w->fieldBoxes.value(1), "Kim");
-    type(w->fieldBoxes.value(0), "pw");
-    click(w->updateRecordButton);
-    click(w->testLoginButton);
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "Kim");
+    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "pw");
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    click(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     login = qobject_cast<UserLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));
-    qvtest::typeInto(login->userNameBox, "kim");
-    qvtest::typeInto(login->passwordBox, "PW");
-    qvtest::clickAt(login->okButton);
+    qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtUserName")), "kim");
+    qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "PW");
+    qvtest::clickAt(login->findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmmangement")));
     EXPECT_TRUE(isLoaded(QStringLiteral("frmUsers")));
 }

@@ -2,6 +2,7 @@
 // out, the names picked from the employee lists, the grid of one employee's
 // or of all payments, and the find by last name.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "staff/commission_payments.h"
 
 #include "platform/data/recordset.h"
@@ -44,7 +45,7 @@ protected:
         return *m_w;
     }
     CommissionPayments& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {
@@ -53,7 +54,7 @@ protected:
     }
     void type(qv::TextBox* b, const QString& text) { qvtest::typeInto(b, text); }
     void pick(qv::DataCombo* combo, const QString& name) { ASSERT_TRUE(qvtest::pick(combo, name)); }
-    QStringList gridColumn(int col) { return qvtest::gridColumn(w().paymentsGrid, col); }
+    QStringList gridColumn(int col) { return qvtest::gridColumn(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid")), col); }
     QString stored(const QString& sql) { return db.scalar(sql).toString(); }
     // A money field as stored (null reads as NaN).
     double money(const QString& sql)
@@ -83,13 +84,13 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
     EXPECT_EQ(box(5)->text(), QStringLiteral("7/1/01"));
     EXPECT_EQ(box(7)->text(), QStringLiteral("7/14/01"));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));
 
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Lopez"}));
     EXPECT_EQ(gridColumn(4), (QStringList{"7/15/01", "7/31/01"}));
     EXPECT_EQ(gridColumn(5), (QStringList{"$47.65", "$37.60"}));
-    QAbstractItemModel* m = w().paymentsGrid->model();
+    QAbstractItemModel* m = w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))->model();
     QStringList captions;
     for (int c = 0; c < m->columnCount(); ++c)
         captions << m->headerData(c, Qt::Horizontal).toString();
@@ -97,7 +98,7 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
                                      "Date Paid", "Total Amount Paid"}));
 
     // Moving on: the grid follows the employee shown.
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
     EXPECT_EQ(gridColumn(0), QStringList{"Park"});
 }
@@ -105,13 +106,13 @@ TEST_F(PaymentsTest, ShowsAPaymentWithTheEmployeesOwnPaymentsBelow)
 TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
 {
     open();
-    EXPECT_EQ(w().lastNameList->count(), 3);
-    EXPECT_EQ(w().firstNameList->findText("Tom"), 2);
+    EXPECT_EQ(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer"))->count(), 3);
+    EXPECT_EQ(w().findChild<qv::DataCombo*>(QStringLiteral("DataCombo1"))->findText("Tom"), 2);
 
-    click(w().addRecordButton);
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Add record"));
-    pick(w().lastNameList, "Reed");
-    pick(w().firstNameList, "Tom");
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Add record"));
+    pick(w().findChild<qv::DataCombo*>(QStringLiteral("dcboCustomer")), "Reed");
+    pick(w().findChild<qv::DataCombo*>(QStringLiteral("DataCombo1")), "Tom");
     EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
     EXPECT_EQ(box(0)->text(), QStringLiteral("Tom"));
     type(box(3), "100");
@@ -119,9 +120,9 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     type(box(4), "8/1/01");
     type(box(5), "7/15/01");
     type(box(7), "7/31/01");
-    click(w().subTotalButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$125.50"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
 
     EXPECT_EQ(db.count("Employees1"), 4);
@@ -129,7 +130,7 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
     EXPECT_EQ(stored("SELECT FirstName FROM Employees1 WHERE LastName = 'Reed'"), QStringLiteral("Tom"));
     EXPECT_EQ(db.scalar("SELECT DateTo FROM Employees1 WHERE LastName = 'Reed'").toDateTime().date(),
               QDate(2001, 7, 31));
-    EXPECT_TRUE(w().addRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(box(1)->text(), QStringLiteral("Reed"));
     EXPECT_EQ(gridColumn(0), QStringList{"Reed"});
 }
@@ -137,10 +138,10 @@ TEST_F(PaymentsTest, NewPaymentIsSavedWithItsTotalAndNamesFromTheLists)
 TEST_F(PaymentsTest, TotalIsWorkedOutOnUpdateEvenWithoutSubTotal)
 {
     open();
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(3), "$1,000.00");
     type(box(2), "12.345");
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$1,012.35"));
     // The total is stored as shown, to the cent.
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid > 999"), 1012.35);
@@ -150,42 +151,42 @@ TEST_F(PaymentsTest, TotalIsWorkedOutOnUpdateEvenWithoutSubTotal)
 TEST_F(PaymentsTest, AnEmptyCommissionCountsAsNoneSoTheTotalNeverGoesStale)
 {
     open();
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(3), "50");
     type(box(2), "");
-    click(w().subTotalButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(box(6)->text(), QStringLiteral("$50.00"));
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 50"), 50.0);
 
     // A new payment with no commission at all keeps an empty total.
-    click(w().addRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Nobody");
-    click(w().subTotalButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(box(6)->text(), QString());
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(db.scalar("SELECT TotalsPaid FROM Employees1 WHERE LastName = 'Nobody'").isNull());
 }
 
 TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
 {
     open();
-    click(w().addRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Park");
     type(box(3), "10");
     type(box(2), "abc");
     // The total cannot be worked out from a commission that is no amount.
-    click(w().subTotalButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(box(6)->text(), QString());
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages().size(), 1);
-    EXPECT_TRUE(w().updateRecordButton->isVisible());
+    EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(db.count("Employees1"), 3);
 
     // Put right, it saves.
     ui.script.clear();
     type(box(2), "2");
-    click(w().updateRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(db.count("Employees1"), 4);
     EXPECT_DOUBLE_EQ(money("SELECT TotalsPaid FROM Employees1 WHERE CommissionsPaid = 10"), 12.0);
@@ -194,7 +195,7 @@ TEST_F(PaymentsTest, SaveThatFailsSaysWhyAndKeepsThePaymentBeingEntered)
 TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
 {
     open();
-    click(w().editRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::typeInto(box(6), "999");
     EXPECT_EQ(box(6)->text(), QStringLiteral("$47.65"));
     // Focus colours: white while in a box, light grey after.
@@ -207,11 +208,11 @@ TEST_F(PaymentsTest, TotalBoxCannotBeTypedInto)
 TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
 {
     open();
-    click(w().nextRecordButton);
-    click(w().addRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Ghost");
     type(box(3), "5");
-    click(w().cancelChangeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(db.count("Employees1"), 3);
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::OwnPayments);
@@ -221,18 +222,18 @@ TEST_F(PaymentsTest, CancelDropsTheNewPaymentAndReturnsToOwnPayments)
 TEST_F(PaymentsTest, AllEmpListsEveryPaymentAndFromTheLastRowGoesToTheFirst)
 {
     open();
-    click(w().lastRecordButton);
-    click(w().refreshRecordsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
     EXPECT_EQ(gridColumn(0), (QStringList{"Lopez", "Park", "Lopez"}));
-    EXPECT_EQ(w().recordStatusLabel->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));
 }
 
 TEST_F(PaymentsTest, FindByLastName)
 {
     open();
     ui.script.inputAnswers = {QStringLiteral("ar")};
-    click(w().findByLastNameButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(box(1)->text(), QStringLiteral("Park"));
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
     EXPECT_EQ(gridColumn(0).size(), 3);
@@ -242,15 +243,15 @@ TEST_F(PaymentsTest, FindByLastName)
     // Nothing matches: said with the typed text, back on the first row.
     ui.script.clear();
     ui.script.inputAnswers = {QStringLiteral("zz'x")};
-    click(w().findByLastNameButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral("Could not find the Employee Name. zz'x")});
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
 
     // Cancelled: the first row after the re-read, the grid as it was.
-    click(w().nextRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
     ui.script.clear();
     ui.script.inputAnswers = {QString()};
-    click(w().findByLastNameButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lopez"));
     EXPECT_EQ(w().gridShows(), CommissionPayments::GridShows::AllPayments);
@@ -260,7 +261,7 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
 {
     open();
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Employees1"), 3);
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, QStringLiteral("Do you really want to delete this record?"));
@@ -268,14 +269,14 @@ TEST_F(PaymentsTest, DeleteAsksFirst)
     EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Delete Record"));
 
     ui.script.msgAnswers = {qv::MsgResult::Ok};
-    click(w().deleteRecordButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Employees1"), 2);
 }
 
 TEST_F(PaymentsTest, LampOpensTheQuickTips)
 {
     open();
-    qvtest::clickAt(w().tipsLamp);
+    qvtest::clickAt(w().findChild<qv::PictureBox*>(QStringLiteral("Image3")));
     EXPECT_NE(qv::Windows::loaded("frmquicktips4"), nullptr);
 }
 

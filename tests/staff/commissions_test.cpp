@@ -2,6 +2,7 @@
 // commission calculator, the report of payments and the way on to the
 // payments window.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "staff/commissions.h"
 
 #include "platform/report/report_preview.h"
@@ -42,37 +43,37 @@ protected:
         return *m_w;
     }
     Commissions& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->fieldBoxes.value(i); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
 
     void type(QLineEdit* b, const QString& text) { qvtest::typeInto(b, text); }
     void click(QAbstractButton* b) { qvtest::clickAt(b); }
     void query(const QString& from, const QString& to, QPushButton* button)
     {
-        type(w().firstDateBox, from);
-        type(w().lastDateBox, to);
+        type(w().findChild<qv::TextBox*>(QStringLiteral("txtBegDate")), from);
+        type(w().findChild<qv::TextBox*>(QStringLiteral("txtEndDate")), to);
         click(button);
     }
     // The grid as shown: employee -> total.
     QMap<QString, QString> grid()
     {
         QMap<QString, QString> out;
-        QAbstractItemModel* m = w().totalsGrid->model();
+        QAbstractItemModel* m = w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid5"))->model();
         for (int r = 0; m && r < m->rowCount(); ++r)
             out.insert(m->index(r, 0).data().toString(), m->index(r, 1).data().toString());
         return out;
     }
     int gridRows()
     {
-        QAbstractItemModel* m = w().totalsGrid->model();
+        QAbstractItemModel* m = w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid5"))->model();
         return m ? m->rowCount() : 0;
     }
     void pickRow(const QString& artist)
     {
-        QAbstractItemModel* m = w().totalsGrid->model();
+        QAbstractItemModel* m = w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid5"))->model();
         for (int r = 0; m && r < m->rowCount(); ++r)
             if (m->index(r, 0).data().toString() == artist) {
-                const QRect cell = w().totalsGrid->visualRect(m->index(r, 0));
-                qvtest::clickAt(w().totalsGrid->viewport(), cell.center());
+                const QRect cell = w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid5"))->visualRect(m->index(r, 0));
+                qvtest::clickAt(w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid5"))->viewport(), cell.center());
                 return;
             }
         ADD_FAILURE() << "no grid row for " << artist.toStdString();
@@ -80,7 +81,7 @@ protected:
     QString commissionOf(const QString& fraction)
     {
         type(box(14), fraction);
-        click(w().calculateCommissionButton);
+        click(w().findChild<QPushButton*>(QStringLiteral("Command11")));
         return box(7)->text();
     }
 
@@ -99,22 +100,22 @@ TEST_F(CommissionsTest, SumsServicesProductsOrBothPerArtistOverTheRange)
     EXPECT_TRUE(w().closeCommandRemoved());
     EXPECT_EQ(gridRows(), 0);
 
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$110.00"}, {"Jenny", "$106.00"}, {"Tom", "$40.00"}}));
-    EXPECT_EQ(Commissions::backColor(w().servicesButton), kGreen);
-    EXPECT_EQ(Commissions::backColor(w().productsButton), kYellow);
-    EXPECT_EQ(Commissions::backColor(w().allTotalsButton), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command5"))), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command8"))), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command7"))), kYellow);
 
-    click(w().productsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$36.49"}, {"Jenny", "$56.97"}, {"Tom", "$0.00"}}));
-    EXPECT_EQ(Commissions::backColor(w().productsButton), kGreen);
-    EXPECT_EQ(Commissions::backColor(w().servicesButton), kYellow);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command8"))), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command5"))), kYellow);
 
-    click(w().allTotalsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$146.49"}, {"Jenny", "$162.97"}, {"Tom", "$40.00"}}));
 
     // Both ends of the range belong to it.
-    query("7/2/2001", "7/9/2001", w().servicesButton);
+    query("7/2/2001", "7/9/2001", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(grid(), (QMap<QString, QString>{{"Maria", "$85.00"}, {"Jenny", "$91.00"}}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -122,16 +123,16 @@ TEST_F(CommissionsTest, SumsServicesProductsOrBothPerArtistOverTheRange)
 TEST_F(CommissionsTest, EmptyOrBackwardRangesListNobody)
 {
     open();
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     ASSERT_EQ(gridRows(), 3);
-    query("8/1/01", "8/31/01", w().servicesButton);
+    query("8/1/01", "8/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(gridRows(), 0);
     EXPECT_EQ(box(10)->text(), QString());
     EXPECT_EQ(box(5)->text(), QString());
     // "=" with nothing to multiply leaves the commission as it was.
     EXPECT_EQ(commissionOf(".60"), QString());
 
-    query("7/31/01", "7/1/01", w().allTotalsButton);
+    query("7/31/01", "7/1/01", w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(gridRows(), 0);
 }
 
@@ -142,13 +143,13 @@ TEST_F(CommissionsTest, TicketsWithoutArtistOrWithoutPriceCountAsTheSumsSay)
     db.insert("Servicemenu", {{"CustomerID", "2002"}, {"CustomerName", "Fay"}, {"SalonArtist", "Tom"},
                               {"DateAppointment", QDate(2001, 7, 6)}, {"ProductSales", 12.00}});
     open();
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(grid().value(QString()), QStringLiteral("$30.00"));
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
-    click(w().productsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$12.00"));
     // A ticket without a service total adds nothing to both together.
-    click(w().allTotalsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
     EXPECT_EQ(grid().value(QString()), QStringLiteral("$35.00"));
 }
@@ -156,7 +157,7 @@ TEST_F(CommissionsTest, TicketsWithoutArtistOrWithoutPriceCountAsTheSumsSay)
 TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
 {
     open();
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     pickRow("Maria");
     EXPECT_EQ(box(10)->text(), QStringLiteral("Maria"));
     EXPECT_EQ(box(5)->text(), QStringLiteral("$110.00"));
@@ -208,26 +209,26 @@ TEST_F(CommissionsTest, CurrencyProductRoundsHalvesToEvenAndRefusesOverflow)
 TEST_F(CommissionsTest, UnreadableDatesAreRefusedAndRunNothing)
 {
     open();
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     const QString before = Commissions::lastStatement();
     ASSERT_EQ(gridRows(), 3);
 
-    query("7/1/01", "not a date", w().productsButton);
+    query("7/1/01", "not a date", w().findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(ui.script.messages(),
               QStringList{QStringLiteral("Please enter two dates that can be read, like this Example:6/7/01")});
-    EXPECT_EQ(Commissions::backColor(w().productsButton), kGreen);
+    EXPECT_EQ(Commissions::backColor(w().findChild<QPushButton*>(QStringLiteral("Command8"))), kGreen);
     // The grid still shows the service totals of the range before.
     EXPECT_EQ(grid().value("Maria"), QStringLiteral("$110.00"));
     EXPECT_EQ(Commissions::lastStatement(), before);
 
     // Typed text never becomes part of the statement.
     ui.script.clear();
-    query("7/1/01# Or 1=1 Or #1/1/01", "7/31/01", w().allTotalsButton);
+    query("7/1/01# Or 1=1 Or #1/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(grid().value("Maria"), QStringLiteral("$110.00"));
 
     ui.script.clear();
-    query("", "", w().servicesButton);
+    query("", "", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(Commissions::lastStatement().contains('#'));
 }
@@ -235,9 +236,9 @@ TEST_F(CommissionsTest, UnreadableDatesAreRefusedAndRunNothing)
 TEST_F(CommissionsTest, ReopenedWindowShowsTheLastQuerysFirstRowWithAnEmptyGrid)
 {
     open();
-    query("7/1/01", "7/31/01", w().productsButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command8")));
     pickRow("Tom");
-    click(w().closeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command3")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("Frmcommissions"), nullptr);
 
@@ -248,7 +249,7 @@ TEST_F(CommissionsTest, ReopenedWindowShowsTheLastQuerysFirstRowWithAnEmptyGrid)
     EXPECT_EQ(box(5)->text(), products.value(box(10)->text()));
     // "=" works from what the boxes show.
     type(box(14), "1");
-    click(w().calculateCommissionButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command11")));
     EXPECT_EQ(box(7)->text(), box(5)->text());
     EXPECT_EQ(gridRows(), 0);
 }
@@ -270,7 +271,7 @@ TEST_F(CommissionsTest, ReportShowsThePaymentsWithBothWindowsHidden)
                     lastNames << item.text;
         preview->cmdClose->click();
     });
-    click(w().commissionsReportButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_TRUE(previewed);
     EXPECT_EQ(lastNames, (QStringList{"Lopez", "Lopez", "Park"}));
     qv::Window* payments = qv::Windows::loaded("frmtest1");
@@ -284,7 +285,7 @@ TEST_F(CommissionsTest, ReportThatCannotBeMadeSaysWhyAndKeepsTheWindow)
 {
     open();
     db.execRaw("DROP TABLE Employees1");
-    click(w().commissionsReportButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(w().isVisible());
 }
@@ -292,13 +293,13 @@ TEST_F(CommissionsTest, ReportThatCannotBeMadeSaysWhyAndKeepsTheWindow)
 TEST_F(CommissionsTest, ButtonsOpenThePaymentsAndTheTips)
 {
     open();
-    click(w().enterCommissionsButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command2")));
     qv::Window* payments = qv::Windows::loaded("frmtest1");
     ASSERT_NE(payments, nullptr);
     EXPECT_TRUE(payments->isVisible());
     EXPECT_TRUE(w().isVisible());
 
-    qvtest::clickAt(w().tipsLamp);
+    qvtest::clickAt(w().findChild<qv::PictureBox*>(QStringLiteral("Image3")));
     EXPECT_NE(qv::Windows::loaded("frmquicktips"), nullptr);
 }
 
@@ -306,10 +307,10 @@ TEST_F(CommissionsTest, WithoutADatabaseTheQueriesDoNothing)
 {
     QFile::remove(db.file());
     open();
-    query("7/1/01", "7/31/01", w().servicesButton);
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(gridRows(), 0);
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    click(w().closeButton);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command3")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("Frmcommissions"), nullptr);
 }

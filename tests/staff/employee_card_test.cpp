@@ -27,7 +27,7 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
     EmployeeWindow& w = open();
     const QString wide = pictureFile("wide.bmp", Qt::magenta, QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.insertPhotoButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     type(box(3), "12 Palm Ave");
     type(box(5), "CA");
     type(box(6), "92101");
@@ -36,7 +36,7 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
     type(box(15), "6/30/2003");
     ui.script.clear();
 
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::PrinterDialog);
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -82,8 +82,8 @@ TEST_F(EmployeeTest, TheCardPrintsTheSquaredPhotoAndFourteenLinesBelowIt)
 TEST_F(EmployeeTest, ACardWithoutPhotoLeavesItsSpaceAndCancelPrintsNothing)
 {
     EmployeeWindow& w = open();
-    click(w.nextRecordButton);   // Park: no photo
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Park: no photo
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];
     EXPECT_TRUE(page.pictures.isEmpty());
@@ -94,7 +94,7 @@ TEST_F(EmployeeTest, ACardWithoutPhotoLeavesItsSpaceAndCancelPrintsNothing)
 
     ui.script.clear();
     ui.script.printerAnswers = {false};
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     EXPECT_EQ(printing->jobs().size(), 1);
     EXPECT_FALSE(printing->jobOpen());
     EXPECT_TRUE(messages().isEmpty());
@@ -108,10 +108,10 @@ TEST_F(EmployeeTest, ThePrintedCardShowsThePhotoAboveTheLines)
     EmployeeWindow& w = open();
     const QString wide = pictureFile("wide.bmp", QColor(200, 0, 0), QSize(400, 100));
     ui.script.fileAnswers = {wide};
-    click(w.insertPhotoButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     const QString pdf = QDir(db.folder()).filePath("card.pdf");
     qv::printer().useSystemPdfFile(pdf);
-    click(w.printCardButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     qv::printer().useRecording();
     ASSERT_TRUE(QFile::exists(pdf));
 
@@ -145,5 +145,5 @@ TEST_F(EmployeeTest, ThePrintButtonShowsThePrinter)
 {
     EmployeeWindow& w = open();
     const QSize size(22, 22);
-    EXPECT_EQ(w.printCardButton->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
+    EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("Command4"))->icon().pixmap(size).toImage(), printIcon().pixmap(size).toImage());
 }

@@ -17,6 +17,6 @@ QVariant EmployeeTest::stored(const QString& lastName, const QString& field)
 
 QColor EmployeeTest::photoColour()
 {
-    const QImage image = m_window->picture->pictureBox->pixmap().toImage();
+    const QImage image = m_window->findChild<PictureViewport*>()->pictureBox->pixmap().toImage();
     return image.isNull() ? QColor() : image.pixelColor(image.width() / 2, image.height() / 2);
 }

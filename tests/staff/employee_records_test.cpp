@@ -2,12 +2,14 @@
 // Delete, moving past the ends, the finds, the grid panel, the report button
 // and moving the window by its labels.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "employee_fixture.h"
 
 #include "common/picture_viewport.h"
 #include "platform/forms/window.h"
 #include "platform/report/report_preview.h"
 
+#include <QRegularExpression>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -19,23 +21,23 @@ TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
 {
     EmployeeWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Employee Database");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(1)->text(), "Lopez");
     EXPECT_EQ(box(2)->text(), "Maria");
     EXPECT_EQ(box(13)->text(), "111-22-3333");
     EXPECT_EQ(box(7)->text(), "434-1000");
     EXPECT_FALSE(box(0)->text().isEmpty());   // the table numbered the employee
     EXPECT_TRUE(box(0)->isReadOnly());
-    EXPECT_EQ(w.fieldBoxes.size(), 17);
-    EXPECT_EQ(w.captionLabels.value(1)->text(), "Remember!  Social Security # is a required field.");
-    EXPECT_EQ(w.captionLabels.value(6)->text(), "State:");
-    EXPECT_EQ(w.captionLabels.value(14)->text(), "Employee SS#:");
-    EXPECT_FALSE(w.gridPanel->isVisible());
+    EXPECT_EQ(w.findChildren<qv::TextBox*>(QRegularExpression(QStringLiteral("^txtfields_\\d+$"))).size(), 17);
+    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 1))->text(), "Remember!  Social Security # is a required field.");
+    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 6))->text(), "State:");
+    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 14))->text(), "Employee SS#:");
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(w.addRecordButton->isVisible());
-    EXPECT_FALSE(w.updateRecordButton->isVisible());
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -52,15 +54,15 @@ TEST_F(EmployeeTest, MissingDatabaseOpensAnEmptyWindowWithoutAMessage)
 TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
 {
     EmployeeWindow& w = open();
-    click(w.addRecordButton);
-    EXPECT_EQ(w.recordStatusLabel->text(), "Add record");
-    EXPECT_FALSE(w.addRecordButton->isVisible());
-    EXPECT_FALSE(w.nextRecordButton->isEnabled());
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     type(box(13), "444-55-6666");
     type(box(1), "Sato");
     type(box(2), "Kenji");
     type(box(15), "3/5/2002");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(db.count("Employees"), 4);
     EXPECT_EQ(stored("Sato", "EmployeeSS").toString(), "444-55-6666");
@@ -69,45 +71,45 @@ TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
     EXPECT_EQ(box(1)->text(), "Sato");
     EXPECT_EQ(box(15)->text(), "3/05/02");
     EXPECT_FALSE(box(0)->text().isEmpty());
-    for (QAbstractButton* b : {w.addRecordButton, w.editRecordButton, w.deleteRecordButton, w.refreshRecordsButton,
-                               w.closeRecordWindowButton})
+    for (QAbstractButton* b : {w.findChild<QPushButton*>(QStringLiteral("cmdAdd")), w.findChild<QPushButton*>(QStringLiteral("cmdEdit")), w.findChild<QPushButton*>(QStringLiteral("cmdDelete")), w.findChild<QPushButton*>(QStringLiteral("cmdRefresh")),
+                               w.findChild<QPushButton*>(QStringLiteral("cmdClose"))})
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_FALSE(w.updateRecordButton->isVisible());
-    EXPECT_TRUE(w.nextRecordButton->isEnabled());
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
 }
 
 TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 {
     EmployeeWindow& w = open();
     // A new employee without one goes altogether.
-    click(w.addRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Nobody");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(db.count("Employees"), 3);
-    EXPECT_TRUE(w.addRecordButton->isVisible());
-    EXPECT_FALSE(w.updateRecordButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(box(1)->text(), "Lopez");
 
     // An edit that empties the number keeps the stored row as it was.
     ui.script.clear();
-    click(w.nextRecordButton);
-    click(w.editRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(1), "Parker");
     type(box(13), "");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "222-33-4444");
     EXPECT_FALSE(stored("Parker", "EmployeeSS").isValid());
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_EQ(box(13)->text(), "222-33-4444");
-    EXPECT_TRUE(w.editRecordButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
 
     // Blanks are a number as far as the rule goes.
     ui.script.clear();
-    click(w.editRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(13), "   ");
-    click(w.updateRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty());
     EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "   ");
 }
@@ -115,14 +117,14 @@ TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
 TEST_F(EmployeeTest, CancelReturnsToTheRecordBeforeAdd)
 {
     EmployeeWindow& w = open();
-    click(w.lastRecordButton);
-    click(w.addRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Temp");
     type(box(13), "999-99-9999");
-    click(w.cancelChangeButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(db.count("Employees"), 3);
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_TRUE(w.addRecordButton->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_TRUE(messages().isEmpty());
 }
 
@@ -131,14 +133,14 @@ TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
     EmployeeWindow& w = open();
     const QString red = pictureFile("park.bmp", Qt::red);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Park'").arg(red));
-    click(w.refreshRecordsButton);
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     ASSERT_EQ(photoColour(), QColor(Qt::red));
 
     // No: the row stays and its photo is shown again.
     ui.script.msgAnswers = {qv::MsgResult::No};
-    w.picture->clearPicture();
-    click(w.deleteRecordButton);
+    w.findChild<PictureViewport*>()->clearPicture();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Delete the Current Record");
     EXPECT_EQ(ui.script.events[0].title, "Delete Record");
@@ -147,43 +149,43 @@ TEST_F(EmployeeTest, DeleteAsksAndKeepsAnUnsavedNewRowFromDeletingOthers)
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_EQ(photoColour(), QColor(Qt::red));
 
-    // Yes while adding (the handler, as the hidden button cannot be clicked): nothing stored goes.
-    click(w.addRecordButton);
+    // Yes while adding (the hidden button pressed without the mouse): nothing stored goes.
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    w.deleteRecord();
+    w.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
     EXPECT_EQ(db.count("Employees"), 3);
-    click(w.cancelChangeButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
 
     // Yes on a stored row: it goes, the next one takes its place.
-    click(w.firstRecordButton);
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     ASSERT_EQ(box(1)->text(), "Park");
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.deleteRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Employees"), 2);
     EXPECT_FALSE(stored("Park", "LastName").isValid());
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
     // The last one deleted leaves the new last one on screen.
     ui.script.msgAnswers = {qv::MsgResult::Yes};
-    click(w.deleteRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(db.count("Employees"), 1);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
 }
 
 TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
 {
     EmployeeWindow& w = open();
-    click(w.previousRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.lastRecordButton);
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(ui.script.beeps(), 2);
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
     // The moves leave the focus in the number box.
     EXPECT_EQ(QApplication::focusWidget(), box(13));
 
@@ -193,7 +195,7 @@ TEST_F(EmployeeTest, MovingPastEitherEndBeepsAndStays)
     EXPECT_EQ(box(1)->text(), "Reed");
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.editRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(box(13));
     qvtest::press(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(box(1)->text(), "Lopez");
@@ -205,27 +207,27 @@ TEST_F(EmployeeTest, FindsByLastNameAndByNumber)
     EmployeeWindow& w = open();
     // Any part of the name, any letter case.
     ui.script.inputAnswers = {"EED"};
-    click(w.findByLastNameButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("bttnFind")));
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].kind, qv::UiEvent::Input);
     EXPECT_EQ(ui.script.events[0].text, "Enter an employee's Last Name");
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
 
     ui.script.clear();
     ui.script.inputAnswers = {"Smith"};
-    click(w.previousRecordButton);
-    click(w.findByLastNameButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    click(w.findChild<QPushButton*>(QStringLiteral("bttnFind")));
     EXPECT_EQ(messages(), QStringList{"Could not find the Employee Name. Smith"});
     EXPECT_EQ(box(1)->text(), "Park");
 
     // The number as stored, hyphens and all.
     ui.script.clear();
     ui.script.inputAnswers = {"111-22", "333445555"};
-    click(w.findBySocialSecurityButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(ui.script.events[0].text, "Enter a Social Security #");
     EXPECT_EQ(box(1)->text(), "Lopez");
-    click(w.findBySocialSecurityButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
     EXPECT_EQ(messages(), QStringList{"Could not find this Employee by Social Security#. 333445555"});
     EXPECT_EQ(box(1)->text(), "Lopez");
 }
@@ -234,29 +236,29 @@ TEST_F(EmployeeTest, AFindAnsweredWithNothingDoesNothing)
 {
     EmployeeWindow& w = open();
     const QString green = pictureFile("green.bmp", Qt::green);
-    click(w.nextRecordButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     // A path typed but not yet shown stays unshown: not even the photo is read again.
     type(box(16), green);
     ui.script.inputAnswers = {"", ""};
-    click(w.findByLastNameButton);
-    click(w.findBySocialSecurityButton);
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    click(w.findChild<QPushButton*>(QStringLiteral("bttnFind")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command1")));
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_TRUE(messages().isEmpty());
     // A find that lands shows the photo of the row it found.
     ui.script.inputAnswers = {"par"};
-    click(w.findByLastNameButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("bttnFind")));
     EXPECT_EQ(photoColour(), QColor(Qt::green));
 }
 
 TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
 {
     EmployeeWindow& w = open();
-    click(w.showGridButton);
-    ASSERT_TRUE(w.gridPanel->isVisible());
-    EXPECT_TRUE(w.employeeGrid->isVisible());
-    EXPECT_TRUE(w.hideGridButton->isVisible());
-    auto* model = w.employeeGrid->model();
+    click(w.findChild<QPushButton*>(QStringLiteral("Command6")));
+    ASSERT_TRUE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
+    EXPECT_TRUE(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->isVisible());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("Command5"))->isVisible());
+    auto* model = w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model();
     ASSERT_EQ(model->columnCount(), 4);
     QStringList headers;
     for (int c = 0; c < 4; ++c)
@@ -266,14 +268,14 @@ TEST_F(EmployeeTest, GridPanelShowsFourColumnsAndPicksTheRecord)
 
     const QString blue = pictureFile("reed.bmp", Qt::blue);
     db.execRaw(QStringLiteral("UPDATE Employees SET Photo = '%1' WHERE LastName = 'Reed'").arg(blue));
-    click(w.refreshRecordsButton);
-    const QRect cell = w.employeeGrid->visualRect(model->index(2, 1));
-    qvtest::clickAt(w.employeeGrid->viewport(), cell.center());
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    const QRect cell = w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->visualRect(model->index(2, 1));
+    qvtest::clickAt(w.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->viewport(), cell.center());
     EXPECT_EQ(box(1)->text(), "Reed");
-    EXPECT_EQ(w.recordStatusLabel->text(), "Record: 3");
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
     EXPECT_EQ(photoColour(), QColor(Qt::blue));
-    click(w.hideGridButton);
-    EXPECT_FALSE(w.gridPanel->isVisible());
+    click(w.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
 }
 
 TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
@@ -290,7 +292,7 @@ TEST_F(EmployeeTest, ReportClosesTheWindowBeforeTheReportAppears)
             printed << page.texts();
         preview->close();
     });
-    click(w.reportButton);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command7")));
     EXPECT_TRUE(windowGoneWhileShown);
     EXPECT_TRUE(printed.join(' ').contains("Reed"));
     settle();
@@ -302,7 +304,7 @@ TEST_F(EmployeeTest, DraggingTheTitleOrAFindLabelMovesTheWindow)
 {
     EmployeeWindow& w = open();
     for (int index : {0, 11, 12}) {
-        QLabel* label = w.dragLabels.value(index);
+        QLabel* label = w.findChild<QLabel*>(qvtest::arrayMember("Label1", index));
         ASSERT_TRUE(label) << index;
         const QPoint before = w.pos();
         auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {

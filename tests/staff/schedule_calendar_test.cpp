@@ -3,6 +3,7 @@
 // month, finding one, the memo panel and its drag, the report of all sheets,
 // and what reaches the database file.
 #include "support/user_hands.h"
+#include "support/control_names.h"
 #include "platform/forms/many_line_box.h"
 #include "platform/report/report_preview.h"
 #include "platform/services/services.h"
@@ -63,17 +64,17 @@ protected:
     }
     void unlock()
     {
-        click(w->padlockButton);
+        click(w->findChild<QPushButton*>(QStringLiteral("Command4")));
         auto* dialog = qv::Windows::loaded<CalendarLogin>();
         ASSERT_NE(dialog, nullptr);
-        type(dialog->passwordBox, PasswordDialog::kPassword);
+        type(dialog->findChild<QLineEdit*>(QStringLiteral("txtPassword")), PasswordDialog::kPassword);
         qvtest::press(Qt::Key_Return);
     }
     QString stored(const QString& month, const QString& field)
     {
         return db.scalar("SELECT " + field + " FROM Calendar WHERE MonthYear='" + month + "'").toString();
     }
-    QString month() const { return w->fieldBoxes.value(43)->text(); }
+    QString month() const { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43))->text(); }
     void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)),
@@ -95,29 +96,29 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
                            {"day42", "Sat six"}});
     ScheduleCalendar& f = open();
     EXPECT_EQ(f.windowTitle(), "Employee and Salon Schedule");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 1");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(month(), "July 2001");
-    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "July 2001");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "July 2001");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "1\nClosed");
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(f.closeCommandRemoved());
 
-    for (QWidget* shown : {(QWidget*)f.reportButton, (QWidget*)f.findButton, (QWidget*)f.padlockButton,
-                           (QWidget*)f.tipsPicture, (QWidget*)f.memoButton, (QWidget*)f.closeRecordWindowButton,
-                           (QWidget*)f.firstRecordButton,
-                           (QWidget*)f.previousRecordButton, (QWidget*)f.nextRecordButton,
-                           (QWidget*)f.lastRecordButton, (QWidget*)f.datePicker})
+    for (QWidget* shown : {(QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command1")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command2")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command4")),
+                           (QWidget*)f.findChild<qv::PictureBox*>(QStringLiteral("Image3")), (QWidget*)f.findChild<QFrame*>(QStringLiteral("Picture1")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdClose")),
+                           (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdFirst")),
+                           (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdNext")),
+                           (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdLast")), (QWidget*)f.findChild<QDateEdit*>(QStringLiteral("DTPicker1"))})
         EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
-    for (QWidget* hidden : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton,
-                            (QWidget*)f.cancelChangeButton, (QWidget*)f.refreshRecordsButton,
-                            (QWidget*)f.lockButton, (QWidget*)f.editRecordButton, (QWidget*)f.deleteRecordButton,
-                            (QWidget*)f.memoPanel,
-                            (QWidget*)f.hideMemoButton, (QWidget*)f.memoUpdateButton})
+    for (QWidget* hidden : {(QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdAdd")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")),
+                            (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdCancel")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")),
+                            (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command9")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdEdit")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdDelete")),
+                            (QWidget*)f.findChild<QFrame*>(QStringLiteral("Picture2")),
+                            (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command5")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command6"))})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
 
     // The cell of week row r and weekday c shows field 7(r-1)+c, whatever the
     // order of the boxes' indexes.
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(month(), "September 2001");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "Sun one");
     EXPECT_EQ(f.cell(1, 7)->toPlainText(), "Sat one");
@@ -125,9 +126,9 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_EQ(f.cell(3, 2)->toPlainText(), "Tue three");
     EXPECT_EQ(f.cell(6, 6)->toPlainText(), "Fri six");
     EXPECT_EQ(f.cell(6, 7)->toPlainText(), "Sat six");
-    EXPECT_EQ(f.cell(6, 7)->box(), f.fieldBoxes.value(15));
-    EXPECT_EQ(f.cell(3, 2)->box(), f.fieldBoxes.value(16));
-    EXPECT_EQ(f.cell(6, 6)->box(), f.fieldBoxes.value(41));
+    EXPECT_EQ(f.cell(6, 7)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 15)));
+    EXPECT_EQ(f.cell(3, 2)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 16)));
+    EXPECT_EQ(f.cell(6, 6)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 41)));
 
     // Tab runs through the cells in day order.
     click(f.cell(3, 1));
@@ -143,9 +144,9 @@ TEST_F(CalendarTest, TypingWhileLockedIsWrittenByAMoveAndByClose)
     ScheduleCalendar& f = open();
     typeLines(f.cell(1, 4), {"4", "Maria 9-5", "Tom off"});
     EXPECT_EQ(stored("July 2001", "day4"), "");
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(stored("July 2001", "day4"), "4\nMaria 9-5\nTom off");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
 
     // Close (here by Esc) writes what was typed on the sheet it is on.
     typeLines(f.cell(1, 6), {"3", "Jenny late"});
@@ -178,11 +179,11 @@ TEST_F(CalendarTest, ShowingSheetsWritesNothingBack)
     // rewrite the cell.
     db.insert("Calendar", {{"MonthYear", "Windows 2002"}, {"day9", QStringLiteral("9\r\nAnn")}});
     ScheduleCalendar& f = open();
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     EXPECT_EQ(f.dayCell(9)->toPlainText().remove('\r'), "9\nAnn");
-    click(f.firstRecordButton);
-    click(f.lastRecordButton);
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     EXPECT_EQ(stored("Windows 2002", "day9"), QStringLiteral("9\r\nAnn"));
     EXPECT_EQ(stored("July 2001", "day1"), "1\nClosed");
 }
@@ -191,58 +192,58 @@ TEST_F(CalendarTest, PasswordShowsTheEditButtonsAndTheLockHidesThem)
 {
     ScheduleCalendar& f = open();
     unlock();
-    for (QWidget* b : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton, (QWidget*)f.cancelChangeButton,
-                       (QWidget*)f.refreshRecordsButton,
-                       (QWidget*)f.lockButton, (QWidget*)f.closeRecordWindowButton})
+    for (QWidget* b : {(QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdAdd")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                       (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")),
+                       (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command9")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdClose"))})
         EXPECT_TRUE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_FALSE(f.editRecordButton->isVisible());
-    EXPECT_FALSE(f.deleteRecordButton->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isVisible());
     EXPECT_FALSE(qv::Windows::loaded<CalendarLogin>()->isVisible());
 
-    click(f.lockButton);
-    for (QWidget* b : {(QWidget*)f.addRecordButton, (QWidget*)f.updateRecordButton, (QWidget*)f.cancelChangeButton,
-                       (QWidget*)f.refreshRecordsButton,
-                       (QWidget*)f.lockButton})
+    click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
+    for (QWidget* b : {(QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdAdd")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")), (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                       (QWidget*)f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")),
+                       (QWidget*)f.findChild<QPushButton*>(QStringLiteral("Command9"))})
         EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
-    EXPECT_TRUE(f.closeRecordWindowButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
 
     // A new load starts locked again.
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     ScheduleCalendar& again = open();
-    EXPECT_FALSE(again.addRecordButton->isVisible());
+    EXPECT_FALSE(again.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
 }
 
 TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.nextRecordButton);
-    click(f.addRecordButton);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
     EXPECT_TRUE(month().isEmpty());
     EXPECT_TRUE(f.cell(1, 1)->toPlainText().isEmpty());
     // No buttons switch: Add stays, Close stays.
-    EXPECT_TRUE(f.addRecordButton->isVisible());
-    EXPECT_TRUE(f.closeRecordWindowButton->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
 
-    type(f.fieldBoxes.value(43), "September 2001");
+    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "September 2001");
     typeLines(f.cell(1, 7), {"1", "Maria"});
     // Esc and the moving keys wait until the month is saved.
     qvtest::press(Qt::Key_Escape);
-    click(f.fieldBoxes.value(43));
+    click(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)));
     qvtest::press(Qt::Key_Home);
     qvtest::press(Qt::Key_PageUp);
     QApplication::processEvents();
     ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
-    EXPECT_EQ(f.recordStatusLabel->text(), "Add record");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
 
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(db.count("Calendar"), 3);
     EXPECT_EQ(stored("September 2001", "day7"), "1\nMaria");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 3");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
     EXPECT_EQ(month(), "September 2001");
 
     // Browsing again: the keys move, but Home and End in the month's box
@@ -250,7 +251,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     // gone; the schedule is the active window again.
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    qvtest::clickAt(f.fieldBoxes.value(43));
+    qvtest::clickAt(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)));
     qvtest::press(Qt::Key_Home);
     EXPECT_EQ(month(), "September 2001");
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
@@ -279,9 +280,9 @@ TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.addRecordButton);
-    type(f.fieldBoxes.value(43), "October 2001");
-    click(f.firstRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "October 2001");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     EXPECT_EQ(month(), "July 2001");
     EXPECT_EQ(db.count("Calendar"), 3);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='October 2001'").toInt(), 1);
@@ -292,19 +293,19 @@ TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
     ScheduleCalendar& f = open();
     unlock();
     typeLines(f.cell(1, 2), {"2", "nobody"});
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(f.cell(1, 2)->toPlainText(), "2\nMaria, Jenny");
 
-    click(f.nextRecordButton);
-    click(f.addRecordButton);
-    type(f.fieldBoxes.value(43), "Never 2001");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "Never 2001");
     typeLines(f.cell(2, 2), {"9"});
-    click(f.cancelChangeButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_FALSE(f.addingRecord);
     EXPECT_EQ(month(), "August 2001");
     EXPECT_EQ(f.cell(2, 2)->toPlainText(), "");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
-    click(f.closeRecordWindowButton);
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     EXPECT_EQ(db.count("Calendar"), 2);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Calendar WHERE MonthYear='Never 2001'").toInt(), 0);
     EXPECT_EQ(stored("July 2001", "day2"), "2\nMaria, Jenny");
@@ -314,18 +315,18 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
 {
     ScheduleCalendar& f = open();
     unlock();
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     db.execRaw("CREATE TRIGGER no_change BEFORE UPDATE ON Calendar BEGIN SELECT RAISE(ABORT, 'sheet locked'); END");
     typeLines(f.cell(1, 3), {"3", "Tom", "Jenny"});
-    click(f.updateRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(), QStringList{"You have nothing to update.Click Cancel or make an entry."});
     EXPECT_EQ(stored("July 2001", "day3"), "3\nTom");
 
     // Close does not drop what the database refused: it says why and stays.
     ui.script.clear();
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     ASSERT_EQ(qv::Windows::loaded<ScheduleCalendar>(), &f);
     ASSERT_EQ(ui.script.messages().size(), 1);
@@ -333,7 +334,7 @@ TEST_F(CalendarTest, UpdateIsSilentWithNothingToWriteAndSaysSoWhenTheWriteIsRefu
     EXPECT_EQ(f.cell(1, 3)->toPlainText(), "3\nTom\nJenny");
 
     db.execRaw("DROP TRIGGER no_change");
-    click(f.closeRecordWindowButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
     EXPECT_EQ(stored("July 2001", "day3"), "3\nTom\nJenny");
@@ -343,11 +344,11 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
 {
     db.insert("Calendar", {{"MonthYear", "July 2002"}});
     ScheduleCalendar& f = open();
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
 
     // Nothing typed: nothing changes and nothing is shown.
     ui.script.inputAnswers.push_back(QString());
-    click(f.findButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(month(), "August 2001");
     ASSERT_EQ(ui.script.events.size(), 1u);
     EXPECT_EQ(ui.script.events[0].text, "Enter In the Month and Year you want to find");
@@ -356,25 +357,25 @@ TEST_F(CalendarTest, FindSearchesTheMonthTextAnywhere)
     // Not there: the sentence runs straight into the typed text; the sheet stays.
     ui.script.clear();
     ui.script.inputAnswers.push_back("March");
-    click(f.findButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearMarch"});
     EXPECT_EQ(month(), "August 2001");
-    EXPECT_EQ(f.recordStatusLabel->text(), "Record: 2");
+    EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
 
     // The first sheet in table order, the text anywhere, letters in any case.
     ui.script.clear();
     ui.script.inputAnswers.push_back("jul");
-    click(f.findButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(month(), "July 2001");
     ui.script.inputAnswers.push_back("y 2002");
-    click(f.findButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(month(), "July 2002");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "");
     // A quote is text like any other.
     ui.script.clear();
     ui.script.inputAnswers.push_back("O'Neil");
-    click(f.findButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ui.script.messages(), QStringList{"Sorry, couldn't find this month and yearO'Neil"});
     EXPECT_EQ(month(), "July 2002");
 }
@@ -383,7 +384,7 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
 {
     db.insert("Calendar", {{"MonthYear", "January 2002"}, {"day3", "1\nNew Year"}});
     ScheduleCalendar& f = open();
-    click(f.nextRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
 
     qv::ReportDocument shown;
     QString title;
@@ -397,7 +398,7 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
         title = p->windowTitle();
         p->cmdClose->click();
     });
-    click(f.reportButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command1")));
     ASSERT_TRUE(opened);
     EXPECT_EQ(title, "Salon Schedule");
     QStringList months, cells;
@@ -416,72 +417,72 @@ TEST_F(CalendarTest, ReportPrintsEverySheetWhicheverIsShown)
 TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
 {
     ScheduleCalendar& f = open();
-    click(f.memoButtonCaption);
-    EXPECT_TRUE(f.memoPanel->isVisible());
-    EXPECT_TRUE(f.hideMemoButton->isVisible());
-    EXPECT_TRUE(f.memoUpdateButton->isVisible());
-    EXPECT_EQ(f.memoBox->toPlainText(), "Inventory count on the 31st");
-    EXPECT_EQ(f.memoBox->toolTip(), "Type in Memo");
-    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "July 2001");
+    click(f.findChild<QLabel*>(QStringLiteral("Label4")));
+    EXPECT_TRUE(f.findChild<QFrame*>(QStringLiteral("Picture2"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command5"))->isVisible());
+    EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toPlainText(), "Inventory count on the 31st");
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toolTip(), "Type in Memo");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "July 2001");
 
     // The two month boxes are one field.
-    type(f.fieldBoxes.value(42), "July 2001 (summer)");
+    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42)), "July 2001 (summer)");
     EXPECT_EQ(month(), "July 2001 (summer)");
 
     // The memo takes at most 255 characters.
-    typeLines(f.memoBox, {"Order foils", QString(300, QLatin1Char('x'))});
-    EXPECT_EQ(f.memoBox->toPlainText().size(), 255);
-    click(f.memoUpdateButton);   // Update over the panel, even while locked
+    typeLines(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines")), {"Order foils", QString(300, QLatin1Char('x'))});
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toPlainText().size(), 255);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command6")));   // Update over the panel, even while locked
     EXPECT_TRUE(ui.script.messages().isEmpty());
     const QString memo = db.scalar("SELECT Memo FROM Calendar WHERE MonthYear='July 2001 (summer)'").toString();
     EXPECT_EQ(memo.size(), 255);
     EXPECT_TRUE(memo.startsWith("Order foils\nxxx"));
 
-    click(f.nextRecordButton);
-    EXPECT_EQ(f.memoBox->toPlainText(), "");
-    EXPECT_EQ(f.fieldBoxes.value(42)->text(), "August 2001");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toPlainText(), "");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "August 2001");
 
-    click(f.hideMemoButton);
-    EXPECT_FALSE(f.memoPanel->isVisible());
-    EXPECT_FALSE(f.hideMemoButton->isVisible());
-    EXPECT_FALSE(f.memoUpdateButton->isVisible());
-    click(f.memoButton);
-    EXPECT_TRUE(f.memoPanel->isVisible());
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_FALSE(f.findChild<QFrame*>(QStringLiteral("Picture2"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command5"))->isVisible());
+    EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
+    click(f.findChild<QFrame*>(QStringLiteral("Picture1")));
+    EXPECT_TRUE(f.findChild<QFrame*>(QStringLiteral("Picture2"))->isVisible());
 }
 
 TEST_F(CalendarTest, DraggingTheMemoPanelMovesTheWholeWindow)
 {
     ScheduleCalendar& f = open();
-    click(f.memoButton);
+    click(f.findChild<QFrame*>(QStringLiteral("Picture1")));
     f.move(100, 80);
     const QPoint start = f.pos();
 
-    sendMouse(f.memoPanel, QEvent::MouseMove, {40, 60}, Qt::NoButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseMove, {40, 60}, Qt::NoButton);
     EXPECT_EQ(f.pos(), start);
 
-    sendMouse(f.memoPanel, QEvent::MouseButtonPress, {10, 100}, Qt::LeftButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseButtonPress, {10, 100}, Qt::LeftButton);
     EXPECT_TRUE(f.isDragging());
-    sendMouse(f.memoPanel, QEvent::MouseMove, {30, 85}, Qt::LeftButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseMove, {30, 85}, Qt::LeftButton);
     EXPECT_EQ(f.pos(), start + QPoint(20, -15));
     // The panel moved with the window: the pointer is back where it was taken.
-    sendMouse(f.memoPanel, QEvent::MouseMove, {15, 100}, Qt::LeftButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseMove, {15, 100}, Qt::LeftButton);
     EXPECT_EQ(f.pos(), start + QPoint(25, -15));
-    sendMouse(f.memoPanel, QEvent::MouseButtonRelease, {15, 100}, Qt::NoButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseButtonRelease, {15, 100}, Qt::NoButton);
     EXPECT_FALSE(f.isDragging());
 
-    sendMouse(f.memoPanel, QEvent::MouseMove, {200, 10}, Qt::NoButton);
+    sendMouse(f.findChild<QFrame*>(QStringLiteral("Picture2")), QEvent::MouseMove, {200, 10}, Qt::NoButton);
     EXPECT_EQ(f.pos(), start + QPoint(25, -15));
 }
 
 TEST_F(CalendarTest, TheTipsPictureShowsTheCalendarTips)
 {
     ScheduleCalendar& f = open();
-    click(f.tipsPicture);
+    click(f.findChild<qv::PictureBox*>(QStringLiteral("Image3")));
     auto* tips = qv::Windows::loaded<CalendarTips>();
     ASSERT_NE(tips, nullptr);
     EXPECT_TRUE(tips->isVisible());
     EXPECT_EQ(tips->windowTitle(), "Calendar Tips");
-    EXPECT_TRUE(tips->noteText->text().contains("month and year"));
+    EXPECT_TRUE(tips->findChild<QLabel*>(QStringLiteral("Label1"))->text().contains("month and year"));
 }
 
 TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
@@ -492,9 +493,9 @@ TEST_F(CalendarTest, WithoutItsTableTheWindowSaysWhyAndStillCloses)
     auto* f = qv::Windows::loaded<ScheduleCalendar>();
     ASSERT_NE(f, nullptr);
     ui.script.clear();
-    click(f->nextRecordButton);
+    click(f->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(ui.script.messages().size(), 1);
-    click(f->closeRecordWindowButton);
+    click(f->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ScheduleCalendar>(), nullptr);
 }
@@ -512,14 +513,14 @@ TEST_F(CalendarTest, Screenshots)
                      QStringLiteral("%1\n%2").arg(day).arg(day % 7 == 6 ? "Closed" : "Maria 9-5\nTom 12-8"));
     db.insert("Calendar", sheet);
     ScheduleCalendar& f = open();
-    click(f.lastRecordButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));
     unlock();
     QTest::qWait(50);
     EXPECT_TRUE(f.grab().save(folder + "/frmCalendar.png"));
-    click(f.memoButton);
+    click(f.findChild<QFrame*>(QStringLiteral("Picture1")));
     QTest::qWait(50);
     EXPECT_TRUE(f.grab().save(folder + "/frmCalendar_memo.png"));
-    click(f.tipsPicture);
+    click(f.findChild<qv::PictureBox*>(QStringLiteral("Image3")));
     QTest::qWait(50);
     EXPECT_TRUE(qv::Windows::loaded<CalendarTips>()->grab().save(folder + "/frmquicktips3.png"));
 
@@ -530,5 +531,5 @@ TEST_F(CalendarTest, Screenshots)
             p->cmdClose->click();
         }
     });
-    click(f.reportButton);
+    click(f.findChild<QPushButton*>(QStringLiteral("Command1")));
 }

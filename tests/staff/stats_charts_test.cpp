@@ -122,7 +122,7 @@ TEST_F(StatsChartsTest, ArtistChartsShowEachArtistsAverageTicket)
     auto& products = *qv::Windows::show<ProductStatsChart>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
-    ChartControl& s = *services.chart;
+    ChartControl& s = *services.findChild<ChartControl*>();
     QStringList artists = rowLabels(s);
     EXPECT_EQ(artists.size(), 3);
     artists.sort();
@@ -134,7 +134,7 @@ TEST_F(StatsChartsTest, ArtistChartsShowEachArtistsAverageTicket)
     EXPECT_FALSE(s.seriesMarkerShown(1));
     EXPECT_EQ(s.drawnCategories(), rowLabels(s));
 
-    ChartControl& p = *products.chart;
+    ChartControl& p = *products.findChild<ChartControl*>();
     EXPECT_EQ(p.rowCount(), 3);
     EXPECT_NEAR(valueOf(p, "Maria"), (0 + 14.50 + 21.99) / 3, 1e-9);
     EXPECT_NEAR(valueOf(p, "Jenny"), (38.97 + 18.00) / 2, 1e-9);
@@ -149,7 +149,7 @@ TEST_F(StatsChartsTest, SalonChartHasOneSeriesPerProductTotalInOrderOfFirstSight
     ticket("Jenny", QDate(2001, 7, 3), 70.0, 25.0);
     auto& w = *qv::Windows::show<SalonStatsChart>();
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    ChartControl& c = *w.chart;
+    ChartControl& c = *w.findChild<ChartControl*>();
 
     EXPECT_EQ(rowLabels(c), QStringList({"7/2/2001", "7/3/2001"}));
     EXPECT_EQ(columnLabels(c), QStringList({"0", "25"}));
@@ -174,18 +174,18 @@ TEST_F(StatsChartsTest, TicketsWithoutArtistDateOrProductTotalAreAGroupOfTheirOw
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
-    EXPECT_EQ(services.chart->drawnLabels().size(), 4);
-    EXPECT_TRUE(rowLabels(*services.chart).contains("(none)"));
-    expectEveryPointUnderItsLabel(*services.chart, {{"Maria", (25.0 + 60 + 25) / 3},
+    EXPECT_EQ(services.findChild<ChartControl*>()->drawnLabels().size(), 4);
+    EXPECT_TRUE(rowLabels(*services.findChild<ChartControl*>()).contains("(none)"));
+    expectEveryPointUnderItsLabel(*services.findChild<ChartControl*>(), {{"Maria", (25.0 + 60 + 25) / 3},
                                                     {"Jenny", (91.0 + 15 + 70) / 3},
                                                     {"Tom", (40.0 + 50) / 2},
                                                     {"(none)", 33.0}});
-    expectEveryPointUnderItsLabel(*products.chart, {{"Maria", (0 + 14.50 + 21.99) / 3},
+    expectEveryPointUnderItsLabel(*products.findChild<ChartControl*>(), {{"Maria", (0 + 14.50 + 21.99) / 3},
                                                     {"Jenny", (38.97 + 18.00) / 2},
                                                     {"Tom", 0.0},
                                                     {"(none)", 9.0}});
 
-    ChartControl& c = *salon.chart;
+    ChartControl& c = *salon.findChild<ChartControl*>();
     EXPECT_TRUE(rowLabels(c).contains("(none)"));
     EXPECT_TRUE(columnLabels(c).contains("(none)"));
     EXPECT_EQ(c.drawnSeries(), columnLabels(c));
@@ -228,7 +228,7 @@ TEST_F(StatsChartsTest, SalonChartOverAMonthIsReadableAtTheWindowsSize)
     QApplication::processEvents();
     QApplication::processEvents();
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    ChartControl& c = *w.chart;
+    ChartControl& c = *w.findChild<ChartControl*>();
     ASSERT_EQ(c.rowCount(), 31);
     ASSERT_EQ(c.columnCount(), 8);
     expectEveryPointUnderItsLabel(c, expected);
@@ -257,14 +257,14 @@ TEST_F(StatsChartsTest, CaseOnlyDifferentKeysShareARowAndMissingAveragesChartAsZ
     qv::Connection cn;
     cn.open(db.connectionString());
     auto rs = cn.execute("SELECT SalonArtist, Price FROM Servicemenu");
-    const int before = w.chart->drawCount();
+    const int before = w.findChild<ChartControl*>()->drawCount();
     w.drawChart(*rs, "SalonArtist", "Price", "");
     EXPECT_TRUE(ui.script.messages().isEmpty());
     // The fill is drawn once, at its end.
-    EXPECT_EQ(w.chart->drawCount(), before + 1);
-    EXPECT_EQ(rowLabels(*w.chart), QStringList({"Maria", "Zed"}));
-    EXPECT_NEAR(valueOf(*w.chart, "Maria"), 30.0, 1e-9);
-    EXPECT_NEAR(valueOf(*w.chart, "Zed"), 0.0, 1e-9);
+    EXPECT_EQ(w.findChild<ChartControl*>()->drawCount(), before + 1);
+    EXPECT_EQ(rowLabels(*w.findChild<ChartControl*>()), QStringList({"Maria", "Zed"}));
+    EXPECT_NEAR(valueOf(*w.findChild<ChartControl*>(), "Maria"), 30.0, 1e-9);
+    EXPECT_NEAR(valueOf(*w.findChild<ChartControl*>(), "Zed"), 0.0, 1e-9);
 
     // A value that is no number ends the fill with its message; what was
     // filled before it stays, and the chart is drawn again.
@@ -274,9 +274,9 @@ TEST_F(StatsChartsTest, CaseOnlyDifferentKeysShareARowAndMissingAveragesChartAsZ
     EXPECT_EQ(ui.script.events[0].text, "Type mismatch");
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::Exclamation);
     EXPECT_EQ(ui.script.events[0].title, qv::UiServices::programTitle());
-    EXPECT_EQ(rowLabels(*w.chart), QStringList({"Maria"}));
-    EXPECT_FALSE(w.chart->data(1, 1).has_value());
-    EXPECT_TRUE(w.chart->repaint());
+    EXPECT_EQ(rowLabels(*w.findChild<ChartControl*>()), QStringList({"Maria"}));
+    EXPECT_FALSE(w.findChild<ChartControl*>()->data(1, 1).has_value());
+    EXPECT_TRUE(w.findChild<ChartControl*>()->repaint());
 }
 
 TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
@@ -286,9 +286,9 @@ TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
     EXPECT_TRUE(ui.script.events[0].text.contains("current record")) << ui.script.events[0].text.toStdString();
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::Exclamation);
     EXPECT_TRUE(empty.isVisible());
-    EXPECT_EQ(empty.chart->rowCount(), 0);
-    EXPECT_EQ(empty.chart->columnCount(), 1);
-    EXPECT_TRUE(empty.chart->repaint());
+    EXPECT_EQ(empty.findChild<ChartControl*>()->rowCount(), 0);
+    EXPECT_EQ(empty.findChild<ChartControl*>()->columnCount(), 1);
+    EXPECT_TRUE(empty.findChild<ChartControl*>()->repaint());
 
     ui.script.clear();
     QFile::remove(db.file());
@@ -296,8 +296,8 @@ TEST_F(StatsChartsTest, NoTicketsOrNoDatabaseShowTheErrorAndTheWindowStillOpens)
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(ui.script.messages()[0].contains("KVD.mdb")) << ui.script.messages()[0].toStdString();
     EXPECT_TRUE(missing.isVisible());
-    EXPECT_EQ(rowLabels(*missing.chart), QStringList({"R1", "R2", "R3", "R4", "R5"}));
-    EXPECT_EQ(columnLabels(*missing.chart), QStringList({"C1", "C2", "C3", "C4"}));
+    EXPECT_EQ(rowLabels(*missing.findChild<ChartControl*>()), QStringList({"R1", "R2", "R3", "R4", "R5"}));
+    EXPECT_EQ(columnLabels(*missing.findChild<ChartControl*>()), QStringList({"C1", "C2", "C3", "C4"}));
 }
 
 TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
@@ -308,19 +308,19 @@ TEST_F(StatsChartsTest, ResizeKeepsCloseInTheCornerAndTheChartAroundIt)
         w.resize(size);
         QApplication::processEvents();
         const int W = qv::twips(w.width()), H = qv::twips(w.height());
-        EXPECT_EQ(qv::twips(w.closeButton->x()), W - 1140);
-        EXPECT_EQ(qv::twips(w.closeButton->y()), H - 360);
-        EXPECT_EQ(qv::twips(w.closeButton->width()), 1080);
-        EXPECT_EQ(qv::twips(w.closeButton->height()), 300);
-        EXPECT_EQ(qv::twips(w.chart->geometry().left()), 60);
-        EXPECT_EQ(qv::twips(w.chart->geometry().top()), 60);
-        EXPECT_EQ(qv::twips(w.chart->width()), W - 120);
-        EXPECT_EQ(qv::twips(w.chart->height()), H - 480);
+        EXPECT_EQ(qv::twips(w.findChild<QPushButton*>(QStringLiteral("cmdClose"))->x()), W - 1140);
+        EXPECT_EQ(qv::twips(w.findChild<QPushButton*>(QStringLiteral("cmdClose"))->y()), H - 360);
+        EXPECT_EQ(qv::twips(w.findChild<QPushButton*>(QStringLiteral("cmdClose"))->width()), 1080);
+        EXPECT_EQ(qv::twips(w.findChild<QPushButton*>(QStringLiteral("cmdClose"))->height()), 300);
+        EXPECT_EQ(qv::twips(w.findChild<ChartControl*>()->geometry().left()), 60);
+        EXPECT_EQ(qv::twips(w.findChild<ChartControl*>()->geometry().top()), 60);
+        EXPECT_EQ(qv::twips(w.findChild<ChartControl*>()->width()), W - 120);
+        EXPECT_EQ(qv::twips(w.findChild<ChartControl*>()->height()), H - 480);
     }
     // Too small for the chart: the button still moves, nothing fails.
     w.resize(20, 20);
     QApplication::processEvents();
-    EXPECT_EQ(qv::twips(w.closeButton->y()), qv::twips(20) - 360);
+    EXPECT_EQ(qv::twips(w.findChild<QPushButton*>(QStringLiteral("cmdClose"))->y()), qv::twips(20) - 360);
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
@@ -330,14 +330,14 @@ TEST_F(StatsChartsTest, ShowingAnOpenChartAgainDoesNotReadTheTableClosingAndReop
     auto* first = qv::Windows::show<ServiceStatsChart>();
     ticket("Nina", QDate(2001, 8, 1), 80.0, 0.0);
     EXPECT_EQ(qv::Windows::show<ServiceStatsChart>(), first);
-    EXPECT_EQ(first->chart->rowCount(), 3);
+    EXPECT_EQ(first->findChild<ChartControl*>()->rowCount(), 3);
 
-    qvtest::clickAt(first->closeButton);
+    qvtest::clickAt(first->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded<ServiceStatsChart>(), nullptr);
     auto& again = *qv::Windows::show<ServiceStatsChart>();
-    EXPECT_EQ(again.chart->rowCount(), 4);
-    EXPECT_NEAR(valueOf(*again.chart, "Nina"), 80.0, 1e-9);
+    EXPECT_EQ(again.findChild<ChartControl*>()->rowCount(), 4);
+    EXPECT_NEAR(valueOf(*again.findChild<ChartControl*>(), "Nina"), 80.0, 1e-9);
 }
 
 } // namespace
