@@ -20,11 +20,10 @@ public:
 
     explicit RecordForm(QWidget* parent = nullptr);
 
-    // Window state.
-    std::unique_ptr<qv::Connection> db;
-    std::shared_ptr<qv::Recordset> primaryRecordset;
-    bool editingRecord = false;
-    bool addingRecord = false;
+    // What the window is doing with its record, and the rows it shows.
+    bool isAddingRecord() const { return addingRecord; }
+    bool isEditingRecord() const { return editingRecord; }
+    std::shared_ptr<qv::Recordset> recordset() const { return primaryRecordset; }
 
 
 
@@ -100,6 +99,10 @@ protected:
     QLabel* recordStatusLabel = nullptr;
 
 protected:
+    std::unique_ptr<qv::Connection> db;
+    std::shared_ptr<qv::Recordset> primaryRecordset;
+    bool editingRecord = false;
+    bool addingRecord = false;
     double bookmarkBeforeAdd = 0;   // 0: none stored yet
 
 

@@ -171,7 +171,7 @@ TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)
     EXPECT_EQ(ui.script.messages(),
               QStringList{"You have not added any information into the text boxes. Click cancel"});
     EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
-    EXPECT_TRUE(w().editingRecord);
+    EXPECT_TRUE(w().isEditingRecord());
     click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(3)->text(), QStringLiteral("7/2/2001"));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM Servicemenu WHERE DateAppointment=#7/2/2001#").toInt(), 2);

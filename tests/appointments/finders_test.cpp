@@ -77,7 +77,7 @@ TEST_F(BookTest, FindersWaitWhileATicketIsBeingWritten)
     ui.script.inputAnswers = {"Stone"};
     f.findChild<QPushButton*>(QStringLiteral("Command12"))->setEnabled(true);
     click(f.findChild<QPushButton*>(QStringLiteral("Command12")));
-    EXPECT_TRUE(f.addingRecord);
+    EXPECT_TRUE(f.isAddingRecord());
     EXPECT_TRUE(box(8)->text().isEmpty());
     EXPECT_EQ(ui.script.inputAnswers.size(), 1u);
     click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));

@@ -79,7 +79,7 @@ TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
     click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(box(50)->text(), "2001");   // the new ticket stays current
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 7");
@@ -149,7 +149,7 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
         ui.script.clear();
         click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
         EXPECT_EQ(messages(), QStringList{s.expected});
-        EXPECT_TRUE(f.addingRecord);
+        EXPECT_TRUE(f.isAddingRecord());
         EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
         EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
         EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -169,7 +169,7 @@ TEST_F(BookTest, RequiredFieldsAreCheckedInOrderAndOnlyTheFirstGapIsReported)
     type(f.serviceSlot(3).quantity, "1");
     ui.script.clear();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_EQ(db.scalarRaw("SELECT Service2 FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), "Perm");
     EXPECT_EQ(db.scalarRaw("SELECT CustomerID FROM Servicemenu WHERE CustomerName = 'Eve Hart'").toString(), " ");
@@ -189,7 +189,7 @@ TEST_F(BookTest, ATicketCommittedBySubtotalIsStillDiscardedByCancel)
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     // Back on the ticket that was current when Add was pressed.
     EXPECT_EQ(box(50)->text(), "1003");
@@ -246,7 +246,7 @@ TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
     ASSERT_EQ(messages().size(), 2);
     EXPECT_TRUE(messages()[0].startsWith("You have generated an error."));
     EXPECT_FALSE(messages()[1].isEmpty());
-    EXPECT_TRUE(f.addingRecord);
+    EXPECT_TRUE(f.isAddingRecord());
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(db.count("Servicemenu"), 6);
@@ -256,7 +256,7 @@ TEST_F(BookTest, ASaveTheDatabaseRefusesIsReportedAndTheTicketStaysInAdding)
     ui.script.clear();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 7);
 }
 
@@ -345,7 +345,7 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     const QRect other = grid->visualRect(grid->model()->index(4, 0));
     qvtest::clickAt(grid->viewport(), other.center());
     EXPECT_EQ(box(50)->text(), "1001");
-    EXPECT_TRUE(f.editingRecord);
+    EXPECT_TRUE(f.isEditingRecord());
 }
 
 TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)
@@ -390,7 +390,7 @@ TEST_F(BookTest, AnEmptyBookTakesItsFirstTicket)
     type(f.serviceSlot(1).quantity, "1");
     click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 1);
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(box(2)->text(), "25");

@@ -180,7 +180,7 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
     qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kServiceQuantity});
     EXPECT_EQ(db.count("Servicemenu"), 6);
-    EXPECT_TRUE(f.addingRecord);
+    EXPECT_TRUE(f.isAddingRecord());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(qvtest::focused(), f.serviceSlot(1).quantity);
@@ -190,7 +190,7 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
     ui.script.clear();
     qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 7);
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Price FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
 
@@ -201,7 +201,7 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
     ui.script.clear();
     qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kProductQuantity});
-    EXPECT_TRUE(f.editingRecord);
+    EXPECT_TRUE(f.isEditingRecord());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_EQ(qvtest::focused(), f.productSlot(2).quantity);
     EXPECT_TRUE(db.scalarRaw("SELECT ProductsPrice1 FROM Servicemenu WHERE CustomerID = '4001'").isNull());

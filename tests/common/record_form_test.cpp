@@ -30,7 +30,10 @@ RecordForm::DeleteConfirm g_confirm = RecordForm::DeleteConfirm::None;
 class PeopleForm : public RecordForm {
     Q_OBJECT
 public:
+    using RecordForm::addingRecord;
     using RecordForm::bookmarkBeforeAdd;
+    using RecordForm::editingRecord;
+    using RecordForm::primaryRecordset;
     PeopleForm()
     {
         setWindowTitle("People");

@@ -96,7 +96,7 @@ TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoPhone});
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
-    EXPECT_FALSE(w.addingRecord);
+    EXPECT_FALSE(w.isAddingRecord());
     EXPECT_EQ(db.count("Customers"), 4);
     // The record shown again is untouched by what was typed for the dropped one.
     EXPECT_EQ(box(0)->text(), "Bob Stone");
@@ -136,7 +136,7 @@ TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRemembered
     EXPECT_EQ(messages(), QStringList{kLongPhoneMessage});
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());
-    EXPECT_TRUE(w.addingRecord);
+    EXPECT_TRUE(w.isAddingRecord());
     EXPECT_EQ(db.count("Customers"), 4);
 
     click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));

@@ -29,7 +29,7 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
     CustomerWindow& w = open();
     qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    ASSERT_TRUE(book.addingRecord);
+    ASSERT_TRUE(book.isAddingRecord());
 
     click(w.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_TRUE(messages().isEmpty());

@@ -151,7 +151,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
 TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 {
     openBook();
-    const QString ticket = book->primaryRecordset->value("CustomerID").toString();
+    const QString ticket = book->recordset()->value("CustomerID").toString();
     ASSERT_EQ(ticketSlot(2), QStringList({"", "", ""}));
     openMenu();
 

@@ -122,7 +122,7 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_EQ(box(1)->text(), "2.00");
     EXPECT_EQ(box(8)->text(), "0.00");
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
-    EXPECT_EQ(f.primaryRecordset->recordCount(), 2);
+    EXPECT_EQ(f.recordset()->recordCount(), 2);
     ASSERT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(1, 0).data().toString(), "Foils");
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(0, 1).data().toString(), "2002");

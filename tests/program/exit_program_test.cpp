@@ -65,7 +65,7 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_FALSE(qv::Windows::loaded<CustomerWindow>());
     ASSERT_EQ(qv::Windows::loaded<AppointmentBook>(), &book);
     EXPECT_TRUE(book.isVisible());
-    EXPECT_TRUE(book.editingRecord);
+    EXPECT_TRUE(book.isEditingRecord());
     EXPECT_EQ(book.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
     EXPECT_TRUE(book.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_TRUE(book.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisible());

@@ -102,7 +102,7 @@ TEST_F(RetailTest, OpensOnTheLastNameWithOnlyRetailRowsAndNoManagerControls)
     EXPECT_EQ(box(8)->text(), "12.50");
     EXPECT_TRUE(box(18)->text().isEmpty());
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
-    EXPECT_EQ(f.primaryRecordset->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
+    EXPECT_EQ(f.recordset()->recordCount(), 4);   // Zinc Cream, Shampoo, Hair Gel, Conditioner
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 4);
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(3, 0).data().toString(), "Conditioner");
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->index(0, 2).data().toString(), "$12.50");
@@ -289,9 +289,9 @@ TEST_F(RetailTest, ABookOnNoTicketTakesNoProductAndNothingIsCounted)
     // Past its last ticket the book shows none: a sale booked then would
     // change the stock for a ticket that does not exist.
     RetailProducts& f = open();
-    book->primaryRecordset->moveLast();
-    book->primaryRecordset->moveNext();
-    ASSERT_TRUE(book->primaryRecordset->eof());
+    book->recordset()->moveLast();
+    book->recordset()->moveNext();
+    ASSERT_TRUE(book->recordset()->eof());
     type(box(18), "2");
     click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket}));

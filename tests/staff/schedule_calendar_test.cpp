@@ -240,7 +240,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Calendar"), 3);
     EXPECT_EQ(stored("September 2001", "day7"), "1\nMaria");
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 3");
@@ -301,7 +301,7 @@ TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
     type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "Never 2001");
     typeLines(f.cell(2, 2), {"9"});
     click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
-    EXPECT_FALSE(f.addingRecord);
+    EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(month(), "August 2001");
     EXPECT_EQ(f.cell(2, 2)->toPlainText(), "");
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
