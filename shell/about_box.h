@@ -11,19 +11,16 @@ class AboutBox : public qv::Window {
 public:
     AboutBox();
 
-
-
 protected:
     void formLoad() override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    void dismiss();
+
+    // Controls; tests and other windows find them by their objectName.
     QLabel* logo = nullptr;
     QLabel* titleLabel = nullptr;
     QLabel* versionLabel = nullptr;
     QLabel* screenSizeNote = nullptr;
     QPushButton* okButton = nullptr;
-
-private:
-    void dismiss();
 };

@@ -17,8 +17,6 @@ public:
 
     BackupWindow();
 
-
-
 protected:
     void formLoad() override;
     void formGotFocus() override;
@@ -29,19 +27,15 @@ private:
     void finish();
     void reportNoExclusiveUse(const QString& secondLine);
 
-    bool m_started = false;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests and other windows find them by their objectName.
     QLabel* progressCaption = nullptr;
     QLabel* everyStartNote = nullptr;
     QFrame* progressPanel = nullptr;
-    QMap<int, QFrame*> progressBlocks;
-    QMap<int, QLabel*> progressTexts;
+    QMap<int, QFrame*> progressBlocks;   // by ProgressBlock
+    QMap<int, QLabel*> progressTexts;    // by ProgressText
 
-private:
     // Whether the backup has started (it runs once per start of the program).
-    bool backupStarted() const { return m_started; }
+    bool m_started = false;
 };
 
 namespace shell {

@@ -17,8 +17,6 @@ public:
     // The decimal separator of the user's settings, as the readout shows it.
     static QString decimalSeparator();
 
-
-
 protected:
     void formLoad() override;
 
@@ -31,22 +29,21 @@ private:
         double number = 0;
     };
 
+    // The buttons.
+    void typeDigit(int index);
+    void pressOperator(int index);
+    void typeDecimalPoint();
+    void takePercent();
+    void clearAll();
+    void clearEntry();
+
     void startOver();
     void setReadout(const QString& text);
     QString shown(const Operand& operand) const;
     // A number beyond a double: said so, and the calculator stays as it was.
     void reportOverflow() const;
 
-    Operand m_first;
-    QString m_second;
-    bool m_point = false;
-    int m_operands = 0;
-    QString m_lastInput = QStringLiteral("NONE");
-    QString m_pending = QStringLiteral(" ");
-    QString m_readoutCopy;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests and other windows find them by their objectName.
     QLabel* readout = nullptr;
     QList<QPushButton*> digitButtons;           // "0" to "9", by digit
     QList<QPushButton*> operatorButtons;        // "/", "+", "X", "-", "="
@@ -55,11 +52,11 @@ private:
     QPushButton* decimalPointButton = nullptr;  // "."
     QPushButton* percentButton = nullptr;       // "%"
 
-private:
-    void typeDigit(int index);
-    void pressOperator(int index);
-    void typeDecimalPoint();
-    void takePercent();
-    void clearAll();
-    void clearEntry();
+    Operand m_first;
+    QString m_second;
+    bool m_point = false;
+    int m_operands = 0;
+    QString m_lastInput = QStringLiteral("NONE");
+    QString m_pending = QStringLiteral(" ");
+    QString m_readoutCopy;
 };

@@ -12,29 +12,26 @@ class HelpWindow : public qv::Window {
 public:
     HelpWindow();
 
-
-
 protected:
     void formLoad() override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
-    bool m_dragging = false;
-    int m_dragX = 0;   // where the drag began, twips in the label
-    int m_dragY = 0;
+    void printHelp();
+    void closeHelp();
+    // Dragging the window by its title strip; X and Y in twips from the
+    // strip's top-left corner.
+    void startDrag(int x, int y);
+    void dragTo(int x, int y);
+    void endDrag();
 
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests and other windows find them by their objectName.
     QLabel* titleStrip = nullptr;
     QPushButton* closeButton = nullptr;   // "X"
     qv::RichTextBox* helpText = nullptr;
     QPushButton* printButton = nullptr;
 
-private:
-    void printHelp();
-    void closeHelp();
-    // X and Y in twips from the label's top-left corner.
-    void startDrag(int x, int y);
-    void dragTo(int x, int y);
-    void endDrag();
+    bool m_dragging = false;
+    int m_dragX = 0;   // where the drag began, twips in the title strip
+    int m_dragY = 0;
 };

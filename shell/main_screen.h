@@ -11,20 +11,17 @@ class MainScreen : public qv::Window {
 public:
     MainScreen();
 
-
-
 protected:
     void formLoad() override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    void openAppointmentBook();
+    void askManagementPassword();
+
+    // Controls; tests and other windows find them by their objectName.
     QToolButton* appointmentBookButton = nullptr;
     QLabel* employeeAreaLabel = nullptr;
     QToolButton* managementButton = nullptr;
     QLabel* managementAreaLabel = nullptr;
     QLabel* logo = nullptr;
-
-private:
-    void openAppointmentBook();
-    void askManagementPassword();
 };

@@ -15,27 +15,41 @@ class ManagementMenu : public qv::Window {
 public:
     ManagementMenu();
 
-
-
-
-
-
 protected:
     void formLoad() override;
 
 private:
+    // Leaving: ending the program, or giving way to the appointment book.
+    void exitProgram();
+    void openAppointmentBookWhenTicketsHeld();
+    void openAppointmentBook();
     // Shows the appointment book, then closes the appointment manager and
     // this menu.
     void switchToAppointmentBook();
+
+    // The product windows, opened only when there is stock.
+    void openRetailProducts();
+    void openNonRetailProducts();
     void openWhenStockHeld(const QString& window);
 
-private:
-    // Controls; other code finds them by their objectName.
-    // Above the frames.
+    // The management reports.
+    void printMemoList();
+    void printCommissions();
+    void printSalonSchedule();
+    void printInventory();
+    void printProductsAndServices();
+
+    // The toolbar's Help and management key.
+    void openHelp();
+    void redrawMenu();
+
+    // Controls, grouped by where they sit; tests and other windows find them
+    // by their objectName. Above the frames:
     QToolButton* userListButton = nullptr;
     QToolButton* exitProgramButton = nullptr;
     QToolButton* serviceStatsButton = nullptr;
-    // Salon.
+
+    // The Salon frame.
     QGroupBox* salonFrame = nullptr;
     QToolButton* servicePriceListButton = nullptr;
     QToolButton* appointmentManagerButton = nullptr;
@@ -43,7 +57,7 @@ private:
     QToolButton* scheduleCalendarButton = nullptr;
     QToolButton* appointmentBookButton = nullptr;   // when the book holds tickets
 
-    // Reports.
+    // The Reports frame.
     QGroupBox* reportsFrame = nullptr;
     QToolButton* reportByDateButton = nullptr;
     QToolButton* memoListReportButton = nullptr;
@@ -51,19 +65,22 @@ private:
     QToolButton* salonScheduleReportButton = nullptr;
     QToolButton* inventoryReportButton = nullptr;
     QToolButton* productsServicesReportButton = nullptr;
-    // Inventory.
+
+    // The Inventory frame.
     QGroupBox* inventoryFrame = nullptr;
     QToolButton* nonRetailProductsButton = nullptr;   // when there is stock
     QToolButton* retailProductsButton = nullptr;      // when there is stock
     QToolButton* vendorsButton = nullptr;
     QToolButton* businessAssetsButton = nullptr;
     QToolButton* productInventoryButton = nullptr;
-    // Employee.
+
+    // The Employee frame.
     QGroupBox* employeeFrame = nullptr;
     QToolButton* employeesButton = nullptr;
     QToolButton* salonStatsButton = nullptr;
     QToolButton* productStatsButton = nullptr;
     QToolButton* commissionsButton = nullptr;
+
     // The toolbar, in its order.
     QFrame* toolbar = nullptr;
     QToolButton* helpButton = nullptr;
@@ -77,18 +94,4 @@ private:
     QToolButton* toolbarVendorsButton = nullptr;
     QToolButton* toolbarProductInventoryButton = nullptr;
     QToolButton* toolbarExitButton = nullptr;   // "Exit": nothing attached
-
-private:
-    void exitProgram();
-    void openAppointmentBookWhenTicketsHeld();
-    void openAppointmentBook();
-    void openRetailProducts();
-    void openNonRetailProducts();
-    void printMemoList();
-    void printCommissions();
-    void printSalonSchedule();
-    void printInventory();
-    void printProductsAndServices();
-    void openHelp();
-    void redrawMenu();
 };

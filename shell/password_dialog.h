@@ -23,7 +23,6 @@ public:
     // The one management password, compared exactly.
     static const QString kPassword;
 
-    bool loginSucceeded = false;
     // Empties the password box; a window that asks for the password again
     // while the dialog is open starts it afresh.
     void clearPassword();
@@ -32,8 +31,8 @@ public:
     // control.
     static QWidget* controlOf(const QString& window, const QString& control);
 
-
-
+    // Set by the right password, cleared by Cancel.
+    bool loginSucceeded = false;
 
 protected:
     PasswordDialog(const QString& name, const QString& title, const QString& label);
@@ -49,14 +48,17 @@ protected:
     void formLoad() override;
     void showEvent(QShowEvent* e) override;
 
-protected:
-    // Controls; other code finds them by their objectName.
-    QLabel* passwordLabel = nullptr;
+    // The password box ("txtPassword"), which a dialog may empty once the
+    // password has served.
     QLineEdit* passwordBox = nullptr;
-    QPushButton* okButton = nullptr;
-    QPushButton* cancelButton = nullptr;
 
-protected:
+private:
+    // OK and Cancel.
     void checkPassword();
     void cancelLogin();
+
+    // Controls; tests and other windows find them by their objectName.
+    QLabel* passwordLabel = nullptr;
+    QPushButton* okButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };

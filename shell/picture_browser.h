@@ -25,25 +25,23 @@ public:
     // already ends in one (the root does), then the name.
     static QString pathOf(const QString& folder, const QString& fileName);
 
-
-
-
-
 protected:
     void formLoad() override;
     void formResize() override;
 
 private:
-    void showOpenError(const QString& path);
+    // The lists answering the user's picks.
+    void changeDrive();
+    void listFolderFiles();
+    void filterByFileType();
+    void showPickedFile();
+
+    // Adds the description to the drop-down list and the pattern at the same index.
+    void addPattern(const QString& description, const QString& pattern);
     void fitColumnToPatterns();
+    void showOpenError(const QString& path);
 
-    QStringList m_patterns;
-    int m_columnWidth = 3000;   // twips: the drive list's width, which the other lists take
-    // Set while the drive-change handler puts the drive back itself.
-    bool m_puttingDriveBack = false;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests and other windows find them by their objectName.
     qv::DriveListBox* driveList = nullptr;
     qv::DirListBox* folderList = nullptr;
     qv::FileListBox* fileList = nullptr;
@@ -51,13 +49,8 @@ private:
     qv::PictureBox* pictureBox = nullptr;
     QLabel* pathLabel = nullptr;
 
-private:
-    // Adds the description to the drop-down list and the pattern at the same index.
-    void addPattern(const QString& description, const QString& pattern);
-    // The pattern offered at the drop-down list's entry, or empty.
-    QString patternAt(int index) const { return m_patterns.value(index); }
-    void filterByFileType();
-    void listFolderFiles();
-    void changeDrive();
-    void showPickedFile();
+    QStringList m_patterns;     // by the drop-down list's entries
+    int m_columnWidth = 3000;   // twips: the drive list's width, which the other lists take
+    // Set while the drive-change handler puts the drive back itself.
+    bool m_puttingDriveBack = false;
 };

@@ -8,14 +8,14 @@ class QLabel;
 
 class QuickTipNote : public qv::Window {
     Q_OBJECT
-public:
-
 protected:
+    // The window's name, title and text; its height is what the text needs
+    // at the given width.
     QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips);
     void formLoad() override;
 
-protected:
-    // Controls; other code finds them by their objectName.
+private:
+    // Controls; tests and other windows find them by their objectName.
     QLabel* noteText = nullptr;
 };
 

@@ -12,18 +12,20 @@ class SplashWindow : public qv::Window {
 public:
     SplashWindow();
 
-
-
 protected:
     void formLoad() override;
     void formKeyPress(int& keyAscii) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Handlers of Start, Exit and a click on the frame.
+    void showMainScreen();
+    void exitProgram();
+    void skipToAppointmentBook();
+    // Where a click on the frame or a typed key leads.
     void openAppointmentBook();
 
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests and other windows find them by their objectName.
     QGroupBox* productFrame = nullptr;
     QLabel* logo = nullptr;
     QLabel* productNameLabel = nullptr;
@@ -31,9 +33,4 @@ private:
     QLabel* platformLabel = nullptr;
     QPushButton* startButton = nullptr;
     QPushButton* exitButton = nullptr;
-
-private:
-    void showMainScreen();
-    void exitProgram();
-    void skipToAppointmentBook();
 };

@@ -22,40 +22,36 @@ public:
     // path, a path where no file is, and a file that cannot be read.
     bool loadTips(const QString& path);
 
-
-
-
 protected:
+    // The tips file, the heading, the startup box's objectName and caption,
+    // and whether the window stays above others.
     TipOfDay(const QString& fileName, const QString& heading, const QString& boxName, const QString& boxCaption,
              bool topMost);
-
-    QCheckBox* startupBox() const { return m_startupBox; }
     void formLoad() override;
 
 private:
-    QString m_fileName;
-    bool m_topMost;
-    QCheckBox* m_startupBox = nullptr;
-    QStringList m_tips;
-    int m_currentTip = 0;
+    // Next Tip, OK and the startup box.
+    void showNextTip();
+    void dismiss();
+    // Stores the box's tick as the setting at once.
+    void storeStartupChoice();
 
-protected:
-    // Controls; other code finds them by their objectName.
+    void advanceTip();
+    void displayCurrentTip();
+
+    // Controls; tests and other windows find them by their objectName.
     QFrame* tipPanel = nullptr;
     QLabel* bulb = nullptr;
     QLabel* headingLabel = nullptr;
     QLabel* tipText = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* nextTipButton = nullptr;
+    QCheckBox* m_startupBox = nullptr;   // named by each tips window
 
-protected:
-    void advanceTip();
-    void displayCurrentTip();
-    void showNextTip();
-    void dismiss();
-    // Stores the box's tick as the setting at once.
-    void storeStartupChoice();
-    int currentTip() const { return m_currentTip; }
+    QString m_fileName;
+    bool m_topMost;
+    QStringList m_tips;
+    int m_currentTip = 0;   // the tip shown, counted from 1
 };
 
 // Tips of the program as a whole, from "TIPOFDAY.TXT"; kept above other windows.
@@ -63,9 +59,6 @@ class ProgramTips : public TipOfDay {
     Q_OBJECT
 public:
     ProgramTips();
-
-private:
-    QCheckBox* const showTipsAtStartupBox = startupBox();
 };
 
 // Quick tips for the appointment screen, from "TIPOFDAY1.TXT".
@@ -73,7 +66,4 @@ class AppointmentBookTips : public TipOfDay {
     Q_OBJECT
 public:
     AppointmentBookTips();
-
-private:
-    QCheckBox* const showTipsAtStartupBox = startupBox();
 };

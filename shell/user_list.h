@@ -17,17 +17,14 @@ public:
 
     UserList();
 
-
-
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    void testLogin();
+
+    // Controls; tests and other windows find them by their objectName.
     QLabel* assignUsersNote = nullptr;
     QPushButton* testLoginButton = nullptr;
-
-private:
-    void testLogin();
 };

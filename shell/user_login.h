@@ -13,14 +13,15 @@ class UserLogin : public qv::Window {
 public:
     UserLogin();
 
-
-
 protected:
     void formLoad() override;
     void showEvent(QShowEvent* e) override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    void logIn();
+    void cancelLogin();
+
+    // Controls; tests and other windows find them by their objectName.
     QLabel* restrictedNote = nullptr;
     QLabel* userNameLabel = nullptr;
     QLineEdit* userNameBox = nullptr;
@@ -30,10 +31,6 @@ private:
     QPushButton* cancelButton = nullptr;
     QLabel* banner = nullptr;
     QLabel* padlock = nullptr;
-
-private:
-    void logIn();
-    void cancelLogin();
 };
 
 namespace shell {
