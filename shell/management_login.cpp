@@ -13,7 +13,7 @@ ManagementLogin::ManagementLogin()
 
 void ManagementLogin::unlock()
 {
-    passwordBox->clear();
+    clearPassword();
     // The main screen gives way to the menu only: without it on screen the
     // program would have no window left to go on from.
     if (qv::Windows::show<ManagementMenu>())

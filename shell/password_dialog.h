@@ -48,10 +48,6 @@ protected:
     void formLoad() override;
     void showEvent(QShowEvent* e) override;
 
-    // The password box ("txtPassword"), which a dialog may empty once the
-    // password has served.
-    QLineEdit* passwordBox = nullptr;
-
 private:
     // OK and Cancel.
     void checkPassword();
@@ -59,6 +55,7 @@ private:
 
     // Controls; tests and other windows find them by their objectName.
     QLabel* passwordLabel = nullptr;
+    QLineEdit* passwordBox = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
 };
