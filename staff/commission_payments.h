@@ -43,12 +43,6 @@ public:
 
     explicit CommissionPayments(QWidget* parent = nullptr);
 
-
-    // The string the name lists are read with.
-    QString nameListConnection;
-
-
-
     // Which payments the grid lists.
     enum class GridShows { Nothing, OwnPayments, AllPayments };
     GridShows gridShows() const { return m_gridShows; }
@@ -58,11 +52,31 @@ protected:
     QString recordSource() const override;
     DeleteConfirm deleteConfirm() const override { return DeleteConfirm::OkCancel; }
     void formLoad() override;
+    // The two bars keep their own places rather than the template's at the foot.
     void formResize() override {}
     void resizeEvent(QResizeEvent* e) override;
+    // The find waits, like the navigation, while a payment is being written.
+    void setBrowsingButtons(bool flag) override;
 
 private:
+    // Record-form handlers where the window differs from the template.
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
+    // The name lists write the picked name into its box.
+    void pickLastName();
+    void pickFirstName();
+    // The window's own buttons and the tips lamp.
+    void subTotal();
+    void findByLastName();
+    void showQuickTips();
+    // A box is white, its text selected, while it has the focus; grey otherwise.
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
+
     void buildLayout();
+    void bindNameLists();
     // The total of the two commissions into its box; false when a commission
     // is no amount (the total is then left as it was).
     bool addUpTotal();
@@ -71,10 +85,7 @@ private:
     void unbindGrid();
     bool editing() const { return editingRecord || addingRecord; }
 
-    GridShows m_gridShows = GridShows::Nothing;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     qv::DataGrid* paymentsGrid = nullptr;
     qv::DataCombo* lastNameList = nullptr;
     qv::DataCombo* firstNameList = nullptr;
@@ -82,18 +93,7 @@ private:
     QPushButton* subTotalButton = nullptr;
     qv::PictureBox* tipsLamp = nullptr;
 
-private:
-    void bindNameLists();
-    void pickLastName();
-    void pickFirstName();
-    void subTotal();
-    void findByLastName();
-    void showQuickTips();
-    void boxGotFocus(int index);
-    void boxLostFocus(int index);
-    void setBrowsingButtons(bool flag) override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void refreshRecords() override;
-    void currentRecordChanged() override;
+    // The string the name lists are read with.
+    QString nameListConnection;
+    GridShows m_gridShows = GridShows::Nothing;
 };

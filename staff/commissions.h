@@ -16,7 +16,6 @@
 #include <QPushButton>
 #include <memory>
 
-
 // Currency times currency, as fixed-point money multiplies: four decimals,
 // halves to even. Throws qv::Error ("Overflow") beyond the currency range.
 qv::Money currencyProduct(qv::Money a, qv::Money b);
@@ -39,18 +38,14 @@ public:
     explicit Commissions(QWidget* parent = nullptr);
     ~Commissions() override;
 
-
-    // Window state.
-    std::unique_ptr<qv::Connection> db;
-    std::shared_ptr<qv::Recordset> artistTotals;
-    SelfRescaling rescaling;
     // A query button's back colour, as the last query left it.
     static QColor backColor(const QPushButton* button);
-    // The last statement built (kept until the program ends) and its dates.
+    // The last statement a query button built; it is kept until the program
+    // ends, so that reopening the window shows its first row again.
     static QString lastStatement();
-    static void forgetLastStatement();   // tests start from a fresh run
-
-
+    // Forgets that statement and its dates, as at the program's start; tests
+    // begin each case from there.
+    static void forgetLastStatement();
 
 protected:
     void formLoad() override;
@@ -59,17 +54,24 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    // The buttons.
+    void sumServices();
+    void sumProducts();
+    void sumAllTotals();
+    void calculateCommission();   // "="
+    void showCommissionsReport();
+    void enterCommissions();
+    void closeWindow();
+    // The tips lamp.
+    void showQuickTips();
+
     enum class Sum { Services, Products, All };
     void buildLayout();
     void runQuery(Sum sum, QPushButton* clicked);
     void openLastStatement();
     void bindBoxes();
 
-    // The rows the load showed in the boxes, kept while they show them.
-    std::shared_ptr<qv::Recordset> m_loadResult;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     QPushButton *commissionsReportButton = nullptr, *enterCommissionsButton = nullptr, *closeButton = nullptr;
     QPushButton *servicesButton = nullptr, *allTotalsButton = nullptr, *productsButton = nullptr,
                 *calculateCommissionButton = nullptr;
@@ -79,15 +81,10 @@ private:
     qv::DataGrid* totalsGrid = nullptr;
     qv::PictureBox* tipsLamp = nullptr;
 
-private:
-    // Handlers.
-    void sumServices();
-    void sumProducts();
-    void sumAllTotals();
-    void calculateCommission();   // "="
-    void showCommissionsReport();
-    void enterCommissions();
-    void closeWindow();
-    void showQuickTips();
-
+    std::unique_ptr<qv::Connection> db;
+    // The totals the boxes and the grid show.
+    std::shared_ptr<qv::Recordset> artistTotals;
+    // The rows the load showed in the boxes, kept while they show them.
+    std::shared_ptr<qv::Recordset> m_loadResult;
+    SelfRescaling rescaling;
 };

@@ -486,5 +486,3 @@ void EmployeeWindow::showEmployeeReport()
     reportFill(report, QStringLiteral("SELECT * FROM [EMPLOYEES]"));
 }
 
-// ---------------------------------------------------------------- moving the window by its labels
-

@@ -49,41 +49,11 @@ public:
     explicit EmployeeWindow(QWidget* parent = nullptr);
     ~EmployeeWindow() override;
 
-
-
-
-
-
-
-
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
     void formLoad() override;
     void formUnload(bool& cancel) override;
-
-private:
-    void buildLayout();
-    void connectHandlers();
-    void attachGrid();
-    void detachGrid();
-    // RefreshPhoto with a picture that cannot be shown passed over.
-    void showPhotoQuietly();
-    // Re-reads the current record after a find and shows its photo.
-    void afterFind(const QString& typed);
-
-
-private:
-    // Controls; other code finds them by their objectName.
-    QMap<int, QLabel*> dragLabels;   // by DragLabel
-    QPushButton *findByLastNameButton = nullptr, *findBySocialSecurityButton = nullptr, *deletePhotoButton = nullptr,
-                *insertPhotoButton = nullptr, *printCardButton = nullptr, *hideGridButton = nullptr,
-                *showGridButton = nullptr, *reportButton = nullptr;
-    QLabel *databaseCaption = nullptr, *pictureCaption = nullptr, *printCaption = nullptr, *deleteCaption = nullptr,
-           *reportCaption = nullptr, *requiredMark = nullptr;
-    QWidget* gridPanel = nullptr;
-    qv::DataGrid* employeeGrid = nullptr;
-    PictureViewport* picture = nullptr;
 
 private:
     // Record-form handlers where the window differs from the template.
@@ -98,9 +68,6 @@ private:
     void showNextRecord() override;
     void showPreviousRecord() override;
     void currentRecordChanged() override;
-    // Shows the picture named by the path box now; a file that cannot be
-    // shown leaves the frame empty and raises qv::Error.
-    void refreshPhoto();
     // Finds.
     void findByLastName();
     void findBySocialSecurityNumber();
@@ -110,11 +77,32 @@ private:
     // The photo.
     void insertPhoto();   // through the open-file dialog
     void deletePhoto();   // saved at once
-
-    // The employee card (employee_card.cpp).
+    // Print-outs: the employee card (employee_card.cpp) and the report.
     void printEmployeeCard();
-    // The fourteen caption and value pairs the card prints, as shown now.
-    QList<QPair<QString, QString>> cardLines() const;
     void showEmployeeReport();   // closes this window first
 
+    void buildLayout();
+    void connectHandlers();
+    void attachGrid();
+    void detachGrid();
+    // Shows the picture named by the path box now; a file that cannot be
+    // shown leaves the frame empty and raises qv::Error.
+    void refreshPhoto();
+    // refreshPhoto with a picture that cannot be shown passed over.
+    void showPhotoQuietly();
+    // Re-reads the current record after a find and shows its photo.
+    void afterFind(const QString& typed);
+    // The fourteen caption and value pairs the card prints, as shown now.
+    QList<QPair<QString, QString>> cardLines() const;
+
+    // Controls; tests find them by their objectName.
+    QMap<int, QLabel*> dragLabels;   // by DragLabel
+    QPushButton *findByLastNameButton = nullptr, *findBySocialSecurityButton = nullptr, *deletePhotoButton = nullptr,
+                *insertPhotoButton = nullptr, *printCardButton = nullptr, *hideGridButton = nullptr,
+                *showGridButton = nullptr, *reportButton = nullptr;
+    QLabel *databaseCaption = nullptr, *pictureCaption = nullptr, *printCaption = nullptr, *deleteCaption = nullptr,
+           *reportCaption = nullptr, *requiredMark = nullptr;
+    QWidget* gridPanel = nullptr;
+    qv::DataGrid* employeeGrid = nullptr;
+    PictureViewport* picture = nullptr;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// product_stats_chart5
+// The average product sale of each artist, as bars.
 #include "staff/stats_chart.h"
 
 class ProductStatsChart : public StatsChart {
@@ -8,5 +8,6 @@ public:
     explicit ProductStatsChart(QWidget* parent = nullptr);
 
 private:
+    // The caption, the chart's texts, its grouping command and its size.
     static StatsChartSettings chartSettings();
 };

@@ -1,5 +1,6 @@
 #pragma once
-// salon_stats_chart5
+// The average service price of each appointment date, one line per
+// product sales total.
 #include "staff/stats_chart.h"
 
 class SalonStatsChart : public StatsChart {
@@ -8,5 +9,6 @@ public:
     explicit SalonStatsChart(QWidget* parent = nullptr);
 
 private:
+    // The caption, the chart's texts, its grouping command and its size.
     static StatsChartSettings chartSettings();
 };

@@ -6,7 +6,7 @@
 //
 // The cells, the month boxes and the memo can always be typed into; adding,
 // saving, cancelling and re-reading are behind the manager's password
-// (frmLogin5 shows those buttons, the lock button hides them again).
+// (the calendar's login shows those buttons, the lock button hides them again).
 #include "common/record_form.h"
 
 #include <QMap>
@@ -35,36 +35,51 @@ public:
     qv::ManyLineBox* cell(int row, int weekday) const;
     // The cell showing field dayN, N = 1..42.
     qv::ManyLineBox* dayCell(int day) const;
+    // Whether the memo panel is held by the mouse, the window following it.
     bool isDragging() const { return m_dragging; }
-
-
-
-
 
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
     void formLoad() override;
     void formUnload(bool& cancel) override;
+    // The record buttons keep their own places in the top strip: resizing
+    // moves nothing, and the password and the lock alone show or hide them.
     void formResize() override;
     void resizeEvent(QResizeEvent* e) override;
-    // The record buttons keep their own places in the top strip.
     void layOutButtonBar() override {}
+    void setBrowsingButtons(bool flag) override;
+    // The memo button's click and the memo panel's drag.
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Record-form handlers where the window differs from the template.
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void closeRecordWindow() override;
+    void currentRecordChanged() override;
+    // The window's own buttons and the tips picture.
+    void showScheduleReport();
+    void findByMonth();
+    void askForPassword();
+    void lockRecordButtons();
+    void showCalendarTips();
+    // The memo panel.
+    void showMemoPanel();
+    void hideMemoPanel();
+    void updateFromMemoPanel();
+
     void buildTopStrip();
     void buildGrid();
     void buildMemoPanel();
-    // Writes what is pending; false when the database refused it.
+    // The box index of a day's cell ("txtfields_<index>"): day1..day15 are
+    // 0..14, day42 is 15, day16..day41 are 16..41.
+    static int boxIndexOfDay(int day);
+    // Writes what is pending; raises qv::Error when the database refuses it.
     void saveAll();
 
-    QMap<int, qv::ManyLineBox*> m_cells;   // by day number
-    bool m_dragging = false;
-    QPoint m_dragStart;   // twips, inside the memo panel
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; the calendar's login and tests find them by their objectName.
     QFrame* monthGrid = nullptr;
     QLabel *sundayLabel = nullptr, *mondayLabel = nullptr, *tuesdayLabel = nullptr, *wednesdayLabel = nullptr,
            *thursdayLabel = nullptr, *fridayLabel = nullptr, *saturdayLabel = nullptr;
@@ -83,21 +98,7 @@ private:
     QPushButton* memoUpdateButton = nullptr;   // lies over the memo panel
     qv::ManyLineBox* memoBox = nullptr;   // MemoTextBox on several lines
 
-private:
-    // txtfields(index) of a cell: day1..day15 are 0..14, day42 is 15, day16..day41 are 16..41.
-    static int boxIndexOfDay(int day);
-    void showScheduleReport();
-    void findByMonth();
-    void askForPassword();
-    void lockRecordButtons();
-    void hideMemoPanel();
-    void updateFromMemoPanel();
-    void showMemoPanel();
-    void showCalendarTips();
-    void setBrowsingButtons(bool flag) override;
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void closeRecordWindow() override;
-    void currentRecordChanged() override;
+    QMap<int, qv::ManyLineBox*> m_cells;   // by day number
+    bool m_dragging = false;
+    QPoint m_dragStart;   // twips, inside the memo panel
 };

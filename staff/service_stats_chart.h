@@ -1,5 +1,5 @@
 #pragma once
-// service_stats_chart5
+// The average service price of each artist, as bars.
 #include "staff/stats_chart.h"
 
 class ServiceStatsChart : public StatsChart {
@@ -8,5 +8,6 @@ public:
     explicit ServiceStatsChart(QWidget* parent = nullptr);
 
 private:
+    // The caption, the chart's texts, its grouping command and its size.
     static StatsChartSettings chartSettings();
 };

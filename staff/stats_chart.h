@@ -38,9 +38,6 @@ class StatsChart : public qv::Window {
 public:
     ~StatsChart() override;
 
-
-
-
     // The highest row or column number the chart takes.
     static constexpr int kMaxIndex = 32767;
     // Fills the chart from the open recordset. A failure on the way shows
@@ -48,21 +45,19 @@ public:
     void drawChart(qv::Recordset& rs, const QString& rowField, const QString& valueField, const QString& seriesField);
 
 protected:
+    // Each chart window passes its own settings.
     explicit StatsChart(const StatsChartSettings& settings, QWidget* parent = nullptr);
     void formLoad() override;
     void formResize() override;
 
 private:
     void showPlaceholder();
-    StatsChartSettings m_settings;
+    void showSeriesMarkers(bool show);
+    static void showError(const qv::Error& error);
 
-protected:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     ChartControl* chart = nullptr;
     QPushButton* closeButton = nullptr;
 
-protected:
-    const StatsChartSettings& settings() const { return m_settings; }
-    void showSeriesMarkers(bool show);
-    static void showError(const qv::Error& error);
+    StatsChartSettings m_settings;
 };
