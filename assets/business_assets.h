@@ -90,30 +90,13 @@ public:
     explicit BusinessAssets(QWidget* parent = nullptr);
     ~BusinessAssets() override;
 
-
-
-
-
-    // Caption and value of every printed line, and whether the value stands
-    // ten blanks off its caption.
-    struct PrintLine {
-        QString caption;
-        QString text;
-        bool stepped;
-    };
-
-
-
-
-
-    // Scaling.
+    // The window's rescaling to the screen; tests set the screen size it reads.
     SelfRescaling scaling;
     // The quarter and week text of a day.
     static QString quarterAndWeek(const QDate& day);
     // Which of `count` shown days from the first one are bold: the first day
     // of every week row when the week starts on `firstDayOfWeek` (1 = Sunday).
     static QVector<bool> boldWeekStarts(int firstDayOfWeek, int count);
-
 
 protected:
     QString connectionString() const override;
@@ -123,41 +106,9 @@ protected:
     void formActivate() override;
     void formResize() override;
     void formKeyDown(int& keyCode, int shift) override;
+    // Update losing the focus, a click on the business panel, a click into a
+    // list's own text box.
     bool eventFilter(QObject* watched, QEvent* e) override;
-
-private:
-    void buildLayout();
-    void buildBar();
-    void buildTools();
-    void buildPanels();
-    void connectHandlers();
-    void attachGrid();
-    void detachGrid();
-    void markBoldDays();
-    // Starts a program of the system by the name the window asks for.
-    void startProgram(const QString& name);
-
-private:
-    // Controls; other code finds them by their objectName.
-    QLabel *headingLabel = nullptr, *timeLabel = nullptr, *dateLabel = nullptr, *calendarLabel = nullptr,
-           *siteLabel = nullptr;
-    QComboBox *locationList = nullptr, *categoryList = nullptr, *siteList = nullptr;
-    QPushButton *printButton = nullptr, *insertPictureButton = nullptr, *deletePictureButton = nullptr,
-                *calculatorButton = nullptr, *closeGridButton = nullptr, *findByItemNameButton = nullptr,
-                *scanButton = nullptr, *webPageButton = nullptr, *paintButton = nullptr, *helpButton = nullptr,
-                *pictureBrowserButton = nullptr, *clearLocationButton = nullptr, *businessPanelButton = nullptr,
-                *clearCategoryButton = nullptr, *viewDatabaseButton = nullptr, *closeBusinessPanelButton = nullptr,
-                *customersButton = nullptr, *employeesButton = nullptr, *managementButton = nullptr,
-                *appointmentBookButton = nullptr, *totalsReportButton = nullptr, *closeCalendarButton = nullptr,
-                *exitProgramButton = nullptr, *vendorsButton = nullptr, *inventoryButton = nullptr,
-                *barCalculatorButton = nullptr, *businessAssetsButton = nullptr;
-    QPushButton *textEditorButton = nullptr, *calendarButton = nullptr, *tipOfTheDayButton = nullptr,
-                *assetReportButton = nullptr;
-    QWidget *navigationBar = nullptr, *businessPanel = nullptr, *gridPanel = nullptr;
-    qv::DataGrid* assetGrid = nullptr;
-    qv::MonthCalendar* calendar = nullptr;
-    qv::RichTextBox *notesBox = nullptr, *picturePathCopy = nullptr, *pictureOverlayText = nullptr;
-    PictureViewport* picture = nullptr;
 
 private:
     // Record-form handlers where the window differs from the template.
@@ -172,25 +123,25 @@ private:
     void showNextRecord() override;
     void showPreviousRecord() override;
     void currentRecordChanged() override;
+    // The item's picture.
     void reloadPictureAfterSave();
-    // The current record's picture, from the path box; never fails.
-    void showItemPicture();
     void showGridRowPicture();
-    // Pick lists.
+    void insertPicture();
+    void deletePicture();
+    // Pick lists and their clear buttons.
     void takeCategoryFromList();
     void emptyCategoryWithList();
     void takeLocationFromList();
     void emptyLocationWithList();
     void takeSiteFromList();
     void emptySiteWithList();
-    // Date display.
+    void clearLocation();
+    void clearCategory();
+    // The month calendar.
     void showQuarterAndWeek();
-    // Print-out of the record as shown (asset_printout.cpp).
-    void printRecord();
-    QList<PrintLine> printLines() const;
-    // Pictures, find, reports.
-    void insertPicture();
-    void deletePicture();
+    void markBoldDays();
+    // Print-out, find, reports.
+    void printRecord();   // asset_printout.cpp
     void findByItemName();
     void showTotalsReport();
     void showAssetReport();
@@ -202,8 +153,6 @@ private:
     void hideGridPanel();
     void showCalendar();
     void hideCalendar();
-    void clearLocation();
-    void clearCategory();
     // Navigation bar.
     void openEmployeeWindow();
     void openCalculatorFromBar();
@@ -223,4 +172,45 @@ private:
     void startPaintProgram();
     void startScanningPrograms();
     void visitWebPage();
+
+    void buildLayout();
+    void buildBar();
+    void buildTools();
+    void buildPanels();
+    void connectHandlers();
+    void attachGrid();
+    void detachGrid();
+    // The current record's picture, from the path box; never fails.
+    void showItemPicture();
+    // Starts a program of the system by the name the window asks for.
+    void startProgram(const QString& name);
+    // Caption and value of every printed line, and whether the value stands
+    // ten blanks off its caption.
+    struct PrintLine {
+        QString caption;
+        QString text;
+        bool stepped;
+    };
+    QList<PrintLine> printLines() const;
+
+    // Controls; tests find them by their objectName.
+    QLabel *headingLabel = nullptr, *timeLabel = nullptr, *dateLabel = nullptr, *calendarLabel = nullptr,
+           *siteLabel = nullptr;
+    QComboBox *locationList = nullptr, *categoryList = nullptr, *siteList = nullptr;
+    QPushButton *printButton = nullptr, *insertPictureButton = nullptr, *deletePictureButton = nullptr,
+                *calculatorButton = nullptr, *closeGridButton = nullptr, *findByItemNameButton = nullptr,
+                *scanButton = nullptr, *webPageButton = nullptr, *paintButton = nullptr, *helpButton = nullptr,
+                *pictureBrowserButton = nullptr, *clearLocationButton = nullptr, *businessPanelButton = nullptr,
+                *clearCategoryButton = nullptr, *viewDatabaseButton = nullptr, *closeBusinessPanelButton = nullptr,
+                *customersButton = nullptr, *employeesButton = nullptr, *managementButton = nullptr,
+                *appointmentBookButton = nullptr, *totalsReportButton = nullptr, *closeCalendarButton = nullptr,
+                *exitProgramButton = nullptr, *vendorsButton = nullptr, *inventoryButton = nullptr,
+                *barCalculatorButton = nullptr, *businessAssetsButton = nullptr;
+    QPushButton *textEditorButton = nullptr, *calendarButton = nullptr, *tipOfTheDayButton = nullptr,
+                *assetReportButton = nullptr;
+    QWidget *navigationBar = nullptr, *businessPanel = nullptr, *gridPanel = nullptr;
+    qv::DataGrid* assetGrid = nullptr;
+    qv::MonthCalendar* calendar = nullptr;
+    qv::RichTextBox *notesBox = nullptr, *picturePathCopy = nullptr, *pictureOverlayText = nullptr;
+    PictureViewport* picture = nullptr;
 };
