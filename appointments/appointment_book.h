@@ -4,9 +4,14 @@
 // the ticket's money, the receipt, the finders and the buttons that open the
 // front desk's other windows.
 //
-// Other windows write into the current ticket through box() / taxBox() (or
-// the slot accessors) with TextBox::setBoxText, exactly as typing would; the
-// values reach the table when the book saves the ticket or moves off it.
+// Other windows reach the current ticket through ticketForWriting() and
+// write into it through the boxes it hands out for them: the client window
+// into clientName(), clientPhone() and salonArtist(), the service price list
+// into serviceSlot() and serviceTaxPercent(), the product window into
+// productSlot() and productTaxPercent(). They write with TextBox::setBoxText,
+// exactly as typing would; the values reach the table when the book saves
+// the ticket or moves off it.
+//
 // Controls carry their names as objectName: "txtfields_9", "txtinput_0",
 // "lblBilling_5", "Command5", "cmdAdd", "DataGrid1".
 #include "common/record_form.h"
@@ -30,6 +35,9 @@ class TextBox;
 class AppointmentBook : public RecordForm {
     Q_OBJECT
 public:
+    explicit AppointmentBook(QWidget* parent = nullptr);
+    ~AppointmentBook() override;
+
     // The ticket's boxes (txtfields), each named for the field it shows;
     // the number is the box's index, which its objectName carries
     // ("txtfields_50").
@@ -110,52 +118,44 @@ public:
         ServiceTaxCaption = 5,
     };
 
-    explicit AppointmentBook(QWidget* parent = nullptr);
-    ~AppointmentBook() override;
-
+    // Which rows the grid lists.
+    enum class GridShows { Nothing, ClientHistory, AllTickets, DateRange };
 
     struct ServiceSlot { qv::TextBox *name, *price, *quantity; };
     struct ProductSlot { qv::TextBox *stockNumber, *name, *price, *quantity; };
 
-    static const QString kNoTicket;
-
-
-
-
-
-
-
-    // Which rows the grid lists.
-    enum class GridShows { Nothing, ClientHistory, AllTickets, DateRange };
-    // Indexes (0 = first shown day) that the calendar shows bold: every
-    // Sunday when the week starts on Sunday (startOfWeek 1).
-    static QList<int> boldDayIndexes(int count, int startOfWeek);
-    qv::TextBox* clientName() const { return box(ClientNameBox); }
-    qv::TextBox* clientPhone() const { return box(ClientPhoneBox); }
-    ProductSlot productSlot(int slot) const;
-    qv::TextBox* productTaxPercent() const { return taxBox(ProductTaxPercentBox); }
-    // The quantity the service menu and the product window post into a slot,
-    // read the one way both share: a plain number (digits with at most one
-    // "."; blanks around it) of 1 or more. Anything else ("", "0.5", "3abc",
-    // "$2") is no quantity. What the ticket and the stock get is this number.
-    static std::optional<double> quantityToPost(const QString& typed);
-    qv::TextBox* salonArtist() const { return box(SalonArtistBox); }
-    // Slots are numbered from 1: services 1 to 4, products 1 to 5.
-    ServiceSlot serviceSlot(int slot) const;
-    qv::TextBox* serviceTaxPercent() const { return taxBox(ServiceTaxPercentBox); }
-    // A slot is taken when its quantity box reads 1 or more.
-    static bool slotOccupied(const qv::TextBox* quantity);
     // The windows that write into the ticket (client, services, products)
     // need the book loaded and on a ticket, a new one being added included:
     // a product booked against stock on no ticket is a sale nobody can find.
     // Otherwise this says so (kNoTicket) and gives nullptr; it never loads
     // the book.
     static AppointmentBook* ticketForWriting();
+    static const QString kNoTicket;
+    // The client window writes the client into these.
+    qv::TextBox* clientName() const { return box(ClientNameBox); }
+    qv::TextBox* clientPhone() const { return box(ClientPhoneBox); }
+    qv::TextBox* salonArtist() const { return box(SalonArtistBox); }
+    // Slots are numbered from 1: services 1 to 4, products 1 to 5.
+    ServiceSlot serviceSlot(int slot) const;
+    ProductSlot productSlot(int slot) const;
+    qv::TextBox* serviceTaxPercent() const { return taxBox(ServiceTaxPercentBox); }
+    qv::TextBox* productTaxPercent() const { return taxBox(ProductTaxPercentBox); }
+    // A slot is taken when its quantity box reads 1 or more.
+    static bool slotOccupied(const qv::TextBox* quantity);
+    // The quantity the service menu and the product window post into a slot,
+    // read the one way both share: a plain number (digits with at most one
+    // "."; blanks around it) of 1 or more. Anything else ("", "0.5", "3abc",
+    // "$2") is no quantity. What the ticket and the stock get is this number.
+    static std::optional<double> quantityToPost(const QString& typed);
     // The ticket's boxes by what they show (nullptr for a box the book lacks).
     qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
     qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
     GridShows gridShows() const { return m_gridShows; }
+    // The last query of the date find or of a count-guarded opener.
     QString queryText() const { return m_queryText; }
+    // Indexes (0 = first shown day) that the calendar shows bold: every
+    // Sunday when the week starts on Sunday (startOfWeek 1).
+    static QList<int> boldDayIndexes(int count, int startOfWeek);
 
 protected:
     QString connectionString() const override;
@@ -165,46 +165,6 @@ protected:
     void formUnload(bool& cancel) override;
 
 private:
-    void buildLayout();
-    void connectHandlers();
-    void bindBoxes();
-    void bindGridToChapter();
-    void bindGridTo(std::shared_ptr<qv::Recordset> rs, GridShows shows);
-    void unbindGrid();
-    bool editing() const { return editingRecord || addingRecord; }
-    void countGuardedShow(const QString& windowName);
-    void findTicket(const QString& field, const QString& prompt, const QString& notFound);
-
-    QString m_lookupConnection;   // handed to the employee lookup
-    QString m_queryText;          // shared by the date find and the count-guarded openers
-    std::unique_ptr<qv::Connection> m_searchConnection;
-    std::shared_ptr<qv::Recordset> m_searchResult;
-    std::shared_ptr<qv::Recordset> m_artists;
-    GridShows m_gridShows = GridShows::Nothing;
-
-private:
-    // Controls; other code finds them by their objectName.
-    QMap<int, qv::TextBox*> taxBoxes;
-    QMap<int, QLabel*> billingCaptions;
-    qv::DataGrid* ticketGrid = nullptr;
-    qv::DataCombo* artistList = nullptr;
-    qv::MonthCalendar* appointmentCalendar = nullptr;
-    QComboBox *blockList = nullptr, *timeList = nullptr;
-    QCheckBox* newClientCheck = nullptr;
-    QLabel *tenderTotalsLabel = nullptr, *ticketTotalLabel = nullptr, *productSalesLabel = nullptr,
-           *serviceTotalsLabel = nullptr, *dateFormatHint = nullptr, *dateRangeLabel = nullptr, *changeLabel = nullptr,
-           *tenderedLabel = nullptr;
-    qv::PictureBox *calendarPicture = nullptr, *tipsPicture = nullptr, *nonRetailPicture = nullptr;
-    QPushButton *aboutButton = nullptr, *calculatorButton = nullptr, *customersButton = nullptr,
-                *appointmentsByDateButton = nullptr, *subtotalButton = nullptr, *findByTicketButton = nullptr,
-                *findDateRangeButton = nullptr, *clearDateRangeButton = nullptr, *calendarButton = nullptr,
-                *managementButton = nullptr, *findByPhoneButton = nullptr, *findByNameButton = nullptr,
-                *scheduleButton = nullptr, *productMenuButton = nullptr, *serviceMenuButton = nullptr,
-                *tenderReceiptButton = nullptr, *changeButton = nullptr, *helpButton = nullptr, *exitButton = nullptr,
-                *closeCalendarButton = nullptr, *printReceiptButton = nullptr;
-
-private:
-    bool showsTicket() const;
     // Record-form handlers where the book differs from the template.
     void setBrowsingButtons(bool flag) override;
     void addRecord() override;
@@ -227,8 +187,6 @@ private:
     void computeChange();
     // Receipt (receipt.cpp), printed by either print button.
     void printReceipt();
-    // The eleven caption and value pairs the receipt prints, as shown now.
-    QList<QPair<QString, QString>> receiptLines() const;
     // Finders (ticket_finders.cpp).
     void findByPhone();
     void findByClientName();
@@ -245,4 +203,49 @@ private:
     void loadArtistList();
     void copyArtistFromList();
     void clearTenderedAndChange();
+    // Building the window, binding it, and what the handlers share.
+    void buildLayout();
+    void connectHandlers();
+    void bindBoxes();
+    // The grid lists the client history (the chapter of the ticket shown),
+    // the given rows, or nothing.
+    void bindGridToChapter();
+    void bindGridTo(std::shared_ptr<qv::Recordset> rs, GridShows shows);
+    void unbindGrid();
+    bool editing() const { return editingRecord || addingRecord; }
+    // On a ticket, a new one being added included.
+    bool showsTicket() const;
+    // Opens the named window only when table StockControl has rows.
+    void countGuardedShow(const QString& windowName);
+    // Jumps to the first ticket whose field contains the text asked for.
+    void findTicket(const QString& field, const QString& prompt, const QString& notFound);
+    // The eleven caption and value pairs the receipt prints, as shown now.
+    QList<QPair<QString, QString>> receiptLines() const;
+
+    // Controls; tests find them by their objectName.
+    QMap<int, qv::TextBox*> taxBoxes;
+    QMap<int, QLabel*> billingCaptions;
+    qv::DataGrid* ticketGrid = nullptr;
+    qv::DataCombo* artistList = nullptr;
+    qv::MonthCalendar* appointmentCalendar = nullptr;
+    QComboBox *blockList = nullptr, *timeList = nullptr;
+    QCheckBox* newClientCheck = nullptr;
+    QLabel *tenderTotalsLabel = nullptr, *ticketTotalLabel = nullptr, *productSalesLabel = nullptr,
+           *serviceTotalsLabel = nullptr, *dateFormatHint = nullptr, *dateRangeLabel = nullptr, *changeLabel = nullptr,
+           *tenderedLabel = nullptr;
+    qv::PictureBox *calendarPicture = nullptr, *tipsPicture = nullptr, *nonRetailPicture = nullptr;
+    QPushButton *aboutButton = nullptr, *calculatorButton = nullptr, *customersButton = nullptr,
+                *appointmentsByDateButton = nullptr, *subtotalButton = nullptr, *findByTicketButton = nullptr,
+                *findDateRangeButton = nullptr, *clearDateRangeButton = nullptr, *calendarButton = nullptr,
+                *managementButton = nullptr, *findByPhoneButton = nullptr, *findByNameButton = nullptr,
+                *scheduleButton = nullptr, *productMenuButton = nullptr, *serviceMenuButton = nullptr,
+                *tenderReceiptButton = nullptr, *changeButton = nullptr, *helpButton = nullptr, *exitButton = nullptr,
+                *closeCalendarButton = nullptr, *printReceiptButton = nullptr;
+
+    QString m_lookupConnection;   // handed to the employee lookup
+    QString m_queryText;          // shared by the date find and the count-guarded openers
+    std::unique_ptr<qv::Connection> m_searchConnection;
+    std::shared_ptr<qv::Recordset> m_searchResult;
+    std::shared_ptr<qv::Recordset> m_artists;
+    GridShows m_gridShows = GridShows::Nothing;
 };

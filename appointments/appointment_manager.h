@@ -16,6 +16,8 @@ class PictureBox;
 class AppointmentManager : public RecordForm {
     Q_OBJECT
 public:
+    explicit AppointmentManager(QWidget* parent = nullptr);
+
     // The ticket header's boxes (txtfields), each named for the field it
     // shows; the number is the box's index ("txtfields_50").
     enum HeaderBox : int {
@@ -29,11 +31,6 @@ public:
         TicketNumberBox = 50,     // CustomerID
     };
 
-    explicit AppointmentManager(QWidget* parent = nullptr);
-
-
-
-
     // Which rows the grid lists.
     enum class GridShows { Nothing, ClientTickets, AllTickets };
     GridShows gridShows() const { return m_gridShows; }
@@ -46,29 +43,30 @@ protected:
     void formResize() override {}
 
 private:
-    void buildLayout();
-    void bindGridToChapter();
-    void unbindGrid();
-    void find(const QString& field, const QString& prompt, const QString& notFound);
-    bool editing() const { return editingRecord || addingRecord; }
-
-    GridShows m_gridShows = GridShows::Nothing;
-
-private:
-    // Controls; other code finds them by their objectName.
-    qv::DataGrid* ticketGrid = nullptr;
-    QPushButton *findByLastNameButton = nullptr, *findByPhoneButton = nullptr, *findByTicketButton = nullptr;
-    qv::PictureBox* tipsPicture = nullptr;
-
-private:
+    // Record-form handlers where the window differs from the template.
     void setBrowsingButtons(bool flag) override;
     void updateRecord() override;
     void cancelRecordChange() override;
     void deleteRecord() override;
     void refreshRecords() override;
     void currentRecordChanged() override;
+    // Finders.
     void findByLastName();
     void findByPhone();
     void findByTicketNumber();
+    // The quick tips, opened by the note picture.
     void showTips();
+    // Building the window, the grid, and what the finders share.
+    void buildLayout();
+    void bindGridToChapter();
+    void unbindGrid();
+    void find(const QString& field, const QString& prompt, const QString& notFound);
+    bool editing() const { return editingRecord || addingRecord; }
+
+    // Controls; tests find them by their objectName.
+    qv::DataGrid* ticketGrid = nullptr;
+    QPushButton *findByLastNameButton = nullptr, *findByPhoneButton = nullptr, *findByTicketButton = nullptr;
+    qv::PictureBox* tipsPicture = nullptr;
+
+    GridShows m_gridShows = GridShows::Nothing;
 };

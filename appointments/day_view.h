@@ -17,22 +17,21 @@ public:
     // "temp.htm" in the program folder, with one separator between them.
     static QString htmlPath();
 
-
-
 protected:
     QString dayQuery(const QString& sqlDate) const override;
     std::unique_ptr<qv::Report> makeReport() const override;
     void prepareLoad() override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    // Writes the page to htmlPath() and opens it.
+    void showWebPage();
+    // The page as written: one table of the grid's current texts, escaped,
+    // the field names in its heading row.
+    QString htmlPage() const;
+
+    // Controls; tests find them by their objectName.
     QPushButton *printButton = nullptr, *webPageButton = nullptr;
     QLabel *calendarHintLabel = nullptr, *todayLabel = nullptr, *printHintLabel = nullptr, *todayHintLabel = nullptr,
            *printNoteLabel = nullptr;
     qv::PictureBox *hintPicture = nullptr, *infoPicture = nullptr;
-
-private:
-    void showWebPage();
-    // The page as written: the grid's current texts, unescaped, the table left open.
-    QString htmlPage() const;
 };

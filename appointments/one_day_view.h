@@ -28,31 +28,24 @@ public:
     explicit OneDayView(QWidget* parent = nullptr);
     ~OneDayView() override;
 
-
-
-
-    // The load query: every ticket whose appointment date is set, earliest first.
-    static const QString kLoadQuery;
-
 protected:
-    // The day's query for a date already in SQLDate form.
+    // What each window gives: the day's query for a date already in SQLDate
+    // form, its report, and its own steps of the load, run before the
+    // connection opens.
     virtual QString dayQuery(const QString& sqlDate) const = 0;
     virtual std::unique_ptr<qv::Report> makeReport() const = 0;
-    // Window-specific steps of the load, run before the connection opens.
     virtual void prepareLoad() {}
 
     void formLoad() override;
 
-private:
-    std::unique_ptr<qv::Connection> m_connection;
-    std::shared_ptr<qv::Recordset> m_rows;
+    // The current rows to the window's report, shown modally; errors are passed over.
+    void printCurrentRows();
 
-protected:
-    // Controls; other code finds them by their objectName.
+    // Controls; each window places them, tests find them by their objectName.
     qv::MonthCalendar* dayCalendar = nullptr;
     qv::FlexGrid* dayGrid = nullptr;
 
-protected:
+private:
     // A day picked on the calendar: its tickets into the grid.
     void showAppointmentsForDate(const QDate& day);
     void boldSundays();
@@ -60,7 +53,10 @@ protected:
     static QString queryDate(const QDate& day);
     // Each column as wide as its widest text in the given font, plus 500 twips.
     static void autoSizeGridColumns(qv::FlexGrid* grid, const QFont& font);
-    // The current rows to the window's report, shown modally; errors are passed over.
-    void printCurrentRows();
-    std::shared_ptr<qv::Recordset> currentRows() const { return m_rows; }
+
+    // The load query: every ticket whose appointment date is set, earliest first.
+    static const QString kLoadQuery;
+
+    std::unique_ptr<qv::Connection> m_connection;
+    std::shared_ptr<qv::Recordset> m_rows;
 };

@@ -11,13 +11,12 @@ class ReportByDate : public OneDayView {
 public:
     explicit ReportByDate(QWidget* parent = nullptr);
 
-
 protected:
     QString dayQuery(const QString& sqlDate) const override;
     std::unique_ptr<qv::Report> makeReport() const override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     QPushButton* reportButton = nullptr;
     QLabel* hintLabel = nullptr;
 };
