@@ -547,6 +547,3 @@ void CustomerWindow::openGiftCertificates()
 {
     qv::Windows::show<GiftCertificate>();
 }
-
-// ---------------------------------------------------------------- moving the window by its title labels
-

@@ -9,23 +9,23 @@
 // Controls carry their names as objectName: "txtfields_8", "lblLabels_17",
 // "Label1_0", "Command9", "bttnFind", "rtf3", "DataGrid1", "Picture1".
 #include "common/record_form.h"
-#include <QImage>
 #include <QLabel>
 #include <QMap>
 #include <QPushButton>
 
 class PictureViewport;
-class QScrollBar;
 namespace qv {
 class DataGrid;
 class ManyLineBox;
-class PictureBox;
 class RichTextBox;
 }
 
 class CustomerWindow : public RecordForm {
     Q_OBJECT
 public:
+    explicit CustomerWindow(QWidget* parent = nullptr);
+    ~CustomerWindow() override;
+
     // The boxes, by the field each shows.
     enum Box : int {
         NoBox = -1,           // a row of captions without a box
@@ -77,19 +77,9 @@ public:
         FindNote = 12,                // how names and numbers are matched
     };
 
-    explicit CustomerWindow(QWidget* parent = nullptr);
-    ~CustomerWindow() override;
-
-
-
-
-
-
-
-
-
+    // Tests hold these two directly.
     qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(CommentsBox) on several lines
-    PictureViewport* picture = nullptr;
+    PictureViewport* picture = nullptr;       // the client's picture, by the path in txtfields(PicturePathBox)
 
 protected:
     QString connectionString() const override;
@@ -97,30 +87,6 @@ protected:
     DeleteConfirm deleteConfirm() const override { return DeleteConfirm::YesNo; }
     void formLoad() override;
     void formUnload(bool& cancel) override;
-
-private:
-    void buildLayout();
-    void connectHandlers();
-    void attachGrid();
-    void detachGrid();
-    // Re-reads the current record after a find and shows its picture.
-    void afterFind(const QString& typed);
-
-
-private:
-    // Controls; other code finds them by their objectName.
-    QMap<int, QLabel*> headings;
-    QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
-                *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,
-                *clientListButton = nullptr, *customerReportButton = nullptr, *giftCertificatesButton = nullptr,
-                *sendToTicketButton = nullptr, *formulasButton = nullptr, *closeFormulasButton = nullptr,
-                *printFormulasButton = nullptr;
-    QLabel *clientListCaption = nullptr, *insertPictureCaption = nullptr, *printCardCaption = nullptr,
-           *deletePictureCaption = nullptr, *customerReportCaption = nullptr, *sendToTicketHint = nullptr,
-           *formulasHeading = nullptr;
-    QWidget *clientListPanel = nullptr, *formulasPanel = nullptr;
-    qv::DataGrid* clientGrid = nullptr;
-    qv::RichTextBox* formulasBox = nullptr;
 
 private:
     // Record-form handlers where the window differs from the template.
@@ -150,10 +116,31 @@ private:
     // Print-outs (client_card.cpp).
     void printClientCard();
     void printFormulas();
-    // The thirteen caption and value pairs the card prints, as shown now.
-    QList<QPair<QString, QString>> cardLines() const;
     // "Enter": the client into the open ticket (send_to_ticket.cpp).
     void sendClientToTicket();
     void openCustomerReport();   // closes this window first
     void openGiftCertificates();
+    // Building the window, the grid, and what the handlers share.
+    void buildLayout();
+    void connectHandlers();
+    void attachGrid();
+    void detachGrid();
+    // Re-reads the current record after a find and shows its picture.
+    void afterFind(const QString& typed);
+    // The thirteen caption and value pairs the card prints, as shown now.
+    QList<QPair<QString, QString>> cardLines() const;
+
+    // Controls; tests find them by their objectName.
+    QMap<int, QLabel*> headings;
+    QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
+                *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,
+                *clientListButton = nullptr, *customerReportButton = nullptr, *giftCertificatesButton = nullptr,
+                *sendToTicketButton = nullptr, *formulasButton = nullptr, *closeFormulasButton = nullptr,
+                *printFormulasButton = nullptr;
+    QLabel *clientListCaption = nullptr, *insertPictureCaption = nullptr, *printCardCaption = nullptr,
+           *deletePictureCaption = nullptr, *customerReportCaption = nullptr, *sendToTicketHint = nullptr,
+           *formulasHeading = nullptr;
+    QWidget *clientListPanel = nullptr, *formulasPanel = nullptr;
+    qv::DataGrid* clientGrid = nullptr;
+    qv::RichTextBox* formulasBox = nullptr;
 };

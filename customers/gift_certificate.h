@@ -14,17 +14,13 @@ public:
     // The certificate artwork (570 x 273 pixels).
     static QImage certificatePicture();
 
-
-
-
 protected:
     void formLoad() override;
 
 private:
-    // Controls; other code finds them by their objectName.
+    void printCertificate();
+
+    // Controls; tests find them by their objectName.
     QLabel* certificateImage = nullptr;
     QPushButton* printButton = nullptr;
-
-private:
-    void printCertificate();
 };

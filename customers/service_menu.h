@@ -21,6 +21,8 @@ namespace qv { class DataList; }
 class ServicePriceList : public RecordForm {
     Q_OBJECT
 public:
+    ServicePriceList();
+
     // The boxes, by the field each shows.
     enum Box : int {
         ServiceBox = 0,     // Service
@@ -40,13 +42,6 @@ public:
         EditCaption = 15,       // "EDIT"
     };
 
-    ServicePriceList();
-
-
-
-
-
-
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
@@ -54,50 +49,7 @@ protected:
     void formGotFocus() override;
 
 private:
-    void buildLayout();
-    void bindAllBoxes();
-    void emptyQuantity();
-    // While the list is locked the Service and Price boxes take no typing.
-    void lockNameAndPrice();
-    void fillList();
-    void highlightBox(int index);
-    void dimBox(int index);
-
-    std::array<QPushButton*, 4> m_slotButtons{};
-    std::array<QPushButton*, 4> m_clearButtons{};
-
-private:
-    // Controls; other code finds them by their objectName.
-    qv::DataList* serviceList = nullptr;
-    QLabel *newItemsHint = nullptr, *instructions = nullptr, *heading = nullptr;
-    QPushButton *slot1Button = nullptr, *slot2Button = nullptr, *slot3Button = nullptr, *slot4Button = nullptr,
-                *clearSlot4Button = nullptr, *clearSlot3Button = nullptr, *clearSlot2Button = nullptr,
-                *clearSlot1Button = nullptr, *unlockButton = nullptr, *lockButton = nullptr;
-    // The Comments box as the user sees it: several lines of the text that
-    // txtfields(CommentsBox) holds for the row. txtfields(CommentsBox) itself stays hidden; its
-    // lock and its text are mirrored here.
-    QPlainTextEdit* commentsView = nullptr;
-
-private:
-    // Slot k (1 to 4): its "k#" button and the "X" below it.
-    QPushButton* slotButton(int slot) const;
-    QPushButton* clearButton(int slot) const;
-    // The user picks a service in the list.
-    void selectPickedService();
-    void askManagerPassword();
-    void lockList();   // back to the front desk's view
-    // Posting into and clearing of ticket slot 1 to 4.
-    void postService(int slot);
-    void clearSlot(int slot);
-    void postToSlot1() { postService(1); }
-    void postToSlot2() { postService(2); }
-    void postToSlot3() { postService(3); }
-    void postToSlot4() { postService(4); }
-    void clearSlot1() { clearSlot(1); }
-    void clearSlot2() { clearSlot(2); }
-    void clearSlot3() { clearSlot(3); }
-    void clearSlot4() { clearSlot(4); }
-    // Where the window differs from the record form.
+    // Record-form handlers where the window differs from the template.
     void updateRecord() override;
     void deleteRecord() override;
     void refreshRecords() override;
@@ -105,4 +57,38 @@ private:
     void showLastRecord() override;
     void showNextRecord() override;
     void showPreviousRecord() override;
+    // The user picks a service in the list.
+    void selectPickedService();
+    // Posting into and clearing of ticket slot 1 to 4.
+    void postService(int slot);
+    void clearSlot(int slot);
+    // The locks of the list.
+    void askManagerPassword();
+    void lockList();   // back to the front desk's view
+    // Building the window, binding the boxes, and what the handlers share.
+    void buildLayout();
+    void bindAllBoxes();
+    void fillList();
+    void emptyQuantity();
+    // While the list is locked the Service and Price boxes take no typing.
+    void lockNameAndPrice();
+    void highlightBox(int index);
+    void dimBox(int index);
+    // Slot k (1 to 4): its "k#" button and the "X" below it.
+    QPushButton* slotButton(int slot) const;
+    QPushButton* clearButton(int slot) const;
+
+    // Controls; tests and the password dialog find them by their objectName.
+    qv::DataList* serviceList = nullptr;
+    QLabel *newItemsHint = nullptr, *instructions = nullptr, *heading = nullptr;
+    QPushButton *slot1Button = nullptr, *slot2Button = nullptr, *slot3Button = nullptr, *slot4Button = nullptr,
+                *clearSlot4Button = nullptr, *clearSlot3Button = nullptr, *clearSlot2Button = nullptr,
+                *clearSlot1Button = nullptr, *unlockButton = nullptr, *lockButton = nullptr;
+    // The same slot buttons and their "X"s by slot, for slotButton() and clearButton().
+    std::array<QPushButton*, 4> m_slotButtons{};
+    std::array<QPushButton*, 4> m_clearButtons{};
+    // The Comments box as the user sees it: several lines of the text that
+    // txtfields(CommentsBox) holds for the row. txtfields(CommentsBox) itself
+    // stays hidden; its lock and its text are mirrored here.
+    QPlainTextEdit* commentsView = nullptr;
 };
