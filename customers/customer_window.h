@@ -77,10 +77,6 @@ public:
         FindNote = 12,                // how names and numbers are matched
     };
 
-    // Tests hold these two directly.
-    qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(CommentsBox) on several lines
-    PictureViewport* picture = nullptr;       // the client's picture, by the path in txtfields(PicturePathBox)
-
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
@@ -131,6 +127,8 @@ private:
     QList<QPair<QString, QString>> cardLines() const;
 
     // Controls; tests find them by their objectName.
+    qv::ManyLineBox* commentsBox = nullptr;   // shows and edits txtfields(CommentsBox) on several lines
+    PictureViewport* picture = nullptr;       // the client's picture, by the path in txtfields(PicturePathBox)
     QMap<int, QLabel*> headings;
     QPushButton *findByNameButton = nullptr, *findByPhoneButton = nullptr, *deletePictureButton = nullptr,
                 *insertPictureButton = nullptr, *printCardButton = nullptr, *closeClientListButton = nullptr,

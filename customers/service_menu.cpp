@@ -195,14 +195,6 @@ void ServicePriceList::buildLayout()
         m_slotButtons[i] = button(slotNames[i], QStringLiteral("%1#").arg(i + 1), left, 4440, 600, 360);
         m_clearButtons[i] = button(clearNames[i], QStringLiteral("X"), left, 4860, 600, 300);
     }
-    slot1Button = m_slotButtons[0];
-    slot2Button = m_slotButtons[1];
-    slot3Button = m_slotButtons[2];
-    slot4Button = m_slotButtons[3];
-    clearSlot1Button = m_clearButtons[0];
-    clearSlot2Button = m_clearButtons[1];
-    clearSlot3Button = m_clearButtons[2];
-    clearSlot4Button = m_clearButtons[3];
 
     QLabel* edit = label("lblLabels_15", QStringLiteral("EDIT"), 5280, 3480, 720, 255);
     captionLabels.insert(EditCaption, edit);

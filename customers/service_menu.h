@@ -81,10 +81,8 @@ private:
     // Controls; tests and the password dialog find them by their objectName.
     qv::DataList* serviceList = nullptr;
     QLabel *newItemsHint = nullptr, *instructions = nullptr, *heading = nullptr;
-    QPushButton *slot1Button = nullptr, *slot2Button = nullptr, *slot3Button = nullptr, *slot4Button = nullptr,
-                *clearSlot4Button = nullptr, *clearSlot3Button = nullptr, *clearSlot2Button = nullptr,
-                *clearSlot1Button = nullptr, *unlockButton = nullptr, *lockButton = nullptr;
-    // The same slot buttons and their "X"s by slot, for slotButton() and clearButton().
+    QPushButton *unlockButton = nullptr, *lockButton = nullptr;
+    // The slot buttons ("1#" to "4#") and their "X"s, by slot.
     std::array<QPushButton*, 4> m_slotButtons{};
     std::array<QPushButton*, 4> m_clearButtons{};
     // The Comments box as the user sees it: several lines of the text that

@@ -81,7 +81,7 @@ TEST_F(CustomersTest, ACardWithoutPictureOrFormulasStillLeavesThePictureSpace)
 {
     CustomerWindow& w = open();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob Stone: no picture, no formulas
-    type(w.commentsBox, "Allergic to ammonia");
+    type(w.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_12_lines")), "Allergic to ammonia");
     click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
     ASSERT_EQ(printing->jobs().size(), 1);
     const qv::PrintedPage& page = printing->jobs()[0].pages[0];

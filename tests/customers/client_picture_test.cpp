@@ -49,11 +49,11 @@ TEST_F(CustomersTest, EachClientShowsTheirOwnPictureAndNoneWithoutOne)
     db.execRaw(QStringLiteral("UPDATE Customers SET Image = '%1' WHERE CustomerName = 'Bob Stone'").arg(blue));
     seed = false;
     CustomerWindow& w = open();
-    qv::PictureBox* dest = w.picture->pictureBox;
+    qv::PictureBox* dest = w.findChild<PictureViewport*>()->pictureBox;
     EXPECT_EQ(box(16)->text(), red);
     EXPECT_EQ(centreColour(dest), QColor(Qt::red));
     EXPECT_EQ(dest->size(), QSize(300, 240));   // natural size, cut by the frame
-    EXPECT_LT(w.picture->pictureFrame->width(), dest->width());
+    EXPECT_LT(w.findChild<PictureViewport*>()->pictureFrame->width(), dest->width());
 
     click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_LT(std::abs(centreColour(dest).blue() - 255) + centreColour(dest).red(), 24);   // JPEG: nearly blue
@@ -78,7 +78,7 @@ TEST_F(CustomersTest, AMissingPictureFileIsReportedOnlyByFirst)
     db.execRaw("UPDATE Customers SET Image = '/no/such/folder/gone.jpg' WHERE CustomerName = 'Ann Lee'");
     seed = false;
     CustomerWindow& w = open();
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
     EXPECT_TRUE(messages().isEmpty());   // at load
     click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     click(w.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
@@ -102,18 +102,18 @@ TEST_F(CustomersTest, InsertingAPictureSetsThePathAndCancelChangesNothing)
               "Image Files (*.jpg;*.jpe;*.jpeg;*.bmp;*.png)|*.jpg;*.jpe;*.jpeg;*.bmp;*.png|JPEG Files "
               "(*.jpg;*.jpe;*.jpeg)|*.jpg;*.jpe;*.jpeg|Bitmap Files (*.bmp)|*.bmp");
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
 
     ui.script.fileAnswers = {green};
     click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(box(16)->text(), green);
-    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
+    EXPECT_EQ(centreColour(w.findChild<PictureViewport*>()->pictureBox), QColor(Qt::green));
     // A pending change only, until the next save.
     EXPECT_TRUE(stored("Ann Lee", "Image").isNull());
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored("Ann Lee", "Image").toString(), green);
-    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::green));
+    EXPECT_EQ(centreColour(w.findChild<PictureViewport*>()->pictureBox), QColor(Qt::green));
 }
 
 TEST_F(CustomersTest, ClosingAfterInsertingKeepsThePictureAsTypedTextIsKept)
@@ -137,7 +137,7 @@ TEST_F(CustomersTest, DeletingThePictureSavesAtOnceWithOtherPendingEdits)
     type(box(5), "Del Mar");
     click(w.findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_TRUE(box(16)->text().isEmpty());
-    EXPECT_TRUE(w.picture->pictureBox->pixmap().isNull());
+    EXPECT_TRUE(w.findChild<PictureViewport*>()->pictureBox->pixmap().isNull());
     EXPECT_TRUE(stored("Ann Lee", "Image").toString().isEmpty());
     EXPECT_EQ(stored("Ann Lee", "City").toString(), "Del Mar");
     EXPECT_TRUE(messages().isEmpty());
@@ -159,7 +159,7 @@ TEST_F(CustomersTest, ScrollBarsShiftThePictureByTwips)
     const QString big = pictureFile("big.bmp", Qt::darkCyan, QSize(600, 500));
     ui.script.fileAnswers = {big};
     click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
-    PictureViewport& v = *w.picture;
+    PictureViewport& v = *w.findChild<PictureViewport*>();
     EXPECT_EQ(v.horizontalScrollBar->maximum(), 32767);
     EXPECT_EQ(v.verticalScrollBar->singleStep(), 100);
     EXPECT_EQ(v.pictureBox->pos(), QPoint(0, 0));
@@ -208,5 +208,5 @@ TEST_F(CustomersTest, ThePictureDialogOffersPngAndShowsEachFiltersPatternsOnce)
                                     "Bitmap Files (*.bmp)"}));
     EXPECT_EQ(selected, filters.value(0));
     EXPECT_EQ(box(16)->text(), png);
-    EXPECT_EQ(centreColour(w.picture->pictureBox), QColor(Qt::magenta));
+    EXPECT_EQ(centreColour(w.findChild<PictureViewport*>()->pictureBox), QColor(Qt::magenta));
 }

@@ -66,7 +66,7 @@ TEST_F(CustomersTest, CommentsShowTheirLinesAndTakeNewOnes)
                "WHERE CustomerName = 'Ann Lee'");
     seed = false;
     CustomerWindow& w = open();
-    qv::ManyLineBox* comments = w.commentsBox;
+    qv::ManyLineBox* comments = w.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_12_lines"));
     ASSERT_TRUE(comments);
     EXPECT_TRUE(comments->isVisible());
     EXPECT_EQ(comments->blockCount(), 2);
