@@ -2,7 +2,8 @@
 // The record form: one record of one recordset at a time in bound boxes, a row
 // of edit buttons, four navigation buttons, a status label and keyboard
 // navigation. Record windows derive from it and override only the handlers in
-// which they differ.
+// which they differ; other code asks it only whether it is adding or editing
+// and which rows it shows.
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/window.h"
@@ -16,17 +17,15 @@
 class RecordForm : public qv::Window {
     Q_OBJECT
 public:
-    enum class DeleteConfirm { None, YesNo, OkCancel };
-
     explicit RecordForm(QWidget* parent = nullptr);
+
+    // The confirmations Delete may ask (deleteConfirm).
+    enum class DeleteConfirm { None, YesNo, OkCancel };
 
     // What the window is doing with its record, and the rows it shows.
     bool isAddingRecord() const { return addingRecord; }
     bool isEditingRecord() const { return editingRecord; }
     std::shared_ptr<qv::Recordset> recordset() const { return primaryRecordset; }
-
-
-
 
 protected:
     // What the window opens at load: its connection string and its SELECT or SHAPE text.
@@ -48,18 +47,35 @@ protected:
     void formKeyDown(int& keyCode, int shift) override;
     void resizeEvent(QResizeEvent* e) override;
 
-    // The edit buttons in the order they stand in the bar.
-    QList<QPushButton*> editButtons() const;
+    // Handlers of the two bars' buttons and of a change of record; each
+    // window overrides where it differs.
+    virtual void addRecord();
+    virtual void editRecord();
+    virtual void updateRecord();
+    virtual void cancelRecordChange();
+    virtual void deleteRecord();
+    virtual void refreshRecords();
+    virtual void closeRecordWindow();
+    virtual void showFirstRecord();
+    virtual void showLastRecord();
+    virtual void showNextRecord();
+    virtual void showPreviousRecord();
+    virtual void currentRecordChanged();
+    virtual void recordAboutToChange() {}
+    // Browsing (true): the edit buttons and the navigation; adding or
+    // editing (false): only Update and Cancel.
+    virtual void setBrowsingButtons(bool flag);
     // Every shown edit button in its own place, side by side from the left.
     // A window that places its buttons itself, each in a place of its own,
     // overrides it to do nothing.
     virtual void layOutButtonBar();
-    // The status bar's layout for the window's width (formResize).
-    void layOutStatusBar();
-    // Both bars at the foot of the window, each as high as its buttons need.
-    void dockBars();
-    static int barHeightFor(const QWidget* bar);
 
+    // Creates fieldBoxes[index] (named "txtfields_<index>") bound (at load) to
+    // the field, with its format.
+    qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
+    // The named chapter of the row shown, or nullptr while no row is shown
+    // (the grids under a record show nothing then).
+    std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
     // Every box bound to primaryRecordset shows its field again, dropping text
     // typed since the row was shown (after CancelUpdate and Delete, so that
     // no stale text is written into the row that becomes current).
@@ -77,16 +93,8 @@ protected:
     // Runs one step whose errors are passed over.
     static void ignoreErrors(const std::function<void()>& step);
 
-private:
-    // Cancel keeps the user where she was working: on the record being
-    // edited, or after an Add on the record shown before it. The first names
-    // the record being cancelled (0 for a new one), the second goes back.
-    double recordBeingCancelled() const;
-    void returnAfterCancel(double recordCancelled);
-
-protected:
-    // Controls; other code finds them by their objectName.
-    // Controls the template creates; the window places them and adds its boxes.
+    // Controls the template creates; the window places them and adds its
+    // boxes. The password dialogs and tests find them by their objectName.
     QMap<int, qv::TextBox*> fieldBoxes;
     QMap<int, QLabel*> captionLabels;
     QWidget* recordButtonBar = nullptr;
@@ -98,33 +106,24 @@ protected:
                 *lastRecordButton = nullptr;
     QLabel* recordStatusLabel = nullptr;
 
-protected:
+    // The window's connection, the rows it shows and what it is doing with them.
     std::unique_ptr<qv::Connection> db;
     std::shared_ptr<qv::Recordset> primaryRecordset;
     bool editingRecord = false;
     bool addingRecord = false;
     double bookmarkBeforeAdd = 0;   // 0: none stored yet
 
-
-    // Creates fieldBoxes[index] (named "txtfields_<index>") bound (at load) to
-    // the field, with its format.
-    qv::TextBox* addField(int index, const QString& field, const QString& format = QString());
-    virtual void setBrowsingButtons(bool flag);
-    // The named chapter of the row shown, or nullptr while no row is shown
-    // (the grids under a record show nothing then).
-    std::shared_ptr<qv::Recordset> currentChapter(const QString& name) const;
-    // Handlers; each window overrides where it differs.
-    virtual void addRecord();
-    virtual void editRecord();
-    virtual void updateRecord();
-    virtual void cancelRecordChange();
-    virtual void deleteRecord();
-    virtual void refreshRecords();
-    virtual void closeRecordWindow();
-    virtual void showFirstRecord();
-    virtual void showLastRecord();
-    virtual void showNextRecord();
-    virtual void showPreviousRecord();
-    virtual void currentRecordChanged();
-    virtual void recordAboutToChange() {}
+private:
+    // The edit buttons in the order they stand in the bar.
+    QList<QPushButton*> editButtons() const;
+    // The status bar's layout for the window's width (formResize).
+    void layOutStatusBar();
+    // Both bars at the foot of the window, each as high as its buttons need.
+    void dockBars();
+    static int barHeightFor(const QWidget* bar);
+    // Cancel keeps the user where she was working: on the record being
+    // edited, or after an Add on the record shown before it. The first names
+    // the record being cancelled (0 for a new one), the second goes back.
+    double recordBeingCancelled() const;
+    void returnAfterCancel(double recordCancelled);
 };
