@@ -24,6 +24,9 @@ class TextBox;
 class StockWindow : public RecordForm {
     Q_OBJECT
 public:
+    explicit StockWindow(QWidget* parent = nullptr);
+    ~StockWindow() override;
+
     // The boxes that describe the item, numbered alike in both product windows.
     enum ItemDetailBox : int {
         ItemDescriptionBox = 3,     // Item
@@ -36,26 +39,19 @@ public:
         UnitSizeBox = 22,           // UnitSize
     };
 
-    explicit StockWindow(QWidget* parent = nullptr);
-    ~StockWindow() override;
-
-
-
 protected:
-    // Neither stock window adds or deletes items: the browse buttons close up to the left.
-    void placeButtonsWithoutAddAndDelete();
     QString connectionString() const override;
     bool beepAtEnds() const override { return false; }
     void beforeMove() override;
     void formLoad() override;
+    void setBrowsingButtons(bool flag) override;
 
+    // Neither stock window adds or deletes items: the browse buttons close up to the left.
+    void placeButtonsWithoutAddAndDelete();
     // Connects the three clear buttons once the window has made them.
     void connectEntryButtons();
+    // The grid lists the window's rows: category, stock number and price.
     void attachGrid();
-    void detachGrid();
-    // Width of the grid's Category column.
-    int categoryColumnTwips = 2600;
-
     // Books the steps on the item shown and saves the row with its figures.
     // `whenSaved` runs once the save is done, before any re-order warning. A
     // save the table refuses is shown and books nothing: the row is as it
@@ -68,24 +64,26 @@ protected:
     // Back to browsing, as after a save.
     void browse();
 
-private:
-    bool itemShown() const;
-
-protected:
-    // Controls; other code finds them by their objectName.
+    // Controls the product windows make; tests find them by their objectName.
     qv::TextBox* supplierBox = nullptr;
     qv::DataGrid* stockGrid = nullptr;
     qv::ManyLineBox* memoBox = nullptr;   // shows and edits the memo box on several lines
     QPushButton *clearEntryButton = nullptr, *clearReturnedButton = nullptr, *clearLostButton = nullptr;
 
-protected:
-    void setBrowsingButtons(bool flag) override;
+    // Width of the grid's Category column.
+    int categoryColumnTwips = 2600;
+
+private:
+    // Record-form handlers.
     void editRecord() override;
     void updateRecord() override;   // posts the entry, saved with the row
     void cancelRecordChange() override;
     void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
-
+    // The entry boxes' clear buttons.
     void clearEntry();   // asks first
     void clearReturned();
     void clearLost();
+
+    void detachGrid();
+    bool itemShown() const;
 };
