@@ -19,6 +19,8 @@ class PictureBox;
 class InventoryMaster : public RecordForm {
     Q_OBJECT
 public:
+    explicit InventoryMaster(QWidget* parent = nullptr);
+
     // The stock row's boxes (txtfields), each named for the field it shows;
     // the number is the box's index ("txtfields_21"), and that of its caption.
     enum StockBox : int {
@@ -68,26 +70,42 @@ public:
         FindByCategoryCaption = 32,
     };
 
-    explicit InventoryMaster(QWidget* parent = nullptr);
-
-
-
-
     // Which rows the grid lists.
     enum class GridShows { Nothing, Category, AllRows };
 
-    qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(11) on several lines
-    QLabel *productsSoldHint = nullptr, *lastRowNote = nullptr;
     GridShows gridShows() const { return m_gridShows; }
-
+    // Shows and edits txtfields(11), the memo, on several lines.
+    qv::ManyLineBox* memoBox = nullptr;
 
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
     void formLoad() override;
+    // The status bar keeps its places: this window shows no status text.
     void formResize() override {}
 
 private:
+    // Record-form handlers.
+    void addRecord() override;
+    void updateRecord() override;
+    void cancelRecordChange() override;
+    void deleteRecord() override;
+    void refreshRecords() override;
+    void currentRecordChanged() override;
+    // The vendor list.
+    void fillVendorList();     // at load and whenever the vendor list is opened
+    void copyVendorChoice();   // a vendor picked in the list
+    // The grid and the finds.
+    void viewAll();
+    void findByCategory();
+    void findByStockNumber();
+    // The vendor book and the products-sold window.
+    void openVendorBook();
+    void openProductsSold();
+    // A box's colour while it has the focus.
+    void boxGotFocus(int index);
+    void boxLostFocus(int index);
+
     void buildLayout();
     void bindGridToChapter();
     void unbindGrid();
@@ -95,34 +113,15 @@ private:
     // The control the user sees for a box: the memo shows in its box of several lines.
     QWidget* shownBox(int index) const;
 
-    QString m_plainConnection;
-    QMap<int, QLabel*> m_captions;   // the boxes' captions, by box index
-    GridShows m_gridShows = GridShows::Nothing;
-
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     qv::DataGrid* stockGrid = nullptr;
     qv::DataCombo* vendorList = nullptr;
     QPushButton *newVendorButton = nullptr, *viewAllButton = nullptr, *findByCategoryButton = nullptr,
                 *findByStockNumberButton = nullptr;
     qv::PictureBox* productsSoldPicture = nullptr;
+    QLabel *productsSoldHint = nullptr, *lastRowNote = nullptr;
+    QMap<int, QLabel*> m_captions;   // the boxes' captions, by box index
 
-private:
-    void addRecord() override;
-    void updateRecord() override;
-    void cancelRecordChange() override;
-    void deleteRecord() override;
-    void refreshRecords() override;
-    void currentRecordChanged() override;
-    void fillVendorList();    // at load and whenever the vendor list is opened
-    void copyVendorChoice();   // a vendor picked in the list
-    void viewAll();
-    void findByCategory();
-    void findByStockNumber();
-    void openVendorBook();
-    void openProductsSold();
-    void boxGotFocus(int index);
-    void boxLostFocus(int index);
-    // The connection string the vendor list is read with.
-    QString supplierConnectionString() const { return m_plainConnection; }
+    QString m_plainConnection;   // the vendor list is read with it
+    GridShows m_gridShows = GridShows::Nothing;
 };

@@ -21,40 +21,42 @@ struct GridColumn;
 class ProductsSold : public qv::Window {
     Q_OBJECT
 public:
+    explicit ProductsSold(QWidget* parent = nullptr);
+    ~ProductsSold() override;
+
     // The two ends of the date range, as dateBoxes holds them.
     enum DateBox : int {
         FirstDateBox = 0,
         LastDateBox = 1,
     };
 
-    explicit ProductsSold(QWidget* parent = nullptr);
-    ~ProductsSold() override;
-
-    QList<qv::TextBox*> dateBoxes;
-
-
-    // The date-range query, its two "?" marks the first and last date.
-    static const QString kRangeQuery;
-    static const QString kAllTicketsQuery;
+    // What the window says when the range is missing or cannot be read.
     static const QString kBothEmpty;
     static const QString kUnreadableDates;
-    static const QList<qv::GridColumn>& gridColumns();
+
+    // The range's two boxes (txtfields_0 and txtfields_1), first date then last.
+    QList<qv::TextBox*> dateBoxes;
 
 protected:
     void formLoad() override;
     void formUnload(bool& cancel) override;
 
 private:
+    // Button handlers.
+    void getProducts();
+    void closeWindow();
+    void clearDates();
+    void listAllTickets();
+
     std::unique_ptr<qv::Connection> openConnection() const;
     void show(std::unique_ptr<qv::Connection> connection, std::shared_ptr<qv::Recordset> rows);
+    static const QList<qv::GridColumn>& gridColumns();
 
-    // The grid keeps its rows, and with them their connection, until the
-    // next query replaces them or the window closes.
-    std::unique_ptr<qv::Connection> m_connection;
-    std::shared_ptr<qv::Recordset> m_rows;
+    // The date-range query, its two "?" marks the first and last date.
+    static const QString kRangeQuery;
+    static const QString kAllTicketsQuery;
 
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; tests find them by their objectName.
     QLabel* dateRangeLabel = nullptr;
     QLabel* dateFormatHint = nullptr;
     QLabel* instructionsLabel = nullptr;
@@ -65,9 +67,8 @@ private:
     QPushButton* allTicketsButton = nullptr;   // captioned "Refresh"
     qv::DataGrid* productsGrid = nullptr;
 
-private:
-    void getProducts();
-    void closeWindow();
-    void clearDates();
-    void listAllTickets();
+    // The grid keeps its rows, and with them their connection, until the
+    // next query replaces them or the window closes.
+    std::unique_ptr<qv::Connection> m_connection;
+    std::shared_ptr<qv::Recordset> m_rows;
 };

@@ -11,6 +11,8 @@ namespace qv { class DataGrid; }
 class VendorBook : public RecordForm {
     Q_OBJECT
 public:
+    explicit VendorBook(QWidget* parent = nullptr);
+
     // The vendor's boxes (txtfields), each named for the field it shows;
     // the number is the box's index ("txtfields_10"), and that of its caption.
     enum VendorBox : int {
@@ -27,34 +29,29 @@ public:
         WebsiteBox = 11,       // HomePage
     };
 
-    explicit VendorBook(QWidget* parent = nullptr);
-
-
-
-
-
 protected:
     QString connectionString() const override;
     QString recordSource() const override;
     void formLoad() override;
     void formUnload(bool& cancel) override;
+    // The status bar keeps its places: the status label stays out of sight.
     void formResize() override {}
 
 private:
-    void buildLayout();
-    void bindGrid();
-
-private:
-    // Controls; other code finds them by their objectName.
-    qv::DataGrid* vendorGrid = nullptr;
-    QPushButton* dialerButton = nullptr;
-
-private:
+    // Record-form handlers.
     void addRecord() override;
     void updateRecord() override;
     void cancelRecordChange() override;
     void deleteRecord() override;
+    // The dialer button.
     void startDialer();
+
+    void buildLayout();
+    void bindGrid();
     // The program that stands for the phone dialer.
     static QString dialerProgram() { return QStringLiteral("dialer.exe"); }
+
+    // Controls; tests find them by their objectName.
+    qv::DataGrid* vendorGrid = nullptr;
+    QPushButton* dialerButton = nullptr;
 };

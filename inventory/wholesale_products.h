@@ -12,6 +12,9 @@
 class NonRetailProducts : public StockWindow {
     Q_OBJECT
 public:
+    explicit NonRetailProducts(QWidget* parent = nullptr);
+    ~NonRetailProducts() override;
+
     // The item's description boxes (txtfields), each named for the field it
     // shows, with the index of its caption; StockPosting::Box names the
     // figures.
@@ -33,27 +36,22 @@ public:
         ManagerEditCaption = 21,   // "MGR EDIT", above the padlocks
     };
 
-    explicit NonRetailProducts(QWidget* parent = nullptr);
-    ~NonRetailProducts() override;
-
-
-
 protected:
     QString recordSource() const override;
+    // Whenever the window gets the focus, the quantity box takes it, emptied.
     void formGotFocus() override;
 
 private:
+    // Record-form handler.
+    void refreshRecords() override;   // recomputes, saves, reloads
+    // The manager's padlocks.
+    void askManagerPassword();
+    void lockCorrections();
+
     void buildLayout();
     void connectHandlers();
 
-private:
-    // Controls; other code finds them by their objectName.
+    // Controls; the manager's password dialog and tests find them by their objectName.
     QLabel *headingLabel = nullptr, *instructionsLabel = nullptr;
     QPushButton *unlockButton = nullptr, *lockButton = nullptr;
-
-private:
-    void refreshRecords() override;   // recomputes, saves, reloads
-
-    void askManagerPassword();
-    void lockCorrections();
 };
