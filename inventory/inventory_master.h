@@ -74,8 +74,6 @@ public:
     enum class GridShows { Nothing, Category, AllRows };
 
     GridShows gridShows() const { return m_gridShows; }
-    // Shows and edits txtfields(11), the memo, on several lines.
-    qv::ManyLineBox* memoBox = nullptr;
 
 protected:
     QString connectionString() const override;
@@ -114,6 +112,7 @@ private:
     QWidget* shownBox(int index) const;
 
     // Controls; tests find them by their objectName.
+    qv::ManyLineBox* memoBox = nullptr;   // shows and edits txtfields(MemoBox) on several lines
     qv::DataGrid* stockGrid = nullptr;
     qv::DataCombo* vendorList = nullptr;
     QPushButton *newVendorButton = nullptr, *viewAllButton = nullptr, *findByCategoryButton = nullptr,

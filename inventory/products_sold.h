@@ -24,7 +24,7 @@ public:
     explicit ProductsSold(QWidget* parent = nullptr);
     ~ProductsSold() override;
 
-    // The two ends of the date range, as dateBoxes holds them.
+    // The two ends of the date range (txtfields_0 and txtfields_1).
     enum DateBox : int {
         FirstDateBox = 0,
         LastDateBox = 1,
@@ -33,9 +33,6 @@ public:
     // What the window says when the range is missing or cannot be read.
     static const QString kBothEmpty;
     static const QString kUnreadableDates;
-
-    // The range's two boxes (txtfields_0 and txtfields_1), first date then last.
-    QList<qv::TextBox*> dateBoxes;
 
 protected:
     void formLoad() override;
@@ -57,6 +54,7 @@ private:
     static const QString kAllTicketsQuery;
 
     // Controls; tests find them by their objectName.
+    QList<qv::TextBox*> dateBoxes;   // by DateBox
     QLabel* dateRangeLabel = nullptr;
     QLabel* dateFormatHint = nullptr;
     QLabel* instructionsLabel = nullptr;

@@ -251,16 +251,6 @@ void RetailProducts::buildLayout()
                                            style()->standardPixmap(QStyle::SP_DialogDiscardButton), 484 + i * 62, 346);
         clear->setVisible(false);
     }
-    slot1Button = slotButton(1);
-    slot2Button = slotButton(2);
-    slot3Button = slotButton(3);
-    slot4Button = slotButton(4);
-    slot5Button = slotButton(5);
-    clearSlot1Button = slotClearButton(1);
-    clearSlot2Button = slotClearButton(2);
-    clearSlot3Button = slotClearButton(3);
-    clearSlot4Button = slotClearButton(4);
-    clearSlot5Button = slotClearButton(5);
 
     label(QStringLiteral("MGR EDIT"), 372, 316, 80, 21, Qt::AlignCenter);
     unlockButton = pictureButton(QStringLiteral("Command4"), padlockPicture(true), 380, 342);

@@ -56,9 +56,6 @@ private:
     QLabel *windowHeading = nullptr, *instructions = nullptr;
     QGroupBox* instructionsFrame = nullptr;
     qv::PictureBox* quickTipsPicture = nullptr;
-    QPushButton *clearSlot3Button = nullptr, *subtotalButton = nullptr, *unlockButton = nullptr,
-                *clearSlot2Button = nullptr, *clearSlot1Button = nullptr, *findByCategoryButton = nullptr,
-                *findByStockNumberButton = nullptr, *lockButton = nullptr, *clearSlot4Button = nullptr,
-                *clearSlot5Button = nullptr, *slot5Button = nullptr, *slot4Button = nullptr, *slot1Button = nullptr,
-                *slot2Button = nullptr, *slot3Button = nullptr;
+    QPushButton *subtotalButton = nullptr, *unlockButton = nullptr, *findByCategoryButton = nullptr,
+                *findByStockNumberButton = nullptr, *lockButton = nullptr;
 };

@@ -85,7 +85,7 @@ TEST_F(InventoryMasterTest, ShowsEveryStockRowWithTheGridOfItsCategoryAndTheVend
         EXPECT_TRUE(box(i)->isVisible()) << i;
         EXPECT_LE(box(i)->geometry().bottom(), w().findChild<QWidget*>(QStringLiteral("picButtons"))->y()) << i;
     }
-    EXPECT_LE(w().memoBox->geometry().bottom(), w().findChild<QWidget*>(QStringLiteral("picButtons"))->y());
+    EXPECT_LE(w().findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_11_lines"))->geometry().bottom(), w().findChild<QWidget*>(QStringLiteral("picButtons"))->y());
     // Two boxes on one field show the same value.
     EXPECT_EQ(box(30)->text(), box(32)->text());
     EXPECT_EQ(box(32)->text(), QStringLiteral("0"));
@@ -336,9 +336,9 @@ TEST_F(InventoryMasterTest, BoxesTurnWhiteWhileFocusedAndTheWindowColourAfter)
     EXPECT_EQ(base(0), background);
     EXPECT_EQ(base(3), QColor(Qt::white));
     // The memo's box of several lines turns white as the others do.
-    const auto memoBase = [this] { return w().memoBox->palette().color(QPalette::Base); };
+    const auto memoBase = [this] { return w().findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_11_lines"))->palette().color(QPalette::Base); };
     EXPECT_EQ(memoBase(), background);
-    qvtest::clickAt(w().memoBox);
+    qvtest::clickAt(w().findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_11_lines")));
     QApplication::processEvents();
     EXPECT_EQ(base(3), background);
     EXPECT_EQ(memoBase(), QColor(Qt::white));
@@ -376,7 +376,7 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
     EXPECT_LE(item->fontMetrics().horizontalAdvance(item->text()), room) << item->text().toStdString();
 
     // The memo's lines show as lines, and Enter adds one.
-    qv::ManyLineBox* memo = w().memoBox;
+    qv::ManyLineBox* memo = w().findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_11_lines"));
     EXPECT_EQ(memo->blockCount(), 2);
     click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::addLineAtEnd(memo, QStringLiteral("Ask Pat"));
