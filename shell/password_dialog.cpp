@@ -62,7 +62,7 @@ void PasswordDialog::showEvent(QShowEvent* e)
 
 void PasswordDialog::cancelLogin()
 {
-    loginSucceeded = false;
+    m_loginSucceeded = false;
     hide();
 }
 
@@ -76,7 +76,7 @@ void PasswordDialog::checkPassword()
         passwordBox->selectAll();
         return;
     }
-    loginSucceeded = true;
+    m_loginSucceeded = true;
     unlock();
     hide();
 }

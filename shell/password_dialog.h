@@ -32,7 +32,7 @@ public:
     static QWidget* controlOf(const QString& window, const QString& control);
 
     // Set by the right password, cleared by Cancel.
-    bool loginSucceeded = false;
+    bool loginSucceeded() const { return m_loginSucceeded; }
 
 protected:
     PasswordDialog(const QString& name, const QString& title, const QString& label);
@@ -58,4 +58,6 @@ private:
     QLineEdit* passwordBox = nullptr;
     QPushButton* okButton = nullptr;
     QPushButton* cancelButton = nullptr;
+
+    bool m_loginSucceeded = false;
 };

@@ -58,7 +58,7 @@ bool unlock(qv::Window* w, const char* padlock, const QString& dialog)
         return false;
     press(Qt::Key_Return);
     settle();
-    return login->loginSucceeded;
+    return login->loginSucceeded();
 }
 
 // A state a user brings a window to, from the window as it opens.

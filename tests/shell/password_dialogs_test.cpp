@@ -93,7 +93,7 @@ TEST_F(PasswordTest, EveryDialogRefusesAllButTheExactPassword)
             EXPECT_EQ(ui.script.events[0].title, "Login");
             EXPECT_EQ(ui.script.events[0].style, 0);
             EXPECT_TRUE(d->isVisible());
-            EXPECT_FALSE(d->loginSucceeded);
+            EXPECT_FALSE(d->loginSucceeded());
             // The old text is selected, so typing replaces it.
             EXPECT_EQ(d->findChild<QLineEdit*>(QStringLiteral("txtPassword"))->selectedText(), wrong);
         }
@@ -120,7 +120,7 @@ TEST_F(PasswordTest, EnterAfterThePasswordPressesOk)
         qvtest::typeKeys("marvo");
         qvtest::press(Qt::Key_Enter);
         settle();
-        EXPECT_TRUE(d->loginSucceeded);
+        EXPECT_TRUE(d->loginSucceeded());
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(ui.script.messages().size(), QString::fromLatin1(name) == "frmLogin3" ? 2 : 1);
     }
@@ -140,7 +140,7 @@ TEST_F(PasswordTest, GuardedDialogsUnlockTheirWindowAndHide)
         ui.script.clear();
         enter(d, QStringLiteral("marvo"));
 
-        EXPECT_TRUE(d->loginSucceeded);
+        EXPECT_TRUE(d->loginSucceeded());
         EXPECT_FALSE(d->isVisible());
         EXPECT_TRUE(isLoaded(QString::fromLatin1(g.name)));   // hidden, not unloaded
         const auto after = stateOf(target);
@@ -171,7 +171,7 @@ TEST_F(PasswordTest, CancelLeavesTheWindowAsItWas)
         PasswordDialog* d = dialog(g.name);
         qvtest::typeInto(d->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo");
         qvtest::clickAt(d->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
-        EXPECT_FALSE(d->loginSucceeded);
+        EXPECT_FALSE(d->loginSucceeded());
         EXPECT_FALSE(d->isVisible());
         EXPECT_EQ(stateOf(target), before);
         EXPECT_TRUE(ui.script.events.empty());
@@ -196,7 +196,7 @@ TEST_F(PasswordTest, UnlockingAWindowThatIsNotOpenChangesNothing)
 {
     PasswordDialog* d = dialog("frmLogin2");
     enter(d, QStringLiteral("marvo"));
-    EXPECT_TRUE(d->loginSucceeded);
+    EXPECT_TRUE(d->loginSucceeded());
     EXPECT_FALSE(d->isVisible());
     EXPECT_FALSE(isLoaded(QStringLiteral("FormProductsA")));
 }
@@ -232,7 +232,7 @@ TEST_F(PasswordTest, WithoutTheMenuTheMainScreenStays)
     ASSERT_TRUE(d);
     enter(d, QStringLiteral("marvo"));
     settle();
-    EXPECT_TRUE(d->loginSucceeded);
+    EXPECT_TRUE(d->loginSucceeded());
     EXPECT_FALSE(d->isVisible());
     ASSERT_TRUE(isLoaded(QStringLiteral("FrmMain")));
     EXPECT_TRUE(mainScreen->isVisible());
