@@ -156,7 +156,6 @@ QString BusinessAssets::recordSource() const { return QStringLiteral("SELECT*FRO
 
 void BusinessAssets::buildLayout()
 {
-    setObjectName(QStringLiteral("Form2"));
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);

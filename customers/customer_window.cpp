@@ -87,7 +87,6 @@ QString CustomerWindow::recordSource() const { return QStringLiteral("SELECT * F
 
 void CustomerWindow::buildLayout()
 {
-    setObjectName(QStringLiteral("frmCustomers"));
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);

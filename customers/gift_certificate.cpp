@@ -13,7 +13,6 @@ QV_REGISTER_WINDOW_AS(GiftCertificate, "Form4");
 
 GiftCertificate::GiftCertificate(QWidget* parent) : qv::Window(parent)
 {
-    setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Gift Certificates"));
     setAutoFillBackground(true);
     QPalette pal = palette();

@@ -74,7 +74,6 @@ QIcon lockPicture(bool open)
 
 ServicePriceList::ServicePriceList()
 {
-    setObjectName(QStringLiteral("frmServiceMenu1"));
     setWindowTitle(QStringLiteral("Service Menu"));
     buildLayout();
 

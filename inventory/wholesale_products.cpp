@@ -69,7 +69,6 @@ QString NonRetailProducts::recordSource() const
 void NonRetailProducts::buildLayout()
 {
     setTwipsSize(800 * qv::kTwipsPerPixel, 575 * qv::kTwipsPerPixel);
-    setObjectName(QStringLiteral("Form10"));
     setStyleSheet(QStringLiteral("NonRetailProducts { background-color: %1; }").arg(QLatin1String(kBackground)));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(QLatin1String(kBackground)));

@@ -13,7 +13,6 @@ QV_REGISTER_WINDOW_AS(AboutBox, "frmAbout");
 
 AboutBox::AboutBox()
 {
-    setObjectName(QStringLiteral("frmAbout"));
     setTwipsSize(5730, 3195);
     setFixedSize(size());
 

@@ -170,7 +170,6 @@ const QString kDamagedCopy =
 
 BackupWindow::BackupWindow()
 {
-    setObjectName(QStringLiteral("frmRepair"));
     setWindowTitle(QStringLiteral("Backup KVD Database"));
     setTwipsSize(6000, 3150);
 

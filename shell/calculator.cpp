@@ -71,7 +71,6 @@ QString Calculator::decimalSeparator()
 
 Calculator::Calculator()
 {
-    setObjectName(QStringLiteral("Calculator"));
     setWindowTitle(kTitle);
     setTwipsSize(3480, 3360);
     setFixedSize(size());

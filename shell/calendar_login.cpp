@@ -3,7 +3,7 @@
 QV_REGISTER_WINDOW_AS(CalendarLogin, "frmLogin5");
 
 CalendarLogin::CalendarLogin()
-    : PasswordDialog(QStringLiteral("frmLogin5"), QStringLiteral("Calendar"), QStringLiteral("&Password:"))
+    : PasswordDialog(QStringLiteral("Calendar"), QStringLiteral("&Password:"))
 {
 }
 

@@ -29,7 +29,6 @@ QString localFile(const QString& programPath)
 
 HelpWindow::HelpWindow()
 {
-    setObjectName(QStringLiteral("Frmhelp"));
     setWindowTitle(QStringLiteral("Help File"));
     setTwipsSize(8400, 6600);
 

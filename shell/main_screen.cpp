@@ -14,7 +14,6 @@ QV_REGISTER_WINDOW_AS(MainScreen, "FrmMain");
 
 MainScreen::MainScreen()
 {
-    setObjectName(QStringLiteral("FrmMain"));
     setWindowTitle(QStringLiteral("Main Screen"));
     setTwipsSize(6300, 4200);
 

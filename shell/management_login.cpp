@@ -7,7 +7,7 @@
 QV_REGISTER_WINDOW_AS(ManagementLogin, "frmLogin1");
 
 ManagementLogin::ManagementLogin()
-    : PasswordDialog(QStringLiteral("frmLogin1"), QStringLiteral("Management Login"), QStringLiteral("Login Password:"))
+    : PasswordDialog(QStringLiteral("Management Login"), QStringLiteral("Login Password:"))
 {
 }
 

@@ -214,7 +214,6 @@ QPixmap drawPicture(Picture kind, int size)
 
 ManagementMenu::ManagementMenu()
 {
-    setObjectName(QStringLiteral("frmmangement"));
     // The window has no title text. The windowing system writes the
     // program's name into a title left empty, so the title is one blank.
     setWindowTitle(QStringLiteral(" "));

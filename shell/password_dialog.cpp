@@ -11,9 +11,8 @@
 
 const QString PasswordDialog::kPassword = QStringLiteral("marvo");
 
-PasswordDialog::PasswordDialog(const QString& name, const QString& title, const QString& label)
+PasswordDialog::PasswordDialog(const QString& title, const QString& label)
 {
-    setObjectName(name);
     setWindowTitle(title);
     setTwipsSize(4560, 1800);
 

@@ -35,7 +35,7 @@ public:
     bool loginSucceeded() const { return m_loginSucceeded; }
 
 protected:
-    PasswordDialog(const QString& name, const QString& title, const QString& label);
+    PasswordDialog(const QString& title, const QString& label);
 
     // What a correct password unlocks.
     virtual void unlock() = 0;

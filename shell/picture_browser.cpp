@@ -34,7 +34,6 @@ template <class Step> void ignoringErrors(Step step)
 
 PictureBrowser::PictureBrowser()
 {
-    setObjectName(QStringLiteral("ViewerForm"));
     setWindowTitle(QStringLiteral("Scroll through the folders to find your picture."));
     setTwipsSize(9600, 7200);
 

@@ -9,9 +9,8 @@ QV_REGISTER_WINDOW_AS(RetailProductsQuickTips, "frmquicktips1");
 QV_REGISTER_WINDOW_AS(CommissionPaymentsQuickTips, "frmquicktips4");
 QV_REGISTER_WINDOW_AS(AppointmentManagerQuickTips, "Form5");
 
-QuickTipNote::QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips)
+QuickTipNote::QuickTipNote(const QString& title, const QString& text, int widthTwips)
 {
-    setObjectName(name);
     setWindowTitle(title);
 
     noteText = new QLabel(text, this);
@@ -34,7 +33,7 @@ void QuickTipNote::formLoad()
 }
 
 CommissionsQuickTips::CommissionsQuickTips()
-    : QuickTipNote(QStringLiteral("frmquicktips"), QStringLiteral("Tips"),
+    : QuickTipNote(QStringLiteral("Tips"),
                    QStringLiteral("Enter the dates for the range you would like to search. If you are searching the "
                                   "same day enter the same date for both fields. Click on the  Employee records "
                                   "buttons to find the amounts for the days you have entered. Enter a percentage if "
@@ -45,7 +44,7 @@ CommissionsQuickTips::CommissionsQuickTips()
 
 RetailProductsQuickTips::RetailProductsQuickTips()
     : QuickTipNote(
-          QStringLiteral("frmquicktips1"), QStringLiteral("QuickTips"),
+          QStringLiteral("QuickTips"),
           QStringLiteral(
               "If you have made an error and need to delete a product(s) from the appointment form do the following: "
               "First , make sure that you are on the correct record on the appointment screen. Open the Retail "
@@ -64,7 +63,7 @@ RetailProductsQuickTips::RetailProductsQuickTips()
 }
 
 CommissionPaymentsQuickTips::CommissionPaymentsQuickTips()
-    : QuickTipNote(QStringLiteral("frmquicktips4"), QStringLiteral("Quick Tips"),
+    : QuickTipNote(QStringLiteral("Quick Tips"),
                    QStringLiteral("To enter commissions into this form: Click Add button on the bottom. Find your "
                                   "employee name in the drop down boxes , or type in the name. Enter the information "
                                   "from the commissions form. Click update to save the information to the database. "
@@ -75,7 +74,7 @@ CommissionPaymentsQuickTips::CommissionPaymentsQuickTips()
 }
 
 AppointmentManagerQuickTips::AppointmentManagerQuickTips()
-    : QuickTipNote(QStringLiteral("Form5"), QStringLiteral("Help"),
+    : QuickTipNote(QStringLiteral("Help"),
                    QStringLiteral("The Appointment form is disabled if you delete the last entry from the database. "
                                   "This is done to ensure the integrity of the database. Please enter at least one "
                                   "entry into the database from the  manage appointment form, before trying to enter "

@@ -9,9 +9,9 @@ class QLabel;
 class QuickTipNote : public qv::Window {
     Q_OBJECT
 protected:
-    // The window's name, title and text; its height is what the text needs
+    // The window's title and text; its height is what the text needs
     // at the given width.
-    QuickTipNote(const QString& name, const QString& title, const QString& text, int widthTwips);
+    QuickTipNote(const QString& title, const QString& text, int widthTwips);
     void formLoad() override;
 
 private:

@@ -3,7 +3,7 @@
 QV_REGISTER_WINDOW_AS(RetailProductsLogin, "frmLogin2");
 
 RetailProductsLogin::RetailProductsLogin()
-    : PasswordDialog(QStringLiteral("frmLogin2"), QStringLiteral("Management Only!"), QStringLiteral("&Password:"))
+    : PasswordDialog(QStringLiteral("Management Only!"), QStringLiteral("&Password:"))
 {
 }
 

@@ -3,7 +3,7 @@
 QV_REGISTER_WINDOW_AS(ServiceMenuLogin, "frmLogin4");
 
 ServiceMenuLogin::ServiceMenuLogin()
-    : PasswordDialog(QStringLiteral("frmLogin4"), QStringLiteral("Salon Retail Login"), QStringLiteral("&Password:"))
+    : PasswordDialog(QStringLiteral("Salon Retail Login"), QStringLiteral("&Password:"))
 {
 }
 

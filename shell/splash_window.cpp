@@ -15,7 +15,6 @@ QV_REGISTER_WINDOW_AS(SplashWindow, "frmSplash");
 
 SplashWindow::SplashWindow()
 {
-    setObjectName(QStringLiteral("frmSplash"));
     // No title bar text.
     setWindowTitle(QStringLiteral(" "));
     setTwipsSize(7200, 4560);

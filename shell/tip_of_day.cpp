@@ -238,12 +238,10 @@ ProgramTips::ProgramTips()
     : TipOfDay(QStringLiteral("TIPOFDAY.TXT"), QStringLiteral("Did you know..."),
                QStringLiteral("chkLoadTipsAtStartup"), QStringLiteral("&Show Tips at Startup"), true)
 {
-    setObjectName(QStringLiteral("frmTip"));
 }
 
 AppointmentBookTips::AppointmentBookTips()
     : TipOfDay(QStringLiteral("TIPOFDAY1.TXT"), QStringLiteral("Quick tips for appointment screen..."),
                QStringLiteral("chkLoadTipsAtStartup1"), QStringLiteral("Show Tips at startup"), false)
 {
-    setObjectName(QStringLiteral("frmTip1"));
 }

@@ -10,7 +10,6 @@ QV_REGISTER_WINDOW_AS(UserList, "frmUsers");
 
 UserList::UserList()
 {
-    setObjectName(QStringLiteral("frmUsers"));
     setWindowTitle(QStringLiteral("Add Users"));
     setTwipsSize(5880, 3420);
 

@@ -48,7 +48,6 @@ int countUsers(qv::Connection& connection, const QString& userName, const QStrin
 
 UserLogin::UserLogin()
 {
-    setObjectName(QStringLiteral("frmLogin"));
     setWindowTitle(QStringLiteral("Management"));
     setTwipsSize(5400, 3000);
 

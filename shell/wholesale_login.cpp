@@ -5,7 +5,7 @@
 QV_REGISTER_WINDOW_AS(NonRetailProductsLogin, "frmLogin3");
 
 NonRetailProductsLogin::NonRetailProductsLogin()
-    : PasswordDialog(QStringLiteral("frmLogin3"), QStringLiteral("Login WholeSale Form"), QStringLiteral("&Password:"))
+    : PasswordDialog(QStringLiteral("Login WholeSale Form"), QStringLiteral("&Password:"))
 {
 }
 

@@ -3,7 +3,7 @@
 QV_REGISTER_WINDOW_AS(CalendarTips, "frmquicktips3");
 
 CalendarTips::CalendarTips()
-    : QuickTipNote(QStringLiteral("frmquicktips3"), QStringLiteral("Calendar Tips"),
+    : QuickTipNote(QStringLiteral("Calendar Tips"),
                    QStringLiteral("To add a month: click Add, type the day numbers into the cells of the days on "
                                   "which the month falls (a month that begins on a Saturday has 1 in the Saturday "
                                   "cell of the first row), type each day's schedule under its number, and type the "

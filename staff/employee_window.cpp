@@ -90,7 +90,6 @@ QString EmployeeWindow::recordSource() const { return QStringLiteral("SELECT *FR
 
 void EmployeeWindow::buildLayout()
 {
-    setObjectName(QStringLiteral("frmEmployee"));
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);

@@ -79,7 +79,6 @@ QPixmap shutPadlockPicture(int size)
 
 ScheduleCalendar::ScheduleCalendar()
 {
-    setObjectName(QStringLiteral("frmCalendar"));
     setWindowTitle(QStringLiteral("Employee and Salon Schedule"));
     paint(this, kBackColour);
     setTwipsSize(11385, 7470);
