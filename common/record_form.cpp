@@ -350,6 +350,13 @@ void RecordForm::formKeyDown(int& keyCode, int shift)
 
 void RecordForm::currentRecordChanged()
 {
+    // A new record has no place among the others until it is saved; a move
+    // notice while it is being added (the book's totals re-read the row)
+    // must not make it look like a saved one.
+    if (primary(primaryRecordset).editMode() == qv::EditMode::Add) {
+        recordStatusLabel->setText(QStringLiteral("Add record"));
+        return;
+    }
     recordStatusLabel->setText(QStringLiteral("Record: ")
                                + QString::number(primary(primaryRecordset).absolutePosition()));
 }

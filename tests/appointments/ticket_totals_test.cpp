@@ -3,6 +3,7 @@
 #include "book_fixture.h"
 #include "support/user_hands.h"
 
+#include <QLabel>
 #include <QApplication>
 
 namespace {
@@ -176,11 +177,19 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
     fillAppointment("4001", "Hal Ng", "619-555-0177");
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).name, "Haircut"));
     ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "25"));
+    QLabel* status = f.findChild<QLabel*>(QStringLiteral("lblStatus"));
+
+    // Subtotal on the new ticket reports the missing quantity; the ticket is still being added.
+    qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_EQ(messages(), QStringList{kServiceQuantity});
+    EXPECT_EQ(status->text(), "Add record");
+    ui.script.clear();
 
     qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kServiceQuantity});
     EXPECT_EQ(db.count("Servicemenu"), 6);
     EXPECT_TRUE(f.isAddingRecord());
+    EXPECT_EQ(status->text(), "Add record");
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_EQ(qvtest::focused(), f.serviceSlot(1).quantity);
@@ -192,6 +201,7 @@ TEST_F(BookTest, UpdateWithAPricedLineAndNoQuantitySavesNothing)
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_FALSE(f.isAddingRecord());
     EXPECT_EQ(db.count("Servicemenu"), 7);
+    EXPECT_TRUE(status->text().startsWith("Record: ")) << status->text().toStdString();
     EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT Price FROM Servicemenu WHERE CustomerID = '4001'").toDouble(), 25);
 
     // Editing: a product line priced without its quantity stops the save too.
