@@ -61,6 +61,10 @@ bool AppointmentBook::computeTicketTotals()
         // The tender row's total is the same field: it shows the new total at
         // once, so the change is computed from it.
         box(TenderTotalBox)->setBoxText(box(TicketTotalBox)->text());
+        // A change already worked out follows the new total, so that the
+        // receipt never prints the change of an earlier one.
+        if (!box(ChangeBox)->text().isEmpty())
+            computeChange();
     } catch (...) {
         qv::ui().msgBox(QStringLiteral(
             "You have generated an error.Did you enter a tax amount for services and then tried to delete it? Once you "

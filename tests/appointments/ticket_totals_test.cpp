@@ -75,6 +75,16 @@ TEST_F(BookTest, TheWorkedExampleToTheLastFocusMove)
     click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
     EXPECT_EQ(box(45)->text(), "($16.88)");
     EXPECT_TRUE(messages().isEmpty());
+
+    // A change already worked out follows a new total: the receipt must not
+    // print the change of an earlier one. Service 2 (2 x 45.50) goes: 25.00
+    // and its tax 2.06, 38.97 of products and their tax 2.34.
+    type(f.serviceSlot(2).price, "");
+    type(f.serviceSlot(2).quantity, "");
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_EQ(box(2)->text(), "68.37");
+    EXPECT_EQ(box(46)->text(), "$150.00");
+    EXPECT_EQ(box(45)->text(), "$81.63");
 }
 
 TEST_F(BookTest, MissingQuantitiesAreReportedDownTheLeftSlotsThenTheRight)
