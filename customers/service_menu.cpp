@@ -433,13 +433,22 @@ void ServicePriceList::postService(int slot)
         return;
     }
 
-    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(fieldBoxes[TaxPercentBox]->text()); });
+    // Until a service is picked in the list the window shows only its name;
+    // the ticket still gets the price and tax percent of the service shown,
+    // so that no service goes onto a ticket at no price.
+    QString price = fieldBoxes[PriceBox]->text();
+    QString taxPercent = fieldBoxes[TaxPercentBox]->text();
+    if (fieldBoxes[PriceBox]->dataSource() != primaryRecordset.get()) {
+        ignoreErrors([&] { price = qv::formatValue(primaryRecordset->value(QStringLiteral("Price")), kMoneyFormat); });
+        ignoreErrors([&] { taxPercent = qv::formatValue(primaryRecordset->value(QStringLiteral("Taxpercent")), {}); });
+    }
+
+    ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(taxPercent); });
     ignoreErrors([&] { target.name->setBoxText(fieldBoxes[ServiceBox]->text()); });
     // The Price box shows "$45.50"; the ticket reads a price by its leading
     // number, which the "$" would make 0. The amount goes over as the ticket
     // writes prices; a text that is no amount goes over as it stands.
     ignoreErrors([&] {
-        const QString price = fieldBoxes[PriceBox]->text();
         const std::optional<qv::Money> amount = qv::tryReadMoney(price);
         target.price->setBoxText(amount ? qv::formatValue(QVariant::fromValue(*amount), QStringLiteral("0.00")) : price);
     });

@@ -261,8 +261,11 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     openMenu();
     type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command4")));
-    EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "", "1"}));
-    EXPECT_EQ(book->serviceTaxPercent()->text(), "");
+    // The window shows only the service's name before a pick; the ticket
+    // still gets its price and tax, never a service at no price.
+    EXPECT_EQ(boxText(1), "");
+    EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "25.00", "1"}));
+    EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
 
     click(book->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     book = nullptr;
