@@ -147,6 +147,12 @@ public:
     // "."; blanks around it) of 1 or more. Anything else ("", "0.5", "3abc",
     // "$2") is no quantity. What the ticket and the stock get is this number.
     static std::optional<double> quantityToPost(const QString& typed);
+    // The price list and the product window call this after writing or
+    // emptying a line. A ticket being browsed is stored as it stands when
+    // the book moves off it, with no Update to compute its money: its totals
+    // are computed at once, so that what is stored charges what it lists. A
+    // ticket being added or edited gets them at Update, as ever.
+    void ticketLinesChanged();
     // The ticket's boxes by what they show (nullptr for a box the book lacks).
     qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
     qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }

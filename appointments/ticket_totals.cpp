@@ -17,6 +17,12 @@ qv::Money money(const qv::TextBox* box) { return qv::readMoney(box->text()); }
 
 } // namespace
 
+void AppointmentBook::ticketLinesChanged()
+{
+    if (!editing() && showsTicket())
+        computeTicketTotals();
+}
+
 bool AppointmentBook::computeTicketTotals()
 {
     try {

@@ -454,6 +454,7 @@ void ServicePriceList::postService(int slot)
     });
     ignoreErrors([&] { target.quantity->setBoxText(qv::plainText(*quantity)); });
     button->setEnabled(false);
+    book->ticketLinesChanged();
 }
 
 void ServicePriceList::clearSlot(int slot)
@@ -474,4 +475,5 @@ void ServicePriceList::clearSlot(int slot)
     ignoreErrors([&] { target.price->setBoxText(QString()); });
     ignoreErrors([&] { target.quantity->setBoxText(QString()); });
     button->setEnabled(true);
+    book->ticketLinesChanged();
 }

@@ -382,8 +382,10 @@ void RetailProducts::postToSlot(int slot)
         target.quantity->setBoxText(sold);
         button->setEnabled(false);
     });
-    if (booked)
+    if (booked) {
+        book->ticketLinesChanged();
         browse();
+    }
 }
 
 void RetailProducts::clearSlot(int slot)
@@ -399,6 +401,7 @@ void RetailProducts::clearSlot(int slot)
         const AppointmentBook::ProductSlot target = book->productSlot(slot);
         for (qv::TextBox* box : {target.stockNumber, target.name, target.price, target.quantity})
             passOver([box] { box->setBoxText(QString()); });
+        book->ticketLinesChanged();
     });
 }
 

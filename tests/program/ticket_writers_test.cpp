@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -274,6 +275,63 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
     EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");
     EXPECT_EQ(book.productSlot(1).quantity->text(), "2");
     EXPECT_EQ(sold->text(), QString::number(soldBefore.toDouble() + 2));
+}
+
+// A ticket being browsed is stored as it stands when the book moves off it;
+// lines the writers add or empty there are charged in what is stored.
+TEST_F(TicketWriters, LinesWrittenIntoASavedTicketAreChargedWhenTheBookMovesOn)
+{
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();   // ticket 1001: Haircut, 27.06
+    ASSERT_EQ(book.box(50)->text(), "1001");
+    ASSERT_FALSE(book.isEditingRecord() || book.isAddingRecord());
+
+    click(book.findChild<QPushButton*>(QStringLiteral("Command15")));
+    auto* menu = qv::Windows::loaded<ServicePriceList>();
+    ASSERT_TRUE(menu);
+    pick(*menu, "Manicure");
+    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
+
+    auto& retail = *qv::Windows::show<RetailProducts>();
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
+    type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "1");
+    click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
+
+    // The book shows the new money at once...
+    EXPECT_EQ(book.box(9)->text(), "40");
+    EXPECT_EQ(book.box(4)->text(), "15");
+
+    // ...and stores it with the lines when it moves on.
+    book.activateWindow();
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    const auto stored = [this](const char* field) {
+        return db.scalar(QString("SELECT %1 FROM Servicemenu WHERE CustomerID = '1001'").arg(field));
+    };
+    const auto amount = [&](const char* field) {
+        const QVariant v = stored(field);
+        return v.metaType() == QMetaType::fromType<qv::Money>() ? v.value<qv::Money>().toDouble() : v.toDouble();
+    };
+    EXPECT_EQ(stored("Service1").toString(), "Manicure");
+    EXPECT_DOUBLE_EQ(amount("Price"), 40);
+    EXPECT_DOUBLE_EQ(amount("ProductSales"), 15);
+    EXPECT_NEAR(amount("Totals"), amount("Price") + amount("TaxTotals") + amount("ProductSales") + amount("TaxTotals1"),
+                0.005);
+    EXPECT_GT(amount("Totals"), 27.06 + 15);
+
+    // Emptying the product line again is charged too.
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
+    ASSERT_EQ(book.box(50)->text(), "1001");
+    retail.activateWindow();
+    click(retail.findChild<QPushButton*>(QStringLiteral("Command4")));   // the manager's padlock
+    ASSERT_TRUE(qvtest::typeInto(qv::Windows::loaded(QStringLiteral("frmLogin2"))->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "marvo"));
+    qvtest::press(Qt::Key_Return);
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(retail.slotClearButton(1));
+    book.activateWindow();
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_DOUBLE_EQ(amount("ProductSales"), 0);
+    EXPECT_NEAR(amount("Totals"), amount("Price") + amount("TaxTotals"), 0.005);
 }
 
 } // namespace
