@@ -19,6 +19,7 @@
 #include "shell/user_login.h"
 #include "staff/schedule_calendar.h"
 
+#include <utility>
 #include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
@@ -815,6 +816,8 @@ void AppointmentBook::updateRecord()
         passOver([this] { primaryRecordset->move(0); });
     editingRecord = false;
     addingRecord = false;
+    // The ticket now holds its lines: their sales stay booked.
+    m_giveBackOnDrop.clear();
     passOver([this] { setBrowsingButtons(true); });
     passOver([this] { primaryRecordset->move(0); });
     passOver([this] { bindGridToChapter(); });
@@ -824,6 +827,20 @@ void AppointmentBook::updateRecord()
 void AppointmentBook::cancelRecordChange()
 {
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
+    giveBackDroppedSales();
+}
+
+void AppointmentBook::onTicketDropped(std::function<void()> giveBack)
+{
+    if (editing())
+        m_giveBackOnDrop << std::move(giveBack);
+}
+
+void AppointmentBook::giveBackDroppedSales()
+{
+    const QList<std::function<void()>> giveBacks = std::exchange(m_giveBackOnDrop, {});
+    for (const std::function<void()>& giveBack : giveBacks)
+        passOver(giveBack);
 }
 
 void AppointmentBook::refreshRecords()
@@ -858,6 +875,10 @@ void AppointmentBook::exitProgram()
 void AppointmentBook::formUnload(bool& cancel)
 {
     RecordForm::formUnload(cancel);
+    // Closing the book drops a ticket being added or edited, and with it
+    // the sales booked for its lines.
+    if (!cancel && editing())
+        giveBackDroppedSales();
     // The refused ticket stays on screen in editing, so that it is mended
     // and saved with Update, or dropped with Cancel, and never lost unseen.
     if (cancel && !editing()) {

@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -153,6 +154,12 @@ public:
     // are computed at once, so that what is stored charges what it lists. A
     // ticket being added or edited gets them at Update, as ever.
     void ticketLinesChanged();
+    // The product window books the stock of a line the moment it writes it.
+    // For a ticket being added or edited it hands over here how to give
+    // that stock back: should the ticket be dropped (Cancel, or the book
+    // closed before Update) the sale goes back to stock, as nobody could
+    // find it on a ticket; Update keeps it.
+    void onTicketDropped(std::function<void()> giveBack);
     // The ticket's boxes by what they show (nullptr for a box the book lacks).
     qv::TextBox* box(int index) const { return fieldBoxes.value(index); }
     qv::TextBox* taxBox(int index) const { return taxBoxes.value(index); }
@@ -254,4 +261,7 @@ private:
     std::shared_ptr<qv::Recordset> m_searchResult;
     std::shared_ptr<qv::Recordset> m_artists;
     GridShows m_gridShows = GridShows::Nothing;
+    // What goes back to stock should the ticket being added or edited be dropped.
+    QList<std::function<void()>> m_giveBackOnDrop;
+    void giveBackDroppedSales();
 };

@@ -384,8 +384,43 @@ void RetailProducts::postToSlot(int slot)
     });
     if (booked) {
         book->ticketLinesChanged();
+        book->onTicketDropped([stockNumber = fieldBoxes.value(StockNumberBox)->text(), count = *typed] {
+            // Loaded for this only, the window goes again: a hidden window
+            // would keep the program from ending.
+            const bool wasLoaded = qv::Windows::loaded<RetailProducts>() != nullptr;
+            if (auto* products = qv::Windows::get<RetailProducts>()) {
+                products->giveBackTicketSale(stockNumber, count);
+                if (!wasLoaded)
+                    products->unload();
+            }
+        });
         browse();
     }
+}
+
+void RetailProducts::giveBackTicketSale(const QString& stockNumber, double count)
+{
+    // The window may be changing a row of its own; that is left alone.
+    if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->isOpen())
+        return;
+    const QVariant shown = primaryRecordset->hasCurrentRecord() ? primaryRecordset->bookmark() : QVariant();
+    bool found = false;
+    passOver([&] {
+        primaryRecordset->moveFirst();
+        while (!primaryRecordset->eof() && !found) {
+            if (primaryRecordset->value(QStringLiteral("SystemStockNumber")).toString() == stockNumber)
+                found = true;
+            else
+                primaryRecordset->moveNext();
+        }
+    });
+    // The sale counted out again: sold, gross, net, stock on hand and its value.
+    if (found) {
+        fieldBoxes.value(StockPosting::QuantityBox)->setBoxText(qv::plainText(-count));
+        post(StockPosting::kCountEntry | StockPosting::EmptyEntry);
+    }
+    if (shown.isValid())
+        passOver([&] { primaryRecordset->setBookmark(shown.toDouble()); });
 }
 
 void RetailProducts::clearSlot(int slot)

@@ -46,7 +46,9 @@ private:
     // Manager mode.
     void askManagerPassword();
     void leaveManagerMode();
-    void clearSlot(int slot);   // empties ticket slot 1 to 5; the stock figures stay
+    void clearSlot(int slot);
+    // A sale booked for a ticket that was then dropped goes back to stock.
+    void giveBackTicketSale(const QString& stockNumber, double count);   // empties ticket slot 1 to 5; the stock figures stay
 
     void buildLayout();
     void connectHandlers();

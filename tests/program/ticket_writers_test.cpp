@@ -334,4 +334,70 @@ TEST_F(TicketWriters, LinesWrittenIntoASavedTicketAreChargedWhenTheBookMovesOn)
     EXPECT_NEAR(amount("Totals"), amount("Price") + amount("TaxTotals"), 0.005);
 }
 
+// The product window books a line's stock the moment it writes the line; a
+// ticket dropped before Update gives the sale back, one saved keeps it.
+TEST_F(TicketWriters, ADroppedTicketGivesItsProductsBackToStock)
+{
+    const auto figures = [this] {
+        const QVariant gross = db.scalar("SELECT GrossSales FROM StockControl WHERE SystemStockNumber = '905'");
+        return QStringList{db.scalar("SELECT Sold FROM StockControl WHERE SystemStockNumber = '905'").toString(),
+                           db.scalar("SELECT CurrentlyInStock FROM StockControl WHERE SystemStockNumber = '905'").toString(),
+                           QString::number(gross.metaType() == QMetaType::fromType<qv::Money>()
+                                               ? gross.value<qv::Money>().toDouble() : gross.toDouble())};
+    };
+    // Slot buttons 1# to 3#: each is used once while the window stays open.
+    const char* slotButtons[] = {"Command16", "Command17", "Command18"};
+    const auto sellTwo = [&](AppointmentBook& book, int slot) {
+        auto& retail = *qv::Windows::show<RetailProducts>();
+        ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
+        type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "2");
+        click(retail.findChild<QPushButton*>(QString::fromLatin1(slotButtons[slot - 1])));
+        ASSERT_EQ(book.productSlot(slot).quantity->text(), "2");
+    };
+
+    // Cancel of a new ticket: the two units are back, as if never sold.
+    AppointmentBook& book = newTicket();
+    sellTwo(book, 1);
+    const QStringList sold = figures();
+    EXPECT_EQ(sold[0], "2");
+    EXPECT_EQ(sold[2], "30");
+    book.activateWindow();
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(figures()[0], "0");
+    EXPECT_EQ(figures()[1], "50");
+    EXPECT_EQ(figures()[2], "0");
+    EXPECT_EQ(db.count("Servicemenu"), 6);
+
+    // Update keeps the sale: the ticket holds the line.
+    ASSERT_TRUE(qv::Windows::loaded<AppointmentBook>());
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(book.box(50), "3001");
+    type(book.box(8), "Eve Black");
+    type(book.box(0), "555-0101");
+    type(book.box(1), "Maria");
+    type(book.box(5), "8/7/2001");
+    type(book.box(6), "10 am");
+    type(book.box(38), "11 am");
+    type(book.serviceSlot(1).name, "Haircut");
+    type(book.serviceSlot(1).price, "25");
+    type(book.serviceSlot(1).quantity, "1");
+    sellTwo(book, 2);
+    book.activateWindow();
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
+    EXPECT_EQ(row("Quantity1"), "2");
+    EXPECT_EQ(figures(), sold);
+
+    // Closing the book while editing drops the edit and what it sold.
+    click(book.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    sellTwo(book, 3);
+    EXPECT_EQ(db.scalar("SELECT Sold FROM StockControl WHERE SystemStockNumber = '905'").toString(), "4");
+    book.activateWindow();
+    click(book.findChild<QPushButton*>(QStringLiteral("Command23")));   // Exit Program
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<AppointmentBook>());
+    EXPECT_EQ(figures(), sold);
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+}
+
 } // namespace
