@@ -347,6 +347,11 @@ void Commissions::runQuery(Sum sum, QPushButton* clicked)
         return;
     }
     bindBoxes();
+    // A commission worked out for one artist's total is no figure for the
+    // next one shown: it goes when the row or the result changes.
+    fieldBoxes.value(CommissionBox)->setBoxText(QString());
+    connect(artistTotals.get(), &qv::Recordset::moveComplete, this,
+            [this] { fieldBoxes.value(CommissionBox)->setBoxText(QString()); });
     m_loadResult.reset();
     totalsGrid->setDataSource(artistTotals, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
                                              {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});

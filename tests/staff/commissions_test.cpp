@@ -181,12 +181,16 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
     EXPECT_EQ(box(5)->text(), QStringLiteral("$106.00"));
     EXPECT_EQ(commissionOf(".655"), QStringLiteral("$69.43"));
 
-    // The commission box is the calculator's, not the result's: moving on keeps it.
+    // A commission belongs to the artist it was worked out for: moving on,
+    // or a new query, empties it rather than show it beside another total.
     // Text typed over the shown name is not kept: the sums are read-only.
     qvtest::typeInto(box(10), "X");
     pickRow("Tom");
-    EXPECT_EQ(box(7)->text(), QStringLiteral("$69.43"));
+    EXPECT_EQ(box(7)->text(), QString());
     EXPECT_EQ(box(10)->text(), QStringLiteral("Tom"));
+    EXPECT_EQ(commissionOf(".5"), QStringLiteral("$20.00"));
+    click(w().findChild<QPushButton*>(QStringLiteral("Command8")));
+    EXPECT_EQ(box(7)->text(), QString());
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
