@@ -343,11 +343,12 @@ void EmployeeWindow::addRecord()
 void EmployeeWindow::updateRecord()
 {
     if (fieldBoxes.value(SocialSecurityBox)->text().isEmpty()) {
-        // No employee is kept without a social security number: the change is
-        // dropped with what was typed for it (a new record goes altogether).
-        passOver([this] { primaryRecordset->cancelUpdate(); });
-        passOver([this] { reshowBoxes(); });
+        // No employee is kept without a social security number. Nothing is
+        // saved, and nothing typed is lost either: the window stays in adding
+        // or editing with the focus where the number goes (Cancel drops it).
         qv::ui().msgBox(QStringLiteral(" You must enter an ID # for this Employee."));
+        fieldBoxes.value(SocialSecurityBox)->setFocus();
+        return;
     }
     try {
         if (!primaryRecordset)

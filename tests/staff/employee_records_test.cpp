@@ -78,22 +78,34 @@ TEST_F(EmployeeTest, NewEmployeeWithANumberIsSavedAndStaysCurrent)
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
 }
 
-TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
+TEST_F(EmployeeTest, UpdateWithoutANumberSavesNothingAndKeepsWhatWasTyped)
 {
     EmployeeWindow& w = open();
-    // A new employee without one goes altogether.
+    // A new employee without one is not saved; what was typed waits for the number.
     click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     type(box(1), "Nobody");
+    type(box(2), "Tina");
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(db.count("Employees"), 3);
-    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
-    EXPECT_FALSE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
-    EXPECT_EQ(box(1)->text(), "Lopez");
-
-    // An edit that empties the number keeps the stored row as it was.
+    EXPECT_TRUE(w.isAddingRecord());
+    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
+    EXPECT_EQ(box(1)->text(), "Nobody");
+    EXPECT_EQ(box(2)->text(), "Tina");
+    EXPECT_EQ(qvtest::focused(), box(13));
+    qvtest::typeKeys("999-88-7777");
     ui.script.clear();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_EQ(db.count("Employees"), 4);
+    EXPECT_EQ(stored("Nobody", "EmployeeSS").toString(), "999-88-7777");
+
+    // An edit that empties the number keeps the stored row as it was; Cancel
+    // then drops the edit.
+    ui.script.clear();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    ASSERT_EQ(box(1)->text(), "Park");
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(1), "Parker");
     type(box(13), "");
@@ -101,6 +113,9 @@ TEST_F(EmployeeTest, UpdateWithoutANumberDropsTheChange)
     EXPECT_EQ(messages(), QStringList{kNoNumber});
     EXPECT_EQ(stored("Park", "EmployeeSS").toString(), "222-33-4444");
     EXPECT_FALSE(stored("Parker", "EmployeeSS").isValid());
+    EXPECT_TRUE(w.isEditingRecord());
+    EXPECT_EQ(box(1)->text(), "Parker");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(1)->text(), "Park");
     EXPECT_EQ(box(13)->text(), "222-33-4444");
     EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
