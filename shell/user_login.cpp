@@ -92,6 +92,9 @@ UserLogin::UserLogin()
 
     onClick(okButton, [this] { logIn(); });
     onClick(cancelButton, [this] { cancelLogin(); });
+    // Enter after the password logs in, as in the password dialogs.
+    okButton->setDefault(true);
+    connect(passwordBox, &QLineEdit::returnPressed, okButton, &QPushButton::click);
 }
 
 void UserLogin::formLoad()

@@ -35,6 +35,20 @@ protected:
 
 } // namespace
 
+TEST_F(LoginTest, EnterAfterThePasswordLogsIn)
+{
+    db->seed();
+    auto* w = open<UserLogin>(QStringLiteral("frmLogin"));
+    ASSERT_TRUE(w);
+    qvtest::typeInto(w->findChild<QLineEdit*>(QStringLiteral("txtUserName")), "admin");
+    qvtest::press(Qt::Key_Tab);
+    qvtest::typeKeys("secret");
+    qvtest::press(Qt::Key_Return);
+    settle();
+    EXPECT_TRUE(signedIn());
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}
+
 TEST_F(LoginTest, NamesAndPasswordsMatchIgnoringCaseButNotBlanks)
 {
     db->seed();   // "admin"/"secret", "O'Neil"/"it's"
