@@ -213,7 +213,23 @@ std::shared_ptr<qv::Recordset> RecordForm::currentChapter(const QString& name) c
 {
     if (!primaryRecordset || !primaryRecordset->isOpen() || primaryRecordset->bof() || primaryRecordset->eof())
         return nullptr;
-    return primaryRecordset->chapter(name);
+    std::shared_ptr<qv::Recordset> chapter = primaryRecordset->chapter(name);
+    // A chapter that holds the record shown (the client's tickets beside the
+    // ticket, the products of its category) stands on it, so that its grid
+    // highlights the record the boxes show rather than its first row.
+    if (chapter && primaryRecordset->editMode() != qv::EditMode::Add) {
+        ignoreErrors([&] {
+            const double shown = primaryRecordset->bookmark();
+            if (!chapter->isOpen() || (chapter->bof() && chapter->eof()))
+                return;
+            chapter->moveFirst();
+            while (!chapter->eof() && chapter->bookmark() != shown)
+                chapter->moveNext();
+            if (chapter->eof())
+                chapter->moveFirst();
+        });
+    }
+    return chapter;
 }
 
 void RecordForm::setBrowsingButtons(bool flag)

@@ -47,10 +47,19 @@ TEST_F(BookTest, OpensOnTheFirstTicketWithItsClientHistoryAndArtists)
     EXPECT_TRUE(f.closeCommandRemoved());
     EXPECT_FALSE(f.findChild<qv::MonthCalendar*>(QStringLiteral("MonthView1"))->isVisible());
 
-    // The history follows the ticket shown.
+    // The history follows the ticket shown, and highlights it among the client's others.
+    qv::DataGrid* history = f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"));
+    const auto highlighted = [history] { return history->currentIndex().siblingAtColumn(0).data().toString(); };
+    EXPECT_EQ(highlighted(), "1001");
     click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(box(8)->text(), "Bob Stone");
-    EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);
+    EXPECT_EQ(history->model()->rowCount(), 2);
+    EXPECT_EQ(highlighted(), "1002");
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(box(50)->text(), "1003");
+    EXPECT_EQ(history->model()->rowCount(), 3);
+    EXPECT_EQ(highlighted(), "1003");
+    EXPECT_EQ(history->selectionModel()->selectedRows().size(), 1);
 }
 
 TEST_F(BookTest, AWholeVisitFromAddToTheSavedTicket)
