@@ -320,14 +320,14 @@ void AppointmentBook::buildLayout()
         if (!s.field)
             fieldBoxes.insert(s.index, b);
         b->setParent(this);
-        b->setObjectName(QStringLiteral("txtfields_%1").arg(s.index));
+        b->setObjectName(qv::arrayMemberName("txtfields", s.index));
         if (*s.tooltip)
             b->setToolTip(QString::fromLatin1(s.tooltip));
         b->setSelectOnFocus(true);
     }
     for (const BoxSpec& s : kInputs) {
         auto* b = new qv::TextBox(this);
-        b->setObjectName(QStringLiteral("txtinput_%1").arg(s.index));
+        b->setObjectName(qv::arrayMemberName("txtinput", s.index));
         b->setStyleSheet(QStringLiteral("background-color: #E0E0E0;"));
         taxBoxes.insert(s.index, b);
     }
@@ -448,7 +448,7 @@ void AppointmentBook::buildLayout()
     serviceTotalsLabel = label("Label10", "Service Totals ", 4, 286, 130);
     at(box(ServiceTotalsBox), 136, 284, 100, 22);
     auto billing = [&](int index, const QString& caption, int left, int top) {
-        QLabel* l = label(QStringLiteral("lblBilling_%1").arg(index), caption, left, top, 130);
+        QLabel* l = label(qv::arrayMemberName("lblBilling", index), caption, left, top, 130);
         billingCaptions.insert(index, l);
         return l;
     };

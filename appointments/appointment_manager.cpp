@@ -121,7 +121,7 @@ void AppointmentManager::buildLayout()
     for (const Box& b : boxes) {
         qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), QString::fromLatin1(b.format));
         box->setSelectOnFocus(true);
-        QLabel* caption = label(QStringLiteral("lblLabels_%1").arg(b.index), QString::fromLatin1(b.caption), b.left,
+        QLabel* caption = label(qv::arrayMemberName("lblLabels", b.index), QString::fromLatin1(b.caption), b.left,
                                 b.top + 30, 1860);
         captionLabels.insert(b.index, caption);
         qv::place(box, b.left + 1900, b.top, b.width, 300);

@@ -193,7 +193,7 @@ void BusinessAssets::buildLayout()
     // in the design's proportion the type grows faster than the room.
     int top = 1380;
     for (const FieldRow& row : kItemRows) {
-        captionLabels.insert(row.label, label(QStringLiteral("lblLabels_%1").arg(row.label),
+        captionLabels.insert(row.label, label(qv::arrayMemberName("lblLabels", row.label),
                                               QString::fromLatin1(row.caption), 120, top + 30, kCaptionWidth));
         qv::place(box(row), kBoxLeft, top, kBoxWidth, 285);
         top += 315;
@@ -415,7 +415,7 @@ void BusinessAssets::buildPanels()
     int top = 420;
     for (const FieldRow& row : kBusinessRows) {
         auto* l = new QLabel(QString::fromLatin1(row.caption), businessPanel);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(row.label));
+        l->setObjectName(qv::arrayMemberName("lblLabels", row.label));
         qv::place(l, 120, top + 30, 1530, 255);
         captionLabels.insert(row.label, l);
         qv::TextBox* b = addField(row.box, QString::fromLatin1(row.field));

@@ -173,7 +173,7 @@ void RecordForm::layOutStatusBar()
 qv::TextBox* RecordForm::addField(int index, const QString& field, const QString& format)
 {
     auto* box = new qv::TextBox(this);
-    box->setObjectName(QStringLiteral("txtfields_%1").arg(index));
+    box->setObjectName(qv::arrayMemberName("txtfields", index));
     box->setProperty(kFieldProperty, field);
     box->setProperty(kFormatProperty, format);
     fieldBoxes.insert(index, box);
@@ -216,19 +216,11 @@ std::shared_ptr<qv::Recordset> RecordForm::currentChapter(const QString& name) c
     std::shared_ptr<qv::Recordset> chapter = primaryRecordset->chapter(name);
     // A chapter that holds the record shown (the client's tickets beside the
     // ticket, the products of its category) stands on it, so that its grid
-    // highlights the record the boxes show rather than its first row.
-    if (chapter && primaryRecordset->editMode() != qv::EditMode::Add) {
-        ignoreErrors([&] {
-            const double shown = primaryRecordset->bookmark();
-            if (!chapter->isOpen() || (chapter->bof() && chapter->eof()))
-                return;
-            chapter->moveFirst();
-            while (!chapter->eof() && chapter->bookmark() != shown)
-                chapter->moveNext();
-            if (chapter->eof())
-                chapter->moveFirst();
-        });
-    }
+    // highlights the record the boxes show rather than its first row. Both
+    // read the same table, so the record's bookmark names its row there; a
+    // chapter without it stays on its first row.
+    if (chapter && primaryRecordset->editMode() != qv::EditMode::Add)
+        ignoreErrors([&] { chapter->setBookmark(primaryRecordset->bookmark()); });
     return chapter;
 }
 

@@ -132,7 +132,7 @@ void CustomerWindow::buildLayout()
         // "Phone:" leaves the rest of its row to "Required! *".
         const int captionWidth = row.box == PhoneBox ? 660 : 1800;
         captionLabels.insert(row.label,
-                             label(QStringLiteral("lblLabels_%1").arg(row.label), QString::fromLatin1(row.caption),
+                             label(qv::arrayMemberName("lblLabels", row.label), QString::fromLatin1(row.caption),
                                    120, row.top + 30, captionWidth));
         if (row.box < 0)
             continue;

@@ -134,7 +134,7 @@ void ServicePriceList::buildLayout()
                                  QStringLiteral("Tax %"), QStringLiteral("Quantity:")};
     for (int i : {ServiceCaption, PriceCaption, CommentsCaption, TaxPercentCaption, QuantityCaption}) {
         QLabel* l = new QLabel(captions[i], this);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(i));
+        l->setObjectName(qv::arrayMemberName("lblLabels", i));
         captionLabels.insert(i, l);
     }
     qv::place(captionLabels[ServiceCaption], 240, 1350, 1100, 300);
@@ -147,7 +147,7 @@ void ServicePriceList::buildLayout()
     qv::place(service, 1380, 1320, 3600, 330);
     for (int i : {PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
         auto* box = new qv::TextBox(this);
-        box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
+        box->setObjectName(qv::arrayMemberName("txtfields", i));
         fieldBoxes.insert(i, box);
     }
     qv::place(fieldBoxes[PriceBox], 1380, 1770, 1800, 330);

@@ -197,7 +197,7 @@ void InventoryMaster::buildLayout()
         QLabel* caption = nullptr;
         if (b.caption) {
             // Named for their box: lblLabels(2), (6), (31) and (32) are other captions of this window.
-            caption = label(QStringLiteral("lblField_%1").arg(i), QString::fromLatin1(b.caption), b.left, b.top + 30,
+            caption = label(qv::arrayMemberName("lblField", i), QString::fromLatin1(b.caption), b.left, b.top + 30,
                             b.left == M ? middleCaptionWidth : captionWidth);
             caption->setWordWrap(false);
             m_captions.insert(i, caption);

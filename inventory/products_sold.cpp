@@ -78,7 +78,7 @@ ProductsSold::ProductsSold(QWidget* parent) : qv::Window(parent)
 
     for (int i = 0; i < 2; ++i) {
         auto* box = new qv::TextBox(this);
-        box->setObjectName(QStringLiteral("txtfields_%1").arg(i));
+        box->setObjectName(qv::arrayMemberName("txtfields", i));
         box->setSelectOnFocus(true);
         dateBoxes << box;
     }

@@ -71,7 +71,7 @@ void VendorBook::buildLayout()
 
     auto caption = [this](int index, const QString& text, int left, int top, int width, Qt::Alignment align) {
         auto* l = new QLabel(text, this);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
+        l->setObjectName(qv::arrayMemberName("lblLabels", index));
         l->setTextFormat(Qt::PlainText);
         l->setAlignment(align);
         qv::place(l, left, top, width, 255);

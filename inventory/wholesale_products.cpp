@@ -89,7 +89,7 @@ void NonRetailProducts::buildLayout()
     };
     auto captionOf = [this, &label](int index, const QString& caption, int x, int y, int width) {
         QLabel* l = label(caption, x, y, width);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
+        l->setObjectName(qv::arrayMemberName("lblLabels", index));
         captionLabels.insert(index, l);
         return l;
     };
@@ -190,7 +190,7 @@ void NonRetailProducts::buildLayout()
         } else {
             // The quantity used now belongs to no field.
             box = new qv::TextBox(this);
-            box->setObjectName(QStringLiteral("txtfields_%1").arg(f.index));
+            box->setObjectName(qv::arrayMemberName("txtfields", f.index));
             box->setSelectOnFocus(true);
             fieldBoxes.insert(f.index, box);
         }

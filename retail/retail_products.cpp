@@ -225,7 +225,7 @@ void RetailProducts::buildLayout()
         } else {
             // The quantity being sold now belongs to no field.
             box = new qv::TextBox(this);
-            box->setObjectName(QStringLiteral("txtfields_%1").arg(m.index));
+            box->setObjectName(qv::arrayMemberName("txtfields", m.index));
             box->setSelectOnFocus(true);
             fieldBoxes.insert(m.index, box);
         }

@@ -46,9 +46,9 @@ private:
     // Manager mode.
     void askManagerPassword();
     void leaveManagerMode();
-    void clearSlot(int slot);
+    void clearSlot(int slot);   // empties ticket slot 1 to 5; the stock figures stay
     // A sale booked for a ticket that was then dropped goes back to stock.
-    void giveBackTicketSale(const QString& stockNumber, double count);   // empties ticket slot 1 to 5; the stock figures stay
+    void giveBackTicketSale(const QString& stockNumber, double count);
 
     void buildLayout();
     void connectHandlers();

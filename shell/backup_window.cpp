@@ -201,7 +201,7 @@ BackupWindow::BackupWindow()
     const QString texts[3] = {QStringLiteral("50%"), QStringLiteral(" 100%"), QStringLiteral("100%")};
     for (int i = 0; i < 3; ++i) {
         auto* shape = new QFrame(progressPanel);
-        shape->setObjectName(QStringLiteral("Shape1_%1").arg(shapes[i]));
+        shape->setObjectName(qv::arrayMemberName("Shape1", shapes[i]));
         shape->setAutoFillBackground(true);
         QPalette pal = shape->palette();
         pal.setColor(QPalette::Window, QColor(0x00, 0x00, 0x80));
@@ -211,7 +211,7 @@ BackupWindow::BackupWindow()
         progressBlocks.insert(shapes[i], shape);
 
         auto* pct = new QLabel(texts[i], progressPanel);
-        pct->setObjectName(QStringLiteral("lblPct_%1").arg(pcts[i]));
+        pct->setObjectName(qv::arrayMemberName("lblPct", pcts[i]));
         pct->setAlignment(Qt::AlignCenter);
         qv::place(pct, 180 + i * 1560, 720, 1500, 330);
         pct->hide();

@@ -106,14 +106,14 @@ Calculator::Calculator()
     const Place digitPlace[10] = {{3, 0}, {2, 0}, {2, 1}, {2, 2}, {1, 0}, {1, 1}, {1, 2}, {0, 0}, {0, 1}, {0, 2}};
     for (int d = 0; d < 10; ++d) {
         const Place p = digitPlace[d];
-        digitButtons << button(QStringLiteral("Number_%1").arg(d), QString::number(d), cols[p.col], rows[p.row],
+        digitButtons << button(qv::arrayMemberName("Number", d), QString::number(d), cols[p.col], rows[p.row],
                                d == 0 ? 1080 : 480);
     }
     const QString opCaptions[5] = {QStringLiteral("/"), QStringLiteral("+"), QStringLiteral("X"),
                                    QStringLiteral("-"), QStringLiteral("=")};
     const Place opPlace[5] = {{2, 4}, {1, 3}, {2, 3}, {1, 4}, {3, 3}};
     for (int i = 0; i < 5; ++i)
-        operatorButtons << button(QStringLiteral("Operator_%1").arg(i), opCaptions[i], cols[opPlace[i].col],
+        operatorButtons << button(qv::arrayMemberName("Operator", i), opCaptions[i], cols[opPlace[i].col],
                                   rows[opPlace[i].row]);
     clearButton = button(QStringLiteral("Cancel"), QStringLiteral("C"), cols[3], rows[0]);
     clearEntryButton = button(QStringLiteral("CancelEntry"), QStringLiteral("CE"), cols[4], rows[0]);

@@ -88,7 +88,8 @@ QWidget* PasswordDialog::controlOf(const QString& window, const QString& control
 
     static const QRegularExpression member(QStringLiteral("^(\\w+)\\((\\d+)\\)$"));
     const QRegularExpressionMatch m = member.match(control);
-    const QString objectName = m.hasMatch() ? m.captured(1) + QLatin1Char('_') + m.captured(2) : control;
+    const QString objectName =
+        m.hasMatch() ? qv::arrayMemberName(m.captured(1).toLatin1().constData(), m.captured(2).toInt()) : control;
     return target->findChild<QWidget*>(objectName);
 }
 

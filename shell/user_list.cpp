@@ -23,7 +23,7 @@ UserList::UserList()
     for (int row = 0; row < 2; ++row) {
         const int top = 540 + row * 420;
         QLabel* caption = new QLabel(captions[row], this);
-        caption->setObjectName(QStringLiteral("lblLabels_%1").arg(row));
+        caption->setObjectName(qv::arrayMemberName("lblLabels", row));
         qv::place(caption, 120, top + 40, 1500, 300);
         captionLabels.insert(row, caption);
         qv::TextBox* box = addField(boxes[row], fields[row]);

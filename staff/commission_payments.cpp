@@ -78,7 +78,7 @@ void CommissionPayments::buildLayout()
 
     auto label = [this](int index, const QString& caption, int left, int top, int width, int height = 255) {
         auto* l = new QLabel(caption, this);
-        l->setObjectName(QStringLiteral("lblLabels_%1").arg(index));
+        l->setObjectName(qv::arrayMemberName("lblLabels", index));
         l->setTextFormat(Qt::PlainText);
         l->setWordWrap(true);
         qv::place(l, left, top, width, height);

@@ -150,7 +150,7 @@ void Commissions::buildLayout()
     };
     auto box = [this](int index, int left, int top, int width, int height) {
         auto* b = new qv::TextBox(this);
-        b->setObjectName(QStringLiteral("txtfields_%1").arg(index));
+        b->setObjectName(qv::arrayMemberName("txtfields", index));
         b->setSelectOnFocus(true);
         qv::place(b, left, top, width, height);
         fieldBoxes.insert(index, b);
@@ -349,9 +349,9 @@ void Commissions::runQuery(Sum sum, QPushButton* clicked)
     bindBoxes();
     // A commission worked out for one artist's total is no figure for the
     // next one shown: it goes when the row or the result changes.
-    fieldBoxes.value(CommissionBox)->setBoxText(QString());
-    connect(artistTotals.get(), &qv::Recordset::moveComplete, this,
-            [this] { fieldBoxes.value(CommissionBox)->setBoxText(QString()); });
+    const auto forgetCommission = [this] { fieldBoxes.value(CommissionBox)->setBoxText(QString()); };
+    forgetCommission();
+    connect(artistTotals.get(), &qv::Recordset::moveComplete, this, forgetCommission);
     m_loadResult.reset();
     totalsGrid->setDataSource(artistTotals, {{QStringLiteral("SalonArtist"), QStringLiteral("Employee"), {}, 2200},
                                              {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});

@@ -128,7 +128,7 @@ void EmployeeWindow::buildLayout()
     for (const FieldRow& row : kRows) {
         const int index = labelOf(row.box);
         captionLabels.insert(index,
-                             label(QStringLiteral("lblLabels_%1").arg(index), QString::fromLatin1(row.caption), 120,
+                             label(qv::arrayMemberName("lblLabels", index), QString::fromLatin1(row.caption), 120,
                                    top + 30, 1560));
         qv::TextBox* box = addField(row.box, QString::fromLatin1(row.field),
                                     row.box == TerminationDateBox ? "M/dd/yy" : QString());

@@ -17,6 +17,12 @@ inline int px(int twipsValue) { return twipsValue / kTwipsPerPixel; }
 inline int twips(int pixels) { return pixels * kTwipsPerPixel; }
 // Absolute placement, in twips.
 void place(QWidget* widget, int left, int top, int width, int height);
+// The name a member of a control array carries: the array's name, an
+// underscore and its index ("txtfields_5" for txtfields(5)).
+inline QString arrayMemberName(const char* array, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(array)).arg(index);
+}
 
 // Old-style key codes and shift state, as the handlers compare them.
 namespace Key {

@@ -2,7 +2,7 @@
 // the grid of the client's tickets by phone (or of every ticket), the
 // finders, and the first ticket of an empty book.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "window_hands.h"
 
 #include "appointments/appointment_manager.h"
@@ -45,7 +45,7 @@ protected:
         return *m_w;
     }
     AppointmentManager& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {

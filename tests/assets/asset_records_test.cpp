@@ -1,7 +1,7 @@
 // The assets register as a record window: what it shows, saving, moving,
 // deleting, the pick lists and the clear buttons.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "assets_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -54,7 +54,7 @@ TEST_F(AssetsTest, AddedItemIsStoredWithItsTypesAndNotes)
     BusinessAssets& w = open();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
-    EXPECT_TRUE(w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", CategoryBox))->hasFocus());
+    EXPECT_TRUE(w.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", CategoryBox))->hasFocus());
     type(box(CategoryBox), "Electronics");
     type(box(ItemNameBox), "Till");
     type(box(PurchasePriceBox), "$1,234.50");

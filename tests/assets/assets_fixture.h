@@ -3,7 +3,7 @@
 // scripted dialogs and a recording printer; the windows its bar opens are
 // the real ones.
 #include "assets/business_assets.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "platform/forms/controls.h"
 #include "support/window_fixture.h"
 
@@ -15,7 +15,7 @@ protected:
 
     BusinessAssets& open();
     BusinessAssets& win() { return *m_window; }
-    qv::TextBox* box(BusinessAssets::Box role) { return m_window->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", role)); }
+    qv::TextBox* box(BusinessAssets::Box role) { return m_window->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", role)); }
 
     // A field of the item with that name, as stored.
     QVariant stored(const QString& itemName, const QString& field);

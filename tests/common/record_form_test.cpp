@@ -1,7 +1,7 @@
 // The record form driven as a user drives it: buttons, keys and typing into
 // its bound boxes, checked against the database file and the messages shown.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "common/record_form.h"
 #include "common/control_rescaling.h"
 #include "common/find_by_text.h"
@@ -119,8 +119,8 @@ protected:
     // A key pressed while the caret is in the first box.
     static void key(PeopleForm* w, Qt::Key k, Qt::KeyboardModifiers mods = Qt::NoModifier)
     {
-        if (qvtest::focused() != w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)))
-            ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))));
+        if (qvtest::focused() != w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)))
+            ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))));
         qvtest::press(k, mods);
     }
     static bool browsing(PeopleForm* w)
@@ -138,10 +138,10 @@ TEST_F(RecordFormTest, LoadShowsTheFirstRecordInItsFormats)
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
     EXPECT_EQ(status(w), "Record: 1");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "30");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->text(), "$12.50");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3))->text(), "6/7/2001");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Ann");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "30");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 2))->text(), "$12.50");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3))->text(), "6/7/2001");
     EXPECT_TRUE(browsing(w));
     EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_EQ(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->text(), "&Add");
@@ -162,19 +162,19 @@ TEST_F(RecordFormTest, MovingPastEitherEndBeepsOnceAndStays)
     EXPECT_EQ(ui.script.beeps(), 1);
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
     EXPECT_EQ(ui.script.beeps(), 2);
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdFirst")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Ann");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
 TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
 {
     PeopleForm* w = open();
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     EXPECT_EQ(ui.script.beeps(), 0);
@@ -184,10 +184,10 @@ TEST_F(RecordFormTest, EmptyTableNeitherBeepsNorFails)
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(status(w), "Add record");
     EXPECT_EQ(w->bookmarkBeforeAdd, 0);
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Zed");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Zed");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "");
     EXPECT_TRUE(tableColumn("Name").isEmpty());
 }
 
@@ -240,15 +240,15 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
     }
     PeopleForm* w = open();
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob
-    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))));
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))));
     qvtest::press(Qt::Key_Home);
     qvtest::typeKeys("Dr ");
     qvtest::press(Qt::Key_End);
     qvtest::typeKeys(" Jr");
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Dr Bob Jr");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Dr Bob Jr");
     qvtest::press(Qt::Key_Home, Qt::ShiftModifier);   // selects, still the box's
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->selectedText(), "Dr Bob Jr");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->selectedText(), "Dr Bob Jr");
     EXPECT_EQ(status(w), "Record: 2");
 
     // With Ctrl the keys move; the typing belongs to Bob and is saved there.
@@ -262,7 +262,7 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
     qvtest::press(Qt::Key_Down);
     qvtest::press(Qt::Key_PageDown);
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
 
     // In the box of several lines every moving key is the box's.
     ASSERT_TRUE(qvtest::clickAt(w->notes, QPoint(10, 5)));
@@ -283,8 +283,8 @@ TEST_F(RecordFormTest, KeysThatMoveInTheTextOfABoxStayWithTheRecordBeingTypedIn)
     EXPECT_EQ(qvtest::focused(), w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     qvtest::press(Qt::Key_End);
     EXPECT_EQ(status(w), "Record: 5");
-    w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->setReadOnly(true);
-    qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)));
+    w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->setReadOnly(true);
+    qvtest::clickAt(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)));
     qvtest::press(Qt::Key_Home);
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Dr Bob Jr", "Cyd", "Dee", "Eve"}));
@@ -302,14 +302,14 @@ TEST_F(RecordFormTest, AddThenUpdateSavesAndShowsTheNewLastRecord)
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(w));
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisibleTo(w));
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Cyd");
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2)), "$7.25");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Cyd");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 2)), "$7.25");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->text(), "$7.25");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 2))->text(), "$7.25");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
@@ -321,18 +321,18 @@ TEST_F(RecordFormTest, CancelReturnsToTheRecordOfTheLastAdd)
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Cyd
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Nobody");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Nobody");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 3");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
 
     // The record of that Add is no place to land after an Edit elsewhere.
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Eve");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Eve");
     EXPECT_EQ(status(w), "Record: 5");
 }
 
@@ -345,16 +345,16 @@ TEST_F(RecordFormTest, EditAndCancelStaysOnTheRecordBeingEdited)
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Dee
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(status(w), "Edit record");
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Changed");
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "99");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Changed");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "99");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(status(w), "Record: 4");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Dee");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "33");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Dee");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "33");
     // The typed text went into no row; the next move saves nothing.
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Eve");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Eve");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob", "Cyd", "Dee", "Eve"}));
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31", "32", "33", "34"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -365,7 +365,7 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
     addPeople({"Ann"});
     PeopleForm* w = open();
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "44");   // the required Name stays empty
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "44");   // the required Name stays empty
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
     EXPECT_EQ(ui.script.events[0].style, 0);
@@ -375,7 +375,7 @@ TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     EXPECT_EQ(status(w), "Add record");
 
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bob");   // mended, the same Update now saves
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Bob");   // mended, the same Update now saves
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
@@ -388,7 +388,7 @@ TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
     PeopleForm* w = open();
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Ann");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Ann");
     EXPECT_EQ(status(w), "Record: 1");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann"}));
     EXPECT_TRUE(ui.script.messages().isEmpty());
@@ -400,7 +400,7 @@ TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
     EXPECT_EQ(ui.script.events[0].style, 0);
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "");
     EXPECT_TRUE(browsing(w));
 }
 
@@ -415,7 +415,7 @@ TEST_F(RecordFormTest, DeleteConfirmationsInBothStyles)
     ui.script.msgAnswers = {qv::MsgResult::Yes};
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Bob", "Cyd"}));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Bob");
 
     g_confirm = RecordForm::DeleteConfirm::OkCancel;
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
@@ -443,7 +443,7 @@ TEST_F(RecordFormTest, RefreshReadsTheTableAgainFromTheFirstRecord)
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
     EXPECT_EQ(status(w), "Record: 1");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdLast")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Cyd");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cyd");
 }
 
 TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
@@ -452,27 +452,27 @@ TEST_F(RecordFormTest, BoxesWriteOnlyWhatWasTypedAndKeepTheRowOnARefusal)
     PeopleForm* w = open();
     // Typing while browsing changes the record; leaving it saves the change,
     // and only the typed field: the formatted "$12.50" is not written back.
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Anna");
-    EXPECT_TRUE(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->isDirty());
-    EXPECT_FALSE(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 2))->isDirty());
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Anna");
+    EXPECT_TRUE(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->isDirty());
+    EXPECT_FALSE(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 2))->isDirty());
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Bob");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Anna", "Bob"}));
     EXPECT_EQ(tableColumn("Fee"), QStringList({"12.5", "12.5"}));
 
     // A value the field refuses: the error is shown, the move does not
     // happen, the table keeps the old value.
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "abc");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "abc");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(ui.script.messages()[0].isEmpty());
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "abc");   // typed text stays until the row is shown again
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "abc");   // typed text stays until the row is shown again
 
     // Put right, the same move saves it.
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "32");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "32");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Anna");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Anna");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "32"}));
 }
 
@@ -481,7 +481,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
     addPeople({"Ann", "Bob"});
     PeopleForm* w = open();
     // Close and Esc leave the record just as a move does: the typing is saved.
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Anna");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Anna");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
@@ -489,7 +489,7 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
 
     w = open();
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bobby");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Bobby");
     key(w, Qt::Key_Escape);
     QCoreApplication::processEvents();
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);
@@ -497,12 +497,12 @@ TEST_F(RecordFormTest, ClosingWhileBrowsingKeepsWhatWasTypedOrStaysOpenToSaySo)
 
     // A value the field refuses: said, and the window stays with the typing.
     w = open();
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "abc");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "abc");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QCoreApplication::processEvents();
     ASSERT_EQ(ui.script.messages().size(), 1);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "abc");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "abc");
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "31"}));
 
     // A window left on a row it has just deleted has nothing to save and closes.
@@ -523,15 +523,15 @@ TEST_F(RecordFormTest, FindByTextMovesTheWindowAndComesBackWhenNothingMatches)
     ui.script.inputAnswers = {"bo"};
     EXPECT_TRUE(findByText(*w->primaryRecordset, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bob");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Bob");
 
     // Text typed before a find belongs to the record it was typed on.
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Bobby");
+    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Bobby");
     ui.script.inputAnswers = {"zz"};
     EXPECT_FALSE(findByText(*w->primaryRecordset, "Name", "Name?", "Could not find the Name. "));
     EXPECT_EQ(ui.script.messages(), QStringList({"Could not find the Name. zz"}));
     EXPECT_EQ(status(w), "Record: 2");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bobby");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Bobby");
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bobby", "Cyd"}));
 }
 

@@ -2,7 +2,7 @@
 // whole names, numbers and headers, "Required! *" read with the Phone box,
 // and the comments shown and typed on several lines.
 #include "customers_fixture.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 
 #include "platform/forms/many_line_box.h"
 #include "support/layout_check.h"
@@ -42,12 +42,12 @@ TEST_F(CustomersTest, TheGridPanelShowsNamesPhonesAndHeadersWhole)
 TEST_F(CustomersTest, RequiredIsReadWithThePhoneBoxAndLiesOnNoOtherCaption)
 {
     CustomerWindow& w = open();
-    QLabel* required = w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 14));
-    QLabel* caption = w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 8));
+    QLabel* required = w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 14));
+    QLabel* caption = w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 8));
     qv::TextBox* phone = box(8);
     EXPECT_EQ(required->text(), "Required! *");
     EXPECT_EQ(caption->text(), "Phone:");
-    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 10))}) {
+    for (QWidget* control : {(QWidget*)required, (QWidget*)caption, (QWidget*)w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 10))}) {
         const QStringList overlaps = qvtest::overlapsOf(control);
         EXPECT_TRUE(overlaps.isEmpty()) << overlaps.join("\n").toStdString();
     }

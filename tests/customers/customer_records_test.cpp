@@ -1,7 +1,6 @@
 // The client records: load, the phone rule of Update, Cancel, Delete, the
 // finds, the grid panel, the report button and moving the window by its labels.
 #include "support/user_hands.h"
-#include "support/control_names.h"
 #include "customers_fixture.h"
 
 #include "platform/data/recordset.h"
@@ -31,10 +30,10 @@ TEST_F(CustomersTest, OpensOnTheFirstClientWithPanelsHiddenAndNoCloseCommand)
     EXPECT_EQ(box(9)->text(), "ann@example.com");
     EXPECT_FALSE(box(13)->text().isEmpty());   // the table numbered the client
     EXPECT_TRUE(box(13)->isReadOnly());
-    EXPECT_FALSE(w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 14)));
-    EXPECT_FALSE(w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 15)));
-    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 6))->text(), "State:");
-    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 14))->text(), "Required! *");
+    EXPECT_FALSE(w.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 14)));
+    EXPECT_FALSE(w.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 15)));
+    EXPECT_EQ(w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 6))->text(), "State:");
+    EXPECT_EQ(w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 14))->text(), "Required! *");
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture2"))->isVisible());
     EXPECT_FALSE(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3"))->isVisible());
@@ -275,7 +274,7 @@ TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
 {
     CustomerWindow& w = open();
     for (int index : {0, 1, 2, 11, 12}) {
-        QLabel* label = w.findChild<QLabel*>(qvtest::arrayMember("Label1", index));
+        QLabel* label = w.findChild<QLabel*>(qv::arrayMemberName("Label1", index));
         ASSERT_TRUE(label) << index;
         const QPoint before = w.pos();
         // The mouse through the window, as the hands click: pressed on the

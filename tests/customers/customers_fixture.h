@@ -2,7 +2,7 @@
 // The customer window opened offscreen on a seeded salon, with scripted
 // dialogs and a recording printer, and the hands of a receptionist.
 #include "customers/customer_window.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "platform/forms/controls.h"
 #include "support/user_hands.h"
 #include "support/window_fixture.h"
@@ -17,7 +17,7 @@ protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
     CustomerWindow& open();
     CustomerWindow& win() { return *m_window; }
-    qv::TextBox* box(int index) { return m_window->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
+    qv::TextBox* box(int index) { return m_window->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index)); }
     // Clicks into the box (of this window or another), selects what it holds
     // and types over it.
     void type(QWidget* box, const QString& text) { qvtest::typeInto(box, text); }

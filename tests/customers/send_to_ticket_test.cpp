@@ -1,6 +1,5 @@
 // "Enter": the client into the open ticket of the appointment book.
 #include "support/user_hands.h"
-#include "support/control_names.h"
 #include "customers_fixture.h"
 
 #include "appointments/appointment_book.h"
@@ -113,8 +112,8 @@ TEST_F(CustomersTest, EnterNeverOverwritesATicketThatHoldsAnyPhone)
         EXPECT_EQ(book.clientPhone()->text() == QString::fromLatin1(p.phone), p.refused);
     }
     // The blank phone was a free ticket: the client went in.
-    EXPECT_EQ(book.clientName()->text(), w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text());
-    EXPECT_EQ(book.clientPhone()->text(), w.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 8))->text());
+    EXPECT_EQ(book.clientName()->text(), w.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text());
+    EXPECT_EQ(book.clientPhone()->text(), w.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 8))->text());
     // Nothing reached the table while browsing over the refusals.
     EXPECT_EQ(db.scalar("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '1001'").toString(), "Ann Lee");
 }

@@ -2,7 +2,7 @@
 // picking, the boxes the window binds when, posting into and clearing the
 // ticket's service slots, and the manager's edits behind the password.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "appointments/appointment_book.h"
 #include "customers/service_menu.h"
 #include "platform/data/recordset.h"
@@ -67,7 +67,7 @@ protected:
         const QRect r = menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->visualItemRect(items[0]);
         qvtest::clickAt(menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->viewport(), r.center());
     }
-    QString boxText(int i) { return menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i))->text(); }
+    QString boxText(int i) { return menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", i))->text(); }
     QStringList ticketSlot(int slot)
     {
         const AppointmentBook::ServiceSlot s = book->serviceSlot(slot);
@@ -105,10 +105,10 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
                        menu->findChild<QPushButton*>(QStringLiteral("Command10"))})
         EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
     EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
-    EXPECT_FALSE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 4))->isEnabled());
+    EXPECT_FALSE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4))->isEnabled());
     EXPECT_TRUE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
 
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(boxText(0), "Color");
     EXPECT_EQ(boxText(1), "");
@@ -116,13 +116,13 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
 
     // At the end Next beeps and stays; the quantity is emptied all the same.
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdLast")));
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(ui.script.beeps(), 1);
     EXPECT_EQ(boxText(0), "Manicure");
     EXPECT_EQ(boxText(3), "");
 
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "4");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "4");
     pick("Color");
     EXPECT_EQ(boxText(0), "Color");
     EXPECT_EQ(boxText(1), "$45.50");
@@ -130,7 +130,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(boxText(3), "");
     EXPECT_EQ(boxText(4), "8.25");
     // The arrow keys pick as they move through the list.
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "4");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "4");
     // A click on the list below its services gives it the focus and picks nothing.
     QWidget* list = menu->findChild<qv::DataList*>(QStringLiteral("DataList1"))->viewport();
     qvtest::clickAt(list, QPoint(list->width() / 2, list->height() - 4));
@@ -140,7 +140,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     EXPECT_EQ(boxText(3), "");
 
     // The typed quantity exists for posting only: it never lands in the list.
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "3");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "3");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     EXPECT_FALSE(qv::Windows::loaded<ServicePriceList>());
@@ -156,7 +156,7 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
     openMenu();
 
     pick("Color");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ticketSlot(2), QStringList({"Color", "45.50", "2"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
@@ -165,7 +165,7 @@ TEST_F(ServiceMenuTest, APostedServiceIsCountedAndSavedByTheBook)
 
     // A later posting's tax percent replaces the ticket's one.
     pick("Manicure");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "0");
 
@@ -191,7 +191,7 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     const QStringList slot3 = ticketSlot(3);
     const QString tax = book->serviceTaxPercent()->text();
     for (const QString& quantity : {QString(), QStringLiteral("0"), QStringLiteral("0.5"), QStringLiteral("abc")}) {
-        type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), quantity);
+        type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), quantity);
         click(menu->findChild<QPushButton*>(QStringLiteral("Command3")));
         EXPECT_EQ(ui.script.messages(), QStringList{kMissing3}) << quantity.toStdString();
         EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
@@ -199,14 +199,14 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     }
     EXPECT_EQ(ticketSlot(3), slot3);
     EXPECT_EQ(book->serviceTaxPercent()->text(), tax);
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1.5");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1.5");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command3")));
     EXPECT_EQ(ticketSlot(3), QStringList({"Perm", "60.00", "1.5"}));
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("Command3"))->isEnabled());
 
     // Slot 2 taken (its quantity reads 1): refused and the button disabled.
     type(book->serviceSlot(2).quantity, "1");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
@@ -241,7 +241,7 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
 
     // A name with no quantity leaves the slot free.
     type(book->serviceSlot(2).name, "Old");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ticketSlot(2), QStringList({"Perm", "60.00", "1"}));
 
@@ -249,7 +249,7 @@ TEST_F(ServiceMenuTest, RefusalsWriteNothingAndClearingEnablesTheButtonAgain)
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     openMenu();
     EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     EXPECT_EQ(ui.script.messages(), QStringList{kOccupied});
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("Command2"))->isEnabled());
@@ -259,7 +259,7 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
 {
     openBook();
     openMenu();
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command4")));
     // The window shows only the service's name before a pick; the ticket
     // still gets its price and tax, never a service at no price.
@@ -272,7 +272,7 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     ASSERT_FALSE(qv::Windows::loaded<AppointmentBook>());
     openMenu();
     pick("Color");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
     click(menu->findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(ui.script.messages(), QStringList({AppointmentBook::kNoTicket, AppointmentBook::kNoTicket}));

@@ -2,7 +2,7 @@
 // row's category or of all rows, the finds, the vendor list, adding and
 // deleting rows, and the windows it opens.
 #include "support/line_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "support/user_hands.h"
 #include "record_window_hands.h"
 
@@ -442,7 +442,7 @@ TEST_F(InventoryMasterTest, TheVendorListShowsTheVendorBookAsItIsWhenOpened)
     ASSERT_TRUE(book);
     ASSERT_TRUE(book->isVisible());
     click(book->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(book->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 10)), QStringLiteral("Nail Depot"));
+    qvtest::typeInto(book->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 10)), QStringLiteral("Nail Depot"));
     click(book->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(db.count("Suppliers"), 3);
     book->hide();

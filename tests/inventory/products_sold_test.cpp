@@ -2,7 +2,7 @@
 // ticket with their product sales, the refusals of dates that cannot be
 // read, every ticket on Refresh, Clear and Close.
 #include "support/layout_check.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "support/layout_extras.h"
 #include "support/user_hands.h"
 #include "inventory/products_sold.h"
@@ -35,7 +35,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         return *form;
     }
-    void type(int box, const QString& text) { qvtest::typeInto(form->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", box)), text); }
+    void type(int box, const QString& text) { qvtest::typeInto(form->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", box)), text); }
     void getProducts(const QString& from, const QString& to)
     {
         type(0, from);
@@ -160,8 +160,8 @@ TEST_F(ProductsSoldTest, RefreshListsEveryTicketClearKeepsTheRowsCloseUnloads)
     type(0, "7/1/2001");
     type(1, "7/3/2001");
     qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command3")));
-    EXPECT_TRUE(form->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text().isEmpty());
-    EXPECT_TRUE(form->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text().isEmpty());
+    EXPECT_TRUE(form->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text().isEmpty());
+    EXPECT_TRUE(form->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text().isEmpty());
     EXPECT_EQ(rows(), 6);
 
     qvtest::clickAt(form->findChild<QPushButton*>(QStringLiteral("Command2")));
@@ -212,8 +212,8 @@ TEST(ProductsSoldShot, AfterARange)
     auto& form = *qv::Windows::show<ProductsSold>();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    qvtest::typeInto(form.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "7/1/2001");
-    qvtest::typeInto(form.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "7/31/2001");
+    qvtest::typeInto(form.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "7/1/2001");
+    qvtest::typeInto(form.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "7/31/2001");
     qvtest::clickAt(form.findChild<QPushButton*>(QStringLiteral("Command1")));
     QTest::qWait(100);
     EXPECT_TRUE(form.grab().save(folder + "/Form1.png"));

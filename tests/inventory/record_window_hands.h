@@ -3,7 +3,6 @@
 // dialogs, the window shown and active, clicks and typing as a user does
 // them, the grid read as shown.
 #include "support/user_hands.h"
-#include "support/control_names.h"
 #include "platform/forms/controls.h"
 #include "platform/forms/window.h"
 #include "platform/services/services.h"
@@ -43,7 +42,7 @@ protected:
         return *m_w;
     }
     W& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->template findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
+    qv::TextBox* box(int i) { return m_w->template findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {

@@ -1,7 +1,7 @@
 // The vendor address book: vendors in their boxes and grid, adding,
 // correcting, deleting, closing, the phone dialer, and a missing database.
 #include "record_window_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 
 #include "inventory/vendor_book.h"
 #include "platform/data/recordset.h"
@@ -34,9 +34,9 @@ TEST_F(VendorBookTest, ShowsTheVendorsInBoxesAndGrid)
     EXPECT_EQ(box(1)->text(), QStringLiteral("Lee Wong"));
     EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0100"));
     EXPECT_EQ(box(4)->text(), QStringLiteral("Los Angeles"));
-    EXPECT_FALSE(w().findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)));
-    EXPECT_EQ(w().findChild<QLabel*>(qvtest::arrayMember("lblLabels", 5))->text(), QStringLiteral("State:"));
-    EXPECT_EQ(w().findChild<QLabel*>(qvtest::arrayMember("lblLabels", 11))->text(), QStringLiteral("Business Website:"));
+    EXPECT_FALSE(w().findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)));
+    EXPECT_EQ(w().findChild<QLabel*>(qv::arrayMemberName("lblLabels", 5))->text(), QStringLiteral("State:"));
+    EXPECT_EQ(w().findChild<QLabel*>(qv::arrayMemberName("lblLabels", 11))->text(), QStringLiteral("Business Website:"));
     // The status label is never seen, yet keeps its texts.
     EXPECT_FALSE(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->isVisible());
     EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));

@@ -3,7 +3,7 @@
 // left, Refresh and Close recompute and save, and the manager unlocks the
 // returned and lost boxes through the real password dialog.
 #include "support/line_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "support/user_hands.h"
 #include "inventory/inventory_master.h"
 #include "inventory/wholesale_products.h"
@@ -63,7 +63,7 @@ protected:
         window->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
-    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
+    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index)); }
     // Clicks into the box, selects what it holds and types over it.
     void type(QWidget* target, const QString& text) { qvtest::typeInto(target, text); }
     void click(QAbstractButton* button)
@@ -136,8 +136,8 @@ TEST_F(WholesaleTest, OpensOnTheItemsWithoutPriceHighestWholesaleFirstAndLocked)
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisibleTo(&f));
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisibleTo(&f));
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("cmdDelete"))->isVisibleTo(&f));
-    EXPECT_FALSE(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 11)));
-    EXPECT_EQ(f.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 21))->text(), "MGR EDIT");
+    EXPECT_FALSE(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 11)));
+    EXPECT_EQ(f.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 21))->text(), "MGR EDIT");
     for (int hidden : {19, 21, 23, 24})
         EXPECT_FALSE(box(hidden)->isVisibleTo(&f)) << hidden;
     // Only the comment, in-stock, memo and entry boxes take typing.
@@ -549,9 +549,9 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     activate(&master);
     ui.script.inputAnswers = {"Bleach"};
     click(master.findChild<QPushButton*>(QStringLiteral("Command4")));
-    ASSERT_EQ(master.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Bleach");
+    ASSERT_EQ(master.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Bleach");
     click(master.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
-    qvtest::typeInto(master.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 22)), "20");
+    qvtest::typeInto(master.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 22)), "20");
     click(master.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     ASSERT_EQ(stored("Bleach", "StartingQuantity").toDouble(), 20);
 

@@ -2,7 +2,7 @@
 // them: the manager's password shows the edit buttons the dialog names, and
 // the list is then added to, edited and deleted from.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "customers/service_menu.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
@@ -106,13 +106,13 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
                                                       menu->findChild<QPushButton*>(QStringLiteral("cmdClose")),
                        menu->findChild<QPushButton*>(QStringLiteral("Command9")), menu->findChild<QPushButton*>(QStringLiteral("Command10"))})
         EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
-    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 4))->isEnabled());
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4))->isEnabled());
     EXPECT_FALSE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
 
     // Added before any pick: only the Service box is bound, so only it is saved.
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Pedicure");
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "30");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Pedicure");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "30");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
@@ -145,7 +145,7 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
-    EXPECT_FALSE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 4))->isEnabled());
+    EXPECT_FALSE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4))->isEnabled());
     EXPECT_TRUE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
     EXPECT_TRUE(menu->findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
     EXPECT_FALSE(menu->findChild<QPushButton*>(QStringLiteral("Command10"))->isVisible());
@@ -162,7 +162,7 @@ TEST_F(ServiceMenuEditing, AddMakesANewServiceAndLeavesTheFirstOneAlone)
     // and the new row stays the one being typed.
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(menu->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Pedicure");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Pedicure");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
@@ -180,23 +180,23 @@ TEST_F(ServiceMenuEditing, EditChangesTheServiceShownAndTheListStillPicks)
     // Moved to with the bar's arrows, Perm is the service Edit changes.
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
-    ASSERT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm");
+    ASSERT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Perm");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(menu->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm");
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "Perm Wave");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Perm");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Perm Wave");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Perm Wave'").toInt(), 1);
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Haircut'").toInt(), 1);
 
     // A click in the list and the arrow keys after it are picks.
     pick("Color");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$45.50");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "$45.50");
     qvtest::press(Qt::Key_Down);
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Perm Wave");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$60.00");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Perm Wave");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "$60.00");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "65");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "65");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(price("Perm Wave").toDouble(), 65);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
@@ -208,14 +208,14 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     activate();
     pick("Color");
     for (int index : {0, 1}) {
-        qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)), "9");
-        EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index))->isReadOnly()) << index;
+        qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index)), "9");
+        EXPECT_TRUE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index))->isReadOnly()) << index;
     }
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "Color");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$45.50");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Color");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "$45.50");
     // The quantity is the front desk's to type.
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3))->text(), "2");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3))->text(), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // leaving the row would save a retyped name or price
     EXPECT_EQ(db.scalar("SELECT count(*) FROM ServiceMenu1 WHERE Service='Color'").toInt(), 1);
     EXPECT_EQ(price("Color").toDouble(), 45.5);
@@ -223,14 +223,14 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     // The password opens both boxes to the manager; the lock shuts them again.
     unlockList();
     pick("Color");
-    qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "47");
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "47");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "47");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "47");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command10")));
-    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->isReadOnly());
-    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->isReadOnly());
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->isReadOnly());
+    EXPECT_TRUE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->isReadOnly());
     pick("Perm");   // leaving Color saves the manager's price
     EXPECT_EQ(price("Color").toDouble(), 47);
-    EXPECT_EQ(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "$60.00");
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "$60.00");
 }
 
 } // namespace

@@ -5,7 +5,7 @@
 // accessors, so a slot written into the wrong box (or saved into the wrong
 // field) shows up, both on the ticket and in the saved row.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "appointments/appointment_book.h"
 #include "customers/customer_window.h"
 #include "customers/service_menu.h"
@@ -106,7 +106,7 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     QAbstractButton* serviceButtons[] = {menu->findChild<QPushButton*>(QStringLiteral("Command1")), menu->findChild<QPushButton*>(QStringLiteral("Command2")), menu->findChild<QPushButton*>(QStringLiteral("Command3")), menu->findChild<QPushButton*>(QStringLiteral("Command4"))};
     for (int k = 1; k <= 4; ++k) {
         pick(*menu, services[k - 1]);
-        type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), QString::number(k));
+        type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), QString::number(k));
         click(serviceButtons[k - 1]);
     }
     // name, price, quantity boxes of service slots 1 to 4
@@ -122,12 +122,12 @@ TEST_F(TicketWriters, EachWriterFillsTheTicketBoxesAndFieldsOfItsSlot)
     // Five products: the window opens on "Zz 5"; slot k gets "Zz k" with
     // quantity k, so "Zz 1" (tax 1) is posted last.
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 17))->text(), "Zz 5");
     QAbstractButton* productButtons[] = {retail.findChild<QPushButton*>(QStringLiteral("Command16")), retail.findChild<QPushButton*>(QStringLiteral("Command17")), retail.findChild<QPushButton*>(QStringLiteral("Command18")), retail.findChild<QPushButton*>(QStringLiteral("Command15")),
                                          retail.findChild<QPushButton*>(QStringLiteral("Command14"))};
     for (int k = 5; k >= 1; --k) {
-        ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), QString("Zz %1").arg(k));
-        type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), QString::number(k));
+        ASSERT_EQ(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 17))->text(), QString("Zz %1").arg(k));
+        type(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), QString::number(k));
         click(productButtons[k - 1]);
         click(retail.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     }
@@ -196,14 +196,14 @@ TEST_F(TicketWriters, AFractionalQuantityIsShownAndChargedAsRecorded)
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Color");
-    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1.5"));
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1.5"));
     click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
     pick(*menu, "Haircut");
-    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "2"));
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2"));
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
     // "Zz 5" (15.00), one and a half.
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "1.5"));
+    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), "1.5"));
     click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
     ASSERT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 
@@ -239,8 +239,8 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
     ASSERT_TRUE(menu);
     pick(*menu, "Haircut");
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
-    qv::TextBox* sold = retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 10));
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 17))->text(), "Zz 5");
+    qv::TextBox* sold = retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 10));
     const QString soldBefore = sold->text();
     const QString refused = "A quantity for a Product was not included. Please enter now and click the 1# button again.";
 
@@ -250,10 +250,10 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
         SCOPED_TRACE(typed.toStdString());
         ui.script.clear();
         menu->activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), typed));
+        ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), typed));
         click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
         retail.activateWindow();
-        ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), typed));
+        ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), typed));
         click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
         EXPECT_EQ(ui.script.messages(), (QStringList{refused, refused}));
         EXPECT_TRUE(book.serviceSlot(1).quantity->text().isEmpty());
@@ -266,10 +266,10 @@ TEST_F(TicketWriters, TheServiceMenuAndTheProductWindowReadAQuantityAlike)
     // A plain number reaches the ticket and the stock as that one number.
     ui.script.clear();
     menu->activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), " 2 "));
+    ASSERT_TRUE(qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), " 2 "));
     click(menu->findChild<QPushButton*>(QStringLiteral("Command1")));
     retail.activateWindow();
-    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), " 2 "));
+    ASSERT_TRUE(qvtest::typeInto(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), " 2 "));
     click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(book.serviceSlot(1).quantity->text(), "2");
@@ -289,12 +289,12 @@ TEST_F(TicketWriters, LinesWrittenIntoASavedTicketAreChargedWhenTheBookMovesOn)
     auto* menu = qv::Windows::loaded<ServicePriceList>();
     ASSERT_TRUE(menu);
     pick(*menu, "Manicure");
-    type(menu->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 3)), "1");
+    type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command2")));
 
     auto& retail = *qv::Windows::show<RetailProducts>();
-    ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
-    type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "1");
+    ASSERT_EQ(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 17))->text(), "Zz 5");
+    type(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), "1");
     click(retail.findChild<QPushButton*>(QStringLiteral("Command16")));
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
 
@@ -349,8 +349,8 @@ TEST_F(TicketWriters, ADroppedTicketGivesItsProductsBackToStock)
     const char* slotButtons[] = {"Command16", "Command17", "Command18"};
     const auto sellTwo = [&](AppointmentBook& book, int slot) {
         auto& retail = *qv::Windows::show<RetailProducts>();
-        ASSERT_EQ(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 17))->text(), "Zz 5");
-        type(retail.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 18)), "2");
+        ASSERT_EQ(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 17))->text(), "Zz 5");
+        type(retail.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 18)), "2");
         click(retail.findChild<QPushButton*>(QString::fromLatin1(slotButtons[slot - 1])));
         ASSERT_EQ(book.productSlot(slot).quantity->text(), "2");
     };

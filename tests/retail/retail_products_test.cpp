@@ -2,7 +2,7 @@
 // products found and sent onto the open ticket, the stock figures booked,
 // saved and shown again, and the manager's corrections.
 #include "support/line_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "support/user_hands.h"
 #include "appointments/appointment_book.h"
 #include "platform/forms/controls.h"
@@ -54,7 +54,7 @@ protected:
         ui.script.clear();
         return *w;
     }
-    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
+    qv::TextBox* box(int index) { return w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index)); }
     // The window the user turns to takes the keyboard.
     static void activate(QWidget* window)
     {

@@ -2,7 +2,7 @@
 // else holds the database, the copy and its replacement of the old one, the
 // captions and pauses, and the way on to the splash window in every case.
 #include "shell_fixture.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 
 #include "shell/backup_window.h"
 #include "shell/database_lock.h"
@@ -140,7 +140,7 @@ TEST_F(BackupTest, FirstStartCopiesWithCaptionsBlocksAndThreePauses)
     ASSERT_TRUE(backup);
     EXPECT_EQ(backup->findChild<QLabel*>(QStringLiteral("lblRepair"))->text(), "Database Backed Up !");
     EXPECT_FALSE(backup->findChild<QFrame*>(QStringLiteral("SSpanel1"))->isVisibleTo(backup));
-    EXPECT_EQ(backup->findChild<QLabel*>(qvtest::arrayMember("lblPct", 2))->text(), " 100%");
+    EXPECT_EQ(backup->findChild<QLabel*>(qv::arrayMemberName("lblPct", 2))->text(), " 100%");
 
     EXPECT_TRUE(rec.messages().isEmpty());
     EXPECT_EQ(readAll(tmp()), readAll(mdb()));

@@ -2,7 +2,7 @@
 // each key, the refusals (division by zero, numbers beyond a double), and the
 // fresh start after "C" and after the window is opened anew.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "shell_fixture.h"
 
 #include "shell/calculator.h"
@@ -28,10 +28,10 @@ protected:
     QPushButton* buttonFor(const QString& key) const
     {
         if (key.size() == 1 && key.at(0).isDigit())
-            return calc->findChild<QPushButton*>(qvtest::arrayMember("Number", key.toInt()));
+            return calc->findChild<QPushButton*>(qv::arrayMemberName("Number", key.toInt()));
         const QStringList ops = {"/", "+", "X", "-", "="};
         if (ops.contains(key))
-            return calc->findChild<QPushButton*>(qvtest::arrayMember("Operator", ops.indexOf(key)));
+            return calc->findChild<QPushButton*>(qv::arrayMemberName("Operator", ops.indexOf(key)));
         if (key == "C")
             return calc->findChild<QPushButton*>(QStringLiteral("Cancel"));
         if (key == "CE")
@@ -197,8 +197,8 @@ TEST_F(CalculatorTest, ReopenedAfterTheTitleBarCloseItStartsAfresh)
 TEST_F(CalculatorTest, ButtonsDoNotOverlap)
 {
     // "0" spans two columns, ending before ".".
-    EXPECT_EQ(calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 0))->geometry(), QRect(qv::px(240), qv::px(2640), qv::px(1080), qv::px(480)));
-    EXPECT_LT(calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 0))->geometry().right(), calc->findChild<QPushButton*>(QStringLiteral("Decimal"))->geometry().left());
+    EXPECT_EQ(calc->findChild<QPushButton*>(qv::arrayMemberName("Number", 0))->geometry(), QRect(qv::px(240), qv::px(2640), qv::px(1080), qv::px(480)));
+    EXPECT_LT(calc->findChild<QPushButton*>(qv::arrayMemberName("Number", 0))->geometry().right(), calc->findChild<QPushButton*>(QStringLiteral("Decimal"))->geometry().left());
     // Every button lies inside the window and none overlaps another.
     QList<QPushButton*> all = calc->findChildren<QPushButton*>();
     EXPECT_EQ(all.size(), 19);

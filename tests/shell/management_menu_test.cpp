@@ -2,7 +2,7 @@
 // the windows of every part of the program by name, the count-guarded
 // openers, the five report buttons, help, and Exit Program.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "shell_fixture.h"
 
 #include "common/connections.h"
@@ -311,7 +311,7 @@ TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
     ASSERT_TRUE(users);
     // A user half-added: Exit Program does not stop for it.
     click(users->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(users->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "Kim");
+    qvtest::typeInto(users->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "Kim");
     qv::Windows::get(QStringLiteral("FormProductsA"));   // loaded but never shown
     const int usersBefore = db->count("Users");
 

@@ -1,7 +1,7 @@
 // Pictures of the shell's windows for a person to look at: set QV_SHOT_DIR
 // to a folder and run this test; without it the test is skipped.
 #include "shell_fixture.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 
 #include "shell/backup_window.h"
 #include "shell/password_dialog.h"
@@ -26,8 +26,8 @@ TEST_F(ShellTest, ScreenshotsOfEveryWindow)
     // The backup window half-way, as it looks during its second pause.
     auto* backup = new BackupWindow;
     backup->findChild<QLabel*>(QStringLiteral("lblRepair"))->setText(QStringLiteral("Making backup of Current Database"));
-    backup->findChild<QFrame*>(qvtest::arrayMember("Shape1", 1))->show();
-    backup->findChild<QLabel*>(qvtest::arrayMember("lblPct", 3))->show();
+    backup->findChild<QFrame*>(qv::arrayMemberName("Shape1", 1))->show();
+    backup->findChild<QLabel*>(qv::arrayMemberName("lblPct", 3))->show();
     backup->show();
     QTest::qWait(50);
     EXPECT_TRUE(backup->grab().save(folder + "/frmRepair.png"));

@@ -1,7 +1,7 @@
 // The tip-of-the-day windows over real tip files in the program folder and a
 // private settings store, the static help notes and the about box.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "shell_fixture.h"
 
 #include "shell/about_box.h"
@@ -261,8 +261,8 @@ TEST_F(TipsTest, Screenshots)
         qv::Window* w = qv::Windows::show(name);
         ASSERT_TRUE(w) << name;
         if (auto* calc = qobject_cast<Calculator*>(w))
-            for (QPushButton* b : {calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 1)), calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 2)), calc->findChild<QPushButton*>(QStringLiteral("Decimal")),
-                                   calc->findChild<QPushButton*>(qvtest::arrayMember("Number", 5))})
+            for (QPushButton* b : {calc->findChild<QPushButton*>(qv::arrayMemberName("Number", 1)), calc->findChild<QPushButton*>(qv::arrayMemberName("Number", 2)), calc->findChild<QPushButton*>(QStringLiteral("Decimal")),
+                                   calc->findChild<QPushButton*>(qv::arrayMemberName("Number", 5))})
                 qvtest::clickAt(b);
         QTest::qWait(50);
         EXPECT_TRUE(w->grab().save(folder + "/" + name + ".png")) << name;

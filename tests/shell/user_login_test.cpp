@@ -1,6 +1,6 @@
 // The user login against table Users, and the user list that keeps it.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "shell_fixture.h"
 
 #include "shell/user_list.h"
@@ -167,17 +167,17 @@ TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
     ASSERT_TRUE(w);
     EXPECT_EQ(w->windowTitle(), "Add Users");
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "admin");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->text(), "secret");   // shown in plain text
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0))->echoMode(), QLineEdit::Normal);
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "admin");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "secret");   // shown in plain text
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->echoMode(), QLineEdit::Normal);
 
     // Add and Update: a new row at the end.
     click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Add record");
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisible());
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "O'Neil");
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "it's");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "O'Neil");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "it's");
     click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
@@ -185,16 +185,16 @@ TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
 
     // Add, then Cancel: nothing stored, back on the record Add left.
     click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "ghost");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "ghost");
     click(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(stored(), QStringList({"admin/secret", "O'Neil/it's"}));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "O'Neil");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "O'Neil");
 
     // Edit the first user.
     click(w->findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     click(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Edit record");
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "n3w pass");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "n3w pass");
     click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(stored(), QStringList({"admin/n3w pass", "O'Neil/it's"}));
 
@@ -202,7 +202,7 @@ TEST_F(UserListTest, AddEditCancelAndDeleteReachTheFile)
     click(w->findChild<QPushButton*>(QStringLiteral("cmdDelete")));
     EXPECT_TRUE(ui.script.events.empty());
     EXPECT_EQ(stored(), QStringList({"O'Neil/it's"}));
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "O'Neil");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "O'Neil");
 }
 
 TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
@@ -212,14 +212,14 @@ TEST_F(UserListTest, HomeAndEndInANameBeingTypedStayOnThatUser)
     db->insert(QStringLiteral("Users"), {{"UserName", "lee"}, {"Password", "pw2"}});
     UserList* w = users();
     click(w->findChild<QPushButton*>(QStringLiteral("cmdNext")));   // kim
-    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))));
+    ASSERT_TRUE(qvtest::clickAt(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))));
     qvtest::press(Qt::Key_End);
     qvtest::typeKeys("berly");
     qvtest::press(Qt::Key_Home);
     qvtest::typeKeys("K");
     qvtest::press(Qt::Key_Delete);
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
-    EXPECT_EQ(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1))->text(), "Kimberly");
+    EXPECT_EQ(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "Kimberly");
     // Ctrl+Home moves to the first user; the name typed is kept where it was typed.
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
@@ -241,8 +241,8 @@ TEST_F(UserListTest, TestLoginOpensTheLoginBesideTheList)
     // A user added in the list can sign in at once.
     login->unload();
     click(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 1)), "Kim");
-    type(w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 0)), "pw");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "Kim");
+    type(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "pw");
     click(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     click(w->findChild<QPushButton*>(QStringLiteral("Command1")));
     login = qobject_cast<UserLogin*>(qv::Windows::loaded(QStringLiteral("frmLogin")));

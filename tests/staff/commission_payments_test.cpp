@@ -2,7 +2,7 @@
 // out, the names picked from the employee lists, the grid of one employee's
 // or of all payments, and the find by last name.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "staff/commission_payments.h"
 
 #include "platform/data/recordset.h"
@@ -45,7 +45,7 @@ protected:
         return *m_w;
     }
     CommissionPayments& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", i)); }
 
     void click(QAbstractButton* b)
     {

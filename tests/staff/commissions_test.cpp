@@ -2,7 +2,7 @@
 // commission calculator, the report of payments and the way on to the
 // payments window.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "staff/commissions.h"
 
 #include "platform/report/report_preview.h"
@@ -43,7 +43,7 @@ protected:
         return *m_w;
     }
     Commissions& w() { return *m_w; }
-    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", i)); }
+    qv::TextBox* box(int i) { return m_w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", i)); }
 
     void type(QLineEdit* b, const QString& text) { qvtest::typeInto(b, text); }
     void click(QAbstractButton* b) { qvtest::clickAt(b); }

@@ -2,7 +2,7 @@
 // The employee window opened offscreen on a seeded salon, with scripted
 // dialogs and a recording printer, and the hands of the manager.
 #include "staff/employee_window.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "platform/forms/controls.h"
 #include "support/window_fixture.h"
 
@@ -11,7 +11,7 @@ protected:
     // Opens the window on the database as it stands (seeded unless told otherwise).
     EmployeeWindow& open();
     EmployeeWindow& win() { return *m_window; }
-    qv::TextBox* box(int index) { return m_window->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", index)); }
+    qv::TextBox* box(int index) { return m_window->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", index)); }
 
     // The value of a field in the table for the employee with that last name.
     QVariant stored(const QString& lastName, const QString& field);

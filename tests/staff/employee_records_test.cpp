@@ -2,7 +2,6 @@
 // Delete, moving past the ends, the finds, the grid panel, the report button
 // and moving the window by its labels.
 #include "support/user_hands.h"
-#include "support/control_names.h"
 #include "employee_fixture.h"
 
 #include "common/picture_viewport.h"
@@ -29,9 +28,9 @@ TEST_F(EmployeeTest, OpensOnTheFirstEmployeeWithTheGridHidden)
     EXPECT_FALSE(box(0)->text().isEmpty());   // the table numbered the employee
     EXPECT_TRUE(box(0)->isReadOnly());
     EXPECT_EQ(w.findChildren<qv::TextBox*>(QRegularExpression(QStringLiteral("^txtfields_\\d+$"))).size(), 17);
-    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 1))->text(), "Remember!  Social Security # is a required field.");
-    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 6))->text(), "State:");
-    EXPECT_EQ(w.findChild<QLabel*>(qvtest::arrayMember("lblLabels", 14))->text(), "Employee SS#:");
+    EXPECT_EQ(w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 1))->text(), "Remember!  Social Security # is a required field.");
+    EXPECT_EQ(w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 6))->text(), "State:");
+    EXPECT_EQ(w.findChild<QLabel*>(qv::arrayMemberName("lblLabels", 14))->text(), "Employee SS#:");
     EXPECT_FALSE(w.findChild<QWidget*>(QStringLiteral("Picture1"))->isVisible());
     EXPECT_TRUE(w.closeCommandRemoved());
     EXPECT_TRUE(w.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -319,7 +318,7 @@ TEST_F(EmployeeTest, DraggingTheTitleOrAFindLabelMovesTheWindow)
 {
     EmployeeWindow& w = open();
     for (int index : {0, 11, 12}) {
-        QLabel* label = w.findChild<QLabel*>(qvtest::arrayMember("Label1", index));
+        QLabel* label = w.findChild<QLabel*>(qv::arrayMemberName("Label1", index));
         ASSERT_TRUE(label) << index;
         const QPoint before = w.pos();
         auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {

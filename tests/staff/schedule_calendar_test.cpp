@@ -3,7 +3,7 @@
 // month, finding one, the memo panel and its drag, the report of all sheets,
 // and what reaches the database file.
 #include "support/user_hands.h"
-#include "support/control_names.h"
+#include "platform/forms/window.h"
 #include "platform/forms/many_line_box.h"
 #include "platform/report/report_preview.h"
 #include "platform/services/services.h"
@@ -74,7 +74,7 @@ protected:
     {
         return db.scalar("SELECT " + field + " FROM Calendar WHERE MonthYear='" + month + "'").toString();
     }
-    QString month() const { return w->findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43))->text(); }
+    QString month() const { return w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43))->text(); }
     void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButtons held)
     {
         QMouseEvent e(type, QPointF(at), target->mapToGlobal(QPointF(at)),
@@ -98,7 +98,7 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_EQ(f.windowTitle(), "Employee and Salon Schedule");
     EXPECT_EQ(f.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
     EXPECT_EQ(month(), "July 2001");
-    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "July 2001");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 42))->text(), "July 2001");
     EXPECT_EQ(f.cell(1, 1)->toPlainText(), "1\nClosed");
     EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
     EXPECT_TRUE(f.closeCommandRemoved());
@@ -126,9 +126,9 @@ TEST_F(CalendarTest, OpensLockedOnTheFirstSheetWithTheCellsInTheirWeekdays)
     EXPECT_EQ(f.cell(3, 2)->toPlainText(), "Tue three");
     EXPECT_EQ(f.cell(6, 6)->toPlainText(), "Fri six");
     EXPECT_EQ(f.cell(6, 7)->toPlainText(), "Sat six");
-    EXPECT_EQ(f.cell(6, 7)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 15)));
-    EXPECT_EQ(f.cell(3, 2)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 16)));
-    EXPECT_EQ(f.cell(6, 6)->box(), f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 41)));
+    EXPECT_EQ(f.cell(6, 7)->box(), f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 15)));
+    EXPECT_EQ(f.cell(3, 2)->box(), f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 16)));
+    EXPECT_EQ(f.cell(6, 6)->box(), f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 41)));
 
     // Tab runs through the cells in day order.
     click(f.cell(3, 1));
@@ -227,11 +227,11 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdClose"))->isVisible());
 
-    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "September 2001");
+    type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "September 2001");
     typeLines(f.cell(1, 7), {"1", "Maria"});
     // Esc and the moving keys wait until the month is saved.
     qvtest::press(Qt::Key_Escape);
-    click(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)));
+    click(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)));
     qvtest::press(Qt::Key_Home);
     qvtest::press(Qt::Key_PageUp);
     QApplication::processEvents();
@@ -251,7 +251,7 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
     // gone; the schedule is the active window again.
     f.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
-    qvtest::clickAt(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)));
+    qvtest::clickAt(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)));
     qvtest::press(Qt::Key_Home);
     EXPECT_EQ(month(), "September 2001");
     qvtest::press(Qt::Key_Home, Qt::ControlModifier);
@@ -281,7 +281,7 @@ TEST_F(CalendarTest, ANewSheetIsWrittenWhenTheButtonsMoveOffIt)
     ScheduleCalendar& f = open();
     unlock();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "October 2001");
+    type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "October 2001");
     click(f.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
     EXPECT_EQ(month(), "July 2001");
     EXPECT_EQ(db.count("Calendar"), 3);
@@ -298,7 +298,7 @@ TEST_F(CalendarTest, CancelDropsTypingAndTheNewSheetAndReturnsToTheSheetBefore)
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 43)), "Never 2001");
+    type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "Never 2001");
     typeLines(f.cell(2, 2), {"9"});
     click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_FALSE(f.isAddingRecord());
@@ -423,10 +423,10 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toPlainText(), "Inventory count on the 31st");
     EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toolTip(), "Type in Memo");
-    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "July 2001");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 42))->text(), "July 2001");
 
     // The two month boxes are one field.
-    type(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42)), "July 2001 (summer)");
+    type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 42)), "July 2001 (summer)");
     EXPECT_EQ(month(), "July 2001 (summer)");
 
     // The memo takes at most 255 characters.
@@ -440,7 +440,7 @@ TEST_F(CalendarTest, MemoPanelShowsTheSheetsMemoAndSavesIt)
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(f.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_44_lines"))->toPlainText(), "");
-    EXPECT_EQ(f.findChild<qv::TextBox*>(qvtest::arrayMember("txtfields", 42))->text(), "August 2001");
+    EXPECT_EQ(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 42))->text(), "August 2001");
 
     click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_FALSE(f.findChild<QFrame*>(QStringLiteral("Picture2"))->isVisible());
