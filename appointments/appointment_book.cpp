@@ -386,10 +386,10 @@ void AppointmentBook::buildLayout()
     calendarButton = button("Command9", "Calendar", "Select a Date for this appointment", 236, 90, 62, 22);
     label("lblTime", "Time ", 306, 92, 34);
     at(box(AppointmentTimeBox), 340, 90, 70, 22);
-    timeList = new QComboBox(this);
+    timeList = new qv::PickList(this);
     label("lblBlock", "Block", 494, 92, 34);
     at(box(TimeBlockBox), 528, 90, 70, 22);
-    blockList = new QComboBox(this);
+    blockList = new qv::PickList(this);
     for (auto [list, name, start, left] :
          {std::tuple{blockList, "Combo1", "BLOCK", 600}, std::tuple{timeList, "Combo3", "TIME", 412}}) {
         list->setObjectName(QString::fromLatin1(name));

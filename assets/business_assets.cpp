@@ -211,7 +211,7 @@ void BusinessAssets::buildLayout()
     clearLocationButton = clearButton("Command12", 1380 + 315);
 
     auto list = [&](const char* name, const QString& text, const QString& tip, const QStringList& items, int boxTop) {
-        auto* c = new QComboBox(this);
+        auto* c = new qv::PickList(this);
         c->setObjectName(QString::fromLatin1(name));
         c->setEditable(true);
         c->setInsertPolicy(QComboBox::NoInsert);

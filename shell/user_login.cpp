@@ -23,7 +23,7 @@ int countUsers(qv::Connection& connection, const QString& userName, const QStrin
     if (!db)
         throw qv::Error(QStringLiteral("The connection is not open."));
     static const char* const sql =
-        "SELECT COUNT(*) FROM Users WHERE UserName = ?1 COLLATE NOCASE AND Password = ?2 COLLATE NOCASE";
+        "SELECT COUNT(*) FROM Users WHERE qv_fold(UserName) = qv_fold(?1) AND qv_fold(Password) = qv_fold(?2)";
     sqlite3_stmt* statement = nullptr;
     if (sqlite3_prepare_v2(db, sql, -1, &statement, nullptr) != SQLITE_OK) {
         const QString why = QString::fromUtf8(sqlite3_errmsg(db));

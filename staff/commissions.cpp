@@ -99,6 +99,26 @@ qv::Money commissionOn(qv::Money total, qv::Money rate)
     return currencyProduct(total, rate);
 }
 
+std::optional<qv::Money> commissionFor(qv::Money total, const QString& rateText)
+{
+    // "65%" and "65 %" are sixty-five per cent whatever their size; without
+    // the sign the figure is read as the box's note says (.65 or 65).
+    QString text = rateText.trimmed();
+    const bool percentSign = text.endsWith(QLatin1Char('%'));
+    if (percentSign)
+        text = text.chopped(1).trimmed();
+    const std::optional<qv::Money> rate = qv::tryReadMoney(text);
+    if (!rate || text.isEmpty())
+        return std::nullopt;
+    try {
+        if (percentSign)
+            return roundedQuotient(total, *rate, 1000000);
+        return commissionOn(total, *rate);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
 Commissions::Commissions(QWidget* parent)
     : qv::Window(parent)
 {
@@ -244,6 +264,9 @@ void Commissions::buildLayout()
     onClick(productsButton, [this] { sumProducts(); });
     onClick(allTotalsButton, [this] { sumAllTotals(); });
     onClick(calculateCommissionButton, [this] { calculateCommission(); });
+    // A commission shown belongs to the rate it was worked out with.
+    connect(fieldBoxes.value(PercentageBox), &QLineEdit::textEdited, this,
+            [this] { fieldBoxes.value(CommissionBox)->setBoxText(QString()); });
     onClick(commissionsReportButton, [this] { showCommissionsReport(); });
     onClick(enterCommissionsButton, [this] { enterCommissions(); });
     onClick(closeButton, [this] { closeWindow(); });
@@ -375,17 +398,20 @@ void Commissions::calculateCommission()
                                    {QStringLiteral("Totals"), QStringLiteral("Totals"), kMoneyFormat, 2200}});
     } catch (const std::exception&) {
     }
+    // A commission stands only beside the total and the rate it was worked
+    // out with: anything that cannot be read leaves the box empty.
     qv::TextBox* commission = fieldBoxes.value(CommissionBox);
+    commission->setBoxText(QString());
     const std::optional<qv::Money> total = qv::tryReadMoney(fieldBoxes.value(TotalsBox)->text());
-    const std::optional<qv::Money> fraction = qv::tryReadMoney(fieldBoxes.value(PercentageBox)->text());
-    if (total && fraction) {
-        try {
-            commission->setBoxText(qv::plainText(commissionOn(*total, *fraction)));
-        } catch (const std::exception&) {
-        }
+    if (!total)
+        return;
+    const QString rateText = fieldBoxes.value(PercentageBox)->text();
+    const std::optional<qv::Money> amount = commissionFor(*total, rateText);
+    if (!amount) {
+        qv::ui().msgBox(QStringLiteral("The percentage could not be read: type it like .60 or 60%, then press =."));
+        return;
     }
-    if (const std::optional<qv::Money> shown = qv::tryReadMoney(commission->text()))
-        commission->setBoxText(qv::currencyText(*shown));
+    commission->setBoxText(qv::currencyText(*amount));
 }
 
 // ---------------------------------------------------------------- buttons

@@ -15,6 +15,7 @@
 #include <QMap>
 #include <QPushButton>
 #include <memory>
+#include <optional>
 
 // Currency times currency, as fixed-point money multiplies: four decimals,
 // halves to even. Throws qv::Error ("Overflow") beyond the currency range.
@@ -22,6 +23,9 @@ qv::Money currencyProduct(qv::Money a, qv::Money b);
 // The commission on a total at the rate typed: a fraction (.60) or, above 1,
 // a percentage (60). Rounded and bounded as currencyProduct.
 qv::Money commissionOn(qv::Money total, qv::Money rate);
+// The commission on a total at a rate as typed: "65%" is 65 %, ".65" and
+// "65" as commissionOn reads them; nothing when the rate cannot be read.
+std::optional<qv::Money> commissionFor(qv::Money total, const QString& rateText);
 
 class Commissions : public qv::Window {
     Q_OBJECT

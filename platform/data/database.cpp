@@ -24,6 +24,21 @@ QString& folderOverride()
     return folder;
 }
 
+// SQLite's NOCASE folds A-Z only, while the windows' own grouping and finds
+// fold every letter; queries that ignore case call this instead, so "José"
+// and "JOSÉ" are one. Values other than text pass unchanged.
+void foldCase(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) != SQLITE_TEXT) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const int size = sqlite3_value_bytes(argv[0]);
+    const QByteArray folded = QString::fromUtf8(text, size).toCaseFolded().toUtf8();
+    sqlite3_result_text(context, folded.constData(), int(folded.size()), SQLITE_TRANSIENT);
+}
+
 QString columnDefinition(const FieldDef& f)
 {
     QString def = sql::quoteName(f.name) + u' ';
@@ -74,6 +89,7 @@ sqlite3* openChecked(const QString& file, bool* damaged = nullptr)
     }
     sqlite3_extended_result_codes(db, 1);
     sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    sqlite3_create_function(db, "qv_fold", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldCase, nullptr, nullptr);
 
     const QString notOurs = QStringLiteral("The file '%1' is not a Quorvel database.").arg(QDir::toNativeSeparators(file));
     sqlite3_stmt* stmt = nullptr;

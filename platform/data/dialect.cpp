@@ -1,6 +1,9 @@
 #include "platform/data/dialect.h"
+
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
+
+#include <QSet>
 
 namespace qv::sql {
 
@@ -230,10 +233,58 @@ QString likePattern(const QString& jet, bool* needsEscape)
     return out;
 }
 
+// Jet groups text ignoring the case of every letter, SQLite's NOCASE only
+// that of A-Z: each term of a GROUP BY goes through the connection's
+// qv_fold(), so "José" and "JOSÉ" fall into one group.
+namespace {
+
+struct GroupTerms {
+    QSet<int> opens, closes;   // token indices a term starts at / ends at
+};
+
+GroupTerms groupByTerms(const QList<Token>& tokens)
+{
+    GroupTerms g;
+    for (int i = 0; i + 1 < tokens.size(); ++i) {
+        if (!tokens.at(i).is("GROUP") || !tokens.at(i + 1).is("BY"))
+            continue;
+        int depth = 0;
+        int start = i + 2;
+        int j = start;
+        for (; j < tokens.size(); ++j) {
+            const Token& t = tokens.at(j);
+            if (t.isPunct("("))
+                ++depth;
+            else if (t.isPunct(")") && --depth < 0)
+                break;
+            if (depth > 0)
+                continue;
+            if (t.isPunct(";") || t.is("HAVING") || t.is("ORDER") || t.is("UNION") || t.is("LIMIT"))
+                break;
+            if (t.isPunct(",")) {
+                if (j > start) {
+                    g.opens.insert(start);
+                    g.closes.insert(j - 1);
+                }
+                start = j + 1;
+            }
+        }
+        if (j > start) {
+            g.opens.insert(start);
+            g.closes.insert(j - 1);
+        }
+        i = j;
+    }
+    return g;
+}
+
+} // namespace
+
 QString translate(const QList<Token>& tokens)
 {
     QString out;
     const Token* prev = nullptr;
+    const GroupTerms group = groupByTerms(tokens);
     for (int i = 0; i < tokens.size(); ++i) {
         const Token& t = tokens.at(i);
         QString piece;
@@ -270,9 +321,13 @@ QString translate(const QList<Token>& tokens)
         const bool glue = prev && (t.isPunct(".") || prev->isPunct("."));
         if (!out.isEmpty() && !glue)
             out += u' ';
+        if (group.opens.contains(i))
+            out += QStringLiteral("qv_fold(");
         out += piece;
         if (likeEscape)
             out += QStringLiteral(" ESCAPE '\\'");
+        if (group.closes.contains(i))
+            out += u')';
         prev = &t;
     }
     return out;

@@ -2,12 +2,14 @@
 #include "platform/forms/row_reader.h"
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
+#include <QAbstractItemView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
 #include <QTextCharFormat>
+#include <QWheelEvent>
 
 namespace qv {
 
@@ -109,8 +111,53 @@ struct DataCombo::Impl {
     }
 };
 
-DataCombo::DataCombo(QWidget* parent)
+PickList::PickList(QWidget* parent)
     : QComboBox(parent)
+{
+}
+
+void PickList::keyPressEvent(QKeyEvent* e)
+{
+    const bool open = view() && view()->isVisible();
+    const bool opens = e->key() == Qt::Key_F4 || (e->key() == Qt::Key_Space && !isEditable())
+        || ((e->key() == Qt::Key_Down || e->key() == Qt::Key_Up) && (e->modifiers() & Qt::AltModifier));
+    if (open || opens) {
+        QComboBox::keyPressEvent(e);
+        return;
+    }
+    switch (e->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        e->ignore();
+        return;
+    case Qt::Key_Home:
+    case Qt::Key_End:
+        if (!isEditable()) {
+            e->ignore();
+            return;
+        }
+        break;
+    default:
+        // A closed list searches its choices by the letters typed, and picks
+        // what it finds: only one that is typed into takes them.
+        if (!isEditable() && !e->text().isEmpty() && e->text().at(0).isPrint()) {
+            e->ignore();
+            return;
+        }
+        break;
+    }
+    QComboBox::keyPressEvent(e);
+}
+
+void PickList::wheelEvent(QWheelEvent* e)
+{
+    e->ignore();
+}
+
+DataCombo::DataCombo(QWidget* parent)
+    : PickList(parent)
     , d(std::make_shared<Impl>())
 {
     d->combo = this;

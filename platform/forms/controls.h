@@ -121,9 +121,26 @@ private:
     QStringList m_bound;
 };
 
+// A drop-down list whose choice is written somewhere (a record's box): it
+// picks only when the user means it, by a click on a choice or Enter in the
+// open list. While it is closed the wheel passes over it and the moving
+// keys (Up, Down, Page Up, Page Down, and Home and End unless typed into)
+// are left to the window, which moves between records with them; a closed
+// list that cannot be typed into takes no letters either. Alt+Down, F4 and
+// Space still open it.
+class PickList : public QComboBox {
+    Q_OBJECT
+public:
+    explicit PickList(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+};
+
 // A drop-down combo filled from a recordset; it may also be bound to a field
 // of another recordset (DataField), whose value it shows and writes.
-class DataCombo : public QComboBox {
+class DataCombo : public PickList {
     Q_OBJECT
 public:
     explicit DataCombo(QWidget* parent = nullptr);

@@ -3,6 +3,7 @@
 
 #include "platform/forms/window.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QTableView>
 
@@ -45,12 +46,17 @@ void BookTest::pick(QComboBox* list, const QString& item)
 {
     const int target = list->findText(item);
     ASSERT_GE(target, 0) << item.toStdString();
-    // A click into the list's text, then the arrow keys.
+    // A click into the list's text, F4 to drop it down, the arrow keys to
+    // the choice and Enter: a closed list takes no arrow keys.
     qvtest::clickAt(list);
-    for (int step = 0; list->currentIndex() > target && step < list->count(); ++step)
+    qvtest::press(Qt::Key_F4);
+    QAbstractItemView* view = list->view();
+    ASSERT_TRUE(view->isVisible()) << list->objectName().toStdString() << " did not drop down";
+    for (int step = 0; view->currentIndex().row() > target && step < list->count(); ++step)
         qvtest::press(Qt::Key_Up);
-    for (int step = 0; list->currentIndex() < target && step < list->count(); ++step)
+    for (int step = 0; view->currentIndex().row() < target && step < list->count(); ++step)
         qvtest::press(Qt::Key_Down);
+    qvtest::press(Qt::Key_Return);
     ASSERT_EQ(list->currentText(), item);
 }
 

@@ -10,7 +10,10 @@
 
 #include "platform/print/print_devices.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QWheelEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
@@ -269,4 +272,34 @@ TEST_F(AssetsTest, NotesAreStoredInTheDesignSizeWhateverTheScreen)
             EXPECT_NEAR(t.size, 8.0, 0.01);
         }
     EXPECT_TRUE(printed);
+}
+
+TEST_F(AssetsTest, AfterAPickTheMovingKeysAndTheWheelOnlyMove)
+{
+    BusinessAssets& w = open();
+    auto* categories = w.findChild<QComboBox*>(QStringLiteral("Combo3"));
+    auto* locations = w.findChild<QComboBox*>(QStringLiteral("Combo2"));
+    ASSERT_TRUE(qvtest::pick(categories, "Office Equipment"));
+    ASSERT_TRUE(categories->hasFocus() || categories->lineEdit()->hasFocus());
+    // Down, with the list still holding the focus, moves to the next item and
+    // writes nothing into it; the list keeps its choice.
+    qvtest::press(Qt::Key_Down);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 2");
+    EXPECT_EQ(box(CategoryBox)->text(), "HairDryers");
+    EXPECT_EQ(categories->currentText(), "Office Equipment");
+    qvtest::press(Qt::Key_PageUp);
+    EXPECT_EQ(w.findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), "Record: 1");
+    EXPECT_EQ(stored("Salon Chair", "Category").toString(), "Office Equipment");
+    EXPECT_EQ(stored("Hair Dryer", "Category").toString(), "HairDryers");
+
+    // The wheel over a closed list picks nothing.
+    const QPoint centre = locations->rect().center();
+    QWheelEvent wheel(QPointF(centre), QPointF(locations->mapToGlobal(centre)), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(locations, &wheel);
+    EXPECT_EQ(locations->currentText(), "Location");
+    EXPECT_EQ(box(LocationBox)->text(), "Salon");
+    qvtest::press(Qt::Key_Down);
+    EXPECT_EQ(stored("Salon Chair", "Location").toString(), "Salon");
+    EXPECT_EQ(stored("Hair Dryer", "Location").toString(), "Salon");
 }

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -97,4 +99,74 @@ TEST_F(DataFolderTest, AReadOnlyProgramFolderGivesWayToTheUsersFolderWithTheHelp
     const QString blocked = program + "/Index.rtf/Quorvel";
     EXPECT_EQ(shell::chooseDataFolder(program, blocked), program);
     EXPECT_EQ(shell::chooseDataFolder(program, QString()), program);
+}
+
+namespace {
+
+// What chooseDataFolder decides for a user who cannot write the program
+// folder: run in a child as the user nobody when this test runs as the
+// superuser, whom folder permissions do not stop.
+struct Choice {
+    QString folder, notice;
+};
+
+Choice chooseAsAnotherUser(const QString& program, const QString& user)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+            ::_exit(2);
+        QString notice;
+        const QString folder = shell::chooseDataFolder(program, user, &notice);
+        const QByteArray out = (folder + u'\n' + notice).toUtf8();
+        const bool written = ::write(channel[1], out.constData(), size_t(out.size())) == out.size();
+        ::_exit(written ? 0 : 3);
+    }
+    ::close(channel[1]);
+    QByteArray got;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;)
+        got.append(buffer, int(n));
+    ::close(channel[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    const QString text = QString::fromUtf8(got);
+    const qsizetype cut = text.indexOf(u'\n');
+    return {text.left(cut), cut < 0 ? QString() : text.mid(cut + 1)};
+}
+
+} // namespace
+
+TEST_F(DataFolderTest, TheSalonsDataBesideAReadOnlyProgramIsCopiedOnceAndSaid)
+{
+    writeFile(program + "/KVD.mdb", "the salon's tickets");
+    writeFile(program + "/KVD.tmp", "this morning's copy");
+    for (const QString& folder : {root.path(), program})
+        QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadOther | QFile::ExeOther);
+    ASSERT_TRUE(QDir().mkpath(user));
+    for (QString folder = user; ::geteuid() == 0 && folder.startsWith(root.path() + "/");
+         folder = QFileInfo(folder).path())
+        ASSERT_EQ(::chown(QFile::encodeName(folder).constData(), 65534, 65534), 0) << folder.toStdString();
+    makeProgramFolderReadOnly();
+
+    const Choice first = chooseAsAnotherUser(program, user);
+    EXPECT_EQ(first.folder, user);
+    EXPECT_EQ(qvtest::fileBytes(user + "/KVD.mdb"), "the salon's tickets");
+    EXPECT_EQ(qvtest::fileBytes(user + "/KVD.tmp"), "this morning's copy");
+    EXPECT_EQ(first.notice, QString("Quorvel cannot save changes in \"%1\", where the salon's data lies. The data was "
+                                    "copied to \"%2\", and the salon's data now lives there.")
+                                .arg(program, user));
+
+    // The copy is the salon's data from now on: never copied over, nothing said.
+    QFile::remove(user + "/KVD.tmp");
+    writeFile(user + "/KVD.mdb", "today's tickets");
+    const Choice later = chooseAsAnotherUser(program, user);
+    EXPECT_EQ(later.folder, user);
+    EXPECT_EQ(later.notice, QString());
+    EXPECT_EQ(qvtest::fileBytes(user + "/KVD.mdb"), "today's tickets");
+    EXPECT_FALSE(QFileInfo::exists(user + "/KVD.tmp"));
 }

@@ -52,6 +52,7 @@ TEST_F(LoginTest, EnterAfterThePasswordLogsIn)
 TEST_F(LoginTest, NamesAndPasswordsMatchIgnoringCaseButNotBlanks)
 {
     db->seed();   // "admin"/"secret", "O'Neil"/"it's"
+    db->insert(QStringLiteral("Users"), {{"UserName", "Renée"}, {"Password", "Crème"}});
     struct Case {
         const char* name;
         const char* password;
@@ -62,6 +63,10 @@ TEST_F(LoginTest, NamesAndPasswordsMatchIgnoringCaseButNotBlanks)
         {"ADMIN", "Secret", true},
         {"O'Neil", "it's", true},
         {"o'neil", "IT'S", true},
+        // Every letter folds alike, not only A to Z.
+        {"RENÉE", "CRÈME", true},
+        {"renée", "crème", true},
+        {"renee", "creme", false},
         {"admin ", "secret", false},
         {" admin", "secret", false},
         {"admin", "secret ", false},

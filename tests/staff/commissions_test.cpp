@@ -174,8 +174,20 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
     EXPECT_EQ(commissionOf("62.5"), QStringLiteral("$68.75"));
     EXPECT_EQ(commissionOf("1.5"), QStringLiteral("$1.65"));
     EXPECT_EQ(commissionOf("1"), QStringLiteral("$110.00"));
-    // A rate that is no amount leaves the last commission.
-    EXPECT_EQ(commissionOf("60%"), QStringLiteral("$110.00"));
+    // A rate with its percent sign is that percentage; one that cannot be
+    // read empties the commission and says why, so no figure stands beside
+    // a rate it was not worked out with.
+    EXPECT_EQ(commissionOf("65%"), QStringLiteral("$71.50"));
+    EXPECT_EQ(commissionOf(" 1 %"), QStringLiteral("$1.10"));
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    EXPECT_EQ(commissionOf("abc"), QString());
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{QStringLiteral("The percentage could not be read: type it like .60 or 60%, then press =.")});
+    EXPECT_EQ(commissionOf("%"), QString());
+    ui.script.clear();
+    EXPECT_EQ(commissionOf(".60"), QStringLiteral("$66.00"));
+    qvtest::typeInto(box(14), "5");
+    EXPECT_EQ(box(7)->text(), QString());
     // Money rounds as money: 106.00 x .655 = 69.43.
     pickRow("Jenny");
     EXPECT_EQ(box(5)->text(), QStringLiteral("$106.00"));
@@ -320,3 +332,19 @@ TEST_F(CommissionsTest, WithoutADatabaseTheQueriesDoNothing)
 }
 
 } // namespace
+
+TEST_F(CommissionsTest, AnArtistWrittenInAnyCaseIsOneRow)
+{
+    db.insert("Servicemenu", {{"CustomerID", "2003"}, {"CustomerName", "Gil"}, {"SalonArtist", "José"},
+                              {"DateAppointment", QDate(2001, 7, 10)}, {"Price", 20.00}});
+    db.insert("Servicemenu", {{"CustomerID", "2004"}, {"CustomerName", "Hal"}, {"SalonArtist", "JOSÉ"},
+                              {"DateAppointment", QDate(2001, 7, 11)}, {"Price", 25.00}});
+    open();
+    query("7/1/01", "7/31/01", w().findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_EQ(gridRows(), 4);
+    const QMap<QString, QString> rows = grid();
+    EXPECT_EQ(rows.value("José", rows.value("JOSÉ")), QStringLiteral("$45.00"));
+    // The file stays the plain SQLite file other tools read: the folding
+    // lives in the queries, nothing of the program's own is in its schema.
+    EXPECT_EQ(db.scalar("SELECT count(*) FROM sqlite_master WHERE sql LIKE '*qv_fold*'").toInt(), 0);
+}

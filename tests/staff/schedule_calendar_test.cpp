@@ -533,3 +533,28 @@ TEST_F(CalendarTest, Screenshots)
     });
     click(f.findChild<QPushButton*>(QStringLiteral("Command1")));
 }
+
+TEST_F(CalendarTest, ANewSalonsEmptyScheduleTakesTypingOnlyOnceAddGivesItASheet)
+{
+    db.execRaw("DELETE FROM Calendar");
+    ScheduleCalendar& f = open();
+    // Locked, with no sheet: nothing typed can be kept, so nothing is taken.
+    qvtest::typeInto(f.cell(1, 1), "1");
+    qvtest::typeInto(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "May 2027");
+    EXPECT_TRUE(f.cell(1, 1)->toPlainText().isEmpty());
+    EXPECT_TRUE(month().isEmpty());
+
+    // Add gives the typing a sheet; Update keeps it, and the cells stay open.
+    unlock();
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "May 2027");
+    typeLines(f.cell(1, 6), {"1", "Maria 9-5"});
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(stored("May 2027", "day6"), "1\nMaria 9-5");
+    typeLines(f.cell(1, 7), {"2"});
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
+    QApplication::processEvents();
+    EXPECT_EQ(stored("May 2027", "day7"), "2");
+    EXPECT_EQ(db.count("Calendar"), 1);
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+}

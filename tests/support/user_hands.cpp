@@ -161,6 +161,10 @@ void typeKeys(const QString& text)
         // A line break is the Enter key.
         if (c == QLatin1Char('\n'))
             QTest::keyClick(target, Qt::Key_Return);
+        else if (c.unicode() > 0x7f)
+            // A letter with no key of its own on the test's keyboard ("é")
+            // arrives as its text, as an input method gives it.
+            QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, QString(c), Qt::NoModifier);
         else
             QTest::keyClicks(target, QString(c));
     }

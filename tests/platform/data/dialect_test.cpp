@@ -23,6 +23,12 @@ TEST(Dialect, TranslatesNamesDatesStringsAndRunTogetherTokens)
     EXPECT_EQ(translate("UserName='O''Neil' AND Password=\"it's\""), "UserName = 'O''Neil' AND Password = 'it''s'");
     EXPECT_EQ(translate("Phone LIKE '*555-?2*'"), "Phone LIKE '%555-_2%'");
     EXPECT_EQ(translate("Name Like '*100%_*'"), "Name Like '%100\\%\\_%' ESCAPE '\\'");
+    // Groups ignore the case of every letter, as the windows' own grouping does.
+    EXPECT_EQ(translate("SELECT a FROM t WHERE x<= ? group by SalonArtist"),
+              "SELECT a FROM t WHERE x <= ? group by qv_fold(SalonArtist)");
+    EXPECT_EQ(translate("FROM [Servicemenu] Group By [DateAppointment],[CustomerName], Lower(x) ORDER BY 1"),
+              "FROM \"Servicemenu\" Group By qv_fold(\"DateAppointment\") , qv_fold(\"CustomerName\") , "
+              "qv_fold(Lower ( x )) ORDER BY 1");
     EXPECT_THROW(translate("x = #not a date#"), qv::Error);
     EXPECT_THROW(translate("x = 'open"), qv::Error);
     EXPECT_THROW(translate("SELECT [x FROM y"), qv::Error);
