@@ -301,7 +301,8 @@ void RetailProducts::connectHandlers()
 
 void RetailProducts::findProduct(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (editingRecord)
+    // A find leaves the item shown, and with it any entry typed.
+    if (editingRecord || !settleEntry(false))
         return;
     passOver([&] { findByText(*primaryRecordset, field, prompt, notFound); });
     passOver([this] { primaryRecordset->move(0); });

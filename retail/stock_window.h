@@ -68,6 +68,11 @@ protected:
     bool postAndReload(StockPosting::Steps steps);
     // Back to browsing, as after a save.
     void browse();
+    // An entry typed and not posted, before the user leaves it: asks whether
+    // to post it. Yes posts it as Update does, No empties the entry, Cancel
+    // (offered when `mayStay`) keeps it. True when the caller may go on: the
+    // entry is posted or emptied (or there was none).
+    bool settleEntry(bool mayStay);
     // A row of the window's recordset is shown.
     bool itemShown() const;
 
@@ -91,11 +96,6 @@ private:
     void showLastRecord() override;
     void showNextRecord() override;
     void showPreviousRecord() override;
-    // An entry typed and not posted, before the user leaves it: asks whether
-    // to post it. Yes posts it as Update does, No empties the entry, Cancel
-    // (offered when `mayStay`) keeps it. True when the caller may go on: the
-    // entry is posted or emptied (or there was none).
-    bool settleEntry(bool mayStay);
     // Update's posting of the entry, ending in browsing; false when the save
     // was refused.
     bool postEntry();

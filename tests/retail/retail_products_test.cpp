@@ -240,13 +240,25 @@ TEST_F(RetailTest, AnEntryNotPostedIsAskedAboutWhicheverWayTheUserLeavesIt)
     EXPECT_EQ(stored("Shampoo", "QuantityStatus").toDouble(), 98);
     EXPECT_NEAR(stored("Shampoo", "GrossSales").toDouble(), 64.95, 1e-9);
 
+    // So does a find; a loss answered No is not left in the row.
+    type(box(5), "1");
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    ui.script.inputAnswers = {"Cond"};
+    click(f.findChild<QPushButton*>(QStringLiteral("Command7")));
+    EXPECT_EQ(ui.script.messages(), QStringList{question});
+    EXPECT_EQ(box(17)->text(), "Conditioner");
+    EXPECT_TRUE(box(5)->text().isEmpty());
+    EXPECT_TRUE(stored("Hair Gel", "LostOrDamaged").isNull());
+    EXPECT_TRUE(stored("Hair Gel", "LostDamagedTotals").isNull());
+
     // Close answered No: nothing is booked and the window goes.
     type(box(18), "2");
     ui.script.msgAnswers = {qv::MsgResult::No};
     click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
-    EXPECT_EQ(stored("Hair Gel", "Sold").toDouble(), 2);
+    EXPECT_EQ(stored("Conditioner", "Sold").toDouble(), 2);
 }
 
 TEST_F(RetailTest, CloseRecomputesWithoutCountingAndSaves)
