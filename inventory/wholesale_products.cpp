@@ -271,22 +271,13 @@ void NonRetailProducts::connectHandlers()
     onClick(lockButton, [this] { lockCorrections(); });
 }
 
-// ---------------------------------------------------------------- focus, Refresh
+// ---------------------------------------------------------------- focus
 
 void NonRetailProducts::formGotFocus()
 {
     qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
     quantity->setFocus();
     quantity->setText(QString());
-}
-
-// Refresh counts no entry here: what stands in the entry goes, as on a move,
-// before the figures are recomputed, so that nothing typed and not posted
-// is taken off the item shown next.
-void NonRetailProducts::refreshRecords()
-{
-    StockPosting::emptyEntry(fieldBoxes);
-    postAndReload(StockPosting::kRecompute);
 }
 
 // ---------------------------------------------------------------- password gate

@@ -42,8 +42,6 @@ protected:
     void formGotFocus() override;
 
 private:
-    // Record-form handler.
-    void refreshRecords() override;   // recomputes, saves, reloads
     // The manager's padlocks.
     void askManagerPassword();
     void lockCorrections();

@@ -1,6 +1,7 @@
 #include "retail/retail_products.h"
 
 #include "appointments/appointment_book.h"
+#include "common/connections.h"
 #include "common/find_by_text.h"
 #include "common/pass_over.h"
 #include "common/window_helpers.h"
@@ -296,15 +297,12 @@ void RetailProducts::connectHandlers()
             [] { guard([] { qv::Windows::show<RetailProductsQuickTips>(); }); });
 }
 
-// ---------------------------------------------------------------- Refresh
-
-void RetailProducts::refreshRecords() { postAndReload(StockPosting::kRefresh); }
-
 // ---------------------------------------------------------------- finds, entry
 
 void RetailProducts::findProduct(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (editingRecord)
+    // A find leaves the item shown, and with it any entry typed.
+    if (editingRecord || !settleEntry(false))
         return;
     passOver([&] { findByText(*primaryRecordset, field, prompt, notFound); });
     passOver([this] { primaryRecordset->move(0); });
@@ -373,6 +371,7 @@ void RetailProducts::postToSlot(int slot)
     // The sale is booked and saved first: a product whose stock could not
     // be booked does not go onto the ticket.
     const QString sold = qv::plainText(*typed);
+    const double bookedOn = primaryRecordset->bookmark();
     passOver([this] { attachGrid(); });
     const bool booked = post(StockPosting::kTicketSale, [&] {
         book->productTaxPercent()->setBoxText(fieldBoxes.value(TaxPercentBox)->text());
@@ -384,43 +383,38 @@ void RetailProducts::postToSlot(int slot)
     });
     if (booked) {
         book->ticketLinesChanged();
-        book->onTicketDropped([stockNumber = fieldBoxes.value(StockNumberBox)->text(), count = *typed] {
-            // Loaded for this only, the window goes again: a hidden window
-            // would keep the program from ending.
-            const bool wasLoaded = qv::Windows::loaded<RetailProducts>() != nullptr;
-            if (auto* products = qv::Windows::get<RetailProducts>()) {
-                products->giveBackTicketSale(stockNumber, count);
-                if (!wasLoaded)
-                    products->unload();
-            }
-        });
+        book->onTicketDropped([bookedOn, count = *typed] { giveBackTicketSale(bookedOn, count); });
         browse();
     }
 }
 
-void RetailProducts::giveBackTicketSale(const QString& stockNumber, double count)
+void RetailProducts::giveBackTicketSale(double row, double count)
 {
-    // The window may be changing a row of its own; that is left alone.
-    if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->isOpen())
-        return;
-    const QVariant shown = primaryRecordset->hasCurrentRecord() ? primaryRecordset->bookmark() : QVariant();
-    bool found = false;
-    passOver([&] {
-        primaryRecordset->moveFirst();
-        while (!primaryRecordset->eof() && !found) {
-            if (primaryRecordset->value(QStringLiteral("SystemStockNumber")).toString() == stockNumber)
-                found = true;
-            else
-                primaryRecordset->moveNext();
+    // Booked on a connection of its own: the window may be editing that very
+    // row, or showing another, or be closed.
+    bool given = false;
+    RecordForm::reportErrors([&] {
+        qv::Connection connection;
+        connection.open(recordWindowConnectionString());
+        qv::Recordset stock;
+        stock.open(QStringLiteral("SELECT * FROM StockControl"), connection);
+        try {
+            stock.setBookmark(row);
+        } catch (const qv::Error&) {
+            return;   // the product was deleted since: there is no stock to give back to
         }
+        StockPosting::run(stock, -count, StockPosting::kGiveBack);
+        stock.update();
+        given = true;
     });
-    // The sale counted out again: sold, gross, net, stock on hand and its value.
-    if (found) {
-        fieldBoxes.value(StockPosting::QuantityBox)->setBoxText(qv::plainText(-count));
-        post(StockPosting::kCountEntry | StockPosting::EmptyEntry);
-    }
-    if (shown.isValid())
-        passOver([&] { primaryRecordset->setBookmark(shown.toDouble()); });
+    // The window shows the row as the table now holds it, anything typed
+    // over it kept.
+    RetailProducts* window = qv::Windows::loaded<RetailProducts>();
+    if (given && window && window->itemShown())
+        passOver([&] {
+            if (window->primaryRecordset->bookmark() == row)
+                window->primaryRecordset->resync();
+        });
 }
 
 void RetailProducts::clearSlot(int slot)

@@ -35,8 +35,6 @@ protected:
     QString recordSource() const override;
 
 private:
-    // Record-form handler.
-    void refreshRecords() override;   // counts the entry, saves, reloads
     // The ticket: sends the current product into ticket slot 1 to 5.
     void postToSlot(int slot);
     // Finds and the entry's subtotal.
@@ -47,8 +45,11 @@ private:
     void askManagerPassword();
     void leaveManagerMode();
     void clearSlot(int slot);   // empties ticket slot 1 to 5; the stock figures stay
-    // A sale booked for a ticket that was then dropped goes back to stock.
-    void giveBackTicketSale(const QString& stockNumber, double count);
+    // A sale booked for a ticket that was then dropped goes back to stock:
+    // `count` units come off the Sold of the row the sale was booked on
+    // (named by its bookmark), whatever this window is doing, or whether it
+    // is open at all.
+    static void giveBackTicketSale(double row, double count);
 
     void buildLayout();
     void connectHandlers();

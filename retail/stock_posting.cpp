@@ -1,9 +1,11 @@
 #include "retail/stock_posting.h"
 
+#include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
+#include "platform/values/money.h"
 
 #include <functional>
 
@@ -11,25 +13,99 @@ namespace StockPosting {
 
 namespace {
 
-class Boxes {
+// Where the figures of one item stand: the boxes of a product window, or a
+// row of StockControl. The steps read and write them by box index.
+class Figures {
 public:
-    explicit Boxes(const QMap<int, qv::TextBox*>& boxes) : m_boxes(boxes) {}
+    virtual ~Figures() = default;
+    // The leading number of what is shown; nothing reads 0.
+    virtual double read(int index) const = 0;
+    // An amount read as people write one (grouping and currency sign
+    // accepted); nothing when it is no amount at all.
+    virtual std::optional<double> amount(int index) const = 0;
+    // plainText refuses an infinite or undefined result as an overflow, so
+    // that the step writes nothing.
+    void write(int index, double value) const { write(index, qv::plainText(value)); }
+    virtual void write(int index, const QString& text) const = 0;
+};
 
+qv::Error noSuchBox(int index)
+{
+    return qv::Error(QStringLiteral("Control array element '%1' doesn't exist").arg(index), 340);
+}
+
+class BoxFigures : public Figures {
+public:
+    explicit BoxFigures(const QMap<int, qv::TextBox*>& boxes) : m_boxes(boxes) {}
+
+    double read(int index) const override { return qv::leadingNumber(at(index).text()); }
+    std::optional<double> amount(int index) const override
+    {
+        const std::optional<qv::Money> value = qv::tryReadMoney(at(index).text());
+        return value ? std::optional<double>(value->toDouble()) : std::nullopt;
+    }
+    void write(int index, const QString& text) const override { at(index).setBoxText(text); }
+
+private:
     qv::TextBox& at(int index) const
     {
         qv::TextBox* box = m_boxes.value(index);
         if (!box)
-            throw qv::Error(QStringLiteral("Control array element '%1' doesn't exist").arg(index), 340);
+            throw noSuchBox(index);
         return *box;
     }
-    double read(int index) const { return qv::leadingNumber(at(index).text()); }
-    // plainText refuses an infinite or undefined result as an overflow, so
-    // that the step writes nothing.
-    void write(int index, double value) const { at(index).setBoxText(qv::plainText(value)); }
-    void write(int index, const QString& text) const { at(index).setBoxText(text); }
+    const QMap<int, qv::TextBox*>& m_boxes;
+};
+
+// The row's fields under the boxes' numbers; the entry's quantity, which no
+// field holds, is given.
+class RowFigures : public Figures {
+public:
+    RowFigures(qv::Recordset& row, double quantity) : m_row(row), m_quantity(quantity) {}
+
+    double read(int index) const override
+    {
+        if (index == QuantityBox)
+            return m_quantity;
+        const QVariant v = m_row.value(field(index));
+        if (v.metaType() == QMetaType::fromType<qv::Money>())
+            return v.value<qv::Money>().toDouble();
+        if (v.metaType().id() == QMetaType::QString)
+            return qv::leadingNumber(v.toString());
+        return v.isValid() ? v.toDouble() : 0.0;
+    }
+    std::optional<double> amount(int index) const override
+    {
+        const QVariant v = m_row.value(field(index));
+        if (!v.isValid() || v.isNull())
+            return std::nullopt;
+        if (v.metaType().id() == QMetaType::QString) {
+            const std::optional<qv::Money> value = qv::tryReadMoney(v.toString());
+            return value ? std::optional<double>(value->toDouble()) : std::nullopt;
+        }
+        return read(index);
+    }
+    void write(int index, const QString& text) const override { m_row.setValue(field(index), text); }
 
 private:
-    const QMap<int, qv::TextBox*>& m_boxes;
+    static QString field(int index)
+    {
+        static const QMap<int, QString> fields = {
+            {CostBox, QStringLiteral("CostValueOfStock")},   {InStockBox, QStringLiteral("CurrentlyInStock")},
+            {LostBox, QStringLiteral("LostOrDamaged")},       {StartingBox, QStringLiteral("StartingQuantity")},
+            {PriceBox, QStringLiteral("Price")},              {ReturnedBox, QStringLiteral("ReturnedToStock")},
+            {SoldBox, QStringLiteral("Sold")},                {GrossBox, QStringLiteral("GrossSales")},
+            {NetBox, QStringLiteral("NetProfitFromSales")},   {StockValueBox, QStringLiteral("QuantityStatus")},
+            {EntryTotalBox, QStringLiteral("Totals")},        {ReturnedTotalBox, QStringLiteral("ReturnToStockTotals")},
+            {LostTotalBox, QStringLiteral("LostDamagedTotals")},
+        };
+        const auto it = fields.find(index);
+        if (it == fields.end())
+            throw noSuchBox(index);
+        return *it;
+    }
+    qv::Recordset& m_row;
+    double m_quantity;
 };
 
 // A step whose error is passed over: the next step runs all the same.
@@ -43,41 +119,42 @@ void step(Steps steps, Step which, const std::function<void()>& body)
     }
 }
 
-// The price box against the cost box read as people write amounts (grouping
-// and currency sign accepted). A cost that is no amount at all counts as the
-// price, so that no profit is claimed for an item whose cost nobody knows.
-bool priceIsCost(const Boxes& b)
+// The price against the cost read as people write amounts. A cost that is
+// no amount at all counts as the price, so that no profit is claimed for an
+// item whose cost nobody knows.
+bool priceIsCost(const Figures& f)
 {
     try {
-        const std::optional<qv::Money> cost = qv::tryReadMoney(b.at(CostBox).text());
-        if (!cost)
-            return true;
-        return b.read(PriceBox) == cost->toDouble();
+        const std::optional<double> cost = f.amount(CostBox);
+        return !cost || f.read(PriceBox) == *cost;
     } catch (const std::exception&) {
         return true;
     }
+}
+
+// The steps that change figures, in their fixed order.
+void book(const Figures& f, Steps steps)
+{
+    step(steps, EntrySubtotal, [&] { f.write(EntryTotalBox, f.read(QuantityBox) * f.read(PriceBox)); });
+    step(steps, CountSale, [&] { f.write(SoldBox, f.read(QuantityBox) + f.read(SoldBox)); });
+    step(steps, UndoReturned, [&] { f.write(SoldBox, f.read(SoldBox) - f.read(ReturnedBox)); });
+    step(steps, ReturnedTotal, [&] { f.write(ReturnedTotalBox, f.read(ReturnedBox) + f.read(ReturnedTotalBox)); });
+    step(steps, LostTotal, [&] { f.write(LostTotalBox, f.read(LostBox) + f.read(LostTotalBox)); });
+    step(steps, Gross, [&] { f.write(GrossBox, f.read(PriceBox) * f.read(SoldBox)); });
+    step(steps, Net, [&] { f.write(NetBox, f.read(GrossBox) - f.read(CostBox) * f.read(SoldBox)); });
+    step(steps, NetZeroAtCost, [&] {
+        if (priceIsCost(f))
+            f.write(NetBox, QStringLiteral("0"));
+    });
+    step(steps, OnHand, [&] { f.write(InStockBox, f.read(StartingBox) - f.read(SoldBox) - f.read(LostTotalBox)); });
+    step(steps, StockValue, [&] { f.write(StockValueBox, f.read(CostBox) * f.read(InStockBox)); });
 }
 
 } // namespace
 
 void run(const QMap<int, qv::TextBox*>& boxes, Steps steps)
 {
-    const Boxes b(boxes);
-    step(steps, EntrySubtotal, [&] { b.write(EntryTotalBox, b.read(QuantityBox) * b.read(PriceBox)); });
-    step(steps, CountSale, [&] { b.write(SoldBox, b.read(QuantityBox) + b.read(SoldBox)); });
-    step(steps, Gross, [&] { b.write(GrossBox, b.read(PriceBox) * b.read(SoldBox)); });
-    step(steps, Net, [&] { b.write(NetBox, b.read(GrossBox) - b.read(CostBox) * b.read(SoldBox)); });
-    step(steps, NetZeroAtCost, [&] {
-        if (priceIsCost(b))
-            b.write(NetBox, QStringLiteral("0"));
-    });
-    step(steps, OnHand, [&] {
-        b.write(InStockBox, b.read(StartingBox) - b.read(SoldBox) - b.read(LostBox) + b.read(ReturnedBox));
-    });
-    step(steps, StockValue, [&] { b.write(StockValueBox, b.read(CostBox) * b.read(InStockBox)); });
-    step(steps, SoldFromStock, [&] { b.write(SoldBox, b.read(StartingBox) - b.read(InStockBox)); });
-    step(steps, ReturnedTotal, [&] { b.write(ReturnedTotalBox, b.read(ReturnedBox) + b.read(ReturnedTotalBox)); });
-    step(steps, LostTotal, [&] { b.write(LostTotalBox, b.read(LostBox) + b.read(LostTotalBox)); });
+    book(BoxFigures(boxes), steps);
     step(steps, ReorderWarning, [&] {
         if (belowReorderLevel(boxes))
             warnToReorder();
@@ -85,15 +162,28 @@ void run(const QMap<int, qv::TextBox*>& boxes, Steps steps)
     step(steps, EmptyEntry, [&] { emptyEntry(boxes); });
 }
 
+void run(qv::Recordset& row, double quantity, Steps steps)
+{
+    book(RowFigures(row, quantity), steps & ~(ReorderWarning | EmptyEntry));
+}
+
 bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes)
 {
-    return Boxes(boxes).read(InStockBox) < 2;
+    return BoxFigures(boxes).read(InStockBox) < 2;
 }
 
 void warnToReorder()
 {
     qv::ui().msgBox(QStringLiteral("TIME TO RE-ORDER!"));
     qv::ui().beep();
+}
+
+bool entryTyped(const QMap<int, qv::TextBox*>& boxes)
+{
+    for (int index : {QuantityBox, ReturnedBox, LostBox})
+        if (const qv::TextBox* box = boxes.value(index); box && !box->text().trimmed().isEmpty())
+            return true;
+    return false;
 }
 
 void emptyEntry(const QMap<int, qv::TextBox*>& boxes)

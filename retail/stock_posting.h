@@ -1,16 +1,27 @@
 #pragma once
-// The stock figures of one stock item, recomputed on the boxes that show its
-// row: the product windows read the box texts (leading number), compute in
-// double precision and write each figure back as plain text into its box;
-// the window then saves the row with them (StockWindow::post). Both product
-// windows number these boxes alike (txtfields indexes).
+// The stock figures of one stock item, recomputed either on the boxes that
+// show its row (the product windows read the box texts by their leading
+// number, compute in double precision and write each figure back as plain
+// text; the window then saves the row with them, StockWindow::post) or on
+// the row itself (a sale given back while no window need show the item).
+// Both product windows number these boxes alike (txtfields indexes).
+//
+// Sold counts the units sold to clients (used, on the non-retail items):
+// a returned unit undoes a sale, a lost or damaged one is no sale and only
+// leaves the stock. So gross and net count sales alone, and the stock on
+// hand is what was taken in less what was sold and what was lost.
 //
 // Each step runs on what the earlier steps wrote; a step that fails (an
 // overflow, a missing box) is skipped and the next one runs. Nothing is
 // reported, except the re-order warning, which is the posting's own message.
 #include <QMap>
+#include <QString>
+#include <optional>
 
-namespace qv { class TextBox; }
+namespace qv {
+class Recordset;
+class TextBox;
+}
 
 namespace StockPosting {
 
@@ -34,39 +45,49 @@ enum Box : int {
 enum Step : unsigned {
     EntrySubtotal = 1u << 0,   // entry total = quantity x price
     CountSale = 1u << 1,       // sold = quantity + sold
-    Gross = 1u << 2,           // gross = price x sold
-    Net = 1u << 3,             // net = gross - cost x sold
-    NetZeroAtCost = 1u << 4,   // net = "0" when the price is the cost (or the cost is no number)
-    OnHand = 1u << 5,          // in stock = starting - sold - lost + returned
-    StockValue = 1u << 6,      // stock value = cost x in stock
-    SoldFromStock = 1u << 7,   // sold = starting - in stock (losses in, returns out)
-    ReturnedTotal = 1u << 8,   // running total of returns grows by this entry's
-    LostTotal = 1u << 9,       // running total of losses grows by this entry's
+    UndoReturned = 1u << 2,    // sold = sold - returned: a unit brought back is no sale
+    ReturnedTotal = 1u << 3,   // running total of returns grows by this entry's
+    LostTotal = 1u << 4,       // running total of losses grows by this entry's
+    Gross = 1u << 5,           // gross = price x sold
+    Net = 1u << 6,             // net = gross - cost x sold
+    NetZeroAtCost = 1u << 7,   // net = "0" when the price is the cost (or the cost is no number)
+    OnHand = 1u << 8,          // in stock = starting - sold - every unit lost
+    StockValue = 1u << 9,      // stock value = cost x in stock
     ReorderWarning = 1u << 10, // "TIME TO RE-ORDER!" and a beep below 2 on hand
     EmptyEntry = 1u << 11,     // quantity, entry total, returned, lost emptied
 };
 using Steps = unsigned;
 
-// Gross, net, stock on hand and its value, from the figures as they stand.
+// Gross, net, stock on hand and its value, from the stored figures as they
+// stand; an entry typed and not posted plays no part in them.
 constexpr Steps kRecompute = Gross | Net | NetZeroAtCost | OnHand | StockValue;
-// An entry counted in: the sale, the recomputation and Sold taken from the stock on hand.
-constexpr Steps kCountEntry = EntrySubtotal | CountSale | kRecompute | SoldFromStock;
-// The whole posting of an entry saved with Update.
-constexpr Steps kUpdate = kCountEntry | ReturnedTotal | LostTotal | ReorderWarning | EmptyEntry;
-// Refresh: the entry counted with its running totals and emptied, no warning;
-// an entry left in the boxes would be counted again by the next Refresh.
-constexpr Steps kRefresh = kCountEntry | ReturnedTotal | LostTotal | EmptyEntry;
-// A product sent onto the ticket: no running totals.
-constexpr Steps kTicketSale = kCountEntry | ReorderWarning | EmptyEntry;
+// An entry booked whole: the sale, the units returned and lost with their
+// running totals, and the figures that follow from them. An entry is always
+// booked whole or not at all, whichever button posts it.
+constexpr Steps kCountEntry = EntrySubtotal | CountSale | UndoReturned | ReturnedTotal | LostTotal | kRecompute;
+// Update, and an entry posted on the way out of it.
+constexpr Steps kUpdate = kCountEntry | ReorderWarning | EmptyEntry;
+// A product sent onto the ticket: the same posting.
+constexpr Steps kTicketSale = kUpdate;
+// A sale taken back (its ticket dropped): the quantity, negative, comes off
+// Sold and the figures follow; no entry is involved.
+constexpr Steps kGiveBack = CountSale | kRecompute;
 
 // Runs the steps in their fixed order on the boxes by index.
 void run(const QMap<int, qv::TextBox*>& boxes, Steps steps);
+// Runs the steps on the current row of a recordset, its fields named as the
+// boxes show them; `quantity` stands for the entry's quantity. The row is
+// changed, not saved.
+void run(qv::Recordset& row, double quantity, Steps steps);
 
 // Whether the stock on hand that the boxes show calls for re-ordering.
 bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes);
 // "TIME TO RE-ORDER!", then the beep once it is answered.
 void warnToReorder();
 
+// Whether the entry holds anything a posting would book: a quantity, a
+// returned or a lost amount.
+bool entryTyped(const QMap<int, qv::TextBox*>& boxes);
 // Empties the entry boxes, in the order quantity, entry total, returned, lost.
 void emptyEntry(const QMap<int, qv::TextBox*>& boxes);
 

@@ -54,6 +54,8 @@ void StockWindow::formLoad()
 
 void StockWindow::attachGrid()
 {
+    // A pick in the grid leaves the item shown, and with it any entry typed.
+    stockGrid->beforeRowPick = [this] { return settleEntry(false); };
     const QList<qv::GridColumn> columns = {
         {QStringLiteral("Category"), QStringLiteral("Category"), QString(), categoryColumnTwips},
         {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
@@ -104,8 +106,12 @@ bool StockWindow::itemShown() const
 
 bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& whenSaved)
 {
-    if (!itemShown())
+    // With no item there is nothing to book onto; the entry goes as after a posting.
+    if (!itemShown()) {
+        if (steps & StockPosting::EmptyEntry)
+            StockPosting::emptyEntry(fieldBoxes);
         return true;
+    }
     // What the user typed, given back should the table refuse the posting.
     QMap<qv::TextBox*, QString> typed;
     for (qv::TextBox* box : std::as_const(fieldBoxes))
@@ -133,11 +139,39 @@ bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& w
     return true;
 }
 
-void StockWindow::updateRecord()
+void StockWindow::updateRecord() { postEntry(); }
+
+bool StockWindow::postEntry()
 {
     passOver([this] { attachGrid(); });
-    if (post(StockPosting::kUpdate))
-        browse();
+    if (!post(StockPosting::kUpdate))
+        return false;
+    browse();
+    return true;
+}
+
+bool StockWindow::settleEntry(bool mayStay)
+{
+    if (!StockPosting::entryTyped(fieldBoxes))
+        return true;
+    const int answer = qv::ui().msgBox(
+        QStringLiteral("The amounts typed for this item have not been posted to the stock. Post them now? "
+                       "(No clears them.)"),
+        (mayStay ? qv::MsgStyle::YesNoCancel : qv::MsgStyle::YesNo) | qv::MsgStyle::Question,
+        QStringLiteral("Post amounts"));
+    if (answer == qv::MsgResult::Yes)
+        return postEntry();
+    if (answer == qv::MsgResult::No) {
+        StockPosting::emptyEntry(fieldBoxes);
+        return true;
+    }
+    return false;
+}
+
+void StockWindow::refreshRecords()
+{
+    if (settleEntry(false))
+        postAndReload(StockPosting::kRecompute);
 }
 
 bool StockWindow::postAndReload(StockPosting::Steps steps)
@@ -157,7 +191,7 @@ bool StockWindow::postAndReload(StockPosting::Steps steps)
 
 void StockWindow::closeRecordWindow()
 {
-    if (!postAndReload(StockPosting::kRecompute))
+    if (!settleEntry(true) || !postAndReload(StockPosting::kRecompute))
         return;
     // Shown empty only: the row now current gets no change from it.
     fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
@@ -165,8 +199,44 @@ void StockWindow::closeRecordWindow()
     unload();
 }
 
-// The entry and the two corrections belong to the row being left; emptied
-// before the move, they go with it.
+void StockWindow::formUnload(bool& cancel)
+{
+    // Unloaded by another window (Exit Program): the entry is settled first.
+    if (!settleEntry(true)) {
+        cancel = true;
+        return;
+    }
+    RecordForm::formUnload(cancel);
+}
+
+// Each move asks about an entry typed on the item being left; a posting the
+// table refuses keeps the window where it is.
+void StockWindow::showFirstRecord()
+{
+    if (settleEntry(false))
+        RecordForm::showFirstRecord();
+}
+
+void StockWindow::showLastRecord()
+{
+    if (settleEntry(false))
+        RecordForm::showLastRecord();
+}
+
+void StockWindow::showNextRecord()
+{
+    if (settleEntry(false))
+        RecordForm::showNextRecord();
+}
+
+void StockWindow::showPreviousRecord()
+{
+    if (settleEntry(false))
+        RecordForm::showPreviousRecord();
+}
+
+// What stands in the entry boxes now is a subtotal at most: it belongs to
+// the row being left and goes with it, emptied.
 void StockWindow::beforeMove()
 {
     StockPosting::emptyEntry(fieldBoxes);

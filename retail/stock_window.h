@@ -9,6 +9,10 @@
 // have changed it since it was shown), computes its figures in the boxes and
 // saves them in the same save, emptied entry and all: once it is done,
 // nothing the user does afterwards can drop it or count its entry again.
+//
+// An entry typed and not posted is never booked in part nor dropped unseen:
+// whichever way the user leaves it (Close, Esc, Refresh, a move to another
+// item, the window unloaded) the window first asks whether to post it.
 #include "common/record_form.h"
 #include "retail/stock_posting.h"
 
@@ -44,6 +48,7 @@ protected:
     bool beepAtEnds() const override { return false; }
     void beforeMove() override;
     void formLoad() override;
+    void formUnload(bool& cancel) override;
     void setBrowsingButtons(bool flag) override;
 
     // Neither stock window adds or deletes items: the browse buttons close up to the left.
@@ -63,6 +68,13 @@ protected:
     bool postAndReload(StockPosting::Steps steps);
     // Back to browsing, as after a save.
     void browse();
+    // An entry typed and not posted, before the user leaves it: asks whether
+    // to post it. Yes posts it as Update does, No empties the entry, Cancel
+    // (offered when `mayStay`) keeps it. True when the caller may go on: the
+    // entry is posted or emptied (or there was none).
+    bool settleEntry(bool mayStay);
+    // A row of the window's recordset is shown.
+    bool itemShown() const;
 
     // Controls the product windows make; tests find them by their objectName.
     qv::TextBox* supplierBox = nullptr;
@@ -78,12 +90,19 @@ private:
     void editRecord() override;
     void updateRecord() override;   // posts the entry, saved with the row
     void cancelRecordChange() override;
+    void refreshRecords() override;      // recomputes, saves, reloads
     void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
+    void showFirstRecord() override;
+    void showLastRecord() override;
+    void showNextRecord() override;
+    void showPreviousRecord() override;
+    // Update's posting of the entry, ending in browsing; false when the save
+    // was refused.
+    bool postEntry();
     // The entry boxes' clear buttons.
     void clearEntry();   // asks first
     void clearReturned();
     void clearLost();
 
     void detachGrid();
-    bool itemShown() const;
 };

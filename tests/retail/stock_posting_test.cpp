@@ -61,37 +61,43 @@ TEST(StockPosting, AnEntryIsCountedInEveryFigureAndEmptiedAfterwards)
     EXPECT_EQ(item[LostTotalBox], "0");
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
-    // Returns and losses of a later entry move the stock on hand and Sold;
-    // gross and net keep the units sold before them.
+    // A later entry returns 2 and writes off 1: the returned units undo
+    // sales, the lost one leaves the stock and its value but is no sale.
     item.set(QuantityBox, "").set(ReturnedBox, "2").set(LostBox, "1");
     run(item.boxes, kUpdate);
-    EXPECT_EQ(item[SoldBox], "7");
+    EXPECT_EQ(item[SoldBox], "6");
+    EXPECT_EQ(item[GrossBox], "75");
+    EXPECT_EQ(item[NetBox], "33");
     EXPECT_EQ(item[InStockBox], "13");
     EXPECT_EQ(item[StockValueBox], "91");
-    EXPECT_EQ(item[GrossBox], "100");
     EXPECT_EQ(item[ReturnedTotalBox], "3");
     EXPECT_EQ(item[LostTotalBox], "1");
     for (int index : {QuantityBox, EntryTotalBox, ReturnedBox, LostBox})
         EXPECT_EQ(item[index], "") << index;
 
-    // The recomputation alone catches gross and net up, and counts nothing.
+    // The recomputation counts nothing, and an entry typed and not posted
+    // plays no part in it.
+    item.set(QuantityBox, "4").set(ReturnedBox, "5").set(LostBox, "2");
     run(item.boxes, kRecompute);
-    EXPECT_EQ(item[GrossBox], "87.5");
-    EXPECT_EQ(item[NetBox], "38.5");
-    EXPECT_EQ(item[SoldBox], "7");
+    EXPECT_EQ(item[GrossBox], "75");
+    EXPECT_EQ(item[NetBox], "33");
+    EXPECT_EQ(item[InStockBox], "13");
+    EXPECT_EQ(item[SoldBox], "6");
     EXPECT_EQ(item[ReturnedTotalBox], "3");
+    EXPECT_EQ(item[LostTotalBox], "1");
 }
 
-TEST(StockPosting, ATicketSaleLeavesTheRunningTotalsAlone)
+TEST(StockPosting, ATicketSaleBooksTheWholeEntry)
 {
     qv::ScopedScriptedUi ui;
     Item item = workedExample();
-    item.set(QuantityBox, "2").set(ReturnedBox, "2");
+    item.set(QuantityBox, "2").set(ReturnedBox, "2").set(LostBox, "1");
     run(item.boxes, kTicketSale);
-    EXPECT_EQ(item[InStockBox], "15");   // 20 - 7 + 2
-    EXPECT_EQ(item[SoldBox], "5");       // the returned two come off again
-    EXPECT_EQ(item[ReturnedTotalBox], "1");
-    EXPECT_EQ(item[LostTotalBox], "");
+    EXPECT_EQ(item[SoldBox], "5");       // 5 + 2 sold - 2 returned
+    EXPECT_EQ(item[InStockBox], "14");   // 20 - 5 - 1 lost
+    EXPECT_EQ(item[ReturnedTotalBox], "3");
+    EXPECT_EQ(item[LostTotalBox], "1");
+    EXPECT_EQ(item[ReturnedBox], "");
 }
 
 TEST(StockPosting, NoProfitIsClaimedAtCostOrWithoutACost)
@@ -157,4 +163,5 @@ TEST(StockPosting, FiguresAreWrittenAsPlainNumbersAndAFailedStepIsSkipped)
     run(partial.boxes, kUpdate & ~ReorderWarning);
     EXPECT_EQ(partial[InStockBox], "14");
     EXPECT_EQ(partial[SoldBox], "6");
+    EXPECT_EQ(partial[GrossBox], "75");
 }
