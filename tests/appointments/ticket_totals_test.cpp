@@ -288,7 +288,7 @@ TEST_F(BookTest, AFractionalQuantityTypedIntoTheTicketIsChargedToTheCent)
     EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
     EXPECT_FALSE(f.isAddingRecord());
     click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
-    EXPECT_EQ(box(45)->text(), "$13.09");     // 120 - 106.91
+    EXPECT_EQ(box(45)->text(), "$14.09");     // 120 - 105.91
 
     const auto stored = [this](const char* field) {
         return QString::number(
@@ -300,7 +300,7 @@ TEST_F(BookTest, AFractionalQuantityTypedIntoTheTicketIsChargedToTheCent)
     EXPECT_EQ(stored("TaxTotals"), "5.45");
     EXPECT_EQ(stored("ProductSales"), "32.48");
     EXPECT_EQ(stored("TaxTotals1"), "1.95");
-    EXPECT_EQ(stored("Totals"), "106.91");
+    EXPECT_EQ(stored("Totals"), "105.91");
 
     click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
     ASSERT_EQ(printing->jobs().size(), 1);
@@ -308,6 +308,6 @@ TEST_F(BookTest, AFractionalQuantityTypedIntoTheTicketIsChargedToTheCent)
     ASSERT_EQ(lines.size(), 11);
     EXPECT_EQ(lines[0], "Service Totals 66.03");
     EXPECT_EQ(lines[4], "Product Sales Totals:32.48");
-    EXPECT_EQ(lines[8], "Total Ticket:106.91");
-    EXPECT_EQ(lines[10], "Change:$13.09");
+    EXPECT_EQ(lines[8], "Total Ticket:105.91");
+    EXPECT_EQ(lines[10], "Change:$14.09");
 }
