@@ -56,11 +56,6 @@ constexpr std::int64_t kUnitsPerWhole = 10000;
 
 } // namespace
 
-Money Money::roundedToCent() const
-{
-    return fromWideUnits(divideRoundingHalvesAway(m_units, kUnitsPerCent) * kUnitsPerCent);
-}
-
 Money Money::lineAmount(Money unitPrice, Money quantity)
 {
     // Both carry four decimals, so the product carries eight: exact in 128 bits.

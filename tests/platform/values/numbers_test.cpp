@@ -124,12 +124,12 @@ TEST(MoneyFromDouble, RoundsAsTheNumberReadsToFourDecimalsHalvesToEven)
     EXPECT_EQ(Money::fromDouble(-922337203685477.0), units(-9223372036854770000));
 }
 
-TEST(MoneyToTheCent, HalvesGoAwayFromZeroAndALineIsWorkedOutExactly)
+TEST(LineAmount, WorkedOutExactlyThenToTheCentHalvesAwayFromZero)
 {
-    EXPECT_EQ(units(565250).roundedToCent(), units(565300));
-    EXPECT_EQ(units(565249).roundedToCent(), units(565200));
-    EXPECT_EQ(units(-50).roundedToCent(), units(-100));
-    EXPECT_EQ(units(-49).roundedToCent(), units(0));
+    EXPECT_EQ(Money::lineAmount(units(565250), units(10000)), units(565300));
+    EXPECT_EQ(Money::lineAmount(units(565249), units(10000)), units(565200));
+    EXPECT_EQ(Money::lineAmount(units(-50), units(10000)), units(-100));
+    EXPECT_EQ(Money::lineAmount(units(-49), units(10000)), units(0));
     // 37.35 x 1.5 = 56.025 and 12.99 x 2.5 = 32.475: no binary fraction decides.
     EXPECT_EQ(Money::lineAmount(units(373500), units(15000)), units(560300));
     EXPECT_EQ(Money::lineAmount(units(129900), units(25000)), units(324800));
