@@ -549,11 +549,17 @@ void AppointmentBook::buildLayout()
 
 void AppointmentBook::connectHandlers()
 {
-    // Service quantities take digits, service prices a real number; the
-    // product boxes take any key.
+    // Service quantities take a number as the price list posts one (digits
+    // and one decimal point: "1.5" stays one and a half), service prices a
+    // real number; the product boxes take any key.
     for (int index : {Service3QuantityBox, Service1QuantityBox, Service2QuantityBox, Service4QuantityBox}) {
         qv::TextBox* b = box(index);
-        b->keyPress = [b](int& keyAscii) { validateKeyPress(b, keyAscii, QStringLiteral("Int")); };
+        b->keyPress = [b](int& keyAscii) {
+            if (keyAscii == KeyCode::Minus)
+                keyAscii = KeyCode::Swallowed;
+            else
+                validateKeyPress(b, keyAscii, QStringLiteral("Real"));
+        };
     }
     for (int index : {Service1PriceBox, Service2PriceBox, Service3PriceBox, Service4PriceBox}) {
         qv::TextBox* b = box(index);

@@ -15,6 +15,16 @@ namespace {
 double number(const qv::TextBox* box) { return qv::leadingNumber(box->text()); }
 qv::Money money(const qv::TextBox* box) { return qv::readMoney(box->text()); }
 
+qv::Money lineAmount(double price, double quantity)
+{
+    return qv::Money::lineAmount(qv::Money::fromDouble(price), qv::Money::fromDouble(quantity));
+}
+
+// A service quantity reads as the price list posts one: "1.5" is one and a
+// half; what is no quantity there ("0.5", "") charges nothing here and is
+// reported as missing.
+double serviceQuantity(const qv::TextBox* box) { return AppointmentBook::quantityToPost(box->text()).value_or(0); }
+
 } // namespace
 
 void AppointmentBook::ticketLinesChanged()
@@ -30,14 +40,17 @@ bool AppointmentBook::computeTicketTotals()
         // bound box is shown again in its display format.
         primaryRecordset->move(0);
 
-        double products = 0;
+        // Each line is charged to the cent (halves away from zero, as a till
+        // rounds) before it is summed, so that the sums, the stored total, the
+        // receipt and the change all work on the same cents.
+        qv::Money products;
         for (int slot = 1; slot <= 5; ++slot)
-            products += number(productSlot(slot).price) * number(productSlot(slot).quantity);
+            products += lineAmount(number(productSlot(slot).price), number(productSlot(slot).quantity));
         box(ProductSalesBox)->setBoxText(qv::plainText(products));
 
-        double services = 0;
+        qv::Money services;
         for (int slot = 1; slot <= 4; ++slot)
-            services += number(serviceSlot(slot).price) * number(serviceSlot(slot).quantity);
+            services += lineAmount(number(serviceSlot(slot).price), serviceQuantity(serviceSlot(slot).quantity));
         box(ServiceTotalsBox)->setBoxText(qv::plainText(services));
 
         taxBox(ServicesWithTaxBox)
@@ -86,9 +99,9 @@ bool AppointmentBook::computeTicketTotals()
         {1, box(Service3NameBox)}, {3, box(Service2NameBox)}, {2, box(Service4NameBox)}, {4, box(MemoBox)}};
     for (const ServiceCheck& c : services) {
         const ServiceSlot s = serviceSlot(c.slot);
-        if (number(s.price) >= 1 && number(s.quantity) >= 1)
+        if (number(s.price) >= 1 && serviceQuantity(s.quantity) >= 1)
             c.next->setFocus();
-        if (number(s.price) >= 1 && number(s.quantity) < 1) {
+        if (number(s.price) >= 1 && serviceQuantity(s.quantity) < 1) {
             s.quantity->setFocus();
             complete = false;
             qv::ui().msgBox(QStringLiteral("A quantity amount for a service was not included. Please enter now."));

@@ -1,5 +1,6 @@
 // "Enter": the client's artist, name and phone into the header of the
-// appointment book's current ticket, as typing would; the book saves them.
+// appointment book's ticket being added or edited, as typing would; the book
+// saves them.
 #include "customers/customer_window.h"
 
 #include "appointments/appointment_book.h"
@@ -12,10 +13,13 @@ void CustomerWindow::sendClientToTicket()
     AppointmentBook* book = AppointmentBook::ticketForWriting();
     if (!book)
         return;
-    // Any phone on the ticket means a client is already entered, whatever
-    // its form: "(212) 555-1212" reads as no number, and the saved ticket's
-    // client must not be overwritten for it.
-    if (!book->clientPhone()->text().trimmed().isEmpty()) {
+    // Only a ticket being added or edited takes a client: a saved ticket
+    // being looked at keeps its client, phone and artist (with them its sale
+    // and commission), whatever its phone box holds. On a ticket being
+    // written, any phone means a client is already entered, whatever its
+    // form: "(212) 555-1212" reads as no number.
+    const bool beingWritten = book->isAddingRecord() || book->isEditingRecord();
+    if (!beingWritten || !book->clientPhone()->text().trimmed().isEmpty()) {
         sendToTicketButton->setEnabled(false);
         qv::ui().msgBox(QStringLiteral("There is already a client entry made into the corresponding box on the "
                                        "appointment form. First click Add on the Appointment form."));

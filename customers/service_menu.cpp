@@ -128,8 +128,8 @@ void ServicePriceList::buildLayout()
     serviceList->setObjectName(QStringLiteral("DataList1"));
     qv::place(serviceList, 5280, 240, 4080, 3120);
 
-    // The five boxes: only the Service box follows the row from the start;
-    // the others are bound at the first pick in the list.
+    // The five boxes follow the row from the start, so that a service added
+    // or edited before any pick in the list is saved with all that is typed.
     const QString captions[5] = {QStringLiteral("Service:"), QStringLiteral("Price:"), QStringLiteral("Comments:"),
                                  QStringLiteral("Tax %"), QStringLiteral("Quantity:")};
     for (int i : {ServiceCaption, PriceCaption, CommentsCaption, TaxPercentCaption, QuantityCaption}) {
@@ -143,13 +143,18 @@ void ServicePriceList::buildLayout()
     qv::place(captionLabels[QuantityCaption], 240, 3270, 1100, 300);
     qv::place(captionLabels[TaxPercentCaption], 1380, 4080, 900, 255);   // below the Tax % box
 
-    qv::TextBox* service = addField(ServiceBox, QStringLiteral("Service"));
-    qv::place(service, 1380, 1320, 3600, 330);
-    for (int i : {PriceBox, CommentsBox, QuantityBox, TaxPercentBox}) {
-        auto* box = new qv::TextBox(this);
-        box->setObjectName(qv::arrayMemberName("txtfields", i));
-        fieldBoxes.insert(i, box);
+    for (const BoxField& b : kBoxes) {
+        // The Quantity box is bound at load, after the hook that keeps what
+        // is typed there out of the list (formLoad).
+        if (b.index == QuantityBox) {
+            auto* box = new qv::TextBox(this);
+            box->setObjectName(qv::arrayMemberName("txtfields", b.index));
+            fieldBoxes.insert(b.index, box);
+        } else {
+            addField(b.index, QString::fromLatin1(b.field), b.format);
+        }
     }
+    qv::place(fieldBoxes[ServiceBox], 1380, 1320, 3600, 330);
     qv::place(fieldBoxes[PriceBox], 1380, 1770, 1800, 330);
     qv::place(fieldBoxes[QuantityBox], 1380, 3240, 1800, 330);
     qv::place(fieldBoxes[TaxPercentBox], 1380, 3720, 900, 330);
@@ -245,8 +250,7 @@ void ServicePriceList::formLoad()
     editRecordButton->hide();
     addRecordButton->hide();
 
-    // Connection, recordset, and the Service box bound (the only box with its
-    // field known to the template at load).
+    // Connection, recordset, and every box but the Quantity box bound.
     RecordForm::formLoad();
 
     // The quantity is typed only to be posted onto a ticket: it never goes
@@ -257,6 +261,8 @@ void ServicePriceList::formLoad()
         if (quantity && quantity->dataSource())
             quantity->refresh();
     });
+    quantity->bind(primaryRecordset.get(), QStringLiteral("Quantity"), kMoneyFormat);
+    emptyQuantity();
 
     fillList();
 }
@@ -273,16 +279,6 @@ void ServicePriceList::formGotFocus()
 
 // ---------------------------------------------------------------- list and boxes
 
-void ServicePriceList::bindAllBoxes()
-{
-    for (const BoxField& b : kBoxes) {
-        qv::TextBox* box = fieldBoxes.value(b.index);
-        // A box already bound keeps what was typed into it.
-        if (box && box->dataSource() != primaryRecordset.get())
-            box->bind(primaryRecordset.get(), QString::fromLatin1(b.field), b.format);
-    }
-}
-
 void ServicePriceList::emptyQuantity()
 {
     fieldBoxes[QuantityBox]->setText(QString());
@@ -290,7 +286,6 @@ void ServicePriceList::emptyQuantity()
 
 void ServicePriceList::selectPickedService()
 {
-    ignoreErrors([this] { bindAllBoxes(); });
     ignoreErrors([this] {
         const int row = serviceList->currentRow();
         if (row >= 0)
@@ -341,8 +336,18 @@ void ServicePriceList::lockNameAndPrice()
 
 // ---------------------------------------------------------------- record form
 
+const QString ServicePriceList::kNoServiceName =
+    QStringLiteral("You have not entered a service, click cancel or enter information.");
+
 void ServicePriceList::updateRecord()
 {
+    // A service without a name could never be picked from the list nor told
+    // apart on a ticket: nothing is saved and what was typed stays.
+    if (fieldBoxes[ServiceBox]->text().trimmed().isEmpty()) {
+        qv::ui().msgBox(kNoServiceName);
+        fieldBoxes[ServiceBox]->setFocus();
+        return;
+    }
     reportErrors([this] {
         primaryRecordset->updateBatch();
         if (addingRecord)
@@ -433,15 +438,8 @@ void ServicePriceList::postService(int slot)
         return;
     }
 
-    // Until a service is picked in the list the window shows only its name;
-    // the ticket still gets the price and tax percent of the service shown,
-    // so that no service goes onto a ticket at no price.
-    QString price = fieldBoxes[PriceBox]->text();
-    QString taxPercent = fieldBoxes[TaxPercentBox]->text();
-    if (fieldBoxes[PriceBox]->dataSource() != primaryRecordset.get()) {
-        ignoreErrors([&] { price = qv::formatValue(primaryRecordset->value(QStringLiteral("Price")), kMoneyFormat); });
-        ignoreErrors([&] { taxPercent = qv::formatValue(primaryRecordset->value(QStringLiteral("Taxpercent")), {}); });
-    }
+    const QString price = fieldBoxes[PriceBox]->text();
+    const QString taxPercent = fieldBoxes[TaxPercentBox]->text();
 
     ignoreErrors([&] { book->serviceTaxPercent()->setBoxText(taxPercent); });
     ignoreErrors([&] { target.name->setBoxText(fieldBoxes[ServiceBox]->text()); });

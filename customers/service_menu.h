@@ -23,6 +23,9 @@ class ServicePriceList : public RecordForm {
 public:
     ServicePriceList();
 
+    // Update of a service whose name is empty.
+    static const QString kNoServiceName;
+
     // The boxes, by the field each shows.
     enum Box : int {
         ServiceBox = 0,     // Service
@@ -67,7 +70,6 @@ private:
     void lockList();   // back to the front desk's view
     // Building the window, binding the boxes, and what the handlers share.
     void buildLayout();
-    void bindAllBoxes();
     void fillList();
     void emptyQuantity();
     // While the list is locked the Service and Price boxes take no typing.

@@ -33,4 +33,35 @@ Money Money::fromDouble(double value)
     return fromUnits(f.negative ? std::int64_t(~magnitude + 1) : std::int64_t(magnitude));
 }
 
+namespace {
+
+// value / divisor to a whole number, halves away from zero.
+__int128 divideRoundingHalvesAway(__int128 value, __int128 divisor)
+{
+    const bool negative = value < 0;
+    const __int128 magnitude = negative ? -value : value;
+    const __int128 rounded = (magnitude + divisor / 2) / divisor;
+    return negative ? -rounded : rounded;
+}
+
+Money fromWideUnits(__int128 units)
+{
+    if (units > std::numeric_limits<std::int64_t>::max() || units < std::numeric_limits<std::int64_t>::min())
+        throw Error(QStringLiteral("Overflow"), 6);
+    return Money::fromUnits(std::int64_t(units));
+}
+
+constexpr std::int64_t kUnitsPerCent = 100;
+constexpr std::int64_t kUnitsPerWhole = 10000;
+
+} // namespace
+
+Money Money::lineAmount(Money unitPrice, Money quantity)
+{
+    // Both carry four decimals, so the product carries eight: exact in 128 bits.
+    const __int128 product = __int128(unitPrice.units()) * __int128(quantity.units());
+    const __int128 cents = divideRoundingHalvesAway(product, __int128(kUnitsPerWhole) * kUnitsPerCent);
+    return fromWideUnits(cents * kUnitsPerCent);
+}
+
 } // namespace qv

@@ -23,6 +23,12 @@ public:
     Money& operator+=(Money o) { m_units += o.m_units; return *this; }
     auto operator<=>(const Money&) const = default;
 
+    // The amount of a line: unit price times quantity, worked out exactly and
+    // then rounded to the cent, halves away from zero, as a till rounds
+    // (56.525 is 56.53, -0.005 is -0.01). Throws qv::Error ("Overflow") when
+    // the amount does not fit.
+    static Money lineAmount(Money unitPrice, Money quantity);
+
 private:
     std::int64_t m_units = 0;
 };

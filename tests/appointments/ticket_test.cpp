@@ -273,8 +273,10 @@ TEST_F(BookTest, KeysFilterTheServiceNumbersOnly)
 {
     AppointmentBook& f = open();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    type(f.serviceSlot(2).quantity, "1a-.2");
-    EXPECT_EQ(f.serviceSlot(2).quantity->text(), "12");
+    // A service quantity is a number as the price list posts one: digits
+    // and one decimal point, no sign.
+    type(f.serviceSlot(2).quantity, "1a-.2.5");
+    EXPECT_EQ(f.serviceSlot(2).quantity->text(), "1.25");
     type(f.serviceSlot(2).price, "-1a2.5.0/");
     EXPECT_EQ(f.serviceSlot(2).price->text(), "-12.50");
     type(f.productSlot(2).quantity, "1a-.2");

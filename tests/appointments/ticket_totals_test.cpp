@@ -247,3 +247,67 @@ TEST_F(BookTest, AnUnreadableTenderShowsNoChange)
     }
     EXPECT_TRUE(messages().isEmpty());
 }
+
+// One and a half typed into a service line's Qty box is one and a half, and
+// every line is charged to the cent before it is summed: the sums, the
+// stored row, the receipt and the change all work on the same cents.
+TEST_F(BookTest, AFractionalQuantityTypedIntoTheTicketIsChargedToTheCent)
+{
+    AppointmentBook& f = open();
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    fillAppointment("4002", "Ivy Moss", "619-555-0190");
+    type(f.serviceSlot(1).name, "Color");
+    type(f.serviceSlot(1).price, "37.35");
+    type(f.serviceSlot(1).quantity, "1.5");   // 56.025
+    type(input(0), "8.25");
+    type(f.productSlot(1).stockNumber, "1001");
+    type(f.productSlot(1).name, "Shampoo");
+    type(f.productSlot(1).price, "12.99");
+    type(f.productSlot(1).quantity, "2.5");   // 32.475
+    type(input(3), "6");
+    // Below one is no quantity: charged nothing, and asked for.
+    type(f.serviceSlot(2).name, "Trim");
+    type(f.serviceSlot(2).price, "10");
+    type(f.serviceSlot(2).quantity, "0.5");
+
+    click(f.findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_EQ(messages(), QStringList{kServiceQuantity});
+    EXPECT_EQ(f.serviceSlot(1).quantity->text(), "1.5");
+    EXPECT_EQ(box(9)->text(), "56.03");
+    EXPECT_EQ(box(4)->text(), "32.48");
+    EXPECT_EQ(box(27)->text(), "$4.62");       // 8.25 % of 56.03
+    EXPECT_EQ(input(1)->text(), "$60.65");
+    EXPECT_EQ(box(39)->text(), "$1.95");       // 6 % of 32.48
+    EXPECT_EQ(input(2)->text(), "$34.43");
+    EXPECT_EQ(box(2)->text(), "95.08");
+
+    type(f.serviceSlot(2).quantity, "1");     // 10.00 more, 0.83 more tax
+    type(box(46), "120");
+    ui.script.clear();
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_FALSE(f.isAddingRecord());
+    click(f.findChild<QPushButton*>(QStringLiteral("Command17")));
+    EXPECT_EQ(box(45)->text(), "$14.09");     // 120 - 105.91
+
+    const auto stored = [this](const char* field) {
+        return QString::number(
+            db.scalarRaw(QString("SELECT %1 FROM Servicemenu WHERE CustomerID = '4002'").arg(field)).toDouble());
+    };
+    EXPECT_EQ(stored("QuantityService1"), "1.5");
+    EXPECT_EQ(stored("Quantity"), "2.5");
+    EXPECT_EQ(stored("Price"), "66.03");
+    EXPECT_EQ(stored("TaxTotals"), "5.45");
+    EXPECT_EQ(stored("ProductSales"), "32.48");
+    EXPECT_EQ(stored("TaxTotals1"), "1.95");
+    EXPECT_EQ(stored("Totals"), "105.91");
+
+    click(f.findChild<QPushButton*>(QStringLiteral("Cmdprint")));
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const QStringList lines = printing->jobs()[0].pages[0].lines();
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[0], "Service Totals 66.03");
+    EXPECT_EQ(lines[4], "Product Sales Totals:32.48");
+    EXPECT_EQ(lines[8], "Total Ticket:105.91");
+    EXPECT_EQ(lines[10], "Change:$14.09");
+}

@@ -87,16 +87,17 @@ protected:
     ServicePriceList* menu = nullptr;
 };
 
-TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
+TEST_F(ServiceMenuTest, EveryBoxFollowsTheRowFromTheStart)
 {
     openBook();
     openMenu();
     EXPECT_EQ(menu->windowTitle(), "Service Menu");
     EXPECT_EQ(listed(), QStringList({"Haircut", "Color", "Perm", "Manicure"}));
     EXPECT_EQ(boxText(0), "Haircut");
-    for (int i : {1, 3, 4})
-        EXPECT_EQ(boxText(i), "") << i;
-    EXPECT_EQ(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->toPlainText(), "");
+    EXPECT_EQ(boxText(1), "$25.00");
+    EXPECT_EQ(boxText(3), "");
+    EXPECT_EQ(boxText(4), "8.25");
+    EXPECT_EQ(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->toPlainText(), "Wash, cut and style");
 
     // Locked: only Close of the edit buttons, Tax % disabled, Comments read-only.
     for (QWidget* w : std::initializer_list<QWidget*>{menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")), menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")),
@@ -111,7 +112,7 @@ TEST_F(ServiceMenuTest, OnlyTheServiceBoxFollowsTheRowUntilTheFirstPick)
     type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(boxText(0), "Color");
-    EXPECT_EQ(boxText(1), "");
+    EXPECT_EQ(boxText(1), "$45.50");
     EXPECT_EQ(boxText(3), "");
 
     // At the end Next beeps and stays; the quantity is emptied all the same.
@@ -261,9 +262,7 @@ TEST_F(ServiceMenuTest, PostingBeforeAnyPickOrWithoutABook)
     openMenu();
     type(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "1");
     click(menu->findChild<QPushButton*>(QStringLiteral("Command4")));
-    // The window shows only the service's name before a pick; the ticket
-    // still gets its price and tax, never a service at no price.
-    EXPECT_EQ(boxText(1), "");
+    // The service shown goes over with its price and tax, pick or no pick.
     EXPECT_EQ(ticketSlot(4), QStringList({"Haircut", "25.00", "1"}));
     EXPECT_EQ(book->serviceTaxPercent()->text(), "8.25");
 

@@ -109,13 +109,13 @@ TEST_F(ServiceMenuEditing, ThePasswordOpensTheListForEditing)
     EXPECT_TRUE(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4))->isEnabled());
     EXPECT_FALSE(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView"))->isReadOnly());
 
-    // Added before any pick: only the Service box is bound, so only it is saved.
+    // Added before any pick: saved with its price.
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
     qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Pedicure");
     qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "30");
     click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(db.count("ServiceMenu1"), 5);
-    EXPECT_TRUE(db.scalar("SELECT Price FROM ServiceMenu1 WHERE Service='Pedicure'").isNull());
+    EXPECT_EQ(price("Pedicure").toDouble(), 30);
     EXPECT_EQ(listed().last(), "Pedicure");
 
     // Comments take several lines.
@@ -231,6 +231,63 @@ TEST_F(ServiceMenuEditing, ALockedListTakesNoTypedNameOrPrice)
     pick("Perm");   // leaving Color saves the manager's price
     EXPECT_EQ(price("Color").toDouble(), 47);
     EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "$60.00");
+}
+
+// A new salon's price list is empty: there is nothing to pick before the
+// first service is added, and every box typed into is saved all the same.
+TEST_F(ServiceMenuEditing, OnAnEmptyListAddAndEditSaveEveryBoxTyped)
+{
+    db.execRaw("DELETE FROM ServiceMenu1");
+    openMenu();
+    activate();
+    unlockList();
+    toBrowsing();
+    ASSERT_TRUE(listed().isEmpty());
+
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Cut & Style");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "30");
+    qvtest::typeInto(menu->findChild<QPlainTextEdit*>(QStringLiteral("commentsView")), "Wash included");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4)), "8.25");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 3)), "2");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join("|").toStdString();
+    EXPECT_EQ(price("Cut & Style").toDouble(), 30);
+    EXPECT_EQ(db.scalar("SELECT Discount FROM ServiceMenu1 WHERE Service='Cut & Style'").toString(), "Wash included");
+    EXPECT_DOUBLE_EQ(db.scalar("SELECT Taxpercent FROM ServiceMenu1 WHERE Service='Cut & Style'").toDouble(), 8.25);
+    // The quantity is typed for posting only.
+    EXPECT_TRUE(db.scalar("SELECT Quantity FROM ServiceMenu1 WHERE Service='Cut & Style'").isNull());
+    EXPECT_EQ(listed(), QStringList{"Cut & Style"});
+
+    // No name: refused with a message, nothing stored, the typing kept.
+    ui.script.clear();
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "  ");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "20");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(ui.script.messages(), QStringList{ServicePriceList::kNoServiceName});
+    EXPECT_EQ(db.count("ServiceMenu1"), 1);
+    EXPECT_TRUE(menu->isAddingRecord());
+    EXPECT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1))->text(), "20");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Blow-dry");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(price("Blow-dry").toDouble(), 20);
+    EXPECT_EQ(db.count("ServiceMenu1"), 2);
+
+    // Opened again, Edit before any pick changes the service shown, all of it.
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdClose")));
+    openMenu();
+    activate();
+    unlockList();
+    toBrowsing();
+    ASSERT_EQ(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), "Cut & Style");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "32.50");
+    qvtest::typeInto(menu->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 4)), "6");
+    click(menu->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(price("Cut & Style").toDouble(), 32.5);
+    EXPECT_DOUBLE_EQ(db.scalar("SELECT Taxpercent FROM ServiceMenu1 WHERE Service='Cut & Style'").toDouble(), 6);
+    EXPECT_EQ(price("Blow-dry").toDouble(), 20);
 }
 
 } // namespace

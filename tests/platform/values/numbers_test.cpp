@@ -124,6 +124,22 @@ TEST(MoneyFromDouble, RoundsAsTheNumberReadsToFourDecimalsHalvesToEven)
     EXPECT_EQ(Money::fromDouble(-922337203685477.0), units(-9223372036854770000));
 }
 
+TEST(LineAmount, WorkedOutExactlyThenToTheCentHalvesAwayFromZero)
+{
+    EXPECT_EQ(Money::lineAmount(units(565250), units(10000)), units(565300));
+    EXPECT_EQ(Money::lineAmount(units(565249), units(10000)), units(565200));
+    EXPECT_EQ(Money::lineAmount(units(-50), units(10000)), units(-100));
+    EXPECT_EQ(Money::lineAmount(units(-49), units(10000)), units(0));
+    // 37.35 x 1.5 = 56.025 and 12.99 x 2.5 = 32.475: no binary fraction decides.
+    EXPECT_EQ(Money::lineAmount(units(373500), units(15000)), units(560300));
+    EXPECT_EQ(Money::lineAmount(units(129900), units(25000)), units(324800));
+    EXPECT_EQ(Money::lineAmount(Money::fromDouble(1.005), units(10000)), units(10100));
+    EXPECT_EQ(Money::lineAmount(units(-373500), units(15000)), units(-560300));
+    // The eight decimals of the product fit; an amount beyond the range does not.
+    EXPECT_EQ(Money::lineAmount(Money::fromDouble(900000000000), units(10000)), units(9000000000000000));
+    EXPECT_THROW(Money::lineAmount(Money::fromDouble(900000000000000), units(100000)), qv::Error);
+}
+
 TEST(PlainText, ShortestFormWithFifteenSignificantDigits)
 {
     const struct { double value; const char* text; } cases[] = {
