@@ -131,15 +131,28 @@ bool sizedFont(const QFont& font, double size, QFont& result)
     return result != font;
 }
 
-// The control's design rectangle, taken anew from where it stands when its
-// window has placed it since the last rescaling.
+// The control's design rectangle. What its window has changed since the last
+// rescaling (a bar docked at the foot keeps its height and changes its top)
+// is taken anew from where it stands; the rest stays as designed.
 QRectF designRect(QWidget* c, double oldX, double oldY)
 {
-    const QVariant design = c->property(kDesignRect);
-    if (design.isValid() && c->property(kPlacedRect).toRect() == c->geometry())
-        return design.toRectF();
     const QRect g = c->geometry();
-    const QRectF d(g.x() / oldX, g.y() / oldY, g.width() / oldX, g.height() / oldY);
+    const QRectF now(g.x() / oldX, g.y() / oldY, g.width() / oldX, g.height() / oldY);
+    const QVariant design = c->property(kDesignRect);
+    if (!design.isValid()) {
+        c->setProperty(kDesignRect, now);
+        return now;
+    }
+    const QRect placed = c->property(kPlacedRect).toRect();
+    QRectF d = design.toRectF();
+    if (placed.x() != g.x())
+        d.moveLeft(now.x());
+    if (placed.y() != g.y())
+        d.moveTop(now.y());
+    if (placed.width() != g.width())
+        d.setWidth(now.width());
+    if (placed.height() != g.height())
+        d.setHeight(now.height());
     c->setProperty(kDesignRect, d);
     return d;
 }

@@ -57,8 +57,8 @@ public:
 };
 
 // Where a box raised now comes up: above the window whose handler raised it
-// (the window a scope names, else the one the user last pressed a key or a
-// mouse button in), and kept on top too while any of the program's windows
+// (the window a scope names, else the latest window still on screen that the
+// user pressed a key or a mouse button in), and kept on top too while any of the program's windows
 // is kept on top, so that none of them can hide it. No owner when no window
 // of the program is on screen.
 struct DialogPlacement {

@@ -6,6 +6,7 @@
 #include "platform/services/services.h"
 #include "support/salon_db.h"
 #include "support/user_hands.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -15,11 +16,11 @@
 
 namespace {
 
-class BoxesAboveTheirWindow : public ::testing::Test {
+class BoxesAboveTheirWindow : public qvtest::WindowFixture {
 protected:
     void SetUp() override
     {
-        qv::Windows::setOnLastClosed([] {});
+        WindowFixture::SetUp();
         db.seed();
         // As on the desktop: once a box is answered, no window is active
         // until the window manager has picked one.
@@ -27,14 +28,6 @@ protected:
         // The front desk works with the appointment book open behind.
         qv::Windows::show(QStringLiteral("Form3"));
     }
-    void TearDown() override
-    {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-
     qv::Window* open(const char* name)
     {
         qv::Window* w = qv::Windows::show(QString::fromLatin1(name));
@@ -67,9 +60,6 @@ protected:
         ui.script.clear();
         return texts;
     }
-
-    qvtest::SalonDb db;
-    qv::ScopedScriptedUi ui;
 };
 
 TEST_F(BoxesAboveTheirWindow, NotFoundAfterAFindStandsOverTheWindowSearched)

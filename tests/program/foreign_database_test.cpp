@@ -5,6 +5,7 @@
 #include "platform/services/services.h"
 #include "support/salon_db.h"
 #include "support/user_hands.h"
+#include "support/window_fixture.h"
 
 #include <QApplication>
 #include <QFile>
@@ -13,14 +14,6 @@
 
 namespace {
 
-void unloadAll()
-{
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
-}
-
 void replaceFile(const QString& path, const QByteArray& content)
 {
     QFile file(path);
@@ -28,13 +21,7 @@ void replaceFile(const QString& path, const QByteArray& content)
     file.write(content);
 }
 
-class ForeignDatabase : public ::testing::TestWithParam<const char*> {
-protected:
-    void SetUp() override { qv::Windows::setOnLastClosed([] {}); }
-    void TearDown() override { unloadAll(); }
-    qvtest::SalonDb db;
-    qv::ScopedScriptedUi ui;
-};
+class ForeignDatabase : public qvtest::WindowFixture, public ::testing::WithParamInterface<const char*> {};
 
 TEST_P(ForeignDatabase, TheBookSaysItOnce)
 {
