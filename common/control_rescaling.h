@@ -24,7 +24,10 @@ extern qint16 resizeOnFormResize;  // a resize of the window rescales its contro
 // instead) and multiplies each control's font size by their mean (a rich-text
 // box shows the sizes written in its text as much larger, and still stores
 // them as written); a grid's columns widen by the horizontal factor with the
-// grid. Controls
+// grid. The factors multiply the ratio the window's controls stand at, and
+// each control is placed from its design (its place at the ratio 1, or where
+// its window last put it) times that ratio, so whole-pixel rounding never
+// adds up over many rescalings. Controls
 // inside containers are scaled in their container's coordinates; the inner
 // parts of composite controls (a grid's scroll bars, a calendar's buttons)
 // are left to their control. With resizeFormToo set the window itself is
@@ -47,9 +50,9 @@ public:
     // Activation: from the screen measured last to the screen now, the
     // window too; on the same screen nothing moves.
     void formActivate(QWidget* window);
-    // Resize: the first one after a load or an activation is the window's
-    // own rescaling and is let pass; later ones scale the controls (not the
-    // window) from the size the window had to the size it has.
+    // Resize: the one the window's own rescaling at load or activation
+    // caused is let pass; every other size is followed, the controls (not
+    // the window) placed for it as they always are for that size.
     void formResize(QWidget* window);
 
     int referenceWidth() const { return m_referenceWidth; }
@@ -58,11 +61,17 @@ public:
     int lastHeight() const { return m_lastHeight; }
 
 private:
-    void rescale(QWidget* window);
-    void rememberSize(QWidget* window);
+    void rescale(QWidget* window, bool loading);
+    // With newBase, the ratio the controls stand at now belongs to this size.
+    void rememberSize(QWidget* window, bool newBase);
 
     qint16 m_referenceWidth = 800;
     qint16 m_referenceHeight = 600;
     qint32 m_lastWidth = 0;
     qint32 m_lastHeight = 0;
+    // A size (twips) and the ratio the controls had at it.
+    qint32 m_baseWidth = 0;
+    qint32 m_baseHeight = 0;
+    double m_baseRatioX = 1.0;
+    double m_baseRatioY = 1.0;
 };

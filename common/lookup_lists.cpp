@@ -3,17 +3,28 @@
 #include "platform/services/services.h"
 #include "platform/values/error.h"
 
+#include <QStringList>
+
 std::shared_ptr<qv::Recordset> openLookupList(const QString& query, const QString& connectionString)
 {
+    // A file that is no salon database fails the same way at every attempt:
+    // the user is told once, not once an attempt.
+    QStringList told;
+    const auto tell = [&told](const QString& text) {
+        if (told.contains(text))
+            return;
+        told << text;
+        qv::ui().msgBox(text, qv::MsgStyle::Critical);
+    };
     for (int attempt = 0; attempt < kLookupAttempts; ++attempt) {
         try {
             auto rows = std::make_shared<qv::Recordset>();
             rows->openDisconnected(query, connectionString);
             return rows;
         } catch (const qv::Error& e) {
-            qv::ui().msgBox(e.description(), qv::MsgStyle::Critical);
+            tell(e.description());
         } catch (const std::exception& e) {
-            qv::ui().msgBox(QString::fromLocal8Bit(e.what()), qv::MsgStyle::Critical);
+            tell(QString::fromLocal8Bit(e.what()));
         }
     }
     return nullptr;

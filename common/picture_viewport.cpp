@@ -141,5 +141,8 @@ QImage PictureViewport::picture() const
 {
     if (pictureBox->pixmap().isNull())
         return QImage();
-    return pictureBox->pixmap().toImage();
+    // The frame shows only a corner of a large picture; the cards print it
+    // whole, 2500 twips square: no more than 2500 pixels a side even at
+    // 1440 dots an inch.
+    return qv::readPicture(pictureBox->picturePath(), QSize(2500, 2500), qv::PictureRead::Fit);
 }

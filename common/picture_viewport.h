@@ -49,7 +49,8 @@ public:
     // are passed over: the path box is empty either way.
     void deletePicture(qv::Recordset* recordset);
 
-    // The picture shown now (null when none), as the cards print it.
+    // The picture shown now (null when none), whole, read at the size the
+    // cards print it.
     QImage picture() const;
 
     // The open-file dialog's filter, the one for every record's picture.

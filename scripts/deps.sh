@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Quorvel builds and runs with (only what is missing).
 set -euo pipefail
-pkgs=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev
+pkgs=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev zlib1g-dev
       libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth poppler-utils python3)
 missing=()
 for p in "${pkgs[@]}"; do

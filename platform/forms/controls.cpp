@@ -3,11 +3,14 @@
 #include "platform/forms/window.h"
 #include "platform/values/convert.h"
 #include <QAbstractItemView>
+#include <QGuiApplication>
+#include <QImageReader>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QPointer>
+#include <QScreen>
 #include <QTextCharFormat>
 #include <QWheelEvent>
 
@@ -277,16 +280,54 @@ PictureBox::PictureBox(QWidget* parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
+QImage readPicture(const QString& path, QSize within, PictureRead how)
+{
+    if (path.isEmpty())
+        return QImage();
+    QImageReader reader(path);
+    const QSize full = reader.size();
+    if (full.isValid() && within.isValid() && (full.width() > within.width() || full.height() > within.height())) {
+        // Readers that can (JPEG) decode only what is asked for; the others
+        // decode the whole picture once and keep only that.
+        if (how == PictureRead::Clip)
+            reader.setClipRect(QRect(QPoint(0, 0), full.boundedTo(within)));
+        else
+            reader.setScaledSize(full.scaled(within, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
+    }
+    // Qt refuses pictures past 256 MB of pixels: a 45-megapixel photo needs
+    // three times that while it is decoded. Lifted for this read only; a
+    // picture the memory cannot hold still fails here, as a null image.
+    constexpr int kLimitMB = 4096;
+    const int usualLimit = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(kLimitMB);
+    QImage image;
+    const bool read = reader.read(&image);
+    QImageReader::setAllocationLimit(usualLimit);
+    return read ? image : QImage();
+}
+
+namespace {
+// As far as a picture shown at its natural size can ever be seen: a screen,
+// and beyond it the farthest a viewport's scroll bars shift it (32767 twips).
+QSize shownPictureBounds()
+{
+    QSize screen(1920, 1080);
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screen = primary->virtualSize();
+    return screen + QSize(px(32767), px(32767));
+}
+} // namespace
+
 bool PictureBox::loadPicture(const QString& path)
 {
-    QPixmap picture;
-    if (path.isEmpty() || !picture.load(path)) {
+    const QImage picture = readPicture(path, shownPictureBounds(), m_stretch ? PictureRead::Fit : PictureRead::Clip);
+    if (picture.isNull()) {
         clearPicture();
         return false;
     }
     m_path = path;
     setScaledContents(m_stretch);
-    setPixmap(picture);
+    setPixmap(QPixmap::fromImage(picture));
     return true;
 }
 

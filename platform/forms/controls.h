@@ -5,6 +5,7 @@
 #include "platform/data/recordset.h"
 #include <QCalendarWidget>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -177,12 +178,23 @@ signals:
     void monthShown(int year, int month);
 };
 
+// Reads a picture file no larger than it is shown or printed: with Clip only
+// the part from its top-left corner that fits in `within` (a picture shown at
+// its natural size), with Fit the whole picture scaled down to fit in
+// `within`, proportions kept (a picture printed or stretched). A picture
+// within the bounds is read whole. A camera's picture far beyond Qt's usual
+// memory limit is read too; a null image when the file cannot be read.
+enum class PictureRead { Clip, Fit };
+QImage readPicture(const QString& path, QSize within, PictureRead how);
+
 // A picture loaded from a file path; scaled or clipped as the window wants.
 class PictureBox : public QLabel {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
-    // False (and an empty picture) when the file cannot be read.
+    // False (and an empty picture) when the file cannot be read. A picture
+    // larger than any screen is read only as far as it can ever be seen:
+    // the screen's size and the farthest the viewports scroll.
     bool loadPicture(const QString& path);
     void clearPicture();
     void setStretch(bool stretch);

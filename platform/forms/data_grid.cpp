@@ -216,10 +216,16 @@ void DataGrid::scaleColumns(double factor)
     if (!(factor > 0))
         return;
     d->columnScale *= factor;
+    // A column with a width of its own takes it from that width, so that
+    // scaling there and back again leaves it as it was.
+    const auto& columns = d->model.columns;
     QHeaderView* header = horizontalHeader();
-    for (int c = 0; c < header->count(); ++c)
-        if (!isColumnHidden(c))
-            setColumnWidth(c, int(std::lround(columnWidth(c) * factor)));
+    for (int c = 0; c < header->count(); ++c) {
+        if (isColumnHidden(c))
+            continue;
+        const int twips = c < columns.size() ? columns[c].widthTwips : 0;
+        setColumnWidth(c, twips > 0 ? d->columnWidth(twips) : int(std::lround(columnWidth(c) * factor)));
+    }
 }
 
 double DataGrid::columnScale() const

@@ -199,6 +199,7 @@ Window::Window(QWidget* parent)
     // The registry alone decides when the program ends (a hidden window
     // still counts as loaded).
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    followUserInput();
     if (QCoreApplication::instance())
         QCoreApplication::instance()->installEventFilter(this);
 }
@@ -234,6 +235,7 @@ void Window::runLoad()
     if (slot && slot != this)
         slot->unload();
     r.loaded[windowName()] = this;
+    const DialogOwnerScope owner(this);
     guard([this] { formLoad(); });
 }
 
@@ -271,6 +273,7 @@ void Window::unload()
             explicit Running(int& c) : count(c) { ++count; }
             ~Running() { --count; }
         } running(r.unloadsRunning);
+        const DialogOwnerScope owner(this);
         guard([&] { formUnload(cancel); });
     }
     const bool checkAgain = r.checkAfterUnload && r.unloadsRunning == 0;
@@ -363,8 +366,10 @@ void Window::guard(const std::function<void()>& handler)
 
 void Window::onClick(QAbstractButton* button, std::function<void()> handler)
 {
-    QObject::connect(button, &QAbstractButton::clicked, button,
-                     [handler = std::move(handler)] { guard(handler); });
+    QObject::connect(button, &QAbstractButton::clicked, button, [button, handler = std::move(handler)] {
+        const DialogOwnerScope owner(button->window());
+        guard(handler);
+    });
 }
 
 namespace {
@@ -415,6 +420,7 @@ bool Window::event(QEvent* e)
 {
     if (e->type() == QEvent::WindowActivate && d->loaded && !d->unloading) {
         const bool result = QWidget::event(e);
+        const DialogOwnerScope owner(this);
         guard([this] { formActivate(); });
         if (!d->unloading && !hasFocusableControl(this))
             guard([this] { formGotFocus(); });
@@ -453,6 +459,7 @@ bool Window::eventFilter(QObject* watched, QEvent* e)
         && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) && hasFocusableControl(this))
         return false;
     QPointer<Window> self(this);
+    const DialogOwnerScope owner(this);
     d->keyReceiver = target;
     const auto previewed = qScopeGuard([this, self] {
         if (self)
@@ -507,8 +514,10 @@ void Window::hideEvent(QHideEvent* e)
 void Window::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
-    if (d->loaded && !d->unloading)
+    if (d->loaded && !d->unloading) {
+        const DialogOwnerScope owner(this);
         guard([this] { formResize(); });
+    }
 }
 
 // --- Windows --------------------------------------------------------------

@@ -48,16 +48,35 @@ QMessageBox::Icon iconOf(int style)
     }
 }
 
-QWidget* dialogParent()
-{
-    return QApplication::activeWindow();
-}
+// A box of the program stands over the window that raised it, modal, and
+// kept on top while the program keeps a window on top; once answered, the
+// user's next box in the same handler belongs to that window again.
+class RaisedBox {
+public:
+    RaisedBox() : m_placement(dialogPlacement()) {}
+    ~RaisedBox() { boxAnswered(m_placement.owner); }
+    RaisedBox(const RaisedBox&) = delete;
+    RaisedBox& operator=(const RaisedBox&) = delete;
+
+    QWidget* owner() const { return m_placement.owner; }
+    void prepare(QWidget* dialog) const
+    {
+        dialog->setWindowModality(Qt::ApplicationModal);
+        if (m_placement.onTop)
+            dialog->setWindowFlag(Qt::WindowStaysOnTopHint, true);
+    }
+
+private:
+    DialogPlacement m_placement;
+};
 
 } // namespace
 
 int QtUi::msgBox(const QString& text, int style, const QString& title)
 {
-    QMessageBox box(dialogParent());
+    const RaisedBox raised;
+    QMessageBox box(raised.owner());
+    raised.prepare(&box);
     box.setWindowTitle(titleOrProgram(title));
     // Shown as written: blanks kept, "&" and "<" are text.
     box.setTextFormat(Qt::PlainText);
@@ -85,7 +104,9 @@ int QtUi::msgBox(const QString& text, int style, const QString& title)
 
 QString QtUi::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    QInputDialog dialog(dialogParent());
+    const RaisedBox raised;
+    QInputDialog dialog(raised.owner());
+    raised.prepare(&dialog);
     dialog.setWindowTitle(titleOrProgram(title));
     dialog.setInputMode(QInputDialog::TextInput);
     // The label is the text box's buddy, so a single "&" would become a
@@ -125,13 +146,22 @@ QString qtFileFilter(const QString& filter)
 
 QString QtUi::openFileDialog(const QString& title, const QString& filter, const QString& folder)
 {
-    return QFileDialog::getOpenFileName(dialogParent(), titleOrProgram(title), folder, qtFileFilter(filter));
+    const RaisedBox raised;
+    QFileDialog dialog(raised.owner(), titleOrProgram(title), folder, qtFileFilter(filter));
+    raised.prepare(&dialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }
 
 bool QtUi::printerDialog(QPrinter* printer)
 {
     QPrinter fallback;
-    QPrintDialog dialog(printer ? printer : &fallback, dialogParent());
+    const RaisedBox raised;
+    QPrintDialog dialog(printer ? printer : &fallback, raised.owner());
+    raised.prepare(&dialog);
     dialog.setWindowTitle(QStringLiteral("Print"));
     return dialog.exec() == QDialog::Accepted;
 }

@@ -2,10 +2,13 @@
 // Every message box, input box, file and printer dialog, beep, pause and
 // program launch goes through here: the Qt implementation serves people, the
 // scripted one serves tests (queued answers and a log of all that was shown).
+#include <QPointer>
 #include <QString>
 #include <QList>
+#include <QWidget>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <vector>
 
 class QPrinter;
@@ -53,6 +56,34 @@ public:
     static QString programTitle() { return QStringLiteral("Quorvel"); }
 };
 
+// Where a box raised now comes up: above the window whose handler raised it
+// (the window a scope names, else the latest window still on screen that the
+// user pressed a key or a mouse button in), and kept on top too while any of the program's windows
+// is kept on top, so that none of them can hide it. No owner when no window
+// of the program is on screen.
+struct DialogPlacement {
+    QPointer<QWidget> owner;
+    bool onTop = false;
+};
+DialogPlacement dialogPlacement();
+
+// While alive, the handler of `window` is running: boxes raised come up
+// above it (the innermost scope whose window is on screen wins).
+class DialogOwnerScope {
+public:
+    explicit DialogOwnerScope(QWidget* window);
+    ~DialogOwnerScope();
+    DialogOwnerScope(const DialogOwnerScope&) = delete;
+    DialogOwnerScope& operator=(const DialogOwnerScope&) = delete;
+};
+
+// Starts following the user's keys and clicks, to know which window acted
+// (done once; every window does it when it is created).
+void followUserInput();
+// A box of `owner` has been answered: the user's next box in the same
+// handler belongs to `owner` again, not to the box just closed.
+void boxAnswered(QWidget* owner);
+
 // The services in force; the Qt ones unless a test has set others.
 UiServices& ui();
 void setUi(UiServices* services);   // nullptr returns to the Qt services
@@ -65,6 +96,9 @@ struct UiEvent {
     QString title;
     QStringList arguments;
     int milliseconds = 0;
+    // Where a real box would have come up (message and input boxes).
+    QPointer<QWidget> owner;
+    bool onTop = false;
 };
 
 // For tests: answers come from queues (a message box with nothing queued
@@ -84,6 +118,10 @@ public:
     std::deque<QString> fileAnswers;
     std::deque<bool> printerAnswers;   // nothing queued: accepted
     bool launchSucceeds = true;
+    // Runs after each message or input box is answered; a test uses it to
+    // leave the program as a real desktop does when a box closes (with no
+    // window active until the window manager picks one).
+    std::function<void()> afterAnswer;
 
     std::vector<UiEvent> events;
     QStringList messages() const;      // texts of the message boxes, in order

@@ -38,8 +38,7 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     EXPECT_EQ(qvtest::widgetAtCentreOf(w.findChild<QPushButton*>(QStringLiteral("cmdNext"))), w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
     EXPECT_EQ(qvtest::widgetAtCentreOf(w.findChild<QPushButton*>(QStringLiteral("cmdLast"))), w.findChild<QPushButton*>(QStringLiteral("cmdLast")));
 
-    // The first change of size after the activation is taken for the
-    // window's own; the second rescales the controls.
+    // Both changes of size rescale the controls.
     w.resize(w.width() * 9 / 10, w.height() * 9 / 10);
     QApplication::processEvents();
     w.resize(w.width() * 12 / 10, w.height() * 11 / 10);
@@ -54,5 +53,80 @@ TEST_F(AssetsTest, OnALargerScreenAndAfterTwoResizesTheRecordBarsStayWholeAtTheF
     ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))));
     EXPECT_EQ(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->geometry(), w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->geometry());
     ASSERT_TRUE(qvtest::clickAt(w.findChild<QPushButton*>(QStringLiteral("cmdCancel"))));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
+}
+
+namespace {
+
+// Every named control's place and type size, readable in a failure.
+QStringList layoutOf(QWidget& w)
+{
+    QStringList out;
+    for (QWidget* c : w.findChildren<QWidget*>()) {
+        if (c->objectName().isEmpty() || c->objectName().startsWith(QLatin1String("qt_")) || c->isWindow())
+            continue;
+        const QRect g = c->geometry();
+        out << QStringLiteral("%1 %2,%3 %4x%5 %6pt")
+                   .arg(c->objectName())
+                   .arg(g.x())
+                   .arg(g.y())
+                   .arg(g.width())
+                   .arg(g.height())
+                   .arg(c->font().pointSizeF());
+    }
+    return out;
+}
+
+// The controls whose place or type differ, readable in a failure.
+std::string differences(const QStringList& now, const QStringList& before)
+{
+    QStringList out;
+    for (qsizetype i = 0; i < qMax(now.size(), before.size()); ++i)
+        if (now.value(i) != before.value(i))
+            out << now.value(i) + QStringLiteral(" (was ") + before.value(i) + QLatin1Char(')');
+    return out.join(QStringLiteral("; ")).toStdString();
+}
+
+// A drag of the window's corner as the window manager does it: the new
+// size, then the window activated at the end of the drag.
+void dragCornerTo(BusinessAssets& w, QSize size)
+{
+    w.resize(size);
+    QApplication::processEvents();
+    QEvent activate(QEvent::WindowActivate);
+    QApplication::sendEvent(&w, &activate);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(AssetsTest, DraggedToFiveSizesAndBackTheLayoutIsTheOneItOpenedWith)
+{
+    BusinessAssets& w = open();
+    const QSize opened = w.size();
+    const QStringList atOpening = layoutOf(w);
+    auto* status = w.findChild<QLabel*>(QStringLiteral("lblStatus"));
+    ASSERT_EQ(status->text(), "Record: 1");
+
+    for (const QSize size : {QSize(opened.width() * 9 / 10, opened.height() * 9 / 10), QSize(1013, 701),
+                             QSize(733, 547), QSize(1187, 893), QSize(opened.width() + 1, opened.height() - 1)})
+        dragCornerTo(w, size);
+    dragCornerTo(w, opened);
+    EXPECT_TRUE(layoutOf(w) == atOpening) << differences(layoutOf(w), atOpening);
+    EXPECT_EQ(status->text(), "Record: 1");
+    EXPECT_LE(status->fontMetrics().horizontalAdvance(status->text()), status->contentsRect().width())
+        << "the status is cut";
+
+    // A maximize right after a drag is followed: the layout is the one that
+    // size always has, however the window came to it.
+    const QSize maximized(1280, 1000);
+    w.resize(maximized);
+    QApplication::processEvents();
+    const QStringList atMaximized = layoutOf(w);
+    EXPECT_FALSE(atMaximized == atOpening);
+    dragCornerTo(w, QSize(700, 500));
+    w.resize(maximized);
+    QApplication::processEvents();
+    EXPECT_TRUE(layoutOf(w) == atMaximized) << differences(layoutOf(w), atMaximized);
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
 }

@@ -208,17 +208,30 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
     EXPECT_EQ(snapshot(w.form.get()), loaded);
     EXPECT_EQ(w.form->size(), QSize(1024, 768));
 
-    // The first resize after it is let pass; the next scales the controls
-    // from the size the window had when last scaled, not the window.
-    w.form->resize(1100, 768);
+    // The user's resizes are followed from the first one after the
+    // activation on (the window manager activates the window at the end of
+    // each drag); the controls scale, not the window.
+    w.form->resize(1152, 768);
+    fit.formResize(w.form.get());
+    EXPECT_EQ(resizeOnFormResize, -1);
+    EXPECT_EQ(resizeFormToo, 0);
+    EXPECT_EQ(w.form->size(), QSize(1152, 768));
+    EXPECT_EQ(w.label->geometry(), scaledRect(QRect(10, 20, 100, 30), 1.28 * 1152 / 1024, 1.28));
+
+    // Dragged through many sizes, activated between drags, and back: every
+    // control stands exactly where it stood at that size before.
+    for (const QSize size : {QSize(997, 613), QSize(1311, 777), QSize(703, 1001), QSize(1023, 767)}) {
+        w.form->resize(size);
+        fit.formResize(w.form.get());
+        fit.formActivate(w.form.get());
+    }
+    w.form->resize(1024, 768);
     fit.formResize(w.form.get());
     EXPECT_EQ(snapshot(w.form.get()), loaded);
-    EXPECT_EQ(resizeOnFormResize, -1);
+
     w.form->resize(1536, 384);
     fit.formResize(w.form.get());
-    EXPECT_EQ(resizeFormToo, 0);
-    EXPECT_EQ(w.form->size(), QSize(1536, 384));
-    EXPECT_EQ(w.label->geometry(), scaledRect(QRect(13, 26, 128, 38), 1.5, 0.5));
+    EXPECT_EQ(w.label->geometry(), scaledRect(QRect(10, 20, 100, 30), 1.28 * 1.5, 1.28 * 0.5));
     EXPECT_EQ(fit.lastWidth(), 1536 * 15);
 
     // Minimized, the window has no size to follow: the controls stay.
@@ -236,6 +249,6 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
     fit.formActivate(w.form.get());
     EXPECT_EQ(screenWidthPx, 1280);
     EXPECT_EQ(w.form->size(), QSize(1920, 512));
-    EXPECT_EQ(w.label->x(), int(std::lround(20 * 1.25)));
+    EXPECT_EQ(w.label->x(), int(std::lround(10 * 1.28 * 1.5 * 1.25)));
     EXPECT_EQ(resizeOnFormResize, 0);
 }

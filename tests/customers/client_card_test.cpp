@@ -5,6 +5,9 @@
 #include "platform/forms/many_line_box.h"
 #include "platform/print/rich_text_box.h"
 
+#include "platform/forms/controls.h"
+#include "support/large_picture.h"
+
 #include <QFontMetricsF>
 
 TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
@@ -135,4 +138,31 @@ TEST_F(CustomersTest, LongFormulasGoOnOverPagesAndTheFormulasButtonPrintsThemAlo
     ASSERT_NE(firstVisit(formulas.pages[0]), formulas.pages[0].texts.end());
     EXPECT_NEAR(firstVisit(formulas.pages[0])->y, 3600, 40);
     EXPECT_NEAR(firstVisit(formulas.pages[0])->x, 4000, 40);
+}
+
+TEST_F(CustomersTest, ACameraSizedPictureShowsAndPrintsWhole)
+{
+    CustomerWindow& w = open();
+    // 45 megapixels: three times what Qt reads by default.
+    const QString photo = db.folder() + QStringLiteral("/camera.png");
+    ASSERT_TRUE(qvtest::writeLargePng(photo, QSize(16000, 12000), Qt::red, Qt::blue));
+    ui.script.fileAnswers = {photo};
+    click(w.findChild<QPushButton*>(QStringLiteral("Command3")));
+
+    // Shown from its corner, as far as the frame and its scroll bars reach.
+    const QPixmap shown = w.findChild<qv::PictureBox*>(QStringLiteral("PicDest"))->pixmap();
+    ASSERT_FALSE(shown.isNull()) << "the frame stays empty";
+    EXPECT_EQ(shown.toImage().pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_LT(shown.width(), 8000);
+
+    // Printed whole, at the size of the card's square.
+    ui.script.clear();
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
+    ASSERT_EQ(printing->jobs().size(), 1);
+    ASSERT_EQ(printing->jobs()[0].pages.size(), 1);
+    const QList<qv::PrintedPicture>& printed = printing->jobs()[0].pages[0].pictures;
+    ASSERT_EQ(printed.size(), 1);
+    EXPECT_EQ(printed[0].rect, QRectF(0, 0, 2500, 2500));
+    EXPECT_EQ(printed[0].pixelSize, QSize(2500, 1875));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
 }
