@@ -866,10 +866,10 @@ void AppointmentBook::closeRecordWindow() { exitProgram(); }
 
 void AppointmentBook::exitProgram()
 {
-    const QList<qv::Window*> windows = qv::Windows::all();
-    for (qv::Window* w : windows)
-        if (w != this && qv::Windows::all().contains(w))
-            w->unload();
+    // A ticket being added or edited is saved, dropped (its product sales
+    // given back) or kept, as the user answers.
+    if (!unloadOtherWindowsForExit(this))
+        return;
     unbindGrid();
     unload();
     // A ticket the database refused keeps the book open: its client's

@@ -679,10 +679,10 @@ void BusinessAssets::updateRecord()
             primaryRecordset->move(0);
             showItemPicture();
         }
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Editing goes on with Update and Cancel on screen. The picture's
         // path stays in its box, so that saving again keeps it.
-        qv::ui().msgBox(QStringLiteral("You do not have a record to update. Click Cancel."));
+        reportRefusedSave(e, QStringLiteral("You do not have a record to update. Click Cancel."));
         picture->clearPicture();
         return;
     }
@@ -981,10 +981,8 @@ void BusinessAssets::openManagementMenu()
 
 void BusinessAssets::exitProgram()
 {
-    const QList<qv::Window*> windows = qv::Windows::all();
-    for (qv::Window* w : windows)
-        if (w != this && qv::Windows::all().contains(w))
-            w->unload();
+    if (!unloadOtherWindowsForExit(this))
+        return;
     if (qv::Windows::all().contains(this))
         unload();
 }

@@ -1,6 +1,7 @@
 #include "common/record_form.h"
 #include "common/pass_over.h"
 #include "common/window_helpers.h"
+#include "platform/forms/controls.h"
 #include "platform/services/services.h"
 #include <QApplication>
 #include <QComboBox>
@@ -271,6 +272,10 @@ void RecordForm::formUnload(bool& cancel)
     if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->hasCurrentRecord()
         || primaryRecordset->isReadOnly())
         return;
+    if (!typedChangesMayBeKept()) {
+        cancel = true;
+        return;
+    }
     bool saved = false;
     guard([&] {
         primaryRecordset->update();
@@ -392,6 +397,8 @@ void RecordForm::editRecord()
 
 void RecordForm::updateRecord()
 {
+    if (!recordMayBeSaved())
+        return;
     try {
         primary(primaryRecordset).updateBatch();
         if (addingRecord)
@@ -399,10 +406,97 @@ void RecordForm::updateRecord()
         editingRecord = false;
         addingRecord = false;
         setBrowsingButtons(true);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Adding or editing goes on: Update and Cancel stay on screen.
-        qv::ui().msgBox(QStringLiteral(" You have no record to update. Click cancel and add a record."));
+        reportRefusedSave(e, QStringLiteral(" You have no record to update. Click cancel and add a record."));
     }
+}
+
+void RecordForm::reportRefusedSave(const std::exception& refusal, const QString& noRecordText)
+{
+    bool recordThere = false;
+    passOver([&] { recordThere = primaryRecordset && primaryRecordset->isOpen() && primaryRecordset->hasCurrentRecord(); });
+    if (!recordThere) {
+        qv::ui().msgBox(noRecordText);
+        return;
+    }
+    // A record the database would not take (the file cannot be written, a
+    // second copy of the program holds it, the disk is full): the advice to
+    // cancel would throw away what was typed, so the real reason is given.
+    const auto* error = dynamic_cast<const qv::Error*>(&refusal);
+    const QString reason = error ? error->description() : QString::fromLocal8Bit(refusal.what());
+    qv::ui().msgBox(QStringLiteral("The record was not saved; what you typed is still here.\r\n") + reason);
+}
+
+bool RecordForm::typedChangesMayBeKept()
+{
+    if (isChangingRecord())
+        return true;
+    bool typed = false;
+    passOver([&] {
+        if (!primaryRecordset || !primaryRecordset->hasCurrentRecord())
+            return;
+        typed = primaryRecordset->editMode() != qv::EditMode::None;
+        for (const qv::TextBox* box : findChildren<qv::TextBox*>())
+            typed = typed || (box->dataSource() == primaryRecordset.get() && box->isDirty());
+    });
+    return !typed || recordMayBeSaved();
+}
+
+void RecordForm::holdGridWhileChanging(qv::DataGrid* grid)
+{
+    grid->beforeRowPick = [this] { return !isChangingRecord() && typedChangesMayBeKept(); };
+}
+
+bool RecordForm::mayFindNow()
+{
+    if (!isChangingRecord())
+        return true;
+    qv::ui().msgBox(QStringLiteral("Click Update to save this record, or Cancel to drop it, before you search."));
+    return false;
+}
+
+QString RecordForm::saveBeforeExitQuestion()
+{
+    return QStringLiteral("This record is still being added or changed. Save it before the program closes?");
+}
+
+bool RecordForm::settleRecordsBeforeExit()
+{
+    const QList<qv::Window*> windows = qv::Windows::all();
+    for (qv::Window* window : windows) {
+        auto* form = qobject_cast<RecordForm*>(window);
+        if (!form || !qv::Windows::all().contains(window) || !form->isChangingRecord())
+            continue;
+        // The user answers for the record in front of her.
+        form->show();
+        form->raise();
+        form->activateWindow();
+        const int answer = qv::ui().msgBox(saveBeforeExitQuestion(), qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question,
+                                           QStringLiteral("Exit Program"));
+        if (answer == qv::MsgResult::Yes) {
+            // Update says itself why it refused; the record stays on screen.
+            reportErrors([form] { form->updateRecord(); });
+            if (form->isChangingRecord())
+                return false;
+        } else if (answer == qv::MsgResult::No) {
+            form->cancelRecordChange();
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RecordForm::unloadOtherWindowsForExit(qv::Window* exiting)
+{
+    if (!settleRecordsBeforeExit())
+        return false;
+    const QList<qv::Window*> windows = qv::Windows::all();
+    for (qv::Window* w : windows)
+        if (w != exiting && qv::Windows::all().contains(w))
+            w->unload();
+    return true;
 }
 
 void RecordForm::cancelRecordChange()
@@ -504,18 +598,24 @@ void RecordForm::closeRecordWindow()
 
 void RecordForm::showFirstRecord()
 {
+    if (!typedChangesMayBeKept())
+        return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveFirst(); });
 }
 
 void RecordForm::showLastRecord()
 {
+    if (!typedChangesMayBeKept())
+        return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveLast(); });
 }
 
 void RecordForm::showNextRecord()
 {
+    if (!typedChangesMayBeKept())
+        return;
     beforeMove();
     reportErrors([this] {
         if (!primary(primaryRecordset).eof())
@@ -530,6 +630,8 @@ void RecordForm::showNextRecord()
 
 void RecordForm::showPreviousRecord()
 {
+    if (!typedChangesMayBeKept())
+        return;
     beforeMove();
     reportErrors([this] {
         if (!primary(primaryRecordset).bof())

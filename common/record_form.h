@@ -14,6 +14,8 @@
 #include <functional>
 #include <memory>
 
+namespace qv { class DataGrid; }
+
 class RecordForm : public qv::Window {
     Q_OBJECT
 public:
@@ -25,7 +27,19 @@ public:
     // What the window is doing with its record, and the rows it shows.
     bool isAddingRecord() const { return addingRecord; }
     bool isEditingRecord() const { return editingRecord; }
+    bool isChangingRecord() const { return addingRecord || editingRecord; }
     std::shared_ptr<qv::Recordset> recordset() const { return primaryRecordset; }
+
+    // Before the program ends (Exit Program): each loaded record window that
+    // is adding or editing asks whether to save its record. Yes saves it as
+    // Update does, No drops it as Cancel does, Cancel keeps it. False when
+    // the program must stay open: a record kept by Cancel, or a save the
+    // window refused (its Update has said why).
+    static bool settleRecordsBeforeExit();
+    // Exit Program from `exiting`: the records are settled first, then every
+    // other loaded window is unloaded, one after another. False, with nothing
+    // unloaded, when the program must stay open.
+    static bool unloadOtherWindowsForExit(qv::Window* exiting);
 
 protected:
     // What the window opens at load: its connection string and its SELECT or SHAPE text.
@@ -38,6 +52,10 @@ protected:
     // Runs first whenever one of the four navigation buttons is used, while
     // the row being left is still current.
     virtual void beforeMove() {}
+    // Whether the record may be written as it stands; a window whose records
+    // need a value says which one is missing and returns false. Update asks
+    // it, and so does every move away from a record typed into while browsing.
+    virtual bool recordMayBeSaved() { return true; }
 
     void formLoad() override;
     void formUnload(bool& cancel) override;
@@ -87,6 +105,19 @@ protected:
     // where the template's own Cancel does. Every step's errors are passed over.
     void cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
                          const std::function<void()>& afterReshow = {});
+    // The grid moves the record shown only while browsing: a row picked while
+    // a record is being added or edited would store it half-typed, beyond
+    // the reach of Cancel. A typed change the window cannot keep holds it too.
+    void holdGridWhileChanging(qv::DataGrid* grid);
+    // False (after saying why) while a record is being added or edited: a
+    // find moves to another record, which would store this one half-typed.
+    bool mayFindNow();
+    // False (the window has said why) when text typed into the record shown
+    // cannot be kept; moving away or closing would store it.
+    bool typedChangesMayBeKept();
+    // Why a save was refused: `noRecordText` when there is no record to save,
+    // else a line saying nothing was saved and, under it, the database's reason.
+    void reportRefusedSave(const std::exception& refusal, const QString& noRecordText);
     // Runs one step of a handler that leaves at the first error and shows its
     // description; false when it failed.
     static bool reportErrors(const std::function<void()>& step);
@@ -126,4 +157,5 @@ private:
     // the record being cancelled (0 for a new one), the second goes back.
     double recordBeingCancelled() const;
     void returnAfterCancel(double recordCancelled);
+    static QString saveBeforeExitQuestion();
 };

@@ -341,6 +341,7 @@ void InventoryMaster::formLoad()
     m_plainConnection = lookupConnectionString();
     ignoreErrors([this] { RecordForm::formLoad(); });
     ignoreErrors([this] { bindGridToChapter(); });
+    holdGridWhileChanging(stockGrid);
     // Without the database the list would only say again that it cannot be read.
     if (db && db->isOpen())
         fillVendorList();
@@ -397,7 +398,8 @@ void InventoryMaster::viewAll()
 
 void InventoryMaster::find(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (!primaryRecordset)
+    // A find moves to another row: a row being added or edited would be stored half-typed.
+    if (!primaryRecordset || !mayFindNow())
         return;
     ignoreErrors([&] { findByTextAndShow(*primaryRecordset, field, prompt, notFound); });
 }
@@ -494,12 +496,14 @@ void InventoryMaster::cancelRecordChange()
 
 void InventoryMaster::updateRecord()
 {
+    const QString nothingToSave = QStringLiteral(" You have nothing to update. Click cancel and make an entry.");
+    // A new row with nothing typed in it is not kept.
+    if (!primaryRecordset
+        || (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))) {
+        qv::ui().msgBox(nothingToSave);
+        return;
+    }
     try {
-        if (!primaryRecordset)
-            throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        // A new row with nothing typed in it is not kept.
-        if (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))
-            throw qv::Error(QStringLiteral("Nothing was entered."));
         primaryRecordset->updateBatch();
         if (!primaryRecordset->eof())
             primaryRecordset->move(0);
@@ -507,7 +511,7 @@ void InventoryMaster::updateRecord()
         addingRecord = false;
         setBrowsingButtons(true);
         bindGridToChapter();
-    } catch (const std::exception&) {
-        qv::ui().msgBox(QStringLiteral(" You have nothing to update. Click cancel and make an entry."));
+    } catch (const std::exception& e) {
+        reportRefusedSave(e, nothingToSave);
     }
 }

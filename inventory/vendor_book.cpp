@@ -151,6 +151,7 @@ void VendorBook::formLoad()
     // and leaves an empty window whose buttons say what is wrong.
     RecordForm::formLoad();
     bindGrid();
+    holdGridWhileChanging(vendorGrid);
 }
 
 void VendorBook::bindGrid()
@@ -193,21 +194,39 @@ void VendorBook::addRecord()
 
 void VendorBook::updateRecord()
 {
+    const QString nothingToSave =
+        QStringLiteral("You have not entered a record. Enter information or click cancel to continue.");
+    // A vendor with nothing typed is no vendor: it would be a blank entry in the vendor list.
+    if (!primaryRecordset
+        || (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))) {
+        qv::ui().msgBox(nothingToSave);
+        return;
+    }
+    if (!recordMayBeSaved())
+        return;
     try {
-        if (!primaryRecordset)
-            throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
-        // A vendor with nothing typed is no vendor: it would be a blank entry in the vendor list.
-        if (addingRecord && primaryRecordset->editMode() == qv::EditMode::Add && nothingTyped(fieldBoxes))
-            throw qv::Error(QStringLiteral("Nothing was entered."));
         primaryRecordset->updateBatch();
         if (addingRecord)
             primaryRecordset->moveLast();
         editingRecord = false;
         addingRecord = false;
         setBrowsingButtons(true);
-    } catch (const std::exception&) {
-        qv::ui().msgBox(QStringLiteral("You have not entered a record. Enter information or click cancel to continue."));
+    } catch (const std::exception& e) {
+        reportRefusedSave(e, nothingToSave);
     }
+}
+
+bool VendorBook::recordMayBeSaved()
+{
+    // The inventory master lists vendors by their company name: one without
+    // it would be a blank entry there.
+    qv::TextBox* name = fieldBoxes.value(CompanyNameBox);
+    if (!name->text().trimmed().isEmpty())
+        return true;
+    qv::ui().msgBox(QStringLiteral("You have not entered a Company Name for this vendor. Enter one, or click "
+                                   "cancel to drop the change."));
+    name->setFocus();
+    return false;
 }
 
 void VendorBook::cancelRecordChange()

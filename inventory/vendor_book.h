@@ -43,6 +43,7 @@ private:
     void updateRecord() override;
     void cancelRecordChange() override;
     void deleteRecord() override;
+    bool recordMayBeSaved() override;
     // The dialer button.
     void startDialer();
 

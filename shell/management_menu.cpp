@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/help_access.h"
+#include "common/record_form.h"
 #include "common/window_helpers.h"
 #include "reports/commissions_report.h"
 #include "reports/inventory_report.h"
@@ -409,10 +410,8 @@ void ManagementMenu::formLoad()
 
 void ManagementMenu::exitProgram()
 {
-    const QList<qv::Window*> windows = qv::Windows::all();
-    for (qv::Window* w : windows)
-        if (w != this && qv::Windows::all().contains(w))
-            w->unload();
+    if (!RecordForm::unloadOtherWindowsForExit(this))
+        return;
     // The reports live only while their button runs: none is left to unload.
     unload();
 }

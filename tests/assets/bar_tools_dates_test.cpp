@@ -58,9 +58,16 @@ TEST_F(AssetsTest, ManagementButtonClosesTheWindowAndExitClosesAll)
     BusinessAssets& again = open();
     qv::Windows::show("frmEmployee");
     qv::Windows::show("Calculator");
+    // An asset being edited is asked about first: Yes saves it as Update does.
+    click(again.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    type(box(PurchasedFromBox), "Salon Depot");
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
     click(again.findChild<QPushButton*>(QStringLiteral("Command23")));
     settle();
+    EXPECT_EQ(messages(), QStringList{"This record is still being added or changed. Save it before the program closes?"});
     EXPECT_TRUE(qv::Windows::all().isEmpty());
+    EXPECT_EQ(stored("Salon Chair", "PurchasedFrom").toString(), "Salon Depot");
 }
 
 TEST_F(AssetsTest, TypedTextIsSavedWhenTheBarClosesTheWindow)

@@ -12,6 +12,8 @@
 #include "platform/values/convert.h"
 #include "support/program_folder.h"
 #include <QApplication>
+#include <QFile>
+#include <sqlite3.h>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -360,26 +362,63 @@ TEST_F(RecordFormTest, EditAndCancelStaysOnTheRecordBeingEdited)
     EXPECT_TRUE(ui.script.messages().isEmpty());
 }
 
-TEST_F(RecordFormTest, FailedUpdateKeepsAddingAndSaysSo)
+// A save the database refuses says why in a second line, and the window
+// goes on adding with what was typed: the value the table requires, then a
+// second copy of the program holding the file. Only an Update with no record
+// at all gets the sentence that advises Cancel.
+TEST_F(RecordFormTest, ARefusedUpdateSaysWhyAndKeepsWhatWasTyped)
 {
     addPeople({"Ann"});
     PeopleForm* w = open();
+    auto* nameBox = w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0));
+    auto* ageBox = w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1));
+    const QString notSaved = QStringLiteral("The record was not saved; what you typed is still here.\r\n");
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "44");   // the required Name stays empty
+    qvtest::typeInto(ageBox, "44");   // the required Name stays empty
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
-    EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
+    EXPECT_EQ(ui.script.messages(),
+              QStringList({notSaved + "The field 'People.Name' cannot contain a Null value because it is required. "
+                                      "Enter a value in this field."}));
     EXPECT_EQ(ui.script.events[0].style, 0);
     EXPECT_TRUE(w->addingRecord);
     EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate"))->isVisibleTo(w));
     EXPECT_TRUE(w->findChild<QPushButton*>(QStringLiteral("cmdCancel"))->isVisibleTo(w));
     EXPECT_FALSE(w->findChild<QPushButton*>(QStringLiteral("cmdNext"))->isEnabled());
     EXPECT_EQ(status(w), "Add record");
+    EXPECT_EQ(ageBox->text(), "44");
 
-    qvtest::typeInto(w->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0)), "Bob");   // mended, the same Update now saves
+    // Another copy of the program is writing to the file.
+    qvtest::typeInto(nameBox, "Bob");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(folder.file("KVD.mdb")).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    ui.script.clear();
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_EQ(ui.script.messages(),
+              QStringList({notSaved + "The database is locked by another user or program. Try again in a moment."}));
+    EXPECT_TRUE(w->addingRecord);
+    EXPECT_EQ(nameBox->text(), "Bob");
+    EXPECT_EQ(ageBox->text(), "44");
+    EXPECT_EQ(tableColumn("Name"), QStringList({"Ann"}));
+
+    // Mended, the same Update now saves.
+    ui.script.clear();
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_TRUE(browsing(w));
     EXPECT_EQ(tableColumn("Name"), QStringList({"Ann", "Bob"}));
     EXPECT_EQ(tableColumn("Age"), QStringList({"30", "44"}));
+}
+
+TEST_F(RecordFormTest, UpdateWithNoRecordAdvisesCancel)
+{
+    PeopleForm* w = open();   // an empty table: no record to edit
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(ui.script.messages(), QStringList({" You have no record to update. Click cancel and add a record."}));
+    EXPECT_TRUE(w->editingRecord);
 }
 
 TEST_F(RecordFormTest, DeleteOfTheLastAndOfTheOnlyRecord)

@@ -201,6 +201,39 @@ TEST_F(InventoryMasterTest, AnEmptyNewRowIsRefusedAndCancelGoesBack)
     EXPECT_EQ(db.count("StockControl"), 6);
 }
 
+// A row half-typed is stored only by Update: a find or a row picked in the
+// grid while adding leaves it pending, and Cancel leaves the table as it was.
+TEST_F(InventoryMasterTest, AFindOrAGridPickWhileAddingStoresNothing)
+{
+    seed();
+    open();
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(box(0), QStringLiteral("Nails"));
+    type(box(26), QStringLiteral("3001"));
+
+    ui.script.inputAnswers = {QStringLiteral("Hair")};
+    click(w().findChild<QPushButton*>(QStringLiteral("Command4")));
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"Click Update to save this record, or Cancel to drop it, before you search."});
+    EXPECT_EQ(ui.script.inputAnswers.size(), 1u);   // nothing was asked
+    EXPECT_EQ(db.count("StockControl"), 6);
+
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));   // View All
+    auto* grid = w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"));
+    ASSERT_GT(grid->model()->rowCount(), 1);
+    qvtest::clickAt(grid->viewport(), grid->visualRect(grid->model()->index(1, 0)).center());
+    QApplication::processEvents();
+    EXPECT_EQ(db.count("StockControl"), 6);
+    EXPECT_TRUE(w().isAddingRecord());
+    EXPECT_EQ(box(0)->text(), QStringLiteral("Nails"));
+    EXPECT_EQ(box(26)->text(), QStringLiteral("3001"));
+
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(db.count("StockControl"), 6);
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM StockControl WHERE Category = 'Nails' OR Category IS NULL").toInt(), 0);
+    EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
+}
+
 TEST_F(InventoryMasterTest, CancelOfAnEditStaysOnTheItemSoTheNextDeleteHitsIt)
 {
     seed();

@@ -137,6 +137,60 @@ TEST_F(VendorBookTest, NothingTypedIsRefusedAndCancelReturnsToTheVendorBeforeOrT
     EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
 }
 
+// A vendor half-typed is stored only by Update: a row picked in the grid
+// leaves it pending, so that Cancel still drops it; and no vendor is kept
+// without its company name, whether added, edited or typed over while browsing.
+TEST_F(VendorBookTest, AGridPickWhileAddingStoresNothingAndNoVendorIsKeptWithoutAName)
+{
+    db.seed();
+    open();
+    auto* grid = w().findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"));
+    const auto pickRow = [&](int row) {
+        qvtest::clickAt(grid->viewport(), grid->visualRect(grid->model()->index(row, 0)).center());
+        QApplication::processEvents();
+    };
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    type(box(2), QStringLiteral("800-555-0300"));
+    pickRow(0);
+    EXPECT_EQ(db.count("Suppliers"), 2);
+    EXPECT_TRUE(w().isAddingRecord());
+    EXPECT_EQ(box(2)->text(), QStringLiteral("800-555-0300"));
+
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    const QString noName = QStringLiteral(
+        "You have not entered a Company Name for this vendor. Enter one, or click cancel to drop the change.");
+    EXPECT_EQ(ui.script.messages(), QStringList{noName});
+    EXPECT_EQ(qvtest::focused(), box(10));
+    EXPECT_EQ(db.count("Suppliers"), 2);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(db.count("Suppliers"), 2);
+    EXPECT_EQ(companies(), (QStringList{"Beauty Supply Co", "Salon Wholesale Inc"}));
+
+    // An edit that empties the name is refused too, and a pick in the grid
+    // does not carry it off.
+    ui.script.clear();
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    type(box(10), QString());
+    pickRow(1);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(ui.script.messages(), QStringList{noName});
+    EXPECT_TRUE(w().isEditingRecord());
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Suppliers WHERE CompanyName = 'Beauty Supply Co'").toInt(), 1);
+
+    // While browsing, a name typed away stops the move that would save it.
+    ui.script.clear();
+    type(box(10), QString());
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(ui.script.messages(), QStringList{noName});
+    EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Record: 1"));
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Suppliers WHERE CompanyName = 'Beauty Supply Co'").toInt(), 1);
+    type(box(10), QStringLiteral("Beauty Supply Company"));
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Suppliers WHERE CompanyName = 'Beauty Supply Company'").toInt(), 1);
+    EXPECT_EQ(db.scalarRaw("SELECT count(*) FROM Suppliers WHERE CompanyName IS NULL OR CompanyName = ''").toInt(), 0);
+}
+
 TEST_F(VendorBookTest, CancelOnAnEmptyBookLeavesItEmpty)
 {
     open();

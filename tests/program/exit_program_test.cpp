@@ -86,4 +86,59 @@ TEST_F(ExitProgram, ARefusedTicketKeepsTheBookOpenInEditingWithItsMessageSeen)
     EXPECT_TRUE(qv::Windows::all().isEmpty());
 }
 
+// A ticket being added when Exit Program is pressed: Cancel goes back to it,
+// Yes with a field missing is refused as Update refuses it and the program
+// stays with every window, Yes on the mended ticket saves it and ends.
+TEST_F(ExitProgram, ATicketBeingAddedIsKeptOrSavedAsTheUserAnswers)
+{
+    AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("Command3"))));   // the customer window
+    book.activateWindow();
+    const int tickets = db.count("Servicemenu");
+    ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("cmdAdd"))));
+    const std::pair<int, const char*> typed[] = {{50, "3001"}, {8, "Eve Black"}, {1, "Maria"}, {5, "8/7/2001"},
+                                                 {6, "10 am"},  {38, "11 am"}};
+    for (const auto& [index, text] : typed)
+        ASSERT_TRUE(qvtest::typeInto(book.box(index), QString::fromLatin1(text)));
+    ASSERT_TRUE(qvtest::typeInto(book.serviceSlot(1).name, "Haircut"));
+    ASSERT_TRUE(qvtest::typeInto(book.serviceSlot(1).price, "25"));
+    ASSERT_TRUE(qvtest::typeInto(book.serviceSlot(1).quantity, "1"));
+    auto* exitButton = book.findChild<QPushButton*>(QStringLiteral("Command23"));
+    const QString question =
+        QStringLiteral("This record is still being added or changed. Save it before the program closes?");
+
+    reading.clear();
+    reading.msgAnswers = {qv::MsgResult::Cancel};
+    ASSERT_TRUE(qvtest::clickAt(exitButton));
+    QTest::qWait(50);
+    EXPECT_EQ(reading.messages(), QStringList{question});
+    EXPECT_TRUE(book.isAddingRecord());
+    EXPECT_TRUE(qv::Windows::loaded<CustomerWindow>());
+    EXPECT_EQ(book.box(8)->text(), "Eve Black");
+
+    reading.clear();
+    reading.msgAnswers = {qv::MsgResult::Yes};
+    ASSERT_TRUE(qvtest::clickAt(exitButton));
+    QTest::qWait(50);
+    EXPECT_EQ(reading.messages(),
+              QStringList({question, "You have not entered Client Phone, click cancel or enter information."}));
+    EXPECT_EQ(ends, 0);
+    EXPECT_TRUE(book.isAddingRecord());
+    EXPECT_TRUE(qv::Windows::loaded<CustomerWindow>());
+    EXPECT_EQ(db.count("Servicemenu"), tickets);
+
+    ASSERT_TRUE(qvtest::typeInto(book.box(0), "555-0101"));
+    reading.clear();
+    reading.msgAnswers = {qv::MsgResult::Yes};
+    ASSERT_TRUE(qvtest::clickAt(exitButton));
+    QTest::qWait(50);
+    EXPECT_EQ(reading.messages(), QStringList{question});
+    EXPECT_EQ(ends, 1);
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+    EXPECT_EQ(db.count("Servicemenu"), tickets + 1);
+    EXPECT_EQ(db.scalarRaw("SELECT CustomerName FROM Servicemenu WHERE CustomerID = '3001'").toString(), "Eve Black");
+    EXPECT_EQ(db.scalarRaw("SELECT CustomerPhone FROM Servicemenu WHERE CustomerID = '3001'").toString(), "555-0101");
+    EXPECT_DOUBLE_EQ(db.scalarRaw("SELECT QuantityService1 FROM Servicemenu WHERE CustomerID = '3001'").toDouble(), 1.0);
+}
+
 } // namespace

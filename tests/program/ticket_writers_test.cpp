@@ -388,13 +388,16 @@ TEST_F(TicketWriters, ADroppedTicketGivesItsProductsBackToStock)
     EXPECT_EQ(row("Quantity1"), "2");
     EXPECT_EQ(figures(), sold);
 
-    // Closing the book while editing drops the edit and what it sold.
+    // Exit Program while editing, answered No: the edit and what it sold go.
     click(book.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     sellTwo(book, 3);
     EXPECT_EQ(db.scalar("SELECT Sold FROM StockControl WHERE SystemStockNumber = '905'").toString(), "4");
     book.activateWindow();
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::No};
     click(book.findChild<QPushButton*>(QStringLiteral("Command23")));   // Exit Program
     QApplication::processEvents();
+    EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_FALSE(qv::Windows::loaded<AppointmentBook>());
     EXPECT_EQ(figures(), sold);
     EXPECT_TRUE(qv::Windows::all().isEmpty());

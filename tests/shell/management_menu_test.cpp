@@ -301,7 +301,9 @@ TEST_F(MenuTest, ReportButtonsShowTheirReportsOverTheirQueries)
     EXPECT_TRUE(m->isVisible());
 }
 
-TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
+// A record being added is settled before anything closes: Cancel goes back
+// to it with everything still open, No drops it and ends the program.
+TEST_F(MenuTest, ExitProgramAsksFirstAboutARecordBeingAdded)
 {
     db->seed();
     ManagementMenu* m = menu();
@@ -309,17 +311,33 @@ TEST_F(MenuTest, ExitProgramUnloadsEveryWindowWithoutAsking)
     click(m->findChild<QToolButton*>(QStringLiteral("Command31")));
     auto* users = qobject_cast<UserList*>(qv::Windows::loaded(QStringLiteral("frmUsers")));
     ASSERT_TRUE(users);
-    // A user half-added: Exit Program does not stop for it.
     click(users->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
-    qvtest::typeInto(users->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1)), "Kim");
+    auto* nameBox = users->findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 1));
+    qvtest::typeInto(nameBox, "Kim");
     qv::Windows::get(QStringLiteral("FormProductsA"));   // loaded but never shown
     const int usersBefore = db->count("Users");
+    const QList<qv::Window*> open = qv::Windows::all();
+    const QString question =
+        QStringLiteral("This record is still being added or changed. Save it before the program closes?");
 
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     click(m->findChild<QToolButton*>(QStringLiteral("Command4")));
     settle();
+    ASSERT_EQ(ui.script.messages(), QStringList{question});
+    EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question);
+    EXPECT_EQ(ui.script.events[0].title, QStringLiteral("Exit Program"));
+    EXPECT_EQ(qv::Windows::all(), open);
+    EXPECT_EQ(programEnds, 0);
+    EXPECT_TRUE(users->isAddingRecord());
+    EXPECT_EQ(nameBox->text(), QStringLiteral("Kim"));
+
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    click(m->findChild<QToolButton*>(QStringLiteral("Command4")));
+    settle();
+    EXPECT_EQ(ui.script.messages(), QStringList{question});
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(programEnds, 1);
-    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
     EXPECT_EQ(db->count("Users"), usersBefore);
 }
 
