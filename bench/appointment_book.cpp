@@ -15,6 +15,7 @@
 #include "platform/data/recordset.h"
 #include "platform/services/services.h"
 #include "support/salon_db.h"
+#include "ticket_copies.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -43,33 +44,10 @@ qvtest::SalonDb& salon(int count)
     db = std::make_unique<qvtest::SalonDb>();
     db->seed();
     db->execRaw("DELETE FROM Servicemenu");
-    db->insert(SalonTable::Servicemenu,
-               {{"CustomerID", "1"}, {"CustomerName", "Template"}, {"CustomerPhone", "555-0000"},
-                {"SalonArtist", "Maria"}, {"DateAppointment", QDate(2001, 7, 2)}, {"TimeAppointment", QTime(9, 0)},
-                {"TimeBlock", QTime(9, 30)}, {"Memo", "Regular client"}, {"Service", "Haircut"},
-                {"ServicePrice1", 25.0}, {"QuantityService1", 1}, {"Service1", "Color"}, {"ServicePrice2", 45.5},
-                {"QuantityService2", 1}, {"Price", 70.5}, {"TaxPercent", 8.25}, {"TaxTotals", 5.82},
-                {"Taxamount", 76.32}, {"ProductsSold", "Shampoo"}, {"SystemStockNumber", "1001"},
-                {"ProductsPrice", 12.99}, {"Quantity", 1}, {"ProductSales", 12.99}, {"taxpercent1", 6.0},
-                {"TaxTotals1", 0.78}, {"taxamount1", 13.77}, {"Totals", 90.09}});
-    QString columns, copied;
-    for (const qv::FieldDef& f : salonTable(SalonTable::Servicemenu).fields) {
-        columns += (columns.isEmpty() ? "" : ",") + f.name;
-        QString c = "t." + f.name;
-        if (f.name == "CustomerID")
-            c = "printf('%d', 100000 + i)";
-        else if (f.name == "CustomerName")
-            c = QStringLiteral("printf('Client %05d', i % %1)").arg(count / 5);
-        else if (f.name == "CustomerPhone")
-            c = QStringLiteral("printf('555-%05d', i % %1)").arg(count / 5);
-        copied += (copied.isEmpty() ? "" : ",") + c;
-    }
-    db->execRaw(QStringLiteral("WITH RECURSIVE seq(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM seq WHERE i + 1 < %1) "
-                               "INSERT INTO Servicemenu (%2) SELECT %3 FROM seq, "
-                               "(SELECT * FROM Servicemenu WHERE CustomerName = 'Template') t")
-                    .arg(count)
-                    .arg(columns, copied));
-    db->execRaw("DELETE FROM Servicemenu WHERE CustomerName = 'Template'");
+    qvbench::addTicketCopies(*db, count,
+                             {{"CustomerID", "printf('%d', 100000 + i)"},
+                              {"CustomerName", QStringLiteral("printf('Client %05d', i % %1)").arg(count / 5)},
+                              {"CustomerPhone", QStringLiteral("printf('555-%05d', i % %1)").arg(count / 5)}});
     return *db;
 }
 

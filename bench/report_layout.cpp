@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTime>
 #include <benchmark/benchmark.h>
+#include "ticket_copies.h"
 #include <sqlite3.h>
 #include <chrono>
 #include <cstdio>
@@ -104,28 +105,7 @@ TicketFile& ticketFile()
 double plainRead()
 {
     const auto start = SteadyClock::now();
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(ticketFile().file.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr);
-    sqlite3_stmt* st = nullptr;
-    check(sqlite3_prepare_v2(db, "SELECT * FROM Servicemenu ORDER BY DateAppointment", -1, &st, nullptr), db, "read");
-    long rows = 0;
-    double checksum = 0;
-    const int n = sqlite3_column_count(st);
-    while (sqlite3_step(st) == SQLITE_ROW) {
-        for (int c = 0; c < n; ++c) {
-            switch (sqlite3_column_type(st, c)) {
-            case SQLITE_INTEGER: checksum += double(sqlite3_column_int64(st, c)); break;
-            case SQLITE_FLOAT: checksum += sqlite3_column_double(st, c); break;
-            case SQLITE_TEXT: checksum += sqlite3_column_bytes(st, c); benchmark::DoNotOptimize(sqlite3_column_text(st, c)); break;
-            default: break;
-            }
-        }
-        ++rows;
-    }
-    sqlite3_finalize(st);
-    sqlite3_close(db);
-    benchmark::DoNotOptimize(checksum);
-    if (rows != kTickets)
+    if (qvbench::readEveryColumn(ticketFile().file, "SELECT * FROM Servicemenu ORDER BY DateAppointment") != kTickets)
         std::abort();
     return since(start);
 }

@@ -117,7 +117,8 @@ std::optional<double> ChartControl::data(int row, int column) const
 void ChartControl::setRepaint(bool on)
 {
     m_repaint = on;
-    changed();
+    if (m_repaint && m_undrawn)
+        draw();
 }
 
 void ChartControl::setSeriesMarkerShown(int series, bool show)
@@ -154,6 +155,7 @@ void ChartControl::setStyle(Style style)
 
 void ChartControl::changed()
 {
+    m_undrawn = true;
     if (m_repaint)
         draw();
 }
@@ -190,6 +192,7 @@ QColor seriesColour(int column)
 void ChartControl::draw()
 {
     ++m_draws;
+    m_undrawn = false;
     QChart* c = chart();
     c->removeAllSeries();
     for (QAbstractAxis* axis : c->axes()) {
@@ -211,6 +214,10 @@ void ChartControl::draw()
     c->addAxis(values, Qt::AlignLeft);
     for (QAbstractSeries* series : c->series())
         series->attachAxis(values);
+    // The lines' legend stands beside the plot, one name a line, so that
+    // each line's name is read whole however many lines there are; the
+    // names past the plot's height are scrolled to.
+    c->legend()->setAlignment(m_style == Style::Lines ? Qt::AlignRight : Qt::AlignBottom);
     c->legend()->setVisible(columnCount() > 1);
 }
 

@@ -86,6 +86,7 @@ private:
     QList<bool> m_markers;
     QString m_categoryTitle, m_valueTitle;
     bool m_repaint = true;
+    bool m_undrawn = false;   // changed while redrawing was off
     int m_draws = 0;
     Style m_style = Style::Bars;
     QCategoryAxis* m_rowAxis = nullptr;   // the lines' category axis

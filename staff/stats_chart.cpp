@@ -102,6 +102,10 @@ void StatsChart::formLoad()
 {
     makeTopMost(this);
     const QString connectionString = chartConnectionString();
+    // The fill and the markers are drawn together once, when both are done:
+    // a year of tickets has a hundred product totals, and a drawing for each
+    // marker's setting froze the program for minutes.
+    chart->setRepaint(false);
     try {
         qv::Connection connection;
         connection.open(connectionString);
@@ -109,9 +113,12 @@ void StatsChart::formLoad()
         rs.open(m_settings.shapeCommand, connection);
         drawChart(rs, m_settings.rowField, m_settings.valueField, m_settings.seriesField);
         showSeriesMarkers(false);
+        chart->setRepaint(true);
     } catch (const qv::Error& e) {
+        chart->setRepaint(true);
         showError(e);
     } catch (const std::exception& e) {
+        chart->setRepaint(true);
         showError(qv::Error(QString::fromLocal8Bit(e.what())));
     }
 }
@@ -123,6 +130,9 @@ void StatsChart::drawChart(qv::Recordset& rs, const QString& rowField, const QSt
     // Keys match whatever their letter case.
     QHash<QString, int> rows;
     QHash<QString, int> series;
+    // Redrawing comes back as it was found: on after a fill of its own, still
+    // off inside a load that draws once after the markers.
+    const bool redraw = chart->repaint();
     try {
         chart->setRepaint(false);
         chart->clearGrid();
@@ -152,9 +162,9 @@ void StatsChart::drawChart(qv::Recordset& rs, const QString& rowField, const QSt
             chart->setData(row, column, chartedNumber(rs.value(valueField)));
             rs.moveNext();
         }
-        chart->setRepaint(true);
+        chart->setRepaint(redraw);
     } catch (const qv::Error& e) {
-        chart->setRepaint(true);
+        chart->setRepaint(redraw);
         showError(e);
     }
 }

@@ -7,6 +7,7 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/services/services.h"
+#include "platform/values/convert.h"
 #include "staff/chart_control.h"
 #include "staff/product_stats_chart.h"
 #include "staff/salon_stats_chart.h"
@@ -17,6 +18,8 @@
 #include <QFile>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QLegend>
+#include <QLegendMarker>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -160,6 +163,44 @@ TEST_F(StatsChartsTest, SalonChartHasOneSeriesPerProductTotalInOrderOfFirstSight
     EXPECT_EQ(c.drawnSeries(), columnLabels(c));
     EXPECT_FALSE(c.seriesMarkerShown(1));
     EXPECT_FALSE(c.seriesMarkerShown(2));
+}
+
+// Opening the chart draws it once, however many product totals it has: a
+// drawing per series froze the program for minutes on a year of tickets.
+// The legend beside the lines names each line's product total.
+TEST_F(StatsChartsTest, SalonChartIsDrawnOnceAndItsLegendNamesEveryProductTotal)
+{
+    ticket("Maria", QDate(2001, 7, 2), 20.0, 0.0);
+    auto* one = qv::Windows::show<SalonStatsChart>();
+    const int drawsForOneTotal = one->findChild<ChartControl*>()->drawCount();
+    one->unload();
+    QApplication::processEvents();
+
+    QStringList totals = {"0"};
+    for (int i = 1; i <= 40; ++i) {
+        ticket("Jenny", QDate(2001, 7, 2 + i % 5), 30.0 + i, 1.25 * i);
+        totals << qv::formatValue(1.25 * i, QString());
+    }
+    auto& w = *qv::Windows::show<SalonStatsChart>();
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty());
+    ChartControl& c = *w.findChild<ChartControl*>();
+    ASSERT_EQ(columnLabels(c), totals);
+    EXPECT_EQ(c.drawCount(), drawsForOneTotal);
+    EXPECT_FALSE(c.seriesMarkerShown(41));
+    EXPECT_TRUE(c.repaint());
+
+    QLegend* legend = c.chart()->legend();
+    EXPECT_TRUE(legend->isVisible());
+    EXPECT_EQ(legend->alignment(), Qt::AlignRight);
+    QStringList named;
+    for (QLegendMarker* marker : legend->markers())
+        named << marker->label();
+    EXPECT_EQ(named, totals);
+    // Each name is drawn whole beside its marker, none cut short.
+    for (QGraphicsItem* item : c.scene()->items())
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible() && legend->isAncestorOf(text))
+            EXPECT_TRUE(totals.contains(text->toPlainText())) << "legend shows " << text->toPlainText().toStdString();
 }
 
 TEST_F(StatsChartsTest, TicketsWithoutArtistDateOrProductTotalAreAGroupOfTheirOwn)

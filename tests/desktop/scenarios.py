@@ -1,0 +1,365 @@
+#!/usr/bin/env python3
+"""The program on a real desktop, as a user meets it: started from a fresh
+folder on a virtual screen under the openbox window manager, driven with the
+mouse and keyboard, read back from its database file and from the screen.
+
+    scenarios.py <scenario> <build folder>
+
+Each scenario prints what it did and fails with what it saw.
+"""
+import os
+import random
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from desktop import Desktop, Failure, differing_share, poll  # noqa: E402
+
+PASSWORD = "marvo"
+
+
+def say(text):
+    print(text, flush=True)
+
+
+def start(d):
+    """Starts the window manager, then the program; gives the splash window."""
+    d.start_window_manager()
+    d.wait_window_manager()
+    d.start_program()
+    return d.window(d.layout("frmSplash")["title"], timeout=30)
+
+
+def to_management_menu(d, splash):
+    """Start, Management Area, the password: gives the management menu."""
+    d.click_control(splash, "frmSplash", "Command2")
+    main = d.window(d.layout("FrmMain")["title"])
+    d.click_control(main, "FrmMain", "Command10")
+    login = d.window(d.layout("frmLogin1")["title"])
+    d.click_control(login, "frmLogin1", "txtPassword")
+    d.type(PASSWORD)
+    d.key("Return")
+    d.gone(login, "the management login")
+    menu = d.window(d.layout("frmmangement")["title"])
+    say("management menu open")
+    return menu
+
+
+def open_from_menu(d, menu, button, window_name, timeout=20.0):
+    d.click_control(menu, "frmmangement", button)
+    return d.window(d.layout(window_name)["title"], timeout)
+
+
+def add_stock_and_client(d):
+    """A retail product and a client, as earlier days of work left them."""
+    d.write("INSERT INTO StockControl (Category, Item, SystemStockNumber, Price, StartingQuantity, "
+            "CurrentlyInStock, Sold) VALUES (?, ?, ?, ?, ?, ?, ?)", [("Shampoo", "Rose shampoo", "1001", 12.99, 10, 10, 0)])
+    d.write("INSERT INTO Customers (CustomerName, Phone) VALUES (?, ?)", [("Ann Lee", "434-8888")])
+
+
+# ---------------------------------------------------------------- scenarios
+
+def starts_with_the_window_manager(build):
+    """Started at the moment the window manager starts (as at login), the
+    program backs the database up and goes on to the splash, every time."""
+    for attempt in range(1, 4):
+        d = Desktop(build)
+        try:
+            d.start_window_manager()
+            d.start_program()
+            splash = d.window(d.layout("frmSplash")["title"], timeout=30)
+            backup = os.path.join(d.folder, "KVD.tmp")
+            poll("the start-up copy KVD.tmp", lambda: os.path.exists(backup), 10,
+                 lambda: ", ".join(sorted(os.listdir(d.folder))))
+            if not d.query("SELECT count(*) FROM sqlite_master WHERE name = 'Servicemenu'")[0][0]:
+                raise Failure("KVD.mdb has no ticket table")
+            x, y, w, h = d.geometry(splash)
+            if w < 100 or h < 100:
+                raise Failure(f"the splash is {w}x{h}")
+            say(f"start {attempt}: backed up, splash shown at {x},{y}")
+        except Failure as e:
+            raise Failure(f"start {attempt}: {e}; in the program's folder: {sorted(os.listdir(d.folder))}; "
+                          f"the program said: {d.program_said()}")
+        finally:
+            d.close()
+
+
+def find_nothing_in_windows_kept_on_top(build):
+    """In each window kept on top, a find that matches nothing: the message
+    comes up above the window and a click on its OK answers it. The assets
+    window, which lets others come in front of it, goes first: the same steps
+    there show the hands work whatever the windows kept on top do."""
+    d = Desktop(build)
+    try:
+        splash = start(d)
+        add_stock_and_client(d)
+        menu = to_management_menu(d, splash)
+        for button, window_name, find in (("Command3", "Form2", "Command6"),
+                                          ("Command26", "frmCustomers", "bttnFind"),
+                                          ("Command9", "frmServicemenu3", "Command1"),
+                                          ("Command27", "FormProductsA", "Command7"),
+                                          ("Command2", "Form6a", "Command4")):
+            title = d.layout(window_name)["title"]
+            window = open_from_menu(d, menu, button, window_name)
+            before = [w for w, _ in d.windows()]
+            d.click_control(window, window_name, find)
+            asked = d.new_window(before, f'the input box of "{title}"\'s find')
+            d.type("zzzq")
+            d.key("Return")
+            d.gone(asked, "the input box")
+            box = d.new_window(before, f'the message that "zzzq" is not in "{title}"')
+            if not d.is_above(box, window):
+                raise Failure(f'the message of "{title}" lies under its window (stacking, bottom to top: '
+                              f'{[t for w, t in d.windows()]})')
+            d.save_picture(box, f"not-found-{window_name}")
+            d.click_ok(box)
+            d.gone(box, f'the message of "{title}" after a click on its OK')
+            # The window is there and answers: it closes as a user closes it.
+            d.click_control(window, window_name, "cmdClose")
+            d.gone(window, f'"{title}"')
+            say(f'"{title}": find answered by a click on the message\'s OK')
+        if d.program.poll() is not None:
+            raise Failure("the program ended")
+    except Failure as e:
+        raise Failure(f"{e}; the program said: {d.program_said()}")
+    finally:
+        d.close()
+
+
+def assets_window_resized_by_its_corner_then_maximized(build):
+    """The assets window dragged by its corner to five sizes and back looks as
+    it did at its own size; maximized, its controls spread over the screen.
+    Both are checked; the scenario fails at its end with all that was wrong."""
+    d = Desktop(build)
+    wrong = []
+    try:
+        splash = start(d)
+        menu = to_management_menu(d, splash)
+        window = open_from_menu(d, menu, "Command3", "Form2")
+        first = settled_picture(d, window)
+        d.save_picture(window, "assets-opened")
+        x, y, w, h = d.geometry(window)
+        say(f"assets window {w}x{h} at {x},{y}")
+        sizes = [(w - 160, h - 120), (w - 60, h - 200), (w - 240, h - 40), (w - 100, h - 100), (w, h)]
+        for tw, th in sizes:
+            drag_corner(d, window, tw, th)
+            say(f"dragged to {tw}x{th}")
+        back = settled_picture(d, window)
+        share = differing_share(first, back)
+        if share > 0.002:
+            d.save_picture(window, "assets-after-five-sizes")
+            wrong.append(f"back at {w}x{h} after five sizes, {share:.1%} of the window differs from how it opened")
+        # A smaller size by the corner, then maximize as a user does: a double
+        # click on the title bar. The layout follows the maximize: each plain
+        # box stands where its place at the opening size, scaled, puts it.
+        small = (w - 240, h - 140)
+        drag_corner(d, window, *small)
+        cx, cy, cw, ch = d.geometry(window)
+        left, right, top, bottom = d.frame_extents(window)
+        d.click(cx + cw // 2, cy - max(top, 4) // 2, repeat=2)
+        poll("the maximized assets window", lambda: d.geometry(window)[2:] > small, 10,
+             lambda: "%dx%d" % d.geometry(window)[2:])
+        big = settled_picture(d, window)
+        d.save_picture(window, "assets-maximized")
+        misplaced, boxes = misplaced_boxes(d.layout("Form2"), first, big)
+        if misplaced:
+            wrong.append(f"maximized to {big[0]}x{big[1]} after a drag to {small[0]}x{small[1]}, the boxes "
+                          f"{misplaced} are not where the layout scaled from {first[0]}x{first[1]} puts them")
+        if wrong:
+            raise Failure("; ".join(wrong))
+        say(f"maximized to {big[0]}x{big[1]}: the boxes {boxes} where the scaled layout puts them")
+    except Failure as e:
+        raise Failure(f"{e}; the program said: {d.program_said()}")
+    finally:
+        d.close()
+
+
+def salon_stats_on_a_year_of_tickets(build):
+    """Salon Stats over a year of a small salon's tickets opens at once, with
+    the chart drawn, and the program answers the mouse afterwards."""
+    d = Desktop(build)
+    try:
+        splash = start(d)
+        rnd = random.Random(7)
+        products = [12.99, 14.50, 9.00, 18.75, 22.00, 7.50, 29.95, 11.25]
+        rows = []
+        for i in range(5000):
+            day = time.strftime("%Y-%m-%d 00:00:00", time.gmtime(time.mktime((2001, 1, 1, 12, 0, 0, 0, 0, -1)) +
+                                                                  86400 * (i * 365 // 5000)))
+            sold = 0.0 if rnd.random() < 0.55 else round(rnd.choice(products) * rnd.choice([1, 2]) +
+                                                         (rnd.choice(products) if rnd.random() < 0.3 else 0), 2)
+            rows.append((str(1000 + i), f"Client {i % 900}", rnd.choice(["Maria", "Jenny", "Tom", "Ana"]), day,
+                         rnd.choice([25, 45.5, 60, 15, 40, 70.5, 85, 105.5]), sold))
+        d.write("INSERT INTO Servicemenu (CustomerID, CustomerName, SalonArtist, DateAppointment, Price, ProductSales) "
+                "VALUES (?, ?, ?, ?, ?, ?)", rows)
+        menu = to_management_menu(d, splash)
+        began = time.monotonic()
+        window = open_from_menu(d, menu, "Command16", "SalonStats", timeout=30)
+        picture = settled_picture(d, window)
+        took = time.monotonic() - began
+        d.save_picture(window, "salon-stats-year")
+        colours = len({picture[2][i:i + 3] for i in range(0, len(picture[2]), 3 * 7)})
+        if colours < 20:
+            raise Failure(f"the chart shows {colours} colours: no lines drawn")
+        # The program still answers: its Close button closes the window.
+        d.click_control(window, "SalonStats", "cmdClose")
+        d.gone(window, "Salon Statistics after a click on Close", timeout=10)
+        say(f"Salon Statistics over 5,000 tickets drawn in {took:.1f} s ({colours} colours), closed by its button")
+    except Failure as e:
+        raise Failure(f"{e}; the program said: {d.program_said()}")
+    finally:
+        d.close()
+
+
+def first_service_and_first_ticket(build):
+    """A new salon: the first service with its price on the Service Menu, then
+    the first ticket in the appointment book with that service, read back
+    from KVD.mdb. Every point is checked; the scenario fails at its end with
+    all that was wrong."""
+    d = Desktop(build)
+    wrong = []
+    try:
+        splash = start(d)
+        # The first employee, as the Employee Database would have saved her.
+        d.write("INSERT INTO Employees (LastName, FirstName, EmployeeSS) VALUES (?, ?, ?)",
+                [("Lopez", "Maria", "111-22-3333")])
+        menu = to_management_menu(d, splash)
+
+        services = open_from_menu(d, menu, "Command28", "frmServiceMenu1")
+        d.click_control(services, "frmServiceMenu1", "Command9")
+        login = d.window(d.layout("frmLogin4")["title"])
+        d.click_control(login, "frmLogin4", "txtPassword")
+        d.type(PASSWORD)
+        d.key("Return")
+        d.gone(login, "the Service Menu's login")
+        unlocked = ("click:Command9", f"type:txtPassword={PASSWORD}", "key:Return")
+        d.click_control(services, "frmServiceMenu1", "cmdAdd", unlocked)
+        adding = unlocked + ("click:cmdAdd",)
+        d.click_control(services, "frmServiceMenu1", "txtfields_0", adding)
+        d.type("Haircut")
+        d.click_control(services, "frmServiceMenu1", "txtfields_1", adding)
+        d.type("25")
+        d.click_control(services, "frmServiceMenu1", "cmdUpdate", adding)
+        saved = poll("the service in ServiceMenu1", lambda: d.query("SELECT Service, Price FROM ServiceMenu1"), 10)
+        if saved != [("Haircut", 25.0)]:
+            wrong.append(f"the Service Menu saved {saved}, not Haircut at 25")
+        say(f"Service Menu saved {saved}")
+        d.click_control(services, "frmServiceMenu1", "cmdClose", unlocked + ("click:cmdAdd", "click:cmdUpdate"))
+        d.gone(services, "the Service Menu after its Close")
+
+        book = open_from_menu(d, menu, "Command20", "Form3")
+        adding = ("click:cmdAdd",)
+        d.click_control(book, "Form3", "cmdAdd")
+        today = time.localtime()
+        for box, text in (("txtfields_50", "1"), ("txtfields_1", "Maria"), ("txtfields_8", "Eve Hart"),
+                          ("txtfields_0", "619-555-0101"),
+                          ("txtfields_5", f"{today.tm_mon}/{today.tm_mday}/{today.tm_year}"),
+                          ("txtfields_6", "10:30 Am"), ("txtfields_38", "11 Am")):
+            d.click_control(book, "Form3", box, adding)
+            d.key("ctrl+a")
+            d.type(text)
+        # The service from the Service Menu onto the ticket's first line.
+        services = None
+        d.click_control(book, "Form3", "Command15", adding)
+        services = d.window(d.layout("frmServiceMenu1")["title"])
+        x, y, w, h = d.layout("frmServiceMenu1")["controls"]["DataList1"]
+        sx, sy, _, _ = d.geometry(services)
+        d.click(sx + x + 30, sy + y + 9)   # the first (and only) service of the list
+        d.click_control(services, "frmServiceMenu1", "txtfields_3")
+        d.type("1")
+        d.click_control(services, "frmServiceMenu1", "Command1")
+        d.click_control(services, "frmServiceMenu1", "cmdClose")
+        d.gone(services, "the Service Menu after its Close")
+        d.click_control(book, "Form3", "Command5", adding)
+        d.click_control(book, "Form3", "cmdUpdate", adding)
+        columns = "CustomerID, SalonArtist, CustomerName, CustomerPhone, Service, ServicePrice1, QuantityService1, Price"
+        tickets = poll("the first ticket in Servicemenu", lambda: d.query(f"SELECT {columns} FROM Servicemenu"), 10,
+                       lambda: f"no ticket; windows {d.seen()}")
+        expected = [("1", "Maria", "Eve Hart", "619-555-0101", "Haircut", 25.0, 1.0, 25.0)]
+        if tickets != expected:
+            wrong.append(f"the ticket saved is {tickets}, not {expected} ({columns})")
+        say(f"first ticket saved: {tickets}")
+        d.save_picture(book, "first-ticket")
+        if wrong:
+            raise Failure("; ".join(wrong))
+    except Failure as e:
+        raise Failure(f"{e}; the program said: {d.program_said()}")
+    finally:
+        d.close()
+
+
+def drag_corner(d, window, width, height):
+    """Drags the window's frame by its bottom-right corner to an inner size."""
+    cx, cy, cw, ch = d.geometry(window)
+    left, right, top, bottom = d.frame_extents(window)
+    gx, gy = cx + cw + right - 2, cy + ch + bottom - 2   # a pixel inside the frame's corner
+    d.drag(gx, gy, gx + (width - cw), gy + (height - ch))
+    poll(f"the window at {width}x{height}", lambda: d.geometry(window)[2:] == (width, height), 10,
+         lambda: "%dx%d" % d.geometry(window)[2:])
+
+
+def colour_at(picture, x, y):
+    width, height, px = picture
+    x, y = int(x), int(y)
+    if not (0 <= x < width and 0 <= y < height):
+        return None
+    return px[3 * (y * width + x):3 * (y * width + x) + 3]
+
+
+def inner_points(rect, sx=1.0, sy=1.0):
+    """Five points well inside a control's rectangle, scaled."""
+    x, y, w, h = rect
+    return [((x + w * fx) * sx, (y + h * fy) * sy) for fx, fy in ((.5, .5), (.3, .3), (.7, .3), (.3, .7), (.7, .7))]
+
+
+def misplaced_boxes(layout, opened, now):
+    """The plain boxes of a window (controls of one colour inside, another
+    beside them) as it opened, which in `now` are not of that colour at their
+    place scaled to its size; and all the boxes looked at."""
+    sx, sy = now[0] / opened[0], now[1] / opened[1]
+    boxes = {}
+    for name, rect in layout["controls"].items():
+        x, y, w, h = rect
+        if name in layout["hidden"] or w < 30 or h < 12:
+            continue
+        inside = {colour_at(opened, px, py) for px, py in inner_points(rect)}
+        beside = colour_at(opened, x - 3, y + h / 2)
+        if len(inside) == 1 and None not in inside and beside is not None and beside not in inside:
+            boxes[name] = inside.pop()
+    if not boxes:
+        raise Failure("no plain box in the window as it opened")
+    return [name for name, colour in boxes.items()
+            if any(colour_at(now, px, py) != colour for px, py in inner_points(layout["controls"][name], sx, sy))], \
+        sorted(boxes)
+
+
+def settled_picture(d, window, timeout=15.0):
+    """The window's picture once two in a row agree (layouts and charts drawn)."""
+    last = [d.picture(window)]
+
+    def same():
+        now = d.picture(window)
+        stable = differing_share(now, last[0]) == 0
+        last[0] = now
+        return stable
+    poll("a settled picture of the window", same, timeout, interval=0.3)
+    return last[0]
+
+
+SCENARIOS = {
+    "StartsWithTheWindowManager": starts_with_the_window_manager,
+    "FindNothingInWindowsKeptOnTop": find_nothing_in_windows_kept_on_top,
+    "FirstServiceAndFirstTicket": first_service_and_first_ticket,
+    "AssetsWindowResizedByItsCornerThenMaximized": assets_window_resized_by_its_corner_then_maximized,
+    "SalonStatsOnAYearOfTickets": salon_stats_on_a_year_of_tickets,
+}
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in SCENARIOS:
+        sys.exit(f"usage: {sys.argv[0]} <{'|'.join(SCENARIOS)}> <build folder>")
+    try:
+        SCENARIOS[sys.argv[1]](sys.argv[2])
+    except Failure as failure:
+        print(f"FAILED: {failure}", flush=True)
+        sys.exit(1)
+    print("passed")
