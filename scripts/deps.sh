@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages Quorvel builds and runs with (only what is missing).
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev
-      libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth poppler-utils python3)
+      libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth poppler-utils python3
+      lintian appstream desktop-file-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
