@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <cmath>
 
@@ -111,6 +112,11 @@ struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
     bool syncing = false;   // the grid itself is selecting the current row
+    // The user is picking a row with the mouse or the keys: the view scrolls
+    // to it itself once the click is over. Scrolling under the pressed
+    // button would put the next row beneath the pointer, and the press
+    // would highlight that row while the recordset shows the one clicked.
+    bool picking = false;
     double columnScale = 1.0;
 
     int columnWidth(int twips) const { return int(std::lround(px(twips) * columnScale)); }
@@ -128,7 +134,8 @@ struct DataGrid::Impl {
             const QModelIndex index = model.index(row, firstColumn ? 0 : qMax(0, grid->currentIndex().column()));
             grid->selectionModel()->setCurrentIndex(index,
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            grid->scrollTo(index);
+            if (!picking)
+                grid->scrollTo(index);
         } else {
             grid->selectionModel()->clearSelection();
         }
@@ -162,6 +169,7 @@ DataGrid::DataGrid(QWidget* parent)
                         QTimer::singleShot(0, this, [this] { selectCurrentRow(); });
                         return;
                     }
+                    const QScopedValueRollback<bool> userPick(d->picking, true);
                     rs.setAbsolutePosition(current.row() + 1);
                     emit rowPicked();
                 });
