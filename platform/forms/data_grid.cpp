@@ -3,6 +3,9 @@
 #include "platform/values/convert.h"
 #include <QAbstractTableModel>
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QStyle>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScopedValueRollback>
@@ -101,7 +104,7 @@ bool sameColumns(const QList<GridColumn>& a, const QList<GridColumn>& b)
         return false;
     for (int i = 0; i < a.size(); ++i)
         if (a[i].field != b[i].field || a[i].caption != b[i].caption || a[i].format != b[i].format
-            || a[i].widthTwips != b[i].widthTwips)
+            || a[i].widthTwips != b[i].widthTwips || a[i].room != b[i].room)
             return false;
     return true;
 }
@@ -118,8 +121,29 @@ struct DataGrid::Impl {
     // would highlight that row while the recordset shows the one clicked.
     bool picking = false;
     double columnScale = 1.0;
+    // Widths the user gave columns by dragging their edges, by field, as
+    // they would be before any rescaling of the grid.
+    QHash<QString, double> userWidths;
+    bool sizing = false;   // the grid itself is setting a column's width
 
     int columnWidth(int twips) const { return int(std::lround(px(twips) * columnScale)); }
+
+    // The width the grid gives a column now: the user's, else its own
+    // (never less than its ordinary values need), else none (-1).
+    int widthOf(const DataGrid* grid, const GridColumn& column) const
+    {
+        if (const auto user = userWidths.constFind(column.field); user != userWidths.constEnd())
+            return int(std::lround(*user * columnScale));
+        if (column.widthTwips <= 0)
+            return -1;
+        int width = columnWidth(column.widthTwips);
+        if (!column.room.isEmpty()) {
+            const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+            const int need = int(std::ceil(QFontMetricsF(grid->font()).horizontalAdvance(column.room))) + 2 * margin + 2;
+            width = qMax(width, need);
+        }
+        return width;
+    }
 
     // Selects the recordset's current row, in the current column or, for
     // rows just put in, the first.
@@ -157,6 +181,12 @@ DataGrid::DataGrid(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        // Only the user's own drags are kept; a column hidden is not narrowed.
+        if (d->sizing || size <= 0 || column >= d->model.columns.size())
+            return;
+        d->userWidths.insert(d->model.columns[column].field, size / d->columnScale);
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
                 if (d->syncing || !current.isValid() || !d->model.rs)
@@ -181,6 +211,8 @@ DataGrid::~DataGrid() = default;
 void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns)
 {
     QObject::disconnect(d->moved);
+    // Columns coming and going, and the widths set below, are the grid's own doing.
+    const QScopedValueRollback<bool> sizing(d->sizing, true);
     RecordsetModel& m = d->model;
     Recordset* rs = recordset.get();
     QList<GridColumn> shown = columns;
@@ -202,13 +234,13 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
     else if (m.rows > 0)
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     for (int c = 0; c < m.columns.size(); ++c) {
-        const int twips = m.columns[c].widthTwips;
-        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != d->columnWidth(twips)))
-            setColumnWidth(c, d->columnWidth(twips));
+        const int width = d->widthOf(this, m.columns[c]);
+        if (width > 0 && (isColumnHidden(c) || columnWidth(c) != width))
+            setColumnWidth(c, width);
         // A column without a width of its own would keep whatever the
         // column in its place was given before, cutting its caption and
         // values: it takes the width they need instead.
-        else if (twips <= 0 && !sameShape)
+        else if (width <= 0 && !sameShape)
             resizeColumnToContents(c);
     }
     d->selectRow(this, true);
@@ -224,6 +256,7 @@ void DataGrid::scaleColumns(double factor)
     if (!(factor > 0))
         return;
     d->columnScale *= factor;
+    const QScopedValueRollback<bool> sizing(d->sizing, true);
     QHeaderView* header = horizontalHeader();
     for (int c = 0; c < header->count(); ++c)
         if (!isColumnHidden(c))
@@ -244,7 +277,10 @@ void DataGrid::changeEvent(QEvent* e)
 
 void DataGrid::refresh()
 {
-    d->model.reload();
+    {
+        const QScopedValueRollback<bool> sizing(d->sizing, true);
+        d->model.reload();
+    }
     selectCurrentRow();
 }
 
@@ -256,8 +292,10 @@ void DataGrid::rowShownAgain()
     if (!m.rs)
         return;
     const int count = m.rs->isOpen() ? m.rs->recordCount() : 0;
-    if (m.rows != count)
+    if (m.rows != count) {
+        const QScopedValueRollback<bool> sizing(d->sizing, true);
         m.reload();
+    }
     else if (m.rows > 0)
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     selectCurrentRow();
