@@ -85,3 +85,8 @@ add_test(NAME DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry
           -DSOURCE=${QV_INSTALLATION_SOURCE}
           -P ${CMAKE_SOURCE_DIR}/cmake/check_package.cmake)
 set_tests_properties(DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry PROPERTIES TIMEOUT 300)
+
+# The README's first command builds the program and its data, not the tests.
+add_test(NAME RunScript.BuildsOnlyTheProgramAndItsData
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DWORK=${CMAKE_BINARY_DIR}/run-script-check
+          -P ${CMAKE_SOURCE_DIR}/cmake/check_run_script.cmake)
