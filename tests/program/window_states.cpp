@@ -94,6 +94,8 @@ QMap<QString, QList<WindowState>> makeStates()
     add("frmServiceMenu1", "unlocked by the password",
         [](qv::Window* w) { return unlock(w, "Command9", QStringLiteral("frmLogin4")); });
     add("frmCustomers", "the customer datasheet", [](qv::Window* w) { return click(w, "Command6"); });
+    for (const char* stock : {"FormProductsA", "Form10"})
+        add(stock, "its last product", [](qv::Window* w) { return click(w, "cmdLast"); });
     add("Form1", "every ticket's products", [](qv::Window* w) { return click(w, "Command4"); });
     add("Form6a", "the whole stock", [](qv::Window* w) { return click(w, "Command1"); });
     add("Form6a", "the vendor list dropped down", [](qv::Window* w) {
