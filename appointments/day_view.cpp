@@ -115,7 +115,10 @@ QString DayView::htmlPage() const
         t += QStringLiteral("</TR>") + crlf;
     }
     t += QStringLiteral("</TABLE>") + crlf;
-    return QStringLiteral("<HTML><HEAD></HEAD><BODY>") + crlf + t + QStringLiteral("</BODY></HTML>");
+    // The page is written in UTF-8 and says so: a browser left to guess
+    // would read "Zoë" in the legacy Western code page as "ZoÃ«".
+    return QStringLiteral("<HTML><HEAD><meta charset=\"utf-8\"></HEAD><BODY>") + crlf + t
+           + QStringLiteral("</BODY></HTML>");
 }
 
 QString DayView::htmlPath()
@@ -132,7 +135,7 @@ void DayView::showWebPage()
 {
     const QString path = htmlPath();
     QFile file(path);
-    QStringEncoder encoder(QStringConverter::System);
+    QStringEncoder encoder(QStringConverter::Utf8);
     const QByteArray bytes = encoder.encode(htmlPage() + QStringLiteral("\r\n"));
     // A page that could not be written is not opened: the old one, if any,
     // would be shown as if it were this day's.

@@ -3,6 +3,7 @@
 #include "common/connections.h"
 #include "common/find_by_text.h"
 #include "common/lookup_lists.h"
+#include "common/ordinary_values.h"
 #include "common/window_helpers.h"
 #include "inventory/typed_boxes.h"
 #include "platform/data/database.h"
@@ -39,7 +40,7 @@ void paintBase(QWidget* w, const QColor& colour)
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 1650},
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 1650, OrdinaryValue::productName},
         {QStringLiteral("SystemStockNumber"), QStringLiteral("System Stock #"), QString(), 1545},
         {QStringLiteral("Price"), QStringLiteral("Price"), kMoney, 855},
     };
@@ -220,9 +221,11 @@ void InventoryMaster::buildLayout()
     memoBox->resize(memoBox->width(), qv::px(step + 300));
     paintBase(memoBox, kBackground);
 
-    // The vendor's box lies under the vendor list, its caption above both.
-    qv::place(m_captions.value(VendorBox), M, row(5) + 30, 2460, 285);
-    qv::place(fieldBoxes.value(VendorBox), M, row(7), 2460, 300);
+    // The vendor's box lies under the vendor list, its caption above both;
+    // both reach towards the grid to show a vendor's whole company name.
+    constexpr int vendorWidth = 3135;
+    qv::place(m_captions.value(VendorBox), M, row(5) + 30, vendorWidth, 285);
+    qv::place(fieldBoxes.value(VendorBox), M, row(7), vendorWidth, 300);
 
     // The amount in stock is computed by the product windows, never typed here.
     qv::TextBox* inStock = fieldBoxes.value(InStockBox);
@@ -241,7 +244,7 @@ void InventoryMaster::buildLayout()
     vendorList = new qv::DataCombo(this);
     vendorList->setObjectName(QStringLiteral("dcboCustomer"));
     vendorList->setEditable(false);
-    qv::place(vendorList, M, row(6), 2460, 315);
+    qv::place(vendorList, M, row(6), vendorWidth, 315);
 
     captionLabels.insert(NewVendorCaption,
                          label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
@@ -267,7 +270,8 @@ void InventoryMaster::buildLayout()
     captionLabels.insert(NewProductNoteCaption, note);
 
     // The finds, the grid and the products-sold picture at the right.
-    constexpr int R = 6870, gridWidth = 4335;
+    // The grid stands clear of the vendor's boxes beside it.
+    constexpr int R = 6870, gridLeft = M + vendorWidth + 90, gridWidth = 11205 - gridLeft;
     auto findButton = [this](QPushButton*& slot, const char* name, int top) {
         slot = new QPushButton(this);
         slot->setObjectName(QString::fromLatin1(name));
@@ -289,14 +293,15 @@ void InventoryMaster::buildLayout()
     stockGrid->setObjectName(QStringLiteral("grdDataGrid"));
     stockGrid->setWindowTitle(QStringLiteral("Stock Control"));
     stockGrid->setFocusPolicy(Qt::NoFocus);
-    auto* gridCaption = label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), R, 960, gridWidth, 255);
+    auto* gridCaption =
+        label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), gridLeft, 960, gridWidth, 255);
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     QPalette captionPal = gridCaption->palette();
     captionPal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     captionPal.setColor(QPalette::WindowText, Qt::white);
     gridCaption->setPalette(captionPal);
-    qv::place(stockGrid, R, 1215, gridWidth, 3225);
+    qv::place(stockGrid, gridLeft, 1215, gridWidth, 3225);
 
     viewAllButton = new QPushButton(QStringLiteral("&View All"), this);
     viewAllButton->setObjectName(QStringLiteral("Command1"));

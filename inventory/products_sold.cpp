@@ -2,6 +2,7 @@
 
 #include "common/connections.h"
 #include "common/date_range.h"
+#include "common/ordinary_values.h"
 #include "common/window_helpers.h"
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
@@ -43,22 +44,24 @@ const QString ProductsSold::kUnreadableDates = kUnreadableDateRange;
 
 const QList<qv::GridColumn>& ProductsSold::gridColumns()
 {
+    using OrdinaryValue::personName;
+    using OrdinaryValue::productName;
     static const QList<qv::GridColumn> columns = {
         {"DateAppointment", "Date Appointment", "", 1900},
-        {"CustomerName", "Customer", "", 1500},
-        {"ProductsSold", "ProductsSold", "", 1700},
+        {"CustomerName", "Customer", "", 1500, personName},
+        {"ProductsSold", "ProductsSold", "", 1700, productName},
         {"SystemStockNumber", "Stock Number", "", 1600},
         {"Quantity", "Quantity", "", 1100},
-        {"ProductsSold1", "Products Sold", "", 1700},
+        {"ProductsSold1", "Products Sold", "", 1700, productName},
         {"SystemStockNumber1", "Stock Number", "", 1600},
         {"Quantity1", "Quantity", "", 1100},
-        {"ProductsSold2", "Products Sold", "", 1700},
+        {"ProductsSold2", "Products Sold", "", 1700, productName},
         {"SystemStockNumber2", "Stock Number", "", 1600},
         {"Quantity2", "Quantity", "", 1100},
-        {"ProductsSold3", "Products Sold", "", 1700},
+        {"ProductsSold3", "Products Sold", "", 1700, productName},
         {"SystemStockNumber3", "Stock Number", "", 1600},
         {"Quantity3", "Quantity", "", 1100},
-        {"ProductsSold4", "ProductsSold", "", 1700},
+        {"ProductsSold4", "ProductsSold", "", 1700, productName},
         {"SystemStockNumber4", "Stock Number", "", 1600},
         {"Quantity4", "Quantity", "", 1100},
         {"Totals", "Totals", "\"$\"#,##0.00", 1300},

@@ -138,10 +138,13 @@ void NonRetailProducts::buildLayout()
         {LocationBox, "Location", "Location:"}, {VendorStockNumberBox, "SuppliersStockNumber", "Vendor Stock Number:"},
         {SubstituteBox, "Substitute", "Substitute:"},
     };
+    // The boxes reach almost to the figures' captions: a product's or a
+    // vendor's name of 30 characters shows whole.
+    constexpr int boxWidth = 215;
     int y = 50;
     for (const Described& d : described) {
         captionOf(d.index, QString::fromLatin1(d.caption), 10, y, 145);
-        at(field(d.index, QString::fromLatin1(d.field), QString(), true, kGrey), 160, y, 200, 21);
+        at(field(d.index, QString::fromLatin1(d.field), QString(), true, kGrey), 160, y, boxWidth, 21);
         y += 26;
     }
     label(QStringLiteral("Supplier:"), 10, y, 145);
@@ -150,16 +153,16 @@ void NonRetailProducts::buildLayout()
     supplierBox->setReadOnly(true);
     supplierBox->setSelectOnFocus(true);
     colour(supplierBox, kGrey);
-    at(supplierBox, 160, y, 200, 21);
+    at(supplierBox, 160, y, boxWidth, 21);
     y += 26;
     captionOf(StockPosting::StartingBox, QStringLiteral("Quantity start:"), 10, y, 145);
     at(field(StockPosting::StartingBox, QStringLiteral("StartingQuantity"), QString(), true, kGrey), 160, y, 90, 21);
     y += 26;
     captionOf(CommentBox, QStringLiteral("Comment:"), 10, y, 145);
-    at(field(CommentBox, QStringLiteral("Comment"), QString(), false, nullptr), 160, y, 200, 21);
+    at(field(CommentBox, QStringLiteral("Comment"), QString(), false, nullptr), 160, y, boxWidth, 21);
     y += 26;
     captionOf(MemoBox, QStringLiteral("Memo:"), 10, y, 145);
-    at(field(MemoBox, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, 200, 48);
+    at(field(MemoBox, QStringLiteral("Memo"), QString(), false, nullptr), 160, y, boxWidth, 48);
     // A memo keeps its line breaks: it is shown and typed on several lines.
     memoBox = new qv::ManyLineBox(fieldBoxes.value(MemoBox), this);
 

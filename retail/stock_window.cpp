@@ -1,6 +1,7 @@
 #include "retail/stock_window.h"
 
 #include "common/connections.h"
+#include "common/ordinary_values.h"
 #include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/data/recordset.h"
@@ -57,9 +58,13 @@ void StockWindow::attachGrid()
     // A pick in the grid leaves the item shown, and with it any entry typed.
     stockGrid->beforeRowPick = [this] { return settleEntry(false); };
     const QList<qv::GridColumn> columns = {
-        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), categoryColumnTwips},
-        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1500},
-        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1500},
+        // The product's name has the room of an ordinary one; the number
+        // and the price keep to what their captions need, so that all
+        // three stay in sight.
+        {QStringLiteral("Category"), QStringLiteral("Category"), QString(), categoryColumnTwips,
+         OrdinaryValue::productName},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1400},
+        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1300},
     };
     stockGrid->setDataSource(primaryRecordset, columns);
 }

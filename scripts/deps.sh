@@ -3,7 +3,7 @@
 set -euo pipefail
 pkgs=(build-essential cmake qt6-base-dev qt6-charts-dev libgl-dev libsqlite3-dev zlib1g-dev
       libgtest-dev libbenchmark-dev fonts-liberation xvfb xauth poppler-utils python3
-      openbox xdotool x11-utils imagemagick)
+      openbox xdotool x11-utils imagemagick lintian appstream desktop-file-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -89,6 +89,7 @@ Calculator::Calculator()
     readoutFont.setBold(true);
     readoutFont.setPointSizeF(readoutFont.pointSizeF() * 1.2);
     readout->setFont(readoutFont);
+    m_readoutPoints = readoutFont.pointSizeF();
     readout->setContentsMargins(0, 0, 4, 0);
     qv::place(readout, 240, 120, 3000, 375);
 
@@ -147,6 +148,22 @@ void Calculator::startOver()
 
 void Calculator::setReadout(const QString& text)
 {
+    // A long result ("9.99999800000019E+159") is shown whole in smaller type
+    // rather than losing its first digits at the left edge; the type stays
+    // readable, so only an entry typed longer than any result is cut.
+    constexpr double smallestPoints = 8;
+    QFont font = readout->font();
+    font.setPointSizeF(m_readoutPoints);
+    // A framed label keeps half an "x" of its type clear of the frame.
+    const auto need = [&text](const QFont& f) {
+        const QFontMetrics fm(f);
+        return fm.horizontalAdvance(text) + fm.horizontalAdvance(QLatin1Char('x')) / 2 + 1;
+    };
+    const int room = readout->contentsRect().width();
+    while (font.pointSizeF() > smallestPoints && need(font) > room)
+        font.setPointSizeF(qMax(smallestPoints, font.pointSizeF() - 0.5));
+    if (font != readout->font())
+        readout->setFont(font);
     readout->setText(text);
 }
 

@@ -45,6 +45,7 @@ private:
 
     // Controls; tests and other windows find them by their objectName.
     QLabel* readout = nullptr;
+    double m_readoutPoints = 0;                 // the readout's own type size
     QList<QPushButton*> digitButtons;           // "0" to "9", by digit
     QList<QPushButton*> operatorButtons;        // "/", "+", "X", "-", "="
     QPushButton* clearButton = nullptr;         // "C"

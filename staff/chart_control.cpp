@@ -2,7 +2,6 @@
 
 #include "platform/values/error.h"
 
-#include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
@@ -247,27 +246,31 @@ void ChartControl::drawBars(double& low, double& high)
     bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     c->addSeries(bars);
 
-    auto* categories = new QBarCategoryAxis;
-    categories->append(uniqueLabels(m_rowLabels));
-    categories->setTitleText(m_categoryTitle);
-    // Dates are long labels: a smaller face keeps them whole under narrow bars.
-    QFont labels = categories->labelsFont();
-    labels.setPointSizeF(labels.pointSizeF() * 0.85);
-    categories->setLabelsFont(labels);
-    c->addAxis(categories, Qt::AlignBottom);
-    bars->attachAxis(categories);
+    addRowAxis();
+    bars->attachAxis(m_rowAxis);
+    m_labelStep = 0;
+    labelRows();
 }
 
-void ChartControl::drawLines(double& low, double& high)
+// The rows' axis: one place per row (row r at r - 1), labelled by
+// labelRows. Its labels are set in a smaller face: dates and names are long
+// labels under narrow bars and close lines.
+void ChartControl::addRowAxis()
 {
-    QChart* c = chart();
     m_rowAxis = new QCategoryAxis;
     m_rowAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_rowAxis->setTitleText(m_categoryTitle);
     QFont labels = m_rowAxis->labelsFont();
     labels.setPointSizeF(labels.pointSizeF() * 0.85);
     m_rowAxis->setLabelsFont(labels);
-    c->addAxis(m_rowAxis, Qt::AlignBottom);
+    m_rowAxis->setGridLineVisible(m_style == Style::Lines);
+    chart()->addAxis(m_rowAxis, Qt::AlignBottom);
+}
+
+void ChartControl::drawLines(double& low, double& high)
+{
+    QChart* c = chart();
+    addRowAxis();
     for (int col = 0; col < columnCount(); ++col) {
         auto* line = new QLineSeries;
         line->setName(m_columnLabels[col]);
@@ -309,9 +312,13 @@ void ChartControl::labelRows()
     for (const QString& label : m_rowLabels)
         widest = qMax(widest, metrics.horizontalAdvance(label));
     const double gap = metrics.averageCharWidth() * 2;
+    // The axis keeps a margin on either side of an upright label's text.
+    const double margins = 12;
     int angle = 0;
     int step = 1;
-    if (widest + gap > spacing) {
+    // Until the chart is laid out its room is a guess: bars name every row.
+    const bool guessing = plot.width() <= 0 && m_style == Style::Bars;
+    if (!guessing && widest + gap + margins > spacing) {
         angle = -90;
         step = qMax(1, int(std::ceil((metrics.height() + gap) / spacing)));
     }
@@ -339,11 +346,7 @@ QMap<double, QString> ChartControl::drawnLabels() const
     const auto axes = chart()->axes(Qt::Horizontal);
     if (axes.isEmpty())
         return labels;
-    if (auto* categories = qobject_cast<QBarCategoryAxis*>(axes.first())) {
-        const QStringList shown = categories->categories();
-        for (int i = 0; i < shown.size(); ++i)
-            labels.insert(i, shown[i]);
-    } else if (auto* rows = qobject_cast<QCategoryAxis*>(axes.first())) {
+    if (auto* rows = qobject_cast<QCategoryAxis*>(axes.first())) {
         for (const QString& label : rows->categoriesLabels())
             labels.insert(rows->endValue(label), label);
     }

@@ -64,8 +64,10 @@ public:
     // category axis per row (row r at r - 1).
     QStringList drawnCategories() const;
     QStringList drawnSeries() const;
-    // The labels the category axis shows, by their place on it; lines may
-    // leave some rows unlabelled so that the labels shown stay whole.
+    // The labels the category axis shows, by their place on it; where the
+    // rows are too narrow for their labels (dates under lines, names under
+    // bars) the labels stand on end and every so many rows may be left
+    // unlabelled, so that those shown stay whole.
     QMap<double, QString> drawnLabels() const;
     // The values drawn for a column (1-based) as (place, value): a bar for
     // every row, a line point for every cell that holds a value.
@@ -78,6 +80,7 @@ private:
     void draw();
     void drawBars(double& low, double& high);
     void drawLines(double& low, double& high);
+    void addRowAxis();
     void labelRows();
 
     QList<QList<std::optional<double>>> m_cells;   // [row][column]
@@ -89,6 +92,6 @@ private:
     bool m_undrawn = false;   // changed while redrawing was off
     int m_draws = 0;
     Style m_style = Style::Bars;
-    QCategoryAxis* m_rowAxis = nullptr;   // the lines' category axis
-    int m_labelStep = 0;                  // every how many rows the lines' axis is labelled
+    QCategoryAxis* m_rowAxis = nullptr;   // the category axis, under bars or lines
+    int m_labelStep = 0;                  // every how many rows the category axis is labelled
 };

@@ -60,6 +60,9 @@ struct GridColumn {
     QString caption;
     QString format;
     int widthTwips = 0;
+    // A value as long as the longest the column ordinarily shows: a column
+    // given a width is never narrower than this text needs in the grid's type.
+    QString room = QString();
 };
 
 // Read-only grid; it shares the current row with its recordset: picking a row
@@ -70,7 +73,9 @@ public:
     explicit DataGrid(QWidget* parent = nullptr);
     ~DataGrid() override;
     // Empty columns: every field, captioned by its name. A column without a
-    // width is as wide as its caption and the values it shows need.
+    // width is as wide as its caption and the values it shows need. A column
+    // the user has widened or narrowed keeps that width, whatever rows the
+    // grid is given next, for as long as the grid lives.
     void setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns = {});
     std::shared_ptr<Recordset> dataSource() const;
     void refresh();

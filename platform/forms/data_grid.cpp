@@ -3,8 +3,12 @@
 #include "platform/values/convert.h"
 #include <QAbstractTableModel>
 #include <QEvent>
+#include <QFontMetricsF>
+#include <QHash>
+#include <QStyle>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <cmath>
 
@@ -100,7 +104,7 @@ bool sameColumns(const QList<GridColumn>& a, const QList<GridColumn>& b)
         return false;
     for (int i = 0; i < a.size(); ++i)
         if (a[i].field != b[i].field || a[i].caption != b[i].caption || a[i].format != b[i].format
-            || a[i].widthTwips != b[i].widthTwips)
+            || a[i].widthTwips != b[i].widthTwips || a[i].room != b[i].room)
             return false;
     return true;
 }
@@ -111,9 +115,35 @@ struct DataGrid::Impl {
     RecordsetModel model;
     QMetaObject::Connection moved;
     bool syncing = false;   // the grid itself is selecting the current row
+    // The user is picking a row with the mouse or the keys: the view scrolls
+    // to it itself once the click is over. Scrolling under the pressed
+    // button would put the next row beneath the pointer, and the press
+    // would highlight that row while the recordset shows the one clicked.
+    bool picking = false;
     double columnScale = 1.0;
+    // Widths the user gave columns by dragging their edges, by field, as
+    // they would be before any rescaling of the grid.
+    QHash<QString, double> userWidths;
+    bool sizing = false;   // the grid itself is setting a column's width
 
     int columnWidth(int twips) const { return int(std::lround(px(twips) * columnScale)); }
+
+    // The width the grid gives a column now: the user's, else its own
+    // (never less than its ordinary values need), else none (-1).
+    int widthOf(const DataGrid* grid, const GridColumn& column) const
+    {
+        if (const auto user = userWidths.constFind(column.field); user != userWidths.constEnd())
+            return int(std::lround(*user * columnScale));
+        if (column.widthTwips <= 0)
+            return -1;
+        int width = columnWidth(column.widthTwips);
+        if (!column.room.isEmpty()) {
+            const int margin = grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1;
+            const int need = int(std::ceil(QFontMetricsF(grid->font()).horizontalAdvance(column.room))) + 2 * margin + 2;
+            width = qMax(width, need);
+        }
+        return width;
+    }
 
     // Selects the recordset's current row, in the current column or, for
     // rows just put in, the first.
@@ -128,7 +158,8 @@ struct DataGrid::Impl {
             const QModelIndex index = model.index(row, firstColumn ? 0 : qMax(0, grid->currentIndex().column()));
             grid->selectionModel()->setCurrentIndex(index,
                                                     QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            grid->scrollTo(index);
+            if (!picking)
+                grid->scrollTo(index);
         } else {
             grid->selectionModel()->clearSelection();
         }
@@ -150,6 +181,12 @@ DataGrid::DataGrid(QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
 
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        // Only the user's own drags are kept; a column hidden is not narrowed.
+        if (d->sizing || size <= 0 || column >= d->model.columns.size())
+            return;
+        d->userWidths.insert(d->model.columns[column].field, size / d->columnScale);
+    });
     connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current, const QModelIndex&) {
                 if (d->syncing || !current.isValid() || !d->model.rs)
@@ -162,6 +199,7 @@ DataGrid::DataGrid(QWidget* parent)
                         QTimer::singleShot(0, this, [this] { selectCurrentRow(); });
                         return;
                     }
+                    const QScopedValueRollback<bool> userPick(d->picking, true);
                     rs.setAbsolutePosition(current.row() + 1);
                     emit rowPicked();
                 });
@@ -173,6 +211,8 @@ DataGrid::~DataGrid() = default;
 void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<GridColumn>& columns)
 {
     QObject::disconnect(d->moved);
+    // Columns coming and going, and the widths set below, are the grid's own doing.
+    const QScopedValueRollback<bool> sizing(d->sizing, true);
     RecordsetModel& m = d->model;
     Recordset* rs = recordset.get();
     QList<GridColumn> shown = columns;
@@ -194,13 +234,13 @@ void DataGrid::setDataSource(std::shared_ptr<Recordset> recordset, const QList<G
     else if (m.rows > 0)
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     for (int c = 0; c < m.columns.size(); ++c) {
-        const int twips = m.columns[c].widthTwips;
-        if (twips > 0 && (isColumnHidden(c) || columnWidth(c) != d->columnWidth(twips)))
-            setColumnWidth(c, d->columnWidth(twips));
+        const int width = d->widthOf(this, m.columns[c]);
+        if (width > 0 && (isColumnHidden(c) || columnWidth(c) != width))
+            setColumnWidth(c, width);
         // A column without a width of its own would keep whatever the
         // column in its place was given before, cutting its caption and
         // values: it takes the width they need instead.
-        else if (twips <= 0 && !sameShape)
+        else if (width <= 0 && !sameShape)
             resizeColumnToContents(c);
     }
     d->selectRow(this, true);
@@ -219,6 +259,7 @@ void DataGrid::scaleColumns(double factor)
     // A column with a width of its own takes it from that width, so that
     // scaling there and back again leaves it as it was.
     const auto& columns = d->model.columns;
+    const QScopedValueRollback<bool> sizing(d->sizing, true);
     QHeaderView* header = horizontalHeader();
     for (int c = 0; c < header->count(); ++c) {
         if (isColumnHidden(c))
@@ -242,7 +283,10 @@ void DataGrid::changeEvent(QEvent* e)
 
 void DataGrid::refresh()
 {
-    d->model.reload();
+    {
+        const QScopedValueRollback<bool> sizing(d->sizing, true);
+        d->model.reload();
+    }
     selectCurrentRow();
 }
 
@@ -254,8 +298,10 @@ void DataGrid::rowShownAgain()
     if (!m.rs)
         return;
     const int count = m.rs->isOpen() ? m.rs->recordCount() : 0;
-    if (m.rows != count)
+    if (m.rows != count) {
+        const QScopedValueRollback<bool> sizing(d->sizing, true);
         m.reload();
+    }
     else if (m.rows > 0)
         emit m.dataChanged(m.index(0, 0), m.index(m.rows - 1, int(m.columns.size()) - 1));
     selectCurrentRow();

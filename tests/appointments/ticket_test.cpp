@@ -5,6 +5,7 @@
 
 #include "platform/print/printer.h"
 
+#include <QApplication>
 #include <QFile>
 
 namespace {
@@ -357,6 +358,35 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     qvtest::clickAt(grid->viewport(), other.center());
     EXPECT_EQ(box(50)->text(), "1001");
     EXPECT_TRUE(f.isEditingRecord());
+}
+
+TEST_F(BookTest, AClickOnTheLastRowInSightHighlightsTheTicketItShows)
+{
+    AppointmentBook& f = open();
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    QTableView* grid = f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"));
+    // Past the view's own delayed scrolling after a click.
+    const auto settle = [] { QTest::qWait(QApplication::doubleClickInterval() + 150); };
+    // Each time the row the user clicks is the lowest one in sight, partly
+    // cut by the grid's foot: the ticket shown and the row highlighted are
+    // that row's, wherever the grid scrolls to show it whole.
+    for (int step = 0; step < 3; ++step) {
+        const int viewHeight = grid->viewport()->height();
+        int last = grid->rowAt(viewHeight - 1);
+        if (last < 0)
+            last = grid->model()->rowCount() - 1;
+        const QRect cell = grid->visualRect(grid->model()->index(last, 0));
+        const QPoint at(cell.center().x(), (cell.top() + qMin(cell.bottom(), viewHeight - 1)) / 2);
+        const QString ticket = grid->model()->index(last, 0).data().toString();
+        qvtest::clickAt(grid->viewport(), at);
+        settle();
+        EXPECT_EQ(box(50)->text(), ticket) << "step " << step;
+        const QModelIndexList highlighted = grid->selectionModel()->selectedRows();
+        ASSERT_EQ(highlighted.size(), 1) << "step " << step;
+        EXPECT_EQ(highlighted.first().row(), last) << "step " << step;
+        EXPECT_EQ(grid->currentIndex().row(), last) << "step " << step;
+        EXPECT_TRUE(grid->viewport()->rect().intersects(grid->visualRect(highlighted.first()))) << "step " << step;
+    }
 }
 
 TEST_F(BookTest, WithoutItsDatabaseTheBookStillOpensEmpty)

@@ -14,6 +14,7 @@
 #include "platform/values/money.h"
 
 #include <QAbstractItemView>
+#include <QHeaderView>
 #include <QFile>
 
 namespace {
@@ -126,6 +127,39 @@ TEST_F(InventoryMasterTest, ViewAllListsEveryRowUntilRefresh)
     EXPECT_EQ(w().gridShows(), InventoryMaster::GridShows::Category);
     EXPECT_EQ(box(26)->text(), QStringLiteral("1001"));
     EXPECT_EQ(gridNumbers(), (QStringList{"1001", "1004"}));
+}
+
+TEST_F(InventoryMasterTest, AColumnTheUserWidensKeepsItsWidthUntilTheWindowCloses)
+{
+    seed();
+    open();
+    auto* grid = w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"));
+    QHeaderView* header = grid->horizontalHeader();
+    const int own = grid->columnWidth(1);
+    // The user drags the right edge of "System Stock #" 40 pixels to the right.
+    const QPoint edge(header->sectionViewportPosition(1) + header->sectionSize(1) - 1, header->height() / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, edge);
+    QTest::mouseMove(header->viewport(), edge + QPoint(20, 0));
+    QTest::mouseMove(header->viewport(), edge + QPoint(40, 0));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, edge + QPoint(40, 0));
+    const int widened = grid->columnWidth(1);
+    ASSERT_GE(widened, own + 30);
+
+    // The grid is given other rows as the user moves, lists all and goes back.
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(grid->columnWidth(1), widened);
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
+    EXPECT_EQ(grid->columnWidth(1), widened);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(grid->columnWidth(1), widened);
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdLast")));
+    EXPECT_EQ(grid->columnWidth(1), widened);
+
+    // Opened anew, the window gives the column its own width again.
+    click(w().findChild<QPushButton*>(QStringLiteral("cmdClose")));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    open();
+    EXPECT_EQ(w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"))->columnWidth(1), own);
 }
 
 TEST_F(InventoryMasterTest, AddsARowWithTheVendorPickedAndItsStockLeftEmpty)

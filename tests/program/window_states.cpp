@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDate>
+#include <QTime>
 #include <QLineEdit>
 #include <QMap>
 #include <QPointer>
@@ -93,6 +94,18 @@ QMap<QString, QList<WindowState>> makeStates()
     add("frmServiceMenu1", "unlocked by the password",
         [](qv::Window* w) { return unlock(w, "Command9", QStringLiteral("frmLogin4")); });
     add("frmCustomers", "the customer datasheet", [](qv::Window* w) { return click(w, "Command6"); });
+    for (const char* stock : {"FormProductsA", "Form10"})
+        add(stock, "its last product", [](qv::Window* w) { return click(w, "cmdLast"); });
+    add("Form1", "every ticket's products", [](qv::Window* w) { return click(w, "Command4"); });
+    add("Form6a", "the whole stock", [](qv::Window* w) { return click(w, "Command1"); });
+    add("Form6a", "the vendor list dropped down", [](qv::Window* w) {
+        auto* combo = qobject_cast<QComboBox*>(control(w, "dcboCustomer"));
+        return combo && clickAt(combo, QPoint(combo->width() - 6, combo->height() / 2)) && combo->view()->isVisible();
+    });
+    add("Form6a", "a vendor picked from the list", [](qv::Window* w) {
+        auto* combo = qobject_cast<QComboBox*>(control(w, "dcboCustomer"));
+        return combo && pick(combo, QStringLiteral("Mediterranean Beauty Supply Co"));
+    });
     add("Form3", "the tickets of a date range", [](qv::Window* w) {
         return type(w, "txtfields_48", QStringLiteral("7/2/01")) && type(w, "txtfields_49", QStringLiteral("7/9/01"))
             && click(w, "Command7");
@@ -128,6 +141,30 @@ QList<WindowState> statesOf(qv::Window* w)
 
 void addLongestValues(SalonDb& db)
 {
+    // Ordinary values at their longest: a client's first and last name,
+    // products of 30 characters and a vendor's company name, on a ticket,
+    // in the stock and in the vendor book.
+    db.insert(QStringLiteral("Customers"), {{"CustomerName", "Siobhán Fitzgerald"}, {"Phone", "434-7777"},
+                                            {"EmployeeID", "Maria"}, {"City", "San Diego"}});
+    db.insert(QStringLiteral("Suppliers"), {{"CompanyName", "Mediterranean Beauty Supply Co"},
+                                            {"ContactName", "Lee Wong"}, {"Phone", "800-555-0300"}});
+    db.insert(QStringLiteral("StockControl"),
+              {{"Category", "Crème Developer 20 Volume 32oz"}, {"SystemStockNumber", "2003"}, {"Price", 0.0},
+               {"CostValueOfStock", 6.0}, {"StartingQuantity", 12.0}, {"Sold", 2.0}, {"CurrentlyInStock", 10.0},
+               {"SourceOrSupplier", "Mediterranean Beauty Supply Co"}, {"Date", QDate(2001, 6, 1)}});
+    db.insert(QStringLiteral("StockControl"),
+              {{"Category", "Keratin Smoothing Cream 250 ml"}, {"SystemStockNumber", "1004"}, {"Price", 24.99},
+               {"CostValueOfStock", 11.0}, {"StartingQuantity", 8.0}, {"Sold", 1.0}, {"CurrentlyInStock", 7.0},
+               {"SourceOrSupplier", "Mediterranean Beauty Supply Co"}, {"Date", QDate(2001, 6, 1)}});
+    db.insert(QStringLiteral("Servicemenu"),
+              {{"CustomerID", "1007"}, {"CustomerName", "Siobhán Fitzgerald"}, {"CustomerPhone", "434-7777"},
+               {"SalonArtist", "Maria"}, {"DateAppointment", QDate(2001, 7, 5)}, {"TimeAppointment", QTime(10, 30)},
+               {"TimeBlock", QTime(11, 0)}, {"Service", "Color"}, {"ServicePrice1", 45.50},
+               {"QuantityService1", 1}, {"Price", 45.50}, {"ProductsSold", "Keratin Smoothing Cream 250 ml"},
+               {"SystemStockNumber", "1004"}, {"ProductsPrice", 24.99}, {"Quantity", 1},
+               {"ProductsSold1", "Crème Developer 20 Volume 32oz"}, {"SystemStockNumber1", "2003"},
+               {"ProductsPrice1", 0.0}, {"Quantity1", 1}, {"ProductSales", 24.99}, {"Totals", 70.49},
+               {"TodayDate", QDate(2001, 7, 5)}});
     db.insert(QStringLiteral("Employees"),
               {{"LastName", "Montgomery"}, {"FirstName", "Alexandra"}, {"Title", "Senior Stylist"},
                {"EmployeeSS", "444-55-6666"}, {"HireDate", QDate(2005, 12, 28)},

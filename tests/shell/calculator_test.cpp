@@ -1,6 +1,7 @@
 // The calculator driven by clicks on its buttons: what the readout shows after
 // each key, the refusals (division by zero, numbers beyond a double), and the
 // fresh start after "C" and after the window is opened anew.
+#include "support/layout_check.h"
 #include "support/user_hands.h"
 #include "platform/forms/window.h"
 #include "shell_fixture.h"
@@ -208,4 +209,25 @@ TEST_F(CalculatorTest, ButtonsDoNotOverlap)
             EXPECT_FALSE(all[i]->geometry().intersects(all[j]->geometry()))
                 << all[i]->objectName().toStdString() << " " << all[j]->objectName().toStdString();
     }
+}
+
+TEST_F(CalculatorTest, ALongResultIsShownWhole)
+{
+    auto* readout = calc->findChild<QLabel*>(QStringLiteral("Readout"));
+    const QFont usual = readout->font();
+    // Results of 21 characters, as long as a double's text gets: every
+    // character stays inside the readout (the layout check measures what
+    // the label draws against its room).
+    press("2");
+    for (int i = 0; i < 101; ++i)
+        press("0");
+    for (const QString& keys : {QStringLiteral("/ 3 ="), QStringLiteral("C - 1 / 3 0 0 0 0 =")}) {
+        const QString result = press(keys).last();
+        EXPECT_EQ(result.size(), 21) << result.toStdString();
+        const QStringList faults = qvtest::layoutFaults(calc, QStringLiteral("Calculator"));
+        EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
+    }
+    // The next short entry is shown in the readout's own type again.
+    EXPECT_EQ(press("C 5").last(), "5.");
+    EXPECT_EQ(readout->font(), usual);
 }

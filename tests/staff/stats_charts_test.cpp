@@ -382,3 +382,34 @@ TEST_F(StatsChartsTest, ShowingAnOpenChartAgainDoesNotReadTheTableClosingAndReop
 }
 
 } // namespace
+
+TEST_F(StatsChartsTest, ArtistNamesUnderTheBarsAreWholeAtTheWindowsSize)
+{
+    // Ordinary first names, and the tickets without an artist, under the
+    // bars of both artist charts as they open, and in a crowd of artists.
+    const QStringList few = {"Siobhán", "Bernadette", "", "Alexandra", "Christopher"};
+    QStringList many = few;
+    for (const char* name : {"Guadalupe", "Anastasia", "Maximilian", "Bartholomew", "Evangeline", "Genevieve",
+                             "Jacqueline", "Konstantin", "Marguerite", "Penelope", "Rosalind", "Sebastian",
+                             "Theodora", "Valentina", "Wilhelmina"})
+        many << name;
+    for (const QStringList& artists : {few, many}) {
+        db.execRaw("DELETE FROM Servicemenu");
+        for (int i = 0; i < artists.size(); ++i)
+            ticket(artists[i], QDate(2001, 7, 2 + i % 20), 20.0 + i, 5.0 + i);
+        for (qv::Window* w : {static_cast<qv::Window*>(qv::Windows::show<ServiceStatsChart>()),
+                              static_cast<qv::Window*>(qv::Windows::show<ProductStatsChart>())}) {
+            QApplication::processEvents();
+            QApplication::processEvents();
+            ChartControl& c = *w->findChild<ChartControl*>();
+            ASSERT_EQ(c.rowCount(), artists.size());
+            const int shown = dateLabelsOnScreen(c);
+            if (artists.size() == few.size())
+                EXPECT_EQ(shown, few.size()) << "every artist is named";
+            else
+                EXPECT_GE(shown, artists.size() / 3);
+            w->unload();
+            QApplication::processEvents();
+        }
+    }
+}

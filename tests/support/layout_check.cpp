@@ -21,6 +21,8 @@
 #include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <QTableView>
@@ -434,6 +436,51 @@ void checkLines(QAbstractScrollArea* area, QTextDocument* document, const QStrin
     }
 }
 
+// A box of one line, or a closed drop-down: the value it shows whole in
+// the room its frame leaves (a longer one would be read only by moving
+// the caret along it, or not at all).
+void checkBoxText(QLineEdit* box, const QString& name, QStringList& out)
+{
+    const QString shown = box->displayText();
+    if (shown.isEmpty())
+        return;
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.rect = box->rect();
+    opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+    const QMargins margins = box->textMargins();
+    // The box keeps two pixels clear on either side of its text.
+    const QRect room = box->style()->subElementRect(QStyle::SE_LineEditContents, &opt, box)
+                           .marginsRemoved(margins)
+                           .adjusted(2, 0, -2, 0);
+    const int need = advance(box->font(), shown);
+    if (need > room.width())
+        out << QStringLiteral("%1: value \"%2\" is cut: %3")
+                   .arg(name, shown, numbers(QStringLiteral("text"), QSize(need, box->fontMetrics().height()), room.size()));
+}
+
+void checkComboText(QComboBox* combo, const QString& name, QStringList& out)
+{
+    if (combo->isEditable()) {
+        if (combo->lineEdit())
+            checkBoxText(combo->lineEdit(), name, out);
+        return;
+    }
+    const QString shown = combo->currentText();
+    if (shown.isEmpty())
+        return;
+    QStyleOptionComboBox opt;
+    opt.initFrom(combo);
+    opt.editable = false;
+    opt.currentText = shown;
+    opt.frame = combo->hasFrame();
+    const QRect room = combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, combo);
+    const int need = advance(combo->font(), shown);
+    if (need > room.width())
+        out << QStringLiteral("%1: choice \"%2\" is cut: %3")
+                   .arg(name, shown, numbers(QStringLiteral("text"), QSize(need, combo->fontMetrics().height()), room.size()));
+}
+
 void checkText(QWidget* w, const QString& name, QStringList& out)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
@@ -446,6 +493,10 @@ void checkText(QWidget* w, const QString& name, QStringList& out)
     }
     else if (auto* list = qobject_cast<QListView*>(w))
         checkList(list, name, out);
+    else if (auto* box = qobject_cast<QLineEdit*>(w))
+        checkBoxText(box, name, out);
+    else if (auto* combo = qobject_cast<QComboBox*>(w))
+        checkComboText(combo, name, out);
     else if (auto* plainBox = qobject_cast<QPlainTextEdit*>(w))
         checkLines(plainBox, plainBox->document(), name, out);
     else if (auto* richBox = qobject_cast<QTextEdit*>(w))

@@ -337,7 +337,7 @@ TEST_F(BoundControlsTest, GridTakesAnotherRecordsetAsIfFreshlyShown)
     EXPECT_EQ(grid.model()->index(2, 0).data().toString(), "Gel");
     EXPECT_EQ(grid.currentIndex(), grid.model()->index(1, 0));
     EXPECT_EQ(grid.selectionModel()->selectedRows(), QModelIndexList{grid.model()->index(1, 0)});
-    EXPECT_EQ(grid.columnWidth(0), 100);
+    EXPECT_EQ(grid.columnWidth(0), 40);   // the width the user gave it stays
     EXPECT_EQ(rs->absolutePosition(), 3);   // the old recordset is left where it was
 
     // It follows the new recordset, and only that one.
