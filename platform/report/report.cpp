@@ -202,6 +202,37 @@ bool hasLineBreak(const QString& text)
     return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
 }
 
+// One line of a wrapped text: where it starts and ends in the text, where it
+// stands and how tall it is (twips).
+struct WrappedLine {
+    qsizetype start = 0, length = 0;
+    double y = 0, height = 0;
+};
+
+// The lines of a wrapped text as the engine sets them, on paper and on the
+// screen alike: broken between words, inside a word only when the word alone
+// is wider than the line (so that nothing reaches past the box), and at line
+// ends.
+QList<WrappedLine> wrapLines(const QString& text, const ReportFont& font, double width)
+{
+    QString laid = text;
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laid, qfont(font), &twipsDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    // Lines of one font stand one font height apart, as a single line measures.
+    const double height = measures(font).lineHeight;
+    QList<WrappedLine> lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append(WrappedLine{line.textStart(), line.textLength(), lines.size() * height, height});
+    }
+    layout.endLayout();
+    return lines;
+}
+
 double wrappedHeight(FontMeasures& m, const QString& text, int width)
 {
     if (surelyNarrower(text, m, width))
@@ -209,8 +240,9 @@ double wrappedHeight(FontMeasures& m, const QString& text, int width)
     const std::pair<int, QString> key(width, text);
     auto it = m.heights.constFind(key);
     if (it == m.heights.cend()) {
-        const QRectF r = m.fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-        it = m.heights.insert(key, std::max(r.height(), m.lineHeight));
+        const QList<WrappedLine> lines = wrapLines(text, m.font, width);
+        const double height = lines.isEmpty() ? 0 : lines.last().y + lines.last().height;
+        it = m.heights.insert(key, std::max(height, m.lineHeight));
     }
     return *it;
 }
@@ -312,32 +344,10 @@ QString cutToBox(const QString& text, const ReportFont& font, int width, int hei
 // fit, 0 when not even one does).
 qsizetype wrappedLinesEnd(const QString& text, const ReportFont& font, int width, int height)
 {
-    FontMeasures& m = measures(font);
-    // Laid out as the painter lays out a wrapped text: line ends break lines.
-    QString laid = text;
-    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
-    QTextLayout layout(laid, qfont(font), &twipsDevice());
-    QTextOption option;
-    option.setWrapMode(QTextOption::WordWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    double y = 0;
-    qsizetype end = text.size();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        if (y + line.height() > height + 0.5) {
-            end = line.textStart();
-            break;
-        }
-        y += line.height();
-    }
-    layout.endLayout();
-    // The painter's own measure decides: one line fewer while the part is taller.
-    while (end > 0 && end < text.size() && !fitsBox(m, text.left(end), width, height)) {
-        const qsizetype before = text.lastIndexOf(QRegularExpression(QStringLiteral("\\s")), end - 2);
-        end = before < 0 ? 0 : before + 1;
-    }
-    return end;
+    for (const WrappedLine& line : wrapLines(text, font, width))
+        if (line.y + line.height > height + 0.5)
+            return line.start;
+    return text.size();
 }
 
 } // namespace
@@ -998,6 +1008,40 @@ ReportDocument Report::run()
 
 // ---------------------------------------------------------------- rendering
 
+namespace {
+
+// A wrapped text drawn line by line where the layout broke it, whatever the
+// device's resolution: a device that sets the text a little wider then
+// neither adds a line below the box nor moves words to another line.
+void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner, double k, int flags)
+{
+    const double width = item.rect.width() - (item.border ? 60 : 0);
+    FontMeasures& m = measures(item.font);
+    if (!hasLineBreak(item.text) && surelyNarrower(item.text, m, width)) {
+        painter.drawText(inner, (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine, item.text);
+        return;
+    }
+    const QList<WrappedLine> lines = wrapLines(item.text, item.font, width);
+    if (lines.isEmpty())
+        return;
+    const double total = (lines.last().y + lines.last().height) * k;
+    double top = inner.top();
+    if (flags & Qt::AlignVCenter)
+        top += std::max(0.0, (inner.height() - total) / 2);
+    else if (flags & Qt::AlignBottom)
+        top += std::max(0.0, inner.height() - total);
+    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine;
+    for (const WrappedLine& line : lines) {
+        QString shown = item.text.mid(line.start, line.length);
+        while (!shown.isEmpty() && (shown.back().isSpace() || shown.back() == QChar::LineSeparator))
+            shown.chop(1);
+        if (!shown.isEmpty())
+            painter.drawText(QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
+    }
+}
+
+} // namespace
+
 void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPointF origin)
 {
     const double k = dpi / 1440.0;
@@ -1020,7 +1064,10 @@ void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPo
                     flags |= Qt::AlignTop;
                 flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
                 const QRectF inner = item.border ? r.adjusted(30 * k, 15 * k, -30 * k, -15 * k) : r;
-                painter.drawText(inner, flags, item.text);
+                if (item.wordWrap)
+                    drawWrapped(painter, item, inner, k, flags);
+                else
+                    painter.drawText(inner, flags, item.text);
             }
             if (item.border)
                 painter.drawRect(r);

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -200,7 +201,8 @@ TEST(ReportEngine, GrowingFieldPushesWhatStandsBelowIt)
 }
 
 // A growing field's height is measured without laying short texts out; it
-// must come out as the laid-out text's, on either side of the width.
+// must come out as the laid-out text's, on either side of the width, a word
+// wider than the line included.
 TEST(ReportEngine, MeasuredHeightIsTheLaidOutHeight)
 {
     QImage twips(1, 1, QImage::Format_RGB32);
@@ -217,9 +219,17 @@ TEST(ReportEngine, MeasuredHeightIsTheLaidOutHeight)
     for (const QString piece : {"W", "i", "m ", "WM ", "\xc3\x9c" "ber ", "a\t", "\xe2\x82\xac"}) {
         for (int n = 1; n <= 40; ++n) {
             const QString text = piece.repeated(n);
-            const double laidOut = std::max(
-                fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text).height(),
-                fm.height());
+            // Laid out between words, inside a word only when it alone is wider than the line.
+            QTextLayout layout(text, qf, &twips);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            int lines = 0;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++lines)
+                line.setLineWidth(width);
+            layout.endLayout();
+            const double laidOut = std::max(lines, 1) * fm.height();
             EXPECT_DOUBLE_EQ(reportTextHeight(text, font, width, true), laidOut) << text.toStdString();
             wrapped += laidOut > fm.height();
         }
