@@ -6,6 +6,7 @@
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
 #include "platform/values/money.h"
+#include <QBitArray>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHash>
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <array>
 #include <map>
+#include <optional>
 #include <cmath>
 #include <cstring>
 
@@ -274,6 +276,8 @@ QString fitLine(const QString& text, const ReportFont& font, int width)
     if (text.isEmpty())
         return text;
     FontMeasures& m = measures(font);
+    if (surelyNarrower(text, m, width))
+        return text;
     // A single-line box shows line ends as blanks.
     const QString line = hasLineBreak(text) ? QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))
                                                    .replace(QLatin1Char('\n'), QLatin1Char(' '))
@@ -442,6 +446,28 @@ int textRoomHeight(const ReportControl& c)
     return c.height - (c.border ? 30 : 0);
 }
 
+// An amount, date or number by its type and bits: a key that is cheaper to
+// find again than the value's text is to write.
+using ValueBits = std::pair<int, qint64>;
+std::optional<ValueBits> valueBits(const QVariant& v)
+{
+    const int type = v.metaType().id();
+    qint64 bits = 0;
+    if (type == QMetaType::fromType<Money>().id()) {
+        bits = v.value<Money>().units();
+    } else if (type == QMetaType::QDateTime) {
+        bits = v.toDateTime().toMSecsSinceEpoch();
+    } else if (type == QMetaType::Double) {
+        const double d = v.toDouble();
+        std::memcpy(&bits, &d, sizeof bits);
+    } else if (type == QMetaType::LongLong || type == QMetaType::Int) {
+        bits = v.toLongLong();
+    } else {
+        return std::nullopt;
+    }
+    return ValueBits(type, bits);
+}
+
 // Lays the bands out page by page.
 class Paginator {
 public:
@@ -456,6 +482,17 @@ public:
         // Captions are the same in every block: fitted to their boxes once.
         // Those with placeholders are fitted once filled in.
         for (int b = 0; b < kReportBandCount; ++b) {
+            const QList<ReportControl>& controls = layout.sections[b].controls;
+            m_placeholders[b].resize(controls.size());
+            m_grownTexts[b].resize(controls.size());
+            for (int i = 0; i < controls.size(); ++i) {
+                const ReportControl& c = controls[i];
+                if (c.kind == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
+                    m_placeholders[b].setBit(i);
+                if (c.canGrow && (c.kind == ReportControl::Label || c.kind == ReportControl::Field
+                                  || c.kind == ReportControl::Function))
+                    m_growing[b] << i;
+            }
             m_shownTexts[b].resize(layout.sections[b].controls.size());
             m_shownValues[b].resize(layout.sections[b].controls.size());
             for (const ReportControl& c : layout.sections[b].controls)
@@ -484,9 +521,13 @@ public:
 private:
     struct Piece {
         ReportItem item;   // rect relative to the band's top-left corner
-        bool label = false;
+        bool placeholder = false;   // a caption with placeholders to fill in
         bool grows = false;   // a wrapped text that may go on over a page break
-        int top = 0;          // the control's own top in its band
+    };
+    struct Growth {
+        int control;   // the growing control
+        int bottom;    // its bottom as drawn: what stands from there down moves
+        int delta;
     };
 
     // What a text control shows of its text: a text that cannot grow keeps
@@ -505,6 +546,10 @@ private:
     QString fieldText(int band, int control, const ReportControl& c, const QVariant& v)
     {
         const int type = v.metaType().id();
+        if (type == QMetaType::QString && c.format.isEmpty()) {
+            // A text shows as it is: fitted to its box, measured only when it may not fit.
+            return shownText(c, *static_cast<const QString*>(v.constData()));
+        }
         if (type == QMetaType::QString) {
             QHash<QString, QString>& shown = m_shownTexts[band][control];
             const QString& raw = *static_cast<const QString*>(v.constData());
@@ -513,113 +558,136 @@ private:
                 it = shown.insert(raw, shownText(c, formatValue(v, c.format)));
             return *it;
         }
-        // Amounts, dates and numbers by their bits, with their type.
-        qint64 bits = 0;
-        if (type == QMetaType::fromType<Money>().id())
-            bits = v.value<Money>().units();
-        else if (type == QMetaType::QDateTime)
-            bits = v.toDateTime().toMSecsSinceEpoch();
-        else if (type == QMetaType::Double) {
-            const double d = v.toDouble();
-            std::memcpy(&bits, &d, sizeof bits);
-        } else if (type == QMetaType::LongLong || type == QMetaType::Int)
-            bits = v.toLongLong();
-        else
+        const std::optional<ValueBits> key = valueBits(v);
+        if (!key)
             return shownText(c, formatValue(v, c.format));
-        QHash<std::pair<int, qint64>, QString>& shown = m_shownValues[band][control];
-        const std::pair<int, qint64> key(type, bits);
-        auto it = shown.constFind(key);
+        QHash<ValueBits, QString>& shown = m_shownValues[band][control];
+        auto it = shown.constFind(*key);
         if (it == shown.cend())
-            it = shown.insert(key, shownText(c, formatValue(v, c.format)));
+            it = shown.insert(*key, shownText(c, formatValue(v, c.format)));
         return *it;
     }
 
-    // Builds into the band's own buffer: a report makes many blocks, and a
-    // block waiting for a page break must survive the page footer and header
-    // being built meanwhile.
-    QList<Piece>& build(ReportBand band, int record, int& height)
+    // The text a text control shows for the record.
+    QString controlText(int band, int i, const ReportControl& c, int record)
+    {
+        switch (c.kind) {
+        case ReportControl::Label:
+            return m_captions[band][i];
+        case ReportControl::Field:
+            if (record >= 0 && m_columns[band][i] >= 0) {
+                // A null text of a valid value shows as nothing all the same.
+                const QVariant& v = m_data.rows[record][m_columns[band][i]];
+                if (v.isValid())
+                    return fieldText(band, i, c, v);
+            }
+            return QString();
+        case ReportControl::Function:
+            return shownText(c, formatValue(m_sums.value(c.dataField.toLower()), c.format));
+        case ReportControl::Line:
+        case ReportControl::Frame:
+            break;
+        }
+        return QString();
+    }
+
+    // The height the band takes for the record: its own, and what its growing
+    // controls add. Their texts are kept for making their items.
+    int measure(ReportBand band, int record)
+    {
+        const int b = int(band);
+        const ReportSection& s = m_layout.section(band);
+        m_growths.clear();
+        int height = s.height;
+        for (int i : std::as_const(m_growing[b])) {
+            const ReportControl& c = s.controls[i];
+            QString& text = m_grownTexts[b][i];
+            text = controlText(b, i, c, record);
+            if (text.isEmpty())
+                continue;
+            const int need = int(std::ceil(reportTextHeight(text, c.font, textRoomWidth(c, m_layout.reportWidth()), true)))
+                           + (c.border ? 30 : 0);
+            if (need > c.height) {
+                m_growths.append({i, c.top + c.height, need - c.height});
+                height += need - c.height;
+            }
+        }
+        return height;
+    }
+
+    // Makes the item of one control, its rect relative to the band's top-left
+    // corner, moved down by the growing controls above it (after measure()):
+    // hands the item's members to `place`, which makes it where it is kept
+    // (a report makes an item for every control of every block).
+    template <class Place>
+    void make(ReportBand band, int i, int record, Place&& place)
+    {
+        const int b = int(band);
+        const ReportControl& c = m_layout.section(band).controls[i];
+        const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
+                                    : c.kind == ReportControl::Frame ? ReportItem::Frame
+                                                                     : ReportItem::Text;
+        QRect rect(c.left, c.top, c.width, c.height);
+        QString text;
+        if (kind == ReportItem::Text) {
+            rect.setWidth(std::max(0, std::min(c.width, m_layout.reportWidth() - c.left)));
+            text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
+        }
+        for (const Growth& g : std::as_const(m_growths)) {
+            if (g.control == i)
+                rect.setHeight(c.height + g.delta);
+            else if (c.top >= g.bottom)
+                rect.translate(0, g.delta);
+        }
+        place(kind, band, c.name, c.dataField, band == ReportBand::Detail ? record : -1, rect, std::move(text), c.font,
+              c.alignment, c.border, c.wordWrap || c.canGrow);
+    }
+
+    // Makes the band's items straight onto the page, the band's top at `top`.
+    void lay(ReportBand band, int record, int top)
+    {
+        const int count = m_layout.section(band).controls.size();
+        QList<ReportItem>& items = pages.back().items;
+        for (int i = 0; i < count; ++i)
+            make(band, i, record, [&](auto&&... members) {
+                placeOnPage(items.emplace_back(std::forward<decltype(members)>(members)...),
+                            m_placeholders[int(band)].testBit(i), top);
+            });
+    }
+
+    // Makes the band's items into the band's own buffer, for a block that goes
+    // on over a page break (after measure()).
+    QList<Piece>& build(ReportBand band, int record)
     {
         const ReportSection& s = m_layout.section(band);
-        const QVector<int>& columns = m_columns[int(band)];
-        const QStringList& captions = m_captions[int(band)];
         QList<Piece>& pieces = m_buffers[int(band)];
         pieces.clear();
-        pieces.reserve(s.controls.size());
-        struct Growth { int bottom; int delta; };
-        QVarLengthArray<Growth, 4> growths;
-        height = s.height;
-        const int reportWidth = m_layout.reportWidth();
-        for (int i = 0; i < s.controls.size(); ++i) {
-            const ReportControl& c = s.controls[i];
-            ReportItem::Kind kind = ReportItem::Text;
-            QString text;
-            switch (c.kind) {
-            case ReportControl::Label:
-                text = captions[i];
-                break;
-            case ReportControl::Field:
-                if (record >= 0 && columns[i] >= 0) {
-                    const QVariant& v = m_data.rows[record][columns[i]];
-                    if (!v.isNull())
-                        text = fieldText(int(band), i, c, v);
-                }
-                break;
-            case ReportControl::Function:
-                text = shownText(c, formatValue(m_sums.value(c.dataField.toLower()), c.format));
-                break;
-            case ReportControl::Line: kind = ReportItem::Line; break;
-            case ReportControl::Frame: kind = ReportItem::Frame; break;
-            }
-            QRect rect(c.left, c.top, c.width, c.height);
-            if (kind == ReportItem::Text)
-                rect.setWidth(std::max(0, std::min(c.width, reportWidth - c.left)));
-            // Made in place: a report makes an item for every control of every block.
-            Piece& p = pieces.emplace_back(Piece{ReportItem{.kind = kind,
-                                                            .band = band,
-                                                            .control = c.name,
-                                                            .dataField = c.dataField,
-                                                            .record = band == ReportBand::Detail ? record : -1,
-                                                            .rect = rect,
-                                                            .text = std::move(text),
-                                                            .font = c.font,
-                                                            .alignment = c.alignment,
-                                                            .border = c.border,
-                                                            .wordWrap = c.wordWrap || c.canGrow},
-                                                 c.kind == ReportControl::Label,
-                                                 c.canGrow && kind == ReportItem::Text});
-            p.top = c.top;
-            ReportItem& it = p.item;
-            if (p.grows && !it.text.isEmpty()) {
-                const int need = int(std::ceil(reportTextHeight(it.text, c.font, textRoomWidth(c, reportWidth), true)))
-                               + (c.border ? 30 : 0);
-                if (need > c.height) {
-                    growths.append({c.top + c.height, need - c.height});
-                    it.rect.setHeight(need);
-                }
-            }
-        }
-        // What stands below a grown control moves down with it.
-        for (const Growth& g : growths) {
-            for (Piece& p : pieces)
-                if (p.top >= g.bottom)
-                    p.item.rect.translate(0, g.delta);
-            height += g.delta;
-        }
+        for (int i = 0; i < s.controls.size(); ++i)
+            make(band, i, record, [&](auto&&... members) {
+                ReportItem item(std::forward<decltype(members)>(members)...);
+                const bool grows = s.controls[i].canGrow && item.kind == ReportItem::Text;
+                pieces.append(Piece{std::move(item), m_placeholders[int(band)].testBit(i), grows});
+            });
         return pieces;
+    }
+
+    // Moves an item from its band onto the page; a caption's placeholders are
+    // filled in (the page count once it is known).
+    void placeOnPage(ReportItem& it, bool placeholder, int top)
+    {
+        it.rect.translate(m_layout.leftMargin, top);
+        if (placeholder) {
+            if (it.text.contains(QLatin1String("%P")))
+                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size() - 1)});
+            else
+                it.text = fitLine(m_ph.apply(it.text, pages.size(), 0), it.font, it.rect.width() - (it.border ? 60 : 0));
+        }
     }
 
     void put(Piece& p, int top)
     {
-        ReportItem& it = p.item;
-        it.rect.translate(m_layout.leftMargin, top);
-        if (p.label && it.text.contains(QLatin1Char('%'))) {
-            // A caption that needs the page count is filled in whole once the count is known.
-            if (it.text.contains(QLatin1String("%P")))
-                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size())});
-            else
-                it.text = fitLine(m_ph.apply(it.text, pages.size(), 0), it.font, it.rect.width() - (it.border ? 60 : 0));
-        }
-        pages.back().items.append(std::move(it));
+        pages.back().items.append(std::move(p.item));
+        placeOnPage(pages.back().items.back(), p.placeholder, top);
     }
 
     void place(ReportBand band, int record)
@@ -627,21 +695,20 @@ private:
         const ReportSection& s = m_layout.section(band);
         if (!takesRoom(s))
             return;
-        int height = 0;
-        QList<Piece>& pieces = build(band, record, height);
+        const int height = measure(band, record);
         if (height > m_bottom - m_y) {
             const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
             if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
                 closePage();
                 newPage(false);
+                measure(band, record);   // the page header and footer measured theirs meanwhile
             }
             if (height > m_bottom - m_y) {
-                split(pieces, height);
+                split(build(band, record), height);
                 return;
             }
         }
-        for (Piece& p : pieces)
-            put(p, m_y);
+        lay(band, record, m_y);
         m_y += height;
         m_fresh = false;
     }
@@ -757,10 +824,8 @@ private:
             place(ReportBand::ReportHeader, -1);
         // The page header always goes on, whatever room it needs.
         if (takesRoom(m_layout.section(ReportBand::PageHeader))) {
-            int height = 0;
-            QList<Piece>& pieces = build(ReportBand::PageHeader, -1, height);
-            for (Piece& p : pieces)
-                put(p, m_y);
+            const int height = measure(ReportBand::PageHeader, -1);
+            lay(ReportBand::PageHeader, -1, m_y);
             m_y += height;
         }
         m_fresh = true;
@@ -772,11 +837,8 @@ private:
         const ReportSection& f = m_layout.section(ReportBand::PageFooter);
         if (!takesRoom(f))
             return;
-        int height = 0;
-        QList<Piece>& pieces = build(ReportBand::PageFooter, -1, height);
-        const int top = m_layout.pageHeight - m_layout.bottomMargin - f.height;
-        for (Piece& p : pieces)
-            put(p, top);
+        measure(ReportBand::PageFooter, -1);
+        lay(ReportBand::PageFooter, -1, m_layout.pageHeight - m_layout.bottomMargin - f.height);
     }
 
     const ReportLayout& m_layout;
@@ -787,8 +849,12 @@ private:
     QStringList m_captions[kReportBandCount];   // per band, per control: a label's caption as shown
     // Per band, per control: a value as shown, by its text or by its bits.
     std::vector<QHash<QString, QString>> m_shownTexts[kReportBandCount];
-    std::vector<QHash<std::pair<int, qint64>, QString>> m_shownValues[kReportBandCount];
+    std::vector<QHash<ValueBits, QString>> m_shownValues[kReportBandCount];
     QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
+    QBitArray m_placeholders[kReportBandCount];   // per band, per control: a caption with placeholders
+    QList<int> m_growing[kReportBandCount];       // per band: its growing controls
+    QList<QString> m_grownTexts[kReportBandCount];   // per band, per control: a growing control's text
+    QVarLengthArray<Growth, 4> m_growths;         // of the band last measured
     int m_y = 0;
     int m_bottom = 0;
     int m_freshTop = 0;
@@ -826,14 +892,22 @@ void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<i
                 continue;
             FontMeasures& m = measures(c.font);
             double widest = 0;
-            QSet<QString> seen;   // value texts already measured: most repeat
+            // Values already measured: most repeat.
+            QSet<QString> seenTexts;
+            QSet<ValueBits> seenValues;
+            auto isNew = [](auto& seen, const auto& key) {
+                const qsizetype before = seen.size();
+                seen.insert(key);
+                return seen.size() > before;
+            };
             auto measure = [&](const QVariant& v) {
                 if (v.isNull())
                     return;
                 if (v.metaType().id() == QMetaType::QString) {
-                    const qsizetype before = seen.size();
-                    seen.insert(*static_cast<const QString*>(v.constData()));
-                    if (seen.size() == before)
+                    if (!isNew(seenTexts, *static_cast<const QString*>(v.constData())))
+                        return;
+                } else if (const std::optional<ValueBits> bits = valueBits(v)) {
+                    if (!isNew(seenValues, *bits))
                         return;
                 }
                 const QString text = formatValue(v, c.format);

@@ -14,17 +14,27 @@ bool canReadPdfText()
     return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
 }
 
-QList<QStringList> pdfPageLines(const QString& pdfPath)
+namespace {
+
+// What pdftotext writes for the file in the given mode; a failure fails the test.
+QString pdftotext(const QString& mode, const QString& pdfPath)
 {
     QProcess run;
-    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")});
+    run.start(QStringLiteral("pdftotext"), {mode, pdfPath, QStringLiteral("-")});
     if (!run.waitForFinished(60000) || run.exitCode() != 0) {
         ADD_FAILURE() << "pdftotext could not read " << pdfPath.toStdString() << ": "
                       << run.readAllStandardError().toStdString();
         return {};
     }
+    return QString::fromUtf8(run.readAllStandardOutput());
+}
+
+} // namespace
+
+QList<QStringList> pdfPageLines(const QString& pdfPath)
+{
     // Pages end in a form feed; the last one is followed by nothing.
-    QStringList pages = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\f'));
+    QStringList pages = pdftotext(QStringLiteral("-layout"), pdfPath).split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
         pages.removeLast();
     QList<QStringList> out;
@@ -40,14 +50,7 @@ QList<QStringList> pdfPageLines(const QString& pdfPath)
 
 QList<PdfPageWords> pdfPageWords(const QString& pdfPath)
 {
-    QProcess run;
-    run.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdfPath, QStringLiteral("-")});
-    if (!run.waitForFinished(60000) || run.exitCode() != 0) {
-        ADD_FAILURE() << "pdftotext could not read " << pdfPath.toStdString() << ": "
-                      << run.readAllStandardError().toStdString();
-        return {};
-    }
-    const QString xhtml = QString::fromUtf8(run.readAllStandardOutput());
+    const QString xhtml = pdftotext(QStringLiteral("-bbox"), pdfPath);
     static const QRegularExpression tag(QStringLiteral(
         "<page width=\"([0-9.]+)\" height=\"([0-9.]+)\">|"
         "<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" yMax=\"([-0-9.]+)\">([^<]*)</word>"));
