@@ -169,11 +169,6 @@ FontMeasures& measures(const ReportFont& f)
     return *fonts.back();
 }
 
-const QFontMetricsF& metrics(const ReportFont& f)
-{
-    return measures(f).fm;
-}
-
 // True when the text surely stands within the width on one line, found
 // without laying it out: printable Latin-1 never falls back to another font,
 // so its width is the sum of its characters' advances give or take kerning,
