@@ -4,6 +4,9 @@
 //   LayoutFromRows       the layout alone, on rows already copied out
 //   LayoutFromRecordset  the whole job: the report query through the data
 //                        layer, the copy of its rows, the layout
+// Targets: the layout at most 2, the whole job at most 3. The layout measures
+// a text only when it may not fit its box, and each distinct text once per
+// width; most values of a report repeat.
 #include "common/connections.h"
 #include "common/schema.h"
 #include "platform/data/database.h"

@@ -6,6 +6,7 @@
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
 #include "platform/values/money.h"
+#include <QBitArray>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHash>
@@ -14,10 +15,16 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTextLayout>
 #include <QVarLengthArray>
 #include <algorithm>
+#include <array>
 #include <map>
+#include <optional>
 #include <cmath>
+#include <cstring>
 
 namespace qv {
 
@@ -111,58 +118,184 @@ const QImage& twipsDevice()
     return image;
 }
 
-const QFontMetricsF& metrics(const ReportFont& f)
+// One font's metrics and what a job has measured with it. A report sets the
+// same prices, names and captions over and over: each distinct text is laid
+// out once per width, and a text that surely fits is not laid out at all.
+struct FontMeasures {
+    explicit FontMeasures(const ReportFont& f)
+        : font(f), fm(qfont(f), &twipsDevice()), lineHeight(fm.height())
+    {
+        for (int u = 0x20; u <= 0xFF; ++u)
+            advances[u] = (u >= 0x7F && u < 0xA0) ? 0 : fm.horizontalAdvance(QChar(u));
+    }
+    ReportFont font;
+    QFontMetricsF fm;
+    double lineHeight;
+    std::array<double, 256> advances{};   // of printable Latin-1, one character at a time
+    QHash<QString, double> widths;
+    QHash<std::pair<int, QString>, double> heights;           // (width, text) -> wrapped height
+    QHash<std::pair<int, QString>, QString> elided;            // (width, text) -> one line ending in an ellipsis
+    QHash<std::pair<qint64, QString>, QString> cut;            // (width and height, text) -> lines ending in one
+
+    void forget()
+    {
+        widths.clear();
+        heights.clear();
+        elided.clear();
+        cut.clear();
+    }
+};
+
+bool sameFont(const ReportFont& a, const ReportFont& b)
 {
-    static QHash<QString, QFontMetricsF*> cache;
-    const QString key = f.name + QLatin1Char('|') + QString::number(f.size) + (f.bold ? "b" : "") + (f.italic ? "i" : "");
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.insert(key, new QFontMetricsF(qfont(f), &twipsDevice()));
-    return **it;
+    return a.size == b.size && a.bold == b.bold && a.italic == b.italic && a.name == b.name;
 }
 
-// True when the text surely stands on one line of the width, found without
-// laying it out: no glyph of the font is wider than its widest advance, and
-// printable Latin-1 never falls back to another font (tabs, line ends and
-// other scripts take the full measure).
-bool fitsOneLine(const QString& text, const QFontMetricsF& fm, int width)
+// A report uses a handful of fonts: a short list looked through beats
+// building a key for every text.
+std::vector<std::unique_ptr<FontMeasures>>& allMeasures()
 {
-    if (text.size() * fm.maxWidth() > width)
-        return false;
+    static std::vector<std::unique_ptr<FontMeasures>> fonts;
+    return fonts;
+}
+
+FontMeasures& measures(const ReportFont& f)
+{
+    auto& fonts = allMeasures();
+    for (const auto& m : fonts)
+        if (sameFont(m->font, f))
+            return *m;
+    fonts.push_back(std::make_unique<FontMeasures>(f));
+    return *fonts.back();
+}
+
+// True when the text surely stands within the width on one line, found
+// without laying it out: printable Latin-1 never falls back to another font,
+// so its width is the sum of its characters' advances give or take kerning,
+// which the slack covers (tabs, line ends and other scripts take the full
+// measure).
+bool surelyNarrower(const QString& text, const FontMeasures& m, double width)
+{
+    double sum = 0;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
         if (u < 0x20 || (u >= 0x7F && u < 0xA0) || u > 0xFF)
             return false;
+        sum += m.advances[u];
     }
-    return true;
+    return sum * 1.04 + 20 <= width;
+}
+
+double measuredWidth(FontMeasures& m, const QString& text)
+{
+    auto it = m.widths.constFind(text);
+    if (it == m.widths.cend())
+        it = m.widths.insert(text, m.fm.horizontalAdvance(text));
+    return *it;
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r'));
+}
+
+// One line of a wrapped text: where it starts and ends in the text, where it
+// stands and how tall it is (twips).
+struct WrappedLine {
+    qsizetype start = 0, length = 0;
+    double y = 0, height = 0;
+};
+
+// The lines of a wrapped text as the engine sets them, on paper and on the
+// screen alike: broken between words, inside a word only when the word alone
+// is wider than the line (so that nothing reaches past the box), and at line
+// ends.
+QList<WrappedLine> wrapLines(const QString& text, const ReportFont& font, double width)
+{
+    QString laid = text;
+    laid.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    QTextLayout layout(laid, qfont(font), &twipsDevice());
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    // Lines of one font stand one font height apart, as a single line measures.
+    const double height = measures(font).lineHeight;
+    QList<WrappedLine> lines;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines.append(WrappedLine{line.textStart(), line.textLength(), lines.size() * height, height});
+    }
+    layout.endLayout();
+    return lines;
+}
+
+double wrappedHeight(FontMeasures& m, const QString& text, int width)
+{
+    if (surelyNarrower(text, m, width))
+        return m.lineHeight;
+    const std::pair<int, QString> key(width, text);
+    auto it = m.heights.constFind(key);
+    if (it == m.heights.cend()) {
+        const QList<WrappedLine> lines = wrapLines(text, m.font, width);
+        const double height = lines.isEmpty() ? 0 : lines.last().y + lines.last().height;
+        it = m.heights.insert(key, std::max(height, m.lineHeight));
+    }
+    return *it;
 }
 
 } // namespace
 
 double reportTextWidth(const QString& text, const ReportFont& font)
 {
-    return metrics(font).horizontalAdvance(text);
+    return measuredWidth(measures(font), text);
 }
 
 double reportTextHeight(const QString& text, const ReportFont& font, int width, bool wordWrap)
 {
-    const QFontMetricsF& fm = metrics(font);
+    FontMeasures& m = measures(font);
     if (!wordWrap || width <= 0)
-        return fm.height() * std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
-    if (fitsOneLine(text, fm, width))
-        return fm.height();
-    const QRectF r = fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text);
-    return std::max(r.height(), fm.height());
+        return m.lineHeight * std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    return wrappedHeight(m, text, width);
 }
 
 namespace {
 
 const QString kEllipsis = QStringLiteral("\u2026");
 
-// Whether a text set in the font, wrapped at the width, fits the height.
-bool fitsBox(const QString& text, const ReportFont& font, int width, int height)
+// A text set on one line in a box of the width: as it is when it fits, else
+// cut to what fits followed by an ellipsis. Only what is shown is kept, so
+// that a print-out holds no text hidden past its box.
+QString fitLine(const QString& text, const ReportFont& font, int width)
 {
-    return reportTextHeight(text, font, width, true) <= height + 0.5;
+    if (text.isEmpty())
+        return text;
+    FontMeasures& m = measures(font);
+    if (surelyNarrower(text, m, width))
+        return text;
+    // A single-line box shows line ends as blanks.
+    const QString line = hasLineBreak(text) ? QString(text).replace(QLatin1String("\r\n"), QLatin1String(" "))
+                                                   .replace(QLatin1Char('\n'), QLatin1Char(' '))
+                                                   .replace(QLatin1Char('\r'), QLatin1Char(' '))
+                                            : text;
+    if (surelyNarrower(line, m, width) || measuredWidth(m, line) <= width)
+        return line;
+    const std::pair<int, QString> key(width, line);
+    auto it = m.elided.constFind(key);
+    if (it == m.elided.cend()) {
+        QString shown = m.fm.elidedText(line, Qt::ElideRight, std::max(0, width));
+        // Qt gives up on a box too narrow even for the ellipsis: show nothing.
+        if (!shown.isEmpty() && m.fm.horizontalAdvance(shown) > width)
+            shown.clear();
+        it = m.elided.insert(key, shown);
+    }
+    return *it;
+}
+
+// Whether a text set in the font, wrapped at the width, fits the height.
+bool fitsBox(FontMeasures& m, const QString& text, int width, int height)
+{
+    return wrappedHeight(m, text, width) <= height + 0.5;
 }
 
 // A wrapped text cut to the lines that fit the box, the last one ending in an
@@ -170,8 +303,12 @@ bool fitsBox(const QString& text, const ReportFont& font, int width, int height)
 // sees the text goes on. A text that fits is returned as it is.
 QString cutToBox(const QString& text, const ReportFont& font, int width, int height)
 {
-    if (width <= 0 || fitsBox(text, font, width, height))
+    FontMeasures& m = measures(font);
+    if (width <= 0 || fitsBox(m, text, width, height))
         return text;
+    const std::pair<qint64, QString> key((qint64(width) << 32) | quint32(height), text);
+    if (auto it = m.cut.constFind(key); it != m.cut.cend())
+        return *it;
     auto shortened = [&](int n) {
         QString s = text.left(n);
         while (!s.isEmpty() && s.back().isSpace())
@@ -182,7 +319,7 @@ QString cutToBox(const QString& text, const ReportFont& font, int width, int hei
     int low = 0, high = int(text.size());
     while (low < high) {
         const int mid = (low + high + 1) / 2;
-        if (fitsBox(shortened(mid), font, width, height))
+        if (fitsBox(m, shortened(mid), width, height))
             low = mid;
         else
             high = mid - 1;
@@ -194,7 +331,22 @@ QString cutToBox(const QString& text, const ReportFont& font, int width, int hei
             --wordEnd;
     if (wordEnd > 0 && low - wordEnd <= 12 && !text.left(wordEnd).trimmed().isEmpty())
         low = wordEnd;
-    return shortened(low);
+    QString shown = shortened(low);
+    // Not even the ellipsis fits: the box stays empty rather than overflowing.
+    if (!fitsBox(m, shown, width, height) || measuredWidth(m, kEllipsis) > width)
+        shown.clear();
+    return *m.cut.insert(key, shown);
+}
+
+// Where a wrapped text is cut so that its first part fits the height: the
+// position of the first line that does not fit (the text's size when all
+// fit, 0 when not even one does).
+qsizetype wrappedLinesEnd(const QString& text, const ReportFont& font, int width, int height)
+{
+    for (const WrappedLine& line : wrapLines(text, font, width))
+        if (line.y + line.height > height + 0.5)
+            return line.start;
+    return text.size();
 }
 
 } // namespace
@@ -278,6 +430,39 @@ bool takesRoom(const ReportSection& s)
     return s.visible && (s.height > 0 || !s.controls.isEmpty());
 }
 
+// The room a text has inside its control: within the page's right margin,
+// and inside the frame when it has one (as the renderer insets it).
+int textRoomWidth(const ReportControl& c, int reportWidth)
+{
+    return std::min(c.width, reportWidth - c.left) - (c.border ? 60 : 0);
+}
+int textRoomHeight(const ReportControl& c)
+{
+    return c.height - (c.border ? 30 : 0);
+}
+
+// An amount, date or number by its type and bits: a key that is cheaper to
+// find again than the value's text is to write.
+using ValueBits = std::pair<int, qint64>;
+std::optional<ValueBits> valueBits(const QVariant& v)
+{
+    const int type = v.metaType().id();
+    qint64 bits = 0;
+    if (type == QMetaType::fromType<Money>().id()) {
+        bits = v.value<Money>().units();
+    } else if (type == QMetaType::QDateTime) {
+        bits = v.toDateTime().toMSecsSinceEpoch();
+    } else if (type == QMetaType::Double) {
+        const double d = v.toDouble();
+        std::memcpy(&bits, &d, sizeof bits);
+    } else if (type == QMetaType::LongLong || type == QMetaType::Int) {
+        bits = v.toLongLong();
+    } else {
+        return std::nullopt;
+    }
+    return ValueBits(type, bits);
+}
+
 // Lays the bands out page by page.
 class Paginator {
 public:
@@ -289,6 +474,27 @@ public:
         const ReportSection& header = layout.section(ReportBand::PageHeader);
         m_bottom = layout.pageHeight - layout.bottomMargin - (footer.visible ? footer.height : 0);
         m_freshTop = layout.topMargin + (header.visible ? header.height : 0);
+        // Captions are the same in every block: fitted to their boxes once.
+        // Those with placeholders are fitted once filled in.
+        for (int b = 0; b < kReportBandCount; ++b) {
+            const QList<ReportControl>& controls = layout.sections[b].controls;
+            m_placeholders[b].resize(controls.size());
+            m_grownTexts[b].resize(controls.size());
+            for (int i = 0; i < controls.size(); ++i) {
+                const ReportControl& c = controls[i];
+                if (c.kind == ReportControl::Label && c.caption.contains(QLatin1Char('%')))
+                    m_placeholders[b].setBit(i);
+                if (c.canGrow && (c.kind == ReportControl::Label || c.kind == ReportControl::Field
+                                  || c.kind == ReportControl::Function))
+                    m_growing[b] << i;
+            }
+            m_shownTexts[b].resize(layout.sections[b].controls.size());
+            m_shownValues[b].resize(layout.sections[b].controls.size());
+            for (const ReportControl& c : layout.sections[b].controls)
+                m_captions[b] << (c.kind != ReportControl::Label || c.caption.contains(QLatin1Char('%'))
+                                      ? c.caption
+                                      : shownText(c, c.caption));
+        }
     }
 
     QList<ReportPage> pages;
@@ -303,99 +509,180 @@ public:
         const int count = pages.size();
         for (const auto& [p, i] : m_pageCountItems) {
             ReportItem& item = pages[p].items[i];
-            item.text = m_ph.apply(item.text, p + 1, count);
+            item.text = fitLine(m_ph.apply(item.text, p + 1, count), item.font, item.rect.width() - (item.border ? 60 : 0));
         }
     }
 
 private:
     struct Piece {
         ReportItem item;   // rect relative to the band's top-left corner
-        bool label = false;
+        bool placeholder = false;   // a caption with placeholders to fill in
+        bool grows = false;   // a wrapped text that may go on over a page break
+    };
+    struct Growth {
+        int control;   // the growing control
+        int bottom;    // its bottom as drawn: what stands from there down moves
+        int delta;
     };
 
-    // Builds into the band's own buffer: a report makes many blocks, and a
-    // block waiting for a page break must survive the page footer and header
-    // being built meanwhile.
-    QList<Piece>& build(ReportBand band, int record, int& height)
+    // What a text control shows of its text: a text that cannot grow keeps
+    // to its box, ending in an ellipsis where it is cut.
+    QString shownText(const ReportControl& c, const QString& text) const
+    {
+        if (text.isEmpty() || c.canGrow)
+            return text;
+        if (c.wordWrap)
+            return cutToBox(text, c.font, textRoomWidth(c, m_layout.reportWidth()), textRoomHeight(c));
+        return fitLine(text, c.font, textRoomWidth(c, m_layout.reportWidth()));
+    }
+
+    // A field's value as shown. Reports repeat their values (prices, dates,
+    // artists): each distinct text is formatted and fitted once per control.
+    QString fieldText(int band, int control, const ReportControl& c, const QVariant& v)
+    {
+        const int type = v.metaType().id();
+        if (type == QMetaType::QString && c.format.isEmpty()) {
+            // A text shows as it is: fitted to its box, measured only when it may not fit.
+            return shownText(c, *static_cast<const QString*>(v.constData()));
+        }
+        if (type == QMetaType::QString) {
+            QHash<QString, QString>& shown = m_shownTexts[band][control];
+            const QString& raw = *static_cast<const QString*>(v.constData());
+            auto it = shown.constFind(raw);
+            if (it == shown.cend())
+                it = shown.insert(raw, shownText(c, formatValue(v, c.format)));
+            return *it;
+        }
+        const std::optional<ValueBits> key = valueBits(v);
+        if (!key)
+            return shownText(c, formatValue(v, c.format));
+        QHash<ValueBits, QString>& shown = m_shownValues[band][control];
+        auto it = shown.constFind(*key);
+        if (it == shown.cend())
+            it = shown.insert(*key, shownText(c, formatValue(v, c.format)));
+        return *it;
+    }
+
+    // The text a text control shows for the record.
+    QString controlText(int band, int i, const ReportControl& c, int record)
+    {
+        switch (c.kind) {
+        case ReportControl::Label:
+            return m_captions[band][i];
+        case ReportControl::Field:
+            if (record >= 0 && m_columns[band][i] >= 0) {
+                // A null text of a valid value shows as nothing all the same.
+                const QVariant& v = m_data.rows[record][m_columns[band][i]];
+                if (v.isValid())
+                    return fieldText(band, i, c, v);
+            }
+            return QString();
+        case ReportControl::Function:
+            return shownText(c, formatValue(m_sums.value(c.dataField.toLower()), c.format));
+        case ReportControl::Line:
+        case ReportControl::Frame:
+            break;
+        }
+        return QString();
+    }
+
+    // The height the band takes for the record: its own, and what its growing
+    // controls add. Their texts are kept for making their items.
+    int measure(ReportBand band, int record)
+    {
+        const int b = int(band);
+        const ReportSection& s = m_layout.section(band);
+        m_growths.clear();
+        int height = s.height;
+        for (int i : std::as_const(m_growing[b])) {
+            const ReportControl& c = s.controls[i];
+            QString& text = m_grownTexts[b][i];
+            text = controlText(b, i, c, record);
+            if (text.isEmpty())
+                continue;
+            const int need = int(std::ceil(reportTextHeight(text, c.font, textRoomWidth(c, m_layout.reportWidth()), true)))
+                           + (c.border ? 30 : 0);
+            if (need > c.height) {
+                m_growths.append({i, c.top + c.height, need - c.height});
+                height += need - c.height;
+            }
+        }
+        return height;
+    }
+
+    // Makes the item of one control, its rect relative to the band's top-left
+    // corner, moved down by the growing controls above it (after measure()):
+    // hands the item's members to `place`, which makes it where it is kept
+    // (a report makes an item for every control of every block).
+    template <class Place>
+    void make(ReportBand band, int i, int record, Place&& place)
+    {
+        const int b = int(band);
+        const ReportControl& c = m_layout.section(band).controls[i];
+        const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
+                                    : c.kind == ReportControl::Frame ? ReportItem::Frame
+                                                                     : ReportItem::Text;
+        QRect rect(c.left, c.top, c.width, c.height);
+        QString text;
+        if (kind == ReportItem::Text) {
+            rect.setWidth(std::max(0, std::min(c.width, m_layout.reportWidth() - c.left)));
+            text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
+        }
+        for (const Growth& g : std::as_const(m_growths)) {
+            if (g.control == i)
+                rect.setHeight(c.height + g.delta);
+            else if (c.top >= g.bottom)
+                rect.translate(0, g.delta);
+        }
+        place(kind, band, c.name, c.dataField, band == ReportBand::Detail ? record : -1, rect, std::move(text), c.font,
+              c.alignment, c.border, c.wordWrap || c.canGrow);
+    }
+
+    // Makes the band's items straight onto the page, the band's top at `top`.
+    void lay(ReportBand band, int record, int top)
+    {
+        const int count = m_layout.section(band).controls.size();
+        QList<ReportItem>& items = pages.back().items;
+        for (int i = 0; i < count; ++i)
+            make(band, i, record, [&](auto&&... members) {
+                placeOnPage(items.emplace_back(std::forward<decltype(members)>(members)...),
+                            m_placeholders[int(band)].testBit(i), top);
+            });
+    }
+
+    // Makes the band's items into the band's own buffer, for a block that goes
+    // on over a page break (after measure()).
+    QList<Piece>& build(ReportBand band, int record)
     {
         const ReportSection& s = m_layout.section(band);
-        const QVector<int>& columns = m_columns[int(band)];
         QList<Piece>& pieces = m_buffers[int(band)];
         pieces.clear();
-        pieces.reserve(s.controls.size());
-        struct Growth { int bottom; int delta; };
-        QVarLengthArray<Growth, 4> growths;
-        height = s.height;
-        for (int i = 0; i < s.controls.size(); ++i) {
-            const ReportControl& c = s.controls[i];
-            ReportItem::Kind kind = ReportItem::Text;
-            QString text;
-            switch (c.kind) {
-            case ReportControl::Label:
-                text = c.caption;
-                break;
-            case ReportControl::Field:
-                if (record >= 0 && columns[i] >= 0) {
-                    const QVariant& v = m_data.rows[record][columns[i]];
-                    if (!v.isNull())
-                        text = formatValue(v, c.format);
-                }
-                break;
-            case ReportControl::Function:
-                text = formatValue(m_sums.value(c.dataField.toLower()), c.format);
-                break;
-            case ReportControl::Line: kind = ReportItem::Line; break;
-            case ReportControl::Frame: kind = ReportItem::Frame; break;
-            }
-            // Made in place: a report makes an item for every control of every block.
-            Piece& p = pieces.emplace_back(Piece{ReportItem{.kind = kind,
-                                                            .band = band,
-                                                            .control = c.name,
-                                                            .dataField = c.dataField,
-                                                            .record = band == ReportBand::Detail ? record : -1,
-                                                            .rect = QRect(c.left, c.top, c.width, c.height),
-                                                            .text = std::move(text),
-                                                            .font = c.font,
-                                                            .alignment = c.alignment,
-                                                            .border = c.border,
-                                                            .wordWrap = c.wordWrap || c.canGrow},
-                                                 c.kind == ReportControl::Label});
-            ReportItem& it = p.item;
-            if (c.wordWrap && !c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
-                // The room the renderer gives the text inside its frame.
-                const int insetX = c.border ? 60 : 0, insetY = c.border ? 30 : 0;
-                it.text = cutToBox(it.text, c.font, c.width - insetX, c.height - insetY);
-            }
-            if (c.canGrow && it.kind == ReportItem::Text && !it.text.isEmpty()) {
-                const int need = int(std::ceil(reportTextHeight(it.text, c.font, c.width, true)));
-                if (need > c.height) {
-                    growths.append({c.top + c.height, need - c.height});
-                    it.rect.setHeight(need);
-                }
-            }
-        }
-        // What stands below a grown control moves down with it.
-        for (const Growth& g : growths) {
-            for (int i = 0; i < pieces.size(); ++i)
-                if (s.controls[i].top >= g.bottom)
-                    pieces[i].item.rect.translate(0, g.delta);
-            height += g.delta;
-        }
+        for (int i = 0; i < s.controls.size(); ++i)
+            make(band, i, record, [&](auto&&... members) {
+                ReportItem item(std::forward<decltype(members)>(members)...);
+                const bool grows = s.controls[i].canGrow && item.kind == ReportItem::Text;
+                pieces.append(Piece{std::move(item), m_placeholders[int(band)].testBit(i), grows});
+            });
         return pieces;
+    }
+
+    // Moves an item from its band onto the page; a caption's placeholders are
+    // filled in (the page count once it is known).
+    void placeOnPage(ReportItem& it, bool placeholder, int top)
+    {
+        it.rect.translate(m_layout.leftMargin, top);
+        if (placeholder) {
+            if (it.text.contains(QLatin1String("%P")))
+                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size() - 1)});
+            else
+                it.text = fitLine(m_ph.apply(it.text, pages.size(), 0), it.font, it.rect.width() - (it.border ? 60 : 0));
+        }
     }
 
     void put(Piece& p, int top)
     {
-        ReportItem& it = p.item;
-        it.rect.translate(m_layout.leftMargin, top);
-        if (p.label && it.text.contains(QLatin1Char('%'))) {
-            // A caption that needs the page count is filled in whole once the count is known.
-            if (it.text.contains(QLatin1String("%P")))
-                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size())});
-            else
-                it.text = m_ph.apply(it.text, pages.size(), 0);
-        }
-        pages.back().items.append(std::move(it));
+        pages.back().items.append(std::move(p.item));
+        placeOnPage(pages.back().items.back(), p.placeholder, top);
     }
 
     void place(ReportBand band, int record)
@@ -403,27 +690,28 @@ private:
         const ReportSection& s = m_layout.section(band);
         if (!takesRoom(s))
             return;
-        int height = 0;
-        QList<Piece>& pieces = build(band, record, height);
+        const int height = measure(band, record);
         if (height > m_bottom - m_y) {
             const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
             if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
                 closePage();
                 newPage(false);
+                measure(band, record);   // the page header and footer measured theirs meanwhile
             }
             if (height > m_bottom - m_y) {
-                split(pieces, height);
+                split(build(band, record), height);
                 return;
             }
         }
-        for (Piece& p : pieces)
-            put(p, m_y);
+        lay(band, record, m_y);
         m_y += height;
         m_fresh = false;
     }
 
-    // A block taller than the room left: its controls go on in order, a new
-    // page starting with the first control that does not fit.
+    // A block taller than the room left goes on over page breaks. Each page
+    // takes the controls that fit above its bottom; a growing text takes the
+    // lines that fit and goes on with the rest at the top of the next page.
+    // What stands below moves along, so the block reads on in its order.
     void split(QList<Piece>& pieces, int height)
     {
         std::stable_sort(pieces.begin(), pieces.end(), [](const Piece& a, const Piece& b) {
@@ -432,20 +720,93 @@ private:
             return a.item.rect.bottom() > b.item.rect.bottom();
         });
         int offset = m_y;   // page position of the band's top
-        bool placedOnPage = false;
-        for (Piece& p : pieces) {
-            const QRect r = p.item.rect;
-            if (offset + r.top() + r.height() > m_bottom && (placedOnPage || !m_fresh)) {
-                closePage();
-                newPage(false);
-                offset = m_y - r.top();
-                placedOnPage = false;
+        QList<Piece> waiting = std::move(pieces);
+        pieces.clear();
+        while (!waiting.isEmpty()) {
+            const int room = m_bottom - offset;   // the band's height that this page holds
+            QList<Piece> later;
+            bool placed = false;
+            for (Piece& p : waiting) {
+                const QRect r = p.item.rect;
+                if (r.top() + r.height() <= room) {
+                    put(p, offset);
+                    placed = true;
+                } else if (p.grows && r.top() < room && takeFittingLines(p, offset, room - r.top())) {
+                    placed = true;
+                    if (!p.item.text.isEmpty())
+                        later.append(std::move(p));
+                } else {
+                    later.append(std::move(p));
+                }
             }
-            put(p, offset);
-            placedOnPage = true;
-            m_fresh = false;
+            if (later.isEmpty())
+                break;
+            if (!placed && m_fresh) {
+                // Not even its first control fits an empty page: it is cut to the page.
+                Piece& first = later.first();
+                cutToRoom(first, room - first.item.rect.top());
+                put(first, offset);
+                later.removeFirst();
+                if (later.isEmpty())
+                    break;
+            }
+            closePage();
+            newPage(false);
+            int top = later.first().item.rect.top();
+            for (const Piece& p : std::as_const(later))
+                top = std::min(top, p.item.rect.top());
+            offset = m_y - top;
+            waiting = std::move(later);
         }
         m_y = std::max(m_y, offset + height);
+        m_fresh = false;
+    }
+
+    // Puts the lines of a growing text that fit the room on the page; the
+    // piece keeps the rest (nothing when all of it went), its top moved down
+    // by what was put. False when not one line fits.
+    bool takeFittingLines(Piece& p, int offset, int room)
+    {
+        ReportItem& it = p.item;
+        const int inset = it.border ? 30 : 0;
+        const int width = it.rect.width() - (it.border ? 60 : 0);
+        const qsizetype end = wrappedLinesEnd(it.text, it.font, width, room - inset);
+        if (end <= 0)
+            return false;
+        if (end >= it.text.size()) {
+            // It all fits after all (its box was measured a little taller).
+            it.rect.setHeight(room);
+            put(p, offset);
+            p.item.text.clear();
+            return true;
+        }
+        Piece head = p;
+        QString first = it.text.left(end);
+        while (!first.isEmpty() && first.back().isSpace())
+            first.chop(1);
+        head.item.text = first;
+        const int headHeight = int(std::ceil(reportTextHeight(first, it.font, width, true))) + inset;
+        head.item.rect.setHeight(std::min(headHeight, room));
+        put(head, offset);
+        QString rest = it.text.mid(end);
+        while (!rest.isEmpty() && rest.front().isSpace())
+            rest.remove(0, 1);
+        it.text = rest;
+        it.rect.setTop(it.rect.top() + head.item.rect.height());
+        it.rect.setHeight(std::max(it.rect.height(), int(std::ceil(reportTextHeight(rest, it.font, width, true))) + inset));
+        return true;
+    }
+
+    // A control taller than a whole page: cut to the room, its text ending
+    // in an ellipsis.
+    static void cutToRoom(Piece& p, int room)
+    {
+        ReportItem& it = p.item;
+        it.rect.setHeight(std::max(0, room));
+        if (it.kind == ReportItem::Text && !it.text.isEmpty()) {
+            const int width = it.rect.width() - (it.border ? 60 : 0);
+            it.text = cutToBox(it.text, it.font, width, it.rect.height() - (it.border ? 30 : 0));
+        }
     }
 
     void newPage(bool first)
@@ -458,10 +819,8 @@ private:
             place(ReportBand::ReportHeader, -1);
         // The page header always goes on, whatever room it needs.
         if (takesRoom(m_layout.section(ReportBand::PageHeader))) {
-            int height = 0;
-            QList<Piece>& pieces = build(ReportBand::PageHeader, -1, height);
-            for (Piece& p : pieces)
-                put(p, m_y);
+            const int height = measure(ReportBand::PageHeader, -1);
+            lay(ReportBand::PageHeader, -1, m_y);
             m_y += height;
         }
         m_fresh = true;
@@ -473,11 +832,8 @@ private:
         const ReportSection& f = m_layout.section(ReportBand::PageFooter);
         if (!takesRoom(f))
             return;
-        int height = 0;
-        QList<Piece>& pieces = build(ReportBand::PageFooter, -1, height);
-        const int top = m_layout.pageHeight - m_layout.bottomMargin - f.height;
-        for (Piece& p : pieces)
-            put(p, top);
+        measure(ReportBand::PageFooter, -1);
+        lay(ReportBand::PageFooter, -1, m_layout.pageHeight - m_layout.bottomMargin - f.height);
     }
 
     const ReportLayout& m_layout;
@@ -485,7 +841,15 @@ private:
     const QVector<int>* m_columns;   // per band, per control: its column or -1
     const QHash<QString, QVariant>& m_sums;
     const Placeholders& m_ph;
+    QStringList m_captions[kReportBandCount];   // per band, per control: a label's caption as shown
+    // Per band, per control: a value as shown, by its text or by its bits.
+    std::vector<QHash<QString, QString>> m_shownTexts[kReportBandCount];
+    std::vector<QHash<ValueBits, QString>> m_shownValues[kReportBandCount];
     QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
+    QBitArray m_placeholders[kReportBandCount];   // per band, per control: a caption with placeholders
+    QList<int> m_growing[kReportBandCount];       // per band: its growing controls
+    QList<QString> m_grownTexts[kReportBandCount];   // per band, per control: a growing control's text
+    QVarLengthArray<Growth, 4> m_growths;         // of the band last measured
     int m_y = 0;
     int m_bottom = 0;
     int m_freshTop = 0;
@@ -521,15 +885,30 @@ void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<i
             const ReportControl& c = std::as_const(controls)[i];
             if (!c.fitWidest || columns[b][i] < 0)
                 continue;
-            const QFontMetricsF& fm = metrics(c.font);
+            FontMeasures& m = measures(c.font);
             double widest = 0;
+            // Values already measured: most repeat.
+            QSet<QString> seenTexts;
+            QSet<ValueBits> seenValues;
+            auto isNew = [](auto& seen, const auto& key) {
+                const qsizetype before = seen.size();
+                seen.insert(key);
+                return seen.size() > before;
+            };
             auto measure = [&](const QVariant& v) {
                 if (v.isNull())
                     return;
+                if (v.metaType().id() == QMetaType::QString) {
+                    if (!isNew(seenTexts, *static_cast<const QString*>(v.constData())))
+                        return;
+                } else if (const std::optional<ValueBits> bits = valueBits(v)) {
+                    if (!isNew(seenValues, *bits))
+                        return;
+                }
                 const QString text = formatValue(v, c.format);
                 // Most values are surely narrow enough; only the others are measured.
-                if (text.size() * fm.maxWidth() > c.width)
-                    widest = std::max(widest, fm.horizontalAdvance(text));
+                if (!surelyNarrower(text, m, c.width))
+                    widest = std::max(widest, measuredWidth(m, text));
             };
             if (c.kind == ReportControl::Function)
                 measure(sums.value(c.dataField.toLower()));
@@ -627,6 +1006,9 @@ ReportDocument Report::run()
     doc.title = m_layout.title;
     doc.pageSize = QSize(m_layout.pageWidth, m_layout.pageHeight);
     m_jobTime = Clock::now();
+    // What the last job measured is let go: the caches serve one job's rows.
+    for (const auto& m : allMeasures())
+        m->forget();
     const std::function<bool()> stillGoing = startJob();
     auto fail = [&]() {
         doc.pages.clear();
@@ -695,6 +1077,40 @@ ReportDocument Report::run()
 
 // ---------------------------------------------------------------- rendering
 
+namespace {
+
+// A wrapped text drawn line by line where the layout broke it, whatever the
+// device's resolution: a device that sets the text a little wider then
+// neither adds a line below the box nor moves words to another line.
+void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner, double k, int flags)
+{
+    const double width = item.rect.width() - (item.border ? 60 : 0);
+    FontMeasures& m = measures(item.font);
+    if (!hasLineBreak(item.text) && surelyNarrower(item.text, m, width)) {
+        painter.drawText(inner, (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine, item.text);
+        return;
+    }
+    const QList<WrappedLine> lines = wrapLines(item.text, item.font, width);
+    if (lines.isEmpty())
+        return;
+    const double total = (lines.last().y + lines.last().height) * k;
+    double top = inner.top();
+    if (flags & Qt::AlignVCenter)
+        top += std::max(0.0, (inner.height() - total) / 2);
+    else if (flags & Qt::AlignBottom)
+        top += std::max(0.0, inner.height() - total);
+    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine;
+    for (const WrappedLine& line : lines) {
+        QString shown = item.text.mid(line.start, line.length);
+        while (!shown.isEmpty() && (shown.back().isSpace() || shown.back() == QChar::LineSeparator))
+            shown.chop(1);
+        if (!shown.isEmpty())
+            painter.drawText(QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
+    }
+}
+
+} // namespace
+
 void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPointF origin)
 {
     const double k = dpi / 1440.0;
@@ -717,7 +1133,10 @@ void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPo
                     flags |= Qt::AlignTop;
                 flags |= item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine;
                 const QRectF inner = item.border ? r.adjusted(30 * k, 15 * k, -30 * k, -15 * k) : r;
-                painter.drawText(inner, flags, item.text);
+                if (item.wordWrap)
+                    drawWrapped(painter, item, inner, k, flags);
+                else
+                    painter.drawText(inner, flags, item.text);
             }
             if (item.border)
                 painter.drawRect(r);

@@ -10,8 +10,10 @@
 // works on a copy of the data source's rows and never moves the caller's
 // cursor.
 //
-// A wrapped text taller than its control (one that cannot grow) shows the
-// lines that fit, the last one ending in an ellipsis.
+// A text never reaches past its control or the page's margins: one that is
+// too long ends in an ellipsis (a wrapped one in the lines that fit), and
+// only what shows is kept, so a print-out holds no hidden text. A growing
+// text taller than the room left goes on at the top of the next page.
 //
 // Label captions may hold placeholders that the engine replaces: "%p" the
 // page number, "%P" the number of pages, "%d" today's date (short), "%D"

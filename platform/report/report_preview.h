@@ -22,6 +22,7 @@ public:
     static ReportPreview* current();
 
     const ReportDocument& document() const { return m_document; }
+    Report& report() const { return m_report; }
     int page() const { return m_page; }   // 0-based
     void showPage(int page);
     // What the page shows, as drawn on the screen.

@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -200,7 +201,8 @@ TEST(ReportEngine, GrowingFieldPushesWhatStandsBelowIt)
 }
 
 // A growing field's height is measured without laying short texts out; it
-// must come out as the laid-out text's, on either side of the width.
+// must come out as the laid-out text's, on either side of the width, a word
+// wider than the line included.
 TEST(ReportEngine, MeasuredHeightIsTheLaidOutHeight)
 {
     QImage twips(1, 1, QImage::Format_RGB32);
@@ -217,9 +219,17 @@ TEST(ReportEngine, MeasuredHeightIsTheLaidOutHeight)
     for (const QString piece : {"W", "i", "m ", "WM ", "\xc3\x9c" "ber ", "a\t", "\xe2\x82\xac"}) {
         for (int n = 1; n <= 40; ++n) {
             const QString text = piece.repeated(n);
-            const double laidOut = std::max(
-                fm.boundingRect(QRectF(0, 0, width, 1e9), Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, text).height(),
-                fm.height());
+            // Laid out between words, inside a word only when it alone is wider than the line.
+            QTextLayout layout(text, qf, &twips);
+            QTextOption option;
+            option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+            layout.setTextOption(option);
+            layout.beginLayout();
+            int lines = 0;
+            for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine(), ++lines)
+                line.setLineWidth(width);
+            layout.endLayout();
+            const double laidOut = std::max(lines, 1) * fm.height();
             EXPECT_DOUBLE_EQ(reportTextHeight(text, font, width, true), laidOut) << text.toStdString();
             wrapped += laidOut > fm.height();
         }
@@ -328,4 +338,89 @@ TEST(ReportEngine, RendersToPdfAndImage)
     // A file that cannot be written is an error, not a silent success.
     EXPECT_FALSE(report.exportPdf(doc, dir.filePath(QStringLiteral("no/such/folder/x.pdf"))));
     EXPECT_EQ(ui.script.messages().size(), 1);
+}
+
+// Texts that do not fit: a growing one goes on over the pages with its
+// neighbour on its first line and what stands below after its end; a wrapped
+// box taller than a page is cut to the page; a one-line text ends in an
+// ellipsis, a page number filled in included. Nothing reaches below the page
+// footer's top or past the right margin.
+TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l;
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(QStringLiteral("Page %p of a very long heading that cannot fit its box"), 0, 1500);
+    ph.finish();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("Note"), 0, 3000).canGrow = true;
+    d.field(QStringLiteral("Name"), 3100, 1200);
+    d.next();
+    d.field(QStringLiteral("After"), 0, 2000);
+    d.next();
+    ReportControl& tall = d.field(QStringLiteral("Tall"), 0, 2000);
+    tall.wordWrap = true;
+    tall.height = 20000;
+    d.finish();
+    BandWriter pf(l.section(ReportBand::PageFooter));
+    pf.label(QStringLiteral("- %p -"), 4000, 1000);
+    pf.finish();
+
+    QStringList words;
+    for (int i = 0; i < 700; ++i)
+        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+    const QString note = words.join(QLatin1Char(' '));
+    ReportData data;
+    data.fields = {QStringLiteral("Note"), QStringLiteral("Name"), QStringLiteral("After"), QStringLiteral("Tall")};
+    data.rows.append({note, QStringLiteral("Bartholomew Featherstonehaugh"), QStringLiteral("below"), note});
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 3);
+
+    const int footerTop = l.pageHeight - l.bottomMargin - l.section(ReportBand::PageFooter).height;
+    QStringList noteParts;
+    int lastNotePage = -1, lastNoteBottom = 0;
+    for (int p = 0; p < doc.pageCount(); ++p)
+        for (const ReportItem& it : doc.pages[p].items) {
+            EXPECT_LE(it.rect.right() + 1, l.pageWidth - l.rightMargin) << it.text.left(30).toStdString();
+            if (it.band != ReportBand::PageFooter)
+                EXPECT_LE(it.rect.bottom() + 1, footerTop) << "page " << p + 1 << " " << it.control.toStdString();
+            if (it.kind == ReportItem::Text && !it.text.isEmpty())
+                EXPECT_LE(reportTextHeight(it.text, it.font, it.rect.width(), it.wordWrap), it.rect.height() + 0.5)
+                    << it.control.toStdString();
+            if (it.control == QStringLiteral("txtNote")) {
+                noteParts << it.text;
+                lastNotePage = p;
+                lastNoteBottom = it.rect.bottom();
+            }
+        }
+    EXPECT_GE(noteParts.size(), 2);
+    EXPECT_EQ(noteParts.join(QLatin1Char(' ')), note);
+
+    const ReportItem* name = doc.pages[0].find(QStringLiteral("txtName"));
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->rect.top(), doc.pages[0].find(QStringLiteral("txtNote"))->rect.top());
+    EXPECT_TRUE(name->text.endsWith(QChar(0x2026))) << name->text.toStdString();
+    EXPECT_LE(reportTextWidth(name->text, name->font), name->rect.width());
+
+    const ReportItem* after = doc.pages[lastNotePage].find(QStringLiteral("txtAfter"));
+    ASSERT_NE(after, nullptr);
+    EXPECT_EQ(after->text, QStringLiteral("below"));
+    EXPECT_GT(after->rect.top(), lastNoteBottom);
+
+    // The wrapped box that cannot grow is cut to the room a page has.
+    const ReportItem* cut = nullptr;
+    for (const ReportPage& page : doc.pages)
+        if (const ReportItem* it = page.find(QStringLiteral("txtTall")))
+            cut = it;
+    ASSERT_NE(cut, nullptr);
+    EXPECT_TRUE(cut->text.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(note.startsWith(cut->text.chopped(1)));
+
+    // The heading's page number is filled in before it is cut.
+    const ReportItem* heading = doc.pages[1].find(QStringLiteral("Label1"));
+    ASSERT_NE(heading, nullptr);
+    EXPECT_TRUE(heading->text.startsWith(QStringLiteral("Page 2 of"))) << heading->text.toStdString();
+    EXPECT_TRUE(heading->text.endsWith(QChar(0x2026)));
 }
