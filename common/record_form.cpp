@@ -3,6 +3,7 @@
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
@@ -321,6 +322,10 @@ bool keyMovesWithinTheText(const QWidget* receiver, int keyCode, int shift)
         return (alongLine || acrossLines) && !lines->isReadOnly();
     if (auto* lines = qobject_cast<const QTextEdit*>(receiver))
         return (alongLine || acrossLines) && !lines->isReadOnly();
+    // A grid or list moves its own highlight, and its pick moves the record:
+    // moved here as well, one key would go two records on.
+    if (qobject_cast<const QAbstractItemView*>(receiver))
+        return alongLine || acrossLines;
     return false;
 }
 

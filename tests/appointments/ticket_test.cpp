@@ -345,6 +345,15 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     qvtest::clickAt(grid->viewport(), cell.center());
     EXPECT_EQ(box(50)->text(), "1004");
     EXPECT_TRUE(box(46)->text().isEmpty());
+    // With the grid holding the focus, Down and Up move one ticket each, and
+    // the row highlighted is the ticket shown.
+    qvtest::press(Qt::Key_Down);
+    EXPECT_EQ(box(50)->text(), "1005");
+    EXPECT_EQ(grid->currentIndex().row(), 4);
+    qvtest::press(Qt::Key_Up);
+    qvtest::press(Qt::Key_Up);
+    EXPECT_EQ(box(50)->text(), "1003");
+    EXPECT_EQ(grid->currentIndex().row(), 2);
 
     // Add binds the grid to one client's history again.
     click(f.findChild<QPushButton*>(QStringLiteral("cmdAdd")));
