@@ -389,12 +389,12 @@ void CustomerWindow::addRecord()
 void CustomerWindow::updateRecord()
 {
     if (fieldBoxes.value(PhoneBox)->text().isEmpty()) {
-        // A client without a phone is not kept: the change is dropped, and
-        // what was typed with it (a new record goes altogether).
-        passOver([this] { primaryRecordset->cancelUpdate(); });
-        passOver([this] { reshowBoxes(); });
-        passOver([this] { formulasBox->refresh(); });
+        // A client without a phone is not kept; nor is what was typed thrown
+        // away with it: the window stays on the record, waiting for the
+        // number (Cancel drops the change).
         qv::ui().msgBox(QStringLiteral(" You must enter a phone number for this client."));
+        fieldBoxes.value(PhoneBox)->setFocus();
+        return;
     }
     try {
         primaryRecordset->updateBatch();

@@ -85,7 +85,7 @@ TEST_F(CustomersTest, NewClientIsSavedAndStaysCurrent)
     EXPECT_FALSE(stored("Eve Moss", "CustomerID").isNull());
 }
 
-TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
+TEST_F(CustomersTest, UpdateWithoutPhoneSavesNothingAndKeepsWhatWasTyped)
 {
     CustomerWindow& w = open();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob Stone
@@ -94,25 +94,36 @@ TEST_F(CustomersTest, UpdateWithoutPhoneDropsTheNewClientAndTheTypedText)
     type(box(5), "Typed City");
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoPhone});
-    EXPECT_TRUE(w.findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
-    EXPECT_FALSE(w.isAddingRecord());
+    // Still adding, with what was typed, the focus where the number goes.
+    EXPECT_TRUE(w.isAddingRecord());
+    EXPECT_EQ(box(0)->text(), "No Phone");
+    EXPECT_EQ(box(5)->text(), "Typed City");
+    EXPECT_TRUE(box(8)->hasFocus());
     EXPECT_EQ(db.count("Customers"), 4);
-    // The record shown again is untouched by what was typed for the dropped one.
-    EXPECT_EQ(box(0)->text(), "Bob Stone");
-    EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
-    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    qvtest::typeKeys("619-3333");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_EQ(db.count("Customers"), 5);
+    EXPECT_EQ(stored("No Phone", "City").toString(), "Typed City");
     EXPECT_EQ(stored("Bob Stone", "City").toString(), "La Jolla");
 
-    // Emptying an existing client's phone drops that edit alone.
+    // Emptying an existing client's phone saves nothing; Cancel drops the edit.
     ui.script.clear();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    const QString client = box(0)->text();
+    const QString phone = box(8)->text();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(8), "");
     type(box(2), "Someone");
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_EQ(messages(), QStringList{kNoPhone});
-    EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), "(212) 555-1212");
-    EXPECT_TRUE(stored("Cara O'Brien", "ContactName").isNull());
-    EXPECT_EQ(box(8)->text(), "(212) 555-1212");
+    EXPECT_TRUE(w.isEditingRecord());
+    EXPECT_EQ(box(2)->text(), "Someone");
+    EXPECT_EQ(stored(client, "Phone").toString(), phone);
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(box(8)->text(), phone);
+    EXPECT_NE(stored(client, "ContactName").toString(), "Someone");
 
     // A single blank counts as a phone.
     ui.script.clear();
