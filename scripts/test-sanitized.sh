@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Builds the program and every test a second time, with AddressSanitizer and
+# UndefinedBehaviorSanitizer, into build-san/, and runs every test there.
+# Any finding of either sanitizer ends its test with a failure.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/deps.sh
+launcher=()
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_SANITIZE=ON "${launcher[@]}" >/dev/null
+cmake --build build-san -j"$(nproc)"
+
+# Leaks are not looked for: Qt and the font libraries keep allocations for
+# the whole process on purpose. Everything else halts at the first finding.
+export ASAN_OPTIONS="detect_leaks=0:halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=0:strict_string_checks=1"
+export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:suppressions=$PWD/scripts/ubsan.supp"
+export QT_QPA_PLATFORM=offscreen
+cd build-san
+ctest --output-on-failure -j"$(nproc)"
