@@ -7,6 +7,7 @@
 #include "platform/values/convert.h"
 #include "platform/values/error.h"
 #include "platform/values/money.h"
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHash>
@@ -114,11 +115,22 @@ const QImage& twipsDevice()
 
 const QFontMetricsF& metrics(const ReportFont& f)
 {
-    static QHash<QString, QFontMetricsF*> cache;
+    // Measures kept for the program's life, let go with the application
+    // object while the fonts they measure still exist.
+    static QHash<QString, QFontMetricsF*>* cache = nullptr;
+    if (!cache) {
+        cache = new QHash<QString, QFontMetricsF*>;
+        if (QCoreApplication::instance())
+            qAddPostRoutine([] {
+                qDeleteAll(*cache);
+                delete cache;
+                cache = nullptr;
+            });
+    }
     const QString key = f.name + QLatin1Char('|') + QString::number(f.size) + (f.bold ? "b" : "") + (f.italic ? "i" : "");
-    auto it = cache.find(key);
-    if (it == cache.end())
-        it = cache.insert(key, new QFontMetricsF(qfont(f), &twipsDevice()));
+    auto it = cache->find(key);
+    if (it == cache->end())
+        it = cache->insert(key, new QFontMetricsF(qfont(f), &twipsDevice()));
     return **it;
 }
 
