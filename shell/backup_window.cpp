@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
+#include <QCoreApplication>
 #include <QPointer>
 #include <cerrno>
 #include <cstring>
@@ -224,14 +225,43 @@ void BackupWindow::formLoad()
     centerOnScreen(this);
 }
 
-void BackupWindow::formGotFocus()
+void BackupWindow::showEvent(QShowEvent* e)
 {
-    // The pauses keep the window responsive, so it can get the focus again
-    // while the backup is under way.
+    qv::Window::showEvent(e);
     if (m_started)
         return;
     m_started = true;
-    qv::Window::guard([this] { runBackup(); });
+    // The backup starts once the window is up, whether or not it ever gets
+    // the focus (a window manager starting at the same moment may never
+    // give it). It runs from the application's queue, not from an event of
+    // this window: the user may close the window during a pause, and the
+    // window then goes while none of its own events is being delivered.
+    const QPointer<BackupWindow> self(this);
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(),
+        [self] {
+            if (!self || self->isUnloading())
+                return;
+            self->m_running = true;
+            qv::Window::guard([&self] { self->runBackup(); });
+            self->m_running = false;
+            // Closed during a pause: the program ends here, with the
+            // database and its last copy whole.
+            if (self->m_closeAsked)
+                self->unload();
+        },
+        Qt::QueuedConnection);
+}
+
+void BackupWindow::formUnload(bool& cancel)
+{
+    // Never destroyed under its own backup: the window goes out of sight at
+    // once and is unloaded when the step under way has ended.
+    if (!m_running)
+        return;
+    m_closeAsked = true;
+    cancel = true;
+    hide();
 }
 
 void BackupWindow::showStep(ProgressBlock shape, ProgressText pct)
@@ -247,7 +277,7 @@ void BackupWindow::runBackup()
     const QPointer<BackupWindow> self(this);
     const auto wait = [&self] {
         qv::ui().pause(1000);
-        return self && !self->isUnloading();
+        return self && !self->isUnloading() && !self->m_closeAsked;
     };
 
     progressCaption->setText(QStringLiteral("Opening Database"));
@@ -319,6 +349,7 @@ void BackupWindow::reportNoExclusiveUse(const QString& secondLine)
 
 void BackupWindow::finish()
 {
+    m_running = false;
     // The splash comes first: with no window loaded the program would end.
     qv::Windows::show<SplashWindow>();
     unload();

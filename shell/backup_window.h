@@ -19,7 +19,8 @@ public:
 
 protected:
     void formLoad() override;
-    void formGotFocus() override;
+    void showEvent(QShowEvent* e) override;
+    void formUnload(bool& cancel) override;
 
 private:
     void runBackup();
@@ -36,6 +37,9 @@ private:
 
     // Whether the backup has started (it runs once per start of the program).
     bool m_started = false;
+    // The backup is under way; a close meanwhile takes effect after its step.
+    bool m_running = false;
+    bool m_closeAsked = false;
 };
 
 namespace shell {

@@ -1,6 +1,7 @@
 // Quorvel starts here: the backup window first, as every start does.
 #include "common/schema.h"
 #include "platform/forms/window.h"
+#include "platform/print/printer.h"
 #include "platform/services/services.h"
 #include "platform/values/error.h"
 #include "shell/backup_window.h"
@@ -24,6 +25,9 @@ int main(int argc, char** argv)
     shell::useDataFolder();
 
     const QString database = shell::databaseFile();
+    // Printing to a file must never land on the salon's data.
+    qv::protectFromPrintOutput(database);
+    qv::protectFromPrintOutput(shell::backupFile());
     shell::createDatabaseOnFirstStart();
     // Held for the program's life, so that another copy started meanwhile
     // finds the database in use.

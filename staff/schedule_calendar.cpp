@@ -482,17 +482,21 @@ void ScheduleCalendar::showCalendarTips()
 
 bool ScheduleCalendar::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == memoButton && e->type() == QEvent::MouseButtonPress)
+    // Every event of the program passes here (the window watches the whole
+    // application for keys): only mouse events are ever read as such.
+    const QEvent::Type type = e->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease && type != QEvent::MouseMove)
+        return RecordForm::eventFilter(watched, e);
+    auto* me = static_cast<QMouseEvent*>(e);
+    if (watched == memoButton && type == QEvent::MouseButtonPress)
         return true;   // the release over the button is the click
-    if (watched == memoButton && e->type() == QEvent::MouseButtonRelease) {
-        auto* me = static_cast<QMouseEvent*>(e);
+    if (watched == memoButton && type == QEvent::MouseButtonRelease) {
         if (memoButton->rect().contains(me->position().toPoint()))
             guard([this] { showMemoPanel(); });
         return true;
     }
     if (watched == memoPanel) {
-        auto* me = static_cast<QMouseEvent*>(e);
-        switch (e->type()) {
+        switch (type) {
         case QEvent::MouseButtonPress:
             m_dragging = true;
             m_dragStart = QPoint(int(std::lround(me->position().x() * qv::kTwipsPerPixel)),

@@ -1,5 +1,6 @@
 #include "platform/forms/many_line_box.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/pasting.h"
 #include "platform/forms/window.h"
 
 #include <QFocusEvent>
@@ -25,6 +26,7 @@ ManyLineBox::ManyLineBox(TextBox* box, QWidget* parent)
     }
     box->hide();
     box->setFocusPolicy(Qt::NoFocus);
+    m_watched = box;
     box->installEventFilter(this);
     connect(box, &QLineEdit::textChanged, this, [this] { showBoxText(); });
     connect(this, &QPlainTextEdit::textChanged, this, [this] { takeViewText(); });
@@ -70,9 +72,20 @@ void ManyLineBox::takeViewText()
 
 bool ManyLineBox::eventFilter(QObject* watched, QEvent* e)
 {
-    if (watched == m_box && e->type() == QEvent::ReadOnlyChange)
+    if (e->type() == QEvent::ReadOnlyChange && watched == m_watched && m_box)
         setReadOnly(m_box->isReadOnly());
     return QPlainTextEdit::eventFilter(watched, e);
+}
+
+bool ManyLineBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return offersSomethingToPaste(source) && QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+void ManyLineBox::insertFromMimeData(const QMimeData* source)
+{
+    if (offersSomethingToPaste(source))
+        QPlainTextEdit::insertFromMimeData(source);
 }
 
 void ManyLineBox::focusInEvent(QFocusEvent* e)

@@ -31,12 +31,18 @@ protected:
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
 
 private:
     void showBoxText();
     void takeViewText();
 
     QPointer<TextBox> m_box;
+    // The box as the events it sends name it: compared as a plain object, so
+    // that the events of its own destruction, when it is a box no longer,
+    // are never taken for a box's.
+    const QObject* m_watched = nullptr;
     int m_maxLength = 0;
     bool m_syncing = false;
 };

@@ -3,10 +3,14 @@
 #include "platform/services/services.h"
 #include "platform/values/error.h"
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPrinter>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace qv {
 
@@ -228,9 +232,89 @@ Printer& printer()
     return *g_printer;
 }
 
+namespace {
+
+QStringList& protectedOutputs()
+{
+    static QStringList paths;
+    return paths;
+}
+
+// The place a path names, for a file that need not exist yet: its folder
+// with links resolved, and its name.
+QString placeOf(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    return QDir(folder.isEmpty() ? info.absolutePath() : folder).filePath(info.fileName());
+}
+
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+// Whether one of the program's open descriptors is that file (under any of
+// its names: links, another path to the same folder).
+bool heldOpen(const struct stat& file)
+{
+    const QDir descriptors(QStringLiteral("/proc/self/fd"));
+    for (const QString& fd : descriptors.entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot)) {
+        struct stat open {};
+        if (::stat(QFile::encodeName(descriptors.filePath(fd)).constData(), &open) == 0 && S_ISREG(open.st_mode)
+            && sameFile(open, file))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void protectFromPrintOutput(const QString& path)
+{
+    if (!path.isEmpty() && !protectedOutputs().contains(path))
+        protectedOutputs().append(path);
+}
+
+bool isProtectedFromPrintOutput(const QString& path)
+{
+    if (path.isEmpty())
+        return false;
+    struct stat target {};
+    const bool exists = ::stat(QFile::encodeName(path).constData(), &target) == 0;
+    if (exists && heldOpen(target))
+        return true;
+    const QString place = placeOf(path);
+    for (const QString& kept : std::as_const(protectedOutputs())) {
+        struct stat other {};
+        if (exists && ::stat(QFile::encodeName(kept).constData(), &other) == 0 && sameFile(other, target))
+            return true;
+        if (placeOf(kept) == place)
+            return true;
+    }
+    return false;
+}
+
 bool choosePrinter()
 {
-    return ui().printerDialog(printer().systemPrinter());
+    return choosePrinter(printer().systemPrinter());
+}
+
+bool choosePrinter(QPrinter* chosen)
+{
+    if (!ui().printerDialog(chosen))
+        return false;
+    const QString file = chosen ? chosen->outputFileName() : QString();
+    if (!isProtectedFromPrintOutput(file))
+        return true;
+    // Printed over, the file would be lost with all it holds; the next job
+    // printed without the dialog must not go there either.
+    chosen->setOutputFileName(QString());
+    ui().msgBox(QStringLiteral("\"%1\" is a file this program is using and cannot be printed to. "
+                               "Print again and choose another file.")
+                    .arg(QDir::toNativeSeparators(file)),
+                MsgStyle::Exclamation, QStringLiteral("Print"));
+    return false;
 }
 
 } // namespace qv

@@ -193,5 +193,14 @@ Printer& printer();
 // cancelled, after which the button prints nothing and shows nothing. The
 // printer chosen becomes the system printer's target.
 bool choosePrinter();
+// The same for a printer of its own (a report's). A print to a file the
+// program must not write over (see below) is refused with a message, and
+// counts as cancelled.
+bool choosePrinter(QPrinter* printer);
+
+// Files printing never writes to: every file the program holds open, and
+// those named here (files of its data it does not keep open).
+void protectFromPrintOutput(const QString& path);
+bool isProtectedFromPrintOutput(const QString& path);
 
 } // namespace qv

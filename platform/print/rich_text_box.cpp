@@ -1,5 +1,6 @@
 #include "platform/print/rich_text_box.h"
 #include "platform/data/recordset.h"
+#include "platform/forms/pasting.h"
 #include "platform/print/page_formatter.h"
 #include "platform/print/printer.h"
 #include "platform/print/rtf.h"
@@ -222,6 +223,17 @@ int RichTextBox::formatRange(const QRectF& rect, int firstChar, bool render)
 void RichTextBox::releaseFormatting()
 {
     m_formatter.reset();
+}
+
+bool RichTextBox::canInsertFromMimeData(const QMimeData* source) const
+{
+    return offersSomethingToPaste(source) && QTextEdit::canInsertFromMimeData(source);
+}
+
+void RichTextBox::insertFromMimeData(const QMimeData* source)
+{
+    if (offersSomethingToPaste(source))
+        QTextEdit::insertFromMimeData(source);
 }
 
 } // namespace qv

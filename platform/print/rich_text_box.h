@@ -59,6 +59,10 @@ public:
     double displayScale() const { return m_displayScale; }
     void setDisplayScale(double scale);
 
+protected:
+    bool canInsertFromMimeData(const QMimeData* source) const override;
+    void insertFromMimeData(const QMimeData* source) override;
+
 private:
     void showValue(const QString& value);
     // The content with every size as stored: the shown sizes over the scale.

@@ -1,6 +1,7 @@
 #include "platform/report/report.h"
 #include "platform/report/report_preview.h"
 #include "platform/data/recordset.h"
+#include "platform/print/printer.h"
 #include "platform/services/services.h"
 #include "platform/values/clock.h"
 #include "platform/values/convert.h"
@@ -1240,7 +1241,7 @@ bool Report::printWithDialog(const ReportDocument& document)
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(document.title);
     printer.setPageSize(pageSizeOf(document));
-    if (!ui().printerDialog(&printer))
+    if (!choosePrinter(&printer))
         return false;
     return print(document, printer);
 }

@@ -4,10 +4,14 @@
 #include "customers_fixture.h"
 
 #include "platform/data/recordset.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/forms/window.h"
 #include "platform/print/rich_text_box.h"
 #include "platform/report/report_preview.h"
 
+#include <QClipboard>
+#include <QMimeData>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QTimer>
 
@@ -320,4 +324,27 @@ TEST_F(CustomersTest, EscClosesOnlyWhileBrowsing)
     qvtest::press(Qt::Key_Escape);
     settle();
     EXPECT_FALSE(qv::Windows::loaded("frmCustomers"));
+}
+
+TEST_F(CustomersTest, PastingIntoTheCommentsTakesWhatWasCopiedAndNothingWhenNothingWas)
+{
+    CustomerWindow& w = open();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    auto* comments = w.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_12_lines"));
+    type(comments, "Allergic to ammonia");
+
+    // Nothing copied yet: Ctrl+V leaves the comments as they were.
+    // An X clipboard that nobody owns offers an object with no format in it.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    qvtest::press(Qt::Key_End);
+    qvtest::press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(comments->toPlainText(), "Allergic to ammonia");
+
+    // Something copied: it goes in where the caret is, and is saved.
+    QGuiApplication::clipboard()->setText(QStringLiteral(", and to latex"));
+    qvtest::press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(comments->toPlainText(), "Allergic to ammonia, and to latex");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
+    EXPECT_EQ(stored("Ann Lee", "Comments").toString(), "Allergic to ammonia, and to latex");
 }

@@ -88,13 +88,10 @@ protected:
     {
         backup = open<BackupWindow>(QStringLiteral("frmRepair"));
         ASSERT_TRUE(backup);
-        // The window's activation starts the backup; when the platform
-        // delivers it later, deliver it now, so that the window can still
-        // be looked at before its deletion runs.
-        if (!isLoaded(QStringLiteral("frmSplash"))) {
-            QEvent activate(QEvent::WindowActivate);
-            QCoreApplication::sendEvent(backup, &activate);
-        }
+        // The shown window starts the backup from the queue; only the queued
+        // calls run here, so that the window can still be looked at before
+        // its deletion runs.
+        QCoreApplication::sendPostedEvents(QCoreApplication::instance(), QEvent::MetaCall);
         ASSERT_TRUE(isLoaded(QStringLiteral("frmSplash")));
         ASSERT_FALSE(isLoaded(QStringLiteral("frmRepair")));
     }
@@ -146,6 +143,66 @@ TEST_F(BackupTest, FirstStartCopiesWithCaptionsBlocksAndThreePauses)
     EXPECT_EQ(readAll(tmp()), readAll(mdb()));
     EXPECT_FALSE(QFile::exists(tmp() + ".part"));
     EXPECT_TRUE(qv::Windows::loaded(QStringLiteral("frmSplash"))->isVisible());
+}
+
+TEST_F(BackupTest, ClosedDuringAPauseTheProgramEndsWithBothFilesWhole)
+{
+    db->seed();
+    const QByteArray database = readAll(mdb());
+    const QByteArray yesterday = "yesterday's backup";
+    for (int closeAt = 1; closeAt <= 3; ++closeAt) {
+        SCOPED_TRACE(closeAt);
+        writeFile(tmp(), yesterday);
+        rec.clear();
+        rec.snapshots.clear();
+        programEnds = 0;
+        // The title bar's close button in the middle of a pause, which goes
+        // on serving events as the real one does.
+        rec.onPause = [this, closeAt] {
+            if (int(rec.snapshots.size()) == closeAt && backup) {
+                backup->close();
+                QCoreApplication::processEvents();
+            }
+        };
+        backup = open<BackupWindow>(QStringLiteral("frmRepair"));
+        ASSERT_TRUE(backup);
+        // The program serves its events: the window's activation by the
+        // platform, and what is queued.
+        EXPECT_TRUE(waitFor([this] { return !backup; }));
+        settle();
+
+        EXPECT_EQ(int(rec.snapshots.size()), closeAt);   // no step after the close
+        EXPECT_FALSE(isLoaded(QStringLiteral("frmRepair")));
+        EXPECT_FALSE(isLoaded(QStringLiteral("frmSplash")));
+        EXPECT_GE(programEnds, 1);
+        EXPECT_TRUE(rec.messages().isEmpty());
+        EXPECT_TRUE(readAll(mdb()) == database);
+        // The copy replaces yesterday's only in the pause after it was made.
+        EXPECT_TRUE(readAll(tmp()) == (closeAt == 3 ? database : yesterday));
+        EXPECT_FALSE(QFile::exists(tmp() + ".part"));
+    }
+}
+
+TEST_F(BackupTest, TheBackupRunsThoughTheWindowNeverGetsTheFocus)
+{
+    db->seed();
+    // A window manager starting at the same moment, which never activates it.
+    struct NoActivation : QObject {
+        bool eventFilter(QObject*, QEvent* e) override
+        {
+            return e->type() == QEvent::WindowActivate || e->type() == QEvent::FocusIn;
+        }
+    } noActivation;
+    QCoreApplication::instance()->installEventFilter(&noActivation);
+    backup = open<BackupWindow>(QStringLiteral("frmRepair"));
+    const bool splash = waitFor([this] { return isLoaded(QStringLiteral("frmSplash")); }, 3000);
+    QCoreApplication::instance()->removeEventFilter(&noActivation);
+
+    ASSERT_TRUE(splash);
+    EXPECT_EQ(rec.snapshots.size(), 3u);
+    EXPECT_TRUE(rec.messages().isEmpty());
+    EXPECT_EQ(readAll(tmp()), readAll(mdb()));
+    EXPECT_FALSE(isLoaded(QStringLiteral("frmRepair")));
 }
 
 TEST_F(BackupTest, NewCopyReplacesTheOldOneAndOpensAsDatabase)

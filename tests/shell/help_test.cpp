@@ -10,6 +10,8 @@
 #include "shell/help_window.h"
 
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QFile>
 #include <QLabel>
 #include <QMouseEvent>
@@ -131,6 +133,27 @@ TEST_F(HelpTest, TheViewerServesContentsHelpOnHelpSearchAndQuit)
     qvtest::clickAt(helpWindow()->findChild<QPushButton*>(QStringLiteral("Command2")));
     settle();
     EXPECT_FALSE(isLoaded(QStringLiteral("Frmhelp")));
+}
+
+TEST_F(HelpTest, CtrlVWithNothingCopiedLeavesTheTextAsItIs)
+{
+    writeHelpText({"Opening the salon", "Closing the day"});
+    setHelpFile(db->folder() + "\\HelpFile.hlp");
+    showHelp(nullptr, HelpCommand::Contents);
+    ASSERT_TRUE(helpWindow());
+    auto* text = helpWindow()->findChild<qv::RichTextBox*>(QStringLiteral("RichTextBox1"));
+    const QString shown = text->text();
+    ASSERT_TRUE(shown.startsWith("Opening the salon\nClosing the day"));
+    ASSERT_TRUE(qvtest::clickAt(text));
+    // An X clipboard that nobody owns offers an object with no format in it.
+    QGuiApplication::clipboard()->setMimeData(new QMimeData);
+    qvtest::press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(text->text(), shown);
+    // What was copied still comes in.
+    QGuiApplication::clipboard()->setText(QStringLiteral("Note: "));
+    qvtest::press(Qt::Key_Home, Qt::ControlModifier);
+    qvtest::press(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_TRUE(text->text().startsWith("Note: Opening the salon")) << text->text().toStdString();
 }
 
 TEST_F(HelpTest, WithoutTheHelpTextTheWindowOpensEmptyAndSaysSo)

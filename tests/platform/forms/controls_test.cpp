@@ -3,6 +3,7 @@
 #include "platform/data/database.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 #include "support/program_folder.h"
@@ -486,3 +487,27 @@ TEST(PictureBox, LoadsByPathAndEmptiesOnABadFile)
 }
 
 } // namespace
+
+// A window's controls go in the order they were made: the box before the
+// view of several lines that shows it.
+TEST(ManyLineBox, FollowsItsBoxAndOutlivesIt)
+{
+    QWidget window;
+    auto* box = new qv::TextBox(&window);
+    box->setObjectName(QStringLiteral("txtNotes"));
+    box->setText(QStringLiteral("first line"));
+    auto* view = new qv::ManyLineBox(box, &window);
+    EXPECT_EQ(view->objectName(), "txtNotes_lines");
+    EXPECT_EQ(view->toPlainText(), "first line");
+    box->setReadOnly(true);
+    EXPECT_TRUE(view->isReadOnly());
+    box->setReadOnly(false);
+    EXPECT_FALSE(view->isReadOnly());
+
+    // Every event of the box's own destruction passes the view's watch.
+    delete box;
+    EXPECT_EQ(view->box(), nullptr);
+    view->setFocus();
+    view->setPlainText(QStringLiteral("typed after the box went"));
+    EXPECT_EQ(view->toPlainText(), "typed after the box went");
+}

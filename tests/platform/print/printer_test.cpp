@@ -4,7 +4,9 @@
 #include "platform/print/printer.h"
 #include "platform/services/services.h"
 #include "platform/values/error.h"
+#include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -137,6 +139,65 @@ TEST(Printer, CancelledDialogPrintsNothing)
     EXPECT_TRUE(ui.script.messages().isEmpty());
 
     EXPECT_TRUE(qv::choosePrinter());   // nothing queued: accepted
+}
+
+namespace {
+// The dialog's "print to file", with the file the user typed.
+class PrintToFileUi : public qv::ScriptedUi {
+public:
+    QString file;
+    bool printerDialog(QPrinter* printer) override
+    {
+        qv::ScriptedUi::printerDialog(printer);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(file);
+        return true;
+    }
+};
+} // namespace
+
+TEST(Printer, PrintToFileRefusesFilesTheProgramUsesUnderAnyName)
+{
+    QTemporaryDir dir;
+    PrintToFileUi ui;
+    qv::setUi(&ui);
+    const auto restore = qScopeGuard([] { qv::setUi(nullptr); });
+
+    QFile held(dir.filePath("data.db"));
+    ASSERT_TRUE(held.open(QIODevice::ReadWrite));
+    held.write("the salon's rows");
+    held.flush();
+    ASSERT_TRUE(QFile::link(held.fileName(), dir.filePath("link.db")));
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    // Kept though not held open, and not made yet.
+    qv::protectFromPrintOutput(dir.filePath("copy.tmp"));
+
+    QPrinter chosen;
+    for (const QString& name : {QStringLiteral("data.db"), QStringLiteral("link.db"), QStringLiteral("sub/../data.db"),
+                                QStringLiteral("copy.tmp"), QStringLiteral("sub/../copy.tmp")}) {
+        SCOPED_TRACE(name.toStdString());
+        ui.clear();
+        ui.file = dir.filePath(name);
+        EXPECT_FALSE(qv::choosePrinter(&chosen));
+        ASSERT_EQ(ui.messages().size(), 1);
+        EXPECT_TRUE(ui.messages()[0].contains(QDir::toNativeSeparators(ui.file)));
+        EXPECT_EQ(ui.events.back().style, qv::MsgStyle::Exclamation);
+        // Nothing printed later without the dialog goes there either.
+        EXPECT_TRUE(chosen.outputFileName().isEmpty());
+    }
+    EXPECT_FALSE(QFile::exists(dir.filePath("copy.tmp")));
+    held.seek(0);
+    EXPECT_EQ(held.readAll(), "the salon's rows");
+
+    // A file of its own, and one the program closed again, are free.
+    held.close();
+    for (const QString& name : {QStringLiteral("out.pdf"), QStringLiteral("data.db")}) {
+        ui.clear();
+        ui.file = dir.filePath(name);
+        EXPECT_TRUE(qv::choosePrinter(&chosen));
+        EXPECT_TRUE(ui.messages().isEmpty());
+        EXPECT_EQ(chosen.outputFileName(), ui.file);
+    }
 }
 
 TEST(Printer, PicturesAndLinesOfACard)

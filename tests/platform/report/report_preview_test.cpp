@@ -10,6 +10,7 @@
 #include "support/program_folder.h"
 #include "support/user_hands.h"
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QPrinter>
@@ -206,6 +207,49 @@ TEST(ReportPreview, PrintingErrorGoesToTheHandler)
     const ReportDocument doc = report.run();
     EXPECT_FALSE(report.printWithDialog(doc));
     EXPECT_EQ(errors, QList<int>{ReportError::PrintingImpossible});
+    EXPECT_TRUE(ui.messages().isEmpty());
+}
+
+TEST(ReportPreview, PrintingToFileNeverWritesOverTheOpenDatabase)
+{
+    qvtest::TempProgramFolder folder;
+    const QString file = folder.file(QStringLiteral("KVD.mdb"));
+    TableDef t;
+    t.name = QStringLiteral("T");
+    t.fields = {FieldDef{QStringLiteral("Name"), FieldType::Text}};
+    Database::create(file, {t});
+    Connection db;
+    db.open(QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + file + QStringLiteral(";"));
+    QFile original(file);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    const QByteArray before = original.readAll();
+    original.close();
+
+    PdfPrinterUi ui;
+    ScopedUi use(&ui);
+    Report report(numberedLayout());
+    report.setData(numbers(3));
+    QList<int> errors;
+    report.onError = [&](int number, bool&) { errors << number; };
+    const ReportDocument doc = report.run();
+
+    // The file the dialog chose is the database itself.
+    ui.outputFile = file;
+    EXPECT_FALSE(report.printWithDialog(doc));
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(original.readAll() == before);
+    original.close();
+    EXPECT_TRUE(Database::isDatabase(file));
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(ui.messages(), QStringList{QStringLiteral("\"%1\" is a file this program is using and cannot be "
+                                                        "printed to. Print again and choose another file.")
+                                             .arg(QDir::toNativeSeparators(file))});
+
+    // Another file beside it prints.
+    ui.clear();
+    ui.outputFile = folder.file(QStringLiteral("report.pdf"));
+    EXPECT_TRUE(report.printWithDialog(doc));
+    EXPECT_TRUE(QFile(ui.outputFile).size() > 0);
     EXPECT_TRUE(ui.messages().isEmpty());
 }
 
