@@ -264,8 +264,9 @@ class Desktop:
 
     def picture(self, wid):
         """The window's pixels as drawn: (width, height, RGB bytes)."""
-        ppm = subprocess.run(["import", "-window", wid, "ppm:-"], env=self.env, capture_output=True,
-                             timeout=30).stdout
+        # ImageMagick writes 16 bits a channel unless told otherwise.
+        ppm = subprocess.run(["import", "-window", wid, "-depth", "8", "ppm:-"], env=self.env,
+                             capture_output=True, timeout=30).stdout
         if not ppm.startswith(b"P6"):
             raise Failure(f"no picture of window {wid}")
         fields, at = [], 2
@@ -280,7 +281,9 @@ class Desktop:
                 end += 1
             fields.append(int(ppm[at:end]))
             at = end
-        width, height, _ = fields
+        width, height, maxval = fields
+        if maxval != 255:
+            raise Failure(f"the picture of window {wid} has {maxval + 1} levels a channel, not 256")
         return width, height, ppm[at + 1:at + 1 + width * height * 3]
 
     def save_picture(self, wid, name):
