@@ -1,6 +1,6 @@
 """A desktop for one scenario: a virtual screen (Xvfb) with the openbox window
 manager, the built program copied with its installation data into a fresh
-folder, and a user's hands and eyes (xdotool, xprop, import).
+folder, and a user's hands and eyes (xdotool, xprop, import, pdftotext).
 
 Controls are found where they are drawn: the window's place on the screen
 comes from the X server, a control's place inside the window from
@@ -52,7 +52,7 @@ class Desktop:
         self.log = open(os.path.join(self.root, "program.log"), "w+")
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/.config",
                         XDG_DATA_HOME=home + "/.local/share", XDG_RUNTIME_DIR=self.root,
-                        QT_QPA_PLATFORM="xcb")
+                        QT_QPA_PLATFORM="xcb", CUPS_SERVER=os.path.join(self.root, "no-cups"))
         for name in ("QT_QPA_PLATFORMTHEME", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "WAYLAND_DISPLAY"):
             self.env.pop(name, None)
         self.layouts = {}
@@ -320,6 +320,27 @@ class Desktop:
         if keep:
             os.makedirs(keep, exist_ok=True)
             subprocess.run(["import", "-window", wid, os.path.join(keep, name + ".png")], env=self.env, timeout=30)
+
+    # ------------------------------------------------------------ print-outs
+
+    def printed_text(self, name, timeout=20.0):
+        """The text of a PDF the program printed into the home folder, once
+        the file is whole."""
+        path = os.path.join(self.env["HOME"], name)
+
+        def whole():
+            try:
+                with open(path, "rb") as f:
+                    f.seek(-1024, os.SEEK_END)
+                    return b"%%EOF" in f.read()
+            except OSError:
+                return False
+        poll(f"the print-out {name}", whole, timeout,
+             lambda: f"in the home folder: {sorted(os.listdir(self.env['HOME']))}")
+        done = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True, timeout=30)
+        if done.returncode != 0:
+            raise Failure(f"pdftotext {name}: {done.stderr.strip()}")
+        return done.stdout
 
     # ------------------------------------------------------------ the salon's file
 

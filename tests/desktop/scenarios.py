@@ -9,6 +9,7 @@ Each scenario prints what it did and fails with what it saw.
 """
 import os
 import random
+import re
 import sys
 import time
 
@@ -216,7 +217,7 @@ def salon_stats_on_a_year_of_tickets(build):
 def first_service_and_first_ticket(build):
     """A new salon: the first service with its price on the Service Menu, then
     the first ticket in the appointment book with that service, read back
-    from KVD.mdb. Every point is checked; the scenario fails at its end with
+    from KVD.mdb, and its receipt read back from the print-out. Every point is checked; the scenario fails at its end with
     all that was wrong."""
     d = Desktop(build)
     wrong = []
@@ -285,6 +286,20 @@ def first_service_and_first_ticket(build):
             wrong.append(f"the ticket saved is {tickets}, not {expected} ({columns})")
         say(f"first ticket saved: {tickets}")
         d.save_picture(book, "first-ticket")
+
+        # Its receipt, printed as a user with no printer prints: the print
+        # dialog offers a PDF file in the home folder, and Enter prints it.
+        d.click_control(book, "Form3", "Cmdprint")
+        dialog = d.window("Print")
+        d.key("Return", into=dialog)
+        d.gone(dialog, "the print dialog after Enter")
+        receipt = d.printed_text("print.pdf")
+        lines = [" ".join(line.split()) for line in receipt.splitlines() if line.strip()]
+        # The receipt copies the boxes as they show the totals.
+        for caption in ("Service Totals", "Total:", "Total Ticket:"):
+            if not any(re.fullmatch(re.escape(caption) + r" ?\$?25(\.00)?", line) for line in lines):
+                wrong.append(f'the receipt has no line "{caption}" with 25: {lines}')
+        say(f"receipt printed: {lines}")
         if wrong:
             raise Failure("; ".join(wrong))
     except Failure as e:
