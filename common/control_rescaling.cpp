@@ -95,6 +95,8 @@ constexpr const char* kDesignFontSize = "qvDesignFontSize";
 constexpr const char* kPlacedFontSize = "qvPlacedFontSize";
 constexpr const char* kDesignTextScale = "qvDesignTextScale";
 constexpr const char* kPlacedTextScale = "qvPlacedTextScale";
+// How much taller a list was drawn than its type asks for.
+constexpr const char* kDesignListMargin = "qvDesignListMargin";
 // The ratio a window's controls are placed at now.
 constexpr const char* kRatioX = "qvRatioX";
 constexpr const char* kRatioY = "qvRatioY";
@@ -190,6 +192,12 @@ void placeControls(double rx, double ry, QWidget* form)
     for (QWidget* c : std::as_const(controls)) {
         rects << designRect(c, oldX, oldY);
         fontSizes << designValue(c, kDesignFontSize, kPlacedFontSize, fontSize(c->font()), oldR);
+        // A list's height follows its type, from the height it was drawn
+        // with: back at its design type it is as high as it was drawn.
+        if (auto* combo = qobject_cast<QComboBox*>(c);
+            combo && (!combo->property(kDesignListMargin).isValid()
+                      || c->property(kPlacedRect).toRect().height() != c->height()))
+            combo->setProperty(kDesignListMargin, combo->height() - combo->sizeHint().height());
     }
 
     for (int i = 0; i < controls.size(); ++i) {
@@ -215,7 +223,8 @@ void placeControls(double rx, double ry, QWidget* form)
         if (sizedFont(c->font(), fontSizes.at(i) * r, font)) {
             c->setFont(font);
             if (auto* combo = qobject_cast<QComboBox*>(c))
-                combo->resize(combo->width(), combo->sizeHint().height());
+                combo->resize(combo->width(),
+                              combo->sizeHint().height() + combo->property(kDesignListMargin).toInt());
         }
         c->setProperty(kPlacedFontSize, fontSize(c->font()));
         // Sizes written in a rich text grow with the box's font on the

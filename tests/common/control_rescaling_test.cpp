@@ -252,3 +252,23 @@ TEST_F(ControlRescalingTest, ASelfRescalingWindowFollowsTheScreenAndTheUsersResi
     EXPECT_EQ(w.label->x(), int(std::lround(10 * 1.28 * 1.5 * 1.25)));
     EXPECT_EQ(resizeOnFormResize, 0);
 }
+
+TEST_F(ControlRescalingTest, OnItsOwnScreenAWindowDraggedThroughSizesAndBackLooksAsItOpened)
+{
+    TestWindow w;
+    // Lists drawn a little taller than their type asks for, as the windows'
+    // lists are: that height comes back with the type.
+    w.combo->resize(w.combo->width(), w.combo->sizeHint().height() + 3);
+    SelfRescaling fit;
+    fit.screenPixels = [] { return QSize(800, 600); };
+    fit.formLoad(w.form.get());
+    const auto opened = snapshot(w.form.get());
+    const QSize size = w.form->size();
+
+    for (const QSize to : {QSize(640, 480), QSize(740, 400), QSize(560, 560), QSize(700, 500), size}) {
+        w.form->resize(to);
+        fit.formResize(w.form.get());
+        fit.formActivate(w.form.get());
+    }
+    EXPECT_EQ(snapshot(w.form.get()), opened);
+}

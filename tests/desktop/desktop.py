@@ -1,6 +1,6 @@
 """A desktop for one scenario: a virtual screen (Xvfb) with the openbox window
 manager, the built program copied with its installation data into a fresh
-folder, and a user's hands and eyes (xdotool, xprop, import).
+folder, and a user's hands and eyes (xdotool, xprop, import, pdftotext).
 
 Controls are found where they are drawn: the window's place on the screen
 comes from the X server, a control's place inside the window from
@@ -52,7 +52,7 @@ class Desktop:
         self.log = open(os.path.join(self.root, "program.log"), "w+")
         self.env = dict(os.environ, HOME=home, XDG_CONFIG_HOME=home + "/.config",
                         XDG_DATA_HOME=home + "/.local/share", XDG_RUNTIME_DIR=self.root,
-                        QT_QPA_PLATFORM="xcb")
+                        QT_QPA_PLATFORM="xcb", CUPS_SERVER=os.path.join(self.root, "no-cups"))
         for name in ("QT_QPA_PLATFORMTHEME", "QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "WAYLAND_DISPLAY"):
             self.env.pop(name, None)
         self.layouts = {}
@@ -175,6 +175,30 @@ class Desktop:
         except (KeyError, ValueError):
             raise Failure(f"window {wid} is gone")
 
+    def settled_geometry(self, wid, timeout=5.0):
+        """The window's rectangle once two readings in a row agree: a window
+        just shown may still be placed by the window manager or centred over
+        its owner."""
+        last = [self.geometry(wid)]
+
+        def same():
+            time.sleep(0.05)
+            now = self.geometry(wid)
+            stable = now == last[0]
+            last[0] = now
+            return stable
+        poll(f"window {wid} in its place", same, timeout, lambda: "%d,%d %dx%d" % last[0], interval=0)
+        return last[0]
+
+    def focused(self):
+        return self.x("xdotool", "getwindowfocus", "-f").strip()
+
+    def wait_focus(self, wid, what="the window", timeout=10.0):
+        """Waits until the keyboard goes to the window: keys sent before the
+        window manager has given it the focus go to the window before it."""
+        poll(f"the keyboard's focus on {what}", lambda: self.focused() == wid, timeout,
+             lambda: f'the focus on window {self.focused()}; windows {self.seen()}', interval=0.05)
+
     def frame_extents(self, wid):
         """The window manager's frame around the window: (left, right, top, bottom)."""
         out = self.x("xprop", "-id", wid, "_NET_FRAME_EXTENTS")
@@ -200,10 +224,15 @@ class Desktop:
         self.move(x, y)
         self.x("xdotool", "click", "--repeat", str(repeat), "--delay", "80", str(button), check=True)
 
-    def type(self, text):
+    def type(self, text, into=None):
+        """Types into the focus; with `into`, once that window has it."""
+        if into:
+            self.wait_focus(into)
         self.x("xdotool", "type", "--delay", "40", text, check=True)
 
-    def key(self, *keys):
+    def key(self, *keys, into=None):
+        if into:
+            self.wait_focus(into)
         self.x("xdotool", "key", "--delay", "40", *keys, check=True)
 
     def drag(self, x0, y0, x1, y1):
@@ -238,7 +267,7 @@ class Desktop:
         if control not in lay["controls"]:
             raise Failure(f"{window_name} has no control {control}")
         cx, cy, cw, ch = lay["controls"][control]
-        x, y, w, h = self.geometry(wid)
+        x, y, w, h = self.settled_geometry(wid)
         sx = w / lay["size"][0] if lay["size"][0] else 1
         sy = h / lay["size"][1] if lay["size"][1] else 1
         return x + round((cx + cw / 2) * sx), y + round((cy + ch / 2) * sy)
@@ -248,24 +277,25 @@ class Desktop:
 
     def close_window(self, wid):
         """Closes a window as a user does: its title bar clicked, then Alt+F4."""
-        x, y, w, h = self.geometry(wid)
+        x, y, w, h = self.settled_geometry(wid)
         top = self.frame_extents(wid)[2]
         self.click(x + w // 2, y - max(top, 4) // 2)
-        self.key("alt+F4")
+        self.key("alt+F4", into=wid)
 
     def click_ok(self, box):
         """Clicks the OK of a message box at the place the box's layout puts it."""
         lay = self.layout("message")
         dx, dy = lay["ok_from_bottom_right"]
-        x, y, w, h = self.geometry(box)
+        x, y, w, h = self.settled_geometry(box)
         self.click(x + w - dx, y + h - dy)
 
     # ------------------------------------------------------------ eyes
 
     def picture(self, wid):
         """The window's pixels as drawn: (width, height, RGB bytes)."""
-        ppm = subprocess.run(["import", "-window", wid, "ppm:-"], env=self.env, capture_output=True,
-                             timeout=30).stdout
+        # ImageMagick writes 16 bits a channel unless told otherwise.
+        ppm = subprocess.run(["import", "-window", wid, "-depth", "8", "ppm:-"], env=self.env,
+                             capture_output=True, timeout=30).stdout
         if not ppm.startswith(b"P6"):
             raise Failure(f"no picture of window {wid}")
         fields, at = [], 2
@@ -280,7 +310,9 @@ class Desktop:
                 end += 1
             fields.append(int(ppm[at:end]))
             at = end
-        width, height, _ = fields
+        width, height, maxval = fields
+        if maxval != 255:
+            raise Failure(f"the picture of window {wid} has {maxval + 1} levels a channel, not 256")
         return width, height, ppm[at + 1:at + 1 + width * height * 3]
 
     def save_picture(self, wid, name):
@@ -288,6 +320,27 @@ class Desktop:
         if keep:
             os.makedirs(keep, exist_ok=True)
             subprocess.run(["import", "-window", wid, os.path.join(keep, name + ".png")], env=self.env, timeout=30)
+
+    # ------------------------------------------------------------ print-outs
+
+    def printed_text(self, name, timeout=20.0):
+        """The text of a PDF the program printed into the home folder, once
+        the file is whole."""
+        path = os.path.join(self.env["HOME"], name)
+
+        def whole():
+            try:
+                with open(path, "rb") as f:
+                    f.seek(-1024, os.SEEK_END)
+                    return b"%%EOF" in f.read()
+            except OSError:
+                return False
+        poll(f"the print-out {name}", whole, timeout,
+             lambda: f"in the home folder: {sorted(os.listdir(self.env['HOME']))}")
+        done = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True, text=True, timeout=30)
+        if done.returncode != 0:
+            raise Failure(f"pdftotext {name}: {done.stderr.strip()}")
+        return done.stdout
 
     # ------------------------------------------------------------ the salon's file
 
