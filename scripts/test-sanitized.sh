@@ -11,8 +11,10 @@ cmake -S . -B build-san -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_SANITIZE=ON "${la
 cmake --build build-san -j"$(nproc)"
 
 # Every finding halts the test at once, leaks included (looked for when a
-# test binary ends).
-export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=0:strict_string_checks=1"
+# test binary ends). Strict string checks stay off: the X connection library
+# duplicates counted, unterminated strings (strndup), which they take for
+# overflows, and the desktop scenarios run the program on a real display.
+export ASAN_OPTIONS="detect_leaks=1:halt_on_error=1:abort_on_error=1:detect_stack_use_after_return=0"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export QT_QPA_PLATFORM=offscreen
