@@ -327,6 +327,13 @@ Cell RowStore::cell(std::uint32_t row, int column) const
     return c;
 }
 
+void RowStore::cells(std::uint32_t row, int count, Cell* out) const
+{
+    const std::uint8_t* p = rowBytes(row);
+    for (int i = 0; i < count; ++i)
+        readCell(p, out[i]);
+}
+
 std::vector<Stored> RowStore::storedRow(std::uint32_t row) const
 {
     std::vector<Stored> out;

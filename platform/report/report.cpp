@@ -52,14 +52,7 @@ ReportData ReportData::fromRecordset(Recordset& rs, const QStringList& onlyField
         data.fields << name;
         columns << i;
     }
-    const int count = std::max(0, rs.recordCount());
-    data.rows.reserve(count);
-    for (int r = 0; r < count; ++r) {
-        QVector<QVariant> row(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row[i] = rs.valueAt(r, columns[i]);
-        data.rows.append(std::move(row));
-    }
+    data.rows = rs.valuesOf(columns);
     return data;
 }
 
@@ -451,7 +444,10 @@ std::optional<ValueBits> valueBits(const QVariant& v)
     if (type == QMetaType::fromType<Money>().id()) {
         bits = v.value<Money>().units();
     } else if (type == QMetaType::QDateTime) {
-        bits = v.toDateTime().toMSecsSinceEpoch();
+        // By the day and time it shows: the instant would ask the system's
+        // time zone (a file read) for every value.
+        const QDateTime& dt = *static_cast<const QDateTime*>(v.constData());
+        bits = dt.date().toJulianDay() * 86400000 + dt.time().msecsSinceStartOfDay();
     } else if (type == QMetaType::Double) {
         const double d = v.toDouble();
         std::memcpy(&bits, &d, sizeof bits);
@@ -858,6 +854,34 @@ private:
     QList<Piece> m_buffers[kReportBandCount];
 };
 
+// The names items carry (their control's, field's and font's) go on every
+// item of every block, yet the whole program has few of them: each is kept
+// once for the program's life, and items share it without counting
+// references, so that copying a name onto the thousands of items of a long
+// report costs no atomic operation.
+QString lastingName(const QString& name)
+{
+    static auto* const kept = new QHash<QString, QString>;
+    if (name.isEmpty())
+        return name;
+    auto it = kept->constFind(name);
+    if (it == kept->cend()) {
+        const QString owned(name.constData(), name.size());   // storage of its own, never freed
+        it = kept->insert(owned, QString::fromRawData(owned.constData(), owned.size()));
+    }
+    return *it;
+}
+
+void useLastingNames(ReportLayout& layout)
+{
+    for (ReportSection& s : layout.sections)
+        for (ReportControl& c : s.controls) {
+            c.name = lastingName(c.name);
+            c.dataField = lastingName(c.dataField);
+            c.font.name = lastingName(c.font.name);
+        }
+}
+
 // The columns the layout's fields and sums name: all a job needs to copy.
 QStringList boundFields(const ReportLayout& layout)
 {
@@ -1061,6 +1085,7 @@ ReportDocument Report::run()
 
     ReportLayout laidOut = m_layout;
     widenToWidest(laidOut, rows, columns, sums);
+    useLastingNames(laidOut);
     Paginator pager(laidOut, rows, columns, sums, ph);
     pager.begin();
     for (int r = 0; r < rows.rows.size(); ++r) {
