@@ -459,6 +459,20 @@ std::optional<ValueBits> valueBits(const QVariant& v)
     return ValueBits(type, bits);
 }
 
+// True when two values are surely the same, found cheaply: texts by their
+// characters, anything else by its bytes (a report's amounts and numbers are
+// plain values; shared dates are the same date). False only means "format or
+// measure it again".
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    const QMetaType type = a.metaType();
+    if (type != b.metaType() || a.data_ptr().is_null != b.data_ptr().is_null)
+        return false;
+    if (type == QMetaType::fromType<QString>())
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    return !type.isValid() || std::memcmp(a.constData(), b.constData(), std::size_t(type.sizeOf())) == 0;
+}
+
 // Lays the bands out page by page.
 class Paginator {
 public:
@@ -486,6 +500,7 @@ public:
             }
             m_shownTexts[b].resize(layout.sections[b].controls.size());
             m_shownValues[b].resize(layout.sections[b].controls.size());
+            m_lastShown[b].resize(layout.sections[b].controls.size());
             for (const ReportControl& c : layout.sections[b].controls)
                 m_captions[b] << (c.kind != ReportControl::Label || c.caption.contains(QLatin1Char('%'))
                                       ? c.caption
@@ -535,6 +550,18 @@ private:
     // A field's value as shown. Reports repeat their values (prices, dates,
     // artists): each distinct text is formatted and fitted once per control.
     QString fieldText(int band, int control, const ReportControl& c, const QVariant& v)
+    {
+        // Most often the value is the one the block above showed.
+        Shown& last = m_lastShown[band][control];
+        if (last.known && sameValue(last.value, v))
+            return last.text;
+        last.known = true;
+        last.value = v;
+        last.text = newFieldText(band, control, c, v);
+        return last.text;
+    }
+
+    QString newFieldText(int band, int control, const ReportControl& c, const QVariant& v)
     {
         const int type = v.metaType().id();
         if (type == QMetaType::QString && c.format.isEmpty()) {
@@ -841,6 +868,13 @@ private:
     // Per band, per control: a value as shown, by its text or by its bits.
     std::vector<QHash<QString, QString>> m_shownTexts[kReportBandCount];
     std::vector<QHash<ValueBits, QString>> m_shownValues[kReportBandCount];
+    // Per band, per control: the value it showed last, and how.
+    struct Shown {
+        bool known = false;
+        QVariant value;
+        QString text;
+    };
+    std::vector<Shown> m_lastShown[kReportBandCount];
     QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
     QBitArray m_placeholders[kReportBandCount];   // per band, per control: a caption with placeholders
     QList<int> m_growing[kReportBandCount];       // per band: its growing controls
@@ -900,48 +934,73 @@ QStringList boundFields(const ReportLayout& layout)
 void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
                    const QHash<QString, QVariant>& sums)
 {
+    // The width each such control's widest value needs, all measured in one
+    // pass over the rows (a row's values lie together).
+    struct Widest {
+        int band, control;
+        FontMeasures* m;
+        double width = 0;
+        // Values already measured: most repeat, most often the row above's.
+        QSet<QString> seenTexts;
+        QSet<ValueBits> seenValues;
+        const QVariant* last = nullptr;
+    };
+    std::vector<Widest> all;
+    for (int b = 0; b < kReportBandCount; ++b)
+        for (int i = 0; i < layout.sections[b].controls.size(); ++i) {
+            const ReportControl& c = std::as_const(layout.sections[b].controls)[i];
+            if (c.fitWidest && columns[b][i] >= 0)
+                all.push_back(Widest{b, i, &measures(c.font)});
+        }
+    const auto isNew = [](auto& seen, const auto& key) {
+        const qsizetype before = seen.size();
+        seen.insert(key);
+        return seen.size() > before;
+    };
+    const auto measure = [&](Widest& w, const QVariant& v) {
+        if (v.isNull())
+            return;
+        if (v.metaType().id() == QMetaType::QString) {
+            if (!isNew(w.seenTexts, *static_cast<const QString*>(v.constData())))
+                return;
+        } else if (const std::optional<ValueBits> bits = valueBits(v)) {
+            if (!isNew(w.seenValues, *bits))
+                return;
+        }
+        const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
+        const QString text = formatValue(v, c.format);
+        // Most values are surely narrow enough; only the others are measured.
+        if (!surelyNarrower(text, *w.m, c.width))
+            w.width = std::max(w.width, measuredWidth(*w.m, text));
+    };
+    std::vector<Widest*> fields;
+    for (Widest& w : all) {
+        const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
+        if (c.kind == ReportControl::Function)
+            measure(w, sums.value(c.dataField.toLower()));
+        else
+            fields.push_back(&w);
+    }
+    for (const QVector<QVariant>& row : data.rows)
+        for (Widest* w : fields) {
+            const QVariant& v = row[columns[w->band][w->control]];
+            if (w->last && sameValue(*w->last, v))
+                continue;
+            w->last = &v;
+            measure(*w, v);
+        }
+
+    auto widest = all.cbegin();
     for (int b = 0; b < kReportBandCount; ++b) {
         QList<ReportControl>& controls = layout.sections[b].controls;
         // Left edge as drawn -> the width the widest value of that column needs.
         std::map<int, int> needs;
         QList<int> growing;
-        for (int i = 0; i < controls.size(); ++i) {
-            const ReportControl& c = std::as_const(controls)[i];
-            if (!c.fitWidest || columns[b][i] < 0)
-                continue;
-            FontMeasures& m = measures(c.font);
-            double widest = 0;
-            // Values already measured: most repeat.
-            QSet<QString> seenTexts;
-            QSet<ValueBits> seenValues;
-            auto isNew = [](auto& seen, const auto& key) {
-                const qsizetype before = seen.size();
-                seen.insert(key);
-                return seen.size() > before;
-            };
-            auto measure = [&](const QVariant& v) {
-                if (v.isNull())
-                    return;
-                if (v.metaType().id() == QMetaType::QString) {
-                    if (!isNew(seenTexts, *static_cast<const QString*>(v.constData())))
-                        return;
-                } else if (const std::optional<ValueBits> bits = valueBits(v)) {
-                    if (!isNew(seenValues, *bits))
-                        return;
-                }
-                const QString text = formatValue(v, c.format);
-                // Most values are surely narrow enough; only the others are measured.
-                if (!surelyNarrower(text, m, c.width))
-                    widest = std::max(widest, measuredWidth(m, text));
-            };
-            if (c.kind == ReportControl::Function)
-                measure(sums.value(c.dataField.toLower()));
-            else
-                for (const QVector<QVariant>& row : data.rows)
-                    measure(row[columns[b][i]]);
-            growing << i;
+        for (; widest != all.cend() && widest->band == b; ++widest) {
+            const ReportControl& c = std::as_const(controls)[widest->control];
+            growing << widest->control;
             int& need = needs[c.left];
-            need = std::max({need, c.width, widest > 0 ? int(std::ceil(widest)) + 30 : 0});
+            need = std::max({need, c.width, widest->width > 0 ? int(std::ceil(widest->width)) + 30 : 0});
         }
         if (growing.isEmpty())
             continue;
