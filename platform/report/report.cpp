@@ -505,6 +505,19 @@ public:
                 m_captions[b] << (c.kind != ReportControl::Label || c.caption.contains(QLatin1Char('%'))
                                       ? c.caption
                                       : shownText(c, c.caption));
+            // What every item of a control has in common, made once.
+            for (int i = 0; i < controls.size(); ++i) {
+                const ReportControl& c = controls[i];
+                const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
+                                            : c.kind == ReportControl::Frame ? ReportItem::Frame
+                                                                             : ReportItem::Text;
+                QRect rect(c.left, c.top, c.width, c.height);
+                if (kind == ReportItem::Text)
+                    rect.setWidth(std::max(0, std::min(c.width, layout.reportWidth() - c.left)));
+                m_prototypes[b].append(ReportItem{kind, ReportBand(b), c.name, c.dataField, -1, rect,
+                                                  c.kind == ReportControl::Label ? m_captions[b][i] : QString(),
+                                                  c.font, c.alignment, c.border, c.wordWrap || c.canGrow});
+            }
         }
     }
 
@@ -635,30 +648,26 @@ private:
 
     // Makes the item of one control, its rect relative to the band's top-left
     // corner, moved down by the growing controls above it (after measure()):
-    // hands the item's members to `place`, which makes it where it is kept
-    // (a report makes an item for every control of every block).
+    // `place` copies the control's prototype where the item is kept and
+    // gives it back to be filled in (a report makes an item for every
+    // control of every block).
     template <class Place>
     void make(ReportBand band, int i, int record, Place&& place)
     {
         const int b = int(band);
         const ReportControl& c = m_layout.section(band).controls[i];
-        const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
-                                    : c.kind == ReportControl::Frame ? ReportItem::Frame
-                                                                     : ReportItem::Text;
-        QRect rect(c.left, c.top, c.width, c.height);
-        QString text;
-        if (kind == ReportItem::Text) {
-            rect.setWidth(std::max(0, std::min(c.width, m_layout.reportWidth() - c.left)));
-            text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
-        }
+        ReportItem& item = place(std::as_const(m_prototypes[b])[i]);
+        if (band == ReportBand::Detail)
+            item.record = record;
+        // A label's caption is its prototype's.
+        if (item.kind == ReportItem::Text && c.kind != ReportControl::Label)
+            item.text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
         for (const Growth& g : std::as_const(m_growths)) {
             if (g.control == i)
-                rect.setHeight(c.height + g.delta);
+                item.rect.setHeight(c.height + g.delta);
             else if (c.top >= g.bottom)
-                rect.translate(0, g.delta);
+                item.rect.translate(0, g.delta);
         }
-        place(kind, band, c.name, c.dataField, band == ReportBand::Detail ? record : -1, rect, std::move(text), c.font,
-              c.alignment, c.border, c.wordWrap || c.canGrow);
     }
 
     // Makes the band's items straight onto the page, the band's top at `top`.
@@ -666,11 +675,10 @@ private:
     {
         const int count = m_layout.section(band).controls.size();
         QList<ReportItem>& items = pages.back().items;
-        for (int i = 0; i < count; ++i)
-            make(band, i, record, [&](auto&&... members) {
-                placeOnPage(items.emplace_back(std::forward<decltype(members)>(members)...),
-                            m_placeholders[int(band)].testBit(i), top);
-            });
+        for (int i = 0; i < count; ++i) {
+            make(band, i, record, [&](const ReportItem& prototype) -> ReportItem& { return items.emplace_back(prototype); });
+            placeOnPage(items.back(), m_placeholders[int(band)].testBit(i), top);
+        }
     }
 
     // Makes the band's items into the band's own buffer, for a block that goes
@@ -681,10 +689,9 @@ private:
         QList<Piece>& pieces = m_buffers[int(band)];
         pieces.clear();
         for (int i = 0; i < s.controls.size(); ++i)
-            make(band, i, record, [&](auto&&... members) {
-                ReportItem item(std::forward<decltype(members)>(members)...);
-                const bool grows = s.controls[i].canGrow && item.kind == ReportItem::Text;
-                pieces.append(Piece{std::move(item), m_placeholders[int(band)].testBit(i), grows});
+            make(band, i, record, [&](const ReportItem& prototype) -> ReportItem& {
+                const bool grows = s.controls[i].canGrow && prototype.kind == ReportItem::Text;
+                return pieces.emplace_back(Piece{prototype, m_placeholders[int(band)].testBit(i), grows}).item;
             });
         return pieces;
     }
@@ -886,6 +893,7 @@ private:
     bool m_fresh = true;
     qsizetype m_itemsPerPage = 64;
     QList<Piece> m_buffers[kReportBandCount];
+    QList<ReportItem> m_prototypes[kReportBandCount];   // per band, per control
 };
 
 // The names items carry (their control's, field's and font's) go on every
