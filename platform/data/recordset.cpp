@@ -1061,12 +1061,13 @@ QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
         if (d->currentDeleted && at == d->pos)
             continue;   // the deleted row still holds its place until the next move
         const std::uint32_t r = d->order[std::size_t(at)];
-        QVector<QVariant> row(qsizetype(storeCols.size()));
+        QVector<QVariant> row;
+        row.reserve(qsizetype(storeCols.size()));
         if (editing && at == d->pos) {
             // The current row shows its pending changes.
             QByteArray keep;
             for (std::size_t i = 0; i < storeCols.size(); ++i)
-                row[qsizetype(i)] = typedValue(d->cellOf(r, storeCols[i], keep), d->store->columns.at(storeCols[i]).type);
+                row.append(typedValue(d->cellOf(r, storeCols[i], keep), d->store->columns.at(storeCols[i]).type));
         } else {
             d->store->cells(r, width, cells.data());
             for (std::size_t i = 0; i < storeCols.size(); ++i) {
@@ -1077,7 +1078,7 @@ QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
                     l.cell = c;
                     l.known = true;
                 }
-                row[qsizetype(i)] = l.value;
+                row.append(l.value);
             }
         }
         rows.append(std::move(row));
