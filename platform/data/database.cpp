@@ -80,7 +80,9 @@ sqlite3* openChecked(const QString& file, bool* damaged = nullptr)
 
     sqlite3* db = nullptr;
     const QByteArray path = QFile::encodeName(file);
-    int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    // A connection serves the one thread that opened it: SQLite need not lock
+    // it around every call (a report reads each field of every row).
+    int rc = sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString message = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString();
         sqlite3_close(db);

@@ -6,6 +6,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <map>
 #include <unordered_map>
@@ -1016,6 +1017,73 @@ QVariant Recordset::valueAt(int row, int field) const
     const int col = d->cols[std::size_t(field)];
     QByteArray keep;
     return typedValue(d->cellOf(d->order[std::size_t(at)], col, keep), d->store->columns.at(col).type);
+}
+
+QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
+{
+    if (!d->open)
+        throw Error(kClosed);
+    const int n = fieldCount();
+    std::vector<int> storeCols;
+    storeCols.reserve(std::size_t(fields.size()));
+    int width = 0;
+    for (int f : fields) {
+        if (f < 0 || f >= n)
+            throw Error(kNoItem);
+        storeCols.push_back(d->cols[std::size_t(f)]);
+        width = std::max(width, storeCols.back() + 1);
+    }
+    // A report's values repeat down its rows (prices, artists, days): a value
+    // stored as the one above it is that value again, not decoded anew.
+    struct Last {
+        bool known = false;
+        Cell cell;
+        QVariant value;
+    };
+    std::vector<Last> last(storeCols.size());
+    std::vector<Cell> cells(static_cast<std::size_t>(width));
+    const auto same = [](const Cell& a, const Cell& b) {
+        if (a.kind != b.kind)
+            return false;
+        switch (a.kind) {
+        case Cell::Null: return true;
+        case Cell::Integer: return a.i == b.i;
+        case Cell::Real: return std::memcmp(&a.d, &b.d, sizeof a.d) == 0;
+        case Cell::Text:
+        case Cell::Blob: return a.n == b.n && std::memcmp(a.p, b.p, std::size_t(a.n)) == 0;
+        }
+        return false;
+    };
+    const bool editing = d->mode != EditMode::None && d->hasCurrent();
+    QList<QVector<QVariant>> rows;
+    rows.reserve(recordCount());
+    for (long long at = 0; at < d->size(); ++at) {
+        if (d->currentDeleted && at == d->pos)
+            continue;   // the deleted row still holds its place until the next move
+        const std::uint32_t r = d->order[std::size_t(at)];
+        QVector<QVariant> row;
+        row.reserve(qsizetype(storeCols.size()));
+        if (editing && at == d->pos) {
+            // The current row shows its pending changes.
+            QByteArray keep;
+            for (std::size_t i = 0; i < storeCols.size(); ++i)
+                row.append(typedValue(d->cellOf(r, storeCols[i], keep), d->store->columns.at(storeCols[i]).type));
+        } else {
+            d->store->cells(r, width, cells.data());
+            for (std::size_t i = 0; i < storeCols.size(); ++i) {
+                const Cell& c = cells[std::size_t(storeCols[i])];
+                Last& l = last[i];
+                if (!l.known || !same(l.cell, c)) {
+                    l.value = typedValue(c, d->store->columns.at(storeCols[i]).type);
+                    l.cell = c;
+                    l.known = true;
+                }
+                row.append(l.value);
+            }
+        }
+        rows.append(std::move(row));
+    }
+    return rows;
 }
 
 void Recordset::setValue(const QString& field, const QVariant& value)

@@ -7,6 +7,7 @@
 // bool, qv::Money, QDateTime.
 #include "platform/data/database.h"
 #include "platform/values/error.h"
+#include <QList>
 #include <QObject>
 #include <QVariant>
 #include <functional>
@@ -71,6 +72,10 @@ public:
     // recordset's order, as recordCount() counts; the current row shows its
     // pending changes.
     QVariant valueAt(int row, int field) const;
+    // Every row's values of the given fields (0-based field indexes), in the
+    // recordset's order, each as valueAt gives it, without moving: a whole
+    // report's rows copied in one pass.
+    QList<QVector<QVariant>> valuesOf(const QVector<int>& fields) const;
     bool isChanged(const QString& field) const;
 
     // Editing.

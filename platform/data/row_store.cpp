@@ -215,21 +215,24 @@ void RowEncoder::addStored(const Stored& v)
 
 void RowEncoder::addColumn(sqlite3_stmt* stmt, int column)
 {
-    switch (sqlite3_column_type(stmt, column)) {
+    // The column looked up once: the value's own readers skip the statement's
+    // checks (a connection serves one thread, so nothing else touches it).
+    sqlite3_value* value = sqlite3_column_value(stmt, column);
+    switch (sqlite3_value_type(value)) {
     case SQLITE_INTEGER:
-        addInt(sqlite3_column_int64(stmt, column));
+        addInt(sqlite3_value_int64(value));
         return;
     case SQLITE_FLOAT:
-        addReal(sqlite3_column_double(stmt, column));
+        addReal(sqlite3_value_double(value));
         return;
     case SQLITE_TEXT: {
-        const char* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt, column));
-        addText(p, sqlite3_column_bytes(stmt, column));
+        const char* p = reinterpret_cast<const char*>(sqlite3_value_text(value));
+        addText(p, sqlite3_value_bytes(value));
         return;
     }
     case SQLITE_BLOB: {
-        const char* p = static_cast<const char*>(sqlite3_column_blob(stmt, column));
-        addBlob(p, sqlite3_column_bytes(stmt, column));
+        const char* p = static_cast<const char*>(sqlite3_value_blob(value));
+        addBlob(p, sqlite3_value_bytes(value));
         return;
     }
     default:
@@ -325,6 +328,13 @@ Cell RowStore::cell(std::uint32_t row, int column) const
     Cell c;
     readCell(p, c);
     return c;
+}
+
+void RowStore::cells(std::uint32_t row, int count, Cell* out) const
+{
+    const std::uint8_t* p = rowBytes(row);
+    for (int i = 0; i < count; ++i)
+        readCell(p, out[i]);
 }
 
 std::vector<Stored> RowStore::storedRow(std::uint32_t row) const

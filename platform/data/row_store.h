@@ -73,6 +73,9 @@ public:
     std::uint32_t append(std::int64_t rowid, const std::string& bytes, RowState state);
     void replace(std::uint32_t row, const std::string& bytes);
     Cell cell(std::uint32_t row, int column) const;
+    // The row's first `count` fields, decoded in one pass (a whole row read
+    // field by field would walk past the fields before each one again).
+    void cells(std::uint32_t row, int count, Cell* out) const;
     std::vector<Stored> storedRow(std::uint32_t row) const;
     std::int64_t rowid(std::uint32_t row) const { return m_rowids[row]; }
     void setRowid(std::uint32_t row, std::int64_t id);

@@ -53,14 +53,7 @@ ReportData ReportData::fromRecordset(Recordset& rs, const QStringList& onlyField
         data.fields << name;
         columns << i;
     }
-    const int count = std::max(0, rs.recordCount());
-    data.rows.reserve(count);
-    for (int r = 0; r < count; ++r) {
-        QVector<QVariant> row(columns.size());
-        for (int i = 0; i < columns.size(); ++i)
-            row[i] = rs.valueAt(r, columns[i]);
-        data.rows.append(std::move(row));
-    }
+    data.rows = rs.valuesOf(columns);
     return data;
 }
 
@@ -452,7 +445,10 @@ std::optional<ValueBits> valueBits(const QVariant& v)
     if (type == QMetaType::fromType<Money>().id()) {
         bits = v.value<Money>().units();
     } else if (type == QMetaType::QDateTime) {
-        bits = v.toDateTime().toMSecsSinceEpoch();
+        // By the day and time it shows: the instant would ask the system's
+        // time zone (a file read) for every value.
+        const QDateTime& dt = *static_cast<const QDateTime*>(v.constData());
+        bits = dt.date().toJulianDay() * 86400000 + dt.time().msecsSinceStartOfDay();
     } else if (type == QMetaType::Double) {
         const double d = v.toDouble();
         std::memcpy(&bits, &d, sizeof bits);
@@ -462,6 +458,20 @@ std::optional<ValueBits> valueBits(const QVariant& v)
         return std::nullopt;
     }
     return ValueBits(type, bits);
+}
+
+// True when two values are surely the same, found cheaply: texts by their
+// characters, anything else by its bytes (a report's amounts and numbers are
+// plain values; shared dates are the same date). False only means "format or
+// measure it again".
+bool sameValue(const QVariant& a, const QVariant& b)
+{
+    const QMetaType type = a.metaType();
+    if (type != b.metaType() || a.data_ptr().is_null != b.data_ptr().is_null)
+        return false;
+    if (type == QMetaType::fromType<QString>())
+        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
+    return !type.isValid() || std::memcmp(a.constData(), b.constData(), std::size_t(type.sizeOf())) == 0;
 }
 
 // Lays the bands out page by page.
@@ -491,10 +501,24 @@ public:
             }
             m_shownTexts[b].resize(layout.sections[b].controls.size());
             m_shownValues[b].resize(layout.sections[b].controls.size());
+            m_lastShown[b].resize(layout.sections[b].controls.size());
             for (const ReportControl& c : layout.sections[b].controls)
                 m_captions[b] << (c.kind != ReportControl::Label || c.caption.contains(QLatin1Char('%'))
                                       ? c.caption
                                       : shownText(c, c.caption));
+            // What every item of a control has in common, made once.
+            for (int i = 0; i < controls.size(); ++i) {
+                const ReportControl& c = controls[i];
+                const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
+                                            : c.kind == ReportControl::Frame ? ReportItem::Frame
+                                                                             : ReportItem::Text;
+                QRect rect(c.left, c.top, c.width, c.height);
+                if (kind == ReportItem::Text)
+                    rect.setWidth(std::max(0, std::min(c.width, layout.reportWidth() - c.left)));
+                m_prototypes[b].append(ReportItem{kind, ReportBand(b), c.name, c.dataField, -1, rect,
+                                                  c.kind == ReportControl::Label ? m_captions[b][i] : QString(),
+                                                  c.font, c.alignment, c.border, c.wordWrap || c.canGrow});
+            }
         }
     }
 
@@ -540,6 +564,18 @@ private:
     // A field's value as shown. Reports repeat their values (prices, dates,
     // artists): each distinct text is formatted and fitted once per control.
     QString fieldText(int band, int control, const ReportControl& c, const QVariant& v)
+    {
+        // Most often the value is the one the block above showed.
+        Shown& last = m_lastShown[band][control];
+        if (last.known && sameValue(last.value, v))
+            return last.text;
+        last.known = true;
+        last.value = v;
+        last.text = newFieldText(band, control, c, v);
+        return last.text;
+    }
+
+    QString newFieldText(int band, int control, const ReportControl& c, const QVariant& v)
     {
         const int type = v.metaType().id();
         if (type == QMetaType::QString && c.format.isEmpty()) {
@@ -613,30 +649,26 @@ private:
 
     // Makes the item of one control, its rect relative to the band's top-left
     // corner, moved down by the growing controls above it (after measure()):
-    // hands the item's members to `place`, which makes it where it is kept
-    // (a report makes an item for every control of every block).
+    // `place` copies the control's prototype where the item is kept and
+    // gives it back to be filled in (a report makes an item for every
+    // control of every block).
     template <class Place>
     void make(ReportBand band, int i, int record, Place&& place)
     {
         const int b = int(band);
         const ReportControl& c = m_layout.section(band).controls[i];
-        const ReportItem::Kind kind = c.kind == ReportControl::Line    ? ReportItem::Line
-                                    : c.kind == ReportControl::Frame ? ReportItem::Frame
-                                                                     : ReportItem::Text;
-        QRect rect(c.left, c.top, c.width, c.height);
-        QString text;
-        if (kind == ReportItem::Text) {
-            rect.setWidth(std::max(0, std::min(c.width, m_layout.reportWidth() - c.left)));
-            text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
-        }
+        ReportItem& item = place(std::as_const(m_prototypes[b])[i]);
+        if (band == ReportBand::Detail)
+            item.record = record;
+        // A label's caption is its prototype's.
+        if (item.kind == ReportItem::Text && c.kind != ReportControl::Label)
+            item.text = c.canGrow ? std::move(m_grownTexts[b][i]) : controlText(b, i, c, record);
         for (const Growth& g : std::as_const(m_growths)) {
             if (g.control == i)
-                rect.setHeight(c.height + g.delta);
+                item.rect.setHeight(c.height + g.delta);
             else if (c.top >= g.bottom)
-                rect.translate(0, g.delta);
+                item.rect.translate(0, g.delta);
         }
-        place(kind, band, c.name, c.dataField, band == ReportBand::Detail ? record : -1, rect, std::move(text), c.font,
-              c.alignment, c.border, c.wordWrap || c.canGrow);
     }
 
     // Makes the band's items straight onto the page, the band's top at `top`.
@@ -644,11 +676,10 @@ private:
     {
         const int count = m_layout.section(band).controls.size();
         QList<ReportItem>& items = pages.back().items;
-        for (int i = 0; i < count; ++i)
-            make(band, i, record, [&](auto&&... members) {
-                placeOnPage(items.emplace_back(std::forward<decltype(members)>(members)...),
-                            m_placeholders[int(band)].testBit(i), top);
-            });
+        for (int i = 0; i < count; ++i) {
+            make(band, i, record, [&](const ReportItem& prototype) -> ReportItem& { return items.emplace_back(prototype); });
+            placeOnPage(items.back(), m_placeholders[int(band)].testBit(i), top);
+        }
     }
 
     // Makes the band's items into the band's own buffer, for a block that goes
@@ -659,10 +690,9 @@ private:
         QList<Piece>& pieces = m_buffers[int(band)];
         pieces.clear();
         for (int i = 0; i < s.controls.size(); ++i)
-            make(band, i, record, [&](auto&&... members) {
-                ReportItem item(std::forward<decltype(members)>(members)...);
-                const bool grows = s.controls[i].canGrow && item.kind == ReportItem::Text;
-                pieces.append(Piece{std::move(item), m_placeholders[int(band)].testBit(i), grows});
+            make(band, i, record, [&](const ReportItem& prototype) -> ReportItem& {
+                const bool grows = s.controls[i].canGrow && prototype.kind == ReportItem::Text;
+                return pieces.emplace_back(Piece{prototype, m_placeholders[int(band)].testBit(i), grows}).item;
             });
         return pieces;
     }
@@ -846,6 +876,13 @@ private:
     // Per band, per control: a value as shown, by its text or by its bits.
     std::vector<QHash<QString, QString>> m_shownTexts[kReportBandCount];
     std::vector<QHash<ValueBits, QString>> m_shownValues[kReportBandCount];
+    // Per band, per control: the value it showed last, and how.
+    struct Shown {
+        bool known = false;
+        QVariant value;
+        QString text;
+    };
+    std::vector<Shown> m_lastShown[kReportBandCount];
     QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
     QBitArray m_placeholders[kReportBandCount];   // per band, per control: a caption with placeholders
     QList<int> m_growing[kReportBandCount];       // per band: its growing controls
@@ -857,7 +894,36 @@ private:
     bool m_fresh = true;
     qsizetype m_itemsPerPage = 64;
     QList<Piece> m_buffers[kReportBandCount];
+    QList<ReportItem> m_prototypes[kReportBandCount];   // per band, per control
 };
+
+// The names items carry (their control's, field's and font's) go on every
+// item of every block, yet the whole program has few of them: each is kept
+// once for the program's life, and items share it without counting
+// references, so that copying a name onto the thousands of items of a long
+// report costs no atomic operation.
+QString lastingName(const QString& name)
+{
+    static auto* const kept = new QHash<QString, QString>;
+    if (name.isEmpty())
+        return name;
+    auto it = kept->constFind(name);
+    if (it == kept->cend()) {
+        const QString owned(name.constData(), name.size());   // storage of its own, never freed
+        it = kept->insert(owned, QString::fromRawData(owned.constData(), owned.size()));
+    }
+    return *it;
+}
+
+void useLastingNames(ReportLayout& layout)
+{
+    for (ReportSection& s : layout.sections)
+        for (ReportControl& c : s.controls) {
+            c.name = lastingName(c.name);
+            c.dataField = lastingName(c.dataField);
+            c.font.name = lastingName(c.font.name);
+        }
+}
 
 // The columns the layout's fields and sums name: all a job needs to copy.
 QStringList boundFields(const ReportLayout& layout)
@@ -877,48 +943,73 @@ QStringList boundFields(const ReportLayout& layout)
 void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
                    const QHash<QString, QVariant>& sums)
 {
+    // The width each such control's widest value needs, all measured in one
+    // pass over the rows (a row's values lie together).
+    struct Widest {
+        int band, control;
+        FontMeasures* m;
+        double width = 0;
+        // Values already measured: most repeat, most often the row above's.
+        QSet<QString> seenTexts;
+        QSet<ValueBits> seenValues;
+        const QVariant* last = nullptr;
+    };
+    std::vector<Widest> all;
+    for (int b = 0; b < kReportBandCount; ++b)
+        for (int i = 0; i < layout.sections[b].controls.size(); ++i) {
+            const ReportControl& c = std::as_const(layout.sections[b].controls)[i];
+            if (c.fitWidest && columns[b][i] >= 0)
+                all.push_back(Widest{b, i, &measures(c.font)});
+        }
+    const auto isNew = [](auto& seen, const auto& key) {
+        const qsizetype before = seen.size();
+        seen.insert(key);
+        return seen.size() > before;
+    };
+    const auto measure = [&](Widest& w, const QVariant& v) {
+        if (v.isNull())
+            return;
+        if (v.metaType().id() == QMetaType::QString) {
+            if (!isNew(w.seenTexts, *static_cast<const QString*>(v.constData())))
+                return;
+        } else if (const std::optional<ValueBits> bits = valueBits(v)) {
+            if (!isNew(w.seenValues, *bits))
+                return;
+        }
+        const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
+        const QString text = formatValue(v, c.format);
+        // Most values are surely narrow enough; only the others are measured.
+        if (!surelyNarrower(text, *w.m, c.width))
+            w.width = std::max(w.width, measuredWidth(*w.m, text));
+    };
+    std::vector<Widest*> fields;
+    for (Widest& w : all) {
+        const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
+        if (c.kind == ReportControl::Function)
+            measure(w, sums.value(c.dataField.toLower()));
+        else
+            fields.push_back(&w);
+    }
+    for (const QVector<QVariant>& row : data.rows)
+        for (Widest* w : fields) {
+            const QVariant& v = row[columns[w->band][w->control]];
+            if (w->last && sameValue(*w->last, v))
+                continue;
+            w->last = &v;
+            measure(*w, v);
+        }
+
+    auto widest = all.cbegin();
     for (int b = 0; b < kReportBandCount; ++b) {
         QList<ReportControl>& controls = layout.sections[b].controls;
         // Left edge as drawn -> the width the widest value of that column needs.
         std::map<int, int> needs;
         QList<int> growing;
-        for (int i = 0; i < controls.size(); ++i) {
-            const ReportControl& c = std::as_const(controls)[i];
-            if (!c.fitWidest || columns[b][i] < 0)
-                continue;
-            FontMeasures& m = measures(c.font);
-            double widest = 0;
-            // Values already measured: most repeat.
-            QSet<QString> seenTexts;
-            QSet<ValueBits> seenValues;
-            auto isNew = [](auto& seen, const auto& key) {
-                const qsizetype before = seen.size();
-                seen.insert(key);
-                return seen.size() > before;
-            };
-            auto measure = [&](const QVariant& v) {
-                if (v.isNull())
-                    return;
-                if (v.metaType().id() == QMetaType::QString) {
-                    if (!isNew(seenTexts, *static_cast<const QString*>(v.constData())))
-                        return;
-                } else if (const std::optional<ValueBits> bits = valueBits(v)) {
-                    if (!isNew(seenValues, *bits))
-                        return;
-                }
-                const QString text = formatValue(v, c.format);
-                // Most values are surely narrow enough; only the others are measured.
-                if (!surelyNarrower(text, m, c.width))
-                    widest = std::max(widest, measuredWidth(m, text));
-            };
-            if (c.kind == ReportControl::Function)
-                measure(sums.value(c.dataField.toLower()));
-            else
-                for (const QVector<QVariant>& row : data.rows)
-                    measure(row[columns[b][i]]);
-            growing << i;
+        for (; widest != all.cend() && widest->band == b; ++widest) {
+            const ReportControl& c = std::as_const(controls)[widest->control];
+            growing << widest->control;
             int& need = needs[c.left];
-            need = std::max({need, c.width, widest > 0 ? int(std::ceil(widest)) + 30 : 0});
+            need = std::max({need, c.width, widest->width > 0 ? int(std::ceil(widest->width)) + 30 : 0});
         }
         if (growing.isEmpty())
             continue;
@@ -1062,6 +1153,7 @@ ReportDocument Report::run()
 
     ReportLayout laidOut = m_layout;
     widenToWidest(laidOut, rows, columns, sums);
+    useLastingNames(laidOut);
     Paginator pager(laidOut, rows, columns, sums, ph);
     pager.begin();
     for (int r = 0; r < rows.rows.size(); ++r) {

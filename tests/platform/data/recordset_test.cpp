@@ -477,6 +477,51 @@ TEST(Recordset, ValueAtReadsAnyRowWithoutMoving)
     EXPECT_EQ(rs.valueAt(3, client).toString(), "Ann Lee");
 }
 
+// The copy a report takes of every row must read as valueAt reads, also
+// where a value differs from the one above it only in its kind or case.
+TEST(Recordset, ValuesOfCopiesEveryRowAsValueAtReadsIt)
+{
+    DataFixture db;
+    seedTickets(db);
+    db.rawExec("INSERT INTO Tickets (Client, Visit, Price, Seats, Quantity, Notes) VALUES "
+               "('ann lee', '2001-07-16 00:00:00', 30.25, 2, 2, ''), "
+               "('ann lee', '2001-07-16 00:00:00', 30.2500001, 2.5, 2, NULL), "
+               "('Ann Lee', '2001-07-16 12:00:00', 30.2500001, 2.5, 2.0, X'00'), "
+               "(NULL, NULL, NULL, NULL, NULL, NULL)");
+    auto conn = db.connect();
+    Recordset rs;
+    rs.open(QStringLiteral("SELECT * FROM Tickets ORDER BY TicketID"), *conn);
+    QVector<int> fields;
+    for (int f = rs.fieldCount() - 1; f >= 0; --f)
+        fields << f;
+    fields << rs.fieldIndex("Client");   // a field asked for twice
+    const auto same = [&](const char* state) {
+        const QList<QVector<QVariant>> rows = rs.valuesOf(fields);
+        ASSERT_EQ(rows.size(), rs.recordCount()) << state;
+        for (int r = 0; r < rows.size(); ++r)
+            for (int i = 0; i < fields.size(); ++i) {
+                const QVariant expected = rs.valueAt(r, fields[i]);
+                EXPECT_EQ(rows[r][i].metaType(), expected.metaType()) << state << " row " << r << " field " << fields[i];
+                EXPECT_EQ(rows[r][i], expected) << state << " row " << r << " field " << fields[i];
+            }
+    };
+    same("as read");
+    EXPECT_EQ(rs.valuesOf({rs.fieldIndex("Client")}).at(5).at(0).toString(), "ann lee");
+
+    rs.setAbsolutePosition(6);
+    rs.setValue("Client", "Pending Name");
+    same("while editing");
+    EXPECT_EQ(rs.valuesOf({rs.fieldIndex("Client")}).at(5).at(0).toString(), "Pending Name");
+    EXPECT_EQ(rs.absolutePosition(), 6);
+    EXPECT_EQ(rs.editMode(), EditMode::InProgress);
+
+    rs.cancelUpdate();
+    rs.deleteCurrent();
+    same("after a delete");
+    EXPECT_EQ(rs.valuesOf(fields).size(), 8);
+    EXPECT_THROW(rs.valuesOf({rs.fieldCount()}), qv::Error);
+}
+
 TEST(Connection, ExecuteBindsTypedValuesInsteadOfPastingThem)
 {
     DataFixture db;

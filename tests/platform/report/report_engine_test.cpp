@@ -4,6 +4,7 @@
 #include "platform/report/report.h"
 #include "platform/services/services.h"
 #include "platform/values/clock.h"
+#include "platform/values/convert.h"
 #include "platform/values/money.h"
 #include <QFile>
 #include <QFontMetricsF>
@@ -423,4 +424,42 @@ TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
     ASSERT_NE(heading, nullptr);
     EXPECT_TRUE(heading->text.startsWith(QStringLiteral("Page 2 of"))) << heading->text.toStdString();
     EXPECT_TRUE(heading->text.endsWith(QChar(0x2026)));
+}
+
+// Values that repeat are written once and shared; each value still shows its
+// own text (a day and time apart, or the same), and the items keep their
+// names after the report that made them is gone.
+TEST(ReportEngine, EveryValueShowsItsOwnTextAndItemsKeepTheirNames)
+{
+    ScopedScriptedUi ui;
+    const QString format = QStringLiteral("General Date");
+    ReportData data;
+    data.fields = {QStringLiteral("When")};
+    const QList<QDateTime> times = {QDateTime(QDate(2001, 7, 2), QTime(9, 0)), QDateTime(QDate(2001, 7, 2), QTime(9, 0)),
+                                    QDateTime(QDate(2001, 7, 2), QTime(21, 0)), QDateTime(QDate(2001, 7, 3), QTime(9, 0)),
+                                    QDateTime(QDate(2001, 7, 3), QTime(0, 0)), QDateTime(QDate(2001, 7, 2), QTime(9, 0, 1))};
+    for (const QDateTime& t : times)
+        data.rows.append({t});
+    ReportDocument doc;
+    {
+        ReportLayout l;
+        BandWriter d(l.section(ReportBand::Detail));
+        d.field(QString::fromUtf8("When"), 0, 3000, format);   // a name of its own, gone with the layout
+        d.finish();
+        Report report(l);
+        report.setData(data);
+        doc = report.run();
+    }
+    ASSERT_EQ(doc.pageCount(), 1);
+    const QList<ReportItem> items = doc.pages[0].itemsIn(ReportBand::Detail);
+    ASSERT_EQ(items.size(), times.size());
+    QSet<QString> shown;
+    for (int i = 0; i < times.size(); ++i) {
+        EXPECT_EQ(items[i].text, formatValue(QVariant(times[i]), format)) << i;
+        EXPECT_EQ(items[i].control, "txtWhen");
+        EXPECT_EQ(items[i].dataField, "When");
+        EXPECT_EQ(items[i].font.name, ReportFont{}.name);
+        shown << items[i].text;
+    }
+    EXPECT_EQ(shown.size(), 5);
 }
