@@ -15,6 +15,7 @@
 #include "platform/data/recordset.h"
 #include "platform/services/services.h"
 #include "support/salon_db.h"
+#include "offscreen_main.h"
 #include "ticket_copies.h"
 
 #include <QApplication>
@@ -134,14 +135,6 @@ BENCHMARK(NextTicket)->Arg(100000)->Unit(benchmark::kMicrosecond)->Iterations(10
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    qv::Windows::setOnLastClosed([] {});
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     // Before the program's own statics go (the folder it points the program at among them).
-    db.reset();
-    return 0;
+    return qvbench::runOffscreen(argc, argv, [] { db.reset(); });
 }

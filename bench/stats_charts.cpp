@@ -16,6 +16,7 @@
 #include "staff/salon_stats_chart.h"
 #include "staff/service_stats_chart.h"
 #include "support/salon_db.h"
+#include "offscreen_main.h"
 #include "ticket_copies.h"
 
 #include <QApplication>
@@ -129,16 +130,6 @@ BENCHMARK(ProductStats)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    qv::Windows::setOnLastClosed([] {});
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
     // Before the program's own statics go (the folder it points the program at among them).
-    db.reset();
-    return 0;
+    return qvbench::runOffscreen(argc, argv, [] { db.reset(); });
 }
