@@ -122,3 +122,13 @@ TEST_F(BoxesAboveTheirWindow, DeleteQuestionsAndTheLastRecordStandOverTheirWindo
 }
 
 } // namespace
+
+TEST_F(BoxesAboveTheirWindow, BothRefusalsOfEnterStandOverTheCustomerWindow)
+{
+    // The book only shows a saved ticket: Enter refuses with two messages,
+    // the second raised after the first was answered and no window is active.
+    qv::Window* customers = open("frmCustomers");
+    ASSERT_TRUE(customers);
+    qvtest::clickAt(button(customers, "Command9"));
+    EXPECT_EQ(boxesOver(customers, "Enter on a saved ticket").size(), 2);
+}
