@@ -80,7 +80,19 @@ class Desktop:
                                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_window_manager(self):
-        poll("the window manager", lambda: "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"))
+        # On a machine busy with other builds and tests the window manager can
+        # take long to come up, or give up at its start: it is started again
+        # then, as a session would.
+        restarts = []
+
+        def running():
+            if self.wm.poll() is not None and len(restarts) < 3:
+                restarts.append(self.wm.returncode)
+                self.start_window_manager()
+            return "window id" in self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK")
+
+        poll("the window manager", running, timeout=60,
+             seen=lambda: f"openbox ended with {restarts} and was started again" if restarts else "")
 
     def start_program(self):
         self.log.seek(0)
