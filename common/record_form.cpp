@@ -603,7 +603,7 @@ void RecordForm::closeRecordWindow()
 
 void RecordForm::showFirstRecord()
 {
-    if (!typedChangesMayBeKept())
+    if (!mayMoveOn() || !typedChangesMayBeKept())
         return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveFirst(); });
@@ -611,7 +611,7 @@ void RecordForm::showFirstRecord()
 
 void RecordForm::showLastRecord()
 {
-    if (!typedChangesMayBeKept())
+    if (!mayMoveOn() || !typedChangesMayBeKept())
         return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveLast(); });
@@ -619,7 +619,7 @@ void RecordForm::showLastRecord()
 
 void RecordForm::showNextRecord()
 {
-    if (!typedChangesMayBeKept())
+    if (!mayMoveOn() || !typedChangesMayBeKept())
         return;
     beforeMove();
     reportErrors([this] {
@@ -635,7 +635,7 @@ void RecordForm::showNextRecord()
 
 void RecordForm::showPreviousRecord()
 {
-    if (!typedChangesMayBeKept())
+    if (!mayMoveOn() || !typedChangesMayBeKept())
         return;
     beforeMove();
     reportErrors([this] {

@@ -52,6 +52,10 @@ protected:
     // Runs first whenever one of the four navigation buttons is used, while
     // the row being left is still current.
     virtual void beforeMove() {}
+    // Whether the window may leave the record shown for another one; asked
+    // first by the four navigation commands. A window holding something
+    // typed that belongs to no field asks about it here.
+    virtual bool mayMoveOn() { return true; }
     // Whether the record may be written as it stands; a window whose records
     // need a value says which one is missing and returns false. Update asks
     // it, and so does every move away from a record typed into while browsing.

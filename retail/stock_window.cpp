@@ -216,28 +216,9 @@ void StockWindow::formUnload(bool& cancel)
 
 // Each move asks about an entry typed on the item being left; a posting the
 // table refuses keeps the window where it is.
-void StockWindow::showFirstRecord()
+bool StockWindow::mayMoveOn()
 {
-    if (settleEntry(false))
-        RecordForm::showFirstRecord();
-}
-
-void StockWindow::showLastRecord()
-{
-    if (settleEntry(false))
-        RecordForm::showLastRecord();
-}
-
-void StockWindow::showNextRecord()
-{
-    if (settleEntry(false))
-        RecordForm::showNextRecord();
-}
-
-void StockWindow::showPreviousRecord()
-{
-    if (settleEntry(false))
-        RecordForm::showPreviousRecord();
+    return settleEntry(false);
 }
 
 // What stands in the entry boxes now is a subtotal at most: it belongs to

@@ -92,10 +92,7 @@ private:
     void cancelRecordChange() override;
     void refreshRecords() override;      // recomputes, saves, reloads
     void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
-    void showFirstRecord() override;
-    void showLastRecord() override;
-    void showNextRecord() override;
-    void showPreviousRecord() override;
+    bool mayMoveOn() override;
     // Update's posting of the entry, ending in browsing; false when the save
     // was refused.
     bool postEntry();

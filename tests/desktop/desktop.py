@@ -58,6 +58,19 @@ class Desktop:
         self.layouts = {}
         self.start_screen()
 
+    # A scenario runs inside "with Desktop(build) as d:": whatever way it
+    # ends, the screen and the program go, and a failure tells what the
+    # program said.
+    def __enter__(self):
+        return self
+
+    def __exit__(self, kind, error, trace):
+        said = self.program_said() if isinstance(error, Failure) else ""
+        self.close()
+        if isinstance(error, Failure):
+            raise Failure(f"{error}; the program said: {said}") from None
+        return False
+
     # ------------------------------------------------------------ processes
 
     def start_screen(self):

@@ -92,8 +92,7 @@ def find_nothing_in_windows_kept_on_top(build):
     comes up above the window and a click on its OK answers it. The assets
     window, which lets others come in front of it, goes first: the same steps
     there show the hands work whatever the windows kept on top do."""
-    d = Desktop(build)
-    try:
+    with Desktop(build) as d:
         splash = start(d)
         add_stock_and_client(d)
         menu = to_management_menu(d, splash)
@@ -123,19 +122,14 @@ def find_nothing_in_windows_kept_on_top(build):
             say(f'"{title}": find answered by a click on the message\'s OK')
         if d.program.poll() is not None:
             raise Failure("the program ended")
-    except Failure as e:
-        raise Failure(f"{e}; the program said: {d.program_said()}")
-    finally:
-        d.close()
 
 
 def assets_window_resized_by_its_corner_then_maximized(build):
     """The assets window dragged by its corner to five sizes and back looks as
     it did at its own size; maximized, its controls spread over the screen.
     Both are checked; the scenario fails at its end with all that was wrong."""
-    d = Desktop(build)
     wrong = []
-    try:
+    with Desktop(build) as d:
         splash = start(d)
         menu = to_management_menu(d, splash)
         window = open_from_menu(d, menu, "Command3", "Form2")
@@ -171,17 +165,12 @@ def assets_window_resized_by_its_corner_then_maximized(build):
         if wrong:
             raise Failure("; ".join(wrong))
         say(f"maximized to {big[0]}x{big[1]}: the boxes {boxes} where the scaled layout puts them")
-    except Failure as e:
-        raise Failure(f"{e}; the program said: {d.program_said()}")
-    finally:
-        d.close()
 
 
 def salon_stats_on_a_year_of_tickets(build):
     """Salon Stats over a year of a small salon's tickets opens at once, with
     the chart drawn, and the program answers the mouse afterwards."""
-    d = Desktop(build)
-    try:
+    with Desktop(build) as d:
         splash = start(d)
         rnd = random.Random(7)
         products = [12.99, 14.50, 9.00, 18.75, 22.00, 7.50, 29.95, 11.25]
@@ -208,10 +197,6 @@ def salon_stats_on_a_year_of_tickets(build):
         d.click_control(window, "SalonStats", "cmdClose")
         d.gone(window, "Salon Statistics after a click on Close", timeout=10)
         say(f"Salon Statistics over 5,000 tickets drawn in {took:.1f} s ({colours} colours), closed by its button")
-    except Failure as e:
-        raise Failure(f"{e}; the program said: {d.program_said()}")
-    finally:
-        d.close()
 
 
 def first_service_and_first_ticket(build):
@@ -219,9 +204,8 @@ def first_service_and_first_ticket(build):
     the first ticket in the appointment book with that service, read back
     from KVD.mdb, and its receipt read back from the print-out. Every point is checked; the scenario fails at its end with
     all that was wrong."""
-    d = Desktop(build)
     wrong = []
-    try:
+    with Desktop(build) as d:
         splash = start(d)
         # The first employee, as the Employee Database would have saved her.
         d.write("INSERT INTO Employees (LastName, FirstName, EmployeeSS) VALUES (?, ?, ?)",
@@ -302,10 +286,6 @@ def first_service_and_first_ticket(build):
         say(f"receipt printed: {lines}")
         if wrong:
             raise Failure("; ".join(wrong))
-    except Failure as e:
-        raise Failure(f"{e}; the program said: {d.program_said()}")
-    finally:
-        d.close()
 
 
 def drag_corner(d, window, width, height):
