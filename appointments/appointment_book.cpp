@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QStyle>
 
@@ -661,6 +662,13 @@ void AppointmentBook::formLoad()
             [this] { passOver([this] { recordAboutToChange(); }); });
     passOver([this] { primaryRecordset->open(recordSource(), *db); });
     passOver([this] { bindBoxes(); });
+    // After the boxes' own hooks, so that it sees every text they put in.
+    passOver([this] {
+        primaryRecordset->addCommitHook([book = QPointer<AppointmentBook>(this)] {
+            if (book)
+                book->storeTicketTotals();
+        });
+    });
     passOver([this] { bindGridToChapter(); });
     passOver([this] { m_lookupConnection = lookupConnectionString(); });
     passOver([this] { loadArtistList(); });

@@ -196,6 +196,12 @@ private:
     // quantity box); an error that stops the totals is shown and gives true,
     // as nothing is then reported missing.
     bool computeTicketTotals();
+    // Whenever the ticket is stored (Update, a move, a find, closing), its
+    // money is put into the row from the lines being stored, as Subtotal
+    // works it out: a price typed while only looking at a ticket must not
+    // leave it stored with the totals of the old one.
+    void storeTicketTotals();
+    bool m_totalsBeingShown = false;   // Subtotal shows and stores them itself
     void subtotal() { computeTicketTotals(); }
     void computeChange();
     // Receipt (receipt.cpp), printed by either print button.

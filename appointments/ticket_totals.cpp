@@ -1,6 +1,7 @@
 // The ticket's money: line sums, taxes, totals, the missing-quantity checks
 // and the change due. Everything is read from and written to the boxes'
-// texts; the values reach the table when the ticket is saved or left.
+// texts; the values reach the table when the ticket is saved or left, and a
+// ticket stored without a Subtotal has its figures worked out from its row.
 #include "appointments/appointment_book.h"
 
 #include "platform/data/recordset.h"
@@ -8,7 +9,9 @@
 #include "platform/services/services.h"
 #include "platform/values/convert.h"
 
+#include <QScopeGuard>
 #include <cmath>
+#include <functional>
 
 namespace {
 
@@ -23,7 +26,66 @@ qv::Money lineAmount(double price, double quantity)
 // A service quantity reads as the price list posts one: "1.5" is one and a
 // half; what is no quantity there ("0.5", "") charges nothing here and is
 // reported as missing.
-double serviceQuantity(const qv::TextBox* box) { return AppointmentBook::quantityToPost(box->text()).value_or(0); }
+double serviceQuantity(const QString& shown) { return AppointmentBook::quantityToPost(shown).value_or(0); }
+
+// The computed boxes' texts, each in the order its box is given them: a
+// total with tax is first the tax, then the sum with it, then that in the
+// currency format; a tax amount is first plain, then in the currency format.
+// The last text of each is what the row keeps.
+struct TicketFigures {
+    QString productSales, serviceTotals;
+    QStringList servicesWithTax, productsWithTax, productTax, serviceTax;
+    QString ticketTotal;
+};
+
+// The ticket's money from the texts its line and tax percent boxes show once
+// the row is shown in its display formats (`shown`). Subtotal reads the boxes
+// themselves; a ticket stored with no Subtotal is worked out from its row
+// the same way, so that both come to the same cents.
+TicketFigures workOutTicket(const AppointmentBook& book, const std::function<QString(const qv::TextBox*)>& shown)
+{
+    const auto read = [&](const qv::TextBox* box) { return qv::leadingNumber(shown(box)); };
+    // Each line is charged to the cent (halves away from zero, as a till
+    // rounds) before it is summed, so that the sums, the stored total, the
+    // receipt and the change all work on the same cents.
+    qv::Money products;
+    for (int slot = 1; slot <= 5; ++slot)
+        products += lineAmount(read(book.productSlot(slot).price), read(book.productSlot(slot).quantity));
+    qv::Money services;
+    for (int slot = 1; slot <= 4; ++slot) {
+        const AppointmentBook::ServiceSlot s = book.serviceSlot(slot);
+        services += lineAmount(read(s.price), serviceQuantity(shown(s.quantity)));
+    }
+
+    TicketFigures f;
+    f.productSales = qv::plainText(products);
+    f.serviceTotals = qv::plainText(services);
+    const double serviceSum = qv::leadingNumber(f.serviceTotals);
+    const double productSum = qv::leadingNumber(f.productSales);
+    const auto withTax = [](double sum, double percent) {
+        const QString tax = qv::plainText(sum * percent / 100);
+        const QString total = qv::plainText(sum + qv::leadingNumber(tax));
+        return QStringList{tax, total, qv::currencyText(qv::readMoney(total))};
+    };
+    const auto taxOn = [](double sum, double percent) {
+        const QString tax = qv::plainText(sum * percent / 100);
+        return QStringList{tax, qv::currencyText(qv::readMoney(tax))};
+    };
+    f.servicesWithTax = withTax(serviceSum, read(book.serviceTaxPercent()));
+    f.productsWithTax = withTax(productSum, read(book.productTaxPercent()));
+    f.productTax = taxOn(productSum, read(book.productTaxPercent()));
+    f.serviceTax = taxOn(serviceSum, read(book.serviceTaxPercent()));
+    // The taxes as rounded above, plus the unrounded sums.
+    f.ticketTotal = qv::plainText(qv::readMoney(f.productTax.last()) + qv::readMoney(f.serviceTax.last())
+                                  + qv::readMoney(f.serviceTotals) + qv::readMoney(f.productSales));
+    return f;
+}
+
+void writeInTurn(qv::TextBox* box, const QStringList& texts)
+{
+    for (const QString& text : texts)
+        box->setBoxText(text);
+}
 
 } // namespace
 
@@ -33,50 +95,50 @@ void AppointmentBook::ticketLinesChanged()
         computeTicketTotals();
 }
 
+void AppointmentBook::storeTicketTotals()
+{
+    // Nothing is stored unless the ticket was changed; an untouched one keeps
+    // its figures as they are.
+    if (m_totalsBeingShown || !primaryRecordset || primaryRecordset->editMode() == qv::EditMode::None)
+        return;
+    // Runs after the boxes have put their texts into the row: the figures are
+    // those of the lines about to be stored, read as the boxes will show them.
+    const TicketFigures f = workOutTicket(*this, [this](const qv::TextBox* b) {
+        return qv::formatValue(primaryRecordset->value(b->dataField()), b->dataFormat());
+    });
+    const QPair<const char*, QString> stored[] = {
+        {"Price", f.serviceTotals},
+        {"ProductSales", f.productSales},
+        {"TaxTotals", f.serviceTax.last()},
+        {"Taxamount", f.servicesWithTax.last()},
+        {"TaxTotals1", f.productTax.last()},
+        {"taxamount1", f.productsWithTax.last()},
+        {"Totals", f.ticketTotal},
+    };
+    for (const auto& [field, text] : stored)
+        primaryRecordset->setValue(QString::fromLatin1(field), text);
+}
+
 bool AppointmentBook::computeTicketTotals()
 {
     try {
         // Commit: pending box texts go into the row (not the table) and every
-        // bound box is shown again in its display format.
-        primaryRecordset->move(0);
+        // bound box is shown again in its display format. The figures are
+        // then shown step by step below, and stored with the boxes' texts.
+        {
+            m_totalsBeingShown = true;
+            const auto done = qScopeGuard([this] { m_totalsBeingShown = false; });
+            primaryRecordset->move(0);
+        }
 
-        // Each line is charged to the cent (halves away from zero, as a till
-        // rounds) before it is summed, so that the sums, the stored total, the
-        // receipt and the change all work on the same cents.
-        qv::Money products;
-        for (int slot = 1; slot <= 5; ++slot)
-            products += lineAmount(number(productSlot(slot).price), number(productSlot(slot).quantity));
-        box(ProductSalesBox)->setBoxText(qv::plainText(products));
-
-        qv::Money services;
-        for (int slot = 1; slot <= 4; ++slot)
-            services += lineAmount(number(serviceSlot(slot).price), serviceQuantity(serviceSlot(slot).quantity));
-        box(ServiceTotalsBox)->setBoxText(qv::plainText(services));
-
-        taxBox(ServicesWithTaxBox)
-            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) * number(taxBox(ServiceTaxPercentBox)) / 100));
-        taxBox(ServicesWithTaxBox)
-            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) + number(taxBox(ServicesWithTaxBox))));
-        taxBox(ServicesWithTaxBox)->setBoxText(qv::currencyText(money(taxBox(ServicesWithTaxBox))));
-
-        taxBox(ProductsWithTaxBox)
-            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) * number(taxBox(ProductTaxPercentBox)) / 100));
-        taxBox(ProductsWithTaxBox)
-            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) + number(taxBox(ProductsWithTaxBox))));
-        taxBox(ProductsWithTaxBox)->setBoxText(qv::currencyText(money(taxBox(ProductsWithTaxBox))));
-
-        box(ProductTaxBox)
-            ->setBoxText(qv::plainText(number(box(ProductSalesBox)) * number(taxBox(ProductTaxPercentBox)) / 100));
-        box(ProductTaxBox)->setBoxText(qv::currencyText(money(box(ProductTaxBox))));
-
-        box(ServiceTaxBox)
-            ->setBoxText(qv::plainText(number(box(ServiceTotalsBox)) * number(taxBox(ServiceTaxPercentBox)) / 100));
-        box(ServiceTaxBox)->setBoxText(qv::currencyText(money(box(ServiceTaxBox))));
-
-        // The taxes as rounded above, plus the unrounded sums.
-        const qv::Money total = money(box(ProductTaxBox)) + money(box(ServiceTaxBox)) + money(box(ServiceTotalsBox))
-            + money(box(ProductSalesBox));
-        box(TicketTotalBox)->setBoxText(qv::plainText(total));
+        const TicketFigures f = workOutTicket(*this, [](const qv::TextBox* b) { return b->text(); });
+        box(ProductSalesBox)->setBoxText(f.productSales);
+        box(ServiceTotalsBox)->setBoxText(f.serviceTotals);
+        writeInTurn(taxBox(ServicesWithTaxBox), f.servicesWithTax);
+        writeInTurn(taxBox(ProductsWithTaxBox), f.productsWithTax);
+        writeInTurn(box(ProductTaxBox), f.productTax);
+        writeInTurn(box(ServiceTaxBox), f.serviceTax);
+        box(TicketTotalBox)->setBoxText(f.ticketTotal);
         // The tender row's total is the same field: it shows the new total at
         // once, so the change is computed from it.
         box(TenderTotalBox)->setBoxText(box(TicketTotalBox)->text());
@@ -99,9 +161,9 @@ bool AppointmentBook::computeTicketTotals()
         {1, box(Service3NameBox)}, {3, box(Service2NameBox)}, {2, box(Service4NameBox)}, {4, box(MemoBox)}};
     for (const ServiceCheck& c : services) {
         const ServiceSlot s = serviceSlot(c.slot);
-        if (number(s.price) >= 1 && serviceQuantity(s.quantity) >= 1)
+        if (number(s.price) >= 1 && serviceQuantity(s.quantity->text()) >= 1)
             c.next->setFocus();
-        if (number(s.price) >= 1 && serviceQuantity(s.quantity) < 1) {
+        if (number(s.price) >= 1 && serviceQuantity(s.quantity->text()) < 1) {
             s.quantity->setFocus();
             complete = false;
             qv::ui().msgBox(QStringLiteral("A quantity amount for a service was not included. Please enter now."));

@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QApplication>
+#include <functional>
 
 namespace {
 
@@ -310,4 +311,47 @@ TEST_F(BookTest, AFractionalQuantityTypedIntoTheTicketIsChargedToTheCent)
     EXPECT_EQ(lines[4], "Product Sales Totals:32.48");
     EXPECT_EQ(lines[8], "Total Ticket:105.91");
     EXPECT_EQ(lines[10], "Change:$14.09");
+}
+
+// A price typed into a saved ticket while only looking at it is stored when
+// the receptionist moves on, with no Subtotal: the stored totals and taxes
+// are those of the lines stored, whichever way the book leaves the ticket.
+TEST_F(BookTest, ATicketStoredWithoutSubtotalAddsUp)
+{
+    AppointmentBook& f = open();   // ticket 1001: Haircut 25.00 at 8.25 %, stored 2.06 / 27.06
+    struct Way { const char* name; QString price, tax, total; std::function<void()> take; };
+    const auto press = [&](const char* button) {
+        return [&f, button] { qvtest::clickAt(f.findChild<QPushButton*>(QString::fromLatin1(button))); };
+    };
+    const Way ways[] = {
+        {"Next", "40", "3.3", "43.3", press("cmdNext")},
+        {"Find Ticket", "30", "2.48", "32.48", [&] {
+             ui.script.inputAnswers = {"1004"};
+             press("Command6")();
+         }},
+        {"All Clients", "50", "4.13", "54.13", press("cmdRefresh")},
+        {"Exit Program", "35", "2.89", "37.89", press("Command23")},
+    };
+    const auto stored = [this](const char* field) {
+        return QString::number(db.scalarRaw(QString("SELECT %1 FROM Servicemenu WHERE CustomerID = '1001'").arg(field))
+                                   .toDouble());
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        qvtest::clickAt(f.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+        ASSERT_EQ(box(50)->text(), "1001");
+        ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, way.price));
+        way.take();
+        EXPECT_EQ(stored("ServicePrice1"), way.price);
+        EXPECT_EQ(stored("Price"), way.price);
+        EXPECT_EQ(stored("TaxTotals"), way.tax);
+        EXPECT_EQ(stored("Taxamount"), way.total);
+        EXPECT_EQ(stored("ProductSales"), "0");
+        EXPECT_EQ(stored("Totals"), way.total);
+        EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    }
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded("Form3"));
+    // A ticket nobody changed keeps its figures as stored.
+    EXPECT_EQ(db.scalarRaw("SELECT Totals FROM Servicemenu WHERE CustomerID = '1002'").toDouble(), 139.82);
 }
