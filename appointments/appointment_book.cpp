@@ -840,6 +840,10 @@ void AppointmentBook::updateRecord()
 
 void AppointmentBook::cancelRecordChange()
 {
+    // A dropped new ticket leaves for the one shown before it, which was
+    // never tendered for.
+    if (addingRecord)
+        passOver([this] { clearTenderedAndChange(); });
     cancelRereading([this] { unbindGrid(); }, [this] { bindGridToChapter(); });
     giveBackDroppedSales();
 }
@@ -859,6 +863,7 @@ void AppointmentBook::giveBackDroppedSales()
 
 void AppointmentBook::refreshRecords()
 {
+    passOver([this] { clearTenderedAndChange(); });
     passOver([this] {
         primaryRecordset->moveNext();
         if (primaryRecordset->eof())

@@ -20,7 +20,9 @@ void AppointmentBook::findTicket(const QString& field, const QString& prompt, co
     // A find moves to another ticket: not while one is being written.
     if (editing())
         return;
-    findByTextAndShow(*primaryRecordset, field, prompt, notFound);
+    // The tender of the ticket left must not print on the one found.
+    if (findByTextAndShow(*primaryRecordset, field, prompt, notFound))
+        clearTenderedAndChange();
 }
 
 void AppointmentBook::findByPhone()

@@ -2,6 +2,7 @@
 // appointment dates in the grid.
 #include "appointments/ticket_finders.h"
 #include "book_fixture.h"
+#include "support/user_hands.h"
 
 namespace {
 
@@ -151,4 +152,61 @@ TEST(DateRange, ReadsBothEndsAsDatesOrNothing)
     EXPECT_FALSE(readDateRange("", "6/7/01"));
     EXPECT_FALSE(readDateRange("6/7/01", "tomorrow"));
     EXPECT_FALSE(readDateRange("6/7/01'", "6/8/01"));
+}
+
+// The last client's tender and change must not print on the receipt of the
+// ticket the receptionist goes to: every way there empties both boxes. A
+// finder that finds nothing stays on the ticket, tender and all.
+TEST_F(BookTest, EveryWayToAnotherTicketEmptiesTenderedAndChange)
+{
+    AppointmentBook& f = open();   // ticket 1001, total 27.06
+    const auto press = [&f](const char* button) { qvtest::clickAt(f.findChild<QPushButton*>(QString::fromLatin1(button))); };
+    const auto tender = [&] {
+        ASSERT_TRUE(qvtest::typeInto(box(46), "100"));
+        press("Command17");
+        ASSERT_FALSE(box(45)->text().isEmpty());
+    };
+    struct Way { const char* name; const char* answer; const char* button; const char* ticket; };
+    const Way ways[] = {
+        {"Find Ticket", "1004", "Command6", "1004"},
+        {"Find By Phone#", "555-1212", "Command11", "1002"},
+        {"Find By Name", "Fox", "Command12", "1004"},
+        {"All Clients", nullptr, "cmdRefresh", "1001"},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        press("cmdLast");
+        tender();
+        if (way.answer) {
+            // Nothing found: the same ticket, still tendered for.
+            ui.script.inputAnswers = {"no such"};
+            press(way.button);
+            EXPECT_EQ(box(50)->text(), "1006");
+            EXPECT_EQ(box(46)->text(), "$100.00");
+            ui.script.clear();
+            ui.script.inputAnswers = {way.answer};
+        }
+        press(way.button);
+        EXPECT_EQ(box(50)->text(), way.ticket);
+        EXPECT_TRUE(box(46)->text().isEmpty()) << box(46)->text().toStdString();
+        EXPECT_TRUE(box(45)->text().isEmpty()) << box(45)->text().toStdString();
+    }
+
+    // A new ticket tendered for, then dropped: the ticket shown before it
+    // prints no change of the dropped one.
+    press("cmdFirst");
+    press("cmdAdd");
+    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "80"));
+    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).quantity, "1"));
+    press("Command5");
+    tender();
+    press("cmdCancel");
+    EXPECT_EQ(box(50)->text(), "1001");
+    press("Cmdprint");
+    ASSERT_EQ(printing->jobs().size(), 1);
+    const QStringList lines = printing->jobs()[0].pages[0].lines();
+    ASSERT_EQ(lines.size(), 11);
+    EXPECT_EQ(lines[8], "Total Ticket:$27.06");
+    EXPECT_EQ(lines[9], "Amount Tendered:");
+    EXPECT_EQ(lines[10], "Change:");
 }

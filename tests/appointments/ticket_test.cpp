@@ -336,9 +336,10 @@ TEST_F(BookTest, AllClientsListsEveryTicketAndAPickedRowBecomesTheTicket)
     EXPECT_EQ(f.gridShows(), AppointmentBook::GridShows::AllTickets);
     EXPECT_EQ(f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 6);
     EXPECT_EQ(box(50)->text(), "1001");   // the first ticket is current
-    EXPECT_EQ(box(46)->text(), "20");     // All Clients leaves the tender
+    EXPECT_TRUE(box(46)->text().isEmpty());   // the tender stays with the ticket left
 
     // A click on the fourth row shows ticket 1004 and empties the tender.
+    type(box(46), "20");
     QTableView* grid = f.findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"));
     grid->scrollTo(grid->model()->index(3, 0));
     const QRect cell = grid->visualRect(grid->model()->index(3, 0));
