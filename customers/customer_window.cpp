@@ -386,16 +386,23 @@ void CustomerWindow::addRecord()
     picture->clearPicture();
 }
 
+bool CustomerWindow::recordMayBeSaved()
+{
+    // A client without a phone is not kept, and blanks are no phone: the
+    // desk finds clients by it. Nor is what was typed thrown away: the
+    // window stays on the record, waiting for the number (Cancel drops the
+    // change).
+    if (!fieldBoxes.value(PhoneBox)->text().trimmed().isEmpty())
+        return true;
+    qv::ui().msgBox(QStringLiteral(" You must enter a phone number for this client."));
+    fieldBoxes.value(PhoneBox)->setFocus();
+    return false;
+}
+
 void CustomerWindow::updateRecord()
 {
-    if (fieldBoxes.value(PhoneBox)->text().isEmpty()) {
-        // A client without a phone is not kept; nor is what was typed thrown
-        // away with it: the window stays on the record, waiting for the
-        // number (Cancel drops the change).
-        qv::ui().msgBox(QStringLiteral(" You must enter a phone number for this client."));
-        fieldBoxes.value(PhoneBox)->setFocus();
+    if (!recordMayBeSaved())
         return;
-    }
     try {
         primaryRecordset->updateBatch();
         if (!primaryRecordset->eof())

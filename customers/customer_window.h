@@ -81,6 +81,7 @@ protected:
     QString connectionString() const override;
     QString recordSource() const override;
     DeleteConfirm deleteConfirm() const override { return DeleteConfirm::YesNo; }
+    bool recordMayBeSaved() override;
     void formLoad() override;
     void formUnload(bool& cancel) override;
 

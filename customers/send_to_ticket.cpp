@@ -7,6 +7,7 @@
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "platform/values/convert.h"
 
 void CustomerWindow::sendClientToTicket()
 {
@@ -16,10 +17,11 @@ void CustomerWindow::sendClientToTicket()
     // Only a ticket being added or edited takes a client: a saved ticket
     // being looked at keeps its client, phone and artist (with them its sale
     // and commission), whatever its phone box holds. On a ticket being
-    // written, any phone means a client is already entered, whatever its
-    // form: "(212) 555-1212" reads as no number.
+    // written, a phone that reads as a number ("858-9899" reads 858) is a
+    // client entered already; one that does not ("(212) 555-1212", letters,
+    // blanks) is written over.
     const bool beingWritten = book->isAddingRecord() || book->isEditingRecord();
-    if (!beingWritten || !book->clientPhone()->text().trimmed().isEmpty()) {
+    if (!beingWritten || qv::leadingNumber(book->clientPhone()->text()) >= 1) {
         sendToTicketButton->setEnabled(false);
         qv::ui().msgBox(QStringLiteral("There is already a client entry made into the corresponding box on the "
                                        "appointment form. First click Add on the Appointment form."));

@@ -129,13 +129,23 @@ TEST_F(CustomersTest, UpdateWithoutPhoneSavesNothingAndKeepsWhatWasTyped)
     EXPECT_EQ(box(8)->text(), phone);
     EXPECT_NE(stored(client, "ContactName").toString(), "Someone");
 
-    // A single blank counts as a phone.
+    // Blanks are no phone either: refused the same way, at Update and when
+    // typed while only looking at the client and moving on.
     ui.script.clear();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     type(box(8), " ");
     click(w.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
-    EXPECT_TRUE(messages().isEmpty());
-    EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), " ");
+    EXPECT_EQ(messages(), QStringList{kNoPhone});
+    EXPECT_TRUE(w.isEditingRecord());
+    EXPECT_TRUE(box(8)->hasFocus());
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    ui.script.clear();
+    type(box(8), "   ");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(messages(), QStringList{kNoPhone});
+    EXPECT_EQ(box(0)->text(), "Cara O'Brien");
+    EXPECT_EQ(stored("Cara O'Brien", "Phone").toString(), "(212) 555-1212");
+    type(box(8), "(212) 555-1212");   // as it was: the window may close
 }
 
 TEST_F(CustomersTest, DuplicatePhoneKeepsAddingUntilCancelReturnsToTheRememberedClient)

@@ -54,6 +54,20 @@ TEST_F(CustomersTest, EnterCopiesIntoANewTicketAndRefusesAPhoneNumber)
     click(w.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_EQ(book.clientName()->text(), "Cara O'Brien");
     EXPECT_TRUE(book.salonArtist()->text().isEmpty());
+
+    // Her phone "(212) 555-1212" reads as no number: the next client is
+    // written over her; his "858-9899" then stops a third.
+    ASSERT_EQ(book.clientPhone()->text(), "(212) 555-1212");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Dan Fox, artist Tom
+    click(w.findChild<QPushButton*>(QStringLiteral("Command9")));
+    EXPECT_TRUE(messages().isEmpty()) << messages().join("|").toStdString();
+    EXPECT_EQ(book.clientName()->text(), "Dan Fox");
+    EXPECT_EQ(book.clientPhone()->text(), "858-9899");
+    EXPECT_EQ(book.salonArtist()->text(), "Tom");
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdFirst")));
+    click(w.findChild<QPushButton*>(QStringLiteral("Command9")));
+    EXPECT_EQ(messages(), kRefusal);
+    EXPECT_EQ(book.clientName()->text(), "Dan Fox");
 }
 
 TEST_F(CustomersTest, EnterReachesTheTableWhenTheBookSavesTheTicket)
