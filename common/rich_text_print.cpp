@@ -26,19 +26,28 @@ void printPages(int length, const std::function<int(const QRectF&, int)>& format
     // the device: lines laid out beyond it would be lost.
     const double right = std::min((p.pageWidth() - rightMargin) - offsetX, std::round(p.scaleWidth()));
     const double bottom = std::min((p.pageHeight() - bottomMargin) - offsetY, std::round(p.scaleHeight()));
-    const QRectF rect(QPointF(leftMargin - offsetX, topMargin - offsetY), QPointF(right, bottom));
+    const auto pageRect = [&](double top) {
+        return QRectF(QPointF(leftMargin - offsetX, top - offsetY), QPointF(right, bottom));
+    };
+    // A caller's lines that reach further down (a long comment on a card)
+    // push the content down on this page.
+    const double belowLines = std::ceil(p.currentY() + offsetY);
+    bool wholePage = belowLines <= topMargin;
+    QRectF rect = pageRect(std::max<double>(topMargin, belowLines));
 
     int first = 0;
     for (;;) {
         const int next = formatRange(rect, first);
         if (next >= length)
             break;
-        // Not one line fits the rectangle: no later page could take more.
-        if (next <= first)
+        // Not one line fits a whole page: no later page could take more.
+        if (next <= first && wholePage)
             break;
         p.newPage();
         p.print({" "}, false);
-        first = next;
+        first = std::max(first, next);
+        rect = pageRect(topMargin);
+        wholePage = true;
     }
     p.endDoc();
 }

@@ -8,8 +8,11 @@
 
 namespace qv { class RichTextBox; }
 
-// Lines are never cut between pages; every page uses the same rectangle. A
-// rectangle that cannot hold even one line ends the job there.
+// Lines are never cut between pages; every page uses the same rectangle, but
+// that on the first page the content never starts above the print position,
+// so that it cannot be drawn over what the caller printed there (it goes on
+// the next page when not one line fits below). A whole page that cannot hold
+// even one line ends the job there.
 // Printer errors (no printer) are raised to the caller.
 void printRichText(qv::RichTextBox& box, int leftMargin, int topMargin, int rightMargin, int bottomMargin);
 void printRichText(const QTextDocument& document, int leftMargin, int topMargin, int rightMargin, int bottomMargin);

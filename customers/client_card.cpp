@@ -71,11 +71,15 @@ void CustomerWindow::printClientCard()
             passOver([&] { printer.print(); });
         const QList<QPair<QString, QString>> lines = cardLines();
         for (int i = 0; i < lines.size(); ++i) {
-            // A step inserts blanks, as on the receipt: every value stays on its caption's line.
+            // A step inserts blanks, as on the receipt: every value stays on
+            // its caption's line. A long value (an allergy note in the
+            // comments) wraps inside the page from where it starts, and goes
+            // on over the page; the formulas then start below it.
+            const qv::PrintItem value = qv::Wrapped(lines[i].second);
             if (separated(i + 1))
-                passOver([&] { printer.print({qv::Spc(1), lines[i].first, qv::Spc(10), lines[i].second}); });
+                passOver([&] { printer.print({qv::Spc(1), lines[i].first, qv::Spc(10), value}); });
             else
-                passOver([&] { printer.print({qv::Spc(1), lines[i].first, lines[i].second}); });
+                passOver([&] { printer.print({qv::Spc(1), lines[i].first, value}); });
         }
         for (int i = 0; i < 3; ++i)
             passOver([&] { printer.print(); });

@@ -9,6 +9,7 @@
 #include <QFontMetricsF>
 #include <QPaintDevice>
 #include <QPrinter>
+#include <QTextLayout>
 #include <cmath>
 #include <sys/stat.h>
 
@@ -135,6 +136,9 @@ void Printer::print(const QList<PrintItem>& items, bool endLine)
         case PrintItem::Text:
             printText(item.text());
             break;
+        case PrintItem::WrappedText:
+            printWrapped(item.text());
+            break;
         case PrintItem::Tab: {
             const double target = (std::max(1, item.count()) - 1) * column;
             if (m_x > target + kSlack)
@@ -170,6 +174,50 @@ void Printer::printText(const QString& text)
         breakPageIfFull();
         device().drawText(QPointF(m_x, m_y), parts[i], font());
         m_x += textWidth(parts[i]);
+    }
+}
+
+void Printer::printWrapped(const QString& text)
+{
+    PrintDevice& d = device();
+    const double upt = d.unitsPerTwip();
+    const double left = m_x;
+    // Not narrower than one character, so that every line takes some text.
+    const double width = std::max(scaleWidth() - left, QFontMetricsF(font(), d.measureDevice()).maxWidth() / upt);
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    bool firstLine = true;
+    for (const QString& paragraph : t.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, font(), d.measureDevice());
+        QTextOption option;
+        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QStringList lines;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width * upt);
+            lines << paragraph.mid(line.textStart(), line.textLength());
+        }
+        layout.endLayout();
+        if (lines.isEmpty())
+            lines << QString();
+        for (const QString& line : std::as_const(lines)) {
+            if (!firstLine) {
+                lineFeed();
+                m_x = left;
+            }
+            firstLine = false;
+            // The blank a line was broken at stays behind, unseen.
+            QString shown = line;
+            while (!shown.isEmpty() && shown.back().isSpace())
+                shown.chop(1);
+            if (shown.isEmpty())
+                continue;
+            breakPageIfFull();
+            d.drawText(QPointF(m_x, m_y), shown, font());
+            m_x += textWidth(shown);
+        }
     }
 }
 

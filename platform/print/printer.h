@@ -43,16 +43,26 @@ constexpr int kPrinterErrorNumber = 482;
 //  - Spc(n): n blanks.
 //  - Zone(): to the start of the next print zone (14 columns wide), like a
 //    comma between items.
+//  - Wrapped(text): a text that keeps inside the printable area: it is broken
+//    between words (inside a word only when the word alone is too wide) at
+//    the area's right edge, and every further line, a line end's included,
+//    starts at the column where the text began.
 // Items follow each other with nothing in between. Columns are as wide as the
 // average character of the printer font.
 class PrintItem {
 public:
-    enum Kind { Text, Tab, Spc, Zone };
+    enum Kind { Text, Tab, Spc, Zone, WrappedText };
     PrintItem(const QString& text) : m_kind(Text), m_text(text) {}
     PrintItem(const char* text) : m_kind(Text), m_text(QString::fromUtf8(text)) {}
     static PrintItem tab(int column) { return PrintItem(Tab, column); }
     static PrintItem spc(int count) { return PrintItem(Spc, count); }
     static PrintItem zone() { return PrintItem(Zone, 0); }
+    static PrintItem wrapped(const QString& text)
+    {
+        PrintItem item(text);
+        item.m_kind = WrappedText;
+        return item;
+    }
 
     Kind kind() const { return m_kind; }
     const QString& text() const { return m_text; }
@@ -68,6 +78,7 @@ private:
 inline PrintItem Tab(int column) { return PrintItem::tab(column); }
 inline PrintItem Spc(int count) { return PrintItem::spc(count); }
 inline PrintItem Zone() { return PrintItem::zone(); }
+inline PrintItem Wrapped(const QString& text) { return PrintItem::wrapped(text); }
 
 // Where the pages of a job go. Coordinates are twips from the top-left corner
 // of the printable area; the printable area lies inside the sheet at the
@@ -171,6 +182,7 @@ public:
 
 private:
     void printText(const QString& text);
+    void printWrapped(const QString& text);
     void lineFeed();
     void breakPageIfFull();
 

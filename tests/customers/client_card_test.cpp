@@ -7,8 +7,13 @@
 
 #include "platform/forms/controls.h"
 #include "support/large_picture.h"
+#include "support/pdf_text.h"
 
+#include <QClipboard>
+#include <QDir>
 #include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QRegularExpression>
 
 TEST_F(CustomersTest, TheCardPrintsPictureThirteenLinesAndTheFormulasBelow)
 {
@@ -165,4 +170,70 @@ TEST_F(CustomersTest, ACameraSizedPictureShowsAndPrintsWhole)
     EXPECT_EQ(printed[0].rect, QRectF(0, 0, 2500, 2500));
     EXPECT_EQ(printed[0].pixelSize, QSize(2500, 1875));
     EXPECT_TRUE(messages().isEmpty()) << messages().join(" | ").toStdString();
+}
+
+// A long allergy note pasted into the comments, printed to a PDF and read
+// back as a reader finds it: every word inside the page, the lines after the
+// first starting where the note starts, the note going on over the page and
+// the formulas below it, none drawn over another.
+TEST_F(CustomersTest, ALongCommentWrapsInsideThePageAndGoesOnOverIt)
+{
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    CustomerWindow& w = open();
+    click(w.findChild<QPushButton*>(QStringLiteral("cmdNext")));   // Bob Stone: no picture
+    QStringList note;
+    for (int i = 1; i <= 800; ++i)
+        note << QStringLiteral("allergy%1").arg(i);
+    QGuiApplication::clipboard()->setText(note.join(' '));
+    qvtest::clickAt(w.findChild<qv::ManyLineBox*>(QStringLiteral("txtfields_12_lines")));
+    qvtest::press(Qt::Key_V, Qt::ControlModifier);
+    click(w.findChild<QPushButton*>(QStringLiteral("Command10")));
+    type(w.findChild<qv::RichTextBox*>(QStringLiteral("rtf3")), "Roots: 6N + 20 vol, 35 min");
+
+    const QString pdf = QDir(db.folder()).filePath("card.pdf");
+    qv::printer().useSystemPdfFile(pdf);
+    const double rightEdge = (qv::printer().physicalOffsetX() + qv::printer().scaleWidth()) / qv::kTwipsPerPoint;
+    click(w.findChild<QPushButton*>(QStringLiteral("Command4")));
+    qv::printer().useRecording();
+    const QList<qvtest::PdfPageWords> pages = qvtest::pdfPageWords(pdf);
+    ASSERT_GE(pages.size(), 2);
+
+    // Every word once, in order, over the pages; each line's first word.
+    static const QRegularExpression noteWord(QStringLiteral("allergy\\d+$"));
+    QStringList printed;
+    QList<double> lineStarts;
+    int lastNotePage = -1;
+    double lastNoteBottom = 0, lineY = -1;
+    for (int p = 0; p < pages.size(); ++p)
+        for (const qvtest::PdfWord& word : pages[p].words) {
+            const QRegularExpressionMatch m = noteWord.match(word.text);
+            if (!m.hasMatch())
+                continue;
+            printed << m.captured();
+            EXPECT_LE(word.box.right(), rightEdge + 0.5) << word.text.toStdString();
+            if (word.box.top() != lineY && printed.size() > 1)
+                lineStarts << word.box.left();
+            lineY = word.box.top();
+            lastNotePage = p;
+            lastNoteBottom = word.box.bottom();
+        }
+    EXPECT_EQ(printed, note);
+    EXPECT_GT(lastNotePage, 0);
+    // The first word stands beside "Comments:", the others under it.
+    ASSERT_GT(lineStarts.size(), 50);
+    for (double left : std::as_const(lineStarts))
+        EXPECT_NEAR(left, lineStarts.first(), 0.5);
+    EXPECT_GT(lineStarts.first(), 40);
+
+    // The lines after the note, then the formulas below the caption that
+    // names them, each under the one before.
+    const QList<qvtest::PdfWord>& last = pages[lastNotePage].words;
+    double above = lastNoteBottom;
+    for (const QString text : {QStringLiteral("Birthday:"), QStringLiteral("Formulas:"), QStringLiteral("Roots:")}) {
+        const auto it = std::find_if(last.begin(), last.end(), [&](const qvtest::PdfWord& w) { return w.text == text; });
+        ASSERT_NE(it, last.end()) << text.toStdString();
+        EXPECT_GE(it->box.top(), above - 0.5) << text.toStdString();
+        above = it->box.bottom();
+    }
 }
