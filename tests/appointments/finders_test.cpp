@@ -159,54 +159,32 @@ TEST(DateRange, ReadsBothEndsAsDatesOrNothing)
 // finder that finds nothing stays on the ticket, tender and all.
 TEST_F(BookTest, EveryWayToAnotherTicketEmptiesTenderedAndChange)
 {
-    AppointmentBook& f = open();   // ticket 1001, total 27.06
-    const auto press = [&f](const char* button) { qvtest::clickAt(f.findChild<QPushButton*>(QString::fromLatin1(button))); };
+    AppointmentBook& f = open();
+    const auto press = [&f](const QString& button) { qvtest::clickAt(f.findChild<QPushButton*>(button)); };
     const auto tender = [&] {
-        ASSERT_TRUE(qvtest::typeInto(box(46), "100"));
+        qvtest::typeInto(box(46), "100");
         press("Command17");
-        ASSERT_FALSE(box(45)->text().isEmpty());
+        return box(46)->text() + " " + box(45)->text();
     };
-    struct Way { const char* name; const char* answer; const char* button; const char* ticket; };
-    const Way ways[] = {
-        {"Find Ticket", "1004", "Command6", "1004"},
-        {"Find By Phone#", "555-1212", "Command11", "1002"},
-        {"Find By Name", "Fox", "Command12", "1004"},
-        {"All Clients", nullptr, "cmdRefresh", "1001"},
-    };
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        press("cmdLast");
-        tender();
-        if (way.answer) {
-            // Nothing found: the same ticket, still tendered for.
-            ui.script.inputAnswers = {"no such"};
-            press(way.button);
-            EXPECT_EQ(box(50)->text(), "1006");
-            EXPECT_EQ(box(46)->text(), "$100.00");
-            ui.script.clear();
-            ui.script.inputAnswers = {way.answer};
-        }
-        press(way.button);
-        EXPECT_EQ(box(50)->text(), way.ticket);
-        EXPECT_TRUE(box(46)->text().isEmpty()) << box(46)->text().toStdString();
-        EXPECT_TRUE(box(45)->text().isEmpty()) << box(45)->text().toStdString();
+    // The finder or All Clients, what is typed, the ticket found.
+    const QStringList ways[] = {{"Command6", "1004", "1004"}, {"Command11", "555-1212", "1002"},
+                                {"Command12", "Fox", "1004"}, {"cmdRefresh", "", "1001"}};
+    for (const QStringList& way : ways) {
+        SCOPED_TRACE(way[0].toStdString());
+        press("cmdLast");   // ticket 1006, total 50.37
+        ASSERT_EQ(tender(), "$100.00 $49.63");
+        ui.script.inputAnswers = {"no such", way[1]};
+        if (!way[1].isEmpty())
+            press(way[0]);
+        EXPECT_EQ(box(46)->text() + " " + box(45)->text(), "$100.00 $49.63");
+        press(way[0]);
+        EXPECT_EQ(box(50)->text(), way[2]);
+        EXPECT_EQ(box(46)->text() + box(45)->text(), "");
     }
-
-    // A new ticket tendered for, then dropped: the ticket shown before it
-    // prints no change of the dropped one.
-    press("cmdFirst");
+    // A new ticket tendered for, then dropped: back on the ticket before it, with no tender.
     press("cmdAdd");
-    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).price, "80"));
-    ASSERT_TRUE(qvtest::typeInto(f.serviceSlot(1).quantity, "1"));
-    press("Command5");
     tender();
     press("cmdCancel");
     EXPECT_EQ(box(50)->text(), "1001");
-    press("Cmdprint");
-    ASSERT_EQ(printing->jobs().size(), 1);
-    const QStringList lines = printing->jobs()[0].pages[0].lines();
-    ASSERT_EQ(lines.size(), 11);
-    EXPECT_EQ(lines[8], "Total Ticket:$27.06");
-    EXPECT_EQ(lines[9], "Amount Tendered:");
-    EXPECT_EQ(lines[10], "Change:");
+    EXPECT_EQ(box(46)->text() + box(45)->text(), "");
 }
