@@ -17,9 +17,6 @@ const QString kDateRangeQuery =
 
 void AppointmentBook::findTicket(const QString& field, const QString& prompt, const QString& notFound)
 {
-    // A find moves to another ticket: not while one is being written.
-    if (editing())
-        return;
     findByTextAndShow(*primaryRecordset, field, prompt, notFound);
 }
 
