@@ -614,9 +614,6 @@ void AppointmentBook::connectHandlers()
             [this](const QString&) { guard([this] { timeListEdited(timeList, box(AppointmentTimeBox)); }); });
     connect(artistList, &QComboBox::activated, this, [this](int) { guard([this] { copyArtistFromList(); }); });
 
-    // A click in the grid would move off the ticket while it is being
-    // written; it is refused then, like the navigation buttons.
-    ticketGrid->beforeRowPick = [this] { return !editing(); };
     connect(ticketGrid, &qv::DataGrid::rowPicked, this, [this] { guard([this] { clearTenderedAndChange(); }); });
     connect(ticketGrid, &QAbstractItemView::clicked, this, [this](const QModelIndex&) {
         if (!editing())

@@ -149,8 +149,6 @@ void AppointmentManager::buildLayout()
     ticketGrid = new qv::DataGrid(this);
     ticketGrid->setObjectName(QStringLiteral("grdDataGrid"));
     qv::place(ticketGrid, 120, 3300, 11160, 3000);
-    // Picking a row moves the ticket: not while one is being written.
-    ticketGrid->beforeRowPick = [this] { return !editing(); };
 
     label(QStringLiteral("lblLastRecord"),
           QStringLiteral("* If you DELETE the last record in the database, you will need to enter the first record "
@@ -268,7 +266,7 @@ void AppointmentManager::refreshRecords()
 
 void AppointmentManager::find(const QString& field, const QString& prompt, const QString& notFound)
 {
-    if (editing() || !primaryRecordset)
+    if (!primaryRecordset)
         return;
     findByTextAndShow(*primaryRecordset, field, prompt, notFound);
 }

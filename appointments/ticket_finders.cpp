@@ -17,9 +17,6 @@ const QString kDateRangeQuery =
 
 void AppointmentBook::findTicket(const QString& field, const QString& prompt, const QString& notFound)
 {
-    // A find moves to another ticket: not while one is being written.
-    if (editing())
-        return;
     // The tender of the ticket left must not print on the one found.
     if (findByTextAndShow(*primaryRecordset, field, prompt, notFound))
         clearTenderedAndChange();

@@ -1,4 +1,5 @@
 #include "common/find_by_text.h"
+#include "common/record_form.h"
 #include "platform/services/services.h"
 #include <optional>
 
@@ -7,6 +8,9 @@ bool findByText(qv::Recordset& rs, const QString& field, const QString& prompt, 
 {
     if (typed)
         typed->clear();
+    // A find moves the record shown: not from one still being typed.
+    if (!RecordForm::mayFindIn(rs))
+        return false;
     if (!rs.supportsFind()) {
         qv::ui().msgBox(QStringLiteral("Recordset doesn't support the FIND method"));
         return false;

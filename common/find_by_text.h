@@ -9,7 +9,9 @@
 // Cancel) changes nothing. When nothing matches, the not-found text followed
 // directly by the typed text is shown and the record current before the find
 // is current again. The typed text is data: an apostrophe matches itself.
-// `typed`, when given, receives the text the user typed.
+// `typed`, when given, receives the text the user typed. A find over the
+// records of a window adding or editing one is refused before it asks
+// (RecordForm::mayFindIn).
 bool findByText(qv::Recordset& rs, const QString& field, const QString& prompt, const QString& notFound,
                 QString* typed = nullptr);
 

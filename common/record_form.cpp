@@ -2,6 +2,7 @@
 #include "common/pass_over.h"
 #include "common/window_helpers.h"
 #include "platform/forms/controls.h"
+#include "platform/forms/many_line_box.h"
 #include "platform/services/services.h"
 #include <QAbstractItemView>
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QResizeEvent>
+#include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
 #include <cmath>
@@ -179,6 +181,7 @@ qv::TextBox* RecordForm::addField(int index, const QString& field, const QString
     box->setProperty(kFieldProperty, field);
     box->setProperty(kFormatProperty, format);
     fieldBoxes.insert(index, box);
+    watchForTyping(box);
     if (primaryRecordset)   // added after load: bind at once
         box->bind(primaryRecordset.get(), field, format);
     return box;
@@ -256,6 +259,8 @@ void RecordForm::formLoad()
         if (field.isValid())
             box->bind(primaryRecordset.get(), field.toString(), box->property(kFormatProperty).toString());
     }
+    // Until the rows are read (and when they cannot be) there is no record.
+    holdTypingWithoutARecord();
     db = std::make_unique<qv::Connection>();
     db->open(connectionString());
     primaryRecordset->open(recordSource(), *db);
@@ -448,17 +453,103 @@ bool RecordForm::typedChangesMayBeKept()
     return !typed || recordMayBeSaved();
 }
 
-void RecordForm::holdGridWhileChanging(qv::DataGrid* grid)
+bool RecordForm::refusedWhileChanging(const QString& beforeWhat)
 {
-    grid->beforeRowPick = [this] { return !isChangingRecord() && typedChangesMayBeKept(); };
+    if (!isChangingRecord())
+        return false;
+    qv::ui().msgBox(QStringLiteral("Click Update to save this record, or Cancel to drop it, before ") + beforeWhat);
+    return true;
+}
+
+bool RecordForm::mayPick(QWidget* view)
+{
+    if (pickSavesOnPurpose(view))
+        return true;
+    return !refusedWhileChanging(QStringLiteral("you move to another record.")) && typedChangesMayBeKept();
 }
 
 bool RecordForm::mayFindNow()
 {
-    if (!isChangingRecord())
-        return true;
-    qv::ui().msgBox(QStringLiteral("Click Update to save this record, or Cancel to drop it, before you search."));
-    return false;
+    return !refusedWhileChanging(QStringLiteral("you search.")) && typedChangesMayBeKept();
+}
+
+bool RecordForm::mayFindIn(const qv::Recordset& rs)
+{
+    for (qv::Window* window : qv::Windows::all()) {
+        auto* form = qobject_cast<RecordForm*>(window);
+        if (form && form->primaryRecordset.get() == &rs) {
+            const qv::DialogOwnerScope owner(form);
+            return form->mayFindNow();
+        }
+    }
+    return true;
+}
+
+bool RecordForm::mayMoveFromRecord()
+{
+    // The move buttons are disabled while changing, but a window's own keys
+    // or buttons may still call a move.
+    return !refusedWhileChanging(QStringLiteral("you move to another record.")) && mayMoveOn()
+           && typedChangesMayBeKept();
+}
+
+QList<qv::TextBox*> RecordForm::recordBoxes() const
+{
+    QList<qv::TextBox*> boxes = fieldBoxes.values();
+    for (qv::TextBox* box : findChildren<qv::TextBox*>())
+        if (primaryRecordset && box->dataSource() == primaryRecordset.get() && !boxes.contains(box))
+            boxes << box;
+    return boxes;
+}
+
+void RecordForm::holdTypingWithoutARecord()
+{
+    bool noRecord = true;
+    passOver([&] {
+        noRecord = !addingRecord
+                   && !(primaryRecordset && primaryRecordset->isOpen()
+                        && (primaryRecordset->editMode() == qv::EditMode::Add || primaryRecordset->hasCurrentRecord()));
+    });
+    static const char* const kHeld = "qvHeldWithoutRecord";
+    for (qv::TextBox* box : recordBoxes()) {
+        if (noRecord && !box->isReadOnly()) {
+            box->setReadOnly(true);
+            box->setProperty(kHeld, true);
+        } else if (!noRecord && box->property(kHeld).toBool()) {
+            box->setReadOnly(false);
+            box->setProperty(kHeld, false);
+        }
+    }
+}
+
+void RecordForm::showEvent(QShowEvent* e)
+{
+    qv::Window::showEvent(e);
+    // By the first showing every window has made its boxes, its views of
+    // several lines and its recordset, whatever its own load does.
+    if (!holdingMoves && primaryRecordset) {
+        holdingMoves = connect(primaryRecordset.get(), &qv::Recordset::moveComplete, this,
+                               [this] { holdTypingWithoutARecord(); });
+        for (qv::TextBox* box : recordBoxes())
+            watchForTyping(box);
+        for (qv::ManyLineBox* lines : findChildren<qv::ManyLineBox*>())
+            if (recordBoxes().contains(lines->box()))
+                watchForTyping(lines);
+    }
+    holdTypingWithoutARecord();
+}
+
+void RecordForm::watchForTyping(QWidget* box)
+{
+    static const char* const kWatched = "qvWatchedForTyping";
+    if (box->property(kWatched).toBool())
+        return;
+    box->setProperty(kWatched, true);
+    // Asked again as the user reaches a box, so that a record come or gone
+    // since the last move is seen before the first key.
+    new EventHook(box, {QEvent::FocusIn, QEvent::KeyPress, QEvent::MouseButtonPress, QEvent::ContextMenu,
+                        QEvent::DragEnter, QEvent::InputMethod},
+                  [this] { holdTypingWithoutARecord(); });
 }
 
 QString RecordForm::saveBeforeExitQuestion()
@@ -603,7 +694,7 @@ void RecordForm::closeRecordWindow()
 
 void RecordForm::showFirstRecord()
 {
-    if (!mayMoveOn() || !typedChangesMayBeKept())
+    if (!mayMoveFromRecord())
         return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveFirst(); });
@@ -611,7 +702,7 @@ void RecordForm::showFirstRecord()
 
 void RecordForm::showLastRecord()
 {
-    if (!mayMoveOn() || !typedChangesMayBeKept())
+    if (!mayMoveFromRecord())
         return;
     beforeMove();
     reportErrors([this] { primary(primaryRecordset).moveLast(); });
@@ -619,7 +710,7 @@ void RecordForm::showLastRecord()
 
 void RecordForm::showNextRecord()
 {
-    if (!mayMoveOn() || !typedChangesMayBeKept())
+    if (!mayMoveFromRecord())
         return;
     beforeMove();
     reportErrors([this] {
@@ -635,7 +726,7 @@ void RecordForm::showNextRecord()
 
 void RecordForm::showPreviousRecord()
 {
-    if (!mayMoveOn() || !typedChangesMayBeKept())
+    if (!mayMoveFromRecord())
         return;
     beforeMove();
     reportErrors([this] {

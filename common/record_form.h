@@ -40,6 +40,9 @@ public:
     // other loaded window is unloaded, one after another. False, with nothing
     // unloaded, when the program must stay open.
     static bool unloadOtherWindowsForExit(qv::Window* exiting);
+    // Whether a find may move `rs`: false (the window has said why) when it
+    // is the recordset of a record window that may not leave its record now.
+    static bool mayFindIn(const qv::Recordset& rs);
 
 protected:
     // What the window opens at load: its connection string and its SELECT or SHAPE text.
@@ -68,6 +71,7 @@ protected:
     void formResize() override;
     void formKeyDown(int& keyCode, int shift) override;
     void resizeEvent(QResizeEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
     // Handlers of the two bars' buttons and of a change of record; each
     // window overrides where it differs.
@@ -109,13 +113,21 @@ protected:
     // where the template's own Cancel does. Every step's errors are passed over.
     void cancelRereading(const std::function<void()>& detachGrid, const std::function<void()>& attachGrid,
                          const std::function<void()>& afterReshow = {});
-    // The grid moves the record shown only while browsing: a row picked while
-    // a record is being added or edited would store it half-typed, beyond
-    // the reach of Cancel. A typed change the window cannot keep holds it too.
-    void holdGridWhileChanging(qv::DataGrid* grid);
+    // Every grid and list of the window moves the record shown only while
+    // browsing: a row picked while a record is being added or edited would
+    // store it half-typed, beyond the reach of Cancel, so the pick is refused
+    // with a word why. A typed change the window cannot keep holds it too.
+    bool mayPick(QWidget* view) override;
+    // True for a grid or list whose pick is meant to save the record being
+    // changed, or never touches it; the window says why where it answers so.
+    virtual bool pickSavesOnPurpose(const QWidget* view) const { (void)view; return false; }
     // False (after saying why) while a record is being added or edited: a
     // find moves to another record, which would store this one half-typed.
     bool mayFindNow();
+    // Each move asks this first, and so does a window's own button that
+    // reads the rows again: not while changing (after saying why), and only
+    // when the window and what was typed let the record be left.
+    bool mayMoveFromRecord();
     // False (the window has said why) when text typed into the record shown
     // cannot be kept; moving away or closing would store it.
     bool typedChangesMayBeKept();
@@ -162,4 +174,15 @@ private:
     double recordBeingCancelled() const;
     void returnAfterCancel(double recordCancelled);
     static QString saveBeforeExitQuestion();
+    // False, after saying why, while a record is being added or edited:
+    // moving on would store it half-typed. `beforeWhat` ends the message.
+    bool refusedWhileChanging(const QString& beforeWhat);
+    // With no record shown, and none being added, nothing could keep what is
+    // typed into the record's boxes: they take no typing until there is a
+    // record (Add, or a row read again). Boxes the window keeps read-only
+    // itself stay so.
+    void holdTypingWithoutARecord();
+    void watchForTyping(QWidget* box);
+    QMetaObject::Connection holdingMoves;
+    QList<qv::TextBox*> recordBoxes() const;
 };

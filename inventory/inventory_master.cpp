@@ -346,7 +346,6 @@ void InventoryMaster::formLoad()
     m_plainConnection = lookupConnectionString();
     ignoreErrors([this] { RecordForm::formLoad(); });
     ignoreErrors([this] { bindGridToChapter(); });
-    holdGridWhileChanging(stockGrid);
     // Without the database the list would only say again that it cannot be read.
     if (db && db->isOpen())
         fillVendorList();
@@ -389,6 +388,9 @@ void InventoryMaster::currentRecordChanged()
 
 void InventoryMaster::viewAll()
 {
+    // The rows read again would drop what is being typed into the record.
+    if (!mayMoveFromRecord())
+        return;
     ignoreErrors([this] { unbindGrid(); });
     ignoreErrors([this] { primaryRecordset->requery(); });
     ignoreErrors([this] {
@@ -403,8 +405,7 @@ void InventoryMaster::viewAll()
 
 void InventoryMaster::find(const QString& field, const QString& prompt, const QString& notFound)
 {
-    // A find moves to another row: a row being added or edited would be stored half-typed.
-    if (!primaryRecordset || !mayFindNow())
+    if (!primaryRecordset)
         return;
     ignoreErrors([&] { findByTextAndShow(*primaryRecordset, field, prompt, notFound); });
 }

@@ -151,7 +151,6 @@ void VendorBook::formLoad()
     // and leaves an empty window whose buttons say what is wrong.
     RecordForm::formLoad();
     bindGrid();
-    holdGridWhileChanging(vendorGrid);
 }
 
 void VendorBook::bindGrid()

@@ -172,8 +172,6 @@ void CommissionPayments::buildLayout()
     QFont headerFont = paymentsGrid->horizontalHeader()->font();
     headerFont.setPointSize(7);
     paymentsGrid->horizontalHeader()->setFont(headerFont);
-    // Picking a payment moves the record: not while one is being written.
-    paymentsGrid->beforeRowPick = [this] { return !editing(); };
 
     refreshRecordsButton->setText(QStringLiteral("&All Emp"));
 
@@ -335,7 +333,8 @@ void CommissionPayments::refreshRecords()
 
 void CommissionPayments::findByLastName()
 {
-    if (editing() || !primaryRecordset)
+    // The rows are read again before the find: asked first, as every find is.
+    if (!primaryRecordset || !mayFindNow())
         return;
     ignoreErrors([this] {
         primaryRecordset->requery();

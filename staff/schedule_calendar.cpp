@@ -305,24 +305,6 @@ void ScheduleCalendar::formLoad()
     // Unlike the other record windows, the calendar does not stay on top.
     setTopMost(false);
     primaryRecordset->requery();
-    holdTypingWithoutASheet();
-}
-
-void ScheduleCalendar::holdTypingWithoutASheet()
-{
-    // With no sheet shown (a new salon's empty table, or past either end)
-    // nothing could keep what is typed, so the cells take no typing until
-    // Add gives them a sheet.
-    bool noSheet = true;
-    ignoreErrors([&] {
-        noSheet = primaryRecordset->editMode() != qv::EditMode::Add
-                  && (primaryRecordset->bof() || primaryRecordset->eof());
-    });
-    for (qv::TextBox* box : std::as_const(fieldBoxes))
-        box->setReadOnly(noSheet);
-    for (qv::ManyLineBox* view : std::as_const(m_cells))
-        view->setReadOnly(noSheet);
-    memoBox->setReadOnly(noSheet);
 }
 
 void ScheduleCalendar::saveAll()
@@ -382,7 +364,6 @@ void ScheduleCalendar::setBrowsingButtons(bool)
 void ScheduleCalendar::currentRecordChanged()
 {
     ignoreErrors([this] { RecordForm::currentRecordChanged(); });
-    holdTypingWithoutASheet();
 }
 
 void ScheduleCalendar::addRecord()
@@ -394,7 +375,6 @@ void ScheduleCalendar::addRecord()
     ignoreErrors([this] { primaryRecordset->addNew(); });
     recordStatusLabel->setText(QStringLiteral("Add record"));
     addingRecord = true;
-    holdTypingWithoutASheet();
 }
 
 void ScheduleCalendar::updateRecord()
@@ -413,7 +393,6 @@ void ScheduleCalendar::cancelRecordChange()
 {
     // Text typed into the cells goes with the dropped change.
     cancelRereading({}, {});
-    holdTypingWithoutASheet();
 }
 
 // ---------------------------------------------------------------- the window's own buttons

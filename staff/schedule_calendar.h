@@ -78,7 +78,6 @@ private:
     static int boxIndexOfDay(int day);
     // Writes what is pending; raises qv::Error when the database refuses it.
     void saveAll();
-    void holdTypingWithoutASheet();
 
     // Controls; the calendar's login and tests find them by their objectName.
     QFrame* monthGrid = nullptr;

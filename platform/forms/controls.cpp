@@ -29,8 +29,34 @@ void DataList::keyPressEvent(QKeyEvent* e)
 {
     const int before = currentRow();
     QListWidget::keyPressEvent(e);
-    if (currentRow() >= 0 && currentRow() != before)
-        emit picked();
+    if (currentRow() < 0 || currentRow() == before)
+        return;
+    if (!Window::pickAllowed(this)) {
+        const QSignalBlocker quiet(this);
+        setCurrentRow(before);
+        return;
+    }
+    emit picked();
+}
+
+void DataList::mousePressEvent(QMouseEvent* e)
+{
+    // A click on an item, the current one too, is a pick: asked before the
+    // list moves, so that a refused one leaves no trace.
+    if (itemAt(e->position().toPoint()) && !Window::pickAllowed(this)) {
+        e->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(e);
+}
+
+void DataList::mouseDoubleClickEvent(QMouseEvent* e)
+{
+    if (itemAt(e->position().toPoint()) && !Window::pickAllowed(this)) {
+        e->accept();
+        return;
+    }
+    QListWidget::mouseDoubleClickEvent(e);
 }
 
 void DataList::setRowSource(std::shared_ptr<Recordset> recordset, const QString& listField,

@@ -115,11 +115,14 @@ signals:
     // The user picked an item: a click on one (the same one again too), or a
     // key that moved to another. The focus arriving on the list makes its
     // first item current without any pick, and so does the program setting
-    // the current item.
+    // the current item. A pick the list's window refuses (Window::mayPick)
+    // leaves the list as it was and is no pick.
     void picked();
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
 
 private:
     std::shared_ptr<Recordset> m_source;

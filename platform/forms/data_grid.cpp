@@ -195,7 +195,7 @@ DataGrid::DataGrid(QWidget* parent)
                     Recordset& rs = *d->model.rs;
                     if (rs.absolutePosition() == current.row() + 1)
                         return;
-                    if (beforeRowPick && !beforeRowPick()) {
+                    if (!Window::pickAllowed(this) || (beforeRowPick && !beforeRowPick())) {
                         QTimer::singleShot(0, this, [this] { selectCurrentRow(); });
                         return;
                     }

@@ -372,6 +372,20 @@ void Window::onClick(QAbstractButton* button, std::function<void()> handler)
     });
 }
 
+bool Window::pickAllowed(QWidget* view)
+{
+    for (QWidget* w = view; w; w = w->parentWidget()) {
+        if (auto* window = qobject_cast<Window*>(w)) {
+            // Whatever the window says about the pick stands over it.
+            const DialogOwnerScope owner(window);
+            bool allowed = false;
+            guard([&] { allowed = window->mayPick(view); });
+            return allowed;
+        }
+    }
+    return true;
+}
+
 namespace {
 bool hasFocusableControl(const QWidget* window)
 {

@@ -75,7 +75,15 @@ public:
     // Connects a button's click to a guarded handler.
     static void onClick(QAbstractButton* button, std::function<void()> handler);
 
+    // Whether the user's pick in one of a window's grids or lists may move
+    // its current row; asked of the window the grid or list lies in, before
+    // the row moves. True for a control in no window.
+    static bool pickAllowed(QWidget* view);
+
 protected:
+    // Asked by pickAllowed; a window refusing the pick says why itself.
+    virtual bool mayPick(QWidget* view) { (void)view; return true; }
+
     // Called once the window is constructed and registered (Form_Load).
     virtual void formLoad() {}
     // Form_Unload; set cancel to stay loaded.
