@@ -206,7 +206,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
 
     // No quantity, one lost: the stock and its value fall, the quantity
     // used stays (10 taken in, 5 used, 3 lost in all).
-    post("0", {}, "1");
+    post("", {}, "1");
     EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "2");
     EXPECT_EQ(box(20)->text(), "5.00");
@@ -215,25 +215,37 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     EXPECT_TRUE(box(5)->text().isEmpty());
     EXPECT_TRUE(box(5)->isEnabled());   // a post leaves the gate as it was
 
-    // Three come back: they undo uses, 2 used and 5 in stock.
-    post("", "3");
-    EXPECT_EQ(box(2)->text(), "5");
-    EXPECT_EQ(box(10)->text(), "2");
-    EXPECT_EQ(box(23)->text(), "3");
-    EXPECT_EQ(box(24)->text(), "3");
+    // Four come back: the three lost are found again before a use is taken
+    // back, so the cost of what was used falls by one unit only.
+    post("", "4");
+    EXPECT_EQ(box(2)->text(), "6");
+    EXPECT_EQ(box(10)->text(), "4");
+    EXPECT_EQ(box(16)->text(), "-10.00");
+    EXPECT_EQ(box(23)->text(), "4");
+    EXPECT_EQ(box(24)->text(), "0");
+    // More than was used and lost cannot come back: nothing is booked.
+    ui.script.clear();
+    post("", "5");
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"Returned To Stock cannot be more than the units this item has sold and lost (4)."});
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    EXPECT_EQ(box(10)->text(), "4");
+    EXPECT_EQ(box(2)->text(), "6");
+    ui.script.clear();
 
     click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_FALSE(box(9)->isEnabled());
-    EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
-    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
-    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 2);
-    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
-    EXPECT_EQ(stored("Bleach", "ReturnToStockTotals").toDouble(), 3);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 6);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 4);
+    EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -10);
+    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 0);
+    EXPECT_EQ(stored("Bleach", "ReturnToStockTotals").toDouble(), 4);
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
     EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
 }
@@ -317,13 +329,32 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     EXPECT_EQ(box(20)->text(), "3,600.00");
 }
 
-TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNothing)
+TEST_F(WholesaleTest, AQuantityIsAPlainNumberAndAMissingCostCountsAsNothing)
 {
     item("Capes", 50, 12, 2, 0, {{"CostValueOfStock", QVariant()}});
     NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Capes");
     ASSERT_TRUE(box(1)->text().isEmpty());
-    post("3 capes");
+    // Read as the ticket's slot buttons read it: no units come back through
+    // it, and "1,5" is no quantity at all. Nothing is booked, Update stays.
+    for (const char* typed : {"3 capes", "-2", "1,5", "0"}) {
+        ui.script.clear();
+        post(typed);
+        EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now "
+                                                    "and click the Update button again."})
+            << typed;
+        EXPECT_EQ(f.focusWidget(), box(18)) << typed;
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+        EXPECT_EQ(stored("Capes", "Sold").toDouble(), 2) << typed;
+    }
+    // Asked on the way out, Yes refuses it the same way and stays.
+    ui.script.clear();
+    type(box(18), "-1");
+    ui.script.msgAnswers = {qv::MsgResult::Yes};
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    EXPECT_EQ(ui.script.messages().size(), 2);
+    EXPECT_EQ(box(17)->text(), "Capes");
+    post("3");
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(2)->text(), "7");
     // No cost known: nothing lost on what was used, and the stock has no value.
@@ -577,4 +608,53 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 15);
     EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 37.5);
+}
+
+// The inventory master deletes the item the window shows: the window has
+// nothing left to post onto, and each way out of it still works.
+TEST_F(WholesaleTest, AnItemDeletedInTheMasterLeavesEveryWayOutOpen)
+{
+    item("Bleach", 50, 10, 3, 2.5);
+    InventoryMaster& master = *qv::Windows::show<InventoryMaster>();
+    const auto deleteInMaster = [&](const QString& category) {
+        activate(&master);
+        ui.script.inputAnswers = {category};
+        click(master.findChild<QPushButton*>(QStringLiteral("Command4")));
+        ASSERT_EQ(master.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 0))->text(), category);
+        ui.script.msgAnswers = {qv::MsgResult::Ok};
+        click(master.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
+        ASSERT_FALSE(db.scalar("SELECT Category FROM StockControl WHERE Category='" + category + "'").isValid());
+        ui.script.clear();
+    };
+
+    // It opens ready for the quantity used.
+    NonRetailProducts* f = &open();
+    EXPECT_EQ(f->focusWidget(), box(18));
+    ASSERT_EQ(box(17)->text(), "Bleach");
+    deleteInMaster("Bleach");
+    activate(f);
+    click(f->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_EQ(box(17)->text(), "Gloves");
+    EXPECT_EQ(f->findChild<qv::DataGrid*>(QStringLiteral("DataGrid1"))->model()->rowCount(), 2);
+
+    click(f->findChild<QPushButton*>(QStringLiteral("cmdNext")));
+    ASSERT_EQ(box(17)->text(), "Foils");
+    deleteInMaster("Foils");
+    activate(f);
+    click(f->findChild<QPushButton*>(QStringLiteral("cmdClose")));
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
+
+    f = &open();
+    EXPECT_EQ(f->focusWidget(), box(18));
+    ASSERT_EQ(box(17)->text(), "Gloves");
+    deleteInMaster("Gloves");
+    activate(f);
+    qvtest::press(Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
+    EXPECT_EQ(stored("Shampoo", "Sold").toDouble(), 5);
 }
