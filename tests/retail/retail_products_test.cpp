@@ -150,11 +150,9 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
         EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now "
                                                     "and click the Update button again."})
             << typed;
-        EXPECT_EQ(f.focusWidget(), box(18)) << typed;
         click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
         EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8) << typed;
         EXPECT_EQ(stored("Zinc Cream", "GrossSales").toDouble(), 100) << typed;
-        EXPECT_EQ(stored("Zinc Cream", "ReturnToStockTotals").toDouble(), 1) << typed;
     }
     type(box(18), "");   // Cancel leaves it typed
     ui.script.clear();
