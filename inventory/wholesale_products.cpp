@@ -9,6 +9,7 @@
 
 #include <QGroupBox>
 #include <QPainter>
+#include <QShowEvent>
 
 QV_REGISTER_WINDOW_AS(NonRetailProducts, "Form10");
 
@@ -281,6 +282,13 @@ void NonRetailProducts::formGotFocus()
     qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
     quantity->setFocus();
     quantity->setText(QString());
+}
+
+void NonRetailProducts::showEvent(QShowEvent* e)
+{
+    StockWindow::showEvent(e);
+    if (!e->spontaneous())
+        fieldBoxes.value(StockPosting::QuantityBox)->setFocus();
 }
 
 // ---------------------------------------------------------------- password gate

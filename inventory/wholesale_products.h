@@ -40,6 +40,8 @@ protected:
     QString recordSource() const override;
     // Whenever the window gets the focus, the quantity box takes it, emptied.
     void formGotFocus() override;
+    // The window opens with the focus in the quantity box, ready for the quantity used.
+    void showEvent(QShowEvent* e) override;
 
 private:
     // The manager's padlocks.

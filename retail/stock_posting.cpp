@@ -7,6 +7,7 @@
 #include "platform/values/error.h"
 #include "platform/values/money.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace StockPosting {
@@ -132,22 +133,76 @@ bool priceIsCost(const Figures& f)
     }
 }
 
+// An amount of money times a count, worked out exactly and rounded to the
+// cent, halves away from zero, as the ticket charges its lines; nothing
+// when it lies beyond any amount of money.
+std::optional<qv::Money> cents(double amount, double count)
+{
+    try {
+        return qv::Money::lineAmount(qv::Money::fromDouble(amount), qv::Money::fromDouble(count));
+    } catch (const qv::Error&) {
+        return std::nullopt;
+    }
+}
+
+// A money figure to the cent. One beyond any amount of money is written as
+// it comes: the table refuses it, and with it the whole posting.
+void writeMoney(const Figures& f, int index, std::optional<qv::Money> value, double unrounded)
+{
+    if (value)
+        f.write(index, qv::plainText(*value));
+    else
+        f.write(index, unrounded);
+}
+
 // The steps that change figures, in their fixed order.
 void book(const Figures& f, Steps steps)
 {
-    step(steps, EntrySubtotal, [&] { f.write(EntryTotalBox, f.read(QuantityBox) * f.read(PriceBox)); });
-    step(steps, CountSale, [&] { f.write(SoldBox, f.read(QuantityBox) + f.read(SoldBox)); });
-    step(steps, UndoReturned, [&] { f.write(SoldBox, f.read(SoldBox) - f.read(ReturnedBox)); });
+    step(steps, EntrySubtotal, [&] {
+        const double quantity = f.read(QuantityBox), price = f.read(PriceBox);
+        writeMoney(f, EntryTotalBox, cents(price, quantity), quantity * price);
+    });
+    step(steps, CountSale, [&] {
+        // A sale taken back (a negative quantity) never takes Sold below
+        // nothing: units the manager returned by hand meanwhile are not
+        // returned a second time.
+        const double quantity = f.read(QuantityBox);
+        const double sold = quantity + f.read(SoldBox);
+        f.write(SoldBox, quantity < 0 ? std::max(0.0, sold) : sold);
+    });
+    step(steps, UndoReturned, [&] {
+        // A returned unit is first a lost one found again, as long as losses
+        // stand recorded (those booked before this entry), and only then a
+        // sale taken back. A unit found again leaves the lost total: it
+        // counts the units lost and never found.
+        const double returned = f.read(ReturnedBox);
+        const double lost = f.read(LostTotalBox);
+        const double found = lost > 0 && returned > 0 ? std::min(returned, lost) : 0.0;
+        if (found > 0)
+            f.write(LostTotalBox, lost - found);
+        f.write(SoldBox, f.read(SoldBox) - (returned - found));
+    });
     step(steps, ReturnedTotal, [&] { f.write(ReturnedTotalBox, f.read(ReturnedBox) + f.read(ReturnedTotalBox)); });
     step(steps, LostTotal, [&] { f.write(LostTotalBox, f.read(LostBox) + f.read(LostTotalBox)); });
-    step(steps, Gross, [&] { f.write(GrossBox, f.read(PriceBox) * f.read(SoldBox)); });
-    step(steps, Net, [&] { f.write(NetBox, f.read(GrossBox) - f.read(CostBox) * f.read(SoldBox)); });
+    step(steps, Gross, [&] {
+        const double price = f.read(PriceBox), sold = f.read(SoldBox);
+        writeMoney(f, GrossBox, cents(price, sold), price * sold);
+    });
+    step(steps, Net, [&] {
+        const double gross = f.read(GrossBox), cost = f.read(CostBox), sold = f.read(SoldBox);
+        const std::optional<qv::Money> sales = cents(gross, 1), costOfSales = cents(cost, sold);
+        writeMoney(f, NetBox, sales && costOfSales ? std::optional(*sales - *costOfSales) : std::nullopt,
+                   gross - cost * sold);
+    });
     step(steps, NetZeroAtCost, [&] {
         if (priceIsCost(f))
             f.write(NetBox, QStringLiteral("0"));
     });
     step(steps, OnHand, [&] { f.write(InStockBox, f.read(StartingBox) - f.read(SoldBox) - f.read(LostTotalBox)); });
-    step(steps, StockValue, [&] { f.write(StockValueBox, f.read(CostBox) * f.read(InStockBox)); });
+    step(steps, StockValue, [&] {
+        const double cost = f.read(CostBox), onHand = f.read(InStockBox);
+        writeMoney(f, StockValueBox, cents(cost, onHand), cost * onHand);
+    });
 }
 
 } // namespace
@@ -165,6 +220,16 @@ void run(const QMap<int, qv::TextBox*>& boxes, Steps steps)
 void run(qv::Recordset& row, double quantity, Steps steps)
 {
     book(RowFigures(row, quantity), steps & ~(ReorderWarning | EmptyEntry));
+}
+
+void refuseReturnBeyondSoldAndLost(const QMap<int, qv::TextBox*>& boxes)
+{
+    const BoxFigures f(boxes);
+    const double returnable = f.read(QuantityBox) + f.read(SoldBox) + std::max(0.0, f.read(LostTotalBox));
+    if (f.read(ReturnedBox) > returnable)
+        throw qv::Error(QStringLiteral("Returned To Stock cannot be more than the units this item has sold and lost "
+                                       "(%1).")
+                            .arg(qv::plainText(std::max(0.0, returnable))));
 }
 
 bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes)

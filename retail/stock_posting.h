@@ -7,9 +7,12 @@
 // Both product windows number these boxes alike (txtfields indexes).
 //
 // Sold counts the units sold to clients (used, on the non-retail items):
-// a returned unit undoes a sale, a lost or damaged one is no sale and only
-// leaves the stock. So gross and net count sales alone, and the stock on
-// hand is what was taken in less what was sold and what was lost.
+// a lost or damaged unit is no sale and only leaves the stock; a returned
+// unit is first a lost one found again, while losses stand recorded, and
+// only then a sale taken back. So gross and net count sales alone, Sold
+// never falls below nothing, and the stock on hand is what was taken in
+// less what was sold and what is lost. Money figures are kept to the cent,
+// as the ticket charges its lines.
 //
 // Each step runs on what the earlier steps wrote; a step that fails (an
 // overflow, a missing box) is skipped and the next one runs. Nothing is
@@ -45,14 +48,14 @@ enum Box : int {
 enum Step : unsigned {
     EntrySubtotal = 1u << 0,   // entry total = quantity x price
     CountSale = 1u << 1,       // sold = quantity + sold
-    UndoReturned = 1u << 2,    // sold = sold - returned: a unit brought back is no sale
+    UndoReturned = 1u << 2,    // returned units: first off the lost total, then off sold
     ReturnedTotal = 1u << 3,   // running total of returns grows by this entry's
-    LostTotal = 1u << 4,       // running total of losses grows by this entry's
-    Gross = 1u << 5,           // gross = price x sold
-    Net = 1u << 6,             // net = gross - cost x sold
+    LostTotal = 1u << 4,       // units lost and not found grow by this entry's
+    Gross = 1u << 5,           // gross = price x sold, to the cent
+    Net = 1u << 6,             // net = gross - cost x sold, to the cent
     NetZeroAtCost = 1u << 7,   // net = "0" when the price is the cost (or the cost is no number)
     OnHand = 1u << 8,          // in stock = starting - sold - every unit lost
-    StockValue = 1u << 9,      // stock value = cost x in stock
+    StockValue = 1u << 9,      // stock value = cost x in stock, to the cent
     ReorderWarning = 1u << 10, // "TIME TO RE-ORDER!" and a beep below 2 on hand
     EmptyEntry = 1u << 11,     // quantity, entry total, returned, lost emptied
 };
@@ -79,6 +82,11 @@ void run(const QMap<int, qv::TextBox*>& boxes, Steps steps);
 // boxes show them; `quantity` stands for the entry's quantity. The row is
 // changed, not saved.
 void run(qv::Recordset& row, double quantity, Steps steps);
+
+// An entry that returns more units than the item has sold (this entry's sale
+// counted) and has lost: refused with a qv::Error that says so, before
+// anything is booked.
+void refuseReturnBeyondSoldAndLost(const QMap<int, qv::TextBox*>& boxes);
 
 // Whether the stock on hand that the boxes show calls for re-ordering.
 bool belowReorderLevel(const QMap<int, qv::TextBox*>& boxes);

@@ -1,5 +1,6 @@
 #include "retail/stock_window.h"
 
+#include "appointments/appointment_book.h"
 #include "common/connections.h"
 #include "common/ordinary_values.h"
 #include "common/pass_over.h"
@@ -109,6 +110,18 @@ bool StockWindow::itemShown() const
     return primaryRecordset && primaryRecordset->isOpen() && primaryRecordset->hasCurrentRecord();
 }
 
+bool StockWindow::itemGone() const
+{
+    if (!itemShown() || !db)
+        return false;
+    try {
+        return db->execute(QStringLiteral("SELECT 1 FROM StockControl WHERE rowid = ?"), {primaryRecordset->bookmark()})
+            ->eof();
+    } catch (const std::exception&) {
+        return false;   // not known to be gone: the posting says what stops it
+    }
+}
+
 bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& whenSaved)
 {
     // With no item there is nothing to book onto; the entry goes as after a posting.
@@ -126,6 +139,8 @@ bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& w
     bool reorder = false;
     const bool saved = reportErrors([&] {
         primaryRecordset->resync();
+        if (steps & StockPosting::UndoReturned)
+            StockPosting::refuseReturnBeyondSoldAndLost(fieldBoxes);
         StockPosting::run(fieldBoxes, steps & ~StockPosting::ReorderWarning);
         reorder = (steps & StockPosting::ReorderWarning) && StockPosting::belowReorderLevel(fieldBoxes);
         primaryRecordset->updateBatch();
@@ -148,11 +163,26 @@ void StockWindow::updateRecord() { postEntry(); }
 
 bool StockWindow::postEntry()
 {
+    if (!entryQuantityReadable())
+        return false;
     passOver([this] { attachGrid(); });
     if (!post(StockPosting::kUpdate))
         return false;
     browse();
     return true;
+}
+
+bool StockWindow::entryQuantityReadable()
+{
+    // Read as the slot buttons read it: a number of at least one unit, or
+    // nothing sold at all. Units go back only through the returned box.
+    qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
+    if (quantity->text().trimmed().isEmpty() || AppointmentBook::quantityToPost(quantity->text()))
+        return true;
+    quantity->setFocus();
+    qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the Update "
+                                   "button again."));
+    return false;
 }
 
 bool StockWindow::settleEntry(bool mayStay)
@@ -181,13 +211,19 @@ void StockWindow::refreshRecords()
 
 bool StockWindow::postAndReload(StockPosting::Steps steps)
 {
-    if (!post(steps))
-        return false;
-    passOver([this] {
-        primaryRecordset->moveNext();
-        if (primaryRecordset->eof())
-            primaryRecordset->moveFirst();
-    });
+    if (itemGone()) {
+        // Deleted in another window meanwhile: there is nothing left to post
+        // onto or to save, and the rows read again no longer hold it.
+        passOver([this] { primaryRecordset->cancelUpdate(); });
+    } else {
+        if (!post(steps))
+            return false;
+        passOver([this] {
+            primaryRecordset->moveNext();
+            if (primaryRecordset->eof())
+                primaryRecordset->moveFirst();
+        });
+    }
     passOver([this] { detachGrid(); });
     passOver([this] { primaryRecordset->requery(); });
     passOver([this] { attachGrid(); });

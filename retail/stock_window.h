@@ -75,6 +75,8 @@ protected:
     bool settleEntry(bool mayStay);
     // A row of the window's recordset is shown.
     bool itemShown() const;
+    // The item shown was deleted from the table since it was read.
+    bool itemGone() const;
 
     // Controls the product windows make; tests find them by their objectName.
     qv::TextBox* supplierBox = nullptr;
@@ -96,6 +98,9 @@ private:
     // Update's posting of the entry, ending in browsing; false when the save
     // was refused.
     bool postEntry();
+    // The quantity typed for the entry is one a posting may book (or none);
+    // otherwise says so with the focus in it.
+    bool entryQuantityReadable();
     // The entry boxes' clear buttons.
     void clearEntry();   // asks first
     void clearReturned();

@@ -26,8 +26,10 @@ const QString kServices = QStringLiteral(
     "SELECT DISTINCT SalonArtist,Sum (Price)As [Totals]FROM Servicemenu  WHERE DateAppointment >= ?");
 const QString kProducts = QStringLiteral(
     "SELECT DISTINCT SalonArtist,Sum (ProductSales)As [Totals]FROM Servicemenu  WHERE DateAppointment >= ?");
+// An empty total on a ticket is nothing sold: the ticket's other total still counts.
 const QString kAll = QStringLiteral(
-    "SELECT DISTINCT SalonArtist,Sum (ProductSales+Price)As [Totals]FROM Servicemenu  WHERE DateAppointment >= ?");
+    "SELECT DISTINCT SalonArtist,Sum (IfNull(ProductSales,0)+IfNull(Price,0))As [Totals]FROM Servicemenu  WHERE "
+    "DateAppointment >= ?");
 const QString kRangeEnd = QStringLiteral(" And DateAppointment<= ? group by SalonArtist");
 
 const QString kMoneyFormat = QStringLiteral("\"$\"#,##0.00");
@@ -107,8 +109,9 @@ std::optional<qv::Money> commissionFor(qv::Money total, const QString& rateText)
     const bool percentSign = text.endsWith(QLatin1Char('%'));
     if (percentSign)
         text = text.chopped(1).trimmed();
+    // No commission is paid back: a rate below nothing is no rate.
     const std::optional<qv::Money> rate = qv::tryReadMoney(text);
-    if (!rate || text.isEmpty())
+    if (!rate || text.isEmpty() || *rate < qv::Money())
         return std::nullopt;
     try {
         if (percentSign)

@@ -24,7 +24,8 @@ qv::Money currencyProduct(qv::Money a, qv::Money b);
 // a percentage (60). Rounded and bounded as currencyProduct.
 qv::Money commissionOn(qv::Money total, qv::Money rate);
 // The commission on a total at a rate as typed: "65%" is 65 %, ".65" and
-// "65" as commissionOn reads them; nothing when the rate cannot be read.
+// "65" as commissionOn reads them; nothing when the rate cannot be read or
+// lies below zero.
 std::optional<qv::Money> commissionFor(qv::Money total, const QString& rateText);
 
 class Commissions : public qv::Window {

@@ -206,7 +206,7 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
 
     // No quantity, one lost: the stock and its value fall, the quantity
     // used stays (10 taken in, 5 used, 3 lost in all).
-    post("0", {}, "1");
+    post("", {}, "1");
     EXPECT_EQ(box(16)->text(), "-12.50");
     EXPECT_EQ(box(2)->text(), "2");
     EXPECT_EQ(box(20)->text(), "5.00");
@@ -215,25 +215,31 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     EXPECT_TRUE(box(5)->text().isEmpty());
     EXPECT_TRUE(box(5)->isEnabled());   // a post leaves the gate as it was
 
-    // Three come back: they undo uses, 2 used and 5 in stock.
-    post("", "3");
-    EXPECT_EQ(box(2)->text(), "5");
-    EXPECT_EQ(box(10)->text(), "2");
-    EXPECT_EQ(box(23)->text(), "3");
-    EXPECT_EQ(box(24)->text(), "3");
+    // Four come back: the three lost are found again before a use is taken
+    // back, so the cost of what was used falls by one unit only.
+    post("", "4");
+    EXPECT_EQ(box(16)->text(), "-10.00");
+    // More than was used and lost cannot come back: nothing is booked (read below).
+    ui.script.clear();
+    post("", "5");
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"Returned To Stock cannot be more than the units this item has sold and lost (4)."});
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    ui.script.clear();
 
     click(f.findChild<QPushButton*>(QStringLiteral("Command9")));
     EXPECT_FALSE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command6"))->isVisible());
     EXPECT_FALSE(box(5)->isEnabled());
     EXPECT_FALSE(box(9)->isEnabled());
-    EXPECT_EQ(ui.script.messages().size(), 1);   // only the unlock's
+    EXPECT_TRUE(ui.script.messages().isEmpty());
 
     click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
-    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 5);
-    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 2);
-    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 3);
-    EXPECT_EQ(stored("Bleach", "ReturnToStockTotals").toDouble(), 3);
+    EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 6);
+    EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 4);
+    EXPECT_EQ(stored("Bleach", "NetProfitFromSales").toDouble(), -10);
+    EXPECT_EQ(stored("Bleach", "LostDamagedTotals").toDouble(), 0);
+    EXPECT_EQ(stored("Bleach", "ReturnToStockTotals").toDouble(), 4);
     EXPECT_TRUE(stored("Bleach", "LostOrDamaged").isNull());
     EXPECT_TRUE(stored("Bleach", "ReturnedToStock").isNull());
 }
@@ -317,13 +323,19 @@ TEST_F(WholesaleTest, AnItemAtCostNetsZero)
     EXPECT_EQ(box(20)->text(), "3,600.00");
 }
 
-TEST_F(WholesaleTest, AQuantityIsReadByItsLeadingNumberAndAMissingCostCountsAsNothing)
+TEST_F(WholesaleTest, AQuantityIsAPlainNumberAndAMissingCostCountsAsNothing)
 {
     item("Capes", 50, 12, 2, 0, {{"CostValueOfStock", QVariant()}});
     NonRetailProducts& f = open();
     ASSERT_EQ(box(17)->text(), "Capes");
     ASSERT_TRUE(box(1)->text().isEmpty());
+    // Read as the ticket's slot buttons read it: nothing is booked, Update stays.
     post("3 capes");
+    EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now "
+                                                "and click the Update button again."});
+    EXPECT_EQ(stored("Capes", "Sold").toDouble(), 2);
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    post("3");
     EXPECT_EQ(box(10)->text(), "5");
     EXPECT_EQ(box(2)->text(), "7");
     // No cost known: nothing lost on what was used, and the stock has no value.
@@ -577,4 +589,40 @@ TEST_F(WholesaleTest, APostingCountsFromTheFiguresTheMasterJustSaved)
     EXPECT_EQ(stored("Bleach", "Sold").toDouble(), 5);
     EXPECT_EQ(stored("Bleach", "CurrentlyInStock").toDouble(), 15);
     EXPECT_EQ(stored("Bleach", "QuantityStatus").toDouble(), 37.5);
+}
+
+// The inventory master deletes the item the window shows: the window has
+// nothing left to post onto, and each way out of it still works.
+TEST_F(WholesaleTest, AnItemDeletedInTheMasterLeavesEveryWayOutOpen)
+{
+    InventoryMaster& master = *qv::Windows::show<InventoryMaster>();
+    const auto deleteShownInMaster = [&] {
+        const QString category = box(17)->text();
+        activate(&master);
+        ui.script.inputAnswers = {category};
+        click(master.findChild<QPushButton*>(QStringLiteral("Command4")));
+        ui.script.msgAnswers = {qv::MsgResult::Ok};
+        click(master.findChild<QPushButton*>(QStringLiteral("cmdDelete")));
+        ASSERT_FALSE(stored(category, "Sold").isValid()) << category.toStdString();
+        activate(w);
+        ui.script.clear();
+    };
+    // It opens ready for the quantity used.
+    open();
+    EXPECT_EQ(w->focusWidget(), box(18));
+    deleteShownInMaster();   // Gloves
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(box(17)->text(), "Foils");
+    deleteShownInMaster();
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
+
+    db.insert("StockControl", {{"Category", "Bleach"}, {"Price", 0.0}, {"StartingQuantity", 10}});
+    open();
+    deleteShownInMaster();
+    qvtest::press(Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
+    EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join(" | ").toStdString();
 }

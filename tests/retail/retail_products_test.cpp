@@ -140,6 +140,23 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 12);
 
+    // No sale is taken back through the quantity, and "1,5" is no quantity:
+    // each is refused as the slot buttons refuse it, and nothing is booked.
+    for (const char* typed : {"-2", "1,5"}) {
+        ui.script.clear();
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+        type(box(18), typed);
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
+        EXPECT_EQ(ui.script.messages(), QStringList{"A quantity for a Product was not included. Please enter now "
+                                                    "and click the Update button again."})
+            << typed;
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+        EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 8) << typed;
+        EXPECT_EQ(stored("Zinc Cream", "GrossSales").toDouble(), 100) << typed;
+    }
+    type(box(18), "");   // Cancel leaves it typed
+    ui.script.clear();
+
     // The manager gives back 2 and writes off 1.
     unlock();
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("Command9"))->isVisible());
@@ -329,6 +346,7 @@ TEST_F(RetailTest, ADroppedTicketGivesEachSaleBackToTheRowItWasBookedOn)
 
 TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
 {
+    db.execRaw("UPDATE StockControl SET CostValueOfStock = 7.35 WHERE Category = 'Shampoo'");
     RetailProducts& f = open();
     type(box(18), "2");
     click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
@@ -352,6 +370,17 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_EQ(book->productSlot(2).quantity->text(), "1.5");
     EXPECT_EQ(book->productTaxPercent()->text(), "6");
     EXPECT_EQ(box(10)->text(), "6.5");
+
+    // Its money is kept to the cent, halves away from zero, as the ticket
+    // charges the line (12.99 x 1.5 = 19.485, charged 19.49): 6.5 sold at
+    // 12.99 is 84.435, kept as 84.44; 7.35 x 6.5 = 47.775 of cost, 47.78.
+    EXPECT_EQ(stored("Shampoo", "Sold").toDouble(), 6.5);
+    EXPECT_EQ(stored("Shampoo", "GrossSales").toDouble(), 84.44);
+    EXPECT_EQ(stored("Shampoo", "NetProfitFromSales").toDouble(), 36.66);
+    EXPECT_EQ(stored("Shampoo", "CurrentlyInStock").toDouble(), 13.5);
+    EXPECT_EQ(stored("Shampoo", "QuantityStatus").toDouble(), 99.23);   // 7.35 x 13.5 = 99.225
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command5")));
+    EXPECT_EQ(book->box(4)->text(), "44.49");   // with the 25.00 of slot 1
 }
 
 TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)

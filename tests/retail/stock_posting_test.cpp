@@ -85,6 +85,15 @@ TEST(StockPosting, AnEntryIsCountedInEveryFigureAndEmptiedAfterwards)
     EXPECT_EQ(item[SoldBox], "6");
     EXPECT_EQ(item[ReturnedTotalBox], "3");
     EXPECT_EQ(item[LostTotalBox], "1");
+
+    // The lost unit comes back: it is found again, not a sale taken back.
+    // A dropped ticket's sale never takes Sold below nothing.
+    item.set(QuantityBox, "").set(ReturnedBox, "1").set(LostBox, "");
+    run(item.boxes, kUpdate);
+    EXPECT_EQ(item[SoldBox] + " " + item[InStockBox] + " " + item[LostTotalBox], "6 14 0");
+    item.set(QuantityBox, "-9");
+    run(item.boxes, kGiveBack);
+    EXPECT_EQ(item[SoldBox] + " " + item[InStockBox], "0 20");
 }
 
 TEST(StockPosting, ATicketSaleBooksTheWholeEntry)

@@ -148,9 +148,10 @@ TEST_F(CommissionsTest, TicketsWithoutArtistOrWithoutPriceCountAsTheSumsSay)
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
     click(w().findChild<QPushButton*>(QStringLiteral("Command8")));
     EXPECT_EQ(grid().value("Tom"), QStringLiteral("$12.00"));
-    // A ticket without a service total adds nothing to both together.
+    // A ticket without a service total still adds its products to both
+    // together: an empty total is nothing sold, not an unknown one.
     click(w().findChild<QPushButton*>(QStringLiteral("Command7")));
-    EXPECT_EQ(grid().value("Tom"), QStringLiteral("$40.00"));
+    EXPECT_EQ(grid().value("Tom"), QStringLiteral("$52.00"));
     EXPECT_EQ(grid().value(QString()), QStringLiteral("$35.00"));
 }
 
@@ -184,6 +185,15 @@ TEST_F(CommissionsTest, PickedRowFeedsTheCalculator)
     EXPECT_EQ(ui.script.messages(),
               QStringList{QStringLiteral("The percentage could not be read: type it like .60 or 60%, then press =.")});
     EXPECT_EQ(commissionOf("%"), QString());
+    // No commission is paid back: a rate below zero is no rate either.
+    EXPECT_EQ(commissionOf(".60"), QStringLiteral("$66.00"));
+    for (const char* below : {"-60", "(60)"}) {
+        ui.script.clear();
+        EXPECT_EQ(commissionOf(below), QString()) << below;
+        EXPECT_EQ(ui.script.messages(), QStringList{QStringLiteral(
+                                            "The percentage could not be read: type it like .60 or 60%, then press =.")})
+            << below;
+    }
     ui.script.clear();
     EXPECT_EQ(commissionOf(".60"), QStringLiteral("$66.00"));
     qvtest::typeInto(box(14), "5");
