@@ -520,6 +520,17 @@ void RecordForm::holdTypingWithoutARecord()
             box->setProperty(kHeld, false);
         }
     }
+    // A drop-down list writes its choice into one of those boxes, where
+    // nothing could keep it either: it waits for a record as they do.
+    for (qv::PickList* list : findChildren<qv::PickList*>()) {
+        if (noRecord && list->isEnabled()) {
+            list->setEnabled(false);
+            list->setProperty(kHeld, true);
+        } else if (!noRecord && list->property(kHeld).toBool()) {
+            list->setEnabled(true);
+            list->setProperty(kHeld, false);
+        }
+    }
 }
 
 void RecordForm::showEvent(QShowEvent* e)
