@@ -337,6 +337,11 @@ void InventoryMaster::buildLayout()
     newVendorButton->setIconSize(QSize(24, 24));
     newVendorButton->setToolTip(QStringLiteral("Click on button if this Vendor is new."));
     qv::place(newVendorButton, vendorLeft, vendorTop + 2 * step, 480, 420);
+    // The Tab key goes down the right half as it reads: the finds, "View
+    // All", the vendor list, the vendor's box under it, "New Vendor?".
+    setTabOrder(viewAllButton, vendorList);
+    setTabOrder(vendorList, fieldBoxes.value(VendorBox));
+    setTabOrder(fieldBoxes.value(VendorBox), newVendorButton);
 
     // No status text on this window.
     qv::place(recordStatusLabel, 690, 0, 0, 300);

@@ -421,14 +421,20 @@ TEST_F(InventoryMasterTest, TabGoesOnlyToControlsInSight)
     seed();
     open();
     qvtest::clickAt(box(0));
+    QStringList walk;
     for (int step = 0; step < 60; ++step) {
         key(Qt::Key_Tab);
         QWidget* now = qvtest::focused();
         ASSERT_TRUE(now) << "step " << step;
+        walk << now->objectName();
         const QRect onWindow(now->mapTo(&w(), QPoint(0, 0)), now->size());
         EXPECT_TRUE(now->isVisible() && w().rect().contains(onWindow))
             << "step " << step << ": " << qvtest::describe(now).toStdString();
     }
+    // Down the boxes at the left, then down the right half as it reads.
+    EXPECT_TRUE(walk.join(' ').contains("txtfields_34 txtfields_2 txtfields_13 txtfields_22 txtfields_3 Command4 "
+                                        "Command7 Command1 dcboCustomer txtfields_21 Check2"))
+        << walk.join(' ').toStdString();
 }
 
 TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
