@@ -1,18 +1,24 @@
-# The first command of the README, scripts/run.sh, builds what the program
-# needs and no test: the targets it names, and every target they depend on,
-# leave out the test binaries, their support library and the benchmarks.
-#   cmake -DSOURCE=<source folder> -DWORK=<scratch folder> -P check_run_script.cmake
+# The README's commands that start the program (scripts/run.sh) and make its
+# package (scripts/package.sh) build what the program needs and no test: the
+# targets they name, and every target those depend on, leave out the test
+# binaries, their support library and the benchmarks. The package is made
+# from what was built, without building anything more.
+#   cmake -DSOURCE=<source folder> -DWORK=<scratch folder> [-DSCRIPT=scripts/package.sh -DMAKES_PACKAGE=ON]
+#         -P check_run_script.cmake
 cmake_minimum_required(VERSION 3.16)
-file(STRINGS ${SOURCE}/scripts/run.sh build_lines REGEX "scripts/build\\.sh")
+if(NOT SCRIPT)
+  set(SCRIPT scripts/run.sh)
+endif()
+file(STRINGS ${SOURCE}/${SCRIPT} build_lines REGEX "scripts/build\\.sh")
 if(NOT build_lines)
-  message(FATAL_ERROR "scripts/run.sh does not build through scripts/build.sh")
+  message(FATAL_ERROR "${SCRIPT} does not build through scripts/build.sh")
 endif()
 list(GET build_lines 0 line)
 string(REGEX REPLACE ".*scripts/build\\.sh" "" targets "${line}")
 string(STRIP "${targets}" targets)
 separate_arguments(targets UNIX_COMMAND "${targets}")
 if(NOT targets)
-  message(FATAL_ERROR "scripts/run.sh builds every target, the tests too: ${line}")
+  message(FATAL_ERROR "${SCRIPT} builds every target, the tests too: ${line}")
 endif()
 
 # The targets' dependencies as CMake itself sees them, from a configure of
@@ -43,11 +49,25 @@ while(todo)
 endwhile()
 
 if(NOT "quorvel" IN_LIST needed)
-  message(FATAL_ERROR "scripts/run.sh does not build the program: it builds ${targets}")
+  message(FATAL_ERROR "${SCRIPT} does not build the program: it builds ${targets}")
 endif()
 foreach(target IN LISTS needed)
   if(target MATCHES "^(test_|bench_|qv_testsupport)")
-    message(FATAL_ERROR "scripts/run.sh builds ${target} (through ${targets}); it needs only the program")
+    message(FATAL_ERROR "${SCRIPT} builds ${target} (through ${targets}); it needs only the program")
   endif()
 endforeach()
-message(STATUS "scripts/run.sh builds ${targets}: ${needed}")
+# Packaging would build every target first, one file at a time, unless
+# installing is kept from depending on them.
+if(EXISTS ${WORK}/Makefile)
+  file(READ ${WORK}/Makefile makefile)
+  if(makefile MATCHES "\npreinstall: all")
+    message(FATAL_ERROR "installing and packaging build every target first, the tests too")
+  endif()
+endif()
+if(MAKES_PACKAGE)
+  file(STRINGS ${SOURCE}/${SCRIPT} package_lines REGEX "^[^#]*cpack -G DEB")
+  if(NOT package_lines)
+    message(FATAL_ERROR "${SCRIPT} makes no Debian package")
+  endif()
+endif()
+message(STATUS "${SCRIPT} builds ${targets}: ${needed}")

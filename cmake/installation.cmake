@@ -42,6 +42,11 @@ endforeach()
 add_custom_target(installation_data ALL DEPENDS ${QV_INSTALLATION_FILES} ${QV_ICON} ${QV_CHANGELOG_GZ} ${QV_MANPAGE_GZ})
 add_dependencies(quorvel installation_data)
 
+# Installing (and so packaging) takes what is built and builds nothing more:
+# the package's own targets are built beforehand, in parallel, by
+# scripts/package.sh, and not the whole test suite one file at a time.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
 # The program folder: the program and its data side by side, as the program
 # expects them; a command of the same name on the search path.
 set(QV_PROGRAM_FOLDER lib/quorvel)
@@ -86,7 +91,11 @@ add_test(NAME DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry
           -P ${CMAKE_SOURCE_DIR}/cmake/check_package.cmake)
 set_tests_properties(DebianPackage.ListsTheProgramItsDataAndTheDesktopEntry PROPERTIES TIMEOUT 300)
 
-# The README's first command builds the program and its data, not the tests.
+# The README's commands build the program and its data, not the tests: the
+# one that starts the program and the one that makes its package.
 add_test(NAME RunScript.BuildsOnlyTheProgramAndItsData
   COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DWORK=${CMAKE_BINARY_DIR}/run-script-check
           -P ${CMAKE_SOURCE_DIR}/cmake/check_run_script.cmake)
+add_test(NAME PackageScript.BuildsOnlyWhatThePackageHolds
+  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR} -DWORK=${CMAKE_BINARY_DIR}/package-script-check
+          -DSCRIPT=scripts/package.sh -DMAKES_PACKAGE=ON -P ${CMAKE_SOURCE_DIR}/cmake/check_run_script.cmake)

@@ -4,8 +4,9 @@
 #include <QString>
 
 namespace OrdinaryValue {
-// A client's or an employee's first and last name.
-inline const QString personName = QStringLiteral("Alexandra Montgomery");
+// A client's whole name at its longest: double first and last names run to
+// 30 characters, as long as a product's name.
+inline const QString clientName = QStringLiteral("Mary-Kate Alexandra-Montgomery");
 // A product's name of 30 characters.
 inline const QString productName = QStringLiteral("Crème Developer 20 Volume 32oz");
 // A vendor's company name.

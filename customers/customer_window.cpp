@@ -3,6 +3,7 @@
 #include "common/connections.h"
 #include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
+#include "common/ordinary_values.h"
 #include "common/pass_over.h"
 #include "common/picture_viewport.h"
 #include "common/window_helpers.h"
@@ -58,12 +59,12 @@ const FieldRow kRows[] = {
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        // Wide enough for a first and last name and for a number written
-        // with its area code, "(212) 555-1212".
-        {"CustomerName", "Customer Name", "", 1920},
-        {"Phone", "Phone", "", 1620},
-        {"EmployeeID", "Salon Artist", "", 1260},
-        {"BirthDay", "Birthday", "m/d", 900},
+        // Wide enough for a client's name at its longest and for a number
+        // written with its area code, "(212) 555-1212".
+        {"CustomerName", "Customer Name", "", 1920, OrdinaryValue::clientName},
+        {"Phone", "Phone", "", 1530},
+        {"EmployeeID", "Salon Artist", "", 1125},
+        {"BirthDay", "Birthday", "m/d", 840},
     };
     return columns;
 }
@@ -175,14 +176,14 @@ void CustomerWindow::buildLayout()
     // The picture: its caption on one line over its path, the path over the
     // frame; the strip left of them stays free for the datasheet panel.
     captionLabels.insert(PictureHint,
-                         label("lblLabels_10", "Insert Picture of your Client below.", 6600, 1200, 3615, 240));
+                         label("lblLabels_10", "Insert Picture of your Client below.", 7200, 1200, 3255, 240));
     captionLabels.value(PictureHint)->setFont(small);
     qv::TextBox* path = addField(PicturePathBox, QStringLiteral("Image"));
     path->setSelectOnFocus(true);
     path->setStyleSheet(QStringLiteral("background-color: #FFFFC0;"));
-    qv::place(path, 6600, 1440, 3615, 360);
+    qv::place(path, 7200, 1440, 3255, 360);
     picture = new PictureViewport(this, path);
-    picture->place(6600, 1800, 3375, 2535, 4080, 9960, 255);
+    picture->place(7200, 1800, 3015, 2535, 4080, 10200, 255);
 
     // The picture buttons with their captions under them.
     struct BarButton {
@@ -247,8 +248,9 @@ void CustomerWindow::buildLayout()
     formulasPanel->hide();
     formulasBox->hide();
 
-    // The grid panel, wide enough that its four columns and the scroll bar
-    // of a long client list show side by side. It lies wholly over the rows
+    // The grid panel, wide enough that its four columns (a client's name at
+    // its longest in the first) and the scroll bar of a long client list
+    // show side by side. It lies wholly over the rows
     // from "Contact Name" to "Credit Terms" (the name and phone of the client
     // stay in sight above it) and stops short of the picture and of the row
     // of tools under it, which stay free to click.
@@ -256,19 +258,19 @@ void CustomerWindow::buildLayout()
     clientListPanel->setObjectName(QStringLiteral("Picture1"));
     clientListPanel->setAutoFillBackground(true);
     clientListPanel->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kGrey));
-    qv::place(clientListPanel, 60, 1260, 6300, 2670);
+    qv::place(clientListPanel, 60, 1260, 7110, 2670);
     auto* gridTitle = new QLabel(QStringLiteral("Customer Database"), clientListPanel);
     gridTitle->setObjectName(QStringLiteral("Label1_1"));
-    qv::place(gridTitle, 120, 60, 5460, 270);
+    qv::place(gridTitle, 120, 60, 6270, 270);
     headings.insert(ClientListHeading, gridTitle);
     titleStrip(gridTitle);
     closeClientListButton = new QPushButton(QStringLiteral("X"), clientListPanel);
     closeClientListButton->setObjectName(QStringLiteral("Command5"));
-    qv::place(closeClientListButton, 5745, 45, 435, 285);
+    qv::place(closeClientListButton, 6555, 45, 435, 285);
     clientGrid = new qv::DataGrid(clientListPanel);
     clientGrid->setObjectName(QStringLiteral("DataGrid1"));
     clientGrid->setToolTip(QStringLiteral("Customer Database"));
-    qv::place(clientGrid, 120, 360, 6060, 2220);
+    qv::place(clientGrid, 60, 360, 6990, 2220);
     clientListPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).

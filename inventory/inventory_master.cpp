@@ -26,9 +26,10 @@ const QColor kLightGrey(0xE0, 0xE0, 0xE0);
 const QColor kWhite(0xFF, 0xFF, 0xFF);
 const QString kMoney = QStringLiteral("\"$\"#,##0.00");
 
-// The form's client area, in twips.
+// The form's client area, in twips: a little taller than the old design,
+// which had the grid too narrow for its three columns.
 constexpr int kClientWidth = 11325;
-constexpr int kClientHeight = 7065;
+constexpr int kClientHeight = 7380;
 
 void paintBase(QWidget* w, const QColor& colour)
 {
@@ -41,8 +42,9 @@ const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {QStringLiteral("Category"), QStringLiteral("Category"), QString(), 1650, OrdinaryValue::productName},
-        {QStringLiteral("SystemStockNumber"), QStringLiteral("System Stock #"), QString(), 1545},
-        {QStringLiteral("Price"), QStringLiteral("Price"), kMoney, 855},
+        {QStringLiteral("SystemStockNumber"), QStringLiteral("System Stock #"), QString(), 1440},
+        // A price in the thousands, "$1,234.50".
+        {QStringLiteral("Price"), QStringLiteral("Price"), kMoney, 960},
     };
     return columns;
 }
@@ -121,11 +123,23 @@ void InventoryMaster::buildLayout()
         return l;
     };
 
+    // Two halves: at the left the stock row's boxes, at the right the finds,
+    // the grid of the category with its three columns in sight, and the
+    // vendor. The boxes of a name are wide enough for a product's name of
+    // 30 characters; short figures stand two to a row below them.
+    constexpr int L = 120, top0 = 600, step = 345;
+    constexpr int captionWidth = 1860, boxLeft = L + captionWidth + 60, leftEnd = 5400;
+    constexpr int boxWidth = leftEnd - boxLeft;
+    // The second figure of a row: its caption and box.
+    constexpr int pairCaption = 3240, pairCaptionWidth = 1260, pairBox = pairCaption + pairCaptionWidth + 60;
+    constexpr int pairWidth = leftEnd - pairBox, figureWidth = pairCaption - 120 - boxLeft;
+    auto row = [](int n) { return top0 + n * step; };
+
     lastRowNote = label(
         QStringLiteral("Label2"),
         QStringLiteral("NOTE: If you delete the last record from the inventory database you will not be "
                        "able to load the retail or non retail products forms."),
-        120, 60, 6000, 420);
+        L, 60, 7080, 420);
     lastRowNote->setStyleSheet(QStringLiteral("color: #800000;"));
 
     // The boxes: index, field, caption, format, colour (none: default), where.
@@ -137,13 +151,9 @@ void InventoryMaster::buildLayout()
         bool money;
         bool coloured;
         State state;
-        int left, top, width;   // label's left; the box follows the label
+        int left, top, width;   // the caption's left; the box follows it
     };
-    // Left column: captions at 120, boxes at 2040, wide enough to read an
-    // item's description; middle column: captions at 4320, boxes at 5820.
-    constexpr int L = 120, M = 4320, top0 = 600, step = 345;
-    constexpr int captionWidth = 1860, middleCaptionWidth = 1440, boxWidth = 2160;
-    auto row = [](int n) { return top0 + n * step; };
+    // In the order of reading, which is the order of the Tab key.
     const Box boxes[] = {
         {CategoryBox, "Category", "Category:", false, true, State::Shown, L, row(0), boxWidth},
         {ItemBox, "item", "Item Description:", false, true, State::Shown, L, row(1), boxWidth},
@@ -154,17 +164,20 @@ void InventoryMaster::buildLayout()
         {CommentBox, "Comment", "Comment:", false, true, State::Shown, L, row(5), boxWidth},
         {MemoBox, "Memo", "Memo:", false, true, State::Shown, L, row(6), boxWidth},
         {SubstituteBox, "Substitute", "Substitute:", false, true, State::Shown, L, row(8), boxWidth},
-        {DateBox, "Date", "Date:", false, true, State::Shown, L, row(9), boxWidth},
-        {RetailBox, "Retail", "Retail:", false, true, State::Shown, L, row(10), boxWidth},
-        {UnitSizeBox, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(11), boxWidth},
-        {NonRetailBox, "WholeSale", "Non Retail:", false, true, State::Shown, L, row(12), boxWidth},
-        {TaxPercentBox, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(13), boxWidth},
-        {ReorderLevelBox, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, L, row(14), boxWidth},
-        {CostBox, "CostValueOfStock", "Cost:", true, true, State::Shown, M, row(0), 960},
-        {PriceBox, "Price", "Sell Price:", true, true, State::Shown, M, row(1), 960},
-        {StartingQuantityBox, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, M, row(2), 960},
-        {InStockBox, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, M, row(3), 960},
-        {VendorBox, "SourceOrSupplier", "Supplier / Vendor:", false, true, State::Shown, M, row(7), 2520},
+        {DateBox, "Date", "Date:", false, true, State::Shown, L, row(9), figureWidth},
+        {RetailBox, "Retail", "Retail:", false, true, State::Shown, pairCaption, row(9), pairWidth},
+        {UnitSizeBox, "UnitSize", "Unit Size:", false, true, State::Shown, L, row(10), figureWidth},
+        {NonRetailBox, "WholeSale", "Non Retail:", false, true, State::Shown, pairCaption, row(10), pairWidth},
+        {TaxPercentBox, "taxpercent1", "Tax %:", false, true, State::Shown, L, row(11), figureWidth},
+        {ReorderLevelBox, "ReOrderLevel", "Re-OrderLevel:", false, true, State::Shown, pairCaption, row(11),
+         pairWidth},
+        {CostBox, "CostValueOfStock", "Cost:", true, true, State::Shown, L, row(12), figureWidth},
+        {PriceBox, "Price", "Sell Price:", true, true, State::Shown, pairCaption, row(12), pairWidth},
+        {StartingQuantityBox, "StartingQuantity", "StartingQuantity:", false, true, State::Shown, L, row(13),
+         figureWidth},
+        {InStockBox, "CurrentlyInStock", "Currently In Stock", false, false, State::Shown, pairCaption, row(13),
+         pairWidth},
+        {VendorBox, "SourceOrSupplier", "Supplier / Vendor:", false, true, State::Shown, 0, 0, 0},   // placed below
         // Never shown.
         {EmployeeIdBox, "EmployeeID", nullptr, false, false, State::Hidden, 0, 0, 1000},
         {GrossSalesBox, "GrossSales", nullptr, true, false, State::Hidden, 0, 0, 1000},
@@ -198,8 +211,9 @@ void InventoryMaster::buildLayout()
         QLabel* caption = nullptr;
         if (b.caption) {
             // Named for their box: lblLabels(2), (6), (31) and (32) are other captions of this window.
+            const bool second = b.left == pairCaption;
             caption = label(qv::arrayMemberName("lblField", i), QString::fromLatin1(b.caption), b.left, b.top + 30,
-                            b.left == M ? middleCaptionWidth : captionWidth);
+                            second ? pairCaptionWidth : captionWidth);
             caption->setWordWrap(false);
             m_captions.insert(i, caption);
         }
@@ -211,7 +225,7 @@ void InventoryMaster::buildLayout()
                 caption->setVisible(false);
             break;
         case State::Shown:
-            qv::place(box, b.left + (b.left == M ? 1500 : captionWidth + 60), b.top, b.width, 300);
+            qv::place(box, b.left == pairCaption ? pairBox : boxLeft, b.top, b.width, 300);
             break;
         }
     }
@@ -220,12 +234,6 @@ void InventoryMaster::buildLayout()
     memoBox = new qv::ManyLineBox(fieldBoxes.value(MemoBox), this);
     memoBox->resize(memoBox->width(), qv::px(step + 300));
     paintBase(memoBox, kBackground);
-
-    // The vendor's box lies under the vendor list, its caption above both;
-    // both reach towards the grid to show a vendor's whole company name.
-    constexpr int vendorWidth = 3135;
-    qv::place(m_captions.value(VendorBox), M, row(5) + 30, vendorWidth, 285);
-    qv::place(fieldBoxes.value(VendorBox), M, row(7), vendorWidth, 300);
 
     // The amount in stock is computed by the product windows, never typed here.
     qv::TextBox* inStock = fieldBoxes.value(InStockBox);
@@ -238,30 +246,15 @@ void InventoryMaster::buildLayout()
     big.setPointSizeF(13.5);
     inStock->setFont(big);
     m_captions.value(InStockBox)->setWordWrap(true);
-    qv::place(m_captions.value(InStockBox), M, row(3), middleCaptionWidth, 450);
-    qv::place(inStock, M + 1500, row(3), 960, 450);
+    qv::place(m_captions.value(InStockBox), pairCaption, row(13), pairCaptionWidth, 450);
+    qv::place(inStock, pairBox, row(13), pairWidth, 450);
 
-    vendorList = new qv::DataCombo(this);
-    vendorList->setObjectName(QStringLiteral("dcboCustomer"));
-    vendorList->setEditable(false);
-    qv::place(vendorList, M, row(6), vendorWidth, 315);
-
-    captionLabels.insert(NewVendorCaption,
-                         label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), M, row(8) + 60, 1100));
-    newVendorButton = new QPushButton(this);
-    newVendorButton->setObjectName(QStringLiteral("Check2"));
-    newVendorButton->setCheckable(true);
-    newVendorButton->setIcon(QIcon(vendorPicture()));
-    newVendorButton->setIconSize(QSize(24, 24));
-    newVendorButton->setToolTip(QStringLiteral("Click on button if this Vendor is new."));
-    qv::place(newVendorButton, M + 1140, row(8), 480, 420);
-
-    // The note on new rows, on its grey panel.
+    // The note on new rows, on its grey panel, under the figures it speaks of.
     auto* note = label(QStringLiteral("lblLabels_6"),
                        QStringLiteral("When adding a new product, the amount Currently in Stock will be unavailable "
                                       "until the either the Products Non Retail or Retail forms are activated Or used "
                                       ", and you have clicked refresh on those forms."),
-                       M, row(10), 2460, 1950);
+                       L, row(13) + 555, leftEnd - L, 900);
     note->setAutoFillBackground(true);
     QPalette grey = note->palette();
     grey.setColor(QPalette::Window, kLightGrey);
@@ -269,9 +262,14 @@ void InventoryMaster::buildLayout()
     note->setMargin(4);
     captionLabels.insert(NewProductNoteCaption, note);
 
-    // The finds, the grid and the products-sold picture at the right.
-    // The grid stands clear of the vendor's boxes beside it.
-    constexpr int R = 6870, gridLeft = M + vendorWidth + 90, gridWidth = 11205 - gridLeft;
+    // The right half: the finds, the grid, "View All" with the products-sold
+    // picture, then the vendor. The grid is as wide as the half: its three
+    // columns, a product's name of 30 characters in the first, and the
+    // scroll bar of a long list.
+    constexpr int R = leftEnd + 120, rightEnd = kClientWidth - 120, gridWidth = rightEnd - R;
+    // The finds' captions end at their buttons and leave the room before
+    // them to the note above the boxes.
+    constexpr int findCaption = 7320;
     auto findButton = [this](QPushButton*& slot, const char* name, int top) {
         slot = new QPushButton(this);
         slot->setObjectName(QString::fromLatin1(name));
@@ -280,11 +278,13 @@ void InventoryMaster::buildLayout()
     };
     captionLabels.insert(
         FindByCategoryCaption,
-        label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), R, 120, 10500 - R));
+        label(QStringLiteral("lblLabels_32"), QStringLiteral("Search for product by Category"), findCaption, 120,
+              10500 - findCaption));
     findButton(findByCategoryButton, "Command4", 60);
     captionLabels.insert(
         FindByStockNumberCaption,
-        label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), R, 540, 10500 - R));
+        label(QStringLiteral("lblLabels_31"), QStringLiteral("Search for product by StockNumber"), findCaption, 540,
+              10500 - findCaption));
     findButton(findByStockNumberButton, "Command7", 480);
     for (int i : {FindByStockNumberCaption, FindByCategoryCaption})
         captionLabels.value(i)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -294,14 +294,14 @@ void InventoryMaster::buildLayout()
     stockGrid->setWindowTitle(QStringLiteral("Stock Control"));
     stockGrid->setFocusPolicy(Qt::NoFocus);
     auto* gridCaption =
-        label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), gridLeft, 960, gridWidth, 255);
+        label(QStringLiteral("grdDataGridCaption"), QStringLiteral("Stock Control"), R, 960, gridWidth, 255);
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     QPalette captionPal = gridCaption->palette();
     captionPal.setColor(QPalette::Window, QColor(0x80, 0x80, 0x80));
     captionPal.setColor(QPalette::WindowText, Qt::white);
     gridCaption->setPalette(captionPal);
-    qv::place(stockGrid, gridLeft, 1215, gridWidth, 3225);
+    qv::place(stockGrid, R, 1215, gridWidth, 3225);
 
     viewAllButton = new QPushButton(QStringLiteral("&View All"), this);
     viewAllButton->setObjectName(QStringLiteral("Command1"));
@@ -309,12 +309,39 @@ void InventoryMaster::buildLayout()
 
     productsSoldHint = label(QStringLiteral("Label1"),
                              QStringLiteral("Click on the image at right to find products sold by dates."), R + 1320,
-                             4560, 10500 - R - 1320, 720);
+                             4530, 10500 - R - 1320, 480);
     productsSoldPicture = new qv::PictureBox(this);
     productsSoldPicture->setObjectName(QStringLiteral("Image1"));
     productsSoldPicture->setPixmap(salesPicture());
     productsSoldPicture->setCursor(Qt::PointingHandCursor);
-    qv::place(productsSoldPicture, 10620, 4530, 540, 540);
+    qv::place(productsSoldPicture, 10620, 4500, 540, 540);
+
+    // The vendor list with its caption, the vendor's box under the list, and
+    // the button to a new vendor under them: wide enough for a vendor's
+    // whole company name.
+    constexpr int vendorCaptionWidth = 1500, vendorLeft = R + vendorCaptionWidth + 60, vendorWidth = 3135;
+    constexpr int vendorTop = 5160;
+    qv::place(m_captions.value(VendorBox), R, vendorTop + 30, vendorCaptionWidth, 285);
+    vendorList = new qv::DataCombo(this);
+    vendorList->setObjectName(QStringLiteral("dcboCustomer"));
+    vendorList->setEditable(false);
+    qv::place(vendorList, vendorLeft, vendorTop - 15, vendorWidth, 315);
+    qv::place(fieldBoxes.value(VendorBox), vendorLeft, vendorTop + step, vendorWidth, 300);
+
+    captionLabels.insert(NewVendorCaption, label(QStringLiteral("lblLabels_2"), QStringLiteral("New Vendor?"), R,
+                                                 vendorTop + 2 * step + 90, vendorCaptionWidth));
+    newVendorButton = new QPushButton(this);
+    newVendorButton->setObjectName(QStringLiteral("Check2"));
+    newVendorButton->setCheckable(true);
+    newVendorButton->setIcon(QIcon(vendorPicture()));
+    newVendorButton->setIconSize(QSize(24, 24));
+    newVendorButton->setToolTip(QStringLiteral("Click on button if this Vendor is new."));
+    qv::place(newVendorButton, vendorLeft, vendorTop + 2 * step, 480, 420);
+    // The Tab key goes down the right half as it reads: the finds, "View
+    // All", the vendor list, the vendor's box under it, "New Vendor?".
+    setTabOrder(viewAllButton, vendorList);
+    setTabOrder(vendorList, fieldBoxes.value(VendorBox));
+    setTabOrder(fieldBoxes.value(VendorBox), newVendorButton);
 
     // No status text on this window.
     qv::place(recordStatusLabel, 690, 0, 0, 300);

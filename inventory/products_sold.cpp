@@ -44,11 +44,11 @@ const QString ProductsSold::kUnreadableDates = kUnreadableDateRange;
 
 const QList<qv::GridColumn>& ProductsSold::gridColumns()
 {
-    using OrdinaryValue::personName;
+    using OrdinaryValue::clientName;
     using OrdinaryValue::productName;
     static const QList<qv::GridColumn> columns = {
         {"DateAppointment", "Date Appointment", "", 1900},
-        {"CustomerName", "Customer", "", 1500, personName},
+        {"CustomerName", "Customer", "", 1500, clientName},
         {"ProductsSold", "ProductsSold", "", 1700, productName},
         {"SystemStockNumber", "Stock Number", "", 1600},
         {"Quantity", "Quantity", "", 1100},

@@ -261,9 +261,14 @@ void ChartControl::addRowAxis()
     m_rowAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     m_rowAxis->setTitleText(m_categoryTitle);
     QFont labels = m_rowAxis->labelsFont();
-    labels.setPointSizeF(labels.pointSizeF() * 0.85);
+    m_labelPoints = labels.pointSizeF() * 0.85;
+    labels.setPointSizeF(m_labelPoints);
     m_rowAxis->setLabelsFont(labels);
     m_rowAxis->setGridLineVisible(m_style == Style::Lines);
+    // The chart would cut a turned name to the room it reckons a label has,
+    // a good deal less than the bar's own; the names are spaced above so
+    // that whole ones never meet.
+    m_rowAxis->setTruncateLabels(m_style == Style::Lines);
     chart()->addAxis(m_rowAxis, Qt::AlignBottom);
 }
 
@@ -300,14 +305,18 @@ void ChartControl::drawLines(double& low, double& high)
 void ChartControl::labelRows()
 {
     // Rows sit one step apart on the axis. Labels are upright when each fits
-    // its step; else they stand on end, and only every so many rows is
-    // labelled so that no two labels overlap or get cut short.
+    // its step; else they stand on end. Under bars every bar keeps its name:
+    // turned names stand side by side, in smaller type when the bars are
+    // too narrow for them. Under lines (a year of dates) only every so many
+    // rows is labelled, so that no two labels overlap or get cut short.
     if (!m_rowAxis || rowCount() == 0)
         return;
     const QRectF plot = chart()->plotArea();
     const double width = plot.width() > 0 ? plot.width() : qMax(1, viewport()->width() - 100);
     const double spacing = width / rowCount();
-    const QFontMetricsF metrics(m_rowAxis->labelsFont());
+    QFont font = m_rowAxis->labelsFont();
+    font.setPointSizeF(m_labelPoints);
+    const QFontMetricsF metrics(font);
     double widest = 0;
     for (const QString& label : m_rowLabels)
         widest = qMax(widest, metrics.horizontalAdvance(label));
@@ -320,13 +329,24 @@ void ChartControl::labelRows()
     const bool guessing = plot.width() <= 0 && m_style == Style::Bars;
     if (!guessing && widest + gap + margins > spacing) {
         angle = -90;
-        step = qMax(1, int(std::ceil((metrics.height() + gap) / spacing)));
+        if (m_style == Style::Bars) {
+            // A turned name is as thick as its line and the margins of the
+            // chart's text, with a little air before the next.
+            const auto thickness = [](const QFont& f) { return QFontMetricsF(f).height() + 6; };
+            while (thickness(font) > spacing && font.pointSizeF() > kSmallestLabelPoints)
+                font.setPointSizeF(qMax(kSmallestLabelPoints, font.pointSizeF() - 0.25));
+            step = qMax(1, int(std::ceil(thickness(font) / spacing)));
+        } else {
+            step = qMax(1, int(std::ceil((metrics.height() + gap) / spacing)));
+        }
     }
-    if (step == m_labelStep && angle == m_rowAxis->labelsAngle())
+    if (step == m_labelStep && angle == m_rowAxis->labelsAngle()
+        && font.pointSizeF() == m_rowAxis->labelsFont().pointSizeF())
         return;
     m_labelStep = step;
     for (const QString& label : m_rowAxis->categoriesLabels())
         m_rowAxis->remove(label);
+    m_rowAxis->setLabelsFont(font);
     m_rowAxis->setLabelsAngle(angle);
     m_rowAxis->setStartValue(-0.5);
     const QStringList shown = uniqueLabels(m_rowLabels);

@@ -65,9 +65,10 @@ public:
     QStringList drawnCategories() const;
     QStringList drawnSeries() const;
     // The labels the category axis shows, by their place on it; where the
-    // rows are too narrow for their labels (dates under lines, names under
-    // bars) the labels stand on end and every so many rows may be left
-    // unlabelled, so that those shown stay whole.
+    // rows are too narrow for their labels the labels stand on end. Every
+    // bar keeps its name, in smaller type where the bars are too narrow for
+    // turned names; under lines every so many rows may be left unlabelled,
+    // so that those shown stay whole.
     QMap<double, QString> drawnLabels() const;
     // The values drawn for a column (1-based) as (place, value): a bar for
     // every row, a line point for every cell that holds a value.
@@ -94,4 +95,7 @@ private:
     Style m_style = Style::Bars;
     QCategoryAxis* m_rowAxis = nullptr;   // the category axis, under bars or lines
     int m_labelStep = 0;                  // every how many rows the category axis is labelled
+    double m_labelPoints = 0;             // the category axis's type, before names are made smaller to fit
+    // Below this the names under the bars would not be read.
+    static constexpr double kSmallestLabelPoints = 5.5;
 };

@@ -3,6 +3,7 @@
 // deleting rows, and the windows it opens.
 #include "support/line_hands.h"
 #include "platform/forms/window.h"
+#include "support/layout_extras.h"
 #include "support/user_hands.h"
 #include "record_window_hands.h"
 
@@ -16,6 +17,7 @@
 #include <QAbstractItemView>
 #include <QHeaderView>
 #include <QFile>
+#include <QScrollBar>
 
 namespace {
 
@@ -422,14 +424,20 @@ TEST_F(InventoryMasterTest, TabGoesOnlyToControlsInSight)
     seed();
     open();
     qvtest::clickAt(box(0));
+    QStringList walk;
     for (int step = 0; step < 60; ++step) {
         key(Qt::Key_Tab);
         QWidget* now = qvtest::focused();
         ASSERT_TRUE(now) << "step " << step;
+        walk << now->objectName();
         const QRect onWindow(now->mapTo(&w(), QPoint(0, 0)), now->size());
         EXPECT_TRUE(now->isVisible() && w().rect().contains(onWindow))
             << "step " << step << ": " << qvtest::describe(now).toStdString();
     }
+    // Down the boxes at the left, then down the right half as it reads.
+    EXPECT_TRUE(walk.join(' ').contains("txtfields_34 txtfields_2 txtfields_13 txtfields_22 txtfields_3 Command4 "
+                                        "Command7 Command1 dcboCustomer txtfields_21 Check2"))
+        << walk.join(' ').toStdString();
 }
 
 TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
@@ -454,6 +462,25 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
     EXPECT_TRUE(ui.script.messages().isEmpty()) << ui.script.messages().join('|').toStdString();
     EXPECT_EQ(db.scalar("SELECT Memo FROM StockControl WHERE SystemStockNumber='1010'").toString().remove('\r'),
               QStringLiteral("Order in spring\nKeep cool\nAsk Pat"));
+}
+
+// A salon's whole stock in the grid: the three columns stay in sight beside
+// the scroll bar of a long list, with products of 30 characters and prices
+// in the thousands read whole.
+TEST_F(InventoryMasterTest, TheWholeStockKeepsTheGridsThreeColumnsInSight)
+{
+    db.seed();
+    for (int i = 0; i < 30; ++i)
+        db.insert("StockControl", {{"Category", QStringLiteral("Crème Developer 20 Volume %1oz").arg(10 + i)},
+                                   {"SystemStockNumber", QString::number(30000 + i)}, {"Price", 1234.5}});
+    open();
+    click(w().findChild<QPushButton*>(QStringLiteral("Command1")));
+    auto* grid = w().findChild<qv::DataGrid*>(QStringLiteral("grdDataGrid"));
+    ASSERT_GT(grid->model()->rowCount(), 30);
+    EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    const QStringList faults = qvtest::columnsOutOfSight(grid) + qvtest::cutCells(grid);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
 }
 
 TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)

@@ -94,7 +94,7 @@ QMap<QString, QList<WindowState>> makeStates()
     add("frmServiceMenu1", "unlocked by the password",
         [](qv::Window* w) { return unlock(w, "Command9", QStringLiteral("frmLogin4")); });
     add("frmCustomers", "the customer datasheet", [](qv::Window* w) { return click(w, "Command6"); });
-    for (const char* stock : {"FormProductsA", "Form10"})
+    for (const char* stock : {"FormProductsA", "Form10", "Form6a"})
         add(stock, "its last product", [](qv::Window* w) { return click(w, "cmdLast"); });
     add("Form1", "every ticket's products", [](qv::Window* w) { return click(w, "Command4"); });
     add("Form6a", "the whole stock", [](qv::Window* w) { return click(w, "Command1"); });
@@ -141,10 +141,10 @@ QList<WindowState> statesOf(qv::Window* w)
 
 void addLongestValues(SalonDb& db)
 {
-    // Ordinary values at their longest: a client's first and last name,
+    // Values at their longest: a client's name of 30 characters,
     // products of 30 characters and a vendor's company name, on a ticket,
     // in the stock and in the vendor book.
-    db.insert(QStringLiteral("Customers"), {{"CustomerName", "Siobhán Fitzgerald"}, {"Phone", "434-7777"},
+    db.insert(QStringLiteral("Customers"), {{"CustomerName", "Mary-Kate Alexandra-Montgomery"}, {"Phone", "434-7777"},
                                             {"EmployeeID", "Maria"}, {"City", "San Diego"}});
     db.insert(QStringLiteral("Suppliers"), {{"CompanyName", "Mediterranean Beauty Supply Co"},
                                             {"ContactName", "Lee Wong"}, {"Phone", "800-555-0300"}});
@@ -157,7 +157,7 @@ void addLongestValues(SalonDb& db)
                {"CostValueOfStock", 11.0}, {"StartingQuantity", 8.0}, {"Sold", 1.0}, {"CurrentlyInStock", 7.0},
                {"SourceOrSupplier", "Mediterranean Beauty Supply Co"}, {"Date", QDate(2001, 6, 1)}});
     db.insert(QStringLiteral("Servicemenu"),
-              {{"CustomerID", "1007"}, {"CustomerName", "Siobhán Fitzgerald"}, {"CustomerPhone", "434-7777"},
+              {{"CustomerID", "1007"}, {"CustomerName", "Mary-Kate Alexandra-Montgomery"}, {"CustomerPhone", "434-7777"},
                {"SalonArtist", "Maria"}, {"DateAppointment", QDate(2001, 7, 5)}, {"TimeAppointment", QTime(10, 30)},
                {"TimeBlock", QTime(11, 0)}, {"Service", "Color"}, {"ServicePrice1", 45.50},
                {"QuantityService1", 1}, {"Price", 45.50}, {"ProductsSold", "Keratin Smoothing Cream 250 ml"},

@@ -357,27 +357,41 @@ void checkTable(QTableView* view, const QString& name, QStringList& out)
     }
 }
 
-// A grid whose columns almost fit: only its last column runs past the
-// grid's edge, so its values are cut there. (A grid of many columns is
-// read by scrolling.)
-void checkLastColumn(QTableView* view, const QString& name, QStringList& out)
+// A grid's columns in sight. A grid whose columns would all fit across its
+// window shows them all: a column seen only by scrolling sideways is easily
+// never seen. A grid of more columns than its window is wide is read by
+// scrolling, but its last column does not end just past the grid's edge,
+// its values cut there.
+void checkColumnsInSight(QTableView* view, QWidget* window, const QString& name, QStringList& out)
 {
     QAbstractItemModel* model = view->model();
-    if (!model || model->columnCount() == 0)
+    if (!model)
         return;
+    QStringList hidden;
     int total = 0, last = -1;
+    const int room = view->viewport()->width();
     for (int col = 0; col < model->columnCount(); ++col) {
         if (view->isColumnHidden(col) || view->columnWidth(col) == 0)
             continue;
         total += view->columnWidth(col);
         last = col;
+        if (total > room)
+            hidden << QLatin1Char('"') + model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString()
+                    + QLatin1Char('"');
     }
-    const int room = view->viewport()->width();
-    if (last < 0 || total <= room || total - view->columnWidth(last) >= room)
+    if (total <= room)
         return;
-    out << QStringLiteral("%1: its last column \"%2\" runs past the grid's edge: the columns need %3, the grid has %4")
-               .arg(name, model->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString())
-               .arg(total).arg(room);
+    const int around = view->width() - room;   // its frame, and a scroll bar shown
+    if (total + around <= window->width())
+        out << QStringLiteral("%1: shows %2 only by scrolling sideways: the columns need %3, the grid shows %4, "
+                              "its window is %5 wide")
+                   .arg(name, hidden.join(QStringLiteral(", ")))
+                   .arg(total).arg(room).arg(window->width());
+    else if (total - view->columnWidth(last) < room)
+        out << QStringLiteral("%1: its last column \"%2\" runs past the grid's edge: the columns need %3, the grid "
+                              "has %4")
+                   .arg(name, model->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString())
+                   .arg(total).arg(room);
 }
 
 // A list (a drop-down's choices, a list box): every row whole in its line.
@@ -481,7 +495,7 @@ void checkComboText(QComboBox* combo, const QString& name, QStringList& out)
                    .arg(name, shown, numbers(QStringLiteral("text"), QSize(need, combo->fontMetrics().height()), room.size()));
 }
 
-void checkText(QWidget* w, const QString& name, QStringList& out)
+void checkText(QWidget* w, QWidget* window, const QString& name, QStringList& out)
 {
     if (auto* label = qobject_cast<QLabel*>(w))
         checkLabel(label, name, out);
@@ -489,7 +503,7 @@ void checkText(QWidget* w, const QString& name, QStringList& out)
         checkButton(button, name, out);
     else if (auto* table = qobject_cast<QTableView*>(w)) {
         checkTable(table, name, out);
-        checkLastColumn(table, name, out);
+        checkColumnsInSight(table, window, name, out);
     }
     else if (auto* list = qobject_cast<QListView*>(w))
         checkList(list, name, out);
@@ -715,7 +729,7 @@ QStringList layoutFaults(QWidget* window, const QString& windowName, const Layou
                            .arg(hit ? describe(hit) : QStringLiteral("nothing (outside the window)"));
             }
         }
-        checkText(w, name, out);
+        checkText(w, window, name, out);
         if (checks.typeSize)
             checkTypeSize(w, name, out);
     }

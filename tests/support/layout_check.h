@@ -3,9 +3,10 @@
 // outside its window or its frame, a button or box that another control
 // covers (the mouse cannot reach it, or its edge is lost under another), a
 // caption, button text, column header, grid value or list row cut by its
-// control, text that another control lies on, framed panels running into
-// each other or off the window, a box of lines with a scroll bar it does not
-// need, type too small to read. Each finding names the window, the control
+// control, grid columns seen only by scrolling sideways though they would
+// fit across the window, text that another control lies on, framed panels
+// running into each other or off the window, a box of lines with a scroll
+// bar it does not need, type too small to read. Each finding names the window, the control
 // and the numbers.
 #include <QStringList>
 
