@@ -1172,6 +1172,34 @@ ReportDocument Report::run()
 
 namespace {
 
+// A line is fitted to its box at the layout's measure, but a screen sets
+// each character on whole pixels and so may make it a little wider: drawn
+// clipped, the line would lose its end with no sign of it. It is narrowed
+// instead when it takes little, so the preview shows what prints, and ends
+// in an ellipsis at the device's own measure otherwise.
+constexpr double kMostNarrowing = 0.9;
+
+void drawLine(QPainter& painter, const QRectF& box, int flags, const QString& text)
+{
+    flags = (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine | Qt::TextDontClip;
+    const QFontMetricsF fm(painter.font(), painter.device());
+    const double width = fm.horizontalAdvance(text);
+    if (width <= box.width()) {
+        painter.drawText(box, flags, text);
+        return;
+    }
+    const double narrowing = box.width() / width;
+    if (narrowing < kMostNarrowing) {
+        painter.drawText(box, flags, fm.elidedText(text, Qt::ElideRight, box.width()));
+        return;
+    }
+    painter.save();
+    painter.translate(box.topLeft());
+    painter.scale(narrowing, 1);
+    painter.drawText(QRectF(0, 0, width, box.height()), flags, text);
+    painter.restore();
+}
+
 // A wrapped text drawn line by line where the layout broke it, whatever the
 // device's resolution: a device that sets the text a little wider then
 // neither adds a line below the box nor moves words to another line.
@@ -1180,7 +1208,7 @@ void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner,
     const double width = item.rect.width() - (item.border ? 60 : 0);
     FontMeasures& m = measures(item.font);
     if (!hasLineBreak(item.text) && surelyNarrower(item.text, m, width)) {
-        painter.drawText(inner, (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine, item.text);
+        drawLine(painter, inner, flags, item.text);
         return;
     }
     const QList<WrappedLine> lines = wrapLines(item.text, item.font, width);
@@ -1192,13 +1220,13 @@ void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner,
         top += std::max(0.0, (inner.height() - total) / 2);
     else if (flags & Qt::AlignBottom)
         top += std::max(0.0, inner.height() - total);
-    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine;
+    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
     for (const WrappedLine& line : lines) {
         QString shown = item.text.mid(line.start, line.length);
         while (!shown.isEmpty() && (shown.back().isSpace() || shown.back() == QChar::LineSeparator))
             shown.chop(1);
         if (!shown.isEmpty())
-            painter.drawText(QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
+            drawLine(painter, QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
     }
 }
 
@@ -1229,7 +1257,7 @@ void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPo
                 if (item.wordWrap)
                     drawWrapped(painter, item, inner, k, flags);
                 else
-                    painter.drawText(inner, flags, item.text);
+                    drawLine(painter, inner, flags, item.text);
             }
             if (item.border)
                 painter.drawRect(r);
