@@ -26,6 +26,7 @@
 #include <optional>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace qv {
 
@@ -724,7 +725,10 @@ private:
         const int height = measure(band, record);
         if (height > m_bottom - m_y) {
             const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
-            if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
+            // A block whose text must go on over a page anyway starts in the
+            // room left, so long as its first lines stand there.
+            const bool startsHere = !fitsEmptyPage && !m_growths.isEmpty() && headHeight(band) <= m_bottom - m_y;
+            if (!m_fresh && (fitsEmptyPage || s.keepTogether) && !startsHere) {
                 closePage();
                 newPage(false);
                 measure(band, record);   // the page header and footer measured theirs meanwhile
@@ -737,6 +741,26 @@ private:
         lay(band, record, m_y);
         m_y += height;
         m_fresh = false;
+    }
+
+    // What of a block must stand on the page it starts on (after measure()):
+    // what stands down to its first grown text, and that text's first line.
+    int headHeight(ReportBand band) const
+    {
+        const QList<ReportControl>& controls = m_layout.section(band).controls;
+        int growTop = std::numeric_limits<int>::max();
+        for (const Growth& g : m_growths)
+            growTop = std::min(growTop, controls[g.control].top);
+        int head = 0;
+        for (int i = 0; i < controls.size(); ++i) {
+            const ReportControl& c = controls[i];
+            if (c.top > growTop)
+                continue;
+            const bool grown = std::any_of(m_growths.begin(), m_growths.end(), [i](const Growth& g) { return g.control == i; });
+            head = std::max(head, grown ? c.top + int(std::ceil(measures(c.font).lineHeight)) + (c.border ? 30 : 0)
+                                        : c.top + c.height);
+        }
+        return head;
     }
 
     // A block taller than the room left goes on over page breaks. Each page

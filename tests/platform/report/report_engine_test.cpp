@@ -6,9 +6,11 @@
 #include "platform/values/clock.h"
 #include "platform/values/convert.h"
 #include "platform/values/money.h"
+#include "support/pdf_text.h"
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMap>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextLayout>
@@ -257,6 +259,75 @@ TEST(ReportEngine, BlockTallerThanAPageGoesOnOverThePageBreak)
     ASSERT_EQ(doc.pageCount(), 2);
     EXPECT_EQ(doc.pages[0].items.size() + doc.pages[1].items.size(), 70);
     EXPECT_EQ(doc.pages[1].items.first().rect.top(), l.topMargin);
+}
+
+// A memo list: a note that must go on over a page break anyway starts in the
+// room the page has left, with its date beside its first line; a note that
+// fits a page whole but not the room left starts on the next page.
+TEST(ReportEngine, ANoteSplitAnywayStartsInTheRoomLeft)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l;
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(QStringLiteral("Memo list"), 0, 3000);
+    ph.finish();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("Day"), 0, 1300);
+    d.field(QStringLiteral("Memo"), 1400, 4300).canGrow = true;
+    d.field(QStringLiteral("Artist"), 5800, 1400);
+    d.finish(30);
+    QStringList words;
+    for (int i = 0; i < 900; ++i)
+        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+    const QString longNote = words.join(QLatin1Char(' '));
+    const QString pageNote = words.mid(0, 200).join(QLatin1Char(' '));   // most of a page
+    ReportData data;
+    data.fields = {QStringLiteral("Day"), QStringLiteral("Memo"), QStringLiteral("Artist")};
+    for (int i = 0; i < 5; ++i)
+        data.rows.append({QStringLiteral("7/%1/2001").arg(i + 1), QStringLiteral("short"), QStringLiteral("Maria")});
+    data.rows.append({QStringLiteral("7/6/2001"), longNote, QStringLiteral("Jenny")});
+    data.rows.append({QStringLiteral("7/7/2001"), pageNote, QStringLiteral("Tom")});
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 3);
+
+    QMap<int, QList<int>> pagesOfRecord;
+    QMap<int, QStringList> notesOfRecord;
+    for (int p = 0; p < doc.pageCount(); ++p)
+        for (const ReportItem& it : doc.pages[p].itemsIn(ReportBand::Detail)) {
+            if (!pagesOfRecord[it.record].contains(p))
+                pagesOfRecord[it.record] << p;
+            if (it.control == QStringLiteral("txtMemo"))
+                notesOfRecord[it.record] << it.text;
+        }
+    // The long note begins on the first page, under the short ones, and fills it.
+    EXPECT_EQ(pagesOfRecord[5].first(), 0);
+    EXPECT_EQ(notesOfRecord[5].join(QLatin1Char(' ')), longNote);
+    QMap<int, int> dayTop;
+    int lowest = 0;
+    for (const ReportItem& it : doc.pages[0].itemsIn(ReportBand::Detail)) {
+        if (it.control == QStringLiteral("txtDay"))
+            dayTop[it.record] = it.rect.top();
+        lowest = std::max(lowest, it.rect.bottom());
+    }
+    ASSERT_TRUE(dayTop.contains(5));
+    EXPECT_EQ(dayTop[5] - dayTop[4], l.section(ReportBand::Detail).height);
+    EXPECT_GT(lowest, l.pageHeight - l.bottomMargin - 600);
+    // The next note would fit a page of its own: it is not split.
+    EXPECT_EQ(pagesOfRecord[6].size(), 1);
+    EXPECT_EQ(notesOfRecord[6], QStringList{pageNote});
+
+    // The print-out's first page reads the note's first words.
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("memos.pdf"));
+    ASSERT_TRUE(report.exportPdf(doc, file));
+    const QList<QStringList> printed = qvtest::pdfPageLines(file);
+    ASSERT_EQ(printed.size(), doc.pageCount());
+    EXPECT_TRUE(printed[0].join(QLatin1Char('\n')).contains(QStringLiteral("7/6/2001"))) << printed[0].join('\n').toStdString();
+    EXPECT_TRUE(printed[0].join(QLatin1Char(' ')).contains(QStringLiteral("word000 word001")));
 }
 
 TEST(ReportEngine, TimeOutHandlerHearsEveryWholeSecondAndCanCancel)
