@@ -55,6 +55,25 @@ ReportData ledgerRows(int count)
     return data;
 }
 
+// A layout whose page header is one label.
+ReportLayout headedLayout(const QString& heading, int width)
+{
+    ReportLayout l;
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(heading, 0, width);
+    ph.finish();
+    return l;
+}
+
+// "word000", "word001", ...: a long text whose every part can be told apart.
+QStringList numberedWords(int count)
+{
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+    return words;
+}
+
 } // namespace
 
 TEST(ReportEngine, NoRowsGivesHeadersAnEmptyDetailAndZeroSums)
@@ -267,18 +286,13 @@ TEST(ReportEngine, BlockTallerThanAPageGoesOnOverThePageBreak)
 TEST(ReportEngine, ANoteSplitAnywayStartsInTheRoomLeft)
 {
     ScopedScriptedUi ui;
-    ReportLayout l;
-    BandWriter ph(l.section(ReportBand::PageHeader));
-    ph.label(QStringLiteral("Memo list"), 0, 3000);
-    ph.finish();
+    ReportLayout l = headedLayout(QStringLiteral("Memo list"), 3000);
     BandWriter d(l.section(ReportBand::Detail));
     d.field(QStringLiteral("Day"), 0, 1300);
     d.field(QStringLiteral("Memo"), 1400, 4300).canGrow = true;
     d.field(QStringLiteral("Artist"), 5800, 1400);
     d.finish(30);
-    QStringList words;
-    for (int i = 0; i < 900; ++i)
-        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+    const QStringList words = numberedWords(900);
     const QString longNote = words.join(QLatin1Char(' '));
     const QString pageNote = words.mid(0, 200).join(QLatin1Char(' '));   // most of a page
     ReportData data;
@@ -420,10 +434,7 @@ TEST(ReportEngine, RendersToPdfAndImage)
 TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
 {
     ScopedScriptedUi ui;
-    ReportLayout l;
-    BandWriter ph(l.section(ReportBand::PageHeader));
-    ph.label(QStringLiteral("Page %p of a very long heading that cannot fit its box"), 0, 1500);
-    ph.finish();
+    ReportLayout l = headedLayout(QStringLiteral("Page %p of a very long heading that cannot fit its box"), 1500);
     BandWriter d(l.section(ReportBand::Detail));
     d.field(QStringLiteral("Note"), 0, 3000).canGrow = true;
     d.field(QStringLiteral("Name"), 3100, 1200);
@@ -438,10 +449,7 @@ TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
     pf.label(QStringLiteral("- %p -"), 4000, 1000);
     pf.finish();
 
-    QStringList words;
-    for (int i = 0; i < 700; ++i)
-        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
-    const QString note = words.join(QLatin1Char(' '));
+    const QString note = numberedWords(700).join(QLatin1Char(' '));
     ReportData data;
     data.fields = {QStringLiteral("Note"), QStringLiteral("Name"), QStringLiteral("After"), QStringLiteral("Tall")};
     data.rows.append({note, QStringLiteral("Bartholomew Featherstonehaugh"), QStringLiteral("below"), note});
