@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace qv;
 
@@ -478,28 +479,31 @@ TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
     EXPECT_GE(noteParts.size(), 2);
     EXPECT_EQ(noteParts.join(QLatin1Char(' ')), note);
 
-    const ReportItem* name = doc.pages[0].find(QStringLiteral("txtName"));
+    const ReportPage first = doc.pages[0];
+    const ReportItem* name = first.find(QStringLiteral("txtName"));
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->rect.top(), doc.pages[0].find(QStringLiteral("txtNote"))->rect.top());
+    EXPECT_EQ(name->rect.top(), first.find(QStringLiteral("txtNote"))->rect.top());
     EXPECT_TRUE(name->text.endsWith(QChar(0x2026))) << name->text.toStdString();
     EXPECT_LE(reportTextWidth(name->text, name->font), name->rect.width());
 
-    const ReportItem* after = doc.pages[lastNotePage].find(QStringLiteral("txtAfter"));
+    const ReportPage last = doc.pages[lastNotePage];
+    const ReportItem* after = last.find(QStringLiteral("txtAfter"));
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(after->text, QStringLiteral("below"));
     EXPECT_GT(after->rect.top(), lastNoteBottom);
 
     // The wrapped box that cannot grow is cut to the room a page has.
-    const ReportItem* cut = nullptr;
+    std::optional<ReportItem> cut;
     for (const ReportPage& page : doc.pages)
         if (const ReportItem* it = page.find(QStringLiteral("txtTall")))
-            cut = it;
-    ASSERT_NE(cut, nullptr);
+            cut = *it;
+    ASSERT_TRUE(cut);
     EXPECT_TRUE(cut->text.endsWith(QChar(0x2026)));
     EXPECT_TRUE(note.startsWith(cut->text.chopped(1)));
 
     // The heading's page number is filled in before it is cut.
-    const ReportItem* heading = doc.pages[1].find(QStringLiteral("Label1"));
+    const ReportPage second = doc.pages[1];
+    const ReportItem* heading = second.find(QStringLiteral("Label1"));
     ASSERT_NE(heading, nullptr);
     EXPECT_TRUE(heading->text.startsWith(QStringLiteral("Page 2 of"))) << heading->text.toStdString();
     EXPECT_TRUE(heading->text.endsWith(QChar(0x2026)));

@@ -287,10 +287,11 @@ TEST(ReportPreview, TextsFittedForPrintAreWholeOrEndInAnEllipsisOnASmallScreen)
         const QImage shown = p.pageImage();
         const double dpi = shown.logicalDpiX();
         ASSERT_LT(dpi, 90) << "the test means a small screen";
+        const ReportPage page = p.document().pages[0];
         DrawnTexts drawn(dpi, shown.size());
         {
             QPainter painter(&drawn);
-            renderReportPage(painter, p.document().pages[0], dpi);
+            renderReportPage(painter, page, dpi);
         }
         const double k = dpi / 1440.0;
         int captionsSeen = 0;
@@ -299,7 +300,7 @@ TEST(ReportPreview, TextsFittedForPrintAreWholeOrEndInAnEllipsisOnASmallScreen)
                 EXPECT_TRUE(t.clip.adjusted(-0.5, -100, 0.5, 100).contains(t.extent))
                     << "cut: " << t.text.toStdString();
             const ReportItem* owner = nullptr;
-            for (const ReportItem& it : p.document().pages[0].items)
+            for (const ReportItem& it : page.items)
                 if (QRectF(it.rect.left() * k, it.rect.top() * k, it.rect.width() * k, it.rect.height() * k)
                         .contains(t.extent.center()))
                     owner = &it;
