@@ -2,6 +2,7 @@
 // sums, page breaks, growing fields, time-outs, errors and rendering.
 #include "platform/report/band_writer.h"
 #include "platform/report/report.h"
+#include "platform/report/report_rows.h"
 #include "platform/services/services.h"
 #include "platform/values/clock.h"
 #include "platform/values/convert.h"
@@ -343,6 +344,91 @@ TEST(ReportEngine, ANoteSplitAnywayStartsInTheRoomLeft)
     ASSERT_EQ(printed.size(), doc.pageCount());
     EXPECT_TRUE(printed[0].join(QLatin1Char('\n')).contains(QStringLiteral("7/6/2001"))) << printed[0].join('\n').toStdString();
     EXPECT_TRUE(printed[0].join(QLatin1Char(' ')).contains(QStringLiteral("word000 word001")));
+}
+
+// A laid-out report keeps where its pages start and makes a page when it is
+// read: a page read alone, in any order, is the page printed in order, with
+// blocks that go on over page breaks, blocks that move to the next page, page
+// numbers and the sums on the last page.
+TEST(ReportEngine, APageReadAloneIsThePagePrintedInOrder)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l = ledgerLayout();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.y = l.section(ReportBand::Detail).height;
+    d.field(QStringLiteral("Note"), 0, 4000).canGrow = true;
+    d.finish();
+    ReportData data = ledgerRows(90);
+    data.fields << QStringLiteral("Note");
+    QStringList notes;
+    for (int i = 0; i < data.rows.size(); ++i) {
+        notes << (i % 9 == 4 ? numberedWords(150 * (i % 4 + 1)).join(QLatin1Char(' ')) : QStringLiteral("note %1").arg(i));
+        data.rows[i].append(notes.last());
+    }
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 6);
+
+    const auto described = [](const ReportPage& page) {
+        QStringList out;
+        for (const ReportItem& it : page.items)
+            out << QStringLiteral("%1 %2 %3,%4 %5x%6 %7")
+                       .arg(it.control)
+                       .arg(it.record)
+                       .arg(it.rect.left())
+                       .arg(it.rect.top())
+                       .arg(it.rect.width())
+                       .arg(it.rect.height())
+                       .arg(it.text);
+        return out;
+    };
+    QList<QStringList> inOrder;
+    QMap<int, QStringList> noteParts;
+    doc.pages.forEach([&](int page, const ReportPage& made) {
+        EXPECT_EQ(page, inOrder.size());
+        inOrder << described(made);
+        EXPECT_EQ(made.itemsIn(ReportBand::PageHeader).value(0).text,
+                  QStringLiteral("Page %1 of %2").arg(page + 1).arg(doc.pageCount()));
+        for (const ReportItem& it : made.items)
+            if (it.control == QStringLiteral("txtNote"))
+                noteParts[it.record] << it.text;
+        return true;
+    });
+    ASSERT_EQ(inOrder.size(), doc.pageCount());
+    for (int i = 0; i < notes.size(); ++i)
+        EXPECT_EQ(noteParts[i].join(QLatin1Char(' ')), notes[i]) << i;
+    for (int p = doc.pageCount() - 1; p >= 0; --p)
+        EXPECT_EQ(described(doc.pages[p]), inOrder[p]) << "page " << p + 1;
+    EXPECT_TRUE(doc.pages.last().texts().contains(QStringLiteral("$511,875.00")));
+    EXPECT_TRUE(doc.pages.value(doc.pageCount()).items.isEmpty());
+}
+
+// The rows a job keeps: every value read back as it was given, whether its
+// column holds a few values or more than a byte or two can number.
+TEST(ReportRows, KeepEveryValueOfFewOrManyDistinctOnes)
+{
+    ReportRows rows({QStringLiteral("Number"), QStringLiteral("Artist"), QStringLiteral("Amount")});
+    const QStringList artists = {QStringLiteral("Maria"), QString(), QStringLiteral("Jenny")};
+    auto valuesOf = [&](int i) {
+        return QVector<QVariant>{QVariant(qint64(i) * 7), i % 5 ? QVariant(artists[i % 3]) : QVariant(),
+                                 QVariant::fromValue(Money::fromUnits(i % 300 * 100))};
+    };
+    const int count = 70000;
+    for (int i = 0; i < count; ++i)
+        rows.append(valuesOf(i).constData());
+    rows.squeeze();
+    ASSERT_EQ(rows.size(), count);
+    EXPECT_EQ(rows.distinct(0).size(), count);
+    EXPECT_EQ(rows.distinct(2).size(), 300);
+    for (int i = 0; i < count; i += i < 300 ? 1 : 97) {
+        const QVector<QVariant> given = valuesOf(i);
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(rows.value(i, c), given[c]) << i << " " << c;
+            EXPECT_EQ(rows.value(i, c).isNull(), given[c].isNull()) << i << " " << c;
+        }
+    }
+    EXPECT_EQ(rows.fieldIndex(QStringLiteral("artist")), 1);
 }
 
 TEST(ReportEngine, TimeOutHandlerHearsEveryWholeSecondAndCanCancel)
