@@ -256,7 +256,9 @@ private:
 
 // Draws one laid-out page onto a painter whose device has the given
 // resolution (dots per inch); the page's top-left corner goes to `origin`
-// (device pixels).
+// (device pixels). A line the device sets wider than the layout measured it
+// (a small screen's whole pixels) is narrowed to its box, or ends in an
+// ellipsis; it is never cut off at the box's edge.
 void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPointF origin = {});
 // One page as an image at the given resolution, white background.
 QImage reportPageImage(const ReportDocument& document, int page, double dpi);
