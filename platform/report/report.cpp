@@ -566,7 +566,6 @@ public:
         m_y = start.y;
         m_fresh = start.fresh;
     }
-    int pageCount() const { return m_pageIndex + 1; }
 
 private:
     struct Piece {
@@ -1023,9 +1022,6 @@ void widenToWidest(ReportLayout& layout, const ReportRows& data, const QVector<i
         int band, control;
         FontMeasures* m;
         double width = 0;
-        // Values already measured (two values may show alike).
-        QSet<QString> seenTexts;
-        QSet<ValueBits> seenValues;
     };
     std::vector<Widest> all;
     for (int b = 0; b < kReportBandCount; ++b)
@@ -1034,21 +1030,9 @@ void widenToWidest(ReportLayout& layout, const ReportRows& data, const QVector<i
             if (c.fitWidest && columns[b][i] >= 0)
                 all.push_back(Widest{b, i, &measures(c.font)});
         }
-    const auto isNew = [](auto& seen, const auto& key) {
-        const qsizetype before = seen.size();
-        seen.insert(key);
-        return seen.size() > before;
-    };
     const auto measure = [&](Widest& w, const QVariant& v) {
         if (v.isNull())
             return;
-        if (v.metaType().id() == QMetaType::QString) {
-            if (!isNew(w.seenTexts, *static_cast<const QString*>(v.constData())))
-                return;
-        } else if (const std::optional<ValueBits> bits = valueBits(v)) {
-            if (!isNew(w.seenValues, *bits))
-                return;
-        }
         const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
         const QString text = formatValue(v, c.format);
         // Most values are surely narrow enough; only the others are measured.
