@@ -11,4 +11,5 @@ void reportFill(qv::Report& report, const QString& query)
     report.show();
     report.setDataSource(nullptr);
     rows.close();
+    qv::giveBackFreedMemory();
 }

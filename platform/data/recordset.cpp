@@ -1021,6 +1021,14 @@ QVariant Recordset::valueAt(int row, int field) const
 
 QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
 {
+    QList<QVector<QVariant>> rows;
+    rows.reserve(recordCount());
+    forEachRow(fields, [&](const QVariant* values) { rows.append(QVector<QVariant>(values, values + fields.size())); });
+    return rows;
+}
+
+void Recordset::forEachRow(const QVector<int>& fields, const std::function<void(const QVariant*)>& visit) const
+{
     if (!d->open)
         throw Error(kClosed);
     const int n = fieldCount();
@@ -1055,19 +1063,16 @@ QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
         return false;
     };
     const bool editing = d->mode != EditMode::None && d->hasCurrent();
-    QList<QVector<QVariant>> rows;
-    rows.reserve(recordCount());
+    std::vector<QVariant> row(storeCols.size());
     for (long long at = 0; at < d->size(); ++at) {
         if (d->currentDeleted && at == d->pos)
             continue;   // the deleted row still holds its place until the next move
         const std::uint32_t r = d->order[std::size_t(at)];
-        QVector<QVariant> row;
-        row.reserve(qsizetype(storeCols.size()));
         if (editing && at == d->pos) {
             // The current row shows its pending changes.
             QByteArray keep;
             for (std::size_t i = 0; i < storeCols.size(); ++i)
-                row.append(typedValue(d->cellOf(r, storeCols[i], keep), d->store->columns.at(storeCols[i]).type));
+                row[i] = typedValue(d->cellOf(r, storeCols[i], keep), d->store->columns.at(storeCols[i]).type);
         } else {
             d->store->cells(r, width, cells.data());
             for (std::size_t i = 0; i < storeCols.size(); ++i) {
@@ -1078,12 +1083,11 @@ QList<QVector<QVariant>> Recordset::valuesOf(const QVector<int>& fields) const
                     l.cell = c;
                     l.known = true;
                 }
-                row.append(l.value);
+                row[i] = l.value;
             }
         }
-        rows.append(std::move(row));
+        visit(row.data());
     }
-    return rows;
 }
 
 void Recordset::setValue(const QString& field, const QVariant& value)

@@ -76,6 +76,10 @@ public:
     // recordset's order, each as valueAt gives it, without moving: a whole
     // report's rows copied in one pass.
     QList<QVector<QVariant>> valuesOf(const QVector<int>& fields) const;
+    // The same values handed over a row at a time (one value per field, in
+    // the order given), so that a caller keeping them in a form of its own
+    // never holds all of them at once.
+    void forEachRow(const QVector<int>& fields, const std::function<void(const QVariant*)>& visit) const;
     bool isChanged(const QString& field) const;
 
     // Editing.

@@ -1,5 +1,6 @@
 #include "platform/report/report.h"
 #include "platform/report/report_preview.h"
+#include "platform/report/report_rows.h"
 #include "platform/data/recordset.h"
 #include "platform/print/printer.h"
 #include "platform/services/services.h"
@@ -26,6 +27,10 @@
 #include <optional>
 #include <cmath>
 #include <cstring>
+#include <limits>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace qv {
 
@@ -151,6 +156,13 @@ std::vector<std::unique_ptr<FontMeasures>>& allMeasures()
 {
     static std::vector<std::unique_ptr<FontMeasures>> fonts;
     return fonts;
+}
+
+// What the job measured (texts it keeps) is let go.
+void forgetMeasures()
+{
+    for (const auto& m : allMeasures())
+        m->forget();
 }
 
 FontMeasures& measures(const ReportFont& f)
@@ -355,13 +367,13 @@ double monotonicSeconds()
     return timer.nsecsElapsed() / 1e9;
 }
 
-QVariant sumColumn(const ReportData& data, int column)
+QVariant sumColumn(const ReportRows& rows, int column)
 {
     Money money;
     double real = 0;
     bool anyReal = false;
-    for (const QVector<QVariant>& row : data.rows) {
-        const QVariant& v = row[column];
+    for (int r = 0; r < rows.size(); ++r) {
+        const QVariant& v = rows.value(r, column);
         if (!v.isValid() || v.isNull())
             continue;
         if (v.metaType() == QMetaType::fromType<Money>()) {
@@ -435,52 +447,56 @@ int textRoomHeight(const ReportControl& c)
     return c.height - (c.border ? 30 : 0);
 }
 
-// An amount, date or number by its type and bits: a key that is cheaper to
-// find again than the value's text is to write.
-using ValueBits = std::pair<int, qint64>;
-std::optional<ValueBits> valueBits(const QVariant& v)
-{
-    const int type = v.metaType().id();
-    qint64 bits = 0;
-    if (type == QMetaType::fromType<Money>().id()) {
-        bits = v.value<Money>().units();
-    } else if (type == QMetaType::QDateTime) {
-        // By the day and time it shows: the instant would ask the system's
-        // time zone (a file read) for every value.
-        const QDateTime& dt = *static_cast<const QDateTime*>(v.constData());
-        bits = dt.date().toJulianDay() * 86400000 + dt.time().msecsSinceStartOfDay();
-    } else if (type == QMetaType::Double) {
-        const double d = v.toDouble();
-        std::memcpy(&bits, &d, sizeof bits);
-    } else if (type == QMetaType::LongLong || type == QMetaType::Int) {
-        bits = v.toLongLong();
-    } else {
-        return std::nullopt;
-    }
-    return ValueBits(type, bits);
-}
+} // namespace
 
-// True when two values are surely the same, found cheaply: texts by their
-// characters, anything else by its bytes (a report's amounts and numbers are
-// plain values; shared dates are the same date). False only means "format or
-// measure it again".
-bool sameValue(const QVariant& a, const QVariant& b)
-{
-    const QMetaType type = a.metaType();
-    if (type != b.metaType() || a.data_ptr().is_null != b.data_ptr().is_null)
-        return false;
-    if (type == QMetaType::fromType<QString>())
-        return *static_cast<const QString*>(a.constData()) == *static_cast<const QString*>(b.constData());
-    return !type.isValid() || std::memcmp(a.constData(), b.constData(), std::size_t(type.sizeOf())) == 0;
-}
+namespace detail {
 
-// Lays the bands out page by page.
+// Where a page starts: the call of the paginator that began it (the report's
+// beginning, a detail block or the report footer) and where that call
+// started. Laying out again from there gives the page as it was.
+struct PageStart {
+    enum Kind : std::uint8_t { Begin, Detail, Footer };
+    Kind kind = Begin;
+    bool fresh = true;   // the page the call started on had nothing but its header
+    int record = -1;
+    int page = 0;        // the page the call started on
+    int y = 0;
+};
+
+// What a laid-out report keeps: its layout as widened for its values, its
+// rows, the sums, the job's time stamps, and where each page starts.
+struct LaidOutReport {
+    ReportLayout layout;
+    ReportRows rows;
+    QVector<int> columns[kReportBandCount];   // per band, per control: its column or -1
+    QHash<QString, QVariant> sums;
+    Placeholders ph;
+    std::vector<PageStart> starts;
+};
+
+} // namespace detail
+
+namespace {
+
+// Lays the bands out page by page. Counting, it makes no items and notes
+// where each page starts; making pages, it makes the items of the pages
+// asked for and hands each over as it closes.
 class Paginator {
 public:
-    Paginator(const ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
-              const QHash<QString, QVariant>& sums, const Placeholders& ph)
-        : m_layout(layout), m_data(data), m_columns(columns), m_sums(sums), m_ph(ph)
+    using Sink = std::function<bool(int page, ReportPage&& made)>;
+
+    // Counting: the starts go to `starts`.
+    Paginator(const detail::LaidOutReport& report, std::vector<detail::PageStart>* starts)
+        : Paginator(report, 0, 1, 0, {})
     {
+        m_starts = starts;
+    }
+    // Making pages first..last of a report of `total` pages.
+    Paginator(const detail::LaidOutReport& report, int total, int first, int last, Sink sink)
+        : m_layout(report.layout), m_data(report.rows), m_columns(report.columns), m_sums(report.sums),
+          m_ph(report.ph), m_total(total), m_first(first), m_last(last), m_sink(std::move(sink))
+    {
+        const ReportLayout& layout = m_layout;
         const ReportSection& footer = layout.section(ReportBand::PageFooter);
         const ReportSection& header = layout.section(ReportBand::PageHeader);
         m_bottom = layout.pageHeight - layout.bottomMargin - (footer.visible ? footer.height : 0);
@@ -522,20 +538,33 @@ public:
         }
     }
 
-    QList<ReportPage> pages;
+    // True once the last page asked for has been handed over.
+    bool done() const { return m_done; }
 
-    void begin() { newPage(true); }
-    void detail(int record) { place(ReportBand::Detail, record); }
-
+    void begin()
+    {
+        m_call = detail::PageStart{};
+        newPage(true);
+    }
+    void detail(int record)
+    {
+        m_call = detail::PageStart{detail::PageStart::Detail, m_fresh, record, m_pageIndex, m_y};
+        place(ReportBand::Detail, record);
+    }
     void end()
     {
+        m_call = detail::PageStart{detail::PageStart::Footer, m_fresh, -1, m_pageIndex, m_y};
         place(ReportBand::ReportFooter, -1);
-        closePage();
-        const int count = pages.size();
-        for (const auto& [p, i] : m_pageCountItems) {
-            ReportItem& item = pages[p].items[i];
-            item.text = fitLine(m_ph.apply(item.text, p + 1, count), item.font, item.rect.width() - (item.border ? 60 : 0));
-        }
+        if (!m_done)
+            closePage();
+    }
+    // Goes on from where a page's start says, laying out again what stands
+    // there before the page itself.
+    void resume(const detail::PageStart& start)
+    {
+        m_pageIndex = start.page;
+        m_y = start.y;
+        m_fresh = start.fresh;
     }
 
 private:
@@ -609,7 +638,7 @@ private:
         case ReportControl::Field:
             if (record >= 0 && m_columns[band][i] >= 0) {
                 // A null text of a valid value shows as nothing all the same.
-                const QVariant& v = m_data.rows[record][m_columns[band][i]];
+                const QVariant& v = m_data.value(record, m_columns[band][i]);
                 if (v.isValid())
                     return fieldText(band, i, c, v);
             }
@@ -674,8 +703,10 @@ private:
     // Makes the band's items straight onto the page, the band's top at `top`.
     void lay(ReportBand band, int record, int top)
     {
+        if (!making())
+            return;
         const int count = m_layout.section(band).controls.size();
-        QList<ReportItem>& items = pages.back().items;
+        QList<ReportItem>& items = m_page.items;
         for (int i = 0; i < count; ++i) {
             make(band, i, record, [&](const ReportItem& prototype) -> ReportItem& { return items.emplace_back(prototype); });
             placeOnPage(items.back(), m_placeholders[int(band)].testBit(i), top);
@@ -702,18 +733,16 @@ private:
     void placeOnPage(ReportItem& it, bool placeholder, int top)
     {
         it.rect.translate(m_layout.leftMargin, top);
-        if (placeholder) {
-            if (it.text.contains(QLatin1String("%P")))
-                m_pageCountItems.append({int(pages.size() - 1), int(pages.back().items.size() - 1)});
-            else
-                it.text = fitLine(m_ph.apply(it.text, pages.size(), 0), it.font, it.rect.width() - (it.border ? 60 : 0));
-        }
+        if (placeholder)
+            it.text = fitLine(m_ph.apply(it.text, m_pageIndex + 1, m_total), it.font, it.rect.width() - (it.border ? 60 : 0));
     }
 
     void put(Piece& p, int top)
     {
-        pages.back().items.append(std::move(p.item));
-        placeOnPage(pages.back().items.back(), p.placeholder, top);
+        if (!making())
+            return;
+        m_page.items.append(std::move(p.item));
+        placeOnPage(m_page.items.back(), p.placeholder, top);
     }
 
     void place(ReportBand band, int record)
@@ -724,8 +753,13 @@ private:
         const int height = measure(band, record);
         if (height > m_bottom - m_y) {
             const bool fitsEmptyPage = height <= m_bottom - m_freshTop;
-            if (!m_fresh && (fitsEmptyPage || s.keepTogether)) {
+            // A block whose text must go on over a page anyway starts in the
+            // room left, so long as its first lines stand there.
+            const bool startsHere = !fitsEmptyPage && !m_growths.isEmpty() && headHeight(band) <= m_bottom - m_y;
+            if (!m_fresh && (fitsEmptyPage || s.keepTogether) && !startsHere) {
                 closePage();
+                if (m_done)
+                    return;
                 newPage(false);
                 measure(band, record);   // the page header and footer measured theirs meanwhile
             }
@@ -737,6 +771,26 @@ private:
         lay(band, record, m_y);
         m_y += height;
         m_fresh = false;
+    }
+
+    // What of a block must stand on the page it starts on (after measure()):
+    // what stands down to its first grown text, and that text's first line.
+    int headHeight(ReportBand band) const
+    {
+        const QList<ReportControl>& controls = m_layout.section(band).controls;
+        int growTop = std::numeric_limits<int>::max();
+        for (const Growth& g : m_growths)
+            growTop = std::min(growTop, controls[g.control].top);
+        int head = 0;
+        for (int i = 0; i < controls.size(); ++i) {
+            const ReportControl& c = controls[i];
+            if (c.top > growTop)
+                continue;
+            const bool grown = std::any_of(m_growths.begin(), m_growths.end(), [i](const Growth& g) { return g.control == i; });
+            head = std::max(head, grown ? c.top + int(std::ceil(measures(c.font).lineHeight)) + (c.border ? 30 : 0)
+                                        : c.top + c.height);
+        }
+        return head;
     }
 
     // A block taller than the room left goes on over page breaks. Each page
@@ -782,6 +836,8 @@ private:
                     break;
             }
             closePage();
+            if (m_done)
+                return;
             newPage(false);
             int top = later.first().item.rect.top();
             for (const Piece& p : std::as_const(later))
@@ -840,10 +896,16 @@ private:
         }
     }
 
+    bool making() const { return m_pageIndex >= m_first && m_pageIndex <= m_last; }
+
     void newPage(bool first)
     {
-        pages.append(ReportPage{});
-        pages.back().items.reserve(m_itemsPerPage);
+        ++m_pageIndex;
+        if (m_starts)
+            m_starts->push_back(m_call);
+        m_page = ReportPage{};
+        if (making())
+            m_page.items.reserve(m_itemsPerPage);
         m_y = m_layout.topMargin;
         m_fresh = true;
         if (first)
@@ -859,16 +921,20 @@ private:
 
     void closePage()
     {
-        m_itemsPerPage = std::max<qsizetype>(m_itemsPerPage, pages.back().items.size() + 8);
         const ReportSection& f = m_layout.section(ReportBand::PageFooter);
-        if (!takesRoom(f))
+        if (takesRoom(f)) {
+            measure(ReportBand::PageFooter, -1);
+            lay(ReportBand::PageFooter, -1, m_layout.pageHeight - m_layout.bottomMargin - f.height);
+        }
+        if (!making())
             return;
-        measure(ReportBand::PageFooter, -1);
-        lay(ReportBand::PageFooter, -1, m_layout.pageHeight - m_layout.bottomMargin - f.height);
+        m_itemsPerPage = std::max<qsizetype>(m_itemsPerPage, m_page.items.size() + 8);
+        if (!m_sink(m_pageIndex, std::move(m_page)) || m_pageIndex >= m_last)
+            m_done = true;
     }
 
     const ReportLayout& m_layout;
-    const ReportData& m_data;
+    const ReportRows& m_data;
     const QVector<int>* m_columns;   // per band, per control: its column or -1
     const QHash<QString, QVariant>& m_sums;
     const Placeholders& m_ph;
@@ -883,7 +949,14 @@ private:
         QString text;
     };
     std::vector<Shown> m_lastShown[kReportBandCount];
-    QList<QPair<int, int>> m_pageCountItems;   // (page, item) labels still holding "%P"
+    const int m_total;           // pages in the report; 0 while counting them
+    const int m_first, m_last;   // the pages made
+    const Sink m_sink;
+    std::vector<detail::PageStart>* m_starts = nullptr;
+    detail::PageStart m_call;    // where the call laying out now started
+    ReportPage m_page;           // the page being made
+    int m_pageIndex = -1;
+    bool m_done = false;
     QBitArray m_placeholders[kReportBandCount];   // per band, per control: a caption with placeholders
     QList<int> m_growing[kReportBandCount];       // per band: its growing controls
     QList<QString> m_grownTexts[kReportBandCount];   // per band, per control: a growing control's text
@@ -940,19 +1013,15 @@ QStringList boundFields(const ReportLayout& layout)
 // after one on its line moves right by as much. Such controls standing one
 // under the other (the same left edge in the band) widen alike, so that the
 // lines of a block stay in columns.
-void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<int>* columns,
+void widenToWidest(ReportLayout& layout, const ReportRows& data, const QVector<int>* columns,
                    const QHash<QString, QVariant>& sums)
 {
-    // The width each such control's widest value needs, all measured in one
-    // pass over the rows (a row's values lie together).
+    // The width each such control's widest value needs: each value the
+    // column holds measured once.
     struct Widest {
         int band, control;
         FontMeasures* m;
         double width = 0;
-        // Values already measured: most repeat, most often the row above's.
-        QSet<QString> seenTexts;
-        QSet<ValueBits> seenValues;
-        const QVariant* last = nullptr;
     };
     std::vector<Widest> all;
     for (int b = 0; b < kReportBandCount; ++b)
@@ -961,43 +1030,23 @@ void widenToWidest(ReportLayout& layout, const ReportData& data, const QVector<i
             if (c.fitWidest && columns[b][i] >= 0)
                 all.push_back(Widest{b, i, &measures(c.font)});
         }
-    const auto isNew = [](auto& seen, const auto& key) {
-        const qsizetype before = seen.size();
-        seen.insert(key);
-        return seen.size() > before;
-    };
     const auto measure = [&](Widest& w, const QVariant& v) {
         if (v.isNull())
             return;
-        if (v.metaType().id() == QMetaType::QString) {
-            if (!isNew(w.seenTexts, *static_cast<const QString*>(v.constData())))
-                return;
-        } else if (const std::optional<ValueBits> bits = valueBits(v)) {
-            if (!isNew(w.seenValues, *bits))
-                return;
-        }
         const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
         const QString text = formatValue(v, c.format);
         // Most values are surely narrow enough; only the others are measured.
         if (!surelyNarrower(text, *w.m, c.width))
             w.width = std::max(w.width, measuredWidth(*w.m, text));
     };
-    std::vector<Widest*> fields;
     for (Widest& w : all) {
         const ReportControl& c = std::as_const(layout.sections[w.band].controls)[w.control];
         if (c.kind == ReportControl::Function)
             measure(w, sums.value(c.dataField.toLower()));
         else
-            fields.push_back(&w);
+            for (const QVariant& v : data.distinct(columns[w.band][w.control]))
+                measure(w, v);
     }
-    for (const QVector<QVariant>& row : data.rows)
-        for (Widest* w : fields) {
-            const QVariant& v = row[columns[w->band][w->control]];
-            if (w->last && sameValue(*w->last, v))
-                continue;
-            w->last = &v;
-            measure(*w, v);
-        }
 
     auto widest = all.cbegin();
     for (int b = 0; b < kReportBandCount; ++b) {
@@ -1092,6 +1141,38 @@ std::function<bool()> Report::startJob()
     };
 }
 
+namespace {
+
+// The rows a job reads, copied into their compact form a row at a time.
+ReportRows compactRows(const ReportData& data)
+{
+    ReportRows rows(data.fields);
+    for (const QVector<QVariant>& row : data.rows)
+        rows.append(row.constData());
+    rows.squeeze();
+    return rows;
+}
+
+// Only the columns of the given names (all when none are given).
+ReportRows compactRows(const Recordset& rs, const QStringList& onlyFields)
+{
+    QStringList names;
+    QVector<int> columns;
+    for (int i = 0; i < rs.fieldCount(); ++i) {
+        const QString name = rs.fieldName(i);
+        if (!onlyFields.isEmpty() && !onlyFields.contains(name, Qt::CaseInsensitive))
+            continue;
+        names << name;
+        columns << i;
+    }
+    ReportRows rows(names);
+    rs.forEachRow(columns, [&](const QVariant* values) { rows.append(values); });
+    rows.squeeze();
+    return rows;
+}
+
+} // namespace
+
 ReportDocument Report::run()
 {
     ReportDocument doc;
@@ -1099,8 +1180,7 @@ ReportDocument Report::run()
     doc.pageSize = QSize(m_layout.pageWidth, m_layout.pageHeight);
     m_jobTime = Clock::now();
     // What the last job measured is let go: the caches serve one job's rows.
-    for (const auto& m : allMeasures())
-        m->forget();
+    forgetMeasures();
     const std::function<bool()> stillGoing = startJob();
     auto fail = [&]() {
         doc.pages.clear();
@@ -1109,20 +1189,21 @@ ReportDocument Report::run()
     };
 
     // The rows: a copy, so that the caller's cursor stays where it is.
-    ReportData rows;
+    auto report = std::make_shared<detail::LaidOutReport>();
+    ReportRows& rows = report->rows;
     try {
         if (m_data)
-            rows = *m_data;
+            rows = compactRows(*m_data);
         else if (m_source)
-            rows = ReportData::fromRecordset(*m_source, boundFields(m_layout));
+            rows = compactRows(*m_source, boundFields(m_layout));
     } catch (const Error& e) {
         raiseError(e.number(), e.description());
         return fail();
     }
 
     // Every bound control must name a column of the rows.
-    QHash<QString, QVariant> sums;
-    QVector<int> columns[kReportBandCount];
+    QHash<QString, QVariant>& sums = report->sums;
+    QVector<int>* columns = report->columns;
     for (int b = 0; b < kReportBandCount; ++b) {
         const auto& controls = m_layout.sections[b].controls;
         columns[b].resize(controls.size());
@@ -1146,17 +1227,18 @@ ReportDocument Report::run()
         }
     }
 
-    Placeholders ph;
+    Placeholders& ph = report->ph;
     ph.shortDate = formatValue(QVariant(m_jobTime.date().startOfDay()), QStringLiteral("Short Date"));
     ph.longDate = formatValue(QVariant(m_jobTime.date().startOfDay()), QStringLiteral("Long Date"));
     ph.time = formatValue(QVariant(QDateTime(dayZero(), m_jobTime.time())), QStringLiteral("Long Time"));
 
-    ReportLayout laidOut = m_layout;
-    widenToWidest(laidOut, rows, columns, sums);
-    useLastingNames(laidOut);
-    Paginator pager(laidOut, rows, columns, sums, ph);
+    report->layout = m_layout;
+    widenToWidest(report->layout, rows, columns, sums);
+    useLastingNames(report->layout);
+    // Only where the pages start is found now; each page is made when read.
+    Paginator pager(*report, &report->starts);
     pager.begin();
-    for (int r = 0; r < rows.rows.size(); ++r) {
+    for (int r = 0; r < rows.size(); ++r) {
         if (!stillGoing())
             return fail();
         pager.detail(r);
@@ -1164,13 +1246,88 @@ ReportDocument Report::run()
     if (!stillGoing())
         return fail();
     pager.end();
-    doc.pages = std::move(pager.pages);
+    report->starts.shrink_to_fit();
+    doc.pages.m_report = std::move(report);
     return doc;
+}
+
+// ---------------------------------------------------------------- pages made when read
+
+qsizetype ReportPages::size() const
+{
+    return m_report ? qsizetype(m_report->starts.size()) : 0;
+}
+
+void ReportPages::forEach(const std::function<bool(int page, const ReportPage&)>& use, int from) const
+{
+    if (from < 0 || from >= size())
+        return;
+    const detail::LaidOutReport& report = *m_report;
+    Paginator pager(report, int(size()), from, int(size()) - 1,
+                    [&](int page, ReportPage&& made) { return use(page, made); });
+    // From the call that began the first page asked for: what it laid out
+    // before that page is laid out again, and not made.
+    const detail::PageStart& start = report.starts[std::size_t(from)];
+    int record = 0;
+    if (start.kind == detail::PageStart::Begin) {
+        pager.begin();
+    } else {
+        pager.resume(start);
+        record = start.kind == detail::PageStart::Detail ? start.record : report.rows.size();
+    }
+    for (; record < report.rows.size() && !pager.done(); ++record)
+        pager.detail(record);
+    if (!pager.done())
+        pager.end();
+}
+
+ReportPage ReportPages::at(qsizetype page) const
+{
+    Q_ASSERT(page >= 0 && page < size());
+    return value(page);
+}
+
+ReportPage ReportPages::value(qsizetype page) const
+{
+    ReportPage made;
+    forEach([&](int, const ReportPage& p) {
+        made = p;
+        return false;
+    }, int(page));
+    return made;
 }
 
 // ---------------------------------------------------------------- rendering
 
 namespace {
+
+// A line is fitted to its box at the layout's measure, but a screen sets
+// each character on whole pixels and so may make it a little wider: drawn
+// clipped, the line would lose its end with no sign of it. It is narrowed
+// instead when it takes little, so the preview shows what prints, and ends
+// in an ellipsis at the device's own measure otherwise.
+constexpr double kMostNarrowing = 0.9;
+
+void drawLine(QPainter& painter, const QRectF& box, int flags, const QString& text)
+{
+    flags = (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine | Qt::TextDontClip;
+    const QFontMetricsF fm(painter.font(), painter.device());
+    const double width = fm.horizontalAdvance(text);
+    if (width <= box.width()) {
+        painter.drawText(box, flags, text);
+        return;
+    }
+    const double narrowing = box.width() / width;
+    if (narrowing < kMostNarrowing) {
+        painter.drawText(box, flags, fm.elidedText(text, Qt::ElideRight, box.width()));
+        return;
+    }
+    painter.save();
+    painter.translate(box.topLeft());
+    painter.scale(narrowing, 1);
+    painter.drawText(QRectF(0, 0, width, box.height()), flags, text);
+    painter.restore();
+}
 
 // A wrapped text drawn line by line where the layout broke it, whatever the
 // device's resolution: a device that sets the text a little wider then
@@ -1180,7 +1337,7 @@ void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner,
     const double width = item.rect.width() - (item.border ? 60 : 0);
     FontMeasures& m = measures(item.font);
     if (!hasLineBreak(item.text) && surelyNarrower(item.text, m, width)) {
-        painter.drawText(inner, (flags & ~Qt::TextWordWrap) | Qt::TextSingleLine, item.text);
+        drawLine(painter, inner, flags, item.text);
         return;
     }
     const QList<WrappedLine> lines = wrapLines(item.text, item.font, width);
@@ -1192,13 +1349,13 @@ void drawWrapped(QPainter& painter, const ReportItem& item, const QRectF& inner,
         top += std::max(0.0, (inner.height() - total) / 2);
     else if (flags & Qt::AlignBottom)
         top += std::max(0.0, inner.height() - total);
-    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop | Qt::TextSingleLine;
+    const int lineFlags = (flags & Qt::AlignHorizontal_Mask) | Qt::AlignTop;
     for (const WrappedLine& line : lines) {
         QString shown = item.text.mid(line.start, line.length);
         while (!shown.isEmpty() && (shown.back().isSpace() || shown.back() == QChar::LineSeparator))
             shown.chop(1);
         if (!shown.isEmpty())
-            painter.drawText(QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
+            drawLine(painter, QRectF(inner.left(), top + line.y * k, inner.width(), line.height * k), lineFlags, shown);
     }
 }
 
@@ -1229,7 +1386,7 @@ void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPo
                 if (item.wordWrap)
                     drawWrapped(painter, item, inner, k, flags);
                 else
-                    painter.drawText(inner, flags, item.text);
+                    drawLine(painter, inner, flags, item.text);
             }
             if (item.border)
                 painter.drawRect(r);
@@ -1289,18 +1446,26 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
         return false;
     }
     const double dpi = painter.device()->logicalDpiY();
-    for (int i = 0; i < document.pages.size(); ++i) {
+    bool cancelled = false, failed = false;
+    document.pages.forEach([&](int i, const ReportPage& page) {
         if (!stillGoing()) {
-            printer.abort();
-            painter.end();
+            cancelled = true;
             return false;
         }
         if (i > 0 && !printer.newPage()) {
-            painter.end();
-            raiseError(ReportError::PrintingImpossible, kNoPrinter);
+            failed = true;
             return false;
         }
-        renderReportPage(painter, document.pages[i], dpi);
+        renderReportPage(painter, page, dpi);
+        return true;
+    });
+    if (cancelled)
+        printer.abort();
+    if (cancelled || failed) {
+        painter.end();
+        if (failed)
+            raiseError(ReportError::PrintingImpossible, kNoPrinter);
+        return false;
     }
     return painter.end();
 }
@@ -1320,11 +1485,12 @@ bool Report::exportPdf(const ReportDocument& document, const QString& file)
         return false;
     }
     const double dpi = painter.device()->logicalDpiY();
-    for (int i = 0; i < document.pages.size(); ++i) {
+    document.pages.forEach([&](int i, const ReportPage& page) {
         if (i > 0)
             writer.newPage();
-        renderReportPage(painter, document.pages[i], dpi);
-    }
+        renderReportPage(painter, page, dpi);
+        return true;
+    });
     return painter.end();
 }
 
@@ -1340,11 +1506,25 @@ bool Report::printWithDialog(const ReportDocument& document)
 
 void Report::show()
 {
-    ReportDocument doc = run();
-    if (doc.cancelled)
-        return;
-    ReportPreview preview(*this, std::move(doc));
-    preview.exec();
+    {
+        ReportDocument doc = run();
+        if (doc.cancelled)
+            return;
+        ReportPreview preview(*this, std::move(doc));
+        preview.exec();
+    }
+    // The preview's rows and what was measured for them are gone; the heap
+    // they took goes back to the system rather than staying with the
+    // program for a report it may never show again.
+    forgetMeasures();
+    giveBackFreedMemory();
+}
+
+void giveBackFreedMemory()
+{
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 } // namespace qv

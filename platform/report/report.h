@@ -8,7 +8,9 @@
 // A report first lays its pages out (positioned items that can be read back),
 // then renders them with QPainter onto an image, a PDF file or a printer. It
 // works on a copy of the data source's rows and never moves the caller's
-// cursor.
+// cursor. A laid-out report keeps its rows compactly and where each page
+// starts; a page's items are made when the page is read, so that a report
+// of thousands of pages holds little more than its rows.
 //
 // A text never reaches past its control or the page's margins: one that is
 // too long ends in an ellipsis (a wrapped one in the lines that fit), and
@@ -28,6 +30,7 @@
 #include <QVariant>
 #include <QVector>
 #include <functional>
+#include <iterator>
 #include <memory>
 
 class QPainter;
@@ -132,12 +135,57 @@ struct ReportPage {
     const ReportItem* find(const QString& control) const;   // first item of that control
 };
 
+namespace detail {
+struct LaidOutReport;
+}
+
+// The pages of a laid-out report, each made anew whenever it is read.
+class ReportPages {
+public:
+    qsizetype size() const;
+    qsizetype count() const { return size(); }
+    bool isEmpty() const { return size() == 0; }
+    ReportPage at(qsizetype page) const;
+    ReportPage operator[](qsizetype page) const { return at(page); }
+    ReportPage value(qsizetype page) const;   // an empty page past either end
+    ReportPage first() const { return at(0); }
+    ReportPage last() const { return at(size() - 1); }
+    // Every page from `from` on, in order and in one pass (printing); `use`
+    // answers false to stop.
+    void forEach(const std::function<bool(int page, const ReportPage&)>& use, int from = 0) const;
+    void clear() { m_report.reset(); }
+
+    class const_iterator {
+    public:
+        using iterator_category = std::input_iterator_tag;
+        using value_type = ReportPage;
+        using difference_type = qsizetype;
+        using pointer = void;
+        using reference = ReportPage;
+        const_iterator(const ReportPages* pages, qsizetype page) : m_pages(pages), m_page(page) {}
+        ReportPage operator*() const { return m_pages->at(m_page); }
+        const_iterator& operator++() { ++m_page; return *this; }
+        bool operator==(const const_iterator& o) const { return m_page == o.m_page; }
+        bool operator!=(const const_iterator& o) const { return m_page != o.m_page; }
+
+    private:
+        const ReportPages* m_pages;
+        qsizetype m_page;
+    };
+    const_iterator begin() const { return const_iterator(this, 0); }
+    const_iterator end() const { return const_iterator(this, size()); }
+
+private:
+    friend class Report;
+    std::shared_ptr<const detail::LaidOutReport> m_report;
+};
+
 struct ReportDocument {
     QString title;
     QSize pageSize;   // twips
-    QList<ReportPage> pages;
+    ReportPages pages;
     bool cancelled = false;
-    int pageCount() const { return pages.size(); }
+    int pageCount() const { return int(pages.size()); }
 };
 
 class Report {
@@ -185,7 +233,8 @@ public:
     bool printWithDialog(const ReportDocument& document);
 
     // Lays out and shows the modal preview (the caller waits until it
-    // closes). Nothing is shown when the job was cancelled or failed.
+    // closes). Nothing is shown when the job was cancelled or failed. The
+    // memory the job took is given back to the system once it closes.
     void show();
 
     // Raises an engine error through onError; shows the engine's own box
@@ -207,10 +256,17 @@ private:
 
 // Draws one laid-out page onto a painter whose device has the given
 // resolution (dots per inch); the page's top-left corner goes to `origin`
-// (device pixels).
+// (device pixels). A line the device sets wider than the layout measured it
+// (a small screen's whole pixels) is narrowed to its box, or ends in an
+// ellipsis; it is never cut off at the box's edge.
 void renderReportPage(QPainter& painter, const ReportPage& page, double dpi, QPointF origin = {});
 // One page as an image at the given resolution, white background.
 QImage reportPageImage(const ReportDocument& document, int page, double dpi);
+
+// Gives the heap that a finished job freed back to the system, which the C
+// library would otherwise keep for the program: called when a preview
+// closes, and by whoever lets the job's rows go after it.
+void giveBackFreedMemory();
 
 // Measures text in twips (the layout's unit), independent of any screen.
 double reportTextWidth(const QString& text, const ReportFont& font);

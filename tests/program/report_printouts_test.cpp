@@ -150,8 +150,9 @@ TEST_F(ReportPrintouts, ALongClientNoteGoesOnOverPagesAndALongNameEndsInAnEllips
     EXPECT_EQ(read.join(QLatin1Char(' ')), note);
 
     // The name keeps to its field: its beginning and an ellipsis.
+    const qv::ReportPage firstPart = doc.pages[parts.first().first];
     const qv::ReportItem* shownName = nullptr;
-    for (const qv::ReportItem& it : doc.pages[parts.first().first].items)
+    for (const qv::ReportItem& it : firstPart.items)
         if (it.control == QStringLiteral("txtCustomerName") && it.record == record)
             shownName = &it;
     ASSERT_NE(shownName, nullptr);

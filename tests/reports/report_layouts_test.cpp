@@ -171,7 +171,8 @@ TEST(ReportLayouts, CaptionsKeepTheirOwnBlanksAndMoneyColumnsTheirFormat)
         QStringList service = detailTexts(doc, QStringLiteral("txtCommissionsPaid"));
         service.sort();
         EXPECT_EQ(service, (QStringList{"$34.00", "$42.40", "$44.00"}));
-        const ReportItem* sum = doc.pages.last().find(QStringLiteral("sumTotalsPaid"));
+        const ReportPage last = doc.pages.last();
+        const ReportItem* sum = last.find(QStringLiteral("sumTotalsPaid"));
         ASSERT_NE(sum, nullptr);
         EXPECT_EQ(sum->text, QStringLiteral("$133.35"));
         EXPECT_EQ(captionOf(doc.pages.last(), *sum), QStringLiteral("Total Paid -Gross for Salon to Date:"));

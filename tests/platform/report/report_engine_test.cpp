@@ -2,17 +2,21 @@
 // sums, page breaks, growing fields, time-outs, errors and rendering.
 #include "platform/report/band_writer.h"
 #include "platform/report/report.h"
+#include "platform/report/report_rows.h"
 #include "platform/services/services.h"
 #include "platform/values/clock.h"
 #include "platform/values/convert.h"
 #include "platform/values/money.h"
+#include "support/pdf_text.h"
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QMap>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTextLayout>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace qv;
 
@@ -51,6 +55,25 @@ ReportData ledgerRows(int count)
     for (int i = 0; i < count; ++i)
         data.rows.append({QStringLiteral("Item %1").arg(i + 1), QVariant::fromValue(Money::fromUnits(1250000 * (i + 1)))});
     return data;
+}
+
+// A layout whose page header is one label.
+ReportLayout headedLayout(const QString& heading, int width)
+{
+    ReportLayout l;
+    BandWriter ph(l.section(ReportBand::PageHeader));
+    ph.label(heading, 0, width);
+    ph.finish();
+    return l;
+}
+
+// "word000", "word001", ...: a long text whose every part can be told apart.
+QStringList numberedWords(int count)
+{
+    QStringList words;
+    for (int i = 0; i < count; ++i)
+        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
+    return words;
 }
 
 } // namespace
@@ -259,6 +282,141 @@ TEST(ReportEngine, BlockTallerThanAPageGoesOnOverThePageBreak)
     EXPECT_EQ(doc.pages[1].items.first().rect.top(), l.topMargin);
 }
 
+// A memo list: a note that must go on over a page break anyway starts in the
+// room the page has left, with its date beside its first line; a note that
+// fits a page whole but not the room left starts on the next page.
+TEST(ReportEngine, ANoteSplitAnywayStartsInTheRoomLeft)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l = headedLayout(QStringLiteral("Memo list"), 3000);
+    BandWriter d(l.section(ReportBand::Detail));
+    d.field(QStringLiteral("Day"), 0, 1300);
+    d.field(QStringLiteral("Memo"), 1400, 4300).canGrow = true;
+    d.field(QStringLiteral("Artist"), 5800, 1400);
+    d.finish(30);
+    const QStringList words = numberedWords(900);
+    const QString longNote = words.join(QLatin1Char(' '));
+    const QString pageNote = words.mid(0, 200).join(QLatin1Char(' '));   // most of a page
+    ReportData data;
+    data.fields = {QStringLiteral("Day"), QStringLiteral("Memo"), QStringLiteral("Artist")};
+    for (int i = 0; i < 5; ++i)
+        data.rows.append({QStringLiteral("7/%1/2001").arg(i + 1), QStringLiteral("short"), QStringLiteral("Maria")});
+    data.rows.append({QStringLiteral("7/6/2001"), longNote, QStringLiteral("Jenny")});
+    data.rows.append({QStringLiteral("7/7/2001"), pageNote, QStringLiteral("Tom")});
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 3);
+
+    QMap<int, QStringList> notesOfRecord;
+    for (const ReportPage& page : doc.pages)
+        for (const ReportItem& it : page.items)
+            if (it.control == QStringLiteral("txtMemo"))
+                notesOfRecord[it.record] << it.text;
+    // The long note begins on the first page, under the short ones, and fills it.
+    QMap<int, int> dayTop;
+    int lowest = 0;
+    for (const ReportItem& it : doc.pages[0].itemsIn(ReportBand::Detail)) {
+        if (it.control == QStringLiteral("txtDay"))
+            dayTop[it.record] = it.rect.top();
+        lowest = std::max(lowest, it.rect.bottom());
+    }
+    ASSERT_TRUE(dayTop.contains(5));
+    EXPECT_EQ(dayTop[5] - dayTop[4], l.section(ReportBand::Detail).height);
+    EXPECT_GT(lowest, l.pageHeight - l.bottomMargin - 600);
+    EXPECT_EQ(notesOfRecord[5].join(QLatin1Char(' ')), longNote);
+    // The next note would fit a page of its own: it is not split.
+    EXPECT_EQ(notesOfRecord[6], QStringList{pageNote});
+
+    // The print-out's first page reads the note's first words.
+    if (!qvtest::canReadPdfText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("memos.pdf"));
+    ASSERT_TRUE(report.exportPdf(doc, file));
+    const QList<QStringList> printed = qvtest::pdfPageLines(file);
+    ASSERT_EQ(printed.size(), doc.pageCount());
+    EXPECT_TRUE(printed[0].join(QLatin1Char('\n')).contains(QStringLiteral("7/6/2001"))) << printed[0].join('\n').toStdString();
+    EXPECT_TRUE(printed[0].join(QLatin1Char(' ')).contains(QStringLiteral("word000 word001")));
+}
+
+// A laid-out report keeps where its pages start and makes a page when it is
+// read: a page read alone, in any order, is the page printed in order, with
+// blocks that go on over page breaks, blocks that move to the next page, page
+// numbers and the sums on the last page.
+TEST(ReportEngine, APageReadAloneIsThePagePrintedInOrder)
+{
+    ScopedScriptedUi ui;
+    ReportLayout l = ledgerLayout();
+    BandWriter d(l.section(ReportBand::Detail));
+    d.y = l.section(ReportBand::Detail).height;
+    d.field(QStringLiteral("Note"), 0, 4000).canGrow = true;
+    d.finish();
+    ReportData data = ledgerRows(90);
+    data.fields << QStringLiteral("Note");
+    QStringList notes;
+    for (int i = 0; i < data.rows.size(); ++i) {
+        notes << (i % 9 == 4 ? numberedWords(150 * (i % 4 + 1)).join(QLatin1Char(' ')) : QStringLiteral("note %1").arg(i));
+        data.rows[i].append(notes.last());
+    }
+    Report report(l);
+    report.setData(data);
+    const ReportDocument doc = report.run();
+    ASSERT_GE(doc.pageCount(), 6);
+
+    const auto described = [](const ReportPage& page) {
+        QStringList out;
+        for (const ReportItem& it : page.items)
+            out << QStringLiteral("%1 %2 %3 %4 %5 %6").arg(it.control).arg(it.record).arg(it.rect.left())
+                       .arg(it.rect.top()).arg(it.rect.height()).arg(it.text);
+        return out;
+    };
+    QList<QStringList> inOrder;
+    QMap<int, QStringList> noteParts;
+    doc.pages.forEach([&](int page, const ReportPage& made) {
+        EXPECT_EQ(page, inOrder.size());
+        inOrder << described(made);
+        EXPECT_EQ(made.itemsIn(ReportBand::PageHeader).value(0).text,
+                  QStringLiteral("Page %1 of %2").arg(page + 1).arg(doc.pageCount()));
+        for (const ReportItem& it : made.items)
+            if (it.control == QStringLiteral("txtNote"))
+                noteParts[it.record] << it.text;
+        return true;
+    });
+    ASSERT_EQ(inOrder.size(), doc.pageCount());
+    for (int i = 0; i < notes.size(); ++i)
+        EXPECT_EQ(noteParts[i].join(QLatin1Char(' ')), notes[i]) << i;
+    for (int p = doc.pageCount() - 1; p >= 0; --p)
+        EXPECT_EQ(described(doc.pages[p]), inOrder[p]) << "page " << p + 1;
+    EXPECT_TRUE(doc.pages.last().texts().contains(QStringLiteral("$511,875.00")));
+    EXPECT_TRUE(doc.pages.value(doc.pageCount()).items.isEmpty());
+}
+
+// The rows a job keeps: every value read back as it was given, whether its
+// column holds a few values or more than a byte or two can number.
+TEST(ReportRows, KeepEveryValueOfFewOrManyDistinctOnes)
+{
+    ReportRows rows({QStringLiteral("Number"), QStringLiteral("Artist"), QStringLiteral("Amount")});
+    const QStringList artists = {QStringLiteral("Maria"), QString(), QStringLiteral("Jenny")};
+    auto valuesOf = [&](int i) {
+        return QVector<QVariant>{QVariant(qint64(i) * 7), i % 5 ? QVariant(artists[i % 3]) : QVariant(),
+                                 QVariant::fromValue(Money::fromUnits(i % 300 * 100))};
+    };
+    const int count = 70000;
+    for (int i = 0; i < count; ++i)
+        rows.append(valuesOf(i).constData());
+    rows.squeeze();
+    ASSERT_EQ(rows.size(), count);
+    EXPECT_EQ(rows.distinct(0).size(), count);
+    EXPECT_EQ(rows.distinct(2).size(), 300);
+    for (int i = 0; i < count; i += i < 300 ? 1 : 97)
+        for (int c = 0; c < 3; ++c) {
+            EXPECT_EQ(rows.value(i, c), valuesOf(i)[c]) << i << " " << c;
+            EXPECT_EQ(rows.value(i, c).isNull(), valuesOf(i)[c].isNull()) << i << " " << c;
+        }
+    EXPECT_EQ(rows.fieldIndex(QStringLiteral("artist")), 1);
+}
+
 TEST(ReportEngine, TimeOutHandlerHearsEveryWholeSecondAndCanCancel)
 {
     ScopedScriptedUi ui;
@@ -349,10 +507,7 @@ TEST(ReportEngine, RendersToPdfAndImage)
 TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
 {
     ScopedScriptedUi ui;
-    ReportLayout l;
-    BandWriter ph(l.section(ReportBand::PageHeader));
-    ph.label(QStringLiteral("Page %p of a very long heading that cannot fit its box"), 0, 1500);
-    ph.finish();
+    ReportLayout l = headedLayout(QStringLiteral("Page %p of a very long heading that cannot fit its box"), 1500);
     BandWriter d(l.section(ReportBand::Detail));
     d.field(QStringLiteral("Note"), 0, 3000).canGrow = true;
     d.field(QStringLiteral("Name"), 3100, 1200);
@@ -367,10 +522,7 @@ TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
     pf.label(QStringLiteral("- %p -"), 4000, 1000);
     pf.finish();
 
-    QStringList words;
-    for (int i = 0; i < 700; ++i)
-        words << QStringLiteral("word%1").arg(i, 3, 10, QLatin1Char('0'));
-    const QString note = words.join(QLatin1Char(' '));
+    const QString note = numberedWords(700).join(QLatin1Char(' '));
     ReportData data;
     data.fields = {QStringLiteral("Note"), QStringLiteral("Name"), QStringLiteral("After"), QStringLiteral("Tall")};
     data.rows.append({note, QStringLiteral("Bartholomew Featherstonehaugh"), QStringLiteral("below"), note});
@@ -399,28 +551,31 @@ TEST(ReportEngine, TextsThatDoNotFitGoOnOrEndInAnEllipsisInsideThePage)
     EXPECT_GE(noteParts.size(), 2);
     EXPECT_EQ(noteParts.join(QLatin1Char(' ')), note);
 
-    const ReportItem* name = doc.pages[0].find(QStringLiteral("txtName"));
+    const ReportPage first = doc.pages[0];
+    const ReportItem* name = first.find(QStringLiteral("txtName"));
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->rect.top(), doc.pages[0].find(QStringLiteral("txtNote"))->rect.top());
+    EXPECT_EQ(name->rect.top(), first.find(QStringLiteral("txtNote"))->rect.top());
     EXPECT_TRUE(name->text.endsWith(QChar(0x2026))) << name->text.toStdString();
     EXPECT_LE(reportTextWidth(name->text, name->font), name->rect.width());
 
-    const ReportItem* after = doc.pages[lastNotePage].find(QStringLiteral("txtAfter"));
+    const ReportPage last = doc.pages[lastNotePage];
+    const ReportItem* after = last.find(QStringLiteral("txtAfter"));
     ASSERT_NE(after, nullptr);
     EXPECT_EQ(after->text, QStringLiteral("below"));
     EXPECT_GT(after->rect.top(), lastNoteBottom);
 
     // The wrapped box that cannot grow is cut to the room a page has.
-    const ReportItem* cut = nullptr;
+    std::optional<ReportItem> cut;
     for (const ReportPage& page : doc.pages)
         if (const ReportItem* it = page.find(QStringLiteral("txtTall")))
-            cut = it;
-    ASSERT_NE(cut, nullptr);
+            cut = *it;
+    ASSERT_TRUE(cut);
     EXPECT_TRUE(cut->text.endsWith(QChar(0x2026)));
     EXPECT_TRUE(note.startsWith(cut->text.chopped(1)));
 
     // The heading's page number is filled in before it is cut.
-    const ReportItem* heading = doc.pages[1].find(QStringLiteral("Label1"));
+    const ReportPage second = doc.pages[1];
+    const ReportItem* heading = second.find(QStringLiteral("Label1"));
     ASSERT_NE(heading, nullptr);
     EXPECT_TRUE(heading->text.startsWith(QStringLiteral("Page 2 of"))) << heading->text.toStdString();
     EXPECT_TRUE(heading->text.endsWith(QChar(0x2026)));

@@ -13,6 +13,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPaintEngine>
+#include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
@@ -79,6 +81,61 @@ void whilePreviewOpen(std::function<void(ReportPreview&)> drive)
             p->reject();
     });
 }
+
+// A device that keeps what is drawn on it: each text as the painter hands it
+// over, where it stands on the device and the clip it is drawn in.
+class DrawnTexts : public QPaintDevice {
+public:
+    struct Drawn {
+        QString text;
+        QRectF extent;   // device pixels
+        QRectF clip;     // empty when not clipped
+    };
+    DrawnTexts(double dpi, QSize size) : m_dpi(dpi), m_size(size), m_engine(this) {}
+    ~DrawnTexts() override = default;
+    QList<Drawn> texts;
+    QPaintEngine* paintEngine() const override { return const_cast<Engine*>(&m_engine); }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        switch (m) {
+        case PdmWidth: return m_size.width();
+        case PdmHeight: return m_size.height();
+        case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return qRound(m_dpi);
+        case PdmDepth: return 32;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(devicePixelRatioFScale());
+        default: return QPaintDevice::metric(m);
+        }
+    }
+
+private:
+    class Engine : public QPaintEngine {
+    public:
+        explicit Engine(DrawnTexts* device) : QPaintEngine(AllFeatures), m_device(device) {}
+        bool begin(QPaintDevice*) override { return true; }
+        bool end() override { return true; }
+        void updateState(const QPaintEngineState&) override {}
+        void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
+        void drawPolygon(const QPointF*, int, PolygonDrawMode) override {}
+        void drawPath(const QPainterPath&) override {}
+        void drawTextItem(const QPointF& p, const QTextItem& item) override
+        {
+            const QTransform t = painter()->transform();
+            const QRectF box(p.x(), p.y() - item.ascent(), item.width(), item.ascent() + item.descent());
+            const QRectF clip = painter()->hasClipping() ? t.mapRect(painter()->clipBoundingRect()) : QRectF();
+            m_device->texts.append({item.text(), t.mapRect(box), clip});
+        }
+        Type type() const override { return User; }
+
+    private:
+        DrawnTexts* m_device;
+    };
+    double m_dpi;
+    QSize m_size;
+    Engine m_engine;
+};
 
 } // namespace
 
@@ -190,6 +247,72 @@ TEST(ReportPreview, FitsTheScreenAndCanBeResized)
         EXPECT_EQ(p.size(), area.size() - QSize(40, 60));
         qvtest::clickAt(p.cmdClose);
         EXPECT_FALSE(p.isVisible());
+    });
+    report.show();
+    EXPECT_TRUE(ran);
+}
+
+// On a screen of 800 pixels the page is drawn smaller than at 96 dpi, where
+// characters set on whole pixels take a little more room than the print's
+// measure gave them: captions fitted to their boxes on paper still show
+// whole or end in an ellipsis, lines of a wrapped text too, never cut short.
+TEST(ReportPreview, TextsFittedForPrintAreWholeOrEndInAnEllipsisOnASmallScreen)
+{
+    ScriptedUi ui;
+    ScopedUi use(&ui);
+    ReportLayout l;
+    BandWriter d(l.section(ReportBand::Detail));
+    const QStringList captions = {QStringLiteral("Commissions Totals this  Pay Period"),
+                                  QStringLiteral("Net Used/Sold - negative value represents wholesale item:"),
+                                  QStringLiteral("Total Paid -Gross for Salon to Date:")};
+    for (bool bold : {false, true}) {
+        d.font.bold = bold;
+        for (const QString& caption : captions) {
+            d.captioned(caption, QStringLiteral("N"), 0, 2000, 1500);
+            d.next();
+        }
+    }
+    d.font.bold = false;
+    d.field(QStringLiteral("Note"), 0, 2500).canGrow = true;
+    d.finish();
+    ReportData data;
+    data.fields = {QStringLiteral("N"), QStringLiteral("Note")};
+    data.rows.append({QVariant(12.5), QString(captions.join(QLatin1Char(' '))).repeated(3)});
+    Report report(l);
+    report.setData(data);
+
+    bool ran = false;
+    whilePreviewOpen([&](ReportPreview& p) {
+        ran = true;
+        const QImage shown = p.pageImage();
+        const double dpi = shown.logicalDpiX();
+        ASSERT_LT(dpi, 90) << "the test means a small screen";
+        const ReportPage page = p.document().pages[0];
+        DrawnTexts drawn(dpi, shown.size());
+        {
+            QPainter painter(&drawn);
+            renderReportPage(painter, page, dpi);
+        }
+        const double k = dpi / 1440.0;
+        int captionsSeen = 0;
+        for (const DrawnTexts::Drawn& t : std::as_const(drawn.texts)) {
+            if (!t.clip.isEmpty())
+                EXPECT_TRUE(t.clip.adjusted(-0.5, -100, 0.5, 100).contains(t.extent))
+                    << "cut: " << t.text.toStdString();
+            const ReportItem* owner = nullptr;
+            for (const ReportItem& it : page.items)
+                if (QRectF(it.rect.left() * k, it.rect.top() * k, it.rect.width() * k, it.rect.height() * k)
+                        .contains(t.extent.center()))
+                    owner = &it;
+            ASSERT_NE(owner, nullptr) << t.text.toStdString();
+            EXPECT_LE(t.extent.right(), (owner->rect.right() + 1) * k + 0.5) << t.text.toStdString();
+            const bool whole = owner->text.contains(t.text);
+            EXPECT_TRUE(whole || (t.text.endsWith(QChar(0x2026)) && owner->text.startsWith(t.text.chopped(1))))
+                << t.text.toStdString();
+            captionsSeen += captions.contains(t.text);
+        }
+        EXPECT_GE(captionsSeen, 4);
+        p.accept();
     });
     report.show();
     EXPECT_TRUE(ran);
