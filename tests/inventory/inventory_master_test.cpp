@@ -453,7 +453,7 @@ TEST_F(InventoryMasterTest, AnItemsDescriptionAndItsMemoReadWhole)
               QStringLiteral("Order in spring\nKeep cool\nAsk Pat"));
 }
 
-TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
+TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscClosesAskingWhileEditing)
 {
     seed();
     open();
@@ -467,7 +467,9 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
     click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     key(Qt::Key_Escape);
+    EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(w().isLoaded());
     click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     key(Qt::Key_Escape);

@@ -1,6 +1,5 @@
 #include "window_states.h"
 
-#include "common/record_form.h"
 #include "platform/forms/window.h"
 #include "shell/password_dialog.h"
 #include "support/salon_db.h"
@@ -204,13 +203,7 @@ void EveryWindowTest::TearDown()
 
 void EveryWindowTest::closeAll()
 {
-    // A record left being added or edited is dropped, as No at the question
-    // its window asks.
-    for (qv::Window* w : qv::Windows::all()) {
-        if (auto* form = qobject_cast<RecordForm*>(w); form && form->holdsUnsavedWork())
-            ui.script.msgAnswers.push_front(qv::MsgResult::No);
-        w->unload();
-    }
+    unloadEveryWindow();
     settle();
 }
 

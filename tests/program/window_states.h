@@ -47,7 +47,7 @@ class EveryWindowTest : public ::testing::TestWithParam<QString> {
 protected:
     void SetUp() override;
     void TearDown() override;
-    void closeAll();
+    static void closeAll();
 
     SalonDb db;
     qv::ScopedScriptedUi ui;
