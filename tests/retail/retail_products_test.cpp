@@ -357,6 +357,27 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_EQ(box(10)->text(), "6.5");
 }
 
+// The ticket dropped by No at the question Exit Program asks gives its
+// product's sale back, as its Cancel does.
+TEST_F(RetailTest, ATicketDroppedAtExitProgramGivesItsProductBack)
+{
+    RetailProducts& f = open();
+    activate(book);
+    click(book->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    activate(&f);
+    type(box(18), "2");
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
+    ASSERT_TRUE(book->isAddingRecord());
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    activate(book);
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command23")));
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"This record is still being added or changed. Save it before the window closes?"});
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
+}
+
 TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)
 {
     RetailProducts& f = open();
