@@ -84,6 +84,13 @@ QList<WayOut> waysOutOf(const QString& kind)
         ways << clickWay(QStringLiteral("Management"), QStringLiteral("Command19"))
              << clickWay(QStringLiteral("Appointment Book"), QStringLiteral("Command20"));
     }
+    if (kind == QStringLiteral("frmServicemenu3")) {
+        // The menu gives way to the book and takes the manager with it.
+        ways << WayOut{QStringLiteral("the menu's Appointment Book"), [](qv::Window*) { return true; },
+                       [](qv::Window*) {
+                           qvtest::clickAt(qv::Windows::loaded(QStringLiteral("frmmangement"))->findChild<QWidget*>("Command7"));
+                       }};
+    }
     if (kind == QStringLiteral("Form3")) {
         // Management Only: the login opens over the book; a manager's name
         // and password put the menu in the book's place.
