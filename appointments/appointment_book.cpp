@@ -890,11 +890,9 @@ void AppointmentBook::exitProgram()
 
 void AppointmentBook::formUnload(bool& cancel)
 {
+    // A ticket being added or edited has been asked about first: dropped by
+    // No as Cancel drops it, its product lines' stock given back.
     RecordForm::formUnload(cancel);
-    // Closing the book drops a ticket being added or edited, and with it
-    // the sales booked for its lines.
-    if (!cancel && editing())
-        giveBackDroppedSales();
     // The refused ticket stays on screen in editing, so that it is mended
     // and saved with Update, or dropped with Cancel, and never lost unseen.
     if (cancel && !editing()) {

@@ -610,7 +610,8 @@ void BusinessAssets::formUnload(bool& cancel)
 
 void BusinessAssets::formKeyDown(int& keyCode, int shift)
 {
-    if (editingRecord || addingRecord)
+    // Esc is the record form's way out, asked about while adding or editing.
+    if ((editingRecord || addingRecord) && keyCode != qv::Key::Escape)
         return;
     if (keyCode == qv::Key::Return) {
         updateRecord();
@@ -964,8 +965,9 @@ void BusinessAssets::openInventoryMaster() { qv::Windows::show<InventoryMaster>(
 void BusinessAssets::openAppointmentBook()
 {
     // The window gives way to the book only: without the book on screen the
-    // program would be left with no window to go on from.
-    if (!qv::Windows::show<AppointmentBook>())
+    // program would be left with no window to go on from. An asset being
+    // added or edited is asked about before anything opens or closes.
+    if (!settleBeforeLeaving(QStringLiteral("Appointment Book")) || !qv::Windows::show<AppointmentBook>())
         return;
     qv::Windows::unload<ManagementMenu>();
     unload();
@@ -973,7 +975,7 @@ void BusinessAssets::openAppointmentBook()
 
 void BusinessAssets::openManagementMenu()
 {
-    if (!qv::Windows::show<ManagementMenu>())
+    if (!settleBeforeLeaving(QStringLiteral("Management")) || !qv::Windows::show<ManagementMenu>())
         return;
     // The reports live only while their button runs: none is left to unload.
     unload();

@@ -270,11 +270,16 @@ void RecordForm::formUnload(bool& cancel)
 {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
+    // Whatever closes the window (Close, Esc, the title bar, Alt+F4, a
+    // button that puts another window in its place) asks about typed work.
+    if (!settleBeforeLeaving(windowTitle().isEmpty() ? QStringLiteral("Close") : windowTitle())) {
+        cancel = true;
+        return;
+    }
     // Text typed into the boxes while browsing belongs to the record, as a
     // move to another record would save it; closing the window must not drop
     // it. A save the database refuses is shown and the window stays open, so
-    // nothing is lost unseen. (Adding and editing end only by Update or
-    // Cancel; the window's own buttons decide about those.)
+    // nothing is lost unseen.
     if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->hasCurrentRecord()
         || primaryRecordset->isReadOnly())
         return;
@@ -338,6 +343,12 @@ bool keyMovesWithinTheText(const QWidget* receiver, int keyCode, int shift)
 
 void RecordForm::formKeyDown(int& keyCode, int shift)
 {
+    // Esc is a way out while adding or editing too: the window asks first.
+    if (keyCode == qv::Key::Escape && isChangingRecord()) {
+        keyCode = 0;
+        closeRecordWindow();
+        return;
+    }
     if (editingRecord || addingRecord)
         return;
     if (keyMovesWithinTheText(keyReceiver(), keyCode, shift))
@@ -563,36 +574,52 @@ void RecordForm::watchForTyping(QWidget* box)
                   [this] { holdTypingWithoutARecord(); });
 }
 
-QString RecordForm::saveBeforeExitQuestion()
+QString RecordForm::saveBeforeLeavingQuestion()
 {
-    return QStringLiteral("This record is still being added or changed. Save it before the program closes?");
+    return QStringLiteral("This record is still being added or changed. Save it before the window closes?");
+}
+
+bool RecordForm::settleBeforeLeaving(const QString& way)
+{
+    if (!holdsUnsavedWork())
+        return true;
+    // The user answers for the record in front of her: the window stands
+    // over every other of the program, and the question (with whatever its
+    // answer shows) over the window, so no window kept on top can hide it.
+    if (isMinimized())
+        showNormal();
+    else if (isHidden())
+        show();
+    raise();
+    activateWindow();
+    const qv::DialogOwnerScope owner(this);
+    const int answer = qv::ui().msgBox(saveBeforeLeavingQuestion(),
+                                       qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question, way);
+    if (answer == qv::MsgResult::Yes) {
+        // Update says itself why it refused; the record stays on screen.
+        reportErrors([this] { saveUnsavedWork(); });
+        return !holdsUnsavedWork();
+    }
+    if (answer == qv::MsgResult::No) {
+        reportErrors([this] { dropUnsavedWork(); });
+        return !holdsUnsavedWork();
+    }
+    return false;
+}
+
+bool RecordForm::settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way)
+{
+    for (qv::Window* window : leaving) {
+        auto* form = qobject_cast<RecordForm*>(window);
+        if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way))
+            return false;
+    }
+    return true;
 }
 
 bool RecordForm::settleRecordsBeforeExit()
 {
-    const QList<qv::Window*> windows = qv::Windows::all();
-    for (qv::Window* window : windows) {
-        auto* form = qobject_cast<RecordForm*>(window);
-        if (!form || !qv::Windows::all().contains(window) || !form->isChangingRecord())
-            continue;
-        // The user answers for the record in front of her.
-        form->show();
-        form->raise();
-        form->activateWindow();
-        const int answer = qv::ui().msgBox(saveBeforeExitQuestion(), qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question,
-                                           QStringLiteral("Exit Program"));
-        if (answer == qv::MsgResult::Yes) {
-            // Update says itself why it refused; the record stays on screen.
-            reportErrors([form] { form->updateRecord(); });
-            if (form->isChangingRecord())
-                return false;
-        } else if (answer == qv::MsgResult::No) {
-            form->cancelRecordChange();
-        } else {
-            return false;
-        }
-    }
-    return true;
+    return settleBeforeLeaving(qv::Windows::all(), QStringLiteral("Exit Program"));
 }
 
 bool RecordForm::unloadOtherWindowsForExit(qv::Window* exiting)

@@ -30,11 +30,21 @@ public:
     bool isChangingRecord() const { return addingRecord || editingRecord; }
     std::shared_ptr<qv::Recordset> recordset() const { return primaryRecordset; }
 
-    // Before the program ends (Exit Program): each loaded record window that
-    // is adding or editing asks whether to save its record. Yes saves it as
-    // Update does, No drops it as Cancel does, Cancel keeps it. False when
-    // the program must stay open: a record kept by Cancel, or a save the
-    // window refused (its Update has said why).
+    // Whether a way out of the window would drop typed work: a record being
+    // added or edited (a stock window adds amounts typed and not posted).
+    virtual bool holdsUnsavedWork() const { return isChangingRecord(); }
+    // Every way out of a record window asks here before the window closes or
+    // another takes its place: while it holds typed work it is brought in
+    // front of the program's windows and asks the one question, owned by it.
+    // Yes saves as Update does, No drops as Cancel does, Cancel keeps it.
+    // False when the window must stay as it is: kept by Cancel, or a save it
+    // refused (its Update has said why). `way` titles the question.
+    bool settleBeforeLeaving(const QString& way);
+    // The same for every record window among `leaving`, one after another,
+    // before any of them (or any other window) goes: false at the first that
+    // must stay, so that the caller closes and opens nothing.
+    static bool settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way);
+    // Before the program ends (Exit Program): every loaded record window.
     static bool settleRecordsBeforeExit();
     // Exit Program from `exiting`: the records are settled first, then every
     // other loaded window is unloaded, one after another. False, with nothing
@@ -88,6 +98,9 @@ protected:
     virtual void showPreviousRecord();
     virtual void currentRecordChanged();
     virtual void recordAboutToChange() {}
+    // What Yes and No of the way-out question do: Update and Cancel.
+    virtual void saveUnsavedWork() { updateRecord(); }
+    virtual void dropUnsavedWork() { cancelRecordChange(); }
     // Browsing (true): the edit buttons and the navigation; adding or
     // editing (false): only Update and Cancel.
     virtual void setBrowsingButtons(bool flag);
@@ -173,7 +186,7 @@ private:
     // the record being cancelled (0 for a new one), the second goes back.
     double recordBeingCancelled() const;
     void returnAfterCancel(double recordCancelled);
-    static QString saveBeforeExitQuestion();
+    static QString saveBeforeLeavingQuestion();
     // False, after saying why, while a record is being added or edited:
     // moving on would store it half-typed. `beforeWhat` ends the message.
     bool refusedWhileChanging(const QString& beforeWhat);

@@ -543,7 +543,10 @@ void CustomerWindow::deletePicture()
 void CustomerWindow::openCustomerReport()
 {
     // The window goes before the report appears; nothing of it is used after.
+    // A client being added or edited is asked about first, and may keep it.
     unload();
+    if (!isUnloading())
+        return;
     CustomerReport report;
     reportFill(report, QStringLiteral(
         "SELECT [CustomerName], [CustomerID], [ContactName], [ContactTitle], [Address], [City], [Region], "

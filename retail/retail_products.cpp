@@ -302,7 +302,7 @@ void RetailProducts::connectHandlers()
 void RetailProducts::findProduct(const QString& field, const QString& prompt, const QString& notFound)
 {
     // A find leaves the item shown, and with it any entry typed.
-    if (editingRecord || !settleEntry(false))
+    if (editingRecord || !settleEntry())
         return;
     passOver([&] { findByText(*primaryRecordset, field, prompt, notFound); });
     passOver([this] { primaryRecordset->move(0); });

@@ -57,7 +57,7 @@ void StockWindow::formLoad()
 void StockWindow::attachGrid()
 {
     // A pick in the grid leaves the item shown, and with it any entry typed.
-    stockGrid->beforeRowPick = [this] { return settleEntry(false); };
+    stockGrid->beforeRowPick = [this] { return settleEntry(); };
     const QList<qv::GridColumn> columns = {
         // The product's name has the room of an ordinary one; the number
         // and the price keep to what their captions need, so that all
@@ -185,27 +185,24 @@ bool StockWindow::entryQuantityReadable()
     return false;
 }
 
-bool StockWindow::settleEntry(bool mayStay)
+bool StockWindow::settleEntry()
 {
     if (!StockPosting::entryTyped(fieldBoxes))
         return true;
     const int answer = qv::ui().msgBox(
         QStringLiteral("The amounts typed for this item have not been posted to the stock. Post them now? "
                        "(No clears them.)"),
-        (mayStay ? qv::MsgStyle::YesNoCancel : qv::MsgStyle::YesNo) | qv::MsgStyle::Question,
+        qv::MsgStyle::YesNo | qv::MsgStyle::Question,
         QStringLiteral("Post amounts"));
     if (answer == qv::MsgResult::Yes)
         return postEntry();
-    if (answer == qv::MsgResult::No) {
-        StockPosting::emptyEntry(fieldBoxes);
-        return true;
-    }
-    return false;
+    StockPosting::emptyEntry(fieldBoxes);
+    return true;
 }
 
 void StockWindow::refreshRecords()
 {
-    if (settleEntry(false))
+    if (settleEntry())
         postAndReload(StockPosting::kRecompute);
 }
 
@@ -232,7 +229,7 @@ bool StockWindow::postAndReload(StockPosting::Steps steps)
 
 void StockWindow::closeRecordWindow()
 {
-    if (!settleEntry(true) || !postAndReload(StockPosting::kRecompute))
+    if (!settleBeforeLeaving(windowTitle()) || !postAndReload(StockPosting::kRecompute))
         return;
     // Shown empty only: the row now current gets no change from it.
     fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
@@ -240,21 +237,25 @@ void StockWindow::closeRecordWindow()
     unload();
 }
 
-void StockWindow::formUnload(bool& cancel)
+bool StockWindow::holdsUnsavedWork() const
 {
-    // Unloaded by another window (Exit Program): the entry is settled first.
-    if (!settleEntry(true)) {
-        cancel = true;
-        return;
-    }
-    RecordForm::formUnload(cancel);
+    return RecordForm::holdsUnsavedWork() || StockPosting::entryTyped(fieldBoxes);
+}
+
+// No at the way-out question: the amounts go unposted, and an Edit is
+// cancelled as its Cancel does.
+void StockWindow::dropUnsavedWork()
+{
+    StockPosting::emptyEntry(fieldBoxes);
+    if (isChangingRecord())
+        cancelRecordChange();
 }
 
 // Each move asks about an entry typed on the item being left; a posting the
 // table refuses keeps the window where it is.
 bool StockWindow::mayMoveOn()
 {
-    return settleEntry(false);
+    return settleEntry();
 }
 
 // What stands in the entry boxes now is a subtotal at most: it belongs to

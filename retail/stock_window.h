@@ -11,8 +11,9 @@
 // nothing the user does afterwards can drop it or count its entry again.
 //
 // An entry typed and not posted is never booked in part nor dropped unseen:
-// whichever way the user leaves it (Close, Esc, Refresh, a move to another
-// item, the window unloaded) the window first asks whether to post it.
+// a move to another item or Refresh asks whether to post it; every way out
+// of the window (Close, Esc, Alt+F4, Exit Program) asks the record form's
+// question about it.
 #include "common/record_form.h"
 #include "retail/stock_posting.h"
 
@@ -48,7 +49,10 @@ protected:
     bool beepAtEnds() const override { return false; }
     void beforeMove() override;
     void formLoad() override;
-    void formUnload(bool& cancel) override;
+    // Amounts typed and not posted are typed work too: every way out asks
+    // about them with the record form's one question, Yes posting them.
+    bool holdsUnsavedWork() const override;
+    void dropUnsavedWork() override;
     void setBrowsingButtons(bool flag) override;
 
     // Neither stock window adds or deletes items: the browse buttons close up to the left.
@@ -68,11 +72,11 @@ protected:
     bool postAndReload(StockPosting::Steps steps);
     // Back to browsing, as after a save.
     void browse();
-    // An entry typed and not posted, before the user leaves it: asks whether
-    // to post it. Yes posts it as Update does, No empties the entry, Cancel
-    // (offered when `mayStay`) keeps it. True when the caller may go on: the
-    // entry is posted or emptied (or there was none).
-    bool settleEntry(bool mayStay);
+    // An entry typed and not posted, before the user moves away from it: asks
+    // whether to post it. Yes posts it as Update does, No empties the entry.
+    // True when the caller may go on: the entry is posted or emptied (or
+    // there was none).
+    bool settleEntry();
     // A row of the window's recordset is shown.
     bool itemShown() const;
     // The item shown was deleted from the table since it was read.

@@ -419,8 +419,11 @@ void ManagementMenu::exitProgram()
 void ManagementMenu::switchToAppointmentBook()
 {
     // The menu gives way to the book only: without the book on screen the
-    // program would be left with no window to go on from.
-    if (!qv::Windows::show(QStringLiteral("Form3")))
+    // program would be left with no window to go on from. The appointment
+    // manager, which goes with the menu, is asked about its record first.
+    if (!RecordForm::settleBeforeLeaving({qv::Windows::loaded(QStringLiteral("frmServicemenu3"))},
+                                         QStringLiteral("Appointment Book"))
+        || !qv::Windows::show(QStringLiteral("Form3")))
         return;
     qv::Windows::unload(QStringLiteral("frmServicemenu3"));
     unload();

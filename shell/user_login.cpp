@@ -2,6 +2,7 @@
 
 #include "common/window_helpers.h"
 #include "common/connections.h"
+#include "common/record_form.h"
 #include "platform/data/database.h"
 #include "platform/services/services.h"
 #include "shell/pictures.h"
@@ -128,6 +129,10 @@ void UserLogin::logIn()
         qv::ui().msgBox(QStringLiteral("Invalid user name/password."));
         return;
     }
+    // The book gives way to the menu: a ticket being added or edited is
+    // asked about first, and Cancel keeps the book and this login as they are.
+    if (!RecordForm::settleBeforeLeaving({qv::Windows::loaded(QStringLiteral("Form3"))}, windowTitle()))
+        return;
     const bool menuShown = qv::Windows::show<ManagementMenu>() != nullptr;
     unload();
     // The appointment book gives way to the menu only, never to nothing.

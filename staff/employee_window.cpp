@@ -481,7 +481,10 @@ void EmployeeWindow::deletePhoto()
 void EmployeeWindow::showEmployeeReport()
 {
     // The window goes before the report appears; nothing of it is used after.
+    // An employee being added or edited is asked about first, and may keep it.
     unload();
+    if (!isUnloading())
+        return;
     EmployeeReport report;
     reportFill(report, QStringLiteral("SELECT * FROM [EMPLOYEES]"));
 }

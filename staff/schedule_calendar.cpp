@@ -318,6 +318,10 @@ void ScheduleCalendar::saveAll()
 
 void ScheduleCalendar::closeRecordWindow()
 {
+    // A month being added or edited is asked about as every way out does;
+    // what was typed while browsing goes into the table.
+    if (!settleBeforeLeaving(windowTitle()))
+        return;
     // What was typed goes into the table first. A write the database refuses
     // is shown and the window stays, so that the typing is not lost unseen.
     if (primaryRecordset && primaryRecordset->isOpen() && !primaryRecordset->isReadOnly() && !primaryRecordset->bof()

@@ -1,4 +1,5 @@
 #include "platform/report/report_preview.h"
+#include "platform/services/services.h"
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -87,6 +88,9 @@ ReportPreview::ReportPreview(Report& report, ReportDocument document, QWidget* p
     connect(cmdLast, &QPushButton::clicked, this, [this] { showPage(m_document.pageCount() - 1); });
     connect(cmdPrint, &QPushButton::clicked, this, [this] {
         // A failed print has shown its message; the preview stays usable.
+        // The print dialog and its refusals belong to the preview, though
+        // the window whose handler opened the preview is still running.
+        const DialogOwnerScope owner(this);
         m_report.printWithDialog(m_document);
     });
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::accept);

@@ -244,7 +244,9 @@ QString ScriptedUi::openFileDialog(const QString& title, const QString& filter, 
 
 bool ScriptedUi::printerDialog(QPrinter*)
 {
-    events.push_back({UiEvent::PrinterDialog, QStringLiteral("Print"), 0, QStringLiteral("Print"), {}, 0});
+    UiEvent e{UiEvent::PrinterDialog, QStringLiteral("Print"), 0, QStringLiteral("Print"), {}, 0};
+    placeLikeABox(e);
+    events.push_back(e);
     return takeFront(printerAnswers, true);
 }
 

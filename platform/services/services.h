@@ -96,7 +96,8 @@ struct UiEvent {
     QString title;
     QStringList arguments;
     int milliseconds = 0;
-    // Where a real box would have come up (message and input boxes).
+    // Where a real box would have come up (message and input boxes, the
+    // printer dialog).
     QPointer<QWidget> owner;
     bool onTop = false;
 };

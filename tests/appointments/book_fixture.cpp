@@ -14,8 +14,7 @@ void BookTest::SetUp()
 
 void BookTest::TearDown()
 {
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
+    qvtest::unloadEveryWindow();
     QApplication::processEvents();
     qv::Windows::setOnLastClosed(nullptr);
 }

@@ -15,9 +15,13 @@ const QString kProductQuantity = "A quantity and or Stock # for a Product was no
 struct TextLog {
     explicit TextLog(QLineEdit* box)
     {
-        QObject::connect(box, &QLineEdit::textChanged, box, [this](const QString& t) { texts << t; });
+        connection = QObject::connect(box, &QLineEdit::textChanged, box, [this](const QString& t) { texts << t; });
     }
+    // The book outlives the log: the ticket dropped at the end of the test
+    // changes the box again.
+    ~TextLog() { QObject::disconnect(connection); }
     QStringList texts;
+    QMetaObject::Connection connection;
 };
 
 // Every widget that gets the focus, in order, and the focus at each message.

@@ -65,7 +65,7 @@ TEST_F(AssetsTest, ManagementButtonClosesTheWindowAndExitClosesAll)
     ui.script.msgAnswers = {qv::MsgResult::Yes};
     click(again.findChild<QPushButton*>(QStringLiteral("Command23")));
     settle();
-    EXPECT_EQ(messages(), QStringList{"This record is still being added or changed. Save it before the program closes?"});
+    EXPECT_EQ(messages(), QStringList{"This record is still being added or changed. Save it before the window closes?"});
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(stored("Salon Chair", "PurchasedFrom").toString(), "Salon Depot");
 }

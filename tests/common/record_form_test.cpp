@@ -76,8 +76,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         qv::Windows::setOnLastClosed(nullptr);
@@ -221,9 +220,14 @@ TEST_F(RecordFormTest, KeysNavigateOnlyWhileBrowsing)
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     EXPECT_EQ(status(w), "Edit record");
     key(w, Qt::Key_Down);
+    // Esc while editing is a way out: it asks, and Cancel stays.
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     key(w, Qt::Key_Escape);
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"This record is still being added or changed. Save it before the window closes?"});
     EXPECT_EQ(status(w), "Edit record");
-    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);   // Esc does not close while editing
+    EXPECT_EQ(qv::Windows::loaded("PeopleForm"), w);
     qvtest::clickAt(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     key(w, Qt::Key_Escape);
     EXPECT_EQ(qv::Windows::loaded("PeopleForm"), nullptr);

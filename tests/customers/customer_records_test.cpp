@@ -322,12 +322,14 @@ TEST_F(CustomersTest, DraggingAnyTitleLabelMovesTheWindow)
     }
 }
 
-TEST_F(CustomersTest, EscClosesOnlyWhileBrowsing)
+TEST_F(CustomersTest, EscClosesWhileBrowsingAndAsksWhileEditing)
 {
     CustomerWindow& w = open();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(box(0));
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     qvtest::press(Qt::Key_Escape);
+    EXPECT_EQ(messages().size(), 1);
     EXPECT_TRUE(qv::Windows::loaded("frmCustomers"));
     click(w.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     qvtest::clickAt(box(0));

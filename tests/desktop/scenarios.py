@@ -124,6 +124,51 @@ def find_nothing_in_windows_kept_on_top(build):
             raise Failure("the program ended")
 
 
+def exit_program_asks_over_a_window_kept_on_top(build):
+    """A client being added in the customer window, which is kept on top, and
+    Exit Program pressed on the management menu: the question stands above
+    the customer window. Esc (Cancel) keeps every window and stores nothing;
+    Y saves the client and the program ends."""
+    with Desktop(build) as d:
+        splash = start(d)
+        menu = to_management_menu(d, splash)
+        customers = open_from_menu(d, menu, "Command26", "frmCustomers")
+        adding = ("click:cmdAdd",)
+        d.click_control(customers, "frmCustomers", "cmdAdd")
+        for box, text in (("txtfields_0", "Eve Hart"), ("txtfields_8", "619-555-0101")):
+            d.click_control(customers, "frmCustomers", box, adding)
+            d.type(text, into=customers)
+        # The customer window out of the way of the menu's Exit Program.
+        mx, my, mw, mh = d.settled_geometry(menu)
+        ex, ey = d.control_at(menu, "frmmangement", "Command4")
+        cx, cy, cw, ch = d.settled_geometry(customers)
+        if cx <= ex <= cx + cw and cy <= ey <= cy + ch:
+            d.x("xdotool", "windowmove", str(customers), "0", str(max(ey + 40, 600 - ch - 10)), check=True)
+            poll("the customer window moved off Exit Program",
+                 lambda: not (d.geometry(customers)[1] <= ey <= d.geometry(customers)[1] + ch), 5)
+        for answer in ("Escape", "y"):
+            before = [w for w, _ in d.windows()]
+            d.click_control(menu, "frmmangement", "Command4")
+            box = d.new_window(before, "the question before the program closes")
+            poll("the question above the customer window kept on top", lambda: d.is_above(box, customers), 5,
+                 lambda: f"stacking, bottom to top: {[t for w, t in d.windows()]}")
+            d.save_picture(box, f"exit-question-{answer}")
+            d.key(answer, into=box)
+            d.gone(box, f"the question after {answer}")
+            if answer == "Escape":
+                if d.program.poll() is not None or customers not in [w for w, _ in d.windows()]:
+                    raise Failure(f"Cancel did not keep the windows: {d.seen()}")
+                stored = d.query("SELECT count(*) FROM Customers")[0][0]
+                if stored:
+                    raise Failure(f"Cancel stored {stored} client(s)")
+                say("Cancel: the client is still being added, nothing stored")
+        poll("the program ended after Yes", lambda: d.program.poll() is not None, 15, d.seen)
+        clients = d.query("SELECT CustomerName, Phone FROM Customers")
+        if clients != [("Eve Hart", "619-555-0101")]:
+            raise Failure(f"Yes stored {clients}")
+        say(f"Yes: saved {clients}, the program ended")
+
+
 def assets_window_resized_by_its_corner_then_maximized(build):
     """The assets window dragged by its corner to five sizes and back looks as
     it did at its own size; maximized, its controls spread over the screen.
@@ -349,6 +394,7 @@ def settled_picture(d, window, timeout=15.0):
 SCENARIOS = {
     "StartsWithTheWindowManager": starts_with_the_window_manager,
     "FindNothingInWindowsKeptOnTop": find_nothing_in_windows_kept_on_top,
+    "ExitProgramAsksOverAWindowKeptOnTop": exit_program_asks_over_a_window_kept_on_top,
     "FirstServiceAndFirstTicket": first_service_and_first_ticket,
     "AssetsWindowResizedByItsCornerThenMaximized": assets_window_resized_by_its_corner_then_maximized,
     "SalonStatsOnAYearOfTickets": salon_stats_on_a_year_of_tickets,

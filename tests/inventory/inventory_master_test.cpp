@@ -483,7 +483,7 @@ TEST_F(InventoryMasterTest, TheWholeStockKeepsTheGridsThreeColumnsInSight)
     EXPECT_TRUE(faults.isEmpty()) << faults.join("\n").toStdString();
 }
 
-TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
+TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscClosesAskingWhileEditing)
 {
     seed();
     open();
@@ -497,7 +497,9 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscCloses)
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
     click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     key(Qt::Key_Escape);
+    EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(w().isLoaded());
     click(w().findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     key(Qt::Key_Escape);

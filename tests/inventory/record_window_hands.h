@@ -25,8 +25,7 @@ protected:
     void TearDown() override
     {
         for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)
-            for (qv::Window* w : qv::Windows::all())
-                w->unload();
+            qvtest::unloadEveryWindow();
         // Unloaded windows go before the next test's windows come.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();

@@ -33,8 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);
     }
@@ -294,12 +293,14 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
 }
 
-TEST_F(WholesaleTest, EscClosesOnlyWhileBrowsing)
+TEST_F(WholesaleTest, EscClosesWhileBrowsingAndAsksWhileEditing)
 {
     NonRetailProducts& f = open();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(box(0));
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     qvtest::press(Qt::Key_Escape);
+    EXPECT_EQ(ui.script.messages().size(), 1);
     EXPECT_TRUE(qv::Windows::loaded<NonRetailProducts>());
     click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     qvtest::clickAt(box(0));

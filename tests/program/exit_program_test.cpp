@@ -105,7 +105,7 @@ TEST_F(ExitProgram, ATicketBeingAddedIsKeptOrSavedAsTheUserAnswers)
     ASSERT_TRUE(qvtest::typeInto(book.serviceSlot(1).quantity, "1"));
     auto* exitButton = book.findChild<QPushButton*>(QStringLiteral("Command23"));
     const QString question =
-        QStringLiteral("This record is still being added or changed. Save it before the program closes?");
+        QStringLiteral("This record is still being added or changed. Save it before the window closes?");
 
     reading.clear();
     reading.msgAnswers = {qv::MsgResult::Cancel};

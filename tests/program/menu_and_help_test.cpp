@@ -34,8 +34,7 @@ void settle()
 void unloadAll()
 {
     for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
     settle();
 }
 

@@ -37,8 +37,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
         shell::DatabaseLock::release();

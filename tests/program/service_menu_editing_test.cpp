@@ -27,8 +27,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);

@@ -13,8 +13,7 @@ namespace {
 
 void unloadAll()
 {
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
+    qvtest::unloadEveryWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }

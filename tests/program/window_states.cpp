@@ -203,8 +203,7 @@ void EveryWindowTest::TearDown()
 
 void EveryWindowTest::closeAll()
 {
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
+    unloadEveryWindow();
     settle();
 }
 

@@ -5,6 +5,7 @@
 // the windows as the screen shows them; the file names carry the screen's
 // size.
 #include "platform/forms/window.h"
+#include "support/user_hands.h"
 #include "platform/services/services.h"
 #include "support/salon_db.h"
 #include "window_states.h"
@@ -20,8 +21,7 @@ namespace {
 
 void closeAll()
 {
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
+    qvtest::unloadEveryWindow();
     qvtest::settle();
 }
 

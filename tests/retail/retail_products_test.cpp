@@ -39,8 +39,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);
     }
@@ -186,11 +185,13 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
 }
 
 // An entry typed and not posted is neither booked in part nor dropped
-// unseen: each way out of it asks, and the answer books it whole or not at all.
+// unseen: each way out of the window asks the record form's question, each
+// move asks whether to post, and the answer books it whole or not at all.
 TEST_F(RetailTest, AnEntryNotPostedIsAskedAboutWhicheverWayTheUserLeavesIt)
 {
     const QString question = "The amounts typed for this item have not been posted to the stock. Post them now? "
                              "(No clears them.)";
+    const QString wayOut = "This record is still being added or changed. Save it before the window closes?";
     RetailProducts& f = open();
     unlock();
     ui.script.clear();
@@ -201,13 +202,13 @@ TEST_F(RetailTest, AnEntryNotPostedIsAskedAboutWhicheverWayTheUserLeavesIt)
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
     click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     ASSERT_EQ(ui.script.events.size(), 1u);
-    EXPECT_EQ(ui.script.events[0].text, question);
+    EXPECT_EQ(ui.script.events[0].text, wayOut);
     EXPECT_EQ(ui.script.events[0].style, qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question);
-    EXPECT_EQ(ui.script.events[0].title, "Post amounts");
+    EXPECT_EQ(ui.script.events[0].owner.data(), &f);
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
     qvtest::press(Qt::Key_Escape);
     QApplication::processEvents();
-    EXPECT_EQ(ui.script.messages(), QStringList({question, question}));
+    EXPECT_EQ(ui.script.messages(), QStringList({wayOut, wayOut}));
     ASSERT_TRUE(qv::Windows::loaded<RetailProducts>());
     EXPECT_EQ(box(18)->text(), "3");
     EXPECT_EQ(box(5)->text(), "1");
@@ -271,9 +272,11 @@ TEST_F(RetailTest, AnEntryNotPostedIsAskedAboutWhicheverWayTheUserLeavesIt)
 
     // Close answered No: nothing is booked and the window goes.
     type(box(18), "2");
+    ui.script.clear();
     ui.script.msgAnswers = {qv::MsgResult::No};
     click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
+    EXPECT_EQ(ui.script.messages(), QStringList{wayOut});
     EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
     EXPECT_EQ(stored("Conditioner", "Sold").toDouble(), 2);
 }
@@ -381,6 +384,27 @@ TEST_F(RetailTest, ASlotButtonPutsTheProductOnTheTicketAndBooksTheSale)
     EXPECT_EQ(stored("Shampoo", "QuantityStatus").toDouble(), 99.23);   // 7.35 x 13.5 = 99.225
     qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command5")));
     EXPECT_EQ(book->box(4)->text(), "44.49");   // with the 25.00 of slot 1
+}
+
+// The ticket dropped by No at the question Exit Program asks gives its
+// product's sale back, as its Cancel does.
+TEST_F(RetailTest, ATicketDroppedAtExitProgramGivesItsProductBack)
+{
+    RetailProducts& f = open();
+    activate(book);
+    click(book->findChild<QPushButton*>(QStringLiteral("cmdAdd")));
+    activate(&f);
+    type(box(18), "2");
+    click(f.findChild<QPushButton*>(QStringLiteral("Command16")));
+    ASSERT_TRUE(book->isAddingRecord());
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 7);
+    ui.script.msgAnswers = {qv::MsgResult::No};
+    activate(book);
+    qvtest::clickAt(book->findChild<QPushButton*>(QStringLiteral("Command23")));
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"This record is still being added or changed. Save it before the window closes?"});
+    EXPECT_TRUE(qv::Windows::all().isEmpty());
+    EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 5);
 }
 
 TEST_F(RetailTest, AMissingQuantityOrAnOccupiedSlotChangesNeitherTicketNorStock)

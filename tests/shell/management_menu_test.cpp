@@ -318,7 +318,7 @@ TEST_F(MenuTest, ExitProgramAsksFirstAboutARecordBeingAdded)
     const int usersBefore = db->count("Users");
     const QList<qv::Window*> open = qv::Windows::all();
     const QString question =
-        QStringLiteral("This record is still being added or changed. Save it before the program closes?");
+        QStringLiteral("This record is still being added or changed. Save it before the window closes?");
 
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
     click(m->findChild<QToolButton*>(QStringLiteral("Command4")));

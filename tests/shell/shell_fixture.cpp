@@ -1,4 +1,5 @@
 #include "shell_fixture.h"
+#include "support/user_hands.h"
 
 #include "common/connections.h"
 #include "common/record_form.h"
@@ -130,8 +131,7 @@ WithRealWindow::~WithRealWindow()
 void unloadAll()
 {
     for (int round = 0; round < 5 && !qv::Windows::all().isEmpty(); ++round)
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
 }

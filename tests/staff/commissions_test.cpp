@@ -30,8 +30,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);
     }

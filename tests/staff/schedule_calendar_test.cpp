@@ -33,8 +33,7 @@ protected:
     }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);
     }
@@ -229,8 +228,13 @@ TEST_F(CalendarTest, AddingAMonthKeysWaitAndUpdateStoresItAsTheLastSheet)
 
     type(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)), "September 2001");
     typeLines(f.cell(1, 7), {"1", "Maria"});
-    // Esc and the moving keys wait until the month is saved.
+    // Esc asks about the month (Cancel stays); the moving keys wait until
+    // the month is saved.
+    ui.script.msgAnswers = {qv::MsgResult::Cancel};
     qvtest::press(Qt::Key_Escape);
+    EXPECT_EQ(ui.script.messages(),
+              QStringList{"This record is still being added or changed. Save it before the window closes?"});
+    ui.script.clear();
     click(f.findChild<qv::TextBox*>(qv::arrayMemberName("txtfields", 43)));
     qvtest::press(Qt::Key_Home);
     qvtest::press(Qt::Key_PageUp);

@@ -31,8 +31,7 @@ protected:
     void SetUp() override { qv::Windows::setOnLastClosed([] {}); }
     void TearDown() override
     {
-        for (qv::Window* w : qv::Windows::all())
-            w->unload();
+        qvtest::unloadEveryWindow();
         QApplication::processEvents();
         qv::Windows::setOnLastClosed(nullptr);
     }

@@ -1,6 +1,8 @@
 #include "support/user_hands.h"
 
 #include "platform/forms/controls.h"
+#include "platform/forms/window.h"
+#include "platform/services/services.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -275,6 +277,26 @@ bool clickDay(qv::MonthCalendar* calendar, const QDate& day)
     const int shown = int(calendar->firstShownDay().daysTo(day));
     const QRect cell = view->visualRect(view->model()->index(1 + shown / 7, shown % 7));
     return clickAt(view->viewport(), cell.center());
+}
+
+void unloadEveryWindow()
+{
+    for (qv::Window* w : qv::Windows::all()) {
+        auto* cancel = w->findChild<QAbstractButton*>(QStringLiteral("cmdCancel"));
+        if (cancel && cancel->isVisibleTo(w) && cancel->isEnabled())
+            cancel->click();
+    }
+    // One the Cancel button cannot reach (the service list locked while
+    // adding) asks as it closes: answered No.
+    auto* script = dynamic_cast<qv::ScriptedUi*>(&qv::ui());
+    for (qv::Window* w : qv::Windows::all()) {
+        const std::size_t queued = script ? script->msgAnswers.size() : 0;
+        if (script)
+            script->msgAnswers.push_front(qv::MsgResult::No);
+        w->unload();
+        if (script && script->msgAnswers.size() > queued)
+            script->msgAnswers.pop_front();
+    }
 }
 
 } // namespace qvtest

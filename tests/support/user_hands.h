@@ -58,4 +58,9 @@ QWidget* focused();
 // keyboard would; its text goes to `shown` when given.
 void answerNextDialogWith(Qt::Key key, QString* shown = nullptr);
 
+// At the end of a test: a record left being added or edited is dropped (by
+// its window's Cancel, or No when its window asks), so that no window stays
+// to ask about it; then every window is unloaded.
+void unloadEveryWindow();
+
 } // namespace qvtest

@@ -17,8 +17,7 @@ void WindowFixture::SetUp()
 
 void WindowFixture::TearDown()
 {
-    for (qv::Window* w : qv::Windows::all())
-        w->unload();
+    qvtest::unloadEveryWindow();
     settle();
     qv::Windows::setOnLastClosed(nullptr);
 }

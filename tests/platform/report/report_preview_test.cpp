@@ -184,10 +184,19 @@ TEST(ReportPreview, ShowsTitleAndPagesAndPrintsThroughTheDialog)
         ui.outputFile = dir.filePath(QStringLiteral("missing/folder/x.pdf"));
         QTest::mouseClick(p.cmdPrint, Qt::LeftButton);
         EXPECT_TRUE(p.isVisible());
+        for (const UiEvent& e : ui.events)
+            EXPECT_EQ(e.owner.data(), &p) << e.text.toStdString() << " came up over another window";
         QTest::mouseClick(p.cmdClose, Qt::LeftButton);
         EXPECT_FALSE(p.isVisible());
     });
-    report.show();
+    // Opened from a window's button: the print dialog and the engine's
+    // refusal still belong to the preview, not to that window.
+    QWidget opener;
+    opener.show();
+    {
+        const DialogOwnerScope openerHandler(&opener);
+        report.show();
+    }
     EXPECT_TRUE(ran);
     EXPECT_EQ(activated, 1);
     EXPECT_EQ(ui.messages().size(), 1);
