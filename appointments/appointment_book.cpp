@@ -315,10 +315,10 @@ void AppointmentBook::buildLayout()
     // The book fits a screen of 800 x 600 with a window manager's title bar
     // (570 pixels inside); its lines of boxes stand 24 pixels apart, the
     // record form's two bars (23 pixels each) at its foot.
-    constexpr int height = 570;
+    constexpr int bookHeight = 570;
     constexpr int line = 24;
-    constexpr int recordBarsTop = height - 2 * 23;
-    setTwipsSize(800 * qv::kTwipsPerPixel, height * qv::kTwipsPerPixel);
+    constexpr int recordBarsTop = bookHeight - 2 * 23;
+    setTwipsSize(800 * qv::kTwipsPerPixel, bookHeight * qv::kTwipsPerPixel);
 
     // Boxes first, so that the slot tables and the handlers find them.
     for (const BoxSpec& s : kFields) {
