@@ -135,7 +135,7 @@ const QList<qv::GridColumn>& historyColumns()
 {
     static const QList<qv::GridColumn> columns = {
         {"CustomerID", "Ticket", "", 800},
-        {"CustomerName", "Customer Name", "", 1700},
+        {"CustomerName", "Customer Name", "", 2940},
         {"CustomerPhone", "Customer Phone", "", 1700},
         {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2100},
         {"TimeAppointment", "Appointment Time", "h:nn AM/PM", 1900},
@@ -301,7 +301,7 @@ void AppointmentBook::buildLayout()
     };
     // The captions under the bar's picture buttons, small and on two lines.
     auto barLabel = [&](const QString& name, const QString& caption, int x, int width) {
-        QLabel* l = label(name, caption, x, 35, width, 26);
+        QLabel* l = label(name, caption, x, 31, width, 26);
         QFont small = l->font();
         small.setPointSize(8);
         l->setFont(small);
@@ -312,7 +312,13 @@ void AppointmentBook::buildLayout()
     QFont windowFont = font();
     windowFont.setPointSize(8);
     setFont(windowFont);
-    setTwipsSize(800 * qv::kTwipsPerPixel, 596 * qv::kTwipsPerPixel);
+    // The book fits a screen of 800 x 600 with a window manager's title bar
+    // (570 pixels inside); its lines of boxes stand 24 pixels apart, the
+    // record form's two bars (23 pixels each) at its foot.
+    constexpr int bookHeight = 570;
+    constexpr int line = 24;
+    constexpr int recordBarsTop = bookHeight - 2 * 23;
+    setTwipsSize(800 * qv::kTwipsPerPixel, bookHeight * qv::kTwipsPerPixel);
 
     // Boxes first, so that the slot tables and the handlers find them.
     for (const BoxSpec& s : kFields) {
@@ -353,7 +359,7 @@ void AppointmentBook::buildLayout()
     };
     int x = 4;
     for (const BarButton& b : bar) {
-        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 10, 2, 40, 32);
+        *b.slot = button(QString::fromLatin1(b.name), QString(), QString::fromLatin1(b.tip), x + 10, 2, 40, 28);
         (*b.slot)->setIcon(b.icon);
         barLabel(QStringLiteral("lbl") + QString::fromLatin1(b.name), QString::fromLatin1(b.label), x, 60);
         x += 60;
@@ -361,35 +367,38 @@ void AppointmentBook::buildLayout()
     // Eight picture buttons, the two menus and the padlock must all stay left
     // of "Exit Program", or the padlock ends up underneath it; the menus are
     // as wide as their captions need, so they are read whole.
-    productMenuButton = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 84, 32);
+    productMenuButton = button("Command14", "Product Menu", "Enter Products ", x + 2, 2, 84, 28);
     x += 86;
-    serviceMenuButton = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 32);
+    serviceMenuButton = button("Command15", "Service Menu", "Enter Services", x + 2, 2, 84, 28);
     x += 86;
     // "Management" alone needs the whole gap up to "Exit Program" in 8-point
     // type, so the padlock sits over the middle of its caption there.
-    managementButton = button("Command10", QString(), "Restricted to management", x + 2, 2, 40, 32);
+    managementButton = button("Command10", QString(), "Restricted to management", x + 2, 2, 40, 28);
     managementButton->setIcon(style()->standardIcon(QStyle::SP_MessageBoxWarning));
     barLabel("lblCommand10", "Management Only", x - 16, 76);
-    exitButton = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 32);
+    exitButton = button("Command23", "Exit Program", "Exit program", 716, 2, 80, 28);
 
-    // The appointment.
-    label("lblTicket", "Ticket #", 4, 66, 56);
-    at(box(TicketNumberBox), 60, 64, 80, 22);
-    label("lblClientName", "Client Name", 148, 66, 72);
-    at(box(ClientNameBox), 222, 64, 170, 22);
-    label("lblClientPhone", "Client Phone #", 400, 66, 90);
-    at(box(ClientPhoneBox), 490, 64, 110, 22);
-    label("lblSalonArtist", "Salon Artist", 608, 66, 72);
-    at(box(SalonArtistBox), 682, 64, 114, 22);
+    // The appointment. The client's name is read whole at its longest (30
+    // characters); the ticket number, a few digits, gives it the room.
+    int top = 60;
+    label("lblTicket", "Ticket #", 4, top + 2, 56);
+    at(box(TicketNumberBox), 60, top, 64, 22);
+    label("lblClientName", "Client Name", 130, top + 2, 72);
+    at(box(ClientNameBox), 204, top, 196, 22);
+    label("lblClientPhone", "Client Phone #", 406, top + 2, 84);
+    at(box(ClientPhoneBox), 490, top, 110, 22);
+    label("lblSalonArtist", "Salon Artist", 608, top + 2, 72);
+    at(box(SalonArtistBox), 682, top, 114, 22);
 
-    label("lblAppointments", "Appointments", 4, 92, 80);
-    at(box(AppointmentDateBox), 84, 90, 150, 22);
-    calendarButton = button("Command9", "Calendar", "Select a Date for this appointment", 236, 90, 62, 22);
-    label("lblTime", "Time ", 306, 92, 34);
-    at(box(AppointmentTimeBox), 340, 90, 70, 22);
+    top += line;
+    label("lblAppointments", "Appointments", 4, top + 2, 80);
+    at(box(AppointmentDateBox), 84, top, 150, 22);
+    calendarButton = button("Command9", "Calendar", "Select a Date for this appointment", 236, top, 62, 22);
+    label("lblTime", "Time ", 306, top + 2, 34);
+    at(box(AppointmentTimeBox), 340, top, 70, 22);
     timeList = new qv::PickList(this);
-    label("lblBlock", "Block", 494, 92, 34);
-    at(box(TimeBlockBox), 528, 90, 70, 22);
+    label("lblBlock", "Block", 494, top + 2, 34);
+    at(box(TimeBlockBox), 528, top, 70, 22);
     blockList = new qv::PickList(this);
     for (auto [list, name, start, left] :
          {std::tuple{blockList, "Combo1", "BLOCK", 600}, std::tuple{timeList, "Combo3", "TIME", 412}}) {
@@ -403,127 +412,149 @@ void AppointmentBook::buildLayout()
         list->setCurrentIndex(-1);
         list->setEditText(QString::fromLatin1(start));
         list->setToolTip(QStringLiteral("Pick aTime from the list or enter one in the text box."));
-        at(list, left, 90, 78, 22);
+        at(list, left, top, 78, 22);
     }
     artistList = new qv::DataCombo(this);
     artistList->setObjectName(QStringLiteral("dcboCustomer"));
     artistList->setToolTip(QStringLiteral("Click on drop down list, or Enter Name into Textbox."));
-    at(artistList, 682, 90, 114, 22);
+    at(artistList, 682, top, 114, 22);
 
-    label("lblMemo", "Memo", 4, 118, 40);
-    at(box(MemoBox), 84, 116, 580, 22);
+    top += line;
+    label("lblMemo", "Memo", 4, top + 2, 40);
+    at(box(MemoBox), 84, top, 580, 22);
     newClientCheck = new QCheckBox(this);
     newClientCheck->setObjectName(QStringLiteral("Check2"));
     newClientCheck->setToolTip(QStringLiteral("Click on button if this client is new."));
     newClientCheck->setIcon(style()->standardIcon(QStyle::SP_FileDialogNewFolder));
-    at(newClientCheck, 672, 116, 40, 22);
+    at(newClientCheck, 672, top, 40, 22);
 
-    // Service slots, two by two.
+    // Service slots, two by two, under their captions.
+    top += line + 1;
+    for (int left : {4, 402}) {
+        label(QString("lblServiceHead%1").arg(left), "Service", left, top, 240, 16);
+        label(QString("lblPriceHead%1").arg(left), "Price", left + 244, top, 86, 16);
+        label(QString("lblQtyHead%1").arg(left), "Qty", left + 334, top, 50, 16);
+    }
+    top += 16;
     for (int slot = 1; slot <= 4; ++slot) {
         const int left = (slot % 2 == 1) ? 4 : 402;
-        const int top = (slot <= 2) ? 158 : 183;
         ServiceSlot s = serviceSlot(slot);
-        at(s.name, left, top, 240, 22);
-        at(s.price, left + 244, top, 86, 22);
-        at(s.quantity, left + 334, top, 50, 22);
-    }
-    for (int left : {4, 402}) {
-        label(QString("lblServiceHead%1").arg(left), "Service", left, 142, 240, 16);
-        label(QString("lblPriceHead%1").arg(left), "Price", left + 244, 142, 86, 16);
-        label(QString("lblQtyHead%1").arg(left), "Qty", left + 334, 142, 50, 16);
+        const int slotTop = (slot <= 2) ? top : top + line;
+        at(s.name, left, slotTop, 240, 22);
+        at(s.price, left + 244, slotTop, 86, 22);
+        at(s.quantity, left + 334, slotTop, 50, 22);
     }
 
-    // Product slots, five columns.
+    // Product slots, one line each, slot 1 first: five names of 30
+    // characters side by side would need a window wider than the screen.
+    top += 2 * line + 1;
     const char* const productCaptions[] = {"Product # One", "Product # 2", "Product # 3", "Product # 4", "Product # 5"};
     for (int slot = 1; slot <= 5; ++slot) {
-        const int left = 4 + (slot - 1) * 159;
-        label(QString("lblProduct%1").arg(slot), productCaptions[slot - 1], left, 210, 155, 16);
+        const int slotTop = top + (slot - 1) * line;
+        label(QString("lblProduct%1").arg(slot), productCaptions[slot - 1], 4, slotTop + 2, 84);
         ProductSlot p = productSlot(slot);
-        at(p.stockNumber, left, 228, 56, 22);
-        at(p.name, left + 58, 228, 97, 22);
-        at(p.price, left, 252, 96, 22);
-        at(p.quantity, left + 98, 252, 57, 22);
+        at(p.stockNumber, 90, slotTop, 50, 22);
+        at(p.name, 144, slotTop, 196, 22);
+        at(p.price, 344, slotTop, 70, 22);
+        at(p.quantity, 418, slotTop, 48, 22);
     }
 
-    // Money of the ticket.
-    serviceTotalsLabel = label("Label10", "Service Totals ", 4, 286, 130);
-    at(box(ServiceTotalsBox), 136, 284, 100, 22);
-    auto billing = [&](int index, const QString& caption, int left, int top) {
-        QLabel* l = label(qv::arrayMemberName("lblBilling", index), caption, left, top, 130);
-        billingCaptions.insert(index, l);
-        return l;
-    };
-    billing(ServiceTaxPercentCaption, "Tax &Pct.", 4, 310)->setBuddy(taxBox(ServiceTaxPercentBox));
-    at(taxBox(ServiceTaxPercentBox), 136, 308, 100, 22);
-    billing(ServiceTaxCaption, "Tax Amt On Services:", 4, 334);
-    at(box(ServiceTaxBox), 136, 332, 100, 22);
-    billing(ServicesWithTaxCaption, "Total:", 4, 358);
-    at(taxBox(ServicesWithTaxBox), 136, 356, 100, 22);
-
-    productSalesLabel = label("Label7", "Product Sales Totals:", 248, 286, 130);
-    at(box(ProductSalesBox), 380, 284, 100, 22);
-    at(box(ProductSalesPlainBox), 484, 284, 70, 22);
-    billing(ProductTaxPercentCaption, "Tax &Pct.", 248, 310)->setBuddy(taxBox(ProductTaxPercentBox));
-    at(taxBox(ProductTaxPercentBox), 380, 308, 100, 22);
-    billing(ProductTaxCaption, "Tax Amt On Products:", 248, 334);
-    at(box(ProductTaxBox), 380, 332, 100, 22);
-    billing(ProductsWithTaxCaption, "Total:", 248, 358);
-    at(taxBox(ProductsWithTaxBox), 380, 356, 100, 22);
-
-    ticketTotalLabel = label("Label5", "Total Ticket:", 566, 286, 90);
-    at(box(TicketTotalBox), 656, 284, 110, 22);
-    subtotalButton = button("Command5", "Subtotal", QString(), 656, 310, 110, 26);
-
-    // The tender row.
+    // Beside the products: the ticket's total and the tender, a column of
+    // captions, boxes and their buttons.
+    ticketTotalLabel = label("Label5", "Total Ticket:", 474, top + 2, 104);
+    at(box(TicketTotalBox), 580, top, 96, 22);
+    subtotalButton = button("Command5", "Subtotal", QString(), 682, top, 90, 22);
     calendarPicture = new qv::PictureBox(this);
     calendarPicture->setObjectName(QStringLiteral("Image2"));
     calendarPicture->setPixmap(style()->standardIcon(QStyle::SP_FileDialogDetailedView).pixmap(20, 20));
-    at(calendarPicture, 4, 388, 22, 22);
-    tenderTotalsLabel = label("Label2", "Totals:", 30, 390, 48);
-    at(box(TenderTotalBox), 80, 388, 100, 22);
-    tenderedLabel = label("Label56", "Amount Tendered:", 190, 390, 110);
-    at(box(TenderedBox), 300, 388, 100, 22);
-    changeButton = button("Command17", "$", QString(), 404, 388, 26, 22);
-    changeLabel = label("Label55", "Change:", 440, 390, 52);
-    at(box(ChangeBox), 494, 388, 100, 22);
-    tenderReceiptButton = button("Command16", QString(), "Print Receipt?", 600, 388, 30, 22);
+    at(calendarPicture, 474, top + line, 22, 22);
+    tenderTotalsLabel = label("Label2", "Totals:", 500, top + line + 2, 78);
+    at(box(TenderTotalBox), 580, top + line, 96, 22);
+    tenderedLabel = label("Label56", "Amount Tendered:", 474, top + 2 * line + 2, 104);
+    at(box(TenderedBox), 580, top + 2 * line, 96, 22);
+    changeButton = button("Command17", "$", QString(), 682, top + 2 * line, 26, 22);
+    changeLabel = label("Label55", "Change:", 474, top + 3 * line + 2, 104);
+    at(box(ChangeBox), 580, top + 3 * line, 96, 22);
+    tenderReceiptButton = button("Command16", QString(), "Print Receipt?", 682, top + 3 * line, 30, 22);
     tenderReceiptButton->setIcon(printIcon());
-
-    // The grid and the date-range find.
-    label("lblAllAppointments", "All Appointments", 4, 416, 200);
-    ticketGrid = new qv::DataGrid(this);
-    ticketGrid->setObjectName(QStringLiteral("DataGrid1"));
-    at(ticketGrid, 4, 434, 560, 108);
-
-    at(box(RangeFromBox), 572, 418, 80, 22);
-    dateRangeLabel = label("Label49", " From >  To", 654, 420, 64);
-    at(box(RangeToBox), 718, 418, 78, 22);
-    dateFormatHint = label("Label22", "Format your dates like this Example:6/7/01 ", 572, 442, 224, 30);
-    dateFormatHint->setWordWrap(true);
-    findDateRangeButton = button("Command7", "Find", "Find a date or appointments by range of dates", 572, 474, 60, 24);
-    clearDateRangeButton = button("Command8", "Clear", "Click Clear and type in your dates.", 636, 474, 60, 24);
-    appointmentsByDateButton = button("Command4", "Appts by Date", "Find all appointments by Date", 700, 474, 96, 24);
-    helpButton = button("Command19", "Help", "HELP!", 572, 504, 60, 24);
+    helpButton = button("Command19", "Help", "HELP!", 580, top + 4 * line, 60, 22);
     tipsPicture = new qv::PictureBox(this);
     tipsPicture->setObjectName(QStringLiteral("Image9"));
     tipsPicture->setPixmap(bulbPicture());
-    at(tipsPicture, 640, 504, 24, 24);
+    at(tipsPicture, 648, top + 4 * line - 1, 24, 24);
     nonRetailPicture = new qv::PictureBox(this);
     nonRetailPicture->setObjectName(QStringLiteral("Picture13"));
     nonRetailPicture->setPixmap(boxesPicture());
-    at(nonRetailPicture, 672, 504, 24, 24);
+    at(nonRetailPicture, 680, top + 4 * line - 1, 24, 24);
+    // The calendar's close button, over the corner of the calendar.
+    closeCalendarButton = button("CmdX", "X", QString(), 776, top + 4 * line, 20, 20);
 
-    // The month calendar, shown on request above the money boxes.
+    // Money of the ticket, under the products: the services' column and the
+    // products' column, each a total over its tax rows.
+    top += 5 * line;
+    auto billing = [&](int index, const QString& caption, int left, int captionTop) {
+        QLabel* l = label(qv::arrayMemberName("lblBilling", index), caption, left, captionTop, 130);
+        billingCaptions.insert(index, l);
+        return l;
+    };
+    struct BillingRow { BillingCaption caption; const char* text; qv::TextBox* box; };
+    struct MoneyColumn { int left; const char* name; const char* caption; qv::TextBox* total; BillingRow rows[3]; };
+    const MoneyColumn moneyColumns[] = {
+        {4, "Label10", "Service Totals ", box(ServiceTotalsBox),
+         {{ServiceTaxPercentCaption, "Tax &Pct.", taxBox(ServiceTaxPercentBox)},
+          {ServiceTaxCaption, "Tax Amt On Services:", box(ServiceTaxBox)},
+          {ServicesWithTaxCaption, "Total:", taxBox(ServicesWithTaxBox)}}},
+        {248, "Label7", "Product Sales Totals:", box(ProductSalesBox),
+         {{ProductTaxPercentCaption, "Tax &Pct.", taxBox(ProductTaxPercentBox)},
+          {ProductTaxCaption, "Tax Amt On Products:", box(ProductTaxBox)},
+          {ProductsWithTaxCaption, "Total:", taxBox(ProductsWithTaxBox)}}},
+    };
+    QList<QLabel*> totalCaptions;
+    for (const MoneyColumn& column : moneyColumns) {
+        totalCaptions << label(QString::fromLatin1(column.name), QString::fromLatin1(column.caption), column.left,
+                               top + 2, 130);
+        at(column.total, column.left + 132, top, 100, 22);
+        for (int row = 1; row <= 3; ++row) {
+            const BillingRow& r = column.rows[row - 1];
+            billing(r.caption, QString::fromLatin1(r.text), column.left, top + row * line + 2);
+            at(r.box, column.left + 132, top + row * line, 100, 22);
+        }
+    }
+    serviceTotalsLabel = totalCaptions.at(0);
+    productSalesLabel = totalCaptions.at(1);
+    at(box(ProductSalesPlainBox), 484, top, 70, 22);
+    billingCaptions.value(ServiceTaxPercentCaption)->setBuddy(taxBox(ServiceTaxPercentBox));
+    billingCaptions.value(ProductTaxPercentCaption)->setBuddy(taxBox(ProductTaxPercentBox));
+
+    // The date-range find, beside the money.
+    at(box(RangeFromBox), 572, top, 80, 22);
+    dateRangeLabel = label("Label49", " From >  To", 654, top + 2, 64);
+    at(box(RangeToBox), 718, top, 78, 22);
+    dateFormatHint = label("Label22", "Format your dates like this Example:6/7/01 ", 572, top + line, 224, 30);
+    dateFormatHint->setWordWrap(true);
+    findDateRangeButton =
+        button("Command7", "Find", "Find a date or appointments by range of dates", 572, top + line + 32, 60, 24);
+    clearDateRangeButton = button("Command8", "Clear", "Click Clear and type in your dates.", 636, top + line + 32, 60, 24);
+    appointmentsByDateButton =
+        button("Command4", "Appts by Date", "Find all appointments by Date", 700, top + line + 32, 96, 24);
+
+    // The month calendar, shown on request over the date-range find.
     appointmentCalendar = new qv::MonthCalendar(this);
     appointmentCalendar->setObjectName(QStringLiteral("MonthView1"));
     appointmentCalendar->setFirstDayOfWeek(Qt::Sunday);
     // Sundays stand out by their bold face alone, not by a weekend colour.
     for (Qt::DayOfWeek day : {Qt::Saturday, Qt::Sunday})
         appointmentCalendar->setWeekdayTextFormat(day, appointmentCalendar->weekdayTextFormat(Qt::Monday));
-    at(appointmentCalendar, 566, 414, 230, 156);
+    at(appointmentCalendar, 566, top, 230, 156);
     appointmentCalendar->hide();
-    closeCalendarButton = button("CmdX", "X", QString(), 776, 392, 20, 20);
     closeCalendarButton->hide();
+
+    // The client history across the window, down to the record form's bars.
+    top += 4 * line;
+    label("lblAllAppointments", "All Appointments", 4, top, 200, 16);
+    ticketGrid = new qv::DataGrid(this);
+    ticketGrid->setObjectName(QStringLiteral("DataGrid1"));
+    at(ticketGrid, 4, top + 18, 792, recordBarsTop - 4 - (top + 18));
 
     // The record form's own bars sit at the foot of the window (the template places them).
     refreshRecordsButton->setText(QStringLiteral("&All Clients"));

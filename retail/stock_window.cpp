@@ -61,11 +61,11 @@ void StockWindow::attachGrid()
     const QList<qv::GridColumn> columns = {
         // The product's name has the room of an ordinary one; the number
         // and the price keep to what their captions need, so that all
-        // three stay in sight.
+        // three stay in sight beside the scroll bar of a long list.
         {QStringLiteral("Category"), QStringLiteral("Category"), QString(), categoryColumnTwips,
          OrdinaryValue::productName},
         {QStringLiteral("SystemStockNumber"), QStringLiteral("Stock Number"), QString(), 1400},
-        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1300},
+        {QStringLiteral("Price"), QStringLiteral("Selling Price"), QStringLiteral("\"$\"#,##0.00"), 1280},
     };
     stockGrid->setDataSource(primaryRecordset, columns);
 }

@@ -39,8 +39,10 @@ const QList<qv::GridColumn>& gridColumns()
     static const QList<qv::GridColumn> columns = {
         {"LastName", "Last Name", "", 1250},
         {"FirstName", "First Name", "", 1100},
-        {"CommissionsPaid", "Service Commissions", "", 1750},
-        {"CommissionsPaidProducts", "Products Commissions.", "", 1900},
+        // The two commissions as wide as their captions: the six columns and
+        // the scroll bar of a long list stay in sight together.
+        {"CommissionsPaid", "Service Commissions", "", 1600},
+        {"CommissionsPaidProducts", "Products Commissions.", "", 1740},
         {"DatePaid", "Date Paid", "M/dd/yy", 900},
         {"TotalsPaid", "Total Amount Paid", "\"$\"#,##0.00", 1600},
     };

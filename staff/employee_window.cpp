@@ -197,24 +197,26 @@ void EmployeeWindow::buildLayout()
     moveByLabel(dragLabels.value(FindNote), this);
 
     // The grid panel, over the middle of the fields: whole rows of them, so
-    // that no box shows half under it.
+    // that no box shows half under it. It reaches as far as the buttons'
+    // captions allow, the grid filling it but for a thin margin: the four
+    // columns and the scroll bar of a long list stay in sight together.
     gridPanel = new QWidget(this);
     gridPanel->setObjectName(QStringLiteral("Picture1"));
     gridPanel->setAutoFillBackground(true);
     gridPanel->setStyleSheet(QStringLiteral("#Picture1 { background-color: %1; border: 1px solid #808080; }").arg(kBackground));
-    qv::place(gridPanel, 120, 1395, 5385, 2970);
+    qv::place(gridPanel, 60, 1395, 5505, 2970);
     auto* gridCaption = new QLabel(QStringLiteral("Employee Database"), gridPanel);
     gridCaption->setObjectName(QStringLiteral("DataGrid1_Caption"));
     gridCaption->setAlignment(Qt::AlignCenter);
     gridCaption->setAutoFillBackground(true);
     gridCaption->setStyleSheet(QStringLiteral("background-color: %1; font-weight: bold;").arg(kGrey));
-    qv::place(gridCaption, 90, 60, 4665, 270);
+    qv::place(gridCaption, 45, 60, 4890, 270);
     hideGridButton = new QPushButton(QStringLiteral("X"), gridPanel);
     hideGridButton->setObjectName(QStringLiteral("Command5"));
-    qv::place(hideGridButton, 4845, 45, 435, 285);
+    qv::place(hideGridButton, 5025, 45, 435, 285);
     employeeGrid = new qv::DataGrid(gridPanel);
     employeeGrid->setObjectName(QStringLiteral("DataGrid1"));
-    qv::place(employeeGrid, 90, 360, 5205, 2520);
+    qv::place(employeeGrid, 45, 360, 5415, 2520);
     gridPanel->hide();
 
     // The edit and navigation bars lie at the foot (the template places them).

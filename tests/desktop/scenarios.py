@@ -14,7 +14,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from desktop import Desktop, Failure, differing_share, poll  # noqa: E402
+from desktop import SCREEN, Desktop, Failure, differing_share, poll  # noqa: E402
 
 PASSWORD = "marvo"
 
@@ -283,6 +283,13 @@ def first_service_and_first_ticket(build):
         d.gone(services, "the Service Menu after its Close")
 
         book = open_from_menu(d, menu, "Command20", "Form3")
+        # The book with its title bar on the screen it was drawn for, as wide
+        # as the screen: its lowest buttons can be clicked.
+        _, by, _, bh = d.settled_geometry(book)
+        top = d.frame_extents(book)[2]
+        if by - top < 0 or by + bh > SCREEN[1]:
+            wrong.append(f"the book at y {by}, {bh} high under a title bar of {top}, runs off the screen of {SCREEN}")
+        say(f"the book at y {by}, {bh} high, title bar {top}")
         adding = ("click:cmdAdd",)
         d.click_control(book, "Form3", "cmdAdd")
         today = time.localtime()

@@ -106,6 +106,7 @@ QMap<QString, QList<WindowState>> makeStates()
         auto* combo = qobject_cast<QComboBox*>(control(w, "dcboCustomer"));
         return combo && pick(combo, QStringLiteral("Mediterranean Beauty Supply Co"));
     });
+    add("Form3", "its last ticket", [](qv::Window* w) { return click(w, "cmdLast"); });
     add("Form3", "the tickets of a date range", [](qv::Window* w) {
         return type(w, "txtfields_48", QStringLiteral("7/2/01")) && type(w, "txtfields_49", QStringLiteral("7/9/01"))
             && click(w, "Command7");

@@ -361,7 +361,8 @@ void checkTable(QTableView* view, const QString& name, QStringList& out)
 // window shows them all: a column seen only by scrolling sideways is easily
 // never seen. A grid of more columns than its window is wide is read by
 // scrolling, but its last column does not end just past the grid's edge,
-// its values cut there.
+// its values cut there. A grid whose rows can outgrow it is judged with the
+// vertical scroll bar a long list brings, whether its rows need it now or not.
 void checkColumnsInSight(QTableView* view, QWidget* window, const QString& name, QStringList& out)
 {
     QAbstractItemModel* model = view->model();
@@ -369,7 +370,13 @@ void checkColumnsInSight(QTableView* view, QWidget* window, const QString& name,
         return;
     QStringList hidden;
     int total = 0, last = -1;
-    const int room = view->viewport()->width();
+    int room = view->viewport()->width();
+    QString withBar;
+    if (view->verticalScrollBarPolicy() != Qt::ScrollBarAlwaysOff && !view->verticalScrollBar()->isVisible()) {
+        const int bar = view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view->verticalScrollBar());
+        room -= bar;
+        withBar = QStringLiteral(" once a long list brings its vertical scroll bar (%1 px)").arg(bar);
+    }
     for (int col = 0; col < model->columnCount(); ++col) {
         if (view->isColumnHidden(col) || view->columnWidth(col) == 0)
             continue;
@@ -383,14 +390,14 @@ void checkColumnsInSight(QTableView* view, QWidget* window, const QString& name,
         return;
     const int around = view->width() - room;   // its frame, and a scroll bar shown
     if (total + around <= window->width())
-        out << QStringLiteral("%1: shows %2 only by scrolling sideways: the columns need %3, the grid shows %4, "
-                              "its window is %5 wide")
-                   .arg(name, hidden.join(QStringLiteral(", ")))
+        out << QStringLiteral("%1: shows %2 only by scrolling sideways%3: the columns need %4, the grid shows %5, "
+                              "its window is %6 wide")
+                   .arg(name, hidden.join(QStringLiteral(", ")), withBar)
                    .arg(total).arg(room).arg(window->width());
     else if (total - view->columnWidth(last) < room)
-        out << QStringLiteral("%1: its last column \"%2\" runs past the grid's edge: the columns need %3, the grid "
-                              "has %4")
-                   .arg(name, model->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString())
+        out << QStringLiteral("%1: its last column \"%2\" runs past the grid's edge%3: the columns need %4, the grid "
+                              "has %5")
+                   .arg(name, model->headerData(last, Qt::Horizontal, Qt::DisplayRole).toString(), withBar)
                    .arg(total).arg(room);
 }
 
