@@ -156,8 +156,9 @@ QString textOf(const QWidget* box)
     return qobject_cast<const QLineEdit*>(box)->text();
 }
 
-// Clicks into the box and types over what it holds, as typeInto does; false
-// when the click leaves the focus elsewhere (a box the window passes over).
+// Clicks into the box and types over what it holds, as typeInto does; but a
+// box the window passes over (the click leaves the focus elsewhere) is no
+// fault here: it just takes nothing, and false says so.
 bool typeOver(QWidget* box, const QString& text)
 {
     if (!clickAt(box))
