@@ -19,8 +19,9 @@ ProductsServicesReport::ProductsServicesReport()
 
     BandWriter ph(band(ReportBand::PageHeader));
     ph.label(QStringLiteral("Current page #:"), 0);
-    ph.label(QStringLiteral("%p"), ph.right() + 60, 500);
-    ph.label(QStringLiteral("Today's Date"), 2000);
+    // Room for six digits: a busy salon's years run to tens of thousands of pages.
+    ph.label(QStringLiteral("%p"), ph.right() + 60, 800);
+    ph.label(QStringLiteral("Today's Date"), 2400);
     ph.label(QStringLiteral("%D"), ph.right() + 60, 2800);
     ph.next();
     ph.label(QStringLiteral("Go to last page in report for all totals:"), 0);

@@ -163,7 +163,7 @@ void StockWindow::updateRecord() { postEntry(); }
 
 bool StockWindow::postEntry()
 {
-    if (!entryQuantityReadable())
+    if (!entryUnitsReadable())
         return false;
     passOver([this] { attachGrid(); });
     if (!post(StockPosting::kUpdate))
@@ -172,17 +172,32 @@ bool StockWindow::postEntry()
     return true;
 }
 
-bool StockWindow::entryQuantityReadable()
+bool StockWindow::entryUnitsReadable()
 {
     // Read as the slot buttons read it: a number of at least one unit, or
     // nothing sold at all. Units go back only through the returned box.
     qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
-    if (quantity->text().trimmed().isEmpty() || AppointmentBook::quantityToPost(quantity->text()))
-        return true;
-    quantity->setFocus();
-    qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the Update "
-                                   "button again."));
-    return false;
+    if (!quantity->text().trimmed().isEmpty() && !AppointmentBook::quantityToPost(quantity->text())) {
+        quantity->setFocus();
+        qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the "
+                                       "Update button again."));
+        return false;
+    }
+    // The corrections are read alike: "-1" returned would book a sale and
+    // run the returned total back, "2,5" would book 2.
+    const QPair<int, const char*> corrections[] = {{StockPosting::ReturnedBox, "Returned To Stock"},
+                                                   {StockPosting::LostBox, "Lost/Damaged"}};
+    for (const auto& [index, caption] : corrections) {
+        qv::TextBox* box = fieldBoxes.value(index);
+        if (!box || box->text().trimmed().isEmpty() || AppointmentBook::quantityToPost(box->text()))
+            continue;
+        box->setFocus();
+        qv::ui().msgBox(QStringLiteral("%1 takes a number of units of at least 1, like 1 or 2.5. Please enter it "
+                                       "and click the Update button again.")
+                            .arg(QLatin1String(caption)));
+        return false;
+    }
+    return true;
 }
 
 bool StockWindow::settleEntry()

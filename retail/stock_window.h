@@ -102,9 +102,9 @@ private:
     // Update's posting of the entry, ending in browsing; false when the save
     // was refused.
     bool postEntry();
-    // The quantity typed for the entry is one a posting may book (or none);
-    // otherwise says so with the focus in it.
-    bool entryQuantityReadable();
+    // The quantity, returned and lost units typed for the entry are ones a
+    // posting may book (or none); otherwise says so with the focus in the box.
+    bool entryUnitsReadable();
     // The entry boxes' clear buttons.
     void clearEntry();   // asks first
     void clearReturned();

@@ -218,6 +218,16 @@ TEST_F(WholesaleTest, TheManagerBooksLossesAndReturnsThroughThePassword)
     // back, so the cost of what was used falls by one unit only.
     post("", "4");
     EXPECT_EQ(box(16)->text(), "-10.00");
+    // A correction is read as a quantity is: "-1" returned would book a use
+    // and run the returned total back, "2,5" would book 2. Nothing is booked.
+    for (const char* typed : {"-1", "2,5"}) {
+        ui.script.clear();
+        post("", typed);
+        EXPECT_EQ(ui.script.messages(), QStringList{"Returned To Stock takes a number of units of at least 1, like 1 "
+                                                    "or 2.5. Please enter it and click the Update button again."});
+        EXPECT_EQ(box(10)->text(), "4") << typed;
+        click(f.findChild<QPushButton*>(QStringLiteral("cmdCancel")));
+    }
     // More than was used and lost cannot come back: nothing is booked (read below).
     ui.script.clear();
     post("", "5");
