@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QResizeEvent>
 #include <QShowEvent>
 #include <QStyle>
@@ -583,6 +584,10 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
 {
     if (!holdsUnsavedWork())
         return true;
+    // Cancel leaves the user where she was: the keyboard goes back to the
+    // window she was in (a login over the book, the menu), which may stand
+    // above this one.
+    const QPointer<QWidget> wasActive = QApplication::activeWindow();
     // The user answers for the record in front of her: the window stands
     // over every other of the program, and the question (with whatever its
     // answer shows) over the window, so no window kept on top can hide it.
@@ -603,6 +608,10 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
     if (answer == qv::MsgResult::No) {
         reportErrors([this] { dropUnsavedWork(); });
         return !holdsUnsavedWork();
+    }
+    if (wasActive && wasActive != this && wasActive->isVisible()) {
+        wasActive->raise();
+        wasActive->activateWindow();
     }
     return false;
 }

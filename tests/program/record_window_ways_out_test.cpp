@@ -13,7 +13,9 @@
 #include "support/user_hands.h"
 #include "window_states.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -65,6 +67,18 @@ WayOut clickWay(const QString& name, const QString& button)
             [button](qv::Window* w) { qvtest::clickAt(shownButton(w, button)); }};
 }
 
+// The management menu in front, as the user's click on it brings it under a
+// window manager: Cancel gives the keyboard back to it.
+bool menuInFront()
+{
+    qv::Window* menu = qv::Windows::loaded(QStringLiteral("frmmangement"));
+    if (!menu)
+        return false;
+    menu->activateWindow();
+    settle();
+    return true;
+}
+
 // The ways out every record window has, then those of its own buttons.
 QList<WayOut> waysOutOf(const QString& kind)
 {
@@ -73,7 +87,7 @@ QList<WayOut> waysOutOf(const QString& kind)
         {QStringLiteral("Esc"), [](qv::Window*) { return true; }, [](qv::Window*) { qvtest::press(Qt::Key_Escape); }},
         {QStringLiteral("the close event (Alt+F4)"), [](qv::Window*) { return true; },
          [](qv::Window* w) { w->close(); }},
-        {QStringLiteral("Exit Program"), [](qv::Window*) { return qv::Windows::loaded(QStringLiteral("frmmangement")); },
+        {QStringLiteral("Exit Program"), [](qv::Window*) { return menuInFront(); },
          [](qv::Window*) {
              qvtest::clickAt(qv::Windows::loaded(QStringLiteral("frmmangement"))->findChild<QWidget*>("Command4"));
          }},
@@ -86,7 +100,7 @@ QList<WayOut> waysOutOf(const QString& kind)
     }
     if (kind == QStringLiteral("frmServicemenu3")) {
         // The menu gives way to the book and takes the manager with it.
-        ways << WayOut{QStringLiteral("the menu's Appointment Book"), [](qv::Window*) { return true; },
+        ways << WayOut{QStringLiteral("the menu's Appointment Book"), [](qv::Window*) { return menuInFront(); },
                        [](qv::Window*) {
                            qvtest::clickAt(qv::Windows::loaded(QStringLiteral("frmmangement"))->findChild<QWidget*>("Command7"));
                        }};
@@ -216,6 +230,7 @@ TEST_P(RecordWindowWaysOut, EveryWayOutAsksAndEachAnswerIsKept)
                     EXPECT_TRUE(e.onTop) << e.text.toStdString() << " may go under a window kept on top";
             };
             ui.script.msgAnswers = {answer};
+            const QPointer<QWidget> activeBefore = QApplication::activeWindow();
             way.act(form);
             ui.script.afterAnswer = nullptr;
             settle();
@@ -242,8 +257,12 @@ TEST_P(RecordWindowWaysOut, EveryWayOutAsksAndEachAnswerIsKept)
                     EXPECT_TRUE(form->holdsUnsavedWork());
                     EXPECT_TRUE(form->isVisible());
                 }
-                if (answer == qv::MsgResult::Cancel)
+                if (answer == qv::MsgResult::Cancel) {
                     EXPECT_EQ(said.size(), 1);
+                    // The keyboard back where the user was (a login over the
+                    // book keeps it), not in the window brought forward.
+                    EXPECT_EQ(QApplication::activeWindow(), activeBefore.data());
+                }
                 EXPECT_FALSE(typedStored(typed));
                 EXPECT_EQ(storedRows(), rowsBefore);
                 continue;
