@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
@@ -595,6 +596,13 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
         showNormal();
     else if (isHidden())
         show();
+    // A window that lets others come in front of it stands above those kept
+    // on top too while it is asked about, so that the record is seen.
+    standAboveWindowsKeptOnTop(true);
+    const auto backInItsLayer = qScopeGuard([self = QPointer<RecordForm>(this)] {
+        if (self)
+            self->standAboveWindowsKeptOnTop(false);
+    });
     raise();
     activateWindow();
     const qv::DialogOwnerScope owner(this);

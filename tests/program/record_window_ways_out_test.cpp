@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
@@ -228,6 +229,10 @@ TEST_P(RecordWindowWaysOut, EveryWayOutAsksAndEachAnswerIsKept)
                 owners << (e.owner ? e.owner->objectName() : QStringLiteral("no window"));
                 if (form && form->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
                     EXPECT_TRUE(e.onTop) << e.text.toStdString() << " may go under a window kept on top";
+                // While asked about, the window itself stands above the
+                // windows kept on top, whichever layer it lives in.
+                if (form && e.text == kQuestion)
+                    EXPECT_TRUE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
             };
             ui.script.msgAnswers = {answer};
             const QPointer<QWidget> activeBefore = QApplication::activeWindow();
@@ -256,6 +261,9 @@ TEST_P(RecordWindowWaysOut, EveryWayOutAsksAndEachAnswerIsKept)
                 if (kept) {
                     EXPECT_TRUE(form->holdsUnsavedWork());
                     EXPECT_TRUE(form->isVisible());
+                    // Back in its own layer once answered.
+                    EXPECT_EQ(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
+                              form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
                 }
                 if (answer == qv::MsgResult::Cancel) {
                     EXPECT_EQ(said.size(), 1);
