@@ -37,6 +37,17 @@ qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
     return *rs;
 }
 
+// Cancel at a way-out question leaves the user where she was: the keyboard
+// goes back to the window she was in (a login over the book, the menu),
+// which may stand above the windows asked about.
+void returnKeyboardTo(const QPointer<QWidget>& window)
+{
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
 const char* const kFieldProperty = "qvDataField";
 const char* const kFormatProperty = "qvDataFormat";
 
@@ -585,9 +596,6 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
 {
     if (!holdsUnsavedWork())
         return true;
-    // Cancel leaves the user where she was: the keyboard goes back to the
-    // window she was in (a login over the book, the menu), which may stand
-    // above this one.
     const QPointer<QWidget> wasActive = QApplication::activeWindow();
     // The user answers for the record in front of her: the window stands
     // over every other of the program, and the question (with whatever its
@@ -617,19 +625,21 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
         reportErrors([this] { dropUnsavedWork(); });
         return !holdsUnsavedWork();
     }
-    if (wasActive && wasActive != this && wasActive->isVisible()) {
-        wasActive->raise();
-        wasActive->activateWindow();
-    }
+    if (wasActive != this)
+        returnKeyboardTo(wasActive);
     return false;
 }
 
 bool RecordForm::settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way)
 {
+    // Where the user was before the first window was brought forward.
+    const QPointer<QWidget> wasActive = QApplication::activeWindow();
     for (qv::Window* window : leaving) {
         auto* form = qobject_cast<RecordForm*>(window);
-        if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way))
+        if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way)) {
+            returnKeyboardTo(wasActive);
             return false;
+        }
     }
     return true;
 }

@@ -320,6 +320,33 @@ TEST_F(RecordWindowWaysOut, UnpostedAmountsAreAskedAboutAndCancelKeepsTheMenu)
     EXPECT_EQ(db.scalarRaw("SELECT total(CurrentlyInStock) FROM StockControl"), inStock);
 }
 
+// Two windows holding typed work and Exit Program: No drops the first,
+// Cancel at the second keeps the program, and the keyboard goes back to the
+// menu the user pressed Exit Program on, not to the first window asked.
+TEST_F(RecordWindowWaysOut, CancelAtTheSecondWindowGivesTheKeyboardBackToTheMenu)
+{
+    QWidget* box = nullptr;
+    RecordForm* first = openChanging(QStringLiteral("frmCustomers"), typedWord(1), &box);
+    ASSERT_TRUE(first && box);
+    auto* second = qobject_cast<RecordForm*>(qvtest::showOnScreen(QStringLiteral("Frmdatabase")));
+    ASSERT_TRUE(second);
+    qvtest::clickAt(shownButton(second, QStringLiteral("cmdAdd")));
+    ASSERT_TRUE(qvtest::typeInto(second->findChild<QWidget*>(qv::arrayMemberName("txtfields", 1)), typedWord(2)));
+    ASSERT_TRUE(menuInFront());
+    qv::Window* menu = qv::Windows::loaded(QStringLiteral("frmmangement"));
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::No, qv::MsgResult::Cancel};
+    // The window brought forward for a question is active by its answer, as
+    // a box waiting for the user lets the activation through.
+    ui.script.afterAnswer = [] { settle(); };
+    qvtest::clickAt(menu->findChild<QWidget*>(QStringLiteral("Command4")));
+    ui.script.afterAnswer = nullptr;
+    settle();
+    EXPECT_EQ(ui.script.messages(), QStringList(2, kQuestion));
+    EXPECT_EQ(qv::Windows::loaded(QStringLiteral("frmmangement")), menu);
+    EXPECT_EQ(QApplication::activeWindow(), menu);
+}
+
 INSTANTIATE_TEST_SUITE_P(EveryWindow, RecordWindowWaysOut, ::testing::ValuesIn(qv::Windows::kinds()),
                          [](const ::testing::TestParamInfo<QString>& info) { return info.param.toStdString(); });
 
