@@ -9,7 +9,9 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QResizeEvent>
+#include <QScopeGuard>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
@@ -33,6 +35,17 @@ qv::Recordset& primary(const std::shared_ptr<qv::Recordset>& rs)
     if (!rs)
         throw qv::Error(QStringLiteral("Operation is not allowed when the object is closed."));
     return *rs;
+}
+
+// Cancel at a way-out question leaves the user where she was: the keyboard
+// goes back to the window she was in (a login over the book, the menu),
+// which may stand above the windows asked about.
+void returnKeyboardTo(const QPointer<QWidget>& window)
+{
+    if (window && window->isVisible()) {
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 const char* const kFieldProperty = "qvDataField";
@@ -583,6 +596,7 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
 {
     if (!holdsUnsavedWork())
         return true;
+    const QPointer<QWidget> wasActive = QApplication::activeWindow();
     // The user answers for the record in front of her: the window stands
     // over every other of the program, and the question (with whatever its
     // answer shows) over the window, so no window kept on top can hide it.
@@ -590,6 +604,13 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
         showNormal();
     else if (isHidden())
         show();
+    // A window that lets others come in front of it stands above those kept
+    // on top too while it is asked about, so that the record is seen.
+    standAboveWindowsKeptOnTop(true);
+    const auto backInItsLayer = qScopeGuard([self = QPointer<RecordForm>(this)] {
+        if (self)
+            self->standAboveWindowsKeptOnTop(false);
+    });
     raise();
     activateWindow();
     const qv::DialogOwnerScope owner(this);
@@ -604,15 +625,21 @@ bool RecordForm::settleBeforeLeaving(const QString& way)
         reportErrors([this] { dropUnsavedWork(); });
         return !holdsUnsavedWork();
     }
+    if (wasActive != this)
+        returnKeyboardTo(wasActive);
     return false;
 }
 
 bool RecordForm::settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way)
 {
+    // Where the user was before the first window was brought forward.
+    const QPointer<QWidget> wasActive = QApplication::activeWindow();
     for (qv::Window* window : leaving) {
         auto* form = qobject_cast<RecordForm*>(window);
-        if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way))
+        if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way)) {
+            returnKeyboardTo(wasActive);
             return false;
+        }
     }
     return true;
 }

@@ -13,6 +13,7 @@
 #include <QTextEdit>
 #include <QThread>
 #include <QTimer>
+#include <QWindow>
 
 namespace qv {
 
@@ -304,6 +305,13 @@ void Window::setTopMost(bool on)
     setWindowFlag(Qt::WindowStaysOnTopHint, on);
     if (wasVisible)
         show();
+}
+
+void Window::standAboveWindowsKeptOnTop(bool on)
+{
+    // The native window alone: a change of the widget's flags would hide it.
+    if (QWindow* native = windowHandle())
+        native->setFlag(Qt::WindowStaysOnTopHint, on || windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 void Window::setCloseCommandRemoved(bool removed)

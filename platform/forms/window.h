@@ -57,6 +57,10 @@ public:
 
     // Always above other windows (the old SetWindowPos call).
     void setTopMost(bool on);
+    // While `on`, the shown window stands above the windows kept on top as
+    // well; off, it goes back to its own layer. Unlike setTopMost the window
+    // is neither hidden nor shown again, so nothing typed or focused moves.
+    void standAboveWindowsKeptOnTop(bool on);
     // The title bar cannot close the window and Alt+F4 does nothing; its own buttons still do.
     void setCloseCommandRemoved(bool removed);
     bool closeCommandRemoved() const;

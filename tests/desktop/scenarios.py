@@ -127,7 +127,8 @@ def find_nothing_in_windows_kept_on_top(build):
 def exit_program_asks_over_a_window_kept_on_top(build):
     """A client being added in the customer window, which is kept on top, and
     Exit Program pressed on the management menu: the question stands above
-    the customer window. Esc (Cancel) keeps every window and stores nothing;
+    the customer window. Esc (Cancel) keeps every window, stores nothing and
+    gives the keyboard back to the menu;
     Y saves the client and the program ends."""
     with Desktop(build) as d:
         splash = start(d)
@@ -161,7 +162,10 @@ def exit_program_asks_over_a_window_kept_on_top(build):
                 stored = d.query("SELECT count(*) FROM Customers")[0][0]
                 if stored:
                     raise Failure(f"Cancel stored {stored} client(s)")
-                say("Cancel: the client is still being added, nothing stored")
+                # The keyboard back where the user was, though the customer
+                # window was brought in front for the question.
+                d.wait_focus(menu, "the management menu after Cancel")
+                say("Cancel: the client is still being added, nothing stored, the menu has the keyboard")
         poll("the program ended after Yes", lambda: d.program.poll() is not None, 15, d.seen)
         clients = d.query("SELECT CustomerName, Phone FROM Customers")
         if clients != [("Eve Hart", "619-555-0101")]:

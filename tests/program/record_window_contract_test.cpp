@@ -20,10 +20,12 @@
 #include "support/user_hands.h"
 #include "window_states.h"
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 static void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
@@ -201,9 +203,21 @@ WayOut clickWay(const QString& name, const QString& button)
             [button](qv::Window* w) { clickAt(shownControl(w, button)); }};
 }
 
+// The management menu in front, as the user's click on it brings it under a
+// window manager: Cancel gives the keyboard back to it.
+bool menuInFront()
+{
+    qv::Window* menu = qv::Windows::loaded(QStringLiteral("frmmangement"));
+    if (!menu)
+        return false;
+    menu->activateWindow();
+    settle();
+    return true;
+}
+
 WayOut clickMenuWay(const QString& name, const char* button)
 {
-    return {name, [](qv::Window*) { return qv::Windows::loaded(QStringLiteral("frmmangement")) != nullptr; },
+    return {name, [](qv::Window*) { return menuInFront(); },
             [button](qv::Window*) {
                 clickAt(qv::Windows::loaded(QStringLiteral("frmmangement"))->findChild<QWidget*>(button));
             }};
@@ -359,8 +373,13 @@ TEST_P(RecordWindowContract, EveryWayOutAsksAndEachAnswerIsKept)
                 owners << (e.owner ? e.owner->objectName() : QStringLiteral("no window"));
                 if (form && form->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
                     EXPECT_TRUE(e.onTop) << e.text.toStdString() << " may go under a window kept on top";
+                // While asked about, the window itself stands above the
+                // windows kept on top, whichever layer it lives in.
+                if (form && e.text == kQuestion)
+                    EXPECT_TRUE(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint));
             };
             ui.script.msgAnswers = {answer};
+            const QPointer<QWidget> activeBefore = QApplication::activeWindow();
             way.act(form);
             ui.script.afterAnswer = nullptr;
             settle();
@@ -387,9 +406,16 @@ TEST_P(RecordWindowContract, EveryWayOutAsksAndEachAnswerIsKept)
                 if (kept) {
                     EXPECT_TRUE(form->holdsUnsavedWork());
                     EXPECT_TRUE(form->isVisible());
+                    // Back in its own layer once answered.
+                    EXPECT_EQ(form->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint),
+                              form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
                 }
-                if (answer == qv::MsgResult::Cancel)
+                if (answer == qv::MsgResult::Cancel) {
                     EXPECT_EQ(said.size(), 1);
+                    // The keyboard back where the user was (a login over the
+                    // book keeps it), not in the window brought forward.
+                    EXPECT_EQ(QApplication::activeWindow(), activeBefore.data());
+                }
                 EXPECT_FALSE(holdsText(after, typed));
                 EXPECT_EQ(rowCount(after), rowCount(before));
                 continue;
@@ -530,6 +556,32 @@ TEST_F(RecordWindowContract, UnpostedAmountsAreAskedAboutAndCancelKeepsTheMenu)
     EXPECT_EQ(ui.script.messages(), QStringList{kQuestion});
     EXPECT_TRUE(qv::Windows::all().isEmpty());
     EXPECT_EQ(db.scalarRaw("SELECT total(CurrentlyInStock) FROM StockControl"), inStock);
+}
+
+// Two windows holding typed work and Exit Program: No drops the first,
+// Cancel at the second keeps the program, and the keyboard goes back to the
+// menu the user pressed Exit Program on, not to the first window asked.
+TEST_F(RecordWindowContract, CancelAtTheSecondWindowGivesTheKeyboardBackToTheMenu)
+{
+    RecordForm* first = open(QStringLiteral("frmCustomers"), true);
+    ASSERT_TRUE(first && changeAndType(first, QStringLiteral("cmdAdd"), typedWord(1)));
+    auto* second = qobject_cast<RecordForm*>(qvtest::showOnScreen(QStringLiteral("Frmdatabase")));
+    ASSERT_TRUE(second);
+    clickAt(shownControl(second, QStringLiteral("cmdAdd")));
+    ASSERT_TRUE(qvtest::typeInto(second->findChild<QWidget*>(qv::arrayMemberName("txtfields", 1)), typedWord(2)));
+    ASSERT_TRUE(menuInFront());
+    qv::Window* menu = qv::Windows::loaded(QStringLiteral("frmmangement"));
+    ui.script.clear();
+    ui.script.msgAnswers = {qv::MsgResult::No, qv::MsgResult::Cancel};
+    // The window brought forward for a question is active by its answer, as
+    // a box waiting for the user lets the activation through.
+    ui.script.afterAnswer = [] { settle(); };
+    clickAt(menu->findChild<QWidget*>(QStringLiteral("Command4")));
+    ui.script.afterAnswer = nullptr;
+    settle();
+    EXPECT_EQ(ui.script.messages(), QStringList(2, kQuestion));
+    EXPECT_EQ(qv::Windows::loaded(QStringLiteral("frmmangement")), menu);
+    EXPECT_EQ(QApplication::activeWindow(), menu);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, RecordWindowContract, ::testing::ValuesIn(qv::Windows::kinds()),
