@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
@@ -70,6 +71,26 @@ private:
     DialogPlacement m_placement;
 };
 
+// A box whose buttons offer no way back (Yes and No) must be answered by
+// one of them: Esc and the title bar's close would otherwise answer No, and
+// a No that drops something must be meant.
+class AnswerRequired : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape)
+            return true;
+        if (e->type() == QEvent::Close) {
+            e->ignore();
+            return true;
+        }
+        return QObject::eventFilter(watched, e);
+    }
+};
+
 } // namespace
 
 int QtUi::msgBox(const QString& text, int style, const QString& title)
@@ -91,6 +112,9 @@ int QtUi::msgBox(const QString& text, int style, const QString& title)
         box.setEscapeButton(QMessageBox::Cancel);
     else if (answers.size() == 1)
         box.setEscapeButton(QMessageBox::Ok);
+    AnswerRequired answerRequired;
+    if (!answers.contains(MsgResult::Cancel) && answers.size() > 1)
+        box.installEventFilter(&answerRequired);
     box.exec();
     QAbstractButton* clicked = box.clickedButton();
     if (!clicked)

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <functional>
@@ -189,13 +190,26 @@ TEST(QtUi, EveryStyleTheProgramUsesShowsItsButtonsIconAndDefault)
     }
 }
 
-TEST(QtUi, MessageBoxEscapeAnswersCancelOrOk)
+TEST(QtUi, MessageBoxEscapeAnswersCancelOrOkAndYesNoWaitsForAButton)
 {
     QtUi qt;
     whenModalShown([](QWidget* w) { qobject_cast<QMessageBox*>(w)->reject(); });
     EXPECT_EQ(qt.msgBox("Sure?", MsgStyle::OkCancel | MsgStyle::Question, "Delete Record"), MsgResult::Cancel);
     whenModalShown([](QWidget* w) { qobject_cast<QMessageBox*>(w)->reject(); });
     EXPECT_EQ(qt.msgBox("Done", MsgStyle::OkOnly, ""), MsgResult::Ok);
+
+    // Yes and No offer no way back: Esc and the close button answer nothing,
+    // the box waits for one of its buttons.
+    bool stillShown = false;
+    whenModalShown([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        QTest::keyClick(box, Qt::Key_Escape);
+        box->close();
+        stillShown = box->isVisible();
+        box->button(QMessageBox::Yes)->click();
+    });
+    EXPECT_EQ(qt.msgBox("Post them now?", MsgStyle::YesNo | MsgStyle::Question, "Post amounts"), MsgResult::Yes);
+    EXPECT_TRUE(stillShown);
 }
 
 TEST(QtUi, InputBoxAnswersTypedTextOrEmptyOnCancel)
