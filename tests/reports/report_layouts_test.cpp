@@ -321,14 +321,15 @@ TEST(ReportLayouts, TicketMoneyFieldsTakeTheRoomOfTheirLargestValue)
     EXPECT_EQ(quantityColumns.size(), 2);
     // A salon's ten years run to tens of thousands of pages: the page number
     // has the room of six digits, with nothing on its line inside that room.
-    const ReportPage& first = doc.pages.first();
+    const ReportPage first = doc.pages.first();
+    const QList<ReportItem> header = first.itemsIn(ReportBand::PageHeader);
     const ReportItem* pageNumber = nullptr;
-    for (const ReportItem& it : first.itemsIn(ReportBand::PageHeader))
+    for (const ReportItem& it : header)
         if (it.text == QStringLiteral("1"))
             pageNumber = &it;
     ASSERT_NE(pageNumber, nullptr);
     EXPECT_LE(reportTextWidth(QStringLiteral("600000"), pageNumber->font), pageNumber->rect.width());
-    for (const ReportItem& other : first.itemsIn(ReportBand::PageHeader))
+    for (const ReportItem& other : header)
         if (other.rect.top() == pageNumber->rect.top() && other.rect.left() > pageNumber->rect.left())
             EXPECT_GT(other.rect.left(), pageNumber->rect.right()) << other.text.toStdString();
     // Fields of ordinary tickets keep their places: the seeded ticket's caption
