@@ -534,27 +534,24 @@ void RecordForm::holdTypingWithoutARecord()
                    && !(primaryRecordset && primaryRecordset->isOpen()
                         && (primaryRecordset->editMode() == qv::EditMode::Add || primaryRecordset->hasCurrentRecord()));
     });
+    // A box held here is let go here; one the window keeps read-only (or a
+    // list it disables) itself stays so.
     static const char* const kHeld = "qvHeldWithoutRecord";
-    for (qv::TextBox* box : recordBoxes()) {
-        if (noRecord && !box->isReadOnly()) {
-            box->setReadOnly(true);
-            box->setProperty(kHeld, true);
-        } else if (!noRecord && box->property(kHeld).toBool()) {
-            box->setReadOnly(false);
-            box->setProperty(kHeld, false);
+    const auto hold = [noRecord](QWidget* w, bool takesInput, const std::function<void(bool)>& takeInput) {
+        if (noRecord && takesInput) {
+            takeInput(false);
+            w->setProperty(kHeld, true);
+        } else if (!noRecord && w->property(kHeld).toBool()) {
+            takeInput(true);
+            w->setProperty(kHeld, false);
         }
-    }
+    };
+    for (qv::TextBox* box : recordBoxes())
+        hold(box, !box->isReadOnly(), [box](bool on) { box->setReadOnly(!on); });
     // A drop-down list writes its choice into one of those boxes, where
     // nothing could keep it either: it waits for a record as they do.
-    for (qv::PickList* list : findChildren<qv::PickList*>()) {
-        if (noRecord && list->isEnabled()) {
-            list->setEnabled(false);
-            list->setProperty(kHeld, true);
-        } else if (!noRecord && list->property(kHeld).toBool()) {
-            list->setEnabled(true);
-            list->setProperty(kHeld, false);
-        }
-    }
+    for (qv::PickList* list : findChildren<qv::PickList*>())
+        hold(list, list->isEnabled(), [list](bool on) { list->setEnabled(on); });
 }
 
 void RecordForm::showEvent(QShowEvent* e)
@@ -565,10 +562,11 @@ void RecordForm::showEvent(QShowEvent* e)
     if (!holdingMoves && primaryRecordset) {
         holdingMoves = connect(primaryRecordset.get(), &qv::Recordset::moveComplete, this,
                                [this] { holdTypingWithoutARecord(); });
-        for (qv::TextBox* box : recordBoxes())
+        const QList<qv::TextBox*> boxes = recordBoxes();
+        for (qv::TextBox* box : boxes)
             watchForTyping(box);
         for (qv::ManyLineBox* lines : findChildren<qv::ManyLineBox*>())
-            if (recordBoxes().contains(lines->box()))
+            if (boxes.contains(lines->box()))
                 watchForTyping(lines);
     }
     holdTypingWithoutARecord();

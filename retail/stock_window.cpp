@@ -174,27 +174,26 @@ bool StockWindow::postEntry()
 
 bool StockWindow::entryUnitsReadable()
 {
-    // Read as the slot buttons read it: a number of at least one unit, or
-    // nothing sold at all. Units go back only through the returned box.
-    qv::TextBox* quantity = fieldBoxes.value(StockPosting::QuantityBox);
-    if (!quantity->text().trimmed().isEmpty() && !AppointmentBook::quantityToPost(quantity->text())) {
-        quantity->setFocus();
-        qv::ui().msgBox(QStringLiteral("A quantity for a Product was not included. Please enter now and click the "
-                                       "Update button again."));
-        return false;
-    }
-    // The corrections are read alike: "-1" returned would book a sale and
-    // run the returned total back, "2,5" would book 2.
-    const QPair<int, const char*> corrections[] = {{StockPosting::ReturnedBox, "Returned To Stock"},
-                                                   {StockPosting::LostBox, "Lost/Damaged"}};
-    for (const auto& [index, caption] : corrections) {
+    // Each is read as the slot buttons read a quantity: a number of at least
+    // one unit, or nothing typed. Units go back only through the returned
+    // box; "-1" returned would book a sale and run the returned total back,
+    // "2,5" anywhere would book 2.
+    const QPair<int, QString> entries[] = {
+        {StockPosting::QuantityBox,
+         QStringLiteral("A quantity for a Product was not included. Please enter now and click the Update button again.")},
+        {StockPosting::ReturnedBox,
+         QStringLiteral("Returned To Stock takes a number of units of at least 1, like 1 or 2.5. Please enter it and "
+                        "click the Update button again.")},
+        {StockPosting::LostBox,
+         QStringLiteral("Lost/Damaged takes a number of units of at least 1, like 1 or 2.5. Please enter it and click "
+                        "the Update button again.")},
+    };
+    for (const auto& [index, refusal] : entries) {
         qv::TextBox* box = fieldBoxes.value(index);
         if (!box || box->text().trimmed().isEmpty() || AppointmentBook::quantityToPost(box->text()))
             continue;
         box->setFocus();
-        qv::ui().msgBox(QStringLiteral("%1 takes a number of units of at least 1, like 1 or 2.5. Please enter it "
-                                       "and click the Update button again.")
-                            .arg(QLatin1String(caption)));
+        qv::ui().msgBox(refusal);
         return false;
     }
     return true;
