@@ -919,20 +919,6 @@ void AppointmentBook::exitProgram()
         passOver([this] { bindGridToChapter(); });
 }
 
-void AppointmentBook::formUnload(bool& cancel)
-{
-    // A ticket being added or edited has been asked about first: dropped by
-    // No as Cancel drops it, its product lines' stock given back.
-    RecordForm::formUnload(cancel);
-    // The refused ticket stays on screen in editing, so that it is mended
-    // and saved with Update, or dropped with Cancel, and never lost unseen.
-    if (cancel && !editing()) {
-        editingRecord = true;
-        recordStatusLabel->setText(QStringLiteral("Edit record"));
-        passOver([this] { setBrowsingButtons(false); });
-    }
-}
-
 // ---------------------------------------------------------------- lists, calendar, buttons
 
 void AppointmentBook::loadArtistList()

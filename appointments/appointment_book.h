@@ -175,7 +175,6 @@ protected:
     QString recordSource() const override;
     void formLoad() override;
     void formKeyDown(int& keyCode, int shift) override;
-    void formUnload(bool& cancel) override;
 
 private:
     // Record-form handlers where the book differs from the template.

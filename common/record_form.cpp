@@ -11,7 +11,6 @@
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QResizeEvent>
-#include <QScopeGuard>
 #include <QShowEvent>
 #include <QStyle>
 #include <QTextEdit>
@@ -47,6 +46,34 @@ void returnKeyboardTo(const QPointer<QWidget>& window)
         window->activateWindow();
     }
 }
+
+// While a window is asked about its record it is shown, in front of every
+// other window of the program, kept on top or not, so that the user sees the
+// record she answers for; it goes back to its own layer after.
+class InFrontWhileAsked {
+public:
+    explicit InFrontWhileAsked(qv::Window* window)
+        : window(window)
+    {
+        if (window->isMinimized())
+            window->showNormal();
+        else if (window->isHidden())
+            window->show();
+        window->standAboveWindowsKeptOnTop(true);
+        window->raise();
+        window->activateWindow();
+    }
+    ~InFrontWhileAsked()
+    {
+        if (window)
+            window->standAboveWindowsKeptOnTop(false);
+    }
+    InFrontWhileAsked(const InFrontWhileAsked&) = delete;
+    InFrontWhileAsked& operator=(const InFrontWhileAsked&) = delete;
+
+private:
+    QPointer<qv::Window> window;
+};
 
 const char* const kFieldProperty = "qvDataField";
 const char* const kFormatProperty = "qvDataFormat";
@@ -115,8 +142,21 @@ RecordForm::RecordForm(QWidget* parent)
     qv::place(nextRecordButton, 4050, 0, kNavButtonWidth, kButtonHeight);
     qv::place(lastRecordButton, 4390, 0, kNavButtonWidth, kButtonHeight);
 
-    onClick(addRecordButton, [this] { addRecord(); });
-    onClick(editRecordButton, [this] { editRecord(); });
+    // What the boxes show once the window's own handler has run is what a
+    // way out compares with: an Add or Edit left untouched asks nothing.
+    onClick(addRecordButton, [this] {
+        addRecord();
+        rememberWhatTheBoxesShow();
+    });
+    onClick(editRecordButton, [this] {
+        // With no record shown there is nothing to edit.
+        bool recordShown = false;
+        passOver([&] { recordShown = primaryRecordset && primaryRecordset->hasCurrentRecord(); });
+        if (!recordShown)
+            return;
+        editRecord();
+        rememberWhatTheBoxesShow();
+    });
     onClick(updateRecordButton, [this] { updateRecord(); });
     onClick(cancelChangeButton, [this] { cancelRecordChange(); });
     onClick(deleteRecordButton, [this] { deleteRecord(); });
@@ -284,28 +324,11 @@ void RecordForm::formUnload(bool& cancel)
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
     // Whatever closes the window (Close, Esc, the title bar, Alt+F4, a
-    // button that puts another window in its place) asks about typed work.
-    if (!settleBeforeLeaving(windowTitle().isEmpty() ? QStringLiteral("Close") : windowTitle())) {
+    // button that puts another window in its place) asks about typed work;
+    // text typed while browsing belongs to the record, as a move to another
+    // record would save it. A save refused is shown and the window stays.
+    if (!settleBeforeLeaving(windowTitle().isEmpty() ? QStringLiteral("Close") : windowTitle()))
         cancel = true;
-        return;
-    }
-    // Text typed into the boxes while browsing belongs to the record, as a
-    // move to another record would save it; closing the window must not drop
-    // it. A save the database refuses is shown and the window stays open, so
-    // nothing is lost unseen.
-    if (editingRecord || addingRecord || !primaryRecordset || !primaryRecordset->hasCurrentRecord()
-        || primaryRecordset->isReadOnly())
-        return;
-    if (!typedChangesMayBeKept()) {
-        cancel = true;
-        return;
-    }
-    bool saved = false;
-    guard([&] {
-        primaryRecordset->update();
-        saved = true;
-    });
-    cancel = !saved;
 }
 
 void RecordForm::resizeEvent(QResizeEvent* e)
@@ -462,19 +485,61 @@ void RecordForm::reportRefusedSave(const std::exception& refusal, const QString&
     qv::ui().msgBox(QStringLiteral("The record was not saved; what you typed is still here.\r\n") + reason);
 }
 
-bool RecordForm::typedChangesMayBeKept()
+bool RecordForm::typedWhileBrowsing() const
 {
     if (isChangingRecord())
-        return true;
+        return false;
     bool typed = false;
     passOver([&] {
-        if (!primaryRecordset || !primaryRecordset->hasCurrentRecord())
+        if (!primaryRecordset || !primaryRecordset->hasCurrentRecord() || primaryRecordset->isReadOnly())
             return;
         typed = primaryRecordset->editMode() != qv::EditMode::None;
         for (const qv::TextBox* box : findChildren<qv::TextBox*>())
             typed = typed || (box->dataSource() == primaryRecordset.get() && box->isDirty());
     });
-    return !typed || recordMayBeSaved();
+    return typed;
+}
+
+bool RecordForm::typedChangesMayBeKept()
+{
+    return !typedWhileBrowsing() || recordMayBeSaved();
+}
+
+bool RecordForm::holdsUnsavedWork() const
+{
+    return isChangingRecord() && (!changeStartTaken || changeStartedWithTyping || boxesChangedSinceChangeBegan());
+}
+
+void RecordForm::changeBeganOrEnded()
+{
+    // A change that begins is measured once its handler has run; one that
+    // ends leaves nothing to compare.
+    changeStartTaken = false;
+    changeStartedWithTyping = false;
+    shownWhenChangeBegan.clear();
+}
+
+void RecordForm::rememberWhatTheBoxesShow()
+{
+    if (!isChangingRecord() || changeStartTaken)
+        return;
+    // An Edit begun over text typed while browsing holds that text already.
+    bool pending = false;
+    passOver([&] { pending = primaryRecordset && primaryRecordset->editMode() == qv::EditMode::InProgress; });
+    changeStartedWithTyping = pending;
+    for (qv::TextBox* box : recordBoxes()) {
+        changeStartedWithTyping = changeStartedWithTyping || box->isDirty();
+        shownWhenChangeBegan.append({QPointer<qv::TextBox>(box), box->text()});
+    }
+    changeStartTaken = true;
+}
+
+bool RecordForm::boxesChangedSinceChangeBegan() const
+{
+    for (const auto& [box, shown] : shownWhenChangeBegan)
+        if (box && box->text() != shown)
+            return true;
+    return false;
 }
 
 bool RecordForm::refusedWhileChanging(const QString& beforeWhat)
@@ -592,40 +657,56 @@ QString RecordForm::saveBeforeLeavingQuestion()
 
 bool RecordForm::settleBeforeLeaving(const QString& way)
 {
+    keptByCancel = false;
+    // An Add or Edit nobody typed into goes as Cancel would drop it: there
+    // is nothing to ask about, and Yes would store an empty record.
+    if (isChangingRecord() && !holdsUnsavedWork())
+        reportErrors([this] { dropUnsavedWork(); });
     if (!holdsUnsavedWork())
-        return true;
+        return storeTypingBeforeLeaving();
     const QPointer<QWidget> wasActive = QApplication::activeWindow();
-    // The user answers for the record in front of her: the window stands
-    // over every other of the program, and the question (with whatever its
-    // answer shows) over the window, so no window kept on top can hide it.
-    if (isMinimized())
-        showNormal();
-    else if (isHidden())
-        show();
-    // A window that lets others come in front of it stands above those kept
-    // on top too while it is asked about, so that the record is seen.
-    standAboveWindowsKeptOnTop(true);
-    const auto backInItsLayer = qScopeGuard([self = QPointer<RecordForm>(this)] {
-        if (self)
-            self->standAboveWindowsKeptOnTop(false);
-    });
-    raise();
-    activateWindow();
+    const InFrontWhileAsked inFront(this);
     const qv::DialogOwnerScope owner(this);
     const int answer = qv::ui().msgBox(saveBeforeLeavingQuestion(),
                                        qv::MsgStyle::YesNoCancel | qv::MsgStyle::Question, way);
     if (answer == qv::MsgResult::Yes) {
         // Update says itself why it refused; the record stays on screen.
         reportErrors([this] { saveUnsavedWork(); });
-        return !holdsUnsavedWork();
+        return !holdsUnsavedWork() && storeTypingBeforeLeaving();
     }
     if (answer == qv::MsgResult::No) {
         reportErrors([this] { dropUnsavedWork(); });
         return !holdsUnsavedWork();
     }
+    keptByCancel = true;
     if (wasActive != this)
         returnKeyboardTo(wasActive);
     return false;
+}
+
+bool RecordForm::storeTypingBeforeLeaving()
+{
+    if (isChangingRecord() || !typedWhileBrowsing())
+        return true;
+    bool stored = false;
+    {
+        // A refusal is about this record: it is seen above the others.
+        const InFrontWhileAsked inFront(this);
+        const qv::DialogOwnerScope owner(this);
+        if (!recordMayBeSaved())
+            return false;
+        guard([&] {
+            primaryRecordset->update();
+            stored = true;
+        });
+    }
+    if (!stored) {
+        // The window with the record that could not be stored keeps the
+        // keyboard, so that the user can mend it.
+        raise();
+        activateWindow();
+    }
+    return stored;
 }
 
 bool RecordForm::settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way)
@@ -635,7 +716,10 @@ bool RecordForm::settleBeforeLeaving(const QList<qv::Window*>& leaving, const QS
     for (qv::Window* window : leaving) {
         auto* form = qobject_cast<RecordForm*>(window);
         if (form && qv::Windows::all().contains(window) && !form->settleBeforeLeaving(way)) {
-            returnKeyboardTo(wasActive);
+            // Cancel leaves the user where she was; a record refused keeps
+            // the keyboard in its window, to be mended.
+            if (form->keptByCancel)
+                returnKeyboardTo(wasActive);
             return false;
         }
     }
@@ -651,10 +735,16 @@ bool RecordForm::unloadOtherWindowsForExit(qv::Window* exiting)
 {
     if (!settleRecordsBeforeExit())
         return false;
+    // A window that still refuses to go (it has said why) stops the whole
+    // way out: the program must not end behind its back.
     const QList<qv::Window*> windows = qv::Windows::all();
-    for (qv::Window* w : windows)
-        if (w != exiting && qv::Windows::all().contains(w))
-            w->unload();
+    for (qv::Window* w : windows) {
+        if (w == exiting || !qv::Windows::all().contains(w))
+            continue;
+        w->unload();
+        if (qv::Windows::all().contains(w))
+            return false;
+    }
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/forms/window.h"
 #include <QLabel>
 #include <QMap>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <functional>
@@ -31,8 +32,10 @@ public:
     std::shared_ptr<qv::Recordset> recordset() const { return primaryRecordset; }
 
     // Whether a way out of the window would drop typed work: a record being
-    // added or edited (a stock window adds amounts typed and not posted).
-    virtual bool holdsUnsavedWork() const { return isChangingRecord(); }
+    // added or edited whose boxes no longer show what they showed when Add
+    // or Edit began (a stock window adds amounts typed and not posted). An
+    // Add or Edit nobody typed into holds nothing to lose.
+    virtual bool holdsUnsavedWork() const;
     // Every way out of a record window asks here before the window closes or
     // another takes its place: while it holds typed work it is brought in
     // front of the program's windows and asks the one question, owned by it.
@@ -46,9 +49,10 @@ public:
     static bool settleBeforeLeaving(const QList<qv::Window*>& leaving, const QString& way);
     // Before the program ends (Exit Program): every loaded record window.
     static bool settleRecordsBeforeExit();
-    // Exit Program from `exiting`: the records are settled first, then every
-    // other loaded window is unloaded, one after another. False, with nothing
-    // unloaded, when the program must stay open.
+    // Exit Program from `exiting`: the records are settled first (nothing
+    // goes while one is kept or cannot be stored), then every other loaded
+    // window is unloaded, one after another, up to one that refuses to go.
+    // False when the program must stay open.
     static bool unloadOtherWindowsForExit(qv::Window* exiting);
     // Whether a find may move `rs`: false (the window has said why) when it
     // is the recordset of a record window that may not leave its record now.
@@ -144,6 +148,8 @@ protected:
     // False (the window has said why) when text typed into the record shown
     // cannot be kept; moving away or closing would store it.
     bool typedChangesMayBeKept();
+    // Whether text was typed into the record shown while browsing.
+    bool typedWhileBrowsing() const;
     // Why a save was refused: `noRecordText` when there is no record to save,
     // else a line saying nothing was saved and, under it, the database's reason.
     void reportRefusedSave(const std::exception& refusal, const QString& noRecordText);
@@ -166,11 +172,34 @@ protected:
                 *lastRecordButton = nullptr;
     QLabel* recordStatusLabel = nullptr;
 
+    // Whether a record is being added or edited. The windows' own handlers
+    // set them; each change tells the form, which then knows when a change
+    // began and ended, and so what the boxes showed when it began.
+    class ChangeFlag {
+    public:
+        explicit ChangeFlag(RecordForm* form) : form(form) {}
+        ChangeFlag(const ChangeFlag&) = delete;
+        ChangeFlag& operator=(const ChangeFlag&) = delete;
+        ChangeFlag& operator=(bool on)
+        {
+            if (on != value) {
+                value = on;
+                form->changeBeganOrEnded();
+            }
+            return *this;
+        }
+        operator bool() const { return value; }
+
+    private:
+        RecordForm* form;
+        bool value = false;
+    };
+
     // The window's connection, the rows it shows and what it is doing with them.
     std::unique_ptr<qv::Connection> db;
     std::shared_ptr<qv::Recordset> primaryRecordset;
-    bool editingRecord = false;
-    bool addingRecord = false;
+    ChangeFlag editingRecord{this};
+    ChangeFlag addingRecord{this};
     double bookmarkBeforeAdd = 0;   // 0: none stored yet
 
 private:
@@ -198,4 +227,21 @@ private:
     void watchForTyping(QWidget* box);
     QMetaObject::Connection holdingMoves;
     QList<qv::TextBox*> recordBoxes() const;
+
+    // What the record's boxes showed when the change under way began, taken
+    // once the window's own Add or Edit handler has run (so that what the
+    // window fills in itself is not counted as typed). Until it is taken a
+    // change counts as holding work.
+    void changeBeganOrEnded();
+    void rememberWhatTheBoxesShow();
+    bool boxesChangedSinceChangeBegan() const;
+    bool changeStartTaken = false;
+    bool changeStartedWithTyping = false;
+    QList<QPair<QPointer<qv::TextBox>, QString>> shownWhenChangeBegan;
+    // Text typed while browsing is stored before the window goes, as a move
+    // would store it; false (the window in front, having said why) when the
+    // record cannot be stored as it stands.
+    bool storeTypingBeforeLeaving();
+    // The last way out was kept by Cancel (not by a record refused).
+    bool keptByCancel = false;
 };

@@ -130,12 +130,24 @@ void UserLogin::logIn()
         return;
     }
     // The book gives way to the menu: a ticket being added or edited is
-    // asked about first, and Cancel keeps the book and this login as they are.
+    // asked about first, and Cancel (or a ticket that cannot be stored)
+    // keeps the book and this login as they are, with nothing opened.
     if (!RecordForm::settleBeforeLeaving({qv::Windows::loaded(QStringLiteral("Form3"))}, windowTitle()))
         return;
-    const bool menuShown = qv::Windows::show<ManagementMenu>() != nullptr;
-    unload();
+    const bool menuWasLoaded = qv::Windows::loaded<ManagementMenu>() != nullptr;
     // The appointment book gives way to the menu only, never to nothing.
-    if (menuShown && qv::Windows::loaded(QStringLiteral("Form3")))
+    if (!qv::Windows::show<ManagementMenu>()) {
+        unload();
+        return;
+    }
+    if (qv::Windows::loaded(QStringLiteral("Form3"))) {
         qv::Windows::unload(QStringLiteral("Form3"));
+        // A book that still refuses to go keeps everything as it was.
+        if (qv::Windows::loaded(QStringLiteral("Form3"))) {
+            if (!menuWasLoaded)
+                qv::Windows::unload<ManagementMenu>();
+            return;
+        }
+    }
+    unload();
 }

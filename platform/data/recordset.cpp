@@ -1252,10 +1252,17 @@ void Recordset::save()
             marks << QStringLiteral("?");
             values.push_back(&v);
         }
-        const QString insert = names.isEmpty()
-                                   ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(table)
-                                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                         .arg(table, names.join(u','), marks.join(u','));
+        if (names.isEmpty()) {
+            // A new row with no field set holds nothing anybody typed: it is
+            // dropped as a deleted one, never stored as a row of defaults.
+            s.pending.clear();
+            s.mode = EditMode::None;
+            store.setState(row, RowStore::Deleted);
+            s.currentDeleted = true;
+            return;
+        }
+        const QString insert = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                   .arg(table, names.join(u','), marks.join(u','));
         begin();
         try {
             sqlite3_stmt* ins = h.cached(insert);
@@ -1378,6 +1385,13 @@ void Recordset::update()
         return;
     }
     save();
+    if (d->currentDeleted) {
+        // An empty new row was dropped: back where Add was pressed, as
+        // CancelUpdate goes.
+        purgeDeleted();
+        moveTo(std::clamp<long long>(d->addPrevious, -1, d->size()));
+        return;
+    }
     emit moveComplete();
 }
 

@@ -90,13 +90,21 @@ void ManyLineBox::insertFromMimeData(const QMimeData* source)
 
 void ManyLineBox::focusInEvent(QFocusEvent* e)
 {
+    const bool keyboardBack = e->reason() == Qt::ActiveWindowFocusReason;
+    const int caret = textCursor().position();
     QPlainTextEdit::focusInEvent(e);
-    // As every bound box of a record form: the whole text is selected.
-    if (e->reason() != Qt::PopupFocusReason)
+    // As every bound box of a record form: the whole text is selected; but
+    // the keyboard coming back to the window finds the caret where it was.
+    if (e->reason() != Qt::PopupFocusReason && !keyboardBack)
         selectAll();
     // The window's handlers of the box's focus run for the view that shows it.
     if (m_box && m_box->gotFocus)
         Window::guard(m_box->gotFocus);
+    if (keyboardBack) {
+        QTextCursor cursor = textCursor();
+        cursor.setPosition(caret);
+        setTextCursor(cursor);
+    }
 }
 
 void ManyLineBox::focusOutEvent(QFocusEvent* e)

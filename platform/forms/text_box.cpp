@@ -228,6 +228,19 @@ void TextBox::keyPressEvent(QKeyEvent* e)
 
 void TextBox::focusInEvent(QFocusEvent* e)
 {
+    // The keyboard coming back to the window (after a message box, a
+    // question answered Cancel, another window) finds the box as the user
+    // left it: the caret where it was and nothing selected, so that the next
+    // key does not replace what was typed.
+    if (e->reason() == Qt::ActiveWindowFocusReason) {
+        const int caret = cursorPosition();
+        QLineEdit::focusInEvent(e);
+        if (gotFocus)
+            Window::guard(gotFocus);
+        deselect();
+        setCursorPosition(caret);
+        return;
+    }
     QLineEdit::focusInEvent(e);
     if (d->selectOnFocus) {
         selectAll();

@@ -327,6 +327,7 @@ TEST_F(CustomersTest, EscClosesWhileBrowsingAndAsksWhileEditing)
     CustomerWindow& w = open();
     click(w.findChild<QPushButton*>(QStringLiteral("cmdEdit")));
     qvtest::clickAt(box(0));
+    qvtest::press(Qt::Key_X);
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
     qvtest::press(Qt::Key_Escape);
     EXPECT_EQ(messages().size(), 1);

@@ -497,6 +497,7 @@ TEST_F(InventoryMasterTest, KeysMoveOnlyWhileBrowsingAndEscClosesAskingWhileEdit
     EXPECT_EQ(box(26)->text(), QStringLiteral("1002"));
 
     click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    type(box(0), QStringLiteral("x"));
     ui.script.msgAnswers = {qv::MsgResult::Cancel};
     key(Qt::Key_Escape);
     EXPECT_EQ(ui.script.messages().size(), 1);

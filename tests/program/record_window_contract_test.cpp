@@ -435,6 +435,50 @@ TEST_P(RecordWindowContract, EveryWayOutAsksAndEachAnswerIsKept)
     }
 }
 
+// Add or Edit pressed and left at once: there is nothing to lose, so no way
+// out asks (Yes would store an empty record); each goes on as after Cancel,
+// and nothing is stored. Nor does Update store a new record left empty.
+TEST_P(RecordWindowContract, AnUntouchedAddOrEditAsksNothingAndStoresNothing)
+{
+    const QString kind = GetParam();
+    if (!open(kind))
+        GTEST_SKIP() << "not a record window";
+    for (const WayOut& way : waysOutOf(kind)) {
+        for (const QString change : {QStringLiteral("cmdAdd"), QStringLiteral("cmdEdit")}) {
+            SCOPED_TRACE((kind + QStringLiteral(", ") + change + QStringLiteral(", ") + way.name).toStdString());
+            QPointer<RecordForm> form = open(kind, true);
+            QWidget* begin = shownControl(form, change);
+            if (!begin || !clickAt(begin))
+                continue;
+            settle();
+            ASSERT_TRUE(form->isChangingRecord());
+            EXPECT_FALSE(form->holdsUnsavedWork());
+            if (!way.prepare(form))
+                continue;
+            settle();
+            const Stored before = stored(db);
+            ui.script.clear();
+            QTimer::singleShot(0, [] {
+                if (qv::ReportPreview* preview = qv::ReportPreview::current())
+                    preview->close();
+            });
+            way.act(form);
+            settle();
+            EXPECT_FALSE(ui.script.messages().contains(kQuestion)) << ui.script.messages().join(" | ").toStdString();
+            EXPECT_EQ(changedTables(before, db), "");
+            if (!(way.name == QStringLiteral("the close event (Alt+F4)") && form && form->closeCommandRemoved()))
+                EXPECT_FALSE(form && form->isLoaded());
+        }
+    }
+    QPointer<RecordForm> form = open(kind);
+    if (QWidget* add = shownControl(form, QStringLiteral("cmdAdd")); add && clickAt(add)) {
+        const Stored before = stored(db);
+        clickAt(shownControl(form, QStringLiteral("cmdUpdate")));
+        settle();
+        EXPECT_EQ(changedTables(before, db), "");
+    }
+}
+
 TEST_P(RecordWindowContract, NoPickFindOrMoveStoresARecordBeingChanged)
 {
     const QString kind = GetParam();
@@ -498,6 +542,9 @@ TEST_P(RecordWindowContract, OnEmptyTablesTheBoxesTakeNoTypingThatWouldBeLost)
     if (!form)
         GTEST_SKIP() << "not a record window";
     const Stored before = stored(db);
+    // Nor is there a record to edit.
+    if (QWidget* edit = shownControl(form, QStringLiteral("cmdEdit")); edit && clickAt(edit))
+        EXPECT_FALSE(form->isChangingRecord());
     for (QWidget* box : recordBoxes(form)) {
         const QString was = textOf(box);
         typeOver(box, QStringLiteral("Zed"));

@@ -232,6 +232,25 @@ TEST_F(BoundControlsTest, KeyAndFocusHooks)
     other.setFocus();
     EXPECT_EQ(lost, 1);
 
+    // The keyboard coming back to the window (after a message box, a
+    // question answered Cancel) finds the caret where it was and nothing
+    // selected: the next key adds to what was typed instead of replacing it.
+    qv::TextBox notesBox(&window);
+    qv::ManyLineBox notes(&notesBox, &window);
+    notes.show();
+    QWidget elsewhere;
+    elsewhere.show();
+    for (QWidget* typedInto : {static_cast<QWidget*>(&digits), static_cast<QWidget*>(&notes)}) {
+        typedInto->setFocus();   // the whole text selected
+        QTest::keyClicks(typedInto, "34");
+        QApplication::setActiveWindow(&elsewhere);
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(typedInto->hasFocus());
+        QTest::keyClicks(typedInto, "5");
+    }
+    EXPECT_EQ(digits.text(), "345");
+    EXPECT_EQ(notes.toPlainText(), "345");
+
     // A hook that fails shows its error and the key goes on unchanged.
     digits.keyPress = [](int&) { throw qv::Error("Invalid procedure call or argument"); };
     QTest::keyClicks(&digits, "7");
