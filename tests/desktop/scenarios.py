@@ -125,20 +125,37 @@ def find_nothing_in_windows_kept_on_top(build):
 
 
 def exit_program_asks_over_a_window_kept_on_top(build):
-    """A client being added in the customer window, which is kept on top, and
-    Exit Program pressed on the management menu: the question stands above
-    the customer window. Esc (Cancel) keeps every window, stores nothing and
-    gives the keyboard back to the menu;
+    """Add pressed and left at once with Esc: the customer window goes without
+    a question. A client being added in the customer window, which is kept
+    on top: Esc in the phone box, then Cancel, gives the phone box back with
+    the caret at the end. Exit Program pressed on the management menu: the
+    question stands above the customer window. Esc (Cancel) keeps every
+    window, stores nothing and gives the keyboard back to the menu;
     Y saves the client and the program ends."""
     with Desktop(build) as d:
         splash = start(d)
         menu = to_management_menu(d, splash)
         customers = open_from_menu(d, menu, "Command26", "frmCustomers")
+        d.click_control(customers, "frmCustomers", "cmdAdd")
+        d.key("Escape", into=customers)
+        d.gone(customers, "the customer window after Add, then Esc with nothing typed")
+        if d.query("SELECT count(*) FROM Customers")[0][0]:
+            raise Failure("Add, then Esc stored a client")
+        say("Add, then Esc with nothing typed: the window closed without a question, nothing stored")
+        customers = open_from_menu(d, menu, "Command26", "frmCustomers")
         adding = ("click:cmdAdd",)
         d.click_control(customers, "frmCustomers", "cmdAdd")
-        for box, text in (("txtfields_0", "Eve Hart"), ("txtfields_8", "619-555-0101")):
+        for box, text in (("txtfields_0", "Eve Hart"), ("txtfields_8", "619-555-010")):
             d.click_control(customers, "frmCustomers", box, adding)
             d.type(text, into=customers)
+        # Cancel at the question: the next key adds to the phone, not over it.
+        before = [w for w, _ in d.windows()]
+        d.key("Escape", into=customers)
+        box = d.new_window(before, "the question at Esc")
+        d.key("Escape", into=box)
+        d.gone(box, "the question after Cancel")
+        d.wait_focus(customers, "the customer window after Cancel")
+        d.type("1", into=customers)
         # The customer window out of the way of the menu's Exit Program.
         mx, my, mw, mh = d.settled_geometry(menu)
         ex, ey = d.control_at(menu, "frmmangement", "Command4")
