@@ -155,8 +155,7 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     }
     ui.script.msgAnswers = {qv::MsgResult::Yes};   // "Post amounts" while browsing: Update is hidden
     click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
-    EXPECT_EQ(ui.script.messages().last(), "A quantity for a Product was not included. Please enter now and post "
-                                           "it again, or clear it with its X button.");
+    EXPECT_EQ(ui.script.messages().last(), "A quantity for a Product was not included. Please enter now and post it again, or clear it with its X button.");
     type(box(18), "");   // Cancel leaves it typed
     ui.script.clear();
 
@@ -174,7 +173,7 @@ TEST_F(RetailTest, UpdatePostsTheEntryAndSavesTheFiguresWithIt)
     EXPECT_EQ(box(15)->text(), "75.00");
     EXPECT_EQ(box(16)->text(), "33.00");
 
-    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));   // saves by moving on, then shows the first row
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdRefresh")));   // reads the rows again: the first shows
     EXPECT_EQ(box(17)->text(), "Zinc Cream");
     EXPECT_EQ(stored("Zinc Cream", "Sold").toDouble(), 6);
     EXPECT_EQ(stored("Zinc Cream", "CurrentlyInStock").toDouble(), 13);
@@ -289,7 +288,7 @@ TEST_F(RetailTest, AMoveAndCloseWithNothingTypedWriteNoFigure)
 {
     db.execRaw("UPDATE StockControl SET GrossSales=NULL, CurrentlyInStock=NULL, Totals=4 WHERE Category='Zinc Cream'");
     RetailProducts& f = open();
-    click(f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));   // the first already: stays
+    click(f.findChild<QPushButton*>(QStringLiteral("cmdPrevious")));
     click(f.findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<RetailProducts>());
