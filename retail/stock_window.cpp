@@ -95,7 +95,12 @@ void StockWindow::editRecord()
 
 void StockWindow::cancelRecordChange()
 {
+    const double edited = itemShown() ? primaryRecordset->bookmark() : 0;
     cancelRereading([this] { detachGrid(); }, [this] { attachGrid(); });
+    // Back on another item (the one edited was deleted meanwhile), the
+    // quantity typed would be posted on that one.
+    if (!itemShown() || primaryRecordset->bookmark() != edited)
+        fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
 }
 
 void StockWindow::browse()
@@ -129,6 +134,10 @@ bool StockWindow::post(StockPosting::Steps steps, const std::function<void()>& w
         if (steps & StockPosting::EmptyEntry)
             StockPosting::emptyEntry(fieldBoxes);
         return true;
+    }
+    if (itemGone()) {
+        dropEntryOfGoneItem();
+        return false;
     }
     // What the user typed, given back should the table refuse the posting.
     QMap<qv::TextBox*, QString> typed;
@@ -177,23 +186,24 @@ bool StockWindow::entryUnitsReadable()
     // Each is read as the slot buttons read a quantity: a number of at least
     // one unit, or nothing typed. Units go back only through the returned
     // box; "-1" returned would book a sale and run the returned total back,
-    // "2,5" anywhere would book 2.
+    // "2,5" anywhere would book 2. While browsing (the amounts posted on the
+    // way to another item or out of the window) Update is not there to click.
+    const QString then = editingRecord
+                             ? QStringLiteral("click the Update button again.")
+                             : QStringLiteral("post it again, or clear it with its X button.");
     const QPair<int, QString> entries[] = {
-        {StockPosting::QuantityBox,
-         QStringLiteral("A quantity for a Product was not included. Please enter now and click the Update button again.")},
-        {StockPosting::ReturnedBox,
-         QStringLiteral("Returned To Stock takes a number of units of at least 1, like 1 or 2.5. Please enter it and "
-                        "click the Update button again.")},
-        {StockPosting::LostBox,
-         QStringLiteral("Lost/Damaged takes a number of units of at least 1, like 1 or 2.5. Please enter it and click "
-                        "the Update button again.")},
+        {StockPosting::QuantityBox, QStringLiteral("A quantity for a Product was not included. Please enter now and ")},
+        {StockPosting::ReturnedBox, QStringLiteral("Returned To Stock takes a number of units of at least 1, like 1 or "
+                                                   "2.5. Please enter it and ")},
+        {StockPosting::LostBox, QStringLiteral("Lost/Damaged takes a number of units of at least 1, like 1 or 2.5. "
+                                               "Please enter it and ")},
     };
     for (const auto& [index, refusal] : entries) {
         qv::TextBox* box = fieldBoxes.value(index);
         if (!box || box->text().trimmed().isEmpty() || AppointmentBook::quantityToPost(box->text()))
             continue;
         box->setFocus();
-        qv::ui().msgBox(refusal);
+        qv::ui().msgBox(refusal + then);
         return false;
     }
     return true;
@@ -216,39 +226,48 @@ bool StockWindow::settleEntry()
 
 void StockWindow::refreshRecords()
 {
-    if (settleEntry())
-        postAndReload(StockPosting::kRecompute);
+    if (!settleEntry())
+        return;
+    forgetUnpostedSubtotal();
+    // Only what was typed into the row's boxes is saved, as leaving the row
+    // saves it; no figure is computed. An item deleted meanwhile has nothing
+    // left to save.
+    if (itemShown() && !itemGone() && !reportErrors([this] { primaryRecordset->update(); }))
+        return;
+    rereadRows();
 }
 
-bool StockWindow::postAndReload(StockPosting::Steps steps)
+void StockWindow::rereadRows()
 {
-    if (itemGone()) {
-        // Deleted in another window meanwhile: there is nothing left to post
-        // onto or to save, and the rows read again no longer hold it.
-        passOver([this] { primaryRecordset->cancelUpdate(); });
-    } else {
-        if (!post(steps))
-            return false;
-        passOver([this] {
-            primaryRecordset->moveNext();
-            if (primaryRecordset->eof())
-                primaryRecordset->moveFirst();
-        });
-    }
+    passOver([this] { primaryRecordset->cancelUpdate(); });
     passOver([this] { detachGrid(); });
     passOver([this] { primaryRecordset->requery(); });
     passOver([this] { attachGrid(); });
-    return true;
 }
 
-void StockWindow::closeRecordWindow()
+void StockWindow::dropEntryOfGoneItem()
 {
-    if (!settleBeforeLeaving(windowTitle()) || !postAndReload(StockPosting::kRecompute))
-        return;
-    // Shown empty only: the row now current gets no change from it.
+    rereadRows();
+    // The unbound quantity would stay behind on the row now shown; the other
+    // entry boxes show that row's own figures again.
     fieldBoxes.value(StockPosting::QuantityBox)->setText(QString());
-    fieldBoxes.value(StockPosting::EntryTotalBox)->setText(QString());
-    unload();
+    browse();
+    qv::ui().msgBox(QStringLiteral("This item was deleted in another window; what was typed for it was not posted "
+                                   "or saved."));
+}
+
+void StockWindow::forgetUnpostedSubtotal()
+{
+    if (!StockPosting::entryTyped(fieldBoxes))
+        passOver([this] { fieldBoxes.value(StockPosting::EntryTotalBox)->refresh(); });
+}
+
+// Close, Esc and every other way out: the record form asks about anything
+// typed, then saves what was typed into the row; no figure is computed.
+void StockWindow::formUnload(bool& cancel)
+{
+    forgetUnpostedSubtotal();
+    RecordForm::formUnload(cancel);
 }
 
 bool StockWindow::holdsUnsavedWork() const
@@ -272,11 +291,12 @@ bool StockWindow::mayMoveOn()
     return settleEntry();
 }
 
-// What stands in the entry boxes now is a subtotal at most: it belongs to
-// the row being left and goes with it, emptied.
+// What stands in the entry boxes now is a subtotal at most: the row being
+// left keeps its own.
 void StockWindow::beforeMove()
 {
     StockPosting::emptyEntry(fieldBoxes);
+    forgetUnpostedSubtotal();
 }
 
 // ---------------------------------------------------------------- entry boxes

@@ -13,7 +13,12 @@
 // An entry typed and not posted is never booked in part nor dropped unseen:
 // a move to another item or Refresh asks whether to post it; every way out
 // of the window (Close, Esc, Alt+F4, Exit Program) asks the record form's
-// question about it.
+// question about it. Only typed amounts are posted: Refresh, Close, Esc and
+// a move with nothing typed compute no figure and write none, so a row the
+// program did not post itself keeps its figures as they stand.
+//
+// Amounts typed for an item that another window deleted meanwhile belong to
+// no row: they are emptied, the user is told, and the rows are read again.
 #include "common/record_form.h"
 #include "retail/stock_posting.h"
 
@@ -64,12 +69,10 @@ protected:
     // Books the steps on the item shown and saves the row with its figures.
     // `whenSaved` runs once the save is done, before any re-order warning. A
     // save the table refuses is shown and books nothing: the row is as it
-    // was and what the user typed stays in the boxes (false). With no item
-    // shown there is nothing to book (true).
+    // was and what the user typed stays in the boxes (false). An item deleted
+    // meanwhile books nothing either (false, after dropEntryOfGoneItem).
+    // With no item shown there is nothing to book (true).
     bool post(StockPosting::Steps steps, const std::function<void()>& whenSaved = {});
-    // Posts the steps, then leaves the row and reads the rows again: the
-    // window shows the first row. Nothing moves when the posting is refused.
-    bool postAndReload(StockPosting::Steps steps);
     // Back to browsing, as after a save.
     void browse();
     // An entry typed and not posted, before the user moves away from it: asks
@@ -96,9 +99,16 @@ private:
     void editRecord() override;
     void updateRecord() override;   // posts the entry, saved with the row
     void cancelRecordChange() override;
-    void refreshRecords() override;      // recomputes, saves, reloads
-    void closeRecordWindow() override;   // recomputes, saves, reloads, unloads
+    void refreshRecords() override;   // saves what was typed into the row, reads the rows again
+    void formUnload(bool& cancel) override;
     bool mayMoveOn() override;
+    // The item shown was deleted elsewhere: what was typed for it is emptied,
+    // the user told, and the rows read again, browsing.
+    void dropEntryOfGoneItem();
+    void rereadRows();
+    // With no amount typed, the subtotal box shows the row's own figure
+    // again: a subtotal worked out for an entry since cleared is not saved.
+    void forgetUnpostedSubtotal();
     // Update's posting of the entry, ending in browsing; false when the save
     // was refused.
     bool postEntry();

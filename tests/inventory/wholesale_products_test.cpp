@@ -275,9 +275,10 @@ TEST_F(WholesaleTest, FewerThanTwoInStockWarnsOnEveryPost)
     EXPECT_TRUE(f.findChild<QPushButton*>(QStringLiteral("cmdEdit"))->isVisible());
 }
 
-TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
+// Foils counts a loss in its quantity used too, as the salon's older postings did.
+TEST_F(WholesaleTest, RefreshAndCloseWithNothingTypedWriteNoFigure)
 {
-    db.execRaw("UPDATE StockControl SET CurrentlyInStock=NULL, QuantityStatus=NULL WHERE Category='Foils'");
+    db.execRaw("UPDATE StockControl SET LostDamagedTotals=1 WHERE Category='Foils'");
     NonRetailProducts& f = open();
     click(f.findChild<QPushButton*>(QStringLiteral("cmdLast")));   // Foils: 100 taken in, 10 used, cost 3
     ASSERT_EQ(box(17)->text(), "Foils");
@@ -288,7 +289,7 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
     EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
     EXPECT_EQ(stored("Foils", "QuantityStatus").toDouble(), 270);
-    EXPECT_EQ(stored("Foils", "NetProfitFromSales").toDouble(), -30);
+    EXPECT_TRUE(stored("Foils", "NetProfitFromSales").isNull());
     EXPECT_EQ(ui.script.messages().size(), 1);   // whether to post the 4
 
     // Close after a post saves the posted figures, then the window goes.
@@ -301,6 +302,7 @@ TEST_F(WholesaleTest, RefreshAndCloseRecomputeWithoutCountingTheEntry)
     EXPECT_EQ(stored("Gloves", "CurrentlyInStock").toDouble(), 40);
     EXPECT_EQ(stored("Gloves", "QuantityStatus").toDouble(), 80);
     EXPECT_EQ(stored("Foils", "Sold").toDouble(), 10);
+    EXPECT_EQ(stored("Foils", "CurrentlyInStock").toDouble(), 90);
 }
 
 TEST_F(WholesaleTest, EscClosesWhileBrowsingAndAsksWhileEditing)
@@ -621,10 +623,17 @@ TEST_F(WholesaleTest, AnItemDeletedInTheMasterLeavesEveryWayOutOpen)
     // It opens ready for the quantity used.
     open();
     EXPECT_EQ(w->focusWidget(), box(18));
-    deleteShownInMaster();   // Gloves
-    click(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdEdit")));
+    deleteShownInMaster();   // Gloves, being edited; a quantity typed for it goes with it
+    type(box(18), "3");
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdCancel")));
     EXPECT_EQ(box(17)->text(), "Foils");
+    EXPECT_TRUE(box(18)->text().isEmpty());
     deleteShownInMaster();
+    type(box(18), "3");
+    ui.script.msgAnswers = {qv::MsgResult::Yes};   // "Post amounts": posted nowhere
+    click(w->findChild<QPushButton*>(QStringLiteral("cmdRefresh")));
+    EXPECT_EQ(ui.script.messages().value(1), "This item was deleted in another window; what was typed for it was not posted or saved.");
     click(w->findChild<QPushButton*>(QStringLiteral("cmdClose")));
     QApplication::processEvents();
     EXPECT_FALSE(qv::Windows::loaded<NonRetailProducts>());
