@@ -6,6 +6,8 @@ ProductsServicesReport::ProductsServicesReport()
     : SalonReport(QStringLiteral("Products and Services Report"))
 {
     const int width = layout().reportWidth();
+    // Room for six digits: a busy salon's years run to tens of thousands of pages.
+    const int pageNumberWidth = 800;
 
     BandWriter rh(band(ReportBand::ReportHeader), 420);
     rh.font = headingFont(16);
@@ -19,8 +21,7 @@ ProductsServicesReport::ProductsServicesReport()
 
     BandWriter ph(band(ReportBand::PageHeader));
     ph.label(QStringLiteral("Current page #:"), 0);
-    // Room for six digits: a busy salon's years run to tens of thousands of pages.
-    ph.label(QStringLiteral("%p"), ph.right() + 60, 800);
+    ph.label(QStringLiteral("%p"), ph.right() + 60, pageNumberWidth);
     ph.label(QStringLiteral("Today's Date"), 2400);
     ph.label(QStringLiteral("%D"), ph.right() + 60, 2800);
     ph.next();
@@ -78,9 +79,12 @@ ProductsServicesReport::ProductsServicesReport()
     d.rule(0, width);
     d.finish();
 
+    // The page total has the page number's room and ends at the right
+    // margin, its caption just before it.
     BandWriter pf(band(ReportBand::PageFooter));
-    pf.label(QStringLiteral("Total Pages this Report"), width - 2900);
-    pf.label(QStringLiteral("%P"), pf.right() + 60, 500);
+    ReportControl& pagesCaption = pf.label(QStringLiteral("Total Pages this Report"), 0);
+    pagesCaption.left = width - pageNumberWidth - 60 - pagesCaption.width;
+    pf.label(QStringLiteral("%P"), width - pageNumberWidth, pageNumberWidth);
     pf.finish();
 
     BandWriter f(band(ReportBand::ReportFooter), 300);

@@ -9,6 +9,8 @@
 #include "platform/values/error.h"
 #include "platform/values/money.h"
 #include <QBitArray>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
 #include <QHash>
@@ -1124,20 +1126,24 @@ void Report::raiseError(int number, const QString& description)
 
 std::function<bool()> Report::startJob()
 {
-    // Whole seconds are reported one by one, even when the clock jumps.
+    // Whole seconds are reported one by one, even when the clock jumps. They
+    // are the job's own: the time the handler takes (a question standing
+    // open until the user answers it) is left out.
     struct State { double start; int last = 0; };
     auto state = std::make_shared<State>(State{m_elapsed()});
     return [this, state]() {
-        const int whole = int(std::floor(m_elapsed() - state->start));
-        while (state->last < whole) {
+        const double now = m_elapsed();
+        const int whole = int(std::floor(now - state->start));
+        if (state->last >= whole)
+            return true;
+        bool cancel = false;
+        while (state->last < whole && !cancel) {
             ++state->last;
-            bool cancel = false;
             if (onProcessingTimeout)
                 onProcessingTimeout(state->last, cancel);
-            if (cancel)
-                return false;
         }
-        return true;
+        state->start += m_elapsed() - now;
+        return !cancel;
     };
 }
 
@@ -1424,6 +1430,19 @@ QImage reportPageImage(const ReportDocument& document, int page, double dpi)
 namespace {
 const QString kNoPrinter = QStringLiteral("Printing is not possible: no printer is available.");
 
+// A print-out stopped part way must not pass for a whole one: the user
+// learns how far it got, and a file that would hold only its first pages
+// (a valid-looking document without its last pages and totals) is removed.
+void tellStopped(const QString& file, int printed, int pages)
+{
+    QString text = QStringLiteral("The print-out was stopped after page %1 of %2.").arg(printed).arg(pages);
+    if (!file.isEmpty())
+        text += (QFile::remove(file) ? QStringLiteral(" The unfinished file \"%1\" was removed.")
+                                     : QStringLiteral(" The unfinished file \"%1\" could not be removed."))
+                    .arg(QDir::toNativeSeparators(file));
+    ui().msgBox(text, MsgStyle::OkOnly);
+}
+
 QPageSize pageSizeOf(const ReportDocument& doc)
 {
     return QPageSize(QSizeF(doc.pageSize.width() / 1440.0, doc.pageSize.height() / 1440.0), QPageSize::Inch,
@@ -1447,6 +1466,7 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
     }
     const double dpi = painter.device()->logicalDpiY();
     bool cancelled = false, failed = false;
+    int printed = 0;
     document.pages.forEach([&](int i, const ReportPage& page) {
         if (!stillGoing()) {
             cancelled = true;
@@ -1457,6 +1477,7 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
             return false;
         }
         renderReportPage(painter, page, dpi);
+        printed = i + 1;
         return true;
     });
     if (cancelled)
@@ -1465,6 +1486,8 @@ bool Report::print(const ReportDocument& document, QPrinter& printer)
         painter.end();
         if (failed)
             raiseError(ReportError::PrintingImpossible, kNoPrinter);
+        else
+            tellStopped(printer.outputFileName(), printed, document.pageCount());
         return false;
     }
     return painter.end();

@@ -209,8 +209,8 @@ public:
     // An error of the engine: set showEngineBox to false to keep the engine's
     // own message box from showing.
     std::function<void(int number, bool& showEngineBox)> onError;
-    // Called once for every whole second a job has run (1, 2, 3, ...); set
-    // cancel to end the job.
+    // Called once for every whole second a job has run (1, 2, 3, ...), not
+    // counting the time the handler itself takes; set cancel to end the job.
     std::function<void(int seconds, bool& cancel)> onProcessingTimeout;
     // When the preview is shown.
     std::function<void()> onActivate;
@@ -226,7 +226,9 @@ public:
     ReportDocument run();
 
     // Renders laid-out pages: printing and PDF are jobs (time-outs apply);
-    // they report an impossible output as error 8555 and return false.
+    // they report an impossible output as error 8555 and return false. A
+    // print cancelled part way says after which page it stopped and removes
+    // the file it was writing.
     bool print(const ReportDocument& document, QPrinter& printer);
     bool exportPdf(const ReportDocument& document, const QString& file);
     // The printer dialog, then printing; false when cancelled or failed.

@@ -3,7 +3,9 @@
 #include "platform/services/services.h"
 #include "reports/products_services_report.h"
 #include "reports/salon_report.h"
+#include <QFile>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 using namespace qv;
@@ -77,11 +79,21 @@ TEST(ReportHandlers, SixtySecondsCancelWithoutAQuestionAndShowNothing)
 {
     ScopedScriptedUi ui;
     ProductsServicesReport report;
-    report.setData(tickets(20));
-    double now = 0;
-    report.setElapsedSource([&] { double t = now; now += 10; return t; });
+    report.setData(tickets(140));
+    const ReportDocument doc = report.run();
+    double now = 0, step = 10;
+    report.setElapsedSource([&] { return now += step; });
     report.show();   // a cancelled job opens no preview (nothing to close here)
     EXPECT_EQ(ui.script.messages(), (QStringList{kQuestion30, kQuestion45}));
+    // A print-out's seconds are its own, not the questions' five minutes; stopped, it tells the page and leaves no file.
+    step = 1;
+    ui.script.afterAnswer = [&] { now += 300; };
+    QTemporaryDir dir;
+    QPrinter printer;
+    printer.setOutputFileName(dir.filePath(QStringLiteral("tickets.pdf")));
+    EXPECT_FALSE(report.print(doc, printer));
+    EXPECT_EQ(ui.script.messages().mid(2), (QStringList{kQuestion30, kQuestion45, QStringLiteral("The print-out was stopped after page 59 of %1. The unfinished file \"%2\" was removed.").arg(doc.pageCount()).arg(printer.outputFileName())}));
+    EXPECT_FALSE(QFile::exists(printer.outputFileName()));
 }
 
 TEST(ReportHandlers, PrintingErrorShowsTheSalonsMessageInsteadOfTheEngines)

@@ -329,6 +329,7 @@ TEST(ReportLayouts, TicketMoneyFieldsTakeTheRoomOfTheirLargestValue)
             pageNumber = &it;
     ASSERT_NE(pageNumber, nullptr);
     EXPECT_LE(reportTextWidth(QStringLiteral("600000"), pageNumber->font), pageNumber->rect.width());
+    EXPECT_LE(reportTextWidth(QStringLiteral("600000"), pageNumber->font), first.itemsIn(ReportBand::PageFooter).last().rect.width()); // and the page total
     for (const ReportItem& other : header)
         if (other.rect.top() == pageNumber->rect.top() && other.rect.left() > pageNumber->rect.left())
             EXPECT_GT(other.rect.left(), pageNumber->rect.right()) << other.text.toStdString();
