@@ -2,18 +2,23 @@
 
 #include "common/connections.h"
 #include "common/find_by_text.h"
+#include "common/ordinary_values.h"
 #include "common/window_helpers.h"
 #include "platform/data/recordset.h"
 #include "platform/forms/controls.h"
 #include "platform/services/services.h"
+#include "platform/values/money.h"
 #include "shell/quick_tips.h"
 
 #include <QPainter>
+#include <QPointer>
 #include <QStyle>
 
 QV_REGISTER_WINDOW_AS(AppointmentManager, "frmServicemenu3");
 
 namespace {
+
+const QString kMoney = QStringLiteral("\"$\"#,##0.00");
 
 const QString kSelect = QStringLiteral(
     "select CustomerID,CustomerPhone,CustomerName,SalonArtist,DateAppointment,TimeAppointment,TimeBlock,Totals "
@@ -22,16 +27,17 @@ const QString kSelect = QStringLiteral(
 const QList<qv::GridColumn>& gridColumns()
 {
     static const QList<qv::GridColumn> columns = {
-        // Each as wide as its caption or its values need, and all seven
-        // side by side with the scroll bar of a long list, so that "Total
-        // Sales" is read without scrolling sideways.
-        {"CustomerName", "Customer Name", "", 1620},
-        {"CustomerPhone", "Customer Phone", "", 1620},
-        {"SalonArtist", "Salon Artist", "", 1170},
-        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 2040},
-        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 2040},
-        {"TimeBlock", "Time Block", "h:nn AM/PM", 1110},
-        {"Totals", "Total Sales", "\"$\"#,##0.00", 1110},
+        // Each as wide as its caption or its values need (a client's name
+        // at its longest, a total in the thousands), and all seven side by
+        // side with the scroll bar of a long list, so that "Total Sales" is
+        // read without scrolling sideways.
+        {"CustomerName", "Customer Name", "", 2850, OrdinaryValue::clientName},
+        {"CustomerPhone", "Customer Phone", "", 1440},
+        {"SalonArtist", "Salon Artist", "", 1020},
+        {"DateAppointment", "Date Of Appointment", "M/d/yyyy", 1845},
+        {"TimeAppointment", "Time Of Appointment", "h:nn AM/PM", 1845},
+        {"TimeBlock", "Time Block", "h:nn AM/PM", 990},
+        {"Totals", "Total Sales", kMoney, 1020},
     };
     return columns;
 }
@@ -72,7 +78,14 @@ QString AppointmentManager::recordSource() const
 
 void AppointmentManager::buildLayout()
 {
-    setTwipsSize(11400, 8400);
+    // Drawn, as the book is, for the small system font of an 800 x 600 screen.
+    QFont windowFont = font();
+    windowFont.setPointSize(8);
+    setFont(windowFont);
+    // As wide as the grid's seven columns need with a client's name at its
+    // longest, and still inside a screen of 800 x 600 with its frame.
+    constexpr int kWidth = 11760, kInner = kWidth - 240;
+    setTwipsSize(kWidth, 8400);
 
     auto label = [this](const QString& name, const QString& caption, int left, int top, int width, int height = 285) {
         auto* l = new QLabel(caption, this);
@@ -103,28 +116,30 @@ void AppointmentManager::buildLayout()
     tipsPicture = new qv::PictureBox(this);
     tipsPicture->setObjectName(QStringLiteral("Image1"));
     tipsPicture->setPixmap(notePicture());
-    qv::place(tipsPicture, 10680, 120, 540, 540);
+    qv::place(tipsPicture, kWidth - 720, 120, 540, 540);
     connect(tipsPicture, &qv::PictureBox::clicked, this, [this] { guard([this] { showTips(); }); });
 
-    // The ticket's header: label, box.
-    struct Box { int index; const char* field; const char* format; const char* caption; int left, top, width; };
+    // The ticket's header: label, box; the client's name box holds a name
+    // of 30 characters whole.
+    constexpr int kCaptionWidth = 1560, kRight = 4980;
+    struct Box { int index; const char* field; QString format; const char* caption; int left, top, width; };
     const Box boxes[] = {
         {TicketNumberBox, "CustomerID", "", "TK#", 120, 780, 1200},
         {ClientPhoneBox, "CustomerPhone", "", "Customer Phone:", 120, 1200, 2100},
-        {ClientNameBox, "CustomerName", "", "CustomerName:", 120, 1620, 2100},
+        {ClientNameBox, "CustomerName", "", "CustomerName:", 120, 1620, 3000},
         {SalonArtistBox, "SalonArtist", "", "Salon Artist:", 120, 2040, 2100},
-        {AppointmentDateBox, "DateAppointment", "M/d/yyyy", "DateAppointment:", 4380, 780, 1500},
-        {AppointmentTimeBox, "TimeAppointment", "h:nn AM/PM", "TimeAppointment:", 4380, 1200, 1500},
-        {TimeBlockBox, "TimeBlock", "h:nn AM/PM", "TimeBlock:", 4380, 1620, 1500},
-        {TicketTotalBox, "Totals", "\"$\"#,##0.00", "Totals:", 4380, 2040, 1500},
+        {AppointmentDateBox, "DateAppointment", "M/d/yyyy", "DateAppointment:", kRight, 780, 1500},
+        {AppointmentTimeBox, "TimeAppointment", "h:nn AM/PM", "TimeAppointment:", kRight, 1200, 1500},
+        {TimeBlockBox, "TimeBlock", "h:nn AM/PM", "TimeBlock:", kRight, 1620, 1500},
+        {TicketTotalBox, "Totals", kMoney, "Totals:", kRight, 2040, 1500},
     };
     for (const Box& b : boxes) {
-        qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), QString::fromLatin1(b.format));
+        qv::TextBox* box = addField(b.index, QString::fromLatin1(b.field), b.format);
         box->setSelectOnFocus(true);
         QLabel* caption = label(qv::arrayMemberName("lblLabels", b.index), QString::fromLatin1(b.caption), b.left,
-                                b.top + 30, 1860);
+                                b.top + 30, kCaptionWidth);
         captionLabels.insert(b.index, caption);
-        qv::place(box, b.left + 1900, b.top, b.width, 300);
+        qv::place(box, b.left + kCaptionWidth + 60, b.top, b.width, 300);
     }
     fieldBoxes.value(TicketNumberBox)->setToolTip(QStringLiteral("Enter Client Ticket"));
     QList<QWidget*> order;
@@ -134,27 +149,27 @@ void AppointmentManager::buildLayout()
     for (int i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 
-    label(QStringLiteral("lblTimeFormat"), QStringLiteral("Enter Time Format as AM or PM: Example 10AM "), 7920, 1230,
-          3300, 540);
+    label(QStringLiteral("lblTimeFormat"), QStringLiteral("Enter Time Format as AM or PM: Example 10AM "),
+          kRight + kCaptionWidth + 1680, 1230, 3300, 540);
     label(QStringLiteral("lblScroll"),
           QStringLiteral("Scroll the records to find the record you wish to edit or delete. Or use the Find by "
                          "buttons above."),
-          120, 2460, 11160, 300);
+          120, 2460, kInner, 300);
     label(QStringLiteral("lblCaution"),
           QStringLiteral("Caution : Do not Delete Closed tickets unless you have deducted the product from inventory "
                          "first. Deleting Closed tickets can affect your inventory. "),
-          120, 2760, 11160, 480)
+          120, 2760, kInner, 480)
         ->setStyleSheet(QStringLiteral("color: #A00000;"));
 
     ticketGrid = new qv::DataGrid(this);
     ticketGrid->setObjectName(QStringLiteral("grdDataGrid"));
-    qv::place(ticketGrid, 120, 3300, 11160, 3000);
+    qv::place(ticketGrid, 120, 3300, kInner, 3000);
 
     label(QStringLiteral("lblLastRecord"),
           QStringLiteral("* If you DELETE the last record in the database, you will need to enter the first record "
                          "from this form. Appointment form will be disabled until first record is added from this "
                          "form."),
-          120, 6360, 11160, 660);
+          120, 6360, kInner, 660);
 
     refreshRecordsButton->setText(QStringLiteral("&All Clients"));
     refreshRecordsButton->setToolTip(QStringLiteral("Shows all clients in database"));
@@ -172,6 +187,31 @@ void AppointmentManager::formLoad()
     ignoreErrors([this] { RecordForm::formLoad(); });
     ignoreErrors([this] { removeCloseCommand(this); });
     ignoreErrors([this] { bindGridToChapter(); });
+    // After the boxes' own hooks, so that it sees the amounts they put in.
+    ignoreErrors([this] {
+        primaryRecordset->addCommitHook([manager = QPointer<AppointmentManager>(this)] {
+            if (manager)
+                manager->storeMoneyToTheCent();
+        });
+    });
+}
+
+// The amounts are stored as the boxes show them, to the cent and rounded as
+// the book rounds a ticket's lines: a total typed as "45.505" is kept as the
+// $45.51 it shows, not as 45.505.
+void AppointmentManager::storeMoneyToTheCent()
+{
+    if (!primaryRecordset || primaryRecordset->editMode() == qv::EditMode::None)
+        return;
+    const qv::Money once = qv::Money::fromUnits(10000);
+    for (const qv::TextBox* box : std::as_const(fieldBoxes)) {
+        if (box->dataFormat() != kMoney)
+            continue;
+        const QVariant amount = primaryRecordset->value(box->dataField());
+        if (amount.metaType() == QMetaType::fromType<qv::Money>())
+            primaryRecordset->setValue(box->dataField(),
+                                       QVariant::fromValue(qv::Money::lineAmount(amount.value<qv::Money>(), once)));
+    }
 }
 
 void AppointmentManager::bindGridToChapter()

@@ -61,6 +61,8 @@ private:
     void bindGridToChapter();
     void unbindGrid();
     void find(const QString& field, const QString& prompt, const QString& notFound);
+    // Before a save: the money boxes' amounts go into the row to the cent.
+    void storeMoneyToTheCent();
     bool editing() const { return editingRecord || addingRecord; }
 
     // Controls; tests find them by their objectName.

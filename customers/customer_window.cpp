@@ -1,5 +1,6 @@
 #include "customers/customer_window.h"
 
+#include "appointments/appointment_book.h"
 #include "common/connections.h"
 #include "common/drawn_pictures.h"
 #include "common/find_by_text.h"
@@ -18,6 +19,7 @@
 #include "customers/gift_certificate.h"
 
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 
@@ -307,6 +309,26 @@ void CustomerWindow::formLoad()
     passOver([this] { attachGrid(); });
     passOver([this] { formulasBox->bind(primaryRecordset.get(), QStringLiteral("Formulas")); });
     showClientPicture();
+    passOver([this] { standClearOfTheBooksButtons(); });
+}
+
+void CustomerWindow::standClearOfTheBooksButtons()
+{
+    AppointmentBook* book = qv::Windows::loaded<AppointmentBook>();
+    QWidget* bar = book && book->isVisible() ? book->findChild<QWidget*>(QStringLiteral("picButtons")) : nullptr;
+    if (!bar || !book->screen())
+        return;
+    // This window's frame, before it is shown, is taken to be the book's.
+    const QRect bookFrame = book->frameGeometry();
+    const QSize frame(width() + bookFrame.width() - book->width(), height() + bookFrame.height() - book->height());
+    const QRect screen = book->screen()->availableGeometry();
+    const int barTop = bar->mapToGlobal(QPoint(0, 0)).y();
+    // Right above the bar, so that the book's own bar of buttons at its top
+    // stays in sight as well where there is room for it.
+    const int top = qMax(screen.top(), barTop - frame.height());
+    const int left = qBound(screen.left(), bookFrame.center().x() - frame.width() / 2,
+                            qMax(screen.left(), screen.right() + 1 - frame.width()));
+    move(left, top);
 }
 
 void CustomerWindow::formUnload(bool& cancel)

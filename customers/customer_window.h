@@ -115,6 +115,9 @@ private:
     void printFormulas();
     // "Enter": the client into the open ticket (send_to_ticket.cpp).
     void sendClientToTicket();
+    // Opened over the appointment book, the window stands where the book's
+    // Add and Update stay in sight: "Enter" sends the user to Add first.
+    void standClearOfTheBooksButtons();
     void openCustomerReport();   // closes this window first
     void openGiftCertificates();
     // Building the window, the grid, and what the handlers share.

@@ -171,7 +171,6 @@ void ServicePriceList::buildLayout()
     comments->setReadOnly(true);
     commentsView = new qv::ManyLineBox(comments, this);
     commentsView->setObjectName(QStringLiteral("commentsView"));
-    commentsView->setTabChangesFocus(false);
     commentsView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     commentsView->setLineWrapMode(QPlainTextEdit::NoWrap);
     QFont arial(QStringLiteral("Arial"));

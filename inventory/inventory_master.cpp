@@ -235,6 +235,12 @@ void InventoryMaster::buildLayout()
     memoBox->resize(memoBox->width(), qv::px(step + 300));
     paintBase(memoBox, kBackground);
 
+    // A sell price in the thousands ("$1,234.50") needs more room than the
+    // figures beside it; its caption is short, so the box starts before theirs.
+    constexpr int priceBox = pairBox - 180;
+    qv::place(m_captions.value(PriceBox), pairCaption, row(12) + 30, priceBox - 60 - pairCaption, 285);
+    qv::place(fieldBoxes.value(PriceBox), priceBox, row(12), leftEnd - priceBox, 300);
+
     // The amount in stock is computed by the product windows, never typed here.
     qv::TextBox* inStock = fieldBoxes.value(InStockBox);
     inStock->setReadOnly(true);

@@ -43,6 +43,8 @@ RichTextBox::RichTextBox(QWidget* parent)
     : QTextEdit(parent)
 {
     setAcceptRichText(true);
+    // Tab moves on to the next control, as from every other box.
+    setTabChangesFocus(true);
     // A page layout made for the old text is no good for the new one.
     connect(document(), &QTextDocument::contentsChanged, this, [this] {
         releaseFormatting();

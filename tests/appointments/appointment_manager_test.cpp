@@ -158,10 +158,12 @@ TEST_F(ManagerTest, CorrectionIsSavedAndARefusedValueKeepsTheEdit)
     EXPECT_EQ(w().findChild<QLabel*>(QStringLiteral("lblStatus"))->text(), QStringLiteral("Edit record"));
     type(box(2), "Tom");
     type(box(4), "2 pm");
+    type(box(6), "45.505");   // stored to the cent it shows, as the book stores its money
     click(w().findChild<QPushButton*>(QStringLiteral("cmdUpdate")));
     EXPECT_TRUE(ui.script.messages().isEmpty());
     EXPECT_EQ(db.scalar("SELECT SalonArtist FROM Servicemenu WHERE CustomerID='1002'").toString(), "Tom");
     EXPECT_EQ(box(4)->text(), QStringLiteral("2:00 PM"));
+    EXPECT_EQ(db.scalarRaw("SELECT Totals FROM Servicemenu WHERE CustomerID='1002'").toDouble(), 45.51);
     EXPECT_TRUE(w().findChild<QPushButton*>(QStringLiteral("cmdAdd"))->isVisible());
 
     click(w().findChild<QPushButton*>(QStringLiteral("cmdEdit")));

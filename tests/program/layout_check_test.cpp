@@ -11,6 +11,7 @@
 #include "platform/services/services.h"
 #include "support/layout_check.h"
 #include "support/salon_db.h"
+#include "support/user_hands.h"
 #include "window_states.h"
 
 #include <QApplication>
@@ -42,6 +43,21 @@ const Rescaling* rescaling(const QString& window)
     return nullptr;
 }
 
+// Tab and Shift+Tab move on from every box of several lines as from any other box.
+QStringList tabKeptIn(qv::Window* w)
+{
+    QStringList out;
+    for (QWidget* box : w->findChildren<QWidget*>())
+        for (const Qt::Key key : {Qt::Key_Tab, Qt::Key_Backtab})
+            if (const QVariant text = box->property("plainText"); text.isValid() && box->isEnabled()
+                && qvtest::isPartOf(qvtest::widgetAtCentreOf(box), box) && qvtest::clickAt(box)) {
+                qvtest::press(key, key == Qt::Key_Tab ? Qt::NoModifier : Qt::ShiftModifier);
+                if (qvtest::focused() == box || box->property("plainText") != text)
+                    out << qvtest::describe(box) + (key == Qt::Key_Tab ? " keeps Tab" : " keeps Shift+Tab");
+            }
+    return out;
+}
+
 class LayoutCheck : public qvtest::EveryWindowTest {
 protected:
     static qv::Window* open(const QString& kind) { return qvtest::showOnScreen(kind); }
@@ -66,7 +82,8 @@ protected:
             EXPECT_TRUE(reached) << kind.toStdString() << ": could not reach " << state.name.toStdString();
             if (!reached)
                 continue;
-            for (const QString& f : qvtest::layoutFaults(w, kind))
+            const QStringList faults = qvtest::layoutFaults(w, kind);
+            for (const QString& f : faults + tabKeptIn(w))
                 ADD_FAILURE() << on.toStdString() << state.name.toStdString() << ": " << f.toStdString();
         }
         closeAll();
@@ -132,6 +149,18 @@ TEST_P(LayoutCheck, RescalingOnThisScreenAndAfterTwoResizes)
         for (const QString& f : qvtest::layoutFaults(w, GetParam(), checks))
             ADD_FAILURE() << on.toStdString() << " after resize " << step << ": " << f.toStdString();
     }
+}
+
+// Kept on top, the customer window places itself clear of the book's Add (openbox put it there at 800 x 600).
+class OverTheBook : public qvtest::EveryWindowTest {};
+TEST_F(OverTheBook, TheCustomerWindowLeavesTheBooksButtonsInSight)
+{
+    qv::Window* book = qvtest::showOnScreen(QStringLiteral("Form3"));
+    ASSERT_TRUE(book && qvtest::clickAt(book->findChild<QWidget*>(QStringLiteral("Command3"))));
+    QWidget *w = qv::Windows::loaded(QStringLiteral("frmCustomers")), *bar = book->findChild<QWidget*>("picButtons");
+    ASSERT_TRUE(w && w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) && book->screen()->size() == QSize(800, 600));
+    EXPECT_TRUE(w->testAttribute(Qt::WA_Moved)) << "its place is left to the window manager";
+    EXPECT_FALSE(w->frameGeometry().intersects(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())));
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryWindow, LayoutCheck, ::testing::ValuesIn(qv::Windows::kinds()),

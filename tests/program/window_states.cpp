@@ -107,6 +107,7 @@ QMap<QString, QList<WindowState>> makeStates()
         return combo && pick(combo, QStringLiteral("Mediterranean Beauty Supply Co"));
     });
     add("Form3", "its last ticket", [](qv::Window* w) { return click(w, "cmdLast"); });
+    add("frmServicemenu3", "its last ticket", [](qv::Window* w) { return click(w, "cmdLast"); });
     add("Form3", "the tickets of a date range", [](qv::Window* w) {
         return type(w, "txtfields_48", QStringLiteral("7/2/01")) && type(w, "txtfields_49", QStringLiteral("7/9/01"))
             && click(w, "Command7");
@@ -154,7 +155,7 @@ void addLongestValues(SalonDb& db)
                {"CostValueOfStock", 6.0}, {"StartingQuantity", 12.0}, {"Sold", 2.0}, {"CurrentlyInStock", 10.0},
                {"SourceOrSupplier", "Mediterranean Beauty Supply Co"}, {"Date", QDate(2001, 6, 1)}});
     db.insert(QStringLiteral("StockControl"),
-              {{"Category", "Keratin Smoothing Cream 250 ml"}, {"SystemStockNumber", "1004"}, {"Price", 24.99},
+              {{"Category", "Keratin Smoothing Cream 250 ml"}, {"SystemStockNumber", "1004"}, {"Price", 1234.50},
                {"CostValueOfStock", 11.0}, {"StartingQuantity", 8.0}, {"Sold", 1.0}, {"CurrentlyInStock", 7.0},
                {"SourceOrSupplier", "Mediterranean Beauty Supply Co"}, {"Date", QDate(2001, 6, 1)}});
     db.insert(QStringLiteral("Servicemenu"),
