@@ -11,7 +11,6 @@
 #include "support/window_fixture.h"
 
 #include <QApplication>
-#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -87,9 +86,6 @@ TEST_F(ExitProgram, ARefusedTicketStopsTheWholeWayOutWithEveryWindowAsItWas)
     EXPECT_EQ(db.scalarRaw("SELECT Quantity FROM Servicemenu WHERE CustomerID = '1001'").toInt(), 2);
 }
 
-// A ticket being added when Exit Program is pressed: Cancel goes back to it,
-// Yes with a field missing is refused as Update refuses it and the program
-// stays with every window, Yes on the mended ticket saves it and ends.
 // A record typed into while browsing that cannot be stored stops the whole
 // way out: Exit Program on the menu, and the book's Management Only login,
 // close and open nothing; the refusing window keeps the keyboard.
@@ -114,9 +110,7 @@ TEST_F(ExitProgram, ARecordThatCannotBeStoredStopsExitProgramAndTheLogin)
         QTest::qWait(50);
         EXPECT_EQ(reading.messages(), QStringList{QString::fromLatin1(b.refusal)});
         EXPECT_EQ(reading.events.front().owner.data(), w);
-        EXPECT_EQ(ends, 0);
-        EXPECT_EQ(qv::Windows::loaded(QStringLiteral("frmmangement")), menu);
-        EXPECT_EQ(qv::Windows::loaded(QString::fromLatin1(b.kind)), w);
+        EXPECT_EQ(qv::Windows::all(), QList<qv::Window*>({menu, w}));
         EXPECT_EQ(QApplication::activeWindow(), w);
         box->setText(was);
         for (qv::Window* open : qv::Windows::all())
@@ -129,8 +123,8 @@ TEST_F(ExitProgram, ARecordThatCannotBeStoredStopsExitProgramAndTheLogin)
     ASSERT_TRUE(qvtest::clickAt(book.findChild<QPushButton*>(QStringLiteral("Command10"))));
     qv::Window* login = qv::Windows::loaded(QStringLiteral("frmLogin"));
     ASSERT_TRUE(login);
-    ASSERT_TRUE(qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtUserName")), "admin"));
-    ASSERT_TRUE(qvtest::typeInto(login->findChild<QLineEdit*>(QStringLiteral("txtPassword")), "secret"));
+    ASSERT_TRUE(qvtest::typeInto(login->findChild<QWidget*>(QStringLiteral("txtUserName")), "admin"));
+    ASSERT_TRUE(qvtest::typeInto(login->findChild<QWidget*>(QStringLiteral("txtPassword")), "secret"));
     reading.clear();
     ASSERT_TRUE(qvtest::clickAt(login->findChild<QPushButton*>(QStringLiteral("Command1"))));
     QTest::qWait(50);
@@ -142,6 +136,9 @@ TEST_F(ExitProgram, ARecordThatCannotBeStoredStopsExitProgramAndTheLogin)
     book.box(AppointmentBook::AppointmentDateBox)->setText(date);
 }
 
+// A ticket being added when Exit Program is pressed: Cancel goes back to it,
+// Yes with a field missing is refused as Update refuses it and the program
+// stays with every window, Yes on the mended ticket saves it and ends.
 TEST_F(ExitProgram, ATicketBeingAddedIsKeptOrSavedAsTheUserAnswers)
 {
     AppointmentBook& book = *qv::Windows::show<AppointmentBook>();
